@@ -1,0 +1,49 @@
+#include "core/recalculate.h"
+
+#include "core/calculation_run.h"
+
+namespace varemo {
+
+void Redisplay(Globaldaten& g) { buildSheet(g.workingCase, g.sheet); }
+
+void ShowOverflow(Globaldaten& g) {
+    g.prompter.ask(PromptMessage{PromptIcon::Critical, kOverflowTitle, {kOverflowText}, PromptButtons::Ok});
+}
+
+bool RunFollowingMonths(Globaldaten& g) {
+    const Case shown = g.workingCase;
+    bool ok = true;
+    for (int month = shown.monthIndex() + 1; month <= 11 && ok; ++month) {
+        g.workingCase.setKey(slot::Month, static_cast<int16_t>(month));
+        ok = RunCalculation(g);
+    }
+    g.workingCase = shown;
+    return ok;
+}
+
+bool RecalculateAndRedisplay(Globaldaten& g) {
+    bool ok = RunCalculation(g);
+    Redisplay(g);
+    if (!ok) {
+        // The following months would leave the range the same way; the message is shown once.
+        ShowOverflow(g);
+        return false;
+    }
+    g.unsavedChange = false;
+    int monthIndex = g.workingCase.monthIndex();
+    if (monthIndex <= 10 && !g.noSaveFlag) {
+        bool amountOfDays = g.editCode == 202 || g.editCode == 203;
+        bool partialRetirement = g.workingCase.key(slot::PartialMonth) > 1 && g.partialRetirementFlag;
+        if (g.followingMonthsOn && (!amountOfDays || partialRetirement)) {
+            if (!RunFollowingMonths(g)) {
+                ShowOverflow(g);
+                ok = false;
+            }
+        }
+        if (!g.closingStepSuspended && g.modeField != 12) WriteYearRecord(g);
+    }
+    g.editCode = 0;
+    return ok;
+}
+
+} // namespace varemo

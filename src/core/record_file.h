@@ -1,0 +1,79 @@
+#pragma once
+// Fixed-record files: a file is a sequence of records of one length, record n (from 1) at byte
+// (n - 1) * length. Reading a record that lies (partly) past the end yields zeros for the missing
+// bytes; writing past the end extends the file (the gap reads as zeros).
+//
+// RecordBuffer holds one record and offers the field helpers: little-endian integers and fixed-length,
+// blank-padded Windows-1252 texts (converted from and to UTF-8 here and nowhere else).
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace varemo {
+
+class RecordFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class RecordBuffer {
+public:
+    explicit RecordBuffer(size_t length) : bytes_(length, 0) {}
+
+    size_t size() const { return bytes_.size(); }
+    const std::vector<uint8_t>& bytes() const { return bytes_; }
+    std::vector<uint8_t>& bytes() { return bytes_; }
+
+    int16_t i16(size_t offset) const;
+    int32_t i32(size_t offset) const;
+    void setI16(size_t offset, int16_t value);
+    void setI32(size_t offset, int32_t value);
+
+    // The text at offset with the given length in bytes, as UTF-8, trailing blanks and NULs removed.
+    std::string text(size_t offset, size_t length) const;
+    // The text as stored (UTF-8), without trimming; NUL bytes read as blanks.
+    std::string rawText(size_t offset, size_t length) const;
+    // Writes the text as Windows-1252, cut to length and padded with blanks.
+    void setText(size_t offset, size_t length, const std::string& utf8);
+
+    bool allZero() const;
+
+private:
+    void check(size_t offset, size_t length) const;
+    std::vector<uint8_t> bytes_;
+};
+
+class RecordFile {
+public:
+    RecordFile() = default;
+    // Opens (creating it empty when missing) the file for reading and writing.
+    RecordFile(const std::filesystem::path& path, size_t recordLength);
+    RecordFile(RecordFile&&) noexcept;
+    RecordFile& operator=(RecordFile&&) noexcept;
+    ~RecordFile();
+
+    bool isOpen() const { return stream_ != nullptr; }
+    const std::filesystem::path& path() const { return path_; }
+    size_t recordLength() const { return length_; }
+    // Number of whole or partial records in the file.
+    int64_t recordCount();
+
+    RecordBuffer read(int64_t record);
+    void write(int64_t record, const RecordBuffer& buffer);
+    void flush();
+
+private:
+    std::filesystem::path path_;
+    size_t length_ = 0;
+    std::unique_ptr<std::fstream> stream_;
+};
+
+// One record read from a file that may not exist (zeros then); does not create the file.
+RecordBuffer readRecordIfExists(const std::filesystem::path& path, size_t recordLength, int64_t record);
+
+} // namespace varemo
