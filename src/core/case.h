@@ -49,6 +49,7 @@ struct GrossLineAttributes {
 
     bool flag(LineFlag f) const { return flags[static_cast<int>(f)] != 0; }
     void setFlag(LineFlag f, bool on) { flags[static_cast<int>(f)] = on ? kFlagTrue : 0; }
+    bool operator==(const GrossLineAttributes&) const = default;
 };
 
 // The thirteen user texts of a case: the renamable first entries of the option lists.

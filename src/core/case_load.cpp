@@ -166,7 +166,7 @@ namespace varemo {
 void SelectCaseMonth(Globaldaten& g) {
     if (!g.files.isOpen() || g.files.year() != g.year || g.files.dataSet() != g.dataSet) OpenYearFiles(g);
     LoadCaseMonth(g);
-    RecalculateAndRedisplay(g);
+    RecalculateShownMonth(g);
 }
 
 } // namespace varemo

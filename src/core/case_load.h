@@ -25,8 +25,9 @@ void ResetToDefaults(Globaldaten& g);
 
 namespace varemo {
 
-// Opens the year's files when the year or data set is not the open one, loads the case-month and
-// runs it (the cycle after every change of case, month, year or data set).
+// Opens the year's files when the year or data set is not the open one, loads the case-month, runs
+// it and rebuilds the sheet (after every change of case, month, year or data set). Only the shown
+// month is written back.
 void SelectCaseMonth(Globaldaten& g);
 
 } // namespace varemo

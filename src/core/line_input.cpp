@@ -31,7 +31,7 @@ void refuseNumber(Globaldaten& g, const std::string& text) {
 std::optional<int64_t> parseScaledNumber(const std::string& input, int64_t factor) {
     std::string text = input;
     text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
-    if (text.empty()) text = "0";
+    if (text.empty()) return 0; // an empty field counts as 0
     bool hasComma = text.find(',') != std::string::npos;
     auto points = std::count(text.begin(), text.end(), '.');
     if (hasComma || points > 1) text.erase(std::remove(text.begin(), text.end(), '.'), text.end());

@@ -58,7 +58,7 @@ public:
     // Multiplies by a rational factor num/den, rounded to four decimals with a tie to even.
     Money timesRatio(int64_t num, int64_t den) const;
     // Percent given in hundredths of a percent (10000 = 100 %).
-    Money percentHundredths(int64_t hundredths) const { return timesRatio(hundredths, 1000000); }
+    Money percentHundredths(int64_t hundredths) const { return timesRatio(hundredths, 10000); }
 
     Money operator+(Money other) const;
     Money operator-(Money other) const;

@@ -21,14 +21,18 @@ bool RunFollowingMonths(Globaldaten& g) {
     return ok;
 }
 
-bool RecalculateAndRedisplay(Globaldaten& g) {
+bool RecalculateShownMonth(Globaldaten& g) {
     bool ok = RunCalculation(g);
     Redisplay(g);
-    if (!ok) {
-        // The following months would leave the range the same way; the message is shown once.
-        ShowOverflow(g);
-        return false;
-    }
+    if (!ok) ShowOverflow(g);
+    return ok;
+}
+
+bool RecalculateAndRedisplay(Globaldaten& g) {
+    // After an overflow the following months would leave the range the same way; the message is
+    // shown once.
+    if (!RecalculateShownMonth(g)) return false;
+    bool ok = true;
     g.unsavedChange = false;
     int monthIndex = g.workingCase.monthIndex();
     if (monthIndex <= 10 && !g.noSaveFlag) {

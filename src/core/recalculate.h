@@ -22,6 +22,11 @@ void ShowOverflow(Globaldaten& g);
 // Returns false when one of the runs left the range of the program.
 bool RunFollowingMonths(Globaldaten& g);
 
+// Runs the shown month and redisplays it; shows the overflow message when the run left the range.
+// This is the cycle after loading a case-month: the following months are not touched, so that looking
+// at a month never overwrites the months after it with its inputs.
+bool RecalculateShownMonth(Globaldaten& g);
+
 // Run, redisplay, and for January to November the following months and the year record.
 // Returns false when an amount left the range of the program (the message has been shown).
 bool RecalculateAndRedisplay(Globaldaten& g);

@@ -1,0 +1,197 @@
+// End-to-end tests of varemo20-cli on temporary program folders.
+
+#include "core/case.h"
+#include "storage/case_files.h"
+#include "storage/month_record.h"
+#include "support/json.h"
+#include "support/temp_dir.h"
+
+#include <array>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+using namespace varemo;
+using varemo::test::Json;
+using varemo::test::parseJson;
+
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string quote(const std::string& arg) {
+    std::string q = "'";
+    for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+Result run(const std::vector<std::string>& args) {
+    test::TempDir errDir;
+    auto errFile = errDir.path() / "stderr";
+    std::string cmd = quote(std::string(VAREMO_BUILD_DIR) + "/varemo20-cli");
+    for (const auto& a : args) cmd += " " + quote(a);
+    cmd += " 2>" + quote(errFile.string());
+    Result r;
+    FILE* pipe = popen(cmd.c_str(), "r");
+    if (!pipe) return r;
+    std::array<char, 4096> buf{};
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) r.out.append(buf.data(), n);
+    int status = pclose(pipe);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (FILE* f = fopen(errFile.c_str(), "r")) {
+        while ((n = fread(buf.data(), 1, buf.size(), f)) > 0) r.err.append(buf.data(), n);
+        fclose(f);
+    }
+    return r;
+}
+
+std::vector<std::string> selection(const test::TempDir& dir, const std::string& command, int month = 1,
+                                   int year = 2020) {
+    return {"--program-dir", dir.path().string(), command, "--year", std::to_string(year), "--set", "REAL",
+            "--case", "1", "--month", std::to_string(month), "--json"};
+}
+
+Json runJson(std::vector<std::string> args, int expectedStatus = 0) {
+    Result r = run(args);
+    EXPECT_EQ(r.status, expectedStatus) << r.err;
+    return parseJson(r.out);
+}
+
+std::vector<std::string> with(std::vector<std::string> base, std::initializer_list<std::string> more) {
+    base.insert(base.end(), more);
+    return base;
+}
+
+} // namespace
+
+TEST(Cli, SheetOfAnEmptyFolderShowsTheDefaults) {
+    test::TempDir dir;
+    Json j = runJson(selection(dir, "sheet"));
+    EXPECT_EQ(j["year"].integer(), 2020);
+    EXPECT_EQ(j["month"].integer(), 1);
+    EXPECT_EQ(j["case"].integer(), 1);
+    EXPECT_EQ(j["dataSet"].string, "REAL");
+    EXPECT_EQ(j["name"].string, "Neuer Personalfall");
+    ASSERT_EQ(j["lines"].array.size(), 47u);
+    EXPECT_EQ(j["lines"][26]["line"].integer(), 27);
+    EXPECT_EQ(j["lines"][26]["key"].integer(), 40);
+    EXPECT_TRUE(j["lines"][0]["key"].isNull());
+    EXPECT_EQ(j["lines"][46]["text"].string, "A U S Z A H L U N G");
+    ASSERT_EQ(j["keys"].array.size(), 56u);
+    EXPECT_EQ(j["keys"][4].integer(), 25);
+    EXPECT_EQ(j["keys"][25].integer(), 40);
+    ASSERT_EQ(j["amounts"].array.size(), 66u);
+    ASSERT_EQ(j["previous"].array.size(), 66u);
+    EXPECT_EQ(j["amounts"][0].integer(), 3850000);
+    EXPECT_EQ(j["amounts"][1].integer(), 3850000);
+    EXPECT_EQ(j["previous"][3].integer(), 3100000);
+    EXPECT_TRUE(j["messages"].array.empty());
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "User001" / "V2020R.1"));
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "User001" / "V2020R.13"));
+}
+
+TEST(Cli, DamagedRecordIsResetWithTheWarning) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "User001");
+    {
+        CaseFiles files;
+        files.open(dir.path() / "User001", 2020, DataSet::Real);
+        Case c = defaultCase();
+        c.setKey(27, 122);
+        c.enterAmount(13, 999);
+        for (int m = 1; m <= 12; ++m) files.writeMonth(m, 1, packMonthRecord(c));
+        YearRecord y;
+        y.setName("Alt");
+        files.writeYear(1, y);
+    }
+    Result r = run(selection(dir, "sheet", 4));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("[Achtung] Achtung (77)\nDer Personalfall wurde auf die Grundstellung zurückgesetzt,\n"
+                         "um einen Programmabsturz zu vermeiden."),
+              std::string::npos)
+        << r.err;
+    Json j = parseJson(r.out);
+    ASSERT_EQ(j["messages"].array.size(), 1u);
+    EXPECT_EQ(j["messages"][0]["text"].string.substr(0, 12), "Achtung (77)");
+    EXPECT_EQ(j["keys"][27].integer(), 0);
+    CaseFiles files;
+    files.open(dir.path() / "User001", 2020, DataSet::Real);
+    for (int m = 1; m <= 12; ++m) {
+        Case c;
+        unpackMonthRecord(files.readMonth(m, 1), c);
+        EXPECT_EQ(c.key(27), 0) << m;
+        EXPECT_EQ(c.amount(13), 0) << m;
+        EXPECT_EQ(c.key(4), 25) << m;
+    }
+}
+
+TEST(Cli, TypedAllowancesReachGrossAndNetAndTheFollowingMonths) {
+    test::TempDir dir;
+    Json j = runJson(with(selection(dir, "set", 3),
+                          {"--amount", "12=1000", "--amount", "13=250,50", "--amount", "14=0,01", "--line", "47=1"}));
+    EXPECT_EQ(j["amounts"][12].integer(), 100000);
+    EXPECT_EQ(j["previous"][13].integer(), 25050);
+    EXPECT_EQ(j["lines"][20]["amountCents"].integer(), 125051);
+    EXPECT_EQ(j["lines"][21]["amountCents"].integer(), 125051);
+    EXPECT_EQ(j["lines"][22]["amountCents"].integer(), 125051);
+    EXPECT_EQ(j["lines"][46]["amountCents"].integer(), 125051);
+    EXPECT_EQ(j["lines"][46]["text"].string, "N E T T O G E H A L T ");
+    for (int month : {2, 4, 12}) {
+        Json m = runJson(selection(dir, "sheet", month));
+        EXPECT_EQ(m["lines"][22]["amountCents"].integer(), month >= 3 ? 125051 : 0) << month;
+    }
+}
+
+TEST(Cli, AmountsBeyondTheRangeReportTheInputError) {
+    test::TempDir dir;
+    Result r = run(with(selection(dir, "set", 1),
+                        {"--amount", "12=20000000", "--amount", "13=20000000", "--amount", "14=99999999999"}));
+    EXPECT_EQ(r.status, 1);
+    Json j = parseJson(r.out);
+    ASSERT_EQ(j["messages"].array.size(), 2u);
+    EXPECT_EQ(j["messages"][0]["title"].string, "Eingabefehler");
+    EXPECT_EQ(j["messages"][0]["text"].string,
+              "Der Wertebereich des Programms wurde überschritten. Alle Werte ab Zeile 45 können deshalb nicht "
+              "berechnet werden.");
+    EXPECT_EQ(j["messages"][1]["title"].string, "Eingabefehler");
+    EXPECT_EQ(j["amounts"][14].integer(), 0);
+}
+
+TEST(Cli, KeysDatesNamesAndTheirRefusals) {
+    test::TempDir dir;
+    Json j = runJson(with(selection(dir, "set", 2),
+                          {"--key", "46=5", "--date", "01.04.2015", "--name", "Maria Müller", "--amount", "51=250"}));
+    EXPECT_EQ(j["keys"][46].integer(), 5);
+    EXPECT_EQ(j["lines"][5]["text"].string, "01.04.2015");
+    EXPECT_EQ(j["name"].string, "Maria Müller");
+    EXPECT_EQ(j["amounts"][51].integer(), 20000);
+    Json again = runJson(selection(dir, "sheet", 7));
+    EXPECT_EQ(again["name"].string, "Maria Müller");
+    EXPECT_EQ(again["keys"][46].integer(), 5);
+
+    Json refused = runJson(with(selection(dir, "set", 2), {"--line", "28=122"}), 1);
+    EXPECT_EQ(refused["messages"][0]["text"].string, "Sorry, die gewählte Auswahl ist nicht möglich.");
+    EXPECT_EQ(refused["keys"][27].integer(), 0);
+}
+
+TEST(Cli, UsageErrorsExitWithTwo) {
+    test::TempDir dir;
+    EXPECT_EQ(run({"--program-dir", dir.path().string(), "sheet", "--year", "2016", "--set", "REAL", "--case", "1",
+                   "--month", "1"})
+                  .status,
+              2);
+    EXPECT_EQ(run(with(selection(dir, "sheet"), {"--set", "FOO"})).status, 2);
+    EXPECT_EQ(run(with(selection(dir, "set"), {"--key", "4"})).status, 2);
+    EXPECT_EQ(run(with(selection(dir, "set"), {"--key", "x=1"})).status, 2);
+    EXPECT_EQ(run(with(selection(dir, "sheet"), {"--amount", "12=1"})).status, 2);
+    EXPECT_EQ(run({"--program-dir", dir.path().string(), "frobnicate"}).status, 2);
+    Result text = run({"--program-dir", dir.path().string(), "sheet", "--year", "2021", "--set", "info", "--case",
+                       "3", "--month", "12"});
+    EXPECT_EQ(text.status, 0);
+    EXPECT_NE(text.out.find("47  A U S Z A H L U N G"), std::string::npos) << text.out;
+}

@@ -1,0 +1,211 @@
+#include "core/calculation_run.h"
+#include "core/case_load.h"
+#include "core/line_input.h"
+#include "core/recalculate.h"
+#include "storage/month_record.h"
+#include "support/session.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+using namespace varemo;
+using varemo::test::TestSession;
+
+namespace {
+
+Case storedMonth(TestSession& s, int month) {
+    Case c;
+    unpackMonthRecord(s.g.files.readMonth(month, s.g.caseNumber), c);
+    return c;
+}
+
+void loadNew(TestSession& s) { LoadCaseMonth(s.g); }
+
+} // namespace
+
+TEST(CalculationRun, GrossIsTheSumOfTheGrossLinesAndNetAddsDeductionsAndPayments) {
+    TestSession s;
+    loadNew(s);
+    Case& c = s.g.workingCase;
+    c.enterAmount(12, 100000); // line 13: 1.000,00
+    c.enterAmount(13, 25050);  // line 14
+    c.enterAmount(14, 1);      // line 15
+    c.setKey(slot::Vwl, 3);    // line 11: 13,29
+    c.enterAmount(42, -5000);  // line 44: a deduction of 50,00 (restored from the typed amount)
+    c.setAmount(slot::ChildBenefit, 20400);
+    ASSERT_TRUE(RunCalculation(s.g));
+    int32_t gross = 100000 + 25050 + 1 + 1329;
+    EXPECT_EQ(c.amount(slot::FullTimeGross), gross);
+    EXPECT_EQ(c.amount(slot::PartTimeGross), gross);
+    EXPECT_EQ(c.amount(slot::Gross), gross);
+    EXPECT_EQ(c.amount(slot::NetPay), gross - 5000 + 20400);
+    EXPECT_EQ(c.grossLine(13).amount, Money::fromCents(100000));
+    EXPECT_EQ(c.grossLine(11).amount, Money::fromCents(1329));
+}
+
+TEST(CalculationRun, CapitalFormingPaymentsFollowTheOption) {
+    TestSession s;
+    loadNew(s);
+    Case& c = s.g.workingCase;
+    const int32_t expected[] = {0, 333, 665, 1329, 1994, 2659, 3988};
+    for (int option = 0; option <= 6; ++option) {
+        c.setKey(slot::Vwl, static_cast<int16_t>(option));
+        ASSERT_TRUE(RunCalculation(s.g));
+        EXPECT_EQ(c.amount(slot::Vwl), expected[option]) << option;
+    }
+    c.setKey(slot::Vwl, 7);
+    c.enterAmount(slot::Vwl, 4000);
+    ASSERT_TRUE(RunCalculation(s.g));
+    EXPECT_EQ(c.amount(slot::Vwl), 4000);
+}
+
+TEST(CalculationRun, RunStartsFromTheEnteredAmountsAndDefaultsTheWorkingTime) {
+    TestSession s;
+    loadNew(s);
+    Case& c = s.g.workingCase;
+    c.enterAmount(slot::RegularHours, 0);
+    c.enterAmount(slot::MonthDays, 0);
+    c.enterAmount(slot::AgreedHours, 1925000);
+    c.setAmount(42, 999); // a computed value that the run must replace by the typed one
+    ASSERT_TRUE(RunCalculation(s.g));
+    EXPECT_EQ(c.amount(slot::RegularHours), 3850000);
+    EXPECT_EQ(c.amount(slot::MonthDays), 3000000);
+    EXPECT_EQ(c.amount(42), 0);
+    EXPECT_FLOAT_EQ(s.g.partTimeFactor, 0.5f);
+}
+
+TEST(CalculationRun, EmployeeAdditionalRateIsHalvedFrom2019) {
+    TestSession s2018(2018);
+    loadNew(s2018);
+    ASSERT_TRUE(RunCalculation(s2018.g));
+    EXPECT_FLOAT_EQ(s2018.g.employeeAdditionalRate, 0.010f);
+    TestSession s2019(2019);
+    loadNew(s2019);
+    ASSERT_TRUE(RunCalculation(s2019.g));
+    EXPECT_FLOAT_EQ(s2019.g.employeeAdditionalRate, 0.0045f);
+}
+
+TEST(CalculationRun, MissingJanuaryTariffFileClearsLinesEightToTen) {
+    TestSession s;
+    loadNew(s);
+    Case& c = s.g.workingCase;
+    c.setAmount(7, 300000);
+    c.setAmount(8, 10000);
+    c.setAmount(9, 5000);
+    ASSERT_TRUE(RunCalculation(s.g));
+    EXPECT_EQ(c.amount(7), 0);
+    EXPECT_EQ(c.amount(8), 0);
+    EXPECT_EQ(c.amount(9), 0);
+}
+
+TEST(CalculationRun, ServiceRelationshipWithoutPayClearsAllAmounts) {
+    TestSession s;
+    loadNew(s);
+    Case& c = s.g.workingCase;
+    c.setKey(slot::ServiceRelationship, kServiceRelationshipNoPay);
+    c.enterAmount(12, 100000);
+    c.setKey(slot::Vwl, 3);
+    ASSERT_TRUE(RunCalculation(s.g));
+    EXPECT_EQ(c.key(slot::Vwl), 0);
+    for (int slotNo = 4; slotNo <= 50; ++slotNo) {
+        EXPECT_EQ(c.amount(slotNo), 0) << slotNo;
+        EXPECT_EQ(c.previousAmount(slotNo), 0) << slotNo;
+    }
+    EXPECT_EQ(c.amount(slot::RegularHours), 3850000);
+}
+
+TEST(CalculationRun, ClosingStepWritesTheMonthAndYearRecords) {
+    TestSession s(2020, DataSet::Plan, 2, 4);
+    loadNew(s);
+    s.g.workingCase.enterAmount(12, 123456);
+    ASSERT_TRUE(RunCalculation(s.g));
+    Case stored = storedMonth(s, 4);
+    EXPECT_EQ(stored.amount(slot::Gross), 123456);
+    EXPECT_EQ(stored.grossLine(13).amount, Money::fromCents(123456));
+    YearRecord year = s.g.files.readYear(2);
+    EXPECT_EQ(year.monthValue(3, static_cast<int>(DataSet::Plan), 0), 123456);
+    EXPECT_EQ(year.monthValue(3, static_cast<int>(DataSet::Plan), 1), 123456);
+    EXPECT_EQ(year.monthValue(3, static_cast<int>(DataSet::Real), 0), 0);
+    EXPECT_EQ(year.name(), "Neuer Personalfall");
+
+    s.g.closingStepSuspended = true;
+    s.g.workingCase.enterAmount(12, 1);
+    ASSERT_TRUE(RunCalculation(s.g));
+    EXPECT_EQ(storedMonth(s, 4).amount(slot::Gross), 123456);
+}
+
+TEST(CalculationRun, OverflowStopsTheRunWithoutWriting) {
+    TestSession s;
+    loadNew(s);
+    Case& c = s.g.workingCase;
+    c.enterAmount(12, 2000000000);
+    c.enterAmount(13, 2000000000);
+    EXPECT_FALSE(RunCalculation(s.g));
+    EXPECT_TRUE(s.g.overflow);
+    EXPECT_EQ(storedMonth(s, 1).amount(12), 0);
+}
+
+TEST(Recalculate, AnEditInMarchIsCarriedIntoAprilToDecember) {
+    TestSession s(2020, DataSet::Real, 1, 3);
+    loadNew(s);
+    ASSERT_TRUE(EnterAmount(s.g, 12, "1.500,25"));
+    EXPECT_EQ(s.g.workingCase.monthIndex(), 2);
+    EXPECT_EQ(s.g.workingCase.amount(slot::Gross), 150025);
+    for (int m = 1; m <= 12; ++m) {
+        Case stored = storedMonth(s, m);
+        EXPECT_EQ(stored.amount(12), m >= 3 ? 150025 : 0) << m;
+        EXPECT_EQ(s.g.files.readMonth(m, 1).i16(2 * (slot::Month - 1)), m - 1) << m;
+        EXPECT_EQ(stored.amount(slot::NetPay), m >= 3 ? 150025 : 0) << m;
+    }
+    YearRecord year = s.g.files.readYear(1);
+    EXPECT_EQ(year.yearValue(static_cast<int>(DataSet::Real), 0), 10 * 150025);
+    EXPECT_EQ(year.yearValue(static_cast<int>(DataSet::Real), 2), 10);
+    EXPECT_EQ(s.g.sheet.line(23).amountCents, 150025);
+}
+
+TEST(Recalculate, DecemberAndSwitchedOffFollowingMonthsOnlyWriteTheirMonth) {
+    TestSession s(2020, DataSet::Real, 1, 12);
+    loadNew(s);
+    ASSERT_TRUE(EnterAmount(s.g, 12, "10"));
+    EXPECT_EQ(storedMonth(s, 12).amount(12), 1000);
+    EXPECT_EQ(storedMonth(s, 11).amount(12), 0);
+
+    TestSession t(2020, DataSet::Real, 1, 6);
+    loadNew(t);
+    t.g.followingMonthsOn = false;
+    ASSERT_TRUE(EnterAmount(t.g, 12, "10"));
+    EXPECT_EQ(storedMonth(t, 6).amount(12), 1000);
+    EXPECT_EQ(storedMonth(t, 7).amount(12), 0);
+}
+
+TEST(Recalculate, DaysOfTheMonthAreNotCarriedForward) {
+    TestSession s(2020, DataSet::Real, 1, 2);
+    loadNew(s);
+    ASSERT_TRUE(EnterAmount(s.g, slot::PaidDays, "20"));
+    EXPECT_EQ(storedMonth(s, 2).amount(slot::PaidDays), 2000000);
+    EXPECT_EQ(storedMonth(s, 3).amount(slot::PaidDays), 3100000);
+}
+
+TEST(Recalculate, OverflowShowsTheInputErrorOnceAndKeepsTheFiles) {
+    TestSession s(2020, DataSet::Real, 1, 3);
+    loadNew(s);
+    ASSERT_TRUE(EnterAmount(s.g, 12, "20000000"));
+    ASSERT_TRUE(EnterAmount(s.g, 13, "1000000"));
+    EXPECT_FALSE(EnterAmount(s.g, 14, "20000000"));
+    ASSERT_EQ(s.messageTexts().size(), 1u);
+    EXPECT_EQ(s.messageTexts()[0], std::string("Eingabefehler: ") + kOverflowText);
+    EXPECT_EQ(storedMonth(s, 3).amount(14), 0);
+    EXPECT_EQ(storedMonth(s, 3).amount(13), 100000000);
+    EXPECT_EQ(storedMonth(s, 7).amount(13), 100000000);
+}
+
+TEST(Recalculate, LookingAtAnEarlierMonthLeavesTheLaterMonthsAlone) {
+    TestSession s(2020, DataSet::Real, 1, 3);
+    loadNew(s);
+    ASSERT_TRUE(EnterAmount(s.g, 12, "100"));
+    s.g.month = 2;
+    SelectCaseMonth(s.g);
+    EXPECT_EQ(s.g.workingCase.amount(12), 0);
+    EXPECT_EQ(storedMonth(s, 3).amount(12), 10000);
+    EXPECT_EQ(storedMonth(s, 12).amount(12), 10000);
+}

@@ -1,0 +1,197 @@
+#include "core/case_load.h"
+#include "storage/month_record.h"
+#include "support/session.h"
+
+#include <gtest/gtest.h>
+
+using namespace varemo;
+using varemo::test::TestSession;
+
+namespace {
+
+// Writes a case into all twelve months and names it.
+void storeCase(TestSession& s, Case c, const std::string& name = "Maria Muster") {
+    for (int m = 1; m <= 12; ++m) {
+        c.setKey(slot::Month, static_cast<int16_t>(m - 1));
+        s.g.files.writeMonth(m, s.g.caseNumber, packMonthRecord(c));
+    }
+    YearRecord y;
+    y.setName(name);
+    s.g.files.writeYear(s.g.caseNumber, y);
+}
+
+Case unpackedMonth(TestSession& s, int month) {
+    Case c;
+    unpackMonthRecord(s.g.files.readMonth(month, s.g.caseNumber), c);
+    return c;
+}
+
+bool sameInputsAsDefaults(const Case& c) {
+    Case d = defaultCase();
+    for (int k = 1; k < kKeySlots; ++k)
+        if (k != slot::Month && c.key(k) != d.key(k)) return false;
+    return c.amounts == d.amounts && c.texts == d.texts;
+}
+
+} // namespace
+
+TEST(CaseLoad, AnEmptyRecordBecomesANewCaseWithTheDefaults) {
+    TestSession s(2020, DataSet::Real, 1, 3);
+    LoadCaseMonth(s.g);
+    EXPECT_EQ(s.g.workingCase.name, "Neuer Personalfall");
+    EXPECT_EQ(s.g.workingCase.serviceRelationship(), 25);
+    EXPECT_EQ(s.g.workingCase.key(slot::SupplementaryFund), 40);
+    EXPECT_EQ(s.g.workingCase.amount(slot::RegularHours), 3850000);
+    EXPECT_EQ(s.g.workingCase.previousAmount(slot::PaidDays), 3100000);
+    EXPECT_EQ(s.g.workingCase.monthIndex(), 2);
+    EXPECT_TRUE(s.prompter.messages().empty());
+    for (int m = 1; m <= 12; ++m) EXPECT_TRUE(sameInputsAsDefaults(unpackedMonth(s, m))) << m;
+    EXPECT_EQ(s.g.files.readYear(1).name(), "Neuer Personalfall");
+}
+
+TEST(CaseLoad, AnOutOfRangeKeyResetsAllTwelveMonthsWithTheErrorNumber) {
+    TestSession s(2020);
+    Case c = defaultCase();
+    c.setKey(4, 10);
+    c.enterAmount(12, 5000);
+    c.setKey(27, 122); // line 28, highest 121
+    storeCase(s, c);
+    s.g.month = 5;
+    LoadCaseMonth(s.g);
+    ASSERT_EQ(s.messageTexts().size(), 1u);
+    EXPECT_EQ(s.messageTexts()[0], "Achtung: Achtung (77)\nDer Personalfall wurde auf die Grundstellung "
+                                   "zurückgesetzt,\num einen Programmabsturz zu vermeiden.");
+    EXPECT_EQ(s.g.workingCase.serviceRelationship(), 25);
+    EXPECT_EQ(s.g.workingCase.name, "Maria Muster");
+    for (int m = 1; m <= 12; ++m) EXPECT_TRUE(sameInputsAsDefaults(unpackedMonth(s, m))) << m;
+}
+
+TEST(CaseLoad, TheLastFailingSlotGivesTheErrorNumber) {
+    TestSession s(2020);
+    Case c = defaultCase();
+    c.setKey(2, 18);  // 52
+    c.setKey(46, 36); // 96
+    storeCase(s, c);
+    LoadCaseMonth(s.g);
+    ASSERT_EQ(s.prompter.messages().size(), 1u);
+    EXPECT_EQ(s.prompter.messages()[0].lines[0], "Achtung (96)");
+}
+
+TEST(CaseLoad, NegativeStoredKeysCountByTheirAbsoluteValue) {
+    TestSession s(2020);
+    Case c = defaultCase();
+    storeCase(s, c);
+    RecordBuffer r = s.g.files.readMonth(1, 1);
+    r.setI16(2 * (4 - 1), -12); // service relationship stored as -12
+    s.g.files.writeMonth(1, 1, r);
+    LoadCaseMonth(s.g);
+    EXPECT_EQ(s.g.workingCase.serviceRelationship(), 12);
+    EXPECT_TRUE(s.prompter.messages().empty());
+}
+
+TEST(CaseLoad, OldAgeReliefLimitFollowsTheYear) {
+    for (auto [year, key, error] : {std::tuple{2020, 16, 0}, {2020, 17, 81}, {2017, 13, 0}, {2017, 14, 81}}) {
+        TestSession s(year);
+        Case c = defaultCase();
+        c.setKey(slot::OldAgeRelief, static_cast<int16_t>(key));
+        storeCase(s, c);
+        LoadCaseMonth(s.g);
+        if (error == 0) {
+            EXPECT_TRUE(s.prompter.messages().empty()) << year << " " << key;
+            EXPECT_EQ(s.g.workingCase.key(slot::OldAgeRelief), key);
+        } else {
+            ASSERT_EQ(s.prompter.messages().size(), 1u) << year << " " << key;
+            EXPECT_EQ(s.prompter.messages()[0].lines[0], "Achtung (81)");
+        }
+    }
+}
+
+TEST(CaseLoad, MonthCounterAboveTwelveIsError55) {
+    TestSession s(2020);
+    storeCase(s, defaultCase());
+    s.g.monthCounter = 13;
+    LoadCaseMonth(s.g);
+    ASSERT_EQ(s.prompter.messages().size(), 1u);
+    EXPECT_EQ(s.prompter.messages()[0].lines[0], "Achtung (55)");
+    EXPECT_EQ(s.g.monthCounter, 0);
+}
+
+TEST(CaseLoad, QuietCorrectionsOfKeysAmountsAndDate) {
+    TestSession s(2020);
+    Case c = defaultCase();
+    c.setKey(1, 5);   // allowed by the range check ...
+    c.setKey(3, 22);  // ... but above 10: becomes 0
+    c.setKey(55, 9);
+    c.enterAmount(46, 12000);
+    c.enterAmount(slot::TariffFactor, 999);
+    c.enterAmount(52, 1000001);
+    c.enterAmount(53, 1001);
+    c.enterAmount(25, -1);
+    c.dateText = "01/04/2015";
+    storeCase(s, c);
+    LoadCaseMonth(s.g);
+    const Case& w = s.g.workingCase;
+    EXPECT_TRUE(s.prompter.messages().empty());
+    EXPECT_EQ(w.key(1), 5);
+    EXPECT_EQ(w.key(3), 0);
+    EXPECT_EQ(w.key(55), 0);
+    EXPECT_EQ(w.amount(46), 10000);
+    EXPECT_EQ(w.amount(slot::TariffFactor), 10000);
+    EXPECT_FLOAT_EQ(s.g.tariffFactor, 1.0f);
+    EXPECT_EQ(w.amount(52), 0);
+    EXPECT_EQ(w.amount(53), 0);
+    EXPECT_EQ(w.amount(25), 0);
+    EXPECT_EQ(w.dateText, "01.04.2015");
+}
+
+TEST(CaseLoad, ADateWithAnUnderscoreIsCleared) {
+    TestSession s(2020);
+    Case c = defaultCase();
+    c.dateText = "__.__.____";
+    storeCase(s, c);
+    LoadCaseMonth(s.g);
+    EXPECT_EQ(s.g.workingCase.dateText, "");
+}
+
+TEST(CaseLoad, TariffFactorAndPartialRetirementPercentComeFromTheAmounts) {
+    TestSession s(2020);
+    Case c = defaultCase();
+    c.enterAmount(slot::TariffFactor, 8500);
+    c.setKey(slot::PartialMonth, 2);
+    c.enterAmount(slot::PaidDays, 5049999);
+    storeCase(s, c);
+    LoadCaseMonth(s.g);
+    EXPECT_FLOAT_EQ(s.g.tariffFactor, 0.85f);
+    EXPECT_EQ(s.g.partialRetirementPercent, 50);
+}
+
+TEST(CaseLoad, ANameBeginningWithABlankBecomesNewCase) {
+    for (std::string bad : {std::string(" Maria"), std::string("M Maria"), std::string("!Maria"), std::string("\x01xy")}) {
+        TestSession s(2020);
+        Case c = defaultCase();
+        c.enterAmount(13, 12345);
+        storeCase(s, c, bad);
+        LoadCaseMonth(s.g);
+        EXPECT_EQ(s.g.workingCase.name, "Neuer Personalfall") << bad;
+        EXPECT_EQ(s.g.files.readYear(1).name(), "Neuer Personalfall");
+        EXPECT_EQ(s.g.workingCase.amount(13), 0) << "the default record replaces the months";
+        EXPECT_TRUE(s.prompter.messages().empty());
+    }
+    TestSession ok(2020);
+    storeCase(ok, defaultCase(), "\"Max\"");
+    LoadCaseMonth(ok.g);
+    EXPECT_EQ(ok.g.workingCase.name, "\"Max\"");
+}
+
+TEST(CaseLoad, EastFlagFollowsTheRegion) {
+    for (int region = 0; region <= 17; ++region) {
+        TestSession s(2020);
+        Case c = defaultCase();
+        c.setKey(slot::Region, static_cast<int16_t>(region));
+        storeCase(s, c);
+        s.g.east = !isEastRegion(region);
+        LoadCaseMonth(s.g);
+        bool east = region == 4 || region == 8 || region == 13 || region == 14 || region == 16 || region == 17;
+        EXPECT_EQ(s.g.east, east) << region;
+    }
+}

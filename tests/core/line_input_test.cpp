@@ -1,0 +1,87 @@
+#include "core/case_load.h"
+#include "core/line_input.h"
+#include "support/session.h"
+
+#include <gtest/gtest.h>
+
+using namespace varemo;
+using varemo::test::TestSession;
+
+TEST(TypedAmount, ConvertsBySlot) {
+    EXPECT_EQ(convertTypedAmount(0, "38,5")->stored, 3850000);
+    EXPECT_EQ(convertTypedAmount(3, "30,123456")->stored, 3012346);
+    EXPECT_EQ(convertTypedAmount(3, "0,000005")->stored, 0);  // tie to even
+    EXPECT_EQ(convertTypedAmount(3, "0,000015")->stored, 2);
+    EXPECT_EQ(convertTypedAmount(12, "1.234,56")->stored, 123456);
+    EXPECT_EQ(convertTypedAmount(12, "1234.56")->stored, 123456);
+    EXPECT_EQ(convertTypedAmount(12, "1.234.567")->stored, 123456700);
+    EXPECT_EQ(convertTypedAmount(42, "-50")->stored, -5000);
+    EXPECT_EQ(convertTypedAmount(12, "")->stored, 0);
+    EXPECT_EQ(convertTypedAmount(58, "1,005")->stored, 100);
+    EXPECT_EQ(convertTypedAmount(59, "1,015")->stored, 102);
+}
+
+TEST(TypedAmount, CapsFactorsAtTwoHundredAndRefusesWhatCannotBeStored) {
+    auto capped = convertTypedAmount(51, "250");
+    ASSERT_TRUE(capped);
+    EXPECT_EQ(capped->stored, 20000);
+    EXPECT_EQ(capped->shown, "200");
+    EXPECT_EQ(convertTypedAmount(60, "201")->stored, 20000);
+    EXPECT_EQ(convertTypedAmount(51, "85")->stored, 8500);
+    for (int slotNo : {52, 55, 57, 61, 65, 66, -1}) EXPECT_FALSE(convertTypedAmount(slotNo, "1")) << slotNo;
+    EXPECT_FALSE(convertTypedAmount(12, "abc"));
+    EXPECT_FALSE(convertTypedAmount(12, "1,2,3"));
+    EXPECT_FALSE(convertTypedAmount(12, "21474837"));  // beyond 32 bits as cents
+    EXPECT_TRUE(convertTypedAmount(12, "21474836,47"));
+    EXPECT_FALSE(convertTypedAmount(0, "21475"));      // beyond 32 bits × 100000
+    EXPECT_FALSE(convertTypedAmount(12, "99999999999999999999999999999"));
+}
+
+TEST(LineInput, TariffFactorEntrySetsTheFactor) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    ASSERT_TRUE(EnterAmount(s.g, 51, "250"));
+    EXPECT_FLOAT_EQ(s.g.tariffFactor, 2.0f);
+    EXPECT_EQ(s.g.workingCase.previousAmount(51), 20000);
+}
+
+TEST(LineInput, RefusedEntriesChangeNothing) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    Case before = s.g.workingCase;
+    EXPECT_FALSE(EnterAmount(s.g, 12, "zwölf"));
+    EXPECT_FALSE(ChooseOption(s.g, 28, 122));
+    EXPECT_FALSE(ChooseOption(s.g, 21, 0)); // the month is no option
+    EXPECT_FALSE(ChooseOption(s.g, 1, 0));
+    EXPECT_FALSE(SetKey(s.g, 4, -1));
+    EXPECT_FALSE(RenameCase(s.g, "   "));
+    EXPECT_FALSE(RenameCase(s.g, std::string(36, 'x')));
+    EXPECT_EQ(s.g.workingCase, before);
+    EXPECT_EQ(s.prompter.messages().size(), 7u);
+    EXPECT_EQ(s.prompter.messages()[1].text(), "Sorry, die gewählte Auswahl ist nicht möglich.");
+}
+
+TEST(LineInput, OptionOfALineGoesToItsSlot) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    ASSERT_TRUE(ChooseOption(s.g, 37, 5));
+    EXPECT_EQ(s.g.workingCase.key(slot::ContributionKind), 5);
+    ASSERT_TRUE(ChooseOption(s.g, 4, 10));
+    EXPECT_EQ(s.g.workingCase.serviceRelationship(), 10);
+    ASSERT_TRUE(ChooseOption(s.g, 2, 13));
+    EXPECT_TRUE(s.g.east);
+    ASSERT_TRUE(ChooseOption(s.g, 47, 1));
+    EXPECT_EQ(s.g.sheet.line(47).text, "N E T T O G E H A L T ");
+}
+
+TEST(LineInput, YearSalaryRefusesEveryChange) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    s.g.month = kYearSalaryMonth;
+    EXPECT_FALSE(EnterAmount(s.g, 12, "1"));
+    EXPECT_FALSE(ChooseOption(s.g, 4, 1));
+    EXPECT_FALSE(EnterDate(s.g, "01.01.2020"));
+    ASSERT_EQ(s.prompter.messages().size(), 3u);
+    EXPECT_EQ(s.prompter.messages()[0].title, "Sorry");
+    EXPECT_EQ(s.prompter.messages()[0].text(), "Das Jahresgehalt kann nur durch Änderung von Monaten geändert werden.");
+}

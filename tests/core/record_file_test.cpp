@@ -1,0 +1,70 @@
+#include "core/cp1252.h"
+#include "core/record_file.h"
+#include "support/temp_dir.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+using namespace varemo;
+
+TEST(Cp1252, ConvertsUmlautsEuroAndReplacesTheRest) {
+    EXPECT_EQ(utf8ToCp1252("Zuschläge €"), std::string("Zuschl\xE4ge \x80"));
+    EXPECT_EQ(cp1252ToUtf8(std::string("Zuschl\xE4ge \x80")), "Zuschläge €");
+    EXPECT_EQ(utf8ToCp1252("日本"), "??");
+    EXPECT_EQ(utf8ToCp1252("\xFF\xC3"), "??"); // broken UTF-8 never crashes
+    EXPECT_EQ(cp1252ToUtf8("\x81"), "?");      // an undefined byte
+    EXPECT_EQ(utf8Length("Größe"), 5u);
+}
+
+TEST(RecordBuffer, IntegersAreLittleEndian) {
+    RecordBuffer r(8);
+    r.setI16(0, -1);
+    r.setI16(2, 0x1234);
+    r.setI32(4, -2);
+    EXPECT_EQ(r.bytes()[2], 0x34);
+    EXPECT_EQ(r.bytes()[3], 0x12);
+    EXPECT_EQ(r.bytes()[4], 0xFE);
+    EXPECT_EQ(r.bytes()[7], 0xFF);
+    EXPECT_EQ(r.i16(0), -1);
+    EXPECT_EQ(r.i32(4), -2);
+    EXPECT_THROW(r.i32(6), RecordFileError);
+}
+
+TEST(RecordBuffer, TextsArePaddedCutAndTrimmed) {
+    RecordBuffer r(12);
+    r.setText(0, 6, "Äb");
+    EXPECT_EQ(std::string(r.bytes().begin(), r.bytes().begin() + 6), "\xC4" "b    ");
+    EXPECT_EQ(r.text(0, 6), "Äb");
+    EXPECT_EQ(r.rawText(0, 6), "Äb    ");
+    r.setText(6, 6, "abcdefgh");
+    EXPECT_EQ(r.text(6, 6), "abcdef");
+    RecordBuffer zeros(4);
+    EXPECT_EQ(zeros.text(0, 4), ""); // NUL bytes read as blanks
+}
+
+TEST(RecordFile, RecordsSitAtTheirOffsetsAndReadPastTheEndAsZeros) {
+    test::TempDir dir;
+    auto path = dir.path() / "f.dat";
+    {
+        RecordFile f(path, 10);
+        RecordBuffer r(10);
+        r.setI32(0, 77);
+        f.write(3, r);
+        EXPECT_EQ(f.recordCount(), 3);
+        EXPECT_EQ(f.read(3).i32(0), 77);
+        EXPECT_TRUE(f.read(1).allZero());
+        EXPECT_TRUE(f.read(9).allZero());
+        EXPECT_THROW(f.write(0, r), RecordFileError);
+        EXPECT_THROW(f.write(1, RecordBuffer(9)), RecordFileError);
+    }
+    EXPECT_EQ(std::filesystem::file_size(path), 30u);
+    std::ifstream in(path, std::ios::binary);
+    in.seekg(20);
+    EXPECT_EQ(in.get(), 77);
+    // A partial last record reads with zeros for the missing bytes.
+    std::filesystem::resize_file(path, 22);
+    RecordFile again(path, 10);
+    EXPECT_EQ(again.read(3).i32(0), 77 & 0xFFFF);
+    EXPECT_EQ(readRecordIfExists(dir.path() / "missing", 10, 1).allZero(), true);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "missing"));
+}

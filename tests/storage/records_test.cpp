@@ -1,0 +1,156 @@
+#include "storage/case_files.h"
+#include "storage/month_record.h"
+#include "storage/year_record.h"
+#include "support/temp_dir.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+using namespace varemo;
+
+namespace {
+
+Case sampleCase() {
+    Case c = defaultCase();
+    c.setKey(1, 3);
+    c.setKey(22, 4);  // line 23
+    c.setKey(31, 7);  // line 32
+    c.setKey(55, 2);
+    c.enterAmount(0, 3850000);
+    c.enterAmount(7, 312345);
+    c.enterAmount(65, -42);
+    c.grossLine(8).amount = Money::fromCents(312345);
+    c.grossLine(20).amount = Money::fromCents(-1);
+    c.grossLine(9).reducedAmount = Money::fromCents(777);
+    c.grossLine(8).setFlag(LineFlag::AnnualPayment, true);
+    c.grossLine(9).setFlag(LineFlag::AnnualPayment, false);
+    c.grossLine(10).setFlag(LineFlag::PerformancePay, true);
+    c.grossLine(11).partialRetirementCategory = 'C';
+    c.dateText = "01.04.2015";
+    c.setText(CaseText::Office, "Amt für Prüfung");
+    c.setText(CaseText::Reserve2, "Z");
+    c.keyCodes[4] = "123456";
+    return c;
+}
+
+} // namespace
+
+TEST(MonthRecord, FieldsSitAtTheirOffsets) {
+    RecordBuffer r = packMonthRecord(sampleCase());
+    ASSERT_EQ(r.size(), 1513u);
+    EXPECT_EQ(r.i16(0), 3);            // slot 1 at offset 0
+    EXPECT_EQ(r.i16(6), 25);           // slot 4: service relationship
+    EXPECT_EQ(r.i16(42), 4);           // slot 22: line 23
+    EXPECT_EQ(r.i16(60), 7);           // slot 31: line 32
+    EXPECT_EQ(r.i16(48), 40);          // slot 25: line 27
+    EXPECT_EQ(r.i16(108), 2);          // slot 55
+    EXPECT_EQ(r.i32(120), 3850000);    // amount slot 0
+    EXPECT_EQ(r.i32(120 + 4 * 7), 312345);
+    EXPECT_EQ(r.i32(120 + 4 * 65), -42);
+    EXPECT_EQ(r.i32(436), 312345);     // line 8
+    EXPECT_EQ(r.i32(436 + 4 * 12), -1);// line 20
+    EXPECT_EQ(r.i32(488 + 4 * 1), 777);
+    EXPECT_EQ(r.i16(810), -1);         // line 8 counted for the annual payment
+    EXPECT_EQ(r.i16(812), 0);
+    EXPECT_EQ(r.i16(540 + 26 * 5 + 2 * 2), -1); // performance pay of line 10
+    EXPECT_EQ(r.bytes()[696 + 3], 'C');
+    EXPECT_EQ(r.rawText(914, 10), "01.04.2015");
+    EXPECT_EQ(r.rawText(1028, 35), "Amt für Prüfung                    ");
+    EXPECT_EQ(r.bytes()[1028 + 5], 0xFC); // Windows-1252 ü, one byte
+    EXPECT_EQ(r.text(1028 + 35 * 12, 35), "Z");
+    EXPECT_EQ(r.rawText(1483 + 24, 6), "123456");
+    EXPECT_EQ(r.rawText(1483, 6), "000000");
+}
+
+TEST(MonthRecord, RoundTripKeepsEverythingAndUnknownBytes) {
+    Case c = sampleCase();
+    c.setText(CaseText::Office, "Amt für Prüfung");
+    RecordBuffer r = packMonthRecord(c);
+    r.bytes()[400] = 0xAB; // bytes the program does not interpret
+    r.bytes()[1014] = 'x';
+    Case back;
+    back.setKey(slot::Month, 5);
+    unpackMonthRecord(r, back);
+    back.name = c.name;
+    EXPECT_EQ(back.key(slot::Month), 5);
+    back.setKey(slot::Month, c.key(slot::Month));
+    EXPECT_EQ(back.keys, c.keys);
+    EXPECT_EQ(back.amounts, c.amounts);
+    EXPECT_EQ(back.previous, c.amounts);
+    EXPECT_EQ(back.lines, c.lines);
+    EXPECT_EQ(back.texts, c.texts);
+    EXPECT_EQ(back.keyCodes, c.keyCodes);
+    EXPECT_EQ(back.dateText, c.dateText);
+    EXPECT_EQ(packMonthRecord(back).bytes(), r.bytes());
+}
+
+TEST(MonthRecord, StoredFlagsAnyNonZeroValueIsTrue) {
+    RecordBuffer r(kMonthRecordLength);
+    r.setI16(810, 1);
+    Case c;
+    unpackMonthRecord(r, c);
+    EXPECT_TRUE(c.grossLine(8).flag(LineFlag::AnnualPayment));
+    EXPECT_EQ(packMonthRecord(c).i16(810), -1);
+    EXPECT_EQ(c.grossLine(8).partialRetirementCategory, '-');
+}
+
+TEST(YearRecord, NameCaseNumberAndMonthValues) {
+    YearRecord y;
+    y.setName("Maria Muster");
+    y.setCaseNumber(12);
+    y.setMonthValue(0, 2, 0, 350000);
+    y.setMonthValue(11, 2, 1, 240000);
+    y.setMonthValue(5, 0, 0, 7);
+    y.updateYearValues(2);
+    const RecordBuffer& r = y.buffer();
+    EXPECT_EQ(r.size(), 1920u);
+    EXPECT_EQ(r.text(1015, 35), "Maria Muster");
+    EXPECT_EQ(r.rawText(51, 3), "12 ");
+    EXPECT_EQ(r.i32(380 + 4 * 4), 350000);                // January, REAL, gross
+    EXPECT_EQ(r.i32(380 + 4 * (6 * 11 + 5)), 240000);     // December, REAL, net
+    EXPECT_EQ(r.i32(380 + 4 * (6 * 5)), 7);               // June, INFO, gross
+    EXPECT_EQ(y.yearValue(2, 0), 350000);
+    EXPECT_EQ(y.yearValue(2, 1), 240000);
+    EXPECT_EQ(y.yearValue(2, 2), 2);
+    EXPECT_EQ(y.yearValue(0, 0), 0);
+    EXPECT_THROW(y.monthValue(12, 0, 0), std::out_of_range);
+}
+
+TEST(YearRecord, YearSumsBeyondTheRangeStayAtTheEdge) {
+    YearRecord y;
+    for (int m = 0; m < 12; ++m) y.setMonthValue(m, 1, 0, 2000000000);
+    y.updateYearValues(1);
+    EXPECT_EQ(y.yearValue(1, 0), INT32_MAX);
+}
+
+TEST(CaseFiles, NamesAndCaseInsensitiveLookup) {
+    EXPECT_EQ(caseFileName(2020, DataSet::Info, 1), "V2020I.1");
+    EXPECT_EQ(caseFileName(2020, DataSet::Real, 12), "V2020R.12");
+    EXPECT_EQ(caseFileName(2020, DataSet::Plan, 13), "V2020P.13");
+    EXPECT_EQ(parseDataSet("plan"), DataSet::Plan);
+    EXPECT_FALSE(parseDataSet("PLANS"));
+
+    test::TempDir dir;
+    {
+        // A March REAL file written with a lower-case letter, holding case 2.
+        RecordFile march(dir.path() / "V2020r.3", kMonthRecordLength);
+        RecordBuffer r(kMonthRecordLength);
+        r.setI16(6, 14);
+        march.write(2, r);
+    }
+    CaseFiles files;
+    files.open(dir.path(), 2020, DataSet::Real);
+    EXPECT_EQ(files.readMonth(3, 2).i16(6), 14);
+    EXPECT_TRUE(files.readMonth(3, 1).allZero());
+    EXPECT_TRUE(files.readMonth(4, 2).allZero());
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "V2020R.3"));
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "V2020R.13"));
+    YearRecord y;
+    y.setName("Fall drei");
+    files.writeYear(3, y);
+    EXPECT_EQ(files.readYear(3).name(), "Fall drei");
+    EXPECT_EQ(std::filesystem::file_size(dir.path() / "V2020R.13"), 3u * 1920u);
+    EXPECT_THROW(files.readMonth(13, 1), std::out_of_range);
+    files.close();
+    EXPECT_THROW(files.readMonth(1, 1), RecordFileError);
+}

@@ -1,0 +1,28 @@
+#pragma once
+// A minimal JSON reader for checking the command line's output in tests.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace varemo::test {
+
+struct Json {
+    enum Kind { Null, Bool, Number, String, Array, Object } kind = Null;
+    bool boolean = false;
+    double number = 0;
+    std::string string;
+    std::vector<Json> array;
+    std::map<std::string, Json> object;
+
+    const Json& operator[](const std::string& key) const;
+    const Json& operator[](size_t index) const;
+    long long integer() const { return static_cast<long long>(number); }
+    bool isNull() const { return kind == Null; }
+};
+
+// Throws std::runtime_error on malformed input.
+Json parseJson(const std::string& text);
+
+} // namespace varemo::test

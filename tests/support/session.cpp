@@ -1,0 +1,23 @@
+#include "support/session.h"
+
+#include "core/case_load.h"
+
+namespace varemo::test {
+
+TestSession::TestSession(int year, DataSet set, int caseNumber, int month) : g(prompter) {
+    g.programDir = dir.path();
+    g.userFolder = dir.path() / "User001";
+    g.year = year;
+    g.dataSet = set;
+    g.caseNumber = caseNumber;
+    g.month = month;
+    OpenYearFiles(g);
+}
+
+std::vector<std::string> TestSession::messageTexts() const {
+    std::vector<std::string> out;
+    for (const auto& m : prompter.messages()) out.push_back(m.title + ": " + m.text());
+    return out;
+}
+
+} // namespace varemo::test
