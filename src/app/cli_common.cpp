@@ -1,0 +1,125 @@
+#include "app/cli_common.h"
+
+#include "app/json_writer.h"
+#include "core/case_load.h"
+
+#include <climits>
+#include <iomanip>
+#include <iostream>
+#include <sstream>
+
+namespace varemo::cli {
+
+PromptAnswer CliPrompter::ask(const PromptMessage& message) {
+    std::cerr << "[" << message.title << "] " << message.text() << "\n";
+    return RecordingPrompter::ask(message);
+}
+
+bool ArgReader::next() {
+    if (started_) ++i_;
+    started_ = true;
+    return i_ < args_.size();
+}
+
+const std::string& ArgReader::value() {
+    if (i_ + 1 >= args_.size()) throw UsageError(args_[i_] + " needs a value");
+    return args_[++i_];
+}
+
+int ArgReader::intValue() {
+    const std::string& option = current();
+    return parseInt(value(), option);
+}
+
+void ArgReader::unknown() const { throw UsageError("unknown argument: " + args_[i_]); }
+
+int parseInt(const std::string& text, const std::string& what) {
+    try {
+        size_t used = 0;
+        long v = std::stol(text, &used);
+        if (used != text.size() || v < INT_MIN || v > INT_MAX) throw std::invalid_argument(text);
+        return static_cast<int>(v);
+    } catch (const std::exception&) {
+        throw UsageError(what + ": not a whole number: " + text);
+    }
+}
+
+bool CaseMonthSelection::take(ArgReader& r) {
+    const std::string& a = r.current();
+    if (a == "--year") year = r.intValue();
+    else if (a == "--set") {
+        set = parseDataSet(r.value());
+        if (!set) throw UsageError("--set takes REAL, PLAN or INFO");
+    } else if (a == "--case") caseNumber = r.intValue();
+    else if (a == "--month") month = r.intValue();
+    else if (a == "--json") json = true;
+    else return false;
+    return true;
+}
+
+void CaseMonthSelection::validate() const {
+    if (year < kFirstYear || year > kLastYear)
+        throw UsageError("--year must be " + std::to_string(kFirstYear) + " to " + std::to_string(kLastYear));
+    if (!set) throw UsageError("--set is required");
+    if (caseNumber < 1 || caseNumber > 9999) throw UsageError("--case must be 1 to 9999");
+    if (month < 1 || month > 12) throw UsageError("--month must be 1 to 12");
+}
+
+void openCaseMonth(Globaldaten& g, const CliContext& ctx, const CaseMonthSelection& sel) {
+    g.programDir = ctx.programDir;
+    g.userFolder = ctx.programDir / "User001";
+    g.year = sel.year;
+    g.dataSet = *sel.set;
+    g.caseNumber = sel.caseNumber;
+    g.month = sel.month;
+    SelectCaseMonth(g);
+}
+
+void printSheetText(const Globaldaten& g) {
+    std::cout << g.workingCase.name << " — " << dataSetName(g.dataSet) << " " << std::setfill('0') << std::setw(2)
+              << g.month << "/" << g.year << ", Personalfall " << g.caseNumber << "\n"
+              << std::setfill(' ');
+    for (const auto& line : g.sheet.lines) {
+        std::cout << std::setw(2) << line.number << "  " << line.text;
+        size_t width = 0; // characters, not bytes
+        for (unsigned char c : line.text) width += (c & 0xC0) != 0x80;
+        for (size_t k = width; k < 38; ++k) std::cout << ' ';
+        if (line.amountCents) std::cout << std::setw(16) << Money::fromCents(*line.amountCents).toDisplay();
+        std::cout << "\n";
+    }
+}
+
+namespace {
+
+template <typename Array> std::string jsonArray(const Array& values) {
+    std::ostringstream out;
+    out << "[";
+    for (size_t i = 0; i < values.size(); ++i) out << (i ? "," : "") << values[i];
+    out << "]";
+    return out.str();
+}
+
+} // namespace
+
+void printSheetJson(const Globaldaten& g, const std::vector<PromptMessage>& messages) {
+    const Case& c = g.workingCase;
+    std::ostringstream out;
+    out << "{\"year\":" << g.year << ",\"month\":" << g.month << ",\"case\":" << g.caseNumber
+        << ",\"dataSet\":" << jsonString(dataSetName(g.dataSet)) << ",\"name\":" << jsonString(c.name)
+        << ",\"lines\":[";
+    for (size_t i = 0; i < g.sheet.lines.size(); ++i) {
+        const SheetLine& l = g.sheet.lines[i];
+        out << (i ? "," : "") << "{\"line\":" << l.number << ",\"text\":" << jsonString(l.text) << ",\"key\":"
+            << (l.key ? std::to_string(*l.key) : "null")
+            << ",\"amountCents\":" << (l.amountCents ? std::to_string(*l.amountCents) : "null") << "}";
+    }
+    out << "],\"keys\":" << jsonArray(c.keys) << ",\"amounts\":" << jsonArray(c.amounts)
+        << ",\"previous\":" << jsonArray(c.previous) << ",\"messages\":[";
+    for (size_t i = 0; i < messages.size(); ++i)
+        out << (i ? "," : "") << "{\"title\":" << jsonString(messages[i].title)
+            << ",\"text\":" << jsonString(messages[i].text()) << "}";
+    out << "]}\n";
+    std::cout << out.str();
+}
+
+} // namespace varemo::cli

@@ -1,0 +1,76 @@
+#pragma once
+// Shared pieces of varemo20-cli's commands: argument reading, the prompter that prints to stderr,
+// opening a case-month and printing the sheet.
+
+#include "core/globaldaten.h"
+#include "core/prompter.h"
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace varemo::cli {
+
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Prints each message to stderr as "[title] text" as it is shown, and keeps it for the JSON output.
+class CliPrompter : public RecordingPrompter {
+public:
+    using RecordingPrompter::RecordingPrompter;
+    PromptAnswer ask(const PromptMessage& message) override;
+};
+
+// What every command gets: the global options and its own arguments.
+struct CliContext {
+    std::filesystem::path programDir;
+    bool answerYes = false;
+    std::vector<std::string> args;
+    CliPrompter* prompter = nullptr;
+};
+
+// Walks a command's arguments; each option's value is taken with value().
+class ArgReader {
+public:
+    explicit ArgReader(const std::vector<std::string>& args) : args_(args) {}
+    bool next();                        // advances; false at the end
+    const std::string& current() const { return args_[i_]; }
+    const std::string& value();         // the value after the current option
+    int intValue();                     // the value as a whole number
+    [[noreturn]] void unknown() const;  // throws for the current argument
+
+private:
+    const std::vector<std::string>& args_;
+    size_t i_ = 0;
+    bool started_ = false;
+};
+
+int parseInt(const std::string& text, const std::string& what);
+
+// --year --set --case --month and --json, the selection of sheet and set.
+struct CaseMonthSelection {
+    int year = 0;
+    std::optional<DataSet> set;
+    int caseNumber = 0;
+    int month = 0;
+    bool json = false;
+
+    // Takes the current argument when it is one of the selection's options.
+    bool take(ArgReader& reader);
+    void validate() const; // throws UsageError
+};
+
+// A session on the program folder with the selected case-month loaded and calculated.
+void openCaseMonth(Globaldaten& g, const CliContext& ctx, const CaseMonthSelection& sel);
+
+void printSheetText(const Globaldaten& g);
+void printSheetJson(const Globaldaten& g, const std::vector<PromptMessage>& messages);
+
+// Command handlers: return the exit status (0 done, 1 refused or out of range, 2 usage, 3 files).
+int runSheet(CliContext& ctx);
+int runSet(CliContext& ctx);
+
+} // namespace varemo::cli

@@ -1,0 +1,68 @@
+// The commands sheet and set: show a case-month, and change it as the window's line input does.
+
+#include "app/cli_common.h"
+#include "core/line_input.h"
+
+namespace varemo::cli {
+namespace {
+
+struct Edit {
+    enum Kind { Key, Line, Amount, Date, Name } kind;
+    int number = 0;
+    std::string text;
+};
+
+std::pair<int, std::string> splitAssignment(const std::string& text, const std::string& what) {
+    auto eq = text.find('=');
+    if (eq == std::string::npos) throw UsageError(what + " expects N=VALUE, got " + text);
+    return {parseInt(text.substr(0, eq), what), text.substr(eq + 1)};
+}
+
+bool applyEdit(Globaldaten& g, const Edit& e) {
+    switch (e.kind) {
+    case Edit::Key: return SetKey(g, e.number, parseInt(e.text, "--key"));
+    case Edit::Line: return ChooseOption(g, e.number, parseInt(e.text, "--line"));
+    case Edit::Amount: return EnterAmount(g, e.number, e.text);
+    case Edit::Date: return EnterDate(g, e.text);
+    case Edit::Name: return RenameCase(g, e.text);
+    }
+    return false;
+}
+
+int runSheetOrSet(CliContext& ctx, bool editsAllowed) {
+    CaseMonthSelection sel;
+    std::vector<Edit> edits;
+    ArgReader r(ctx.args);
+    while (r.next()) {
+        if (sel.take(r)) continue;
+        const std::string& a = r.current();
+        if (editsAllowed && (a == "--key" || a == "--line" || a == "--amount")) {
+            auto [n, v] = splitAssignment(r.value(), a);
+            Edit::Kind kind = a == "--key" ? Edit::Key : a == "--line" ? Edit::Line : Edit::Amount;
+            if (kind != Edit::Amount) (void)parseInt(v, a);
+            edits.push_back({kind, n, v});
+        } else if (editsAllowed && a == "--date") {
+            edits.push_back({Edit::Date, 0, r.value()});
+        } else if (editsAllowed && a == "--name") {
+            edits.push_back({Edit::Name, 0, r.value()});
+        } else {
+            r.unknown();
+        }
+    }
+    sel.validate();
+
+    Globaldaten g(*ctx.prompter);
+    openCaseMonth(g, ctx, sel);
+    bool allDone = !g.overflow;
+    for (const Edit& e : edits) allDone = applyEdit(g, e) && allDone;
+    if (sel.json) printSheetJson(g, ctx.prompter->messages());
+    else printSheetText(g);
+    return allDone ? 0 : 1;
+}
+
+} // namespace
+
+int runSheet(CliContext& ctx) { return runSheetOrSet(ctx, false); }
+int runSet(CliContext& ctx) { return runSheetOrSet(ctx, true); }
+
+} // namespace varemo::cli
