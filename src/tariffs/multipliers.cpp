@@ -1,0 +1,100 @@
+#include "tariffs/multipliers.h"
+
+#include "core/money.h"
+
+namespace varemo {
+
+std::optional<MultiplierKind> multiplierKindOf(int serviceRelationship) {
+    if (serviceRelationship >= 0 && serviceRelationship <= 7) return MultiplierKind::CivilServant;
+    if (serviceRelationship >= 8 && serviceRelationship <= 27) return MultiplierKind::TariffEmployee;
+    return std::nullopt;
+}
+
+bool isOutOfTariffGroup(int serviceRelationship, int group, int region) {
+    switch (serviceRelationship) {
+    case 10:
+    case 12:
+        return group == 17;
+    case 11:
+    case 13:
+    case 16:
+    case 17:
+    case 22:
+    case 23:
+    case 24:
+        return group == 15;
+    case 14:
+        return group == 21;
+    case 15:
+        return group > 17;
+    case 18:
+    case 20:
+        return group == 10;
+    case 19:
+        return group == (region == 6 ? 10 : 5);
+    case 21:
+        return group == 20;
+    case 25:
+    case 26:
+    case 27:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::optional<Multiplier> applicableMultiplier(const Multipliers& multipliers, int serviceRelationship,
+                                               int group, int region, int month) {
+    auto kind = multiplierKindOf(serviceRelationship);
+    if (!kind) return std::nullopt;
+    const Multiplier& m =
+        *kind == MultiplierKind::CivilServant ? multipliers.civilServant : multipliers.tariffEmployee;
+    if (m.isNeutral() || month < m.startMonth) return std::nullopt;
+    if (*kind == MultiplierKind::TariffEmployee && isOutOfTariffGroup(serviceRelationship, group, region))
+        return std::nullopt;
+    return m;
+}
+
+int32_t scaleByMultiplier(int32_t cents, const Multiplier& multiplier) {
+    if (multiplier.isNeutral()) return cents;
+    // The product of whole cents and a four-decimal factor is exact in ten-thousandths of a cent; it is
+    // rounded once, straight to whole cents.
+    // Both operands are 32-bit, so the product and its quotient fit 64 bits.
+    Int128 product = Int128(cents) * multiplier.factor;
+    return checkedCents(static_cast<int64_t>(divideHalfEven(product, Multiplier::kOne)));
+}
+
+bool multiplierScalesLine(MultiplierKind kind, int serviceRelationship, int line, int option,
+                          int handEntryStep) {
+    if (line == 8) return option != handEntryStep;
+    if (kind == MultiplierKind::CivilServant) {
+        if (line == 9) return option < 2;
+        if (line == 10) return option < 15;
+        if (line >= 13 && line <= 16) return option > 0;
+        return false;
+    }
+    if (line == 9) return true;
+    if (line == 10) {
+        if (serviceRelationship == 25) return false;
+        if ((serviceRelationship >= 10 && serviceRelationship <= 19) || serviceRelationship == 24)
+            return option != 0;
+        return true;
+    }
+    return false;
+}
+
+int32_t applyTariffFactor(int32_t cents, float tariffFactor) {
+    // The cent count itself serves as the fixed-point value, so the exact product is rounded once, to
+    // whole cents, by the same well-tested factor multiplication the amounts use.
+    return checkedCents(Money::fromUnits(cents).timesFactor(tariffFactor).units());
+}
+
+bool tariffFactorScalesLine(int line, int option, bool exempt) {
+    if (exempt) return false;
+    if (line == 8) return true;
+    if (line == 9) return option < 2;
+    if (line == 10) return option < 15;
+    return false;
+}
+
+} // namespace varemo

@@ -1,0 +1,103 @@
+#include "tariffs/tariff_file.h"
+
+#include <ctime>
+#include <string>
+#include <system_error>
+
+namespace varemo {
+
+std::filesystem::path tariffFilePath(const std::filesystem::path& programDir, int year, int month) {
+    return programDir / "Tarife" / (std::to_string(year) + std::to_string(month) + ".ttt");
+}
+
+RecordBuffer encodeTariffRow(const TariffRow& row) {
+    RecordBuffer buffer(kTariffRecordLength);
+    for (size_t k = 0; k < row.size(); ++k)
+        buffer.setI32(4 * k, row[k]);
+    return buffer;
+}
+
+TariffRow decodeTariffRow(const RecordBuffer& buffer) {
+    TariffRow row{};
+    for (size_t k = 0; k < row.size(); ++k)
+        row[k] = buffer.i32(4 * k);
+    return row;
+}
+
+TariffFile::TariffFile(std::filesystem::path path) : path_(std::move(path)) {}
+TariffFile::TariffFile(TariffFile&&) noexcept = default;
+TariffFile& TariffFile::operator=(TariffFile&&) noexcept = default;
+TariffFile::~TariffFile() = default;
+
+bool TariffFile::exists() const {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path_, ec);
+}
+
+TariffRow TariffFile::read(int64_t record) {
+    RecordBuffer buffer(kTariffRecordLength);
+    if (record < 1) return TariffRow{};
+    if (!in_) {
+        auto stream = std::make_unique<std::ifstream>(path_, std::ios::binary);
+        if (!*stream) return TariffRow{}; // missing now; tried again on the next read
+        in_ = std::move(stream);
+    }
+    in_->clear();
+    in_->seekg((record - 1) * static_cast<int64_t>(kTariffRecordLength));
+    in_->read(reinterpret_cast<char*>(buffer.bytes().data()),
+              static_cast<std::streamsize>(kTariffRecordLength));
+    in_->clear(); // a short read leaves the rest zero
+    return decodeTariffRow(buffer);
+}
+
+void TariffFile::write(int64_t record, const TariffRow& row) {
+    if (record < 1) throw RecordFileError("record number below 1");
+    {
+        RecordFile file(path_, kTariffRecordLength);
+        file.write(record, encodeTariffRow(row));
+    }
+    in_.reset(); // the next read sees the new contents
+}
+
+TariffYear::TariffYear(const std::filesystem::path& programDir, int year) : year_(year) {
+    TariffFile january(tariffFilePath(programDir, year, 1));
+    if (!january.exists()) return;
+    hasTables_ = true;
+    months_.reserve(12);
+    months_.push_back(std::move(january));
+    for (int month = 2; month <= 12; ++month)
+        months_.emplace_back(tariffFilePath(programDir, year, month));
+}
+
+TariffRow TariffYear::read(int month, int64_t record) {
+    if (!hasTables_ || month < 1 || month > 12) return TariffRow{};
+    return months_[static_cast<size_t>(month - 1)].read(record);
+}
+
+void TariffYear::write(int month, int64_t record, const TariffRow& row) {
+    if (!hasTables_) throw RecordFileError("no tariff tables for " + std::to_string(year_));
+    if (month < 1 || month > 12) throw RecordFileError("month out of range: " + std::to_string(month));
+    months_[static_cast<size_t>(month - 1)].write(record, row);
+}
+
+std::optional<std::chrono::year_month_day> fileModificationDay(const std::filesystem::path& path) {
+    std::error_code ec;
+    auto fileTime = std::filesystem::last_write_time(path, ec);
+    if (ec) return std::nullopt;
+    auto sysTime = std::chrono::time_point_cast<std::chrono::system_clock::duration>(
+        std::chrono::file_clock::to_sys(fileTime));
+    std::time_t t = std::chrono::system_clock::to_time_t(sysTime);
+    std::tm local{};
+    if (!localtime_r(&t, &local)) return std::nullopt;
+    return std::chrono::year_month_day{std::chrono::year{local.tm_year + 1900},
+                                       std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)},
+                                       std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
+}
+
+std::chrono::year_month_day decemberFileDate(const std::filesystem::path& programDir, int year,
+                                             const FileDateReader& reader) {
+    if (auto date = reader(tariffFilePath(programDir, year, 12))) return *date;
+    return std::chrono::year_month_day{std::chrono::year{year}, std::chrono::January, std::chrono::day{1}};
+}
+
+} // namespace varemo
