@@ -1,9 +1,18 @@
 // One wage-tax flow-chart run per iteration: a plain monthly wage, and the longest path (pension,
 // one-time payment and multi-year pay, which re-run the annual computation several times).
+// Then the tax step of one case-month: a plain month, and December with a one-time payment and the
+// employer's annual adjustment (stored months read back, four flow-chart runs).
 
 #include <benchmark/benchmark.h>
 
+#include "core/calculation_run.h"
+#include "core/case_load.h"
+#include "core/recalculate.h"
 #include "deductions/lohnstr.h"
+#include "deductions/tax_step.h"
+
+#include <filesystem>
+#include <random>
 
 namespace {
 
@@ -45,5 +54,55 @@ void BM_LohnstrOneTimeAndMultiYear(benchmark::State& state) {
         benchmark::DoNotOptimize(varemo::LOHNSTR(2021, in));
 }
 BENCHMARK(BM_LohnstrOneTimeAndMultiYear);
+
+// A case of 2020 in a temporary program folder, all twelve months stored with 4,123.45 on line 13.
+class TaxStepSession {
+  public:
+    TaxStepSession() : g(prompter) {
+        dir = std::filesystem::temp_directory_path() /
+              ("varemo-bench-" + std::to_string(std::random_device{}()));
+        g.programDir = dir;
+        g.userFolder = dir / "User001";
+        g.year = 2020;
+        g.month = 1;
+        varemo::OpenYearFiles(g);
+        varemo::LoadCaseMonth(g);
+        g.workingCase.enterAmount(12, 412345);
+        g.workingCase.setKey(36, 1);
+        varemo::RunCalculation(g);
+        varemo::RunFollowingMonths(g);
+    }
+    ~TaxStepSession() {
+        g.files.close();
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
+    varemo::RecordingPrompter prompter;
+    varemo::Globaldaten g;
+    std::filesystem::path dir;
+};
+
+void BM_TaxStepMonth(benchmark::State& state) {
+    TaxStepSession s;
+    s.g.workingCase.setKey(20, 4);
+    for (auto _ : state) {
+        varemo::WageTaxStep(s.g);
+        benchmark::DoNotOptimize(s.g.workingCase.amount(33));
+    }
+}
+BENCHMARK(BM_TaxStepMonth);
+
+void BM_TaxStepDecemberWithOneTimePaymentAndAdjustment(benchmark::State& state) {
+    TaxStepSession s;
+    s.g.workingCase.setKey(20, 11);
+    s.g.workingCase.setKey(30, 0);
+    s.g.workingCase.enterAmount(19, 250000);
+    varemo::RunCalculation(s.g);
+    for (auto _ : state) {
+        varemo::WageTaxStep(s.g);
+        benchmark::DoNotOptimize(s.g.workingCase.amount(33));
+    }
+}
+BENCHMARK(BM_TaxStepDecemberWithOneTimePaymentAndAdjustment);
 
 } // namespace

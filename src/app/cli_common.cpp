@@ -2,6 +2,7 @@
 
 #include "app/json_writer.h"
 #include "core/case_load.h"
+#include "storage/startup.h"
 
 #include <climits>
 #include <iomanip>
@@ -67,7 +68,7 @@ void CaseMonthSelection::validate() const {
 
 void openCaseMonth(Globaldaten& g, const CliContext& ctx, const CaseMonthSelection& sel) {
     g.programDir = ctx.programDir;
-    g.userFolder = ctx.programDir / "User001";
+    if (!StartUp(g)) throw std::runtime_error("the program folder could not be set up");
     g.year = sel.year;
     g.dataSet = *sel.set;
     g.caseNumber = sel.caseNumber;
@@ -114,7 +115,7 @@ void printSheetJson(const Globaldaten& g, const std::vector<PromptMessage>& mess
             << ",\"amountCents\":" << (l.amountCents ? std::to_string(*l.amountCents) : "null") << "}";
     }
     out << "],\"keys\":" << jsonArray(c.keys) << ",\"amounts\":" << jsonArray(c.amounts)
-        << ",\"previous\":" << jsonArray(c.previous) << ",\"messages\":[";
+        << ",\"previous\":" << jsonArray(c.previous) << "," << employerCostJson(g) << ",\"messages\":[";
     for (size_t i = 0; i < messages.size(); ++i)
         out << (i ? "," : "") << "{\"title\":" << jsonString(messages[i].title)
             << ",\"text\":" << jsonString(messages[i].text()) << "}";

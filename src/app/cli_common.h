@@ -72,5 +72,20 @@ void printSheetJson(const Globaldaten& g, const std::vector<PromptMessage>& mess
 // Command handlers: return the exit status (0 done, 1 refused or out of range, 2 usage, 3 files).
 int runSheet(CliContext& ctx);
 int runSet(CliContext& ctx);
+int runLohnstr(CliContext& ctx);
+int runFunds(CliContext& ctx);
+int runTariff(CliContext& ctx);    // cli_tariff.cpp
+int runCatalogue(CliContext& ctx); // cli_tariff.cpp
+
+// Detail views of sheet --detail NAME, printed after the case-month was calculated.
+void printTaxDetail(const Globaldaten& g, bool json); // tax: the TaxWorksheet and the annual adjustment
+void printPensionDetail(const Globaldaten& g, bool json);  // zv: the 31 lines of the supplementary pension
+void printEmployerDetail(const Globaldaten& g, bool json); // employer: the employer's cost, the pension levy
+void printSocialInsuranceDetail(const Globaldaten& g, bool json); // sv: bases, ceilings, shares, levies
+void printPartTimeDetail(const Globaldaten& g, bool json);       // parttime: the part-time explanation
+void printSpecialPaymentDetail(const Globaldaten& g, bool json); // special: the annual special payment
+int runRecalcAll(CliContext& ctx); // cli_recalc.cpp
+// "employerCost":[{"label","cents"}…],"employerTotalCents":n for the sheet's JSON.
+std::string employerCostJson(const Globaldaten& g);
 
 } // namespace varemo::cli

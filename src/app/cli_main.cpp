@@ -7,6 +7,7 @@
 // the program (the message says which), 2 for a usage error, 3 when files could not be used.
 
 #include "app/cli_common.h"
+#include "app/cli_storage.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -23,10 +24,25 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"sheet", runSheet, "sheet --year Y --set REAL|PLAN|INFO --case N --month M [--json]"},
+    {"sheet", runSheet, "sheet --year Y --set REAL|PLAN|INFO --case N --month M [--json] [--detail NAME]"},
     {"set", runSet,
      "set   --year Y --set REAL|PLAN|INFO --case N --month M [--json]\n"
      "        [--key SLOT=VALUE] [--line N=POS] [--amount SLOT=TEXT] [--date TEXT] [--name TEXT] ..."},
+    {"lohnstr", runLohnstr, "lohnstr --year Y NAME=VALUE ... [--json]   (the wage-tax flow chart alone)"},
+    {"funds", runFunds, "funds --year Y [--json]   (the health-fund list of the year)"},
+    {"tariff", runTariff,
+     "tariff --year Y --month M --region R --relationship S --group G [--title T] [--json]\n"
+     "        (the record of the month's tariff file a case reads, and its 27 entries)"},
+    {"catalogue", runCatalogue, "catalogue [--json]   (the service relationships and their pay tables)"},
+    {"users", runUsers, "users [--json]   (users, protection and servers of the settings file)"},
+    {"new-case", runNewCase, "new-case --year Y [--count N]   (new cases in INFO, PLAN and REAL)"},
+    {"copy-case", runCopyCase, "copy-case --year Y --case N --from INFO|PLAN|REAL --to INFO|PLAN|REAL"},
+    {"delete-year", runDeleteYear, "delete-year --year Y   (asks; --answer yes deletes)"},
+    {"transfer", runTransfer, "transfer --year Y (--case N | --all)   (into the following year; asks)"},
+    {"backup", runBackup, "backup   (rotates the three backups of the user folder)"},
+    {"restore", runRestore, "restore --from 1|2|3   (the user folder back to a backup; asks)"},
+    {"select-user", runSelectUser, "select-user N [--password P]"},
+    {"recalc-all", runRecalcAll, "recalc-all --year Y --set REAL|PLAN|INFO   (all cases, twelve months; asks)"},
 };
 
 void printUsage(std::ostream& out) {

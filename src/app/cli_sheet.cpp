@@ -12,6 +12,28 @@ struct Edit {
     std::string text;
 };
 
+// Detail views that --detail NAME prints instead of the sheet.
+struct Detail {
+    const char* name;
+    void (*print)(const Globaldaten&, bool json);
+};
+constexpr Detail kDetails[] = {
+    {"tax", printTaxDetail},
+    {"zv", printPensionDetail},
+    {"employer", printEmployerDetail},
+    {"sv", printSocialInsuranceDetail},
+    {"parttime", printPartTimeDetail},
+    {"special", printSpecialPaymentDetail},
+};
+
+const Detail& findDetail(const std::string& name) {
+    for (const Detail& d : kDetails)
+        if (name == d.name) return d;
+    std::string known;
+    for (const Detail& d : kDetails) known += std::string(known.empty() ? "" : ", ") + d.name;
+    throw UsageError("--detail takes " + known);
+}
+
 std::pair<int, std::string> splitAssignment(const std::string& text, const std::string& what) {
     auto eq = text.find('=');
     if (eq == std::string::npos) throw UsageError(what + " expects N=VALUE, got " + text);
@@ -32,10 +54,15 @@ bool applyEdit(Globaldaten& g, const Edit& e) {
 int runSheetOrSet(CliContext& ctx, bool editsAllowed) {
     CaseMonthSelection sel;
     std::vector<Edit> edits;
+    const Detail* detail = nullptr;
     ArgReader r(ctx.args);
     while (r.next()) {
         if (sel.take(r)) continue;
         const std::string& a = r.current();
+        if (a == "--detail") {
+            detail = &findDetail(r.value());
+            continue;
+        }
         if (editsAllowed && (a == "--key" || a == "--line" || a == "--amount")) {
             auto [n, v] = splitAssignment(r.value(), a);
             Edit::Kind kind = a == "--key" ? Edit::Key : a == "--line" ? Edit::Line : Edit::Amount;
@@ -55,7 +82,8 @@ int runSheetOrSet(CliContext& ctx, bool editsAllowed) {
     openCaseMonth(g, ctx, sel);
     bool allDone = !g.overflow;
     for (const Edit& e : edits) allDone = applyEdit(g, e) && allDone;
-    if (sel.json) printSheetJson(g, ctx.prompter->messages());
+    if (detail) detail->print(g, sel.json);
+    else if (sel.json) printSheetJson(g, ctx.prompter->messages());
     else printSheetText(g);
     return allDone ? 0 : 1;
 }

@@ -1,15 +1,21 @@
 #include "core/calculation_run.h"
 
+#include "core/basic_pay.h"
+#include "core/holiday_pay.h"
+#include "core/line_key_codes.h"
+#include "core/part_time.h"
+#include "core/special_payment.h"
+#include "deductions/employer_cost.h"
+#include "deductions/pension_levy.h"
+#include "deductions/social_insurance_step.h"
+#include "deductions/supplementary_pension.h"
+#include "deductions/tax_step.h"
 #include "storage/month_record.h"
 
 #include <filesystem>
 
 namespace varemo {
 namespace {
-
-std::filesystem::path januaryTariffFile(const Globaldaten& g) {
-    return g.programDir / "Tarife" / (std::to_string(g.year) + "1.ttt");
-}
 
 // Slots whose typed amounts every run starts from.
 constexpr int kRestoredSlots[] = {0, 1, 2, 3, 4, 23, 24, 25, 33, 35, 36, 37, 38, 39,
@@ -31,6 +37,7 @@ void ClearLineAmounts(Globaldaten& g) {
 }
 
 void HealthAdditionalRate(Globaldaten& g) {
+    if (g.funds.year() != g.year) g.funds = FundTable::defaultsFor(g.year); // the year's fund list
     const Case& c = g.workingCase;
     int fund = c.key(slot::HealthFund);
     int month = c.monthIndex() > 11 ? 11 : c.monthIndex();
@@ -58,16 +65,8 @@ void PartTimeFactorStep(Globaldaten& g) {
 }
 
 void TariffLookupStep(Globaldaten& g) {
-    Case& c = g.workingCase;
-    std::error_code ec;
-    if (!std::filesystem::exists(januaryTariffFile(g), ec)) {
-        c.setAmount(7, 0);
-        c.setAmount(8, 0);
-        c.setAmount(9, 0);
-        return;
-    }
-    // NOT YET BUILT: the lookup of basic pay and table allowances (lines 8 to 16) from the tariff
-    // files. Until it is, these lines keep the amounts as entered.
+    // Basic pay and table allowances (lines 8 to 16); without the January file lines 8 to 10 are 0.
+    TariffLookup(g);
 }
 
 void CapitalFormingPayments(Globaldaten& g) {
@@ -77,43 +76,35 @@ void CapitalFormingPayments(Globaldaten& g) {
     c.setAmount(slot::Vwl, amount >= 0 ? amount : c.previousAmount(slot::Vwl));
 }
 
-void SpecialPaymentsStep(Globaldaten&) {
-    // NOT YET BUILT: the annual special payment of lines 18 and 19. Until it is, both lines keep the
-    // amounts as entered.
+void SpecialPaymentsStep(Globaldaten& g) {
+    // Lines 18 and 19 (annual special payment) and the one-time payment of line 20.
+    SpecialPaymentStep(g);
 }
 
-void HolidayPayStep(Globaldaten&) {
-    // NOT YET BUILT: holiday pay of line 18 by month, service relationship and region.
-}
+void HolidayPayStep(Globaldaten& g) { ComputeHolidayPay(g); }
 
-void PartTimeStep(Globaldaten& g) {
-    if (g.partTimeFactor == 1.0f) return;
-    // NOT YET BUILT: the reduction of lines 8 to 19 by their part-time flags.
-}
+void PartTimeStep(Globaldaten& g) { ReducePartTime(g); }
 
 void LineMonthlyAmounts(Globaldaten& g) {
-    // Full-time pay of a full month: every gross line counts with its amount; lines 21 to 23 are the sum.
-    // (Part-time and partial-month reductions are not built yet.)
-    Case& c = g.workingCase;
-    Money sum;
-    for (int line = kFirstGrossLine; line <= kLastGrossLine; ++line) {
-        Money amount = Money::fromCents(*lineAmount(c, line));
-        auto& attributes = c.grossLine(line);
-        attributes.amount = amount;
-        attributes.reducedAmount = amount;
-        sum += amount;
-    }
-    int32_t gross = sum.toCents();
-    c.setAmount(slot::FullTimeGross, gross);
-    c.setAmount(slot::PartTimeGross, gross);
-    c.setAmount(slot::Gross, gross);
+    // Columns A and B of lines 8 to 20 after part-time, partial month and partial retirement; lines 21 to 23.
+    FillLineAmounts(g);
 }
 
-void DeductionsStep(Globaldaten&) {
-    // NOT YET BUILT, in this order: key-coded deductions and payments of lines 44 to 46; the
-    // partial-retirement deduction; the base of the civil servants' pension levy; wage tax, solidarity
-    // surcharge and church tax (lines 34 to 36); the flexible working-time data file; social insurance
-    // (lines 37 to 41); the closing deduction step. Until they are, the result lines keep their amounts.
+void DeductionsStep(Globaldaten& g) {
+    // The key codes of the in-kind lines 25, 26 and the deduction and payment lines 44 to 46.
+    KeyCodeStep(g);
+    // NOT YET BUILT, before the wage tax: the partial-retirement deduction.
+    // The base of the civil servants' pension levy; the supplementary pension, whose levy the tax
+    // step taxes (line 42):
+    CivilServantPensionLevyBase(g);
+    SupplementaryPensionStep(g);
+    // Wage tax, solidarity surcharge and church tax (lines 34 to 36):
+    WageTaxStep(g);
+    // NOT YET BUILT, after it: the flexible working-time data file.
+    // Social insurance (lines 37 to 40; line 41 is the supplementary pension's):
+    SocialInsuranceStep(g);
+    // The closing deduction step: the employer's cost, after social insurance (it adds up its shares).
+    EmployerCostStep(g);
 }
 
 void PartialRetirementStep(Globaldaten& g) {
@@ -138,8 +129,10 @@ void NetPay(Globaldaten& g) {
 
 void DetailComputations(Globaldaten& g) {
     if (g.detailSelector == 0 || g.suppressDetail) return;
-    // NOT YET BUILT: the wage-tax (6), social-insurance (7), supplementary-pension (8) and part-time
-    // (9 to 30, 35) explanations.
+    // The wage-tax explanation (6) is the TaxWorksheet that every run's tax step fills.
+    // The social-insurance explanation (7) is the worksheet that every run's contribution step fills.
+    // The supplementary-pension explanation (8) is the worksheet that every run's pension step fills.
+    // NOT YET BUILT: the part-time (9 to 30, 35) explanations.
 }
 
 void WriteYearRecord(Globaldaten& g) {

@@ -1,5 +1,6 @@
 #include "core/case_load.h"
 
+#include "core/basic_pay.h"
 #include "storage/month_record.h"
 
 #include <cmath>
@@ -111,6 +112,7 @@ void OpenYearFiles(Globaldaten& g) {
     std::filesystem::create_directories(g.userFolder);
     g.files.open(g.userFolder, g.year, g.dataSet);
     g.funds = FundTable::defaultsFor(g.year);
+    OpenPayTables(g);
 }
 
 void ResetToDefaults(Globaldaten& g) {

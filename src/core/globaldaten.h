@@ -5,10 +5,17 @@
 // many as they like.
 
 #include "core/case.h"
+#include "core/pay_extras.h"
+#include "core/pay_session.h"
 #include "core/prompter.h"
 #include "core/sheet.h"
 #include "deductions/fund_table.h"
+#include "deductions/pension_state.h"
+#include "deductions/social_insurance_state.h"
+#include "deductions/tax_state.h"
 #include "storage/case_files.h"
+#include "storage/storage_state.h"
+#include "tariffs/tariff_file.h"
 
 #include <filesystem>
 
@@ -38,6 +45,13 @@ struct Globaldaten {
     Sheet sheet;
     CaseFiles files;
     FundTable funds = FundTable::defaultsFor(kLastYear);
+    PaySession pay; // tariff files, option texts and multipliers of the current year
+    SocialInsuranceState social;             // social-insurance defaults, levy liability, last worksheet
+    TariffYear tariffs;     // the twelve tariff files of the current year
+    StorageState storage;   // settings, window record and data root (src/storage)
+    PensionState pension;                    // fund settings, supplementary pension and employer cost
+    TaxState tax;                            // wage-tax settings, inputs and the last tax step's results
+    PayExtrasState extras;                   // part-time columns, special payments, key codes of lines 25 to 46
 
     // Program-wide values set on load and by the calculation steps.
     bool east = false;                       // the case's region lies in the eastern tariff area

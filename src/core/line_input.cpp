@@ -2,8 +2,11 @@
 
 #include "core/case_load.h"
 #include "core/cp1252.h"
+#include "core/line_key_codes.h"
 #include "core/money.h"
+#include "core/pay_line_input.h"
 #include "core/recalculate.h"
+#include "core/sheet_edits.h"
 
 #include <algorithm>
 #include <limits>
@@ -93,7 +96,8 @@ bool EnterAmount(Globaldaten& g, int slot, const std::string& text) {
     if (refuseYearSalary(g)) return false;
     auto typed = convertTypedAmount(slot, text);
     if (!typed) {
-        refuseNumber(g, text);
+        if (typedAmountOutOfRange(slot, text)) ShowAmountOutOfRange(g, slot, text);
+        else refuseNumber(g, text);
         return false;
     }
     g.workingCase.enterAmount(slot, typed->stored);
@@ -120,6 +124,9 @@ bool ChooseOption(Globaldaten& g, int line, int position) {
         refuseChoice(g);
         return false;
     }
+    if (!g.showsYearSalary() && !CheckLineChoice(g, line, position)) return false;
+    if (!g.showsYearSalary() && !PayLineChoice(g, line, position)) return false;
+    if (!g.showsYearSalary()) ApplyEntryKeyCode(g, line, position); // lines 25, 26, 44 to 46: the entry's rule
     return SetKey(g, lineInfo(line).keySlot, position);
 }
 

@@ -1,10 +1,14 @@
 #include "core/recalculate.h"
 
 #include "core/calculation_run.h"
+#include "core/pay_options.h"
 
 namespace varemo {
 
-void Redisplay(Globaldaten& g) { buildSheet(g.workingCase, g.sheet); }
+void Redisplay(Globaldaten& g) {
+    PayOptionLists source(g);
+    buildSheet(g.workingCase, g.sheet, &source);
+}
 
 void ShowOverflow(Globaldaten& g) {
     g.prompter.ask(PromptMessage{PromptIcon::Critical, kOverflowTitle, {kOverflowText}, PromptButtons::Ok});

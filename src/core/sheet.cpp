@@ -1,5 +1,8 @@
 #include "core/sheet.h"
 
+#include "core/one_time_payments.h"
+#include "deductions/pension_funds.h"
+
 #include <stdexcept>
 
 namespace varemo {
@@ -9,6 +12,7 @@ namespace {
 // line 26 uses slot 47, line 27 slot 25, line 33 the fund slot 46, line 37 the contribution kind
 // in key slot 52 (its rate position in key slot 37), line 42 slot 41, line 43 slot 26, lines 44 to 46
 // slots 42 to 44 and line 47 slot 45. The results of lines 34 to 41 sit in amount slots 33 to 40.
+// Line 38 has a second box in key slot 34: the childless marker of care insurance (0 with children).
 // Lines 1 (case list), 3 (office, key slot 50) and 6 (label option, key slot 1; its amount is the
 // date text) have no amount.
 constexpr std::array<LineInfo, kSheetLines> kLines = {{
@@ -49,7 +53,7 @@ constexpr std::array<LineInfo, kSheetLines> kLines = {{
     {35, 35, 34, -1, "Solidaritätszuschlag"},
     {36, 36, 35, -1, "Kirchensteuer"},
     {37, 52, 36, 37, "Krankenversicherung"},
-    {38, 38, 37, -1, "Pflegeversicherung"},
+    {38, 38, 37, 34, "Pflegeversicherung"},
     {39, 39, 38, -1, "Rentenversicherung"},
     {40, 40, 39, -1, "Arbeitslosenversicherung"},
     {41, 48, 40, -1, "Zusatzversorgung"},
@@ -72,6 +76,9 @@ std::vector<std::string> fixedOptions(const Case& c, int line) {
         return {"Mehrarbeitsverg. lt. Berechnung", "Mehrarbeitsverg. pauschal", "Betrag nach § 11 MuSchG",
                 "Gehalt nach Stundensatz lt. Anl."};
     case 17: return {"Steuerfr. Zuschläge lt. Berechnung", "Steuerfr. Zuschläge pauschal"};
+    case 18: return holidayPayOptions();
+    case 19: return annualPaymentOptions(c);
+    case 20: return oneTimePaymentOptions();
     case 22: return {"WoStd. v. normal", "Teile von normal", "Prozent v. normal", "% Ruhegehalt von %"};
     case 23:
         return {"Tage von normal",         "% Kürzung",
@@ -79,6 +86,8 @@ std::vector<std::string> fixedOptions(const Case& c, int line) {
                 "% AltTZG Blockmodell",    "% TV-FlexAZ Blockmodell",
                 "% TV-Falter Blockmodell"};
     case 24: return {"Monatl. Steuerfreibetrag ", "Monatl. Hinzurechnungsbetrag", "davon Versorgungsbezüge"};
+    case 27: return pensionFundOptions();
+    case 41: return pensionFundOptions(); // line 41 follows line 27
     case 31: return {"Mit LSt.J.Ausgl.d.AG i.Dez.", "Ohne LSt.J.Ausgl.d.AG i.Dez."};
     case 42:
         return {"Kein Beitrag zur ATV-Betriebsrente", "ATV-Betriebsrente ", "Umlage ATV-Betriebsrente lt. Eing.",
@@ -140,8 +149,10 @@ void setLineKey(Case& c, int line, int16_t key) {
     c.setKey(s, key);
 }
 
-std::vector<std::string> lineOptions(const Case& c, int line) {
-    auto options = fixedOptions(c, line);
+std::vector<std::string> lineOptions(const Case& c, int line, const OptionListSource* source) {
+    std::optional<std::vector<std::string>> supplied;
+    if (source) supplied = source->options(c, line);
+    auto options = supplied ? std::move(*supplied) : fixedOptions(c, line);
     if (auto text = renamableFirstEntry(line)) {
         if (options.empty()) options.emplace_back();
         if (!c.text(*text).empty()) options[0] = c.text(*text);
@@ -150,16 +161,17 @@ std::vector<std::string> lineOptions(const Case& c, int line) {
     return options;
 }
 
-void buildSheet(const Case& c, Sheet& sheet) {
+void buildSheet(const Case& c, Sheet& sheet, const OptionListSource* source) {
     for (int n = 1; n <= kSheetLines; ++n) {
         const LineInfo& info = lineInfo(n);
         SheetLine& out = sheet.line(n);
         out.number = n;
-        out.options = lineOptions(c, n);
+        out.options = lineOptions(c, n, source);
         out.key = lineKey(c, n);
         out.amountCents = lineAmount(c, n);
         if (n == 1) out.text = c.name;
         else if (n == 6) out.text = c.dateText;
+        else if (n == 42 && out.key) out.text = employeeShareText(*out.key); // the key is a code, not a position
         else if (out.key && *out.key >= 0 && *out.key < static_cast<int>(out.options.size()))
             out.text = out.options[static_cast<size_t>(*out.key)];
         else out.text = info.caption;

@@ -46,10 +46,18 @@ std::optional<int32_t> lineAmount(const Case& c, int line);
 std::optional<int32_t> linePreviousAmount(const Case& c, int line);
 void setLineKey(Case& c, int line, int16_t key);
 
+// Option lists that depend on more than the case (the year, the tariff tables, the option-text file):
+// a source supplies them for the lines it knows; the other lines keep their fixed lists.
+class OptionListSource {
+public:
+    virtual ~OptionListSource() = default;
+    virtual std::optional<std::vector<std::string>> options(const Case& c, int line) const = 0;
+};
+
 // The option list of a line for the case (empty where the list is built from data not yet loaded).
-std::vector<std::string> lineOptions(const Case& c, int line);
+std::vector<std::string> lineOptions(const Case& c, int line, const OptionListSource* source = nullptr);
 
 // Fills the sheet from the working case: numbers, option lists, labels and amounts.
-void buildSheet(const Case& c, Sheet& sheet);
+void buildSheet(const Case& c, Sheet& sheet, const OptionListSource* source = nullptr);
 
 } // namespace varemo

@@ -1,0 +1,157 @@
+// sheet --detail sv: the social-insurance worksheet of the case-month: pay, days, ceilings and the
+// one-time payments against the unused ceilings, each branch's base with the employee's and the
+// employer's share, and the employer's levies.
+
+#include "app/cli_common.h"
+#include "app/json_writer.h"
+#include "deductions/kind_lists.h"
+
+#include <iomanip>
+#include <iostream>
+#include <sstream>
+
+namespace varemo::cli {
+namespace {
+
+std::string padded(const std::string& text, size_t columns) {
+    size_t width = 0;
+    for (unsigned char ch : text) width += (ch & 0xC0) != 0x80;
+    std::string out = text;
+    for (size_t k = width; k < columns; ++k) out += ' ';
+    return out;
+}
+
+std::string amount(Money m) {
+    std::ostringstream out;
+    out << std::setw(12) << m.toDisplay();
+    return out.str();
+}
+
+void row(std::ostream& out, const std::string& text, Money m) { out << padded(text, 52) << amount(m) << "\n"; }
+
+struct Branch {
+    const char* key;
+    const char* title;
+    const BranchResult* result;
+};
+
+std::string branchJson(const Branch& b) {
+    const BranchResult& r = *b.result;
+    std::ostringstream out;
+    out << jsonString(b.key) << ":{\"kind\":" << r.kind << ",\"baseCents\":" << r.base.toCents()
+        << ",\"employeeRate\":" << jsonString(formatRate(r.employeeRate))
+        << ",\"employerRate\":" << jsonString(formatRate(r.employerRate))
+        << ",\"employeeCents\":" << r.employee.toCents() << ",\"employerCents\":" << r.employer.toCents()
+        << ",\"subsidyCents\":" << r.subsidy.toCents() << ",\"entered\":" << (r.entered ? "true" : "false") << "}";
+    return out.str();
+}
+
+std::string accountJson(const CeilingAccount& a) {
+    std::ostringstream out;
+    out << "{\"monthCeilingCents\":" << a.monthCeiling.toCents() << ",\"yearCeilingCents\":" << a.yearCeiling.toCents()
+        << ",\"earlierAssessedCents\":" << a.earlierAssessed.toCents()
+        << ",\"regularAssessedCents\":" << a.regularAssessed.toCents() << ",\"unusedCents\":" << a.unused.toCents()
+        << ",\"oneTimeCents\":" << a.oneTime.toCents() << ",\"oneTimeAssessedCents\":" << a.oneTimeAssessed.toCents()
+        << ",\"baseCents\":" << a.base().toCents() << "}";
+    return out.str();
+}
+
+std::string levyJson(const char* key, const Levy& l) {
+    std::ostringstream out;
+    out << jsonString(key) << ":{\"liable\":" << (l.liable ? "true" : "false") << ",\"baseCents\":" << l.base.toCents()
+        << ",\"rate\":" << jsonString(formatRate(l.rate)) << ",\"cents\":" << l.amount.toCents() << "}";
+    return out.str();
+}
+
+void printAccount(std::ostream& out, const CeilingAccount& a, bool health) {
+    out << (health ? "-  in der Krankenversicherung" : "-  in der Rentenversicherung ") << "\n";
+    row(out, "   Beitragsbemessungsgrenze des Monats", a.monthCeiling);
+    row(out, "   Beitragsbemessungsgrenzen Januar bis Monat", a.yearCeiling);
+    row(out, "   beitragspflichtig in den Vormonaten", a.earlierAssessed);
+    row(out, "   laufendes Entgelt bis zur Grenze", a.regularAssessed);
+    row(out, health ? "ungenutzte Krankenvers.-Beitragsbemessungsgrenze" : "ungenutzte Rentenvers. -Beitragsbemessungsgrenze",
+        a.unused);
+    row(out, "   Einmalzahlung", a.oneTime);
+    row(out, "   davon beitragspflichtig", a.oneTimeAssessed);
+    row(out, health ? "   somit krankenversicherungspflichtig" : "   somit rentenversicherungspflichtig", a.base());
+}
+
+} // namespace
+
+void printSocialInsuranceDetail(const Globaldaten& g, bool json) {
+    const SocialInsuranceWorksheet& w = g.social.worksheet;
+    const Branch branches[] = {
+        {"kv", "Krankenversicherung", &w.kv},
+        {"kvAdditional", "KV-Zusatzbeitrag", &w.kvAdditional},
+        {"pv", "Pflegeversicherung", &w.pv},
+        {"rv", "Rentenversicherung", &w.rv},
+        {"av", "Arbeitslosenversicherung", &w.av},
+    };
+    if (json) {
+        std::ostringstream out;
+        out << "{\"year\":" << g.year << ",\"month\":" << g.month << ",\"case\":" << g.caseNumber
+            << ",\"computed\":" << (w.computed ? "true" : "false") << ",\"region\":"
+            << jsonString(w.region == Region::East ? "East" : "West") << ",\"svDays\":" << w.svDays
+            << ",\"regularPayCents\":" << w.regularPay.toCents() << ",\"oneTimePayCents\":" << w.oneTimePay.toCents()
+            << ",\"otherEmploymentsPayCents\":" << w.otherEmploymentsPay.toCents()
+            << ",\"zone\":" << (w.zone ? "true" : "false") << ",\"zoneUpperBoundCents\":" << w.zoneUpperBound.toCents()
+            << ",\"zoneFactor\":" << w.zoneFactor << ",\"zoneBaseCents\":" << w.zoneBase.toCents()
+            << ",\"kvAccount\":" << accountJson(w.kvAccount) << ",\"rvAccount\":" << accountJson(w.rvAccount);
+        for (const Branch& b : branches) out << "," << branchJson(b);
+        out << ",\"levies\":{\"fund\":" << w.levies.fund << "," << levyJson("u1", w.levies.u1) << ","
+            << levyJson("u2", w.levies.u2) << "," << levyJson("u3", w.levies.u3) << "}"
+            << ",\"employeeTotalCents\":" << w.employeeTotal().toCents()
+            << ",\"employerTotalCents\":" << w.employerTotal().toCents() << ",\"lines\":{";
+        for (int line = 37; line <= 40; ++line)
+            out << (line > 37 ? "," : "") << "\"" << line << "\":" << g.workingCase.amount(line - 1);
+        out << "}}\n";
+        std::cout << out.str();
+        return;
+    }
+
+    std::ostringstream out;
+    out << "Sozialversicherung — " << dataSetName(g.dataSet) << " " << std::setfill('0') << std::setw(2) << g.month
+        << "/" << g.year << ", Personalfall " << g.caseNumber << std::setfill(' ') << "\n";
+    if (!w.computed) {
+        out << "(nicht berechnet)\n";
+        std::cout << out.str();
+        return;
+    }
+    out << "Region " << (w.region == Region::East ? "Ost" : "West") << ", SV-Tage " << w.svDays << "\n";
+    row(out, "SV-pflichtiges laufendes Entgelt", w.regularPay);
+    row(out, "SV-pflichtige Einmalzahlungen", w.oneTimePay);
+    if (w.otherEmploymentsPay > Money()) row(out, "Entgelt weiterer Beschäftigungen", w.otherEmploymentsPay);
+    if (w.zone) {
+        row(out, "Gleitzone bis", w.zoneUpperBound);
+        out << padded("Faktor F", 52) << std::setw(12) << formatRate(Rate{w.zoneFactor}) << "\n";
+        row(out, "beitragspflichtige Einnahme (BE)", w.zoneBase);
+    }
+    row(out, "zu berücksichtigende Beträge aus früherem Arbeitsverh.:", Money());
+    printAccount(out, w.kvAccount, true);
+    printAccount(out, w.rvAccount, false);
+    out << "\n" << padded("Zweig", 30) << std::setw(12) << "Basis" << std::setw(9) << "AN %" << std::setw(12)
+        << "AN" << std::setw(9) << "AG %" << std::setw(12) << "AG" << std::setw(12) << "Zuschuss" << "\n";
+    for (const Branch& b : branches) {
+        const BranchResult& r = *b.result;
+        out << padded(std::string(b.title) + " (" + std::to_string(r.kind) + ")", 30) << amount(r.base)
+            << std::setw(9) << formatRate(r.employeeRate) << amount(r.employee) << std::setw(9)
+            << formatRate(r.employerRate) << amount(r.employer) << amount(r.subsidy) << (r.entered ? "  lt. Eingabe" : "")
+            << "\n";
+    }
+    row(out, "Arbeitnehmeranteile zusammen", w.employeeTotal());
+    row(out, "Arbeitgeberanteile und Zuschüsse zusammen", w.employerTotal());
+    out << "\nUmlagen (Kasse " << w.levies.fund << ")\n";
+    const std::pair<const char*, const Levy*> levies[] = {
+        {"U1", &w.levies.u1}, {"U2", &w.levies.u2}, {"Insolvenzgeld", &w.levies.u3}};
+    for (const auto& [name, l] : levies) {
+        if (!l->liable) {
+            out << padded(name, 16) << kNoLevyNotice << "\n";
+            continue;
+        }
+        out << padded(name, 16) << amount(l->base) << std::setw(9) << formatRate(l->rate) << " %" << amount(l->amount)
+            << "\n";
+    }
+    std::cout << out.str();
+}
+
+} // namespace varemo::cli

@@ -1,0 +1,189 @@
+// The command lohnstr: one run of the wage-tax flow chart with its published input and output names.
+//
+//   varemo20-cli lohnstr --year Y NAME=VALUE ... [--json]
+//
+// Names are matched without regard to case (the flow chart writes af and f in lower case, the other
+// names in upper case). Amounts are whole cents, KVZ percent (1.30), ZKF child allowances (1.5),
+// f the class-IV factor (0.950). An input not named is 0, as the flow chart's reset leaves it, except
+// af and f, whose published defaults are 1 and 1.000. LZZ and STKL have no valid 0 and must be named.
+// Prints every output as NAME=VALUE in cents, or one JSON object with --json.
+
+#include "app/cli_common.h"
+#include "deductions/lohnstr.h"
+
+#include <algorithm>
+#include <cctype>
+#include <functional>
+#include <iostream>
+#include <set>
+#include <sstream>
+
+namespace varemo::cli {
+namespace {
+
+using Setter = std::function<void(LohnstrInput&, const std::string& name, const std::string& value)>;
+
+int64_t parseCents(const std::string& name, const std::string& text) {
+    size_t i = (text.size() > 1 && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
+    if (i == text.size() || !std::all_of(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(),
+                                         [](unsigned char ch) { return std::isdigit(ch); }))
+        throw UsageError(name + ": not a whole number of cents: " + text);
+    try {
+        return std::stoll(text);
+    } catch (const std::out_of_range&) {
+        throw UsageError(name + ": too large: " + text);
+    }
+}
+
+Setter intInput(int LohnstrInput::*member) {
+    return [member](LohnstrInput& in, const std::string& name, const std::string& value) {
+        in.*member = parseInt(value, name);
+    };
+}
+Setter centsInput(int64_t LohnstrInput::*member) {
+    return [member](LohnstrInput& in, const std::string& name, const std::string& value) {
+        in.*member = parseCents(name, value);
+    };
+}
+Setter decimalInput(Decimal LohnstrInput::*member) {
+    return [member](LohnstrInput& in, const std::string& name, const std::string& value) {
+        try {
+            in.*member = Decimal::parse(value);
+        } catch (const std::exception&) {
+            throw UsageError(name + ": not a decimal number: " + value);
+        }
+    };
+}
+
+struct InputName {
+    const char* name;
+    Setter set;
+};
+
+using In = LohnstrInput;
+
+const std::vector<InputName>& inputNames() {
+    static const std::vector<InputName> names = {
+        {"af", intInput(&In::af)},
+        {"AJAHR", intInput(&In::AJAHR)},
+        {"ALTER1", intInput(&In::ALTER1)},
+        {"ENTSCH", centsInput(&In::ENTSCH)},
+        {"f", decimalInput(&In::f)},
+        {"JFREIB", centsInput(&In::JFREIB)},
+        {"JHINZU", centsInput(&In::JHINZU)},
+        {"JRE4", centsInput(&In::JRE4)},
+        {"JRE4ENT", centsInput(&In::JRE4ENT)},
+        {"JVBEZ", centsInput(&In::JVBEZ)},
+        {"KRV", intInput(&In::KRV)},
+        {"KVZ", decimalInput(&In::KVZ)},
+        {"LZZ", intInput(&In::LZZ)},
+        {"LZZFREIB", centsInput(&In::LZZFREIB)},
+        {"LZZHINZU", centsInput(&In::LZZHINZU)},
+        {"PKPV", centsInput(&In::PKPV)},
+        {"PKV", intInput(&In::PKV)},
+        {"PVS", intInput(&In::PVS)},
+        {"PVZ", intInput(&In::PVZ)},
+        {"R", intInput(&In::R)},
+        {"RE4", centsInput(&In::RE4)},
+        {"SONSTB", centsInput(&In::SONSTB)},
+        {"SONSTENT", centsInput(&In::SONSTENT)},
+        {"STERBE", centsInput(&In::STERBE)},
+        {"STKL", intInput(&In::STKL)},
+        {"VBEZ", centsInput(&In::VBEZ)},
+        {"VBEZM", centsInput(&In::VBEZM)},
+        {"VBEZS", centsInput(&In::VBEZS)},
+        {"VBS", centsInput(&In::VBS)},
+        {"VJAHR", intInput(&In::VJAHR)},
+        {"VKAPA", centsInput(&In::VKAPA)},
+        {"VMT", centsInput(&In::VMT)},
+        {"ZKF", decimalInput(&In::ZKF)},
+        {"ZMVB", intInput(&In::ZMVB)},
+    };
+    return names;
+}
+
+// The outputs in the order the flow chart publishes them.
+const std::vector<std::pair<const char*, int64_t LohnstrOutput::*>>& outputNames() {
+    using Out = LohnstrOutput;
+    static const std::vector<std::pair<const char*, int64_t Out::*>> names = {
+        {"BK", &Out::BK},         {"BKS", &Out::BKS},           {"BKV", &Out::BKV},
+        {"LSTLZZ", &Out::LSTLZZ}, {"SOLZLZZ", &Out::SOLZLZZ},   {"SOLZS", &Out::SOLZS},
+        {"SOLZV", &Out::SOLZV},   {"STS", &Out::STS},           {"STV", &Out::STV},
+        {"VKVLZZ", &Out::VKVLZZ}, {"VKVSONST", &Out::VKVSONST}, {"VFRB", &Out::VFRB},
+        {"VFRBS1", &Out::VFRBS1}, {"VFRBS2", &Out::VFRBS2},     {"WVFRB", &Out::WVFRB},
+        {"WVFRBO", &Out::WVFRBO}, {"WVFRBM", &Out::WVFRBM},
+    };
+    return names;
+}
+
+std::string upper(std::string text) {
+    for (char& ch : text)
+        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    return text;
+}
+
+const InputName* findInput(const std::string& name) {
+    for (const InputName& n : inputNames())
+        if (upper(n.name) == upper(name)) return &n;
+    return nullptr;
+}
+
+} // namespace
+
+int runLohnstr(CliContext& ctx) {
+    int year = 0;
+    bool json = false;
+    // The flow chart's reset: every input 0, af 1 and f 1.000 as published.
+    LohnstrInput in;
+    in.LZZ = 0;
+    in.STKL = 0;
+    std::set<std::string> named;
+    ArgReader r(ctx.args);
+    while (r.next()) {
+        const std::string& a = r.current();
+        if (a == "--year") {
+            year = r.intValue();
+        } else if (a == "--json") {
+            json = true;
+        } else if (auto eq = a.find('='); eq != std::string::npos && eq > 0) {
+            const std::string name = a.substr(0, eq);
+            const InputName* input = findInput(name);
+            if (!input) throw UsageError("unknown flow-chart input: " + name);
+            if (!named.insert(input->name).second)
+                throw UsageError(std::string(input->name) + " given twice");
+            input->set(in, input->name, a.substr(eq + 1));
+        } else {
+            r.unknown();
+        }
+    }
+    if (year < kFirstYear || year > kLastYear)
+        throw UsageError("--year must be " + std::to_string(kFirstYear) + " to " + std::to_string(kLastYear));
+    for (const char* required : {"LZZ", "STKL"})
+        if (!named.count(required)) throw UsageError(std::string(required) + " is required");
+
+    LohnstrOutput out;
+    try {
+        out = LOHNSTR(year, in);
+    } catch (const std::invalid_argument& e) {
+        throw UsageError(e.what());
+    } catch (const std::overflow_error& e) {
+        std::cerr << "varemo20-cli: " << e.what() << "\n";
+        return 1;
+    }
+
+    std::ostringstream text;
+    if (json) text << "{";
+    bool first = true;
+    for (const auto& [name, member] : outputNames()) {
+        if (json)
+            text << (first ? "" : ",") << "\"" << name << "\":" << out.*member;
+        else
+            text << name << "=" << out.*member << "\n";
+        first = false;
+    }
+    if (json) text << "}\n";
+    std::cout << text.str();
+    return 0;
+}
+
+} // namespace varemo::cli

@@ -1,0 +1,59 @@
+#pragma once
+// The insurance settings of the working case, read in one place for the wage-tax flow chart and the
+// contribution step.
+//
+// Where each value comes from in the case:
+//   kvKind   key slot 52 (line 37, the KV list, positions 0 to 12)
+//   pvKind   key slot 38 (line 38, the PV list, positions 0 to 10)
+//   rvKind   key slot 39 (line 39, the RV list, positions 0 to 13)
+//   avKind   key slot 40 (line 40, the AV list, positions 0 to 6)
+//   childless  key slot 34, the second box of line 38: 0 the employee has children (or is under 23),
+//            any other value the employee is childless and pays the surcharge
+//   saxony   PV kinds 2 and 3 (the Saxony split of care insurance, place of employment in Saxony)
+//   pkv      1 for civil servants (service relationships 0 to 7, insured privately with Beihilfe) and
+//            for KV kind 3 (exempt from compulsory health insurance); 2 for the employer-subsidy kinds
+//            of private health insurance (KV kinds 1, 8 and 11); 0 otherwise (voluntary statutory
+//            members, KV kind 12, count as statutory)
+//   pkpvCents  only when pkv is not 0: the monthly private health premium typed into line 37 plus the
+//            monthly private care premium typed into line 38 (their previous amounts). Where the typed
+//            amount is the employer's subsidy itself (KV kind 8, PV kind 6) the premium counts as twice
+//            the subsidy, the subsidy being half the premium.
+//   krv      2 for civil servants and for the RV kinds without statutory pension insurance (1 none,
+//            2 mini-job exempt from RV, 6 employee beyond the standard age, 12 voluntarily insured);
+//            otherwise 1 when the case's region lies in the eastern area, else 0. Members of a
+//            professional pension scheme (RV kinds 5 and 13) count as insured.
+//   kvzHundredths  the additional rate of the case's fund (key slot 46) for the case's month (key
+//            slot 20; the year salary takes December) from the session's fund table.
+
+#include "core/globaldaten.h"
+
+#include <cstdint>
+
+namespace varemo {
+
+// The insurance settings of the working case as the wage-tax flow chart and the contribution step need them.
+struct InsuranceStatus {
+    int kvKind = 0, pvKind = 0, rvKind = 0, avKind = 0; // list positions of lines 37 to 40
+    int pkv = 0;                 // 0 statutory health insurance, 1 private without, 2 private with employer subsidy
+    std::int64_t pkpvCents = 0;  // monthly private health and care premiums (0 when statutory)
+    bool childless = false;      // childless surcharge to care insurance
+    bool saxony = false;         // care-insurance split of Saxony
+    int krv = 0;                 // 0 pension insurance West, 1 East, 2 no statutory pension insurance
+    std::int32_t kvzHundredths = 0; // the fund's additional contribution rate, hundredths of a percent, for the month
+};
+
+InsuranceStatus insuranceStatus(const Globaldaten& g);
+
+// Key slots of the insurance settings that only this part reads.
+namespace slot {
+inline constexpr int Childless = 34;   // second box of line 38
+inline constexpr int CareKind = 38;    // key of line 38
+inline constexpr int PensionKind = 39; // key of line 39
+inline constexpr int UnemploymentKind = 40; // key of line 40
+inline constexpr int HealthRate = 37;  // second box of line 37: the rate as a list position
+} // namespace slot
+
+// Civil servants: service relationships 0 to 7.
+inline bool isCivilServant(int serviceRelationship) { return serviceRelationship >= 0 && serviceRelationship <= 7; }
+
+} // namespace varemo

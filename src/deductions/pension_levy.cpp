@@ -1,0 +1,96 @@
+#include "deductions/pension_levy.h"
+
+#include "deductions/pension_funds.h"
+#include "storage/month_record.h"
+
+#include <array>
+
+namespace varemo {
+namespace {
+
+constexpr int kJulyIndex = 6;
+constexpr std::array<int, 3> kJulyLines = {8, 9, 10}; // basic pay, general allowance, family allowance
+
+// The lines of July and its part-time factor: the working case in July, else July's stored record.
+struct JulyPay {
+    std::array<Money, 3> amounts{};
+    float partTimeFactor = 1.0f;
+    bool any() const { return amounts[0] != Money() || amounts[1] != Money() || amounts[2] != Money(); }
+};
+
+JulyPay julyOf(const Case& c, float partTimeFactor) {
+    JulyPay july;
+    for (size_t i = 0; i < kJulyLines.size(); ++i)
+        july.amounts[i] = c.grossLine(kJulyLines[i]).amount;
+    july.partTimeFactor = partTimeFactor;
+    return july;
+}
+
+JulyPay julyPay(Globaldaten& g) {
+    const Case& c = g.workingCase;
+    if (c.monthIndex() == kJulyIndex || !g.files.isOpen()) return julyOf(c, g.partTimeFactor);
+    Case stored;
+    unpackMonthRecord(g.files.readMonth(kJulyIndex + 1, g.caseNumber), stored);
+    int32_t regular = stored.amount(slot::RegularHours);
+    if (regular <= 0) regular = 3850000;
+    JulyPay july =
+        julyOf(stored, static_cast<float>(stored.amount(slot::AgreedHours)) / static_cast<float>(regular));
+    if (!july.any()) return julyOf(c, g.partTimeFactor);
+    return july;
+}
+
+} // namespace
+
+int levyFactorThousandths(int64_t percentHundredths) {
+    return static_cast<int>(divideHalfEven(percentHundredths, 10));
+}
+
+std::string formatLevyFactor(int thousandths) {
+    std::string sign = thousandths < 0 ? "-" : "";
+    int value = thousandths < 0 ? -thousandths : thousandths;
+    std::string digits = std::to_string(value % 1000);
+    digits.insert(0, 3 - digits.size(), '0');
+    return sign + std::to_string(value / 1000) + "," + digits + " x ";
+}
+
+void CivilServantPensionLevyBase(Globaldaten& g) {
+    CivilServantLevy& levy = g.pension.civilServantLevy;
+    levy = CivilServantLevy();
+    const Case& c = g.workingCase;
+    const int kind = c.key(slot::SupplementaryFund);
+    if (c.serviceRelationship() < 0 || c.serviceRelationship() > 7) return;
+    if (kind < fund::PensionReserve || kind > fund::PensionFundLevy) return;
+    levy.applies = true;
+    levy.kind = kind;
+
+    const int64_t typed = c.previousAmount(slot::SupplementaryFund);
+    const int factor = kind == fund::PensionCostEuro ? 0 : levyFactorThousandths(typed < 0 ? -typed : typed);
+
+    if (kind == fund::PensionFundLevy) {
+        const JulyPay july = julyPay(g);
+        Money monthly;
+        for (size_t i = 0; i < kJulyLines.size(); ++i) {
+            auto& row = levy.rows[static_cast<size_t>(kJulyLines[i] - kFirstGrossLine)];
+            row.base = july.amounts[i].timesFactor(july.partTimeFactor).roundedToCent();
+            row.factorThousandths = factor;
+            row.levy = row.base.timesRatio(factor, 1000).roundedToCent();
+            monthly += row.base;
+            levy.total += row.levy;
+        }
+        levy.annualBase = monthly * 12;
+        return;
+    }
+
+    for (int line = kFirstGrossLine; line <= kLastGrossLine; ++line) {
+        const auto& attributes = c.grossLine(line);
+        auto& row = levy.rows[static_cast<size_t>(line - kFirstGrossLine)];
+        row.base = attributes.reducedAmount;
+        if (kind == fund::PensionCostEuro || !attributes.flag(LineFlag::SupplementaryPension)) continue;
+        row.factorThousandths = factor;
+        row.levy = row.base.timesRatio(factor, 1000).roundedToCent();
+        levy.total += row.levy;
+    }
+    if (kind == fund::PensionCostEuro) levy.total = Money::fromCents(typed < 0 ? -typed : typed);
+}
+
+} // namespace varemo

@@ -1,0 +1,287 @@
+#include "deductions/social_insurance_step.h"
+
+#include "deductions/insurance_status.h"
+#include "deductions/low_wage_zone.h"
+#include "storage/month_record.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace varemo {
+namespace {
+
+constexpr int kFirstOneTimeLine = 18;
+constexpr int kOtherEmployments = 29;  // key of line 30 and the amount slot of the further employments' pay
+constexpr int kPartialMonthDays = 0;   // line 23 position "Tage von normal"
+constexpr int kDaysUnit = 100000;
+
+int clampMonth(int m) { return std::clamp(m, 0, 11); }
+
+struct PayOfMonth {
+    Money regular;
+    Money oneTime;
+};
+
+PayOfMonth payOf(const Case& c) {
+    PayOfMonth p;
+    for (int line = kFirstGrossLine; line <= kLastGrossLine; ++line) {
+        const GrossLineAttributes& a = c.grossLine(line);
+        if (!a.flag(LineFlag::SocialInsurance)) continue;
+        (line >= kFirstOneTimeLine ? p.oneTime : p.regular) += a.reducedAmount;
+    }
+    return p;
+}
+
+int svDaysOf(const Case& c) {
+    if (c.key(slot::PartialMonth) != kPartialMonthDays) return 30;
+    int32_t monthDays = c.amount(slot::MonthDays);
+    int32_t paidDays = c.amount(slot::PaidDays);
+    if (monthDays <= 0 || paidDays >= monthDays) return 30;
+    return std::clamp(paidDays / kDaysUnit, 0, 30);
+}
+
+Region regionOf(const Case& c) { return isEastRegion(c.region()) ? Region::East : Region::West; }
+
+bool paysNoContributions(const Case& c) {
+    return isCivilServant(c.serviceRelationship()) || c.serviceRelationship() == kServiceRelationshipNoPay;
+}
+
+Money typed(const Case& c, int amountSlot) {
+    return Money::fromCents(std::llabs(static_cast<long long>(c.previousAmount(amountSlot))));
+}
+
+// The pay of the earlier months of the year from the stored month records, with their ceilings.
+void earlierMonths(Globaldaten& g, int monthIndex, const SvDefaults& d, std::vector<MonthPay>& kv,
+                   std::vector<MonthPay>& rv) {
+    if (!g.files.isOpen() || g.files.year() != g.year) return;
+    for (int m = 0; m < monthIndex; ++m) {
+        Case stored;
+        unpackMonthRecord(g.files.readMonth(m + 1, g.caseNumber), stored);
+        if (paysNoContributions(stored)) continue;
+        PayOfMonth p = payOf(stored);
+        if (p.regular <= Money() && p.oneTime <= Money()) continue;
+        int days = svDaysOf(stored);
+        auto r = static_cast<size_t>(regionOf(stored));
+        kv.push_back({p.regular, p.oneTime, proRataCeiling(d.kvCeiling[r], days)});
+        rv.push_back({p.regular, p.oneTime, proRataCeiling(d.rvCeiling[r], days)});
+    }
+}
+
+struct Zone {
+    bool applies = false;
+    Money be;
+};
+
+// BE of this employment when the zone applies to the month's pay (alone or with further employments).
+Zone zoneFor(const SocialInsuranceWorksheet& w, Money ae, const std::optional<ZoneParameters>& z) {
+    Zone out;
+    if (!z) return out;
+    Money total = ae + w.otherEmploymentsPay;
+    if (!inLowWageZone(total, *z)) return out;
+    out.applies = true;
+    out.be = w.otherEmploymentsPay > Money() ? zoneBaseOfSeveral(ae, total, *z) : zoneBase(ae, *z);
+    return out;
+}
+
+BranchResult zoneBranch(int kind, Money be, Money ae, Rate totalRate, Rate employerRate, Rate aloneRate = Rate{}) {
+    ZoneShare s = zoneShare(be, ae, totalRate, employerRate, aloneRate);
+    BranchResult r;
+    r.kind = kind;
+    r.base = be;
+    r.employerRate = employerRate;
+    r.employee = s.employee;
+    r.employer = s.employer;
+    return r;
+}
+
+} // namespace
+
+const SvDefaults& sessionSvDefaults(Globaldaten& g) {
+    if (g.social.defaults.year != g.year) {
+        if (!restoreSvDefaults(g.social.defaults, g.year))
+            restoreSvDefaults(g.social.defaults, std::clamp(g.year, kFirstYear, kLastYear));
+    }
+    return g.social.defaults;
+}
+
+std::int32_t caseHealthRate(const Globaldaten& g) {
+    const Case& c = g.workingCase;
+    int fund = c.key(slot::HealthFund);
+    if (fund < 0 || fund >= kHealthFunds) fund = 0;
+    int kind = c.key(slot::ContributionKind);
+    int position = c.key(slot::HealthRate);
+    if ((fund == 33 || fund == 35) && position >= 0 && position <= 121) return rateOfPosition(position);
+    const FundRates& r = g.funds.rates(fund, clampMonth(c.monthIndex()));
+    return (kind == 10 || kind == 11) ? r.reduced : r.general;
+}
+
+void SocialInsuranceStep(Globaldaten& g) {
+    const SvDefaults& d = sessionSvDefaults(g);
+    Case& c = g.workingCase;
+    const InsuranceStatus st = insuranceStatus(g);
+    const int month = clampMonth(c.monthIndex());
+    const bool after2018 = g.year >= 2019;
+
+    SocialInsuranceWorksheet w;
+    w.computed = true;
+    w.year = g.year;
+    w.monthIndex = month;
+    w.region = regionOf(c);
+    w.svDays = svDaysOf(c);
+    w.civilServant = paysNoContributions(c);
+    const PayOfMonth pay = payOf(c);
+    w.regularPay = pay.regular;
+    w.oneTimePay = pay.oneTime;
+    if (c.key(kOtherEmployments) != 0)
+        w.otherEmploymentsPay = Money::fromCents(std::max<int32_t>(0, c.amount(kOtherEmployments)));
+    const Money ae = pay.regular + pay.oneTime;
+    const auto r = static_cast<size_t>(w.region);
+
+    // Ceilings, with one-time payments against what the earlier months left unused (the year salary
+    // view takes December and no earlier months).
+    std::vector<MonthPay> kvEarlier, rvEarlier;
+    if (c.monthIndex() <= 11) earlierMonths(g, month, d, kvEarlier, rvEarlier);
+    w.kvAccount = assessAgainstCeiling(kvEarlier, {pay.regular, pay.oneTime, proRataCeiling(d.kvCeiling[r], w.svDays)});
+    w.rvAccount = assessAgainstCeiling(rvEarlier, {pay.regular, pay.oneTime, proRataCeiling(d.rvCeiling[r], w.svDays)});
+    const Money kvBase = w.kvAccount.base();
+    const Money rvBase = w.rvAccount.base();
+
+    const auto zoneParams = zoneParameters(g.year, month);
+    const Zone zone = zoneFor(w, ae, zoneParams);
+    if (zoneParams) {
+        w.zoneUpperBound = zoneParams->upper;
+        w.zoneFactor = zoneParams->factor;
+    }
+    auto zoneKind = [&](bool isZoneKind) {
+        if (isZoneKind && zone.applies) {
+            w.zone = true;
+            w.zoneBase = zone.be;
+            return true;
+        }
+        return false;
+    };
+
+    // Health insurance.
+    const Rate general = Rate::fromHundredths(caseHealthRate(g));
+    const Rate additional = Rate::fromHundredths(st.kvzHundredths);
+    const Rate additionalEmployer = after2018 ? additional.half() : Rate{};
+    const Rate additionalEmployee = additional - additionalEmployer;
+    const bool household = st.rvKind == 11;
+    const Rate subsidyAdditional = after2018 ? d.averageAdditional.half() : Rate{};
+    const bool noneComputed = w.civilServant;
+
+    switch (noneComputed && st.kvKind != 7 && st.kvKind != 8 ? -1 : st.kvKind) {
+    case 2:
+    case 0:
+    case 10:
+        if (zoneKind(st.kvKind == 2)) {
+            w.kv = zoneBranch(st.kvKind, zone.be, ae, general, general.half());
+            if (after2018) w.kvAdditional = zoneBranch(st.kvKind, zone.be, ae, additional, additional.half());
+            else w.kvAdditional = zoneBranch(st.kvKind, zone.be, ae, Rate{}, Rate{}, additional);
+        } else {
+            w.kv = regularBranch(st.kvKind, kvBase, general.half(), general.half());
+            w.kvAdditional = regularBranch(st.kvKind, kvBase, additionalEmployee, additionalEmployer);
+        }
+        break;
+    case 1:
+    case 11:
+        w.kv = subsidyBranch(st.kvKind, kvBase, general.half() + subsidyAdditional, typed(c, 36));
+        break;
+    case 4: w.kv = flatEmployerBranch(4, ae, Rate{household ? 50000 : 100000}); break;
+    case 5: w.kv = flatEmployerBranch(5, ae, Rate{household ? 50000 : 130000}); break;
+    case 7: w.kv = enteredBranch(7, typed(c, 36), typed(c, 36)); break;
+    case 8: w.kv = enteredSubsidyBranch(8, typed(c, 36)); break;
+    case 9:
+        w.kv = enteredBranch(9, typed(c, 36), contribution(ae, general.half() + additionalEmployer));
+        break;
+    case 12: w.kv = subsidyBranch(12, kvBase, general.half() + additionalEmployer, Money()); break;
+    default: w.kv.kind = st.kvKind; break; // 3 exempt, 6 no contribution
+    }
+
+    // Care insurance. Saxony: the employee pays 0.5 % more, the employer 0.5 % less.
+    const Rate childless = st.childless ? d.childlessSurcharge : Rate{};
+    const Rate pvTotal = d.pvHalf * 2;
+    switch (noneComputed && st.pvKind != 5 && st.pvKind != 6 ? -1 : st.pvKind) {
+    case 7:
+    case 0:
+        if (zoneKind(st.pvKind == 7)) w.pv = zoneBranch(7, zone.be, ae, pvTotal, d.pvHalf, childless);
+        else w.pv = regularBranch(st.pvKind, kvBase, d.pvHalf + childless, d.pvHalf);
+        break;
+    case 2: w.pv = regularBranch(2, kvBase, d.pvHalf + d.saxonyShift + childless, d.pvHalf - d.saxonyShift); break;
+    case 1: w.pv = subsidyBranch(1, kvBase, d.pvHalf, typed(c, 37)); break;
+    case 3: w.pv = subsidyBranch(3, kvBase, d.pvHalf - d.saxonyShift, typed(c, 37)); break;
+    case 5: w.pv = enteredBranch(5, typed(c, 37), typed(c, 37)); break;
+    case 6: w.pv = enteredSubsidyBranch(6, typed(c, 37)); break;
+    case 8: w.pv = enteredBranch(8, typed(c, 37), contribution(ae, d.pvHalf)); break;
+    case 9: w.pv = subsidyBranch(9, kvBase, d.pvHalf, Money()); break;
+    default: w.pv.kind = st.pvKind; break; // 4 and 10: no care insurance here
+    }
+
+    // Pension insurance.
+    const Rate rvTotal = d.rvHalf * 2;
+    const bool waiver = rvWaiverAllowed(g.year, month);
+    switch (noneComputed && st.rvKind != 4 && st.rvKind != 12 ? -1 : st.rvKind) {
+    case 0:
+    case 13:
+    case 7:
+        if (zoneKind(st.rvKind == 7)) w.rv = zoneBranch(7, zone.be, ae, rvTotal, d.rvHalf);
+        else w.rv = regularBranch(st.rvKind, rvBase, d.rvHalf, d.rvHalf);
+        break;
+    case 8:
+        if (zoneKind(true)) {
+            if (waiver) w.rv = zoneBranch(8, ae, ae, rvTotal, d.rvHalf); // the full share on AE
+            else w.rv = zoneBranch(8, zone.be, ae, rvTotal, d.rvHalf);
+        } else {
+            w.rv = regularBranch(8, rvBase, d.rvHalf, d.rvHalf);
+        }
+        break;
+    case 2: w.rv = flatEmployerBranch(2, ae, Rate{150000}); break;
+    case 3: w.rv = topUpBranch(3, ae, rvTotal, Rate{150000}, d.rvMinimumBase); break;
+    case 11: w.rv = topUpBranch(11, ae, rvTotal, Rate{50000}, d.rvMinimumBase); break;
+    case 4: w.rv = enteredBranch(4, typed(c, 38), typed(c, 38)); break;
+    case 5: w.rv = subsidyBranch(5, rvBase, d.rvHalf, typed(c, 38)); break;
+    case 6:
+        w.rv = regularBranch(6, rvBase, Rate{}, d.rvHalf);
+        break;
+    case 9:
+    case 10: w.rv = enteredBranch(st.rvKind, typed(c, 38), contribution(ae, d.rvHalf)); break;
+    case 12: w.rv = enteredBranch(12, typed(c, 38), Money()); break;
+    default: w.rv.kind = st.rvKind; break; // 1: no pension insurance
+    }
+
+    // Unemployment insurance (its ceiling is the RV ceiling).
+    const Rate avTotal = d.avHalf * 2;
+    switch (noneComputed && st.avKind != 2 ? -1 : st.avKind) {
+    case 0:
+    case 3:
+        if (zoneKind(st.avKind == 3)) w.av = zoneBranch(3, zone.be, ae, avTotal, d.avHalf);
+        else w.av = regularBranch(st.avKind, rvBase, d.avHalf, d.avHalf);
+        break;
+    case 2: w.av = enteredBranch(2, typed(c, 39), typed(c, 39)); break;
+    case 4: w.av = enteredBranch(4, typed(c, 39), contribution(ae, d.avHalf)); break;
+    case 6: w.av = regularBranch(6, rvBase, Rate{}, avTotal); break;
+    default: w.av.kind = st.avKind; break; // 1 and 5: no unemployment insurance
+    }
+
+    // Levies: mini-jobs with the Minijob-Zentrale, everyone else with the case's fund.
+    if (!w.civilServant) {
+        const bool miniJob = st.kvKind == 4 || st.kvKind == 5 || st.rvKind == 2 || st.rvKind == 3 || household;
+        int fund = miniJob ? kMiniJobFund : std::clamp<int>(c.key(slot::HealthFund), 0, kHealthFunds - 1);
+        const FundRates& fr = g.funds.rates(fund, month);
+        const bool actualPay = miniJob || w.zone;
+        Money aagBase = actualPay ? pay.regular : w.rvAccount.regularAssessed;
+        Money insolvencyBase = actualPay ? ae : rvBase;
+        LevyLiability liability = g.social.liability;
+        if (household) liability.insolvency = false;
+        w.levies = computeLevies(aagBase, insolvencyBase, fr.u1, fr.u2, g.funds.insolvencyRate(), liability);
+        w.levies.fund = fund;
+    }
+
+    c.setAmount(36, (w.kv.lineAmount() + w.kvAdditional.lineAmount()).toCents());
+    c.setAmount(37, w.pv.lineAmount().toCents());
+    c.setAmount(38, w.rv.lineAmount().toCents());
+    c.setAmount(39, w.av.lineAmount().toCents());
+    g.social.worksheet = w;
+}
+
+} // namespace varemo

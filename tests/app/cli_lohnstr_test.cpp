@@ -1,0 +1,217 @@
+// End-to-end tests of varemo20-cli lohnstr (the flow chart alone) and of sheet --detail tax.
+
+#include "support/json.h"
+#include "support/temp_dir.h"
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <sstream>
+#include <sys/wait.h>
+
+using varemo::test::Json;
+using varemo::test::parseJson;
+
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string quote(const std::string& arg) {
+    std::string q = "'";
+    for (char c : arg)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+Result run(const std::vector<std::string>& args) {
+    varemo::test::TempDir errDir;
+    auto errFile = errDir.path() / "stderr";
+    std::string cmd = quote(std::string(VAREMO_BUILD_DIR) + "/varemo20-cli");
+    for (const auto& a : args)
+        cmd += " " + quote(a);
+    cmd += " 2>" + quote(errFile.string());
+    Result r;
+    FILE* pipe = popen(cmd.c_str(), "r");
+    if (!pipe) return r;
+    std::array<char, 4096> buf{};
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0)
+        r.out.append(buf.data(), n);
+    int status = pclose(pipe);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (FILE* f = fopen(errFile.c_str(), "r")) {
+        while ((n = fread(buf.data(), 1, buf.size(), f)) > 0)
+            r.err.append(buf.data(), n);
+        fclose(f);
+    }
+    return r;
+}
+
+std::vector<std::string> split(std::string line, char sep) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::string> cells;
+    std::stringstream in(line);
+    std::string cell;
+    while (std::getline(in, cell, sep))
+        cells.push_back(cell);
+    return cells;
+}
+
+// NAME=VALUE lines into a map.
+std::map<std::string, std::string> outputs(const std::string& text) {
+    std::map<std::string, std::string> values;
+    for (const std::string& line : split(text, '\n')) {
+        auto eq = line.find('=');
+        if (eq != std::string::npos) values[line.substr(0, eq)] = line.substr(eq + 1);
+    }
+    return values;
+}
+
+const char* const kOutputs[] = {"BK",     "BKS",    "BKV",   "LSTLZZ", "SOLZLZZ",  "SOLZS",
+                                "SOLZV",  "STS",    "STV",   "VKVLZZ", "VKVSONST", "VFRB",
+                                "VFRBS1", "VFRBS2", "WVFRB", "WVFRBO", "WVFRBM"};
+
+bool isOutput(const std::string& name) {
+    for (const char* o : kOutputs)
+        if (name == o) return true;
+    return false;
+}
+
+} // namespace
+
+// Every 50th row of each vector file (and its last row): the command prints what the file expects.
+TEST(CliLohnstr, ReproducesTheVectorFiles) {
+    int checked = 0;
+    for (const char* kind : {"official", "pap"}) {
+        for (int year = 2017; year <= 2021; ++year) {
+            const std::string path =
+                std::string(VAREMO_TEST_DATA) + "/wagetax/" + kind + "_" + std::to_string(year) + ".csv";
+            std::ifstream in(path);
+            ASSERT_TRUE(in) << path;
+            std::string line;
+            std::getline(in, line);
+            const std::vector<std::string> header = split(line, ',');
+            std::vector<std::string> rows;
+            while (std::getline(in, line))
+                if (!line.empty()) rows.push_back(line);
+            for (size_t r = 0; r < rows.size(); ++r) {
+                if (r % 50 != 0 && r + 1 != rows.size()) continue;
+                const std::vector<std::string> cells = split(rows[r], ',');
+                ASSERT_EQ(cells.size(), header.size()) << path << " row " << r;
+                std::vector<std::string> args = {"lohnstr", "--year", std::to_string(year)};
+                for (size_t c = 0; c < header.size(); ++c)
+                    if (header[c] != "year" && header[c] != "table" && header[c] != "group" &&
+                        !isOutput(header[c]))
+                        args.push_back(header[c] + "=" + cells[c]);
+                const Result result = run(args);
+                ASSERT_EQ(result.status, 0) << path << " row " << r << ": " << result.err;
+                const auto got = outputs(result.out);
+                EXPECT_EQ(got.size(), std::size(kOutputs));
+                for (size_t c = 0; c < header.size(); ++c) {
+                    if (isOutput(header[c])) {
+                        EXPECT_EQ(got.at(header[c]), cells[c]) << path << " row " << r << " " << header[c];
+                    }
+                }
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GE(checked, 90);
+}
+
+// Vector #8 of the reference: 2019, LZZ 2, RE4 400000, STKL 4, ZKF 1, R 0, KRV 1, KVZ 0.90, af 1,
+// f 0.950 → LSTLZZ 65800, SOLZLZZ 3055. Names are taken in either case; af and f default to 1.
+TEST(CliLohnstr, NamesDefaultsAndJson) {
+    const std::vector<std::string> base = {"lohnstr", "--year", "2019",  "LZZ=2",   "RE4=400000",
+                                           "STKL=4",  "ZKF=1",  "KRV=1", "KVZ=0.90"};
+    auto with = [&base](std::initializer_list<std::string> more) {
+        std::vector<std::string> args = base;
+        args.insert(args.end(), more);
+        return args;
+    };
+    Result text = run(with({"af=1", "f=0.950"}));
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(outputs(text.out).at("LSTLZZ"), "65800");
+    EXPECT_EQ(outputs(text.out).at("SOLZLZZ"), "3055");
+    EXPECT_EQ(text.out.substr(0, 3), "BK=");
+    EXPECT_EQ(outputs(run(with({"AF=1", "F=0.950"})).out).at("LSTLZZ"), "65800");
+    EXPECT_EQ(outputs(run(base).out).at("LSTLZZ"), "69266") << "f is 1.000 unless named (vector #9)";
+
+    Result json = run(with({"f=0.950", "--json"}));
+    ASSERT_EQ(json.status, 0) << json.err;
+    Json j = parseJson(json.out);
+    EXPECT_EQ(j["LSTLZZ"].integer(), 65800);
+    EXPECT_EQ(j["SOLZLZZ"].integer(), 3055);
+    EXPECT_EQ(j["BK"].integer(), 0);
+    EXPECT_EQ(j.object.size(), std::size(kOutputs));
+}
+
+TEST(CliLohnstr, UsageErrors) {
+    EXPECT_EQ(run({"lohnstr", "--year", "2020", "RE4=300000", "STKL=1"}).status, 2) << "LZZ missing";
+    EXPECT_EQ(run({"lohnstr", "--year", "2020", "LZZ=2", "RE4=300000"}).status, 2) << "STKL missing";
+    EXPECT_EQ(run({"lohnstr", "--year", "2016", "LZZ=2", "STKL=1"}).status, 2);
+    EXPECT_EQ(run({"lohnstr", "LZZ=2", "STKL=1"}).status, 2) << "no year";
+    EXPECT_EQ(run({"lohnstr", "--year", "2020", "LZZ=2", "STKL=7"}).status, 2);
+    EXPECT_EQ(run({"lohnstr", "--year", "2020", "LZZ=2", "STKL=1", "XYZ=1"}).status, 2);
+    EXPECT_EQ(run({"lohnstr", "--year", "2020", "LZZ=2", "STKL=1", "RE4=12,5"}).status, 2);
+    EXPECT_EQ(run({"lohnstr", "--year", "2020", "LZZ=2", "STKL=1", "KVZ=x"}).status, 2);
+    EXPECT_EQ(run({"lohnstr", "--year", "2020", "LZZ=2", "STKL=1", "lzz=1"}).status, 2) << "named twice";
+    Result ok = run({"lohnstr", "--year", "2020", "LZZ=2", "STKL=1"});
+    EXPECT_EQ(ok.status, 0) << ok.err;
+    EXPECT_EQ(outputs(ok.out).at("LSTLZZ"), "0");
+}
+
+// The worksheet of a case-month with 3,000.00 on line 13; lines 34 to 36 of the sheet are its
+// steps 16 to 18.
+TEST(CliLohnstr, SheetDetailTaxPrintsTheWorksheet) {
+    varemo::test::TempDir dir;
+    auto command = [&dir](const std::string& name, std::initializer_list<std::string> more) {
+        std::vector<std::string> args = {"--program-dir",
+                                         dir.path().string(),
+                                         name,
+                                         "--year",
+                                         "2020",
+                                         "--set",
+                                         "REAL",
+                                         "--case",
+                                         "1",
+                                         "--month",
+                                         "1"};
+        args.insert(args.end(), more);
+        return args;
+    };
+    Result set = run(command("set", {"--amount", "12=3000", "--key", "36=1", "--json"}));
+    ASSERT_EQ(set.status, 0) << set.err;
+    Json sheet = parseJson(set.out);
+
+    Result detail = run(command("sheet", {"--detail", "tax", "--json"}));
+    ASSERT_EQ(detail.status, 0) << detail.err;
+    Json j = parseJson(detail.out);
+    EXPECT_EQ(j["title"].string, "Berechnung der Steuern");
+    ASSERT_EQ(j["steps"].array.size(), 32u);
+    EXPECT_EQ(j["steps"][0]["label"].string, "1.  BRUTTOGEHALT");
+    EXPECT_EQ(j["steps"][9]["label"].string, "10. = STEUERPFL. ENTGELT");
+    EXPECT_EQ(j["steps"][9]["amount"].number, 3000.0);
+    EXPECT_GT(j["steps"][15]["amount"].number, 0.0);
+    EXPECT_EQ(sheet["lines"][33]["amountCents"].integer(),
+              -static_cast<long long>(j["steps"][15]["amount"].number * 100 + 0.5));
+    EXPECT_EQ(sheet["lines"][35]["amountCents"].integer(),
+              -static_cast<long long>(j["steps"][17]["amount"].number * 100 + 0.5));
+    EXPECT_EQ(j["adjustment"]["status"].string, "notRequested");
+
+    Result text = run(command("sheet", {"--detail", "tax"}));
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("Berechnung der Steuern"), std::string::npos);
+    EXPECT_NE(text.out.find("Steuerberechnung aus der Einmalzahlung\n22. Str.pfl.Entgelt i.d. Vormonaten"),
+              std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("32. 9  % Kirchensteuer aus Nr. 30"), std::string::npos);
+
+    EXPECT_EQ(run(command("sheet", {"--detail", "nothing"})).status, 2);
+}

@@ -1,0 +1,133 @@
+// End-to-end tests of the pay lines through varemo20-cli, on a temporary program folder that holds the
+// shipped tariff and text files. Expected amounts are cells of data/paytables/*.csv, quoted.
+
+#include "support/json.h"
+#include "support/temp_dir.h"
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+using varemo::test::Json;
+using varemo::test::parseJson;
+
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string quote(const std::string& arg) {
+    std::string q = "'";
+    for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+Result run(const std::vector<std::string>& args) {
+    varemo::test::TempDir errDir;
+    auto errFile = errDir.path() / "stderr";
+    std::string cmd = quote(std::string(VAREMO_BUILD_DIR) + "/varemo20-cli");
+    for (const auto& a : args) cmd += " " + quote(a);
+    cmd += " 2>" + quote(errFile.string());
+    Result r;
+    FILE* pipe = popen(cmd.c_str(), "r");
+    if (!pipe) return r;
+    std::array<char, 4096> buf{};
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) r.out.append(buf.data(), n);
+    int status = pclose(pipe);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (FILE* f = fopen(errFile.c_str(), "r")) {
+        while ((n = fread(buf.data(), 1, buf.size(), f)) > 0) r.err.append(buf.data(), n);
+        fclose(f);
+    }
+    return r;
+}
+
+// A program folder with the shipped Tarife/ and Texte/ of the build tree.
+struct ProgramFolder {
+    varemo::test::TempDir dir;
+    ProgramFolder() {
+        namespace fs = std::filesystem;
+        for (const char* sub : {"Tarife", "Texte"})
+            fs::copy(fs::path(VAREMO_BUILD_DIR) / sub, dir.path() / sub, fs::copy_options::recursive);
+    }
+    std::vector<std::string> set(int month, std::initializer_list<std::string> edits, int year = 2020) const {
+        std::vector<std::string> args = {"--program-dir", dir.path().string(), "set", "--year", std::to_string(year),
+                                         "--set", "REAL", "--case", "1", "--month", std::to_string(month), "--json"};
+        args.insert(args.end(), edits);
+        return args;
+    }
+};
+
+Json runJson(const std::vector<std::string>& args, int expectedStatus = 0) {
+    Result r = run(args);
+    EXPECT_EQ(r.status, expectedStatus) << r.err;
+    return parseJson(r.out);
+}
+
+} // namespace
+
+TEST(CliPay, SetShowsThePublishedBasicPayOnLineEight) {
+    ProgramFolder folder;
+    // TVöD VKA in Niedersachsen, E10 (position 11), step 4 (position 3).
+    Json feb = runJson(folder.set(2, {"--line", "4=12", "--line", "2=9", "--key", "5=11", "--line", "8=3"}));
+    EXPECT_EQ(feb["lines"][1]["text"].string, "Niedersachsen");
+    EXPECT_EQ(feb["lines"][3]["text"].string, "TVöD VKA");
+    EXPECT_EQ(feb["lines"][7]["text"].string, "Entgeltstufe 4 (dauert idR 48 Mon.)");
+    EXPECT_EQ(feb["lines"][7]["amountCents"].integer(), 423832); // tvoed_vka.csv "2019-04,E10,4,4238.32"
+    EXPECT_EQ(feb["lines"][20]["amountCents"].integer(), 423832);
+    // The edit was carried into the following months; March reads the raised table.
+    Json mar = runJson(folder.set(3, {}));
+    EXPECT_EQ(mar["lines"][7]["amountCents"].integer(), 429965); // "2020-03,E10,4,4299.65"
+}
+
+TEST(CliPay, ReferenceDateAndFamilyAllowanceOfAFederalCivilServant) {
+    ProgramFolder folder;
+    Json j = runJson(folder.set(4, {"--line", "4=0", "--line", "2=0", "--key", "5=8", "--date", "01.01.2015",
+                                    "--line", "10=2"}));
+    EXPECT_EQ(j["lines"][3]["text"].string, "Besoldungsordnung A");
+    EXPECT_EQ(j["lines"][7]["text"].string, "Grundgehalt Erfahrungsstufe 3");
+    EXPECT_EQ(j["lines"][7]["amountCents"].integer(), 314239); // bbesg_bund_a.csv "2020-03,A9,3,3142.39"
+    EXPECT_EQ(j["lines"][9]["text"].string, "Verheiratet, 1 Kind");
+    EXPECT_EQ(j["lines"][9]["amountCents"].integer(), 27702); // bund_familienzuschlag.csv "2020-03,STUFE2,0,277.02"
+}
+
+TEST(CliPay, ChangingAComputedStepAsksAndNoKeepsIt) {
+    ProgramFolder folder;
+    Result r = run(folder.set(3, {"--line", "4=10", "--key", "5=8", "--date", "01.01.2015", "--line", "8=5"}));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("[Berechnung der Grundgehaltsstufen ausschalten?]"), std::string::npos) << r.err;
+    Json j = parseJson(r.out);
+    EXPECT_EQ(j["keys"][7].integer(), 2);
+    EXPECT_EQ(j["lines"][7]["amountCents"].integer(), 325435); // tvoed_bund.csv "2020-03,E9a,3,3254.35"
+}
+
+TEST(CliPay, TariffPrintsTheRecordAndCatalogueTheServiceRelationships) {
+    ProgramFolder folder;
+    Json row = runJson({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month", "3",
+                        "--region", "3", "--relationship", "12", "--group", "11", "--json"});
+    EXPECT_EQ(row["record"].integer(), 3 * 440 + 200 + 11);
+    ASSERT_EQ(row["entries"].array.size(), 27u);
+    EXPECT_EQ(row["entries"][3].integer(), 429965); // tvoed_vka.csv "2020-03,E10,4,4299.65"
+    Json odd = runJson({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month", "3",
+                        "--region", "3", "--relationship", "9", "--group", "5", "--json"});
+    EXPECT_EQ(odd["record"].integer(), 1465);
+    Json none = runJson({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month", "3",
+                         "--region", "3", "--relationship", "26", "--group", "0", "--json"});
+    EXPECT_TRUE(none["record"].isNull());
+    EXPECT_EQ(run({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month", "13",
+                   "--region", "0", "--relationship", "0", "--group", "0"})
+                  .status,
+              2);
+
+    Json catalogue = runJson({"catalogue", "--json"});
+    ASSERT_EQ(catalogue.array.size(), 39u);
+    EXPECT_EQ(catalogue[10]["name"].string, "TVöD Bund");
+    EXPECT_EQ(catalogue[10]["tables"][0].string, "tvoed_bund");
+    EXPECT_EQ(catalogue[10]["groups"][8].string, "E9a");
+}

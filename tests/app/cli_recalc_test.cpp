@@ -1,0 +1,158 @@
+// End-to-end tests of recalc-all and of the part-time and special-payment views of varemo20-cli.
+
+#include "core/case.h"
+#include "storage/case_files.h"
+#include "storage/month_record.h"
+#include "support/json.h"
+#include "support/temp_dir.h"
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <sys/wait.h>
+
+using namespace varemo;
+using varemo::test::Json;
+using varemo::test::parseJson;
+
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string quote(const std::string& arg) {
+    std::string q = "'";
+    for (char c : arg)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+Result run(const std::vector<std::string>& args) {
+    test::TempDir errDir;
+    auto errFile = errDir.path() / "stderr";
+    std::string cmd = quote(std::string(VAREMO_BUILD_DIR) + "/varemo20-cli");
+    for (const auto& a : args)
+        cmd += " " + quote(a);
+    cmd += " 2>" + quote(errFile.string());
+    Result r;
+    FILE* pipe = popen(cmd.c_str(), "r");
+    if (!pipe) return r;
+    std::array<char, 4096> buf{};
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0)
+        r.out.append(buf.data(), n);
+    int status = pclose(pipe);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (FILE* f = fopen(errFile.c_str(), "r")) {
+        while ((n = fread(buf.data(), 1, buf.size(), f)) > 0)
+            r.err.append(buf.data(), n);
+        fclose(f);
+    }
+    return r;
+}
+
+std::string fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::vector<std::string> userFiles(const test::TempDir& dir) {
+    std::vector<std::string> out;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path() / "User001"))
+        out.push_back(entry.path().filename().string() + ":" + fileBytes(entry.path()));
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// Two cases of 2020 REAL with 3.000,00 on line 13 in every month, whose stored gross pay is then
+// made stale in every month.
+void staleFolder(const test::TempDir& dir) {
+    const std::string root = dir.path().string();
+    ASSERT_EQ(run({"--program-dir", root, "new-case", "--year", "2020", "--count", "2"}).status, 0);
+    for (const char* c : {"1", "2"})
+        ASSERT_EQ(run({"--program-dir", root, "set", "--year", "2020", "--set", "REAL", "--case", c,
+                       "--month", "1", "--amount", "12=3000"})
+                      .status,
+                  0);
+    CaseFiles files;
+    files.open(dir.path() / "User001", 2020, DataSet::Real);
+    for (int c = 1; c <= 2; ++c)
+        for (int m = 1; m <= 12; ++m) {
+            Case stored;
+            unpackMonthRecord(files.readMonth(m, c), stored);
+            stored.setAmount(slot::Gross, 1);
+            files.writeMonth(m, c, packMonthRecord(stored));
+        }
+}
+
+} // namespace
+
+TEST(CliRecalcAll, RewritesEveryMonthOfEveryCaseAndReportsProgress) {
+    test::TempDir dir;
+    staleFolder(dir);
+    Result r = run({"--program-dir", dir.path().string(), "--answer", "yes", "recalc-all", "--year", "2020",
+                    "--set", "REAL"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("[Möchten Sie neu durchrechnen lassen?]"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Personalfall 11. Monat\n"), std::string::npos);
+    EXPECT_NE(r.err.find("Personalfall 212. Monat\n"), std::string::npos);
+    EXPECT_NE(r.out.find("2 Personalfälle, 24 Monate neu berechnet"), std::string::npos) << r.out;
+    CaseFiles files;
+    files.open(dir.path() / "User001", 2020, DataSet::Real);
+    for (int c = 1; c <= 2; ++c)
+        for (int m = 1; m <= 12; ++m) {
+            Case stored;
+            unpackMonthRecord(files.readMonth(m, c), stored);
+            EXPECT_EQ(stored.amount(slot::Gross), 300000) << c << "/" << m;
+        }
+}
+
+TEST(CliRecalcAll, AnsweringNoChangesNoByte) {
+    test::TempDir dir;
+    staleFolder(dir);
+    const auto before = userFiles(dir);
+    Result r = run({"--program-dir", dir.path().string(), "recalc-all", "--year", "2020", "--set", "REAL"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.find("Personalfall 1"), std::string::npos);
+    EXPECT_EQ(userFiles(dir), before);
+}
+
+TEST(CliRecalcAll, UsageErrors) {
+    test::TempDir dir;
+    EXPECT_EQ(
+        run({"--program-dir", dir.path().string(), "recalc-all", "--year", "2016", "--set", "REAL"}).status,
+        2);
+    EXPECT_EQ(run({"--program-dir", dir.path().string(), "recalc-all", "--year", "2020"}).status, 2);
+}
+
+TEST(CliDetail, PartTimeAndSpecialPaymentViews) {
+    test::TempDir dir;
+    const std::string root = dir.path().string();
+    ASSERT_EQ(run({"--program-dir", root, "set", "--year", "2020", "--set", "REAL", "--case", "1", "--month",
+                   "1", "--amount", "12=3000", "--amount", "1=19,25"})
+                  .status,
+              0);
+    Result text = run({"--program-dir", root, "sheet", "--year", "2020", "--set", "REAL", "--case", "1",
+                       "--month", "1", "--detail", "parttime"});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("T E I L Z E I T G E H A L T"), std::string::npos);
+    EXPECT_NE(text.out.find("TEILZEITGEHALT BRUTTO"), std::string::npos);
+    EXPECT_NE(text.out.find("0,500 x "), std::string::npos);
+    Result json = run({"--program-dir", root, "sheet", "--year", "2020", "--set", "REAL", "--case", "1",
+                       "--month", "1", "--detail", "parttime", "--json"});
+    Json j = parseJson(json.out);
+    EXPECT_EQ(j["totalCents"].integer(), 150000); // 3.000,00 x 19,25 / 38,5
+    EXPECT_EQ(j["overview"].array.size(), 6u);
+
+    Result special = run({"--program-dir", root, "sheet", "--year", "2020", "--set", "REAL", "--case", "1",
+                          "--month", "11", "--detail", "special", "--json"});
+    ASSERT_EQ(special.status, 0) << special.err;
+    Json s = parseJson(special.out);
+    EXPECT_EQ(s["months"].array.size(), 12u);
+    EXPECT_EQ(s["summary"].array[0]["label"].string, "Basis-Gehalt 2)");
+}

@@ -1,0 +1,108 @@
+#include "core/case_load.h"
+#include "core/line_input.h"
+#include "core/navigation.h"
+#include "core/recalculate.h"
+#include "core/year_salary.h"
+#include "storage/month_record.h"
+#include "support/session.h"
+
+#include <gtest/gtest.h>
+
+using namespace varemo;
+using varemo::test::TestSession;
+
+TEST(YearSalary, AddsUpTheTwelveMonthsAndRefusesEveryChange) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    // January: 1.000,00 in line 13 for the whole year (the following months take it over);
+    // from July 1.100,00; a one-time payment of 500,00 in November only (typed in December back to 0).
+    ASSERT_TRUE(EnterAmount(s.g, 12, "1000"));
+    ASSERT_TRUE(SelectMonth(s.g, 7));
+    ASSERT_TRUE(EnterAmount(s.g, 12, "1100"));
+    ASSERT_TRUE(SelectMonth(s.g, 11));
+    ASSERT_TRUE(EnterAmount(s.g, 19, "500"));
+    ASSERT_TRUE(SelectMonth(s.g, 12));
+    ASSERT_TRUE(EnterAmount(s.g, 19, "0"));
+
+    ASSERT_TRUE(SelectMonth(s.g, kYearSalaryMonth));
+    EXPECT_TRUE(s.g.showsYearSalary());
+    const int32_t line13 = 6 * 100000 + 6 * 110000;
+    EXPECT_EQ(*s.g.sheet.line(13).amountCents, line13);
+    EXPECT_EQ(*s.g.sheet.line(20).amountCents, 50000);
+    EXPECT_EQ(*s.g.sheet.line(23).amountCents, line13 + 50000);
+    int64_t net = 0;
+    for (int m = 1; m <= 12; ++m) {
+        Case month;
+        unpackMonthRecord(s.g.files.readMonth(m, 1), month);
+        net += month.amount(slot::NetPay);
+    }
+    EXPECT_EQ(*s.g.sheet.line(47).amountCents, net);
+    EXPECT_EQ(*s.g.sheet.line(22).amountCents, line13 + 50000);
+    // working time is a setting, not a total
+    EXPECT_EQ(s.g.workingCase.amount(slot::RegularHours), 3850000);
+    EXPECT_EQ(s.g.workingCase.grossLine(13).amount, Money::fromCents(line13));
+
+    const size_t before = s.prompter.messages().size();
+    EXPECT_FALSE(EnterAmount(s.g, 12, "1"));
+    EXPECT_FALSE(ChooseOption(s.g, 47, 1));
+    EXPECT_FALSE(SelectYear(s.g, 2019));
+    auto all = s.messageTexts();
+    std::vector<std::string> texts(all.begin() + static_cast<std::ptrdiff_t>(before), all.end());
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0], "Sorry: Das Jahresgehalt kann nur durch Änderung von Monaten geändert werden.");
+    EXPECT_EQ(texts[1], texts[0]);
+    EXPECT_EQ(texts[2], "Sorry: Ein Jahreswechsel ist nur möglich, wenn ein Monatsgehalt eingestellt ist.");
+    EXPECT_EQ(s.g.year, 2020);
+    // nothing was written: December still holds its own month
+    Case december;
+    unpackMonthRecord(s.g.files.readMonth(12, 1), december);
+    EXPECT_EQ(december.amount(12), 110000);
+}
+
+TEST(YearSalary, OtherCasesAndDataSetsShowTheirOwnTotals) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    ASSERT_TRUE(EnterAmount(s.g, 12, "100"));
+    ASSERT_TRUE(SelectMonth(s.g, kYearSalaryMonth));
+    EXPECT_EQ(*s.g.sheet.line(13).amountCents, 120000);
+    ASSERT_TRUE(SelectDataSet(s.g, DataSet::Plan));
+    EXPECT_TRUE(s.g.showsYearSalary());
+    EXPECT_EQ(*s.g.sheet.line(13).amountCents, 0);
+    ASSERT_TRUE(SelectMonth(s.g, 5));
+    EXPECT_EQ(s.g.month, 5);
+    ASSERT_TRUE(SelectYear(s.g, 2019));
+    EXPECT_EQ(s.g.files.year(), 2019);
+}
+
+TEST(Navigation, ACaseBeyondTheLastIsCreatedWithItsNameAndAllMonths) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    ASSERT_TRUE(RenameCase(s.g, "Erster Fall"));
+    EXPECT_EQ(caseListNames(s.g), (std::vector<std::string>{"Erster Fall"}));
+    ASSERT_TRUE(SelectCase(s.g, 5)); // beyond the last: the next number
+    EXPECT_EQ(s.g.caseNumber, 2);
+    EXPECT_EQ(s.g.workingCase.name, "Personalfall 2");
+    EXPECT_EQ(caseListNames(s.g), (std::vector<std::string>{"Erster Fall", "Personalfall 2"}));
+    Case march;
+    unpackMonthRecord(s.g.files.readMonth(3, 2), march);
+    EXPECT_EQ(march.serviceRelationship(), 25);
+    ASSERT_TRUE(SelectCase(s.g, 1));
+    EXPECT_EQ(s.g.workingCase.name, "Erster Fall");
+    EXPECT_FALSE(SelectCase(s.g, 0));
+    EXPECT_FALSE(SelectMonth(s.g, 14));
+    EXPECT_FALSE(SelectYear(s.g, 2016));
+}
+
+TEST(Recalculate, AnEditInDecemberRunsNoFollowingMonthsAndLeavesTheYearRecord) {
+    TestSession s(2020, DataSet::Real, 1, 12);
+    LoadCaseMonth(s.g);
+    YearRecord before = s.g.files.readYear(1);
+    ASSERT_TRUE(EnterAmount(s.g, 12, "700"));
+    // the run writes December itself; the redisplay sequence adds nothing
+    Case november;
+    unpackMonthRecord(s.g.files.readMonth(11, 1), november);
+    EXPECT_EQ(november.amount(12), 0);
+    YearRecord after = s.g.files.readYear(1);
+    EXPECT_EQ(after.monthValue(11, 2, 0), 70000);
+    EXPECT_EQ(after.monthValue(10, 2, 0), before.monthValue(10, 2, 0));
+}

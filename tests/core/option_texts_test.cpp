@@ -1,0 +1,75 @@
+// The option-text files: record layout, the shipped files of the build tree, and the sheet's lists
+// built from them.
+
+#include "core/option_texts.h"
+#include "core/pay_options.h"
+#include "core/recalculate.h"
+#include "shipped_tables.h"
+#include "support/temp_dir.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+using namespace varemo;
+using varemo::test::ShippedSession;
+
+TEST(OptionTextFile, RecordsOfThirtyFiveWindows1252Characters) {
+    test::TempDir dir;
+    auto path = dir.path() / "MyText20.txt";
+    writeOptionTextFile(path, {{1, "Bund"}, {3, "Thüringen"}, {4, std::string(40, 'x')}});
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(bytes.size(), 4u * 35u);
+    EXPECT_EQ(bytes.substr(0, 35), "Bund" + std::string(31, ' '));
+    EXPECT_EQ(bytes.substr(35, 35), std::string(35, ' '));
+    EXPECT_EQ(static_cast<unsigned char>(bytes[70 + 2]), 0xFC); // ü in Windows-1252
+
+    OptionTextFile file(path);
+    EXPECT_EQ(file.text(1), "Bund");
+    EXPECT_EQ(file.text(2), "");
+    EXPECT_EQ(file.text(3), "Thüringen");
+    EXPECT_EQ(file.text(4), std::string(35, 'x'));
+    EXPECT_EQ(file.text(5), "");
+    EXPECT_EQ(file.text(0), "");
+    EXPECT_FALSE(OptionTextFile(dir.path() / "missing.txt").isLoaded());
+    EXPECT_EQ(OptionTextFile::pathFor("/p", 2017), std::filesystem::path("/p/Texte/MyText17.txt"));
+}
+
+TEST(OptionTextFile, ShippedFilesNameRegionsRelationshipsGroupsAndFamilyOptions) {
+    for (int year = 2017; year <= 2021; ++year) {
+        OptionTextFile texts(OptionTextFile::pathFor(VAREMO_BUILD_DIR, year));
+        ASSERT_TRUE(texts.isLoaded()) << year;
+        auto regions = regionNames(texts);
+        EXPECT_EQ(regions[0], "Bund");
+        EXPECT_EQ(regions[10], "Nordrhein-Westfalen");
+        EXPECT_EQ(regions[16], "Thüringen");
+        auto names = serviceRelationshipNames(texts, false);
+        EXPECT_EQ(names[8], "TV-L/H Pflege");
+        EXPECT_EQ(names[9], "TV-L/H Sozial und Erziehungsdienst");
+        EXPECT_EQ(names[10], "TVöD Bund");
+        EXPECT_EQ(serviceRelationshipNames(texts, true)[20], "TVAöd/TV-L/AOK Auszubildende(r)");
+        EXPECT_EQ(payGroupNames(texts, 10)[8], "E9a");
+        EXPECT_EQ(payGroupNames(texts, 14)[21], "AT");
+        EXPECT_EQ(texts.text(optiontext::kFamilyFirst + 2), "Verheiratet, 1 Kind");
+        EXPECT_FALSE(texts.text(optiontext::kTransferFirst + 4).empty());
+        EXPECT_EQ(texts.text(optiontext::allowanceRecord(true, 5, 30)), "Bundesbankzulage 19% Grundg+AllgStZ");
+    }
+}
+
+TEST(PayOptionLists, SheetShowsTheNamesAndStepTextsOfTheCase) {
+    ShippedSession s(2020, 3);
+    s.setCase(13, 12, 11, 3);
+    TariffLookup(s.g);
+    Redisplay(s.g);
+    EXPECT_EQ(s.g.sheet.line(2).text, "Sachsen");
+    EXPECT_EQ(s.g.sheet.line(4).text, "TVöD VKA");
+    EXPECT_EQ(s.g.sheet.line(8).text, "Entgeltstufe 4 (dauert idR 48 Mon.)");
+    EXPECT_EQ(s.g.sheet.line(8).amountCents, 429965); // tvoed_vka.csv "2020-03,E10,4,4299.65"
+    EXPECT_EQ(s.g.sheet.line(6).options.at(0), "Beginn der Stufenlaufzeit");
+    EXPECT_EQ(s.g.sheet.line(13).text, "Zulage lt. Eingabe");
+    s.c().setText(CaseText::Allowance1, "Schichtzulage");
+    Redisplay(s.g);
+    EXPECT_EQ(s.g.sheet.line(13).options.at(0), "Schichtzulage");
+    EXPECT_EQ(s.g.sheet.line(13).options.size(), 108u);
+}

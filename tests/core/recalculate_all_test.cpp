@@ -1,0 +1,158 @@
+// The recalculation of all cases: confirmation, case count, the health-insurance rate position and
+// the rewritten month records.
+
+#include "core/calculation_run.h"
+#include "core/case_load.h"
+#include "core/recalculate_all.h"
+#include "storage/month_record.h"
+#include "support/session.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+using namespace varemo;
+using varemo::test::TestSession;
+
+namespace {
+
+class RecordingStatus : public StatusLine {
+  public:
+    void show(const std::string& text) override { shown.push_back(text); }
+    std::vector<std::string> shown;
+};
+
+std::string fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::vector<std::string> caseFiles(const TestSession& s) {
+    std::vector<std::string> out;
+    for (int m = 1; m <= 13; ++m)
+        out.push_back(fileBytes(s.g.userFolder / caseFileName(2020, DataSet::Real, m)));
+    return out;
+}
+
+Case stored(TestSession& s, int caseNumber, int month) {
+    Case c;
+    unpackMonthRecord(s.g.files.readMonth(month, caseNumber), c);
+    return c;
+}
+
+// Case 1 with 3.000,00 on line 13 in every month, then month 3's stored gross made stale.
+void staleCase(TestSession& s) {
+    LoadCaseMonth(s.g);
+    Case& c = s.g.workingCase;
+    c.setKey(slot::ServiceRelationship, 26);
+    c.enterAmount(12, 300000);
+    for (int m = 0; m < 12; ++m) {
+        c.setKey(slot::Month, static_cast<int16_t>(m));
+        ASSERT_TRUE(RunCalculation(s.g));
+    }
+    Case month3 = stored(s, 1, 3);
+    month3.setAmount(slot::Gross, 1);
+    s.g.files.writeMonth(3, 1, packMonthRecord(month3));
+}
+
+} // namespace
+
+TEST(RecalculateAll, TheQuestionNamesFolderYearAndDataSet) {
+    TestSession s(2020, DataSet::Plan);
+    const PromptMessage q = recalculationQuestion(s.g);
+    EXPECT_EQ(q.title, "Möchten Sie neu durchrechnen lassen?");
+    EXPECT_EQ(q.buttons, PromptButtons::OkCancel);
+    const std::vector<std::string> lines = {"Das Neuberechnen   a l l e r   Personalfälle bezieht sich",
+                                            "nach den derzeitigen Einstellungen auf",
+                                            "- User001",
+                                            "- das Jahr2020",
+                                            "- die Arbeitsebene PLAN.",
+                                            "Der Vorgang kann nicht rückgängig gemacht werden!",
+                                            "Der Fortschritt wird in der Fußzeile angezeigt."};
+    EXPECT_EQ(q.lines, lines);
+    EXPECT_EQ(recalculationProgress(3, 5), "Personalfall 35. Monat");
+    EXPECT_EQ(recalculationProgress(1, 12), "Personalfall 112. Monat");
+}
+
+TEST(RecalculateAll, CancelChangesNothing) {
+    TestSession s;
+    staleCase(s);
+    s.g.files.close();
+    const auto before = caseFiles(s);
+    s.g.files.open(s.g.userFolder, 2020, DataSet::Real);
+    const RecalculationSummary r = RecalculateAllCases(s.g); // the script answers No
+    EXPECT_FALSE(r.done);
+    s.g.files.close();
+    EXPECT_EQ(caseFiles(s), before);
+    ASSERT_EQ(s.prompter.messages().size(), 1u);
+    EXPECT_EQ(s.prompter.messages()[0].title, kRecalculationTitle);
+}
+
+TEST(RecalculateAll, ACountOfOneStillProcessesCaseOne) {
+    TestSession s;
+    staleCase(s);
+    ASSERT_EQ(stored(s, 1, 3).amount(slot::Gross), 1);
+    s.g.storage.window.setCaseCount(2020, 1);
+    RecordingStatus status;
+    s.g.storage.status = &status;
+    s.prompter.queue(PromptAnswer::Ok);
+    const RecalculationSummary r = RecalculateAllCases(s.g);
+    EXPECT_TRUE(r.done);
+    EXPECT_EQ(r.cases, 1);
+    EXPECT_EQ(r.monthsRun, 12);
+    EXPECT_EQ(stored(s, 1, 3).amount(slot::Gross), 300000);
+    ASSERT_EQ(status.shown.size(), 12u);
+    EXPECT_EQ(status.shown.front(), "Personalfall 11. Monat");
+    EXPECT_EQ(status.shown.back(), "Personalfall 112. Monat");
+    // It ends on case 1, month 1.
+    EXPECT_EQ(s.g.caseNumber, 1);
+    EXPECT_EQ(s.g.month, 1);
+    EXPECT_EQ(s.g.workingCase.monthIndex(), 0);
+}
+
+TEST(RecalculateAll, CasesUpToTheCountLessTheEmptyEntry) {
+    TestSession s;
+    staleCase(s);
+    s.g.storage.window.setCaseCount(2020, 3); // cases 1 and 2 and the empty entry
+    s.prompter.queue(PromptAnswer::Ok);
+    const RecalculationSummary r = RecalculateAllCases(s.g);
+    EXPECT_EQ(r.cases, 2);
+    EXPECT_EQ(r.monthsRun, 24);
+    EXPECT_EQ(recalculationCaseCount(s.g), 3);
+}
+
+TEST(RecalculateAll, Fund33KeepsItsRatePositionAndFund34FollowsTheTable) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    Case& c = s.g.workingCase;
+    c.setKey(slot::HealthFund, 33);
+    c.setKey(37, 50); // 12,50 %
+    for (int m = 0; m < 12; ++m) {
+        c.setKey(slot::Month, static_cast<int16_t>(m));
+        ASSERT_TRUE(RunCalculation(s.g));
+    }
+    s.prompter.queue(PromptAnswer::Ok);
+    RecalculateAllCases(s.g);
+    for (int m = 1; m <= 12; ++m)
+        EXPECT_EQ(stored(s, 1, m).key(37), 50) << m;
+
+    // Fund 34: its general rate of 14,60 % is position (1460 - 1000) / 5 = 92.
+    c.setKey(slot::HealthFund, 34);
+    c.setKey(37, 10);
+    ResetHealthRatePosition(s.g);
+    EXPECT_EQ(c.key(37), 92);
+    c.setKey(slot::ContributionKind, 1); // "KV-AG-Zuschuß": one above
+    ResetHealthRatePosition(s.g);
+    EXPECT_EQ(c.key(37), 93);
+    c.setKey(slot::ContributionKind, 2);
+    ResetHealthRatePosition(s.g);
+    EXPECT_EQ(c.key(37), 128);
+    c.setKey(slot::ContributionKind, 9);
+    ResetHealthRatePosition(s.g);
+    EXPECT_EQ(c.key(37), 129);
+    c.setKey(slot::HealthFund, 35);
+    c.setKey(slot::ContributionKind, 0);
+    c.setKey(37, 40);
+    ResetHealthRatePosition(s.g);
+    EXPECT_EQ(c.key(37), 40);
+}

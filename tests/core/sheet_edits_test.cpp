@@ -1,0 +1,163 @@
+#include "core/case_load.h"
+#include "core/line_input.h"
+#include "core/sheet_edits.h"
+#include "storage/month_record.h"
+#include "support/session.h"
+
+#include <gtest/gtest.h>
+
+using namespace varemo;
+using varemo::test::TestSession;
+
+namespace {
+
+Case storedMonth(TestSession& s, int month) {
+    Case c;
+    unpackMonthRecord(s.g.files.readMonth(month, s.g.caseNumber), c);
+    return c;
+}
+
+std::string lastMessage(const TestSession& s) {
+    auto texts = s.messageTexts();
+    return texts.empty() ? "" : texts.back();
+}
+
+} // namespace
+
+TEST(FlagToggle, SwitchesTheFlagSetsItsEditCodeAndCarriesItIntoTheFollowingMonths) {
+    TestSession s(2020, DataSet::Real, 1, 3);
+    LoadCaseMonth(s.g);
+    ASSERT_TRUE(s.g.workingCase.grossLine(13).flag(LineFlag::WageTax));
+    ASSERT_TRUE(ToggleFlag(s.g, 13, FlagColumn::WageTax));
+    EXPECT_FALSE(s.g.workingCase.grossLine(13).flag(LineFlag::WageTax));
+    EXPECT_EQ(flagCellText(s.g.workingCase, 13, FlagColumn::WageTax), "-");
+    EXPECT_FALSE(storedMonth(s, 3).grossLine(13).flag(LineFlag::WageTax));
+    EXPECT_FALSE(storedMonth(s, 12).grossLine(13).flag(LineFlag::WageTax));
+    EXPECT_TRUE(storedMonth(s, 2).grossLine(13).flag(LineFlag::WageTax)); // earlier months untouched
+
+    ASSERT_TRUE(ToggleFlag(s.g, 12, FlagColumn::PerformancePay));
+    EXPECT_EQ(flagCellText(s.g.workingCase, 12, FlagColumn::PerformancePay), "N");
+    ASSERT_TRUE(ToggleFlag(s.g, 8, FlagColumn::PartialRetirement));
+    EXPECT_EQ(flagCellText(s.g.workingCase, 8, FlagColumn::PartialRetirement), "A");
+    EXPECT_FALSE(ToggleFlag(s.g, 21, FlagColumn::WageTax));
+}
+
+TEST(GuidedEntry, EndsWithItsMessage) {
+    TestSession s;
+    ShowGuidedEntryEnd(s.g);
+    EXPECT_EQ(lastMessage(s), "Viel Erfolg ...: Hier endet die Hilfe beim Anlegen eines neuen Falles.\n"
+                              "Bitte bearbeiten Sie die folgenden Zeilen strikt der Reihe nach.\n"
+                              "Klicken Sie auf Zeile 13, damit sich deren Auswahlbox öffnet.");
+}
+
+TEST(FlagToggle, EditCodesFollowColumnAndRow) {
+    EXPECT_EQ(flagEditCode(FlagColumn::WageTax, 8), 300);
+    EXPECT_EQ(flagEditCode(FlagColumn::SocialInsurance, 20), 412);
+    EXPECT_EQ(flagEditCode(FlagColumn::SupplementaryPension, 9), 501);
+    EXPECT_EQ(flagEditCode(FlagColumn::AnnualPayment, 19), 611);
+    EXPECT_EQ(flagEditCode(FlagColumn::PartTime, 20), 712);
+    EXPECT_EQ(flagEditCode(FlagColumn::PerformancePay, 12), 0);
+}
+
+TEST(FlagToggle, CategoryColumnRunsThroughAllCategoriesAndBack) {
+    std::string seen;
+    char c = '-';
+    for (int i = 0; i < 15; ++i) {
+        c = nextPartialRetirementCategory(c);
+        seen += c;
+    }
+    EXPECT_EQ(seen, "ABCDEFabcdefgx-");
+    EXPECT_EQ(nextPartialRetirementCategory('?'), '-');
+}
+
+TEST(RenameEntry, StoresTheTextProtectsTheCostCentreAndRefusesOnTheYearSalary) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    ASSERT_TRUE(RenameFirstEntry(s.g, 13, "  Erschwerniszulage "));
+    EXPECT_EQ(s.g.sheet.line(13).text, "Erschwerniszulage");
+    EXPECT_EQ(storedMonth(s, 1).text(CaseText::Allowance1), "Erschwerniszulage");
+
+    EXPECT_FALSE(RenameFirstEntry(s.g, 28, "Kostenstelle 1"));
+    EXPECT_EQ(lastMessage(s),
+              "Geschützter Datensatz: Die 1. Position der Liste (Keine Kostenstelle)\nkann nicht verändert werden.");
+    EXPECT_FALSE(RenameFirstEntry(s.g, 44, std::string(36, 'x')));
+    EXPECT_TRUE(RenameFirstEntry(s.g, 1, "Müller, Anna"));
+    EXPECT_EQ(s.g.sheet.line(1).text, "Müller, Anna");
+
+    s.g.month = kYearSalaryMonth;
+    EXPECT_FALSE(RenameFirstEntry(s.g, 13, "x"));
+    EXPECT_EQ(lastMessage(s), "Sorry: Das Jahresgehalt kann nur durch Änderung von Monaten geändert werden.");
+}
+
+TEST(LineDispatcher, RefusesChoicesTheCaseDoesNotAllowWithTheirNotices) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    // line 41 follows the supplementary pension scheme
+    EXPECT_FALSE(ChooseOption(s.g, 41, 1));
+    EXPECT_EQ(lastMessage(s), "Zeile 41: Die Einstellung in Zeile 41 ist mit Zeile 28 fest verknüpft.\n"
+                              "Bitte stellen Sie die Vorgaben für die ZVK in Zeile 28 korrekt ein\n"
+                              "und zwar in der Menüzeile unter Vorgaben/VBL,ZVK,ATV.");
+    // an annual adjustment by the employer is not allowed with a monthly tax allowance
+    ASSERT_TRUE(EnterAmount(s.g, 23, "150"));
+    EXPECT_FALSE(ChooseOption(s.g, 31, 0));
+    EXPECT_EQ(lastMessage(s), "Kein Lohnsteuerjahresausgleich .. : Ein Lohnsteuerjahresausgleich ist nicht "
+                              "zugelassen,\nwenn ein Freibetrag oder ein Hinzurechnungsbetrag zu berücksichtigen ist.");
+    EXPECT_EQ(s.g.workingCase.key(30), 1);
+    ASSERT_TRUE(ChooseOption(s.g, 24, 2)); // "davon Versorgungsbezüge" is no allowance
+    EXPECT_TRUE(ChooseOption(s.g, 31, 0));
+    // child benefit in line 43 while line 23 is set to partial retirement
+    ASSERT_TRUE(ChooseOption(s.g, 23, 2));
+    EXPECT_FALSE(ChooseOption(s.g, 43, 4));
+    EXPECT_EQ(lastMessage(s).substr(0, 49), "ATZ in Zeile 23: Wenn in Zeile 23 Altersteilzeit ");
+    EXPECT_TRUE(ChooseOption(s.g, 43, 1));
+    // a step movement needs a reference date
+    ASSERT_TRUE(ChooseOption(s.g, 4, 12));
+    EXPECT_FALSE(ChooseOption(s.g, 7, 3));
+    EXPECT_EQ(lastMessage(s), "Einstellungsdatum fehlt: Eine Stufenkürzung oder -verlängerung benötigt ein "
+                              "Bezugsdatum in Programmzeile 6");
+    ASSERT_TRUE(EnterDate(s.g, "01.01.2015"));
+    EXPECT_TRUE(ChooseOption(s.g, 7, 3));
+}
+
+TEST(AmountEntry, ValuesBeyondThirtyTwoBitsAreRefusedWithTheRangeAndNothingIsStored) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    Case before = s.g.workingCase;
+    EXPECT_FALSE(EnterAmount(s.g, 12, "21474837"));
+    EXPECT_EQ(lastMessage(s), "Eingabefehler: Die Eingabe \"21474837\" liegt außerhalb des Wertebereichs des "
+                              "Programms\nund wurde nicht gespeichert. Zulässig sind Werte von -21.474.836,48 bis "
+                              "21.474.836,47.");
+    EXPECT_FALSE(EnterAmount(s.g, 0, "99999999999999999999999"));
+    EXPECT_NE(lastMessage(s).find("-21.474,83648 bis 21.474,83647"), std::string::npos);
+    EXPECT_FALSE(EnterAmount(s.g, 12, "zwölf"));
+    EXPECT_EQ(lastMessage(s), "Eingabefehler: Die Eingabe \"zwölf\" ist kein zulässiger Betrag.");
+    EXPECT_EQ(s.g.workingCase, before);
+    // a capped slot is never out of range
+    EXPECT_TRUE(EnterAmount(s.g, 51, "99999999999"));
+    EXPECT_EQ(s.g.workingCase.amount(51), 20000);
+}
+
+TEST(AmountEntry, EmptyFieldStoresZero) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    ASSERT_TRUE(EnterAmount(s.g, 12, "500"));
+    ASSERT_TRUE(EnterAmount(s.g, 12, ""));
+    EXPECT_EQ(s.g.workingCase.amount(12), 0);
+    EXPECT_EQ(s.g.workingCase.previousAmount(12), 0);
+}
+
+TEST(AmountText, FormatsSlotsAndQuickArithmetic) {
+    EXPECT_EQ(formatFixed(3850000, 5), "38,50");
+    EXPECT_EQ(formatFixed(3012346, 5), "30,12346");
+    EXPECT_EQ(formatFixed(-5, 2), "-0,05");
+    EXPECT_EQ(formatFixed(std::numeric_limits<int64_t>::min(), 2, 2), "-92233720368547758,08");
+    EXPECT_EQ(amountFieldText(0, 3850000), "38,50");
+    EXPECT_EQ(amountFieldText(12, 123456), "1.234,56");
+    EXPECT_EQ(amountFieldText(51, 10000), "100,00");
+
+    EXPECT_EQ(quickArithmetic("1.234,56", '+', "0,44"), "1235,00");
+    EXPECT_EQ(quickArithmetic("100", '-', "250,5"), "-150,50");
+    EXPECT_EQ(quickArithmetic("38,5", '-', "0,00001"), "38,49999");
+    EXPECT_FALSE(quickArithmetic("abc", '+', "1"));
+    EXPECT_FALSE(quickArithmetic("1", '*', "1"));
+}

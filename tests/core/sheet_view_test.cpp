@@ -1,0 +1,157 @@
+#include "core/case_load.h"
+#include "core/line_input.h"
+#include "core/navigation.h"
+#include "core/recalculate.h"
+#include "core/sheet_view.h"
+#include "support/session.h"
+
+#include <gtest/gtest.h>
+
+using namespace varemo;
+using varemo::test::TestSession;
+
+TEST(AmountFields, GreyForTypedAmountsWhiteForComputedOnes) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    Redisplay(s.g);
+    auto state = [&](int line) { return amountFieldState(s.g, line); };
+    EXPECT_EQ(state(1), AmountFieldState::None);
+    EXPECT_EQ(state(6), AmountFieldState::None);
+    EXPECT_EQ(state(13), AmountFieldState::Typed);    // "Zulage lt. Eingabe"
+    EXPECT_EQ(state(16), AmountFieldState::Typed);    // input line
+    EXPECT_EQ(state(44), AmountFieldState::Typed);
+    EXPECT_EQ(state(10), AmountFieldState::Computed); // "Familienzuschlag"
+    EXPECT_EQ(state(19), AmountFieldState::Computed); // "Jahressonderzahlung"
+    EXPECT_EQ(state(11), AmountFieldState::Typed);    // VWL position 7 keeps the typed amount
+    EXPECT_EQ(state(23), AmountFieldState::Computed); // gross
+    EXPECT_EQ(state(34), AmountFieldState::Computed);
+    EXPECT_EQ(state(47), AmountFieldState::Computed);
+    ASSERT_TRUE(ChooseOption(s.g, 11, 3));
+    EXPECT_EQ(state(11), AmountFieldState::Computed);
+    ASSERT_TRUE(ChooseOption(s.g, 43, 1)); // "ATZ-Aufstock. Arbeitsphase" is computed
+    EXPECT_EQ(state(43), AmountFieldState::Computed);
+    ASSERT_TRUE(ChooseOption(s.g, 43, 3)); // "ATZ-Aufstockung lt. Eingabe"
+    EXPECT_EQ(state(43), AmountFieldState::Typed);
+    ASSERT_TRUE(SelectMonth(s.g, kYearSalaryMonth));
+    EXPECT_EQ(state(13), AmountFieldState::Computed);
+}
+
+TEST(Visibility, ServiceRelationshipDecidesLinesAndColumns) {
+    Case employee = defaultCase();
+    employee.setKey(slot::ServiceRelationship, 10);
+    Case civil = defaultCase();
+    civil.setKey(slot::ServiceRelationship, 0);
+    Case noPay = defaultCase();
+    noPay.setKey(slot::ServiceRelationship, kServiceRelationshipNoPay);
+    for (int line = 1; line <= kSheetLines; ++line) EXPECT_TRUE(lineShown(employee, line)) << line;
+    for (int line : {39, 40, 41, 42}) EXPECT_FALSE(lineShown(civil, line)) << line;
+    for (int line : {27, 34, 37, 38, 43, 47}) EXPECT_TRUE(lineShown(civil, line)) << line;
+    for (int line : {7, 8, 20, 24, 34, 46}) EXPECT_FALSE(lineShown(noPay, line)) << line;
+    for (int line : {1, 4, 21, 23, 28, 47}) EXPECT_TRUE(lineShown(noPay, line)) << line;
+    for (FlagColumn col : kAllFlagColumns) {
+        EXPECT_TRUE(flagColumnShown(employee, col));
+        EXPECT_FALSE(flagColumnShown(noPay, col));
+    }
+    EXPECT_FALSE(flagColumnShown(civil, FlagColumn::SocialInsurance));
+    EXPECT_FALSE(flagColumnShown(civil, FlagColumn::SupplementaryPension));
+    EXPECT_TRUE(flagColumnShown(civil, FlagColumn::WageTax));
+}
+
+TEST(Captions, SharesOfTheGrossPayWithNoBarForZeroGross) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    SheetCaptions none = sheetCaptions(s.g);
+    EXPECT_EQ(none.taxShare, "Steuer 0%");
+    EXPECT_EQ(none.socialShare, "Soz.V. 0%");
+    EXPECT_EQ(none.netShare, "Netto   0%");
+    EXPECT_EQ(none.netPercent, 0);
+
+    Case& c = s.g.workingCase;
+    c.setAmount(slot::Gross, 400000);  // 4.000,00
+    c.setAmount(33, -50000);           // wage tax 500,00
+    c.setAmount(34, -2750);            // solidarity surcharge 27,50
+    c.setAmount(35, -4500);            // church tax 45,00: taxes 572,50 = 14,3125 % → 14
+    c.setAmount(36, -30000);           // health 300
+    c.setAmount(37, -6000);            // care 60
+    c.setAmount(38, -37200);           // pension 372
+    c.setAmount(39, -4800);            // unemployment 48: 780,00 = 19,5 % → 20 (half to even)
+    c.setAmount(slot::NetPay, 262750); // 65,6875 % → 66
+    SheetCaptions k = sheetCaptions(s.g);
+    EXPECT_EQ(k.taxShare, "Steuer 14%");
+    EXPECT_EQ(k.socialShare, "Soz.V. 20%");
+    EXPECT_EQ(k.netShare, "Netto   66%");
+    EXPECT_EQ(k.netPercent, 66);
+    EXPECT_EQ(sharePercent(250, 1000), 25);
+    EXPECT_EQ(sharePercent(5, 1000), 0);  // 0,5 → 0
+    EXPECT_EQ(sharePercent(15, 1000), 2); // 1,5 → 2
+    EXPECT_EQ(sharePercent(5, 0), 0);
+    c.setAmount(slot::NetPay, 800000);   // net above gross: the caption tells, the bar stops at 100
+    EXPECT_EQ(sheetCaptions(s.g).netShare, "Netto   200%");
+    EXPECT_EQ(sheetCaptions(s.g).netPercent, 100);
+}
+
+TEST(Captions, LawLinkPayStructureTariffAreaAndStepMovement) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    Case& c = s.g.workingCase;
+    c.setKey(slot::ServiceRelationship, 0);
+    c.setKey(slot::Region, 0);
+    EXPECT_EQ(sheetCaptions(s.g).lawLink, "B B G");
+    EXPECT_EQ(sheetCaptions(s.g).tariffArea, "Bundesbeamte");
+    EXPECT_EQ(sheetCaptions(s.g).healthCaption, "");
+    c.setKey(slot::Region, 2);
+    EXPECT_EQ(sheetCaptions(s.g).lawLink, "L B G");
+    c.setKey(slot::ServiceRelationship, 11);
+    EXPECT_EQ(sheetCaptions(s.g).lawLink, "");
+    EXPECT_EQ(sheetCaptions(s.g).tariffArea, "TV-Länder");
+    EXPECT_EQ(sheetCaptions(s.g).payStructure, "EGO TV-L");
+    c.setKey(slot::Region, 7);
+    EXPECT_EQ(sheetCaptions(s.g).tariffArea, "TV-Hessen");
+    c.setKey(slot::ServiceRelationship, 9);
+    EXPECT_EQ(sheetCaptions(s.g).tariffArea, "TV-H Soz. u. Erziehungsdienst");
+    c.setKey(slot::ServiceRelationship, 12);
+    EXPECT_EQ(sheetCaptions(s.g).payStructure, "EGO TVöD-VKA");
+    c.setKey(slot::ServiceRelationship, 10);
+    EXPECT_EQ(sheetCaptions(s.g).payStructure, "EGO TVöD-Bund");
+    c.setKey(slot::ServiceRelationship, 15);
+    EXPECT_EQ(sheetCaptions(s.g).stepMovement, "");
+    c.setAmount(53, 12);
+    EXPECT_EQ(sheetCaptions(s.g).stepMovement, "12 Mon.(Stufenverlängerung)");
+    c.setAmount(53, -6);
+    EXPECT_EQ(sheetCaptions(s.g).stepMovement, "6 Mon.(Stufenverkürzung)");
+    c.setAmount(53, 0);
+    c.setKey(slot::ServiceRelationship, 22);
+    c.setKey(3, 17); // two years later
+    EXPECT_EQ(sheetCaptions(s.g).stepMovement, "24 Mon.(Stufenverlängerung)");
+    c.setKey(3, 3);  // three months earlier
+    EXPECT_EQ(sheetCaptions(s.g).stepMovement, "3 Mon.(Stufenverkürzung)");
+    c.setKey(slot::ServiceRelationship, 0); // the married-allowance rule is no movement
+    EXPECT_EQ(sheetCaptions(s.g).stepMovement, "");
+    c.setKey(slot::ServiceRelationship, 22);
+
+    // the fund's additional contribution, hundredths of a percent, shown with three decimals
+    s.g.funds.rates(0, 0).additional = 110;
+    c.setKey(slot::HealthFund, 0);
+    EXPECT_EQ(sheetCaptions(s.g).healthCaption, "Zusatzbeitrag KV=1,100%, PV= 0,25%");
+}
+
+TEST(OptionGrid, CaseListEndsWithTheNewCaseEntryAndUnloadedListsShowPositions) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    Redisplay(s.g);
+    auto cases = optionGridEntries(s.g, 1);
+    ASSERT_EQ(cases.size(), 2u);
+    EXPECT_EQ(cases[0], "Neuer Personalfall");
+    EXPECT_EQ(cases[1], kNewCaseEntry);
+    EXPECT_EQ(optionGridEntries(s.g, 47), (std::vector<std::string>{"A U S Z A H L U N G", "N E T T O G E H A L T "}));
+    EXPECT_TRUE(optionGridEntries(s.g, 21).empty());
+    auto regions = optionGridEntries(s.g, 2);
+    EXPECT_EQ(regions.size(), 18u); // positions 0 to 17
+    if (s.g.sheet.line(2).options.empty()) {
+        EXPECT_EQ(regions[0], s.g.sheet.line(2).text);
+        EXPECT_EQ(regions[17], "Position 18");
+    }
+    // without option texts the groups are numbered
+    EXPECT_EQ(payGroupEntries(s.g).size(), 27u);
+    EXPECT_EQ(payGroupText(s.g), "Gruppe 2");
+}

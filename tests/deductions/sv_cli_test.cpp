@@ -1,0 +1,99 @@
+// varemo20-cli funds and sheet --detail sv.
+
+#include "support/json.h"
+#include "support/temp_dir.h"
+
+#include <array>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+using varemo::test::Json;
+using varemo::test::parseJson;
+
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+};
+
+std::string quote(const std::string& arg) {
+    std::string q = "'";
+    for (char c : arg)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+Result cli(const varemo::test::TempDir& dir, std::vector<std::string> args) {
+    std::string cmd = quote(std::string(VAREMO_BUILD_DIR) + "/varemo20-cli") + " --program-dir " +
+                      quote(dir.path().string());
+    for (const auto& a : args)
+        cmd += " " + quote(a);
+    cmd += " 2>/dev/null";
+    Result r;
+    FILE* pipe = popen(cmd.c_str(), "r");
+    if (!pipe) return r;
+    std::array<char, 4096> buf{};
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0)
+        r.out.append(buf.data(), n);
+    int status = pclose(pipe);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+std::vector<std::string> caseMonth(std::string command, std::vector<std::string> more) {
+    std::vector<std::string> args{std::move(command), "--year", "2020",    "--set", "REAL",
+                                  "--case",           "1",      "--month", "1"};
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+} // namespace
+
+TEST(SocialInsuranceCli, FundsListsTheYearsTable) {
+    varemo::test::TempDir dir;
+    Result json = cli(dir, {"funds", "--year", "2021", "--json"});
+    ASSERT_EQ(json.status, 0);
+    Json j = parseJson(json.out);
+    EXPECT_EQ(j["year"].integer(), 2021);
+    EXPECT_EQ(j["insolvencyRateThousandths"].integer(), 120);
+    ASSERT_EQ(j["funds"].array.size(), 36u);
+    const Json& tk = j["funds"][0];
+    EXPECT_EQ(tk["name"].string, "Techniker Krankenkasse");
+    ASSERT_EQ(tk["months"].array.size(), 12u);
+    EXPECT_EQ(tk["months"][0]["additional"].integer(), 120);
+    EXPECT_EQ(tk["months"][8]["u1"].integer(), 220);
+    EXPECT_EQ(tk["months"][9]["u1"].integer(), 160);
+    EXPECT_EQ(tk["months"][0]["status"]["additional"].string, "verified");
+
+    Result text = cli(dir, {"funds", "--year", "2021"});
+    ASSERT_EQ(text.status, 0);
+    EXPECT_NE(text.out.find("Techniker Krankenkasse"), std::string::npos);
+    EXPECT_NE(text.out.find("Insolvenzgeldumlage 0,120 %"), std::string::npos);
+    EXPECT_EQ(cli(dir, {"funds", "--year", "2016"}).status, 2);
+}
+
+TEST(SocialInsuranceCli, DetailSvShowsTheWorksheet) {
+    varemo::test::TempDir dir;
+    ASSERT_EQ(cli(dir, caseMonth("set", {"--amount", "12=3000"})).status, 0);
+    Result json = cli(dir, caseMonth("sheet", {"--detail", "sv", "--json"}));
+    ASSERT_EQ(json.status, 0);
+    Json j = parseJson(json.out);
+    ASSERT_TRUE(j["computed"].boolean);
+    const long long pay = j["regularPayCents"].integer();
+    ASSERT_GE(pay, 300000);
+    // Whatever else the new case pays, RV is 9.3 % of it on each side and line 39 shows the employee's share.
+    EXPECT_EQ(j["rv"]["employeeCents"].integer(), j["rv"]["employerCents"].integer());
+    EXPECT_EQ(j["lines"]["39"].integer(), -j["rv"]["employeeCents"].integer());
+    EXPECT_EQ(j["rv"]["employeeRate"].string, "9,30");
+    EXPECT_EQ(j["kvAccount"]["monthCeilingCents"].integer(), 468750);
+    EXPECT_EQ(j["levies"]["u3"]["liable"].boolean, false);
+
+    Result text = cli(dir, caseMonth("sheet", {"--detail", "sv"}));
+    ASSERT_EQ(text.status, 0);
+    EXPECT_NE(text.out.find("ungenutzte Krankenvers.-Beitragsbemessungsgrenze"), std::string::npos);
+    EXPECT_NE(text.out.find("   somit rentenversicherungspflichtig"), std::string::npos);
+    EXPECT_NE(text.out.find("Es besteht keine Umlagepflicht"), std::string::npos);
+}

@@ -1,0 +1,276 @@
+// New cases, the model case, copying between data sets, deleting a year, moving and sorting cases.
+
+#include "core/case_load.h"
+#include "storage/case_operations.h"
+#include "storage/guarded.h"
+#include "storage/month_record.h"
+#include "storage/user_files.h"
+#include "storage_fixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace varemo;
+using namespace varemo::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr size_t kMonthSlotOffset = 2 * (slot::Month - 1); // 38
+
+std::vector<uint8_t> record(const fs::path& folder, int year, DataSet set, int month, int n) {
+    size_t length = month == 13 ? kYearRecordLength : kMonthRecordLength;
+    return readRecordIfExists(findFileIgnoringCase(folder, caseFileName(year, set, month)), length, n).bytes();
+}
+
+// Rewrites month m of case n with amount slot 12 set to a marker.
+void markMonth(const fs::path& folder, int year, DataSet set, int m, int n, int32_t marker) {
+    CaseFiles files;
+    files.open(folder, year, set);
+    Case c;
+    unpackMonthRecord(files.readMonth(m, n), c);
+    c.enterAmount(12, marker);
+    c.setKey(slot::Month, static_cast<int16_t>(m - 1));
+    files.writeMonth(m, n, packMonthRecord(c));
+}
+
+void nameCase(const fs::path& folder, int year, DataSet set, int n, const std::string& name) {
+    CaseFiles files;
+    files.open(folder, year, set);
+    YearRecord y = files.readYear(n);
+    y.setName(name);
+    files.writeYear(n, y);
+}
+
+struct Started : StorageFixture {
+    Started() {
+        EXPECT_TRUE(StartUp(g));
+        g.year = 2020;
+        g.dataSet = DataSet::Real;
+        OpenYearFiles(g);
+    }
+};
+
+} // namespace
+
+TEST(NewCase, CreatesTheNextCaseInAllThreeSetsWithTwelveCalculatedMonths) {
+    Started f;
+    f.g.month = 5;
+    ASSERT_EQ(NewCase(f.g), 1);
+    ASSERT_EQ(NewCase(f.g), 2);
+    EXPECT_EQ(f.g.caseNumber, 2);
+    EXPECT_EQ(f.g.month, 5);
+    EXPECT_EQ(f.g.dataSet, DataSet::Real);
+    for (DataSet s : kAllDataSets) {
+        for (int n : {1, 2}) {
+            auto year = record(f.user(), 2020, s, 13, n);
+            EXPECT_EQ(textAt(year, 1015, 35), padded("Personalfall " + std::to_string(n), 35));
+            EXPECT_EQ(textAt(year, 51, 3), padded(std::to_string(n), 3));
+            for (int m = 1; m <= 12; ++m) {
+                auto month = record(f.user(), 2020, s, m, n);
+                EXPECT_EQ(i16At(month, kMonthSlotOffset), m - 1) << "calculated as month " << m;
+                EXPECT_EQ(i16At(month, 6), 25);                        // slot 4 of the model case
+                EXPECT_EQ(textAt(month, 914, 10), std::string(10, ' ')); // date of line 6 cleared
+            }
+        }
+        EXPECT_EQ(fileSize(findFileIgnoringCase(f.user(), caseFileName(2020, s, 13))), 2u * 1920u);
+    }
+    EXPECT_EQ(i16At(bytesOf(f.userFile("varemo20.dim")), 506), 3); // count of 2020: two cases + the empty entry
+    EXPECT_EQ(i16At(bytesOf(f.userFile("varemo20.dim")), 474), 2);
+}
+
+TEST(NewCase, NeverOverwritesCasesTheCountDoesNotKnow) {
+    Started f;
+    for (int n = 1; n <= 3; ++n) nameCase(f.user(), 2020, DataSet::Plan, n, "Vorhanden " + std::to_string(n));
+    auto before = bytesOf(findFileIgnoringCase(f.user(), "V2020P.13"));
+    EXPECT_EQ(f.g.storage.window.caseCount(2020), 0);
+    ASSERT_EQ(NewCase(f.g), 4);
+    auto after = bytesOf(findFileIgnoringCase(f.user(), "V2020P.13"));
+    EXPECT_EQ(std::vector<uint8_t>(after.begin(), after.begin() + 3 * 1920), before);
+    EXPECT_EQ(NewCases(f.g, 10), (std::vector<int>{5, 6, 7, 8, 9, 10, 11, 12, 13, 14}));
+    EXPECT_EQ(caseCount(f.g, 2020), 15);
+}
+
+TEST(NewCase, StartsFromTheModelTakenFromTheCurrentCalculation) {
+    Started f;
+    ASSERT_EQ(NewCase(f.g), 1);
+    f.g.month = 3;
+    LoadCaseMonth(f.g);
+    f.g.workingCase.enterAmount(13, 4242);
+    ASSERT_EQ(AdoptAsModelCase(f.g), StorageResult::Done);
+    EXPECT_EQ(bytesOf(f.userFile("varemo20.vaa")), packMonthRecord(f.g.workingCase).bytes());
+    EXPECT_EQ(textAt(bytesOf(f.userFile("varemo20.vbb")), 1015, 14), "Personalfall 1");
+    ASSERT_EQ(NewCase(f.g), 2);
+    EXPECT_EQ(i32At(record(f.user(), 2020, DataSet::Info, 7, 2), 120 + 4 * 13), 4242);
+
+    f.g.month = 13;
+    EXPECT_EQ(AdoptAsModelCase(f.g), StorageResult::Refused);
+    EXPECT_EQ(f.prompter.messages().back().title, "Nicht für das Jahresgehalt.");
+}
+
+TEST(CopyCase, PlanToRealCopiesTwelveMonthsAndTheColumnAndLeavesInfoAlone) {
+    Started f;
+    ASSERT_EQ(NewCase(f.g), 1);
+    ASSERT_EQ(NewCase(f.g), 2);
+    for (int m = 1; m <= 12; ++m) markMonth(f.user(), 2020, DataSet::Plan, m, 1, 1000 * m);
+    {
+        CaseFiles plan;
+        plan.open(f.user(), 2020, DataSet::Plan);
+        YearRecord y = plan.readYear(1);
+        for (int m = 0; m < 12; ++m) {
+            y.setMonthValue(m, 1, 0, 111 * (m + 1)); // PLAN column
+            y.setMonthValue(m, 0, 0, -5);            // INFO column of the PLAN file
+        }
+        y.updateYearValues(1);
+        plan.writeYear(1, y);
+    }
+    std::map<std::string, std::vector<uint8_t>> info;
+    for (int m = 1; m <= 13; ++m) info[std::to_string(m)] = bytesOf(f.userFile("V2020I." + std::to_string(m)));
+    auto realCase2 = record(f.user(), 2020, DataSet::Real, 4, 2);
+
+    f.g.caseNumber = 1;
+    ASSERT_EQ(CopyCase(f.g, DataSet::Plan, DataSet::Real), StorageResult::Done);
+    for (int m = 1; m <= 12; ++m) {
+        EXPECT_EQ(record(f.user(), 2020, DataSet::Real, m, 1), record(f.user(), 2020, DataSet::Plan, m, 1)) << m;
+        EXPECT_EQ(i32At(record(f.user(), 2020, DataSet::Real, m, 1), 120 + 48), 1000 * m);
+    }
+    auto real = record(f.user(), 2020, DataSet::Real, 13, 1);
+    auto plan = record(f.user(), 2020, DataSet::Plan, 13, 1);
+    for (int m = 0; m < 12; ++m) {
+        EXPECT_EQ(i32At(real, 380 + 4 * (6 * m + 4)), 111 * (m + 1)); // REAL column = PLAN column
+        EXPECT_EQ(i32At(real, 380 + 4 * (6 * m + 2)), 111 * (m + 1)); // PLAN column as in the source
+        EXPECT_EQ(i32At(real, 380 + 4 * (6 * m + 0)), -5);
+    }
+    EXPECT_EQ(std::vector<uint8_t>(real.begin() + 668 + 24, real.begin() + 680 + 24),
+              std::vector<uint8_t>(plan.begin() + 668 + 12, plan.begin() + 680 + 12));
+    for (int m = 1; m <= 13; ++m) EXPECT_EQ(bytesOf(f.userFile("V2020I." + std::to_string(m))), info[std::to_string(m)]);
+    EXPECT_EQ(record(f.user(), 2020, DataSet::Real, 4, 2), realCase2);
+    EXPECT_TRUE(f.g.files.isOpen());
+    EXPECT_EQ(f.g.files.dataSet(), DataSet::Real);
+
+    ASSERT_EQ(copyDirection(1), std::make_pair(DataSet::Plan, DataSet::Real));
+    ASSERT_EQ(copyDirection(5), std::make_pair(DataSet::Real, DataSet::Info));
+    EXPECT_EQ(copyDirection(6), std::nullopt);
+}
+
+TEST(CopyCase, RefusesAnEmptySourceAndChangesNothingWhenATargetFileIsUnusable) {
+    Started f;
+    ASSERT_EQ(NewCase(f.g), 1);
+    auto before = treeOf(f.dir.path());
+    f.g.caseNumber = 5;
+    EXPECT_EQ(CopyCase(f.g, DataSet::Plan, DataSet::Real), StorageResult::Refused);
+    EXPECT_EQ(f.prompter.messages().back().text(),
+              "Der Personalfall 5 ist im Datenbestand PLAN 2020 nicht vorhanden.\nEs wurde nichts kopiert.");
+    EXPECT_EQ(treeOf(f.dir.path()), before);
+
+    f.g.caseNumber = 1;
+    fs::remove(f.userFile("V2020R.7"));
+    fs::create_directory(f.userFile("V2020R.7"));
+    before = treeOf(f.dir.path());
+    EXPECT_EQ(CopyCase(f.g, DataSet::Plan, DataSet::Real), StorageResult::Failed);
+    EXPECT_EQ(f.prompter.messages().back().title, "Fehler");
+    EXPECT_EQ(treeOf(f.dir.path()), before);
+}
+
+TEST(DeleteYear, AsksAndDeletesTheYearsFilesOnly) {
+    Started f;
+    f.g.year = 2019;
+    OpenYearFiles(f.g);
+    ASSERT_EQ(NewCase(f.g), 1);
+    f.g.year = 2020;
+    OpenYearFiles(f.g);
+    ASSERT_EQ(NewCase(f.g), 1);
+    for (const char* side : {"bda.19", "Urlaub.019", "Kalender.019", "bda.20"}) writeBytes(f.userFile(side), {'s'});
+    writeBytes(f.userFile("v2019r.bak"), {'x'});
+    f.g.month = 3;
+    LoadCaseMonth(f.g);
+    f.g.workingCase.enterAmount(13, 777);
+    ASSERT_EQ(AdoptAsModelCase(f.g), StorageResult::Done);
+
+    auto before = treeOf(f.dir.path());
+    EXPECT_EQ(DeleteYear(f.g, 2019), StorageResult::Cancelled);
+    const PromptMessage& warning = f.prompter.messages().back();
+    EXPECT_EQ(warning.title, "W A R N U N G !");
+    EXPECT_EQ(warning.buttons, PromptButtons::OkCancel);
+    EXPECT_EQ(warning.text(),
+              "Bei Auswahl von  O K  werden   a l l e  bisher für  2019  eingegebenen Namen\n"
+              "und die dazu gehörenden Personaldaten einschließlich der Kostenstellen   g e l ö s c h t .\n"
+              "Änderungen in den Tarifdateien und der Textdatei bleiben erhalten.");
+    EXPECT_EQ(treeOf(f.dir.path()), before);
+
+    f.prompter.queue(PromptAnswer::Ok);
+    ASSERT_EQ(DeleteYear(f.g, 2019), StorageResult::Done);
+    for (DataSet s : kAllDataSets)
+        for (int m = 1; m <= 13; ++m) EXPECT_FALSE(fs::exists(f.userFile(caseFileName(2019, s, m))));
+    EXPECT_FALSE(fs::exists(f.userFile("v2019r.bak")));
+    EXPECT_FALSE(fs::exists(f.userFile("bda.19")));
+    EXPECT_FALSE(fs::exists(f.userFile("Urlaub.019")));
+    EXPECT_TRUE(fs::exists(f.userFile("Kalender.019")));
+    EXPECT_TRUE(fs::exists(f.userFile("bda.20")));
+    for (int m = 1; m <= 13; ++m)
+        EXPECT_EQ(bytesOf(f.userFile("V2020R." + std::to_string(m))), before["User001/V2020R." + std::to_string(m)]);
+    EXPECT_EQ(bytesOf(f.userFile("varemo20.vaa")), defaultModelMonth().bytes());
+    EXPECT_EQ(i16At(bytesOf(f.userFile("varemo20.dim")), 504), 0);
+    EXPECT_EQ(f.g.year, 2020);
+
+    // Deleting the current year leaves it with case 1.
+    ASSERT_EQ(NewCase(f.g), 2);
+    f.prompter.queue(PromptAnswer::Ok);
+    ASSERT_EQ(DeleteYear(f.g, 2020), StorageResult::Done);
+    EXPECT_EQ(f.g.caseNumber, 1);
+    for (DataSet s : kAllDataSets) {
+        EXPECT_EQ(fileSize(f.userFile(caseFileName(2020, s, 13))), 1920u);
+        EXPECT_EQ(textAt(record(f.user(), 2020, s, 13, 1), 1015, 14), "Personalfall 1");
+    }
+    EXPECT_EQ(i16At(bytesOf(f.userFile("varemo20.dim")), 506), 2);
+}
+
+TEST(MoveSort, NeedsThreeBackupsAndOfferToSwitchThemOn) {
+    Started f;
+    ASSERT_EQ(NewCase(f.g), 1);
+    auto before = treeOf(f.dir.path());
+    EXPECT_EQ(SortCases(f.g), StorageResult::Refused);
+    EXPECT_EQ(f.prompter.messages().back().text(),
+              "Das Verschieben und Sortieren von Personalfällen ist gefahrlos erst möglich,\n"
+              "wenn bereits   d r e i   Sitzungen gesichert worden sind.\n"
+              "Dies ist noch nicht der Fall.\n"
+              "Wollen Sie das Sichern der Sitzungen jetzt aktivieren ?");
+    EXPECT_EQ(treeOf(f.dir.path()), before);
+    f.prompter.queue(PromptAnswer::Ok);
+    EXPECT_EQ(MoveCase(f.g, 1, 1), StorageResult::Refused);
+    EXPECT_EQ(i16At(bytesOf(f.userFile("varemo20.dim")), 546), 1);
+}
+
+TEST(MoveSort, RenumbersEveryMonthAndYearFileOfEveryDataSet) {
+    Started f;
+    writeBytes(f.user() / "Backup3" / "varemo20.dim", {1});
+    ASSERT_EQ(NewCases(f.g, 3).size(), 3u);
+    const char* names[] = {"Zander", "adler", "Müller"};
+    for (DataSet s : kAllDataSets)
+        for (int n = 1; n <= 3; ++n) {
+            nameCase(f.user(), 2020, s, n, names[n - 1]);
+            for (int m = 1; m <= 12; ++m) markMonth(f.user(), 2020, s, m, n, 100 * n + m);
+        }
+    f.g.caseNumber = 1;
+    ASSERT_EQ(SortCases(f.g), StorageResult::Done);
+    const int expected[] = {2, 3, 1}; // adler, Müller, Zander
+    for (DataSet s : kAllDataSets)
+        for (int i = 1; i <= 3; ++i) {
+            int old = expected[i - 1];
+            auto year = record(f.user(), 2020, s, 13, i);
+            RecordBuffer buffer(kYearRecordLength);
+            buffer.bytes() = year;
+            EXPECT_EQ(YearRecord(buffer).name(), names[old - 1]);
+            EXPECT_EQ(textAt(year, 51, 3), padded(std::to_string(i), 3));
+            for (int m = 1; m <= 12; ++m) EXPECT_EQ(i32At(record(f.user(), 2020, s, m, i), 168), 100 * old + m);
+        }
+    EXPECT_EQ(f.g.caseNumber, 3); // Zander, shown before, is now case 3
+
+    ASSERT_EQ(MoveCase(f.g, 3, 1), StorageResult::Done);
+    EXPECT_EQ(i32At(record(f.user(), 2020, DataSet::Plan, 5, 1), 168), 105);
+    EXPECT_EQ(i32At(record(f.user(), 2020, DataSet::Plan, 5, 2), 168), 205);
+    EXPECT_EQ(i32At(record(f.user(), 2020, DataSet::Plan, 5, 3), 168), 305);
+    EXPECT_EQ(fileSize(f.userFile("V2020I.13")), 3u * 1920u);
+    EXPECT_EQ(MoveCase(f.g, 0, 2), StorageResult::Refused);
+
+    EXPECT_EQ(sortedCaseOrder({"", "Özil", "ober", "Abel"}), (std::vector<int>{4, 3, 2, 1}));
+}

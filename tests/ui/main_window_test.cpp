@@ -1,0 +1,407 @@
+// The main window on the offscreen platform: keyboard codes, line input through the window, the year
+// salary, the option list, flags, calculator, panel key filter, reminder and placement.
+#include "core/case_load.h"
+#include "core/navigation.h"
+#include "core/sheet_view.h"
+#include "storage/month_record.h"
+#include "support/session.h"
+#include "ui/amount_field.h"
+#include "ui/calculator_widget.h"
+#include "ui/main_window.h"
+#include "ui/option_grid.h"
+#include "ui/panel_key_filter_qt.h"
+#include "ui/share_panel.h"
+#include "ui/sheet_cell.h"
+#include "ui/window_geometry_store.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace varemo;
+using varemo::test::TestSession;
+using varemo::ui::MainWindow;
+
+namespace {
+
+// A window on a fresh case of 2020 (REAL, case 1) in the given month.
+struct WindowFixture {
+    explicit WindowFixture(int month = 1) : s(2020, DataSet::Real, 1, month) {
+        ShowSelection(s.g);
+        window = std::make_unique<MainWindow>(s.g);
+        window->setWritesWindowRecord(false);
+        window->show();
+        window->activateWindow();
+        (void)QTest::qWaitForWindowActive(window.get());
+    }
+    // Types keys on the element that has the focus in the window (the line text of line 1 by default).
+    void type(const QString& keys) {
+        for (QChar c : keys) {
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window->lineText(1);
+            if (!window->isAncestorOf(target)) target = window->lineText(1);
+            QTest::keyClick(target, c.toLatin1());
+        }
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window->lineText(1);
+        QTest::keyClick(target, k, m);
+    }
+    // Types into a field and confirms with Enter.
+    void enter(QLineEdit* field, const QString& text) {
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, text);
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+    std::vector<std::string> messages() const { return s.messageTexts(); }
+    std::string lastMessage() const {
+        auto m = messages();
+        return m.empty() ? "" : m.back();
+    }
+    Case stored(int month) {
+        Case c;
+        unpackMonthRecord(s.g.files.readMonth(month, s.g.caseNumber), c);
+        return c;
+    }
+    QString amountText(int line) const { return window->amountField(line)->text(); }
+
+    TestSession s;
+    std::unique_ptr<MainWindow> window;
+};
+
+const std::string kYearSalarySorry = "Sorry: Das Jahresgehalt kann nur durch Änderung von Monaten geändert werden.";
+
+} // namespace
+
+TEST(KeyCodes, M13ShowsTheYearSalaryAndAYearCodeIsThenRefused) {
+    WindowFixture f;
+    f.type("m1");
+    EXPECT_EQ(f.window->keyStateLabel()->text(), "m1");
+    f.type("3");
+    EXPECT_TRUE(f.s.g.showsYearSalary());
+    EXPECT_TRUE(f.window->monthButtonWidget(13)->isChecked());
+    EXPECT_TRUE(f.window->windowTitle().endsWith("REAL Jahresgehalt 2020"));
+    EXPECT_EQ(f.window->keyStateLabel()->text(), "");
+    f.type("j19");
+    EXPECT_EQ(f.s.g.year, 2020);
+    EXPECT_EQ(f.lastMessage(), "Sorry: Ein Jahreswechsel ist nur möglich, wenn ein Monatsgehalt eingestellt ist.");
+    // back to a month, the year can change
+    f.type("m02j19");
+    EXPECT_EQ(f.s.g.year, 2019);
+    EXPECT_EQ(f.s.g.month, 2);
+    EXPECT_TRUE(f.window->yearButtonWidget(2019)->isChecked());
+}
+
+TEST(KeyCodes, YThenAOpensTheMenuGroupWithoutDigits) {
+    WindowFixture f;
+    f.type("y");
+    EXPECT_FALSE(f.window->menuGroup('a')->isVisible());
+    f.type("a");
+    EXPECT_TRUE(f.window->menuGroup('a')->isVisible());
+    EXPECT_EQ(f.window->keyCodes().state(), 103);
+    f.key(Qt::Key_Escape);
+    EXPECT_FALSE(f.window->menuGroup('a')->isVisible());
+    f.type("yb");
+    EXPECT_TRUE(f.window->menuGroup('b')->isVisible());
+}
+
+TEST(KeyCodes, EscapeAfterF0LeavesNoCodePendingAndF21StartsTheTransfer) {
+    WindowFixture f;
+    f.type("f0");
+    EXPECT_EQ(f.window->keyCodes().state(), 2);
+    f.key(Qt::Key_Escape);
+    EXPECT_EQ(f.window->keyCodes().state(), 0);
+    EXPECT_EQ(f.window->keyStateLabel()->text(), "");
+    EXPECT_TRUE(f.window->lineText(1)->hasFocus() || !f.window->isActiveWindow());
+    f.type("f21");
+    auto m = f.s.prompter.messages();
+    ASSERT_FALSE(m.empty());
+    EXPECT_EQ(m.back().title, "Von 2020 nach 2021"); // the transfer asks first; the script says no
+}
+
+TEST(KeyCodes, A04OpensLineFoursListAndTwoDigitsChooseAnEntry) {
+    WindowFixture f;
+    f.type("a04");
+    ASSERT_TRUE(f.window->optionGrid()->isVisible());
+    EXPECT_EQ(f.window->optionGrid()->line(), 4);
+    EXPECT_GE(f.window->optionGrid()->entryCount(), 27);
+    f.type("11"); // entry 11 is position 10, TVöD Bund
+    EXPECT_FALSE(f.window->optionGrid()->isVisible());
+    EXPECT_EQ(f.s.g.workingCase.serviceRelationship(), 10);
+    EXPECT_EQ(f.window->lineText(4)->text().toStdString(), f.s.g.sheet.line(4).text);
+    EXPECT_EQ(f.stored(12).serviceRelationship(), 10); // recalculated into the following months
+    EXPECT_EQ(f.window->payStructureButton()->text(), "EGO TVöD-Bund");
+}
+
+TEST(KeyCodes, ClickOnALineTextOpensItsListAndAnEntryClickChoosesIt) {
+    WindowFixture f;
+    QTest::mouseClick(f.window->lineText(47), Qt::LeftButton);
+    ASSERT_TRUE(f.window->optionGrid()->isVisible());
+    QListWidget* list = f.window->optionGrid()->list();
+    ASSERT_EQ(list->count(), 2);
+    QRect r = list->visualItemRect(list->item(1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+    EXPECT_EQ(f.s.g.workingCase.key(slot::NetPay), 1);
+    EXPECT_EQ(f.window->lineText(47)->text(), "N E T T O G E H A L T ");
+}
+
+TEST(LineInput, AnAmountInLineThirteenUpdatesGrossAndNet) {
+    WindowFixture f;
+    f.enter(f.window->amountField(13), "1234,5");
+    EXPECT_EQ(f.s.g.workingCase.amount(12), 123450);
+    EXPECT_EQ(f.amountText(13), "1.234,50");
+    EXPECT_EQ(f.amountText(23).toStdString(), Money::fromCents(f.s.g.workingCase.amount(slot::Gross)).toDisplay());
+    EXPECT_EQ(f.amountText(47).toStdString(), Money::fromCents(f.s.g.workingCase.amount(slot::NetPay)).toDisplay());
+    EXPECT_GE(f.s.g.workingCase.amount(slot::Gross), 123450);
+    EXPECT_NE(f.s.g.workingCase.amount(slot::NetPay), 0);
+    // leaving an empty field stores 0
+    f.enter(f.window->amountField(13), "");
+    EXPECT_EQ(f.s.g.workingCase.amount(12), 0);
+    EXPECT_EQ(f.amountText(13), "0,00");
+    // white fields cannot be typed into
+    EXPECT_TRUE(f.window->amountField(23)->isReadOnly());
+    EXPECT_FALSE(f.window->amountField(13)->isReadOnly());
+}
+
+TEST(LineInput, ClosingTheWindowKeepsAnAmountTypedButNotConfirmed) {
+    WindowFixture f;
+    ui::AmountField* field = f.window->amountField(14);
+    field->setFocus(); // selects the amount shown: typing replaces it
+    QTest::keyClicks(field, "77");
+    f.window->close();
+    EXPECT_EQ(f.s.g.workingCase.amount(13), 7700);
+    EXPECT_EQ(f.stored(1).amount(13), 7700);
+    f.window.reset(); // no field reaches the window while it is destroyed
+}
+
+TEST(LineInput, TwoHundredFiftyInTheTariffFactorShowsTwoHundredAndSetsFactorTwo) {
+    WindowFixture f;
+    f.enter(f.window->extraField(slot::TariffFactor), "250");
+    EXPECT_EQ(f.window->extraField(slot::TariffFactor)->text(), "200,00");
+    EXPECT_FLOAT_EQ(f.s.g.tariffFactor, 2.0f);
+    EXPECT_EQ(f.s.g.workingCase.amount(slot::TariffFactor), 20000);
+}
+
+TEST(LineInput, CtrlPlusAddsToTheAmountOfTheField) {
+    WindowFixture f;
+    f.enter(f.window->amountField(44), "-50");
+    ui::AmountField* field = f.window->amountField(44);
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(field->pendingOperation(), '+');
+    QTest::keyClicks(field, "20,25");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(f.s.g.workingCase.amount(42), -2975);
+    EXPECT_EQ(field->text(), "-29,75");
+}
+
+TEST(LineInput, AnEditInDecemberRunsNoFollowingMonths) {
+    WindowFixture f(12);
+    f.enter(f.window->amountField(13), "700");
+    EXPECT_EQ(f.stored(12).amount(12), 70000);
+    EXPECT_EQ(f.stored(11).amount(12), 0);
+    WindowFixture g(11);
+    g.enter(g.window->amountField(13), "300");
+    EXPECT_EQ(g.stored(12).amount(12), 30000);
+}
+
+TEST(YearSalary, AClickOnALineTextShowsTheSorryMessageAndChangesNothing) {
+    WindowFixture f;
+    f.enter(f.window->amountField(13), "100");
+    QTest::mouseClick(f.window->monthButtonWidget(13), Qt::LeftButton);
+    ASSERT_TRUE(f.s.g.showsYearSalary());
+    EXPECT_EQ(f.amountText(13), "1.200,00");
+    EXPECT_TRUE(f.window->amountField(13)->isReadOnly());
+    Case before = f.s.g.workingCase;
+    QTest::mouseClick(f.window->lineText(4), Qt::LeftButton);
+    EXPECT_FALSE(f.window->optionGrid()->isVisible());
+    EXPECT_EQ(f.lastMessage(), kYearSalarySorry);
+    QTest::mouseClick(f.window->flagCell(13, FlagColumn::WageTax), Qt::LeftButton);
+    EXPECT_EQ(f.lastMessage(), kYearSalarySorry);
+    f.window->functionButton(24);
+    EXPECT_EQ(f.lastMessage(), "Nicht für das Jahresgehalt: Die Entgeltbescheinigung steht nur für Monatsgehälter zur "
+                               "Verfügung.");
+    f.window->functionButton(21);
+    EXPECT_EQ(f.lastMessage(), "Jahresgehalt ändern: Während das JAHRESGEHALT eingestellt ist, können keine "
+                               "Änderungen vorgenommen werden. Bitte stellen Sie ein Monatsgehalt ein.");
+    EXPECT_EQ(f.s.g.workingCase, before);
+}
+
+TEST(Flags, AClickTogglesTheCellAndTheCase) {
+    WindowFixture f;
+    ui::SheetCell* cell = f.window->flagCell(13, FlagColumn::WageTax);
+    EXPECT_EQ(cell->text(), "x");
+    QTest::mouseClick(cell, Qt::LeftButton);
+    EXPECT_EQ(cell->text(), "-");
+    EXPECT_FALSE(f.s.g.workingCase.grossLine(13).flag(LineFlag::WageTax));
+    f.type("b08");
+    EXPECT_EQ(f.window->flagCell(8, FlagColumn::PartialRetirement)->text(), "A");
+    f.type("z13");
+    EXPECT_EQ(f.window->flagCell(13, FlagColumn::SupplementaryPension)->text(), "-");
+}
+
+TEST(Visibility, CivilServantsHideTheContributionLinesAndColumns) {
+    WindowFixture f;
+    f.type("a0401"); // position 0: a civil servant
+    ASSERT_EQ(f.s.g.workingCase.serviceRelationship(), 0);
+    EXPECT_FALSE(f.window->lineText(39)->isVisible());
+    EXPECT_FALSE(f.window->amountField(42)->isVisible());
+    EXPECT_TRUE(f.window->lineText(38)->isVisible());
+    EXPECT_FALSE(f.window->flagCell(8, FlagColumn::SocialInsurance)->isVisible());
+    EXPECT_TRUE(f.window->flagCell(8, FlagColumn::WageTax)->isVisible());
+    EXPECT_TRUE(f.window->lawLinkButton()->isVisible());
+}
+
+TEST(Renaming, FirstEntriesAreRenamedAndTheCostCentreIsProtected) {
+    WindowFixture f;
+    f.type("n13");
+    ASSERT_TRUE(f.window->renameEditor()->isVisible());
+    f.enter(f.window->renameEditor(), "Erschwerniszulage");
+    EXPECT_EQ(f.window->lineText(13)->text(), "Erschwerniszulage");
+    EXPECT_FALSE(f.window->renameEditor()->isVisible());
+    f.type("n28");
+    EXPECT_EQ(f.lastMessage(), "Geschützter Datensatz: Die 1. Position der Liste (Keine Kostenstelle)\n"
+                               "kann nicht verändert werden.");
+}
+
+TEST(CaseName, TheHintCountsTheLettersAndEnterRenamesTheCase) {
+    WindowFixture f;
+    QLineEdit* name = f.window->caseNameField();
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QTest::keyClicks(name, "Meier");
+    EXPECT_EQ(f.window->hintLine()->text(), "5 Buchstaben von maximal 35.");
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(f.s.g.workingCase.name, "Meier");
+    EXPECT_EQ(f.window->lineText(1)->text(), "Meier");
+    EXPECT_EQ(name->maxLength(), 35);
+}
+
+TEST(CaseList, TheEntryAfterTheLastCaseCreatesANewCase) {
+    WindowFixture f;
+    f.type("a01");
+    ASSERT_TRUE(f.window->optionGrid()->isVisible());
+    int entries = f.window->optionGrid()->entryCount();
+    ASSERT_EQ(entries, 2);
+    f.type("02");
+    EXPECT_EQ(f.s.g.caseNumber, 2);
+    EXPECT_EQ(f.window->lineText(1)->text(), "Personalfall 2");
+    EXPECT_EQ(f.window->caseNumberField()->value(), 2);
+}
+
+TEST(Calculator, ResultGoesIntoTheFieldThatHadTheFocus) {
+    WindowFixture f;
+    f.type("f11");
+    ui::CalculatorWidget* calc = f.window->calculator();
+    ASSERT_TRUE(calc->isVisible());
+    f.window->amountField(14)->setFocus();
+    for (QChar k : QStringLiteral("1000/8=")) calc->press(k);
+    EXPECT_EQ(calc->readout(), "125");
+    QTest::mouseClick(calc->transferButton(), Qt::LeftButton);
+    EXPECT_EQ(f.s.g.workingCase.amount(13), 12500);
+    for (QChar k : QStringLiteral("1/0=")) calc->press(k);
+    EXPECT_EQ(f.lastMessage(), "Rechner: Division durch Null ist nicht möglich");
+    f.type("f11");
+    EXPECT_FALSE(calc->isVisible());
+}
+
+TEST(Menu, UnbuiltFunctionsAnswerWithTheirMessage) {
+    WindowFixture f;
+    f.type("f10");
+    EXPECT_EQ(f.lastMessage(), "Interesse?: Diese Funktion sollte entwickelt werden, wenn genügend Interesse daran "
+                               "bekundet wird. Dies war bisher nicht der Fall.");
+    f.type("y41");
+    EXPECT_EQ(f.lastMessage(), "Sorry: Die nun benötigte Funktion funktioniert noch nicht gefahrlos\nund wurde "
+                               "deshalb noch nicht ins Programm aufgenommen.\nBitte gedulden Sie sich noch etwas.");
+    size_t count = f.messages().size();
+    f.type("ya41"); // the group opens, the digits choose its item
+    EXPECT_EQ(f.messages().size(), count + 1);
+    f.type("h08");
+    EXPECT_EQ(f.messages().back().substr(0, 10), "Interesse?");
+    f.type("f20");
+    EXPECT_FALSE(f.s.g.followingMonthsOn);
+    f.type("f20");
+    EXPECT_TRUE(f.s.g.followingMonthsOn);
+}
+
+TEST(PanelKeyFilter, DateFieldRefusesWrongKeysWithTheirMessages) {
+    WindowFixture f;
+    QLineEdit* date = f.window->dateField();
+    date->setFocus();
+    QTest::keyClick(date, '4');
+    EXPECT_EQ(date->text(), "");
+    EXPECT_EQ(f.lastMessage(), "Nummer des Tages im Geburtsmonat: An dieser Stelle ist nur 0, 1,2 oder 3 erlaubt");
+    QTest::keyClicks(date, "1");
+    QTest::keyClick(date, '/');
+    EXPECT_EQ(date->text(), "1");
+    EXPECT_EQ(f.lastMessage(), "Format: Das Datum ist in folgendem Format einzugeben: TT.MM.JJJJ");
+    QTest::keyClicks(date, "5.03.2019");
+    EXPECT_EQ(date->text(), "15.03.2019");
+    QTest::keyClick(date, Qt::Key_Return);
+    EXPECT_EQ(f.s.g.workingCase.dateText, "15.03.2019");
+
+    QLineEdit digits;
+    ui::PanelKeyFilter::install(&digits, PanelFieldKind::Digits, f.s.prompter);
+    QTest::keyClicks(&digits, "12a3");
+    EXPECT_EQ(digits.text(), "123");
+    EXPECT_EQ(f.lastMessage(), "Format: Hier sind nur die Ziffern 0 bis 9 zulässig.");
+}
+
+TEST(Display, SharePanelsReminderAndHints) {
+    WindowFixture f;
+    EXPECT_EQ(f.window->sharePanel(0)->caption(), "Steuer 0%");
+    EXPECT_EQ(f.window->sharePanel(2)->percent(), 0);
+    f.enter(f.window->amountField(13), "3000");
+    EXPECT_EQ(f.window->sharePanel(2)->caption().toStdString(), sheetCaptions(f.s.g).netShare);
+    EXPECT_GT(f.window->sharePanel(2)->percent(), 0);
+
+    EXPECT_FALSE(f.window->reminderTimer().isActive());
+    f.window->showReminder(std::string("Sonderzahlung nicht vergessen: 400 €"));
+    EXPECT_TRUE(f.window->reminderTimer().isActive());
+    bool shown = f.window->reminderLabel()->isVisible();
+    QTest::qWait(f.window->reminderTimer().interval() + 100);
+    EXPECT_NE(f.window->reminderLabel()->isVisible(), shown); // it blinks
+    f.window->showReminder(std::nullopt);
+    EXPECT_FALSE(f.window->reminderTimer().isActive());
+    EXPECT_FALSE(f.window->reminderLabel()->isVisible());
+
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(f.window->amountField(23), &enter);
+    EXPECT_TRUE(f.window->hintLine()->text().startsWith("Weißes Währungsfeld. Der Betrag im Betragsfeld wurde vom "
+                                                        "Programm errechnet und kann nicht verändert werden."));
+    QApplication::sendEvent(f.window->amountField(13), &enter);
+    EXPECT_TRUE(f.window->hintLine()->text().contains("Über Strg+Plus/Minus lässt sich ein Betrag schnell addieren "
+                                                      "bzw. subtrahieren."));
+    QApplication::sendEvent(f.window->monthButtonWidget(13), &enter);
+    EXPECT_TRUE(f.window->hintLine()->text().startsWith("Ruft das Jahresgehalt auf"));
+}
+
+TEST(Placement, AStoredPlaceOutsideTheScreenIsBroughtBack) {
+    WindowFixture f;
+    ui::MemoryGeometryStore store;
+    store.save(WindowRect{50000, 40000, 900, 700});
+    f.window->restorePlacement(&store);
+    QRect screen = f.window->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(f.window->frameGeometry().topLeft()) || screen.contains(f.window->geometry().topLeft()));
+    EXPECT_LE(f.window->width(), screen.width());
+}
+
+TEST(Placement, TheWindowRecordKeepsThePlaceInTwipsWithinItsFields) {
+    TestSession s;
+    ui::WindowRecordGeometry record(s.g);
+    EXPECT_FALSE(record.load());
+    record.save(WindowRect{100, 40, 1124, 752});
+    EXPECT_EQ(s.g.storage.window.mainGeometry(), (std::array<int32_t, 4>{1500, 600, 11280, 16860}));
+    EXPECT_EQ(record.load(), (WindowRect{100, 40, 1124, 752}));
+    record.save(WindowRect{3000, -2500, 1124, 752}); // far right on a second screen, far above
+    EXPECT_EQ(record.load()->x, 32767 / 15);
+    EXPECT_EQ(record.load()->y, -32768 / 15);
+}
