@@ -129,7 +129,12 @@ void SocialInsuranceStep(Globaldaten& g) {
     w.region = regionOf(c);
     w.svDays = svDaysOf(c);
     w.civilServant = paysNoContributions(c);
-    const PayOfMonth pay = payOf(c);
+    PayOfMonth pay = payOf(c);
+    // This month's insurable pay also moves with the key-coded in-kind and deduction lines and with the
+    // part of the supplementary-pension levy that counts as pay (filled by the steps before this one).
+    const KeyCodeEffects& keyed = g.extras.keyCodes;
+    pay.regular = std::max(Money(), pay.regular + g.pension.svAddedPay + keyed.svRegularRaise - keyed.svRegularLower);
+    pay.oneTime = std::max(Money(), pay.oneTime + keyed.svOneTimeRaise - keyed.svOneTimeLower);
     w.regularPay = pay.regular;
     w.oneTimePay = pay.oneTime;
     if (c.key(kOtherEmployments) != 0)
