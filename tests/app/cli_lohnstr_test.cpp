@@ -1,5 +1,6 @@
 // End-to-end tests of varemo20-cli lohnstr (the flow chart alone) and of sheet --detail tax.
 
+#include "support/cli_runner.h"
 #include "support/json.h"
 #include "support/temp_dir.h"
 
@@ -16,42 +17,9 @@ using varemo::test::parseJson;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Result = varemo::test::CliResult;
 
-std::string quote(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-Result run(const std::vector<std::string>& args) {
-    varemo::test::TempDir errDir;
-    auto errFile = errDir.path() / "stderr";
-    std::string cmd = quote(std::string(VAREMO_BUILD_DIR) + "/varemo20-cli");
-    for (const auto& a : args)
-        cmd += " " + quote(a);
-    cmd += " 2>" + quote(errFile.string());
-    Result r;
-    FILE* pipe = popen(cmd.c_str(), "r");
-    if (!pipe) return r;
-    std::array<char, 4096> buf{};
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0)
-        r.out.append(buf.data(), n);
-    int status = pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (FILE* f = fopen(errFile.c_str(), "r")) {
-        while ((n = fread(buf.data(), 1, buf.size(), f)) > 0)
-            r.err.append(buf.data(), n);
-        fclose(f);
-    }
-    return r;
-}
+Result run(const std::vector<std::string>& args) { return varemo::test::runCli(args); }
 
 std::vector<std::string> split(std::string line, char sep) {
     if (!line.empty() && line.back() == '\r') line.pop_back();

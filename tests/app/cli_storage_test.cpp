@@ -1,5 +1,6 @@
 // End-to-end tests of the storage commands of varemo20-cli on temporary program folders.
 
+#include "support/cli_runner.h"
 #include "storage/settings_file.h"
 #include "support/json.h"
 #include "support/temp_dir.h"
@@ -16,37 +17,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quote(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using Result = varemo::test::CliResult;
 
 Result run(const varemo::test::TempDir& dir, const std::vector<std::string>& args) {
-    varemo::test::TempDir errDir;
-    auto errFile = errDir.path() / "stderr";
-    std::string cmd = quote(std::string(VAREMO_BUILD_DIR) + "/varemo20-cli") + " --program-dir " + quote(dir.path());
-    for (const auto& a : args) cmd += " " + quote(a);
-    cmd += " 2>" + quote(errFile.string());
-    Result r;
-    FILE* pipe = popen(cmd.c_str(), "r");
-    if (!pipe) return r;
-    std::array<char, 4096> buf{};
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) r.out.append(buf.data(), n);
-    int status = pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (FILE* f = fopen(errFile.c_str(), "r")) {
-        while ((n = fread(buf.data(), 1, buf.size(), f)) > 0) r.err.append(buf.data(), n);
-        fclose(f);
-    }
-    return r;
+    std::vector<std::string> all = {"--program-dir", dir.path().string()};
+    all.insert(all.end(), args.begin(), args.end());
+    return varemo::test::runCli(all);
 }
 
 Json sheet(const varemo::test::TempDir& dir, int year, const std::string& set, int caseNumber, int month) {

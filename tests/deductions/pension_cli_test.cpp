@@ -1,5 +1,6 @@
 // sheet --detail zv, sheet --detail employer and the employer's cost in the sheet's JSON.
 
+#include "support/cli_runner.h"
 #include "support/json.h"
 #include "support/temp_dir.h"
 
@@ -13,36 +14,14 @@ using varemo::test::parseJson;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-};
-
-std::string quote(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using Result = varemo::test::CliResult;
 
 Result cli(const varemo::test::TempDir& dir, const std::string& command,
            std::initializer_list<std::string> more) {
-    std::string cmd = quote(std::string(VAREMO_BUILD_DIR) + "/varemo20-cli") + " --program-dir " +
-                      quote(dir.path().string()) + " " + command +
-                      " --year 2020 --set REAL --case 1 --month 1";
-    for (const auto& a : more)
-        cmd += " " + quote(a);
-    cmd += " 2>/dev/null";
-    Result r;
-    FILE* pipe = popen(cmd.c_str(), "r");
-    if (!pipe) return r;
-    std::array<char, 4096> buf{};
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0)
-        r.out.append(buf.data(), n);
-    int status = pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    std::vector<std::string> args = {"--program-dir", dir.path().string(), command, "--year", "2020",
+                                     "--set", "REAL", "--case", "1", "--month", "1"};
+    args.insert(args.end(), more);
+    return varemo::test::runCli(args);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // varemo20-cli funds and sheet --detail sv.
 
+#include "support/cli_runner.h"
 #include "support/json.h"
 #include "support/temp_dir.h"
 
@@ -13,34 +14,11 @@ using varemo::test::parseJson;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-};
-
-std::string quote(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using Result = varemo::test::CliResult;
 
 Result cli(const varemo::test::TempDir& dir, std::vector<std::string> args) {
-    std::string cmd = quote(std::string(VAREMO_BUILD_DIR) + "/varemo20-cli") + " --program-dir " +
-                      quote(dir.path().string());
-    for (const auto& a : args)
-        cmd += " " + quote(a);
-    cmd += " 2>/dev/null";
-    Result r;
-    FILE* pipe = popen(cmd.c_str(), "r");
-    if (!pipe) return r;
-    std::array<char, 4096> buf{};
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0)
-        r.out.append(buf.data(), n);
-    int status = pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    args.insert(args.begin(), {"--program-dir", dir.path().string()});
+    return varemo::test::runCli(args);
 }
 
 std::vector<std::string> caseMonth(std::string command, std::vector<std::string> more) {
