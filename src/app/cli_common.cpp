@@ -76,15 +76,26 @@ void openCaseMonth(Globaldaten& g, const CliContext& ctx, const CaseMonthSelecti
     SelectCaseMonth(g);
 }
 
+std::string padded(const std::string& text, size_t columns) {
+    size_t width = 0;
+    for (unsigned char ch : text) width += (ch & 0xC0) != 0x80;
+    std::string out = text;
+    for (size_t k = width; k < columns; ++k) out += ' ';
+    return out;
+}
+
+std::string amountText(Money m) {
+    std::ostringstream out;
+    out << std::setw(14) << m.toDisplay();
+    return out.str();
+}
+
 void printSheetText(const Globaldaten& g) {
     std::cout << g.workingCase.name << " — " << dataSetName(g.dataSet) << " " << std::setfill('0') << std::setw(2)
               << g.month << "/" << g.year << ", Personalfall " << g.caseNumber << "\n"
               << std::setfill(' ');
     for (const auto& line : g.sheet.lines) {
-        std::cout << std::setw(2) << line.number << "  " << line.text;
-        size_t width = 0; // characters, not bytes
-        for (unsigned char c : line.text) width += (c & 0xC0) != 0x80;
-        for (size_t k = width; k < 38; ++k) std::cout << ' ';
+        std::cout << std::setw(2) << line.number << "  " << padded(line.text, 38);
         if (line.amountCents) std::cout << std::setw(16) << Money::fromCents(*line.amountCents).toDisplay();
         std::cout << "\n";
     }

@@ -66,6 +66,11 @@ struct CaseMonthSelection {
 // A session on the program folder with the selected case-month loaded and calculated.
 void openCaseMonth(Globaldaten& g, const CliContext& ctx, const CaseMonthSelection& sel);
 
+// Text padded with blanks to a number of characters (not bytes, so that umlauts keep the columns).
+std::string padded(const std::string& text, size_t columns);
+// An amount right-aligned in 14 columns, "1.234,56".
+std::string amountText(Money m);
+
 void printSheetText(const Globaldaten& g);
 void printSheetJson(const Globaldaten& g, const std::vector<PromptMessage>& messages);
 

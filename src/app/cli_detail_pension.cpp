@@ -13,23 +13,6 @@
 namespace varemo::cli {
 namespace {
 
-// Characters, not bytes, so that umlauts do not shift the columns.
-std::string padded(const std::string& text, size_t columns) {
-    size_t width = 0;
-    for (unsigned char ch : text)
-        width += (ch & 0xC0) != 0x80;
-    std::string out = text;
-    for (size_t k = width; k < columns; ++k)
-        out += ' ';
-    return out;
-}
-
-std::string amountText(Money m) {
-    std::ostringstream out;
-    out << std::setw(14) << m.toDisplay();
-    return out.str();
-}
-
 std::string header(const Globaldaten& g, const char* title) {
     std::ostringstream out;
     out << title << " — " << dataSetName(g.dataSet) << " " << std::setfill('0') << std::setw(2) << g.month

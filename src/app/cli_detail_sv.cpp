@@ -13,14 +13,6 @@
 namespace varemo::cli {
 namespace {
 
-std::string padded(const std::string& text, size_t columns) {
-    size_t width = 0;
-    for (unsigned char ch : text) width += (ch & 0xC0) != 0x80;
-    std::string out = text;
-    for (size_t k = width; k < columns; ++k) out += ' ';
-    return out;
-}
-
 std::string amount(Money m) {
     std::ostringstream out;
     out << std::setw(12) << m.toDisplay();

@@ -15,27 +15,6 @@ namespace {
 constexpr const char* kMonths[] = {"Januar", "Februar", "März",      "April",   "Mai",      "Juni",
                                    "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
 
-// Characters, not bytes, so that umlauts do not shift the columns.
-size_t width(const std::string& utf8) {
-    size_t n = 0;
-    for (unsigned char ch : utf8)
-        n += (ch & 0xC0) != 0x80;
-    return n;
-}
-
-std::string padded(const std::string& text, size_t columns) {
-    std::string out = text;
-    for (size_t k = width(text); k < columns; ++k)
-        out += ' ';
-    return out;
-}
-
-std::string amountText(Money m) {
-    std::ostringstream out;
-    out << std::setw(14) << m.toDisplay();
-    return out.str();
-}
-
 // A JSON number with the four decimals of the amount, e.g. -12.3400.
 std::string jsonAmount(Money m) {
     int64_t units = m.units();

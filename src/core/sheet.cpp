@@ -100,7 +100,8 @@ std::vector<std::string> fixedOptions(const Case& c, int line) {
     }
 }
 
-// Lines whose first list entry is a text the user may rename, and where the case keeps it.
+} // namespace
+
 std::optional<CaseText> renamableFirstEntry(int line) {
     switch (line) {
     case 3: return CaseText::Office;
@@ -117,8 +118,6 @@ std::optional<CaseText> renamableFirstEntry(int line) {
     default: return std::nullopt;
     }
 }
-
-} // namespace
 
 const LineInfo& lineInfo(int line) {
     if (line < 1 || line > kSheetLines) throw std::out_of_range("sheet line " + std::to_string(line));

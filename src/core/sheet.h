@@ -54,6 +54,9 @@ public:
     virtual std::optional<std::vector<std::string>> options(const Case& c, int line) const = 0;
 };
 
+// Lines whose first list entry is a text the user may rename, and where the case keeps it.
+std::optional<CaseText> renamableFirstEntry(int line);
+
 // The option list of a line for the case (empty where the list is built from data not yet loaded).
 std::vector<std::string> lineOptions(const Case& c, int line, const OptionListSource* source = nullptr);
 

@@ -17,22 +17,7 @@ bool refuseYearSalary(Globaldaten& g) {
     return true;
 }
 
-std::optional<CaseText> caseTextOfLine(int line) {
-    switch (line) {
-    case 3: return CaseText::Office;
-    case 5: return CaseText::Title;
-    case 13: return CaseText::Allowance1;
-    case 14: return CaseText::Allowance2;
-    case 15: return CaseText::Allowance3;
-    case 20: return CaseText::Payment;
-    case 25: return CaseText::InKind1;
-    case 26: return CaseText::InKind2;
-    case 44: return CaseText::Deduction1;
-    case 45: return CaseText::Deduction2;
-    case 46: return CaseText::Deduction3;
-    default: return std::nullopt;
-    }
-}
+std::optional<CaseText> caseTextOfLine(int line) { return renamableFirstEntry(line); }
 
 std::string trimmed(const std::string& s) {
     size_t b = s.find_first_not_of(' ');
