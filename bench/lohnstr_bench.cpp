@@ -5,10 +5,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "core/calculation_run.h"
-#include "core/case_load.h"
-#include "core/recalculate.h"
-#include "deductions/lohnstr.h"
+#include "calc/calculation_run.h"
+#include "session/case_load.h"
+#include "session/recalculate.h"
+#include "law/lohnstr.h"
 #include "deductions/tax_step.h"
 
 #include <filesystem>
@@ -78,7 +78,7 @@ class TaxStepSession {
         std::filesystem::remove_all(dir, ec);
     }
     varemo::RecordingPrompter prompter;
-    varemo::Globaldaten g;
+    varemo::Session g;
     std::filesystem::path dir;
 };
 

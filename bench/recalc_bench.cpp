@@ -4,10 +4,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "core/calculation_run.h"
-#include "core/case_load.h"
-#include "core/recalculate_all.h"
-#include "storage/month_record.h"
+#include "calc/calculation_run.h"
+#include "session/case_load.h"
+#include "session/recalculate_all.h"
+#include "persistence/month_record.h"
 
 #include <filesystem>
 #include <unistd.h>
@@ -31,7 +31,7 @@ struct Folder {
     ~Folder() { fs::remove_all(root); }
 };
 
-void fill(Globaldaten& g) {
+void fill(Session& g) {
     for (int n = 1; n <= kCases; ++n) {
         Case c = defaultCase();
         c.name = "Personalfall " + std::to_string(n);
@@ -57,7 +57,7 @@ void fill(Globaldaten& g) {
 void BM_RecalculateAllCases(benchmark::State& state) {
     Folder folder;
     RecordingPrompter prompter(true);
-    Globaldaten g(prompter);
+    Session g(prompter);
     g.programDir = folder.root;
     g.userFolder = folder.root / "User001";
     g.year = 2020;

@@ -6,9 +6,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "core/line_input.h"
-#include "core/navigation.h"
-#include "storage/startup.h"
+#include "session/line_input.h"
+#include "presentation/navigation.h"
+#include "session/startup.h"
 #include "ui/amount_field.h"
 #include "ui/main_window.h"
 
@@ -56,7 +56,7 @@ struct BenchWindow {
     }
     fs::path dir;
     RecordingPrompter prompter;
-    Globaldaten g;
+    Session g;
     std::unique_ptr<ui::MainWindow> window;
 };
 

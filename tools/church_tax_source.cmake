@@ -81,7 +81,7 @@ if(count EQUAL 0)
 endif()
 
 set(content "// Generated from data/church-tax/church-tax.tsv by tools/church_tax_source.cmake. Do not edit.
-#include \"deductions/church_tax.h\"
+#include \"law/church_tax.h\"
 
 namespace varemo {
 namespace {

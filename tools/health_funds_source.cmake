@@ -111,7 +111,7 @@ foreach(line IN LISTS lines)
   hundredths("${additional_text}" "${where}" additional)
   hundredths("${u1_text}" "${where}" u1)
   hundredths("${u2_text}" "${where}" u2)
-  # The same bounds as the entry fields of the fund list (deductions/fund_table.h).
+  # The same bounds as the entry fields of the fund list (law/fund_table.h).
   check_bounds(${general} 1000 1605 "general rate" "${where}")
   check_bounds(${reduced} 1000 1605 "reduced rate" "${where}")
   check_bounds(${additional} 0 500 "additional rate" "${where}")
@@ -130,7 +130,7 @@ foreach(line IN LISTS lines)
 endforeach()
 
 set(content "// Generated from data/health-funds/funds.tsv by tools/health_funds_source.cmake. Do not edit.
-#include \"deductions/fund_table.h\"
+#include \"law/fund_table.h\"
 
 namespace varemo {
 

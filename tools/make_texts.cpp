@@ -8,8 +8,8 @@
 //   option-texts/Kommentar.txt    the remarks of the tariff editor (UTF-8)
 //   catalogue/service-relationships.tsv   names of the service relationships and their pay groups
 
-#include "core/cp1252.h"
-#include "core/option_texts.h"
+#include "base/cp1252.h"
+#include "model/option_texts.h"
 #include "tariffs/tariff_sources.h"
 
 #include <exception>

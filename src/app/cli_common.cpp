@@ -1,8 +1,8 @@
 #include "app/cli_common.h"
 
 #include "app/json_writer.h"
-#include "core/case_load.h"
-#include "storage/startup.h"
+#include "session/case_load.h"
+#include "session/startup.h"
 
 #include <climits>
 #include <iomanip>
@@ -66,7 +66,7 @@ void CaseMonthSelection::validate() const {
     if (month < 1 || month > 12) throw UsageError("--month must be 1 to 12");
 }
 
-void openCaseMonth(Globaldaten& g, const CliContext& ctx, const CaseMonthSelection& sel) {
+void openCaseMonth(Session& g, const CliContext& ctx, const CaseMonthSelection& sel) {
     g.programDir = ctx.programDir;
     if (!StartUp(g)) throw std::runtime_error("the program folder could not be set up");
     g.year = sel.year;
@@ -90,7 +90,7 @@ std::string amountText(Money m) {
     return out.str();
 }
 
-void printSheetText(const Globaldaten& g) {
+void printSheetText(const Session& g) {
     std::cout << g.workingCase.name << " — " << dataSetName(g.dataSet) << " " << std::setfill('0') << std::setw(2)
               << g.month << "/" << g.year << ", Personalfall " << g.caseNumber << "\n"
               << std::setfill(' ');
@@ -113,7 +113,7 @@ template <typename Array> std::string jsonArray(const Array& values) {
 
 } // namespace
 
-void printSheetJson(const Globaldaten& g, const std::vector<PromptMessage>& messages) {
+void printSheetJson(const Session& g, const std::vector<PromptMessage>& messages) {
     const Case& c = g.workingCase;
     std::ostringstream out;
     out << "{\"year\":" << g.year << ",\"month\":" << g.month << ",\"case\":" << g.caseNumber

@@ -2,8 +2,8 @@
 // Shared pieces of varemo20-cli's commands: argument reading, the prompter that prints to stderr,
 // opening a case-month and printing the sheet.
 
-#include "core/globaldaten.h"
-#include "core/prompter.h"
+#include "session/session.h"
+#include "base/prompter.h"
 
 #include <filesystem>
 #include <optional>
@@ -64,15 +64,15 @@ struct CaseMonthSelection {
 };
 
 // A session on the program folder with the selected case-month loaded and calculated.
-void openCaseMonth(Globaldaten& g, const CliContext& ctx, const CaseMonthSelection& sel);
+void openCaseMonth(Session& g, const CliContext& ctx, const CaseMonthSelection& sel);
 
 // Text padded with blanks to a number of characters (not bytes, so that umlauts keep the columns).
 std::string padded(const std::string& text, size_t columns);
 // An amount right-aligned in 14 columns, "1.234,56".
 std::string amountText(Money m);
 
-void printSheetText(const Globaldaten& g);
-void printSheetJson(const Globaldaten& g, const std::vector<PromptMessage>& messages);
+void printSheetText(const Session& g);
+void printSheetJson(const Session& g, const std::vector<PromptMessage>& messages);
 
 // Command handlers: return the exit status (0 done, 1 refused or out of range, 2 usage, 3 files).
 int runSheet(CliContext& ctx);
@@ -83,14 +83,14 @@ int runTariff(CliContext& ctx);    // cli_tariff.cpp
 int runCatalogue(CliContext& ctx); // cli_tariff.cpp
 
 // Detail views of sheet --detail NAME, printed after the case-month was calculated.
-void printTaxDetail(const Globaldaten& g, bool json); // tax: the TaxWorksheet and the annual adjustment
-void printPensionDetail(const Globaldaten& g, bool json);  // zv: the 31 lines of the supplementary pension
-void printEmployerDetail(const Globaldaten& g, bool json); // employer: the employer's cost, the pension levy
-void printSocialInsuranceDetail(const Globaldaten& g, bool json); // sv: bases, ceilings, shares, levies
-void printPartTimeDetail(const Globaldaten& g, bool json);       // parttime: the part-time explanation
-void printSpecialPaymentDetail(const Globaldaten& g, bool json); // special: the annual special payment
+void printTaxDetail(const Session& g, bool json); // tax: the TaxWorksheet and the annual adjustment
+void printPensionDetail(const Session& g, bool json);  // zv: the 31 lines of the supplementary pension
+void printEmployerDetail(const Session& g, bool json); // employer: the employer's cost, the pension levy
+void printSocialInsuranceDetail(const Session& g, bool json); // sv: bases, ceilings, shares, levies
+void printPartTimeDetail(const Session& g, bool json);       // parttime: the part-time explanation
+void printSpecialPaymentDetail(const Session& g, bool json); // special: the annual special payment
 int runRecalcAll(CliContext& ctx); // cli_recalc.cpp
 // "employerCost":[{"label","cents"}…],"employerTotalCents":n for the sheet's JSON.
-std::string employerCostJson(const Globaldaten& g);
+std::string employerCostJson(const Session& g);
 
 } // namespace varemo::cli

@@ -3,8 +3,8 @@
 
 #include "app/cli_common.h"
 #include "app/json_writer.h"
-#include "core/part_time.h"
-#include "core/special_payment.h"
+#include "pay/part_time.h"
+#include "pay/special_payment.h"
 
 #include <iomanip>
 #include <iostream>
@@ -19,7 +19,7 @@ std::string centsJson(Money m) {
 
 } // namespace
 
-void printPartTimeDetail(const Globaldaten& g, bool json) {
+void printPartTimeDetail(const Session& g, bool json) {
     const PartTimeExplanation e = explainPartTime(g);
     const std::vector<ReductionRow> overview = reductionOverview(g);
     std::ostringstream out;
@@ -61,9 +61,9 @@ void printPartTimeDetail(const Globaldaten& g, bool json) {
     std::cout << out.str();
 }
 
-void printSpecialPaymentDetail(const Globaldaten& g, bool json) {
+void printSpecialPaymentDetail(const Session& g, bool json) {
     // The view reads the case's other months through the session's open case files.
-    const SpecialPaymentView v = specialPaymentView(const_cast<Globaldaten&>(g));
+    const SpecialPaymentView v = specialPaymentView(const_cast<Session&>(g));
     std::ostringstream out;
     if (json) {
         out << "{\"title\":" << jsonString(v.title) << ",\"months\":[";

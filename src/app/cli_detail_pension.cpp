@@ -13,24 +13,24 @@
 namespace varemo::cli {
 namespace {
 
-std::string header(const Globaldaten& g, const char* title) {
+std::string header(const Session& g, const char* title) {
     std::ostringstream out;
     out << title << " — " << dataSetName(g.dataSet) << " " << std::setfill('0') << std::setw(2) << g.month
         << "/" << g.year << ", Personalfall " << g.caseNumber << "\n";
     return out.str();
 }
 
-std::string lineText(const Globaldaten& g, int line) {
+std::string lineText(const Session& g, int line) {
     const std::string& text = g.sheet.line(line).text;
     return text.empty() ? lineInfo(line).caption : text;
 }
 
 // The employee's share of the capital contribution (sheet line 41), shown below line 31.
-std::string employeeCapitalLabel(const Globaldaten& g) {
+std::string employeeCapitalLabel(const Session& g) {
     return "Zeile 41: " + formatPensionRate(g.pension.employeeCapitalRate) + " % Kapitalbeitrag des AN";
 }
 
-std::string levyJson(const Globaldaten& g) {
+std::string levyJson(const Session& g) {
     const CivilServantLevy& levy = g.pension.civilServantLevy;
     std::ostringstream out;
     out << "{\"kind\":" << levy.kind << ",\"rows\":[";
@@ -47,7 +47,7 @@ std::string levyJson(const Globaldaten& g) {
     return out.str();
 }
 
-void printLevyText(const Globaldaten& g, std::ostream& out) {
+void printLevyText(const Session& g, std::ostream& out) {
     const CivilServantLevy& levy = g.pension.civilServantLevy;
     out << CivilServantLevy::kTitle1 << "\n" << CivilServantLevy::kTitle2 << "\n";
     for (int line = kFirstGrossLine; line <= kLastGrossLine; ++line) {
@@ -62,7 +62,7 @@ void printLevyText(const Globaldaten& g, std::ostream& out) {
 
 } // namespace
 
-std::string employerCostJson(const Globaldaten& g) {
+std::string employerCostJson(const Session& g) {
     const EmployerCost& e = g.pension.employer;
     std::ostringstream out;
     out << "\"employerCost\":[";
@@ -73,7 +73,7 @@ std::string employerCostJson(const Globaldaten& g) {
     return out.str();
 }
 
-void printPensionDetail(const Globaldaten& g, bool json) {
+void printPensionDetail(const Session& g, bool json) {
     const PensionWorksheet& w = g.pension.worksheet;
     std::ostringstream out;
     if (json) {
@@ -103,7 +103,7 @@ void printPensionDetail(const Globaldaten& g, bool json) {
     std::cout << out.str();
 }
 
-void printEmployerDetail(const Globaldaten& g, bool json) {
+void printEmployerDetail(const Session& g, bool json) {
     const EmployerCost& e = g.pension.employer;
     std::ostringstream out;
     if (json) {

@@ -70,7 +70,7 @@ void printAccount(std::ostream& out, const CeilingAccount& a, bool health) {
 
 } // namespace
 
-void printSocialInsuranceDetail(const Globaldaten& g, bool json) {
+void printSocialInsuranceDetail(const Session& g, bool json) {
     const SocialInsuranceWorksheet& w = g.social.worksheet;
     const Branch branches[] = {
         {"kv", "Krankenversicherung", &w.kv},

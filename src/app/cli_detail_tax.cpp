@@ -3,7 +3,7 @@
 
 #include "app/cli_common.h"
 #include "app/json_writer.h"
-#include "deductions/church_tax.h"
+#include "law/church_tax.h"
 
 #include <iomanip>
 #include <iostream>
@@ -89,7 +89,7 @@ std::string taxesJson(const FlatRateTaxes& t) {
 
 } // namespace
 
-void printTaxDetail(const Globaldaten& g, bool json) {
+void printTaxDetail(const Session& g, bool json) {
     const TaxWorksheet& w = g.tax.worksheet;
     const AnnualAdjustment& a = g.tax.adjustment;
     std::ostringstream out;

@@ -3,7 +3,7 @@
 
 #include "app/cli_common.h"
 #include "app/json_writer.h"
-#include "deductions/fund_table.h"
+#include "law/fund_table.h"
 
 #include <iomanip>
 #include <iostream>

@@ -9,7 +9,7 @@
 // Prints every output as NAME=VALUE in cents, or one JSON object with --json.
 
 #include "app/cli_common.h"
-#include "deductions/lohnstr.h"
+#include "law/lohnstr.h"
 
 #include <algorithm>
 #include <cctype>

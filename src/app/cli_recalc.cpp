@@ -4,8 +4,8 @@
 
 #include "app/cli_common.h"
 #include "app/cli_storage.h"
-#include "core/case_load.h"
-#include "core/recalculate_all.h"
+#include "session/case_load.h"
+#include "session/recalculate_all.h"
 
 #include <iostream>
 
@@ -38,7 +38,7 @@ int runRecalcAll(CliContext& ctx) {
     if (!set) throw UsageError("recalc-all needs --set REAL|PLAN|INFO");
 
     StderrStatusLine status;
-    Globaldaten g(*ctx.prompter);
+    Session g(*ctx.prompter);
     g.storage.status = &status;
     if (!startSession(g, ctx)) return 3;
     g.year = year;

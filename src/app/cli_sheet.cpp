@@ -1,7 +1,7 @@
 // The commands sheet and set: show a case-month, and change it as the window's line input does.
 
 #include "app/cli_common.h"
-#include "core/line_input.h"
+#include "session/line_input.h"
 
 namespace varemo::cli {
 namespace {
@@ -15,7 +15,7 @@ struct Edit {
 // Detail views that --detail NAME prints instead of the sheet.
 struct Detail {
     const char* name;
-    void (*print)(const Globaldaten&, bool json);
+    void (*print)(const Session&, bool json);
 };
 constexpr Detail kDetails[] = {
     {"tax", printTaxDetail},
@@ -40,7 +40,7 @@ std::pair<int, std::string> splitAssignment(const std::string& text, const std::
     return {parseInt(text.substr(0, eq), what), text.substr(eq + 1)};
 }
 
-bool applyEdit(Globaldaten& g, const Edit& e) {
+bool applyEdit(Session& g, const Edit& e) {
     switch (e.kind) {
     case Edit::Key: return SetKey(g, e.number, parseInt(e.text, "--key"));
     case Edit::Line: return ChooseOption(g, e.number, parseInt(e.text, "--line"));
@@ -78,7 +78,7 @@ int runSheetOrSet(CliContext& ctx, bool editsAllowed) {
     }
     sel.validate();
 
-    Globaldaten g(*ctx.prompter);
+    Session g(*ctx.prompter);
     openCaseMonth(g, ctx, sel);
     bool allDone = !g.overflow;
     for (const Edit& e : edits) allDone = applyEdit(g, e) && allDone;

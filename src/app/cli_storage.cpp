@@ -4,12 +4,12 @@
 #include "app/cli_storage.h"
 
 #include "app/json_writer.h"
-#include "storage/backups.h"
-#include "storage/case_operations.h"
-#include "storage/settings_file.h"
-#include "storage/startup.h"
-#include "storage/users.h"
-#include "storage/year_transfer.h"
+#include "session/backups.h"
+#include "session/case_operations.h"
+#include "persistence/settings_file.h"
+#include "session/startup.h"
+#include "session/users.h"
+#include "session/year_transfer.h"
 
 #include <iostream>
 #include <sstream>
@@ -46,13 +46,13 @@ DataSet dataSetOption(ArgReader& r) {
 }
 
 // A session started on the program folder with the year chosen on the command line.
-struct Session {
+struct CliSession {
     CliStatusLine status;
-    Globaldaten g;
-    explicit Session(CliContext& ctx) : g(*ctx.prompter) { g.storage.status = &status; }
+    Session g;
+    explicit CliSession(CliContext& ctx) : g(*ctx.prompter) { g.storage.status = &status; }
 };
 
-bool startWithYear(Session& s, const CliContext& ctx, int year) {
+bool startWithYear(CliSession& s, const CliContext& ctx, int year) {
     if (!startSession(s.g, ctx)) return false;
     // The operations open the files of the year they need; nothing is created for the year here.
     s.g.files.close();
@@ -62,7 +62,7 @@ bool startWithYear(Session& s, const CliContext& ctx, int year) {
 
 } // namespace
 
-bool startSession(Globaldaten& g, const CliContext& ctx, int user) {
+bool startSession(Session& g, const CliContext& ctx, int user) {
     g.programDir = ctx.programDir;
     g.user = user;
     return StartUp(g);
@@ -75,7 +75,7 @@ int runUsers(CliContext& ctx) {
         if (r.current() == "--json") json = true;
         else r.unknown();
     }
-    Session s(ctx);
+    CliSession s(ctx);
     if (!startSession(s.g, ctx)) return 3;
     auto users = listUsers(ctx.programDir);
     auto servers = listServers(ctx.programDir);
@@ -113,7 +113,7 @@ int runNewCase(CliContext& ctx) {
     }
     checkedYear(year);
     if (count < 1 || count > 100) throw UsageError("--count must be 1 to 100");
-    Session s(ctx);
+    CliSession s(ctx);
     if (!startWithYear(s, ctx, year)) return 3;
     std::vector<int> created = NewCases(s.g, count);
     for (int n : created) std::cout << n << "  Personalfall " << n << "\n";
@@ -136,7 +136,7 @@ int runCopyCase(CliContext& ctx) {
     checkedYear(year);
     if (caseNumber < 1 || caseNumber > 9999) throw UsageError("--case must be 1 to 9999");
     if (!from || !to) throw UsageError("--from and --to are required");
-    Session s(ctx);
+    CliSession s(ctx);
     if (!startWithYear(s, ctx, year)) return 3;
     s.g.caseNumber = caseNumber;
     return exitStatus(CopyCase(s.g, *from, *to));
@@ -150,7 +150,7 @@ int runDeleteYear(CliContext& ctx) {
         else r.unknown();
     }
     checkedYear(year);
-    Session s(ctx);
+    CliSession s(ctx);
     if (!startSession(s.g, ctx)) return 3;
     return exitStatus(DeleteYear(s.g, year));
 }
@@ -169,7 +169,7 @@ int runTransfer(CliContext& ctx) {
     checkedYear(year);
     if (all == (caseNumber != 0)) throw UsageError("transfer takes either --case N or --all");
     if (!all && (caseNumber < 1 || caseNumber > 9999)) throw UsageError("--case must be 1 to 9999");
-    Session s(ctx);
+    CliSession s(ctx);
     if (!startWithYear(s, ctx, year)) return 3;
     if (all) return exitStatus(TransferAllToNextYear(s.g, year));
     s.g.caseNumber = caseNumber;
@@ -179,7 +179,7 @@ int runTransfer(CliContext& ctx) {
 int runBackup(CliContext& ctx) {
     ArgReader r(ctx.args);
     while (r.next()) r.unknown();
-    Session s(ctx);
+    CliSession s(ctx);
     if (!startSession(s.g, ctx)) return 3;
     StorageResult result = BackupUserData(s.g);
     for (const BackupInfo& b : ListBackups(s.g))
@@ -195,7 +195,7 @@ int runRestore(CliContext& ctx) {
         else r.unknown();
     }
     if (from < 1 || from > 3) throw UsageError("--from must be 1, 2 or 3");
-    Session s(ctx);
+    CliSession s(ctx);
     if (!startSession(s.g, ctx)) return 3;
     return exitStatus(RestoreUserData(s.g, from));
 }
@@ -210,7 +210,7 @@ int runSelectUser(CliContext& ctx) {
         else r.unknown();
     }
     if (user < 1 || user > kUsers) throw UsageError("select-user takes a user number 1 to 100");
-    Session s(ctx);
+    CliSession s(ctx);
     if (!startSession(s.g, ctx)) return 3;
     StorageResult result = SelectUser(s.g, user, password);
     if (result == StorageResult::Done)

@@ -7,7 +7,7 @@ namespace varemo::cli {
 
 // Runs the start-up for user 1 (or the user given) on the program folder; false when it failed (the
 // message has been shown).
-bool startSession(Globaldaten& g, const CliContext& ctx, int user = 1);
+bool startSession(Session& g, const CliContext& ctx, int user = 1);
 
 int runUsers(CliContext& ctx);      // users [--json]
 int runNewCase(CliContext& ctx);    // new-case --year Y [--count N]

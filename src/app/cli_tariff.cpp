@@ -8,7 +8,7 @@
 
 #include "app/cli_common.h"
 #include "app/json_writer.h"
-#include "core/money.h"
+#include "base/money.h"
 #include "tariffs/tariff_address.h"
 #include "tariffs/tariff_sources.h"
 

@@ -8,8 +8,8 @@
 // --screenshot starts without a display, renders the main window of that case-month to a PNG file and
 // exits (0 written, 2 usage error, 3 start-up or file error). Messages then go to stderr.
 
-#include "core/navigation.h"
-#include "storage/startup.h"
+#include "presentation/navigation.h"
+#include "session/startup.h"
 #include "ui/main_window.h"
 #include "ui/qt_prompter.h"
 #include "ui/window_geometry_store.h"
@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
     StderrPrompter quiet;
     ui::QtPrompter boxes;
     Prompter& prompter = screenshot ? static_cast<Prompter&>(quiet) : static_cast<Prompter&>(boxes);
-    Globaldaten g(prompter);
+    Session g(prompter);
     g.programDir = options.programDir.empty() ? executableDir() : options.programDir;
     try {
         if (!StartUp(g)) return 3;

@@ -1,7 +1,7 @@
 #include "deductions/annual_earnings_check.h"
 
 #include "deductions/insurance_status.h"
-#include "deductions/sv_defaults.h"
+#include "law/sv_defaults.h"
 
 #include <algorithm>
 

@@ -14,7 +14,7 @@
 // privately or voluntarily (KV kinds 1, 3, 8, 11 and 12) whose pay does not exceed the limit gets
 // "Unterschreitung! Was ist nun zu tun?", otherwise "Keine Unterschreitung! Es ist nichts zu tun.".
 
-#include "core/globaldaten.h"
+#include "model/globaldaten.h"
 
 #include <optional>
 #include <string>

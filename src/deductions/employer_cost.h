@@ -12,7 +12,7 @@
 // 44 to 46 (" Sonst. Geldleistungen") with their signed amounts when position 6 of their key code is
 // 1; g.pension.inputs.calculatedCosts.
 
-#include "core/globaldaten.h"
+#include "model/globaldaten.h"
 
 #include <string>
 

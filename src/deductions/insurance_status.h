@@ -25,7 +25,7 @@
 //   kvzHundredths  the additional rate of the case's fund (key slot 46) for the case's month (key
 //            slot 20; the year salary takes December) from the session's fund table.
 
-#include "core/globaldaten.h"
+#include "model/globaldaten.h"
 
 #include <cstdint>
 

@@ -12,7 +12,7 @@
 // the total rate); the older fixed figure 1,35 % stood for the shares of 1996.
 // Where a text is directly followed by a rate, a blank separates them.
 
-#include "core/globaldaten.h"
+#include "model/globaldaten.h"
 
 #include <string>
 #include <vector>

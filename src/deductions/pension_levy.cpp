@@ -1,7 +1,6 @@
 #include "deductions/pension_levy.h"
 
-#include "deductions/pension_funds.h"
-#include "storage/month_record.h"
+#include "law/pension_funds.h"
 
 #include <array>
 
@@ -28,9 +27,9 @@ JulyPay julyOf(const Case& c, float partTimeFactor) {
 
 JulyPay julyPay(Globaldaten& g) {
     const Case& c = g.workingCase;
-    if (c.monthIndex() == kJulyIndex || !g.files.isOpen()) return julyOf(c, g.partTimeFactor);
+    if (c.monthIndex() == kJulyIndex || !g.store.isOpen()) return julyOf(c, g.partTimeFactor);
     Case stored;
-    unpackMonthRecord(g.files.readMonth(kJulyIndex + 1, g.caseNumber), stored);
+    g.store.loadMonth(kJulyIndex + 1, g.caseNumber, stored);
     int32_t regular = stored.amount(slot::RegularHours);
     if (regular <= 0) regular = 3850000;
     JulyPay july =

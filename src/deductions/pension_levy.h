@@ -15,7 +15,7 @@
 //      pay (July not yet calculated) the month's own lines stand in for it.
 // Other positions and employees: no levy.
 
-#include "core/globaldaten.h"
+#include "model/globaldaten.h"
 
 namespace varemo {
 

@@ -1,8 +1,7 @@
 #include "deductions/social_insurance_step.h"
 
 #include "deductions/insurance_status.h"
-#include "deductions/low_wage_zone.h"
-#include "storage/month_record.h"
+#include "law/low_wage_zone.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -53,10 +52,10 @@ Money typed(const Case& c, int amountSlot) {
 // The pay of the earlier months of the year from the stored month records, with their ceilings.
 void earlierMonths(Globaldaten& g, int monthIndex, const SvDefaults& d, std::vector<MonthPay>& kv,
                    std::vector<MonthPay>& rv) {
-    if (!g.files.isOpen() || g.files.year() != g.year) return;
+    if (!g.store.isOpen() || g.store.year() != g.year) return;
     for (int m = 0; m < monthIndex; ++m) {
         Case stored;
-        unpackMonthRecord(g.files.readMonth(m + 1, g.caseNumber), stored);
+        g.store.loadMonth(m + 1, g.caseNumber, stored);
         if (paysNoContributions(stored)) continue;
         PayOfMonth p = payOf(stored);
         if (p.regular <= Money() && p.oneTime <= Money()) continue;

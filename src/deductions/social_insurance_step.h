@@ -27,7 +27,7 @@
 // Civil servants (service relationships 0 to 7) and cases without pay (27) pay no contributions;
 // only typed kinds ("lt. Eingabe") still apply to them.
 
-#include "core/globaldaten.h"
+#include "model/globaldaten.h"
 
 namespace varemo {
 

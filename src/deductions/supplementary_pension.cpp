@@ -1,7 +1,7 @@
 #include "deductions/supplementary_pension.h"
 
-#include "core/part_time.h"
-#include "deductions/church_tax.h"
+#include "pay/part_time.h"
+#include "law/church_tax.h"
 #include "deductions/social_insurance_step.h"
 #include "deductions/tax_step.h"
 

@@ -36,7 +36,7 @@
 //   line 41 (key slot 48, amount slot 40): the fund of line 27 and the employee's share of the
 //     capital contribution by the fund's settings, a deduction. Line 41 only follows line 27.
 
-#include "core/globaldaten.h"
+#include "model/globaldaten.h"
 
 #include <string>
 

@@ -1,10 +1,9 @@
 #include "deductions/tax_step.h"
 
-#include "core/sheet.h"
+#include "model/sheet.h"
 #include "deductions/insurance_status.h"
-#include "deductions/lohnstr.h"
-#include "deductions/lohnstr_params.h"
-#include "storage/month_record.h"
+#include "law/lohnstr.h"
+#include "law/lohnstr_params.h"
 
 #include <algorithm>
 #include <optional>
@@ -152,9 +151,9 @@ struct Month {
         auto& slotOfMonth = stored[static_cast<size_t>(month - 1)];
         if (!slotOfMonth) {
             slotOfMonth.emplace();
-            if (g.files.isOpen() && g.files.year() == g.year && g.files.dataSet() == g.dataSet) {
+            if (g.store.holds(g.year, g.dataSet)) {
                 Case earlier;
-                unpackMonthRecord(g.files.readMonth(month, g.caseNumber), earlier);
+                g.store.loadMonth(month, g.caseNumber, earlier);
                 slotOfMonth->emplace(std::move(earlier));
             }
         }

@@ -1,6 +1,6 @@
 #include "tariffs/multipliers.h"
 
-#include "core/money.h"
+#include "base/money.h"
 
 namespace varemo {
 

@@ -1,6 +1,6 @@
 #include "tariffs/tariff_address.h"
 
-#include "core/money.h"
+#include "base/money.h"
 
 #include <array>
 

@@ -11,7 +11,7 @@
 // Reading opens the files read-only, so an installed program folder may be write-protected; only
 // writing (the tariff editor) needs write access and creates a missing file.
 
-#include "core/record_file.h"
+#include "base/record_file.h"
 
 #include <array>
 #include <chrono>

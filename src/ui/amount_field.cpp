@@ -1,6 +1,6 @@
 #include "ui/amount_field.h"
 
-#include "core/sheet_edits.h"
+#include "session/sheet_edits.h"
 
 #include <QKeyEvent>
 #include <QTimer>

@@ -3,7 +3,7 @@
 // `Decimal`, the readout, `Cancel` and the paper tape; the transfer button (`Calcübertrag`) writes
 // the readout into the amount field that had the focus.
 
-#include "core/calculator.h"
+#include "presentation/calculator.h"
 
 #include <QFrame>
 

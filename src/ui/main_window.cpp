@@ -1,13 +1,13 @@
 #include "ui/main_window.h"
 
-#include "core/line_input.h"
-#include "core/navigation.h"
-#include "core/sheet_edits.h"
-#include "core/sheet_view.h"
-#include "storage/backups.h"
-#include "storage/case_operations.h"
-#include "storage/window_record.h"
-#include "storage/year_transfer.h"
+#include "session/line_input.h"
+#include "presentation/navigation.h"
+#include "session/sheet_edits.h"
+#include "presentation/sheet_view.h"
+#include "session/backups.h"
+#include "session/case_operations.h"
+#include "persistence/window_record.h"
+#include "session/year_transfer.h"
 #include "ui/amount_field.h"
 #include "ui/calculator_widget.h"
 #include "ui/option_grid.h"
@@ -89,7 +89,7 @@ bool isTextEntry(QObject* o) {
 
 } // namespace
 
-MainWindow::MainWindow(Globaldaten& g, QWidget* parent) : QMainWindow(parent), g_(g) {
+MainWindow::MainWindow(Session& g, QWidget* parent) : QMainWindow(parent), g_(g) {
     setObjectName(QStringLiteral("form1"));
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);

@@ -5,11 +5,11 @@
 // (amount, option, flag, date, name) and ends with the engine's recalculation; the window then
 // redraws itself from the sheet (redisplay). Keyboard codes are read from every key the window gets.
 
-#include "core/flag_column.h"
-#include "core/globaldaten.h"
-#include "core/key_codes.h"
-#include "core/menu_items.h"
-#include "core/window_settings.h"
+#include "model/flag_column.h"
+#include "session/session.h"
+#include "presentation/key_codes.h"
+#include "presentation/menu_items.h"
+#include "presentation/window_settings.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -35,7 +35,7 @@ class WindowGeometryStore;
 class MainWindow : public QMainWindow, private SheetActions {
     Q_OBJECT
 public:
-    explicit MainWindow(Globaldaten& g, QWidget* parent = nullptr);
+    explicit MainWindow(Session& g, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Redraws every element from the sheet and the working case (the engine has rebuilt the sheet).
@@ -143,7 +143,7 @@ private:
     // Runs an engine call that may change the selection or the case and redraws afterwards.
     template <typename F> void engine(F&& f);
 
-    Globaldaten& g_;
+    Session& g_;
     WindowGeometryStore* store_ = nullptr;
     ColourSet colours_;
     int coloursYear_ = 0;

@@ -2,8 +2,8 @@
 // The panel key filter on a Qt text field: every typed character (and Enter and Backspace) is
 // tested before the field takes it; a refused key is discarded after the message.
 
-#include "core/panel_key_filter.h"
-#include "core/prompter.h"
+#include "presentation/panel_key_filter.h"
+#include "base/prompter.h"
 
 #include <QObject>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The engine's messages as message boxes over the main window.
 
-#include "core/prompter.h"
+#include "base/prompter.h"
 
 class QWidget;
 

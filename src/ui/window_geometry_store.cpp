@@ -1,6 +1,6 @@
 #include "ui/window_geometry_store.h"
 
-#include "core/globaldaten.h"
+#include "session/session.h"
 
 #include <algorithm>
 

@@ -2,10 +2,10 @@
 // Where the main window keeps its position and size between runs. The window asks this interface;
 // the implementation writes wherever the program keeps its per-user window record.
 
-#include "core/window_settings.h"
+#include "presentation/window_settings.h"
 
 namespace varemo {
-struct Globaldaten;
+struct Session;
 }
 
 #include <optional>
@@ -33,14 +33,14 @@ private:
 // of the record is changed; the record is written when the window closes.
 class WindowRecordGeometry : public WindowGeometryStore {
 public:
-    explicit WindowRecordGeometry(Globaldaten& g) : g_(g) {}
+    explicit WindowRecordGeometry(Session& g) : g_(g) {}
     std::optional<WindowRect> load() override;
     // Left, top and height are 16-bit fields: a place beyond them is kept at their limit (the restore
     // brings the window back onto the screen) rather than wrapped around.
     void save(const WindowRect& rect) override;
 
 private:
-    Globaldaten& g_;
+    Session& g_;
 };
 
 } // namespace varemo::ui

@@ -1,7 +1,7 @@
 // End-to-end tests of the storage commands of varemo20-cli on temporary program folders.
 
 #include "support/cli_runner.h"
-#include "storage/settings_file.h"
+#include "persistence/settings_file.h"
 #include "support/json.h"
 #include "support/temp_dir.h"
 

@@ -1,9 +1,9 @@
 // End-to-end tests of varemo20-cli on temporary program folders.
 
 #include "support/cli_runner.h"
-#include "core/case.h"
-#include "storage/case_files.h"
-#include "storage/month_record.h"
+#include "model/case.h"
+#include "persistence/case_files.h"
+#include "persistence/month_record.h"
 #include "support/json.h"
 #include "support/temp_dir.h"
 

@@ -1,7 +1,7 @@
 // Lines 9, 10, 12 and 13 to 15 as the tariff lookup fills them.
 
-#include "core/allowances.h"
-#include "core/steps.h"
+#include "pay/allowances.h"
+#include "pay/steps.h"
 #include "shipped_tables.h"
 #include "tariffs/tariff_address.h"
 

@@ -1,9 +1,9 @@
 // Basic pay of line 8 from the shipped tariff files, the record addressing as the lookup uses it, the
 // multipliers and the tariff factor. Expected amounts are cells of data/paytables/*.csv, quoted.
 
-#include "core/basic_pay.h"
-#include "core/calculation_run.h"
-#include "core/steps.h"
+#include "pay/basic_pay.h"
+#include "calc/calculation_run.h"
+#include "pay/steps.h"
 #include "shipped_tables.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "core/calculation_run.h"
-#include "core/case_load.h"
-#include "core/line_input.h"
-#include "core/recalculate.h"
-#include "storage/month_record.h"
+#include "calc/calculation_run.h"
+#include "session/case_load.h"
+#include "session/line_input.h"
+#include "session/recalculate.h"
+#include "persistence/month_record.h"
 #include "support/session.h"
 
 #include <fstream>

@@ -1,5 +1,5 @@
-#include "core/case_load.h"
-#include "storage/month_record.h"
+#include "session/case_load.h"
+#include "persistence/month_record.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>

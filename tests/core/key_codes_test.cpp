@@ -1,4 +1,4 @@
-#include "core/key_codes.h"
+#include "presentation/key_codes.h"
 
 #include <gtest/gtest.h>
 

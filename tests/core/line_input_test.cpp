@@ -1,5 +1,5 @@
-#include "core/case_load.h"
-#include "core/line_input.h"
+#include "session/case_load.h"
+#include "session/line_input.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>

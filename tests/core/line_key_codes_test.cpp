@@ -2,12 +2,12 @@
 // writing, each position's effect, the effect through the whole run, the window's logic and the
 // general rules of "varemo20.vee".
 
-#include "core/calculation_run.h"
-#include "core/case_load.h"
-#include "core/line_input.h"
-#include "core/line_key_codes.h"
-#include "storage/month_record.h"
-#include "storage/user_files.h"
+#include "calc/calculation_run.h"
+#include "session/case_load.h"
+#include "session/line_input.h"
+#include "pay/line_key_codes.h"
+#include "persistence/month_record.h"
+#include "persistence/user_files.h"
 #include "support/scripted_prompter.h"
 #include "support/session.h"
 
@@ -27,14 +27,14 @@ constexpr int kLine25 = 24;
 constexpr size_t kCode25 = 0, kCode44 = 2;
 
 struct Effects {
-    Globaldaten& g;
+    Session& g;
     const TaxInputs& tax() const { return g.tax.inputs; }
     const PensionInputs& pension() const { return g.pension.inputs; }
     const KeyCodeEffects& extras() const { return g.extras.keyCodes; }
 };
 
 // Line 44 holding a deduction of 50,00 with the code; the key-code step alone.
-void evaluate44(Globaldaten& g, const std::string& code) {
+void evaluate44(Session& g, const std::string& code) {
     g.workingCase = defaultCase();
     g.workingCase.enterAmount(kLine44, -5000);
     g.workingCase.keyCodes[kCode44] = code;
@@ -60,7 +60,7 @@ TEST(LineKeyCode, ReadingAndWritingThePositions) {
 
 TEST(LineKeyCode, EveryPositionHasItsEffect) {
     test::ScriptedPrompter p;
-    Globaldaten g(p);
+    Session g(p);
     const Effects e{g};
     const Money fifty = euros(5000);
 
@@ -124,7 +124,7 @@ TEST(LineKeyCode, EveryPositionHasItsEffect) {
 
 TEST(LineKeyCode, AOneTimeDeductionIsSetAgainstTheOneTimePayOnly) {
     test::ScriptedPrompter p;
-    Globaldaten g(p);
+    Session g(p);
     evaluate44(g, "110000");
     g.workingCase.grossLine(20).reducedAmount = euros(3000); // 30,00 one-time pay on line 20
     KeyCodeStep(g);
@@ -179,7 +179,7 @@ TEST(LineKeyCodeInTheRun, EmployerCostCode) {
 
 TEST(SpecialRulesWindow, LineTitlesAndTheFlatRateRuleOfInKindLines) {
     test::ScriptedPrompter p;
-    Globaldaten g(p);
+    Session g(p);
     g.workingCase = defaultCase();
     EXPECT_EQ(SpecialRulesWindow::forLine(g, 25).title(), "Sonderregel für Zeile 24 (Sachbezüge)");
     EXPECT_EQ(SpecialRulesWindow::forLine(g, 26).title(), "Sonderregel für Zeile 25 (Sachbezüge)");
@@ -247,7 +247,7 @@ TEST(SpecialRulesWindow, GeneralRulesFlatRateSetsTaxToNeutralAndAreSavedPerYear)
 
 TEST(GeneralKeyCodeRules, ChoosingAnEntryTakesItsDefaultCode) {
     test::ScriptedPrompter p;
-    Globaldaten g(p);
+    Session g(p);
     g.workingCase = defaultCase();
     g.workingCase.setKey(24, 2); // line 25: "Jobticket (pauschal 15 %)"
     ApplyEntryKeyCode(g, 25);

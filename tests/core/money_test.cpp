@@ -1,4 +1,4 @@
-#include "core/money.h"
+#include "base/money.h"
 
 #include <gtest/gtest.h>
 

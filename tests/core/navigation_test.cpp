@@ -1,9 +1,9 @@
-#include "core/case_load.h"
-#include "core/line_input.h"
-#include "core/navigation.h"
-#include "core/recalculate.h"
-#include "core/year_salary.h"
-#include "storage/month_record.h"
+#include "session/case_load.h"
+#include "session/line_input.h"
+#include "presentation/navigation.h"
+#include "session/recalculate.h"
+#include "presentation/year_salary.h"
+#include "persistence/month_record.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The option-text files: record layout, the shipped files of the build tree, and the sheet's lists
 // built from them.
 
-#include "core/option_texts.h"
-#include "core/pay_options.h"
-#include "core/recalculate.h"
+#include "model/option_texts.h"
+#include "pay/pay_options.h"
+#include "session/recalculate.h"
 #include "shipped_tables.h"
 #include "support/temp_dir.h"
 

@@ -2,9 +2,9 @@
 // the explanations. The cases run without tariff files, so lines 8 to 10 are 0 and the amounts sit on
 // the allowance lines 13 to 15, overtime (16) and performance pay (12), which keep what was typed.
 
-#include "core/calculation_run.h"
-#include "core/case_load.h"
-#include "core/part_time.h"
+#include "calc/calculation_run.h"
+#include "session/case_load.h"
+#include "pay/part_time.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>

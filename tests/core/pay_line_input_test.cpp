@@ -1,7 +1,7 @@
 // The line dispatcher's consequences of the pay lines 4, 7 and 8.
 
-#include "core/line_input.h"
-#include "core/steps.h"
+#include "session/line_input.h"
+#include "pay/steps.h"
 #include "shipped_tables.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // The recalculation of all cases: confirmation, case count, the health-insurance rate position and
 // the rewritten month records.
 
-#include "core/calculation_run.h"
-#include "core/case_load.h"
-#include "core/recalculate_all.h"
-#include "storage/month_record.h"
+#include "calc/calculation_run.h"
+#include "session/case_load.h"
+#include "session/recalculate_all.h"
+#include "persistence/month_record.h"
 #include "support/session.h"
 
 #include <fstream>

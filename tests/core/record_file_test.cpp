@@ -1,5 +1,5 @@
-#include "core/cp1252.h"
-#include "core/record_file.h"
+#include "base/cp1252.h"
+#include "base/record_file.h"
 #include "support/temp_dir.h"
 
 #include <fstream>

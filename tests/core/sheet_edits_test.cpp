@@ -1,7 +1,7 @@
-#include "core/case_load.h"
-#include "core/line_input.h"
-#include "core/sheet_edits.h"
-#include "storage/month_record.h"
+#include "session/case_load.h"
+#include "session/line_input.h"
+#include "session/sheet_edits.h"
+#include "persistence/month_record.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "core/sheet.h"
+#include "model/sheet.h"
 
 #include <gtest/gtest.h>
 

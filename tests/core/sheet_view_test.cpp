@@ -1,8 +1,8 @@
-#include "core/case_load.h"
-#include "core/line_input.h"
-#include "core/navigation.h"
-#include "core/recalculate.h"
-#include "core/sheet_view.h"
+#include "session/case_load.h"
+#include "session/line_input.h"
+#include "presentation/navigation.h"
+#include "session/recalculate.h"
+#include "presentation/sheet_view.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // Sessions for the pay tests: one on the tariff and text files the build generated, one on a temporary
 // program folder whose tariff files a test writes itself.
 
-#include "core/basic_pay.h"
-#include "core/case_load.h"
+#include "pay/basic_pay.h"
+#include "session/case_load.h"
 #include "support/session.h"
 #include "tariffs/tariff_file.h"
 

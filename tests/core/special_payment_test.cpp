@@ -1,11 +1,11 @@
 // The annual special payment, holiday pay and the one-time payments of line 20.
 
-#include "core/calculation_run.h"
-#include "core/case_load.h"
-#include "core/holiday_pay.h"
-#include "core/one_time_payments.h"
-#include "core/special_payment.h"
-#include "storage/month_record.h"
+#include "calc/calculation_run.h"
+#include "session/case_load.h"
+#include "pay/holiday_pay.h"
+#include "pay/one_time_payments.h"
+#include "pay/special_payment.h"
+#include "persistence/month_record.h"
 #include "support/scripted_prompter.h"
 #include "support/session.h"
 #include "support/temp_dir.h"
@@ -234,7 +234,7 @@ TEST(CivilServantSpecialPayment, BandsOfTheShippedTable) {
 
 TEST(HolidayPay, JulyRulesInTheirOrder) {
     test::ScriptedPrompter p;
-    Globaldaten g(p); // no case files: the January rule does not apply
+    Session g(p); // no case files: the January rule does not apply
     g.year = 2020;
     Case& c = g.workingCase;
     c = defaultCase();
@@ -271,7 +271,7 @@ TEST(HolidayPay, JulyRulesInTheirOrder) {
 
 TEST(HolidayPay, OtherMonthsAndTheClosingRules) {
     test::ScriptedPrompter p;
-    Globaldaten g(p);
+    Session g(p);
     Case& c = g.workingCase;
     c = defaultCase();
     c.setKey(slot::Month, 7); // August

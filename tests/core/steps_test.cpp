@@ -1,7 +1,7 @@
 // The automatic step from the reference date: the step tables, the special service relationships, the
 // step movements of line 7 and the step texts of line 8.
 
-#include "core/steps.h"
+#include "pay/steps.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>

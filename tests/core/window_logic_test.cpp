@@ -1,9 +1,9 @@
 // The window's logic that needs no window: calculator, panel key filter, menu table, colours and
 // the restored window rectangle.
-#include "core/calculator.h"
-#include "core/menu_items.h"
-#include "core/panel_key_filter.h"
-#include "core/window_settings.h"
+#include "presentation/calculator.h"
+#include "presentation/menu_items.h"
+#include "presentation/panel_key_filter.h"
+#include "presentation/window_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The church-tax values shipped per Land and year, and the mapping of line 36 to a rate.
 
-#include "deductions/church_tax.h"
+#include "law/church_tax.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "deductions/decimal.h"
+#include "base/decimal.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The shipped fund list per year, mid-year changes, the free positions, the "Korrektor" bounds and the
 // rate position of line 37.
 
-#include "deductions/fund_table.h"
+#include "law/fund_table.h"
 #include "support/scripted_prompter.h"
 
 #include <gtest/gtest.h>

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "deductions/lohnstr.h"
+#include "law/lohnstr.h"
 
 namespace {
 

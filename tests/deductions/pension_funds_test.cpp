@@ -1,7 +1,7 @@
 // The shipped fund settings against the readable tables in data/pension-funds, and the small rules
 // of the fund settings.
 
-#include "deductions/pension_funds.h"
+#include "law/pension_funds.h"
 #include "deductions/supplementary_pension.h"
 #include "support/session.h"
 

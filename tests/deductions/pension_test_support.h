@@ -4,8 +4,8 @@
 // agreement's flat-tax limit 92,03, tax class I. Pay goes into the allowance lines 13 to 15, which the
 // calculation takes as entered.
 
-#include "core/calculation_run.h"
-#include "core/case_load.h"
+#include "calc/calculation_run.h"
+#include "session/case_load.h"
 #include "deductions/supplementary_pension.h"
 #include "support/session.h"
 

@@ -2,8 +2,8 @@
 // regular pay, ceilings, care insurance variants, the low-wage zone, mini-jobs, typed amounts, every
 // kind of the KV list, one-time payments against the annual ceiling, and the annual-earnings check.
 
-#include "core/calculation_run.h"
-#include "core/case_load.h"
+#include "calc/calculation_run.h"
+#include "session/case_load.h"
 #include "deductions/annual_earnings_check.h"
 #include "deductions/insurance_status.h"
 #include "deductions/kind_lists.h"
@@ -31,7 +31,7 @@ int32_t cents(const char* text) {
 // (and line 20 for one-time payments), insured with the fund at position 0 (Techniker Krankenkasse).
 struct SvCase {
     TestSession s;
-    Globaldaten& g;
+    Session& g;
     Case& c;
 
     explicit SvCase(int year, int month = 1, int region = 0)

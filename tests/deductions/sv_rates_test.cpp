@@ -1,11 +1,11 @@
 // Yearly social-insurance values, the rounding of contributions, the low-wage zone, the mini-job
 // classification and the levies, each checked against hand calculations.
 
-#include "deductions/contributions.h"
-#include "deductions/levies.h"
-#include "deductions/low_wage_zone.h"
-#include "deductions/mini_job.h"
-#include "deductions/sv_defaults.h"
+#include "law/contributions.h"
+#include "law/levies.h"
+#include "law/low_wage_zone.h"
+#include "law/mini_job.h"
+#include "law/sv_defaults.h"
 
 #include <gtest/gtest.h>
 

@@ -3,12 +3,12 @@
 // flow-chart reference (quoted with their inputs), from direct flow-chart runs where the flow chart
 // itself is the reference, and from hand calculations written down here.
 
-#include "core/calculation_run.h"
-#include "core/case_load.h"
-#include "core/recalculate.h"
-#include "deductions/lohnstr.h"
+#include "calc/calculation_run.h"
+#include "session/case_load.h"
+#include "session/recalculate.h"
+#include "law/lohnstr.h"
 #include "deductions/tax_step.h"
-#include "storage/month_record.h"
+#include "persistence/month_record.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Backups of the user data, their restore, and the file helpers every operation relies on.
 
-#include "storage/backups.h"
-#include "storage/case_operations.h"
-#include "storage/file_ops.h"
-#include "storage/window_record.h"
+#include "session/backups.h"
+#include "session/case_operations.h"
+#include "persistence/file_ops.h"
+#include "persistence/window_record.h"
 #include "storage_fixture.h"
 
 #include <gtest/gtest.h>

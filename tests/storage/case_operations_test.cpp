@@ -1,10 +1,10 @@
 // New cases, the model case, copying between data sets, deleting a year, moving and sorting cases.
 
-#include "core/case_load.h"
-#include "storage/case_operations.h"
-#include "storage/guarded.h"
-#include "storage/month_record.h"
-#include "storage/user_files.h"
+#include "session/case_load.h"
+#include "session/case_operations.h"
+#include "session/guarded.h"
+#include "persistence/month_record.h"
+#include "persistence/user_files.h"
 #include "storage_fixture.h"
 
 #include <gtest/gtest.h>

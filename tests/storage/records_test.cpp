@@ -1,6 +1,6 @@
-#include "storage/case_files.h"
-#include "storage/month_record.h"
-#include "storage/year_record.h"
+#include "persistence/case_files.h"
+#include "persistence/month_record.h"
+#include "persistence/year_record.h"
 #include "support/temp_dir.h"
 
 #include <fstream>

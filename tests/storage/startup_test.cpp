@@ -1,11 +1,11 @@
 // Start-up, the settings file, the employer and window record and the users.
 
-#include "core/cp1252.h"
-#include "storage/file_ops.h"
-#include "storage/settings_file.h"
-#include "storage/startup.h"
-#include "storage/users.h"
-#include "storage/window_record.h"
+#include "base/cp1252.h"
+#include "persistence/file_ops.h"
+#include "persistence/settings_file.h"
+#include "session/startup.h"
+#include "session/users.h"
+#include "persistence/window_record.h"
 #include "storage_fixture.h"
 
 #include <gtest/gtest.h>
@@ -77,7 +77,7 @@ TEST(StartUp, AnEmptyProgramFolderGetsItsFilesAndASecondStartChangesNone) {
     EXPECT_EQ(f.g.storage.caption, "VAREMO 2020");
 
     auto before = treeOf(f.dir.path());
-    Globaldaten again(f.prompter);
+    Session again(f.prompter);
     again.programDir = f.dir.path();
     ASSERT_TRUE(StartUp(again));
     EXPECT_EQ(treeOf(f.dir.path()), before);
@@ -309,7 +309,7 @@ TEST(Users, TakeOverOfThePreviousVersion) {
     writeBytes(previous / "varemo19.sr", old);
 
     ScriptedPrompter prompter;
-    Globaldaten g(prompter);
+    Session g(prompter);
     g.programDir = program;
     ASSERT_TRUE(StartUp(g));
     auto before = treeOf(parent.path());

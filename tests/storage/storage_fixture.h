@@ -2,8 +2,8 @@
 // A session on a fresh temporary program folder for the storage tests, with scripted answers and a
 // recorded status line, and helpers that read files byte for byte.
 
-#include "core/globaldaten.h"
-#include "storage/startup.h"
+#include "session/session.h"
+#include "session/startup.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -63,7 +63,7 @@ struct StorageFixture {
     TempDir dir;
     ScriptedPrompter prompter{PromptAnswer::No};
     RecordedStatus status;
-    Globaldaten g{prompter};
+    Session g{prompter};
 
     StorageFixture() {
         g.programDir = dir.path();

@@ -1,10 +1,10 @@
 // Carrying cases into the following year.
 
-#include "core/case_load.h"
-#include "storage/case_operations.h"
-#include "storage/guarded.h"
-#include "storage/month_record.h"
-#include "storage/year_transfer.h"
+#include "session/case_load.h"
+#include "session/case_operations.h"
+#include "session/guarded.h"
+#include "persistence/month_record.h"
+#include "session/year_transfer.h"
 #include "storage_fixture.h"
 
 #include <chrono>

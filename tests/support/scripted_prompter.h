@@ -1,5 +1,5 @@
 #pragma once
-#include "core/prompter.h"
+#include "base/prompter.h"
 
 #include <deque>
 

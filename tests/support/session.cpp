@@ -1,6 +1,6 @@
 #include "support/session.h"
 
-#include "core/case_load.h"
+#include "session/case_load.h"
 
 namespace varemo::test {
 

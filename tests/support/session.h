@@ -1,7 +1,7 @@
 #pragma once
 // A session on a fresh temporary program folder with scripted answers.
 
-#include "core/globaldaten.h"
+#include "session/session.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -12,7 +12,7 @@ struct TestSession {
 
     TempDir dir;
     ScriptedPrompter prompter;
-    Globaldaten g;
+    Session g;
 
     // Texts of all messages shown so far, each as "title: line1\nline2".
     std::vector<std::string> messageTexts() const;

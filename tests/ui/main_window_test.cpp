@@ -1,9 +1,9 @@
 // The main window on the offscreen platform: keyboard codes, line input through the window, the year
 // salary, the option list, flags, calculator, panel key filter, reminder and placement.
-#include "core/case_load.h"
-#include "core/navigation.h"
-#include "core/sheet_view.h"
-#include "storage/month_record.h"
+#include "session/case_load.h"
+#include "presentation/navigation.h"
+#include "presentation/sheet_view.h"
+#include "persistence/month_record.h"
 #include "support/session.h"
 #include "ui/amount_field.h"
 #include "ui/calculator_widget.h"

@@ -1,0 +1,123 @@
+#include "base/record_file.h"
+
+#include "base/cp1252.h"
+
+#include <algorithm>
+
+namespace varemo {
+
+void RecordBuffer::check(size_t offset, size_t length) const {
+    if (offset + length > bytes_.size() || offset + length < offset)
+        throw RecordFileError("field beyond record end");
+}
+
+int16_t RecordBuffer::i16(size_t offset) const {
+    check(offset, 2);
+    return static_cast<int16_t>(uint16_t(bytes_[offset]) | uint16_t(bytes_[offset + 1]) << 8);
+}
+
+int32_t RecordBuffer::i32(size_t offset) const {
+    check(offset, 4);
+    uint32_t v = 0;
+    for (int k = 3; k >= 0; --k) v = (v << 8) | bytes_[offset + k];
+    return static_cast<int32_t>(v);
+}
+
+void RecordBuffer::setI16(size_t offset, int16_t value) {
+    check(offset, 2);
+    auto v = static_cast<uint16_t>(value);
+    bytes_[offset] = static_cast<uint8_t>(v & 0xFF);
+    bytes_[offset + 1] = static_cast<uint8_t>(v >> 8);
+}
+
+void RecordBuffer::setI32(size_t offset, int32_t value) {
+    check(offset, 4);
+    auto v = static_cast<uint32_t>(value);
+    for (int k = 0; k < 4; ++k) bytes_[offset + k] = static_cast<uint8_t>((v >> (8 * k)) & 0xFF);
+}
+
+std::string RecordBuffer::rawText(size_t offset, size_t length) const {
+    check(offset, length);
+    std::string raw(bytes_.begin() + offset, bytes_.begin() + offset + length);
+    std::replace(raw.begin(), raw.end(), '\0', ' ');
+    return cp1252ToUtf8(raw);
+}
+
+std::string RecordBuffer::text(size_t offset, size_t length) const {
+    std::string s = rawText(offset, length);
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    return s;
+}
+
+void RecordBuffer::setText(size_t offset, size_t length, const std::string& utf8) {
+    check(offset, length);
+    std::string bytes = utf8ToCp1252(utf8);
+    bytes.resize(length, ' ');
+    std::copy(bytes.begin(), bytes.end(), bytes_.begin() + offset);
+}
+
+bool RecordBuffer::allZero() const {
+    return std::all_of(bytes_.begin(), bytes_.end(), [](uint8_t b) { return b == 0; });
+}
+
+RecordFile::RecordFile(const std::filesystem::path& path, size_t recordLength)
+    : path_(path), length_(recordLength) {
+    if (recordLength == 0) throw RecordFileError("record length 0");
+    if (!std::filesystem::exists(path)) {
+        std::ofstream create(path, std::ios::binary);
+        if (!create) throw RecordFileError("cannot create " + path.string());
+    }
+    stream_ = std::make_unique<std::fstream>(path, std::ios::in | std::ios::out | std::ios::binary);
+    if (!*stream_) {
+        stream_.reset();
+        throw RecordFileError("cannot open " + path.string());
+    }
+}
+
+RecordFile::RecordFile(RecordFile&&) noexcept = default;
+RecordFile& RecordFile::operator=(RecordFile&&) noexcept = default;
+RecordFile::~RecordFile() = default;
+
+int64_t RecordFile::recordCount() {
+    if (!stream_) return 0;
+    stream_->clear();
+    stream_->seekg(0, std::ios::end);
+    auto size = static_cast<int64_t>(stream_->tellg());
+    return (size + static_cast<int64_t>(length_) - 1) / static_cast<int64_t>(length_);
+}
+
+RecordBuffer RecordFile::read(int64_t record) {
+    RecordBuffer buffer(length_);
+    if (!stream_ || record < 1) return buffer;
+    stream_->clear();
+    stream_->seekg((record - 1) * static_cast<int64_t>(length_));
+    stream_->read(reinterpret_cast<char*>(buffer.bytes().data()), static_cast<std::streamsize>(length_));
+    stream_->clear(); // a short read leaves the rest zero
+    return buffer;
+}
+
+void RecordFile::write(int64_t record, const RecordBuffer& buffer) {
+    if (!stream_) throw RecordFileError("file not open");
+    if (record < 1) throw RecordFileError("record number below 1");
+    if (buffer.size() != length_) throw RecordFileError("record length mismatch");
+    stream_->clear();
+    stream_->seekp((record - 1) * static_cast<int64_t>(length_));
+    stream_->write(reinterpret_cast<const char*>(buffer.bytes().data()), static_cast<std::streamsize>(length_));
+    stream_->flush();
+    if (!*stream_) throw RecordFileError("cannot write " + path_.string());
+}
+
+void RecordFile::flush() {
+    if (stream_) stream_->flush();
+}
+
+RecordBuffer readRecordIfExists(const std::filesystem::path& path, size_t recordLength, int64_t record) {
+    RecordBuffer buffer(recordLength);
+    std::ifstream in(path, std::ios::binary);
+    if (!in || record < 1) return buffer;
+    in.seekg((record - 1) * static_cast<int64_t>(recordLength));
+    in.read(reinterpret_cast<char*>(buffer.bytes().data()), static_cast<std::streamsize>(recordLength));
+    return buffer;
+}
+
+} // namespace varemo

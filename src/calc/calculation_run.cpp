@@ -1,0 +1,176 @@
+#include "calc/calculation_run.h"
+
+#include "pay/basic_pay.h"
+#include "pay/holiday_pay.h"
+#include "pay/line_key_codes.h"
+#include "pay/part_time.h"
+#include "pay/special_payment.h"
+#include "deductions/employer_cost.h"
+#include "deductions/pension_levy.h"
+#include "deductions/social_insurance_step.h"
+#include "deductions/supplementary_pension.h"
+#include "deductions/tax_step.h"
+
+#include <filesystem>
+
+namespace varemo {
+namespace {
+
+// Slots whose typed amounts every run starts from.
+constexpr int kRestoredSlots[] = {0, 1, 2, 3, 4, 23, 24, 25, 33, 35, 36, 37, 38, 39,
+                                  40, 41, 42, 43, 44, 46, 47, 58, 59};
+
+} // namespace
+
+int32_t capitalFormingAmount(int option) {
+    static constexpr int32_t kAmounts[] = {0, 333, 665, 1329, 1994, 2659, 3988};
+    if (option < 0 || option > 6) return -1;
+    return kAmounts[option];
+}
+
+void ClearLineAmounts(Globaldaten& g) {
+    for (auto& line : g.workingCase.lines) {
+        line.amount = Money();
+        line.reducedAmount = Money();
+    }
+}
+
+void HealthAdditionalRate(Globaldaten& g) {
+    if (g.funds.year() != g.year) g.funds = FundTable::defaultsFor(g.year); // the year's fund list
+    const Case& c = g.workingCase;
+    int fund = c.key(slot::HealthFund);
+    int month = c.monthIndex() > 11 ? 11 : c.monthIndex();
+    if (fund < 0 || fund >= kHealthFunds) fund = 0;
+    float rate = static_cast<float>(g.funds.rates(fund, month).additional) / 100.0f / 100.0f;
+    if (g.year >= 2019) rate /= 2.0f;
+    g.employeeAdditionalRate = rate;
+}
+
+void RestoreEnteredAmounts(Globaldaten& g) {
+    Case& c = g.workingCase;
+    for (int s : kRestoredSlots) c.setAmount(s, c.previousAmount(s));
+}
+
+void WorkingTimeDefaults(Globaldaten& g) {
+    Case& c = g.workingCase;
+    if (c.amount(slot::RegularHours) == 0) c.setAmount(slot::RegularHours, 3850000);
+    if (c.amount(slot::MonthDays) == 0) c.setAmount(slot::MonthDays, 3000000);
+}
+
+void PartTimeFactorStep(Globaldaten& g) {
+    const Case& c = g.workingCase;
+    g.partTimeFactor =
+        static_cast<float>(c.amount(slot::AgreedHours)) / static_cast<float>(c.amount(slot::RegularHours));
+}
+
+void TariffLookupStep(Globaldaten& g) {
+    // Basic pay and table allowances (lines 8 to 16); without the January file lines 8 to 10 are 0.
+    TariffLookup(g);
+}
+
+void CapitalFormingPayments(Globaldaten& g) {
+    Case& c = g.workingCase;
+    if (c.serviceRelationship() == kServiceRelationshipNoPay) c.setKey(slot::Vwl, 0);
+    int32_t amount = capitalFormingAmount(c.key(slot::Vwl));
+    c.setAmount(slot::Vwl, amount >= 0 ? amount : c.previousAmount(slot::Vwl));
+}
+
+void SpecialPaymentsStep(Globaldaten& g) {
+    // Lines 18 and 19 (annual special payment) and the one-time payment of line 20.
+    SpecialPaymentStep(g);
+}
+
+void HolidayPayStep(Globaldaten& g) { ComputeHolidayPay(g); }
+
+void PartTimeStep(Globaldaten& g) { ReducePartTime(g); }
+
+void LineMonthlyAmounts(Globaldaten& g) {
+    // Columns A and B of lines 8 to 20 after part-time, partial month and partial retirement; lines 21 to 23.
+    FillLineAmounts(g);
+}
+
+void DeductionsStep(Globaldaten& g) {
+    // The key codes of the in-kind lines 25, 26 and the deduction and payment lines 44 to 46.
+    KeyCodeStep(g);
+    // NOT YET BUILT, before the wage tax: the partial-retirement deduction.
+    // The base of the civil servants' pension levy; the supplementary pension, whose levy the tax
+    // step taxes (line 42):
+    CivilServantPensionLevyBase(g);
+    SupplementaryPensionStep(g);
+    // Wage tax, solidarity surcharge and church tax (lines 34 to 36):
+    WageTaxStep(g);
+    // NOT YET BUILT, after it: the flexible working-time data file.
+    // Social insurance (lines 37 to 40; line 41 is the supplementary pension's):
+    SocialInsuranceStep(g);
+    // The closing deduction step: the employer's cost, after social insurance (it adds up its shares).
+    EmployerCostStep(g);
+}
+
+void PartialRetirementStep(Globaldaten& g) {
+    // NOT YET BUILT: the partial-retirement top-up (line 23 options 2 to 6).
+    g.workingCase.setAmount(slot::NetPay, 0);
+}
+
+void NetPay(Globaldaten& g) {
+    Case& c = g.workingCase;
+    c.setAmount(slot::NetPay, 0);
+    Money net = Money::fromCents(c.amount(slot::Gross)) + Money::fromCents(c.amount(slot::ChildBenefit));
+    for (int s = 33; s <= 44; ++s) net += Money::fromCents(c.amount(s));
+    for (int s = 54; s <= 56; ++s) net += Money::fromCents(c.amount(s)) * 100;
+    c.setAmount(slot::NetPay, net.toCents());
+    if (c.serviceRelationship() == kServiceRelationshipNoPay) {
+        for (int s = 4; s <= 50; ++s) {
+            c.amounts[static_cast<size_t>(s)] = 0;
+            c.previous[static_cast<size_t>(s)] = 0;
+        }
+    }
+}
+
+void DetailComputations(Globaldaten& g) {
+    if (g.detailSelector == 0 || g.suppressDetail) return;
+    // The wage-tax explanation (6) is the TaxWorksheet that every run's tax step fills.
+    // The social-insurance explanation (7) is the worksheet that every run's contribution step fills.
+    // The supplementary-pension explanation (8) is the worksheet that every run's pension step fills.
+    // NOT YET BUILT: the part-time (9 to 30, 35) explanations.
+}
+
+void WriteYearRecord(Globaldaten& g) { g.store.storeYearResults(g.caseNumber, g.dataSet, g.workingCase); }
+
+void WriteCaseMonth(Globaldaten& g) {
+    g.store.storeMonth(g.caseNumber, g.workingCase);
+    WriteYearRecord(g);
+}
+
+void ClosingStep(Globaldaten& g) {
+    if (g.closingStepSuspended) return;
+    if (g.workingCase.monthIndex() > 11 || g.modeField == 12) return;
+    WriteCaseMonth(g);
+}
+
+bool RunCalculation(Globaldaten& g) {
+    g.overflow = false;
+    try {
+        ClearLineAmounts(g);
+        HealthAdditionalRate(g);
+        RestoreEnteredAmounts(g);
+        WorkingTimeDefaults(g);
+        PartTimeFactorStep(g);
+        TariffLookupStep(g);
+        CapitalFormingPayments(g);
+        SpecialPaymentsStep(g);
+        HolidayPayStep(g);
+        PartTimeStep(g);
+        LineMonthlyAmounts(g);
+        DeductionsStep(g);
+        PartialRetirementStep(g);
+        NetPay(g);
+        DetailComputations(g);
+    } catch (const MoneyOverflow&) {
+        g.overflow = true;
+        return false;
+    }
+    ClosingStep(g);
+    return true;
+}
+
+} // namespace varemo

@@ -1,0 +1,30 @@
+#pragma once
+// Where the calculation finds the stored months of the case it calculates and where its results go.
+// The case files implement it; the run and its steps know only this interface, so they never touch a
+// file and can be tested over months kept in memory.
+
+#include "model/case.h"
+#include "model/data_set.h"
+
+namespace varemo {
+
+class CaseStore {
+public:
+    virtual ~CaseStore() = default;
+
+    // The year and data set whose months can be read; nothing can be read while closed.
+    virtual bool isOpen() const = 0;
+    virtual int year() const = 0;
+    virtual DataSet dataSet() const = 0;
+    bool holds(int y, DataSet set) const { return isOpen() && year() == y && dataSet() == set; }
+
+    // Unpacks the stored record of a month (1 to 12) of a case into c: keys, amounts (current and
+    // previous), line attributes, texts, key codes and date; name, month key and slot 0 stay as they are.
+    virtual void loadMonth(int month, int caseNumber, Case& c) = 0;
+    // Stores c as the record of its month.
+    virtual void storeMonth(int caseNumber, const Case& c) = 0;
+    // Enters c's name and, for months 1 to 12, its gross and net pay into the case's year record.
+    virtual void storeYearResults(int caseNumber, DataSet set, const Case& c) = 0;
+};
+
+} // namespace varemo

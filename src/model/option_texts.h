@@ -1,0 +1,77 @@
+#pragma once
+// The year's option-text file "Texte/MyText" + two-digit year + ".txt": fixed records of 35 characters
+// (Windows-1252, blank-padded), record n at byte (n - 1) * 35, no header. The program ships one file per
+// year and the user may edit it; the option lists take some of their entries from it.
+//
+// Record ranges the program reads (fixed numbers; their contents are data):
+//   1001 + 108 * region + k   names of the allowances of lines 13 to 15, civil servants (k = 3 .. 107)
+//   3951 .. 3955              the five lines shown before all cases are carried into the next year
+//   4141 .. 4152              family-allowance options 0 to 11 of line 10 (civil servants)
+//   4161 .. 4170              line 7 entries 1 to 10 of the contracts without step movement
+//   5271 + code               names of the service relationships 0 to 38 (line 4)
+//   5401 + 27 * code + group  names of the pay groups 0 to 26 of each service relationship
+//   6681 + region             names of the regions 0 to 17 (line 2)
+//   7001 + 108 * region + k   names of the allowances of lines 13 to 15, employees (k = 3 .. 107)
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace varemo {
+
+namespace optiontext {
+inline constexpr size_t kRecordLength = 35;
+inline constexpr int kCivilAllowanceFirst = 1001;
+inline constexpr int kTransferFirst = 3951;
+inline constexpr int kTransferCount = 5;
+inline constexpr int kFamilyFirst = 4141;
+inline constexpr int kFamilyCount = 12;
+inline constexpr int kContractNotesFirst = 4161;
+inline constexpr int kContractNotesCount = 10;
+inline constexpr int kServiceRelationshipFirst = 5271;
+inline constexpr int kServiceRelationshipCount = 39;
+inline constexpr int kPayGroupFirst = 5401;
+inline constexpr int kPayGroupsPerRelationship = 27;
+inline constexpr int kRegionFirst = 6681;
+inline constexpr int kRegionCount = 18;
+inline constexpr int kEmployeeAllowanceFirst = 7001;
+inline constexpr int kAllowanceOptions = 108;
+inline constexpr int kFirstNamedAllowance = 3; // positions 0 to 2 are fixed texts
+
+// Record of allowance option k (0 .. 107) of a region; civil servants and employees have lists of
+// their own.
+int allowanceRecord(bool civilServant, int region, int option);
+int payGroupRecord(int serviceRelationship, int group);
+} // namespace optiontext
+
+// One year's option-text file, read completely when opened. A missing file reads as empty records.
+class OptionTextFile {
+  public:
+    OptionTextFile() = default;
+    explicit OptionTextFile(const std::filesystem::path& path);
+
+    // "Texte/MyText20.txt" for 2020, below the program folder.
+    static std::filesystem::path pathFor(const std::filesystem::path& programDir, int year);
+
+    const std::filesystem::path& path() const { return path_; }
+    bool isLoaded() const { return !bytes_.empty(); }
+
+    // Record n as UTF-8 without trailing blanks; empty for a record past the end or below 1.
+    std::string text(int record) const;
+
+  private:
+    std::filesystem::path path_;
+    std::string bytes_;
+};
+
+// Writes a complete option-text file: the given records (UTF-8, at most 35 characters each; longer
+// texts are cut), every other record up to the highest one blank. Throws std::runtime_error when the
+// file cannot be written.
+void writeOptionTextFile(const std::filesystem::path& path, const std::map<int, std::string>& records);
+
+// The option-text file of a year below the data root: "Texte/MyText" + two-digit year + ".txt"
+// (found without regard to the case of its name).
+std::filesystem::path optionTextPath(const std::filesystem::path& dataRoot, int year);
+
+} // namespace varemo

@@ -1,0 +1,93 @@
+#include "model/pension_state.h"
+
+#include <stdexcept>
+
+namespace varemo {
+namespace {
+
+constexpr const char* kLabels[PensionWorksheet::kLines] = {
+    "1. BRUTTOGEHALT",
+    "2. - davon umlagefreie",
+    "3. - umlagefr.Anteil i.d.Zuwendung",
+    "4. + umlagepflichtige Sachbezüge",
+    "5. + umlagepflichtige Geldleistungen",
+    "6. - umlagefreie Beträge",
+    "7. = Summe",
+    "8. Umlagebemessungsgrenze",
+    "9. Umlagepflichtiges Entgelt",
+    "10. * 1,8 bei ATZ vereinb.ab 1.1.03",
+    "11. Umlage des AG aus Nr.10 (0,00 %)",
+    ".     ergibt Zusatzumlage (0,00 %)",
+    "13. Gesamtumlage (Nr. 11 + 12)",
+    "14. Str.frei 0,00 - §3Entg.Umw(0,00)",
+    "15. Rest zu versteuern ( Nr. 13 - 14)",
+    "16. lt.ATV versteuert AG pauschal",
+    "17. Rest zu versteuern durch AN",
+    "18. AN verbeitragt voll Nr.13 - Nr.19",
+    "19. Ermäß.Verbeitr.Nr14+Nr16, max.100",
+    "20. entspricht Entgelt bei 0,00 % Umlagesatz",
+    "21. davon sind 2,5 zu verbeitragen",
+    "22. - Freibetrag",
+    "23. Insgesamt zu verbeitragen (18+21-22)",
+    "24. Umlage lt. Nr. 13",
+    "25. 20 % Lohnsteuer aus Nr. 16",
+    "26. 5,5 % Soli-Zuschlag aus Nr. 25",
+    "27. 0,0 % Kirchensteuer aus Nr. 25",
+    "28. 0,00 % Sanierungszusch.aus Nr.9",
+    "29. 0,00 % Kapitalbeitrag des AG",
+    "30. S U M M E  AG-AUFWAND",
+    "31. 0,00 % v.Nr.10 AN-Anteil",
+};
+
+constexpr const char* kEmployerLabels[kEmployerItems] = {
+    " Bruttogehalt",         " KV-AG-Anteil",           " PV-AG-Anteil",
+    " RV-AG-Anteil",         " AV-AG-Anteil",           " ATV-Beitrag",
+    " ATV/Pens.-Umlage",     " Steuern f. ATV-Umlage",  " KiStr. für ATV-Umlage",
+    " ATV-Sanierungsgeld",   " Übernommene Steuern",    " ATZ-Aufstockungsbetrag",
+    " Sachbezüge",           " Kalkulatorische Kosten", " Sonst. Geldleistungen",
+    " Umlagen (U1, U2, U3)",
+};
+
+size_t index(int line) {
+    if (line < 1 || line > PensionWorksheet::kLines)
+        throw std::out_of_range("pension worksheet line " + std::to_string(line));
+    return static_cast<size_t>(line - 1);
+}
+
+} // namespace
+
+std::string defaultPensionLineLabel(int line) {
+    return kLabels[index(line)];
+}
+
+PensionWorksheet::PensionWorksheet() {
+    clear();
+}
+
+Money& PensionWorksheet::amount(int line) {
+    return amounts_[index(line)];
+}
+const Money& PensionWorksheet::amount(int line) const {
+    return amounts_[index(line)];
+}
+const std::string& PensionWorksheet::label(int line) const {
+    return labels_[index(line)];
+}
+void PensionWorksheet::setLabel(int line, std::string text) {
+    labels_[index(line)] = std::move(text);
+}
+
+void PensionWorksheet::clear() {
+    amounts_.fill(Money());
+    additionalBase = Money();
+    for (int line = 1; line <= kLines; ++line)
+        labels_[index(line)] = kLabels[index(line)];
+}
+
+const char* employerItemLabel(EmployerItem item) {
+    int i = static_cast<int>(item);
+    if (i < 0 || i >= kEmployerItems) throw std::out_of_range("employer cost item");
+    return kEmployerLabels[i];
+}
+
+} // namespace varemo

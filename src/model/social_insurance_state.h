@@ -1,0 +1,49 @@
+#pragma once
+// What the contribution step keeps in the session: the year's social-insurance defaults (as the user
+// may have changed them), the employer's levy liability, and the worksheet of the last run with the
+// employer shares and levies that the employer-cost step adds up.
+
+#include "law/contributions.h"
+#include "law/levies.h"
+#include "law/sv_defaults.h"
+
+namespace varemo {
+
+struct SocialInsuranceWorksheet {
+    bool computed = false;
+    int year = 0;
+    int monthIndex = 0;
+    Region region = Region::West;
+    int svDays = 30;
+    bool civilServant = false;
+
+    Money regularPay;           // current pay subject to contributions (lines 8 to 17 marked "S")
+    Money oneTimePay;           // one-time payments subject to contributions (lines 18 to 20 marked "S")
+    Money otherEmploymentsPay;  // pay of further employments (several employments in the zone)
+
+    // The low-wage zone, when a zone kind is set and the pay lies in it.
+    bool zone = false;
+    Money zoneUpperBound;
+    std::int32_t zoneFactor = 0;
+    Money zoneBase;             // BE of this employment
+
+    CeilingAccount kvAccount;   // health and care insurance
+    CeilingAccount rvAccount;   // pension and unemployment insurance
+
+    BranchResult kv;            // KV at the general or reduced rate, or the subsidy
+    BranchResult kvAdditional;  // the fund's additional contribution
+    BranchResult pv, rv, av;
+    Levies levies;
+
+    Money employeeTotal() const { return kv.employee + kvAdditional.employee + pv.employee + rv.employee + av.employee; }
+    // Contributions and subsidies the employer pays, without levies.
+    Money employerTotal() const { return kv.employer + kvAdditional.employer + pv.employer + rv.employer + av.employer; }
+};
+
+struct SocialInsuranceState {
+    SvDefaults defaults;        // year 0 until the first run of a year restores them
+    LevyLiability liability;    // the employer's levy liability
+    SocialInsuranceWorksheet worksheet;
+};
+
+} // namespace varemo

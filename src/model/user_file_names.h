@@ -1,0 +1,28 @@
+#pragma once
+// The names and record lengths of the per-user files of a user folder (their layouts are in
+// persistence/user_files.h), known here so that a step that keeps its own settings file and the storage
+// code that saves and restores the user folder name them alike.
+
+#include <cstddef>
+
+namespace varemo {
+
+inline constexpr const char* kModelMonthFile = "varemo20.vaa";
+inline constexpr const char* kModelYearFile = "varemo20.vbb";
+inline constexpr const char* kYearDefaultsFile = "varemo20.vee";
+inline constexpr size_t kYearDefaultsRecordLength = 6514;
+inline constexpr const char* kPensionDefaultsFile = "atv.vee";
+inline constexpr size_t kPensionDefaultsRecordLength = 24;
+inline constexpr const char* kChurchTaxFile = "kipausch.vee";
+inline constexpr size_t kChurchTaxRecordLength = 218;
+inline constexpr const char* kSpecialPaymentFile = "sonderzahlung.vee";
+inline constexpr size_t kSpecialPaymentRecordLength = 1550;
+inline constexpr const char* kAnnualPaymentFile = "Jasoza.vee";
+inline constexpr size_t kAnnualPaymentRecordLength = 400;
+inline constexpr const char* kNoUpdateFile = "noupdate.txt";
+inline constexpr size_t kOptionTextRecordLength = 35;
+
+// Record of a per-year file for a year: year - 2016.
+inline int yearRecordNumber(int year) { return year - 2016; }
+
+} // namespace varemo

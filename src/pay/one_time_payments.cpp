@@ -1,0 +1,101 @@
+#include "pay/one_time_payments.h"
+
+#include "model/globaldaten.h"
+#include "pay/special_payment.h"
+
+#include <algorithm>
+
+namespace varemo {
+namespace {
+
+constexpr const char* kUnused = "nicht belegt";
+constexpr int kHessen = 7;
+
+// The names of the shipped table under which the case's agreement lists its one-time payments.
+std::vector<std::string> agreementsOf(const Case& c) {
+    const bool hessen = c.region() == kHessen;
+    switch (c.serviceRelationship()) {
+    case 8:
+    case 9:
+    case 11:
+        return {hessen ? "TV-H" : "TV-L"};
+    case 10:
+        return {"TVöD Bund"};
+    case 12:
+    case 13:
+        return {"TVöD VKA", "TVöD VKA Pflege"};
+    case 14:
+        return {"TVöD VKA SuE"};
+    case 20:
+        if (c.region() == 0) return {"TVAöD Bund"};
+        if (hessen) return {"TVA-H"};
+        return {"TVAöD VKA", "TVA-L"};
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+int32_t agreedOneTimePayment(const Case& c, int year, int month) {
+    for (const std::string& agreement : agreementsOf(c)) {
+        for (const OneTimePaymentRow& row : shippedOneTimePayments()) {
+            if (row.agreement != agreement || row.year != year) continue;
+            if (row.month != 0 && row.month != month) continue;
+            if (!bandCoversCase(row.groups, c)) continue;
+            return row.cents;
+        }
+    }
+    return 0;
+}
+
+std::optional<std::string> oneTimePaymentReminder(const Case& c, int year) {
+    if (c.key(lineInfo(onetime::kLine).keySlot) == onetime::kAgreed) return std::nullopt;
+    for (int month = 1; month <= 12; ++month) {
+        switch (agreedOneTimePayment(c, year, month)) {
+        case 10000:
+            return " 100 €";
+        case 14000:
+            return " 140 €";
+        case 25000:
+            return " 250 €";
+        case 40000:
+            return " 400 €";
+        default:
+            break;
+        }
+    }
+    return std::nullopt;
+}
+
+void OneTimePaymentStep(Globaldaten& g) {
+    Case& c = g.workingCase;
+    const int amountSlot = lineInfo(onetime::kLine).amountSlot;
+    const int option = c.key(lineInfo(onetime::kLine).keySlot);
+    const int month = std::clamp(c.monthIndex(), 0, 11);
+    switch (option) {
+    case onetime::kOwnText:
+    case onetime::kPerformanceBonus:
+    case onetime::kCompensation:
+    case onetime::kTyped:
+    case onetime::kOneTime:
+        c.setAmount(amountSlot, c.previousAmount(amountSlot));
+        break;
+    case onetime::kAgreed: {
+        const Money full = Money::fromCents(agreedOneTimePayment(c, g.year, month + 1));
+        c.setAmount(amountSlot, full.timesFactor(g.partTimeFactor).toCents());
+        break;
+    }
+    case onetime::kFortyInApril:
+        c.setAmount(amountSlot, month == onetime::kAprilIndex ? onetime::kFortyEuroCents : 0);
+        break;
+    case onetime::kOneTime2011:
+        c.setAmount(amountSlot, g.year == 2011 ? c.previousAmount(amountSlot) : 0);
+        break;
+    default:
+        c.setAmount(amountSlot, 0);
+        break;
+    }
+}
+
+} // namespace varemo

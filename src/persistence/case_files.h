@@ -1,0 +1,48 @@
+#pragma once
+// The case files of one year and data set in a user folder: twelve month files and the year file.
+// Names are "V" + year + letter + "." + month (13 for the year file), letters I, P, R for INFO, PLAN,
+// REAL. Existing files are found whatever the case of their name ("V2020r.3" is the March REAL file);
+// missing files are created with the upper-case letter. Record n holds case n.
+
+#include "base/file_names.h"
+#include "base/record_file.h"
+#include "model/case_store.h"
+#include "persistence/year_record.h"
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace varemo {
+
+// "V2020R.3" for March 2020 REAL (month 13: the year file).
+std::string caseFileName(int year, DataSet set, int month);
+
+class CaseFiles : public CaseStore {
+public:
+    // Opens (creating where missing) the month files 1 to 12 and the year file 13.
+    void open(const std::filesystem::path& userFolder, int year, DataSet set);
+    void close();
+    bool isOpen() const override { return year_ != 0; }
+    int year() const override { return year_; }
+    DataSet dataSet() const override { return set_; }
+
+    void loadMonth(int month, int caseNumber, Case& c) override;
+    void storeMonth(int caseNumber, const Case& c) override;
+    void storeYearResults(int caseNumber, DataSet set, const Case& c) override;
+
+    RecordBuffer readMonth(int month, int caseNumber);
+    void writeMonth(int month, int caseNumber, const RecordBuffer& record);
+    YearRecord readYear(int caseNumber);
+    void writeYear(int caseNumber, const YearRecord& record);
+
+private:
+    RecordFile& monthFile(int month);
+    std::array<RecordFile, 12> months_;
+    RecordFile yearFile_;
+    int year_ = 0;
+    DataSet set_ = DataSet::Real;
+};
+
+} // namespace varemo

@@ -1,0 +1,212 @@
+#include "persistence/file_ops.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <random>
+
+namespace varemo {
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isSeparator(char c) { return c == '/' || c == '\\'; }
+
+std::string uniqueSuffix() {
+    static std::atomic<unsigned> counter{0};
+    static const unsigned seed = std::random_device{}();
+    return std::to_string(seed % 1000000) + "-" + std::to_string(counter++);
+}
+
+fs::path temporaryBeside(const fs::path& path) {
+    return path.parent_path() / ("." + path.filename().string() + ".neu-" + uniqueSuffix());
+}
+
+void writeBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) throw StorageError("cannot create " + path.string());
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) throw StorageError("cannot write " + path.string());
+}
+
+std::string trimmedSeparators(const std::string& text) {
+    std::string t = withSeparators(text, '/');
+    while (t.size() > 1 && t.back() == '/') t.pop_back();
+    return t;
+}
+
+} // namespace
+
+std::string withSeparators(std::string text, char sep) {
+    std::replace_if(text.begin(), text.end(), isSeparator, sep);
+    return text;
+}
+
+bool startsWithPath(const std::string& text, const std::string& prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        if (isSeparator(text[i]) && isSeparator(prefix[i])) continue;
+        if (text[i] != prefix[i]) return false;
+    }
+    return true;
+}
+
+bool endsWithPathIgnoringCase(const std::string& text, const std::string& suffix) {
+    if (text.size() < suffix.size()) return false;
+    size_t start = text.size() - suffix.size();
+    for (size_t i = 0; i < suffix.size(); ++i) {
+        char a = text[start + i];
+        char b = suffix[i];
+        if (isSeparator(a) && isSeparator(b)) continue;
+        if (std::tolower(static_cast<unsigned char>(a)) != std::tolower(static_cast<unsigned char>(b))) return false;
+    }
+    return true;
+}
+
+bool samePathText(const std::string& a, const std::string& b) { return trimmedSeparators(a) == trimmedSeparators(b); }
+
+std::optional<fs::path> storedPathToNative(const std::string& stored) {
+    std::string text = stored;
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    while (!text.empty() && text.front() == ' ') text.erase(text.begin());
+    if (text.empty()) return std::nullopt;
+#ifdef _WIN32
+    fs::path p(text);
+#else
+    fs::path p(withSeparators(text, '/'));
+#endif
+    if (!p.is_absolute()) return std::nullopt;
+    return p;
+}
+
+std::string nativeToStoredPath(const fs::path& path) {
+    std::string text = path.string();
+    if (text.empty() || !isSeparator(text.back())) text += static_cast<char>(fs::path::preferred_separator);
+    return text;
+}
+
+uint64_t fileSize(const fs::path& path) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) return 0;
+    auto size = fs::file_size(path, ec);
+    return ec ? 0 : size;
+}
+
+bool isMissingOrEmpty(const fs::path& path) { return fileSize(path) == 0; }
+
+std::vector<uint8_t> readWholeFile(const fs::path& path) {
+    std::error_code ec;
+    if (!fs::exists(path, ec)) return {};
+    if (!fs::is_regular_file(path, ec)) throw StorageError("not a file: " + path.string());
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw StorageError("cannot read " + path.string());
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw StorageError("cannot read " + path.string());
+    return bytes;
+}
+
+void writeFileAtomically(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) throw StorageError("a folder stands where a file belongs: " + path.string());
+    fs::path temp = temporaryBeside(path);
+    try {
+        writeBytes(temp, bytes);
+    } catch (...) {
+        fs::remove(temp, ec);
+        throw;
+    }
+    fs::rename(temp, path, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        throw StorageError("cannot replace " + path.string() + ": " + ec.message());
+    }
+}
+
+void copyFileAtomically(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    if (!fs::is_regular_file(from, ec)) throw StorageError("missing " + from.string());
+    writeFileAtomically(to, readWholeFile(from));
+}
+
+void updateRecord(const fs::path& path, size_t recordLength, int64_t record,
+                  const std::function<void(RecordBuffer&)>& edit) {
+    if (record < 1 || recordLength == 0) throw StorageError("record number below 1");
+    std::vector<uint8_t> bytes = readWholeFile(path);
+    size_t start = static_cast<size_t>(record - 1) * recordLength;
+    if (bytes.size() < start + recordLength) bytes.resize(start + recordLength, 0);
+    RecordBuffer buffer(recordLength);
+    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(start), recordLength, buffer.bytes().begin());
+    edit(buffer);
+    if (buffer.size() != recordLength) throw StorageError("record length changed");
+    std::copy(buffer.bytes().begin(), buffer.bytes().end(), bytes.begin() + static_cast<std::ptrdiff_t>(start));
+    writeFileAtomically(path, bytes);
+}
+
+std::string fileDateTimeText(const fs::path& path) {
+    std::error_code ec;
+    auto stamp = fs::last_write_time(path, ec);
+    if (ec) return "";
+    auto system = std::chrono::file_clock::to_sys(stamp);
+    std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::time_point_cast<std::chrono::seconds>(system));
+    std::tm local{};
+    localtime_r(&t, &local);
+    char text[64];
+    std::snprintf(text, sizeof text, "%02d.%02d.%04d %02d:%02d:%02d", local.tm_mday, local.tm_mon + 1,
+                  local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec);
+    return text;
+}
+
+FileSnapshot::FileSnapshot(const fs::path& besideFolder)
+    : folder_(besideFolder / (".varemo-zustand-" + uniqueSuffix())) {}
+
+FileSnapshot::~FileSnapshot() {
+    if (keep_) return;
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+}
+
+void FileSnapshot::add(const fs::path& file) {
+    for (const Entry& e : entries_)
+        if (e.original == file) return;
+    Entry entry{file, {}, false};
+    std::error_code ec;
+    if (fs::is_directory(file, ec)) throw StorageError("a folder stands where a file belongs: " + file.string());
+    if (fs::exists(file, ec)) {
+        fs::create_directories(folder_, ec);
+        entry.copy = folder_ / std::to_string(entries_.size());
+        if (!fs::copy_file(file, entry.copy, fs::copy_options::overwrite_existing, ec) || ec)
+            throw StorageError("cannot save a copy of " + file.string());
+        entry.existed = true;
+    }
+    entries_.push_back(std::move(entry));
+}
+
+void FileSnapshot::add(const std::vector<fs::path>& files) {
+    for (const auto& f : files) add(f);
+}
+
+bool FileSnapshot::restore() {
+    bool ok = true;
+    for (const Entry& e : entries_) {
+        std::error_code ec;
+        if (e.existed) {
+            try {
+                copyFileAtomically(e.copy, e.original);
+            } catch (const StorageError&) {
+                ok = false;
+            }
+        } else if (fs::exists(e.original, ec) && !fs::is_directory(e.original, ec)) {
+            if (!fs::remove(e.original, ec) || ec) ok = false;
+        }
+    }
+    if (!ok) keep_ = true;
+    return ok;
+}
+
+} // namespace varemo

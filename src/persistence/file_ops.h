@@ -1,0 +1,89 @@
+#pragma once
+// File handling shared by the storage operations: stored path texts, whole-file writes that never leave
+// a half-written file behind, and a snapshot that puts a set of files back when an operation fails.
+//
+// Paths in the settings file are texts of the Windows world ("D:\Daten\Varemo2020\"); both separators
+// denote the folder separator. They are turned into paths of this system only where a file is touched.
+
+#include "base/record_file.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace varemo {
+
+class StorageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The text with every '/' and '\' replaced by sep.
+std::string withSeparators(std::string text, char sep);
+// Whether text starts with prefix, the two separators counting as equal (letters compare exactly).
+bool startsWithPath(const std::string& text, const std::string& prefix);
+// Whether text ends with suffix, the two separators counting as equal, letters without regard to case.
+bool endsWithPathIgnoringCase(const std::string& text, const std::string& suffix);
+// The two path texts name the same folder (separators alike, trailing separators ignored).
+bool samePathText(const std::string& a, const std::string& b);
+
+// A stored path text as a path of this system; nothing when it cannot name a folder here (blank, or on
+// this system not absolute, such as "C:\Programme\" read on Linux).
+std::optional<std::filesystem::path> storedPathToNative(const std::string& stored);
+// The path as stored: the native spelling with a trailing separator.
+std::string nativeToStoredPath(const std::filesystem::path& path);
+
+// Size of the file in bytes; 0 when it is missing (or no regular file).
+uint64_t fileSize(const std::filesystem::path& path);
+bool isMissingOrEmpty(const std::filesystem::path& path);
+
+// The whole file; throws StorageError when it exists but cannot be read. A missing file reads empty.
+std::vector<uint8_t> readWholeFile(const std::filesystem::path& path);
+// Writes the file under a temporary name in the same folder and renames it over the old one, so that
+// a reader sees either the old or the new content. Throws StorageError.
+void writeFileAtomically(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
+// Copies from over to the same way; throws StorageError.
+void copyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to);
+// Rewrites record n of a fixed-record file: the file is read as it is now, record n is passed to edit,
+// and the file is written back atomically. Every other byte stays as it was; a file shorter than the
+// record is extended with zeros up to the record's end.
+void updateRecord(const std::filesystem::path& path, size_t recordLength, int64_t record,
+                  const std::function<void(RecordBuffer&)>& edit);
+
+// Date and time of the file's last change, "TT.MM.JJJJ hh:mm:ss" in local time; empty when missing.
+std::string fileDateTimeText(const std::filesystem::path& path);
+
+// Copies of a set of files taken before an operation changes them. restore() puts every file back byte
+// for byte and removes files that did not exist when they were added. The copies live in a hidden folder
+// beside the files, which the destructor removes unless a restore failed (then the copies stay there).
+class FileSnapshot {
+public:
+    explicit FileSnapshot(const std::filesystem::path& besideFolder);
+    ~FileSnapshot();
+    FileSnapshot(const FileSnapshot&) = delete;
+    FileSnapshot& operator=(const FileSnapshot&) = delete;
+
+    // Saves a copy of the file (or notes that it is missing). Adding a file twice keeps the first state.
+    // Throws StorageError when the copy cannot be made.
+    void add(const std::filesystem::path& file);
+    void add(const std::vector<std::filesystem::path>& files);
+    // Puts everything back; false when some file could not be restored (the copies are then kept).
+    bool restore();
+    const std::filesystem::path& folder() const { return folder_; }
+
+private:
+    struct Entry {
+        std::filesystem::path original;
+        std::filesystem::path copy;
+        bool existed = false;
+    };
+    std::filesystem::path folder_;
+    std::vector<Entry> entries_;
+    bool keep_ = false;
+};
+
+} // namespace varemo

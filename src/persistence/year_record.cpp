@@ -1,0 +1,70 @@
+#include "persistence/year_record.h"
+
+#include "base/money.h"
+
+#include <stdexcept>
+
+namespace varemo {
+
+YearRecord::YearRecord(RecordBuffer record) : record_(std::move(record)) {
+    if (record_.size() != kYearRecordLength) throw RecordFileError("year record of wrong length");
+}
+
+std::string YearRecord::rawName() const {
+    const auto& b = record_.bytes();
+    return std::string(b.begin() + kName, b.begin() + kName + kNameLength);
+}
+
+void YearRecord::setCaseNumber(int n) { record_.setText(kCaseNumberText, 3, std::to_string(n)); }
+
+void YearRecord::clearNewCaseFields() {
+    record_.setText(kClearedForNewCase1, 6, "");
+    record_.setText(kClearedForNewCase2, 6, "");
+}
+
+size_t YearRecord::monthOffset(int month, int dataSet, int value) {
+    if (month < 0 || month > 11 || dataSet < 0 || dataSet > 2 || value < 0 || value > 1)
+        throw std::out_of_range("year record month value");
+    return kMonthValues + 4 * static_cast<size_t>(6 * month + 2 * dataSet + value);
+}
+
+size_t YearRecord::yearOffset(int dataSet, int value) {
+    if (dataSet < 0 || dataSet > 2 || value < 0 || value > 2) throw std::out_of_range("year record value");
+    return kYearValues + 4 * static_cast<size_t>(3 * dataSet + value);
+}
+
+int32_t YearRecord::monthValue(int month, int dataSet, int value) const {
+    return record_.i32(monthOffset(month, dataSet, value));
+}
+
+void YearRecord::setMonthValue(int month, int dataSet, int value, int32_t cents) {
+    record_.setI32(monthOffset(month, dataSet, value), cents);
+}
+
+int32_t YearRecord::yearValue(int dataSet, int value) const { return record_.i32(yearOffset(dataSet, value)); }
+
+void YearRecord::updateYearValues(int dataSet) {
+    int64_t gross = 0;
+    int64_t net = 0;
+    int32_t months = 0;
+    for (int m = 0; m < 12; ++m) {
+        int32_t g = monthValue(m, dataSet, 0);
+        int32_t n = monthValue(m, dataSet, 1);
+        gross += g;
+        net += n;
+        if (g != 0 || n != 0) ++months;
+    }
+    // A year sum beyond the stored range is kept at the range's edge rather than wrapped.
+    auto clamp = [](int64_t v) {
+        try {
+            return checkedCents(v);
+        } catch (const MoneyOverflow&) {
+            return v < 0 ? INT32_MIN : INT32_MAX;
+        }
+    };
+    record_.setI32(yearOffset(dataSet, 0), clamp(gross));
+    record_.setI32(yearOffset(dataSet, 1), clamp(net));
+    record_.setI32(yearOffset(dataSet, 2), months);
+}
+
+} // namespace varemo

@@ -1,0 +1,165 @@
+#include "presentation/menu_items.h"
+
+#include <cstdio>
+
+namespace varemo {
+
+namespace {
+constexpr Availability B = Availability::Built;
+constexpr Availability L = Availability::Later;
+constexpr Availability O = Availability::OnDemand;
+} // namespace
+
+const std::vector<MenuGroup>& menuGroups() {
+    static const std::vector<MenuGroup> groups = {
+        {'s', "Start/Beenden", "Grundeinstellungen und Programmpflege"},
+        {'b', "Tabellen", "Editierbare Tariftabellen, Vorgaben für Sonderzahlungen und Zeitzuschläge"},
+        {'a', "Vorgaben", "Vorgaben für SV-Beiträge, Umlagen und Entgeltumwandlungen"},
+        {'n', "Drucken", "Druckbefehle für den Druck von Gehaltsberechnungen und Auswertungen"},
+        {'p', "Daten", "Personalfälle ordnen oder löschen, Personalfälle ins Folgejahr übertragen"},
+        {'v', "Vorschriften", "Links ins Internet zu Vorschriften des Besoldungs- und Tarifrechts"},
+        {'i', "Info", "Links ins Internet zur Bedienungsanleitung und Programmbeschreibung,"},
+    };
+    return groups;
+}
+
+const std::vector<MenuItem>& menuItems() {
+    static const std::vector<MenuItem> items = {
+        {1, 's', "Bedienungsanleitung im Internet", L},
+        {2, 's', "Individueller Speicherort der Daten", L},
+        {4, 's', "Update über das Internet", L},
+        {5, 's', "Arbeitgeberdaten für die Ausdrucke", L},
+        {6, 's', "Farben der Fensterbereiche", O},
+        {7, 's', "Druckereinrichtung", L},
+        {8, 's', "Texte der Auswahllisten bearbeiten", O},
+        {9, 's', "Sicherungskopien der Userdaten", L},
+        {10, 's', "Musterfall für neue Personalfälle", L},
+        {11, 's', "Speichern und beenden", B},
+        {20, 'b', "Tariftabellen bearbeiten", O},
+        {21, 'b', "Regelmäßige Wochenarbeitszeit", L},
+        {22, 'b', "Sonderzahlung der Beamten je Land", L},
+        {23, 'b', "Jahressonderzahlung je Entgeltgruppe", L},
+        {24, 'b', "Weihnachtsgeld (BAT, MT-Arb)", L},
+        {25, 'b', "Stundensätze der Zeitzuschläge (Zeilen 16, 17)", L},
+        {27, 'b', "Schlüssel der Sachbezüge (Zeilen 25, 26)", L},
+        {28, 'b', "Vorgaben für das Kindergeld", L},
+        {29, 'b', "Mindestnettobetrag bei Altersteilzeit", L},
+        {40, 'a', "Schlüssel der Einbehalte (Zeilen 44 bis 46)", L},
+        {41, 'a', "Kirchensteuer", L},
+        {42, 'a', "Krankenkassen und Umlagen U1, U2, Insolvenz", L},
+        {43, 'a', "Sozialversicherung (Beitragsbemessungsgrenzen)", L},
+        {44, 'a', "Betriebliche Altersvorsorge (VBL, ZVK, ATV)", L},
+        {45, 'a', "Pensionsumlage bzw. Versorgungsrücklage", L},
+        {50, 'n', "Beitragsnachweis des Monats", L},
+        {51, 'n', "Beitragsnachweis für einen Zeitraum", L},
+        {52, 'n', "Nachweis für Minijobs des Monats", L},
+        {53, 'n', "Nachweis für Minijobs für einen Zeitraum", L},
+        {54, 'n', "Lohnsteuer-Anmeldung des Monats", L},
+        {55, 'n', "Lohnsteuer-Anmeldung für einen Zeitraum", L},
+        {56, 'n', "Umlagenachweis Zusatzversorgung des Monats", L},
+        {57, 'n', "Umlagenachweis Zusatzversorgung für einen Zeitraum", L},
+        {60, 'p', "Alle Fälle neu durchrechnen", L},
+        {61, 'p', "Übernahme der Personalfälle aus der Vorversion", L},
+        {62, 'p', "Alle Personalfälle von 2017 nach 2018", B},
+        {63, 'p', "Alle Personalfälle von 2018 nach 2019", B},
+        {64, 'p', "Alle Personalfälle von 2019 nach 2020", B},
+        {65, 'p', "Alle Personalfälle von 2020 nach 2021", B},
+        {66, 'p', "Alle Personalfälle 2017 löschen", B},
+        {67, 'p', "Alle Personalfälle 2018 löschen", B},
+        {68, 'p', "Alle Personalfälle 2019 löschen", B},
+        {69, 'p', "Alle Personalfälle 2020 löschen", B},
+        {70, 'p', "Alle Personalfälle 2021 löschen", B},
+        {71, 'p', "Export von Personalfällen", O},
+        {72, 'p', "Import von Personalfällen", O},
+        {74, 'p', "Einzelne Personalfälle löschen und ordnen", L},
+        {80, 'v', "Beamtenrecht", L},
+        {81, 'v', "Besoldungsgesetze", L},
+        {82, 'v', "Besoldungstabellen", L},
+        {83, 'v', "Tarifverträge des Bundes und der Kommunen", L},
+        {84, 'v', "Tarifverträge der Länder", L},
+        {85, 'v', "Entgelttabellen", L},
+        {86, 'v', "Sozialgesetzbücher", L},
+        {87, 'v', "Steuergesetze", L},
+        {88, 'v', "Geringfügige Beschäftigung", L},
+        {89, 'v', "Weitere Vorschriften", L},
+        {90, 'i', "Bedienungsanleitung", L},
+        {91, 'i', "Programmbeschreibung", L},
+        {92, 'i', "Anleitung für Bildschirmfotos", L},
+        {93, 'i', "Kontakt", L},
+        {97, 'i', "Erläuterungstexte", O},
+    };
+    return items;
+}
+
+const std::vector<FunctionButton>& functionButtons() {
+    static const std::vector<FunctionButton> buttons = {
+        {1, "User", "Auswahl und Verwaltung der User", L},
+        {2, "Größe", "Schaltet das Fenster zwischen eigener Größe und Vollbild um", B},
+        {3, "Farbe", "Druckt den bereinigten Bildschirm in Farbe", L},
+        {4, "S/W", "Druckt den bereinigten Bildschirm schwarz-weiß", L},
+        {5, "Br+AG", "Druckt die Berechnung mit Bruttogehalt und Arbeitgeberkosten", L},
+        {6, "Br/Ne", "Druckt die Berechnung brutto und netto", L},
+        {7, "BrNeAG", "Druckt die Berechnung brutto und netto mit Arbeitgeberkosten", L},
+        {8, "Anlage", "Druckt die Anlage mit den Abzügen im Einzelnen", L},
+        {9, "Serie", "Seriendruck: ein Beschäftigter alle Monate, ein Monat alle Beschäftigten", L},
+        {10, "Kalend.", "Öffnet und schließt den Kalender mit Merkzeichen je Personalfall", O},
+        {11, "Rechner", "Öffnet und schließt den Taschenrechner", B},
+        {12, "Links", "Links ins Internet zu Gesetzen und Diensten", L},
+        {13, "Vergl.", "Vergleich von Berechnungen verschiedener Zeiträume", L},
+        {14, "Muster", "Die aktuelle Berechnung wird Muster für neue Personalfälle", B},
+        {15, "Ordnen", "Ordnet die Namen der Liste der Personalfälle", B},
+        {16, "Urlaub", "Urlaubstage bei Teilzeit", L},
+        {17, "Jubil.", "Beginn des Jubiläumsdienstalters", L},
+        {18, "Minij.", "Sozialversicherungspflicht bei mehreren geringfügigen Beschäftigungen", L},
+        {19, "BMF", "Link zum Lohnsteuerrechner des Bundes", L},
+        {20, "Folgem.", "Schaltet die automatische Berechnung der Folgemonate bis Dezember aus und ein", B},
+        {21, "Folgej.", "Überträgt den Personalfall in das Folgejahr", B},
+        {22, "Merkf.", "Merkfeld für einen Betrag", B},
+        {23, "f23", "Reserve", O},
+        {24, "§ 108", "Entgeltbescheinigung nach § 108 GewO mit Vorschau", L},
+    };
+    return buttons;
+}
+
+std::optional<MenuItem> findMenuItem(int code) {
+    for (const auto& item : menuItems())
+        if (item.code == code) return item;
+    return std::nullopt;
+}
+
+std::optional<FunctionButton> findFunctionButton(int code) {
+    for (const auto& b : functionButtons())
+        if (b.code == code) return b;
+    return std::nullopt;
+}
+
+std::string codeText(char letter, int number) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "%c%02d", letter, number % 100);
+    return buffer;
+}
+
+PromptMessage unavailableMessage(Availability availability) {
+    if (availability == Availability::OnDemand)
+        return PromptMessage{PromptIcon::Information,
+                             "Interesse?",
+                             {"Diese Funktion sollte entwickelt werden, wenn genügend Interesse daran bekundet "
+                              "wird. Dies war bisher nicht der Fall."},
+                             PromptButtons::Ok};
+    return PromptMessage{PromptIcon::Information,
+                         "Sorry",
+                         {"Die nun benötigte Funktion funktioniert noch nicht gefahrlos",
+                          "und wurde deshalb noch nicht ins Programm aufgenommen.",
+                          "Bitte gedulden Sie sich noch etwas."},
+                         PromptButtons::Ok};
+}
+
+PromptMessage yearSalaryMenuRefusal() {
+    return PromptMessage{PromptIcon::Information,
+                         "Jahresgehalt ändern",
+                         {"Während das JAHRESGEHALT eingestellt ist, können keine Änderungen vorgenommen werden. "
+                          "Bitte stellen Sie ein Monatsgehalt ein."},
+                         PromptButtons::Ok};
+}
+
+} // namespace varemo

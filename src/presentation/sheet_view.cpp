@@ -1,0 +1,223 @@
+#include "presentation/sheet_view.h"
+
+#include "session/case_load.h"
+#include "presentation/navigation.h"
+#include "pay/pay_options.h"
+#include "session/sheet_edits.h"
+#include "pay/steps.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace varemo {
+namespace {
+
+bool isCivilServant(int sr) { return sr >= 0 && sr <= 7; }
+
+bool keepsTypedAmount(const std::string& text) {
+    return text.find("lt. Eing") != std::string::npos || text.find("lt.Eing") != std::string::npos;
+}
+
+std::string position(int p) { return "Position " + std::to_string(p + 1); }
+
+// Region 7 (Hessen) applies its own agreement instead of the TV-L.
+constexpr int kRegionHessen = 7;
+
+std::string tariffAreaCaption(const Case& c) {
+    int sr = c.serviceRelationship();
+    bool hessen = c.region() == kRegionHessen;
+    if (isCivilServant(sr)) return c.region() == 0 ? "Bundesbeamte" : "";
+    switch (sr) {
+    case 8: return hessen ? "TV-H Pflege" : "TV-L Pflege";
+    case 9: return hessen ? "TV-H Soz. u. Erziehungsdienst" : "TV-L Soz. u. Erziehungsdienst";
+    case 10: case 12: case 13: case 14: return "Bundesgebiet";
+    case 11: return hessen ? "TV-Hessen" : "TV-Länder";
+    default: return "";
+    }
+}
+
+std::string payStructureCaption(const Case& c) {
+    switch (c.serviceRelationship()) {
+    case 10: return "EGO TVöD-Bund";
+    case 12: case 13: case 14: return "EGO TVöD-VKA";
+    case 8: case 9: case 11: return "EGO TV-L";
+    default: return c.serviceRelationship() >= 15 && c.serviceRelationship() <= 24 ? "EntgeltO" : "";
+    }
+}
+
+std::string stepMovementCaption(const Case& c) {
+    if (!hasStepMovement(c.serviceRelationship())) return "";
+    // Months the step period moves: as stored (amount slot 53), else as line 7's option says.
+    int months = c.amount(53) != 0 ? c.amount(53) : stepMovementMonths(c.key(3));
+    if (months == 0) return "";
+    return std::to_string(std::abs(months)) + (months < 0 ? " Mon.(Stufenverkürzung)" : " Mon.(Stufenverlängerung)");
+}
+
+} // namespace
+
+LineKind lineKind(int line) {
+    switch (line) {
+    case 8: case 9: case 10: case 11: case 12: case 13: case 14: case 15: case 18: case 22: case 23:
+    case 27: case 42: case 43: return LineKind::InputResult;
+    case 19: case 21: case 34: case 35: case 36: case 37: case 38: case 39: case 40: case 41:
+    case 47: return LineKind::Result;
+    default: return LineKind::Input;
+    }
+}
+
+AmountFieldState amountFieldState(const Session& g, int line) {
+    if (lineInfo(line).amountSlot < 0) return AmountFieldState::None;
+    const Case& c = g.workingCase;
+    if (g.showsYearSalary() || c.serviceRelationship() == kServiceRelationshipNoPay) return AmountFieldState::Computed;
+    // The totals of lines 21 to 23 are computed; their hours and days have fields of their own.
+    if (line >= 21 && line <= 23) return AmountFieldState::Computed;
+    if (lineKind(line) == LineKind::Input) return AmountFieldState::Typed;
+    if (line == 11) return c.key(slot::Vwl) == 7 ? AmountFieldState::Typed : AmountFieldState::Computed;
+    return keepsTypedAmount(g.sheet.line(line).text) ? AmountFieldState::Typed : AmountFieldState::Computed;
+}
+
+const std::vector<ExtraField>& extraFields() {
+    static const std::vector<ExtraField> fields = {
+        {4, slot::TariffFactor, "Tarif-Faktor in Prozent: Anteil am Tarifentgelt (höchstens 200)."},
+        {22, slot::AgreedHours, "Vereinbarte Wochenstunden (bzw. Teile oder Prozent)."},
+        {22, slot::RegularHours, "Regelmäßige Wochenstunden bei Vollzeit."},
+        {23, slot::PaidDays, "Tage mit Bezügen (bzw. Prozent) im Monat."},
+        {23, slot::MonthDays, "Tage des Monats."},
+    };
+    return fields;
+}
+
+bool lineShown(const Case& c, int line) {
+    int sr = c.serviceRelationship();
+    if (sr == kServiceRelationshipNoPay)
+        return line <= 6 || (line >= 21 && line <= 23) || line == 28 || line == 47;
+    if (isCivilServant(sr)) return line < 39 || line > 42;
+    return true;
+}
+
+bool flagColumnShown(const Case& c, FlagColumn column) {
+    int sr = c.serviceRelationship();
+    if (sr == kServiceRelationshipNoPay) return false;
+    if (isCivilServant(sr))
+        return column != FlagColumn::SocialInsurance && column != FlagColumn::SupplementaryPension;
+    return true;
+}
+
+bool hasInfoButton(int line) {
+    switch (line) {
+    case 1: case 4: case 6: case 8: case 10: case 12: case 18: case 19: case 22: case 23: case 27:
+    case 34: return true;
+    default: return false;
+    }
+}
+
+bool hasRegulationButton(int line) {
+    switch (line) {
+    case 2: case 4: case 7: case 8: case 9: case 10: case 11: case 12: case 16: case 17: case 18: case 19:
+    case 20: case 22: case 23: case 24: case 27: case 32: case 34: case 35: case 36: case 37: case 38:
+    case 39: case 40: case 42: case 43: case 47: return true;
+    default: return false;
+    }
+}
+
+int keyFieldIndex(int line) {
+    switch (line) {
+    case 25: return 0;
+    case 26: return 1;
+    case 44: return 2;
+    case 45: return 3;
+    case 46: return 4;
+    default: return -1;
+    }
+}
+
+std::vector<std::string> optionGridEntries(Session& g, int line) {
+    if (line == 1) {
+        auto names = caseListNames(g);
+        names.emplace_back(kNewCaseEntry);
+        return names;
+    }
+    const LineInfo& info = lineInfo(line);
+    if (info.keySlot < 0 || info.keySlot == slot::Month) return {};
+    const auto& options = g.sheet.line(line).options;
+    if (!options.empty()) return options;
+    int limit = highestKey(info.keySlot, g.year);
+    int current = g.workingCase.key(info.keySlot);
+    int last = std::max(limit, current);
+    std::vector<std::string> entries;
+    for (int p = 0; p <= last; ++p) entries.push_back(p == current ? g.sheet.line(line).text : position(p));
+    return entries;
+}
+
+std::vector<std::string> payGroupEntries(const Session& g) {
+    const Case& c = g.workingCase;
+    std::vector<std::string> names = payGroupNames(g.pay.texts, c.serviceRelationship());
+    while (!names.empty() && names.back().empty()) names.pop_back();
+    if (names.empty()) names.resize(static_cast<size_t>(highestKey(slot::PayGroup, g.year) + 1));
+    if (c.payGroup() >= static_cast<int>(names.size())) names.resize(static_cast<size_t>(c.payGroup() + 1));
+    for (size_t p = 0; p < names.size(); ++p)
+        if (names[p].empty()) names[p] = "Gruppe " + std::to_string(p + 1);
+    return names;
+}
+
+std::string payGroupText(const Session& g) {
+    auto entries = payGroupEntries(g);
+    int group = g.workingCase.payGroup();
+    return group >= 0 && group < static_cast<int>(entries.size()) ? entries[static_cast<size_t>(group)] : "";
+}
+
+std::string dateLabelText(const Session& g) {
+    const auto& options = g.sheet.line(6).options;
+    int key = g.workingCase.key(lineInfo(6).keySlot);
+    if (key >= 0 && key < static_cast<int>(options.size()) && !options[static_cast<size_t>(key)].empty())
+        return options[static_cast<size_t>(key)];
+    return lineInfo(6).caption;
+}
+
+int sharePercent(int64_t part, int64_t gross) {
+    if (gross <= 0) return 0;
+    return static_cast<int>(divideHalfEven(Int128(part) * 100, gross));
+}
+
+SheetCaptions sheetCaptions(const Session& g) {
+    const Case& c = g.workingCase;
+    SheetCaptions out;
+    int64_t gross = c.amount(slot::Gross);
+    int64_t taxes = 0;
+    for (int s = 33; s <= 35; ++s) taxes -= c.amount(s);  // lines 34 to 36, held negative
+    int64_t social = 0;
+    for (int s = 36; s <= 40; ++s) social -= c.amount(s); // lines 37 to 41
+    int64_t net = c.amount(slot::NetPay);
+    out.taxPercent = sharePercent(taxes, gross);
+    out.socialPercent = sharePercent(social, gross);
+    out.netPercent = sharePercent(net, gross);
+    out.taxShare = "Steuer " + std::to_string(out.taxPercent) + "%";
+    out.socialShare = "Soz.V. " + std::to_string(out.socialPercent) + "%";
+    out.netShare = "Netto   " + std::to_string(out.netPercent) + "%";
+    auto bar = [](int p) { return std::clamp(p, 0, 100); };
+    out.taxPercent = bar(out.taxPercent);
+    out.socialPercent = bar(out.socialPercent);
+    out.netPercent = bar(out.netPercent);
+
+    int sr = c.serviceRelationship();
+    if (isCivilServant(sr)) out.lawLink = c.region() == 0 ? "B B G" : "L B G";
+    out.payStructure = payStructureCaption(c);
+    out.tariffArea = tariffAreaCaption(c);
+    out.stepMovement = stepMovementCaption(c);
+    if (!isCivilServant(sr) && sr != kServiceRelationshipNoPay) {
+        int fund = std::clamp(static_cast<int>(c.key(slot::HealthFund)), 0, kHealthFunds - 1);
+        int month = std::clamp(c.monthIndex(), 0, 11);
+        int32_t additional = g.funds.rates(fund, month).additional; // hundredths of a percent
+        out.healthCaption = "Zusatzbeitrag KV=" + formatFixed(int64_t(additional) * 10, 3, 3) + "%, PV= 0,25%";
+    }
+    out.taxBlock = "          Steuern";
+    if (auto amount = specialPaymentReminder(g)) out.reminder = "Sonderzahlung nicht vergessen:" + *amount;
+    return out;
+}
+
+std::optional<std::string> specialPaymentReminder(const Session&) {
+    // NOT YET BUILT: which cases qualify for the one-time payments belongs to the special payments.
+    return std::nullopt;
+}
+
+} // namespace varemo

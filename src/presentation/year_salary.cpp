@@ -1,0 +1,54 @@
+#include "presentation/year_salary.h"
+
+#include "session/case_load.h"
+#include "session/recalculate.h"
+#include "persistence/month_record.h"
+
+#include <limits>
+
+namespace varemo {
+
+bool isAnnualTotalLine(int line) { return (line >= 8 && line <= 26) || (line >= 34 && line <= 47); }
+
+bool LoadYearSalary(Session& g) {
+    g.month = 12;
+    LoadCaseMonth(g);
+    g.month = kYearSalaryMonth;
+    Case& c = g.workingCase;
+    c.setKey(slot::Month, static_cast<int16_t>(kYearSalaryMonth - 1));
+
+    std::array<int64_t, kAmountSlots> sums{};
+    std::array<int64_t, kGrossLines> lineSums{};
+    for (int m = 1; m <= 12; ++m) {
+        Case month;
+        unpackMonthRecord(g.files.readMonth(m, g.caseNumber), month);
+        for (int line = 1; line <= kSheetLines; ++line) {
+            int s = lineInfo(line).amountSlot;
+            if (s >= 0 && isAnnualTotalLine(line)) sums[static_cast<size_t>(s)] += month.amount(s);
+        }
+        for (int line = kFirstGrossLine; line <= kLastGrossLine; ++line)
+            lineSums[static_cast<size_t>(line - kFirstGrossLine)] += month.grossLine(line).amount.units();
+    }
+    bool ok = true;
+    for (int line = 1; line <= kSheetLines; ++line) {
+        int s = lineInfo(line).amountSlot;
+        if (s < 0 || !isAnnualTotalLine(line)) continue;
+        int64_t sum = sums[static_cast<size_t>(s)];
+        if (sum > std::numeric_limits<int32_t>::max() || sum < std::numeric_limits<int32_t>::min()) {
+            ok = false;
+            sum = 0;
+        }
+        c.amounts[static_cast<size_t>(s)] = static_cast<int32_t>(sum);
+        c.previous[static_cast<size_t>(s)] = static_cast<int32_t>(sum);
+    }
+    for (int line = kFirstGrossLine; line <= kLastGrossLine; ++line) {
+        Money total = Money::fromUnits(lineSums[static_cast<size_t>(line - kFirstGrossLine)]);
+        c.grossLine(line).amount = total;
+        c.grossLine(line).reducedAmount = total;
+    }
+    Redisplay(g);
+    if (!ok) ShowOverflow(g);
+    return ok;
+}
+
+} // namespace varemo

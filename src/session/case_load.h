@@ -1,0 +1,33 @@
+#pragma once
+// Loading a case-month into the working case, with the checks that keep damaged or foreign records
+// away from the calculation, and the reset of a case to its defaults.
+
+#include "session/session.h"
+
+namespace varemo {
+
+// Highest allowed option key of a slot in a year; -1 when the slot has no limit.
+int highestKey(int slot, int year);
+
+// Opens the case files of the current year and data set in the user folder (creating what is missing).
+void OpenYearFiles(Session& g);
+
+// Loads month g.month (1 to 12) of case g.caseNumber from the open files into the working case and
+// validates it. A failed range check shows "Achtung (<number>)" and resets the case to its defaults
+// in all twelve months before loading again.
+void LoadCaseMonth(Session& g);
+
+// Fills the working case with the defaults and writes them to all twelve months of the case
+// (the name is kept).
+void ResetToDefaults(Session& g);
+
+} // namespace varemo
+
+namespace varemo {
+
+// Opens the year's files when the year or data set is not the open one, loads the case-month, runs
+// it and rebuilds the sheet (after every change of case, month, year or data set). Only the shown
+// month is written back.
+void SelectCaseMonth(Session& g);
+
+} // namespace varemo

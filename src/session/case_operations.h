@@ -1,0 +1,60 @@
+#pragma once
+// Operations on whole cases of a user folder: creating cases from the model case, the model case itself,
+// copying a case between data sets, deleting a year, and moving and sorting cases in the case list.
+//
+// The case count of a year (window record, offset 500) counts the cases plus the empty entry at the end
+// of the case list. A count read from the window record may be behind the files (another workstation
+// added cases, or a case was stored without being created); operations therefore use caseCount(),
+// which never lies below the highest case stored in any file of the year.
+
+#include "session/session.h"
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace varemo {
+
+// The case count of a year: the window record's count, raised above every case number that has a
+// record in a month or year file of any data set. At least 1 (the empty entry alone).
+int caseCount(const Session& g, int year);
+
+// Creates the next case of the current year in all three data sets from the model case: named
+// "Personalfall " + n, the case number in the year record, all twelve months calculated. The new case
+// becomes current (the month shown stays), and the window record is written with the new count.
+// Returns the new case number, 0 when it failed (the message has been shown; no file changed).
+int NewCase(Session& g);
+// "10 neue Personalfälle anlegen" (count 10): the new numbers, in order; stops at the first failure.
+std::vector<int> NewCases(Session& g, int count);
+
+// "Aktuelle Berechnung als Voreinstellung übernehmen": the shown case-month becomes record 1 of
+// "varemo20.vaa" and its year record record 1 of "varemo20.vbb".
+StorageResult AdoptAsModelCase(Session& g);
+
+// The six copy buttons: 0 INFO→PLAN, 1 PLAN→REAL, 2 PLAN→INFO, 3 REAL→PLAN, 4 INFO→REAL, 5 REAL→INFO.
+std::optional<std::pair<DataSet, DataSet>> copyDirection(int button);
+// Copies the current case of the current year from one data set to another: months 1 to 12, then the
+// year record, in which the source set's column of per-month values (and its three year values) is
+// copied into the target set's column. Refused when the source holds no record of the case.
+StorageResult CopyCase(Session& g, DataSet from, DataSet to);
+
+// Deletes all cases of a year after the warning "W A R N U N G !" (OK/Cancel): the case files of every
+// data set whose January file is not empty, the model case files (recreated from the defaults) and the
+// year's side files. The year's case count becomes 0; if it is the current year, case 1 is created.
+StorageResult DeleteYear(Session& g, int year);
+
+// Moving and sorting cases of the current year (allowed only with three backups, see MoveSortAllowed).
+// The same renumbering is applied to the records of every month file and the year file of all three
+// data sets; a year record takes its new number in its 3-character field. Side files of the
+// calculators and the user texts of the option-text file keep their numbering.
+//
+// Moves case `from` to position `to` of the case list; the cases between move up or down by one.
+StorageResult MoveCase(Session& g, int from, int to);
+// Orders the cases by name (the names of the current data set; letters without regard to case, umlauts
+// as their base letters, unnamed cases last, equal names in their present order).
+StorageResult SortCases(Session& g);
+
+// The order SortCases gives: for each new position the old case number.
+std::vector<int> sortedCaseOrder(const std::vector<std::string>& names);
+
+} // namespace varemo

@@ -1,0 +1,155 @@
+#include "session/line_input.h"
+
+#include "session/case_load.h"
+#include "base/cp1252.h"
+#include "pay/line_key_codes.h"
+#include "base/money.h"
+#include "session/pay_line_input.h"
+#include "session/recalculate.h"
+#include "session/sheet_edits.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace varemo {
+namespace {
+
+constexpr int kMaxFactor = 200; // slots 51 and 60
+
+bool refuseYearSalary(Session& g) {
+    if (!g.showsYearSalary()) return false;
+    g.prompter.tell("Sorry", {"Das Jahresgehalt kann nur durch Änderung von Monaten geändert werden."});
+    return true;
+}
+
+void refuseChoice(Session& g) { g.prompter.tell("Sorry", {"Sorry, die gewählte Auswahl ist nicht möglich."}); }
+
+void refuseNumber(Session& g, const std::string& text) {
+    g.prompter.tell(kOverflowTitle, {"Die Eingabe \"" + text + "\" ist kein zulässiger Betrag."},
+                    PromptIcon::Warning);
+}
+
+} // namespace
+
+std::optional<int64_t> parseScaledNumber(const std::string& input, int64_t factor) {
+    std::string text = input;
+    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+    if (text.empty()) return 0; // an empty field counts as 0
+    bool hasComma = text.find(',') != std::string::npos;
+    auto points = std::count(text.begin(), text.end(), '.');
+    if (hasComma || points > 1) text.erase(std::remove(text.begin(), text.end(), '.'), text.end());
+    std::replace(text.begin(), text.end(), ',', '.');
+
+    size_t i = 0;
+    bool negative = false;
+    if (text[i] == '-' || text[i] == '+') negative = text[i++] == '-';
+    Int128 mantissa = 0;
+    Int128 scale = 1;
+    bool digits = false;
+    bool fraction = false;
+    for (; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '.' && !fraction) {
+            fraction = true;
+        } else if (c >= '0' && c <= '9') {
+            digits = true;
+            if (mantissa > (Int128(1) << 100) || scale > (Int128(1) << 100)) return std::nullopt;
+            mantissa = mantissa * 10 + (c - '0');
+            if (fraction) scale *= 10;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits) return std::nullopt;
+    Int128 value = divideHalfEven(mantissa * factor, scale);
+    if (negative) value = -value;
+    if (value > std::numeric_limits<int64_t>::max() || value < std::numeric_limits<int64_t>::min())
+        return std::nullopt;
+    return static_cast<int64_t>(value);
+}
+
+std::optional<TypedAmount> convertTypedAmount(int slot, const std::string& text) {
+    int64_t factor = 0;
+    bool capped = false;
+    if (slot >= 0 && slot <= 3) factor = 100000;
+    else if ((slot >= 4 && slot <= 50) || slot == 58 || slot == 59) factor = 100;
+    else if (slot == 51 || slot == 60) {
+        factor = 100;
+        capped = true;
+    } else return std::nullopt;
+
+    auto value = parseScaledNumber(text, factor);
+    if (!value) return std::nullopt;
+    TypedAmount result;
+    result.shown = text.empty() ? "0" : text;
+    if (capped && *value > kMaxFactor * factor) {
+        *value = kMaxFactor * factor;
+        result.shown = std::to_string(kMaxFactor);
+    }
+    if (*value > std::numeric_limits<int32_t>::max() || *value < std::numeric_limits<int32_t>::min())
+        return std::nullopt;
+    result.stored = static_cast<int32_t>(*value);
+    return result;
+}
+
+bool EnterAmount(Session& g, int slot, const std::string& text) {
+    if (refuseYearSalary(g)) return false;
+    auto typed = convertTypedAmount(slot, text);
+    if (!typed) {
+        if (typedAmountOutOfRange(slot, text)) ShowAmountOutOfRange(g, slot, text);
+        else refuseNumber(g, text);
+        return false;
+    }
+    g.workingCase.enterAmount(slot, typed->stored);
+    if (slot == slot::TariffFactor) g.tariffFactor = static_cast<float>(typed->stored) / 10000.0f;
+    g.editCode = 200 + slot;
+    return RecalculateAndRedisplay(g);
+}
+
+bool SetKey(Session& g, int slot, int value) {
+    if (refuseYearSalary(g)) return false;
+    int limit = highestKey(slot, g.year);
+    if (slot < 1 || slot >= kKeySlots || slot == slot::Month || value < 0 || value > 32767 ||
+        (limit >= 0 && value > limit)) {
+        refuseChoice(g);
+        return false;
+    }
+    g.workingCase.setKey(slot, static_cast<int16_t>(value));
+    if (slot == slot::Region) g.east = isEastRegion(value);
+    return RecalculateAndRedisplay(g);
+}
+
+bool ChooseOption(Session& g, int line, int position) {
+    if (line < 1 || line > kSheetLines || lineInfo(line).keySlot < 0) {
+        refuseChoice(g);
+        return false;
+    }
+    if (!g.showsYearSalary() && !CheckLineChoice(g, line, position)) return false;
+    if (!g.showsYearSalary() && !PayLineChoice(g, line, position)) return false;
+    if (!g.showsYearSalary()) ApplyEntryKeyCode(g, line, position); // lines 25, 26, 44 to 46: the entry's rule
+    return SetKey(g, lineInfo(line).keySlot, position);
+}
+
+bool EnterDate(Session& g, const std::string& text) {
+    if (refuseYearSalary(g)) return false;
+    if (utf8Length(text) > kDateLength) {
+        g.prompter.tell("Sorry", {"Kein Datum möglich."});
+        return false;
+    }
+    g.workingCase.dateText = text;
+    return RecalculateAndRedisplay(g);
+}
+
+bool RenameCase(Session& g, const std::string& name) {
+    if (refuseYearSalary(g)) return false;
+    std::string trimmed = name;
+    while (!trimmed.empty() && trimmed.back() == ' ') trimmed.pop_back();
+    if (trimmed.empty() || utf8Length(trimmed) > kCaseTextLength) {
+        refuseChoice(g);
+        return false;
+    }
+    g.workingCase.name = trimmed;
+    return RecalculateAndRedisplay(g);
+}
+
+} // namespace varemo

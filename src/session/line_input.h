@@ -1,0 +1,32 @@
+#pragma once
+// Changes to the working case as the user makes them: a typed amount, an option chosen for a line,
+// a key set directly, the date of line 6 and the case name. Every accepted change is stored and ends
+// with RecalculateAndRedisplay; a refused one shows its message and changes nothing.
+
+#include "session/session.h"
+
+#include <optional>
+#include <string>
+
+namespace varemo {
+
+// Parses a typed number ("1.234,56", "38,5", "-12.5") and multiplies it by factor, rounding to the
+// nearest integer with a tie to even. nullopt when the text is no number or the result leaves int64.
+std::optional<int64_t> parseScaledNumber(const std::string& text, int64_t factor);
+
+// The stored value of a number typed into the amount field of a slot: slots 0 to 3 × 100000,
+// slots 4 to 50, 58 and 59 × 100, slots 51 and 60 capped at 200 and × 100. nullopt for slots that
+// take no typed amount, for text that is no number and for values beyond the 32-bit range.
+struct TypedAmount {
+    int32_t stored = 0;
+    std::string shown; // what the field shows afterwards (the cap replaces a larger number)
+};
+std::optional<TypedAmount> convertTypedAmount(int slot, const std::string& text);
+
+bool EnterAmount(Session& g, int slot, const std::string& text);
+bool ChooseOption(Session& g, int line, int position);
+bool SetKey(Session& g, int slot, int value);
+bool EnterDate(Session& g, const std::string& text);
+bool RenameCase(Session& g, const std::string& name);
+
+} // namespace varemo

@@ -1,0 +1,47 @@
+#include "session/pay_line_input.h"
+
+#include "pay/basic_pay.h"
+#include "session/case_load.h"
+#include "pay/steps.h"
+
+#include <algorithm>
+
+namespace varemo {
+
+bool PayLineChoice(Session& g, int line, int position) {
+    if (line < 1 || line > kSheetLines) return true;
+    const int keySlot = lineInfo(line).keySlot;
+    const int limit = highestKey(keySlot, g.year);
+    if (keySlot < 0 || position < 0 || (limit >= 0 && position > limit)) return true;
+
+    Case& c = g.workingCase;
+    const int month = std::clamp(c.monthIndex() + 1, 1, 12);
+    switch (line) {
+    case 4:
+        if (position <= 24 && !hasTariffTables(g, position, c.region(), month))
+            g.prompter.tell("Sorry ... ", {"Derzeit sind für dieses Dienstverhältnis noch keine Tariftabellen verfügbar."});
+        return true;
+    case 7:
+        if (hasStepMovement(c.serviceRelationship())) c.enterAmount(slot::StepMovement, stepMovementMonths(position));
+        return true;
+    case 8: {
+        if (position == c.key(slot::Step) || !automaticStepApplies(c, g.year, month)) return true;
+        PromptAnswer answer = g.prompter.ask(
+            PromptMessage{PromptIcon::Question,
+                          "Berechnung der Grundgehaltsstufen ausschalten?",
+                          {"Das Programm berechnet die Grundgehaltsstufe in Zeile 8 nach dem Datum in Zeile 6.",
+                           "Wenn Sie die Grundgehaltsstufe in Zeile 8 ändern,",
+                           "wird die automatische Berechnung der Grundgehaltsstufe ausgeschaltet",
+                           "und das Datum in Zeile 6 wird gelöscht.", "Wollen Sie das?"},
+                          PromptButtons::YesNo});
+        if (answer != PromptAnswer::Yes) return false;
+        c.dateText.clear();
+        c.enterAmount(slot::StepReserve, 0);
+        c.enterAmount(slot::StepMovement, 0);
+        return true;
+    }
+    default: return true;
+    }
+}
+
+} // namespace varemo

@@ -1,0 +1,34 @@
+#pragma once
+// The sequence every edit ends with: run the month, rebuild the sheet, and carry the edit into the
+// following months of the year.
+
+#include "session/session.h"
+
+namespace varemo {
+
+inline constexpr const char* kOverflowTitle = "Eingabefehler";
+inline constexpr const char* kOverflowText =
+    "Der Wertebereich des Programms wurde überschritten. Alle Werte ab Zeile 45 können deshalb nicht "
+    "berechnet werden.";
+
+// Rebuilds the sheet from the working case (the window redraws itself from the sheet).
+void Redisplay(Session& g);
+
+// Shows the message for an amount that left the range of the program.
+void ShowOverflow(Session& g);
+
+// Runs the working case again for each month after the shown one up to December, so that each
+// month's record takes over the edited inputs; the shown month's case is restored afterwards.
+// Returns false when one of the runs left the range of the program.
+bool RunFollowingMonths(Session& g);
+
+// Runs the shown month and redisplays it; shows the overflow message when the run left the range.
+// This is the cycle after loading a case-month: the following months are not touched, so that looking
+// at a month never overwrites the months after it with its inputs.
+bool RecalculateShownMonth(Session& g);
+
+// Run, redisplay, and for January to November the following months and the year record.
+// Returns false when an amount left the range of the program (the message has been shown).
+bool RecalculateAndRedisplay(Session& g);
+
+} // namespace varemo

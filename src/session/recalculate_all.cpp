@@ -1,0 +1,129 @@
+#include "session/recalculate_all.h"
+
+#include "calc/calculation_run.h"
+#include "session/case_load.h"
+#include "pay/steps.h"
+#include "deductions/supplementary_pension.h"
+#include "persistence/user_files.h"
+
+#include <algorithm>
+
+namespace varemo {
+namespace {
+
+constexpr int kHealthRateSlot = 37;
+constexpr int kFundEnteredRate = 33;
+constexpr int kReducedRateKind = 10;
+constexpr int kSubsidyKind = 1; // "KV-AG-Zuschuß": one position above the rate
+
+// Fixed positions of the contribution kinds 2 to 9.
+int fixedPosition(int kind) {
+    switch (kind) {
+    case 2:
+        return 128;
+    case 3:
+        return 123;
+    case 4:
+        return 122;
+    case 5:
+        return 126;
+    case 6:
+        return 127;
+    case 7:
+        return 124;
+    case 8:
+        return 125;
+    case 9:
+        return 129;
+    default:
+        return -1;
+    }
+}
+
+} // namespace
+
+PromptMessage recalculationQuestion(const Session& g) {
+    const std::string folder = g.userFolder.filename().string();
+    return PromptMessage{PromptIcon::Question,
+                         kRecalculationTitle,
+                         {"Das Neuberechnen   a l l e r   Personalfälle bezieht sich",
+                          "nach den derzeitigen Einstellungen auf", "- " + folder,
+                          "- das Jahr" + std::to_string(g.year),
+                          "- die Arbeitsebene " + dataSetName(g.dataSet) + ".",
+                          "Der Vorgang kann nicht rückgängig gemacht werden!",
+                          "Der Fortschritt wird in der Fußzeile angezeigt."},
+                         PromptButtons::OkCancel};
+}
+
+std::string recalculationProgress(int caseNumber, int month) {
+    return "Personalfall " + std::to_string(caseNumber) + std::to_string(month) + ". Monat";
+}
+
+int recalculationCaseCount(const Session& g) {
+    const int count = g.year >= kFirstYear && g.year <= kLastYear ? g.storage.window.caseCount(g.year) : 0;
+    return std::max(count, 2);
+}
+
+void ResetHealthRatePosition(Session& g) {
+    Case& c = g.workingCase;
+    const int kind = c.key(slot::ContributionKind);
+    const int fund = c.key(slot::HealthFund);
+    if (fund >= 0 && fund < kHealthFunds && (fund < kFundEnteredRate || fund == 34)) {
+        if (g.funds.year() != g.year) g.funds = FundTable::defaultsFor(g.year);
+        const FundRates& r = g.funds.rates(fund, std::clamp(c.monthIndex(), 0, 11));
+        const int32_t rate = kind >= kReducedRateKind ? r.reduced : r.general;
+        c.setKey(kHealthRateSlot, static_cast<int16_t>(divideHalfEven(rate - 1000, 5)));
+    }
+    // Funds 33 and 35 keep the position the case holds.
+    if (kind == kSubsidyKind)
+        c.setKey(kHealthRateSlot, static_cast<int16_t>(c.key(kHealthRateSlot) + 1));
+    else if (int fixed = fixedPosition(kind); fixed >= 0)
+        c.setKey(kHealthRateSlot, static_cast<int16_t>(fixed));
+}
+
+RecalculationSummary RecalculateAllCases(Session& g) {
+    RecalculationSummary summary;
+    if (g.prompter.ask(recalculationQuestion(g)) != PromptAnswer::Ok) return summary;
+    summary.done = true;
+
+    // The yearly defaults of the user, read again.
+    if (!g.userFolder.empty())
+        g.yearDefaults = readRecordIfExists(findFileIgnoringCase(g.userFolder, kYearDefaultsFile),
+                                                    kYearDefaultsRecordLength, yearRecordNumber(g.year));
+    g.extras.keyCodeRulesYear = 0;
+    g.extras.annualPercentagesLoaded = false;
+
+    if (!g.files.isOpen() || g.files.year() != g.year || g.files.dataSet() != g.dataSet) OpenYearFiles(g);
+    const int count = recalculationCaseCount(g);
+    // The run writes every case-month whatever the window was showing.
+    const bool suspended = g.closingStepSuspended;
+    const int mode = g.modeField;
+    g.closingStepSuspended = false;
+    g.modeField = 0;
+    for (int caseNumber = 1; caseNumber < count; ++caseNumber) {
+        for (int month = 1; month <= 12; ++month) {
+            g.workingCase = defaultCase();
+            g.caseNumber = caseNumber;
+            g.month = month;
+            LoadCaseMonth(g);
+            g.workingCase.setKey(slot::Month, static_cast<int16_t>(month - 1));
+            ApplyPensionDefaults(g);
+            ComputeStep(g);
+            ResetHealthRatePosition(g);
+            if (!RunCalculation(g)) ++summary.outOfRange;
+            ++summary.monthsRun;
+            g.storage.showStatus(recalculationProgress(caseNumber, month));
+        }
+        ++summary.cases;
+    }
+    g.closingStepSuspended = suspended;
+    g.modeField = mode;
+
+    // Case 1, month 1 as after a choice in line 1.
+    g.caseNumber = 1;
+    g.month = 1;
+    SelectCaseMonth(g);
+    return summary;
+}
+
+} // namespace varemo

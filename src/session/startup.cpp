@@ -1,0 +1,166 @@
+#include "session/startup.h"
+
+#include "session/case_load.h"
+#include "base/cp1252.h"
+#include "persistence/file_ops.h"
+#include "persistence/settings_file.h"
+#include "persistence/user_files.h"
+
+namespace varemo {
+namespace fs = std::filesystem;
+
+namespace {
+
+using namespace settings_record;
+
+// The year a new window record starts with: the year of this program version.
+constexpr int kDefaultYear = 2020;
+
+std::string trimmed(std::string s) {
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    size_t start = s.find_first_not_of(' ');
+    return start == std::string::npos ? "" : s.substr(start);
+}
+
+bool folderExistsHere(const std::string& text) {
+    auto p = storedPathToNative(text);
+    std::error_code ec;
+    return p && fs::is_directory(*p, ec);
+}
+
+void cannotReach(Session& g, const std::string& rootText, int user) {
+    g.prompter.ask(PromptMessage{PromptIcon::Critical,
+                                 "Speicherort nicht erreichbar",
+                                 {"Der Speicherort " + rootText + " für " + UserFolderName(user) +
+                                      " ist auf diesem Rechner nicht erreichbar.",
+                                  "Bitte einen anderen Speicherort festlegen oder einen anderen User wählen."},
+                                 PromptButtons::Ok});
+}
+
+// The path of a per-user file; found whatever the case of its name.
+fs::path userFile(const fs::path& userFolder, const char* name) { return findFileIgnoringCase(userFolder, name); }
+
+void ensureChurchTaxFile(const fs::path& userFolder) {
+    fs::path file = userFile(userFolder, kChurchTaxFile);
+    if (!isMissingOrEmpty(file)) return;
+    std::vector<uint8_t> bytes;
+    for (int year = kFirstYear; year <= kLastYear; ++year) {
+        RecordBuffer r = defaultChurchTaxRecord(year);
+        bytes.insert(bytes.end(), r.bytes().begin(), r.bytes().end());
+    }
+    writeFileAtomically(file, bytes);
+}
+
+} // namespace
+
+std::string windowCaption(int user, const std::string& label) {
+    if (user < 2 || user > kUsers) return "VAREMO 2020";
+    std::string padded = label;
+    for (size_t n = utf8Length(padded); n < kLabelLength; ++n) padded += ' ';
+    return "geschützter Bereich für " + padded + "    " + UserFolderName(user);
+}
+
+std::string storedDataRoot(const fs::path& programDir, int user) {
+    std::string root = nativeToStoredPath(programDir);
+    if (isMissingOrEmpty(settingsFilePath(programDir))) return root;
+    std::string path = trimmed(readSettingsRecord(programDir, user).text(kPath, kPathLength));
+    if (!path.empty()) root = path;
+    return correctProgramFilesRoot(root, folderExistsHere);
+}
+
+bool StartUp(Session& g) {
+    const fs::path programDir = g.programDir;
+    const std::string programText = nativeToStoredPath(programDir);
+    const int user = g.user >= 1 && g.user <= kUsers ? g.user : 1;
+    try {
+        // Settings file and data root.
+        const fs::path settings = settingsFilePath(programDir);
+        const bool settingsPresent = !isMissingOrEmpty(settings);
+        std::string rootText = storedDataRoot(programDir, user);
+        bool protection = false;
+        if (settingsPresent)
+            protection = trimmed(readSettingsRecord(programDir, kProtectionRecord).text(kValue, kValueLength)) ==
+                         kProtectionOn;
+        fs::path root = programDir;
+        if (!samePathText(rootText, programText)) {
+            auto native = storedPathToNative(rootText);
+            if (!native) {
+                cannotReach(g, rootText, user);
+                return false;
+            }
+            root = *native;
+        }
+        std::error_code ec;
+        fs::create_directories(root, ec);
+        if (!fs::is_directory(root, ec)) {
+            cannotReach(g, rootText, user);
+            return false;
+        }
+        if (!settingsPresent) writeFileAtomically(settings, defaultSettingsFile(programText));
+        const std::string label = readSettingsRecord(programDir, user).text(kLabel, kLabelLength);
+
+        // User folder, model case, window record, church tax defaults.
+        const fs::path userFolder = root / UserFolderName(user);
+        fs::create_directories(userFolder, ec);
+        if (!fs::is_directory(userFolder, ec)) {
+            cannotReach(g, nativeToStoredPath(userFolder), user);
+            return false;
+        }
+        bool modelWritten = ensureModelCase(userFolder);
+        const fs::path dim = userFile(userFolder, kWindowRecordFile);
+        if (isMissingOrEmpty(dim)) writeFileAtomically(dim, WindowRecord::defaults().buffer().bytes());
+        WindowRecord window = readWindowRecord(userFolder);
+
+        int year = window.lastYear();
+        if (year < kFirstYear || year > kLastYear) year = kDefaultYear;
+        int month = window.lastMonth();
+        if (month < 1 || month > kYearSalaryMonth) month = 1;
+        if (month == kYearSalaryMonth) month = 1;
+        int caseNumber = window.lastCase() >= 1 ? window.lastCase() : 1;
+        int set = window.lastDataSet();
+        DataSet dataSet = set >= 0 && set <= 2 ? static_cast<DataSet>(set) : DataSet::Real;
+
+        // Supplementary pension defaults ("atv.vee"), special payment defaults ("sonderzahlung.vee",
+        // "Jasoza.vee") and the other default files are read by their own modules from the user folder.
+        ensureChurchTaxFile(userFolder);
+        RecordBuffer churchTax =
+            readRecordIfExists(userFile(userFolder, kChurchTaxFile), kChurchTaxRecordLength, yearRecordNumber(year));
+        RecordBuffer yearDefaults = readRecordIfExists(userFile(userFolder, kYearDefaultsFile),
+                                                       kYearDefaultsRecordLength, yearRecordNumber(year));
+
+        // The session takes the new state only now, so that a failure above leaves it as it was.
+        g.user = user;
+        g.userFolder = userFolder;
+        g.year = year;
+        g.month = month;
+        g.caseNumber = caseNumber;
+        g.dataSet = dataSet;
+        if (modelWritten) g.workingCase = defaultCase();
+        StorageState& s = g.storage;
+        g.dataRoot = root;
+        s.dataRootText = rootText;
+        s.protection = protection;
+        s.userLabel = label;
+        s.window = window;
+        s.churchTax = churchTax;
+        g.yearDefaults = yearDefaults;
+
+        OpenYearFiles(g);
+        if (g.tariffs.year() != year) g.tariffs = TariffYear(root, year);
+        s.tariffsPresent = fs::exists(tariffFilePath(root, year, 1), ec);
+        s.caption = windowCaption(user, label);
+        std::string switchText =
+            readRecordIfExists(optionTextPath(root, year), kOptionTextRecordLength, 4988).text(0, kOptionTextRecordLength);
+        s.optionTextDefault = trimmed(switchText) == "def";
+        s.autoUpdateCheck = window.autoUpdateCheck() && !fs::exists(root / kNoUpdateFile, ec);
+        return true;
+    } catch (const std::exception& e) {
+        g.prompter.ask(PromptMessage{PromptIcon::Critical,
+                                     "Fehler",
+                                     {"Der Programmstart ist fehlgeschlagen.", std::string("Ursache: ") + e.what()},
+                                     PromptButtons::Ok});
+        return false;
+    }
+}
+
+} // namespace varemo
