@@ -64,7 +64,7 @@ class TaxStepSession {
         g.programDir = dir;
         g.userFolder = dir / "User001";
         g.year = 2020;
-        g.month = 1;
+        g.selectMonth(1);
         varemo::OpenYearFiles(g);
         varemo::LoadCaseMonth(g);
         g.workingCase.enterAmount(12, 412345);

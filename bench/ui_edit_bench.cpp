@@ -36,7 +36,7 @@ struct BenchWindow {
         g.year = 2020;
         g.dataSet = DataSet::Real;
         g.caseNumber = 1;
-        g.month = 1;
+        g.selectMonth(1);
         ShowSelection(g);
         // A TVöD Bund case, group E9b, step 3.
         ChooseOption(g, 4, 10);

@@ -72,7 +72,7 @@ void openCaseMonth(Session& g, const CliContext& ctx, const CaseMonthSelection& 
     g.year = sel.year;
     g.dataSet = *sel.set;
     g.caseNumber = sel.caseNumber;
-    g.month = sel.month;
+    g.selectMonth(sel.month);
     SelectCaseMonth(g);
 }
 
@@ -92,7 +92,7 @@ std::string amountText(Money m) {
 
 void printSheetText(const Session& g) {
     std::cout << g.workingCase.name << " — " << dataSetName(g.dataSet) << " " << std::setfill('0') << std::setw(2)
-              << g.month << "/" << g.year << ", Personalfall " << g.caseNumber << "\n"
+              << g.month() << "/" << g.year << ", Personalfall " << g.caseNumber << "\n"
               << std::setfill(' ');
     for (const auto& line : g.sheet.lines) {
         std::cout << std::setw(2) << line.number << "  " << padded(line.text, 38);
@@ -116,7 +116,7 @@ template <typename Array> std::string jsonArray(const Array& values) {
 void printSheetJson(const Session& g, const std::vector<PromptMessage>& messages) {
     const Case& c = g.workingCase;
     std::ostringstream out;
-    out << "{\"year\":" << g.year << ",\"month\":" << g.month << ",\"case\":" << g.caseNumber
+    out << "{\"year\":" << g.year << ",\"month\":" << g.month() << ",\"case\":" << g.caseNumber
         << ",\"dataSet\":" << jsonString(dataSetName(g.dataSet)) << ",\"name\":" << jsonString(c.name)
         << ",\"lines\":[";
     for (size_t i = 0; i < g.sheet.lines.size(); ++i) {

@@ -15,7 +15,7 @@ namespace {
 
 std::string header(const Session& g, const char* title) {
     std::ostringstream out;
-    out << title << " — " << dataSetName(g.dataSet) << " " << std::setfill('0') << std::setw(2) << g.month
+    out << title << " — " << dataSetName(g.dataSet) << " " << std::setfill('0') << std::setw(2) << g.month()
         << "/" << g.year << ", Personalfall " << g.caseNumber << "\n";
     return out.str();
 }
@@ -78,7 +78,7 @@ void printPensionDetail(const Session& g, bool json) {
     std::ostringstream out;
     if (json) {
         out << "{\"title\":" << jsonString(PensionWorksheet::kTitle) << ",\"year\":" << g.year
-            << ",\"month\":" << g.month << ",\"case\":" << g.caseNumber << ",\"lines\":[";
+            << ",\"month\":" << g.month() << ",\"case\":" << g.caseNumber << ",\"lines\":[";
         for (int line = 1; line <= PensionWorksheet::kLines; ++line)
             out << (line > 1 ? "," : "") << "{\"line\":" << line << ",\"label\":" << jsonString(w.label(line))
                 << ",\"cents\":" << w.amount(line).toCents() << "}";
@@ -107,7 +107,7 @@ void printEmployerDetail(const Session& g, bool json) {
     const EmployerCost& e = g.pension.employer;
     std::ostringstream out;
     if (json) {
-        out << "{\"year\":" << g.year << ",\"month\":" << g.month << ",\"case\":" << g.caseNumber << ","
+        out << "{\"year\":" << g.year << ",\"month\":" << g.month() << ",\"case\":" << g.caseNumber << ","
             << employerCostJson(g) << ",\"totalLabel\":" << jsonString(kEmployerTotalLabel);
         if (g.pension.civilServantLevy.applies) out << ",\"civilServantLevy\":" << levyJson(g);
         out << "}\n";

@@ -81,7 +81,7 @@ void printSocialInsuranceDetail(const Session& g, bool json) {
     };
     if (json) {
         std::ostringstream out;
-        out << "{\"year\":" << g.year << ",\"month\":" << g.month << ",\"case\":" << g.caseNumber
+        out << "{\"year\":" << g.year << ",\"month\":" << g.month() << ",\"case\":" << g.caseNumber
             << ",\"computed\":" << (w.computed ? "true" : "false") << ",\"region\":"
             << jsonString(w.region == Region::East ? "East" : "West") << ",\"svDays\":" << w.svDays
             << ",\"regularPayCents\":" << w.regularPay.toCents() << ",\"oneTimePayCents\":" << w.oneTimePay.toCents()
@@ -102,7 +102,7 @@ void printSocialInsuranceDetail(const Session& g, bool json) {
     }
 
     std::ostringstream out;
-    out << "Sozialversicherung — " << dataSetName(g.dataSet) << " " << std::setfill('0') << std::setw(2) << g.month
+    out << "Sozialversicherung — " << dataSetName(g.dataSet) << " " << std::setfill('0') << std::setw(2) << g.month()
         << "/" << g.year << ", Personalfall " << g.caseNumber << std::setfill(' ') << "\n";
     if (!w.computed) {
         out << "(nicht berechnet)\n";

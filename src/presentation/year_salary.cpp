@@ -11,9 +11,9 @@ namespace varemo {
 bool isAnnualTotalLine(int line) { return (line >= 8 && line <= 26) || (line >= 34 && line <= 47); }
 
 bool LoadYearSalary(Session& g) {
-    g.month = 12;
+    g.selectMonth(12);
     LoadCaseMonth(g);
-    g.month = kYearSalaryMonth;
+    g.selectMonth(kYearSalaryMonth);
     Case& c = g.workingCase;
     c.setKey(slot::Month, static_cast<int16_t>(kYearSalaryMonth - 1));
 

@@ -30,9 +30,9 @@ void writeCaseToAllMonths(Session& g, Case c) {
 
 // Reads the month record and the name; sets the month slot.
 void readCaseMonth(Session& g, Case& c) {
-    unpackMonthRecord(g.files.readMonth(g.month, g.caseNumber), c);
+    unpackMonthRecord(g.files.readMonth(g.month(), g.caseNumber), c);
     c.name = g.files.readYear(g.caseNumber).name();
-    c.setKey(slot::Month, static_cast<int16_t>(g.month - 1));
+    c.setKey(slot::Month, static_cast<int16_t>(g.month() - 1));
 }
 
 // Range check of slots 1 to 53 and of the month counter; returns the error number or 0.
@@ -120,7 +120,7 @@ void ResetToDefaults(Session& g) {
     g.workingCase = defaultCase();
     g.workingCase.name = name;
     writeCaseToAllMonths(g, g.workingCase);
-    g.workingCase.setKey(slot::Month, static_cast<int16_t>(g.month - 1));
+    g.workingCase.setKey(slot::Month, static_cast<int16_t>(g.month() - 1));
 }
 
 void LoadCaseMonth(Session& g) {

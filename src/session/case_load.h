@@ -12,7 +12,7 @@ int highestKey(int slot, int year);
 // Opens the case files of the current year and data set in the user folder (creating what is missing).
 void OpenYearFiles(Session& g);
 
-// Loads month g.month (1 to 12) of case g.caseNumber from the open files into the working case and
+// Loads month g.month() (1 to 12) of case g.caseNumber from the open files into the working case and
 // validates it. A failed range check shows "Achtung (<number>)" and resets the case to its defaults
 // in all twelve months before loading again.
 void LoadCaseMonth(Session& g);

@@ -64,7 +64,7 @@ int createCase(Session& g) {
     for (DataSet s : kAllDataSets) {
         std::swap(g.files, sets[static_cast<size_t>(s)]);
         g.dataSet = s;
-        g.month = 1;
+        g.selectMonth(1);
         LoadCaseMonth(g);
         if (RunCalculation(g)) RunFollowingMonths(g);
         std::swap(g.files, sets[static_cast<size_t>(s)]);

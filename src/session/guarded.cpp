@@ -9,12 +9,12 @@ std::filesystem::path dataRootOf(const Session& g) {
 }
 
 ShownSelection rememberSelection(const Session& g) {
-    return {g.year, g.month, g.caseNumber, g.dataSet, g.files.isOpen()};
+    return {g.year, g.month(), g.caseNumber, g.dataSet, g.files.isOpen()};
 }
 
 void returnToSelection(Session& g, const ShownSelection& s) {
     g.year = s.year;
-    g.month = s.month;
+    g.selectMonth(s.month);
     g.caseNumber = s.caseNumber;
     g.dataSet = s.dataSet;
     g.files.close();

@@ -37,12 +37,10 @@ bool RecalculateAndRedisplay(Session& g) {
     // shown once.
     if (!RecalculateShownMonth(g)) return false;
     bool ok = true;
-    g.unsavedChange = false;
     int monthIndex = g.workingCase.monthIndex();
-    if (monthIndex <= 10 && !g.noSaveFlag) {
+    if (monthIndex <= 10) {
         bool amountOfDays = g.editCode == 202 || g.editCode == 203;
-        bool partialRetirement = g.workingCase.key(slot::PartialMonth) > 1 && g.partialRetirementFlag;
-        if (g.followingMonthsOn && (!amountOfDays || partialRetirement)) {
+        if (g.followingMonthsOn && !amountOfDays) {
             if (!RunFollowingMonths(g)) {
                 ShowOverflow(g);
                 ok = false;

@@ -104,7 +104,7 @@ RecalculationSummary RecalculateAllCases(Session& g) {
         for (int month = 1; month <= 12; ++month) {
             g.workingCase = defaultCase();
             g.caseNumber = caseNumber;
-            g.month = month;
+            g.selectMonth(month);
             LoadCaseMonth(g);
             g.workingCase.setKey(slot::Month, static_cast<int16_t>(month - 1));
             ApplyPensionDefaults(g);
@@ -121,7 +121,7 @@ RecalculationSummary RecalculateAllCases(Session& g) {
 
     // Case 1, month 1 as after a choice in line 1.
     g.caseNumber = 1;
-    g.month = 1;
+    g.selectMonth(1);
     SelectCaseMonth(g);
     return summary;
 }

@@ -28,7 +28,7 @@ std::string trimmed(const std::string& s) {
 
 bool CanChangeLines(Session& g) {
     if (refuseYearSalary(g)) return false;
-    if (g.month < 1) {
+    if (g.month() < 1) {
         g.prompter.tell("Sorry", {"Stellen Sie zuerst den Monat ein, ab dem die Änderung gelten soll."});
         return false;
     }

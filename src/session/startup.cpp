@@ -132,7 +132,7 @@ bool StartUp(Session& g) {
         g.user = user;
         g.userFolder = userFolder;
         g.year = year;
-        g.month = month;
+        g.selectMonth(month);
         g.caseNumber = caseNumber;
         g.dataSet = dataSet;
         if (modelWritten) g.workingCase = defaultCase();

@@ -80,7 +80,7 @@ void transfer(Session& g, int year, const std::vector<int>& cases, bool wholeYea
             std::swap(g.files, sets[static_cast<size_t>(s)]);
             g.dataSet = s;
             g.caseNumber = n;
-            g.month = 1;
+            g.selectMonth(1);
             LoadCaseMonth(g);
             Case& c = g.workingCase;
             if (c.key(slot::PartialMonth) == 0) {        // "Tage von normal": 31 days

@@ -683,7 +683,7 @@ void MainWindow::redisplay() {
                 q(k.taxBlock).trimmed() + QStringLiteral(": Zeile %1").arg(line));
     showReminder(k.reminder);
 
-    for (size_t i = 0; i < months_.size(); ++i) months_[i]->setChecked(static_cast<int>(i) + 1 == g_.month);
+    for (size_t i = 0; i < months_.size(); ++i) months_[i]->setChecked(static_cast<int>(i) + 1 == g_.month());
     for (size_t i = 0; i < years_.size(); ++i) {
         bool current = static_cast<int>(i) + kFirstYear == g_.year;
         years_[i]->setChecked(current);
@@ -700,7 +700,7 @@ void MainWindow::redisplay() {
 
     const QString program = g_.storage.caption.empty() ? QStringLiteral("varemo20") : q(g_.storage.caption);
     const QString period = yearSalary ? QStringLiteral("Jahresgehalt %1").arg(g_.year)
-                                      : QStringLiteral("%1/%2").arg(g_.month, 2, 10, QLatin1Char('0')).arg(g_.year);
+                                      : QStringLiteral("%1/%2").arg(g_.month(), 2, 10, QLatin1Char('0')).arg(g_.year);
     setWindowTitle(QStringLiteral("%1 – %2 – %3 %4").arg(program, q(c.name), q(dataSetName(g_.dataSet)), period));
     updateKeyState();
     setUpdatesEnabled(true);

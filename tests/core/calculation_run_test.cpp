@@ -210,7 +210,7 @@ TEST(Recalculate, LookingAtAnEarlierMonthLeavesTheLaterMonthsAlone) {
     TestSession s(2020, DataSet::Real, 1, 3);
     loadNew(s);
     ASSERT_TRUE(EnterAmount(s.g, 12, "100"));
-    s.g.month = 2;
+    s.g.selectMonth(2);
     SelectCaseMonth(s.g);
     EXPECT_EQ(s.g.workingCase.amount(12), 0);
     EXPECT_EQ(storedMonth(s, 3).amount(12), 10000);

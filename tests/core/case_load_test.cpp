@@ -56,7 +56,7 @@ TEST(CaseLoad, AnOutOfRangeKeyResetsAllTwelveMonthsWithTheErrorNumber) {
     c.enterAmount(12, 5000);
     c.setKey(27, 122); // line 28, highest 121
     storeCase(s, c);
-    s.g.month = 5;
+    s.g.selectMonth(5);
     LoadCaseMonth(s.g);
     ASSERT_EQ(s.messageTexts().size(), 1u);
     EXPECT_EQ(s.messageTexts()[0], "Achtung: Achtung (77)\nDer Personalfall wurde auf die Grundstellung "

@@ -77,7 +77,7 @@ TEST(LineInput, OptionOfALineGoesToItsSlot) {
 TEST(LineInput, YearSalaryRefusesEveryChange) {
     TestSession s;
     LoadCaseMonth(s.g);
-    s.g.month = kYearSalaryMonth;
+    s.g.selectMonth(kYearSalaryMonth);
     EXPECT_FALSE(EnterAmount(s.g, 12, "1"));
     EXPECT_FALSE(ChooseOption(s.g, 4, 1));
     EXPECT_FALSE(EnterDate(s.g, "01.01.2020"));

@@ -69,7 +69,7 @@ TEST(YearSalary, OtherCasesAndDataSetsShowTheirOwnTotals) {
     EXPECT_TRUE(s.g.showsYearSalary());
     EXPECT_EQ(*s.g.sheet.line(13).amountCents, 0);
     ASSERT_TRUE(SelectMonth(s.g, 5));
-    EXPECT_EQ(s.g.month, 5);
+    EXPECT_EQ(s.g.month(), 5);
     ASSERT_TRUE(SelectYear(s.g, 2019));
     EXPECT_EQ(s.g.files.year(), 2019);
 }

@@ -106,7 +106,7 @@ TEST(RecalculateAll, ACountOfOneStillProcessesCaseOne) {
     EXPECT_EQ(status.shown.back(), "Personalfall 112. Monat");
     // It ends on case 1, month 1.
     EXPECT_EQ(s.g.caseNumber, 1);
-    EXPECT_EQ(s.g.month, 1);
+    EXPECT_EQ(s.g.month(), 1);
     EXPECT_EQ(s.g.workingCase.monthIndex(), 0);
 }
 

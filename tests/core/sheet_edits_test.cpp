@@ -84,7 +84,7 @@ TEST(RenameEntry, StoresTheTextProtectsTheCostCentreAndRefusesOnTheYearSalary) {
     EXPECT_TRUE(RenameFirstEntry(s.g, 1, "Müller, Anna"));
     EXPECT_EQ(s.g.sheet.line(1).text, "Müller, Anna");
 
-    s.g.month = kYearSalaryMonth;
+    s.g.selectMonth(kYearSalaryMonth);
     EXPECT_FALSE(RenameFirstEntry(s.g, 13, "x"));
     EXPECT_EQ(lastMessage(s), "Sorry: Das Jahresgehalt kann nur durch Änderung von Monaten geändert werden.");
 }

@@ -54,11 +54,11 @@ struct Started : StorageFixture {
 
 TEST(NewCase, CreatesTheNextCaseInAllThreeSetsWithTwelveCalculatedMonths) {
     Started f;
-    f.g.month = 5;
+    f.g.selectMonth(5);
     ASSERT_EQ(NewCase(f.g), 1);
     ASSERT_EQ(NewCase(f.g), 2);
     EXPECT_EQ(f.g.caseNumber, 2);
-    EXPECT_EQ(f.g.month, 5);
+    EXPECT_EQ(f.g.month(), 5);
     EXPECT_EQ(f.g.dataSet, DataSet::Real);
     for (DataSet s : kAllDataSets) {
         for (int n : {1, 2}) {
@@ -93,7 +93,7 @@ TEST(NewCase, NeverOverwritesCasesTheCountDoesNotKnow) {
 TEST(NewCase, StartsFromTheModelTakenFromTheCurrentCalculation) {
     Started f;
     ASSERT_EQ(NewCase(f.g), 1);
-    f.g.month = 3;
+    f.g.selectMonth(3);
     LoadCaseMonth(f.g);
     f.g.workingCase.enterAmount(13, 4242);
     ASSERT_EQ(AdoptAsModelCase(f.g), StorageResult::Done);
@@ -102,7 +102,7 @@ TEST(NewCase, StartsFromTheModelTakenFromTheCurrentCalculation) {
     ASSERT_EQ(NewCase(f.g), 2);
     EXPECT_EQ(i32At(record(f.user(), 2020, DataSet::Info, 7, 2), 120 + 4 * 13), 4242);
 
-    f.g.month = 13;
+    f.g.selectMonth(13);
     EXPECT_EQ(AdoptAsModelCase(f.g), StorageResult::Refused);
     EXPECT_EQ(f.prompter.messages().back().title, "Nicht für das Jahresgehalt.");
 }
@@ -181,7 +181,7 @@ TEST(DeleteYear, AsksAndDeletesTheYearsFilesOnly) {
     ASSERT_EQ(NewCase(f.g), 1);
     for (const char* side : {"bda.19", "Urlaub.019", "Kalender.019", "bda.20"}) writeBytes(f.userFile(side), {'s'});
     writeBytes(f.userFile("v2019r.bak"), {'x'});
-    f.g.month = 3;
+    f.g.selectMonth(3);
     LoadCaseMonth(f.g);
     f.g.workingCase.enterAmount(13, 777);
     ASSERT_EQ(AdoptAsModelCase(f.g), StorageResult::Done);

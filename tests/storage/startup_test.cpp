@@ -94,7 +94,7 @@ TEST(StartUp, KeepsUnknownBytesAndRecords102To110WhenRewriting) {
     dim[476] = 13;                        // month 13 starts as month 1
     writeBytes(f.userFile("varemo20.dim"), dim);
     ASSERT_TRUE(StartUp(f.g));
-    EXPECT_EQ(f.g.month, 1);
+    EXPECT_EQ(f.g.month(), 1);
 
     auto srBefore = bytesOf(f.dir.path() / "varemo20.sr");
     ASSERT_EQ(SetUserLabel(f.g, 2, "Neue Stelle"), StorageResult::Done);
@@ -107,7 +107,7 @@ TEST(StartUp, KeepsUnknownBytesAndRecords102To110WhenRewriting) {
 
     f.g.year = 2018;
     f.g.caseNumber = 7;
-    f.g.month = 4;
+    f.g.selectMonth(4);
     f.g.dataSet = DataSet::Plan;
     f.g.storage.window.setCaseCount(2018, 8);
     SaveWindowRecord(f.g);

@@ -10,7 +10,7 @@ TestSession::TestSession(int year, DataSet set, int caseNumber, int month) : g(p
     g.year = year;
     g.dataSet = set;
     g.caseNumber = caseNumber;
-    g.month = month;
+    g.selectMonth(month);
     OpenYearFiles(g);
 }
 

@@ -95,7 +95,7 @@ TEST(KeyCodes, M13ShowsTheYearSalaryAndAYearCodeIsThenRefused) {
     // back to a month, the year can change
     f.type("m02j19");
     EXPECT_EQ(f.s.g.year, 2019);
-    EXPECT_EQ(f.s.g.month, 2);
+    EXPECT_EQ(f.s.g.month(), 2);
     EXPECT_TRUE(f.window->yearButtonWidget(2019)->isChecked());
 }
 
