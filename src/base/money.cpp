@@ -14,23 +14,36 @@ int64_t checked64(Int128 v) {
     return static_cast<int64_t>(v);
 }
 
-Int128 divideTruncated(Int128 num, Int128 den) { return num / den; }
+Int128 magnitude(Int128 v) {
+    return v < 0 ? -v : v;
+}
 
-Int128 divideCommercial(Int128 num, Int128 den) {
+// num / den rounded as named. |num| may reach 2^127 and den 2^127 - 1: the tie test compares the
+// remainder with its distance to den instead of doubling it, which could overflow.
+Int128 quotient(Int128 num, Int128 den, Rounding rounding) {
+    if (den <= 0) throw std::invalid_argument("divisor is not positive");
     Int128 q = num / den;
-    Int128 r = num % den;
-    if (2 * (r < 0 ? -r : r) >= den) q += (num < 0) ? -1 : 1;
+    const Int128 r = magnitude(num % den);
+    if (r == 0 || rounding == Rounding::TowardZero) return q;
+    const Int128 rest = den - r;
+    const bool tie = r == rest;
+    const bool away = r > rest || (tie && (rounding == Rounding::HalfUp || q % 2 != 0));
+    if (away) q += num < 0 ? -1 : 1;
     return q;
 }
 
 } // namespace
 
+int64_t divideRounded(Int128 numerator, Int128 denominator, Rounding rounding) {
+    return checked64(quotient(numerator, denominator, rounding));
+}
+
+int64_t mulDiv(int64_t value, int64_t numerator, int64_t denominator, Rounding rounding) {
+    return divideRounded(Int128(value) * numerator, denominator, rounding);
+}
+
 Int128 divideHalfEven(Int128 num, Int128 den) {
-    Int128 q = num / den;
-    Int128 r = num % den;
-    Int128 twice = 2 * (r < 0 ? -r : r);
-    if (twice > den || (twice == den && (q % 2 != 0))) q += (num < 0) ? -1 : 1;
-    return q;
+    return quotient(num, den, Rounding::HalfEven);
 }
 
 int32_t checkedCents(int64_t cents) {
@@ -82,20 +95,12 @@ Money Money::parse(const std::string& text) {
     return Money(checked64(negative ? -units : units));
 }
 
-int32_t Money::toCents() const {
-    return checkedCents(static_cast<int64_t>(divideHalfEven(units_, kUnitsPerCent)));
+int32_t Money::toCents(Rounding rounding) const {
+    return checkedCents(mulDiv(units_, 1, kUnitsPerCent, rounding));
 }
 
-int32_t Money::toCentsCommercial() const {
-    return checkedCents(static_cast<int64_t>(divideCommercial(units_, kUnitsPerCent)));
-}
-
-int32_t Money::toCentsTruncated() const {
-    return checkedCents(static_cast<int64_t>(divideTruncated(units_, kUnitsPerCent)));
-}
-
-Money Money::roundedToCent() const {
-    return Money(checked64(divideHalfEven(units_, kUnitsPerCent) * kUnitsPerCent));
+Money Money::rounded(int64_t unitsStep, Rounding rounding) const {
+    return Money(checked64(Int128(mulDiv(units_, 1, unitsStep, rounding)) * unitsStep));
 }
 
 Money Money::timesFactor(float factor) const {
@@ -114,17 +119,14 @@ Money Money::timesFactor(float factor) const {
         return Money(checked64(scaled));
     }
     if (shift < -120) return Money();
-    return Money(checked64(divideHalfEven(product, Int128(1) << (-shift))));
+    return Money(divideRounded(product, Int128(1) << (-shift), Rounding::HalfEven));
 }
 
-Money Money::timesRatio(int64_t num, int64_t den) const {
+Money Money::timesRatio(int64_t num, int64_t den, Rounding rounding) const {
     if (den == 0) throw MoneyOverflow();
-    Int128 n = Int128(units_) * num;
-    if (den < 0) {
-        n = -n;
-        den = -den;
-    }
-    return Money(checked64(divideHalfEven(n, den)));
+    if (den > 0) return Money(mulDiv(units_, num, den, rounding));
+    // Both terms negated keep the ratio; in 128 bits neither negation can overflow.
+    return Money(divideRounded(-(Int128(units_) * num), -Int128(den), rounding));
 }
 
 Money Money::operator+(Money other) const { return Money(checked64(Int128(units_) + other.units_)); }
@@ -133,7 +135,7 @@ Money Money::operator-() const { return Money(checked64(-Int128(units_))); }
 Money Money::operator*(int64_t n) const { return Money(checked64(Int128(units_) * n)); }
 
 std::string Money::toDisplay() const {
-    Int128 cents = divideHalfEven(units_, kUnitsPerCent);
+    Int128 cents = mulDiv(units_, 1, kUnitsPerCent, Rounding::HalfEven);
     bool negative = cents < 0;
     if (negative) cents = -cents;
     auto euros = static_cast<uint64_t>(cents / 100);

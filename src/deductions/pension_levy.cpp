@@ -41,7 +41,7 @@ JulyPay julyPay(Globaldaten& g) {
 } // namespace
 
 int levyFactorThousandths(int64_t percentHundredths) {
-    return static_cast<int>(divideHalfEven(percentHundredths, 10));
+    return static_cast<int>(mulDiv(percentHundredths, 1, 10, Rounding::HalfEven));
 }
 
 std::string formatLevyFactor(int thousandths) {

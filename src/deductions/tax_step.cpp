@@ -43,21 +43,20 @@ Money cents(int64_t value) {
 
 // Cents of an amount that may exceed the stored 32-bit range (annual wages), nearest, tie to even.
 int64_t wideCents(Money m) {
-    return static_cast<int64_t>(divideHalfEven(m.units(), Money::kUnitsPerCent));
+    return mulDiv(m.units(), 1, Money::kUnitsPerCent, Rounding::HalfEven);
 }
+
+// Hundredths of a percent of an amount in units become cents by dividing by 10000 × 100.
+constexpr int64_t kPercentHundredthsPerCent = 10000 * Money::kUnitsPerCent;
 
 // base × hundredths of a percent, truncated to whole cents (toward zero).
 Money percentTruncated(Money base, int64_t hundredths) {
-    Int128 units = Int128(base.units()) * hundredths / 10000;
-    units = units / Money::kUnitsPerCent * Money::kUnitsPerCent;
-    return Money::fromUnits(static_cast<int64_t>(units));
+    return cents(mulDiv(base.units(), hundredths, kPercentHundredthsPerCent, Rounding::TowardZero));
 }
 
 // base × hundredths of a percent, to the nearest cent (a tie to the even cent).
 Money percentRounded(Money base, int64_t hundredths) {
-    Int128 centsValue =
-        divideHalfEven(Int128(base.units()) * hundredths, Int128(10000) * Money::kUnitsPerCent);
-    return Money::fromUnits(static_cast<int64_t>(centsValue * Money::kUnitsPerCent));
+    return cents(mulDiv(base.units(), hundredths, kPercentHundredthsPerCent, Rounding::HalfEven));
 }
 
 Money churchTaxOf(int64_t baseCents, int32_t rateHundredths) {
@@ -70,12 +69,12 @@ Money simpleSurcharge(int year, Money wageTax) {
 }
 
 FlatRateTaxes flatRateTaxes(const FlatRateAmounts& groups, int32_t churchRate) {
+    // The groups' taxes are rounded once, on their sum.
     Int128 sum = 0;
     for (int i = 0; i < kFlatRateGroups; ++i)
         sum += Int128(groups[static_cast<size_t>(i)].units()) * kFlatGroupRates[i];
     FlatRateTaxes taxes;
-    taxes.wageTax = Money::fromUnits(static_cast<int64_t>(
-        divideHalfEven(sum, Int128(10000) * Money::kUnitsPerCent) * Money::kUnitsPerCent));
+    taxes.wageTax = cents(divideRounded(sum, kPercentHundredthsPerCent, Rounding::HalfEven));
     taxes.surcharge = flatRateSurcharge(taxes.wageTax);
     taxes.churchTax = percentTruncated(taxes.wageTax, churchRate);
     return taxes;

@@ -84,16 +84,15 @@ CeilingAccount assessAgainstCeiling(const std::vector<MonthPay>& earlierMonths, 
 Money proRataCeiling(Money monthlyCeiling, int svDays) {
     if (svDays >= 30) return monthlyCeiling;
     if (svDays <= 0) return Money();
-    // ceiling × days / 30, truncated to four decimals (which keeps the decision of the commercial
-    // rounding unchanged), then rounded commercially to the cent.
-    Int128 q = Int128(monthlyCeiling.units()) * svDays / 30;
-    return Money::fromCents(Money::fromUnits(static_cast<std::int64_t>(q)).toCentsCommercial());
+    // ceiling × days / 30, rounded commercially to the cent.
+    return Money::fromCents(
+        checkedCents(mulDiv(monthlyCeiling.units(), svDays, 30 * Money::kUnitsPerCent, Rounding::HalfUp)));
 }
 
 Money halfOf(Money amount) {
-    // Half of a four-decimal amount is exact at five decimals; truncating to four keeps the decision
-    // of the commercial rounding to the cent unchanged.
-    return Money::fromCents(Money::fromUnits(amount.units() / 2).toCentsCommercial());
+    // Like contributions, the half is stored and must fit the 32-bit cents.
+    return Money::fromCents(
+        checkedCents(mulDiv(amount.units(), 1, 2 * Money::kUnitsPerCent, Rounding::HalfUp)));
 }
 
 } // namespace varemo

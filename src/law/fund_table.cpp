@@ -136,8 +136,7 @@ int healthRatePosition(const FundTable& funds, int fund, int kvKind, int monthIn
         const FundRates& r = funds.rates(fund, std::clamp(monthIndex, 0, 11));
         int32_t rate = (kvKind == 10 || kvKind == 11) ? r.reduced : r.general;
         // (rate − 1000) / 5 to the nearest whole position, a half away from zero.
-        int32_t twice = 2 * (rate - 1000);
-        position = twice >= 0 ? (twice + 5) / 10 : -((-twice + 5) / 10);
+        position = static_cast<int>(mulDiv(int64_t{rate} - 1000, 1, 5, Rounding::HalfUp));
         position = std::clamp(position, 0, 121);
     }
     switch (kvKind) {

@@ -1,18 +1,6 @@
 #include "law/low_wage_zone.h"
 
 namespace varemo {
-namespace {
-
-// Rounds num / den (den > 0) to the nearest integer, a half away from zero.
-Int128 roundCommercial(Int128 num, Int128 den) {
-    Int128 q = num / den;
-    Int128 r = num % den;
-    if (r < 0) r = -r;
-    if (2 * r >= den) q += num < 0 ? -1 : 1;
-    return q;
-}
-
-} // namespace
 
 std::optional<ZoneParameters> zoneParameters(int year, int monthIndex) {
     auto f = GleitzoneFactor(year);
@@ -32,15 +20,15 @@ Money zoneBase(Money pay, const ZoneParameters& z) {
     const Int128 ae = pay.units(); // units: a hundredth of a cent
     const Int128 num = f * g * (b - g) * Money::kUnitsPerCent + (10000 * b - g * f) * (ae - g * Money::kUnitsPerCent);
     const Int128 den = Int128(10000) * (b - g) * Money::kUnitsPerCent;
-    return Money::fromCents(static_cast<std::int64_t>(roundCommercial(num, den)));
+    return Money::fromCents(divideRounded(num, den, Rounding::HalfUp));
 }
 
 Money zoneBaseOfSeveral(Money ownPay, Money totalPay, const ZoneParameters& z) {
     if (totalPay <= Money()) return Money();
     Money be = zoneBase(totalPay, z);
-    Int128 cents = roundCommercial(Int128(be.units()) * ownPay.units(),
-                                   Int128(totalPay.units()) * Money::kUnitsPerCent);
-    return Money::fromCents(static_cast<std::int64_t>(cents));
+    // BE is whole cents, so BE in cents × own / total is the exact share in cents.
+    const std::int64_t beCents = be.units() / Money::kUnitsPerCent;
+    return Money::fromCents(mulDiv(beCents, ownPay.units(), totalPay.units(), Rounding::HalfUp));
 }
 
 bool rvWaiverAllowed(int year, int monthIndex) { return year < 2019 || (year == 2019 && monthIndex < 6); }

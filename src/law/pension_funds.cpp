@@ -186,7 +186,7 @@ const std::vector<std::string>& pensionFundOptions() {
 }
 
 int PensionRates::employeeShareCode() const {
-    return static_cast<int>((static_cast<int64_t>(levyEmployee) + 50) / 100);
+    return static_cast<int>(mulDiv(levyEmployee, 1, 100, Rounding::HalfUp));
 }
 
 const PensionRates& PensionSettings::rates(int position, bool east, int monthIndex) const {

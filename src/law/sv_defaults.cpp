@@ -25,10 +25,10 @@ constexpr YearRow kYears[] = {
 } // namespace
 
 Money contribution(Money base, Rate rate) {
-    // units × value / 1,000,000 (value is percent × 10^4), truncated toward zero to whole units.
-    Int128 exact = static_cast<Int128>(base.units()) * rate.value / 1000000;
-    if (exact > INT64_MAX || exact < INT64_MIN) throw MoneyOverflow();
-    return Money::fromCents(Money::fromUnits(static_cast<std::int64_t>(exact)).toCentsCommercial());
+    // units × value / 1,000,000 are units (value is percent × 10^4), a cent is 100 units. The
+    // contribution is stored, so it must fit the 32-bit cents.
+    return Money::fromCents(
+        checkedCents(mulDiv(base.units(), rate.value, 1000000 * Money::kUnitsPerCent, Rounding::HalfUp)));
 }
 
 std::optional<SvDefaults> SvDefaults::forYear(int year) {

@@ -36,8 +36,7 @@ struct Rate {
 };
 
 // base × rate, computed exactly and rounded commercially to the cent (a remainder of half a cent or
-// more rounds away from zero). The exact product is first truncated to four decimals, which keeps the
-// decision of the commercial rounding unchanged, and then rounded by Money::toCentsCommercial.
+// more rounds away from zero) in one step; throws MoneyOverflow beyond the stored 32-bit cents.
 Money contribution(Money base, Rate rate);
 
 enum class Region : int { West = 0, East = 1 };

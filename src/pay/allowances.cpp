@@ -51,7 +51,7 @@ int32_t basicForPercentage(const LookupContext& ctx) {
 } // namespace
 
 int32_t percentOfCents(int64_t cents, int64_t hundredths) {
-    return checkedCents(static_cast<int64_t>(divideHalfEven(Int128(cents) * hundredths, 10000)));
+    return checkedCents(mulDiv(cents, hundredths, 10000, Rounding::HalfEven));
 }
 
 LineAmount lineNineAmount(const LookupContext& ctx) {
@@ -175,7 +175,7 @@ LineAmount lineTwelveAmount(const LookupContext& ctx, const GrossAmounts& lines)
     }
     case PerformanceKind::PercentOfStep2: {
         Money step2 = Money::fromCents(entry(ctx.row, 1)).timesFactor(ctx.tariffFactor);
-        out.cents = checkedCents(static_cast<int64_t>(divideHalfEven(Int128(step2.units()) * p, 10000 * 100)));
+        out.cents = checkedCents(mulDiv(step2.units(), p, 10000 * Money::kUnitsPerCent, Rounding::HalfEven));
         break;
     }
     case PerformanceKind::PercentOfWLines: {

@@ -234,10 +234,10 @@ std::vector<ReductionRow> reductionOverview(const Globaldaten& g) {
         rows.push_back({"Teilzeitgehalt    lt.Sp. B", notApplied, Money()});
     const bool partialMonth = columns.monthPaid != columns.monthWhole;
     if (partialMonth)
-        rows.push_back({"Bruchteilgehalt",
-                        reductionFactorText(static_cast<int64_t>(
-                            divideHalfEven(Int128(columns.monthPaid) * 10000, columns.monthWhole))),
-                        gross});
+        rows.push_back(
+            {"Bruchteilgehalt",
+             reductionFactorText(mulDiv(columns.monthPaid, 10000, columns.monthWhole, Rounding::HalfEven)),
+             gross});
     else
         rows.push_back({"Bruchteilgehalt", notApplied, Money()});
     if (pension) {
