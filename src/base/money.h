@@ -15,6 +15,8 @@
 // about ±922 billion euros; a conversion to stored cents throws when the result leaves the signed
 // 32-bit range (±21,474,836.47 euros). The calculation run catches MoneyOverflow, stops and reports it.
 
+#include "base/error.h"
+
 #include <compare>
 #include <cstdint>
 #include <stdexcept>
@@ -25,9 +27,9 @@ namespace varemo {
 // 128-bit intermediates for products and quotients of amounts.
 __extension__ typedef __int128 Int128;
 
-class MoneyOverflow : public std::overflow_error {
+class MoneyOverflow : public Error {
 public:
-    MoneyOverflow() : std::overflow_error("amount out of range") {}
+    MoneyOverflow() : Error("Ein Betrag liegt außerhalb des Bereichs des Programms.") {}
 };
 
 class Money {
