@@ -66,14 +66,14 @@ void CaseMonthSelection::validate() const {
     if (month < 1 || month > 12) throw UsageError("--month must be 1 to 12");
 }
 
-void openCaseMonth(Session& g, const CliContext& ctx, const CaseMonthSelection& sel) {
+int openCaseMonth(Session& g, const CliContext& ctx, const CaseMonthSelection& sel) {
     g.programDir = ctx.programDir;
-    if (!StartUp(g)) throw std::runtime_error("the program folder could not be set up");
+    if (!StartUp(g)) return 3;
     g.year = sel.year;
     g.dataSet = *sel.set;
     g.caseNumber = sel.caseNumber;
     g.selectMonth(sel.month);
-    SelectCaseMonth(g);
+    return SelectCaseMonth(g) ? 0 : 1;
 }
 
 std::string padded(const std::string& text, size_t columns) {

@@ -63,8 +63,10 @@ struct CaseMonthSelection {
     void validate() const; // throws UsageError
 };
 
-// A session on the program folder with the selected case-month loaded and calculated.
-void openCaseMonth(Session& g, const CliContext& ctx, const CaseMonthSelection& sel);
+// A session on the program folder with the selected case-month loaded and calculated. Returns the exit
+// status so far: 0, 1 when the month's run failed, 3 when the program folder cannot be used (the
+// messages have been shown).
+[[nodiscard]] int openCaseMonth(Session& g, const CliContext& ctx, const CaseMonthSelection& sel);
 
 // Text padded with blanks to a number of characters (not bytes, so that umlauts keep the columns).
 std::string padded(const std::string& text, size_t columns);

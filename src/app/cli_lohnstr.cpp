@@ -164,11 +164,8 @@ int runLohnstr(CliContext& ctx) {
     LohnstrOutput out;
     try {
         out = LOHNSTR(year, in);
-    } catch (const std::invalid_argument& e) {
-        throw UsageError(e.what());
-    } catch (const std::overflow_error& e) {
-        std::cerr << "varemo20-cli: " << e.what() << "\n";
-        return 1;
+    } catch (const LohnstrInputError& e) {
+        throw UsageError(e.what()); // an amount beyond any real wage goes to main: exit status 1
     }
 
     std::ostringstream text;

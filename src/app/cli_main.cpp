@@ -3,13 +3,18 @@
 //   varemo20-cli [--program-dir DIR] [--answer yes|no] COMMAND OPTIONS
 //
 // Each command lives in a file of its own (cli_<name>.cpp) and is listed in kCommands below.
-// Exit status: 0 when everything was done, 1 when an edit was refused or an amount left the range of
-// the program (the message says which), 2 for a usage error, 3 when files could not be used.
+// Exit status: 0 when everything was done, 1 when an edit was refused, a calculation was aborted or an
+// amount left the range of the program (the message says which), 2 for a usage error, 3 when files could
+// not be used or the program failed otherwise. A failure that ends a command is printed as
+// "[Fehler] text" on stderr, the way the prompter prints its messages; nothing unwinds out of main.
 
 #include "app/cli_common.h"
 #include "app/cli_storage.h"
+#include "base/error.h"
+#include "persistence/file_ops.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 
 using namespace varemo;
@@ -48,6 +53,24 @@ const Command kCommands[] = {
 void printUsage(std::ostream& out) {
     out << "usage: varemo20-cli [--program-dir DIR] [--answer yes|no] COMMAND OPTIONS\ncommands:\n";
     for (const Command& c : kCommands) out << "  " << c.usage << "\n";
+}
+
+// Prints the failure being handled (call inside a catch block only) and returns its exit status.
+int reportFailure() {
+    std::cerr << "[Fehler] " << userMessageOfCurrentException() << "\n";
+    try {
+        throw;
+    } catch (const RecordFileError&) {
+        return 3;
+    } catch (const StorageError&) {
+        return 3;
+    } catch (const std::filesystem::filesystem_error&) {
+        return 3;
+    } catch (const Error&) {
+        return 1; // an amount out of range or an input the engine refused
+    } catch (...) {
+        return 3;
+    }
 }
 
 std::filesystem::path executableDir() {
@@ -92,8 +115,7 @@ int main(int argc, char** argv) {
         std::cerr << "varemo20-cli: " << e.what() << "\n";
         printUsage(std::cerr);
         return 2;
-    } catch (const std::exception& e) {
-        std::cerr << "varemo20-cli: " << e.what() << "\n";
-        return 3;
+    } catch (...) {
+        return reportFailure();
     }
 }

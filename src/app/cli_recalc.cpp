@@ -47,11 +47,11 @@ int runRecalcAll(CliContext& ctx) {
     const RecalculationSummary summary = RecalculateAllCases(g);
     if (!summary.done) return 1;
     std::cout << summary.cases << " Personalfälle, " << summary.monthsRun << " Monate neu berechnet\n";
-    if (summary.outOfRange > 0) {
+    if (summary.outOfRange > 0)
         std::cout << summary.outOfRange << " Monate außerhalb des Wertebereichs (nicht gespeichert)\n";
-        return 1;
-    }
-    return 0;
+    if (summary.failed > 0)
+        std::cout << summary.failed << " Monate wegen eines Fehlers nicht berechnet (nicht gespeichert)\n";
+    return summary.outOfRange > 0 || summary.failed > 0 ? 1 : 0;
 }
 
 } // namespace varemo::cli

@@ -79,8 +79,9 @@ int runSheetOrSet(CliContext& ctx, bool editsAllowed) {
     sel.validate();
 
     Session g(*ctx.prompter);
-    openCaseMonth(g, ctx, sel);
-    bool allDone = !g.overflow;
+    const int opened = openCaseMonth(g, ctx, sel);
+    if (opened == 3) return 3;
+    bool allDone = opened == 0;
     for (const Edit& e : edits) allDone = applyEdit(g, e) && allDone;
     if (detail) detail->print(g, sel.json);
     else if (sel.json) printSheetJson(g, ctx.prompter->messages());

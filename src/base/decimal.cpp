@@ -10,8 +10,12 @@ namespace {
 __extension__ typedef __int128 I128;
 __extension__ typedef unsigned __int128 U128;
 
+[[noreturn]] void throwDivisionByZero() {
+    throw DecimalUndefined("In der Lohnsteuerberechnung wurde durch null geteilt.");
+}
+
 [[noreturn]] void throwOverflow() {
-    throw std::overflow_error("decimal value out of range");
+    throw DecimalOverflow("Ein Wert der Lohnsteuerberechnung liegt außerhalb des Bereichs des Programms.");
 }
 
 I128 pow10(int n) {
@@ -104,7 +108,7 @@ Decimal Decimal::fromScaled(std::int64_t unscaled, int scale) {
 
 Decimal Decimal::parse(std::string_view text) {
     auto fail = [&]() -> Decimal {
-        throw std::invalid_argument("not a decimal number: '" + std::string(text) + "'");
+        throw DecimalSyntaxError("Der Text \"" + std::string(text) + "\" ist keine Dezimalzahl.");
     };
     std::size_t i = 0;
     bool negative = false;
@@ -157,7 +161,7 @@ Decimal Decimal::operator-() const {
 }
 
 Decimal Decimal::divide(const Decimal& divisor, int scale, Rounding mode) const {
-    if (divisor.mantissa_ == 0) throw std::domain_error("decimal division by zero");
+    if (divisor.mantissa_ == 0) throwDivisionByZero();
     checkScale(scale);
     // Result mantissa = m * 10^(divisor.scale + scale - scale_) / divisor.m
     const int e = divisor.scale_ + scale - scale_;
@@ -166,7 +170,7 @@ Decimal Decimal::divide(const Decimal& divisor, int scale, Rounding mode) const 
 }
 
 Decimal Decimal::divideExact(const Decimal& divisor) const {
-    if (divisor.mantissa_ == 0) throw std::domain_error("decimal division by zero");
+    if (divisor.mantissa_ == 0) throwDivisionByZero();
     // The quotient terminates iff the reduced denominator has no prime factor other than 2 and 5.
     U128 den = magnitude(divisor.mantissa_);
     if (mantissa_ != 0)
@@ -177,7 +181,8 @@ Decimal Decimal::divideExact(const Decimal& divisor) const {
         den /= 2;
     while (den % 5 == 0)
         den /= 5;
-    if (den != 1) throw std::domain_error("non-terminating decimal quotient");
+    if (den != 1)
+        throw DecimalUndefined("Ein Quotient der Lohnsteuerberechnung ist keine endliche Dezimalzahl.");
     for (int s = std::max(0, scale_ - divisor.scale_); s <= kMaxScale; ++s) {
         const int e = divisor.scale_ + s - scale_;
         I128 num = mantissa_;
@@ -199,10 +204,12 @@ Decimal Decimal::setScale(int scale, Rounding mode) const {
 
 std::int64_t Decimal::toInt64() const {
     const I128 unit = pow10(scale_);
-    if (mantissa_ % unit != 0) throw std::domain_error("decimal " + toString() + " is not a whole number");
+    if (mantissa_ % unit != 0)
+        throw DecimalUndefined("Der Wert " + toString() + " der Lohnsteuerberechnung ist keine ganze Zahl.");
     const I128 v = mantissa_ / unit;
     if (v > INT64_MAX || v < INT64_MIN)
-        throw std::overflow_error("decimal " + toString() + " exceeds 64 bits");
+        throw DecimalOverflow("Der Wert " + toString() +
+                              " der Lohnsteuerberechnung liegt außerhalb des Bereichs des Programms.");
     return static_cast<std::int64_t>(v);
 }
 

@@ -13,14 +13,17 @@
 //   Modes: Down = toward zero (-4.567 -> -4.56), Up = away from zero (-4.561 -> -4.57),
 //   HalfUp = to nearest, a tie away from zero (2.5 -> 3, -2.5 -> -3).
 //
-// Errors (all thrown, nothing is clamped or wrapped):
-//   - std::overflow_error   a mantissa leaves the 128-bit range or a scale exceeds kMaxScale;
+// Errors (all thrown, nothing is clamped or wrapped; the first three carry the German message):
+//   - DecimalOverflow       a mantissa leaves the 128-bit range or a scale exceeds kMaxScale;
 //                           toInt64() of a value outside the 64-bit range.
-//   - std::domain_error     division by zero; divideExact() of a non-terminating quotient;
+//   - DecimalUndefined      division by zero; divideExact() of a non-terminating quotient;
 //                           toInt64() of a value with a non-zero fraction (it never rounds silently).
-//   - std::invalid_argument parse() of malformed text; a negative or too large requested scale.
+//   - DecimalSyntaxError    parse() of malformed text.
+//   - std::invalid_argument a negative or too large requested scale (a fault of the calling code).
 // The flow chart's values (cent amounts up to the 64-bit range annualised, rates with a few decimals,
 // tariff terms up to 14 decimals) stay far inside these limits.
+
+#include "base/error.h"
 
 #include <compare>
 #include <cstdint>
@@ -28,6 +31,21 @@
 #include <string_view>
 
 namespace varemo {
+
+class DecimalOverflow : public Error {
+  public:
+    using Error::Error;
+};
+
+class DecimalUndefined : public Error {
+  public:
+    using Error::Error;
+};
+
+class DecimalSyntaxError : public Error {
+  public:
+    using Error::Error;
+};
 
 class Decimal {
   public:

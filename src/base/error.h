@@ -20,9 +20,15 @@ public:
 };
 
 // The German text the user sees for an exception that reached an edge of the program: an Error's own
-// message; for anything else a notice of an internal fault with its technical text in parentheses.
+// message; for a failed file-system access its failureCause(); for anything else a notice of an internal
+// fault with its technical text in parentheses.
 std::string userMessage(const std::exception& e);
 // The same for the exception being handled (call inside a catch block only).
 std::string userMessageOfCurrentException();
+
+// The cause of a failure for the line "Ursache: ..." below a message that already names the failed
+// operation and what was kept: an Error's own message; for a failed file-system access the path and the
+// system's reason; for anything else a notice of an internal fault with its technical text.
+std::string failureCause(const std::exception& e);
 
 } // namespace varemo

@@ -15,6 +15,8 @@
 //
 // Errors: see the comment on Money.
 
+#include "base/error.h"
+
 #include <compare>
 #include <cstdint>
 #include <stdexcept>
@@ -25,9 +27,9 @@ namespace varemo {
 // 128-bit intermediates for products and quotients of amounts.
 __extension__ typedef __int128 Int128;
 
-class MoneyOverflow : public std::overflow_error {
+class MoneyOverflow : public Error {
 public:
-    MoneyOverflow() : std::overflow_error("amount out of range") {}
+    MoneyOverflow() : Error("Ein Betrag liegt außerhalb des Bereichs des Programms.") {}
 };
 
 // How a quotient that is not whole becomes whole.

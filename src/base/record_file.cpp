@@ -8,7 +8,9 @@ namespace varemo {
 
 void RecordBuffer::check(size_t offset, size_t length) const {
     if (offset + length > bytes_.size() || offset + length < offset)
-        throw RecordFileError("field beyond record end");
+        throw RecordFileError("Ein Feld (Stelle " + std::to_string(offset) + ", " + std::to_string(length) +
+                              " Bytes) reicht über das Ende des Datensatzes von " +
+                              std::to_string(bytes_.size()) + " Bytes hinaus.");
 }
 
 int16_t RecordBuffer::i16(size_t offset) const {
@@ -62,15 +64,17 @@ bool RecordBuffer::allZero() const {
 
 RecordFile::RecordFile(const std::filesystem::path& path, size_t recordLength)
     : path_(path), length_(recordLength) {
-    if (recordLength == 0) throw RecordFileError("record length 0");
+    if (recordLength == 0)
+        throw RecordFileError("Die Datei " + path.string() +
+                              " kann nicht mit der Satzlänge 0 geöffnet werden.");
     if (!std::filesystem::exists(path)) {
         std::ofstream create(path, std::ios::binary);
-        if (!create) throw RecordFileError("cannot create " + path.string());
+        if (!create) throw RecordFileError("Die Datei " + path.string() + " konnte nicht angelegt werden.");
     }
     stream_ = std::make_unique<std::fstream>(path, std::ios::in | std::ios::out | std::ios::binary);
     if (!*stream_) {
         stream_.reset();
-        throw RecordFileError("cannot open " + path.string());
+        throw RecordFileError("Die Datei " + path.string() + " konnte nicht geöffnet werden.");
     }
 }
 
@@ -97,14 +101,20 @@ RecordBuffer RecordFile::read(int64_t record) {
 }
 
 void RecordFile::write(int64_t record, const RecordBuffer& buffer) {
-    if (!stream_) throw RecordFileError("file not open");
-    if (record < 1) throw RecordFileError("record number below 1");
-    if (buffer.size() != length_) throw RecordFileError("record length mismatch");
+    if (!stream_)
+        throw RecordFileError("In eine Datei, die nicht geöffnet ist, kann nicht geschrieben werden.");
+    if (record < 1)
+        throw RecordFileError("Der Satz " + std::to_string(record) + " kann nicht in die Datei " +
+                              path_.string() + " geschrieben werden (die Sätze beginnen bei 1).");
+    if (buffer.size() != length_)
+        throw RecordFileError("Ein Satz von " + std::to_string(buffer.size()) +
+                              " Bytes passt nicht in die Datei " + path_.string() + " (Satzlänge " +
+                              std::to_string(length_) + ").");
     stream_->clear();
     stream_->seekp((record - 1) * static_cast<int64_t>(length_));
     stream_->write(reinterpret_cast<const char*>(buffer.bytes().data()), static_cast<std::streamsize>(length_));
     stream_->flush();
-    if (!*stream_) throw RecordFileError("cannot write " + path_.string());
+    if (!*stream_) throw RecordFileError("Die Datei " + path_.string() + " konnte nicht geschrieben werden.");
 }
 
 void RecordFile::flush() {

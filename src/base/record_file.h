@@ -6,6 +6,8 @@
 // RecordBuffer holds one record and offers the field helpers: little-endian integers and fixed-length,
 // blank-padded Windows-1252 texts (converted from and to UTF-8 here and nowhere else).
 
+#include "base/error.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -16,9 +18,10 @@
 
 namespace varemo {
 
-class RecordFileError : public std::runtime_error {
+// A fixed-record file or record cannot be used; the message names the file where one is known.
+class RecordFileError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 class RecordBuffer {

@@ -1,5 +1,6 @@
 #include "calc/calculation_run.h"
 
+#include "base/error.h"
 #include "pay/basic_pay.h"
 #include "pay/holiday_pay.h"
 #include "pay/line_key_codes.h"
@@ -12,6 +13,7 @@
 #include "deductions/tax_step.h"
 
 #include <filesystem>
+#include <string>
 
 namespace varemo {
 namespace {
@@ -19,6 +21,15 @@ namespace {
 // Slots whose typed amounts every run starts from.
 constexpr int kRestoredSlots[] = {0, 1, 2, 3, 4, 23, 24, 25, 33, 35, 36, 37, 38, 39,
                                   40, 41, 42, 43, 44, 46, 47, 58, 59};
+
+// The first line of the message of an aborted run: which month was not calculated.
+std::string abortedRunText(const Globaldaten& g) {
+    const int month = g.workingCase.monthIndex() + 1;
+    const std::string which = "Die Berechnung von Personalfall " + std::to_string(g.caseNumber);
+    if (month < 1 || month > 12) return which + " wurde abgebrochen; es wurde nichts gespeichert.";
+    return which + ", Monat " + std::to_string(month) + "/" + std::to_string(g.year) +
+           " wurde abgebrochen; für diesen Monat wurde nichts gespeichert.";
+}
 
 } // namespace
 
@@ -160,6 +171,12 @@ bool RunCalculation(Globaldaten& g) {
         // their worksheets on every run, and the part-time explanation is read from the results.
     } catch (const MoneyOverflow&) {
         g.overflow = true;
+        return false;
+    } catch (...) {
+        g.prompter.ask(PromptMessage{PromptIcon::Critical,
+                                     kRunAbortedTitle,
+                                     {abortedRunText(g), userMessageOfCurrentException()},
+                                     PromptButtons::Ok});
         return false;
     }
     ClosingStep(g);

@@ -6,9 +6,14 @@
 
 namespace varemo {
 
-// Runs all steps. Returns false when an amount left the range of the program: the run stopped
-// where it was, nothing was written back and g.overflow is set.
-bool RunCalculation(Globaldaten& g);
+inline constexpr const char* kRunAbortedTitle = "Berechnung abgebrochen";
+
+// Runs all steps and, when they all succeeded, writes the results (ClosingStep). Returns false when a
+// step failed: the run stopped where it was and nothing was written back. An amount that left the range
+// of the program sets g.overflow and shows nothing (the caller shows the overflow message once); any
+// other failure is shown at once as the message kRunAbortedTitle. A failure to write the results is not
+// caught here: it belongs to the operation around the run, which reports it or puts its files back.
+[[nodiscard]] bool RunCalculation(Globaldaten& g);
 
 // The steps, in the order RunCalculation calls them.
 void ClearLineAmounts(Globaldaten& g);            // 1

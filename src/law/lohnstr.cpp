@@ -645,14 +645,18 @@ class Lohnsteuer {
     int KZTAB = 1;
 };
 
+[[noreturn]] void refuseInput(const std::string& why) {
+    throw LohnstrInputError("Die Lohnsteuer kann nicht berechnet werden: " + why + ".");
+}
+
 } // namespace
 
 LohnstrOutput LOHNSTR(int year, const LohnstrInput& input) {
     const YearParams& params = lohnstr_detail::yearParams(year);
     if (input.LZZ < 1 || input.LZZ > 4)
-        throw std::invalid_argument("LZZ must be 1 to 4, got " + std::to_string(input.LZZ));
+        refuseInput("der Lohnzahlungszeitraum LZZ muss 1 bis 4 sein, nicht " + std::to_string(input.LZZ));
     if (input.STKL < 1 || input.STKL > 6)
-        throw std::invalid_argument("STKL must be 1 to 6, got " + std::to_string(input.STKL));
+        refuseInput("die Steuerklasse STKL muss 1 bis 6 sein, nicht " + std::to_string(input.STKL));
     return Lohnsteuer(params, input).run();
 }
 

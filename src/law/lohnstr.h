@@ -70,8 +70,14 @@ struct LohnstrOutput {
     std::int64_t WVFRBM = 0; // the same, one-time payments
 };
 
-// Runs the flow chart of `year` (2017..2021). Throws std::invalid_argument for another year, for
-// STKL outside 1..6 and for LZZ outside 1..4; std::overflow_error for amounts beyond any real wage.
+// An input the flow chart has no rule for: a year outside 2017 to 2021, LZZ outside 1..4, STKL outside 1..6.
+class LohnstrInputError : public Error {
+  public:
+    using Error::Error;
+};
+
+// Runs the flow chart of `year` (2017..2021). Throws LohnstrInputError for another year, for STKL
+// outside 1..6 and for LZZ outside 1..4; DecimalOverflow for amounts beyond any real wage.
 LohnstrOutput LOHNSTR(int year, const LohnstrInput& input);
 
 } // namespace varemo

@@ -1,5 +1,7 @@
 #include "law/lohnstr_params.h"
 
+#include "law/lohnstr.h"
+
 #include <array>
 #include <stdexcept>
 #include <string>
@@ -98,8 +100,8 @@ std::int64_t linear(int index, std::int64_t first, std::int64_t step1, std::int6
 const YearParams& yearParams(int year) {
     static const std::array<YearParams, kYears> years = buildYears();
     if (year < kFirstYear || year >= kFirstYear + kYears)
-        throw std::invalid_argument("wage-tax year " + std::to_string(year) +
-                                    " is not supported (2017-2021)");
+        throw LohnstrInputError("Für das Jahr " + std::to_string(year) +
+                                " kann die Lohnsteuer nicht berechnet werden (nur 2017 bis 2021).");
     return years[static_cast<std::size_t>(year - kFirstYear)];
 }
 

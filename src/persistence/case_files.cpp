@@ -8,6 +8,12 @@
 #include <stdexcept>
 
 namespace varemo {
+namespace {
+
+constexpr const char* kNotOpen = "Die Dateien der Personalfälle sind nicht geöffnet.";
+
+} // namespace
+
 std::string caseFileName(int year, DataSet set, int month) {
     return "V" + std::to_string(year) + dataSetLetter(set) + "." + std::to_string(month);
 }
@@ -29,7 +35,7 @@ void CaseFiles::close() {
 }
 
 RecordFile& CaseFiles::monthFile(int month) {
-    if (!isOpen()) throw RecordFileError("case files not open");
+    if (!isOpen()) throw RecordFileError(kNotOpen);
     if (month < 1 || month > 12) throw std::out_of_range("month " + std::to_string(month));
     return months_[static_cast<size_t>(month - 1)];
 }
@@ -41,12 +47,12 @@ void CaseFiles::writeMonth(int month, int caseNumber, const RecordBuffer& record
 }
 
 YearRecord CaseFiles::readYear(int caseNumber) {
-    if (!isOpen()) throw RecordFileError("case files not open");
+    if (!isOpen()) throw RecordFileError(kNotOpen);
     return YearRecord(yearFile_.read(caseNumber));
 }
 
 void CaseFiles::writeYear(int caseNumber, const YearRecord& record) {
-    if (!isOpen()) throw RecordFileError("case files not open");
+    if (!isOpen()) throw RecordFileError(kNotOpen);
     yearFile_.write(caseNumber, record.buffer());
 }
 

@@ -28,10 +28,10 @@ fs::path temporaryBeside(const fs::path& path) {
 
 void writeBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) throw StorageError("cannot create " + path.string());
+    if (!out) throw StorageError("Die Datei " + path.string() + " konnte nicht angelegt werden.");
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.flush();
-    if (!out) throw StorageError("cannot write " + path.string());
+    if (!out) throw StorageError("Die Datei " + path.string() + " konnte nicht geschrieben werden.");
 }
 
 std::string trimmedSeparators(const std::string& text) {
@@ -102,17 +102,18 @@ bool isMissingOrEmpty(const fs::path& path) { return fileSize(path) == 0; }
 std::vector<uint8_t> readWholeFile(const fs::path& path) {
     std::error_code ec;
     if (!fs::exists(path, ec)) return {};
-    if (!fs::is_regular_file(path, ec)) throw StorageError("not a file: " + path.string());
+    if (!fs::is_regular_file(path, ec)) throw StorageError("Der Pfad " + path.string() + " ist keine Datei.");
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw StorageError("cannot read " + path.string());
+    if (!in) throw StorageError("Die Datei " + path.string() + " konnte nicht gelesen werden.");
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw StorageError("cannot read " + path.string());
+    if (in.bad()) throw StorageError("Die Datei " + path.string() + " konnte nicht gelesen werden.");
     return bytes;
 }
 
 void writeFileAtomically(const fs::path& path, const std::vector<uint8_t>& bytes) {
     std::error_code ec;
-    if (fs::is_directory(path, ec)) throw StorageError("a folder stands where a file belongs: " + path.string());
+    if (fs::is_directory(path, ec))
+        throw StorageError("An der Stelle der Datei " + path.string() + " steht ein Ordner.");
     fs::path temp = temporaryBeside(path);
     try {
         writeBytes(temp, bytes);
@@ -124,26 +125,30 @@ void writeFileAtomically(const fs::path& path, const std::vector<uint8_t>& bytes
     if (ec) {
         std::error_code ignored;
         fs::remove(temp, ignored);
-        throw StorageError("cannot replace " + path.string() + ": " + ec.message());
+        throw StorageError("Die Datei " + path.string() + " konnte nicht ersetzt werden (" + ec.message() +
+                           ").");
     }
 }
 
 void copyFileAtomically(const fs::path& from, const fs::path& to) {
     std::error_code ec;
-    if (!fs::is_regular_file(from, ec)) throw StorageError("missing " + from.string());
+    if (!fs::is_regular_file(from, ec)) throw StorageError("Die Datei " + from.string() + " fehlt.");
     writeFileAtomically(to, readWholeFile(from));
 }
 
 void updateRecord(const fs::path& path, size_t recordLength, int64_t record,
                   const std::function<void(RecordBuffer&)>& edit) {
-    if (record < 1 || recordLength == 0) throw StorageError("record number below 1");
+    if (record < 1 || recordLength == 0)
+        throw StorageError("In der Datei " + path.string() + " gibt es den Satz " + std::to_string(record) +
+                           " nicht.");
     std::vector<uint8_t> bytes = readWholeFile(path);
     size_t start = static_cast<size_t>(record - 1) * recordLength;
     if (bytes.size() < start + recordLength) bytes.resize(start + recordLength, 0);
     RecordBuffer buffer(recordLength);
     std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(start), recordLength, buffer.bytes().begin());
     edit(buffer);
-    if (buffer.size() != recordLength) throw StorageError("record length changed");
+    if (buffer.size() != recordLength)
+        throw StorageError("Ein Satz der Datei " + path.string() + " hat beim Ändern seine Länge verändert.");
     std::copy(buffer.bytes().begin(), buffer.bytes().end(), bytes.begin() + static_cast<std::ptrdiff_t>(start));
     writeFileAtomically(path, bytes);
 }
@@ -176,12 +181,14 @@ void FileSnapshot::add(const fs::path& file) {
         if (e.original == file) return;
     Entry entry{file, {}, false};
     std::error_code ec;
-    if (fs::is_directory(file, ec)) throw StorageError("a folder stands where a file belongs: " + file.string());
+    if (fs::is_directory(file, ec))
+        throw StorageError("An der Stelle der Datei " + file.string() + " steht ein Ordner.");
     if (fs::exists(file, ec)) {
         fs::create_directories(folder_, ec);
         entry.copy = folder_ / std::to_string(entries_.size());
         if (!fs::copy_file(file, entry.copy, fs::copy_options::overwrite_existing, ec) || ec)
-            throw StorageError("cannot save a copy of " + file.string());
+            throw StorageError("Von der Datei " + file.string() +
+                               " konnte keine Sicherungskopie angelegt werden.");
         entry.existed = true;
     }
     entries_.push_back(std::move(entry));

@@ -17,9 +17,10 @@
 
 namespace varemo {
 
-class StorageError : public std::runtime_error {
+// A file or folder of the user's data cannot be read, written, copied or removed; the message names it.
+class StorageError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 // The text with every '/' and '\' replaced by sep.

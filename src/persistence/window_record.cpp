@@ -33,7 +33,9 @@ const TextField& field(EmployerText f) { return kTextFields[static_cast<size_t>(
 } // namespace
 
 WindowRecord::WindowRecord(RecordBuffer record) : record_(std::move(record)) {
-    if (record_.size() != kWindowRecordLength) throw RecordFileError("window record of wrong length");
+    if (record_.size() != kWindowRecordLength)
+        throw RecordFileError("Der Satz der Fenstereinstellungen hat " + std::to_string(record_.size()) +
+                              " statt " + std::to_string(kWindowRecordLength) + " Bytes.");
 }
 
 WindowRecord WindowRecord::defaults() {

@@ -7,7 +7,9 @@
 namespace varemo {
 
 YearRecord::YearRecord(RecordBuffer record) : record_(std::move(record)) {
-    if (record_.size() != kYearRecordLength) throw RecordFileError("year record of wrong length");
+    if (record_.size() != kYearRecordLength)
+        throw RecordFileError("Der Jahressatz eines Personalfalls hat " + std::to_string(record_.size()) +
+                              " statt " + std::to_string(kYearRecordLength) + " Bytes.");
 }
 
 std::string YearRecord::rawName() const {

@@ -2,6 +2,7 @@
 
 #include "session/guarded.h"
 #include "session/startup.h"
+#include "base/error.h"
 #include "persistence/user_files.h"
 #include "persistence/window_record.h"
 
@@ -13,7 +14,8 @@ namespace {
 fs::path backupFolder(const Session& g, int k) { return g.userFolder / ("Backup" + std::to_string(k)); }
 
 void reportFailure(Session& g, const std::string& what, const std::exception& e, const std::string& state) {
-    std::vector<std::string> lines = {what + " konnte nicht ausgeführt werden.", std::string("Ursache: ") + e.what()};
+    std::vector<std::string> lines = {what + " konnte nicht ausgeführt werden.",
+                                      "Ursache: " + failureCause(e)};
     if (!state.empty()) lines.push_back(state);
     g.prompter.ask(PromptMessage{PromptIcon::Critical, "Fehler", lines, PromptButtons::Ok});
 }
@@ -63,7 +65,8 @@ StorageResult BackupUserData(Session& g) {
             fs::path source = findFileIgnoringCase(g.userFolder, name);
             if (!fs::is_regular_file(source, ec)) continue;
             if (!fs::copy_file(source, fresh / source.filename(), fs::copy_options::overwrite_existing, ec) || ec)
-                throw StorageError("cannot copy " + source.string() + ": " + ec.message());
+                throw StorageError("Die Datei " + source.string() + " konnte nicht kopiert werden (" +
+                                   ec.message() + ").");
         }
     } catch (const std::exception& e) {
         fs::remove_all(fresh, ec);
@@ -140,10 +143,13 @@ StorageResult RestoreUserData(Session& g, int backup) {
             if (item.inBackup) {
                 copyFileAtomically(item.source, item.target);
             } else if (fs::exists(item.target, ec)) {
-                if (!fs::remove(item.target, ec) || ec) throw StorageError("cannot delete " + item.target.string());
+                if (!fs::remove(item.target, ec) || ec)
+                    throw StorageError("Die Datei " + item.target.string() +
+                                       " konnte nicht gelöscht werden.");
             }
         }
-        if (!StartUp(g)) throw StorageError("start-up after the restore failed");
+        if (!StartUp(g))
+            throw StorageError("Mit den zurückgesetzten Userdaten konnte das Programm nicht starten.");
     });
 }
 

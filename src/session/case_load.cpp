@@ -165,10 +165,10 @@ void LoadCaseMonth(Session& g) {
 
 namespace varemo {
 
-void SelectCaseMonth(Session& g) {
+bool SelectCaseMonth(Session& g) {
     if (!g.files.isOpen() || g.files.year() != g.year || g.files.dataSet() != g.dataSet) OpenYearFiles(g);
     LoadCaseMonth(g);
-    RecalculateShownMonth(g);
+    return RecalculateShownMonth(g);
 }
 
 } // namespace varemo

@@ -27,7 +27,8 @@ namespace varemo {
 
 // Opens the year's files when the year or data set is not the open one, loads the case-month, runs
 // it and rebuilds the sheet (after every change of case, month, year or data set). Only the shown
-// month is written back.
-void SelectCaseMonth(Session& g);
+// month is written back. Returns false when the run failed; its message has been shown, so a caller
+// that only shows the month may ignore the result.
+bool SelectCaseMonth(Session& g);
 
 } // namespace varemo

@@ -1,5 +1,6 @@
 #include "session/case_operations.h"
 
+#include "base/error.h"
 #include "calc/calculation_run.h"
 #include "session/case_load.h"
 #include "session/recalculate.h"
@@ -39,7 +40,9 @@ std::vector<fs::path> concat(std::vector<fs::path> a, const std::vector<fs::path
 int createCase(Session& g) {
     const ShownSelection shown = rememberSelection(g);
     const int n = caseCount(g, g.year);
-    if (n > kHighestCaseNumber) throw StorageError("no further case number");
+    if (n > kHighestCaseNumber)
+        throw StorageError("Es kann kein weiterer Personalfall angelegt werden: die höchste Nummer " +
+                           std::to_string(kHighestCaseNumber) + " ist erreicht.");
     CalculationWrites writes(g);
 
     // Every file is opened (and so checked) before the first record is written.
@@ -66,7 +69,10 @@ int createCase(Session& g) {
         g.dataSet = s;
         g.selectMonth(1);
         LoadCaseMonth(g);
-        if (RunCalculation(g)) RunFollowingMonths(g);
+        // An overflow leaves the months as the model case made them, as in any run; a run that failed
+        // otherwise (its message has been shown) ends the operation, which puts the files back.
+        if (!(RunCalculation(g) && RunFollowingMonths(g)) && !g.overflow)
+            throw Error("Der neue Personalfall " + std::to_string(n) + " konnte nicht berechnet werden.");
         std::swap(g.files, sets[static_cast<size_t>(s)]);
     }
 
@@ -298,7 +304,9 @@ StorageResult DeleteYear(Session& g, int year) {
         for (const fs::path& file : doomed) {
             std::error_code ec;
             fs::remove(file, ec);
-            if (ec) throw StorageError("cannot delete " + file.string() + ": " + ec.message());
+            if (ec)
+                throw StorageError("Die Datei " + file.string() + " konnte nicht gelöscht werden (" +
+                                   ec.message() + ").");
         }
         writeModelCase(g.userFolder, defaultModelMonth(), defaultModelYear());
         g.storage.window.setCaseCount(year, 0);

@@ -1,6 +1,7 @@
 #include "session/guarded.h"
 
 #include "session/case_load.h"
+#include "base/error.h"
 
 namespace varemo {
 
@@ -41,8 +42,8 @@ StorageResult runGuarded(Session& g, const std::string& operation, const std::ve
     } catch (const std::exception& e) {
         g.prompter.ask(PromptMessage{PromptIcon::Critical,
                                      "Fehler",
-                                     {operation + " konnte nicht ausgeführt werden.", std::string("Ursache: ") + e.what(),
-                                      "Es wurde nichts verändert."},
+                                     {operation + " konnte nicht ausgeführt werden.",
+                                      "Ursache: " + failureCause(e), "Es wurde nichts verändert."},
                                      PromptButtons::Ok});
         return StorageResult::Failed;
     }
@@ -56,11 +57,11 @@ StorageResult runGuarded(Session& g, const std::string& operation, const std::ve
         std::string state = restored ? "Alle Dateien sind unverändert."
                                      : "Nicht alle Dateien konnten zurückgesetzt werden. Die gesicherten Fassungen "
                                        "liegen in " + snapshot.folder().string() + ".";
-        g.prompter.ask(PromptMessage{PromptIcon::Critical,
-                                     "Fehler",
-                                     {operation + " konnte nicht ausgeführt werden.", std::string("Ursache: ") + e.what(),
-                                      state},
-                                     PromptButtons::Ok});
+        g.prompter.ask(PromptMessage{
+            PromptIcon::Critical,
+            "Fehler",
+            {operation + " konnte nicht ausgeführt werden.", "Ursache: " + failureCause(e), state},
+            PromptButtons::Ok});
         try {
             returnToSelection(g, shown);
         } catch (const std::exception&) {

@@ -28,13 +28,13 @@ bool RunFollowingMonths(Session& g) {
 bool RecalculateShownMonth(Session& g) {
     bool ok = RunCalculation(g);
     Redisplay(g);
-    if (!ok) ShowOverflow(g);
+    if (g.overflow) ShowOverflow(g); // a run that failed otherwise has shown its own message
     return ok;
 }
 
 bool RecalculateAndRedisplay(Session& g) {
     // After an overflow the following months would leave the range the same way; the message is
-    // shown once.
+    // shown once. A failed run does not carry its inputs into the following months either.
     if (!RecalculateShownMonth(g)) return false;
     bool ok = true;
     int monthIndex = g.workingCase.monthIndex();
@@ -42,7 +42,7 @@ bool RecalculateAndRedisplay(Session& g) {
         bool amountOfDays = g.editCode == 202 || g.editCode == 203;
         if (g.followingMonthsOn && !amountOfDays) {
             if (!RunFollowingMonths(g)) {
-                ShowOverflow(g);
+                if (g.overflow) ShowOverflow(g);
                 ok = false;
             }
         }

@@ -19,16 +19,19 @@ void ShowOverflow(Session& g);
 
 // Runs the working case again for each month after the shown one up to December, so that each
 // month's record takes over the edited inputs; the shown month's case is restored afterwards.
-// Returns false when one of the runs left the range of the program.
-bool RunFollowingMonths(Session& g);
+// Returns false when one of the runs failed (g.overflow tells whether it left the range of the
+// program); the months after it are not run.
+[[nodiscard]] bool RunFollowingMonths(Session& g);
 
 // Runs the shown month and redisplays it; shows the overflow message when the run left the range.
 // This is the cycle after loading a case-month: the following months are not touched, so that looking
-// at a month never overwrites the months after it with its inputs.
-bool RecalculateShownMonth(Session& g);
+// at a month never overwrites the months after it with its inputs. Returns false when the run failed
+// (its message has been shown).
+[[nodiscard]] bool RecalculateShownMonth(Session& g);
 
 // Run, redisplay, and for January to November the following months and the year record.
-// Returns false when an amount left the range of the program (the message has been shown).
-bool RecalculateAndRedisplay(Session& g);
+// Returns false when a run failed or an amount left the range of the program (the message has been
+// shown).
+[[nodiscard]] bool RecalculateAndRedisplay(Session& g);
 
 } // namespace varemo

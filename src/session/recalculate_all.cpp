@@ -110,7 +110,12 @@ RecalculationSummary RecalculateAllCases(Session& g) {
             ApplyPensionDefaults(g);
             ComputeStep(g);
             ResetHealthRatePosition(g);
-            if (!RunCalculation(g)) ++summary.outOfRange;
+            if (!RunCalculation(g)) {
+                if (g.overflow)
+                    ++summary.outOfRange;
+                else
+                    ++summary.failed;
+            }
             ++summary.monthsRun;
             g.storage.showStatus(recalculationProgress(caseNumber, month));
         }

@@ -38,6 +38,7 @@ struct RecalculationSummary {
     int cases = 0;
     int monthsRun = 0;
     int outOfRange = 0; // case-months whose run left the range of the program (not written)
+    int failed = 0;     // case-months whose run failed otherwise (each has shown its message; not written)
 };
 
 RecalculationSummary RecalculateAllCases(Session& g);

@@ -2,6 +2,7 @@
 
 #include "session/case_load.h"
 #include "base/cp1252.h"
+#include "base/error.h"
 #include "persistence/file_ops.h"
 #include "persistence/settings_file.h"
 #include "persistence/user_files.h"
@@ -157,7 +158,7 @@ bool StartUp(Session& g) {
     } catch (const std::exception& e) {
         g.prompter.ask(PromptMessage{PromptIcon::Critical,
                                      "Fehler",
-                                     {"Der Programmstart ist fehlgeschlagen.", std::string("Ursache: ") + e.what()},
+                                     {"Der Programmstart ist fehlgeschlagen.", "Ursache: " + failureCause(e)},
                                      PromptButtons::Ok});
         return false;
     }

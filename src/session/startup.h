@@ -14,7 +14,7 @@ namespace varemo {
 // the open case files and g.tariffs are set. The working case is not loaded; the window shows it.
 // Returns false when the data root or the user folder cannot be used; the message has been shown and
 // the session is left as it was.
-bool StartUp(Session& g);
+[[nodiscard]] bool StartUp(Session& g);
 
 // The window caption: for users 2 to 100 "geschützter Bereich für " + the label (35 characters) + four
 // blanks + the user folder name; for user 1 the program's name.

@@ -1,6 +1,7 @@
 #include "session/users.h"
 
 #include "base/cp1252.h"
+#include "base/error.h"
 #include "persistence/file_ops.h"
 #include "persistence/settings_file.h"
 #include "session/startup.h"
@@ -38,12 +39,12 @@ StorageResult changeSettings(Session& g, int record, const std::function<void(Re
         ensureSettingsFile(g);
         updateSettingsRecord(g.programDir, record, edit);
     } catch (const std::exception& e) {
-        g.prompter.ask(PromptMessage{PromptIcon::Critical,
-                                     "Fehler",
-                                     {"Die Datei " + settingsFilePath(g.programDir).string() +
-                                          " konnte nicht geschrieben werden.",
-                                      std::string("Ursache: ") + e.what()},
-                                     PromptButtons::Ok});
+        g.prompter.ask(PromptMessage{
+            PromptIcon::Critical,
+            "Fehler",
+            {"Die Datei " + settingsFilePath(g.programDir).string() + " konnte nicht geschrieben werden.",
+             "Ursache: " + failureCause(e)},
+            PromptButtons::Ok});
         return StorageResult::Failed;
     }
     SyncSettingsToServers(g);
@@ -212,7 +213,7 @@ bool SyncSettingsToServers(Session& g) {
         } catch (const std::exception& e) {
             g.prompter.tell("Bitte anschließend korrigieren!",
                             {"Die Datei " + server.path + "\\varemo20.sr konnte nicht ersetzt werden.",
-                             std::string("Ursache: ") + e.what()},
+                             "Ursache: " + failureCause(e)},
                             PromptIcon::Warning);
             return false;
         }
@@ -252,9 +253,11 @@ StorageResult SetStorageLocation(Session& g, const std::string& chosenFolder) {
         g.prompter.ask(PromptMessage{PromptIcon::Critical,
                                      "Fehler",
                                      {"Der Speicherort " + rootText + " konnte nicht eingerichtet werden.",
-                                      std::string("Ursache: ") + e.what(), "Der bisherige Speicherort bleibt."},
+                                      "Ursache: " + failureCause(e), "Der bisherige Speicherort bleibt."},
                                      PromptButtons::Ok});
-        StartUp(g);
+        // Back to the previous location; the result is Failed either way and a failed start-up has
+        // shown its own message.
+        (void)StartUp(g);
         return StorageResult::Failed;
     }
     StorageResult result =
@@ -309,8 +312,8 @@ StorageResult TakeOverPreviousUsers(Session& g, const fs::path& previousProgramD
     } catch (const std::exception& e) {
         g.prompter.ask(PromptMessage{PromptIcon::Critical,
                                      "Fehler",
-                                     {"Die Userdaten konnten nicht übernommen werden.", std::string("Ursache: ") + e.what(),
-                                      "Es wurde nichts verändert."},
+                                     {"Die Userdaten konnten nicht übernommen werden.",
+                                      "Ursache: " + failureCause(e), "Es wurde nichts verändert."},
                                      PromptButtons::Ok});
         return StorageResult::Failed;
     }

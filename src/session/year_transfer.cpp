@@ -1,5 +1,6 @@
 #include "session/year_transfer.h"
 
+#include "base/error.h"
 #include "calc/calculation_run.h"
 #include "session/case_load.h"
 #include "session/recalculate.h"
@@ -90,7 +91,12 @@ void transfer(Session& g, int year, const std::vector<int>& cases, bool wholeYea
                 c.enterAmount(slot::MonthDays, 10000000);
                 c.enterAmount(slot::PaidDays, 10000000);
             }
-            bool ok = RunCalculation(g) && RunFollowingMonths(g);
+            const bool ok = RunCalculation(g) && RunFollowingMonths(g);
+            // A run that failed otherwise (its message has been shown) ends the transfer, which puts
+            // the files back.
+            if (!ok && !g.overflow)
+                throw Error("Personalfall " + std::to_string(n) + " konnte im Jahr " +
+                            std::to_string(g.year) + " nicht berechnet werden.");
             overflow = overflow || !ok;
             std::swap(g.files, sets[static_cast<size_t>(s)]);
         }

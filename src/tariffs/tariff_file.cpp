@@ -51,7 +51,9 @@ TariffRow TariffFile::read(int64_t record) {
 }
 
 void TariffFile::write(int64_t record, const TariffRow& row) {
-    if (record < 1) throw RecordFileError("record number below 1");
+    if (record < 1)
+        throw RecordFileError("Der Satz " + std::to_string(record) + " kann nicht in die Tarifdatei " +
+                              path_.string() + " geschrieben werden (die Sätze beginnen bei 1).");
     {
         RecordFile file(path_, kTariffRecordLength);
         file.write(record, encodeTariffRow(row));
@@ -75,8 +77,11 @@ TariffRow TariffYear::read(int month, int64_t record) {
 }
 
 void TariffYear::write(int month, int64_t record, const TariffRow& row) {
-    if (!hasTables_) throw RecordFileError("no tariff tables for " + std::to_string(year_));
-    if (month < 1 || month > 12) throw RecordFileError("month out of range: " + std::to_string(month));
+    if (!hasTables_)
+        throw RecordFileError("Für das Jahr " + std::to_string(year_) + " gibt es keine Tariftabellen.");
+    if (month < 1 || month > 12)
+        throw RecordFileError("Eine Tariftabelle für den Monat " + std::to_string(month) +
+                              " gibt es nicht (1 bis 12).");
     months_[static_cast<size_t>(month - 1)].write(record, row);
 }
 

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -151,6 +152,18 @@ TEST(Cli, KeysDatesNamesAndTheirRefusals) {
     Json refused = runJson(with(selection(dir, "set", 2), {"--line", "28=122"}), 1);
     EXPECT_EQ(refused["messages"][0]["text"].string, "Sorry, die gewählte Auswahl ist nicht möglich.");
     EXPECT_EQ(refused["keys"][27].integer(), 0);
+}
+
+TEST(Cli, AFileThatCannotBeUsedEndsTheCommandWithAGermanMessageAndStatusThree) {
+    test::TempDir dir;
+    ASSERT_EQ(run(selection(dir, "sheet")).status, 0);
+    // A folder stands where January 2019 of the REAL cases belongs.
+    const std::filesystem::path january = dir.path() / "User001" / caseFileName(2019, DataSet::Real, 1);
+    std::filesystem::create_directories(january);
+    Result r = run(selection(dir, "sheet", 1, 2019));
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "[Fehler] Die Datei " + january.string() + " konnte nicht geöffnet werden.\n");
 }
 
 TEST(Cli, UsageErrorsExitWithTwo) {

@@ -3,10 +3,13 @@
 #include "session/line_input.h"
 #include "session/recalculate.h"
 #include "persistence/month_record.h"
+#include "support/scripted_prompter.h"
 #include "support/session.h"
 
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 using namespace varemo;
 using varemo::test::TestSession;
@@ -20,6 +23,18 @@ Case storedMonth(TestSession& s, int month) {
 }
 
 void loadNew(TestSession& s) { LoadCaseMonth(s.g); }
+
+// Stored months for a run without files: reading a month does what `read` says, writes are counted.
+struct ScriptedStore : CaseStore {
+    std::function<void()> read = [] {};
+    int writes = 0;
+    bool isOpen() const override { return true; }
+    int year() const override { return 2020; }
+    DataSet dataSet() const override { return DataSet::Real; }
+    void loadMonth(int, int, Case&) override { read(); }
+    void storeMonth(int, const Case&) override { ++writes; }
+    void storeYearResults(int, DataSet, const Case&) override { ++writes; }
+};
 
 } // namespace
 
@@ -148,6 +163,41 @@ TEST(CalculationRun, OverflowStopsTheRunWithoutWriting) {
     EXPECT_FALSE(RunCalculation(s.g));
     EXPECT_TRUE(s.g.overflow);
     EXPECT_EQ(storedMonth(s, 1).amount(12), 0);
+}
+
+TEST(CalculationRun, AnyOtherFailureStopsTheRunWritesNothingAndTellsTheUserInGerman) {
+    ScriptedStore store;
+    test::ScriptedPrompter prompter;
+    Globaldaten g(prompter, store);
+    g.year = 2020;
+    g.caseNumber = 7;
+    g.workingCase = defaultCase();
+    g.workingCase.setKey(slot::Month, 2); // March: the steps read the months before it
+    ASSERT_TRUE(RunCalculation(g));
+    EXPECT_EQ(store.writes, 2);
+    EXPECT_TRUE(prompter.messages().empty());
+
+    // A fault inside the program: the technical text only in parentheses.
+    store.writes = 0;
+    store.read = [] { throw std::out_of_range("vector::_M_range_check"); };
+    EXPECT_FALSE(RunCalculation(g));
+    EXPECT_FALSE(g.overflow);
+    EXPECT_EQ(store.writes, 0);
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].title, "Berechnung abgebrochen");
+    EXPECT_EQ(prompter.messages()[0].icon, PromptIcon::Critical);
+    EXPECT_EQ(
+        prompter.messages()[0].text(),
+        "Die Berechnung von Personalfall 7, Monat 3/2020 wurde abgebrochen; für diesen Monat wurde nichts "
+        "gespeichert.\nInterner Fehler des Programms, die Berechnung wurde abgebrochen "
+        "(vector::_M_range_check).");
+
+    // An Error is shown with its own message.
+    store.read = [] { throw RecordFileError("Die Datei V2020R.1 konnte nicht geöffnet werden."); };
+    EXPECT_FALSE(RunCalculation(g));
+    EXPECT_EQ(store.writes, 0);
+    ASSERT_EQ(prompter.messages().size(), 2u);
+    EXPECT_EQ(prompter.messages()[1].lines.back(), "Die Datei V2020R.1 konnte nicht geöffnet werden.");
 }
 
 TEST(Recalculate, AnEditInMarchIsCarriedIntoAprilToDecember) {

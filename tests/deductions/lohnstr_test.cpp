@@ -270,17 +270,17 @@ TEST(LohnstrPrivateInsuranceTest, OneTimePaymentReportsTheChangeOfContributions)
 
 TEST(LohnstrInputTest, RejectsUnsupportedYearsAndCodes) {
     const LohnstrInput in = monthly(300000);
-    EXPECT_THROW(LOHNSTR(2016, in), std::invalid_argument);
-    EXPECT_THROW(LOHNSTR(2022, in), std::invalid_argument);
+    EXPECT_THROW(LOHNSTR(2016, in), varemo::LohnstrInputError);
+    EXPECT_THROW(LOHNSTR(2022, in), varemo::LohnstrInputError);
     for (int stkl : {0, 7}) {
         LohnstrInput bad = in;
         bad.STKL = stkl;
-        EXPECT_THROW(LOHNSTR(2020, bad), std::invalid_argument) << "STKL " << stkl;
+        EXPECT_THROW(LOHNSTR(2020, bad), varemo::LohnstrInputError) << "STKL " << stkl;
     }
     for (int lzz : {0, 5}) {
         LohnstrInput bad = in;
         bad.LZZ = lzz;
-        EXPECT_THROW(LOHNSTR(2020, bad), std::invalid_argument) << "LZZ " << lzz;
+        EXPECT_THROW(LOHNSTR(2020, bad), varemo::LohnstrInputError) << "LZZ " << lzz;
     }
 }
 
@@ -318,7 +318,7 @@ TEST(LohnstrInputTest, LargestWagesComputeWithoutOverflow) {
 TEST(LohnstrInputTest, AmountsBeyondAnyWageAreReportedNotWrapped) {
     LohnstrInput in = monthly(std::numeric_limits<std::int64_t>::max());
     in.LZZ = 4;
-    EXPECT_THROW(LOHNSTR(2020, in), std::overflow_error);
+    EXPECT_THROW(LOHNSTR(2020, in), varemo::DecimalOverflow);
 }
 
 } // namespace
