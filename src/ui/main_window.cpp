@@ -1,9 +1,11 @@
 #include "ui/main_window.h"
 
+#include "base/error.h"
 #include "persistence/window_record.h"
 #include "presentation/sheet_view.h"
 #include "ui/amount_field.h"
 #include "ui/calculator_widget.h"
+#include "ui/engine_call.h"
 #include "ui/option_grid.h"
 #include "ui/sheet_area.h"
 #include "ui/sheet_cell.h"
@@ -125,37 +127,39 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     commitCaseName();
     savePlacement();
     bars_->stopTimers();
-    if (writeRecordOnClose_) {
-        try {
-            SaveWindowRecord(g_);
-        } catch (const std::exception& error) {
-            g_.prompter.tell("varemo20", {error.what()}, PromptIcon::Warning);
-        }
-    }
+    if (writeRecordOnClose_) callEngine(g_.prompter, [this] { SaveWindowRecord(g_); });
     e->accept();
 }
 
 // ---------------------------------------------------------------------------------------------
-// Redisplay and input into the engine
+// Redisplay and the entry into the engine
 
 void MainWindow::redisplay() {
     redisplaying_ = true;
     setUpdatesEnabled(false);
-    applyColours();
-    const SheetCaptions captions = sheetCaptions(g_);
-    sheet_->redisplay(g_, colours_, captions);
-    bars_->redisplay(g_, colours_, captions);
+    std::string fault;
+    try {
+        applyColours();
+        const SheetCaptions captions = sheetCaptions(g_);
+        sheet_->redisplay(g_, colours_, captions);
+        bars_->redisplay(g_, colours_, captions);
 
-    const bool yearSalary = g_.showsYearSalary();
-    const QString program = g_.storage.caption.empty() ? QStringLiteral("varemo20") : q(g_.storage.caption);
-    const QString period = yearSalary
-                               ? QStringLiteral("Jahresgehalt %1").arg(g_.year)
-                               : QStringLiteral("%1/%2").arg(g_.month, 2, 10, QLatin1Char('0')).arg(g_.year);
-    setWindowTitle(QStringLiteral("%1 – %2 – %3 %4")
-                       .arg(program, q(g_.workingCase.name), q(dataSetName(g_.dataSet)), period));
+        const bool yearSalary = g_.showsYearSalary();
+        const QString program =
+            g_.storage.caption.empty() ? QStringLiteral("varemo20") : q(g_.storage.caption);
+        const QString period =
+            yearSalary ? QStringLiteral("Jahresgehalt %1").arg(g_.year)
+                       : QStringLiteral("%1/%2").arg(g_.month, 2, 10, QLatin1Char('0')).arg(g_.year);
+        setWindowTitle(QStringLiteral("%1 – %2 – %3 %4")
+                           .arg(program, q(g_.workingCase.name), q(dataSetName(g_.dataSet)), period));
+    } catch (...) {
+        fault = userMessageOfCurrentException();
+    }
     updateKeyState();
     setUpdatesEnabled(true);
     redisplaying_ = false;
+    // After the window is whole again: the message box runs an event loop of its own.
+    if (!fault.empty()) showEngineFault(g_.prompter, fault);
 }
 
 void MainWindow::showReminder(const std::optional<std::string>& text) {
@@ -167,7 +171,7 @@ void MainWindow::updateKeyState() {
 }
 
 void MainWindow::engine(const std::function<void()>& call) {
-    call();
+    callEngine(g_.prompter, call);
     redisplay();
 }
 

@@ -7,8 +7,9 @@
 //
 // The window coordinates its parts: the sheet (SheetArea), the bars (WindowBars), the option list
 // and the calculator. Its own code is split by topic: main_window.cpp (building, redisplay,
-// placement, closing), main_window_actions.cpp (what buttons, menus, keyboard codes and typed values
-// do) and main_window_option_list.cpp (the option list and the renaming of first entries).
+// placement, closing, the entry into the engine), main_window_actions.cpp (what buttons, menus,
+// keyboard codes and typed values do) and main_window_option_list.cpp (the option list and the
+// renaming of first entries).
 
 #include "model/flag_column.h"
 #include "presentation/key_codes.h"
@@ -137,7 +138,8 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     void escape();
     void updateKeyState();
     void savePlacement();
-    // Runs an engine call that may change the selection or the case and redraws afterwards.
+    // The window's entry into the engine: runs a call that may change the selection or the case and
+    // redraws afterwards. Whatever the call throws is shown as the message "Fehler".
     void engine(const std::function<void()>& call);
 
     Session& g_;

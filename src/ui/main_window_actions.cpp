@@ -10,6 +10,7 @@
 #include "session/year_transfer.h"
 #include "ui/amount_field.h"
 #include "ui/calculator_widget.h"
+#include "ui/engine_call.h"
 #include "ui/option_grid.h"
 #include "ui/sheet_area.h"
 #include "ui/sheet_cell.h"
@@ -192,7 +193,8 @@ void MainWindow::menuItem(int number) {
     auto item = findMenuItem(number);
     if (!item) return;
     if (number == 11) {
-        EndSession(g_);
+        // The window closes even when the session could not be ended cleanly: the message said why.
+        callEngine(g_.prompter, [this] { EndSession(g_); });
         close();
         return;
     }

@@ -6,6 +6,7 @@
 #include "presentation/sheet_view.h"
 #include "session/line_input.h"
 #include "session/sheet_edits.h"
+#include "ui/engine_call.h"
 #include "ui/option_grid.h"
 #include "ui/sheet_area.h"
 #include "ui/sheet_cell.h"
@@ -26,7 +27,8 @@ void MainWindow::openOptionList(int line) {
         sheet_->dateField()->selectAll();
         return;
     }
-    auto entries = optionGridEntries(g_, line);
+    std::vector<std::string> entries;
+    if (!callEngine(g_.prompter, [&] { entries = optionGridEntries(g_, line); })) return;
     if (entries.empty()) return;
     QStringList list;
     for (const auto& e : entries)
@@ -45,8 +47,10 @@ void MainWindow::openOptionList(int line) {
 
 void MainWindow::openPayGroupList() {
     if (!CanChangeLines(g_)) return;
+    std::vector<std::string> entries;
+    if (!callEngine(g_.prompter, [&] { entries = payGroupEntries(g_); })) return;
     QStringList list;
-    for (const auto& e : payGroupEntries(g_))
+    for (const auto& e : entries)
         list << q(e);
     int y = std::clamp(rowY(tastencode(4).row) - 4, 84, kAreaHeight - 360);
     grid_->setGeometry(kColumns[0].amount, y, 330, 70 + 16 * 18);
@@ -81,7 +85,7 @@ void MainWindow::renameEntry(int line) {
     }
     if (!CanChangeLines(g_)) return;
     if (line == 28) {
-        RenameFirstEntry(g_, 28, "");
+        callEngine(g_.prompter, [this] { RenameFirstEntry(g_, 28, ""); });
         return;
     }
     if (line == 1) {
