@@ -8,6 +8,7 @@
 // --screenshot starts without a display, renders the main window of that case-month to a PNG file and
 // exits (0 written, 2 usage error, 3 start-up or file error). Messages then go to stderr.
 
+#include "base/error.h"
 #include "presentation/navigation.h"
 #include "session/startup.h"
 #include "ui/main_window.h"
@@ -139,9 +140,11 @@ int main(int argc, char** argv) {
         window.restorePlacement(&geometry);
         window.show();
         return app.exec(); // closing the window writes the window record
-    } catch (const std::exception& e) {
-        std::cerr << "varemo20: " << e.what() << "\n";
-        if (!screenshot) QMessageBox::critical(nullptr, QStringLiteral("varemo20"), QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        // Nothing may unwind out of the program: the user reads what failed in German.
+        const std::string message = userMessageOfCurrentException();
+        std::cerr << "varemo20: " << message << "\n";
+        if (!screenshot) QMessageBox::critical(nullptr, QStringLiteral("Fehler"), QString::fromStdString(message));
         return 3;
     }
 }

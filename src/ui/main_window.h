@@ -4,18 +4,27 @@
 // case) and the share panels and hint line below. Every input goes through the engine's line input
 // (amount, option, flag, date, name) and ends with the engine's recalculation; the window then
 // redraws itself from the sheet (redisplay). Keyboard codes are read from every key the window gets.
+//
+// The window coordinates its parts: the sheet (SheetArea), the bars (WindowBars), the option list
+// and the calculator. Its own code is split by topic: main_window.cpp (building, redisplay,
+// placement, closing, the entry into the engine), main_window_actions.cpp (what buttons, menus,
+// keyboard codes and typed values do) and main_window_option_list.cpp (the option list and the
+// renaming of first entries).
 
 #include "model/flag_column.h"
-#include "session/session.h"
 #include "presentation/key_codes.h"
 #include "presentation/menu_items.h"
 #include "presentation/window_settings.h"
+#include "session/session.h"
+#include "ui/window_input.h"
 
 #include <QMainWindow>
 #include <QTimer>
 
 #include <array>
+#include <functional>
 #include <map>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -29,12 +38,14 @@ class AmountField;
 class CalculatorWidget;
 class OptionGrid;
 class SharePanel;
+class SheetArea;
 class SheetCell;
+class WindowBars;
 class WindowGeometryStore;
 
-class MainWindow : public QMainWindow, private SheetActions {
+class MainWindow : public QMainWindow, private SheetActions, private WindowInput {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(Session& g, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -55,11 +66,11 @@ public:
     AmountField* extraField(int slot) const;
     SheetCell* flagCell(int line, FlagColumn column) const;
     SheetCell* keyField(int line) const;
-    SheetCell* payGroupButton() const { return payGroup_; }
-    QLineEdit* dateField() const { return dateField_; }
-    QLineEdit* caseNameField() const { return caseName_; }
-    QSpinBox* caseNumberField() const { return caseNumber_; }
-    QLineEdit* memoField() const { return memo_; }
+    SheetCell* payGroupButton() const;
+    QLineEdit* dateField() const;
+    QLineEdit* caseNameField() const;
+    QSpinBox* caseNumberField() const;
+    QLineEdit* memoField() const;
     QLineEdit* renameEditor() const { return renameEditor_; }
     QPushButton* monthButtonWidget(int month) const;
     QPushButton* yearButtonWidget(int year) const;
@@ -68,16 +79,16 @@ public:
     QMenu* menuGroup(char letter) const;
     OptionGrid* optionGrid() const { return grid_; }
     CalculatorWidget* calculator() const { return calculator_; }
-    SharePanel* sharePanel(int index) const { return shares_[static_cast<size_t>(index)]; }
-    QLabel* hintLine() const { return tip_; }
-    QLabel* keyStateLabel() const { return keyState_; }
-    QLabel* reminderLabel() const { return reminder_; }
-    QLabel* tariffAreaLabel() const { return tariffArea_; }
-    QLabel* stepMovementLabel() const { return stepMovement_; }
-    QLabel* healthCaptionLabel() const { return healthCaption_; }
-    QPushButton* lawLinkButton() const { return lawLink_; }
-    QPushButton* payStructureButton() const { return payStructure_; }
-    QTimer& reminderTimer() { return reminderTimer_; }
+    SharePanel* sharePanel(int index) const;
+    QLabel* hintLine() const;
+    QLabel* keyStateLabel() const;
+    QLabel* reminderLabel() const;
+    QLabel* tariffAreaLabel() const;
+    QLabel* stepMovementLabel() const;
+    QLabel* healthCaptionLabel() const;
+    QPushButton* lawLinkButton() const;
+    QPushButton* payStructureButton() const;
+    QTimer& reminderTimer();
     const KeyCodeMachine& keyCodes() const { return keys_; }
     int focusedSlot() const { return focusedSlot_; }
     // Closing writes the user's window record (on by default).
@@ -89,23 +100,13 @@ public:
     void functionButton(int number) override;
     void menuItem(int number) override;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
-    struct LineElements {
-        SheetCell* number = nullptr;     // com
-        SheetCell* text = nullptr;       // z
-        AmountField* amount = nullptr;   // t
-        SheetCell* info = nullptr;       // extra
-        SheetCell* regulation = nullptr; // par
-        SheetCell* key = nullptr;        // SR (lines 25, 26, 44 to 46) or dem (line 43)
-        std::array<SheetCell*, kFlagColumns> flags{};
-    };
-
+  private:
     // SheetActions: one element's click each.
     void openOptionList(int line) override;
     void advanceCategory(int line) override;
@@ -118,65 +119,37 @@ private:
     void renameEntry(int line) override;
     void regulation(int line) override;
 
-    void buildMenus();
-    void buildBars(QWidget* area);
-    void buildSheet(QWidget* area);
-    void buildLine(QWidget* area, int line);
-    void buildBottom(QWidget* area);
-    void setHint(QWidget* w, const QString& hint);
+    // WindowInput: what the sheet and the bars hand on.
+    void commitAmount(int slot, const QString& text) override;
+    void amountFocused(int line, int slot, bool takesTransfer) override;
+    void commitDate() override;
+    void openPayGroupList() override;
+    void commitCaseName() override;
+    void selectCaseNumber() override;
+    void changeDataSet(DataSet set) override;
+    void copyCase(int direction) override;
+    void answerUnavailable(Availability a) override;
+
     void applyColours();
-    void openPayGroupList();
     void chooseEntry(int line, bool payGroup, int position);
     void closeOptionGrid();
-    void commitAmount(int slot, const QString& text);
-    void commitDate();
-    void commitCaseName();
     void commitRename();
-    void selectCaseNumber();
-    void changeDataSet(DataSet set);
-    void copyCase(int direction);
-    void openMenuGroup(char letter);
-    void answerUnavailable(Availability a);
+    void transferFromCalculator(const QString& text);
     void escape();
     void updateKeyState();
     void savePlacement();
-    // Runs an engine call that may change the selection or the case and redraws afterwards.
-    template <typename F> void engine(F&& f);
+    // The window's entry into the engine: runs a call that may change the selection or the case and
+    // redraws afterwards. Whatever the call throws is shown as the message "Fehler".
+    void engine(const std::function<void()>& call);
 
     Session& g_;
     WindowGeometryStore* store_ = nullptr;
     ColourSet colours_;
     int coloursYear_ = 0;
 
-    std::array<LineElements, 47> lines_{};
-    std::map<int, AmountField*> extras_;
-    std::array<QLabel*, kFlagColumns> flagHeadings_{};
-    SheetCell* payGroup_ = nullptr;
-    QLineEdit* dateField_ = nullptr;
-    QLabel* stepMovement_ = nullptr;
-    QLabel* healthCaption_ = nullptr;
-    QWidget* grossSide_ = nullptr; // SSPanel2
-    QWidget* netSide_ = nullptr;   // SSPanel1
-
-    std::array<QPushButton*, 3> dataSets_{};
-    std::array<QPushButton*, 4> copies_{};
-    std::array<QPushButton*, 5> years_{};
-    std::array<QPushButton*, 13> months_{};
-    std::array<QPushButton*, 24> functions_{};
-    std::map<char, QMenu*> menus_;
-    QLabel* keyState_ = nullptr;  // Tastenstand
-    QLabel* tip_ = nullptr;       // Tip
-    QLabel* instructions_ = nullptr; // Anleitungstext
-    QLabel* tariffArea_ = nullptr;
-    QLabel* clock_ = nullptr;
-    QLabel* reminder_ = nullptr;
-    QPushButton* lawLink_ = nullptr;
-    QPushButton* payStructure_ = nullptr;
-    QSpinBox* caseNumber_ = nullptr; // tdbnumber1
-    QLineEdit* caseName_ = nullptr;  // Text1
-    QLineEdit* memo_ = nullptr;      // SSPanel7
-    std::array<SharePanel*, 3> shares_{};
-    OptionGrid* grid_ = nullptr;     // zgrid
+    std::unique_ptr<WindowBars> bars_;
+    std::unique_ptr<SheetArea> sheet_;
+    OptionGrid* grid_ = nullptr; // zgrid
     CalculatorWidget* calculator_ = nullptr;
     QLineEdit* renameEditor_ = nullptr;
     int renameLine_ = 0;
@@ -188,12 +161,9 @@ private:
     } status_;
     bool writeRecordOnClose_ = true;
 
-    QTimer reminderTimer_; // Timer99
-    QTimer clockTimer_;    // Timer2
     KeyCodeMachine keys_;
     int focusedSlot_ = -1;
     bool redisplaying_ = false;
-    std::optional<std::string> reminderText_;
 };
 
 } // namespace varemo::ui

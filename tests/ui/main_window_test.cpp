@@ -1,5 +1,7 @@
 // The main window on the offscreen platform: keyboard codes, line input through the window, the year
-// salary, the option list, flags, calculator, panel key filter, reminder and placement.
+// salary, the option list, flags, calculator, panel key filter, reminder, placement and failures of
+// the engine.
+#include "base/error.h"
 #include "session/case_load.h"
 #include "presentation/navigation.h"
 #include "presentation/sheet_view.h"
@@ -7,6 +9,7 @@
 #include "support/session.h"
 #include "ui/amount_field.h"
 #include "ui/calculator_widget.h"
+#include "ui/engine_call.h"
 #include "ui/main_window.h"
 #include "ui/option_grid.h"
 #include "ui/panel_key_filter_qt.h"
@@ -23,6 +26,9 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 using namespace varemo;
 using varemo::test::TestSession;
@@ -404,4 +410,36 @@ TEST(Placement, TheWindowRecordKeepsThePlaceInTwipsWithinItsFields) {
     record.save(WindowRect{3000, -2500, 1124, 752}); // far right on a second screen, far above
     EXPECT_EQ(record.load()->x, 32767 / 15);
     EXPECT_EQ(record.load()->y, -32768 / 15);
+}
+
+TEST(EngineFaults, WhatAnEngineCallThrowsIsShownAsFehlerAndTheWindowGoesOn) {
+    test::ScriptedPrompter p;
+    EXPECT_TRUE(ui::callEngine(p, [] {}));
+    EXPECT_FALSE(ui::callEngine(p, [] { throw Error("Die Monatsdatei ist beschädigt."); }));
+    EXPECT_FALSE(ui::callEngine(p, [] { throw std::out_of_range("month 14"); }));
+    EXPECT_FALSE(ui::callEngine(p, [] { throw 14; }));
+    ASSERT_EQ(p.messages().size(), 3u);
+    for (const PromptMessage& m : p.messages()) {
+        EXPECT_EQ(m.title, "Fehler");
+        EXPECT_EQ(m.icon, PromptIcon::Critical);
+        EXPECT_FALSE(m.text().empty());
+    }
+    EXPECT_EQ(p.messages()[0].text(), "Die Monatsdatei ist beschädigt.");
+    EXPECT_EQ(p.messages()[1].text(), userMessage(std::out_of_range("month 14")));
+
+    // Through the window: the user folder lies below a file, so that opening another data set fails.
+    WindowFixture f;
+    const std::filesystem::path folder = f.s.g.userFolder;
+    std::ofstream(f.s.g.programDir / "blocked") << "x";
+    f.s.g.userFolder = f.s.g.programDir / "blocked" / "User001";
+    size_t before = f.s.prompter.messages().size();
+    QTest::mouseClick(f.window->dataSetButton(DataSet::Info), Qt::LeftButton);
+    ASSERT_GT(f.s.prompter.messages().size(), before);
+    EXPECT_EQ(f.s.prompter.messages().back().title, "Fehler");
+    f.s.g.userFolder = folder;
+    QTest::mouseClick(f.window->dataSetButton(DataSet::Real), Qt::LeftButton);
+    EXPECT_TRUE(f.window->dataSetButton(DataSet::Real)->isChecked());
+    f.enter(f.window->amountField(13), "100");
+    EXPECT_EQ(f.s.g.workingCase.amount(12), 10000);
+    EXPECT_EQ(f.amountText(13), "100,00");
 }

@@ -1,0 +1,303 @@
+// What the window's elements and keyboard codes do: the functions of the bars and the menus, the
+// buttons of the lines, the values typed into the sheet and the case bar, and the reading of keys.
+#include "ui/main_window.h"
+
+#include "presentation/navigation.h"
+#include "session/backups.h"
+#include "session/case_operations.h"
+#include "session/line_input.h"
+#include "session/sheet_edits.h"
+#include "session/year_transfer.h"
+#include "ui/amount_field.h"
+#include "ui/calculator_widget.h"
+#include "ui/engine_call.h"
+#include "ui/option_grid.h"
+#include "ui/sheet_area.h"
+#include "ui/sheet_cell.h"
+#include "ui/window_bars.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+
+namespace varemo::ui {
+namespace {
+
+bool isTextEntry(QObject* o) {
+    return qobject_cast<QLineEdit*>(o) || qobject_cast<QAbstractSpinBox*>(o);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Values typed into the sheet and the case bar
+
+void MainWindow::commitAmount(int slotNo, const QString& text) {
+    if (redisplaying_) return;
+    engine([&] { EnterAmount(g_, slotNo, text.trimmed().toStdString()); });
+}
+
+void MainWindow::amountFocused(int line, int slotNo, bool takesTransfer) {
+    if (takesTransfer) focusedSlot_ = slotNo;
+    calculator_->setTarget(QStringLiteral("Ziel: Zeile %1").arg(line));
+}
+
+void MainWindow::transferFromCalculator(const QString& text) {
+    if (focusedSlot_ < 0) {
+        g_.prompter.tell("Rechner", {"Bitte klicken Sie zuerst in das graue Betragsfeld, das den Betrag "
+                                     "übernehmen soll."});
+        return;
+    }
+    commitAmount(focusedSlot_, text);
+}
+
+void MainWindow::commitDate() {
+    std::string text = sheet_->dateField()->text().trimmed().toStdString();
+    if (text == g_.workingCase.dateText) return;
+    engine([&] { EnterDate(g_, text); });
+}
+
+void MainWindow::commitCaseName() {
+    QLineEdit* caseName = bars_->caseNameField();
+    if (redisplaying_ || !caseName->isModified()) return;
+    caseName->setModified(false);
+    std::string name = caseName->text().toStdString();
+    if (name == g_.workingCase.name) return;
+    engine([&] { RenameCase(g_, name); });
+}
+
+void MainWindow::selectCaseNumber() {
+    QSpinBox* caseNumber = bars_->caseNumberField();
+    if (redisplaying_ || caseNumber->value() == g_.caseNumber) return;
+    int n = caseNumber->value();
+    engine([&] { SelectCase(g_, n); });
+}
+
+void MainWindow::changeDataSet(DataSet set) {
+    engine([&] { SelectDataSet(g_, set); });
+}
+
+void MainWindow::copyCase(int direction) {
+    auto sets = copyDirection(direction);
+    if (!sets) return;
+    engine([&] {
+        if (CopyCase(g_, sets->first, sets->second) == StorageResult::Done) ShowSelection(g_);
+    });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Buttons of the lines and the bars
+
+void MainWindow::advanceCategory(int line) {
+    toggleFlag(line, FlagColumn::PartialRetirement);
+}
+
+void MainWindow::toggleFlag(int line, FlagColumn column) {
+    engine([&] { ToggleFlag(g_, line, column); });
+}
+
+void MainWindow::focusAmount(int line) {
+    QLineEdit* target = sheet_->amountTarget(line);
+    if (!target || !target->isVisible()) return;
+    if (auto* field = qobject_cast<AmountField*>(target); field && !field->isTyped()) {
+        if (g_.showsYearSalary()) CanChangeLines(g_); // says why nothing can be typed
+        return;
+    }
+    target->setFocus(Qt::ShortcutFocusReason);
+    target->selectAll();
+}
+
+void MainWindow::lineHelp(int) {
+    answerUnavailable(Availability::OnDemand);
+}
+
+void MainWindow::infoButton(int) {
+    answerUnavailable(Availability::Later);
+}
+
+void MainWindow::regulation(int) {
+    answerUnavailable(Availability::Later);
+}
+
+void MainWindow::yearButton(int year) {
+    engine([&] { SelectYear(g_, year); });
+}
+
+void MainWindow::monthButton(int month) {
+    engine([&] { SelectMonth(g_, month); });
+}
+
+void MainWindow::answerUnavailable(Availability a) {
+    g_.prompter.ask(unavailableMessage(a));
+}
+
+void MainWindow::functionButton(int number) {
+    auto f = findFunctionButton(number);
+    if (!f) return;
+    switch (number) {
+    case 2:
+        if (isMaximized())
+            showNormal();
+        else
+            showMaximized();
+        return;
+    case 11:
+        calculator_->setVisible(!calculator_->isVisible());
+        if (calculator_->isVisible()) calculator_->raise();
+        return;
+    case 20:
+        g_.followingMonthsOn = !g_.followingMonthsOn;
+        bars_->showHint(
+            g_.followingMonthsOn
+                ? QStringLiteral("Die Folgemonate bis Dezember werden wieder automatisch berechnet.")
+                : QStringLiteral("Die automatische Berechnung der Folgemonate ist ausgeschaltet."));
+        redisplay();
+        return;
+    case 22:
+        bars_->toggleMemo();
+        return;
+    case 14:
+    case 21:
+        if (g_.showsYearSalary()) {
+            g_.prompter.ask(yearSalaryMenuRefusal());
+            return;
+        }
+        engine([&] {
+            if (number == 14)
+                AdoptAsModelCase(g_);
+            else
+                TransferCaseToNextYear(g_);
+        });
+        return;
+    case 15:
+        engine([&] {
+            if (MoveSortAllowed(g_) && SortCases(g_) == StorageResult::Done) ShowSelection(g_);
+        });
+        return;
+    case 24:
+        if (g_.showsYearSalary()) {
+            g_.prompter.tell("Nicht für das Jahresgehalt",
+                             {"Die Entgeltbescheinigung steht nur für Monatsgehälter zur Verfügung."});
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    if (f->availability != Availability::Built) answerUnavailable(f->availability);
+}
+
+void MainWindow::menuItem(int number) {
+    bars_->hideMenus();
+    auto item = findMenuItem(number);
+    if (!item) return;
+    if (number == 11) {
+        // The window closes even when the session could not be ended cleanly: the message said why.
+        callEngine(g_.prompter, [this] { EndSession(g_); });
+        close();
+        return;
+    }
+    if (number >= 62 && number <= 65) {
+        int year = kFirstYear + number - 62;
+        engine([&] { TransferAllToNextYear(g_, year); });
+        return;
+    }
+    if (number >= 66 && number <= 70) {
+        int year = kFirstYear + number - 66;
+        engine([&] {
+            if (DeleteYear(g_, year) == StorageResult::Done && year == g_.year) ShowSelection(g_);
+        });
+        return;
+    }
+    if (item->availability != Availability::Built) answerUnavailable(item->availability);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys and hints
+
+void MainWindow::escape() {
+    closeOptionGrid();
+    if (renameEditor_->isVisible()) {
+        renameLine_ = 0;
+        renameEditor_->hide();
+    }
+    bars_->hideMenus();
+    keys_.reset();
+    updateKeyState();
+    sheet_->lineText(1)->setFocus();
+}
+
+bool MainWindow::previewKey(QObject* target, QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape) {
+        keys_.press(KeyPress::escape());
+        escape();
+        return true;
+    }
+    // Typing into a text field is no code.
+    if (isTextEntry(target)) return false;
+    KeyPress k = KeyPress::other();
+    const int key = e->key();
+    if (key == Qt::Key_Control)
+        k = KeyPress::control();
+    else if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        k = KeyPress::digit(key - Qt::Key_0);
+    else if (key >= Qt::Key_A && key <= Qt::Key_Z &&
+             !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        k = KeyPress::letter(static_cast<char>('A' + (key - Qt::Key_A)));
+    else if (key == Qt::Key_Shift || key == Qt::Key_Alt || key == Qt::Key_Meta)
+        return false;
+    const int stateBefore = keys_.state();
+    KeyResult r = keys_.press(k);
+    updateKeyState();
+    switch (r.outcome) {
+    case KeyOutcome::Ignored:
+        return false;
+    case KeyOutcome::Consumed:
+        return true;
+    case KeyOutcome::Cancelled:
+        // In an open option list the arrows and Enter still move and choose.
+        return stateBefore != 3 && stateBefore != 4;
+    case KeyOutcome::Execute:
+        tastenauswertung(r.code, *this);
+        updateKeyState();
+        return true;
+    case KeyOutcome::OpenMenuGroup:
+        bars_->openMenuGroup(r.group);
+        return true;
+    case KeyOutcome::ChooseEntry:
+        if (grid_->isVisible() && r.entry >= 1 && r.entry <= grid_->entryCount())
+            chooseEntry(grid_->line(), grid_->isPayGroup(), r.entry - 1);
+        return true;
+    case KeyOutcome::Escape:
+        escape();
+        return true;
+    }
+    return false;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::Enter) return false;
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!w) return false;
+    bool mine = w == this || isAncestorOf(w);
+    bool ownMenu = bars_->isMenu(w);
+    if (type == QEvent::Enter) {
+        if (mine) {
+            QVariant hint = w->property("hint");
+            if (hint.isValid()) bars_->showHint(hint.toString());
+        }
+        return false;
+    }
+    auto* e = static_cast<QKeyEvent*>(event);
+    if (ownMenu) {
+        // Digits after a menu group choose its item as a code (y a 4 1).
+        if (e->key() >= Qt::Key_0 && e->key() <= Qt::Key_9) return previewKey(watched, e);
+        return false;
+    }
+    if (!mine) return false;
+    return previewKey(watched, e);
+}
+
+} // namespace varemo::ui

@@ -1,0 +1,120 @@
+// The option list of a line (zgrid) and of the pay group, and the editor that renames a line's first
+// entry: where they open, what they show, and what a choice does.
+#include "ui/main_window.h"
+
+#include "presentation/navigation.h"
+#include "presentation/sheet_view.h"
+#include "session/line_input.h"
+#include "session/sheet_edits.h"
+#include "ui/engine_call.h"
+#include "ui/option_grid.h"
+#include "ui/sheet_area.h"
+#include "ui/sheet_cell.h"
+#include "ui/window_bars.h"
+#include "ui/window_layout.h"
+
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace varemo::ui {
+
+void MainWindow::openOptionList(int line) {
+    if (!CanChangeLines(g_)) return;
+    if (line == 6 && g_.sheet.line(6).options.empty()) {
+        // Without label texts the date is all line 6 offers.
+        sheet_->dateField()->setFocus();
+        sheet_->dateField()->selectAll();
+        return;
+    }
+    std::vector<std::string> entries;
+    if (!callEngine(g_.prompter, [&] { entries = optionGridEntries(g_, line); })) return;
+    if (entries.empty()) return;
+    QStringList list;
+    for (const auto& e : entries)
+        list << q(e);
+    int current = line == 1 ? g_.caseNumber - 1 : lineKey(g_.workingCase, line).value_or(-1);
+    LinePlacement place = tastencode(line);
+    const int rows = std::min(static_cast<int>(list.size()), 16);
+    const int height = 70 + rows * 18;
+    int x = place.column == 0 ? kColumns[0].amount : kColumns[1].number - 336;
+    int y = std::clamp(rowY(place.row) - 4, 84, kAreaHeight - height - 4);
+    grid_->setGeometry(x, y, 330, height);
+    grid_->showEntries(
+        line, false, QStringLiteral("Zeile %1: %2").arg(line).arg(QString::fromUtf8(lineInfo(line).caption)),
+        list, current, hasRenamableEntry(line) && line != 28 && line != 1);
+}
+
+void MainWindow::openPayGroupList() {
+    if (!CanChangeLines(g_)) return;
+    std::vector<std::string> entries;
+    if (!callEngine(g_.prompter, [&] { entries = payGroupEntries(g_); })) return;
+    QStringList list;
+    for (const auto& e : entries)
+        list << q(e);
+    int y = std::clamp(rowY(tastencode(4).row) - 4, 84, kAreaHeight - 360);
+    grid_->setGeometry(kColumns[0].amount, y, 330, 70 + 16 * 18);
+    grid_->showEntries(4, true, QStringLiteral("Zeile 4: Gruppe"), list, g_.workingCase.payGroup(), false);
+}
+
+void MainWindow::chooseEntry(int line, bool payGroup, int position) {
+    closeOptionGrid();
+    if (line == 1) {
+        engine([&] {
+            if (CanChangeLines(g_)) SelectCase(g_, position + 1);
+        });
+        return;
+    }
+    engine([&] {
+        if (payGroup)
+            SetKey(g_, slot::PayGroup, position);
+        else
+            ChooseOption(g_, line, position);
+    });
+    sheet_->lineText(line)->setFocus();
+}
+
+void MainWindow::closeOptionGrid() {
+    if (grid_->isVisible()) grid_->hide();
+}
+
+void MainWindow::renameEntry(int line) {
+    if (line == 6) {
+        focusAmount(6);
+        return;
+    }
+    if (!CanChangeLines(g_)) return;
+    if (line == 28) {
+        callEngine(g_.prompter, [this] { RenameFirstEntry(g_, 28, ""); });
+        return;
+    }
+    if (line == 1) {
+        bars_->caseNameField()->setFocus();
+        bars_->caseNameField()->selectAll();
+        return;
+    }
+    closeOptionGrid();
+    const auto& options = g_.sheet.line(line).options;
+    SheetCell* text = sheet_->lineText(line);
+    renameLine_ = line;
+    renameEditor_->setGeometry(text->geometry());
+    renameEditor_->setText(options.empty() ? QString() : q(options[0]));
+    renameEditor_->show();
+    renameEditor_->raise();
+    renameEditor_->setFocus();
+    renameEditor_->selectAll();
+    bars_->showHint(
+        QStringLiteral("Neuer Name des 1. Eintrags der Zeile %1, mit der Entertaste bestätigen").arg(line));
+}
+
+void MainWindow::commitRename() {
+    int line = renameLine_;
+    renameLine_ = 0;
+    renameEditor_->hide();
+    if (line == 0) return;
+    std::string text = renameEditor_->text().toStdString();
+    engine([&] { RenameFirstEntry(g_, line, text); });
+    sheet_->lineText(line)->setFocus();
+}
+
+} // namespace varemo::ui
