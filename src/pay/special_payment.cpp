@@ -9,14 +9,9 @@
 #include <algorithm>
 #include <cctype>
 #include <stdexcept>
+#include <string_view>
 
 namespace varemo {
-
-namespace special_payment_data {
-extern const char* const kAnnualPercentCsv;
-extern const char* const kOneTimeCsv;
-extern const char* const kCivilServantCsv;
-} // namespace special_payment_data
 
 namespace {
 
@@ -25,97 +20,11 @@ constexpr size_t kAnnualRecordLength = 400;
 constexpr size_t kEastOffset = 100;
 constexpr int kTrainingGroup = 46;
 
-// ---- CSV of the shipped tables ----
-
-using CsvRow = std::vector<std::string>;
-
-std::vector<CsvRow> parseCsv(const std::string& text) {
-    std::vector<CsvRow> rows;
-    CsvRow row;
-    std::string field;
-    bool quoted = false;
-    bool any = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char ch = text[i];
-        if (quoted) {
-            if (ch == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                field += '"';
-                ++i;
-            } else if (ch == '"') {
-                quoted = false;
-            } else {
-                field += ch;
-            }
-            continue;
-        }
-        if (ch == '"') {
-            quoted = true;
-            any = true;
-        } else if (ch == ',') {
-            row.push_back(field);
-            field.clear();
-            any = true;
-        } else if (ch == '\n' || ch == '\r') {
-            if (any || !field.empty()) {
-                row.push_back(field);
-                rows.push_back(row);
-            }
-            row.clear();
-            field.clear();
-            any = false;
-        } else {
-            field += ch;
-            any = true;
-        }
-    }
-    if (any || !field.empty()) {
-        row.push_back(field);
-        rows.push_back(row);
-    }
-    if (!rows.empty()) rows.erase(rows.begin()); // the header
-    return rows;
-}
-
-// "82.05" → 8205 with decimals = 2; "38.001" → 38001 with decimals = 3.
-int32_t parseDecimal(const std::string& text, int decimals) {
-    int64_t whole = 0;
-    int64_t fraction = 0;
-    int digits = 0;
-    bool point = false;
-    for (char ch : text) {
-        if (ch == '.') {
-            point = true;
-        } else if (std::isdigit(static_cast<unsigned char>(ch))) {
-            if (!point)
-                whole = whole * 10 + (ch - '0');
-            else if (digits < decimals) {
-                fraction = fraction * 10 + (ch - '0');
-                ++digits;
-            }
-        }
-    }
-    for (; digits < decimals; ++digits)
-        fraction *= 10;
-    int64_t scale = 1;
-    for (int i = 0; i < decimals; ++i)
-        scale *= 10;
-    return static_cast<int32_t>(whole * scale + fraction);
-}
-
-int parseIntOr(const std::string& text, int fallback) {
-    if (text.empty()) return fallback;
-    try {
-        return std::stoi(text);
-    } catch (const std::exception&) {
-        return fallback;
-    }
-}
-
-std::string trim(const std::string& s) {
+std::string trim(std::string_view s) {
     size_t a = s.find_first_not_of(' ');
-    if (a == std::string::npos) return "";
+    if (a == std::string_view::npos) return "";
     size_t b = s.find_last_not_of(' ');
-    return s.substr(a, b - a + 1);
+    return std::string(s.substr(a, b - a + 1));
 }
 
 // ---- Groups ----
@@ -221,7 +130,7 @@ bool parseGroupToken(const std::string& token, GroupRef& out) {
     return true;
 }
 
-bool partCovers(const std::string& rawPart, const GroupRef& ref) {
+bool partCovers(std::string_view rawPart, const GroupRef& ref) {
     const std::string part = trim(rawPart);
     if (part == "all" || part == "all groups" || part == "Beamte and Anwärter") return ref.scale != 0;
     for (const char* trainee :
@@ -248,12 +157,12 @@ bool partCovers(const std::string& rawPart, const GroupRef& ref) {
     return parseGroupToken(part, g) && g.scale == ref.scale && g.number == ref.number;
 }
 
-bool bandCovers(const std::string& band, const GroupRef& ref) {
+bool bandCovers(std::string_view band, const GroupRef& ref) {
     if (ref.scale == 0) return false;
     size_t start = 0;
     while (start <= band.size()) {
         size_t comma = band.find(',', start);
-        if (comma == std::string::npos) comma = band.size();
+        if (comma == std::string_view::npos) comma = band.size();
         if (partCovers(band.substr(start, comma - start), ref)) return true;
         start = comma + 1;
     }
@@ -290,7 +199,7 @@ enum Agreement : int {
 };
 
 // The entry of the percentage table that a name of the shipped table fills, -1 for none.
-int agreementOfCsv(const std::string& name) {
+int agreementOfCsv(std::string_view name) {
     if (name == "TV-H") return Tvh;
     for (int i = 0; i <= TvlSue; ++i)
         if (kAgreementNames[static_cast<size_t>(i)] == name) return i;
@@ -339,58 +248,6 @@ int agreementOf(const Case& c, int year) {
         (void)year;
         return -1;
     }
-}
-
-// ---- Civil servants ----
-
-const std::vector<std::string> kLandNames = {"Bund",
-                                             "Baden-Württemberg",
-                                             "Bayern",
-                                             "Berlin",
-                                             "Brandenburg",
-                                             "Bremen",
-                                             "Hamburg",
-                                             "Hessen",
-                                             "Mecklenburg-Vorpommern",
-                                             "Niedersachsen",
-                                             "Nordrhein-Westfalen",
-                                             "Rheinland-Pfalz",
-                                             "Saarland",
-                                             "Sachsen",
-                                             "Sachsen-Anhalt",
-                                             "Schleswig-Holstein",
-                                             "Thüringen"};
-
-struct CivilRow {
-    int region = -1;
-    int year = 0;
-    std::string kind; // annual, monthly, child, holiday, integrated, none
-    std::string groups;
-    int32_t cents = 0;
-    int32_t percentMilli = 0; // thousandths of a percent
-    int month = 0;            // 1 to 12; -1 every month; 0 none
-};
-
-const std::vector<CivilRow>& civilRows() {
-    static const std::vector<CivilRow> rows = [] {
-        std::vector<CivilRow> out;
-        for (const CsvRow& r : parseCsv(special_payment_data::kCivilServantCsv)) {
-            if (r.size() < 8) continue;
-            CivilRow row;
-            auto it = std::find(kLandNames.begin(), kLandNames.end(), r[0]);
-            if (it == kLandNames.end()) continue;
-            row.region = static_cast<int>(it - kLandNames.begin());
-            row.year = parseIntOr(r[1], 0);
-            row.kind = r[2];
-            row.groups = r[3];
-            row.cents = r[4].empty() ? 0 : parseDecimal(r[4], 2);
-            row.percentMilli = r[5].empty() ? 0 : parseDecimal(r[5], 3);
-            row.month = r[7] == "monthly" ? -1 : parseIntOr(r[7], 0);
-            out.push_back(row);
-        }
-        return out;
-    }();
-    return rows;
 }
 
 // ---- Months ----
@@ -448,9 +305,9 @@ void computeCivil(Globaldaten& g, SpecialPaymentComputation& comp, const Special
     bool monthly = false;
     Money amount;
     int32_t shownPercent = 0;
-    for (const CivilRow& row : civilRows()) {
+    for (const CivilServantPaymentRow& row : shippedCivilServantPayments()) {
         if (row.region != c.region() || row.year != g.year) continue;
-        if (row.kind == "monthly" && bandCovers(row.groups, ref)) {
+        if (row.kind == CivilPaymentKind::Monthly && bandCovers(row.groups, ref)) {
             monthly = true;
             comp.paymentMonthIndex = -1;
             amount += current.actual.timesRatio(row.percentMilli, 100000).roundedToCent();
@@ -458,8 +315,9 @@ void computeCivil(Globaldaten& g, SpecialPaymentComputation& comp, const Special
         }
     }
     if (!monthly) {
-        for (const CivilRow& row : civilRows()) {
-            if (row.region != c.region() || row.year != g.year || row.kind != "annual") continue;
+        for (const CivilServantPaymentRow& row : shippedCivilServantPayments()) {
+            if (row.region != c.region() || row.year != g.year || row.kind != CivilPaymentKind::Annual)
+                continue;
             if (row.groups == "Familienzuschlag part" || !bandCovers(row.groups, ref)) continue;
             if (row.month > 0) comp.paymentMonthIndex = row.month - 1;
             if (row.percentMilli > 0) {
@@ -477,8 +335,8 @@ void computeCivil(Globaldaten& g, SpecialPaymentComputation& comp, const Special
     comp.amount = amount;
     // Child supplements: "per child", or the first two and the further children apart.
     Money children;
-    for (const CivilRow& row : civilRows()) {
-        if (row.region != c.region() || row.year != g.year || row.kind != "child") continue;
+    for (const CivilServantPaymentRow& row : shippedCivilServantPayments()) {
+        if (row.region != c.region() || row.year != g.year || row.kind != CivilPaymentKind::Child) continue;
         if ((row.month == -1) != monthly) continue;
         int count = comp.children;
         if (row.groups.rfind("1st and 2nd", 0) == 0)
@@ -493,9 +351,11 @@ void computeCivil(Globaldaten& g, SpecialPaymentComputation& comp, const Special
 // Whether the Land's rules of the year pay anything to civil servants in a month (0 to 11): every
 // month for a monthly payment, else the month of the annual rows.
 bool civilPaysInMonth(int region, int year, int month) {
-    for (const CivilRow& row : civilRows()) {
+    for (const CivilServantPaymentRow& row : shippedCivilServantPayments()) {
         if (row.region != region || row.year != year) continue;
-        if (row.kind == "monthly" || (row.kind == "annual" && row.month - 1 == month)) return true;
+        if (row.kind == CivilPaymentKind::Monthly ||
+            (row.kind == CivilPaymentKind::Annual && row.month - 1 == month))
+            return true;
     }
     return false;
 }
@@ -542,19 +402,15 @@ void AnnualPaymentTable::setPercent(int agreement, int year, bool east, int grou
 AnnualPaymentTable AnnualPaymentTable::defaults() {
     static const AnnualPaymentTable shipped = [] {
         AnnualPaymentTable t;
-        for (const CsvRow& r : parseCsv(special_payment_data::kAnnualPercentCsv)) {
-            if (r.size() < 5) continue;
-            const int agreement = agreementOfCsv(r[0]);
-            const int year = parseIntOr(r[1], 0);
-            if (agreement < 0 || year < kFirstTableYear || year >= kFirstTableYear + kAnnualPaymentYears)
+        for (const AnnualPercentRow& r : shippedAnnualPercentRows()) {
+            const int agreement = agreementOfCsv(r.agreement);
+            if (agreement < 0 || r.year < kFirstTableYear || r.year >= kFirstTableYear + kAnnualPaymentYears)
                 continue;
-            const bool east = r[2] == "East";
-            const int32_t value = parseDecimal(r[4], 2);
             for (int p = 0; p < kAnnualPaymentGroups; ++p) {
-                if (!bandCovers(r[3], panelGroupRef(p))) continue;
-                t.setPercent(agreement, year, east, p, value);
+                if (!bandCovers(r.groups, panelGroupRef(p))) continue;
+                t.setPercent(agreement, r.year, r.east, p, r.hundredths);
                 if (agreement == Tvh)
-                    t.setPercent(agreement, year, true, p, value); // Hessen has no East area
+                    t.setPercent(agreement, r.year, true, p, r.hundredths); // Hessen has no East area
             }
         }
         return t;
@@ -655,7 +511,7 @@ int annualPaymentGroupOf(const Case& c) {
     }
 }
 
-bool bandCoversCase(const std::string& band, const Case& c) {
+bool bandCoversCase(std::string_view band, const Case& c) {
     return bandCovers(band, caseGroupRef(c));
 }
 
@@ -810,18 +666,6 @@ SpecialPaymentView specialPaymentView(Globaldaten& g) {
     v.footnotes.push_back("3) Fehltage in maßgeblichen Bruchteilsmonaten");
     v.footnotes.push_back("    werden mit Durchschnittstagesgehalt gefüllt.");
     return v;
-}
-
-const std::vector<OneTimePaymentRow>& shippedOneTimePayments() {
-    static const std::vector<OneTimePaymentRow> rows = [] {
-        std::vector<OneTimePaymentRow> out;
-        for (const CsvRow& r : parseCsv(special_payment_data::kOneTimeCsv)) {
-            if (r.size() < 5) continue;
-            out.push_back({r[0], parseIntOr(r[1], 0), parseIntOr(r[2], 0), r[3], parseDecimal(r[4], 2)});
-        }
-        return out;
-    }();
-    return rows;
 }
 
 } // namespace varemo

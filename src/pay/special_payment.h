@@ -20,9 +20,11 @@
 // current one.
 
 #include "model/globaldaten.h"
+#include "pay/special_payment_data.h"
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace varemo {
@@ -100,21 +102,11 @@ struct SpecialPaymentView {
 };
 SpecialPaymentView specialPaymentView(Globaldaten& g);
 
-// Shipped data (data/special-payments), parsed once.
-struct OneTimePaymentRow {
-    std::string agreement;
-    int year = 0;
-    int month = 0; // 0: the agreement fixes no month
-    std::string groups;
-    int32_t cents = 0;
-};
-const std::vector<OneTimePaymentRow>& shippedOneTimePayments();
-
 // The position of a group of the case in the panel's list, -1 when the panel has none for it.
 int annualPaymentGroupOf(const Case& c);
 // Whether a band of the shipped tables ("E9a-E12", "A12 and higher", "up to A8, Anwärter", "all
 // groups") covers the case's group.
-bool bandCoversCase(const std::string& band, const Case& c);
+bool bandCoversCase(std::string_view band, const Case& c);
 // The number of children counted for the civil servants' child supplements (line 10 options 2 to 7
 // and 8 to 13: one to six children).
 int countedChildren(const Case& c);
