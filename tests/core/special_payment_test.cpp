@@ -6,6 +6,7 @@
 #include "pay/one_time_payments.h"
 #include "pay/special_payment.h"
 #include "persistence/month_record.h"
+#include "presentation/special_payment_view.h"
 #include "support/scripted_prompter.h"
 #include "support/session.h"
 #include "support/temp_dir.h"
