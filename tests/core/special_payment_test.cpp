@@ -82,6 +82,22 @@ TEST(AnnualPaymentTable, ShippedPercentagesByAgreementYearAreaAndGroup) {
     EXPECT_EQ(changed.percent(entry("TV-L"), 2021, false, 0), 4321);
 }
 
+TEST(AnnualPaymentTable, EveryShippedRowFillsGroupsOfAnAgreementEntry) {
+    // A misspelt agreement or a band that names no group of the panel would leave its row unused.
+    const AnnualPaymentTable t = AnnualPaymentTable::defaults();
+    const auto& agreements = agreementNames();
+    for (const AnnualPercentRow& row : shippedAnnualPercentRows()) {
+        const std::string name = row.agreement == "TV-H" ? "TV-Hessen" : std::string(row.agreement);
+        const auto entry = std::find(agreements.begin(), agreements.end(), name);
+        ASSERT_NE(entry, agreements.end()) << row.agreement;
+        const int agreement = static_cast<int>(entry - agreements.begin());
+        bool filled = false;
+        for (int group = 0; group < kAnnualPaymentGroups; ++group)
+            filled = filled || t.percent(agreement, row.year, row.east, group) == row.hundredths;
+        EXPECT_TRUE(filled) << row.agreement << " " << row.year << " " << row.groups;
+    }
+}
+
 TEST(AnnualPaymentTable, KeptPerUserInItsFile) {
     test::TempDir dir;
     AnnualPaymentTable t = AnnualPaymentTable::defaults();
