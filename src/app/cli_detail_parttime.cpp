@@ -4,7 +4,7 @@
 #include "app/cli_common.h"
 #include "app/json_writer.h"
 #include "pay/part_time.h"
-#include "pay/special_payment.h"
+#include "presentation/special_payment_view.h"
 
 #include <iomanip>
 #include <iostream>

@@ -6,6 +6,7 @@
 //       adjustment, which depends on the title option T of line 5)
 //   catalogue [--json]
 
+#include "app/cli_catalogue.h"
 #include "app/cli_common.h"
 #include "app/json_writer.h"
 #include "base/money.h"
@@ -17,9 +18,6 @@
 #include <sstream>
 
 namespace varemo::cli {
-
-extern const char* const kCatalogueTsv;
-
 namespace {
 
 void requireRange(int value, int low, int high, const std::string& option) {
@@ -113,8 +111,7 @@ int runCatalogue(CliContext& ctx) {
         if (r.current() == "--json") json = true;
         else r.unknown();
     }
-    std::istringstream in(kCatalogueTsv);
-    const auto catalogue = parseServiceRelationshipCatalogue(in);
+    const auto& catalogue = shippedCatalogue();
     if (json) {
         std::ostringstream out;
         out << "[";

@@ -1,8 +1,8 @@
 #pragma once
 // The annual special payment of line 19 (Jahressonderzahlung, for civil servants the Sonderzahlung):
-// the classification of service relationship and group, the percentage table of the panel
-// "Jahressonderzahlung " with its shipped values, the base, the occupied months, the civil servants'
-// payment with child supplements, and the view "Jahressonderzahlung" / "Jährliche Sonderzuwendung".
+// the base, the occupied months, the payment by the percentage table (special_payment_tables.h) or by
+// the civil servants' rules of the Land with child supplements, and the step of the run. The view
+// "Jahressonderzahlung" / "Jährliche Sonderzuwendung" is presentation/special_payment_view.h.
 //
 // Line 19 (key slot 18), employees: 0 "Jahressonderzahlung" (computed, paid with the November pay),
 // 1 "Jahressonderzahlung lt. Eingabe" (the typed amount), 2 to 8 "nicht belegt". Civil servants:
@@ -20,10 +20,9 @@
 // current one.
 
 #include "model/globaldaten.h"
+#include "pay/special_payment_tables.h"
 
-#include <optional>
-#include <string>
-#include <vector>
+#include <array>
 
 namespace varemo {
 
@@ -39,24 +38,7 @@ inline constexpr int kLandShareTyped = 8;
 inline constexpr int kPaymentMonthIndex = 10; // employees: with the November pay
 } // namespace special
 
-// Names of the agreement entries 0 to 19 of the panel ("TVöD Bund", …, "TV-Hessen", "AVR Caritas").
-const std::vector<std::string>& agreementNames();
-// Names of the pay groups 0 to 49 of the panel ("Entgeldgruppe 1", …, "Entgeldgruppe KR 5", …).
-const std::vector<std::string>& annualPaymentGroupNames();
-
-// The panel's reminder after a change.
-std::vector<std::string> annualPaymentChangeReminder();
-
-// The percentage table as stored in "Jasoza.vee" of the user folder: record (year − 2017) × 20 +
-// entry + 1, 400 bytes: the West percentages of groups 0 to 49 at 2 × g, the East percentages at
-// 100 + 2 × g, 16-bit hundredths of a percent. A record of zeros holds the shipped values.
-AnnualPaymentTable readAnnualPaymentTable(const std::filesystem::path& userFolder);
-void writeAnnualPaymentTable(const std::filesystem::path& userFolder, const AnnualPaymentTable& table);
-// Reads the table of the session's user folder when it was not read yet (or the folder changed).
-void EnsureAnnualPaymentTable(Globaldaten& g);
-
 // The classification of the working case (sets g.extras.category).
-SpecialPaymentCategory classifySpecialPayment(const Case& c, int year);
 void ClassifySpecialPayment(Globaldaten& g);
 
 // One month of the view's table: the pay of the lines marked "W".
@@ -90,31 +72,6 @@ SpecialPaymentComputation computeSpecialPayment(Globaldaten& g);
 // option, and the one-time payment of line 20 by its kind (one_time_payments.h).
 void SpecialPaymentStep(Globaldaten& g);
 
-// The view "Jahressonderzahlung" (" für " name), as text rows.
-struct SpecialPaymentView {
-    std::string title;
-    std::vector<std::string> header; // "", "Vollzeit", "Teilzeit", "A T Z", "Tatsächlich"
-    std::vector<std::pair<std::string, SpecialPaymentMonth>> rows; // "Januar" … "Dezember"
-    std::vector<std::pair<std::string, std::string>> summary;      // label, value text
-    std::vector<std::string> footnotes;
-};
-SpecialPaymentView specialPaymentView(Globaldaten& g);
-
-// Shipped data (data/special-payments), parsed once.
-struct OneTimePaymentRow {
-    std::string agreement;
-    int year = 0;
-    int month = 0; // 0: the agreement fixes no month
-    std::string groups;
-    int32_t cents = 0;
-};
-const std::vector<OneTimePaymentRow>& shippedOneTimePayments();
-
-// The position of a group of the case in the panel's list, -1 when the panel has none for it.
-int annualPaymentGroupOf(const Case& c);
-// Whether a band of the shipped tables ("E9a-E12", "A12 and higher", "up to A8, Anwärter", "all
-// groups") covers the case's group.
-bool bandCoversCase(const std::string& band, const Case& c);
 // The number of children counted for the civil servants' child supplements (line 10 options 2 to 7
 // and 8 to 13: one to six children).
 int countedChildren(const Case& c);

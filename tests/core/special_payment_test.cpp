@@ -6,6 +6,7 @@
 #include "pay/one_time_payments.h"
 #include "pay/special_payment.h"
 #include "persistence/month_record.h"
+#include "presentation/special_payment_view.h"
 #include "support/scripted_prompter.h"
 #include "support/session.h"
 #include "support/temp_dir.h"
@@ -79,6 +80,22 @@ TEST(AnnualPaymentTable, ShippedPercentagesByAgreementYearAreaAndGroup) {
     changed.restoreDefaults(entry("TV-L"), 2020);
     EXPECT_EQ(changed.percent(entry("TV-L"), 2020, false, 0), 8891);
     EXPECT_EQ(changed.percent(entry("TV-L"), 2021, false, 0), 4321);
+}
+
+TEST(AnnualPaymentTable, EveryShippedRowFillsGroupsOfAnAgreementEntry) {
+    // A misspelt agreement or a band that names no group of the panel would leave its row unused.
+    const AnnualPaymentTable t = AnnualPaymentTable::defaults();
+    const auto& agreements = agreementNames();
+    for (const AnnualPercentRow& row : shippedAnnualPercentRows()) {
+        const std::string name = row.agreement == "TV-H" ? "TV-Hessen" : std::string(row.agreement);
+        const auto entry = std::find(agreements.begin(), agreements.end(), name);
+        ASSERT_NE(entry, agreements.end()) << row.agreement;
+        const int agreement = static_cast<int>(entry - agreements.begin());
+        bool filled = false;
+        for (int group = 0; group < kAnnualPaymentGroups; ++group)
+            filled = filled || t.percent(agreement, row.year, row.east, group) == row.hundredths;
+        EXPECT_TRUE(filled) << row.agreement << " " << row.year << " " << row.groups;
+    }
 }
 
 TEST(AnnualPaymentTable, KeptPerUserInItsFile) {

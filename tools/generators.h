@@ -1,0 +1,46 @@
+#pragma once
+// The parts of the data generator (tools/make_data.cpp), one per readable source of data/. Each reads
+// and checks its source and returns what the build writes; a bad row throws DataError naming the file
+// and line.
+
+#include "data_source.h"
+#include "tariffs/tariff_sources.h"
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace varemo::datagen {
+
+// church-tax/church-tax.tsv → the table behind shippedChurchTaxRows() (law/church_tax.h).
+std::string churchTaxCpp(const SourceText& tsv);
+
+// health-funds/funds.tsv → the table behind shippedFundRows() (law/fund_table.h).
+std::string healthFundsCpp(const SourceText& tsv);
+
+// special-payments/*.csv → the tables of pay/special_payment_data.h.
+std::string specialPaymentsCpp(const SourceText& annualPercentCsv, const SourceText& oneTimeCsv,
+                               const SourceText& civilServantCsv);
+
+// The parsed catalogue → the table behind cli::shippedCatalogue() (app/cli_catalogue.h).
+std::string catalogueCpp(const std::vector<ServiceRelationshipInfo>& catalogue);
+
+// option-texts/texts.tsv and the catalogue → the records of one year's option-text file.
+struct TextRow {
+    std::vector<int> records; // one record, or the record of an allowance option in every region
+    int firstYear = 0;
+    int lastYear = 9999;
+    std::string text;
+};
+std::vector<TextRow> parseTextRows(const SourceText& tsv);
+std::map<int, std::string> optionTextRecords(const std::vector<ServiceRelationshipInfo>& catalogue,
+                                             const std::vector<TextRow>& rows, int year);
+// The bytes of an option-text file holding the records (35 bytes each, Windows-1252, blank-padded).
+std::string optionTextFile(const std::map<int, std::string>& records);
+// option-texts/Kommentar.txt as the program reads it: Windows-1252, CR LF.
+std::string remarksFile(const SourceText& remarks);
+// "Texte/MyText20.txt" for 2020.
+std::filesystem::path optionTextFilePath(const std::filesystem::path& programDir, int year);
+
+} // namespace varemo::datagen
