@@ -76,14 +76,10 @@ struct SpecialPaymentCategory {
 // Percentages in hundredths of a percent per agreement entry, year, area and group.
 class AnnualPaymentTable {
   public:
-    AnnualPaymentTable();
-    // The shipped values ("Vorgabewerte") of every entry and year.
-    static AnnualPaymentTable defaults();
+    AnnualPaymentTable(); // every percentage 0; the shipped values are pay/special_payment_tables.h's
 
     int32_t percent(int agreement, int year, bool east, int group) const;
     void setPercent(int agreement, int year, bool east, int group, int32_t hundredths);
-    // Restores the shipped values of one entry and year.
-    void restoreDefaults(int agreement, int year);
 
     bool operator==(const AnnualPaymentTable&) const = default;
 
@@ -127,7 +123,7 @@ struct PayExtrasState {
     bool keepSpecialPaymentsOwnTable = false; // service relationship 6 in region 1 keeps lines 18 and 19
 
     // The "Jahressonderzahlung" panel and the user folder it was read from.
-    AnnualPaymentTable annualPercentages = AnnualPaymentTable::defaults();
+    AnnualPaymentTable annualPercentages; // the special-payment step fills it before its first use
     std::filesystem::path annualPercentagesFolder;
     bool annualPercentagesLoaded = false;
 

@@ -249,33 +249,7 @@ int agreementOf(const Case& c, int year) {
 
 // ---- The percentage table ----
 
-AnnualPaymentTable::AnnualPaymentTable()
-    : values_(static_cast<size_t>(kAgreementEntries) * kAnnualPaymentYears * 2 * kAnnualPaymentGroups, 0) {}
-
-size_t AnnualPaymentTable::index(int agreement, int year, bool east, int group) {
-    if (agreement < 0 || agreement >= kAgreementEntries || year < kFirstTableYear ||
-        year >= kFirstTableYear + kAnnualPaymentYears || group < 0 || group >= kAnnualPaymentGroups)
-        throw std::out_of_range("annual payment table");
-    return ((static_cast<size_t>(agreement) * kAnnualPaymentYears +
-             static_cast<size_t>(year - kFirstTableYear)) *
-                2 +
-            (east ? 1 : 0)) *
-               kAnnualPaymentGroups +
-           static_cast<size_t>(group);
-}
-
-int32_t AnnualPaymentTable::percent(int agreement, int year, bool east, int group) const {
-    if (agreement < 0 || agreement >= kAgreementEntries || year < kFirstTableYear ||
-        year >= kFirstTableYear + kAnnualPaymentYears || group < 0 || group >= kAnnualPaymentGroups)
-        return 0;
-    return values_[index(agreement, year, east, group)];
-}
-
-void AnnualPaymentTable::setPercent(int agreement, int year, bool east, int group, int32_t hundredths) {
-    values_[index(agreement, year, east, group)] = hundredths;
-}
-
-AnnualPaymentTable AnnualPaymentTable::defaults() {
+AnnualPaymentTable shippedAnnualPaymentTable() {
     static const AnnualPaymentTable shipped = [] {
         AnnualPaymentTable t;
         for (const AnnualPercentRow& r : shippedAnnualPercentRows()) {
@@ -294,11 +268,11 @@ AnnualPaymentTable AnnualPaymentTable::defaults() {
     return shipped;
 }
 
-void AnnualPaymentTable::restoreDefaults(int agreement, int year) {
-    const AnnualPaymentTable& shipped = defaults();
+void restoreShippedPercentages(AnnualPaymentTable& table, int agreement, int year) {
+    const AnnualPaymentTable shipped = shippedAnnualPaymentTable();
     for (int east = 0; east < 2; ++east)
         for (int p = 0; p < kAnnualPaymentGroups; ++p)
-            setPercent(agreement, year, east != 0, p, shipped.percent(agreement, year, east != 0, p));
+            table.setPercent(agreement, year, east != 0, p, shipped.percent(agreement, year, east != 0, p));
 }
 
 const std::vector<std::string>& agreementNames() {
@@ -328,7 +302,7 @@ std::vector<std::string> annualPaymentChangeReminder() {
 }
 
 AnnualPaymentTable readAnnualPaymentTable(const std::filesystem::path& userFolder) {
-    AnnualPaymentTable table = AnnualPaymentTable::defaults();
+    AnnualPaymentTable table = shippedAnnualPaymentTable();
     const auto path = findFileIgnoringCase(userFolder, kAnnualPaymentFile);
     for (int year = kFirstTableYear; year < kFirstTableYear + kAnnualPaymentYears; ++year) {
         for (int a = 0; a < kAgreementEntries; ++a) {
@@ -364,7 +338,7 @@ void EnsureAnnualPaymentTable(Globaldaten& g) {
     PayExtrasState& x = g.extras;
     if (x.annualPercentagesLoaded && x.annualPercentagesFolder == g.userFolder) return;
     x.annualPercentages =
-        g.userFolder.empty() ? AnnualPaymentTable::defaults() : readAnnualPaymentTable(g.userFolder);
+        g.userFolder.empty() ? shippedAnnualPaymentTable() : readAnnualPaymentTable(g.userFolder);
     x.annualPercentagesFolder = g.userFolder;
     x.annualPercentagesLoaded = true;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The percentage table of the panel "Jahressonderzahlung " and where a case sits in it: the agreement
 // entries and pay groups of the panel, the bands of groups that the shipped tables name, the shipped
-// percentages ("Vorgabewerte", AnnualPaymentTable::defaults(), from special_payment_data.h) and the
+// percentages ("Vorgabewerte", shippedAnnualPaymentTable(), from special_payment_data.h) and the
 // user's own values in "Jasoza.vee".
 
 #include "model/globaldaten.h"
@@ -25,6 +25,10 @@ std::vector<std::string> annualPaymentChangeReminder();
 // The percentage table as stored in "Jasoza.vee" of the user folder: record (year − 2017) × 20 +
 // entry + 1, 400 bytes: the West percentages of groups 0 to 49 at 2 × g, the East percentages at
 // 100 + 2 × g, 16-bit hundredths of a percent. A record of zeros holds the shipped values.
+// The shipped values ("Vorgabewerte") of every entry and year.
+AnnualPaymentTable shippedAnnualPaymentTable();
+// Restores the shipped values of one entry and year.
+void restoreShippedPercentages(AnnualPaymentTable& table, int agreement, int year);
 AnnualPaymentTable readAnnualPaymentTable(const std::filesystem::path& userFolder);
 void writeAnnualPaymentTable(const std::filesystem::path& userFolder, const AnnualPaymentTable& table);
 // Reads the table of the session's user folder when it was not read yet (or the folder changed).

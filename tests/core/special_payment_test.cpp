@@ -53,7 +53,7 @@ int32_t line19(const TestSession& s) {
 } // namespace
 
 TEST(AnnualPaymentTable, ShippedPercentagesByAgreementYearAreaAndGroup) {
-    const AnnualPaymentTable t = AnnualPaymentTable::defaults();
+    const AnnualPaymentTable t = shippedAnnualPaymentTable();
     const auto& agreements = agreementNames();
     auto entry = [&](const char* name) {
         return static_cast<int>(std::find(agreements.begin(), agreements.end(), name) - agreements.begin());
@@ -77,14 +77,14 @@ TEST(AnnualPaymentTable, ShippedPercentagesByAgreementYearAreaAndGroup) {
     AnnualPaymentTable changed = t;
     changed.setPercent(entry("TV-L"), 2020, false, 0, 1234);
     changed.setPercent(entry("TV-L"), 2021, false, 0, 4321);
-    changed.restoreDefaults(entry("TV-L"), 2020);
+    restoreShippedPercentages(changed, entry("TV-L"), 2020);
     EXPECT_EQ(changed.percent(entry("TV-L"), 2020, false, 0), 8891);
     EXPECT_EQ(changed.percent(entry("TV-L"), 2021, false, 0), 4321);
 }
 
 TEST(AnnualPaymentTable, EveryShippedRowFillsGroupsOfAnAgreementEntry) {
     // A misspelt agreement or a band that names no group of the panel would leave its row unused.
-    const AnnualPaymentTable t = AnnualPaymentTable::defaults();
+    const AnnualPaymentTable t = shippedAnnualPaymentTable();
     const auto& agreements = agreementNames();
     for (const AnnualPercentRow& row : shippedAnnualPercentRows()) {
         const std::string name = row.agreement == "TV-H" ? "TV-Hessen" : std::string(row.agreement);
@@ -100,7 +100,7 @@ TEST(AnnualPaymentTable, EveryShippedRowFillsGroupsOfAnAgreementEntry) {
 
 TEST(AnnualPaymentTable, KeptPerUserInItsFile) {
     test::TempDir dir;
-    AnnualPaymentTable t = AnnualPaymentTable::defaults();
+    AnnualPaymentTable t = shippedAnnualPaymentTable();
     EXPECT_EQ(readAnnualPaymentTable(dir.path()), t); // no file: the shipped values
     t.setPercent(17, 2020, true, 3, 5555);
     writeAnnualPaymentTable(dir.path(), t);
