@@ -14,17 +14,6 @@ void ShowOverflow(Session& g) {
     g.prompter.ask(PromptMessage{PromptIcon::Critical, kOverflowTitle, {kOverflowText}, PromptButtons::Ok});
 }
 
-bool RunFollowingMonths(Session& g) {
-    const Case shown = g.workingCase;
-    bool ok = true;
-    for (int month = shown.monthIndex() + 1; month <= 11 && ok; ++month) {
-        g.workingCase.setKey(slot::Month, static_cast<int16_t>(month));
-        ok = RunCalculation(g);
-    }
-    g.workingCase = shown;
-    return ok;
-}
-
 bool RecalculateShownMonth(Session& g) {
     bool ok = RunCalculation(g);
     Redisplay(g);

@@ -2,6 +2,7 @@
 // The sequence every edit ends with: run the month, rebuild the sheet, and carry the edit into the
 // following months of the year.
 
+#include "calc/following_months.h"
 #include "session/session.h"
 
 namespace varemo {
@@ -16,12 +17,6 @@ void Redisplay(Session& g);
 
 // Shows the message for an amount that left the range of the program.
 void ShowOverflow(Session& g);
-
-// Runs the working case again for each month after the shown one up to December, so that each
-// month's record takes over the edited inputs; the shown month's case is restored afterwards.
-// Returns false when one of the runs failed (g.overflow tells whether it left the range of the
-// program); the months after it are not run.
-[[nodiscard]] bool RunFollowingMonths(Session& g);
 
 // Runs the shown month and redisplays it; shows the overflow message when the run left the range.
 // This is the cycle after loading a case-month: the following months are not touched, so that looking

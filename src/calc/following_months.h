@@ -1,0 +1,14 @@
+#pragma once
+// Carrying an edit into the rest of the year: the working case runs again as each following month.
+
+#include "model/globaldaten.h"
+
+namespace varemo {
+
+// Runs the working case again for each month after the shown one up to December, so that each
+// month's record takes over the edited inputs; the shown month's case is restored afterwards.
+// Returns false when one of the runs failed (g.overflow tells whether it left the range of the
+// program); the months after it are not run.
+[[nodiscard]] bool RunFollowingMonths(Globaldaten& g);
+
+} // namespace varemo
