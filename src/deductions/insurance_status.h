@@ -46,11 +46,11 @@ InsuranceStatus insuranceStatus(const Globaldaten& g);
 
 // Key slots of the insurance settings that only this part reads.
 namespace slot {
-inline constexpr int Childless = 34;   // second box of line 38
-inline constexpr int CareKind = 38;    // key of line 38
-inline constexpr int PensionKind = 39; // key of line 39
-inline constexpr int UnemploymentKind = 40; // key of line 40
-inline constexpr int HealthRate = 37;  // second box of line 37: the rate as a list position
+inline constexpr int Childless = slotNumber(KeySlot::Childless);
+inline constexpr int CareKind = slotNumber(KeySlot::CareKind);
+inline constexpr int PensionKind = slotNumber(KeySlot::PensionKind);
+inline constexpr int UnemploymentKind = slotNumber(KeySlot::UnemploymentKind);
+inline constexpr int HealthRate = slotNumber(KeySlot::HealthRate);
 } // namespace slot
 
 // Civil servants: service relationships 0 to 7.

@@ -43,14 +43,15 @@
 namespace varemo {
 
 namespace slot {
-inline constexpr int PensionEmployeeShare = 41;        // key: the code; amount: line 42
-inline constexpr int PensionLine41Fund = 48;           // key: mirrors line 27
-inline constexpr int PensionEmployeeCapital = 40;      // amount of line 41
-inline constexpr int PensionAdditionalLevy = 49;       // key
-inline constexpr int PensionFlatTaxChoice = 55;        // key
-inline constexpr int PensionFlatTaxLimit = 62;         // amount, cents
-inline constexpr int PensionDeferredCompensation = 61; // amount, cents
-inline constexpr int OtherEmploymentsPay = 29;         // key and amount of line 30
+inline constexpr int PensionEmployeeShare = slotNumber(KeySlot::EmployeeShare); // key and amount of line 42
+inline constexpr int PensionLine41Fund = slotNumber(KeySlot::EmployeeCapitalFund);
+inline constexpr int PensionEmployeeCapital = slotNumber(AmountSlot::EmployeeCapital);
+inline constexpr int PensionAdditionalLevy = slotNumber(KeySlot::AdditionalLevy);
+inline constexpr int PensionFlatTaxChoice = slotNumber(KeySlot::FlatTaxLimitChoice);
+inline constexpr int PensionFlatTaxLimit = slotNumber(AmountSlot::FlatTaxLimit);
+inline constexpr int PensionDeferredCompensation = slotNumber(AmountSlot::DeferredCompensation);
+inline constexpr int OtherEmploymentsPay =
+    slotNumber(AmountSlot::OtherEmploymentsPay); // key and amount of line 30
 } // namespace slot
 
 inline constexpr int kRegionHamburg = 6;

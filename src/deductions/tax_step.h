@@ -27,7 +27,7 @@
 namespace varemo {
 
 namespace slot {
-inline constexpr int ClassIVFactor = 63; // amount: factor of the class-IV factor procedure, thousandths
+inline constexpr int ClassIVFactor = slotNumber(AmountSlot::ClassIVFactor);
 } // namespace slot
 
 // Internal codes of the positions of line 34 that do not run the flow chart.

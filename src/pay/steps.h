@@ -16,12 +16,12 @@
 namespace varemo {
 
 namespace slot {
-inline constexpr int DateLabel = 1;      // key of line 6
-inline constexpr int LineSeven = 3;      // key of line 7
-inline constexpr int Step = 7;           // key and amount of line 8
-inline constexpr int RegularStep = 55;   // key: the step before a movement (14 and 15)
-inline constexpr int StepMovement = 53;  // amount: months subtracted from the service months
-inline constexpr int StepReserve = 52;   // amount: cleared with the movement when the automatic step is switched off
+inline constexpr int DateLabel = slotNumber(KeySlot::DateLabel);
+inline constexpr int LineSeven = slotNumber(KeySlot::LineSeven);
+inline constexpr int Step = slotNumber(KeySlot::Step); // key and amount of line 8
+inline constexpr int RegularStep = slotNumber(KeySlot::RegularStep);
+inline constexpr int StepMovement = slotNumber(AmountSlot::StepMovement);
+inline constexpr int StepReserve = slotNumber(AmountSlot::StepReserve);
 } // namespace slot
 
 // A calendar date of line 6.
