@@ -11,7 +11,7 @@ std::optional<int32_t> januaryNetPay(Globaldaten& g) {
     if (!g.store.holds(g.year, g.dataSet)) return std::nullopt;
     Case january;
     g.store.loadMonth(1, g.caseNumber, january);
-    return january.amount(slot::NetPay);
+    return january.amount(AmountSlot::NetPay);
 }
 
 } // namespace
@@ -26,8 +26,8 @@ std::optional<int32_t> publishedHolidayPay(int year, int option) {
 
 void ComputeHolidayPay(Globaldaten& g) {
     Case& c = g.workingCase;
-    const int slotNo = lineInfo(holiday::kLine).amountSlot;
-    const int option = c.key(lineInfo(holiday::kLine).keySlot);
+    const AmountSlot slotNo = lineInfo(holiday::kLine).amount.value();
+    const int option = c.key(lineInfo(holiday::kLine).key.value());
     const int sr = c.serviceRelationship();
     const int group = c.payGroup();
     const int32_t typed = c.previousAmount(slotNo);
@@ -52,9 +52,9 @@ void ComputeHolidayPay(Globaldaten& g) {
         amount = option != holiday::kComputed && option < holiday::kFirstUnused ? typed : 0;
     }
     if (sr == 26) amount = typed;
-    if (c.key(slot::PartTimeSetting) == parttime::kPension) {
+    if (c.key(KeySlot::PartTime) == parttime::kPension) {
         amount = 0;
-        c.previous[static_cast<size_t>(slotNo)] = 0;
+        c.enterAmount(slotNo, 0); // the typed amount goes as well
     }
     if (sr == 22 && option != holiday::kTyped) amount = 0;
     c.setAmount(slotNo, amount);

@@ -50,7 +50,7 @@ int32_t agreedOneTimePayment(const Case& c, int year, int month) {
 }
 
 std::optional<std::string> oneTimePaymentReminder(const Case& c, int year) {
-    if (c.key(lineInfo(onetime::kLine).keySlot) == onetime::kAgreed) return std::nullopt;
+    if (c.key(lineInfo(onetime::kLine).key.value()) == onetime::kAgreed) return std::nullopt;
     for (int month = 1; month <= 12; ++month) {
         switch (agreedOneTimePayment(c, year, month)) {
         case 10000:
@@ -70,8 +70,8 @@ std::optional<std::string> oneTimePaymentReminder(const Case& c, int year) {
 
 void OneTimePaymentStep(Globaldaten& g) {
     Case& c = g.workingCase;
-    const int amountSlot = lineInfo(onetime::kLine).amountSlot;
-    const int option = c.key(lineInfo(onetime::kLine).keySlot);
+    const AmountSlot amountSlot = lineInfo(onetime::kLine).amount.value();
+    const int option = c.key(lineInfo(onetime::kLine).key.value());
     const int month = std::clamp(c.monthIndex(), 0, 11);
     switch (option) {
     case onetime::kOwnText:
@@ -79,7 +79,7 @@ void OneTimePaymentStep(Globaldaten& g) {
     case onetime::kCompensation:
     case onetime::kTyped:
     case onetime::kOneTime:
-        c.setAmount(amountSlot, c.previousAmount(amountSlot));
+        c.restoreEnteredAmount(amountSlot);
         break;
     case onetime::kAgreed: {
         const Money full = Money::fromCents(agreedOneTimePayment(c, g.year, month + 1));

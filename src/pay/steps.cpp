@@ -307,21 +307,22 @@ namespace {
 // May change the step as the special service relationships require.
 bool specialRelationships(Case& c, int year, int month) {
     const int sr = c.serviceRelationship();
-    const int label = c.key(slot::DateLabel);
+    const int label = c.key(KeySlot::DateLabel);
     if (label >= 2 || (sr == 4 && label >= 1) || (sr >= 24 && sr <= 26)) return false;
     switch (sr) {
     case 0:
     case 7:
-        if ((c.region() == 2 || c.region() == 3 || c.region() == 6 || c.region() == 17) && c.key(slot::Step) > 7)
+        if ((c.region() == 2 || c.region() == 3 || c.region() == 6 || c.region() == 17) &&
+            c.key(KeySlot::Step) > 7)
             return false;
         if (saxonyAnhaltTransition(c.region(), year, month)) return false;
         return true;
     case 1:
-        if (c.key(slot::Step) >= 2) c.setKey(slot::Step, 0);
+        if (c.key(KeySlot::Step) >= 2) c.setKey(KeySlot::Step, 0);
         return false;
     case 4:
         if (c.payGroup() > 1) {
-            c.setKey(slot::Step, 0);
+            c.setKey(KeySlot::Step, 0);
             return false;
         }
         return c.region() != 3 && c.region() != 17;
@@ -365,15 +366,15 @@ void ComputeStep(Globaldaten& g) {
         months = 0;
     }
     int position = table->positionFor(months);
-    if (sr == 14 || sr == 15) c.setKey(slot::RegularStep, static_cast<int16_t>(position));
+    if (sr == 14 || sr == 15) c.setKey(KeySlot::RegularStep, static_cast<int16_t>(position));
     if (hasStepMovement(sr)) {
-        const int moved = std::max(0, months - c.amount(slot::StepMovement));
+        const int moved = std::max(0, months - c.amount(AmountSlot::StepMovement));
         position = table->positionFor(moved);
     }
     if ((sr == 0 || sr == 7) && c.region() == 2) position = bavarianLimits(g, position, month);
     const int last = handEntryStep(c, g.year, month) - 1;
     position = std::clamp(position, 0, std::max(0, last));
-    c.setKey(slot::Step, static_cast<int16_t>(position));
+    c.setKey(KeySlot::Step, static_cast<int16_t>(position));
 }
 
 bool automaticStepApplies(const Case& c, int year, int month) {
