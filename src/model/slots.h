@@ -233,9 +233,15 @@ inline constexpr AmountSlot kLastDeduction = AmountSlot::Deduction3;
 // Added to the net pay in units of 100 cents.
 inline constexpr AmountSlot kFirstPayoutAddition = AmountSlot::PayoutAddition1;
 inline constexpr AmountSlot kLastPayoutAddition = AmountSlot::PayoutAddition3;
+// The month record keeps the keys from this one on; key 0 is not stored.
+inline constexpr KeySlot kFirstStoredKey = KeySlot::DateLabel;
 // The keys a loaded case-month checks against their highest position.
 inline constexpr KeySlot kFirstRangeChecked = KeySlot::DateLabel;
 inline constexpr KeySlot kLastRangeChecked = KeySlot::Reserved53;
+
+constexpr bool isWorkingTime(AmountSlot s) {
+    return slotBetween(s, kFirstWorkingTime, kLastWorkingTime);
+}
 } // namespace slots
 
 } // namespace varemo

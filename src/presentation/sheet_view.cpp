@@ -47,8 +47,9 @@ std::string payStructureCaption(const Case& c) {
 
 std::string stepMovementCaption(const Case& c) {
     if (!hasStepMovement(c.serviceRelationship())) return "";
-    // Months the step period moves: as stored (amount slot 53), else as line 7's option says.
-    int months = c.amount(53) != 0 ? c.amount(53) : stepMovementMonths(c.key(3));
+    // Months the step period moves: as stored, else as line 7's option says.
+    int months = c.amount(AmountSlot::StepMovement) != 0 ? c.amount(AmountSlot::StepMovement)
+                                                         : stepMovementMonths(c.key(KeySlot::LineSeven));
     if (months == 0) return "";
     return std::to_string(std::abs(months)) + (months < 0 ? " Mon.(Stufenverkürzung)" : " Mon.(Stufenverlängerung)");
 }
@@ -66,23 +67,25 @@ LineKind lineKind(int line) {
 }
 
 AmountFieldState amountFieldState(const Session& g, int line) {
-    if (lineInfo(line).amountSlot < 0) return AmountFieldState::None;
+    if (!lineInfo(line).amount) return AmountFieldState::None;
     const Case& c = g.workingCase;
     if (g.showsYearSalary() || c.serviceRelationship() == kServiceRelationshipNoPay) return AmountFieldState::Computed;
     // The totals of lines 21 to 23 are computed; their hours and days have fields of their own.
     if (line >= 21 && line <= 23) return AmountFieldState::Computed;
     if (lineKind(line) == LineKind::Input) return AmountFieldState::Typed;
-    if (line == 11) return c.key(slot::Vwl) == 7 ? AmountFieldState::Typed : AmountFieldState::Computed;
+    if (line == 11)
+        return c.key(KeySlot::CapitalForming) == 7 ? AmountFieldState::Typed : AmountFieldState::Computed;
     return keepsTypedAmount(g.sheet.line(line).text) ? AmountFieldState::Typed : AmountFieldState::Computed;
 }
 
 const std::vector<ExtraField>& extraFields() {
     static const std::vector<ExtraField> fields = {
-        {4, slot::TariffFactor, "Tarif-Faktor in Prozent: Anteil am Tarifentgelt (höchstens 200)."},
-        {22, slot::AgreedHours, "Vereinbarte Wochenstunden (bzw. Teile oder Prozent)."},
-        {22, slot::RegularHours, "Regelmäßige Wochenstunden bei Vollzeit."},
-        {23, slot::PaidDays, "Tage mit Bezügen (bzw. Prozent) im Monat."},
-        {23, slot::MonthDays, "Tage des Monats."},
+        {4, slotNumber(AmountSlot::TariffFactor),
+         "Tarif-Faktor in Prozent: Anteil am Tarifentgelt (höchstens 200)."},
+        {22, slotNumber(AmountSlot::AgreedHours), "Vereinbarte Wochenstunden (bzw. Teile oder Prozent)."},
+        {22, slotNumber(AmountSlot::RegularHours), "Regelmäßige Wochenstunden bei Vollzeit."},
+        {23, slotNumber(AmountSlot::PaidDays), "Tage mit Bezügen (bzw. Prozent) im Monat."},
+        {23, slotNumber(AmountSlot::MonthDays), "Tage des Monats."},
     };
     return fields;
 }
@@ -138,11 +141,11 @@ std::vector<std::string> optionGridEntries(Session& g, int line) {
         return names;
     }
     const LineInfo& info = lineInfo(line);
-    if (info.keySlot < 0 || info.keySlot == slot::Month) return {};
+    if (!info.key || *info.key == KeySlot::Month) return {};
     const auto& options = g.sheet.line(line).options;
     if (!options.empty()) return options;
-    int limit = highestKey(info.keySlot, g.year);
-    int current = g.workingCase.key(info.keySlot);
+    int limit = highestKey(*info.key, g.year);
+    int current = g.workingCase.key(*info.key);
     int last = std::max(limit, current);
     std::vector<std::string> entries;
     for (int p = 0; p <= last; ++p) entries.push_back(p == current ? g.sheet.line(line).text : position(p));
@@ -153,7 +156,7 @@ std::vector<std::string> payGroupEntries(const Session& g) {
     const Case& c = g.workingCase;
     std::vector<std::string> names = payGroupNames(g.pay.texts, c.serviceRelationship());
     while (!names.empty() && names.back().empty()) names.pop_back();
-    if (names.empty()) names.resize(static_cast<size_t>(highestKey(slot::PayGroup, g.year) + 1));
+    if (names.empty()) names.resize(static_cast<size_t>(highestKey(KeySlot::PayGroup, g.year) + 1));
     if (c.payGroup() >= static_cast<int>(names.size())) names.resize(static_cast<size_t>(c.payGroup() + 1));
     for (size_t p = 0; p < names.size(); ++p)
         if (names[p].empty()) names[p] = "Gruppe " + std::to_string(p + 1);
@@ -168,7 +171,7 @@ std::string payGroupText(const Session& g) {
 
 std::string dateLabelText(const Session& g) {
     const auto& options = g.sheet.line(6).options;
-    int key = g.workingCase.key(lineInfo(6).keySlot);
+    int key = g.workingCase.key(KeySlot::DateLabel);
     if (key >= 0 && key < static_cast<int>(options.size()) && !options[static_cast<size_t>(key)].empty())
         return options[static_cast<size_t>(key)];
     return lineInfo(6).caption;
@@ -182,12 +185,12 @@ int sharePercent(int64_t part, int64_t gross) {
 SheetCaptions sheetCaptions(const Session& g) {
     const Case& c = g.workingCase;
     SheetCaptions out;
-    int64_t gross = c.amount(slot::Gross);
+    int64_t gross = c.amount(AmountSlot::Gross);
     int64_t taxes = 0;
-    for (int s = 33; s <= 35; ++s) taxes -= c.amount(s);  // lines 34 to 36, held negative
+    for (AmountSlot s : slotsFrom(slots::kFirstTax, slots::kLastTax)) taxes -= c.amount(s); // held negative
     int64_t social = 0;
-    for (int s = 36; s <= 40; ++s) social -= c.amount(s); // lines 37 to 41
-    int64_t net = c.amount(slot::NetPay);
+    for (AmountSlot s : slotsFrom(slots::kFirstContribution, slots::kLastContribution)) social -= c.amount(s);
+    int64_t net = c.amount(AmountSlot::NetPay);
     out.taxPercent = sharePercent(taxes, gross);
     out.socialPercent = sharePercent(social, gross);
     out.netPercent = sharePercent(net, gross);
@@ -205,7 +208,7 @@ SheetCaptions sheetCaptions(const Session& g) {
     out.tariffArea = tariffAreaCaption(c);
     out.stepMovement = stepMovementCaption(c);
     if (!isCivilServant(sr) && sr != kServiceRelationshipNoPay) {
-        int fund = std::clamp(static_cast<int>(c.key(slot::HealthFund)), 0, kHealthFunds - 1);
+        int fund = std::clamp(static_cast<int>(c.key(KeySlot::HealthFund)), 0, kHealthFunds - 1);
         int month = std::clamp(c.monthIndex(), 0, 11);
         int32_t additional = g.funds.rates(fund, month).additional; // hundredths of a percent
         out.healthCaption = "Zusatzbeitrag KV=" + formatFixed(int64_t(additional) * 10, 3, 3) + "%, PV= 0,25%";
