@@ -99,7 +99,8 @@ struct Case {
     // Starts the amount again from what the user entered.
     void restoreEnteredAmount(AmountSlot s) { setAmount(s, previousAmount(s)); }
 
-    // The same by slot number, for the code that still numbers its slots; new code names them.
+    // The same by slot number, only for the sources that still number their slots (see namespace slot
+    // below); new code names them.
     int16_t key(int slot) const { return keys.at(static_cast<size_t>(slot)); }
     void setKey(int slot, int16_t value) { keys.at(static_cast<size_t>(slot)) = value; }
     int32_t amount(int slot) const { return amounts.at(static_cast<size_t>(slot)); }
@@ -125,28 +126,21 @@ struct Case {
     bool operator==(const Case&) const = default;
 };
 
-// Slot numbers under their old names, for the code that still numbers its slots. Remove with their
-// last use.
+// Slot numbers under their old names, only for the sources that still number their slots: the
+// wage-tax step, the special payments, the calculation run and the window. Remove with their last use.
 namespace slot {
 inline constexpr int RegularHours = slotNumber(AmountSlot::RegularHours);
 inline constexpr int AgreedHours = slotNumber(AmountSlot::AgreedHours);
 inline constexpr int MonthDays = slotNumber(AmountSlot::MonthDays);
 inline constexpr int PaidDays = slotNumber(AmountSlot::PaidDays);
-inline constexpr int Region = slotNumber(KeySlot::Region);
-inline constexpr int ServiceRelationship = slotNumber(KeySlot::ServiceRelationship);
 inline constexpr int PayGroup = slotNumber(KeySlot::PayGroup);
-inline constexpr int Month = slotNumber(KeySlot::Month);
-inline constexpr int FullTimeGross = slotNumber(AmountSlot::FullTimeGross);
-inline constexpr int PartTimeGross = slotNumber(AmountSlot::PartTimeGross);
 inline constexpr int Gross = slotNumber(AmountSlot::Gross);
 inline constexpr int PartTimeSetting = slotNumber(KeySlot::PartTime);
 inline constexpr int PartialMonth = slotNumber(KeySlot::PartialMonth);
-inline constexpr int SupplementaryFund = slotNumber(KeySlot::SupplementaryFund);
-inline constexpr int ChildBenefit = slotNumber(AmountSlot::ChildBenefit); // key and amount of line 43
+inline constexpr int ChildBenefit = slotNumber(AmountSlot::ChildBenefit);
 inline constexpr int OldAgeRelief = slotNumber(KeySlot::OldAgeRelief);
-inline constexpr int NetPay = slotNumber(AmountSlot::NetPay); // key and amount of line 47
+inline constexpr int NetPay = slotNumber(AmountSlot::NetPay);
 inline constexpr int HealthFund = slotNumber(KeySlot::HealthFund);
-inline constexpr int ContributionKind = slotNumber(KeySlot::ContributionKind);
 inline constexpr int TariffFactor = slotNumber(AmountSlot::TariffFactor);
 inline constexpr int Vwl = slotNumber(AmountSlot::CapitalForming); // key and amount of line 11
 } // namespace slot

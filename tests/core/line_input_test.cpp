@@ -65,7 +65,7 @@ TEST(LineInput, OptionOfALineGoesToItsSlot) {
     TestSession s;
     LoadCaseMonth(s.g);
     ASSERT_TRUE(ChooseOption(s.g, 37, 5));
-    EXPECT_EQ(s.g.workingCase.key(slot::ContributionKind), 5);
+    EXPECT_EQ(s.g.workingCase.key(KeySlot::ContributionKind), 5);
     ASSERT_TRUE(ChooseOption(s.g, 4, 10));
     EXPECT_EQ(s.g.workingCase.serviceRelationship(), 10);
     ASSERT_TRUE(ChooseOption(s.g, 2, 13));
