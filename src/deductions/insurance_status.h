@@ -44,7 +44,4 @@ struct InsuranceStatus {
 
 InsuranceStatus insuranceStatus(const Globaldaten& g);
 
-// Civil servants: service relationships 0 to 7.
-inline bool isCivilServant(int serviceRelationship) { return serviceRelationship >= 0 && serviceRelationship <= 7; }
-
 } // namespace varemo

@@ -57,7 +57,7 @@ void CivilServantPensionLevyBase(Globaldaten& g) {
     levy = CivilServantLevy();
     const Case& c = g.workingCase;
     const int kind = c.key(KeySlot::SupplementaryFund);
-    if (c.serviceRelationship() < 0 || c.serviceRelationship() > 7) return;
+    if (!isCivilServant(c.serviceRelationship())) return;
     if (kind < fund::PensionReserve || kind > fund::PensionFundLevy) return;
     levy.applies = true;
     levy.kind = kind;

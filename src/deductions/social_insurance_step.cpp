@@ -40,9 +40,7 @@ int svDaysOf(const Case& c) {
 
 Region regionOf(const Case& c) { return isEastRegion(c.region()) ? Region::East : Region::West; }
 
-bool paysNoContributions(const Case& c) {
-    return isCivilServant(c.serviceRelationship()) || c.serviceRelationship() == kServiceRelationshipNoPay;
-}
+bool paysNoContributions(const Case& c) { return !paysContributions(c.serviceRelationship()); }
 
 Money typed(const Case& c, AmountSlot amountSlot) {
     return Money::fromCents(std::llabs(static_cast<long long>(c.previousAmount(amountSlot))));

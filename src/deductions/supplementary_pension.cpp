@@ -25,10 +25,6 @@ Money atLeastZero(Money m) {
     return m < Money() ? Money() : m;
 }
 
-bool isCivilServantCase(const Case& c) {
-    return c.serviceRelationship() >= 0 && c.serviceRelationship() <= 7;
-}
-
 int monthIndexOf(const Case& c) {
     return std::clamp(c.monthIndex(), 0, 11);
 }
@@ -111,8 +107,7 @@ int defaultShareCode(Globaldaten& g) {
     EnsurePensionSettings(g);
     const Case& c = g.workingCase;
     const int position = c.key(KeySlot::SupplementaryFund);
-    const bool insured = !isCivilServantCase(c) && c.serviceRelationship() != kServiceRelationshipNoPay &&
-                         isPensionFund(position);
+    const bool insured = paysContributions(c.serviceRelationship()) && isPensionFund(position);
     if (insured && position == fund::Hamburg) return c.region() == kRegionHamburg ? kShareHamburg : 0;
     if (insured) return g.pension.settings.rates(position, g.east, monthIndexOf(c)).employeeShareCode();
     return 0;
@@ -138,8 +133,7 @@ int EmployeeShareCodeOfOption(Globaldaten& g, int position) {
 void ApplyPensionDefaults(Globaldaten& g) {
     Case& c = g.workingCase;
     const int position = c.key(KeySlot::SupplementaryFund);
-    const bool insured = !isCivilServantCase(c) && c.serviceRelationship() != kServiceRelationshipNoPay &&
-                         isPensionFund(position);
+    const bool insured = paysContributions(c.serviceRelationship()) && isPensionFund(position);
     c.setKey(KeySlot::EmployeeShare, static_cast<int16_t>(defaultShareCode(g)));
 
     const int choice = c.key(KeySlot::FlatTaxLimitChoice);
@@ -176,8 +170,7 @@ void SupplementaryPensionStep(Globaldaten& g) {
     w.amount(7) = atLeastZero(liable - w.amount(3) + w.amount(4) + w.amount(5) - w.amount(6));
 
     const int position = c.key(KeySlot::SupplementaryFund);
-    const bool insured = !isCivilServantCase(c) && c.serviceRelationship() != kServiceRelationshipNoPay &&
-                         isPensionFund(position);
+    const bool insured = paysContributions(c.serviceRelationship()) && isPensionFund(position);
     const int month = monthIndexOf(c);
     if (insured) {
         const PensionRates& rates = p.settings.rates(position, g.east, month);

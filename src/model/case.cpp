@@ -40,7 +40,7 @@ constexpr std::array<DefaultFlags, kGrossLines> kDefaultFlags = {{
 
 Case defaultCase() {
     Case c;
-    c.setKey(KeySlot::ServiceRelationship, 25);
+    c.setKey(KeySlot::ServiceRelationship, relationship::kAgreedSalary);
     c.setKey(KeySlot::PayGroup, 1);
     c.setKey(KeySlot::StructuralAllowance, 2);
     c.setKey(KeySlot::CapitalForming, 7);

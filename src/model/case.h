@@ -9,6 +9,7 @@
 //   - previous: the amounts as the user entered them; every run starts again from these.
 
 #include "base/money.h"
+#include "model/service_relationship.h"
 #include "model/slots.h"
 
 #include <array>
@@ -144,9 +145,6 @@ inline constexpr int HealthFund = slotNumber(KeySlot::HealthFund);
 inline constexpr int TariffFactor = slotNumber(AmountSlot::TariffFactor);
 inline constexpr int Vwl = slotNumber(AmountSlot::CapitalForming); // key and amount of line 11
 } // namespace slot
-
-// Service relationship with no pay and no deductions at all.
-inline constexpr int kServiceRelationshipNoPay = 27;
 
 // Eastern tariff area: regions 4, 8, 13, 14, 16 and 17.
 bool isEastRegion(int region);

@@ -67,7 +67,7 @@ constexpr std::array<LineInfo, kSheetLines> kLines = {{
 std::vector<std::string> fixedOptions(const Case& c, int line) {
     switch (line) {
     case 7:
-        if (c.serviceRelationship() <= 7)
+        if (isCivilServant(c.serviceRelationship()))
             return {"100% Verh.Zuschlag, ggf. TZ-Kürzung", "50% Verh.Zuschlag ohne TZ-Kürzung",
                     "50% Verh.Zuschlag ohne TZ-Kürzung", "50% Verh.Zuschlag  mit TZ-Kürzung"};
         return {};

@@ -29,14 +29,15 @@ void OpenPayTables(Globaldaten& g) {
 
 int32_t basicPayEntry(const TariffRow& row, int sr, int region, int group, int step, int year, int month) {
     if (region == 7) {
-        if (sr == 3 && year >= 2013 && group >= 3) return entryAt(row, 10);
-        if (sr == 0 || sr == 7) {
+        if (sr == relationship::kPayOrderW && year >= 2013 && group >= 3) return entryAt(row, 10);
+        if (isPayOrderA(sr)) {
             if (step == 15) return entryAt(row, 23);
             if (step == 16) return entryAt(row, 24);
         }
     }
     const bool transition = region == 14 && (year > 2011 || (year == 2011 && month >= 4));
-    if (transition && (sr == 0 || sr == 4) && step > 15) return entryAt(row, step + 7);
+    if (transition && (sr == relationship::kPayOrderA || sr == relationship::kPayOrderR) && step > 15)
+        return entryAt(row, step + 7);
     return entryAt(row, step);
 }
 
@@ -67,7 +68,7 @@ void TariffLookup(Globaldaten& g) {
     const int region = c.region();
     const int group = c.payGroup();
     const int month = std::clamp(c.monthIndex() + 1, 1, 12);
-    if (sr >= 25 && sr <= 27) {
+    if (isWithoutPayTable(sr)) {
         // No table: the lines keep what was typed.
         for (int line = 8; line <= 16; ++line) c.restoreEnteredAmount(amountSlot(line));
         return;

@@ -13,21 +13,22 @@ constexpr int kHessen = 7;
 
 // The names of the shipped table under which the case's agreement lists its one-time payments.
 std::vector<std::string> agreementsOf(const Case& c) {
+    using namespace relationship;
     const bool hessen = c.region() == kHessen;
     switch (c.serviceRelationship()) {
-    case 8:
-    case 9:
-    case 11:
+    case kTvlCare:
+    case kTvlSocial:
+    case kTvl:
         return {hessen ? "TV-H" : "TV-L"};
-    case 10:
+    case kTvoedBund:
         return {"TVöD Bund"};
-    case 12:
-    case 13:
+    case kTvoedVka:
+    case kTvoedSavingsBanks:
         return {"TVöD VKA", "TVöD VKA Pflege"};
-    case 14:
+    case kTvoedVkaSocial:
         return {"TVöD VKA SuE"};
-    case 20:
-        if (c.region() == 0) return {"TVAöD Bund"};
+    case kTrainees:
+        if (c.region() == kRegionFederal) return {"TVAöD Bund"};
         if (hessen) return {"TVA-H"};
         return {"TVAöD VKA", "TVA-L"};
     default:

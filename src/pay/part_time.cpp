@@ -27,7 +27,8 @@ std::array<Money, kGrossLines> lineAmountsOf(const Case& c) {
 
 Money singleBaseAmount(const Globaldaten& g) {
     const Case& c = g.workingCase;
-    if ((c.region() == 6 || c.region() == 14) && c.serviceRelationship() < 6) return Money();
+    if ((c.region() == 6 || c.region() == 14) && c.serviceRelationship() < relationship::kCivilOwnTable)
+        return Money();
     const Money base = cents(g.pay.row[kSingleBaseEntry]);
     const Money line = cents(c.amount(AmountSlot::FamilyAllowance));
     if (base <= Money() || line <= Money()) return Money();
@@ -123,8 +124,11 @@ PayColumns reducePayLines(const Case& c, const std::array<Money, kGrossLines>& f
 bool localAllowanceRuleApplies(const Globaldaten& g) {
     const Case& c = g.workingCase;
     const int rule = c.key(KeySlot::LineSeven); // the married-allowance rule of civil servants
-    return c.serviceRelationship() >= 0 && c.serviceRelationship() <= 6 && g.pay.familyAllowanceComputed &&
-           (rule == 1 || rule == 2) && c.grossLine(kLineTen).flag(LineFlag::PartTime);
+    // The civil servants up to those with a table of their own (0 to 6).
+    const int sr = c.serviceRelationship();
+    const bool civil = sr >= relationship::kPayOrderA && sr <= relationship::kCivilOwnTable;
+    return civil && g.pay.familyAllowanceComputed && (rule == 1 || rule == 2) &&
+           c.grossLine(kLineTen).flag(LineFlag::PartTime);
 }
 
 void ReducePartTime(Globaldaten& g) {

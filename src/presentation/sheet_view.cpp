@@ -12,8 +12,6 @@
 namespace varemo {
 namespace {
 
-bool isCivilServant(int sr) { return sr >= 0 && sr <= 7; }
-
 bool keepsTypedAmount(const std::string& text) {
     return text.find("lt. Eing") != std::string::npos || text.find("lt.Eing") != std::string::npos;
 }
@@ -24,24 +22,29 @@ std::string position(int p) { return "Position " + std::to_string(p + 1); }
 constexpr int kRegionHessen = 7;
 
 std::string tariffAreaCaption(const Case& c) {
+    using namespace relationship;
     int sr = c.serviceRelationship();
     bool hessen = c.region() == kRegionHessen;
-    if (isCivilServant(sr)) return c.region() == 0 ? "Bundesbeamte" : "";
+    if (isCivilServant(sr)) return isFederalCivilServant(sr, c.region()) ? "Bundesbeamte" : "";
     switch (sr) {
-    case 8: return hessen ? "TV-H Pflege" : "TV-L Pflege";
-    case 9: return hessen ? "TV-H Soz. u. Erziehungsdienst" : "TV-L Soz. u. Erziehungsdienst";
-    case 10: case 12: case 13: case 14: return "Bundesgebiet";
-    case 11: return hessen ? "TV-Hessen" : "TV-Länder";
+    case kTvlCare: return hessen ? "TV-H Pflege" : "TV-L Pflege";
+    case kTvlSocial: return hessen ? "TV-H Soz. u. Erziehungsdienst" : "TV-L Soz. u. Erziehungsdienst";
+    case kTvl: return hessen ? "TV-Hessen" : "TV-Länder";
+    default: break;
+    }
+    switch (payFamily(sr)) {
+    case PayFamily::TvoedBund: case PayFamily::TvoedVka: return "Bundesgebiet";
     default: return "";
     }
 }
 
 std::string payStructureCaption(const Case& c) {
-    switch (c.serviceRelationship()) {
-    case 10: return "EGO TVöD-Bund";
-    case 12: case 13: case 14: return "EGO TVöD-VKA";
-    case 8: case 9: case 11: return "EGO TV-L";
-    default: return c.serviceRelationship() >= 15 && c.serviceRelationship() <= 24 ? "EntgeltO" : "";
+    switch (payFamily(c.serviceRelationship())) {
+    case PayFamily::TvoedBund: return "EGO TVöD-Bund";
+    case PayFamily::TvoedVka: return "EGO TVöD-VKA";
+    case PayFamily::Tvl: return "EGO TV-L";
+    case PayFamily::Trainees: case PayFamily::OtherTables: return "EntgeltO";
+    default: return "";
     }
 }
 
@@ -69,7 +72,7 @@ LineKind lineKind(int line) {
 AmountFieldState amountFieldState(const Session& g, int line) {
     if (!lineInfo(line).amount) return AmountFieldState::None;
     const Case& c = g.workingCase;
-    if (g.showsYearSalary() || c.serviceRelationship() == kServiceRelationshipNoPay) return AmountFieldState::Computed;
+    if (g.showsYearSalary() || isWithoutPay(c.serviceRelationship())) return AmountFieldState::Computed;
     // The totals of lines 21 to 23 are computed; their hours and days have fields of their own.
     if (line >= 21 && line <= 23) return AmountFieldState::Computed;
     if (lineKind(line) == LineKind::Input) return AmountFieldState::Typed;
@@ -92,7 +95,7 @@ const std::vector<ExtraField>& extraFields() {
 
 bool lineShown(const Case& c, int line) {
     int sr = c.serviceRelationship();
-    if (sr == kServiceRelationshipNoPay)
+    if (isWithoutPay(sr))
         return line <= 6 || (line >= 21 && line <= 23) || line == 28 || line == 47;
     if (isCivilServant(sr)) return line < 39 || line > 42;
     return true;
@@ -100,7 +103,7 @@ bool lineShown(const Case& c, int line) {
 
 bool flagColumnShown(const Case& c, FlagColumn column) {
     int sr = c.serviceRelationship();
-    if (sr == kServiceRelationshipNoPay) return false;
+    if (isWithoutPay(sr)) return false;
     if (isCivilServant(sr))
         return column != FlagColumn::SocialInsurance && column != FlagColumn::SupplementaryPension;
     return true;
@@ -203,11 +206,11 @@ SheetCaptions sheetCaptions(const Session& g) {
     out.netPercent = bar(out.netPercent);
 
     int sr = c.serviceRelationship();
-    if (isCivilServant(sr)) out.lawLink = c.region() == 0 ? "B B G" : "L B G";
+    if (isCivilServant(sr)) out.lawLink = isFederalCivilServant(sr, c.region()) ? "B B G" : "L B G";
     out.payStructure = payStructureCaption(c);
     out.tariffArea = tariffAreaCaption(c);
     out.stepMovement = stepMovementCaption(c);
-    if (!isCivilServant(sr) && sr != kServiceRelationshipNoPay) {
+    if (paysContributions(sr)) {
         int fund = std::clamp(static_cast<int>(c.key(KeySlot::HealthFund)), 0, kHealthFunds - 1);
         int month = std::clamp(c.monthIndex(), 0, 11);
         int32_t additional = g.funds.rates(fund, month).additional; // hundredths of a percent

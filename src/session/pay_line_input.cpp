@@ -19,7 +19,7 @@ bool PayLineChoice(Session& g, int line, int position) {
     const int month = std::clamp(c.monthIndex() + 1, 1, 12);
     switch (line) {
     case 4:
-        if (position <= 24 && !hasTariffTables(g, position, c.region(), month))
+        if (usesPayTables(position) && !hasTariffTables(g, position, c.region(), month))
             g.prompter.tell("Sorry ... ", {"Derzeit sind für dieses Dienstverhältnis noch keine Tariftabellen verfügbar."});
         return true;
     case 7:
