@@ -230,7 +230,7 @@ inline constexpr AmountSlot kLastContribution = AmountSlot::EmployeeCapital;
 // Lines 34 to 46: everything the net pay takes from or adds to the gross pay besides the child benefit.
 inline constexpr AmountSlot kFirstDeduction = AmountSlot::WageTax;
 inline constexpr AmountSlot kLastDeduction = AmountSlot::Deduction3;
-// Added to the net pay in units of 100 cents.
+// Added to the net pay in whole euros.
 inline constexpr AmountSlot kFirstPayoutAddition = AmountSlot::PayoutAddition1;
 inline constexpr AmountSlot kLastPayoutAddition = AmountSlot::PayoutAddition3;
 // The month record keeps the keys from this one on; key 0 is not stored.
