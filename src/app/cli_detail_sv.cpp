@@ -95,7 +95,7 @@ void printSocialInsuranceDetail(const Session& g, bool json) {
             << ",\"employeeTotalCents\":" << w.employeeTotal().toCents()
             << ",\"employerTotalCents\":" << w.employerTotal().toCents() << ",\"lines\":{";
         for (int line = 37; line <= 40; ++line)
-            out << (line > 37 ? "," : "") << "\"" << line << "\":" << g.workingCase.amount(line - 1);
+            out << (line > 37 ? "," : "") << "\"" << line << "\":" << lineAmount(g.workingCase, line).value();
         out << "}}\n";
         std::cout << out.str();
         return;

@@ -8,7 +8,7 @@ bool RunFollowingMonths(Globaldaten& g) {
     const Case shown = g.workingCase;
     bool ok = true;
     for (int month = shown.monthIndex() + 1; month <= 11 && ok; ++month) {
-        g.workingCase.setKey(slot::Month, static_cast<int16_t>(month));
+        g.workingCase.setKey(KeySlot::Month, static_cast<int16_t>(month));
         ok = RunCalculation(g);
     }
     g.workingCase = shown;

@@ -43,7 +43,9 @@ AnnualEarningsCheck annualEarningsCheck(const Globaldaten& g, const AnnualEarnin
     if (in.otherEmployers) {
         add(out, 0, "JAE bei anderen Arbeitgebern lt. Eingabe", *in.otherEmployers, 1);
     } else {
-        Money monthly = c.key(23) == kAdditionalAmountOption ? Money::fromCents(c.previousAmount(23)) : Money();
+        Money monthly = c.key(KeySlot::TaxAllowance) == kAdditionalAmountOption
+                            ? Money::fromCents(c.previousAmount(AmountSlot::TaxAllowance))
+                            : Money();
         add(out, 24, "JAE bei anderen Arbeitgebern (Prog.Zeile 24 x 12)", monthly, 12);
     }
 

@@ -5,13 +5,14 @@
 namespace varemo {
 namespace {
 
-// Key-code index and amount slot of the in-kind lines 25, 26 and of lines 44 to 46.
+// Key-code index and amount of the in-kind lines 25, 26 and of lines 44 to 46.
 struct KeyedLine {
     size_t keyCode;
-    int amountSlot;
+    AmountSlot amountSlot;
 };
-constexpr std::array<KeyedLine, 2> kInKindLines = {{{0, 24}, {1, 47}}};
-constexpr std::array<KeyedLine, 3> kPaymentLines = {{{2, 42}, {3, 43}, {4, 44}}};
+constexpr std::array<KeyedLine, 2> kInKindLines = {{{0, AmountSlot::InKind1}, {1, AmountSlot::InKind2}}};
+constexpr std::array<KeyedLine, 3> kPaymentLines = {
+    {{2, AmountSlot::Deduction1}, {3, AmountSlot::Deduction2}, {4, AmountSlot::Deduction3}}};
 
 constexpr int kTopUpFirst = 1; // line 43: "ATZ-Aufstock. Arbeitsphase"
 constexpr int kTopUpLast = 3;  // line 43: "ATZ-Aufstockung lt. Eingabe"
@@ -37,7 +38,7 @@ void EmployerCostStep(Globaldaten& g) {
     const SocialInsuranceWorksheet& sv = g.social.worksheet;
     const PensionWorksheet& w = g.pension.worksheet;
 
-    e[EmployerItem::Gross] = Money::fromCents(c.amount(slot::Gross));
+    e[EmployerItem::Gross] = Money::fromCents(c.amount(AmountSlot::Gross));
     e[EmployerItem::HealthShare] = sv.kv.employer + sv.kvAdditional.employer;
     e[EmployerItem::CareShare] = sv.pv.employer;
     e[EmployerItem::PensionShare] = sv.rv.employer;
@@ -53,9 +54,9 @@ void EmployerCostStep(Globaldaten& g) {
     }
     e[EmployerItem::TakenOverTaxes] =
         g.tax.employerFlat.wageTax + g.tax.employerFlat.surcharge + g.tax.employerFlat.churchTax;
-    const int topUp = c.key(slot::ChildBenefit);
+    const int topUp = c.key(KeySlot::ChildBenefit);
     if (topUp >= kTopUpFirst && topUp <= kTopUpLast)
-        e[EmployerItem::PartialRetirementTopUp] = Money::fromCents(c.amount(slot::ChildBenefit));
+        e[EmployerItem::PartialRetirementTopUp] = Money::fromCents(c.amount(AmountSlot::ChildBenefit));
     e[EmployerItem::InKind] = keyedEmployerCost(c, kInKindLines);
     e[EmployerItem::CalculatedCosts] = g.pension.inputs.calculatedCosts;
     e[EmployerItem::OtherPayments] = keyedEmployerCost(c, kPaymentLines);

@@ -11,7 +11,7 @@ int monthOf(const Case& c) {
 }
 
 int fundOf(const Case& c) {
-    int f = c.key(slot::HealthFund);
+    int f = c.key(KeySlot::HealthFund);
     return (f < 0 || f >= kHealthFunds) ? 0 : f;
 }
 
@@ -20,11 +20,11 @@ int fundOf(const Case& c) {
 InsuranceStatus insuranceStatus(const Globaldaten& g) {
     const Case& c = g.workingCase;
     InsuranceStatus s;
-    s.kvKind = c.key(slot::ContributionKind);
-    s.pvKind = c.key(slot::CareKind);
-    s.rvKind = c.key(slot::PensionKind);
-    s.avKind = c.key(slot::UnemploymentKind);
-    s.childless = c.key(slot::Childless) != 0;
+    s.kvKind = c.key(KeySlot::ContributionKind);
+    s.pvKind = c.key(KeySlot::CareKind);
+    s.rvKind = c.key(KeySlot::PensionKind);
+    s.avKind = c.key(KeySlot::UnemploymentKind);
+    s.childless = c.key(KeySlot::Childless) != 0;
     s.saxony = s.pvKind == 2 || s.pvKind == 3;
 
     const bool civil = isCivilServant(c.serviceRelationship());
@@ -32,8 +32,9 @@ InsuranceStatus insuranceStatus(const Globaldaten& g) {
     else if (s.kvKind == 1 || s.kvKind == 8 || s.kvKind == 11) s.pkv = 2;
 
     if (s.pkv != 0) {
-        std::int64_t health = std::llabs(static_cast<long long>(c.previousAmount(36)));
-        std::int64_t care = std::llabs(static_cast<long long>(c.previousAmount(37)));
+        std::int64_t health =
+            std::llabs(static_cast<long long>(c.previousAmount(AmountSlot::HealthInsurance)));
+        std::int64_t care = std::llabs(static_cast<long long>(c.previousAmount(AmountSlot::CareInsurance)));
         if (s.kvKind == 8) health *= 2;
         if (s.pvKind == 6) care *= 2;
         s.pkpvCents = health + care;

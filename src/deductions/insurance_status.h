@@ -3,11 +3,11 @@
 // contribution step.
 //
 // Where each value comes from in the case:
-//   kvKind   key slot 52 (line 37, the KV list, positions 0 to 12)
-//   pvKind   key slot 38 (line 38, the PV list, positions 0 to 10)
-//   rvKind   key slot 39 (line 39, the RV list, positions 0 to 13)
-//   avKind   key slot 40 (line 40, the AV list, positions 0 to 6)
-//   childless  key slot 34, the second box of line 38: 0 the employee has children (or is under 23),
+//   kvKind   KeySlot::ContributionKind (line 37, the KV list, positions 0 to 12)
+//   pvKind   KeySlot::CareKind (line 38, the PV list, positions 0 to 10)
+//   rvKind   KeySlot::PensionKind (line 39, the RV list, positions 0 to 13)
+//   avKind   KeySlot::UnemploymentKind (line 40, the AV list, positions 0 to 6)
+//   childless  KeySlot::Childless, the second box of line 38: 0 the employee has children (or is under 23),
 //            any other value the employee is childless and pays the surcharge
 //   saxony   PV kinds 2 and 3 (the Saxony split of care insurance, place of employment in Saxony)
 //   pkv      1 for civil servants (service relationships 0 to 7, insured privately with Beihilfe) and
@@ -22,8 +22,8 @@
 //            2 mini-job exempt from RV, 6 employee beyond the standard age, 12 voluntarily insured);
 //            otherwise 1 when the case's region lies in the eastern area, else 0. Members of a
 //            professional pension scheme (RV kinds 5 and 13) count as insured.
-//   kvzHundredths  the additional rate of the case's fund (key slot 46) for the case's month (key
-//            slot 20; the year salary takes December) from the session's fund table.
+//   kvzHundredths  the additional rate of the case's fund (KeySlot::HealthFund) for the case's month
+//            (the year salary takes December) from the session's fund table.
 
 #include "model/globaldaten.h"
 
@@ -43,17 +43,5 @@ struct InsuranceStatus {
 };
 
 InsuranceStatus insuranceStatus(const Globaldaten& g);
-
-// Key slots of the insurance settings that only this part reads.
-namespace slot {
-inline constexpr int Childless = 34;   // second box of line 38
-inline constexpr int CareKind = 38;    // key of line 38
-inline constexpr int PensionKind = 39; // key of line 39
-inline constexpr int UnemploymentKind = 40; // key of line 40
-inline constexpr int HealthRate = 37;  // second box of line 37: the rate as a list position
-} // namespace slot
-
-// Civil servants: service relationships 0 to 7.
-inline bool isCivilServant(int serviceRelationship) { return serviceRelationship >= 0 && serviceRelationship <= 7; }
 
 } // namespace varemo

@@ -30,10 +30,10 @@ JulyPay julyPay(Globaldaten& g) {
     if (c.monthIndex() == kJulyIndex || !g.store.isOpen()) return julyOf(c, g.partTimeFactor);
     Case stored;
     g.store.loadMonth(kJulyIndex + 1, g.caseNumber, stored);
-    int32_t regular = stored.amount(slot::RegularHours);
+    int32_t regular = stored.amount(AmountSlot::RegularHours);
     if (regular <= 0) regular = 3850000;
-    JulyPay july =
-        julyOf(stored, static_cast<float>(stored.amount(slot::AgreedHours)) / static_cast<float>(regular));
+    JulyPay july = julyOf(stored, static_cast<float>(stored.amount(AmountSlot::AgreedHours)) /
+                                      static_cast<float>(regular));
     if (!july.any()) return julyOf(c, g.partTimeFactor);
     return july;
 }
@@ -56,13 +56,13 @@ void CivilServantPensionLevyBase(Globaldaten& g) {
     CivilServantLevy& levy = g.pension.civilServantLevy;
     levy = CivilServantLevy();
     const Case& c = g.workingCase;
-    const int kind = c.key(slot::SupplementaryFund);
-    if (c.serviceRelationship() < 0 || c.serviceRelationship() > 7) return;
+    const int kind = c.key(KeySlot::SupplementaryFund);
+    if (!isCivilServant(c.serviceRelationship())) return;
     if (kind < fund::PensionReserve || kind > fund::PensionFundLevy) return;
     levy.applies = true;
     levy.kind = kind;
 
-    const int64_t typed = c.previousAmount(slot::SupplementaryFund);
+    const int64_t typed = c.previousAmount(AmountSlot::SupplementaryFund);
     const int factor = kind == fund::PensionCostEuro ? 0 : levyFactorThousandths(typed < 0 ? -typed : typed);
 
     if (kind == fund::PensionFundLevy) {

@@ -3,7 +3,7 @@
 // pension of a civil servant (service relationships 0 to 7). It is shown only as employer cost and
 // changes nothing else.
 //
-// Line 27 chooses the kind and its amount (amount slot 25, as typed) gives the value:
+// Line 27 chooses the kind and its amount (AmountSlot::SupplementaryFund, as typed) gives the value:
 //   36 "Versorgungsrücklage in %" and 37 "Versorgungsaufwand in % lt. Eingabe": the percent
 //      (hundredths) becomes the levy factor with three decimals (30,00 % → 0,300); every pay line
 //      flagged for the levy ("Z", the supplementary-pension flag) contributes its reduced amount ×

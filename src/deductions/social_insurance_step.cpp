@@ -10,7 +10,6 @@ namespace varemo {
 namespace {
 
 constexpr int kFirstOneTimeLine = 18;
-constexpr int kOtherEmployments = 29;  // key of line 30 and the amount slot of the further employments' pay
 constexpr int kPartialMonthDays = 0;   // line 23 position "Tage von normal"
 constexpr int kDaysUnit = 100000;
 
@@ -32,20 +31,18 @@ PayOfMonth payOf(const Case& c) {
 }
 
 int svDaysOf(const Case& c) {
-    if (c.key(slot::PartialMonth) != kPartialMonthDays) return 30;
-    int32_t monthDays = c.amount(slot::MonthDays);
-    int32_t paidDays = c.amount(slot::PaidDays);
+    if (c.key(KeySlot::PartialMonth) != kPartialMonthDays) return 30;
+    int32_t monthDays = c.amount(AmountSlot::MonthDays);
+    int32_t paidDays = c.amount(AmountSlot::PaidDays);
     if (monthDays <= 0 || paidDays >= monthDays) return 30;
     return std::clamp(paidDays / kDaysUnit, 0, 30);
 }
 
 Region regionOf(const Case& c) { return isEastRegion(c.region()) ? Region::East : Region::West; }
 
-bool paysNoContributions(const Case& c) {
-    return isCivilServant(c.serviceRelationship()) || c.serviceRelationship() == kServiceRelationshipNoPay;
-}
+bool paysNoContributions(const Case& c) { return !paysContributions(c.serviceRelationship()); }
 
-Money typed(const Case& c, int amountSlot) {
+Money typed(const Case& c, AmountSlot amountSlot) {
     return Money::fromCents(std::llabs(static_cast<long long>(c.previousAmount(amountSlot))));
 }
 
@@ -105,10 +102,10 @@ const SvDefaults& sessionSvDefaults(Globaldaten& g) {
 
 std::int32_t caseHealthRate(const Globaldaten& g) {
     const Case& c = g.workingCase;
-    int fund = c.key(slot::HealthFund);
+    int fund = c.key(KeySlot::HealthFund);
     if (fund < 0 || fund >= kHealthFunds) fund = 0;
-    int kind = c.key(slot::ContributionKind);
-    int position = c.key(slot::HealthRate);
+    int kind = c.key(KeySlot::ContributionKind);
+    int position = c.key(KeySlot::HealthRate);
     if ((fund == 33 || fund == 35) && position >= 0 && position <= 121) return rateOfPosition(position);
     const FundRates& r = g.funds.rates(fund, clampMonth(c.monthIndex()));
     return (kind == 10 || kind == 11) ? r.reduced : r.general;
@@ -136,8 +133,9 @@ void SocialInsuranceStep(Globaldaten& g) {
     pay.oneTime = std::max(Money(), pay.oneTime + keyed.svOneTimeRaise - keyed.svOneTimeLower);
     w.regularPay = pay.regular;
     w.oneTimePay = pay.oneTime;
-    if (c.key(kOtherEmployments) != 0)
-        w.otherEmploymentsPay = Money::fromCents(std::max<int32_t>(0, c.amount(kOtherEmployments)));
+    if (c.key(KeySlot::OtherEmployments) != 0)
+        w.otherEmploymentsPay =
+            Money::fromCents(std::max<int32_t>(0, c.amount(AmountSlot::OtherEmploymentsPay)));
     const Money ae = pay.regular + pay.oneTime;
     const auto r = static_cast<size_t>(w.region);
 
@@ -165,6 +163,12 @@ void SocialInsuranceStep(Globaldaten& g) {
         return false;
     };
 
+    // The contributions typed into lines 37 to 40, as magnitudes.
+    const Money typedKv = typed(c, AmountSlot::HealthInsurance);
+    const Money typedPv = typed(c, AmountSlot::CareInsurance);
+    const Money typedRv = typed(c, AmountSlot::PensionInsurance);
+    const Money typedAv = typed(c, AmountSlot::UnemploymentInsurance);
+
     // Health insurance.
     const Rate general = Rate::fromHundredths(caseHealthRate(g));
     const Rate additional = Rate::fromHundredths(st.kvzHundredths);
@@ -189,14 +193,14 @@ void SocialInsuranceStep(Globaldaten& g) {
         break;
     case 1:
     case 11:
-        w.kv = subsidyBranch(st.kvKind, kvBase, general.half() + subsidyAdditional, typed(c, 36));
+        w.kv = subsidyBranch(st.kvKind, kvBase, general.half() + subsidyAdditional, typedKv);
         break;
     case 4: w.kv = flatEmployerBranch(4, ae, Rate{household ? 50000 : 100000}); break;
     case 5: w.kv = flatEmployerBranch(5, ae, Rate{household ? 50000 : 130000}); break;
-    case 7: w.kv = enteredBranch(7, typed(c, 36), typed(c, 36)); break;
-    case 8: w.kv = enteredSubsidyBranch(8, typed(c, 36)); break;
+    case 7: w.kv = enteredBranch(7, typedKv, typedKv); break;
+    case 8: w.kv = enteredSubsidyBranch(8, typedKv); break;
     case 9:
-        w.kv = enteredBranch(9, typed(c, 36), contribution(ae, general.half() + additionalEmployer));
+        w.kv = enteredBranch(9, typedKv, contribution(ae, general.half() + additionalEmployer));
         break;
     case 12: w.kv = subsidyBranch(12, kvBase, general.half() + additionalEmployer, Money()); break;
     default: w.kv.kind = st.kvKind; break; // 3 exempt, 6 no contribution
@@ -212,11 +216,11 @@ void SocialInsuranceStep(Globaldaten& g) {
         else w.pv = regularBranch(st.pvKind, kvBase, d.pvHalf + childless, d.pvHalf);
         break;
     case 2: w.pv = regularBranch(2, kvBase, d.pvHalf + d.saxonyShift + childless, d.pvHalf - d.saxonyShift); break;
-    case 1: w.pv = subsidyBranch(1, kvBase, d.pvHalf, typed(c, 37)); break;
-    case 3: w.pv = subsidyBranch(3, kvBase, d.pvHalf - d.saxonyShift, typed(c, 37)); break;
-    case 5: w.pv = enteredBranch(5, typed(c, 37), typed(c, 37)); break;
-    case 6: w.pv = enteredSubsidyBranch(6, typed(c, 37)); break;
-    case 8: w.pv = enteredBranch(8, typed(c, 37), contribution(ae, d.pvHalf)); break;
+    case 1: w.pv = subsidyBranch(1, kvBase, d.pvHalf, typedPv); break;
+    case 3: w.pv = subsidyBranch(3, kvBase, d.pvHalf - d.saxonyShift, typedPv); break;
+    case 5: w.pv = enteredBranch(5, typedPv, typedPv); break;
+    case 6: w.pv = enteredSubsidyBranch(6, typedPv); break;
+    case 8: w.pv = enteredBranch(8, typedPv, contribution(ae, d.pvHalf)); break;
     case 9: w.pv = subsidyBranch(9, kvBase, d.pvHalf, Money()); break;
     default: w.pv.kind = st.pvKind; break; // 4 and 10: no care insurance here
     }
@@ -242,14 +246,14 @@ void SocialInsuranceStep(Globaldaten& g) {
     case 2: w.rv = flatEmployerBranch(2, ae, Rate{150000}); break;
     case 3: w.rv = topUpBranch(3, ae, rvTotal, Rate{150000}, d.rvMinimumBase); break;
     case 11: w.rv = topUpBranch(11, ae, rvTotal, Rate{50000}, d.rvMinimumBase); break;
-    case 4: w.rv = enteredBranch(4, typed(c, 38), typed(c, 38)); break;
-    case 5: w.rv = subsidyBranch(5, rvBase, d.rvHalf, typed(c, 38)); break;
+    case 4: w.rv = enteredBranch(4, typedRv, typedRv); break;
+    case 5: w.rv = subsidyBranch(5, rvBase, d.rvHalf, typedRv); break;
     case 6:
         w.rv = regularBranch(6, rvBase, Rate{}, d.rvHalf);
         break;
     case 9:
-    case 10: w.rv = enteredBranch(st.rvKind, typed(c, 38), contribution(ae, d.rvHalf)); break;
-    case 12: w.rv = enteredBranch(12, typed(c, 38), Money()); break;
+    case 10: w.rv = enteredBranch(st.rvKind, typedRv, contribution(ae, d.rvHalf)); break;
+    case 12: w.rv = enteredBranch(12, typedRv, Money()); break;
     default: w.rv.kind = st.rvKind; break; // 1: no pension insurance
     }
 
@@ -261,8 +265,8 @@ void SocialInsuranceStep(Globaldaten& g) {
         if (zoneKind(st.avKind == 3)) w.av = zoneBranch(3, zone.be, ae, avTotal, d.avHalf);
         else w.av = regularBranch(st.avKind, rvBase, d.avHalf, d.avHalf);
         break;
-    case 2: w.av = enteredBranch(2, typed(c, 39), typed(c, 39)); break;
-    case 4: w.av = enteredBranch(4, typed(c, 39), contribution(ae, d.avHalf)); break;
+    case 2: w.av = enteredBranch(2, typedAv, typedAv); break;
+    case 4: w.av = enteredBranch(4, typedAv, contribution(ae, d.avHalf)); break;
     case 6: w.av = regularBranch(6, rvBase, Rate{}, avTotal); break;
     default: w.av.kind = st.avKind; break; // 1 and 5: no unemployment insurance
     }
@@ -270,7 +274,7 @@ void SocialInsuranceStep(Globaldaten& g) {
     // Levies: mini-jobs with the Minijob-Zentrale, everyone else with the case's fund.
     if (!w.civilServant) {
         const bool miniJob = st.kvKind == 4 || st.kvKind == 5 || st.rvKind == 2 || st.rvKind == 3 || household;
-        int fund = miniJob ? kMiniJobFund : std::clamp<int>(c.key(slot::HealthFund), 0, kHealthFunds - 1);
+        int fund = miniJob ? kMiniJobFund : std::clamp<int>(c.key(KeySlot::HealthFund), 0, kHealthFunds - 1);
         const FundRates& fr = g.funds.rates(fund, month);
         const bool actualPay = miniJob || w.zone;
         Money aagBase = actualPay ? pay.regular : w.rvAccount.regularAssessed;
@@ -281,10 +285,10 @@ void SocialInsuranceStep(Globaldaten& g) {
         w.levies.fund = fund;
     }
 
-    c.setAmount(36, (w.kv.lineAmount() + w.kvAdditional.lineAmount()).toCents());
-    c.setAmount(37, w.pv.lineAmount().toCents());
-    c.setAmount(38, w.rv.lineAmount().toCents());
-    c.setAmount(39, w.av.lineAmount().toCents());
+    c.setAmount(AmountSlot::HealthInsurance, (w.kv.lineAmount() + w.kvAdditional.lineAmount()).toCents());
+    c.setAmount(AmountSlot::CareInsurance, w.pv.lineAmount().toCents());
+    c.setAmount(AmountSlot::PensionInsurance, w.rv.lineAmount().toCents());
+    c.setAmount(AmountSlot::UnemploymentInsurance, w.av.lineAmount().toCents());
     g.social.worksheet = w;
 }
 

@@ -25,10 +25,6 @@ Money atLeastZero(Money m) {
     return m < Money() ? Money() : m;
 }
 
-bool isCivilServantCase(const Case& c) {
-    return c.serviceRelationship() >= 0 && c.serviceRelationship() <= 7;
-}
-
 int monthIndexOf(const Case& c) {
     return std::clamp(c.monthIndex(), 0, 11);
 }
@@ -59,14 +55,14 @@ struct Share {
 
 Share employeeShare(const Globaldaten& g, Money levyPay) {
     const Case& c = g.workingCase;
-    const int code = c.key(slot::PensionEmployeeShare);
+    const int code = c.key(KeySlot::EmployeeShare);
     if (code >= 1 && code <= 400) {
         Money exact = levyPay.timesRatio(code, 10000);
         return {Money::fromCents(exact.toCentsCommercial()),
                 "31. " + formatRate(code, 2) + " % v.Nr.10 AN-Anteil"};
     }
     if (code == kShareEnteredLevy || code == kShareEnteredContribution) {
-        int64_t typed = c.previousAmount(slot::PensionEmployeeShare);
+        int64_t typed = c.previousAmount(AmountSlot::EmployeeShare);
         return {Money::fromCents(typed < 0 ? -typed : typed), "31. " + employeeShareText(code)};
     }
     if (code == kShareHamburg && c.region() == kRegionHamburg) {
@@ -110,9 +106,8 @@ namespace {
 int defaultShareCode(Globaldaten& g) {
     EnsurePensionSettings(g);
     const Case& c = g.workingCase;
-    const int position = c.key(slot::SupplementaryFund);
-    const bool insured = !isCivilServantCase(c) && c.serviceRelationship() != kServiceRelationshipNoPay &&
-                         isPensionFund(position);
+    const int position = c.key(KeySlot::SupplementaryFund);
+    const bool insured = paysContributions(c.serviceRelationship()) && isPensionFund(position);
     if (insured && position == fund::Hamburg) return c.region() == kRegionHamburg ? kShareHamburg : 0;
     if (insured) return g.pension.settings.rates(position, g.east, monthIndexOf(c)).employeeShareCode();
     return 0;
@@ -137,14 +132,13 @@ int EmployeeShareCodeOfOption(Globaldaten& g, int position) {
 
 void ApplyPensionDefaults(Globaldaten& g) {
     Case& c = g.workingCase;
-    const int position = c.key(slot::SupplementaryFund);
-    const bool insured = !isCivilServantCase(c) && c.serviceRelationship() != kServiceRelationshipNoPay &&
-                         isPensionFund(position);
-    c.setKey(slot::PensionEmployeeShare, static_cast<int16_t>(defaultShareCode(g)));
+    const int position = c.key(KeySlot::SupplementaryFund);
+    const bool insured = paysContributions(c.serviceRelationship()) && isPensionFund(position);
+    c.setKey(KeySlot::EmployeeShare, static_cast<int16_t>(defaultShareCode(g)));
 
-    const int choice = c.key(slot::PensionFlatTaxChoice);
+    const int choice = c.key(KeySlot::FlatTaxLimitChoice);
     if (insured && position != fund::Hamburg && (choice == 0 || choice == 1))
-        c.setKey(slot::PensionFlatTaxChoice, eastSettlementArea(position, g.east) ? 0 : 1);
+        c.setKey(KeySlot::FlatTaxLimitChoice, eastSettlementArea(position, g.east) ? 0 : 1);
 }
 
 void SupplementaryPensionStep(Globaldaten& g) {
@@ -167,7 +161,7 @@ void SupplementaryPensionStep(Globaldaten& g) {
         liable += attributes.reducedAmount;
         if (line == 19 || line == 20) oneTimeLiable += attributes.reducedAmount;
     }
-    w.amount(1) = Money::fromCents(c.amount(slot::Gross));
+    w.amount(1) = Money::fromCents(c.amount(AmountSlot::Gross));
     w.amount(2) = w.amount(1) - liable;
     w.amount(3) = p.inputs.specialPaymentExempt;
     w.amount(4) = p.inputs.inKindLiable;
@@ -175,9 +169,8 @@ void SupplementaryPensionStep(Globaldaten& g) {
     w.amount(6) = p.inputs.exemptAmounts;
     w.amount(7) = atLeastZero(liable - w.amount(3) + w.amount(4) + w.amount(5) - w.amount(6));
 
-    const int position = c.key(slot::SupplementaryFund);
-    const bool insured = !isCivilServantCase(c) && c.serviceRelationship() != kServiceRelationshipNoPay &&
-                         isPensionFund(position);
+    const int position = c.key(KeySlot::SupplementaryFund);
+    const bool insured = paysContributions(c.serviceRelationship()) && isPensionFund(position);
     const int month = monthIndexOf(c);
     if (insured) {
         const PensionRates& rates = p.settings.rates(position, g.east, month);
@@ -191,7 +184,7 @@ void SupplementaryPensionStep(Globaldaten& g) {
         // 11 to 13: the employer's levy and the additional levy above the month's threshold.
         w.amount(11) = applyRate(w.amount(10), rates.employerLevy());
         w.setLabel(11, "11. Umlage des AG aus Nr.10 (" + formatPensionRate(rates.employerLevy()) + " %)");
-        const int additional = c.key(slot::PensionAdditionalLevy);
+        const int additional = c.key(KeySlot::AdditionalLevy);
         if (additional == 1 || additional == 2) {
             const int32_t rate = additional == 1 ? 80000 : 90000;
             const bool specialPaymentMonth = c.grossLine(19).flag(LineFlag::SupplementaryPension) &&
@@ -208,12 +201,12 @@ void SupplementaryPensionStep(Globaldaten& g) {
         w.amount(13) = w.amount(11) + w.amount(12);
 
         // 14 to 17: the tax-free levy (first employment only), the flat-taxed part, the rest.
-        const int taxClassPosition = c.key(33);
+        const int taxClassPosition = c.key(KeySlot::TaxClass);
         const bool firstEmployment = taxClassPosition >= 0 && taxClassPosition < kTaxClassSixPosition;
         if (firstEmployment) {
             const Money ceiling = sessionSvDefaults(g).rvCeiling[static_cast<size_t>(Region::West)];
             Money allowance = ceiling.timesRatio(taxFreeLevyPercent(g.year), 100);
-            Money deferred = atLeastZero(Money::fromCents(c.amount(slot::PensionDeferredCompensation)));
+            Money deferred = atLeastZero(Money::fromCents(c.amount(AmountSlot::DeferredCompensation)));
             w.amount(14) = atLeastZero(allowance - deferred);
             w.setLabel(14, "14. Str.frei " + allowance.toDisplay() + " - §3Entg.Umw(" + deferred.toDisplay() +
                                ")");
@@ -224,8 +217,8 @@ void SupplementaryPensionStep(Globaldaten& g) {
         const Money taxFreeUsed = w.amount(13) - w.amount(15);
 
         const PartialMonthFraction fraction = partialMonthFraction(c);
-        Money limit = flatTaxLimit(c.key(slot::PensionFlatTaxChoice),
-                                   Money::fromCents(c.amount(slot::PensionFlatTaxLimit)));
+        Money limit = flatTaxLimit(c.key(KeySlot::FlatTaxLimitChoice),
+                                   Money::fromCents(c.amount(AmountSlot::FlatTaxLimit)));
         if (fraction.partial()) limit = limit.timesRatio(fraction.paid, fraction.whole).roundedToCent();
         w.amount(16) = std::min(w.amount(15), limit);
         w.amount(17) = w.amount(15) - w.amount(16);
@@ -241,10 +234,10 @@ void SupplementaryPensionStep(Globaldaten& g) {
                    "20. entspricht Entgelt bei " + formatPensionRate(rates.employerLevy()) + " % Umlagesatz");
         w.amount(21) =
             std::min(w.amount(19), w.amount(20).timesRatio(kSvevPercentHundredths, 10000).roundedToCent());
-        const bool otherEmployments = c.key(slot::OtherEmploymentsPay) != 0;
+        const bool otherEmployments = c.key(KeySlot::OtherEmployments) != 0;
         const bool allowanceGranted =
             taxClassPosition != kTaxClassSixPosition &&
-            (!otherEmployments || c.amount(slot::OtherEmploymentsPay) <= c.amount(slot::Gross));
+            (!otherEmployments || c.amount(AmountSlot::OtherEmploymentsPay) <= c.amount(AmountSlot::Gross));
         if (allowanceGranted) {
             Money allowance = Money::fromCents(kSvevAllowanceCents);
             if (fraction.partial())
@@ -258,7 +251,7 @@ void SupplementaryPensionStep(Globaldaten& g) {
         w.amount(24) = w.amount(13);
         w.amount(25) = w.amount(16).timesRatio(20, 100).roundedToCent();
         w.amount(26) = flatRateSurcharge(w.amount(25));
-        const int32_t churchRate = c.key(36) == kNoChurchTaxOption ? 0 : flatChurchRate(g);
+        const int32_t churchRate = c.key(KeySlot::ChurchTax) == kNoChurchTaxOption ? 0 : flatChurchRate(g);
         w.amount(27) = w.amount(25).timesRatio(churchRate, 10000).roundedToCent();
         w.setLabel(27, "27. " + formatRate(churchRate, 1) + " % Kirchensteuer aus Nr. 25");
         w.amount(28) = applyRate(w.amount(9), rates.restructuring);
@@ -283,10 +276,10 @@ void SupplementaryPensionStep(Globaldaten& g) {
     Share share = employeeShare(g, w.amount(10));
     w.amount(31) = share.amount;
     w.setLabel(31, share.label);
-    c.setAmount(slot::PensionEmployeeShare, -share.amount.toCents());
-    c.setKey(slot::PensionLine41Fund,
+    c.setAmount(AmountSlot::EmployeeShare, -share.amount.toCents());
+    c.setKey(KeySlot::EmployeeCapitalFund,
              static_cast<int16_t>(std::clamp(position, 0, kPensionFundPositions - 1)));
-    c.setAmount(slot::PensionEmployeeCapital, -p.employeeCapital.toCents());
+    c.setAmount(AmountSlot::EmployeeCapital, -p.employeeCapital.toCents());
 
     g.tax.inputs.levyTaxable = w.amount(15);
     g.tax.inputs.levyFlatTaxedByEmployer = w.amount(16);

@@ -4,18 +4,19 @@
 // flat-rate taxes and the employer's annual adjustment in December.
 //
 // Where the step reads the case:
-//   line 34 (key slot 33)  tax class and child allowances (TaxClassSelector); the class-IV factor in
-//                          thousandths in amount slot 63 (slot::ClassIVFactor; 0 counts as 1.000),
-//                          forced to 1000 for every position outside class IV
-//   line 36 (key slot 36)  church tax (ChurchTaxRate); with "pauschal 20 %" / "pauschal 25 %" option 2
-//                          takes the church tax typed into line 36 (previous amount of slot 35)
-//   line 29 (key slot 28)  denomination; position 6 means no church tax
-//   line 24 (slot 23)      0 monthly allowance, 1 monthly addition, 2 the pension contained in the pay
-//   line 22 (key slot 21)  position 3 "% Ruhegehalt von %": the whole current pay is a pension
-//   line 23 (key slot 22)  position 0 "Tage von normal" with paid days (amount slot 3) below the days
-//                          of the month (amount slot 2): a partial month
-//   line 31 (key slot 30)  0 asks for the annual adjustment in December
-//   line 32 (key slot 31)  old-age relief: position p > 0 is the year  calculation year + 1 - p
+//   line 34 (KeySlot::TaxClass)  tax class and child allowances (TaxClassSelector); the class-IV factor
+//                          in thousandths in AmountSlot::ClassIVFactor (0 counts as 1.000), forced to
+//                          1000 for every position outside class IV
+//   line 36 (KeySlot::ChurchTax)  church tax (ChurchTaxRate); with "pauschal 20 %" / "pauschal 25 %"
+//                          option 2 takes the church tax typed into line 36 (its previous amount)
+//   line 29 (KeySlot::Denomination)  denomination; position 6 means no church tax
+//   line 24 (KeySlot::TaxAllowance)  0 monthly allowance, 1 monthly addition, 2 the pension contained in
+//                          the pay
+//   line 22 (KeySlot::PartTime)  position 3 "% Ruhegehalt von %": the whole current pay is a pension
+//   line 23 (KeySlot::PartialMonth)  position 0 "Tage von normal" with the paid days below the days of
+//                          the month (AmountSlot::PaidDays, AmountSlot::MonthDays): a partial month
+//   line 31 (KeySlot::AnnualAdjustment)  0 asks for the annual adjustment in December
+//   line 32 (KeySlot::OldAgeRelief)  old-age relief: position p > 0 is the year  calculation year + 1 - p
 //   lines 8 to 20          the amounts after reduction of the lines flagged for wage tax; lines 19
 //                          (annual special payment) and 20 (one-time payments) are one-time pay
 //   the months before      their stored records, for the annual-table method and the adjustment
@@ -26,8 +27,9 @@
 
 namespace varemo {
 
+// The slot number under its old name, for the step's own source until it names its slots.
 namespace slot {
-inline constexpr int ClassIVFactor = 63; // amount: factor of the class-IV factor procedure, thousandths
+inline constexpr int ClassIVFactor = slotNumber(AmountSlot::ClassIVFactor);
 } // namespace slot
 
 // Internal codes of the positions of line 34 that do not run the flow chart.
@@ -60,7 +62,7 @@ bool HasTaxRecordAllowance(const Case& c);
 Money flatRateSurcharge(Money flatTax);
 
 // Fills g.tax.worksheet, g.tax.adjustment and g.tax.employerFlat and the amounts of lines 34 to 36
-// (slots 33 to 35, negative).
+// (negative).
 void WageTaxStep(Globaldaten& g);
 
 } // namespace varemo

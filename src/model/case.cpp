@@ -40,22 +40,22 @@ constexpr std::array<DefaultFlags, kGrossLines> kDefaultFlags = {{
 
 Case defaultCase() {
     Case c;
-    c.setKey(4, 25);
-    c.setKey(5, 1);
-    c.setKey(9, 2);
-    c.setKey(10, 7);
-    c.setKey(17, 1);
-    c.setKey(18, 7);
-    c.setKey(25, 40);
-    c.setKey(26, 3);
-    c.setKey(30, 1);
-    c.setKey(32, 9);
-    c.setKey(37, 92);
-    c.setKey(41, 1);
-    c.enterAmount(slot::RegularHours, 3850000);
-    c.enterAmount(slot::AgreedHours, 3850000);
-    c.enterAmount(slot::MonthDays, 3100000);
-    c.enterAmount(slot::PaidDays, 3100000);
+    c.setKey(KeySlot::ServiceRelationship, relationship::kAgreedSalary);
+    c.setKey(KeySlot::PayGroup, 1);
+    c.setKey(KeySlot::StructuralAllowance, 2);
+    c.setKey(KeySlot::CapitalForming, 7);
+    c.setKey(KeySlot::HolidayPay, 1);
+    c.setKey(KeySlot::AnnualPayment, 7);
+    c.setKey(KeySlot::SupplementaryFund, 40);
+    c.setKey(KeySlot::ChildBenefit, 3);
+    c.setKey(KeySlot::AnnualAdjustment, 1);
+    c.setKey(KeySlot::Reserved32, 9);
+    c.setKey(KeySlot::HealthRate, 92);
+    c.setKey(KeySlot::EmployeeShare, 1);
+    c.enterAmount(AmountSlot::RegularHours, 3850000);
+    c.enterAmount(AmountSlot::AgreedHours, 3850000);
+    c.enterAmount(AmountSlot::MonthDays, 3100000);
+    c.enterAmount(AmountSlot::PaidDays, 3100000);
     c.setText(CaseText::Title, "Dienstbezeichnung ...");
     c.setText(CaseText::Office, "Dienststelle ...");
     c.setText(CaseText::Payment, "Sonstiger Bezug lt. Eingabe");

@@ -1,14 +1,16 @@
 #pragma once
 // The working case-month: what drives the calculation of one month of one personnel case, and its results.
 //
-// Option keys and amounts share one slot numbering (see sheet.h for the slot of every line):
-//   - keys: 56 signed 16-bit list positions, slot 2 region, 4 service relationship, 5 pay group,
-//     6 title, 20 month (0 = January);
-//   - amounts: 66 signed 32-bit cents; slots 0 to 3 hold working time in 1/100000 (regular and agreed
-//     weekly hours, days of the month, days with pay), percentages count hundredths of a percent;
+// Option keys and amounts are kept in slots (model/slots.h names them; model/sheet.h says which line
+// shows which):
+//   - keys: 56 signed 16-bit list positions;
+//   - amounts: 66 signed 32-bit cents; the working time of lines 22 and 23 in 1/100000, percentages
+//     in hundredths of a percent;
 //   - previous: the amounts as the user entered them; every run starts again from these.
 
 #include "base/money.h"
+#include "model/service_relationship.h"
+#include "model/slots.h"
 
 #include <array>
 #include <cstdint>
@@ -17,8 +19,6 @@
 
 namespace varemo {
 
-inline constexpr int kKeySlots = 56;
-inline constexpr int kAmountSlots = 66;
 inline constexpr int kFirstGrossLine = 8;
 inline constexpr int kLastGrossLine = 20;
 inline constexpr int kGrossLines = kLastGrossLine - kFirstGrossLine + 1; // 13
@@ -87,12 +87,26 @@ struct Case {
     // written back unchanged.
     std::vector<uint8_t> storedRecord;
 
+    int16_t key(KeySlot s) const { return keys.at(slotIndex(s)); }
+    void setKey(KeySlot s, int16_t value) { keys.at(slotIndex(s)) = value; }
+    int32_t amount(AmountSlot s) const { return amounts.at(slotIndex(s)); }
+    void setAmount(AmountSlot s, int32_t cents) { amounts.at(slotIndex(s)) = cents; }
+    int32_t previousAmount(AmountSlot s) const { return previous.at(slotIndex(s)); }
+    // Stores a typed amount: into the amounts and the previous amounts alike.
+    void enterAmount(AmountSlot s, int32_t cents) {
+        setAmount(s, cents);
+        previous.at(slotIndex(s)) = cents;
+    }
+    // Starts the amount again from what the user entered.
+    void restoreEnteredAmount(AmountSlot s) { setAmount(s, previousAmount(s)); }
+
+    // The same by slot number, only for the sources that still number their slots (see namespace slot
+    // below); new code names them.
     int16_t key(int slot) const { return keys.at(static_cast<size_t>(slot)); }
     void setKey(int slot, int16_t value) { keys.at(static_cast<size_t>(slot)) = value; }
     int32_t amount(int slot) const { return amounts.at(static_cast<size_t>(slot)); }
     void setAmount(int slot, int32_t cents) { amounts.at(static_cast<size_t>(slot)) = cents; }
     int32_t previousAmount(int slot) const { return previous.at(static_cast<size_t>(slot)); }
-    // Stores a typed amount: into the amounts and the previous amounts alike.
     void enterAmount(int slot, int32_t cents) {
         setAmount(slot, cents);
         previous.at(static_cast<size_t>(slot)) = cents;
@@ -105,41 +119,32 @@ struct Case {
         return lines.at(static_cast<size_t>(line - kFirstGrossLine));
     }
 
-    int region() const { return key(2); }
-    int serviceRelationship() const { return key(4); }
-    int payGroup() const { return key(5); }
-    int monthIndex() const { return key(20); } // 0 = January, 12 = year salary
+    int region() const { return key(KeySlot::Region); }
+    int serviceRelationship() const { return key(KeySlot::ServiceRelationship); }
+    int payGroup() const { return key(KeySlot::PayGroup); }
+    int monthIndex() const { return key(KeySlot::Month); } // 0 = January, 12 = year salary
 
     bool operator==(const Case&) const = default;
 };
 
-// Named slots that more than one place reads.
+// Slot numbers under their old names, only for the sources that still number their slots: the
+// wage-tax step, the special payments, the calculation run and the window. Remove with their last use.
 namespace slot {
-inline constexpr int RegularHours = 0;   // amount, 1/100000 hours
-inline constexpr int AgreedHours = 1;    // amount, 1/100000 hours
-inline constexpr int MonthDays = 2;      // amount, 1/100000 days
-inline constexpr int PaidDays = 3;       // amount, 1/100000 days
-inline constexpr int Region = 2;
-inline constexpr int ServiceRelationship = 4;
-inline constexpr int PayGroup = 5;
-inline constexpr int Month = 20;
-inline constexpr int FullTimeGross = 20;   // amount of line 21
-inline constexpr int PartTimeGross = 21;   // amount of line 22
-inline constexpr int Gross = 22;           // amount of line 23
-inline constexpr int PartTimeSetting = 21; // key of line 22
-inline constexpr int PartialMonth = 22;    // key of line 23
-inline constexpr int SupplementaryFund = 25; // key of line 27
-inline constexpr int ChildBenefit = 26;    // amount (and key) of line 43
-inline constexpr int OldAgeRelief = 31;    // key of line 32
-inline constexpr int NetPay = 45;          // amount and key of line 47
-inline constexpr int HealthFund = 46;      // key of line 33
-inline constexpr int ContributionKind = 52;// key of line 37
-inline constexpr int TariffFactor = 51;    // amount, hundredths of a percent
-inline constexpr int Vwl = 10;             // key and amount of line 11
+inline constexpr int RegularHours = slotNumber(AmountSlot::RegularHours);
+inline constexpr int AgreedHours = slotNumber(AmountSlot::AgreedHours);
+inline constexpr int MonthDays = slotNumber(AmountSlot::MonthDays);
+inline constexpr int PaidDays = slotNumber(AmountSlot::PaidDays);
+inline constexpr int PayGroup = slotNumber(KeySlot::PayGroup);
+inline constexpr int Gross = slotNumber(AmountSlot::Gross);
+inline constexpr int PartTimeSetting = slotNumber(KeySlot::PartTime);
+inline constexpr int PartialMonth = slotNumber(KeySlot::PartialMonth);
+inline constexpr int ChildBenefit = slotNumber(AmountSlot::ChildBenefit);
+inline constexpr int OldAgeRelief = slotNumber(KeySlot::OldAgeRelief);
+inline constexpr int NetPay = slotNumber(AmountSlot::NetPay);
+inline constexpr int HealthFund = slotNumber(KeySlot::HealthFund);
+inline constexpr int TariffFactor = slotNumber(AmountSlot::TariffFactor);
+inline constexpr int Vwl = slotNumber(AmountSlot::CapitalForming); // key and amount of line 11
 } // namespace slot
-
-// Service relationship with no pay and no deductions at all.
-inline constexpr int kServiceRelationshipNoPay = 27;
 
 // Eastern tariff area: regions 4, 8, 13, 14, 16 and 17.
 bool isEastRegion(int region);

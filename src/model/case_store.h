@@ -19,7 +19,7 @@ public:
     bool holds(int y, DataSet set) const { return isOpen() && year() == y && dataSet() == set; }
 
     // Unpacks the stored record of a month (1 to 12) of a case into c: keys, amounts (current and
-    // previous), line attributes, texts, key codes and date; name, month key and slot 0 stay as they are.
+    // previous), line attributes, texts, key codes and date; name, KeySlot::Month and key 0 stay as they are.
     virtual void loadMonth(int month, int caseNumber, Case& c) = 0;
     // Stores c as the record of its month.
     virtual void storeMonth(int caseNumber, const Case& c) = 0;

@@ -17,7 +17,7 @@ std::vector<std::string> holidayPayOptions() {
 }
 
 std::vector<std::string> annualPaymentOptions(const Case& c) {
-    if (c.serviceRelationship() >= 0 && c.serviceRelationship() <= 7)
+    if (isCivilServant(c.serviceRelationship()))
         return {"Jährliche Sonderzahlung",           "Sonderzahlung lt. Eingabe",
                 "Sonderzahlung in Besold. integr.",  "Landesanteil Besoldung (0 Kinder)",
                 "Landesanteil Besoldung (1 Kind)",   "Landesanteil Besoldung (2 Kinder)",

@@ -54,7 +54,7 @@ struct WorkingCaseMonth {
     float employeeAdditionalRate = 0.0f; // employee's share of the additional contribution, percent / 100
     float partTimeFactor = 1.0f;         // agreed / regular weekly hours
     float tariffFactor = 1.0f;           // the case's individual share of the tariff pay
-    int partialRetirementPercent = 0;    // from amount slot 3 when line 23 is set to partial retirement
+    int partialRetirementPercent = 0;    // from AmountSlot::PaidDays when line 23 is partial retirement
     int32_t monthCounter = 0;            // checked on load, above 12 it is reset
 };
 

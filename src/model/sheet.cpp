@@ -8,67 +8,66 @@
 namespace varemo {
 namespace {
 
-// Lines 8 and 11 to 25 and 28 to 32 keep key and amount at line − 1; line 9 and 10 are swapped;
-// line 26 uses slot 47, line 27 slot 25, line 33 the fund slot 46, line 37 the contribution kind
-// in key slot 52 (its rate position in key slot 37), line 42 slot 41, line 43 slot 26, lines 44 to 46
-// slots 42 to 44 and line 47 slot 45. The results of lines 34 to 41 sit in amount slots 33 to 40.
-// Line 38 has a second box in key slot 34: the childless marker of care insurance (0 with children).
-// Lines 1 (case list), 3 (office, key slot 50) and 6 (label option, key slot 1; its amount is the
-// date text) have no amount.
+// The slots of each line. Line 21 has no box of its own and points to the month. Lines 37 and 38 have a
+// second box: the health insurance rate, and the childless marker of care insurance (0 with children).
+// Lines 1 (case list), 3 (office) and 6 (label option; its amount is the date text) have no amount.
+using K = KeySlot;
+using A = AmountSlot;
+constexpr auto kNone = std::nullopt;
 constexpr std::array<LineInfo, kSheetLines> kLines = {{
-    {1, -1, -1, -1, "Personalfall"},
-    {2, 2, -1, -1, "Bund / Land"},
-    {3, 50, -1, -1, "Dienststelle ..."},
-    {4, 4, -1, 5, "Dienstverhältnis"},
-    {5, 6, -1, -1, "Dienstbezeichnung ..."},
-    {6, 1, -1, -1, "Bezugsdatum"},
-    {7, 3, -1, -1, "Monate bei Stufenber.="},
-    {8, 7, 7, -1, "Grundgehalt lt. Eingabe"},
-    {9, 9, 9, -1, "Strukturzulage"},
-    {10, 8, 8, -1, "Familienzuschlag"},
-    {11, 10, 10, -1, "Vermögenswirksame Leistungen"},
-    {12, 11, 11, -1, "Leistungszulage lt. Eingabe"},
-    {13, 12, 12, -1, "Zulage lt. Eingabe"},
-    {14, 13, 13, -1, "Zulage lt. Eingabe"},
-    {15, 14, 14, -1, "Zulage lt. Eingabe"},
-    {16, 15, 15, -1, "Mehrarbeitsverg. lt. Berechnung"},
-    {17, 16, 16, -1, "Steuerfr. Zuschläge lt. Berechnung"},
-    {18, 17, 17, -1, "Urlaubsgeld"},
-    {19, 18, 18, -1, "Jahressonderzahlung"},
-    {20, 19, 19, -1, "Sonstiger Bezug lt. Eingabe"},
-    {21, 20, 20, -1, "Vollzeitgehalt"},
-    {22, 21, 21, -1, "WoStd. v. normal"},
-    {23, 22, 22, -1, "Tage von normal"},
-    {24, 23, 23, -1, "Monatl. Steuerfreibetrag "},
-    {25, 24, 24, -1, "Sachbezug lt. Eingabe"},
-    {26, 47, 47, -1, "Sachbezug lt. Eingabe"},
-    {27, 25, 25, -1, "Keine Zusatzversicherung"},
-    {28, 27, -1, -1, "Keine Kostenstelle"},
-    {29, 28, -1, -1, "Konfession"},
-    {30, 29, -1, -1, "Weitere Beschäftigungen"},
-    {31, 30, -1, -1, "Ohne LSt.J.Ausgl.d.AG i.Dez."},
-    {32, 31, -1, -1, "Altersentlastungsbetrag"},
-    {33, 46, -1, -1, "Krankenkasse"},
-    {34, 33, 33, -1, "Lohnsteuer"},
-    {35, 35, 34, -1, "Solidaritätszuschlag"},
-    {36, 36, 35, -1, "Kirchensteuer"},
-    {37, 52, 36, 37, "Krankenversicherung"},
-    {38, 38, 37, 34, "Pflegeversicherung"},
-    {39, 39, 38, -1, "Rentenversicherung"},
-    {40, 40, 39, -1, "Arbeitslosenversicherung"},
-    {41, 48, 40, -1, "Zusatzversorgung"},
-    {42, 41, 41, -1, "ATV-Betriebsrente "},
-    {43, 26, 26, -1, "Kindergeld lt. Eingabe"},
-    {44, 42, 42, -1, "Einbehalt lt. Eingabe"},
-    {45, 43, 43, -1, "Einbehalt lt. Eingabe"},
-    {46, 44, 44, -1, "Einbehalt lt. Eingabe"},
-    {47, 45, 45, -1, "A U S Z A H L U N G"},
+    {1, kNone, kNone, kNone, "Personalfall"},
+    {2, K::Region, kNone, kNone, "Bund / Land"},
+    {3, K::Office, kNone, kNone, "Dienststelle ..."},
+    {4, K::ServiceRelationship, kNone, K::PayGroup, "Dienstverhältnis"},
+    {5, K::Title, kNone, kNone, "Dienstbezeichnung ..."},
+    {6, K::DateLabel, kNone, kNone, "Bezugsdatum"},
+    {7, K::LineSeven, kNone, kNone, "Monate bei Stufenber.="},
+    {8, K::Step, A::BasicPay, kNone, "Grundgehalt lt. Eingabe"},
+    {9, K::StructuralAllowance, A::StructuralAllowance, kNone, "Strukturzulage"},
+    {10, K::FamilyAllowance, A::FamilyAllowance, kNone, "Familienzuschlag"},
+    {11, K::CapitalForming, A::CapitalForming, kNone, "Vermögenswirksame Leistungen"},
+    {12, K::PerformancePay, A::PerformancePay, kNone, "Leistungszulage lt. Eingabe"},
+    {13, K::Allowance1, A::Allowance1, kNone, "Zulage lt. Eingabe"},
+    {14, K::Allowance2, A::Allowance2, kNone, "Zulage lt. Eingabe"},
+    {15, K::Allowance3, A::Allowance3, kNone, "Zulage lt. Eingabe"},
+    {16, K::Overtime, A::Overtime, kNone, "Mehrarbeitsverg. lt. Berechnung"},
+    {17, K::TaxFreeSupplements, A::TaxFreeSupplements, kNone, "Steuerfr. Zuschläge lt. Berechnung"},
+    {18, K::HolidayPay, A::HolidayPay, kNone, "Urlaubsgeld"},
+    {19, K::AnnualPayment, A::AnnualPayment, kNone, "Jahressonderzahlung"},
+    {20, K::OneTimePayment, A::OneTimePayment, kNone, "Sonstiger Bezug lt. Eingabe"},
+    {21, K::Month, A::FullTimeGross, kNone, "Vollzeitgehalt"},
+    {22, K::PartTime, A::PartTimeGross, kNone, "WoStd. v. normal"},
+    {23, K::PartialMonth, A::Gross, kNone, "Tage von normal"},
+    {24, K::TaxAllowance, A::TaxAllowance, kNone, "Monatl. Steuerfreibetrag "},
+    {25, K::InKind1, A::InKind1, kNone, "Sachbezug lt. Eingabe"},
+    {26, K::InKind2, A::InKind2, kNone, "Sachbezug lt. Eingabe"},
+    {27, K::SupplementaryFund, A::SupplementaryFund, kNone, "Keine Zusatzversicherung"},
+    {28, K::CostCentre, kNone, kNone, "Keine Kostenstelle"},
+    {29, K::Denomination, kNone, kNone, "Konfession"},
+    {30, K::OtherEmployments, kNone, kNone, "Weitere Beschäftigungen"},
+    {31, K::AnnualAdjustment, kNone, kNone, "Ohne LSt.J.Ausgl.d.AG i.Dez."},
+    {32, K::OldAgeRelief, kNone, kNone, "Altersentlastungsbetrag"},
+    {33, K::HealthFund, kNone, kNone, "Krankenkasse"},
+    {34, K::TaxClass, A::WageTax, kNone, "Lohnsteuer"},
+    {35, K::SolidaritySurcharge, A::SolidaritySurcharge, kNone, "Solidaritätszuschlag"},
+    {36, K::ChurchTax, A::ChurchTax, kNone, "Kirchensteuer"},
+    {37, K::ContributionKind, A::HealthInsurance, K::HealthRate, "Krankenversicherung"},
+    {38, K::CareKind, A::CareInsurance, K::Childless, "Pflegeversicherung"},
+    {39, K::PensionKind, A::PensionInsurance, kNone, "Rentenversicherung"},
+    {40, K::UnemploymentKind, A::UnemploymentInsurance, kNone, "Arbeitslosenversicherung"},
+    {41, K::EmployeeCapitalFund, A::EmployeeCapital, kNone, "Zusatzversorgung"},
+    {42, K::EmployeeShare, A::EmployeeShare, kNone, "ATV-Betriebsrente "},
+    {43, K::ChildBenefit, A::ChildBenefit, kNone, "Kindergeld lt. Eingabe"},
+    {44, K::Deduction1, A::Deduction1, kNone, "Einbehalt lt. Eingabe"},
+    {45, K::Deduction2, A::Deduction2, kNone, "Einbehalt lt. Eingabe"},
+    {46, K::Deduction3, A::Deduction3, kNone, "Einbehalt lt. Eingabe"},
+    {47, K::Payout, A::NetPay, kNone, "A U S Z A H L U N G"},
 }};
 
 std::vector<std::string> fixedOptions(const Case& c, int line) {
     switch (line) {
     case 7:
-        if (c.serviceRelationship() <= 7)
+        if (isCivilServant(c.serviceRelationship()))
             return {"100% Verh.Zuschlag, ggf. TZ-Kürzung", "50% Verh.Zuschlag ohne TZ-Kürzung",
                     "50% Verh.Zuschlag ohne TZ-Kürzung", "50% Verh.Zuschlag  mit TZ-Kürzung"};
         return {};
@@ -125,27 +124,27 @@ const LineInfo& lineInfo(int line) {
 }
 
 std::optional<int> lineKey(const Case& c, int line) {
-    int s = lineInfo(line).keySlot;
-    if (s < 0) return std::nullopt;
-    return c.key(s);
+    auto s = lineInfo(line).key;
+    if (!s) return std::nullopt;
+    return c.key(*s);
 }
 
 std::optional<int32_t> lineAmount(const Case& c, int line) {
-    int s = lineInfo(line).amountSlot;
-    if (s < 0) return std::nullopt;
-    return c.amount(s);
+    auto s = lineInfo(line).amount;
+    if (!s) return std::nullopt;
+    return c.amount(*s);
 }
 
 std::optional<int32_t> linePreviousAmount(const Case& c, int line) {
-    int s = lineInfo(line).amountSlot;
-    if (s < 0) return std::nullopt;
-    return c.previousAmount(s);
+    auto s = lineInfo(line).amount;
+    if (!s) return std::nullopt;
+    return c.previousAmount(*s);
 }
 
 void setLineKey(Case& c, int line, int16_t key) {
-    int s = lineInfo(line).keySlot;
-    if (s < 0) throw std::invalid_argument("line " + std::to_string(line) + " has no option box");
-    c.setKey(s, key);
+    auto s = lineInfo(line).key;
+    if (!s) throw std::invalid_argument("line " + std::to_string(line) + " has no option box");
+    c.setKey(*s, key);
 }
 
 std::vector<std::string> lineOptions(const Case& c, int line, const OptionListSource* source) {

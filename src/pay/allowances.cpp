@@ -1,34 +1,34 @@
 #include "pay/allowances.h"
 
 #include "base/money.h"
+#include "model/sheet.h"
 #include "tariffs/tariff_address.h"
 
 #include <array>
 
 namespace varemo {
+
+using namespace relationship;
+
 namespace {
 
-constexpr int kLineNineSlot = 9;
-constexpr int kLineTenSlot = 8;
-constexpr int kLineTwelveSlot = 11;
-constexpr int kPercentSlot = 60; // line 12 percentage, hundredths of a percent
-
-bool isCivilServant(int sr) { return sr >= 0 && sr <= 7; }
-
 // Service relationships whose line 10 follows the family-allowance rules of the civil servants.
-bool hasFamilyAllowance(int sr) { return isCivilServant(sr) || sr == 20 || sr == 23; }
+bool hasFamilyAllowance(int sr) { return isCivilServant(sr) || sr == kTrainees || sr == kAvrCaritas; }
 
-bool isTvlFamily(int sr) { return sr == 8 || sr == 9 || sr == 11; }
+bool isTvlFamily(int sr) { return payFamily(sr) == PayFamily::Tvl; }
+
+// The civil servants before those with tables of their own (0 to 5).
+bool belowOwnTable(int sr) { return sr < kCivilOwnTable; }
 
 int32_t entry(const TariffRow& row, int k) { return k >= 0 && k < kTariffEntries ? row[static_cast<size_t>(k)] : 0; }
 
-int32_t typed(const Case& c, int slot) { return c.previousAmount(slot); }
+int32_t typed(const Case& c, AmountSlot slot) { return c.previousAmount(slot); }
 
 int32_t add(int32_t a, int32_t b) { return addCents(a, b); }
 
-// Percentage allowances of the 108-entry list for service relationships 0 to 9: a percentage of one
-// entry of a fixed record of the region's block. Entries the rule leaves open are the fixed salaries of
-// grades without steps (entry 0).
+// Percentage allowances of the 108-entry list for civil servants and the TV-L's care and social services
+// (service relationships 0 to 9): a percentage of one entry of a fixed record of the region's block.
+// Entries the rule leaves open are the fixed salaries of grades without steps (entry 0).
 struct PercentageAllowance {
     int option;
     int record;
@@ -44,7 +44,7 @@ constexpr std::array<PercentageAllowance, 18> kPercentageAllowances = {{
 constexpr int kBundesbankOption = 30;
 
 int32_t basicForPercentage(const LookupContext& ctx) {
-    if (ctx.step == ctx.handEntry) return typed(ctx.c, 7);
+    if (ctx.step == ctx.handEntry) return typed(ctx.c, AmountSlot::BasicPay);
     return entry(ctx.row, ctx.step);
 }
 
@@ -58,7 +58,7 @@ LineAmount lineNineAmount(const LookupContext& ctx) {
     const Case& c = ctx.c;
     const int sr = c.serviceRelationship();
     const int region = c.region();
-    const int option = c.key(kLineNineSlot);
+    const int option = c.key(KeySlot::StructuralAllowance);
     LineAmount out;
     if (isCivilServant(sr)) {
         if (option == 3) {
@@ -68,22 +68,23 @@ LineAmount lineNineAmount(const LookupContext& ctx) {
         if (region == 3 || region == 17) {
             if (option == 0) out.cents = entry(ctx.row, 25);
             else if (option == 1 || option == 2) {
-                out.cents = typed(c, kLineNineSlot);
+                out.cents = typed(c, AmountSlot::StructuralAllowance);
                 out.exemptFromTariffFactor = true;
             }
             return out;
         }
         if (option == 0) out.cents = entry(ctx.row, 25);
         else if (option == 1) {
-            if (region == 1 && sr == 0 && (c.payGroup() == 3 || c.payGroup() == 5)) out.cents = entry(ctx.row, 25);
-            else if (ctx.step < 14 && sr != 4) out.cents = entry(ctx.row, 14);
-        } else if (option == 2) out.cents = typed(c, kLineNineSlot);
-        if (region == 14 && sr == 4 && option != 2) out.cents = 0;
+            if (region == 1 && sr == kPayOrderA && (c.payGroup() == 3 || c.payGroup() == 5))
+                out.cents = entry(ctx.row, 25);
+            else if (ctx.step < 14 && sr != kPayOrderR) out.cents = entry(ctx.row, 14);
+        } else if (option == 2) out.cents = typed(c, AmountSlot::StructuralAllowance);
+        if (region == 14 && sr == kPayOrderR && option != 2) out.cents = 0;
         return out;
     }
     // Employees: option 0 the table's structural compensation, 1 none, the others individual amounts.
     if (option == 0) out.cents = entry(ctx.row, 25);
-    else if (option >= 2) out.cents = typed(c, kLineNineSlot);
+    else if (option >= 2) out.cents = typed(c, AmountSlot::StructuralAllowance);
     return out;
 }
 
@@ -96,34 +97,34 @@ int32_t marriedPart(int32_t entry16, int rule) {
 LineAmount lineTenAmount(const LookupContext& ctx, bool familyComputed) {
     const Case& c = ctx.c;
     const int sr = c.serviceRelationship();
-    const int option = c.key(kLineTenSlot);
+    const int option = c.key(KeySlot::FamilyAllowance);
     LineAmount out;
     if (hasFamilyAllowance(sr)) {
         if (!familyComputed) {
-            out.cents = typed(c, kLineTenSlot);
+            out.cents = typed(c, AmountSlot::FamilyAllowance);
             return out;
         }
-        const bool noBase = (c.region() == 6 || c.region() == 14) && sr < 6;
+        const bool noBase = (c.region() == 6 || c.region() == 14) && belowOwnTable(sr);
         const int32_t base = noBase ? 0 : entry(ctx.row, 15);
-        const int32_t married = marriedPart(entry(ctx.row, 16), c.key(3));
+        const int32_t married = marriedPart(entry(ctx.row, 16), c.key(KeySlot::LineSeven));
         if (option == 0) out.cents = base;
         else if (option == 1) out.cents = add(base, married);
         else if (option >= 2 && option <= 7) out.cents = add(add(base, married), entry(ctx.row, option + 15));
         else if (option >= 8 && option <= 13) out.cents = add(entry(ctx.row, option + 9), base);
         else if (option == 15) out.cents = entry(ctx.row, 20);
-        else if (option >= 16) out.cents = typed(c, kLineTenSlot);
+        else if (option >= 16) out.cents = typed(c, AmountSlot::FamilyAllowance);
         return out;
     }
     // Employees: protected child amounts.
     if (option == 0) {
-        out.cents = typed(c, kLineTenSlot);
-        out.exemptFromTariffFactor = sr == 8 || sr == 9;
+        out.cents = typed(c, AmountSlot::FamilyAllowance);
+        out.exemptFromTariffFactor = sr == kTvlCare || sr == kTvlSocial;
     } else if (option == 1) {
         out.clearPrevious = true;
     } else if (option >= 2 && option <= 4) {
         out.cents = entry(ctx.row, option + 15);
     } else if (option == 5) {
-        out.cents = typed(c, kLineTenSlot);
+        out.cents = typed(c, AmountSlot::FamilyAllowance);
     }
     return out;
 }
@@ -157,14 +158,14 @@ std::optional<MultiplierKind> performanceMultiplierKind(PerformanceKind kind) {
 LineAmount lineTwelveAmount(const LookupContext& ctx, const GrossAmounts& lines) {
     const Case& c = ctx.c;
     const int sr = c.serviceRelationship();
-    const int64_t p = c.amount(kPercentSlot);
+    const int64_t p = c.amount(AmountSlot::PerformancePercent);
     auto line = [&lines](int n) { return int64_t{lines[static_cast<size_t>(n - kFirstGrossLine)]}; };
     LineAmount out;
-    const PerformanceKind kind = performanceKind(sr, c.key(kLineTwelveSlot));
-    const bool reductionAllowed = sr >= 0 && sr <= 4;
+    const PerformanceKind kind = performanceKind(sr, c.key(KeySlot::PerformancePay));
+    const bool reductionAllowed = sr >= kPayOrderA && sr <= kPayOrderR;
     switch (kind) {
     case PerformanceKind::None: break;
-    case PerformanceKind::Typed: out.cents = typed(c, kLineTwelveSlot); break;
+    case PerformanceKind::Typed: out.cents = typed(c, AmountSlot::PerformancePay); break;
     case PerformanceKind::PerformanceStep1:
     case PerformanceKind::PerformanceStep2: {
         const int ahead = kind == PerformanceKind::PerformanceStep1 ? 1 : 2;
@@ -210,15 +211,17 @@ LineAmount lineTwelveAmount(const LookupContext& ctx, const GrossAmounts& lines)
 
 int32_t allowanceAmount(const LookupContext& ctx, int line, int32_t lineNine) {
     const Case& c = ctx.c;
-    const int slot = line - 1;
-    const int option = c.key(slot);
+    const LineInfo& info = lineInfo(line);
+    const int option = c.key(info.key.value());
     const int sr = c.serviceRelationship();
     const int region = c.region();
-    if (option <= 2) return typed(c, slot); // "Zulage lt. Eingabe" and the two protected amounts
-    if (sr >= 0 && sr <= 9) {
+    // "Zulage lt. Eingabe" and the two protected amounts.
+    if (option <= 2) return typed(c, info.amount.value());
+    if (isCivilServant(sr) || sr == kTvlCare || sr == kTvlSocial) {
         if (option == kBundesbankOption) {
-            if (sr == 5 || sr == 9) return 0;
-            const int32_t allowance = c.key(kLineNineSlot) >= 2 ? lineNine : entry(ctx.row, 25);
+            if (sr == kCandidates || sr == kTvlSocial) return 0;
+            const int32_t allowance =
+                c.key(KeySlot::StructuralAllowance) >= 2 ? lineNine : entry(ctx.row, 25);
             return percentOfCents(int64_t{basicForPercentage(ctx)} + allowance, 1900);
         }
         for (const auto& p : kPercentageAllowances) {
@@ -229,7 +232,7 @@ int32_t allowanceAmount(const LookupContext& ctx, int line, int32_t lineNine) {
         }
     }
     if (!ctx.tariffs) return 0;
-    const bool wideBlocks = region == 10 && ctx.year >= 2017 && sr < 6;
+    const bool wideBlocks = region == 10 && ctx.year >= 2017 && belowOwnTable(sr);
     static constexpr int kStarts[] = {1, 18, 36, 54, 72, 90};
     static constexpr int kWideStarts[] = {1, 27, 54, 81, 108, 135};
     const int* starts = wideBlocks ? kWideStarts : kStarts;
@@ -266,7 +269,7 @@ std::vector<std::string> lineNineOptions(const Case& c) {
 
 std::vector<std::string> lineTenOptions(const Case& c, const OptionTextFile& texts) {
     const int sr = c.serviceRelationship();
-    if (hasFamilyAllowance(sr) || sr >= 25) {
+    if (hasFamilyAllowance(sr) || sr >= kAgreedSalary) {
         std::vector<std::string> out;
         for (int k = 0; k < optiontext::kFamilyCount; ++k) out.push_back(texts.text(optiontext::kFamilyFirst + k));
         for (const char* text : {"Zuschlag für 5 Kinder  ( - / 5 )", "Zuschlag für 6 Kinder  ( - / 6 )",

@@ -34,7 +34,7 @@ struct LookupContext {
     int year = 0;
     int month = 1;              // 1 to 12
     const TariffRow& row;       // the case's row after the adjustment
-    int step = 0;               // key slot 7
+    int step = 0;               // KeySlot::Step
     int handEntry = 0;          // the step position meaning "typed by hand"
     float tariffFactor = 1.0f;
     TariffYear* tariffs = nullptr; // the month files (allowance and percentage records)

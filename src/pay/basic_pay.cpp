@@ -16,9 +16,9 @@ int32_t entryAt(const TariffRow& row, int k) {
     return k >= 0 && k < kTariffEntries ? row[static_cast<size_t>(k)] : 0;
 }
 
-// Amount slots of the lines the lookup fills.
-constexpr int kSlotOfLine[] = {7, 9, 8, 10, 11, 12, 13, 14, 15}; // lines 8 .. 16
-int amountSlot(int line) { return kSlotOfLine[line - 8]; }
+// The slots of the gross-pay lines the lookup fills.
+AmountSlot amountSlot(int line) { return lineInfo(line).amount.value(); }
+KeySlot keySlot(int line) { return lineInfo(line).key.value(); }
 
 } // namespace
 
@@ -29,14 +29,15 @@ void OpenPayTables(Globaldaten& g) {
 
 int32_t basicPayEntry(const TariffRow& row, int sr, int region, int group, int step, int year, int month) {
     if (region == 7) {
-        if (sr == 3 && year >= 2013 && group >= 3) return entryAt(row, 10);
-        if (sr == 0 || sr == 7) {
+        if (sr == relationship::kPayOrderW && year >= 2013 && group >= 3) return entryAt(row, 10);
+        if (isPayOrderA(sr)) {
             if (step == 15) return entryAt(row, 23);
             if (step == 16) return entryAt(row, 24);
         }
     }
     const bool transition = region == 14 && (year > 2011 || (year == 2011 && month >= 4));
-    if (transition && (sr == 0 || sr == 4) && step > 15) return entryAt(row, step + 7);
+    if (transition && (sr == relationship::kPayOrderA || sr == relationship::kPayOrderR) && step > 15)
+        return entryAt(row, step + 7);
     return entryAt(row, step);
 }
 
@@ -57,9 +58,9 @@ void TariffLookup(Globaldaten& g) {
     ComputeStep(g);
     if (g.tariffs.year() != g.year || !g.tariffs.hasTables()) g.tariffs = TariffYear(dataRoot(g), g.year);
     if (!g.tariffs.hasTables()) {
-        c.setAmount(7, 0);
-        c.setAmount(8, 0);
-        c.setAmount(9, 0);
+        c.setAmount(AmountSlot::BasicPay, 0);
+        c.setAmount(AmountSlot::FamilyAllowance, 0);
+        c.setAmount(AmountSlot::StructuralAllowance, 0);
         return;
     }
 
@@ -67,30 +68,28 @@ void TariffLookup(Globaldaten& g) {
     const int region = c.region();
     const int group = c.payGroup();
     const int month = std::clamp(c.monthIndex() + 1, 1, 12);
-    if (sr >= 25 && sr <= 27) {
+    if (isWithoutPayTable(sr)) {
         // No table: the lines keep what was typed.
-        for (int line = 8; line <= 16; ++line) c.setAmount(amountSlot(line), c.previousAmount(amountSlot(line)));
+        for (int line = 8; line <= 16; ++line) c.restoreEnteredAmount(amountSlot(line));
         return;
     }
 
     auto record = tariffRecordNumber(region, sr, group, g.year, month, g.pay.lastRecord);
     TariffRow row = record ? g.tariffs.read(month, *record) : TariffRow{};
-    adjustTariffRow(row, sr, c.key(6));
+    adjustTariffRow(row, sr, c.key(KeySlot::Title));
     g.pay.row = row;
     g.pay.lastRecord = record.value_or(0);
 
-    const int step = c.key(slot::Step);
+    const int step = c.key(KeySlot::Step);
     const int handEntry = handEntryStep(c, g.year, month);
     LookupContext ctx{c, g.year, month, row, step, handEntry, g.tariffFactor, &g.tariffs};
 
     GrossAmounts raw{};
     auto rawLine = [&raw](int line) -> int32_t& { return raw[static_cast<size_t>(line - kFirstGrossLine)]; };
-    for (int line = kFirstGrossLine; line <= kLastGrossLine; ++line) {
-        int s = line <= 16 ? amountSlot(line) : line - 1;
-        rawLine(line) = c.amount(s);
-    }
+    for (int line = kFirstGrossLine; line <= kLastGrossLine; ++line)
+        rawLine(line) = c.amount(amountSlot(line));
 
-    rawLine(8) = step == handEntry ? c.previousAmount(slot::Step)
+    rawLine(8) = step == handEntry ? c.previousAmount(AmountSlot::BasicPay)
                                    : basicPayEntry(row, sr, region, group, step, g.year, month);
     const LineAmount nine = lineNineAmount(ctx);
     rawLine(9) = nine.cents;
@@ -110,10 +109,11 @@ void TariffLookup(Globaldaten& g) {
         return cents;
     };
     int32_t lineEight = scaled(8, step, rawLine(8), false);
-    int32_t lineNine = scaled(9, c.key(9), nine.cents, nine.exemptFromTariffFactor);
-    int32_t lineTen = scaled(10, c.key(8), ten.cents, ten.exemptFromTariffFactor);
+    int32_t lineNine =
+        scaled(9, c.key(KeySlot::StructuralAllowance), nine.cents, nine.exemptFromTariffFactor);
+    int32_t lineTen = scaled(10, c.key(KeySlot::FamilyAllowance), ten.cents, ten.exemptFromTariffFactor);
     int32_t lineTwelve = twelve.cents;
-    const auto twelveKind = performanceKind(sr, c.key(11));
+    const auto twelveKind = performanceKind(sr, c.key(KeySlot::PerformancePay));
     if (auto needed = performanceMultiplierKind(twelveKind); needed && multiplier && kind == needed)
         lineTwelve = scaleByMultiplier(lineTwelve, *multiplier);
     if (twelveKind == PerformanceKind::PerformanceStep1 || twelveKind == PerformanceKind::PerformanceStep2)
@@ -124,7 +124,7 @@ void TariffLookup(Globaldaten& g) {
     c.setAmount(amountSlot(10), lineTen);
     c.setAmount(amountSlot(12), lineTwelve);
     for (int line = 13; line <= 16; ++line)
-        c.setAmount(amountSlot(line), scaled(line, c.key(line - 1), rawLine(line), false));
+        c.setAmount(amountSlot(line), scaled(line, c.key(keySlot(line)), rawLine(line), false));
     if (nine.clearPrevious) c.enterAmount(amountSlot(9), 0);
     if (ten.clearPrevious) c.enterAmount(amountSlot(10), 0);
 }

@@ -11,7 +11,7 @@ std::optional<int32_t> januaryNetPay(Globaldaten& g) {
     if (!g.store.holds(g.year, g.dataSet)) return std::nullopt;
     Case january;
     g.store.loadMonth(1, g.caseNumber, january);
-    return january.amount(slot::NetPay);
+    return january.amount(AmountSlot::NetPay);
 }
 
 } // namespace
@@ -25,24 +25,25 @@ std::optional<int32_t> publishedHolidayPay(int year, int option) {
 }
 
 void ComputeHolidayPay(Globaldaten& g) {
+    using namespace relationship;
     Case& c = g.workingCase;
-    const int slotNo = lineInfo(holiday::kLine).amountSlot;
-    const int option = c.key(lineInfo(holiday::kLine).keySlot);
+    const AmountSlot slotNo = lineInfo(holiday::kLine).amount.value();
+    const int option = c.key(lineInfo(holiday::kLine).key.value());
     const int sr = c.serviceRelationship();
     const int group = c.payGroup();
     const int32_t typed = c.previousAmount(slotNo);
     int32_t amount = 0;
     if (c.monthIndex() == holiday::kJulyIndex) {
         amount = holiday::kStandardCents;
-        if (sr == 0 && group < 9) amount = holiday::kLowerCivilCents;
-        if (sr == 5 && group < 2) amount = holiday::kStandardCents;
-        if (sr == 22) amount = 0;
-        if (sr == 8 || sr == 9)
+        if (sr == kPayOrderA && group < 9) amount = holiday::kLowerCivilCents;
+        if (sr == kCandidates && group < 2) amount = holiday::kStandardCents;
+        if (sr == kAvrDiakonie) amount = 0;
+        if (sr == kTvlCare || sr == kTvlSocial)
             amount = 0;
         else if (g.extras.holidayPaySwitch)
             amount = holiday::kStandardCents;
         if (c.region() == 3) amount = holiday::kStandardCents;
-        if (sr == 22) amount = 0;
+        if (sr == kAvrDiakonie) amount = 0;
         if (auto net = januaryNetPay(g); net && *net == 0) amount = 0;
         if (option == holiday::kTyped) amount = typed;
         if (option == holiday::kHigherGroups || option == holiday::kLowerGroups)
@@ -51,12 +52,12 @@ void ComputeHolidayPay(Globaldaten& g) {
     } else {
         amount = option != holiday::kComputed && option < holiday::kFirstUnused ? typed : 0;
     }
-    if (sr == 26) amount = typed;
-    if (c.key(slot::PartTimeSetting) == parttime::kPension) {
+    if (sr == kTypedPay) amount = typed;
+    if (c.key(KeySlot::PartTime) == parttime::kPension) {
         amount = 0;
-        c.previous[static_cast<size_t>(slotNo)] = 0;
+        c.enterAmount(slotNo, 0); // the typed amount goes as well
     }
-    if (sr == 22 && option != holiday::kTyped) amount = 0;
+    if (sr == kAvrDiakonie && option != holiday::kTyped) amount = 0;
     c.setAmount(slotNo, amount);
 }
 

@@ -172,7 +172,7 @@ void KeyCodeStep(Globaldaten& g) {
     Money oneTimeRaise, oneTimeLower;
     for (size_t i = 0; i < keycode::kLines.size(); ++i) {
         const int line = keycode::kLines[i];
-        const Money amount = magnitude(c.amount(lineInfo(line).amountSlot));
+        const Money amount = magnitude(lineAmount(c, line).value());
         if (amount == Money()) continue;
         const auto d = keyCodeDigits(c.keyCodes[i]);
         const bool inKind = i < 2;
@@ -225,7 +225,7 @@ SpecialRulesWindow SpecialRulesWindow::forLine(const Globaldaten& g, int line) {
     if (index < 0) throw std::invalid_argument("line " + std::to_string(line) + " has no key code");
     w.line_ = line;
     w.inKind_ = index < 2;
-    w.payment_ = !w.inKind_ && g.workingCase.amount(lineInfo(line).amountSlot) > 0;
+    w.payment_ = !w.inKind_ && lineAmount(g.workingCase, line).value() > 0;
     w.linePosition_ = lineKey(g.workingCase, line).value_or(0);
     for (size_t i = 0; i < w.lines_.size(); ++i)
         w.lines_[i] = keyCodeDigits(g.workingCase.keyCodes[i]);

@@ -13,21 +13,22 @@ constexpr int kHessen = 7;
 
 // The names of the shipped table under which the case's agreement lists its one-time payments.
 std::vector<std::string> agreementsOf(const Case& c) {
+    using namespace relationship;
     const bool hessen = c.region() == kHessen;
     switch (c.serviceRelationship()) {
-    case 8:
-    case 9:
-    case 11:
+    case kTvlCare:
+    case kTvlSocial:
+    case kTvl:
         return {hessen ? "TV-H" : "TV-L"};
-    case 10:
+    case kTvoedBund:
         return {"TVöD Bund"};
-    case 12:
-    case 13:
+    case kTvoedVka:
+    case kTvoedSavingsBanks:
         return {"TVöD VKA", "TVöD VKA Pflege"};
-    case 14:
+    case kTvoedVkaSocial:
         return {"TVöD VKA SuE"};
-    case 20:
-        if (c.region() == 0) return {"TVAöD Bund"};
+    case kTrainees:
+        if (c.region() == kRegionFederal) return {"TVAöD Bund"};
         if (hessen) return {"TVA-H"};
         return {"TVAöD VKA", "TVA-L"};
     default:
@@ -50,7 +51,7 @@ int32_t agreedOneTimePayment(const Case& c, int year, int month) {
 }
 
 std::optional<std::string> oneTimePaymentReminder(const Case& c, int year) {
-    if (c.key(lineInfo(onetime::kLine).keySlot) == onetime::kAgreed) return std::nullopt;
+    if (c.key(lineInfo(onetime::kLine).key.value()) == onetime::kAgreed) return std::nullopt;
     for (int month = 1; month <= 12; ++month) {
         switch (agreedOneTimePayment(c, year, month)) {
         case 10000:
@@ -70,8 +71,8 @@ std::optional<std::string> oneTimePaymentReminder(const Case& c, int year) {
 
 void OneTimePaymentStep(Globaldaten& g) {
     Case& c = g.workingCase;
-    const int amountSlot = lineInfo(onetime::kLine).amountSlot;
-    const int option = c.key(lineInfo(onetime::kLine).keySlot);
+    const AmountSlot amountSlot = lineInfo(onetime::kLine).amount.value();
+    const int option = c.key(lineInfo(onetime::kLine).key.value());
     const int month = std::clamp(c.monthIndex(), 0, 11);
     switch (option) {
     case onetime::kOwnText:
@@ -79,7 +80,7 @@ void OneTimePaymentStep(Globaldaten& g) {
     case onetime::kCompensation:
     case onetime::kTyped:
     case onetime::kOneTime:
-        c.setAmount(amountSlot, c.previousAmount(amountSlot));
+        c.restoreEnteredAmount(amountSlot);
         break;
     case onetime::kAgreed: {
         const Money full = Money::fromCents(agreedOneTimePayment(c, g.year, month + 1));

@@ -1,10 +1,10 @@
 #pragma once
 // The option lists of the payment lines 18 to 20 and the one-time payments of line 20.
 //
-// Line 20 (key slot 19, amount slot 19): 0 the case's own name ("Sonstiger Bezug lt. Eingabe"),
-// 1 "Leistungsprämie", 2 "Entschädigung § 24 Abs. 1 EStG", 3 "Tarifliche Einmalzahlung", 4 "Einmalzahlung
-// lt. Eingabe", 5 "40 Euro Einmalzahlung im April", 6 "Einmalzahlung", 7 "Einmalzahlung 2011" (offered only
-// in 2011, "nicht belegt" otherwise), 8 and 9 "nicht belegt".
+// Line 20 (KeySlot::OneTimePayment, AmountSlot::OneTimePayment): 0 the case's own name ("Sonstiger Bezug
+// lt. Eingabe"), 1 "Leistungsprämie", 2 "Entschädigung § 24 Abs. 1 EStG", 3 "Tarifliche Einmalzahlung",
+// 4 "Einmalzahlung lt. Eingabe", 5 "40 Euro Einmalzahlung im April", 6 "Einmalzahlung", 7 "Einmalzahlung
+// 2011" (offered only in 2011, "nicht belegt" otherwise), 8 and 9 "nicht belegt".
 //   - the typed kinds (0, 1, 2, 4, 6) pay the amount typed into line 20 in the month that holds it;
 //   - "Tarifliche Einmalzahlung" pays the agreement's one-time payment of the year for the case's group
 //     (data/special-payments/einmalzahlungen.csv) in the month the agreement names, or in the month the

@@ -9,7 +9,6 @@ namespace varemo {
 namespace {
 
 constexpr int kLineTen = 10;
-constexpr int kMarriedRuleSlot = 3; // key of line 7 for civil servants
 constexpr int kAnnualPaymentLine = 19;
 constexpr int kAnnualPaymentUnused = 7; // line 19 "nicht belegt"
 constexpr int kLastPartTimeLine = 19;   // line 20 is never reduced for part-time
@@ -28,9 +27,10 @@ std::array<Money, kGrossLines> lineAmountsOf(const Case& c) {
 
 Money singleBaseAmount(const Globaldaten& g) {
     const Case& c = g.workingCase;
-    if ((c.region() == 6 || c.region() == 14) && c.serviceRelationship() < 6) return Money();
+    if ((c.region() == 6 || c.region() == 14) && c.serviceRelationship() < relationship::kCivilOwnTable)
+        return Money();
     const Money base = cents(g.pay.row[kSingleBaseEntry]);
-    const Money line = cents(c.amount(lineInfo(kLineTen).amountSlot));
+    const Money line = cents(c.amount(AmountSlot::FamilyAllowance));
     if (base <= Money() || line <= Money()) return Money();
     return std::min(base, line);
 }
@@ -55,16 +55,16 @@ std::string lineText(const Globaldaten& g, int line) {
 } // namespace
 
 bool isPartialRetirement(const Case& c) {
-    const int option = c.key(slot::PartialMonth);
+    const int option = c.key(KeySlot::PartialMonth);
     return option >= parttime::kRetirementWork && option <= parttime::kRetirementLast;
 }
 
 PartialMonthFraction partialMonthFraction(const Case& c) {
     PartialMonthFraction f;
-    const int option = c.key(slot::PartialMonth);
+    const int option = c.key(KeySlot::PartialMonth);
     if (option != parttime::kDays && option != parttime::kReduction) return f;
-    const int64_t whole = c.amount(slot::MonthDays);
-    const int64_t paid = std::max<int64_t>(0, c.amount(slot::PaidDays));
+    const int64_t whole = c.amount(AmountSlot::MonthDays);
+    const int64_t paid = std::max<int64_t>(0, c.amount(AmountSlot::PaidDays));
     if (whole <= 0 || paid >= whole) return f;
     f.paid = paid;
     f.whole = whole;
@@ -84,7 +84,7 @@ PayColumns reducePayLines(const Case& c, const std::array<Money, kGrossLines>& f
     out.monthPaid = fraction.paid;
     out.monthWhole = fraction.whole;
     out.partialRetirement = isPartialRetirement(c);
-    const bool release = c.key(slot::PartialMonth) == parttime::kRetirementRelease;
+    const bool release = c.key(KeySlot::PartialMonth) == parttime::kRetirementRelease;
     const bool partTime = partTimeFactor != 1.0f;
     for (int line = kFirstGrossLine; line <= kLastGrossLine; ++line) {
         const GrossLineAttributes& a = c.grossLine(line);
@@ -114,7 +114,7 @@ PayColumns reducePayLines(const Case& c, const std::array<Money, kGrossLines>& f
         }
         col.actual = col.retirement;
         const bool unusedAnnualLine =
-            line == kAnnualPaymentLine && c.key(lineInfo(kAnnualPaymentLine).keySlot) == kAnnualPaymentUnused;
+            line == kAnnualPaymentLine && c.key(KeySlot::AnnualPayment) == kAnnualPaymentUnused;
         if (fraction.partial() && a.flag(LineFlag::PartialMonth) && !unusedAnnualLine)
             col.actual = col.retirement.timesRatio(fraction.paid, fraction.whole).roundedToCent();
     }
@@ -123,9 +123,12 @@ PayColumns reducePayLines(const Case& c, const std::array<Money, kGrossLines>& f
 
 bool localAllowanceRuleApplies(const Globaldaten& g) {
     const Case& c = g.workingCase;
-    const int rule = c.key(kMarriedRuleSlot);
-    return c.serviceRelationship() >= 0 && c.serviceRelationship() <= 6 && g.pay.familyAllowanceComputed &&
-           (rule == 1 || rule == 2) && c.grossLine(kLineTen).flag(LineFlag::PartTime);
+    const int rule = c.key(KeySlot::LineSeven); // the married-allowance rule of civil servants
+    // The civil servants up to those with a table of their own (0 to 6).
+    const int sr = c.serviceRelationship();
+    const bool civil = sr >= relationship::kPayOrderA && sr <= relationship::kCivilOwnTable;
+    return civil && g.pay.familyAllowanceComputed && (rule == 1 || rule == 2) &&
+           c.grossLine(kLineTen).flag(LineFlag::PartTime);
 }
 
 void ReducePartTime(Globaldaten& g) {
@@ -149,9 +152,9 @@ void FillLineAmounts(Globaldaten& g) {
         partTime += col.partTime;
         gross += col.actual;
     }
-    c.setAmount(slot::FullTimeGross, full.toCents());
-    c.setAmount(slot::PartTimeGross, partTime.toCents());
-    c.setAmount(slot::Gross, gross.toCents());
+    c.setAmount(AmountSlot::FullTimeGross, full.toCents());
+    c.setAmount(AmountSlot::PartTimeGross, partTime.toCents());
+    c.setAmount(AmountSlot::Gross, gross.toCents());
 }
 
 std::string partTimeFactorText(float factor) {
@@ -201,7 +204,7 @@ PartTimeExplanation explainPartTime(const Globaldaten& g) {
 std::vector<ReductionRow> reductionOverview(const Globaldaten& g) {
     const Case& c = g.workingCase;
     const PayColumns& columns = g.extras.columns;
-    const int partOption = c.key(slot::PartTimeSetting);
+    const int partOption = c.key(KeySlot::PartTime);
     const bool pension = partOption == parttime::kPension;
     const bool partTime = columns.partTimeFactor != 1.0f;
     const auto factorOf = [](float f) {
@@ -221,9 +224,9 @@ std::vector<ReductionRow> reductionOverview(const Globaldaten& g) {
     }
     if (retirementFactor < 0) retirementFactor = 5000;
 
-    const Money full = cents(c.amount(slot::FullTimeGross));
-    const Money reduced = cents(c.amount(slot::PartTimeGross));
-    const Money gross = cents(c.amount(slot::Gross));
+    const Money full = cents(c.amount(AmountSlot::FullTimeGross));
+    const Money reduced = cents(c.amount(AmountSlot::PartTimeGross));
+    const Money gross = cents(c.amount(AmountSlot::Gross));
     std::vector<ReductionRow> rows;
     rows.push_back({"Normales Gehalt   lt.Sp. A", reductionFactorText(10000), full});
     if (partTime && !pension)

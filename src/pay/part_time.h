@@ -4,15 +4,18 @@
 // two explanations ("T E I L Z E I T G E H A L T" and the reduction overview).
 //
 // Where the step reads the case:
-//   line 22 (key slot 21)   0 "WoStd. v. normal", 1 "Teile von normal", 2 "Prozent v. normal",
-//                           3 "% Ruhegehalt von %"; the factor is always amount slot 1 / amount slot 0
-//   line 23 (key slot 22)   0 "Tage von normal" and 1 "% Kürzung": the partial-month fraction amount
-//                           slot 3 / amount slot 2 (a whole month when slot 3 is not below slot 2);
-//                           2 to 6 partial retirement by the lines' categories
-//   line 7 (key slot 3)     the married-allowance rule: 1 and 2 ("ohne TZ-Kürzung") keep the family
-//                           part of line 10 whole and reduce only the single person's base amount
-//   per line 8 to 20        the part-time flag ("T", lines 8 to 19 only), the partial-month flag and
-//                           the partial-retirement category
+//   line 22 (KeySlot::PartTime)      0 "WoStd. v. normal", 1 "Teile von normal", 2 "Prozent v. normal",
+//                                    3 "% Ruhegehalt von %"; the factor is always AmountSlot::AgreedHours
+//                                    / AmountSlot::RegularHours
+//   line 23 (KeySlot::PartialMonth)  0 "Tage von normal" and 1 "% Kürzung": the partial-month fraction
+//                                    AmountSlot::PaidDays / AmountSlot::MonthDays (a whole month when the
+//                                    paid days are not below the month's); 2 to 6 partial retirement by
+//                                    the lines' categories
+//   line 7 (KeySlot::LineSeven)      the married-allowance rule: 1 and 2 ("ohne TZ-Kürzung") keep the
+//                                    family part of line 10 whole and reduce only the single person's
+//                                    base amount
+//   per line 8 to 20                 the part-time flag ("T", lines 8 to 19 only), the partial-month flag
+//                                    and the partial-retirement category
 //
 // Factors: the part-time factor is single precision (Globaldaten::partTimeFactor); the partial-month
 // fraction is applied exactly (paid / whole); the partial-retirement factors are 0,5000 and 1,0000.

@@ -8,6 +8,9 @@
 #include <limits>
 
 namespace varemo {
+
+using namespace relationship;
+
 namespace {
 
 // Positions of the catalogue's group lists that the step rules single out.
@@ -50,21 +53,19 @@ const StepTable kTableDoctorsYearly{false, 0, {0, 12, 24, 36, 48, 60}, 0};
 const StepTable kTableDoctors{false, 0, {0, 36, 72}, 0};
 const StepTable kTableDoctorsTwoSteps{false, 0, {0, 36}, 0};
 
-bool isCivilServant(int sr) { return sr >= 0 && sr <= 7; }
-
-// Service relationship 3 in regions 1 and 3 from 2013 with a group above 0: the W steps of the new law.
+// W pay in regions 1 and 3 from 2013 with a group above 0: the W steps of the new law.
 bool hasNewWSteps(const Case& c, int year) {
-    return c.serviceRelationship() == 3 && year >= 2013 && (c.region() == 1 || c.region() == 3) &&
+    return c.serviceRelationship() == kPayOrderW && year >= 2013 && (c.region() == 1 || c.region() == 3) &&
            c.payGroup() > 0;
 }
 
 // Fixed salaries: one amount, no steps.
 bool hasFixedSalary(const Case& c, int year) {
     switch (c.serviceRelationship()) {
-    case 1:
-    case 5: return true;
-    case 3: return !hasNewWSteps(c, year);
-    case 4: return c.payGroup() > 1;
+    case kPayOrderB:
+    case kCandidates: return true;
+    case kPayOrderW: return !hasNewWSteps(c, year);
+    case kPayOrderR: return c.payGroup() > 1;
     default: return false;
     }
 }
@@ -138,8 +139,8 @@ std::vector<std::string> yearRangeTexts(const StepTable& t) {
 
 std::string handEntryText(int sr) {
     if (isCivilServant(sr)) return "Grundgehalt lt. Eingabe";
-    if (sr == 16) return "Grundentgelt lt. Eingabe";
-    if (sr == 17) return "Basisentgelt lt. Eingabe";
+    if (sr == kTvV) return "Grundentgelt lt. Eingabe";
+    if (sr == kTvN) return "Basisentgelt lt. Eingabe";
     return "Entgelt lt. Eingabe";
 }
 
@@ -149,8 +150,8 @@ std::vector<std::string> stepTexts(const Case& c, int year, int month) {
     const int region = c.region();
     if (hasFixedSalary(c, year)) return {"Festes Grundgehalt"};
     switch (sr) {
-    case 0:
-    case 7: {
+    case kPayOrderA:
+    case kPayOrderAOwnTitle: {
         if (region == 0 || region == 3) return numbered("Grundgehalt Erfahrungsstufe ", 1, 8);
         if (region == 2) return numbered("Grundgehalt Stufe ", 1, 11);
         if (region == 7) {
@@ -173,30 +174,31 @@ std::vector<std::string> stepTexts(const Case& c, int year, int month) {
         }
         return numbered("Grundgehalt Stufe ", 1, 12);
     }
-    case 2: return numbered("Grundgehalt Stufe ", 1, 15);
-    case 3:
+    case kPayOrderC: return numbered("Grundgehalt Stufe ", 1, 15);
+    case kPayOrderW:
         return {"Grundgehalt Stufe 1 (1. - 5. Jahr)", "Grundgehalt Stufe 2 (6. - 12. Jahr)",
                 "Grundgehalt Stufe 3 (ab 13. Jahr)"};
-    case 4: return numbered("Erfahrungsstufe ", 1, 8);
-    case 6: return numbered("Grundgehalt Stufe ", 1, 8);
-    case 9:
-    case 14: {
+    case kPayOrderR: return numbered("Erfahrungsstufe ", 1, 8);
+    case kCivilOwnTable: return numbered("Grundgehalt Stufe ", 1, 8);
+    case kTvlSocial:
+    case kTvoedVkaSocial: {
         auto table = stepTableFor(c, year, month);
         return yearRangeTexts(table ? *table : kTableC);
     }
-    case 20: return numbered("Entgelt im ", 1, 4, ". Ausbildungsjahr");
-    case 25:
-    case 26:
-    case 27: return {};
+    case kTrainees: return numbered("Entgelt im ", 1, 4, ". Ausbildungsjahr");
+    case kAgreedSalary:
+    case kTypedPay:
+    case kNoPay: return {};
     default: break;
     }
-    if (sr >= 8 && sr <= 24) {
+    if (isTariffEmployee(sr)) {
         auto table = stepTableFor(c, year, month);
         if (table && !table->starts.empty()) {
             auto texts = agreementTexts(*table);
             // TV-L E9 to E15 gained step 6 in 2018: the list keeps its length, so that the hand-entry
             // position means the same in every year.
-            if (sr == 11 && c.payGroup() >= kGroupTvlE9 && c.payGroup() <= kGroupTvlE15) appendUnused(texts, 5);
+            if (sr == kTvl && c.payGroup() >= kGroupTvlE9 && c.payGroup() <= kGroupTvlE15)
+                appendUnused(texts, 5);
             return texts;
         }
     }
@@ -241,10 +243,10 @@ std::optional<StepTable> stepTableFor(const Case& c, int year, int month) {
     const int sr = c.serviceRelationship();
     const int region = c.region();
     const int group = c.payGroup();
-    if (sr >= 8 && sr <= 27 && isOutOfTariffGroup(sr, group, region)) return std::nullopt;
+    if (isEmployee(sr) && isOutOfTariffGroup(sr, group, region)) return std::nullopt;
     switch (sr) {
-    case 0:
-    case 7:
+    case kPayOrderA:
+    case kPayOrderAOwnTitle:
         // The federal law (§ 27 BBesG) has eight experience steps (table A); Berlin applies A after F
         // with its variant for the lower groups; Baden-Württemberg G; Bayern its own durations;
         // Rheinland-Pfalz from 2012 the long-service part of A; the other Länder F.
@@ -255,43 +257,46 @@ std::optional<StepTable> stepTableFor(const Case& c, int year, int month) {
         if (region == 11 && year >= 2012) return kTableFLong;
         if (saxonyAnhaltTransition(region, year, month)) return std::nullopt;
         return kTableF;
-    case 2: return kTableE;
-    case 3: return hasNewWSteps(c, year) ? std::optional<StepTable>(kTableW) : std::nullopt;
-    case 4: return group > 1 ? std::nullopt : std::optional<StepTable>(kTableE);
-    case 6: return group <= 7 ? kTableB : kTableA;
-    case 9: return kTableC;
-    case 14:
+    case kPayOrderC: return kTableE;
+    case kPayOrderW: return hasNewWSteps(c, year) ? std::optional<StepTable>(kTableW) : std::nullopt;
+    case kPayOrderR: return group > 1 ? std::nullopt : std::optional<StepTable>(kTableE);
+    case kCivilOwnTable: return group <= 7 ? kTableB : kTableA;
+    case kTvlSocial: return kTableC;
+    case kTvoedVkaSocial:
         if (group == kGroupSueS8b && monthIndex(year, month) >= monthIndex(2015, 6)) return kTableCLong;
         return kTableC;
-    case 15: return group == 2 || group == 3 ? kTableDShort : kTableD;
-    case 20: return kTableH;
-    case 21:
+    case kAok: return group == 2 || group == 3 ? kTableDShort : kTableD;
+    case kTrainees: return kTableH;
+    case kDoctors:
         if (group % 10 == 0) return kTableDoctorsYearly;
         if (group % 10 == 3) return kTableDoctorsTwoSteps;
         return kTableDoctors;
-    case 10:
-    case 12:
-    case 13:
+    case kTvoedBund:
+    case kTvoedVka:
+    case kTvoedSavingsBanks:
         if (group == kGroupE1) return kTableE1;
-        if (group == kGroupE15U && sr != 13) return sr == 12 ? kTableE15UVka : kTableE15U;
+        if (group == kGroupE15U && sr != kTvoedSavingsBanks)
+            return sr == kTvoedVka ? kTableE15UVka : kTableE15U;
         return kTableTvoed;
-    case 11:
+    case kTvl:
         if (group == kGroupE1) return kTableE1;
         if (group == kGroupE15U) return kTableE15U;
         if (group >= kGroupTvlE9 && group <= kGroupTvlE15 && year < 2018) return kTableTvoedFiveSteps;
         return kTableTvoed;
-    case 8:
-    case 16:
-    case 17:
-    case 18:
-    case 19:
-    case 22:
-    case 23: return kTableTvoed;
+    case kTvlCare:
+    case kTvV:
+    case kTvN:
+    case kServiceContract1:
+    case kServiceContract2:
+    case kAvrDiakonie:
+    case kAvrCaritas: return kTableTvoed;
     default: return std::nullopt;
     }
 }
 
-bool hasStepMovement(int sr) { return (sr >= 8 && sr <= 17) || (sr >= 20 && sr <= 24); }
+bool hasStepMovement(int sr) {
+    return isTariffEmployee(sr) && sr != kServiceContract1 && sr != kServiceContract2;
+}
 
 int stepMovementMonths(int option) {
     // Options 1 to 15 shorten (earlier steps), 16 to 22 lengthen by whole years.
@@ -307,25 +312,27 @@ namespace {
 // May change the step as the special service relationships require.
 bool specialRelationships(Case& c, int year, int month) {
     const int sr = c.serviceRelationship();
-    const int label = c.key(slot::DateLabel);
-    if (label >= 2 || (sr == 4 && label >= 1) || (sr >= 24 && sr <= 26)) return false;
+    const int label = c.key(KeySlot::DateLabel);
+    if (label >= 2 || (sr == kPayOrderR && label >= 1) || (sr >= kEmployeeOwnTable && sr <= kTypedPay))
+        return false;
     switch (sr) {
-    case 0:
-    case 7:
-        if ((c.region() == 2 || c.region() == 3 || c.region() == 6 || c.region() == 17) && c.key(slot::Step) > 7)
+    case kPayOrderA:
+    case kPayOrderAOwnTitle:
+        if ((c.region() == 2 || c.region() == 3 || c.region() == 6 || c.region() == 17) &&
+            c.key(KeySlot::Step) > 7)
             return false;
         if (saxonyAnhaltTransition(c.region(), year, month)) return false;
         return true;
-    case 1:
-        if (c.key(slot::Step) >= 2) c.setKey(slot::Step, 0);
+    case kPayOrderB:
+        if (c.key(KeySlot::Step) >= 2) c.setKey(KeySlot::Step, 0);
         return false;
-    case 4:
+    case kPayOrderR:
         if (c.payGroup() > 1) {
-            c.setKey(slot::Step, 0);
+            c.setKey(KeySlot::Step, 0);
             return false;
         }
         return c.region() != 3 && c.region() != 17;
-    case 5: return false;
+    case kCandidates: return false;
     default: return true;
     }
 }
@@ -361,19 +368,19 @@ void ComputeStep(Globaldaten& g) {
     const int sr = c.serviceRelationship();
     int months = serviceMonths(*date, g.year, month);
     if (months < 0) {
-        if (sr == 14) return;
+        if (sr == kTvoedVkaSocial) return;
         months = 0;
     }
     int position = table->positionFor(months);
-    if (sr == 14 || sr == 15) c.setKey(slot::RegularStep, static_cast<int16_t>(position));
+    if (sr == kTvoedVkaSocial || sr == kAok) c.setKey(KeySlot::RegularStep, static_cast<int16_t>(position));
     if (hasStepMovement(sr)) {
-        const int moved = std::max(0, months - c.amount(slot::StepMovement));
+        const int moved = std::max(0, months - c.amount(AmountSlot::StepMovement));
         position = table->positionFor(moved);
     }
-    if ((sr == 0 || sr == 7) && c.region() == 2) position = bavarianLimits(g, position, month);
+    if (isPayOrderA(sr) && c.region() == 2) position = bavarianLimits(g, position, month);
     const int last = handEntryStep(c, g.year, month) - 1;
     position = std::clamp(position, 0, std::max(0, last));
-    c.setKey(slot::Step, static_cast<int16_t>(position));
+    c.setKey(KeySlot::Step, static_cast<int16_t>(position));
 }
 
 bool automaticStepApplies(const Case& c, int year, int month) {
@@ -398,23 +405,23 @@ int handEntryStep(const Case& c, int year, int month) {
 std::vector<std::string> dateLabelOptions(const Case& c) {
     const int sr = c.serviceRelationship();
     const int region = c.region();
-    if (sr == 0 || sr == 6 || sr == 7) {
-        const bool experience = region == 0 || region == 2 || region == 3 || sr == 6;
+    if (isPayOrderA(sr) || sr == kCivilOwnTable) {
+        const bool experience = region == 0 || region == 2 || region == 3 || sr == kCivilOwnTable;
         return {experience ? "Beginn der Stufe 1 (Rechengröße)" : "Beginn des BDA", "Diensteintritt",
                 "Nächster Stufenaufstieg (nur Info)", "Ohne Bezüge beurlaubt bis", "Befristet bis"};
     }
-    if (sr == 4)
+    if (sr == kPayOrderR)
         return {"Beginn des Stufenaufstiegs", "Datum der Ernennung", "Nächster Stufenaufstieg (nur Info)",
                 "Ohne Bezüge beurlaubt bis", "Befristet bis"};
     if (isCivilServant(sr))
         return {"Datum der Ernennung", "Diensteintritt", "Nächster Stufenaufstieg (nur Info)",
                 "Ohne Bezüge beurlaubt bis", "Befristet bis"};
-    if (sr == 20)
+    if (sr == kTrainees)
         return {"Ausbildungsbeginn am", "Einstellungsdatum", "Befristet bis", "Ohne Entgelt beurlaubt bis"};
-    if (sr == 15)
+    if (sr == kAok)
         return {"Betriebszugehörig seit", "Einstellungsdatum", "Nächster Stufenaufstieg (nur Info)",
                 "Ohne Entgelt beurlaubt bis", "Befristet bis"};
-    if (sr >= 8 && sr <= 24)
+    if (isTariffEmployee(sr))
         return {"Beginn der Stufenlaufzeit", "Einstellungsdatum", "Nächster Stufenaufstieg (nur Info)",
                 "Ohne Entgelt beurlaubt bis", "Befristet bis"};
     return {"Betriebszugehörig seit", "Einstellungsdatum", "Befristet bis", "Ohne Gehalt beurlaubt bis"};

@@ -2,10 +2,10 @@
 // Steps of the basic pay (line 8): the step tables, the automatic step from the reference date of
 // line 6, the step movements of line 7 and the option lists of lines 6, 7 and 8.
 //
-// Key slots: 1 date label option of line 6 (0 and 1 are step-relevant), 3 line 7 option, 7 the step
-// position of line 8 (0 is the first step; one position of the list means "typed by hand"), 55 the
-// regular step of service relationships 14 and 15 (before any movement). Amount slot 53 holds the
-// step movement in months that is subtracted from the service months (positive: later steps).
+// Keys: KeySlot::DateLabel (line 6; labels 0 and 1 are step-relevant), KeySlot::LineSeven, KeySlot::Step
+// (line 8; 0 is the first step, one position of the list means "typed by hand") and KeySlot::RegularStep
+// (service relationships 14 and 15: the step before any movement). AmountSlot::StepMovement holds the
+// months subtracted from the service months (positive: later steps).
 
 #include "model/globaldaten.h"
 
@@ -14,15 +14,6 @@
 #include <vector>
 
 namespace varemo {
-
-namespace slot {
-inline constexpr int DateLabel = 1;      // key of line 6
-inline constexpr int LineSeven = 3;      // key of line 7
-inline constexpr int Step = 7;           // key and amount of line 8
-inline constexpr int RegularStep = 55;   // key: the step before a movement (14 and 15)
-inline constexpr int StepMovement = 53;  // amount: months subtracted from the service months
-inline constexpr int StepReserve = 52;   // amount: cleared with the movement when the automatic step is switched off
-} // namespace slot
 
 // A calendar date of line 6.
 struct ReferenceDate {
@@ -57,11 +48,12 @@ std::optional<StepTable> stepTableFor(const Case& c, int year, int month);
 
 // Line 7 of the employees 8 to 17 and 20 to 24 is a step movement.
 bool hasStepMovement(int serviceRelationship);
-// The months a line 7 option moves the steps (amount slot 53): negative shortens, positive lengthens.
+// The months a line 7 option moves the steps (AmountSlot::StepMovement): negative shortens, positive
+// lengthens.
 int stepMovementMonths(int option);
 
-// Compute step: sets key slot 7 (and 55) from the reference date of line 6, or leaves them alone
-// when no automatic step applies. Reads the case's month (slot 20) and g.year.
+// Compute step: sets KeySlot::Step (and KeySlot::RegularStep) from the reference date of line 6, or
+// leaves them alone when no automatic step applies. Reads the case's month and g.year.
 void ComputeStep(Globaldaten& g);
 
 // Whether the step of line 8 is computed from the date of line 6 (a step-relevant label, a date and a

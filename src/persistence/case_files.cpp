@@ -67,8 +67,8 @@ void CaseFiles::storeYearResults(int caseNumber, DataSet set, const Case& c) {
     year.setName(c.name);
     if (c.monthIndex() <= 11) {
         int s = static_cast<int>(set);
-        year.setMonthValue(c.monthIndex(), s, 0, c.amount(slot::Gross));
-        year.setMonthValue(c.monthIndex(), s, 1, c.amount(slot::NetPay));
+        year.setMonthValue(c.monthIndex(), s, 0, c.amount(AmountSlot::Gross));
+        year.setMonthValue(c.monthIndex(), s, 1, c.amount(AmountSlot::NetPay));
         year.updateYearValues(s);
     }
     writeYear(caseNumber, year);

@@ -19,8 +19,9 @@ int16_t storedFlag(int16_t value) { return value != 0 ? kFlagTrue : 0; }
 RecordBuffer packMonthRecord(const Case& c) {
     RecordBuffer r(kMonthRecordLength);
     if (c.storedRecord.size() == kMonthRecordLength) r.bytes() = c.storedRecord;
-    for (int s = 1; s < kKeySlots; ++s) r.setI16(kKeys + 2 * static_cast<size_t>(s - 1), c.key(s));
-    for (int s = 0; s < kAmountSlots; ++s) r.setI32(kAmounts + 4 * static_cast<size_t>(s), c.amount(s));
+    // The slots by position: the record's layout.
+    for (size_t s = 1; s < kKeySlots; ++s) r.setI16(kKeys + 2 * (s - 1), c.keys[s]);
+    for (size_t s = 0; s < kAmountSlots; ++s) r.setI32(kAmounts + 4 * s, c.amounts[s]);
     for (int i = 0; i < kGrossLines; ++i) {
         const auto& line = c.lines[static_cast<size_t>(i)];
         auto at = static_cast<size_t>(i);
@@ -41,16 +42,16 @@ RecordBuffer packMonthRecord(const Case& c) {
 }
 
 void unpackMonthRecord(const RecordBuffer& r, Case& c) {
-    for (int s = 1; s < kKeySlots; ++s) {
-        if (s == slot::Month) continue;
-        int v = r.i16(kKeys + 2 * static_cast<size_t>(s - 1));
+    for (size_t s = 1; s < kKeySlots; ++s) {
+        if (s == slotIndex(KeySlot::Month)) continue;
+        int v = r.i16(kKeys + 2 * (s - 1));
         // The absolute value of -32768 does not fit; it is out of every range and gets repaired.
-        c.setKey(s, static_cast<int16_t>(v == -32768 ? 32767 : std::abs(v)));
+        c.keys[s] = static_cast<int16_t>(v == -32768 ? 32767 : std::abs(v));
     }
-    for (int s = 0; s < kAmountSlots; ++s) {
-        int32_t v = r.i32(kAmounts + 4 * static_cast<size_t>(s));
-        c.amounts[static_cast<size_t>(s)] = v;
-        c.previous[static_cast<size_t>(s)] = v;
+    for (size_t s = 0; s < kAmountSlots; ++s) {
+        int32_t v = r.i32(kAmounts + 4 * s);
+        c.amounts[s] = v;
+        c.previous[s] = v;
     }
     for (int i = 0; i < kGrossLines; ++i) {
         auto& line = c.lines[static_cast<size_t>(i)];

@@ -41,6 +41,10 @@ inline constexpr size_t kAnnualPaymentFlags = 810;
 inline constexpr size_t kDate = 914;
 inline constexpr size_t kTexts = 1028;
 inline constexpr size_t kKeyCodeTexts = 1483;
+
+// Where the record keeps a key (from KeySlot::DateLabel on) and an amount.
+constexpr size_t keyOffset(KeySlot s) { return kKeys + 2 * (slotIndex(s) - 1); }
+constexpr size_t amountOffset(AmountSlot s) { return kAmounts + 4 * slotIndex(s); }
 } // namespace month_record
 
 // Packs the case into its month record, starting from the bytes it was loaded from.
@@ -48,7 +52,7 @@ RecordBuffer packMonthRecord(const Case& c);
 
 // Unpacks a month record into the case: keys (as absolute values), the amounts into both the current
 // and the previous amounts, the per-line attributes, texts, key codes and date. The name, kept in the
-// year record, is left as it is; so are the month key (slot 20) and slot 0.
+// year record, is left as it is; so are KeySlot::Month and key 0.
 void unpackMonthRecord(const RecordBuffer& record, Case& c);
 
 } // namespace varemo

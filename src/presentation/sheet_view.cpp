@@ -12,8 +12,6 @@
 namespace varemo {
 namespace {
 
-bool isCivilServant(int sr) { return sr >= 0 && sr <= 7; }
-
 bool keepsTypedAmount(const std::string& text) {
     return text.find("lt. Eing") != std::string::npos || text.find("lt.Eing") != std::string::npos;
 }
@@ -24,31 +22,37 @@ std::string position(int p) { return "Position " + std::to_string(p + 1); }
 constexpr int kRegionHessen = 7;
 
 std::string tariffAreaCaption(const Case& c) {
+    using namespace relationship;
     int sr = c.serviceRelationship();
     bool hessen = c.region() == kRegionHessen;
-    if (isCivilServant(sr)) return c.region() == 0 ? "Bundesbeamte" : "";
+    if (isCivilServant(sr)) return isFederalCivilServant(sr, c.region()) ? "Bundesbeamte" : "";
     switch (sr) {
-    case 8: return hessen ? "TV-H Pflege" : "TV-L Pflege";
-    case 9: return hessen ? "TV-H Soz. u. Erziehungsdienst" : "TV-L Soz. u. Erziehungsdienst";
-    case 10: case 12: case 13: case 14: return "Bundesgebiet";
-    case 11: return hessen ? "TV-Hessen" : "TV-Länder";
+    case kTvlCare: return hessen ? "TV-H Pflege" : "TV-L Pflege";
+    case kTvlSocial: return hessen ? "TV-H Soz. u. Erziehungsdienst" : "TV-L Soz. u. Erziehungsdienst";
+    case kTvl: return hessen ? "TV-Hessen" : "TV-Länder";
+    default: break;
+    }
+    switch (payFamily(sr)) {
+    case PayFamily::TvoedBund: case PayFamily::TvoedVka: return "Bundesgebiet";
     default: return "";
     }
 }
 
 std::string payStructureCaption(const Case& c) {
-    switch (c.serviceRelationship()) {
-    case 10: return "EGO TVöD-Bund";
-    case 12: case 13: case 14: return "EGO TVöD-VKA";
-    case 8: case 9: case 11: return "EGO TV-L";
-    default: return c.serviceRelationship() >= 15 && c.serviceRelationship() <= 24 ? "EntgeltO" : "";
+    switch (payFamily(c.serviceRelationship())) {
+    case PayFamily::TvoedBund: return "EGO TVöD-Bund";
+    case PayFamily::TvoedVka: return "EGO TVöD-VKA";
+    case PayFamily::Tvl: return "EGO TV-L";
+    case PayFamily::Trainees: case PayFamily::OtherTables: return "EntgeltO";
+    default: return "";
     }
 }
 
 std::string stepMovementCaption(const Case& c) {
     if (!hasStepMovement(c.serviceRelationship())) return "";
-    // Months the step period moves: as stored (amount slot 53), else as line 7's option says.
-    int months = c.amount(53) != 0 ? c.amount(53) : stepMovementMonths(c.key(3));
+    // Months the step period moves: as stored, else as line 7's option says.
+    int months = c.amount(AmountSlot::StepMovement) != 0 ? c.amount(AmountSlot::StepMovement)
+                                                         : stepMovementMonths(c.key(KeySlot::LineSeven));
     if (months == 0) return "";
     return std::to_string(std::abs(months)) + (months < 0 ? " Mon.(Stufenverkürzung)" : " Mon.(Stufenverlängerung)");
 }
@@ -66,30 +70,32 @@ LineKind lineKind(int line) {
 }
 
 AmountFieldState amountFieldState(const Session& g, int line) {
-    if (lineInfo(line).amountSlot < 0) return AmountFieldState::None;
+    if (!lineInfo(line).amount) return AmountFieldState::None;
     const Case& c = g.workingCase;
-    if (g.showsYearSalary() || c.serviceRelationship() == kServiceRelationshipNoPay) return AmountFieldState::Computed;
+    if (g.showsYearSalary() || isWithoutPay(c.serviceRelationship())) return AmountFieldState::Computed;
     // The totals of lines 21 to 23 are computed; their hours and days have fields of their own.
     if (line >= 21 && line <= 23) return AmountFieldState::Computed;
     if (lineKind(line) == LineKind::Input) return AmountFieldState::Typed;
-    if (line == 11) return c.key(slot::Vwl) == 7 ? AmountFieldState::Typed : AmountFieldState::Computed;
+    if (line == 11)
+        return c.key(KeySlot::CapitalForming) == 7 ? AmountFieldState::Typed : AmountFieldState::Computed;
     return keepsTypedAmount(g.sheet.line(line).text) ? AmountFieldState::Typed : AmountFieldState::Computed;
 }
 
 const std::vector<ExtraField>& extraFields() {
     static const std::vector<ExtraField> fields = {
-        {4, slot::TariffFactor, "Tarif-Faktor in Prozent: Anteil am Tarifentgelt (höchstens 200)."},
-        {22, slot::AgreedHours, "Vereinbarte Wochenstunden (bzw. Teile oder Prozent)."},
-        {22, slot::RegularHours, "Regelmäßige Wochenstunden bei Vollzeit."},
-        {23, slot::PaidDays, "Tage mit Bezügen (bzw. Prozent) im Monat."},
-        {23, slot::MonthDays, "Tage des Monats."},
+        {4, slotNumber(AmountSlot::TariffFactor),
+         "Tarif-Faktor in Prozent: Anteil am Tarifentgelt (höchstens 200)."},
+        {22, slotNumber(AmountSlot::AgreedHours), "Vereinbarte Wochenstunden (bzw. Teile oder Prozent)."},
+        {22, slotNumber(AmountSlot::RegularHours), "Regelmäßige Wochenstunden bei Vollzeit."},
+        {23, slotNumber(AmountSlot::PaidDays), "Tage mit Bezügen (bzw. Prozent) im Monat."},
+        {23, slotNumber(AmountSlot::MonthDays), "Tage des Monats."},
     };
     return fields;
 }
 
 bool lineShown(const Case& c, int line) {
     int sr = c.serviceRelationship();
-    if (sr == kServiceRelationshipNoPay)
+    if (isWithoutPay(sr))
         return line <= 6 || (line >= 21 && line <= 23) || line == 28 || line == 47;
     if (isCivilServant(sr)) return line < 39 || line > 42;
     return true;
@@ -97,7 +103,7 @@ bool lineShown(const Case& c, int line) {
 
 bool flagColumnShown(const Case& c, FlagColumn column) {
     int sr = c.serviceRelationship();
-    if (sr == kServiceRelationshipNoPay) return false;
+    if (isWithoutPay(sr)) return false;
     if (isCivilServant(sr))
         return column != FlagColumn::SocialInsurance && column != FlagColumn::SupplementaryPension;
     return true;
@@ -138,11 +144,11 @@ std::vector<std::string> optionGridEntries(Session& g, int line) {
         return names;
     }
     const LineInfo& info = lineInfo(line);
-    if (info.keySlot < 0 || info.keySlot == slot::Month) return {};
+    if (!info.key || *info.key == KeySlot::Month) return {};
     const auto& options = g.sheet.line(line).options;
     if (!options.empty()) return options;
-    int limit = highestKey(info.keySlot, g.year);
-    int current = g.workingCase.key(info.keySlot);
+    int limit = highestKey(*info.key, g.year);
+    int current = g.workingCase.key(*info.key);
     int last = std::max(limit, current);
     std::vector<std::string> entries;
     for (int p = 0; p <= last; ++p) entries.push_back(p == current ? g.sheet.line(line).text : position(p));
@@ -153,7 +159,7 @@ std::vector<std::string> payGroupEntries(const Session& g) {
     const Case& c = g.workingCase;
     std::vector<std::string> names = payGroupNames(g.pay.texts, c.serviceRelationship());
     while (!names.empty() && names.back().empty()) names.pop_back();
-    if (names.empty()) names.resize(static_cast<size_t>(highestKey(slot::PayGroup, g.year) + 1));
+    if (names.empty()) names.resize(static_cast<size_t>(highestKey(KeySlot::PayGroup, g.year) + 1));
     if (c.payGroup() >= static_cast<int>(names.size())) names.resize(static_cast<size_t>(c.payGroup() + 1));
     for (size_t p = 0; p < names.size(); ++p)
         if (names[p].empty()) names[p] = "Gruppe " + std::to_string(p + 1);
@@ -168,7 +174,7 @@ std::string payGroupText(const Session& g) {
 
 std::string dateLabelText(const Session& g) {
     const auto& options = g.sheet.line(6).options;
-    int key = g.workingCase.key(lineInfo(6).keySlot);
+    int key = g.workingCase.key(KeySlot::DateLabel);
     if (key >= 0 && key < static_cast<int>(options.size()) && !options[static_cast<size_t>(key)].empty())
         return options[static_cast<size_t>(key)];
     return lineInfo(6).caption;
@@ -182,12 +188,12 @@ int sharePercent(int64_t part, int64_t gross) {
 SheetCaptions sheetCaptions(const Session& g) {
     const Case& c = g.workingCase;
     SheetCaptions out;
-    int64_t gross = c.amount(slot::Gross);
+    int64_t gross = c.amount(AmountSlot::Gross);
     int64_t taxes = 0;
-    for (int s = 33; s <= 35; ++s) taxes -= c.amount(s);  // lines 34 to 36, held negative
+    for (AmountSlot s : slotsFrom(slots::kFirstTax, slots::kLastTax)) taxes -= c.amount(s); // held negative
     int64_t social = 0;
-    for (int s = 36; s <= 40; ++s) social -= c.amount(s); // lines 37 to 41
-    int64_t net = c.amount(slot::NetPay);
+    for (AmountSlot s : slotsFrom(slots::kFirstContribution, slots::kLastContribution)) social -= c.amount(s);
+    int64_t net = c.amount(AmountSlot::NetPay);
     out.taxPercent = sharePercent(taxes, gross);
     out.socialPercent = sharePercent(social, gross);
     out.netPercent = sharePercent(net, gross);
@@ -200,12 +206,12 @@ SheetCaptions sheetCaptions(const Session& g) {
     out.netPercent = bar(out.netPercent);
 
     int sr = c.serviceRelationship();
-    if (isCivilServant(sr)) out.lawLink = c.region() == 0 ? "B B G" : "L B G";
+    if (isCivilServant(sr)) out.lawLink = isFederalCivilServant(sr, c.region()) ? "B B G" : "L B G";
     out.payStructure = payStructureCaption(c);
     out.tariffArea = tariffAreaCaption(c);
     out.stepMovement = stepMovementCaption(c);
-    if (!isCivilServant(sr) && sr != kServiceRelationshipNoPay) {
-        int fund = std::clamp(static_cast<int>(c.key(slot::HealthFund)), 0, kHealthFunds - 1);
+    if (paysContributions(sr)) {
+        int fund = std::clamp(static_cast<int>(c.key(KeySlot::HealthFund)), 0, kHealthFunds - 1);
         int month = std::clamp(c.monthIndex(), 0, 11);
         int32_t additional = g.funds.rates(fund, month).additional; // hundredths of a percent
         out.healthCaption = "Zusatzbeitrag KV=" + formatFixed(int64_t(additional) * 10, 3, 3) + "%, PV= 0,25%";

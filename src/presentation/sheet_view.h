@@ -23,12 +23,11 @@ enum class AmountFieldState { None, Typed, Computed };
 // nothing on the year salary or for a case without pay.
 AmountFieldState amountFieldState(const Session& g, int line);
 
-// Further number fields beside a line's text: line 4 the tariff factor (slot 51, percent), line 22
-// the agreed and the regular weekly hours (slots 1 and 0), line 23 the paid and the month's days
-// (slots 3 and 2). All are typed.
+// Further number fields beside a line's text: line 4 the tariff factor (percent), line 22 the agreed
+// and the regular weekly hours, line 23 the paid and the month's days. All are typed.
 struct ExtraField {
     int line;
-    int slot;
+    int slot; // the AmountSlot's number: the window keys its fields by it
     const char* hint;
 };
 const std::vector<ExtraField>& extraFields();
@@ -51,7 +50,7 @@ int keyFieldIndex(int line);
 // last built with, or their positions where no text is known. Empty for lines without a list (21,
 // the month).
 std::vector<std::string> optionGridEntries(Session& g, int line);
-// The pay group beside the service relationship in line 4 (key slot 5) and its list: the names the
+// The pay group beside the service relationship in line 4 (KeySlot::PayGroup) and its list: the names the
 // year's option texts give the service relationship's groups, "Gruppe " + number where they give none.
 std::string payGroupText(const Session& g);
 std::vector<std::string> payGroupEntries(const Session& g);

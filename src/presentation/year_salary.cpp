@@ -15,7 +15,7 @@ bool LoadYearSalary(Session& g) {
     LoadCaseMonth(g);
     g.selectMonth(kYearSalaryMonth);
     Case& c = g.workingCase;
-    c.setKey(slot::Month, static_cast<int16_t>(kYearSalaryMonth - 1));
+    c.setKey(KeySlot::Month, static_cast<int16_t>(kYearSalaryMonth - 1));
 
     std::array<int64_t, kAmountSlots> sums{};
     std::array<int64_t, kGrossLines> lineSums{};
@@ -23,23 +23,22 @@ bool LoadYearSalary(Session& g) {
         Case month;
         unpackMonthRecord(g.files.readMonth(m, g.caseNumber), month);
         for (int line = 1; line <= kSheetLines; ++line) {
-            int s = lineInfo(line).amountSlot;
-            if (s >= 0 && isAnnualTotalLine(line)) sums[static_cast<size_t>(s)] += month.amount(s);
+            auto s = lineInfo(line).amount;
+            if (s && isAnnualTotalLine(line)) sums[slotIndex(*s)] += month.amount(*s);
         }
         for (int line = kFirstGrossLine; line <= kLastGrossLine; ++line)
             lineSums[static_cast<size_t>(line - kFirstGrossLine)] += month.grossLine(line).amount.units();
     }
     bool ok = true;
     for (int line = 1; line <= kSheetLines; ++line) {
-        int s = lineInfo(line).amountSlot;
-        if (s < 0 || !isAnnualTotalLine(line)) continue;
-        int64_t sum = sums[static_cast<size_t>(s)];
+        auto s = lineInfo(line).amount;
+        if (!s || !isAnnualTotalLine(line)) continue;
+        int64_t sum = sums[slotIndex(*s)];
         if (sum > std::numeric_limits<int32_t>::max() || sum < std::numeric_limits<int32_t>::min()) {
             ok = false;
             sum = 0;
         }
-        c.amounts[static_cast<size_t>(s)] = static_cast<int32_t>(sum);
-        c.previous[static_cast<size_t>(s)] = static_cast<int32_t>(sum);
+        c.enterAmount(*s, static_cast<int32_t>(sum));
     }
     for (int line = kFirstGrossLine; line <= kLastGrossLine; ++line) {
         Money total = Money::fromUnits(lineSums[static_cast<size_t>(line - kFirstGrossLine)]);

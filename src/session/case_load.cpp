@@ -11,19 +11,9 @@ namespace {
 
 constexpr const char* kNewCaseName = "Neuer Personalfall";
 
-// Highest keys of slots 1 to 53; -1 marks slots without a limit; slot 31 depends on the year.
-constexpr std::array<int, 54> kHighest = {
-    -1, 5,   17, 22, 38, 26, 70, 22, 18, 6,  // 0..9
-    7,  14,  107, 107, 107, 3, 1, 7, 8, 9,   // 10..19
-    12, 3,   7,  7,  15, 40, 7, 121, 6, 3,   // 20..29
-    1,  -2,  -1, 54, 12, 3, 8, 129, 10, 13,  // 30..39
-    6,  -1,  45, 45, 45, 1, 35, 15, 40, -1,  // 40..49
-    12, 22,  12, 62,                         // 50..53
-};
-
 void writeCaseToAllMonths(Session& g, Case c) {
     for (int m = 1; m <= 12; ++m) {
-        c.setKey(slot::Month, static_cast<int16_t>(m - 1));
+        c.setKey(KeySlot::Month, static_cast<int16_t>(m - 1));
         g.files.writeMonth(m, g.caseNumber, packMonthRecord(c));
     }
 }
@@ -32,17 +22,18 @@ void writeCaseToAllMonths(Session& g, Case c) {
 void readCaseMonth(Session& g, Case& c) {
     unpackMonthRecord(g.files.readMonth(g.month(), g.caseNumber), c);
     c.name = g.files.readYear(g.caseNumber).name();
-    c.setKey(slot::Month, static_cast<int16_t>(g.month() - 1));
+    c.setKey(KeySlot::Month, static_cast<int16_t>(g.month() - 1));
 }
 
-// Range check of slots 1 to 53 and of the month counter; returns the error number or 0.
+// Range check of the keys and of the month counter; returns the error number (50 + the slot's number)
+// or 0.
 int checkRanges(Session& g, Case& c) {
     int error = 0;
-    for (int s = 1; s <= 53; ++s) {
+    for (KeySlot s : slotsFrom(slots::kFirstRangeChecked, slots::kLastRangeChecked)) {
         int limit = highestKey(s, g.year);
         if (limit >= 0 && c.key(s) > limit) {
             c.setKey(s, 0);
-            error = 50 + s;
+            error = 50 + slotNumber(s);
         }
     }
     if (g.monthCounter > 12) {
@@ -53,36 +44,33 @@ int checkRanges(Session& g, Case& c) {
 }
 
 void followUpCorrections(Case& c) {
-    auto zeroAbove = [&c](int s, int limit) {
+    auto zeroAbove = [&c](KeySlot s, int limit) {
         if (c.key(s) > limit) c.setKey(s, 0);
     };
-    if (c.key(55) < 0 || c.key(55) > 5) c.setKey(55, 0);
-    zeroAbove(1, 10);
-    zeroAbove(2, 17);
-    zeroAbove(3, 10);
-    zeroAbove(45, 1);
-    zeroAbove(15, 3);
-    zeroAbove(16, 1);
-    zeroAbove(18, 8);
-    if (c.key(25) > 40) c.setKey(25, 3);
-    zeroAbove(35, 3);
-    if (c.key(48) < 0) c.setKey(48, 0);
+    if (c.key(KeySlot::FlatTaxLimitChoice) < 0 || c.key(KeySlot::FlatTaxLimitChoice) > 5)
+        c.setKey(KeySlot::FlatTaxLimitChoice, 0);
+    zeroAbove(KeySlot::DateLabel, 10);
+    zeroAbove(KeySlot::Region, 17);
+    zeroAbove(KeySlot::LineSeven, 10);
+    zeroAbove(KeySlot::Payout, 1);
+    zeroAbove(KeySlot::Overtime, 3);
+    zeroAbove(KeySlot::TaxFreeSupplements, 1);
+    zeroAbove(KeySlot::AnnualPayment, 8);
+    if (c.key(KeySlot::SupplementaryFund) > 40) c.setKey(KeySlot::SupplementaryFund, 3);
+    zeroAbove(KeySlot::SolidaritySurcharge, 3);
+    if (c.key(KeySlot::EmployeeCapitalFund) < 0) c.setKey(KeySlot::EmployeeCapitalFund, 0);
 }
 
 void amountCorrections(Session& g, Case& c) {
-    auto set = [&c](int s, int32_t v) {
-        c.amounts[static_cast<size_t>(s)] = v;
-        c.previous[static_cast<size_t>(s)] = v;
-    };
-    if (c.amount(46) > 10000) set(46, 10000);
-    if (c.amount(slot::TariffFactor) < 1000) set(slot::TariffFactor, 10000);
-    if (c.amount(52) > 1000000) set(52, 0);
-    if (c.amount(53) > 1000) set(53, 0);
-    if (c.amount(25) < 0) set(25, 0);
-    g.tariffFactor = static_cast<float>(c.amount(slot::TariffFactor)) / 10000.0f;
-    int partial = c.key(slot::PartialMonth);
+    if (c.amount(AmountSlot::Reserved46) > 10000) c.enterAmount(AmountSlot::Reserved46, 10000);
+    if (c.amount(AmountSlot::TariffFactor) < 1000) c.enterAmount(AmountSlot::TariffFactor, 10000);
+    if (c.amount(AmountSlot::StepReserve) > 1000000) c.enterAmount(AmountSlot::StepReserve, 0);
+    if (c.amount(AmountSlot::StepMovement) > 1000) c.enterAmount(AmountSlot::StepMovement, 0);
+    if (c.amount(AmountSlot::SupplementaryFund) < 0) c.enterAmount(AmountSlot::SupplementaryFund, 0);
+    g.tariffFactor = static_cast<float>(c.amount(AmountSlot::TariffFactor)) / 10000.0f;
+    int partial = c.key(KeySlot::PartialMonth);
     if (partial == 2 || partial == 3)
-        g.partialRetirementPercent = static_cast<int>(std::lround(c.amount(slot::PaidDays) / 100000.0));
+        g.partialRetirementPercent = static_cast<int>(std::lround(c.amount(AmountSlot::PaidDays) / 100000.0));
 }
 
 void repairDate(Case& c) {
@@ -102,10 +90,60 @@ bool nameNeedsReplacing(const std::string& rawName) {
 
 } // namespace
 
-int highestKey(int slot, int year) {
-    if (slot < 0 || slot >= static_cast<int>(kHighest.size())) return -1;
-    if (slot == slot::OldAgeRelief) return year - 2004;
-    return kHighest[static_cast<size_t>(slot)];
+int highestKey(KeySlot slot, int year) {
+    switch (slot) {
+    case KeySlot::DateLabel: return 5;
+    case KeySlot::Region: return 17;
+    case KeySlot::LineSeven: return 22;
+    case KeySlot::ServiceRelationship: return 38;
+    case KeySlot::PayGroup: return 26;
+    case KeySlot::Title: return 70;
+    case KeySlot::Step: return 22;
+    case KeySlot::FamilyAllowance: return 18;
+    case KeySlot::StructuralAllowance: return 6;
+    case KeySlot::CapitalForming: return 7;
+    case KeySlot::PerformancePay: return 14;
+    case KeySlot::Allowance1: return 107;
+    case KeySlot::Allowance2: return 107;
+    case KeySlot::Allowance3: return 107;
+    case KeySlot::Overtime: return 3;
+    case KeySlot::TaxFreeSupplements: return 1;
+    case KeySlot::HolidayPay: return 7;
+    case KeySlot::AnnualPayment: return 8;
+    case KeySlot::OneTimePayment: return 9;
+    case KeySlot::Month: return 12;
+    case KeySlot::PartTime: return 3;
+    case KeySlot::PartialMonth: return 7;
+    case KeySlot::TaxAllowance: return 7;
+    case KeySlot::InKind1: return 15;
+    case KeySlot::SupplementaryFund: return 40;
+    case KeySlot::ChildBenefit: return 7;
+    case KeySlot::CostCentre: return 121;
+    case KeySlot::Denomination: return 6;
+    case KeySlot::OtherEmployments: return 3;
+    case KeySlot::AnnualAdjustment: return 1;
+    case KeySlot::OldAgeRelief: return year - 2004;
+    case KeySlot::TaxClass: return 54;
+    case KeySlot::Childless: return 12;
+    case KeySlot::SolidaritySurcharge: return 3;
+    case KeySlot::ChurchTax: return 8;
+    case KeySlot::HealthRate: return 129;
+    case KeySlot::CareKind: return 10;
+    case KeySlot::PensionKind: return 13;
+    case KeySlot::UnemploymentKind: return 6;
+    case KeySlot::Deduction1: return 45;
+    case KeySlot::Deduction2: return 45;
+    case KeySlot::Deduction3: return 45;
+    case KeySlot::Payout: return 1;
+    case KeySlot::HealthFund: return 35;
+    case KeySlot::InKind2: return 15;
+    case KeySlot::EmployeeCapitalFund: return 40;
+    case KeySlot::Office: return 12;
+    case KeySlot::Reserved51: return 22;
+    case KeySlot::ContributionKind: return 12;
+    case KeySlot::Reserved53: return 62;
+    default: return -1;
+    }
 }
 
 void OpenYearFiles(Session& g) {
@@ -120,7 +158,7 @@ void ResetToDefaults(Session& g) {
     g.workingCase = defaultCase();
     g.workingCase.name = name;
     writeCaseToAllMonths(g, g.workingCase);
-    g.workingCase.setKey(slot::Month, static_cast<int16_t>(g.month() - 1));
+    g.workingCase.setKey(KeySlot::Month, static_cast<int16_t>(g.month() - 1));
 }
 
 void LoadCaseMonth(Session& g) {

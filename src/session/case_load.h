@@ -7,7 +7,7 @@
 namespace varemo {
 
 // Highest allowed option key of a slot in a year; -1 when the slot has no limit.
-int highestKey(int slot, int year);
+int highestKey(KeySlot slot, int year);
 
 // Opens the case files of the current year and data set in the user folder (creating what is missing).
 void OpenYearFiles(Session& g);

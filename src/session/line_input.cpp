@@ -14,7 +14,7 @@
 namespace varemo {
 namespace {
 
-constexpr int kMaxFactor = 200; // slots 51 and 60
+constexpr int kMaxFactor = 200; // the capped percentages (isCappedPercentage)
 
 bool refuseYearSalary(Session& g) {
     if (!g.showsYearSalary()) return false;
@@ -68,12 +68,14 @@ std::optional<int64_t> parseScaledNumber(const std::string& input, int64_t facto
     return static_cast<int64_t>(value);
 }
 
-std::optional<TypedAmount> convertTypedAmount(int slot, const std::string& text) {
+std::optional<TypedAmount> convertTypedAmount(AmountSlot slot, const std::string& text) {
     int64_t factor = 0;
     bool capped = false;
-    if (slot >= 0 && slot <= 3) factor = 100000;
-    else if ((slot >= 4 && slot <= 50) || slot == 58 || slot == 59) factor = 100;
-    else if (slot == 51 || slot == 60) {
+    if (slots::isWorkingTime(slot)) factor = 100000;
+    else if (slotBetween(slot, slots::kFirstMoney, slots::kLastMoney) || slot == AmountSlot::Reserved58 ||
+             slot == AmountSlot::Reserved59)
+        factor = 100;
+    else if (isCappedPercentage(slot)) {
         factor = 100;
         capped = true;
     } else return std::nullopt;
@@ -92,7 +94,13 @@ std::optional<TypedAmount> convertTypedAmount(int slot, const std::string& text)
     return result;
 }
 
-bool EnterAmount(Session& g, int slot, const std::string& text) {
+std::optional<TypedAmount> convertTypedAmount(int slot, const std::string& text) {
+    auto named = amountSlotNumbered(slot);
+    if (!named) return std::nullopt;
+    return convertTypedAmount(*named, text);
+}
+
+bool EnterAmount(Session& g, AmountSlot slot, const std::string& text) {
     if (refuseYearSalary(g)) return false;
     auto typed = convertTypedAmount(slot, text);
     if (!typed) {
@@ -101,33 +109,48 @@ bool EnterAmount(Session& g, int slot, const std::string& text) {
         return false;
     }
     g.workingCase.enterAmount(slot, typed->stored);
-    if (slot == slot::TariffFactor) g.tariffFactor = static_cast<float>(typed->stored) / 10000.0f;
-    g.editCode = 200 + slot;
+    if (slot == AmountSlot::TariffFactor) g.tariffFactor = static_cast<float>(typed->stored) / 10000.0f;
+    g.editCode = 200 + slotNumber(slot);
     return RecalculateAndRedisplay(g);
 }
 
-bool SetKey(Session& g, int slot, int value) {
+bool EnterAmount(Session& g, int slot, const std::string& text) {
+    if (auto named = amountSlotNumbered(slot)) return EnterAmount(g, *named, text);
+    if (refuseYearSalary(g)) return false;
+    refuseNumber(g, text); // no slot of that number takes an amount
+    return false;
+}
+
+bool SetKey(Session& g, KeySlot slot, int value) {
     if (refuseYearSalary(g)) return false;
     int limit = highestKey(slot, g.year);
-    if (slot < 1 || slot >= kKeySlots || slot == slot::Month || value < 0 || value > 32767 ||
+    // The month is chosen through the selection.
+    if (slot < slots::kFirstStoredKey || slot == KeySlot::Month || value < 0 || value > 32767 ||
         (limit >= 0 && value > limit)) {
         refuseChoice(g);
         return false;
     }
     g.workingCase.setKey(slot, static_cast<int16_t>(value));
-    if (slot == slot::Region) g.east = isEastRegion(value);
+    if (slot == KeySlot::Region) g.east = isEastRegion(value);
     return RecalculateAndRedisplay(g);
 }
 
+bool SetKey(Session& g, int slot, int value) {
+    if (auto named = keySlotNumbered(slot)) return SetKey(g, *named, value);
+    if (refuseYearSalary(g)) return false;
+    refuseChoice(g); // no key slot of that number
+    return false;
+}
+
 bool ChooseOption(Session& g, int line, int position) {
-    if (line < 1 || line > kSheetLines || lineInfo(line).keySlot < 0) {
+    if (line < 1 || line > kSheetLines || !lineInfo(line).key) {
         refuseChoice(g);
         return false;
     }
     if (!g.showsYearSalary() && !CheckLineChoice(g, line, position)) return false;
     if (!g.showsYearSalary() && !PayLineChoice(g, line, position)) return false;
     if (!g.showsYearSalary()) ApplyEntryKeyCode(g, line, position); // lines 25, 26, 44 to 46: the entry's rule
-    return SetKey(g, lineInfo(line).keySlot, position);
+    return SetKey(g, *lineInfo(line).key, position);
 }
 
 bool EnterDate(Session& g, const std::string& text) {

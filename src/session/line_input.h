@@ -14,17 +14,24 @@ namespace varemo {
 // nearest integer with a tie to even. nullopt when the text is no number or the result leaves int64.
 std::optional<int64_t> parseScaledNumber(const std::string& text, int64_t factor);
 
-// The stored value of a number typed into the amount field of a slot: slots 0 to 3 × 100000,
-// slots 4 to 50, 58 and 59 × 100, slots 51 and 60 capped at 200 and × 100. nullopt for slots that
-// take no typed amount, for text that is no number and for values beyond the 32-bit range.
+// The stored value of a number typed into the amount field of a slot: the working time × 100000,
+// the money slots (slots::kFirstMoney to kLastMoney, Reserved58, Reserved59) × 100, the capped
+// percentages (isCappedPercentage) capped at 200 and × 100. nullopt for slots that take no typed
+// amount, for text that is no number and for values beyond the 32-bit range.
 struct TypedAmount {
     int32_t stored = 0;
     std::string shown; // what the field shows afterwards (the cap replaces a larger number)
 };
-std::optional<TypedAmount> convertTypedAmount(int slot, const std::string& text);
+std::optional<TypedAmount> convertTypedAmount(AmountSlot slot, const std::string& text);
 
-bool EnterAmount(Session& g, int slot, const std::string& text);
+bool EnterAmount(Session& g, AmountSlot slot, const std::string& text);
 bool ChooseOption(Session& g, int line, int position);
+bool SetKey(Session& g, KeySlot slot, int value);
+
+// The same for a slot given by number (the command line's --key and --amount, the window's fields):
+// a number that names no slot is refused like a value the slot does not take.
+std::optional<TypedAmount> convertTypedAmount(int slot, const std::string& text);
+bool EnterAmount(Session& g, int slot, const std::string& text);
 bool SetKey(Session& g, int slot, int value);
 bool EnterDate(Session& g, const std::string& text);
 bool RenameCase(Session& g, const std::string& name);

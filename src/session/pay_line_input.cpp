@@ -10,22 +10,24 @@ namespace varemo {
 
 bool PayLineChoice(Session& g, int line, int position) {
     if (line < 1 || line > kSheetLines) return true;
-    const int keySlot = lineInfo(line).keySlot;
-    const int limit = highestKey(keySlot, g.year);
-    if (keySlot < 0 || position < 0 || (limit >= 0 && position > limit)) return true;
+    const std::optional<KeySlot> keySlot = lineInfo(line).key;
+    if (!keySlot) return true;
+    const int limit = highestKey(*keySlot, g.year);
+    if (position < 0 || (limit >= 0 && position > limit)) return true;
 
     Case& c = g.workingCase;
     const int month = std::clamp(c.monthIndex() + 1, 1, 12);
     switch (line) {
     case 4:
-        if (position <= 24 && !hasTariffTables(g, position, c.region(), month))
+        if (usesPayTables(position) && !hasTariffTables(g, position, c.region(), month))
             g.prompter.tell("Sorry ... ", {"Derzeit sind für dieses Dienstverhältnis noch keine Tariftabellen verfügbar."});
         return true;
     case 7:
-        if (hasStepMovement(c.serviceRelationship())) c.enterAmount(slot::StepMovement, stepMovementMonths(position));
+        if (hasStepMovement(c.serviceRelationship()))
+            c.enterAmount(AmountSlot::StepMovement, stepMovementMonths(position));
         return true;
     case 8: {
-        if (position == c.key(slot::Step) || !automaticStepApplies(c, g.year, month)) return true;
+        if (position == c.key(KeySlot::Step) || !automaticStepApplies(c, g.year, month)) return true;
         PromptAnswer answer = g.prompter.ask(
             PromptMessage{PromptIcon::Question,
                           "Berechnung der Grundgehaltsstufen ausschalten?",
@@ -36,8 +38,8 @@ bool PayLineChoice(Session& g, int line, int position) {
                           PromptButtons::YesNo});
         if (answer != PromptAnswer::Yes) return false;
         c.dateText.clear();
-        c.enterAmount(slot::StepReserve, 0);
-        c.enterAmount(slot::StepMovement, 0);
+        c.enterAmount(AmountSlot::StepReserve, 0);
+        c.enterAmount(AmountSlot::StepMovement, 0);
         return true;
     }
     default: return true;

@@ -3,10 +3,10 @@
 //   line 4  a service relationship without tariff tables in the month shows "Sorry ... " /
 //           "Derzeit sind für dieses Dienstverhältnis noch keine Tariftabellen verfügbar." (the choice
 //           is kept: the amounts can be typed);
-//   line 7  for the employees with step movements the option's months go to amount slot 53;
+//   line 7  for the employees with step movements the option's months go to AmountSlot::StepMovement;
 //   line 8  while the step is computed from the date of line 6, changing it asks
-//           "Berechnung der Grundgehaltsstufen ausschalten?"; yes clears the date and amount slots 52
-//           and 53, no keeps the computed step.
+//           "Berechnung der Grundgehaltsstufen ausschalten?"; yes clears the date, AmountSlot::StepReserve
+//           and AmountSlot::StepMovement, no keeps the computed step.
 
 #include "session/session.h"
 

@@ -11,7 +11,6 @@
 namespace varemo {
 namespace {
 
-constexpr int kHealthRateSlot = 37;
 constexpr int kFundEnteredRate = 33;
 constexpr int kReducedRateKind = 10;
 constexpr int kSubsidyKind = 1; // "KV-AG-Zuschuß": one position above the rate
@@ -66,19 +65,19 @@ int recalculationCaseCount(const Session& g) {
 
 void ResetHealthRatePosition(Session& g) {
     Case& c = g.workingCase;
-    const int kind = c.key(slot::ContributionKind);
-    const int fund = c.key(slot::HealthFund);
+    const int kind = c.key(KeySlot::ContributionKind);
+    const int fund = c.key(KeySlot::HealthFund);
     if (fund >= 0 && fund < kHealthFunds && (fund < kFundEnteredRate || fund == 34)) {
         if (g.funds.year() != g.year) g.funds = FundTable::defaultsFor(g.year);
         const FundRates& r = g.funds.rates(fund, std::clamp(c.monthIndex(), 0, 11));
         const int32_t rate = kind >= kReducedRateKind ? r.reduced : r.general;
-        c.setKey(kHealthRateSlot, static_cast<int16_t>(divideHalfEven(rate - 1000, 5)));
+        c.setKey(KeySlot::HealthRate, static_cast<int16_t>(divideHalfEven(rate - 1000, 5)));
     }
     // Funds 33 and 35 keep the position the case holds.
     if (kind == kSubsidyKind)
-        c.setKey(kHealthRateSlot, static_cast<int16_t>(c.key(kHealthRateSlot) + 1));
+        c.setKey(KeySlot::HealthRate, static_cast<int16_t>(c.key(KeySlot::HealthRate) + 1));
     else if (int fixed = fixedPosition(kind); fixed >= 0)
-        c.setKey(kHealthRateSlot, static_cast<int16_t>(fixed));
+        c.setKey(KeySlot::HealthRate, static_cast<int16_t>(fixed));
 }
 
 RecalculationSummary RecalculateAllCases(Session& g) {
@@ -106,7 +105,7 @@ RecalculationSummary RecalculateAllCases(Session& g) {
             g.caseNumber = caseNumber;
             g.selectMonth(month);
             LoadCaseMonth(g);
-            g.workingCase.setKey(slot::Month, static_cast<int16_t>(month - 1));
+            g.workingCase.setKey(KeySlot::Month, static_cast<int16_t>(month - 1));
             ApplyPensionDefaults(g);
             ComputeStep(g);
             ResetHealthRatePosition(g);

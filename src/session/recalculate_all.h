@@ -29,7 +29,7 @@ std::string recalculationProgress(int caseNumber, int month);
 // The number of list entries of the year (cases + the empty entry), at least 2.
 int recalculationCaseCount(const Session& g);
 
-// Sets the health-insurance rate position (key slot 37) of the working case from its fund and
+// Sets the health-insurance rate position (KeySlot::HealthRate) of the working case from its fund and
 // contribution kind for its month: funds 33 and 35 keep their position; kinds 1 to 9 fixed positions.
 void ResetHealthRatePosition(Session& g);
 

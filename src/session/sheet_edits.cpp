@@ -88,7 +88,7 @@ bool CheckLineChoice(Session& g, int line, int position) {
         return true;
     case 31: {
         // Line 24 options 0 and 1 are the monthly tax allowance and the additional amount.
-        bool allowance = c.key(23) <= 1 && c.previousAmount(23) != 0;
+        bool allowance = c.key(KeySlot::TaxAllowance) <= 1 && c.previousAmount(AmountSlot::TaxAllowance) != 0;
         if (position == 0 && allowance) {
             g.prompter.tell("Kein Lohnsteuerjahresausgleich .. ",
                             {"Ein Lohnsteuerjahresausgleich ist nicht zugelassen,",
@@ -106,7 +106,7 @@ bool CheckLineChoice(Session& g, int line, int position) {
         return false;
     case 43:
         // Child benefit entries (0 and 4) while line 23 is set to partial retirement.
-        if (c.key(slot::PartialMonth) > 1 && (position == 0 || position == 4)) {
+        if (c.key(KeySlot::PartialMonth) > 1 && (position == 0 || position == 4)) {
             g.prompter.tell("ATZ in Zeile 23",
                             {"Wenn in Zeile 23 Altersteilzeit eingestellt ist,",
                              "tragen Sie Kindergeld bitte manuell in den Zeilen 44 bis 46 ein.",
@@ -118,13 +118,19 @@ bool CheckLineChoice(Session& g, int line, int position) {
     }
 }
 
-int64_t typedAmountFactor(int slot) {
-    if (slot >= 0 && slot <= 3) return 100000;
-    if ((slot >= 4 && slot <= 51) || slot == 58 || slot == 59 || slot == 60) return 100;
+bool isCappedPercentage(AmountSlot slot) {
+    return slot == AmountSlot::TariffFactor || slot == AmountSlot::PerformancePercent;
+}
+
+int64_t typedAmountFactor(AmountSlot slot) {
+    if (slots::isWorkingTime(slot)) return 100000;
+    if (slotBetween(slot, slots::kFirstMoney, slots::kLastMoney) || slot == AmountSlot::Reserved58 ||
+        slot == AmountSlot::Reserved59 || isCappedPercentage(slot))
+        return 100;
     return 0;
 }
 
-bool typedAmountOutOfRange(int slot, const std::string& text) {
+bool typedAmountOutOfRange(AmountSlot slot, const std::string& text) {
     int64_t factor = typedAmountFactor(slot);
     if (factor == 0) return false;
     auto value = parseScaledNumber(text, factor);
@@ -136,11 +142,11 @@ bool typedAmountOutOfRange(int slot, const std::string& text) {
             if (ch >= '1' && ch <= '9') ch = '0';
         return parseScaledNumber(zeroed, 1).has_value();
     }
-    if ((slot == 51 || slot == 60) && *value > 0) return false; // capped at 200
+    if (isCappedPercentage(slot) && *value > 0) return false; // capped at 200
     return *value > std::numeric_limits<int32_t>::max() || *value < std::numeric_limits<int32_t>::min();
 }
 
-void ShowAmountOutOfRange(Session& g, int slot, const std::string& text) {
+void ShowAmountOutOfRange(Session& g, AmountSlot slot, const std::string& text) {
     int decimals = typedAmountFactor(slot) == 100000 ? 5 : 2;
     auto bound = [decimals](int64_t v) {
         std::string s = formatFixed(v, decimals, decimals);
@@ -174,8 +180,13 @@ std::string formatFixed(int64_t value, int decimals, int minDecimals) {
     return out;
 }
 
+std::string amountFieldText(AmountSlot slot, int32_t stored) {
+    if (slots::isWorkingTime(slot)) return formatFixed(stored, 5, 2);
+    return Money::fromCents(stored).toDisplay();
+}
+
 std::string amountFieldText(int slot, int32_t stored) {
-    if (slot >= 0 && slot <= 3) return formatFixed(stored, 5, 2);
+    if (auto named = amountSlotNumbered(slot)) return amountFieldText(*named, stored);
     return Money::fromCents(stored).toDisplay();
 }
 

@@ -30,18 +30,22 @@ void ShowGuidedEntryEnd(Session& g);
 // Whether an option list may be opened now; shows why not.
 bool CanChangeLines(Session& g);
 
+// The amount fields typed as a percentage capped at 200: the tariff factor and line 12's percentage.
+bool isCappedPercentage(AmountSlot slot);
 // The factor an amount field of a slot stores its number with (100000, 100), 0 when it stores none.
-int64_t typedAmountFactor(int slot);
+int64_t typedAmountFactor(AmountSlot slot);
 // Whether text is a number that the slot's conversion cannot store in 32 bits.
-bool typedAmountOutOfRange(int slot, const std::string& text);
+bool typedAmountOutOfRange(AmountSlot slot, const std::string& text);
 // The message for such a number (title "Eingabefehler").
-void ShowAmountOutOfRange(Session& g, int slot, const std::string& text);
+void ShowAmountOutOfRange(Session& g, AmountSlot slot, const std::string& text);
 
 // "1234,5" style: value / 10^decimals with a decimal comma, no thousands separators, at least
 // minDecimals and at most `decimals` places (trailing zeros beyond minDecimals dropped).
 std::string formatFixed(int64_t value, int decimals, int minDecimals = 2);
-// What the amount field of a slot shows for a stored value: slots 0 to 3 in units of 1/100000,
-// slots 51 and 60 and all others in cents ("1.234,56").
+// What the amount field of a slot shows for a stored value: the working time of lines 22 and 23 in
+// units of 1/100000, the percentages and all others in cents ("1.234,56").
+std::string amountFieldText(AmountSlot slot, int32_t stored);
+// The same for a field that knows its slot by number (the window's fields).
 std::string amountFieldText(int slot, int32_t stored);
 
 // Ctrl+Plus / Ctrl+Minus in an amount field: base + operand or base - operand, exact to five

@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kFirstCaseTextRecord = 5000;   // user text of case n: record 5000 + n of the option-text file
 constexpr int kTransferTextRecord = 3951;     // five explanatory lines, records 3951 to 3955
-constexpr size_t kOldAgeReliefOffset = 2 * (slot::OldAgeRelief - 1); // 60
+constexpr size_t kOldAgeReliefOffset = month_record::keyOffset(KeySlot::OldAgeRelief);
 
 std::string title(int year) { return "Von " + std::to_string(year) + " nach " + std::to_string(year + 1); }
 
@@ -84,12 +84,12 @@ void transfer(Session& g, int year, const std::vector<int>& cases, bool wholeYea
             g.selectMonth(1);
             LoadCaseMonth(g);
             Case& c = g.workingCase;
-            if (c.key(slot::PartialMonth) == 0) {        // "Tage von normal": 31 days
-                c.enterAmount(slot::MonthDays, 3100000);
-                c.enterAmount(slot::PaidDays, 3100000);
-            } else if (c.key(slot::PartialMonth) == 1) { // "% Kürzung": 100 %
-                c.enterAmount(slot::MonthDays, 10000000);
-                c.enterAmount(slot::PaidDays, 10000000);
+            if (c.key(KeySlot::PartialMonth) == 0) {        // "Tage von normal": 31 days
+                c.enterAmount(AmountSlot::MonthDays, 3100000);
+                c.enterAmount(AmountSlot::PaidDays, 3100000);
+            } else if (c.key(KeySlot::PartialMonth) == 1) { // "% Kürzung": 100 %
+                c.enterAmount(AmountSlot::MonthDays, 10000000);
+                c.enterAmount(AmountSlot::PaidDays, 10000000);
             }
             const bool ok = RunCalculation(g) && RunFollowingMonths(g);
             // A run that failed otherwise (its message has been shown) ends the transfer, which puts

@@ -53,7 +53,7 @@ void staleFolder(const test::TempDir& dir) {
         for (int m = 1; m <= 12; ++m) {
             Case stored;
             unpackMonthRecord(files.readMonth(m, c), stored);
-            stored.setAmount(slot::Gross, 1);
+            stored.setAmount(AmountSlot::Gross, 1);
             files.writeMonth(m, c, packMonthRecord(stored));
         }
 }
@@ -76,7 +76,7 @@ TEST(CliRecalcAll, RewritesEveryMonthOfEveryCaseAndReportsProgress) {
         for (int m = 1; m <= 12; ++m) {
             Case stored;
             unpackMonthRecord(files.readMonth(m, c), stored);
-            EXPECT_EQ(stored.amount(slot::Gross), 300000) << c << "/" << m;
+            EXPECT_EQ(stored.amount(AmountSlot::Gross), 300000) << c << "/" << m;
         }
 }
 

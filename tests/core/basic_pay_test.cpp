@@ -63,11 +63,11 @@ TEST(BasicPay, TheStepFollowsTheReferenceDateOfLineSix) {
     s.c().dateText = "01.01.2015";
     // 60 service months, table A counts 61: the third step. bbesg_bund_a.csv "2019-04,A13,3,4848.57"
     EXPECT_EQ(s.basicPay(), 484857);
-    EXPECT_EQ(s.c().key(slot::Step), 2);
+    EXPECT_EQ(s.c().key(KeySlot::Step), 2);
 
     s.c().dateText = "01.02.2020"; // after the calculation month: the first step, "2019-04,A13,1,..."
     s.basicPay();
-    EXPECT_EQ(s.c().key(slot::Step), 0);
+    EXPECT_EQ(s.c().key(KeySlot::Step), 0);
 
     // TVöD Bund E9a from the same date: steps of one, two and three years, the third in 2020.
     ShippedSession t(2020, 3);
@@ -92,11 +92,11 @@ TEST(BasicPay, HandEntryKeepsTheTypedAmountAndTheTariffFactorReducesLineEight) {
     ShippedSession s(2021, 2);
     s.setCase(9, 12, kE10, 3);
     const int hand = handEntryStep(s.c(), 2021, 2);
-    s.c().setKey(slot::Step, static_cast<int16_t>(hand));
+    s.c().setKey(KeySlot::Step, static_cast<int16_t>(hand));
     s.c().enterAmount(7, 512345);
     EXPECT_EQ(s.basicPay(), 512345);
 
-    s.c().setKey(slot::Step, 3);
+    s.c().setKey(KeySlot::Step, 3);
     s.g.tariffFactor = 0.8f;
     // tvoed_vka.csv "2020-03,E10,4,4299.65" x 0,8 = 3439,72
     EXPECT_EQ(s.basicPay(), 343972);

@@ -45,17 +45,17 @@ TEST(CalculationRun, GrossIsTheSumOfTheGrossLinesAndNetAddsDeductionsAndPayments
     c.enterAmount(12, 100000); // line 13: 1.000,00
     c.enterAmount(13, 25050);  // line 14
     c.enterAmount(14, 1);      // line 15
-    c.setKey(slot::Vwl, 3);    // line 11: 13,29
+    c.setKey(KeySlot::CapitalForming, 3);    // line 11: 13,29
     c.enterAmount(42, -5000);  // line 44: a deduction of 50,00 (restored from the typed amount)
-    c.setAmount(slot::ChildBenefit, 20400);
+    c.setAmount(AmountSlot::ChildBenefit, 20400);
     ASSERT_TRUE(RunCalculation(s.g));
     int32_t gross = 100000 + 25050 + 1 + 1329;
-    EXPECT_EQ(c.amount(slot::FullTimeGross), gross);
-    EXPECT_EQ(c.amount(slot::PartTimeGross), gross);
-    EXPECT_EQ(c.amount(slot::Gross), gross);
+    EXPECT_EQ(c.amount(AmountSlot::FullTimeGross), gross);
+    EXPECT_EQ(c.amount(AmountSlot::PartTimeGross), gross);
+    EXPECT_EQ(c.amount(AmountSlot::Gross), gross);
     int32_t deductions = 0; // lines 34 to 42: wage tax and the contributions
     for (int k = 33; k <= 41; ++k) deductions += c.amount(k);
-    EXPECT_EQ(c.amount(slot::NetPay), gross + deductions - 5000 + 20400);
+    EXPECT_EQ(c.amount(AmountSlot::NetPay), gross + deductions - 5000 + 20400);
     EXPECT_EQ(c.grossLine(13).amount, Money::fromCents(100000));
     EXPECT_EQ(c.grossLine(11).amount, Money::fromCents(1329));
 }
@@ -66,27 +66,27 @@ TEST(CalculationRun, CapitalFormingPaymentsFollowTheOption) {
     Case& c = s.g.workingCase;
     const int32_t expected[] = {0, 333, 665, 1329, 1994, 2659, 3988};
     for (int option = 0; option <= 6; ++option) {
-        c.setKey(slot::Vwl, static_cast<int16_t>(option));
+        c.setKey(KeySlot::CapitalForming, static_cast<int16_t>(option));
         ASSERT_TRUE(RunCalculation(s.g));
-        EXPECT_EQ(c.amount(slot::Vwl), expected[option]) << option;
+        EXPECT_EQ(c.amount(AmountSlot::CapitalForming), expected[option]) << option;
     }
-    c.setKey(slot::Vwl, 7);
-    c.enterAmount(slot::Vwl, 4000);
+    c.setKey(KeySlot::CapitalForming, 7);
+    c.enterAmount(AmountSlot::CapitalForming, 4000);
     ASSERT_TRUE(RunCalculation(s.g));
-    EXPECT_EQ(c.amount(slot::Vwl), 4000);
+    EXPECT_EQ(c.amount(AmountSlot::CapitalForming), 4000);
 }
 
 TEST(CalculationRun, RunStartsFromTheEnteredAmountsAndDefaultsTheWorkingTime) {
     TestSession s;
     loadNew(s);
     Case& c = s.g.workingCase;
-    c.enterAmount(slot::RegularHours, 0);
-    c.enterAmount(slot::MonthDays, 0);
-    c.enterAmount(slot::AgreedHours, 1925000);
+    c.enterAmount(AmountSlot::RegularHours, 0);
+    c.enterAmount(AmountSlot::MonthDays, 0);
+    c.enterAmount(AmountSlot::AgreedHours, 1925000);
     c.setAmount(42, 999); // a computed value that the run must replace by the typed one
     ASSERT_TRUE(RunCalculation(s.g));
-    EXPECT_EQ(c.amount(slot::RegularHours), 3850000);
-    EXPECT_EQ(c.amount(slot::MonthDays), 3000000);
+    EXPECT_EQ(c.amount(AmountSlot::RegularHours), 3850000);
+    EXPECT_EQ(c.amount(AmountSlot::MonthDays), 3000000);
     EXPECT_EQ(c.amount(42), 0);
     EXPECT_FLOAT_EQ(s.g.partTimeFactor, 0.5f);
 }
@@ -95,12 +95,12 @@ TEST(CalculationRun, EmployeeAdditionalRateIsHalvedFrom2019) {
     // Fund position 20 is a free entry carrying the year's average additional rate (1.0 %, 0.9 %).
     TestSession s2018(2018);
     loadNew(s2018);
-    s2018.g.workingCase.setKey(slot::HealthFund, 20);
+    s2018.g.workingCase.setKey(KeySlot::HealthFund, 20);
     ASSERT_TRUE(RunCalculation(s2018.g));
     EXPECT_FLOAT_EQ(s2018.g.employeeAdditionalRate, 0.010f);
     TestSession s2019(2019);
     loadNew(s2019);
-    s2019.g.workingCase.setKey(slot::HealthFund, 20);
+    s2019.g.workingCase.setKey(KeySlot::HealthFund, 20);
     ASSERT_TRUE(RunCalculation(s2019.g));
     EXPECT_FLOAT_EQ(s2019.g.employeeAdditionalRate, 0.0045f);
 }
@@ -122,16 +122,16 @@ TEST(CalculationRun, ServiceRelationshipWithoutPayClearsAllAmounts) {
     TestSession s;
     loadNew(s);
     Case& c = s.g.workingCase;
-    c.setKey(slot::ServiceRelationship, kServiceRelationshipNoPay);
+    c.setKey(KeySlot::ServiceRelationship, kServiceRelationshipNoPay);
     c.enterAmount(12, 100000);
-    c.setKey(slot::Vwl, 3);
+    c.setKey(KeySlot::CapitalForming, 3);
     ASSERT_TRUE(RunCalculation(s.g));
-    EXPECT_EQ(c.key(slot::Vwl), 0);
+    EXPECT_EQ(c.key(KeySlot::CapitalForming), 0);
     for (int slotNo = 4; slotNo <= 50; ++slotNo) {
         EXPECT_EQ(c.amount(slotNo), 0) << slotNo;
         EXPECT_EQ(c.previousAmount(slotNo), 0) << slotNo;
     }
-    EXPECT_EQ(c.amount(slot::RegularHours), 3850000);
+    EXPECT_EQ(c.amount(AmountSlot::RegularHours), 3850000);
 }
 
 TEST(CalculationRun, ClosingStepWritesTheMonthAndYearRecords) {
@@ -140,18 +140,18 @@ TEST(CalculationRun, ClosingStepWritesTheMonthAndYearRecords) {
     s.g.workingCase.enterAmount(12, 123456);
     ASSERT_TRUE(RunCalculation(s.g));
     Case stored = storedMonth(s, 4);
-    EXPECT_EQ(stored.amount(slot::Gross), 123456);
+    EXPECT_EQ(stored.amount(AmountSlot::Gross), 123456);
     EXPECT_EQ(stored.grossLine(13).amount, Money::fromCents(123456));
     YearRecord year = s.g.files.readYear(2);
     EXPECT_EQ(year.monthValue(3, static_cast<int>(DataSet::Plan), 0), 123456);
-    EXPECT_EQ(year.monthValue(3, static_cast<int>(DataSet::Plan), 1), stored.amount(slot::NetPay));
+    EXPECT_EQ(year.monthValue(3, static_cast<int>(DataSet::Plan), 1), stored.amount(AmountSlot::NetPay));
     EXPECT_EQ(year.monthValue(3, static_cast<int>(DataSet::Real), 0), 0);
     EXPECT_EQ(year.name(), "Neuer Personalfall");
 
     s.g.closingStepSuspended = true;
     s.g.workingCase.enterAmount(12, 1);
     ASSERT_TRUE(RunCalculation(s.g));
-    EXPECT_EQ(storedMonth(s, 4).amount(slot::Gross), 123456);
+    EXPECT_EQ(storedMonth(s, 4).amount(AmountSlot::Gross), 123456);
 }
 
 TEST(CalculationRun, OverflowStopsTheRunWithoutWriting) {
@@ -172,7 +172,7 @@ TEST(CalculationRun, AnyOtherFailureStopsTheRunWritesNothingAndTellsTheUserInGer
     g.year = 2020;
     g.caseNumber = 7;
     g.workingCase = defaultCase();
-    g.workingCase.setKey(slot::Month, 2); // March: the steps read the months before it
+    g.workingCase.setKey(KeySlot::Month, 2); // March: the steps read the months before it
     ASSERT_TRUE(RunCalculation(g));
     EXPECT_EQ(store.writes, 2);
     EXPECT_TRUE(prompter.messages().empty());
@@ -205,14 +205,14 @@ TEST(Recalculate, AnEditInMarchIsCarriedIntoAprilToDecember) {
     loadNew(s);
     ASSERT_TRUE(EnterAmount(s.g, 12, "1.500,25"));
     EXPECT_EQ(s.g.workingCase.monthIndex(), 2);
-    EXPECT_EQ(s.g.workingCase.amount(slot::Gross), 150025);
+    EXPECT_EQ(s.g.workingCase.amount(AmountSlot::Gross), 150025);
     for (int m = 1; m <= 12; ++m) {
         Case stored = storedMonth(s, m);
         EXPECT_EQ(stored.amount(12), m >= 3 ? 150025 : 0) << m;
-        EXPECT_EQ(s.g.files.readMonth(m, 1).i16(2 * (slot::Month - 1)), m - 1) << m;
+        EXPECT_EQ(s.g.files.readMonth(m, 1).i16(month_record::keyOffset(KeySlot::Month)), m - 1) << m;
         int32_t deductions = 0; // lines 34 to 46
         for (int k = 33; k <= 44; ++k) deductions += stored.amount(k);
-        EXPECT_EQ(stored.amount(slot::NetPay), (m >= 3 ? 150025 : 0) + deductions) << m;
+        EXPECT_EQ(stored.amount(AmountSlot::NetPay), (m >= 3 ? 150025 : 0) + deductions) << m;
     }
     YearRecord year = s.g.files.readYear(1);
     EXPECT_EQ(year.yearValue(static_cast<int>(DataSet::Real), 0), 10 * 150025);
@@ -238,9 +238,9 @@ TEST(Recalculate, DecemberAndSwitchedOffFollowingMonthsOnlyWriteTheirMonth) {
 TEST(Recalculate, DaysOfTheMonthAreNotCarriedForward) {
     TestSession s(2020, DataSet::Real, 1, 2);
     loadNew(s);
-    ASSERT_TRUE(EnterAmount(s.g, slot::PaidDays, "20"));
-    EXPECT_EQ(storedMonth(s, 2).amount(slot::PaidDays), 2000000);
-    EXPECT_EQ(storedMonth(s, 3).amount(slot::PaidDays), 3100000);
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::PaidDays, "20"));
+    EXPECT_EQ(storedMonth(s, 2).amount(AmountSlot::PaidDays), 2000000);
+    EXPECT_EQ(storedMonth(s, 3).amount(AmountSlot::PaidDays), 3100000);
 }
 
 TEST(Recalculate, OverflowShowsTheInputErrorOnceAndKeepsTheFiles) {

@@ -12,7 +12,7 @@ namespace {
 // Writes a case into all twelve months and names it.
 void storeCase(TestSession& s, Case c, const std::string& name = "Maria Muster") {
     for (int m = 1; m <= 12; ++m) {
-        c.setKey(slot::Month, static_cast<int16_t>(m - 1));
+        c.setKey(KeySlot::Month, static_cast<int16_t>(m - 1));
         s.g.files.writeMonth(m, s.g.caseNumber, packMonthRecord(c));
     }
     YearRecord y;
@@ -29,7 +29,7 @@ Case unpackedMonth(TestSession& s, int month) {
 bool sameInputsAsDefaults(const Case& c) {
     Case d = defaultCase();
     for (int k = 1; k < kKeySlots; ++k)
-        if (k != slot::Month && c.key(k) != d.key(k)) return false;
+        if (k != slotNumber(KeySlot::Month) && c.key(k) != d.key(k)) return false;
     return c.amounts == d.amounts && c.texts == d.texts;
 }
 
@@ -40,9 +40,9 @@ TEST(CaseLoad, AnEmptyRecordBecomesANewCaseWithTheDefaults) {
     LoadCaseMonth(s.g);
     EXPECT_EQ(s.g.workingCase.name, "Neuer Personalfall");
     EXPECT_EQ(s.g.workingCase.serviceRelationship(), 25);
-    EXPECT_EQ(s.g.workingCase.key(slot::SupplementaryFund), 40);
-    EXPECT_EQ(s.g.workingCase.amount(slot::RegularHours), 3850000);
-    EXPECT_EQ(s.g.workingCase.previousAmount(slot::PaidDays), 3100000);
+    EXPECT_EQ(s.g.workingCase.key(KeySlot::SupplementaryFund), 40);
+    EXPECT_EQ(s.g.workingCase.amount(AmountSlot::RegularHours), 3850000);
+    EXPECT_EQ(s.g.workingCase.previousAmount(AmountSlot::PaidDays), 3100000);
     EXPECT_EQ(s.g.workingCase.monthIndex(), 2);
     EXPECT_TRUE(s.prompter.messages().empty());
     for (int m = 1; m <= 12; ++m) EXPECT_TRUE(sameInputsAsDefaults(unpackedMonth(s, m))) << m;
@@ -93,12 +93,12 @@ TEST(CaseLoad, OldAgeReliefLimitFollowsTheYear) {
     for (auto [year, key, error] : {std::tuple{2020, 16, 0}, {2020, 17, 81}, {2017, 13, 0}, {2017, 14, 81}}) {
         TestSession s(year);
         Case c = defaultCase();
-        c.setKey(slot::OldAgeRelief, static_cast<int16_t>(key));
+        c.setKey(KeySlot::OldAgeRelief, static_cast<int16_t>(key));
         storeCase(s, c);
         LoadCaseMonth(s.g);
         if (error == 0) {
             EXPECT_TRUE(s.prompter.messages().empty()) << year << " " << key;
-            EXPECT_EQ(s.g.workingCase.key(slot::OldAgeRelief), key);
+            EXPECT_EQ(s.g.workingCase.key(KeySlot::OldAgeRelief), key);
         } else {
             ASSERT_EQ(s.prompter.messages().size(), 1u) << year << " " << key;
             EXPECT_EQ(s.prompter.messages()[0].lines[0], "Achtung (81)");
@@ -123,7 +123,7 @@ TEST(CaseLoad, QuietCorrectionsOfKeysAmountsAndDate) {
     c.setKey(3, 22);  // ... but above 10: becomes 0
     c.setKey(55, 9);
     c.enterAmount(46, 12000);
-    c.enterAmount(slot::TariffFactor, 999);
+    c.enterAmount(AmountSlot::TariffFactor, 999);
     c.enterAmount(52, 1000001);
     c.enterAmount(53, 1001);
     c.enterAmount(25, -1);
@@ -136,7 +136,7 @@ TEST(CaseLoad, QuietCorrectionsOfKeysAmountsAndDate) {
     EXPECT_EQ(w.key(3), 0);
     EXPECT_EQ(w.key(55), 0);
     EXPECT_EQ(w.amount(46), 10000);
-    EXPECT_EQ(w.amount(slot::TariffFactor), 10000);
+    EXPECT_EQ(w.amount(AmountSlot::TariffFactor), 10000);
     EXPECT_FLOAT_EQ(s.g.tariffFactor, 1.0f);
     EXPECT_EQ(w.amount(52), 0);
     EXPECT_EQ(w.amount(53), 0);
@@ -156,9 +156,9 @@ TEST(CaseLoad, ADateWithAnUnderscoreIsCleared) {
 TEST(CaseLoad, TariffFactorAndPartialRetirementPercentComeFromTheAmounts) {
     TestSession s(2020);
     Case c = defaultCase();
-    c.enterAmount(slot::TariffFactor, 8500);
-    c.setKey(slot::PartialMonth, 2);
-    c.enterAmount(slot::PaidDays, 5049999);
+    c.enterAmount(AmountSlot::TariffFactor, 8500);
+    c.setKey(KeySlot::PartialMonth, 2);
+    c.enterAmount(AmountSlot::PaidDays, 5049999);
     storeCase(s, c);
     LoadCaseMonth(s.g);
     EXPECT_FLOAT_EQ(s.g.tariffFactor, 0.85f);
@@ -187,7 +187,7 @@ TEST(CaseLoad, EastFlagFollowsTheRegion) {
     for (int region = 0; region <= 17; ++region) {
         TestSession s(2020);
         Case c = defaultCase();
-        c.setKey(slot::Region, static_cast<int16_t>(region));
+        c.setKey(KeySlot::Region, static_cast<int16_t>(region));
         storeCase(s, c);
         s.g.east = !isEastRegion(region);
         LoadCaseMonth(s.g);

@@ -61,11 +61,29 @@ TEST(LineInput, RefusedEntriesChangeNothing) {
     EXPECT_EQ(s.prompter.messages()[1].text(), "Sorry, die gewählte Auswahl ist nicht möglich.");
 }
 
+TEST(LineInput, SlotNumbersFromOutsideAreRefusedUnlessTheyNameASlot) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    Case before = s.g.workingCase;
+    // Key 0 is not stored and the month is chosen elsewhere: neither is a key to set.
+    for (int slotNo : {-1, 0, 20, 56}) EXPECT_FALSE(SetKey(s.g, slotNo, 1)) << slotNo;
+    for (int slotNo : {-1, 66}) EXPECT_FALSE(EnterAmount(s.g, slotNo, "1")) << slotNo;
+    EXPECT_EQ(s.g.workingCase, before);
+    ASSERT_EQ(s.prompter.messages().size(), 6u);
+    EXPECT_EQ(s.prompter.messages()[3].text(), "Sorry, die gewählte Auswahl ist nicht möglich.");
+    EXPECT_EQ(s.prompter.messages()[5].text(), "Die Eingabe \"1\" ist kein zulässiger Betrag.");
+
+    ASSERT_TRUE(SetKey(s.g, slotNumber(KeySlot::PayGroup), 2));
+    EXPECT_EQ(s.g.workingCase.payGroup(), 2);
+    ASSERT_TRUE(EnterAmount(s.g, slotNumber(AmountSlot::Allowance1), "12,5"));
+    EXPECT_EQ(s.g.workingCase.previousAmount(AmountSlot::Allowance1), 1250);
+}
+
 TEST(LineInput, OptionOfALineGoesToItsSlot) {
     TestSession s;
     LoadCaseMonth(s.g);
     ASSERT_TRUE(ChooseOption(s.g, 37, 5));
-    EXPECT_EQ(s.g.workingCase.key(slot::ContributionKind), 5);
+    EXPECT_EQ(s.g.workingCase.key(KeySlot::ContributionKind), 5);
     ASSERT_TRUE(ChooseOption(s.g, 4, 10));
     EXPECT_EQ(s.g.workingCase.serviceRelationship(), 10);
     ASSERT_TRUE(ChooseOption(s.g, 2, 13));

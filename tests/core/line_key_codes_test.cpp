@@ -139,7 +139,7 @@ struct RunWithCode {
     explicit RunWithCode(const std::string& code, int32_t amount = -5000) {
         LoadCaseMonth(s.g);
         Case& c = s.g.workingCase;
-        c.setKey(slot::ServiceRelationship, 26);
+        c.setKey(KeySlot::ServiceRelationship, 26);
         c.enterAmount(12, 300000);
         c.enterAmount(kLine44, amount);
         c.keyCodes[kCode44] = code;
@@ -165,7 +165,8 @@ TEST(LineKeyCodeInTheRun, NoKeyHasNoEffectAtAll) {
     EXPECT_EQ(with.s.g.pension.employer.total, without.s.g.pension.employer.total);
     EXPECT_EQ(with.s.g.social.worksheet.regularPay, without.s.g.social.worksheet.regularPay);
     // Only the net pay carries the deduction itself.
-    EXPECT_EQ(with.s.g.workingCase.amount(slot::NetPay), without.s.g.workingCase.amount(slot::NetPay) - 5000);
+    EXPECT_EQ(with.s.g.workingCase.amount(AmountSlot::NetPay),
+              without.s.g.workingCase.amount(AmountSlot::NetPay) - 5000);
 }
 
 TEST(LineKeyCodeInTheRun, EmployerCostCode) {

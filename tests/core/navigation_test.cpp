@@ -34,12 +34,12 @@ TEST(YearSalary, AddsUpTheTwelveMonthsAndRefusesEveryChange) {
     for (int m = 1; m <= 12; ++m) {
         Case month;
         unpackMonthRecord(s.g.files.readMonth(m, 1), month);
-        net += month.amount(slot::NetPay);
+        net += month.amount(AmountSlot::NetPay);
     }
     EXPECT_EQ(*s.g.sheet.line(47).amountCents, net);
     EXPECT_EQ(*s.g.sheet.line(22).amountCents, line13 + 50000);
     // working time is a setting, not a total
-    EXPECT_EQ(s.g.workingCase.amount(slot::RegularHours), 3850000);
+    EXPECT_EQ(s.g.workingCase.amount(AmountSlot::RegularHours), 3850000);
     EXPECT_EQ(s.g.workingCase.grossLine(13).amount, Money::fromCents(line13));
 
     const size_t before = s.prompter.messages().size();

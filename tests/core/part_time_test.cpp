@@ -34,7 +34,7 @@ TEST(PartTime, HalfTheHoursHalvesExactlyTheFlaggedLines) {
     TestSession s;
     typicalCase(s);
     Case& c = s.g.workingCase;
-    c.enterAmount(slot::AgreedHours, 1925000); // 19,25 of 38,5 hours
+    c.enterAmount(AmountSlot::AgreedHours, 1925000); // 19,25 of 38,5 hours
     ASSERT_TRUE(RunCalculation(s.g));
     EXPECT_EQ(s.g.partTimeFactor, 0.5f);
     EXPECT_EQ(c.grossLine(13).amount, euros(300000));
@@ -42,21 +42,21 @@ TEST(PartTime, HalfTheHoursHalvesExactlyTheFlaggedLines) {
     EXPECT_EQ(c.grossLine(16).reducedAmount, euros(20000));  // not flagged: in full
     EXPECT_EQ(c.grossLine(12).reducedAmount, euros(10000));
     // Line 21: 3.000 + 200 + 100 = 3.300,00; lines 22 and 23: 1.500 + 200 + 100 = 1.800,00.
-    EXPECT_EQ(c.amount(slot::FullTimeGross), 330000);
-    EXPECT_EQ(c.amount(slot::PartTimeGross), 180000);
-    EXPECT_EQ(c.amount(slot::Gross), 180000);
+    EXPECT_EQ(c.amount(AmountSlot::FullTimeGross), 330000);
+    EXPECT_EQ(c.amount(AmountSlot::PartTimeGross), 180000);
+    EXPECT_EQ(c.amount(AmountSlot::Gross), 180000);
 
     // Clearing the flag of line 13 pays it in full.
     c.grossLine(13).setFlag(LineFlag::PartTime, false);
     ASSERT_TRUE(RunCalculation(s.g));
-    EXPECT_EQ(c.amount(slot::Gross), 330000);
+    EXPECT_EQ(c.amount(AmountSlot::Gross), 330000);
 }
 
 TEST(PartTime, EachReducedLineIsRoundedToTheCentTiesToEven) {
     TestSession s;
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase;
-    c.enterAmount(slot::AgreedHours, 2887500); // 28,875 / 38,5 = 0,75 exactly
+    c.enterAmount(AmountSlot::AgreedHours, 2887500); // 28,875 / 38,5 = 0,75 exactly
     c.enterAmount(12, 123457);                 // 1.234,57 x 0,75 = 925,9275 -> 925,93
     c.enterAmount(13, 2);                      // 0,02 x 0,75 = 0,015 -> 0,02 (tie to even)
     c.enterAmount(14, 6);                      // 0,06 x 0,75 = 0,045 -> 0,04 (tie to even)
@@ -64,7 +64,7 @@ TEST(PartTime, EachReducedLineIsRoundedToTheCentTiesToEven) {
     EXPECT_EQ(c.grossLine(13).reducedAmount, euros(92593));
     EXPECT_EQ(c.grossLine(14).reducedAmount, euros(2));
     EXPECT_EQ(c.grossLine(15).reducedAmount, euros(4));
-    EXPECT_EQ(c.amount(slot::Gross), 92593 + 2 + 4);
+    EXPECT_EQ(c.amount(AmountSlot::Gross), 92593 + 2 + 4);
 }
 
 TEST(PartTime, FactorOneSkipsTheReduction) {
@@ -73,43 +73,43 @@ TEST(PartTime, FactorOneSkipsTheReduction) {
     ASSERT_TRUE(RunCalculation(s.g));
     for (const LineColumns& col : s.g.extras.columns.lines)
         EXPECT_FALSE(col.partTimeReduced);
-    EXPECT_EQ(s.g.workingCase.amount(slot::Gross), 330000);
+    EXPECT_EQ(s.g.workingCase.amount(AmountSlot::Gross), 330000);
 }
 
 TEST(PartialMonth, DaysOfNormalReduceTheLinesFlaggedForPartialMonths) {
     TestSession s;
     typicalCase(s);
     Case& c = s.g.workingCase;
-    c.setKey(slot::PartialMonth, parttime::kDays);
-    c.enterAmount(slot::MonthDays, 3000000); // 30 days
-    c.enterAmount(slot::PaidDays, 1000000);  // 10 days paid
+    c.setKey(KeySlot::PartialMonth, parttime::kDays);
+    c.enterAmount(AmountSlot::MonthDays, 3000000); // 30 days
+    c.enterAmount(AmountSlot::PaidDays, 1000000);  // 10 days paid
     ASSERT_TRUE(RunCalculation(s.g));
     // 3.000,00 x 10 / 30 = 1.000,00; lines 16 and 12 carry no partial-month flag.
     EXPECT_EQ(c.grossLine(13).reducedAmount, euros(100000));
     EXPECT_EQ(c.grossLine(16).reducedAmount, euros(20000));
-    EXPECT_EQ(c.amount(slot::PartTimeGross), 330000); // no part-time
-    EXPECT_EQ(c.amount(slot::Gross), 100000 + 20000 + 10000);
+    EXPECT_EQ(c.amount(AmountSlot::PartTimeGross), 330000); // no part-time
+    EXPECT_EQ(c.amount(AmountSlot::Gross), 100000 + 20000 + 10000);
 
     // With half-time on top: 3.000 x 0,5 = 1.500, x 10/30 = 500,00.
-    c.enterAmount(slot::AgreedHours, 1925000);
+    c.enterAmount(AmountSlot::AgreedHours, 1925000);
     ASSERT_TRUE(RunCalculation(s.g));
     EXPECT_EQ(c.grossLine(13).reducedAmount, euros(50000));
-    EXPECT_EQ(c.amount(slot::PartTimeGross), 150000 + 20000 + 10000);
+    EXPECT_EQ(c.amount(AmountSlot::PartTimeGross), 150000 + 20000 + 10000);
 }
 
 TEST(PartialMonth, PercentReductionAndPaidDaysBeyondTheMonth) {
     TestSession s;
     typicalCase(s);
     Case& c = s.g.workingCase;
-    c.setKey(slot::PartialMonth, parttime::kReduction);
-    c.enterAmount(slot::MonthDays, 10000000); // 100 %
-    c.enterAmount(slot::PaidDays, 8000000);   // 80 %
+    c.setKey(KeySlot::PartialMonth, parttime::kReduction);
+    c.enterAmount(AmountSlot::MonthDays, 10000000); // 100 %
+    c.enterAmount(AmountSlot::PaidDays, 8000000);   // 80 %
     ASSERT_TRUE(RunCalculation(s.g));
     EXPECT_EQ(c.grossLine(13).reducedAmount, euros(240000)); // 3.000 x 0,8
     // 31 paid days of a 30-day month are a whole month, never more.
-    c.setKey(slot::PartialMonth, parttime::kDays);
-    c.enterAmount(slot::MonthDays, 3000000);
-    c.enterAmount(slot::PaidDays, 3100000);
+    c.setKey(KeySlot::PartialMonth, parttime::kDays);
+    c.enterAmount(AmountSlot::MonthDays, 3000000);
+    c.enterAmount(AmountSlot::PaidDays, 3100000);
     ASSERT_TRUE(RunCalculation(s.g));
     EXPECT_EQ(c.grossLine(13).reducedAmount, euros(300000));
 }
@@ -126,7 +126,7 @@ TEST(PartialRetirement, CategoriesDecideTheFactor) {
     typicalCase(s);
     Case& c = s.g.workingCase;
     c.enterAmount(13, 40000); // line 14: 400,00
-    c.setKey(slot::PartialMonth, parttime::kRetirementWork);
+    c.setKey(KeySlot::PartialMonth, parttime::kRetirementWork);
     c.grossLine(13).partialRetirementCategory = 'A';
     c.grossLine(14).partialRetirementCategory = 'a';
     c.grossLine(16).partialRetirementCategory = 'g';
@@ -134,7 +134,7 @@ TEST(PartialRetirement, CategoriesDecideTheFactor) {
     EXPECT_EQ(c.grossLine(13).reducedAmount, euros(150000)); // 3.000 x 0,5
     EXPECT_EQ(c.grossLine(14).reducedAmount, euros(40000));  // in full
     EXPECT_EQ(c.grossLine(16).reducedAmount, euros(20000));
-    c.setKey(slot::PartialMonth, parttime::kRetirementRelease);
+    c.setKey(KeySlot::PartialMonth, parttime::kRetirementRelease);
     ASSERT_TRUE(RunCalculation(s.g));
     EXPECT_EQ(c.grossLine(16).reducedAmount, Money()); // "g" in the release phase
 }
@@ -158,7 +158,7 @@ TEST(LocalAllowance, AppliesWithTheMarriedRuleWithoutPartTimeReduction) {
     TestSession s;
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase;
-    c.setKey(slot::ServiceRelationship, 0);
+    c.setKey(KeySlot::ServiceRelationship, 0);
     c.setKey(3, 0); // "100% Verh.Zuschlag, ggf. TZ-Kürzung"
     EXPECT_FALSE(localAllowanceRuleApplies(s.g));
     c.setKey(3, 1); // "50% Verh.Zuschlag ohne TZ-Kürzung"
@@ -177,10 +177,10 @@ TEST(PartTimeExplanationTexts, FactorsAndRowsAsShown) {
     TestSession s;
     typicalCase(s);
     Case& c = s.g.workingCase;
-    c.enterAmount(slot::AgreedHours, 1925000);
-    c.setKey(slot::PartialMonth, parttime::kDays);
-    c.enterAmount(slot::MonthDays, 3000000);
-    c.enterAmount(slot::PaidDays, 1500000);
+    c.enterAmount(AmountSlot::AgreedHours, 1925000);
+    c.setKey(KeySlot::PartialMonth, parttime::kDays);
+    c.enterAmount(AmountSlot::MonthDays, 3000000);
+    c.enterAmount(AmountSlot::PaidDays, 1500000);
     ASSERT_TRUE(RunCalculation(s.g));
     const PartTimeExplanation e = explainPartTime(s.g);
     ASSERT_EQ(e.rows.size(), 12u); // lines 8 to 19

@@ -14,9 +14,9 @@ TEST(PayLineInput, ChangingAComputedStepAsksAndClearsTheDateOnYes) {
     ShippedSession s(2020, 3);
     s.setCase(0, 10, 8, 0);
     ASSERT_TRUE(EnterDate(s.g, "01.01.2015"));
-    EXPECT_EQ(s.c().key(slot::Step), 2);
-    s.c().enterAmount(slot::StepMovement, 6);
-    s.c().enterAmount(slot::StepReserve, 99);
+    EXPECT_EQ(s.c().key(KeySlot::Step), 2);
+    s.c().enterAmount(AmountSlot::StepMovement, 6);
+    s.c().enterAmount(AmountSlot::StepReserve, 99);
     const size_t before = s.prompter.messages().size();
 
     s.prompter.queue(PromptAnswer::No);
@@ -30,15 +30,15 @@ TEST(PayLineInput, ChangingAComputedStepAsksAndClearsTheDateOnYes) {
                                         "wird die automatische Berechnung der Grundgehaltsstufe ausgeschaltet",
                                         "und das Datum in Zeile 6 wird gelöscht.", "Wollen Sie das?"}));
     EXPECT_EQ(question.buttons, PromptButtons::YesNo);
-    EXPECT_EQ(s.c().key(slot::Step), 2);
+    EXPECT_EQ(s.c().key(KeySlot::Step), 2);
     EXPECT_EQ(s.c().dateText, "01.01.2015");
 
     s.prompter.queue(PromptAnswer::Yes);
     EXPECT_TRUE(ChooseOption(s.g, 8, 4));
-    EXPECT_EQ(s.c().key(slot::Step), 4);
+    EXPECT_EQ(s.c().key(KeySlot::Step), 4);
     EXPECT_EQ(s.c().dateText, "");
-    EXPECT_EQ(s.c().previousAmount(slot::StepMovement), 0);
-    EXPECT_EQ(s.c().previousAmount(slot::StepReserve), 0);
+    EXPECT_EQ(s.c().previousAmount(AmountSlot::StepMovement), 0);
+    EXPECT_EQ(s.c().previousAmount(AmountSlot::StepReserve), 0);
     EXPECT_EQ(s.c().amount(7), 378750); // tvoed_bund.csv "2020-03,E9a,5,3787.50"
 
     // Without a date the step is simply chosen.
@@ -65,9 +65,9 @@ TEST(PayLineInput, LineSevenMovesTheStepsOfTheEmployees) {
     ShippedSession s(2020, 3);
     s.setCase(0, 10, 8, 0);
     ASSERT_TRUE(EnterDate(s.g, "01.01.2015")); // 62 months: step 3
-    EXPECT_EQ(s.c().key(slot::Step), 2);
+    EXPECT_EQ(s.c().key(KeySlot::Step), 2);
     ASSERT_TRUE(ChooseOption(s.g, 7, 15)); // 36 months earlier
-    EXPECT_EQ(s.c().previousAmount(slot::StepMovement), -36);
-    EXPECT_EQ(s.c().key(slot::Step), 3);
+    EXPECT_EQ(s.c().previousAmount(AmountSlot::StepMovement), -36);
+    EXPECT_EQ(s.c().key(KeySlot::Step), 3);
     EXPECT_EQ(s.g.sheet.line(7).text, "Monate bei Stufenber.= +36");
 }

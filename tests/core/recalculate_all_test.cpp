@@ -44,14 +44,14 @@ Case stored(TestSession& s, int caseNumber, int month) {
 void staleCase(TestSession& s) {
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase;
-    c.setKey(slot::ServiceRelationship, 26);
+    c.setKey(KeySlot::ServiceRelationship, 26);
     c.enterAmount(12, 300000);
     for (int m = 0; m < 12; ++m) {
-        c.setKey(slot::Month, static_cast<int16_t>(m));
+        c.setKey(KeySlot::Month, static_cast<int16_t>(m));
         ASSERT_TRUE(RunCalculation(s.g));
     }
     Case month3 = stored(s, 1, 3);
-    month3.setAmount(slot::Gross, 1);
+    month3.setAmount(AmountSlot::Gross, 1);
     s.g.files.writeMonth(3, 1, packMonthRecord(month3));
 }
 
@@ -91,7 +91,7 @@ TEST(RecalculateAll, CancelChangesNothing) {
 TEST(RecalculateAll, ACountOfOneStillProcessesCaseOne) {
     TestSession s;
     staleCase(s);
-    ASSERT_EQ(stored(s, 1, 3).amount(slot::Gross), 1);
+    ASSERT_EQ(stored(s, 1, 3).amount(AmountSlot::Gross), 1);
     s.g.storage.window.setCaseCount(2020, 1);
     RecordingStatus status;
     s.g.storage.status = &status;
@@ -100,7 +100,7 @@ TEST(RecalculateAll, ACountOfOneStillProcessesCaseOne) {
     EXPECT_TRUE(r.done);
     EXPECT_EQ(r.cases, 1);
     EXPECT_EQ(r.monthsRun, 12);
-    EXPECT_EQ(stored(s, 1, 3).amount(slot::Gross), 300000);
+    EXPECT_EQ(stored(s, 1, 3).amount(AmountSlot::Gross), 300000);
     ASSERT_EQ(status.shown.size(), 12u);
     EXPECT_EQ(status.shown.front(), "Personalfall 11. Monat");
     EXPECT_EQ(status.shown.back(), "Personalfall 112. Monat");
@@ -125,10 +125,10 @@ TEST(RecalculateAll, Fund33KeepsItsRatePositionAndFund34FollowsTheTable) {
     TestSession s;
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase;
-    c.setKey(slot::HealthFund, 33);
+    c.setKey(KeySlot::HealthFund, 33);
     c.setKey(37, 50); // 12,50 %
     for (int m = 0; m < 12; ++m) {
-        c.setKey(slot::Month, static_cast<int16_t>(m));
+        c.setKey(KeySlot::Month, static_cast<int16_t>(m));
         ASSERT_TRUE(RunCalculation(s.g));
     }
     s.prompter.queue(PromptAnswer::Ok);
@@ -137,21 +137,21 @@ TEST(RecalculateAll, Fund33KeepsItsRatePositionAndFund34FollowsTheTable) {
         EXPECT_EQ(stored(s, 1, m).key(37), 50) << m;
 
     // Fund 34: its general rate of 14,60 % is position (1460 - 1000) / 5 = 92.
-    c.setKey(slot::HealthFund, 34);
+    c.setKey(KeySlot::HealthFund, 34);
     c.setKey(37, 10);
     ResetHealthRatePosition(s.g);
     EXPECT_EQ(c.key(37), 92);
-    c.setKey(slot::ContributionKind, 1); // "KV-AG-Zuschuß": one above
+    c.setKey(KeySlot::ContributionKind, 1); // "KV-AG-Zuschuß": one above
     ResetHealthRatePosition(s.g);
     EXPECT_EQ(c.key(37), 93);
-    c.setKey(slot::ContributionKind, 2);
+    c.setKey(KeySlot::ContributionKind, 2);
     ResetHealthRatePosition(s.g);
     EXPECT_EQ(c.key(37), 128);
-    c.setKey(slot::ContributionKind, 9);
+    c.setKey(KeySlot::ContributionKind, 9);
     ResetHealthRatePosition(s.g);
     EXPECT_EQ(c.key(37), 129);
-    c.setKey(slot::HealthFund, 35);
-    c.setKey(slot::ContributionKind, 0);
+    c.setKey(KeySlot::HealthFund, 35);
+    c.setKey(KeySlot::ContributionKind, 0);
     c.setKey(37, 40);
     ResetHealthRatePosition(s.g);
     EXPECT_EQ(c.key(37), 40);

@@ -16,9 +16,9 @@ TEST(Sheet, LineTableFollowsTheSlotConventions) {
     EXPECT_EQ(lineInfo(37).keySlot, 52);
     EXPECT_EQ(lineInfo(37).extraKeySlot, 37);
     EXPECT_EQ(lineInfo(42).keySlot, 41);
-    EXPECT_EQ(lineInfo(43).amountSlot, slot::ChildBenefit);
+    EXPECT_EQ(lineInfo(43).amount, AmountSlot::ChildBenefit);
     EXPECT_EQ(lineInfo(44).amountSlot, 42);
-    EXPECT_EQ(lineInfo(47).amountSlot, slot::NetPay);
+    EXPECT_EQ(lineInfo(47).amount, AmountSlot::NetPay);
     EXPECT_THROW(lineInfo(0), std::out_of_range);
     EXPECT_THROW(lineInfo(48), std::out_of_range);
 }
@@ -43,7 +43,7 @@ TEST(Sheet, LabelsAreTheChosenOptionOrTheUsersText) {
     Case c = defaultCase();
     c.name = "Maria Muster";
     c.setText(CaseText::Allowance2, "Schichtzulage");
-    c.setKey(slot::PartialMonth, 1);
+    c.setKey(KeySlot::PartialMonth, 1);
     c.enterAmount(13, 4711);
     Sheet sheet;
     buildSheet(c, sheet);

@@ -38,11 +38,11 @@ TEST(AmountFields, GreyForTypedAmountsWhiteForComputedOnes) {
 
 TEST(Visibility, ServiceRelationshipDecidesLinesAndColumns) {
     Case employee = defaultCase();
-    employee.setKey(slot::ServiceRelationship, 10);
+    employee.setKey(KeySlot::ServiceRelationship, 10);
     Case civil = defaultCase();
-    civil.setKey(slot::ServiceRelationship, 0);
+    civil.setKey(KeySlot::ServiceRelationship, 0);
     Case noPay = defaultCase();
-    noPay.setKey(slot::ServiceRelationship, kServiceRelationshipNoPay);
+    noPay.setKey(KeySlot::ServiceRelationship, kServiceRelationshipNoPay);
     for (int line = 1; line <= kSheetLines; ++line) EXPECT_TRUE(lineShown(employee, line)) << line;
     for (int line : {39, 40, 41, 42}) EXPECT_FALSE(lineShown(civil, line)) << line;
     for (int line : {27, 34, 37, 38, 43, 47}) EXPECT_TRUE(lineShown(civil, line)) << line;
@@ -67,7 +67,7 @@ TEST(Captions, SharesOfTheGrossPayWithNoBarForZeroGross) {
     EXPECT_EQ(none.netPercent, 0);
 
     Case& c = s.g.workingCase;
-    c.setAmount(slot::Gross, 400000);  // 4.000,00
+    c.setAmount(AmountSlot::Gross, 400000);  // 4.000,00
     c.setAmount(33, -50000);           // wage tax 500,00
     c.setAmount(34, -2750);            // solidarity surcharge 27,50
     c.setAmount(35, -4500);            // church tax 45,00: taxes 572,50 = 14,3125 % → 14
@@ -75,7 +75,7 @@ TEST(Captions, SharesOfTheGrossPayWithNoBarForZeroGross) {
     c.setAmount(37, -6000);            // care 60
     c.setAmount(38, -37200);           // pension 372
     c.setAmount(39, -4800);            // unemployment 48: 780,00 = 19,5 % → 20 (half to even)
-    c.setAmount(slot::NetPay, 262750); // 65,6875 % → 66
+    c.setAmount(AmountSlot::NetPay, 262750); // 65,6875 % → 66
     SheetCaptions k = sheetCaptions(s.g);
     EXPECT_EQ(k.taxShare, "Steuer 14%");
     EXPECT_EQ(k.socialShare, "Soz.V. 20%");
@@ -85,7 +85,7 @@ TEST(Captions, SharesOfTheGrossPayWithNoBarForZeroGross) {
     EXPECT_EQ(sharePercent(5, 1000), 0);  // 0,5 → 0
     EXPECT_EQ(sharePercent(15, 1000), 2); // 1,5 → 2
     EXPECT_EQ(sharePercent(5, 0), 0);
-    c.setAmount(slot::NetPay, 800000);   // net above gross: the caption tells, the bar stops at 100
+    c.setAmount(AmountSlot::NetPay, 800000);   // net above gross: the caption tells, the bar stops at 100
     EXPECT_EQ(sheetCaptions(s.g).netShare, "Netto   200%");
     EXPECT_EQ(sheetCaptions(s.g).netPercent, 100);
 }
@@ -94,44 +94,44 @@ TEST(Captions, LawLinkPayStructureTariffAreaAndStepMovement) {
     TestSession s;
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase;
-    c.setKey(slot::ServiceRelationship, 0);
-    c.setKey(slot::Region, 0);
+    c.setKey(KeySlot::ServiceRelationship, 0);
+    c.setKey(KeySlot::Region, 0);
     EXPECT_EQ(sheetCaptions(s.g).lawLink, "B B G");
     EXPECT_EQ(sheetCaptions(s.g).tariffArea, "Bundesbeamte");
     EXPECT_EQ(sheetCaptions(s.g).healthCaption, "");
-    c.setKey(slot::Region, 2);
+    c.setKey(KeySlot::Region, 2);
     EXPECT_EQ(sheetCaptions(s.g).lawLink, "L B G");
-    c.setKey(slot::ServiceRelationship, 11);
+    c.setKey(KeySlot::ServiceRelationship, 11);
     EXPECT_EQ(sheetCaptions(s.g).lawLink, "");
     EXPECT_EQ(sheetCaptions(s.g).tariffArea, "TV-Länder");
     EXPECT_EQ(sheetCaptions(s.g).payStructure, "EGO TV-L");
-    c.setKey(slot::Region, 7);
+    c.setKey(KeySlot::Region, 7);
     EXPECT_EQ(sheetCaptions(s.g).tariffArea, "TV-Hessen");
-    c.setKey(slot::ServiceRelationship, 9);
+    c.setKey(KeySlot::ServiceRelationship, 9);
     EXPECT_EQ(sheetCaptions(s.g).tariffArea, "TV-H Soz. u. Erziehungsdienst");
-    c.setKey(slot::ServiceRelationship, 12);
+    c.setKey(KeySlot::ServiceRelationship, 12);
     EXPECT_EQ(sheetCaptions(s.g).payStructure, "EGO TVöD-VKA");
-    c.setKey(slot::ServiceRelationship, 10);
+    c.setKey(KeySlot::ServiceRelationship, 10);
     EXPECT_EQ(sheetCaptions(s.g).payStructure, "EGO TVöD-Bund");
-    c.setKey(slot::ServiceRelationship, 15);
+    c.setKey(KeySlot::ServiceRelationship, 15);
     EXPECT_EQ(sheetCaptions(s.g).stepMovement, "");
     c.setAmount(53, 12);
     EXPECT_EQ(sheetCaptions(s.g).stepMovement, "12 Mon.(Stufenverlängerung)");
     c.setAmount(53, -6);
     EXPECT_EQ(sheetCaptions(s.g).stepMovement, "6 Mon.(Stufenverkürzung)");
     c.setAmount(53, 0);
-    c.setKey(slot::ServiceRelationship, 22);
+    c.setKey(KeySlot::ServiceRelationship, 22);
     c.setKey(3, 17); // two years later
     EXPECT_EQ(sheetCaptions(s.g).stepMovement, "24 Mon.(Stufenverlängerung)");
     c.setKey(3, 3);  // three months earlier
     EXPECT_EQ(sheetCaptions(s.g).stepMovement, "3 Mon.(Stufenverkürzung)");
-    c.setKey(slot::ServiceRelationship, 0); // the married-allowance rule is no movement
+    c.setKey(KeySlot::ServiceRelationship, 0); // the married-allowance rule is no movement
     EXPECT_EQ(sheetCaptions(s.g).stepMovement, "");
-    c.setKey(slot::ServiceRelationship, 22);
+    c.setKey(KeySlot::ServiceRelationship, 22);
 
     // the fund's additional contribution, hundredths of a percent, shown with three decimals
     s.g.funds.rates(0, 0).additional = 110;
-    c.setKey(slot::HealthFund, 0);
+    c.setKey(KeySlot::HealthFund, 0);
     EXPECT_EQ(sheetCaptions(s.g).healthCaption, "Zusatzbeitrag KV=1,100%, PV= 0,25%");
 }
 

@@ -38,10 +38,10 @@ template <typename Pay, typename Days>
 void runMonths(TestSession& s, int first, int last, Pay payOf, Days daysOf) {
     Case& c = s.g.workingCase;
     for (int m = first; m <= last; ++m) {
-        c.setKey(slot::Month, static_cast<int16_t>(m));
+        c.setKey(KeySlot::Month, static_cast<int16_t>(m));
         c.enterAmount(kLine13, payOf(m));
-        c.enterAmount(slot::MonthDays, 3000000);
-        c.enterAmount(slot::PaidDays, daysOf(m) * 100000);
+        c.enterAmount(AmountSlot::MonthDays, 3000000);
+        c.enterAmount(AmountSlot::PaidDays, daysOf(m) * 100000);
         ASSERT_TRUE(RunCalculation(s.g)) << m;
     }
 }
@@ -110,25 +110,25 @@ TEST(AnnualPaymentTable, KeptPerUserInItsFile) {
 
 TEST(SpecialPaymentCategory, ServiceRelationshipRegionAndGroup) {
     Case c = defaultCase();
-    c.setKey(slot::ServiceRelationship, 10);
-    c.setKey(slot::PayGroup, 8); // E9a
+    c.setKey(KeySlot::ServiceRelationship, 10);
+    c.setKey(KeySlot::PayGroup, 8); // E9a
     SpecialPaymentCategory cat = classifySpecialPayment(c, 2020);
     EXPECT_EQ(cat.kind, SpecialPaymentCategory::Kind::Agreement);
     EXPECT_EQ(agreementNames()[static_cast<size_t>(cat.agreement)], "TVöD Bund");
     EXPECT_EQ(cat.group, groupOf("Entgeldgruppe 9"));
     EXPECT_TRUE(cat.averageBase);
 
-    c.setKey(slot::ServiceRelationship, 11);
-    c.setKey(slot::Region, 7); // Hessen
+    c.setKey(KeySlot::ServiceRelationship, 11);
+    c.setKey(KeySlot::Region, 7); // Hessen
     EXPECT_EQ(agreementNames()[static_cast<size_t>(classifySpecialPayment(c, 2020).agreement)], "TV-Hessen");
-    c.setKey(slot::ServiceRelationship, 14);
-    c.setKey(slot::PayGroup, 5); // S8b
+    c.setKey(KeySlot::ServiceRelationship, 14);
+    c.setKey(KeySlot::PayGroup, 5); // S8b
     EXPECT_EQ(classifySpecialPayment(c, 2020).group, groupOf("Entgeldgruppe S 8"));
-    c.setKey(slot::ServiceRelationship, 25);
+    c.setKey(KeySlot::ServiceRelationship, 25);
     EXPECT_FALSE(classifySpecialPayment(c, 2020).averageBase); // September only
-    c.setKey(slot::ServiceRelationship, 0);
+    c.setKey(KeySlot::ServiceRelationship, 0);
     EXPECT_EQ(classifySpecialPayment(c, 2020).kind, SpecialPaymentCategory::Kind::CivilServant);
-    c.setKey(slot::ServiceRelationship, 27);
+    c.setKey(KeySlot::ServiceRelationship, 27);
     EXPECT_EQ(classifySpecialPayment(c, 2020).kind, SpecialPaymentCategory::Kind::None);
 }
 
@@ -136,10 +136,10 @@ TEST(AnnualSpecialPayment, EmployedFromJulyHasSixMonthsAndHalfTheAmount) {
     TestSession s;
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase;
-    c.setKey(slot::ServiceRelationship, 10); // TVöD Bund, E1: 90 % in 2020
-    c.setKey(slot::PayGroup, 0);
+    c.setKey(KeySlot::ServiceRelationship, 10); // TVöD Bund, E1: 90 % in 2020
+    c.setKey(KeySlot::PayGroup, 0);
     c.setKey(kLine19Key, special::kComputed);
-    c.setKey(slot::PartialMonth, 0);
+    c.setKey(KeySlot::PartialMonth, 0);
     // January to June: no paid day; July to November: 2.000,00 for the whole month.
     runMonths(
         s, 0, 5, [](int) { return 200000; }, [](int) { return 0; });
@@ -162,8 +162,8 @@ TEST(AnnualSpecialPayment, AverageOfJulyToSeptemberWithPartialMonthsFilledUp) {
     TestSession s;
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase;
-    c.setKey(slot::ServiceRelationship, 12); // TVöD VKA, E5: 79,51 % West in 2020
-    c.setKey(slot::PayGroup, 4);
+    c.setKey(KeySlot::ServiceRelationship, 12); // TVöD VKA, E5: 79,51 % West in 2020
+    c.setKey(KeySlot::PayGroup, 4);
     c.setKey(kLine19Key, special::kComputed);
     // July 1.000,00; August 2.000,00 with 15 of 30 days paid (1.000,00 paid, counted as 2.000,00);
     // September 3.000,00.
@@ -209,9 +209,9 @@ TEST(CivilServantSpecialPayment, FixedAmountWithChildSupplementsInDecember) {
     TestSession s;
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase;
-    c.setKey(slot::ServiceRelationship, 0);
-    c.setKey(slot::PayGroup, 4); // A5
-    c.setKey(slot::Region, 15);  // Schleswig-Holstein 2020: A2-A10 660,00, 400,00 per child
+    c.setKey(KeySlot::ServiceRelationship, 0);
+    c.setKey(KeySlot::PayGroup, 4); // A5
+    c.setKey(KeySlot::Region, 15);  // Schleswig-Holstein 2020: A2-A10 660,00, 400,00 per child
     c.setKey(8, 3);              // line 10: married with two children
     c.setKey(kLine19Key, special::kComputed);
     runMonths(
@@ -230,21 +230,21 @@ TEST(CivilServantSpecialPayment, FixedAmountWithChildSupplementsInDecember) {
     EXPECT_EQ(v.footnotes[2], "2) Nur der September wird genommen.");
 
     // A Land that built the payment into its pay tables pays nothing separately.
-    c.setKey(slot::Region, 0);
+    c.setKey(KeySlot::Region, 0);
     ASSERT_TRUE(RunCalculation(s.g));
     EXPECT_EQ(line19(s), 0);
 }
 
 TEST(CivilServantSpecialPayment, BandsOfTheShippedTable) {
     Case c = defaultCase();
-    c.setKey(slot::ServiceRelationship, 0);
-    c.setKey(slot::PayGroup, 7); // A8
+    c.setKey(KeySlot::ServiceRelationship, 0);
+    c.setKey(KeySlot::PayGroup, 7); // A8
     EXPECT_TRUE(bandCoversCase("up to A8, Anwärter, Dienstanfänger", c));
     EXPECT_FALSE(bandCoversCase("A12 and higher", c));
     EXPECT_TRUE(bandCoversCase("A3-A11, Anwärter, Unterhaltsbeihilfe", c));
-    c.setKey(slot::ServiceRelationship, 4); // R
+    c.setKey(KeySlot::ServiceRelationship, 4); // R
     EXPECT_TRUE(bandCoversCase("A10 and higher, judges", c));
-    c.setKey(slot::ServiceRelationship, 5); // Anwärter
+    c.setKey(KeySlot::ServiceRelationship, 5); // Anwärter
     EXPECT_TRUE(bandCoversCase("Anwärter", c));
     EXPECT_FALSE(bandCoversCase("A4-A9", c));
 }
@@ -255,12 +255,12 @@ TEST(HolidayPay, JulyRulesInTheirOrder) {
     g.year = 2020;
     Case& c = g.workingCase;
     c = defaultCase();
-    c.setKey(slot::Month, holiday::kJulyIndex);
+    c.setKey(KeySlot::Month, holiday::kJulyIndex);
     c.setKey(kLine18, holiday::kComputed);
     auto holidayPay = [&](int sr, int group, int region) {
-        c.setKey(slot::ServiceRelationship, static_cast<int16_t>(sr));
-        c.setKey(slot::PayGroup, static_cast<int16_t>(group));
-        c.setKey(slot::Region, static_cast<int16_t>(region));
+        c.setKey(KeySlot::ServiceRelationship, static_cast<int16_t>(sr));
+        c.setKey(KeySlot::PayGroup, static_cast<int16_t>(group));
+        c.setKey(KeySlot::Region, static_cast<int16_t>(region));
         ComputeHolidayPay(g);
         return c.amount(kLine18);
     };
@@ -291,24 +291,24 @@ TEST(HolidayPay, OtherMonthsAndTheClosingRules) {
     Session g(p);
     Case& c = g.workingCase;
     c = defaultCase();
-    c.setKey(slot::Month, 7); // August
+    c.setKey(KeySlot::Month, 7); // August
     c.enterAmount(kLine18, 5000);
     c.setKey(kLine18, holiday::kComputed);
-    c.setKey(slot::ServiceRelationship, 10);
+    c.setKey(KeySlot::ServiceRelationship, 10);
     ComputeHolidayPay(g);
     EXPECT_EQ(c.amount(kLine18), 0);
     c.setKey(kLine18, holiday::kTyped);
     ComputeHolidayPay(g);
     EXPECT_EQ(c.amount(kLine18), 5000);
-    c.setKey(slot::ServiceRelationship, 22);
+    c.setKey(KeySlot::ServiceRelationship, 22);
     c.setKey(kLine18, holiday::kHigherGroups);
     ComputeHolidayPay(g);
     EXPECT_EQ(c.amount(kLine18), 0); // 22 only keeps option 1
-    c.setKey(slot::ServiceRelationship, 26);
+    c.setKey(KeySlot::ServiceRelationship, 26);
     c.setKey(kLine18, holiday::kComputed);
     ComputeHolidayPay(g);
     EXPECT_EQ(c.amount(kLine18), 5000); // 26 always keeps the typed amount
-    c.setKey(slot::PartTimeSetting, 3); // "% Ruhegehalt von %"
+    c.setKey(KeySlot::PartTime, 3); // "% Ruhegehalt von %"
     ComputeHolidayPay(g);
     EXPECT_EQ(c.amount(kLine18), 0);
     EXPECT_EQ(c.previousAmount(kLine18), 0);
@@ -319,14 +319,14 @@ TEST(HolidayPay, NoneWhenJanuaryHadNoNetPay) {
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase;
     c.setKey(kLine18, holiday::kComputed);
-    c.setKey(slot::ServiceRelationship, 10);
-    c.setKey(slot::Month, holiday::kJulyIndex);
+    c.setKey(KeySlot::ServiceRelationship, 10);
+    c.setKey(KeySlot::Month, holiday::kJulyIndex);
     ASSERT_TRUE(RunCalculation(s.g)); // January record: never computed, net 0
     EXPECT_EQ(c.amount(kLine18), 0);
-    c.setKey(slot::Month, 0);
+    c.setKey(KeySlot::Month, 0);
     c.enterAmount(kLine13, 100000);
     ASSERT_TRUE(RunCalculation(s.g)); // January with pay
-    c.setKey(slot::Month, holiday::kJulyIndex);
+    c.setKey(KeySlot::Month, holiday::kJulyIndex);
     ASSERT_TRUE(RunCalculation(s.g));
     EXPECT_EQ(c.amount(kLine18), 25565);
 }
@@ -342,35 +342,35 @@ TEST(OneTimePayments, FortyEurosInAprilAndTheAgreedPayment) {
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase;
     c.setKey(kLine20, onetime::kFortyInApril);
-    c.setKey(slot::Month, 3);
+    c.setKey(KeySlot::Month, 3);
     ASSERT_TRUE(RunCalculation(s.g));
     EXPECT_EQ(c.amount(kLine20), 4000);
     EXPECT_EQ(c.grossLine(20).reducedAmount, euros(4000));
     EXPECT_EQ(s.g.tax.worksheet.amount(12), euros(4000)); // one-time pay for the wage tax
-    c.setKey(slot::Month, 4);
+    c.setKey(KeySlot::Month, 4);
     ASSERT_TRUE(RunCalculation(s.g));
     EXPECT_EQ(c.amount(kLine20), 0);
 
     // TVöD VKA, E5, December 2020: 600,00, half of it at half-time.
-    c.setKey(slot::ServiceRelationship, 12);
-    c.setKey(slot::PayGroup, 4);
+    c.setKey(KeySlot::ServiceRelationship, 12);
+    c.setKey(KeySlot::PayGroup, 4);
     c.setKey(kLine20, onetime::kAgreed);
-    c.setKey(slot::Month, 11);
+    c.setKey(KeySlot::Month, 11);
     ASSERT_TRUE(RunCalculation(s.g));
     EXPECT_EQ(c.amount(kLine20), 60000);
-    c.enterAmount(slot::AgreedHours, 1925000);
+    c.enterAmount(AmountSlot::AgreedHours, 1925000);
     ASSERT_TRUE(RunCalculation(s.g));
     EXPECT_EQ(c.amount(kLine20), 30000);
-    c.setKey(slot::Month, 10);
+    c.setKey(KeySlot::Month, 10);
     ASSERT_TRUE(RunCalculation(s.g));
     EXPECT_EQ(c.amount(kLine20), 0);
 
     // The 2018 payment names no month: paid where the case holds it; E7 is outside E1-E6.
     Case e = defaultCase();
-    e.setKey(slot::ServiceRelationship, 10);
-    e.setKey(slot::PayGroup, 5);
+    e.setKey(KeySlot::ServiceRelationship, 10);
+    e.setKey(KeySlot::PayGroup, 5);
     EXPECT_EQ(agreedOneTimePayment(e, 2018, 9), 25000);
-    e.setKey(slot::PayGroup, 6);
+    e.setKey(KeySlot::PayGroup, 6);
     EXPECT_EQ(agreedOneTimePayment(e, 2018, 9), 0);
 }
 
@@ -379,7 +379,7 @@ TEST(PaymentLineOptions, ListsOfLines18And19) {
     Case c = defaultCase();
     EXPECT_EQ(annualPaymentOptions(c)[0], "Jahressonderzahlung");
     EXPECT_EQ(annualPaymentOptions(c)[special::kUnused], "nicht belegt");
-    c.setKey(slot::ServiceRelationship, 2);
+    c.setKey(KeySlot::ServiceRelationship, 2);
     EXPECT_EQ(annualPaymentOptions(c)[0], "Jährliche Sonderzahlung");
     EXPECT_EQ(annualPaymentOptions(c)[4], "Landesanteil Besoldung (1 Kind)");
     EXPECT_EQ(annualPaymentChangeReminder()[2], "\"Daten/Alle Fälle neu durchrechnen\"");
@@ -387,8 +387,8 @@ TEST(PaymentLineOptions, ListsOfLines18And19) {
 
 TEST(OneTimePayments, ReminderOfAnAgreedPaymentNotYetOnLine20) {
     Case c = defaultCase();
-    c.setKey(slot::ServiceRelationship, 12);
-    c.setKey(slot::PayGroup, 9); // E9b: 400,00 in December 2020
+    c.setKey(KeySlot::ServiceRelationship, 12);
+    c.setKey(KeySlot::PayGroup, 9); // E9b: 400,00 in December 2020
     EXPECT_EQ(oneTimePaymentReminder(c, 2020), std::optional<std::string>(" 400 €"));
     EXPECT_EQ(oneTimePaymentReminder(c, 2019), std::nullopt);
     c.setKey(kLine20, onetime::kAgreed);

@@ -23,7 +23,7 @@ struct StepCase : TestSession {
     Case& c() { return g.workingCase; }
     int step() {
         ComputeStep(g);
-        return c().key(slot::Step);
+        return c().key(KeySlot::Step);
     }
 };
 
@@ -87,56 +87,56 @@ TEST(ComputeStep, ReferenceDateDrivesTheStepAndALaterDateGivesTheFirst) {
 
 TEST(ComputeStep, NoComputationWithoutDateForInformationLabelsAndForContractsWithoutSteps) {
     StepCase info(2020, 1, 0, 0, 8, "01.01.2000");
-    info.c().setKey(slot::Step, 4);
-    info.c().setKey(slot::DateLabel, 2);
+    info.c().setKey(KeySlot::Step, 4);
+    info.c().setKey(KeySlot::DateLabel, 2);
     EXPECT_EQ(info.step(), 4);
 
     StepCase judge(2020, 1, 0, 4, 0, "01.01.2000");
-    judge.c().setKey(slot::Step, 1);
-    judge.c().setKey(slot::DateLabel, 1); // service relationship 4: already label 1 is information
+    judge.c().setKey(KeySlot::Step, 1);
+    judge.c().setKey(KeySlot::DateLabel, 1); // service relationship 4: already label 1 is information
     EXPECT_EQ(judge.step(), 1);
 
     StepCase own(2020, 1, 0, 24, 3, "01.01.2000");
-    own.c().setKey(slot::Step, 2);
+    own.c().setKey(KeySlot::Step, 2);
     EXPECT_EQ(own.step(), 2);
 
     StepCase empty(2020, 1, 0, 0, 8, "  ");
-    empty.c().setKey(slot::Step, 3);
+    empty.c().setKey(KeySlot::Step, 3);
     EXPECT_EQ(empty.step(), 3);
 }
 
 TEST(ComputeStep, SpecialServiceRelationships) {
     StepCase b(2020, 1, 0, 1, 3, "01.01.2000");
-    b.c().setKey(slot::Step, 3);
+    b.c().setKey(KeySlot::Step, 3);
     EXPECT_EQ(b.step(), 0); // fixed salary: a step of 2 or more goes back to 0
-    b.c().setKey(slot::Step, 1);
+    b.c().setKey(KeySlot::Step, 1);
     EXPECT_EQ(b.step(), 1);
 
     StepCase r(2020, 1, 0, 4, 2, "01.01.2000");
-    r.c().setKey(slot::Step, 5);
+    r.c().setKey(KeySlot::Step, 5);
     EXPECT_EQ(r.step(), 0); // R3 and above: fixed
 
     StepCase bavaria(2020, 1, 2, 0, 8, "01.01.1990");
-    bavaria.c().setKey(slot::Step, 9);
+    bavaria.c().setKey(KeySlot::Step, 9);
     EXPECT_EQ(bavaria.step(), 9); // above 7 stays as chosen
 
     StepCase sue(2020, 1, 9, 14, 3, "01.06.2020");
-    sue.c().setKey(slot::Step, 4);
+    sue.c().setKey(KeySlot::Step, 4);
     EXPECT_EQ(sue.step(), 4); // negative service months: nothing for 14
 }
 
 TEST(ComputeStep, RegularStepAndMovementsOfTheEmployees) {
     // Service relationship 15, group 0, table D: 40 months -> 3; shortened by 12 months -> 4.
     StepCase aok(2020, 1, 9, 15, 0, "01.09.2016");
-    aok.c().enterAmount(slot::StepMovement, -12);
+    aok.c().enterAmount(AmountSlot::StepMovement, -12);
     EXPECT_EQ(aok.step(), 4);
-    EXPECT_EQ(aok.c().key(slot::RegularStep), 3);
+    EXPECT_EQ(aok.c().key(KeySlot::RegularStep), 3);
 
     // SuE: 60 months -> 2 regularly, lengthened by 24 months -> 1.
     StepCase sue(2020, 1, 9, 14, 3, "01.01.2015");
-    sue.c().enterAmount(slot::StepMovement, 24);
+    sue.c().enterAmount(AmountSlot::StepMovement, 24);
     EXPECT_EQ(sue.step(), 1);
-    EXPECT_EQ(sue.c().key(slot::RegularStep), 2);
+    EXPECT_EQ(sue.c().key(KeySlot::RegularStep), 2);
 
     // AVR: line 7 positions 16 to 22 reduce the service months by whole years.
     EXPECT_EQ(stepMovementMonths(16), 12);
@@ -144,7 +144,7 @@ TEST(ComputeStep, RegularStepAndMovementsOfTheEmployees) {
     EXPECT_EQ(stepMovementMonths(6), -6);
     EXPECT_EQ(stepMovementMonths(0), 0);
     StepCase avr(2020, 1, 9, 23, 5, "01.01.2015");
-    avr.c().enterAmount(slot::StepMovement, stepMovementMonths(17)); // 60 - 24 = 36 months -> step 3
+    avr.c().enterAmount(AmountSlot::StepMovement, stepMovementMonths(17)); // 60 - 24 = 36 months -> step 3
     EXPECT_EQ(avr.step(), 2);
 }
 
@@ -157,7 +157,7 @@ TEST(ComputeStep, AgreementSchemesOfSingleGroups) {
     EXPECT_EQ(StepCase(2018, 6, 9, 11, 12, "01.01.1990").step(), 5);
     // Out-of-tariff groups keep their step.
     StepCase at(2020, 1, 0, 10, 17, "01.01.1990");
-    at.c().setKey(slot::Step, 1);
+    at.c().setKey(KeySlot::Step, 1);
     EXPECT_EQ(at.step(), 1);
     // Open tables stop at the last step of the list.
     EXPECT_EQ(StepCase(2020, 1, 0, 20, 0, "01.01.1990").step(), 3);

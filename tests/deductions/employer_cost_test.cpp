@@ -13,9 +13,9 @@ namespace {
 
 // A federal civil servant (Besoldungsordnung A) whose pension provision line 27 sets.
 void makeCivilServant(PensionCase& p, int kind, int32_t typed) {
-    p.c().setKey(slot::ServiceRelationship, 0);
-    p.c().setKey(slot::SupplementaryFund, static_cast<int16_t>(kind));
-    p.c().enterAmount(slot::SupplementaryFund, typed);
+    p.c().setKey(KeySlot::ServiceRelationship, 0);
+    p.c().setKey(KeySlot::SupplementaryFund, static_cast<int16_t>(kind));
+    p.c().enterAmount(AmountSlot::SupplementaryFund, typed);
 }
 
 Money item(const PensionCase& p, EmployerItem i) {
@@ -50,7 +50,7 @@ TEST(CivilServantLevy, FlaggedLinesTimesTheFactorUnflaggedLinesNothing) {
 
     // No supplementary pension for a civil servant, and nothing deducted on line 42.
     EXPECT_EQ(p.line(13), 0);
-    EXPECT_EQ(p.c().amount(slot::PensionEmployeeShare), 0);
+    EXPECT_EQ(p.c().amount(AmountSlot::EmployeeShare), 0);
 
     // Employer: gross 3.750,00 plus the levy 1.095,00; no social-insurance item.
     const EmployerCost& e = p.s.g.pension.employer;
@@ -98,7 +98,7 @@ TEST(CivilServantLevy, PensionFundLevyTakesTheAnnualBaseFromJuly) {
 
     // July stored; in another month of the year its record gives the base.
     WriteCaseMonth(p.s.g);
-    c.setKey(slot::Month, 0);
+    c.setKey(KeySlot::Month, 0);
     c.grossLine(8).amount = Money::fromCents(200000);
     c.grossLine(9).amount = Money();
     c.grossLine(10).amount = Money();
@@ -106,7 +106,7 @@ TEST(CivilServantLevy, PensionFundLevyTakesTheAnnualBaseFromJuly) {
     EXPECT_EQ(p.s.g.pension.civilServantLevy.total, Money::fromCents(65000));
 
     // Half-time in July halves the base.
-    c.setKey(slot::Month, 6);
+    c.setKey(KeySlot::Month, 6);
     p.s.g.partTimeFactor = 0.5f;
     c.grossLine(8).amount = Money::fromCents(300000);
     c.grossLine(9).amount = Money::fromCents(10000);
@@ -153,7 +153,7 @@ TEST(EmployerCost, KeyCodePositionSixDecidesWhetherALineCounts) {
     EXPECT_FALSE(countsAsEmployerCost(""));
 
     PensionCase p(2020);
-    p.c().setKey(slot::SupplementaryFund, fund::None);
+    p.c().setKey(KeySlot::SupplementaryFund, fund::None);
     p.pay(13, 200000);
     p.c().keyCodes = {"000001", "000000", "000000", "000001", "000001"};
     p.c().enterAmount(24, 5000);  // line 25, counts
@@ -168,8 +168,8 @@ TEST(EmployerCost, KeyCodePositionSixDecidesWhetherALineCounts) {
 
 TEST(EmployerCost, LowWageZoneShowsTheEmployersFullShareOnTheActualPay) {
     PensionCase p(2020);
-    p.c().setKey(slot::SupplementaryFund, fund::None);
-    p.c().setKey(slot::ContributionKind, 2); // "KV-Gleitzonenbeitrag"
+    p.c().setKey(KeySlot::SupplementaryFund, fund::None);
+    p.c().setKey(KeySlot::ContributionKind, 2); // "KV-Gleitzonenbeitrag"
     p.c().setKey(38, 7);                     // "PV-Gleitzonenbeitrag"
     p.c().setKey(39, 7);                     // "RV-Gleitzonenbeitrag"
     p.c().setKey(40, 3);                     // "AV-Gleitzonenbeitrag"

@@ -19,16 +19,16 @@ struct PensionCase {
     explicit PensionCase(int year = 2020, int month = 1) : s(year, DataSet::Real, 1, month) {
         LoadCaseMonth(s.g);
         setRegion(10);
-        c().setKey(slot::ServiceRelationship, 11);
-        c().setKey(slot::SupplementaryFund, fund::VblLaender);
-        c().setKey(slot::PensionEmployeeShare, 181);
-        c().setKey(slot::PensionFlatTaxChoice, 1);
+        c().setKey(KeySlot::ServiceRelationship, 11);
+        c().setKey(KeySlot::SupplementaryFund, fund::VblLaender);
+        c().setKey(KeySlot::EmployeeShare, 181);
+        c().setKey(KeySlot::FlatTaxLimitChoice, 1);
         c().setKey(33, 0);
     }
 
     Case& c() { return s.g.workingCase; }
     void setRegion(int region) {
-        c().setKey(slot::Region, static_cast<int16_t>(region));
+        c().setKey(KeySlot::Region, static_cast<int16_t>(region));
         s.g.east = isEastRegion(region);
     }
     // A full-time amount on one of the lines 8 to 20, subject to wage tax and social insurance,
@@ -43,9 +43,9 @@ struct PensionCase {
         l.setFlag(LineFlag::PartialMonth, true);
     }
     void partialMonth(int paidDays, int monthDays) {
-        c().setKey(slot::PartialMonth, 0);
-        c().enterAmount(slot::PaidDays, paidDays * 100000);
-        c().enterAmount(slot::MonthDays, monthDays * 100000);
+        c().setKey(KeySlot::PartialMonth, 0);
+        c().enterAmount(AmountSlot::PaidDays, paidDays * 100000);
+        c().enterAmount(AmountSlot::MonthDays, monthDays * 100000);
     }
     const PensionWorksheet& run() {
         EXPECT_TRUE(RunCalculation(s.g));

@@ -37,15 +37,15 @@ struct SvCase {
     explicit SvCase(int year, int month = 1, int region = 0)
         : s(year, DataSet::Real, 1, month), g(s.g), c(s.g.workingCase) {
         LoadCaseMonth(g);
-        c.setKey(slot::Region, static_cast<int16_t>(region));
-        c.setKey(slot::HealthFund, 0);
+        c.setKey(KeySlot::Region, static_cast<int16_t>(region));
+        c.setKey(KeySlot::HealthFund, 0);
         for (int line = kFirstGrossLine; line <= kLastGrossLine; ++line)
             c.grossLine(line).setFlag(LineFlag::SocialInsurance, line == kPayLine || line == kOneTimeLine);
     }
     void pay(const char* amount) { c.enterAmount(kPayLine - 1, cents(amount)); }
     void oneTime(const char* amount) { c.enterAmount(kOneTimeLine - 1, cents(amount)); }
     void kinds(int kv, int pv, int rv, int av) {
-        c.setKey(slot::ContributionKind, static_cast<int16_t>(kv));
+        c.setKey(KeySlot::ContributionKind, static_cast<int16_t>(kv));
         c.setKey(38, static_cast<int16_t>(pv));
         c.setKey(39, static_cast<int16_t>(rv));
         c.setKey(40, static_cast<int16_t>(av));
@@ -123,7 +123,7 @@ TEST(SocialInsuranceStep, PayAboveTheCeilingsWestAndEast) {
 TEST(SocialInsuranceStep, ChildlessAndSaxonyCare) {
     SvCase k(2020);
     k.pay("3000");
-    k.c.setKey(slot::Childless, 1);
+    k.c.setKey(KeySlot::Childless, 1);
     k.run();
     // Childless: employee 1.525 + 0.25 = 1.775 %: 53.25; employer 1.525 %: 45.75
     EXPECT_EQ(k.line(38), cents("-53.25"));
@@ -134,7 +134,7 @@ TEST(SocialInsuranceStep, ChildlessAndSaxonyCare) {
     k.run();
     EXPECT_EQ(k.line(38), cents("-68.25"));
     EXPECT_EQ(k.w().pv.employer, eur("30.75"));
-    k.c.setKey(slot::Childless, 0); // Saxony alone: 2.025 %: 60.75
+    k.c.setKey(KeySlot::Childless, 0); // Saxony alone: 2.025 %: 60.75
     k.run();
     EXPECT_EQ(k.line(38), cents("-60.75"));
 }
@@ -175,7 +175,7 @@ TEST(SocialInsuranceStep, LowWageZone2021) {
     EXPECT_EQ(k.w().rv.employer, eur("93"));
     EXPECT_EQ(k.w().av.employer, eur("12"));
     // Childless: + 960.44 × 0.25 % = 2.40 for the employee alone
-    k.c.setKey(slot::Childless, 1);
+    k.c.setKey(KeySlot::Childless, 1);
     k.run();
     EXPECT_EQ(k.line(38), cents("-16.44"));
 }
@@ -247,7 +247,7 @@ TEST(SocialInsuranceStep, MiniJobsAndTheHouseholdCheque) {
     k.run();
     EXPECT_EQ(k.line(39), 0);
     EXPECT_EQ(k.w().rv.employer, eur("67.50"));
-    k.c.setKey(slot::ContributionKind, 4); // the employer's 10 % as the list says: 45.00
+    k.c.setKey(KeySlot::ContributionKind, 4); // the employer's 10 % as the list says: 45.00
     k.run();
     EXPECT_EQ(k.w().kv.employer, eur("45"));
 
@@ -314,14 +314,14 @@ TEST(SocialInsuranceStep, EveryKindOfTheHealthList) {
     SvCase k(2020);
     k.pay("3000");
     for (const Expect& e : table) {
-        k.c.setKey(slot::ContributionKind, static_cast<int16_t>(e.kind));
+        k.c.setKey(KeySlot::ContributionKind, static_cast<int16_t>(e.kind));
         k.c.enterAmount(36, (e.kind >= 7 && e.kind <= 9) ? 25000 : 0);
         k.run();
         EXPECT_EQ(k.line(37), cents(e.line37)) << "kind " << e.kind;
         EXPECT_EQ(k.w().kv.employer + k.w().kvAdditional.employer, eur(e.employer)) << "kind " << e.kind;
     }
     // A privately insured employee's subsidy is at most half the premium typed into line 37.
-    k.c.setKey(slot::ContributionKind, 1);
+    k.c.setKey(KeySlot::ContributionKind, 1);
     k.c.enterAmount(36, 40000);
     k.run();
     EXPECT_EQ(k.line(37), cents("200"));
@@ -331,10 +331,10 @@ TEST(SocialInsuranceStep, DecemberOneTimePaymentMeetsTheAnnualCeiling) {
     SvCase k(2020);
     k.pay("4000");
     for (int m = 0; m < 11; ++m) {
-        k.c.setKey(slot::Month, static_cast<int16_t>(m));
+        k.c.setKey(KeySlot::Month, static_cast<int16_t>(m));
         k.run(); // stores January to November
     }
-    k.c.setKey(slot::Month, 11);
+    k.c.setKey(KeySlot::Month, 11);
     k.oneTime("10000");
     k.run();
     // KV: 12 × 4687.50 = 56250 − 11 × 4000 − 4000 = 8250 unused; base 4000 + 8250 = 12250
@@ -362,8 +362,8 @@ TEST(SocialInsuranceStep, DecemberOneTimePaymentMeetsTheAnnualCeiling) {
 TEST(SocialInsuranceStep, PartMonthReducesTheCeilings) {
     SvCase k(2020);
     k.pay("8000");
-    k.c.enterAmount(slot::MonthDays, 3000000);
-    k.c.enterAmount(slot::PaidDays, 1500000); // 15 of 30 days
+    k.c.enterAmount(AmountSlot::MonthDays, 3000000);
+    k.c.enterAmount(AmountSlot::PaidDays, 1500000); // 15 of 30 days
     k.run();
     EXPECT_EQ(k.w().svDays, 15);
     // KV on 4687.50 × 15 / 30 = 2343.75: × 1.525 % = 35.7421875 → 35.74; RV on 3450.00 × 9.3 % = 320.85
@@ -373,7 +373,7 @@ TEST(SocialInsuranceStep, PartMonthReducesTheCeilings) {
 
 TEST(SocialInsuranceStep, CivilServantsPayNoContributions) {
     SvCase k(2020);
-    k.c.setKey(slot::ServiceRelationship, 0);
+    k.c.setKey(KeySlot::ServiceRelationship, 0);
     k.pay("3000");
     k.run();
     for (int line = 37; line <= 40; ++line)
@@ -387,7 +387,7 @@ TEST(SocialInsuranceStep, CivilServantsPayNoContributions) {
 
 TEST(InsuranceStatus, SettingsForTheWageTaxFlowChart) {
     SvCase k(2021, 1, 4); // Brandenburg: East
-    k.c.setKey(slot::Childless, 1);
+    k.c.setKey(KeySlot::Childless, 1);
     k.c.setKey(38, 2);
     InsuranceStatus st = insuranceStatus(k.g);
     EXPECT_TRUE(st.childless);
@@ -397,7 +397,7 @@ TEST(InsuranceStatus, SettingsForTheWageTaxFlowChart) {
     EXPECT_EQ(st.kvzHundredths, 120); // the fund at position 0 in 2021
     EXPECT_EQ(st.pvKind, 2);
 
-    k.c.setKey(slot::ContributionKind, 1); // privately insured with subsidy, premiums typed into 37 and 38
+    k.c.setKey(KeySlot::ContributionKind, 1); // privately insured with subsidy, premiums typed into 37 and 38
     k.c.enterAmount(36, 45000);
     k.c.enterAmount(37, 6000);
     k.c.setKey(39, 12);
@@ -405,7 +405,7 @@ TEST(InsuranceStatus, SettingsForTheWageTaxFlowChart) {
     EXPECT_EQ(st.pkv, 2);
     EXPECT_EQ(st.pkpvCents, 51000);
     EXPECT_EQ(st.krv, 2);
-    k.c.setKey(slot::ContributionKind, 8); // typed subsidy: the premium is twice it
+    k.c.setKey(KeySlot::ContributionKind, 8); // typed subsidy: the premium is twice it
     EXPECT_EQ(insuranceStatus(k.g).pkpvCents, 96000);
 }
 
@@ -452,7 +452,7 @@ TEST(AnnualEarningsCheck, AgainstTheLimitOfTheYear) {
     in.specialPaymentBase = eur("800"); // 64400 > 64350
     EXPECT_EQ(annualEarningsCheck(k.g, in).verdict, "Überschreitung! Was ist nun zu tun?");
 
-    k.c.setKey(slot::ContributionKind, 12); // voluntary member
+    k.c.setKey(KeySlot::ContributionKind, 12); // voluntary member
     EXPECT_EQ(annualEarningsCheck(k.g, {}).verdict, "Unterschreitung! Was ist nun zu tun?");
     EXPECT_EQ(annualEarningsCheck(k.g, in).verdict, "Keine Unterschreitung! Es ist nichts zu tun.");
     in.exemptOn2002 = true;

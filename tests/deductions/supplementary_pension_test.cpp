@@ -57,7 +57,7 @@ TEST(SupplementaryPension, PayAboveTheCeilingCarriesTheLevyOnTheCeilingOnly) {
 
 TEST(SupplementaryPension, AdditionalLevyAboveTheMonthsThreshold) {
     PensionCase p(2020, 3); // threshold of March 2020: 7.841,56
-    p.c().setKey(slot::PensionAdditionalLevy, 2);
+    p.c().setKey(KeySlot::AdditionalLevy, 2);
     p.pay(13, 800000);
     const PensionWorksheet& w = p.run();
     // 8.000,00 − 7.841,56 = 158,44; × 9 % = 14,2596 → 14,26; plus 8.000,00 × 6,45 % = 516,00.
@@ -65,14 +65,14 @@ TEST(SupplementaryPension, AdditionalLevyAboveTheMonthsThreshold) {
     EXPECT_EQ(w.label(12), ".     ergibt Zusatzumlage (9,00 %)");
     p.expectLines({{12, 1426}, {13, 51600 + 1426}});
     // Without the case's additional levy nothing is due above the threshold.
-    p.c().setKey(slot::PensionAdditionalLevy, 0);
+    p.c().setKey(KeySlot::AdditionalLevy, 0);
     p.run();
     EXPECT_EQ(p.line(12), 0);
 }
 
 TEST(SupplementaryPension, PartialRetirementRaisesTheLevyPayByOnePointEight) {
     PensionCase p(2020);
-    p.c().setKey(slot::PartialMonth, 2); // "% TV-ATZ Arbeitsphase": half of 4.000,00
+    p.c().setKey(KeySlot::PartialMonth, 2); // "% TV-ATZ Arbeitsphase": half of 4.000,00
     p.pay(13, 400000);
     p.run();
     // 2.000,00 × 1,8 = 3.600,00; levy 6,45 % = 232,20; employee 1,81 % = 65,16.
@@ -110,8 +110,8 @@ TEST(SupplementaryPension, EachFlatTaxLimitChoice) {
     // 6.000,00 × 6,45 % = 387,00 less 207,00 tax-free: 180,00 to be taxed.
     for (auto [choice, limit] : {std::pair{0, 8948}, {1, 9203}, {2, 12782}, {3, 14600}, {4, 0}, {5, 5000}}) {
         PensionCase p(2020);
-        p.c().setKey(slot::PensionFlatTaxChoice, static_cast<int16_t>(choice));
-        p.c().enterAmount(slot::PensionFlatTaxLimit, 5000);
+        p.c().setKey(KeySlot::FlatTaxLimitChoice, static_cast<int16_t>(choice));
+        p.c().enterAmount(AmountSlot::FlatTaxLimit, 5000);
         p.pay(13, 600000);
         p.run();
         EXPECT_EQ(p.line(16), limit) << choice;
@@ -127,7 +127,7 @@ TEST(SupplementaryPension, EachFlatTaxLimitChoice) {
 TEST(SupplementaryPension, AHalfMonthHalvesTheFlatTaxLimitAndTheAllowance) {
     PensionCase p(2020);
     p.partialMonth(15, 30);
-    p.c().enterAmount(slot::PensionDeferredCompensation, 15000);
+    p.c().enterAmount(AmountSlot::DeferredCompensation, 15000);
     p.pay(13, 400000);
     const PensionWorksheet& w = p.run();
     // Half month 2.000,00; levy 129,00; tax-free 207,00 − 150,00 deferred = 57,00; 72,00 taxable.
@@ -147,9 +147,9 @@ TEST(SupplementaryPension, AHalfMonthHalvesTheFlatTaxLimitAndTheAllowance) {
 
     // Partial retirement keeps both whole: half of 8.000,00 × 1,8 × 6,45 % = 464,40 − 207,00 = 257,40.
     PensionCase atz(2020);
-    atz.c().setKey(slot::PartialMonth, 3);
-    atz.c().enterAmount(slot::PaidDays, 1500000);
-    atz.c().setKey(slot::PensionFlatTaxChoice, 3);
+    atz.c().setKey(KeySlot::PartialMonth, 3);
+    atz.c().enterAmount(AmountSlot::PaidDays, 1500000);
+    atz.c().setKey(KeySlot::FlatTaxLimitChoice, 3);
     atz.pay(13, 800000);
     atz.run();
     atz.expectLines({{16, 14600}, {22, 1330}});
@@ -158,11 +158,11 @@ TEST(SupplementaryPension, AHalfMonthHalvesTheFlatTaxLimitAndTheAllowance) {
 TEST(SupplementaryPension, AllowanceOnlyWhenOtherEmploymentsPayNoMore) {
     PensionCase p(2020);
     p.pay(13, 400000);
-    p.c().setKey(slot::OtherEmploymentsPay, 1);
-    p.c().enterAmount(slot::OtherEmploymentsPay, 400000);
+    p.c().setKey(KeySlot::OtherEmployments, 1);
+    p.c().enterAmount(AmountSlot::OtherEmploymentsPay, 400000);
     p.run();
     EXPECT_EQ(p.line(22), 1330);
-    p.c().enterAmount(slot::OtherEmploymentsPay, 400001);
+    p.c().enterAmount(AmountSlot::OtherEmploymentsPay, 400001);
     p.run();
     p.expectLines({{22, 0}, {23, 15800 + 10000}});
 }
@@ -170,7 +170,7 @@ TEST(SupplementaryPension, AllowanceOnlyWhenOtherEmploymentsPayNoMore) {
 TEST(SupplementaryPension, SurchargeOnTheFlatTaxIsTruncatedIn2020And2021Alike) {
     // 2020: 6,00 deferred leaves 201,00 tax-free; 57,00 flat; 20 % = 11,40; 5,5 % = 0,627 → 0,62.
     PensionCase p2020(2020);
-    p2020.c().enterAmount(slot::PensionDeferredCompensation, 600);
+    p2020.c().enterAmount(AmountSlot::DeferredCompensation, 600);
     p2020.pay(13, 400000);
     p2020.run();
     p2020.expectLines({{25, 1140}, {26, 62}});
@@ -184,7 +184,7 @@ TEST(SupplementaryPension, SurchargeOnTheFlatTaxIsTruncatedIn2020And2021Alike) {
 TEST(SupplementaryPension, VblEastCountsAtMostTheLevyItselfAsPay) {
     PensionCase p(2020);
     p.setRegion(13); // Sachsen: the eastern column of "VBL Länder"
-    p.c().setKey(slot::PensionEmployeeShare, 0);
+    p.c().setKey(KeySlot::EmployeeShare, 0);
     p.pay(13, 300000);
     const PensionWorksheet& w = p.run();
     // Ceiling 2,5 × 6.450,00. Levy 1,00 % = 30,00, all tax-free; S = 30,00 and 2,5 % × 3.000,00 =
@@ -200,7 +200,7 @@ TEST(SupplementaryPension, VblEastCountsAtMostTheLevyItselfAsPay) {
                    {29, 6000},
                    {30, 9000},
                    {31, 0}});
-    EXPECT_EQ(p.c().amount(slot::PensionEmployeeCapital), -12750);
+    EXPECT_EQ(p.c().amount(AmountSlot::EmployeeCapital), -12750);
     Sheet sheet;
     buildSheet(p.c(), sheet);
     EXPECT_EQ(sheet.line(41).text, "VBL Länder");
@@ -211,18 +211,18 @@ TEST(SupplementaryPension, EmployeeShareCodes) {
     PensionCase p(2020);
     p.pay(13, 25000);
     p.run();
-    EXPECT_EQ(p.c().amount(slot::PensionEmployeeShare), -453);
+    EXPECT_EQ(p.c().amount(AmountSlot::EmployeeShare), -453);
     // 0: none.
-    p.c().setKey(slot::PensionEmployeeShare, 0);
+    p.c().setKey(KeySlot::EmployeeShare, 0);
     EXPECT_EQ(p.run().label(31), "31. 0,00 % v.Nr.10 AN-Anteil");
-    EXPECT_EQ(p.c().amount(slot::PensionEmployeeShare), 0);
+    EXPECT_EQ(p.c().amount(AmountSlot::EmployeeShare), 0);
     // 401 and 402: the amount typed into line 42, a deduction whatever its sign.
     for (int code : {kShareEnteredLevy, kShareEnteredContribution})
         for (int32_t typed : {3333, -3333}) {
-            p.c().setKey(slot::PensionEmployeeShare, static_cast<int16_t>(code));
-            p.c().enterAmount(slot::PensionEmployeeShare, typed);
+            p.c().setKey(KeySlot::EmployeeShare, static_cast<int16_t>(code));
+            p.c().enterAmount(AmountSlot::EmployeeShare, typed);
             p.run();
-            EXPECT_EQ(p.c().amount(slot::PensionEmployeeShare), -3333) << code;
+            EXPECT_EQ(p.c().amount(AmountSlot::EmployeeShare), -3333) << code;
         }
     EXPECT_EQ(p.s.g.pension.worksheet.label(31), "31. Beitrag ATV-Betriebsrente lt. Eing.");
 }
@@ -230,8 +230,8 @@ TEST(SupplementaryPension, EmployeeShareCodes) {
 TEST(SupplementaryPension, HamburgContribution) {
     PensionCase p(2020);
     p.setRegion(kRegionHamburg);
-    p.c().setKey(slot::SupplementaryFund, fund::Hamburg);
-    p.c().setKey(slot::PensionEmployeeShare, kShareHamburg);
+    p.c().setKey(KeySlot::SupplementaryFund, fund::Hamburg);
+    p.c().setKey(KeySlot::EmployeeShare, kShareHamburg);
     p.pay(13, 300000);
     // No levy in Hamburg's scheme; the employee pays 1,65 % × 3.000,00 = 49,50.
     EXPECT_EQ(p.run().label(31), "31. 1,65 % RG-Beitrag Hamburg");
@@ -239,12 +239,12 @@ TEST(SupplementaryPension, HamburgContribution) {
     // Outside Hamburg the code yields nothing.
     p.setRegion(9);
     EXPECT_EQ(p.run().label(31), "31. 0,00 % v.Nr.10 AN-Anteil");
-    EXPECT_EQ(p.c().amount(slot::PensionEmployeeShare), 0);
+    EXPECT_EQ(p.c().amount(AmountSlot::EmployeeShare), 0);
 }
 
 TEST(SupplementaryPension, NoFundNoLevy) {
     PensionCase p(2020);
-    p.c().setKey(slot::SupplementaryFund, fund::None);
+    p.c().setKey(KeySlot::SupplementaryFund, fund::None);
     p.pay(13, 400000);
     p.run();
     for (int line = 8; line <= 31; ++line)
@@ -255,7 +255,7 @@ TEST(SupplementaryPension, NoFundNoLevy) {
 
 TEST(SupplementaryPension, LevyOnAOneTimePaymentIsHandedOnAsOneTimePay) {
     PensionCase p(2020, 11);
-    p.c().setKey(slot::PensionFlatTaxChoice, 4);
+    p.c().setKey(KeySlot::FlatTaxLimitChoice, 4);
     p.pay(13, 300000);
     p.pay(20, 100000);
     p.run();
@@ -266,32 +266,32 @@ TEST(SupplementaryPension, LevyOnAOneTimePaymentIsHandedOnAsOneTimePay) {
 
 TEST(SupplementaryPension, DefaultsFollowFundRegionAndServiceRelationship) {
     PensionCase p(2017, 1);
-    p.c().setKey(slot::PensionFlatTaxChoice, 0);
+    p.c().setKey(KeySlot::FlatTaxLimitChoice, 0);
     ApplyPensionDefaults(p.s.g);
-    EXPECT_EQ(p.c().key(slot::PensionEmployeeShare), 171); // Länder until June 2017
-    EXPECT_EQ(p.c().key(slot::PensionFlatTaxChoice), 1);   // 92,03 in the West
+    EXPECT_EQ(p.c().key(KeySlot::EmployeeShare), 171); // Länder until June 2017
+    EXPECT_EQ(p.c().key(KeySlot::FlatTaxLimitChoice), 1);   // 92,03 in the West
     PensionCase july(2017, 7);
     EXPECT_EQ(EmployeeShareCodeOfOption(july.s.g, 1), 181); // line 42's "ATV-Betriebsrente "
     EXPECT_EQ(EmployeeShareCodeOfOption(july.s.g, 3), kShareEnteredContribution);
 
     PensionCase east(2018, 5);
     east.setRegion(13);
-    east.c().setKey(slot::SupplementaryFund, fund::VblBund);
+    east.c().setKey(KeySlot::SupplementaryFund, fund::VblBund);
     ApplyPensionDefaults(east.s.g);
-    EXPECT_EQ(east.c().key(slot::PensionEmployeeShare), 0); // the share is in line 41's capital part
-    EXPECT_EQ(east.c().key(slot::PensionFlatTaxChoice), 0); // 89,48 in the East
+    EXPECT_EQ(east.c().key(KeySlot::EmployeeShare), 0); // the share is in line 41's capital part
+    EXPECT_EQ(east.c().key(KeySlot::FlatTaxLimitChoice), 0); // 89,48 in the East
 
     PensionCase hamburg(2020);
     hamburg.setRegion(kRegionHamburg);
-    hamburg.c().setKey(slot::SupplementaryFund, fund::Hamburg);
-    hamburg.c().setKey(slot::PensionFlatTaxChoice, 4); // the user's choice stays
+    hamburg.c().setKey(KeySlot::SupplementaryFund, fund::Hamburg);
+    hamburg.c().setKey(KeySlot::FlatTaxLimitChoice, 4); // the user's choice stays
     ApplyPensionDefaults(hamburg.s.g);
-    EXPECT_EQ(hamburg.c().key(slot::PensionEmployeeShare), kShareHamburg);
-    EXPECT_EQ(hamburg.c().key(slot::PensionFlatTaxChoice), 4);
+    EXPECT_EQ(hamburg.c().key(KeySlot::EmployeeShare), kShareHamburg);
+    EXPECT_EQ(hamburg.c().key(KeySlot::FlatTaxLimitChoice), 4);
 
     PensionCase civil(2020);
-    civil.c().setKey(slot::ServiceRelationship, 0);
+    civil.c().setKey(KeySlot::ServiceRelationship, 0);
     ApplyPensionDefaults(civil.s.g);
-    EXPECT_EQ(civil.c().key(slot::PensionEmployeeShare), 0);
-    EXPECT_EQ(civil.c().key(slot::SupplementaryFund), fund::VblLaender); // kept
+    EXPECT_EQ(civil.c().key(KeySlot::EmployeeShare), 0);
+    EXPECT_EQ(civil.c().key(KeySlot::SupplementaryFund), fund::VblLaender); // kept
 }

@@ -51,12 +51,12 @@ struct TaxCase {
     void run() { ASSERT_TRUE(RunCalculation(s.g)); }
     // Runs the month with the case as it is and carries it into the months after it.
     void runFrom(int monthIndex) {
-        c().setKey(slot::Month, static_cast<int16_t>(monthIndex));
+        c().setKey(KeySlot::Month, static_cast<int16_t>(monthIndex));
         ASSERT_TRUE(RunCalculation(s.g));
         ASSERT_TRUE(RunFollowingMonths(s.g));
     }
     void runMonth(int monthIndex) {
-        c().setKey(slot::Month, static_cast<int16_t>(monthIndex));
+        c().setKey(KeySlot::Month, static_cast<int16_t>(monthIndex));
         run();
     }
     int32_t line(int n) const { return s.g.workingCase.amount(n - 1); } // lines 34 to 36
@@ -218,10 +218,10 @@ TEST(TaxStep, SelectorPositionsGiveClassAndChildAllowances) {
 TEST(TaxStep, ClassFourFactorAndItsReset) {
     TaxCase t(2019, 1, 90);
     t.pay(400000);
-    t.c().setKey(slot::Region, 4); // Brandenburg: pension insurance East
+    t.c().setKey(KeySlot::Region, 4); // Brandenburg: pension insurance East
     t.c().setKey(kChurchKey, 3);
     t.c().setKey(kTaxClassKey, 36); // class IV, 1 child allowance
-    t.c().enterAmount(slot::ClassIVFactor, 950);
+    t.c().enterAmount(AmountSlot::ClassIVFactor, 950);
     t.run();
     EXPECT_EQ(t.line(34), -65800);
     EXPECT_EQ(t.line(35), -3055);
@@ -233,7 +233,7 @@ TEST(TaxStep, ClassFourFactorAndItsReset) {
 
     t.c().setKey(kTaxClassKey, 0);
     t.run();
-    EXPECT_EQ(t.c().amount(slot::ClassIVFactor), 1000);
+    EXPECT_EQ(t.c().amount(AmountSlot::ClassIVFactor), 1000);
     EXPECT_EQ(t.s.g.tax.classIVFactorThousandths, 1000);
     t.c().setKey(kTaxClassKey, 36); // back to class IV: the factor is 1.000 now (vector #9: 69266)
     t.run();
@@ -246,8 +246,8 @@ TEST(TaxStep, ClassFourFactorAndItsReset) {
 TEST(TaxStep, PartialMonthTaxesTheFullMonthAndScalesBack) {
     TaxCase t(2017);
     t.pay(300000); // the run reduces line 13 to the 15 days: 1,500.00
-    t.c().enterAmount(slot::MonthDays, 3000000);
-    t.c().enterAmount(slot::PaidDays, 1500000);
+    t.c().enterAmount(AmountSlot::MonthDays, 3000000);
+    t.c().enterAmount(AmountSlot::PaidDays, 1500000);
     t.run();
     const TaxWorksheet& w = t.w();
     EXPECT_EQ(w.amount(14), euros("1500"));
@@ -264,14 +264,14 @@ TEST(TaxStep, PartialMonthTaxesTheFullMonthAndScalesBack) {
     EXPECT_EQ(t.line(36), -1950);
 
     // Days with a fraction are shown with it.
-    t.c().enterAmount(slot::MonthDays, 3100000);
-    t.c().enterAmount(slot::PaidDays, 1550000);
+    t.c().enterAmount(AmountSlot::MonthDays, 3100000);
+    t.c().enterAmount(AmountSlot::PaidDays, 1550000);
     t.run();
     EXPECT_EQ(t.w().label(15), "15. Nr. 14 / 15,5 * 31 = voller Monat");
 
     // "pauschal 20 %" and "pauschal 25 %" tax the pay as it is: 20 % and 25 % of 1,500.
-    t.c().enterAmount(slot::MonthDays, 3000000);
-    t.c().enterAmount(slot::PaidDays, 1500000);
+    t.c().enterAmount(AmountSlot::MonthDays, 3000000);
+    t.c().enterAmount(AmountSlot::PaidDays, 1500000);
     for (auto [position, tax] : {std::pair{49, 30000}, std::pair{50, 37500}}) {
         t.c().setKey(kTaxClassKey, static_cast<int16_t>(position));
         t.run();
@@ -342,7 +342,7 @@ TEST(TaxStep, FlatRateTaxesOfTheMonth) {
     for (const Row& r : {Row{2019, 687, 275, "21. 5,5 %   Kirchensteuer aus Nr. 19"},
                          Row{2021, 625, 250, "21. 5,0 %   Kirchensteuer aus Nr. 19"}}) {
         TaxCase t(r.year, 1, 130);
-        t.c().setKey(slot::Region, 1);
+        t.c().setKey(KeySlot::Region, 1);
         t.pay(300000);
         const std::pair<int, const char*> lines[] = {
             {44, "000060"}, {45, "000050"}, {46, "000070"}, {25, "000020"}, {26, "000010"}};
@@ -451,7 +451,7 @@ TEST(TaxStep, AllowanceOfTheTaxRecord) {
 TEST(TaxStep, OldAgeReliefFromLine32) {
     TaxCase t(2020);
     t.pay(350000);
-    t.c().setKey(slot::OldAgeRelief, 2);
+    t.c().setKey(KeySlot::OldAgeRelief, 2);
     t.run();
     EXPECT_EQ(t.line(34), -51525);
     EXPECT_EQ(t.line(35), -2833);
@@ -465,14 +465,14 @@ TEST(TaxStep, PensionInputs) {
     TaxCase t(2020);
     t.pay(250000);
     t.c().setKey(39, 1); // no statutory pension insurance
-    t.c().setKey(slot::OldAgeRelief, 9);
+    t.c().setKey(KeySlot::OldAgeRelief, 9);
     t.s.g.tax.inputs.pensionStartYear = 2015;
-    t.c().setKey(slot::PartTimeSetting, 3);
+    t.c().setKey(KeySlot::PartTime, 3);
     t.run();
     EXPECT_EQ(t.line(34), -30475);
     EXPECT_EQ(t.line(35), -1676);
 
-    t.c().setKey(slot::PartTimeSetting, 0);
+    t.c().setKey(KeySlot::PartTime, 0);
     t.c().setKey(kAllowanceSlot, 2);
     t.c().enterAmount(kAllowanceSlot, 250000);
     t.run();
@@ -489,7 +489,7 @@ TEST(TaxStep, PensionInputs) {
 // amounts typed into lines 37 and 38.
 TEST(TaxStep, PrivatelyInsuredCivilServant) {
     TaxCase t(2018, 1, 100);
-    t.c().setKey(slot::ServiceRelationship, 5);
+    t.c().setKey(KeySlot::ServiceRelationship, 5);
     t.pay(700000);
     t.c().previous[36] = 30000;
     t.c().previous[37] = 15000;
@@ -503,7 +503,7 @@ TEST(TaxStep, PrivatelyInsuredCivilServant) {
 // 5,202 / 12 = 433.50). December takes the annual amounts less those of January to November.
 TEST(TaxStep, AnnualAdjustmentInDecember) {
     TaxCase t(2017);
-    t.c().setKey(slot::Region, 2); // Bayern: no capping in payroll
+    t.c().setKey(KeySlot::Region, 2); // Bayern: no capping in payroll
     t.pay(200000);
     t.runFrom(0);
     t.pay(400000);
@@ -544,7 +544,7 @@ TEST(TaxStep, AnnualAdjustmentInDecember) {
 // governs. January to November paid 11 × 1,057.39 (9 % of 11,748.83), so December refunds 1,154.54.
 TEST(TaxStep, AnnualAdjustmentCapsChurchTaxWhereTheLandDoes) {
     TaxCase t(2017);
-    t.c().setKey(slot::Region, 6);
+    t.c().setKey(KeySlot::Region, 6);
     t.pay(3000000);
     t.runFrom(0);
     t.c().setKey(kAdjustmentKey, 0);
@@ -564,7 +564,7 @@ TEST(TaxStep, AnnualAdjustmentCapsChurchTaxWhereTheLandDoes) {
 
     // Schleswig-Holstein has the same cap; Nordrhein-Westfalen caps only on application in the
     // assessment, so its employers do not.
-    t.c().setKey(slot::Region, 10);
+    t.c().setKey(KeySlot::Region, 10);
     t.run();
     EXPECT_EQ(t.s.g.tax.adjustment.capHundredths, 0);
     EXPECT_EQ(t.s.g.tax.adjustment.annual.churchTax, euros("12688.74"));

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr size_t kMonthSlotOffset = 2 * (slot::Month - 1); // 38
+constexpr size_t kMonthSlotOffset = month_record::keyOffset(KeySlot::Month); // 38
 
 std::vector<uint8_t> record(const fs::path& folder, int year, DataSet set, int month, int n) {
     size_t length = month == 13 ? kYearRecordLength : kMonthRecordLength;
@@ -29,7 +29,7 @@ void markMonth(const fs::path& folder, int year, DataSet set, int m, int n, int3
     Case c;
     unpackMonthRecord(files.readMonth(m, n), c);
     c.enterAmount(12, marker);
-    c.setKey(slot::Month, static_cast<int16_t>(m - 1));
+    c.setKey(KeySlot::Month, static_cast<int16_t>(m - 1));
     files.writeMonth(m, n, packMonthRecord(c));
 }
 

@@ -69,11 +69,11 @@ TEST(MonthRecord, RoundTripKeepsEverythingAndUnknownBytes) {
     r.bytes()[400] = 0xAB; // bytes the program does not interpret
     r.bytes()[1014] = 'x';
     Case back;
-    back.setKey(slot::Month, 5);
+    back.setKey(KeySlot::Month, 5);
     unpackMonthRecord(r, back);
     back.name = c.name;
-    EXPECT_EQ(back.key(slot::Month), 5);
-    back.setKey(slot::Month, c.key(slot::Month));
+    EXPECT_EQ(back.key(KeySlot::Month), 5);
+    back.setKey(KeySlot::Month, c.key(KeySlot::Month));
     EXPECT_EQ(back.keys, c.keys);
     EXPECT_EQ(back.amounts, c.amounts);
     EXPECT_EQ(back.previous, c.amounts);

@@ -28,11 +28,11 @@ void setDecember(const fs::path& folder, DataSet set, int n, int16_t oldAgeRelie
     files.open(folder, 2020, set);
     Case c;
     unpackMonthRecord(files.readMonth(12, n), c);
-    c.setKey(slot::Month, 11);
-    c.setKey(slot::OldAgeRelief, oldAgeRelief);
-    c.setKey(slot::PartialMonth, partialMonth);
-    c.enterAmount(slot::MonthDays, 2800000);
-    c.enterAmount(slot::PaidDays, 1400000);
+    c.setKey(KeySlot::Month, 11);
+    c.setKey(KeySlot::OldAgeRelief, oldAgeRelief);
+    c.setKey(KeySlot::PartialMonth, partialMonth);
+    c.enterAmount(AmountSlot::MonthDays, 2800000);
+    c.enterAmount(AmountSlot::PaidDays, 1400000);
     c.enterAmount(12, 5555);
     files.writeMonth(12, n, packMonthRecord(c));
 }

@@ -154,7 +154,7 @@ TEST(KeyCodes, ClickOnALineTextOpensItsListAndAnEntryClickChoosesIt) {
     ASSERT_EQ(list->count(), 2);
     QRect r = list->visualItemRect(list->item(1));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
-    EXPECT_EQ(f.s.g.workingCase.key(slot::NetPay), 1);
+    EXPECT_EQ(f.s.g.workingCase.key(KeySlot::Payout), 1);
     EXPECT_EQ(f.window->lineText(47)->text(), "N E T T O G E H A L T ");
 }
 
@@ -163,10 +163,12 @@ TEST(LineInput, AnAmountInLineThirteenUpdatesGrossAndNet) {
     f.enter(f.window->amountField(13), "1234,5");
     EXPECT_EQ(f.s.g.workingCase.amount(12), 123450);
     EXPECT_EQ(f.amountText(13), "1.234,50");
-    EXPECT_EQ(f.amountText(23).toStdString(), Money::fromCents(f.s.g.workingCase.amount(slot::Gross)).toDisplay());
-    EXPECT_EQ(f.amountText(47).toStdString(), Money::fromCents(f.s.g.workingCase.amount(slot::NetPay)).toDisplay());
-    EXPECT_GE(f.s.g.workingCase.amount(slot::Gross), 123450);
-    EXPECT_NE(f.s.g.workingCase.amount(slot::NetPay), 0);
+    EXPECT_EQ(f.amountText(23).toStdString(),
+              Money::fromCents(f.s.g.workingCase.amount(AmountSlot::Gross)).toDisplay());
+    EXPECT_EQ(f.amountText(47).toStdString(),
+              Money::fromCents(f.s.g.workingCase.amount(AmountSlot::NetPay)).toDisplay());
+    EXPECT_GE(f.s.g.workingCase.amount(AmountSlot::Gross), 123450);
+    EXPECT_NE(f.s.g.workingCase.amount(AmountSlot::NetPay), 0);
     // leaving an empty field stores 0
     f.enter(f.window->amountField(13), "");
     EXPECT_EQ(f.s.g.workingCase.amount(12), 0);
@@ -189,10 +191,10 @@ TEST(LineInput, ClosingTheWindowKeepsAnAmountTypedButNotConfirmed) {
 
 TEST(LineInput, TwoHundredFiftyInTheTariffFactorShowsTwoHundredAndSetsFactorTwo) {
     WindowFixture f;
-    f.enter(f.window->extraField(slot::TariffFactor), "250");
-    EXPECT_EQ(f.window->extraField(slot::TariffFactor)->text(), "200,00");
+    f.enter(f.window->extraField(slotNumber(AmountSlot::TariffFactor)), "250");
+    EXPECT_EQ(f.window->extraField(slotNumber(AmountSlot::TariffFactor))->text(), "200,00");
     EXPECT_FLOAT_EQ(f.s.g.tariffFactor, 2.0f);
-    EXPECT_EQ(f.s.g.workingCase.amount(slot::TariffFactor), 20000);
+    EXPECT_EQ(f.s.g.workingCase.amount(AmountSlot::TariffFactor), 20000);
 }
 
 TEST(LineInput, CtrlPlusAddsToTheAmountOfTheField) {
