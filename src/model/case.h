@@ -9,7 +9,7 @@
 //   - previous: the amounts as the user entered them; every run starts again from these.
 
 #include "base/money.h"
-#include "model/service_relationship.h"
+#include "tariffs/service_relationship.h"
 #include "model/slots.h"
 
 #include <array>

@@ -22,7 +22,7 @@ enum class KeySlot : int {
     Region = 2,              // line 2: 0 Bund, 1 to 17 the Länder
     LineSeven = 3,           // line 7: civil servants the married-allowance rule, most employees the
                              // step movement, the others a contract note
-    ServiceRelationship = 4, // line 4 (model/service_relationship.h)
+    ServiceRelationship = 4, // line 4 (tariffs/service_relationship.h)
     PayGroup = 5,            // line 4, second box
     Title = 6,               // line 5
     Step = 7,                // line 8: the step position; one position of the list means "typed"

@@ -1,7 +1,7 @@
 // The slot vocabulary against the line table and the month record, and the service-relationship
 // questions against the shipped catalogue.
 
-#include "model/service_relationship.h"
+#include "tariffs/service_relationship.h"
 #include "model/sheet.h"
 #include "persistence/month_record.h"
 #include "tariffs/tariff_sources.h"

@@ -1,4 +1,4 @@
-#include "model/service_relationship.h"
+#include "tariffs/service_relationship.h"
 
 namespace varemo {
 
