@@ -6,6 +6,7 @@
 #include "session/case_load.h"
 #include "session/line_input.h"
 #include "pay/line_key_codes.h"
+#include "presentation/special_rules_window.h"
 #include "persistence/month_record.h"
 #include "persistence/user_files.h"
 #include "support/scripted_prompter.h"
