@@ -19,8 +19,18 @@ namespace varemo {
 namespace {
 
 // Slots whose typed amounts every run starts from.
-constexpr int kRestoredSlots[] = {0, 1, 2, 3, 4, 23, 24, 25, 33, 35, 36, 37, 38, 39,
-                                  40, 41, 42, 43, 44, 46, 47, 58, 59};
+constexpr AmountSlot kRestoredSlots[] = {AmountSlot::RegularHours,     AmountSlot::AgreedHours,
+                                         AmountSlot::MonthDays,        AmountSlot::PaidDays,
+                                         AmountSlot::Reserved4,        AmountSlot::TaxAllowance,
+                                         AmountSlot::InKind1,          AmountSlot::SupplementaryFund,
+                                         AmountSlot::WageTax,          AmountSlot::ChurchTax,
+                                         AmountSlot::HealthInsurance,  AmountSlot::CareInsurance,
+                                         AmountSlot::PensionInsurance, AmountSlot::UnemploymentInsurance,
+                                         AmountSlot::EmployeeCapital,  AmountSlot::EmployeeShare,
+                                         AmountSlot::Deduction1,       AmountSlot::Deduction2,
+                                         AmountSlot::Deduction3,       AmountSlot::Reserved46,
+                                         AmountSlot::InKind2,          AmountSlot::Reserved58,
+                                         AmountSlot::Reserved59};
 
 // The first line of the message of an aborted run: which month was not calculated.
 std::string abortedRunText(const Globaldaten& g) {
@@ -49,7 +59,7 @@ void ClearLineAmounts(Globaldaten& g) {
 void HealthAdditionalRate(Globaldaten& g) {
     if (g.funds.year() != g.year) g.funds = FundTable::defaultsFor(g.year); // the year's fund list
     const Case& c = g.workingCase;
-    int fund = c.key(slot::HealthFund);
+    int fund = c.key(KeySlot::HealthFund);
     int month = c.monthIndex() > 11 ? 11 : c.monthIndex();
     if (fund < 0 || fund >= kHealthFunds) fund = 0;
     float rate = static_cast<float>(g.funds.rates(fund, month).additional) / 100.0f / 100.0f;
@@ -59,19 +69,20 @@ void HealthAdditionalRate(Globaldaten& g) {
 
 void RestoreEnteredAmounts(Globaldaten& g) {
     Case& c = g.workingCase;
-    for (int s : kRestoredSlots) c.setAmount(s, c.previousAmount(s));
+    for (AmountSlot s : kRestoredSlots)
+        c.restoreEnteredAmount(s);
 }
 
 void WorkingTimeDefaults(Globaldaten& g) {
     Case& c = g.workingCase;
-    if (c.amount(slot::RegularHours) == 0) c.setAmount(slot::RegularHours, 3850000);
-    if (c.amount(slot::MonthDays) == 0) c.setAmount(slot::MonthDays, 3000000);
+    if (c.amount(AmountSlot::RegularHours) == 0) c.setAmount(AmountSlot::RegularHours, 3850000);
+    if (c.amount(AmountSlot::MonthDays) == 0) c.setAmount(AmountSlot::MonthDays, 3000000);
 }
 
 void PartTimeFactorStep(Globaldaten& g) {
     const Case& c = g.workingCase;
-    g.partTimeFactor =
-        static_cast<float>(c.amount(slot::AgreedHours)) / static_cast<float>(c.amount(slot::RegularHours));
+    g.partTimeFactor = static_cast<float>(c.amount(AmountSlot::AgreedHours)) /
+                       static_cast<float>(c.amount(AmountSlot::RegularHours));
 }
 
 void TariffLookupStep(Globaldaten& g) {
@@ -81,9 +92,10 @@ void TariffLookupStep(Globaldaten& g) {
 
 void CapitalFormingPayments(Globaldaten& g) {
     Case& c = g.workingCase;
-    if (c.serviceRelationship() == kServiceRelationshipNoPay) c.setKey(slot::Vwl, 0);
-    int32_t amount = capitalFormingAmount(c.key(slot::Vwl));
-    c.setAmount(slot::Vwl, amount >= 0 ? amount : c.previousAmount(slot::Vwl));
+    if (isWithoutPay(c.serviceRelationship())) c.setKey(KeySlot::CapitalForming, 0);
+    int32_t amount = capitalFormingAmount(c.key(KeySlot::CapitalForming));
+    c.setAmount(AmountSlot::CapitalForming,
+                amount >= 0 ? amount : c.previousAmount(AmountSlot::CapitalForming));
 }
 
 void SpecialPaymentsStep(Globaldaten& g) {
@@ -119,21 +131,22 @@ void DeductionsStep(Globaldaten& g) {
 
 void PartialRetirementStep(Globaldaten& g) {
     // NOT YET BUILT: the partial-retirement top-up (line 23 options 2 to 6).
-    g.workingCase.setAmount(slot::NetPay, 0);
+    g.workingCase.setAmount(AmountSlot::NetPay, 0);
 }
 
 void NetPay(Globaldaten& g) {
     Case& c = g.workingCase;
-    c.setAmount(slot::NetPay, 0);
-    Money net = Money::fromCents(c.amount(slot::Gross)) + Money::fromCents(c.amount(slot::ChildBenefit));
-    for (int s = 33; s <= 44; ++s) net += Money::fromCents(c.amount(s));
-    for (int s = 54; s <= 56; ++s) net += Money::fromCents(c.amount(s)) * 100;
-    c.setAmount(slot::NetPay, net.toCents());
-    if (c.serviceRelationship() == kServiceRelationshipNoPay) {
-        for (int s = 4; s <= 50; ++s) {
-            c.amounts[static_cast<size_t>(s)] = 0;
-            c.previous[static_cast<size_t>(s)] = 0;
-        }
+    c.setAmount(AmountSlot::NetPay, 0);
+    Money net =
+        Money::fromCents(c.amount(AmountSlot::Gross)) + Money::fromCents(c.amount(AmountSlot::ChildBenefit));
+    for (AmountSlot s : slotsFrom(slots::kFirstDeduction, slots::kLastDeduction))
+        net += Money::fromCents(c.amount(s));
+    for (AmountSlot s : slotsFrom(slots::kFirstPayoutAddition, slots::kLastPayoutAddition))
+        net += Money::fromCents(c.amount(s)) * 100;
+    c.setAmount(AmountSlot::NetPay, net.toCents());
+    if (isWithoutPay(c.serviceRelationship())) {
+        for (AmountSlot s : slotsFrom(slots::kFirstMoney, slots::kLastMoney))
+            c.enterAmount(s, 0);
     }
 }
 

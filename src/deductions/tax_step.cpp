@@ -11,20 +11,8 @@
 namespace varemo {
 namespace {
 
-// Key slots.
-constexpr int kTaxClassKey = 33;
-constexpr int kChurchKey = 36;
-constexpr int kDenominationKey = 28;
-constexpr int kAdjustmentKey = 30;
-constexpr int kOldAgeReliefKey = slot::OldAgeRelief;
-constexpr int kAllowanceSlot = 23; // key and amount of line 24
-constexpr int kPartTimeKey = slot::PartTimeSetting;
-constexpr int kPartialMonthKey = slot::PartialMonth;
-// Amount slots of lines 34 to 36; the previous amount of 35 holds the church tax typed into line 36.
-constexpr int kWageTaxSlot = 33;
-constexpr int kSurchargeSlot = 34;
-constexpr int kChurchTaxSlot = 35;
-constexpr int kEnteredChurchTaxSlot = 35;
+// The church tax typed into line 36 stays in the previous amount of its slot.
+constexpr AmountSlot kEnteredChurchTaxSlot = AmountSlot::ChurchTax;
 
 constexpr int kPensionWholePay = 3;    // line 22 "% Ruhegehalt von %"
 constexpr int kAllowanceOption = 0;    // line 24 "Monatl. Steuerfreibetrag "
@@ -107,11 +95,11 @@ Money oneTimeLines(const Case& c) {
 
 // Step 11: the allowance of the tax record negative, the addition positive.
 Money taxRecordAmount(const Case& c) {
-    switch (c.key(kAllowanceSlot)) {
+    switch (c.key(KeySlot::TaxAllowance)) {
     case kAllowanceOption:
-        return -cents(c.amount(kAllowanceSlot));
+        return -cents(c.amount(AmountSlot::TaxAllowance));
     case kAdditionOption:
-        return cents(c.amount(kAllowanceSlot));
+        return cents(c.amount(AmountSlot::TaxAllowance));
     default:
         return Money();
     }
@@ -214,9 +202,9 @@ int64_t monthlyPension(const Month& m) {
 
 // Outside class IV the factor is 1.000, in the case as well.
 void FactorProcedure(Month& m) {
-    int32_t factor = m.c.amount(slot::ClassIVFactor);
+    int32_t factor = m.c.amount(AmountSlot::ClassIVFactor);
     if (m.taxClass.code != 4) {
-        m.c.enterAmount(slot::ClassIVFactor, 1000);
+        m.c.enterAmount(AmountSlot::ClassIVFactor, 1000);
         factor = 1000;
     } else if (factor <= 0 || factor > 1000) {
         factor = 1000;
@@ -238,7 +226,7 @@ void FlowChartInputs(Month& m) {
     in.PKPV = s.pkpvCents;
     in.PVS = s.saxony ? 1 : 0;
     in.PVZ = s.childless ? 1 : 0;
-    const int oldAge = m.c.key(kOldAgeReliefKey);
+    const int oldAge = m.c.key(KeySlot::OldAgeRelief);
     in.ALTER1 = oldAge > 0 ? 1 : 0;
     in.AJAHR = oldAge > 0 ? std::max(2005, m.g.year + 1 - oldAge) : 2005;
     in.VJAHR = m.t.inputs.pensionStartYear > 0 ? m.t.inputs.pensionStartYear : m.g.year;
@@ -248,7 +236,7 @@ void FlowChartInputs(Month& m) {
 void TaxablePay(Month& m) {
     const TaxInputs& in = m.t.inputs;
     TaxWorksheet& w = m.w;
-    w.amount(1) = cents(m.c.amount(slot::Gross));
+    w.amount(1) = cents(m.c.amount(AmountSlot::Gross));
     w.amount(2) = w.amount(1) - taxableLines(m.c);
     w.amount(3) = in.levyTaxable;
     w.amount(4) = in.levyFlatTaxedByEmployer;
@@ -274,9 +262,9 @@ void TaxablePay(Month& m) {
     // but not the wage the Vorsorgepauschale is taken from.
     w.amount(14) = w.amount(10) - w.amount(12) - w.amount(13);
 
-    m.paidDays = m.c.amount(slot::PaidDays);
-    m.monthDays = m.c.amount(slot::MonthDays);
-    m.partial = m.taxClass.byFlowChart() && !m.yearSalary && m.c.key(kPartialMonthKey) == 0 &&
+    m.paidDays = m.c.amount(AmountSlot::PaidDays);
+    m.monthDays = m.c.amount(AmountSlot::MonthDays);
+    m.partial = m.taxClass.byFlowChart() && !m.yearSalary && m.c.key(KeySlot::PartialMonth) == 0 &&
                 m.paidDays > 0 && m.paidDays < m.monthDays;
     if (m.partial) {
         w.setPartialMonth(formatDays(m.paidDays), formatDays(m.monthDays));
@@ -285,11 +273,12 @@ void TaxablePay(Month& m) {
         w.amount(15) = w.amount(14);
     }
 
-    if (m.c.key(kPartTimeKey) == kPensionWholePay) {
+    if (m.c.key(KeySlot::PartTime) == kPensionWholePay) {
         m.pension = PensionKind::WholePay;
-    } else if (m.c.key(kAllowanceSlot) == kPensionShareOption && m.c.amount(kAllowanceSlot) > 0) {
+    } else if (m.c.key(KeySlot::TaxAllowance) == kPensionShareOption &&
+               m.c.amount(AmountSlot::TaxAllowance) > 0) {
         m.pension = PensionKind::Share;
-        m.pensionShare = cents(m.c.amount(kAllowanceSlot));
+        m.pensionShare = cents(m.c.amount(AmountSlot::TaxAllowance));
         if (m.partial) m.pensionShare = m.pensionShare.timesRatio(m.monthDays, m.paidDays);
     }
 }
@@ -314,7 +303,7 @@ void WholePayFlatRate(Month& m) {
     const Money base = std::max(m.w.amount(15), Money());
     const Money tax = percentRounded(base, m.taxClass.code == kFlatRate20 ? 2000 : 2500);
     Money church;
-    switch (m.c.key(kChurchKey)) {
+    switch (m.c.key(KeySlot::ChurchTax)) {
     case 2: {
         int32_t entered = m.c.previousAmount(kEnteredChurchTaxSlot);
         church = cents(entered < 0 ? -static_cast<int64_t>(entered) : entered);
@@ -343,7 +332,7 @@ void FlatRateTaxesOfTheMonth(Month& m) {
     const int region = m.c.region();
     const int32_t landRate =
         region >= 0 && region < kRegionCount ? m.t.lands[static_cast<size_t>(region)].flatHundredths : 0;
-    const int32_t rate = m.c.key(kChurchKey) == 3 ? 0 : landRate;
+    const int32_t rate = m.c.key(KeySlot::ChurchTax) == 3 ? 0 : landRate;
     m.w.setFlatChurchRate(rate);
     if (!m.taxClass.byFlowChart()) return;
     const FlatRateTaxes employee = flatRateTaxes(m.t.inputs.employeeFlat, rate);
@@ -403,7 +392,7 @@ Money capBase(const Month& m, const LohnstrOutput& annual) {
 
 void AnnualAdjustmentStep(Month& m) {
     AnnualAdjustment& a = m.t.adjustment;
-    if (m.c.monthIndex() != 11 || m.c.key(kAdjustmentKey) != kWithAdjustment) return;
+    if (m.c.monthIndex() != 11 || m.c.key(KeySlot::AnnualAdjustment) != kWithAdjustment) return;
     const TaxWorksheet& w = m.w;
     a.months[11] = {w.amount(10), w.amount(11), w.currentWageTax() + w.amount(30),
                     w.currentSurcharge() + w.amount(31), w.currentChurchTax() + w.amount(32)};
@@ -412,9 +401,10 @@ void AnnualAdjustmentStep(Month& m) {
         const auto& stored = m.storedMonth(month);
         if (!stored) continue;
         allowance = allowance || HasTaxRecordAllowance(*stored);
-        a.months[static_cast<size_t>(month - 1)] = {
-            taxableLines(*stored), taxRecordAmount(*stored), -cents(stored->amount(kWageTaxSlot)),
-            -cents(stored->amount(kSurchargeSlot)), -cents(stored->amount(kChurchTaxSlot))};
+        a.months[static_cast<size_t>(month - 1)] = {taxableLines(*stored), taxRecordAmount(*stored),
+                                                    -cents(stored->amount(AmountSlot::WageTax)),
+                                                    -cents(stored->amount(AmountSlot::SolidaritySurcharge)),
+                                                    -cents(stored->amount(AmountSlot::ChurchTax))};
     }
     for (const auto& row : a.months) {
         a.sum.taxable += row.taxable;
@@ -470,9 +460,9 @@ void SheetLines(Month& m) {
     lines.wageTax += w.amount(19);
     lines.surcharge += w.amount(20);
     lines.churchTax += w.amount(21);
-    m.c.setAmount(kWageTaxSlot, (-lines.wageTax).toCents());
-    m.c.setAmount(kSurchargeSlot, (-lines.surcharge).toCents());
-    m.c.setAmount(kChurchTaxSlot, (-lines.churchTax).toCents());
+    m.c.setAmount(AmountSlot::WageTax, (-lines.wageTax).toCents());
+    m.c.setAmount(AmountSlot::SolidaritySurcharge, (-lines.surcharge).toCents());
+    m.c.setAmount(AmountSlot::ChurchTax, (-lines.churchTax).toCents());
 }
 
 } // namespace
@@ -501,8 +491,9 @@ TaxClass TaxClassSelector(int position) {
 }
 
 bool HasTaxRecordAllowance(const Case& c) {
-    const int option = c.key(kAllowanceSlot);
-    return (option == kAllowanceOption || option == kAdditionOption) && c.amount(kAllowanceSlot) != 0;
+    const int option = c.key(KeySlot::TaxAllowance);
+    return (option == kAllowanceOption || option == kAdditionOption) &&
+           c.amount(AmountSlot::TaxAllowance) != 0;
 }
 
 Money flatRateSurcharge(Money flatTax) {
@@ -519,8 +510,8 @@ void WageTaxStep(Globaldaten& g) {
     t.adjustment = {};
     t.employerFlat = {};
 
-    Month m(g, TaxClassSelector(g.workingCase.key(kTaxClassKey)));
-    m.churchRate = ChurchTaxRate(m.c.key(kChurchKey), m.c.key(kDenominationKey));
+    Month m(g, TaxClassSelector(g.workingCase.key(KeySlot::TaxClass)));
+    m.churchRate = ChurchTaxRate(m.c.key(KeySlot::ChurchTax), m.c.key(KeySlot::Denomination));
     m.yearSalary = m.c.monthIndex() > 11;
     FactorProcedure(m);
     FlowChartInputs(m);

@@ -27,11 +27,6 @@
 
 namespace varemo {
 
-// The slot number under its old name, for the step's own source until it names its slots.
-namespace slot {
-inline constexpr int ClassIVFactor = slotNumber(AmountSlot::ClassIVFactor);
-} // namespace slot
-
 // Internal codes of the positions of line 34 that do not run the flow chart.
 inline constexpr int kFlatRate20 = 20;      // "pauschal 20 %": the whole pay at 20 %
 inline constexpr int kFlatRate25 = 25;      // "pauschal 25 %": the whole pay at 25 %

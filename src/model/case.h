@@ -100,17 +100,6 @@ struct Case {
     // Starts the amount again from what the user entered.
     void restoreEnteredAmount(AmountSlot s) { setAmount(s, previousAmount(s)); }
 
-    // The same by slot number, only for the sources that still number their slots (see namespace slot
-    // below); new code names them.
-    int16_t key(int slot) const { return keys.at(static_cast<size_t>(slot)); }
-    void setKey(int slot, int16_t value) { keys.at(static_cast<size_t>(slot)) = value; }
-    int32_t amount(int slot) const { return amounts.at(static_cast<size_t>(slot)); }
-    void setAmount(int slot, int32_t cents) { amounts.at(static_cast<size_t>(slot)) = cents; }
-    int32_t previousAmount(int slot) const { return previous.at(static_cast<size_t>(slot)); }
-    void enterAmount(int slot, int32_t cents) {
-        setAmount(slot, cents);
-        previous.at(static_cast<size_t>(slot)) = cents;
-    }
     const std::string& text(CaseText t) const { return texts[static_cast<size_t>(t)]; }
     void setText(CaseText t, std::string value) { texts[static_cast<size_t>(t)] = std::move(value); }
 
@@ -126,25 +115,6 @@ struct Case {
 
     bool operator==(const Case&) const = default;
 };
-
-// Slot numbers under their old names, only for the sources that still number their slots: the
-// wage-tax step, the special payments, the calculation run and the window. Remove with their last use.
-namespace slot {
-inline constexpr int RegularHours = slotNumber(AmountSlot::RegularHours);
-inline constexpr int AgreedHours = slotNumber(AmountSlot::AgreedHours);
-inline constexpr int MonthDays = slotNumber(AmountSlot::MonthDays);
-inline constexpr int PaidDays = slotNumber(AmountSlot::PaidDays);
-inline constexpr int PayGroup = slotNumber(KeySlot::PayGroup);
-inline constexpr int Gross = slotNumber(AmountSlot::Gross);
-inline constexpr int PartTimeSetting = slotNumber(KeySlot::PartTime);
-inline constexpr int PartialMonth = slotNumber(KeySlot::PartialMonth);
-inline constexpr int ChildBenefit = slotNumber(AmountSlot::ChildBenefit);
-inline constexpr int OldAgeRelief = slotNumber(KeySlot::OldAgeRelief);
-inline constexpr int NetPay = slotNumber(AmountSlot::NetPay);
-inline constexpr int HealthFund = slotNumber(KeySlot::HealthFund);
-inline constexpr int TariffFactor = slotNumber(AmountSlot::TariffFactor);
-inline constexpr int Vwl = slotNumber(AmountSlot::CapitalForming); // key and amount of line 11
-} // namespace slot
 
 // Eastern tariff area: regions 4, 8, 13, 14, 16 and 17.
 bool isEastRegion(int region);

@@ -20,16 +20,6 @@ struct LineInfo {
     std::optional<AmountSlot> amount; // the line's amount
     std::optional<KeySlot> extraKey;  // a second box beside the main one (line 4: pay group)
     const char* caption; // label used when the option list has no text for the chosen position
-    // The same slots as numbers, -1 for none, for the code that still numbers its slots.
-    int keySlot;
-    int amountSlot;
-    int extraKeySlot;
-
-    constexpr LineInfo(int line, std::optional<KeySlot> key, std::optional<AmountSlot> amount,
-                       std::optional<KeySlot> extraKey, const char* caption)
-        : line(line), key(key), amount(amount), extraKey(extraKey), caption(caption),
-          keySlot(key ? slotNumber(*key) : -1), amountSlot(amount ? slotNumber(*amount) : -1),
-          extraKeySlot(extraKey ? slotNumber(*extraKey) : -1) {}
 };
 
 // The line table, lines 1 to 47. Throws std::out_of_range for other numbers.

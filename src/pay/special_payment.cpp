@@ -15,8 +15,9 @@ Money cents(int64_t value) {
 }
 
 float factorOf(const Case& c) {
-    const int32_t regular = c.amount(slot::RegularHours) != 0 ? c.amount(slot::RegularHours) : 3850000;
-    return static_cast<float>(c.amount(slot::AgreedHours)) / static_cast<float>(regular);
+    const int32_t regular =
+        c.amount(AmountSlot::RegularHours) != 0 ? c.amount(AmountSlot::RegularHours) : 3850000;
+    return static_cast<float>(c.amount(AmountSlot::AgreedHours)) / static_cast<float>(regular);
 }
 
 // The "W" pay of a case-month. fromSlots: the line amounts of the slots (the working case during its
@@ -43,7 +44,7 @@ SpecialPaymentMonth monthOf(const Case& c, float factor, bool fromSlots) {
         m.actual += actual;
         m.filled += col.retirement;
     }
-    m.occupied = fromSlots ? gross > Money() : c.amount(slot::Gross) > 0;
+    m.occupied = fromSlots ? gross > Money() : c.amount(AmountSlot::Gross) > 0;
     return m;
 }
 
@@ -120,7 +121,7 @@ bool civilPaysInMonth(int region, int year, int month) {
 } // namespace
 
 int countedChildren(const Case& c) {
-    const int option = c.key(lineInfo(10).keySlot);
+    const int option = c.key(KeySlot::FamilyAllowance);
     if (option >= 2 && option <= 7) return option - 1;
     if (option >= 8 && option <= 13) return option - 7;
     return 0;
@@ -190,31 +191,32 @@ SpecialPaymentComputation computeSpecialPayment(Globaldaten& g) {
 void SpecialPaymentStep(Globaldaten& g) {
     Case& c = g.workingCase;
     const int sr = c.serviceRelationship();
-    const int lineSlot = lineInfo(special::kLine).amountSlot;
-    const int holidaySlot = lineInfo(18).amountSlot;
-    if (!(sr == 6 && c.region() == 1 && g.extras.keepSpecialPaymentsOwnTable)) {
+    const AmountSlot lineSlot = AmountSlot::AnnualPayment;
+    const AmountSlot holidaySlot = AmountSlot::HolidayPay;
+    if (!(sr == relationship::kCivilOwnTable && c.region() == 1 && g.extras.keepSpecialPaymentsOwnTable)) {
         c.setAmount(holidaySlot, 0);
         c.setAmount(lineSlot, 0);
     }
     ClassifySpecialPayment(g);
-    const int option = c.key(lineInfo(special::kLine).keySlot);
+    const int option = c.key(KeySlot::AnnualPayment);
     const int month = monthIndexOf(c);
-    if (sr != kServiceRelationshipNoPay) {
+    if (!isWithoutPay(sr)) {
         if (option == special::kTyped) {
             c.setAmount(lineSlot, c.previousAmount(lineSlot));
         } else if (option == special::kComputed &&
-                   (sr <= 7 || g.extras.category.kind != SpecialPaymentCategory::Kind::None)) {
-            const bool civil = sr <= 7;
+                   (isCivilServant(sr) || g.extras.category.kind != SpecialPaymentCategory::Kind::None)) {
+            const bool civil = isCivilServant(sr);
             if (civil ? civilPaysInMonth(c.region(), g.year, month) : month == special::kPaymentMonthIndex) {
                 const SpecialPaymentComputation comp = computeSpecialPayment(g);
                 if (comp.paymentMonthIndex < 0 || comp.paymentMonthIndex == month)
                     c.setAmount(lineSlot, comp.total.toCents());
             }
-        } else if (sr <= 7 && option >= special::kLandShareFirst && option <= special::kLandShareLast) {
+        } else if (isCivilServant(sr) && option >= special::kLandShareFirst &&
+                   option <= special::kLandShareLast) {
             const Money share = cents(g.extras.landShareBase) +
                                 cents(g.extras.landSharePerChild) * (option - special::kLandShareFirst);
             c.setAmount(lineSlot, share.toCents());
-        } else if (sr <= 7 && option == special::kLandShareTyped) {
+        } else if (isCivilServant(sr) && option == special::kLandShareTyped) {
             c.setAmount(lineSlot, c.previousAmount(lineSlot));
         }
     }

@@ -71,35 +71,36 @@ GroupRef fromList(const std::vector<std::string>& list, char scale, int position
 }
 
 GroupRef caseGroupRef(const Case& c) {
+    using namespace relationship;
     const int sr = c.serviceRelationship();
     const int group = c.payGroup();
     switch (sr) {
-    case 0:
-    case 6:
-    case 7:
+    case kPayOrderA:
+    case kCivilOwnTable:
+    case kPayOrderAOwnTitle:
         return {'A', group + 1};
-    case 1:
-    case 2:
-    case 3:
-    case 4:
+    case kPayOrderB:
+    case kPayOrderC:
+    case kPayOrderW:
+    case kPayOrderR:
         return {'B', group + 1};
-    case 5:
-    case 20:
+    case kCandidates:
+    case kTrainees:
         return {'T', 0};
-    case 8:
+    case kTvlCare:
         return {'K', group + 5};
-    case 9:
+    case kTvlSocial:
         return {'S', group + 2};
-    case 10:
-    case 12:
-    case 13:
+    case kTvoedBund:
+    case kTvoedVka:
+    case kTvoedSavingsBanks:
         return fromList(kTvoedGroups, 'E', group);
-    case 11:
+    case kTvl:
         return fromList(kTvlGroups, 'E', group);
-    case 14:
+    case kTvoedVkaSocial:
         return fromList(kSueGroups, 'S', group);
     default:
-        return sr >= 0 && sr <= 27 ? GroupRef{'E', group + 1} : GroupRef{};
+        return isCivilServant(sr) || isEmployee(sr) ? GroupRef{'E', group + 1} : GroupRef{};
     }
 }
 
@@ -206,38 +207,38 @@ constexpr int kHessen = 7;
 int agreementOf(const Case& c, int year) {
     const bool hessen = c.region() == kHessen;
     switch (c.serviceRelationship()) {
-    case 8:
+    case relationship::kTvlCare:
         return hessen ? TvhPflege : TvlPflege;
-    case 9:
+    case relationship::kTvlSocial:
         return hessen ? TvhSue : TvlSue;
-    case 10:
+    case relationship::kTvoedBund:
         return TvoedBund;
-    case 11:
+    case relationship::kTvl:
         return hessen ? Tvh : Tvl;
-    case 12:
+    case relationship::kTvoedVka:
         return TvoedVka;
-    case 13:
+    case relationship::kTvoedSavingsBanks:
         return TvoedSparkassen;
-    case 14:
+    case relationship::kTvoedVkaSocial:
         return TvoedVkaSue;
-    case 16:
+    case relationship::kTvV:
         return TvV;
-    case 17:
+    case relationship::kTvN:
         return TvN;
-    case 20:
+    case relationship::kTrainees:
         return Trainees;
-    case 21:
+    case relationship::kDoctors:
         return TvAerzte;
-    case 22:
+    case relationship::kAvrDiakonie:
         return AvrDiakonie;
-    case 23:
+    case relationship::kAvrCaritas:
         return AvrCaritas;
-    case 15:
-    case 18:
-    case 19:
-    case 24:
-    case 25:
-    case 26:
+    case relationship::kAok:
+    case relationship::kServiceContract1:
+    case relationship::kServiceContract2:
+    case relationship::kEmployeeOwnTable:
+    case relationship::kAgreedSalary:
+    case relationship::kTypedPay:
         return OwnTable;
     default:
         (void)year;
@@ -368,7 +369,7 @@ bool bandCoversCase(std::string_view band, const Case& c) {
 SpecialPaymentCategory classifySpecialPayment(const Case& c, int year) {
     SpecialPaymentCategory cat;
     const int sr = c.serviceRelationship();
-    if (sr >= 0 && sr <= 7) {
+    if (isCivilServant(sr)) {
         cat.kind = SpecialPaymentCategory::Kind::CivilServant;
         return cat;
     }
@@ -377,7 +378,7 @@ SpecialPaymentCategory classifySpecialPayment(const Case& c, int year) {
     cat.kind = SpecialPaymentCategory::Kind::Agreement;
     cat.agreement = agreement;
     cat.group = annualPaymentGroupOf(c);
-    cat.averageBase = sr >= 10 && sr <= 24;
+    cat.averageBase = hasAverageSpecialPaymentBase(sr);
     return cat;
 }
 

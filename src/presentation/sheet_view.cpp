@@ -83,12 +83,11 @@ AmountFieldState amountFieldState(const Session& g, int line) {
 
 const std::vector<ExtraField>& extraFields() {
     static const std::vector<ExtraField> fields = {
-        {4, slotNumber(AmountSlot::TariffFactor),
-         "Tarif-Faktor in Prozent: Anteil am Tarifentgelt (höchstens 200)."},
-        {22, slotNumber(AmountSlot::AgreedHours), "Vereinbarte Wochenstunden (bzw. Teile oder Prozent)."},
-        {22, slotNumber(AmountSlot::RegularHours), "Regelmäßige Wochenstunden bei Vollzeit."},
-        {23, slotNumber(AmountSlot::PaidDays), "Tage mit Bezügen (bzw. Prozent) im Monat."},
-        {23, slotNumber(AmountSlot::MonthDays), "Tage des Monats."},
+        {4, AmountSlot::TariffFactor, "Tarif-Faktor in Prozent: Anteil am Tarifentgelt (höchstens 200)."},
+        {22, AmountSlot::AgreedHours, "Vereinbarte Wochenstunden (bzw. Teile oder Prozent)."},
+        {22, AmountSlot::RegularHours, "Regelmäßige Wochenstunden bei Vollzeit."},
+        {23, AmountSlot::PaidDays, "Tage mit Bezügen (bzw. Prozent) im Monat."},
+        {23, AmountSlot::MonthDays, "Tage des Monats."},
     };
     return fields;
 }

@@ -27,7 +27,7 @@ AmountFieldState amountFieldState(const Session& g, int line);
 // and the regular weekly hours, line 23 the paid and the month's days. All are typed.
 struct ExtraField {
     int line;
-    int slot; // the AmountSlot's number: the window keys its fields by it
+    AmountSlot slot;
     const char* hint;
 };
 const std::vector<ExtraField>& extraFields();

@@ -185,11 +185,6 @@ std::string amountFieldText(AmountSlot slot, int32_t stored) {
     return Money::fromCents(stored).toDisplay();
 }
 
-std::string amountFieldText(int slot, int32_t stored) {
-    if (auto named = amountSlotNumbered(slot)) return amountFieldText(*named, stored);
-    return Money::fromCents(stored).toDisplay();
-}
-
 std::optional<std::string> quickArithmetic(const std::string& base, char op, const std::string& operand) {
     constexpr int64_t kScale = 100000;
     auto a = parseScaledNumber(base, kScale);

@@ -45,8 +45,6 @@ std::string formatFixed(int64_t value, int decimals, int minDecimals = 2);
 // What the amount field of a slot shows for a stored value: the working time of lines 22 and 23 in
 // units of 1/100000, the percentages and all others in cents ("1.234,56").
 std::string amountFieldText(AmountSlot slot, int32_t stored);
-// The same for a field that knows its slot by number (the window's fields).
-std::string amountFieldText(int slot, int32_t stored);
 
 // Ctrl+Plus / Ctrl+Minus in an amount field: base + operand or base - operand, exact to five
 // decimals. nullopt when either text is no number.

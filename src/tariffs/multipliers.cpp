@@ -1,42 +1,44 @@
 #include "tariffs/multipliers.h"
 
 #include "base/money.h"
+#include "tariffs/service_relationship.h"
 
 namespace varemo {
 
 std::optional<MultiplierKind> multiplierKindOf(int serviceRelationship) {
-    if (serviceRelationship >= 0 && serviceRelationship <= 7) return MultiplierKind::CivilServant;
-    if (serviceRelationship >= 8 && serviceRelationship <= 27) return MultiplierKind::TariffEmployee;
+    if (isCivilServant(serviceRelationship)) return MultiplierKind::CivilServant;
+    if (isEmployee(serviceRelationship)) return MultiplierKind::TariffEmployee;
     return std::nullopt;
 }
 
 bool isOutOfTariffGroup(int serviceRelationship, int group, int region) {
+    using namespace relationship;
     switch (serviceRelationship) {
-    case 10:
-    case 12:
+    case kTvoedBund:
+    case kTvoedVka:
         return group == 17;
-    case 11:
-    case 13:
-    case 16:
-    case 17:
-    case 22:
-    case 23:
-    case 24:
+    case kTvl:
+    case kTvoedSavingsBanks:
+    case kTvV:
+    case kTvN:
+    case kAvrDiakonie:
+    case kAvrCaritas:
+    case kEmployeeOwnTable:
         return group == 15;
-    case 14:
+    case kTvoedVkaSocial:
         return group == 21;
-    case 15:
+    case kAok:
         return group > 17;
-    case 18:
-    case 20:
+    case kServiceContract1:
+    case kTrainees:
         return group == 10;
-    case 19:
+    case kServiceContract2:
         return group == (region == 6 ? 10 : 5);
-    case 21:
+    case kDoctors:
         return group == 20;
-    case 25:
-    case 26:
-    case 27:
+    case kAgreedSalary:
+    case kTypedPay:
+    case kNoPay:
         return true;
     default:
         return false;
@@ -75,8 +77,10 @@ bool multiplierScalesLine(MultiplierKind kind, int serviceRelationship, int line
     }
     if (line == 9) return true;
     if (line == 10) {
-        if (serviceRelationship == 25) return false;
-        if ((serviceRelationship >= 10 && serviceRelationship <= 19) || serviceRelationship == 24)
+        using namespace relationship;
+        if (serviceRelationship == kAgreedSalary) return false;
+        if ((serviceRelationship >= kTvoedBund && serviceRelationship <= kServiceContract2) ||
+            serviceRelationship == kEmployeeOwnTable)
             return option != 0;
         return true;
     }

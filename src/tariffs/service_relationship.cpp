@@ -36,6 +36,10 @@ bool isWithoutPay(int sr) {
     return sr == kNoPay;
 }
 
+bool hasAverageSpecialPaymentBase(int sr) {
+    return sr >= kTvoedBund && sr <= kEmployeeOwnTable;
+}
+
 bool paysContributions(int sr) {
     return !isCivilServant(sr) && !isWithoutPay(sr);
 }

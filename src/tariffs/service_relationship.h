@@ -68,6 +68,10 @@ bool isWithoutPayTable(int serviceRelationship);
 // The case without pay (27): no pay lines, no deductions.
 bool isWithoutPay(int serviceRelationship);
 
+// Employees whose annual special payment is measured on the average pay of July to September rather
+// than on September alone (10 to 24): all with pay tables but the TV-L's care and social services.
+bool hasAverageSpecialPaymentBase(int serviceRelationship);
+
 // Neither a civil servant nor without pay: the case pays social insurance contributions and may be
 // insured with a supplementary-pension fund.
 bool paysContributions(int serviceRelationship);

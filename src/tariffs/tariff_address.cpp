@@ -1,6 +1,7 @@
 #include "tariffs/tariff_address.h"
 
 #include "base/money.h"
+#include "tariffs/service_relationship.h"
 
 #include <array>
 
@@ -8,7 +9,7 @@ namespace varemo {
 namespace {
 
 // Base records of service relationships 0 to 24 inside a region's block.
-constexpr std::array<int32_t, 25> kBaseRecords = {
+constexpr std::array<int32_t, relationship::kEmployeeOwnTable + 1> kBaseRecords = {
     1,   23,  35,  49,  39,  52,  60,  1,   80,  140, 160, 180, 200, // 0 .. 12
     220, 240, 260, 280, 300, 320, 340, 360, 370, 380, 400, 420,      // 13 .. 24
 };
@@ -27,15 +28,16 @@ std::optional<int32_t> tariffBaseRecord(int serviceRelationship) {
 
 std::optional<int32_t> tariffRecordNumber(int region, int serviceRelationship, int group, int year, int month,
                                           int32_t previousRecord) {
-    if (serviceRelationship >= 25 && serviceRelationship <= 27) return std::nullopt;
-    if (serviceRelationship >= 28 && serviceRelationship < kServiceRelationships) return previousRecord;
+    using namespace relationship;
+    if (isWithoutPayTable(serviceRelationship)) return std::nullopt;
+    if (serviceRelationship > kNoPay && serviceRelationship < kServiceRelationships) return previousRecord;
     auto base = tariffBaseRecord(serviceRelationship);
     if (!base) return std::nullopt;
 
     int32_t inBlock = *base + group;
-    if (serviceRelationship == 3 && region == 7 && group >= 3) inBlock = *base + group - 3;
-    if (serviceRelationship == 21 && group > 9) inBlock -= 10;
-    if (serviceRelationship == 14) {
+    if (serviceRelationship == kPayOrderW && region == 7 && group >= 3) inBlock = *base + group - 3;
+    if (serviceRelationship == kDoctors && group > 9) inBlock -= 10;
+    if (serviceRelationship == kTvoedVkaSocial) {
         const int when = monthIndex(year, month);
         const int june2015 = monthIndex(2015, 6);
         const int february2016 = monthIndex(2016, 2);
@@ -50,9 +52,9 @@ std::optional<int32_t> tariffRecordNumber(int region, int serviceRelationship, i
 void adjustTariffRow(TariffRow& row, int serviceRelationship, int titleOption) {
     if (titleOption != 4) return;
     size_t last = 0;
-    if (serviceRelationship == 8)
+    if (serviceRelationship == relationship::kTvlCare)
         last = 12;
-    else if (serviceRelationship == 11 || serviceRelationship == 12)
+    else if (serviceRelationship == relationship::kTvl || serviceRelationship == relationship::kTvoedVka)
         last = 5;
     else
         return;

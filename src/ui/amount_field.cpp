@@ -7,7 +7,7 @@
 
 namespace varemo::ui {
 
-AmountField::AmountField(QWidget* parent, int slot) : QLineEdit(parent), slot_(slot) {
+AmountField::AmountField(QWidget* parent, AmountSlot slot) : QLineEdit(parent), slot_(slot) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setFrame(true);
     setMaxLength(20);

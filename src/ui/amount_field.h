@@ -5,6 +5,8 @@
 // Ctrl+Plus and Ctrl+Minus start a quick addition or subtraction: the field empties for the amount to
 // add or subtract, and leaving it reports the result.
 
+#include "model/slots.h"
+
 #include <QLineEdit>
 
 namespace varemo::ui {
@@ -12,8 +14,8 @@ namespace varemo::ui {
 class AmountField : public QLineEdit {
     Q_OBJECT
 public:
-    AmountField(QWidget* parent, int slot);
-    int slot() const { return slot_; }
+    AmountField(QWidget* parent, AmountSlot slot);
+    AmountSlot slot() const { return slot_; }
     // Shows a value from the sheet; forgets any unfinished typing.
     void showValue(const QString& text);
     // grey: the user types the amount; white: computed, read-only.
@@ -22,8 +24,8 @@ public:
     char pendingOperation() const { return op_; }
 
 signals:
-    void committed(int slot, const QString& text);
-    void focused(int slot);
+    void committed(AmountSlot slot, const QString& text);
+    void focused(AmountSlot slot);
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -32,7 +34,7 @@ protected:
 
 private:
     void commit();
-    int slot_;
+    AmountSlot slot_;
     bool dirty_ = false;
     bool typed_ = true;
     char op_ = 0;

@@ -187,8 +187,8 @@ SheetCell* MainWindow::lineText(int line) const {
 AmountField* MainWindow::amountField(int line) const {
     return sheet_->amountField(line);
 }
-AmountField* MainWindow::extraField(int slotNo) const {
-    return sheet_->extraField(slotNo);
+AmountField* MainWindow::extraField(AmountSlot slot) const {
+    return sheet_->extraField(slot);
 }
 SheetCell* MainWindow::flagCell(int line, FlagColumn column) const {
     return sheet_->flagCell(line, column);

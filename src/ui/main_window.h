@@ -63,7 +63,7 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     SheetCell* lineNumber(int line) const;
     SheetCell* lineText(int line) const;
     AmountField* amountField(int line) const;
-    AmountField* extraField(int slot) const;
+    AmountField* extraField(AmountSlot slot) const;
     SheetCell* flagCell(int line, FlagColumn column) const;
     SheetCell* keyField(int line) const;
     SheetCell* payGroupButton() const;
@@ -90,7 +90,7 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     QPushButton* payStructureButton() const;
     QTimer& reminderTimer();
     const KeyCodeMachine& keyCodes() const { return keys_; }
-    int focusedSlot() const { return focusedSlot_; }
+    std::optional<AmountSlot> focusedSlot() const { return focusedSlot_; }
     // Closing writes the user's window record (on by default).
     void setWritesWindowRecord(bool on) { writeRecordOnClose_ = on; }
     // Shows the reminder as the special payments decide it (nullopt: none).
@@ -120,8 +120,8 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     void regulation(int line) override;
 
     // WindowInput: what the sheet and the bars hand on.
-    void commitAmount(int slot, const QString& text) override;
-    void amountFocused(int line, int slot, bool takesTransfer) override;
+    void commitAmount(AmountSlot slot, const QString& text) override;
+    void amountFocused(int line, AmountSlot slot, bool takesTransfer) override;
     void commitDate() override;
     void openPayGroupList() override;
     void commitCaseName() override;
@@ -162,7 +162,7 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     bool writeRecordOnClose_ = true;
 
     KeyCodeMachine keys_;
-    int focusedSlot_ = -1;
+    std::optional<AmountSlot> focusedSlot_;
     bool redisplaying_ = false;
 };
 

@@ -33,23 +33,23 @@ bool isTextEntry(QObject* o) {
 // ---------------------------------------------------------------------------------------------
 // Values typed into the sheet and the case bar
 
-void MainWindow::commitAmount(int slotNo, const QString& text) {
+void MainWindow::commitAmount(AmountSlot slot, const QString& text) {
     if (redisplaying_) return;
-    engine([&] { EnterAmount(g_, slotNo, text.trimmed().toStdString()); });
+    engine([&] { EnterAmount(g_, slot, text.trimmed().toStdString()); });
 }
 
-void MainWindow::amountFocused(int line, int slotNo, bool takesTransfer) {
-    if (takesTransfer) focusedSlot_ = slotNo;
+void MainWindow::amountFocused(int line, AmountSlot slot, bool takesTransfer) {
+    if (takesTransfer) focusedSlot_ = slot;
     calculator_->setTarget(QStringLiteral("Ziel: Zeile %1").arg(line));
 }
 
 void MainWindow::transferFromCalculator(const QString& text) {
-    if (focusedSlot_ < 0) {
+    if (!focusedSlot_) {
         g_.prompter.tell("Rechner", {"Bitte klicken Sie zuerst in das graue Betragsfeld, das den Betrag "
                                      "übernehmen soll."});
         return;
     }
-    commitAmount(focusedSlot_, text);
+    commitAmount(*focusedSlot_, text);
 }
 
 void MainWindow::commitDate() {

@@ -67,7 +67,7 @@ void MainWindow::chooseEntry(int line, bool payGroup, int position) {
     }
     engine([&] {
         if (payGroup)
-            SetKey(g_, slot::PayGroup, position);
+            SetKey(g_, KeySlot::PayGroup, position);
         else
             ChooseOption(g_, line, position);
     });

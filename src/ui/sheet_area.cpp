@@ -126,15 +126,14 @@ void SheetArea::buildLine(QWidget* area, int line) {
         QObject::connect(e.text, &SheetCell::rightClicked, receiver_,
                          [this, line] { actions_.renameEntry(line); });
 
-    int amountSlot = lineInfo(line).amountSlot;
-    if (amountSlot >= 0) {
-        e.amount = new AmountField(area, amountSlot);
+    if (const std::optional<AmountSlot> amountSlot = lineInfo(line).amount) {
+        e.amount = new AmountField(area, *amountSlot);
         e.amount->setObjectName(QStringLiteral("t%1").arg(line));
         e.amount->setGeometry(col.amount, y, kAmountWidth, kCellHeight);
         QObject::connect(e.amount, &AmountField::committed, receiver_,
-                         [this](int slotNo, const QString& text) { input_.commitAmount(slotNo, text); });
-        QObject::connect(e.amount, &AmountField::focused, receiver_, [this, line](int slotNo) {
-            input_.amountFocused(line, slotNo, lines_[static_cast<size_t>(line - 1)].amount->isTyped());
+                         [this](AmountSlot slot, const QString& text) { input_.commitAmount(slot, text); });
+        QObject::connect(e.amount, &AmountField::focused, receiver_, [this, line](AmountSlot slot) {
+            input_.amountFocused(line, slot, lines_[static_cast<size_t>(line - 1)].amount->isTyped());
         });
     }
     if (line >= kFirstGrossLine && line <= kLastGrossLine) {
@@ -249,24 +248,24 @@ void SheetArea::buildFurtherFields(QWidget* area, int line) {
     for (const ExtraField& f : extraFields()) {
         if (f.line != line) continue;
         auto* field = new AmountField(area, f.slot);
-        field->setObjectName(QStringLiteral("slot%1").arg(f.slot));
+        field->setObjectName(QStringLiteral("slot%1").arg(slotNumber(f.slot)));
         setHint(field, QString::fromUtf8(f.hint) + QLatin1Char(' ') + QString::fromUtf8(kQuickHint));
         QObject::connect(field, &AmountField::committed, receiver_,
-                         [this](int slotNo, const QString& text) { input_.commitAmount(slotNo, text); });
+                         [this](AmountSlot slot, const QString& text) { input_.commitAmount(slot, text); });
         QObject::connect(field, &AmountField::focused, receiver_,
-                         [this, line](int slotNo) { input_.amountFocused(line, slotNo, true); });
+                         [this, line](AmountSlot slot) { input_.amountFocused(line, slot, true); });
         extras_[f.slot] = field;
     }
     if (line == 4) {
         auto* label = new QLabel(QStringLiteral("Faktor"), area);
         label->setGeometry(col.flags, y, 40, kCellHeight);
-        extras_[slot::TariffFactor]->setGeometry(col.flags + 40, y, 58, kCellHeight);
+        extras_[AmountSlot::TariffFactor]->setGeometry(col.flags + 40, y, 58, kCellHeight);
         auto* percent = new QLabel(QStringLiteral("%"), area);
         percent->setGeometry(col.flags + 101, y, 14, kCellHeight);
     }
     if (line == 22 || line == 23) {
-        int first = line == 22 ? slot::AgreedHours : slot::PaidDays;
-        int second = line == 22 ? slot::RegularHours : slot::MonthDays;
+        AmountSlot first = line == 22 ? AmountSlot::AgreedHours : AmountSlot::PaidDays;
+        AmountSlot second = line == 22 ? AmountSlot::RegularHours : AmountSlot::MonthDays;
         extras_[first]->setGeometry(col.text + 166, y, 56, kCellHeight);
         auto* of = new QLabel(QStringLiteral("v."), area);
         of->setGeometry(col.text + 224, y, 12, kCellHeight);
@@ -331,12 +330,12 @@ void SheetArea::redisplay(const Session& g, const ColourSet& colours, const Shee
     }
     for (FlagColumn col : kAllFlagColumns)
         flagHeadings_[static_cast<size_t>(col)]->setVisible(flagColumnShown(c, col));
-    for (auto& [slotNo, field] : extras_) {
+    for (auto& [slot, field] : extras_) {
         const ExtraField* f = nullptr;
         for (const ExtraField& x : extraFields())
-            if (x.slot == slotNo) f = &x;
+            if (x.slot == slot) f = &x;
         field->setVisible(lineShown(c, f->line));
-        field->showValue(q(amountFieldText(slotNo, c.amount(slotNo))));
+        field->showValue(q(amountFieldText(slot, c.amount(slot))));
         field->setTyped(!yearSalary, grey, white);
     }
     payGroup_->setCellText(q(payGroupText(g)));
@@ -356,11 +355,11 @@ QLineEdit* SheetArea::amountTarget(int line) const {
     if (line == 6)
         target = dateField_;
     else if (line == 4)
-        target = extraField(slot::TariffFactor);
+        target = extraField(AmountSlot::TariffFactor);
     else if (line == 22)
-        target = extraField(slot::AgreedHours);
+        target = extraField(AmountSlot::AgreedHours);
     else if (line == 23)
-        target = extraField(slot::PaidDays);
+        target = extraField(AmountSlot::PaidDays);
     return target;
 }
 
@@ -373,8 +372,8 @@ SheetCell* SheetArea::lineText(int line) const {
 AmountField* SheetArea::amountField(int line) const {
     return elements(line).amount;
 }
-AmountField* SheetArea::extraField(int slotNo) const {
-    auto it = extras_.find(slotNo);
+AmountField* SheetArea::extraField(AmountSlot slot) const {
+    auto it = extras_.find(slot);
     return it == extras_.end() ? nullptr : it->second;
 }
 SheetCell* SheetArea::flagCell(int line, FlagColumn column) const {

@@ -43,7 +43,7 @@ class SheetArea {
     SheetCell* lineNumber(int line) const;
     SheetCell* lineText(int line) const;
     AmountField* amountField(int line) const;
-    AmountField* extraField(int slot) const;
+    AmountField* extraField(AmountSlot slot) const;
     SheetCell* flagCell(int line, FlagColumn column) const;
     SheetCell* keyField(int line) const;
     SheetCell* payGroupButton() const { return payGroup_; }
@@ -73,7 +73,7 @@ class SheetArea {
     Prompter& prompter_;
 
     std::array<LineElements, kSheetLines> lines_{};
-    std::map<int, AmountField*> extras_;
+    std::map<AmountSlot, AmountField*> extras_;
     std::array<QLabel*, kFlagColumns> flagHeadings_{};
     SheetCell* payGroup_ = nullptr;
     QLineEdit* dateField_ = nullptr;

@@ -4,6 +4,7 @@
 // function is not there yet. The window passes it to the engine.
 
 #include "model/data_set.h"
+#include "model/slots.h"
 #include "presentation/menu_items.h"
 
 class QString;
@@ -12,9 +13,9 @@ namespace varemo::ui {
 
 class WindowInput {
   public:
-    virtual void commitAmount(int slot, const QString& text) = 0;
+    virtual void commitAmount(AmountSlot slot, const QString& text) = 0;
     // An amount field of a line got the focus; takesTransfer: the calculator's result may go into it.
-    virtual void amountFocused(int line, int slot, bool takesTransfer) = 0;
+    virtual void amountFocused(int line, AmountSlot slot, bool takesTransfer) = 0;
     virtual void commitDate() = 0;
     virtual void openPayGroupList() = 0;
     virtual void commitCaseName() = 0;

@@ -75,8 +75,8 @@ TEST(Cli, DamagedRecordIsResetWithTheWarning) {
         CaseFiles files;
         files.open(dir.path() / "User001", 2020, DataSet::Real);
         Case c = defaultCase();
-        c.setKey(27, 122);
-        c.enterAmount(13, 999);
+        c.setKey(KeySlot::CostCentre, 122);
+        c.enterAmount(AmountSlot::Allowance2, 999);
         for (int m = 1; m <= 12; ++m) files.writeMonth(m, 1, packMonthRecord(c));
         YearRecord y;
         y.setName("Alt");
@@ -97,9 +97,9 @@ TEST(Cli, DamagedRecordIsResetWithTheWarning) {
     for (int m = 1; m <= 12; ++m) {
         Case c;
         unpackMonthRecord(files.readMonth(m, 1), c);
-        EXPECT_EQ(c.key(27), 0) << m;
-        EXPECT_EQ(c.amount(13), 0) << m;
-        EXPECT_EQ(c.key(4), 25) << m;
+        EXPECT_EQ(c.key(KeySlot::CostCentre), 0) << m;
+        EXPECT_EQ(c.amount(AmountSlot::Allowance2), 0) << m;
+        EXPECT_EQ(c.key(KeySlot::ServiceRelationship), 25) << m;
     }
 }
 

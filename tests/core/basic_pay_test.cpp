@@ -93,7 +93,7 @@ TEST(BasicPay, HandEntryKeepsTheTypedAmountAndTheTariffFactorReducesLineEight) {
     s.setCase(9, 12, kE10, 3);
     const int hand = handEntryStep(s.c(), 2021, 2);
     s.c().setKey(KeySlot::Step, static_cast<int16_t>(hand));
-    s.c().enterAmount(7, 512345);
+    s.c().enterAmount(AmountSlot::BasicPay, 512345);
     EXPECT_EQ(s.basicPay(), 512345);
 
     s.c().setKey(KeySlot::Step, 3);
@@ -117,13 +117,13 @@ TEST(BasicPay, TariffEmployeeMultiplierFromItsStartMonthAndNeverForOutOfTariffGr
     TariffRow at{};
     at[0] = 800000;
     own.write(3, 9 * 440 + 200 + kAT, at);
-    own.c().setKey(2, 9);
-    own.c().setKey(4, 12);
-    own.c().setKey(5, kAT);
-    own.c().setKey(7, 0);
+    own.c().setKey(KeySlot::Region, 9);
+    own.c().setKey(KeySlot::ServiceRelationship, 12);
+    own.c().setKey(KeySlot::PayGroup, kAT);
+    own.c().setKey(KeySlot::Step, 0);
     own.g.pay.multipliers.tariffEmployee = Multiplier{10200, 1};
     TariffLookup(own.g);
-    EXPECT_EQ(own.c().amount(7), 800000);
+    EXPECT_EQ(own.c().amount(AmountSlot::BasicPay), 800000);
 }
 
 TEST(BasicPay, CivilServantMultiplierScalesLineEight) {
@@ -139,27 +139,27 @@ TEST(BasicPay, TheLookupReadsTheRecordOfRegionRelationshipAndGroup) {
     TariffRow row{};
     row[0] = 123456;
     s.write(1, 1465, row); // 3 x 440 + 140 + 5
-    s.c().setKey(2, 3);
-    s.c().setKey(4, 9);
-    s.c().setKey(5, 5);
-    s.c().setKey(7, 0);
+    s.c().setKey(KeySlot::Region, 3);
+    s.c().setKey(KeySlot::ServiceRelationship, 9);
+    s.c().setKey(KeySlot::PayGroup, 5);
+    s.c().setKey(KeySlot::Step, 0);
     TariffLookup(s.g);
-    EXPECT_EQ(s.c().amount(7), 123456);
+    EXPECT_EQ(s.c().amount(AmountSlot::BasicPay), 123456);
     EXPECT_EQ(s.g.pay.lastRecord, 1465);
 }
 
 TEST(BasicPay, WithoutTheJanuaryFileLinesEightToTenAreZeroAndTheRunGoesOn) {
     OwnTablesSession s(2020, 1);
-    s.c().setKey(4, 10);
-    s.c().setAmount(7, 300000);
-    s.c().setAmount(8, 10000);
-    s.c().setAmount(9, 5000);
-    s.c().enterAmount(12, 7000); // line 13 typed
+    s.c().setKey(KeySlot::ServiceRelationship, 10);
+    s.c().setAmount(AmountSlot::BasicPay, 300000);
+    s.c().setAmount(AmountSlot::FamilyAllowance, 10000);
+    s.c().setAmount(AmountSlot::StructuralAllowance, 5000);
+    s.c().enterAmount(AmountSlot::Allowance1, 7000); // line 13 typed
     ASSERT_TRUE(RunCalculation(s.g));
-    EXPECT_EQ(s.c().amount(7), 0);
-    EXPECT_EQ(s.c().amount(8), 0);
-    EXPECT_EQ(s.c().amount(9), 0);
-    EXPECT_EQ(s.c().amount(12), 7000);
+    EXPECT_EQ(s.c().amount(AmountSlot::BasicPay), 0);
+    EXPECT_EQ(s.c().amount(AmountSlot::FamilyAllowance), 0);
+    EXPECT_EQ(s.c().amount(AmountSlot::StructuralAllowance), 0);
+    EXPECT_EQ(s.c().amount(AmountSlot::Allowance1), 7000);
 }
 
 TEST(BasicPay, SpecialStepsOfHessenAndSachsenAnhalt) {
@@ -179,7 +179,7 @@ TEST(BasicPay, SpecialStepsOfHessenAndSachsenAnhalt) {
 TEST(BasicPay, ContractsWithoutTableKeepTheirTypedAmounts) {
     ShippedSession s(2020, 5);
     s.setCase(0, 25, 0, 0);
-    s.c().enterAmount(7, 400000);
-    s.c().setAmount(7, 1);
+    s.c().enterAmount(AmountSlot::BasicPay, 400000);
+    s.c().setAmount(AmountSlot::BasicPay, 1);
     EXPECT_EQ(s.basicPay(), 400000);
 }

@@ -42,11 +42,12 @@ TEST(CalculationRun, GrossIsTheSumOfTheGrossLinesAndNetAddsDeductionsAndPayments
     TestSession s;
     loadNew(s);
     Case& c = s.g.workingCase;
-    c.enterAmount(12, 100000); // line 13: 1.000,00
-    c.enterAmount(13, 25050);  // line 14
-    c.enterAmount(14, 1);      // line 15
+    c.enterAmount(AmountSlot::Allowance1, 100000); // line 13: 1.000,00
+    c.enterAmount(AmountSlot::Allowance2, 25050);  // line 14
+    c.enterAmount(AmountSlot::Allowance3, 1);      // line 15
     c.setKey(KeySlot::CapitalForming, 3);    // line 11: 13,29
-    c.enterAmount(42, -5000);  // line 44: a deduction of 50,00 (restored from the typed amount)
+    // line 44: a deduction of 50,00 (restored from the typed amount)
+    c.enterAmount(AmountSlot::Deduction1, -5000);
     c.setAmount(AmountSlot::ChildBenefit, 20400);
     ASSERT_TRUE(RunCalculation(s.g));
     int32_t gross = 100000 + 25050 + 1 + 1329;
@@ -54,7 +55,8 @@ TEST(CalculationRun, GrossIsTheSumOfTheGrossLinesAndNetAddsDeductionsAndPayments
     EXPECT_EQ(c.amount(AmountSlot::PartTimeGross), gross);
     EXPECT_EQ(c.amount(AmountSlot::Gross), gross);
     int32_t deductions = 0; // lines 34 to 42: wage tax and the contributions
-    for (int k = 33; k <= 41; ++k) deductions += c.amount(k);
+    for (AmountSlot k : slotsFrom(AmountSlot::WageTax, AmountSlot::EmployeeShare))
+        deductions += c.amount(k);
     EXPECT_EQ(c.amount(AmountSlot::NetPay), gross + deductions - 5000 + 20400);
     EXPECT_EQ(c.grossLine(13).amount, Money::fromCents(100000));
     EXPECT_EQ(c.grossLine(11).amount, Money::fromCents(1329));
@@ -83,11 +85,11 @@ TEST(CalculationRun, RunStartsFromTheEnteredAmountsAndDefaultsTheWorkingTime) {
     c.enterAmount(AmountSlot::RegularHours, 0);
     c.enterAmount(AmountSlot::MonthDays, 0);
     c.enterAmount(AmountSlot::AgreedHours, 1925000);
-    c.setAmount(42, 999); // a computed value that the run must replace by the typed one
+    c.setAmount(AmountSlot::Deduction1, 999); // a computed value that the run must replace by the typed one
     ASSERT_TRUE(RunCalculation(s.g));
     EXPECT_EQ(c.amount(AmountSlot::RegularHours), 3850000);
     EXPECT_EQ(c.amount(AmountSlot::MonthDays), 3000000);
-    EXPECT_EQ(c.amount(42), 0);
+    EXPECT_EQ(c.amount(AmountSlot::Deduction1), 0);
     EXPECT_FLOAT_EQ(s.g.partTimeFactor, 0.5f);
 }
 
@@ -109,13 +111,13 @@ TEST(CalculationRun, MissingJanuaryTariffFileClearsLinesEightToTen) {
     TestSession s;
     loadNew(s);
     Case& c = s.g.workingCase;
-    c.setAmount(7, 300000);
-    c.setAmount(8, 10000);
-    c.setAmount(9, 5000);
+    c.setAmount(AmountSlot::BasicPay, 300000);
+    c.setAmount(AmountSlot::FamilyAllowance, 10000);
+    c.setAmount(AmountSlot::StructuralAllowance, 5000);
     ASSERT_TRUE(RunCalculation(s.g));
-    EXPECT_EQ(c.amount(7), 0);
-    EXPECT_EQ(c.amount(8), 0);
-    EXPECT_EQ(c.amount(9), 0);
+    EXPECT_EQ(c.amount(AmountSlot::BasicPay), 0);
+    EXPECT_EQ(c.amount(AmountSlot::FamilyAllowance), 0);
+    EXPECT_EQ(c.amount(AmountSlot::StructuralAllowance), 0);
 }
 
 TEST(CalculationRun, ServiceRelationshipWithoutPayClearsAllAmounts) {
@@ -123,13 +125,13 @@ TEST(CalculationRun, ServiceRelationshipWithoutPayClearsAllAmounts) {
     loadNew(s);
     Case& c = s.g.workingCase;
     c.setKey(KeySlot::ServiceRelationship, kServiceRelationshipNoPay);
-    c.enterAmount(12, 100000);
+    c.enterAmount(AmountSlot::Allowance1, 100000);
     c.setKey(KeySlot::CapitalForming, 3);
     ASSERT_TRUE(RunCalculation(s.g));
     EXPECT_EQ(c.key(KeySlot::CapitalForming), 0);
-    for (int slotNo = 4; slotNo <= 50; ++slotNo) {
-        EXPECT_EQ(c.amount(slotNo), 0) << slotNo;
-        EXPECT_EQ(c.previousAmount(slotNo), 0) << slotNo;
+    for (AmountSlot s : slotsFrom(slots::kFirstMoney, slots::kLastMoney)) {
+        EXPECT_EQ(c.amount(s), 0) << slotNumber(s);
+        EXPECT_EQ(c.previousAmount(s), 0) << slotNumber(s);
     }
     EXPECT_EQ(c.amount(AmountSlot::RegularHours), 3850000);
 }
@@ -137,7 +139,7 @@ TEST(CalculationRun, ServiceRelationshipWithoutPayClearsAllAmounts) {
 TEST(CalculationRun, ClosingStepWritesTheMonthAndYearRecords) {
     TestSession s(2020, DataSet::Plan, 2, 4);
     loadNew(s);
-    s.g.workingCase.enterAmount(12, 123456);
+    s.g.workingCase.enterAmount(AmountSlot::Allowance1, 123456);
     ASSERT_TRUE(RunCalculation(s.g));
     Case stored = storedMonth(s, 4);
     EXPECT_EQ(stored.amount(AmountSlot::Gross), 123456);
@@ -149,7 +151,7 @@ TEST(CalculationRun, ClosingStepWritesTheMonthAndYearRecords) {
     EXPECT_EQ(year.name(), "Neuer Personalfall");
 
     s.g.closingStepSuspended = true;
-    s.g.workingCase.enterAmount(12, 1);
+    s.g.workingCase.enterAmount(AmountSlot::Allowance1, 1);
     ASSERT_TRUE(RunCalculation(s.g));
     EXPECT_EQ(storedMonth(s, 4).amount(AmountSlot::Gross), 123456);
 }
@@ -158,11 +160,11 @@ TEST(CalculationRun, OverflowStopsTheRunWithoutWriting) {
     TestSession s;
     loadNew(s);
     Case& c = s.g.workingCase;
-    c.enterAmount(12, 2000000000);
-    c.enterAmount(13, 2000000000);
+    c.enterAmount(AmountSlot::Allowance1, 2000000000);
+    c.enterAmount(AmountSlot::Allowance2, 2000000000);
     EXPECT_FALSE(RunCalculation(s.g));
     EXPECT_TRUE(s.g.overflow);
-    EXPECT_EQ(storedMonth(s, 1).amount(12), 0);
+    EXPECT_EQ(storedMonth(s, 1).amount(AmountSlot::Allowance1), 0);
 }
 
 TEST(CalculationRun, AnyOtherFailureStopsTheRunWritesNothingAndTellsTheUserInGerman) {
@@ -203,15 +205,16 @@ TEST(CalculationRun, AnyOtherFailureStopsTheRunWritesNothingAndTellsTheUserInGer
 TEST(Recalculate, AnEditInMarchIsCarriedIntoAprilToDecember) {
     TestSession s(2020, DataSet::Real, 1, 3);
     loadNew(s);
-    ASSERT_TRUE(EnterAmount(s.g, 12, "1.500,25"));
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::Allowance1, "1.500,25"));
     EXPECT_EQ(s.g.workingCase.monthIndex(), 2);
     EXPECT_EQ(s.g.workingCase.amount(AmountSlot::Gross), 150025);
     for (int m = 1; m <= 12; ++m) {
         Case stored = storedMonth(s, m);
-        EXPECT_EQ(stored.amount(12), m >= 3 ? 150025 : 0) << m;
+        EXPECT_EQ(stored.amount(AmountSlot::Allowance1), m >= 3 ? 150025 : 0) << m;
         EXPECT_EQ(s.g.files.readMonth(m, 1).i16(month_record::keyOffset(KeySlot::Month)), m - 1) << m;
         int32_t deductions = 0; // lines 34 to 46
-        for (int k = 33; k <= 44; ++k) deductions += stored.amount(k);
+        for (AmountSlot k : slotsFrom(AmountSlot::WageTax, AmountSlot::Deduction3))
+            deductions += stored.amount(k);
         EXPECT_EQ(stored.amount(AmountSlot::NetPay), (m >= 3 ? 150025 : 0) + deductions) << m;
     }
     YearRecord year = s.g.files.readYear(1);
@@ -223,16 +226,16 @@ TEST(Recalculate, AnEditInMarchIsCarriedIntoAprilToDecember) {
 TEST(Recalculate, DecemberAndSwitchedOffFollowingMonthsOnlyWriteTheirMonth) {
     TestSession s(2020, DataSet::Real, 1, 12);
     loadNew(s);
-    ASSERT_TRUE(EnterAmount(s.g, 12, "10"));
-    EXPECT_EQ(storedMonth(s, 12).amount(12), 1000);
-    EXPECT_EQ(storedMonth(s, 11).amount(12), 0);
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::Allowance1, "10"));
+    EXPECT_EQ(storedMonth(s, 12).amount(AmountSlot::Allowance1), 1000);
+    EXPECT_EQ(storedMonth(s, 11).amount(AmountSlot::Allowance1), 0);
 
     TestSession t(2020, DataSet::Real, 1, 6);
     loadNew(t);
     t.g.followingMonthsOn = false;
-    ASSERT_TRUE(EnterAmount(t.g, 12, "10"));
-    EXPECT_EQ(storedMonth(t, 6).amount(12), 1000);
-    EXPECT_EQ(storedMonth(t, 7).amount(12), 0);
+    ASSERT_TRUE(EnterAmount(t.g, AmountSlot::Allowance1, "10"));
+    EXPECT_EQ(storedMonth(t, 6).amount(AmountSlot::Allowance1), 1000);
+    EXPECT_EQ(storedMonth(t, 7).amount(AmountSlot::Allowance1), 0);
 }
 
 TEST(Recalculate, DaysOfTheMonthAreNotCarriedForward) {
@@ -246,23 +249,23 @@ TEST(Recalculate, DaysOfTheMonthAreNotCarriedForward) {
 TEST(Recalculate, OverflowShowsTheInputErrorOnceAndKeepsTheFiles) {
     TestSession s(2020, DataSet::Real, 1, 3);
     loadNew(s);
-    ASSERT_TRUE(EnterAmount(s.g, 12, "20000000"));
-    ASSERT_TRUE(EnterAmount(s.g, 13, "1000000"));
-    EXPECT_FALSE(EnterAmount(s.g, 14, "20000000"));
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::Allowance1, "20000000"));
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::Allowance2, "1000000"));
+    EXPECT_FALSE(EnterAmount(s.g, AmountSlot::Allowance3, "20000000"));
     ASSERT_EQ(s.messageTexts().size(), 1u);
     EXPECT_EQ(s.messageTexts()[0], std::string("Eingabefehler: ") + kOverflowText);
-    EXPECT_EQ(storedMonth(s, 3).amount(14), 0);
-    EXPECT_EQ(storedMonth(s, 3).amount(13), 100000000);
-    EXPECT_EQ(storedMonth(s, 7).amount(13), 100000000);
+    EXPECT_EQ(storedMonth(s, 3).amount(AmountSlot::Allowance3), 0);
+    EXPECT_EQ(storedMonth(s, 3).amount(AmountSlot::Allowance2), 100000000);
+    EXPECT_EQ(storedMonth(s, 7).amount(AmountSlot::Allowance2), 100000000);
 }
 
 TEST(Recalculate, LookingAtAnEarlierMonthLeavesTheLaterMonthsAlone) {
     TestSession s(2020, DataSet::Real, 1, 3);
     loadNew(s);
-    ASSERT_TRUE(EnterAmount(s.g, 12, "100"));
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::Allowance1, "100"));
     s.g.selectMonth(2);
     SelectCaseMonth(s.g);
-    EXPECT_EQ(s.g.workingCase.amount(12), 0);
-    EXPECT_EQ(storedMonth(s, 3).amount(12), 10000);
-    EXPECT_EQ(storedMonth(s, 12).amount(12), 10000);
+    EXPECT_EQ(s.g.workingCase.amount(AmountSlot::Allowance1), 0);
+    EXPECT_EQ(storedMonth(s, 3).amount(AmountSlot::Allowance1), 10000);
+    EXPECT_EQ(storedMonth(s, 12).amount(AmountSlot::Allowance1), 10000);
 }

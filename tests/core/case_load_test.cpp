@@ -28,8 +28,8 @@ Case unpackedMonth(TestSession& s, int month) {
 
 bool sameInputsAsDefaults(const Case& c) {
     Case d = defaultCase();
-    for (int k = 1; k < kKeySlots; ++k)
-        if (k != slotNumber(KeySlot::Month) && c.key(k) != d.key(k)) return false;
+    for (KeySlot k : slotsFrom(KeySlot::DateLabel, KeySlot::FlatTaxLimitChoice))
+        if (k != KeySlot::Month && c.key(k) != d.key(k)) return false;
     return c.amounts == d.amounts && c.texts == d.texts;
 }
 
@@ -52,9 +52,9 @@ TEST(CaseLoad, AnEmptyRecordBecomesANewCaseWithTheDefaults) {
 TEST(CaseLoad, AnOutOfRangeKeyResetsAllTwelveMonthsWithTheErrorNumber) {
     TestSession s(2020);
     Case c = defaultCase();
-    c.setKey(4, 10);
-    c.enterAmount(12, 5000);
-    c.setKey(27, 122); // line 28, highest 121
+    c.setKey(KeySlot::ServiceRelationship, 10);
+    c.enterAmount(AmountSlot::Allowance1, 5000);
+    c.setKey(KeySlot::CostCentre, 122); // line 28, highest 121
     storeCase(s, c);
     s.g.selectMonth(5);
     LoadCaseMonth(s.g);
@@ -69,8 +69,8 @@ TEST(CaseLoad, AnOutOfRangeKeyResetsAllTwelveMonthsWithTheErrorNumber) {
 TEST(CaseLoad, TheLastFailingSlotGivesTheErrorNumber) {
     TestSession s(2020);
     Case c = defaultCase();
-    c.setKey(2, 18);  // 52
-    c.setKey(46, 36); // 96
+    c.setKey(KeySlot::Region, 18);     // 52
+    c.setKey(KeySlot::HealthFund, 36); // 96
     storeCase(s, c);
     LoadCaseMonth(s.g);
     ASSERT_EQ(s.prompter.messages().size(), 1u);
@@ -119,28 +119,28 @@ TEST(CaseLoad, MonthCounterAboveTwelveIsError55) {
 TEST(CaseLoad, QuietCorrectionsOfKeysAmountsAndDate) {
     TestSession s(2020);
     Case c = defaultCase();
-    c.setKey(1, 5);   // allowed by the range check ...
-    c.setKey(3, 22);  // ... but above 10: becomes 0
-    c.setKey(55, 9);
-    c.enterAmount(46, 12000);
+    c.setKey(KeySlot::DateLabel, 5);  // allowed by the range check ...
+    c.setKey(KeySlot::LineSeven, 22); // ... but above 10: becomes 0
+    c.setKey(KeySlot::FlatTaxLimitChoice, 9);
+    c.enterAmount(AmountSlot::Reserved46, 12000);
     c.enterAmount(AmountSlot::TariffFactor, 999);
-    c.enterAmount(52, 1000001);
-    c.enterAmount(53, 1001);
-    c.enterAmount(25, -1);
+    c.enterAmount(AmountSlot::StepReserve, 1000001);
+    c.enterAmount(AmountSlot::StepMovement, 1001);
+    c.enterAmount(AmountSlot::SupplementaryFund, -1);
     c.dateText = "01/04/2015";
     storeCase(s, c);
     LoadCaseMonth(s.g);
     const Case& w = s.g.workingCase;
     EXPECT_TRUE(s.prompter.messages().empty());
-    EXPECT_EQ(w.key(1), 5);
-    EXPECT_EQ(w.key(3), 0);
-    EXPECT_EQ(w.key(55), 0);
-    EXPECT_EQ(w.amount(46), 10000);
+    EXPECT_EQ(w.key(KeySlot::DateLabel), 5);
+    EXPECT_EQ(w.key(KeySlot::LineSeven), 0);
+    EXPECT_EQ(w.key(KeySlot::FlatTaxLimitChoice), 0);
+    EXPECT_EQ(w.amount(AmountSlot::Reserved46), 10000);
     EXPECT_EQ(w.amount(AmountSlot::TariffFactor), 10000);
     EXPECT_FLOAT_EQ(s.g.tariffFactor, 1.0f);
-    EXPECT_EQ(w.amount(52), 0);
-    EXPECT_EQ(w.amount(53), 0);
-    EXPECT_EQ(w.amount(25), 0);
+    EXPECT_EQ(w.amount(AmountSlot::StepReserve), 0);
+    EXPECT_EQ(w.amount(AmountSlot::StepMovement), 0);
+    EXPECT_EQ(w.amount(AmountSlot::SupplementaryFund), 0);
     EXPECT_EQ(w.dateText, "01.04.2015");
 }
 
@@ -169,12 +169,13 @@ TEST(CaseLoad, ANameBeginningWithABlankBecomesNewCase) {
     for (std::string bad : {std::string(" Maria"), std::string("M Maria"), std::string("!Maria"), std::string("\x01xy")}) {
         TestSession s(2020);
         Case c = defaultCase();
-        c.enterAmount(13, 12345);
+        c.enterAmount(AmountSlot::Allowance2, 12345);
         storeCase(s, c, bad);
         LoadCaseMonth(s.g);
         EXPECT_EQ(s.g.workingCase.name, "Neuer Personalfall") << bad;
         EXPECT_EQ(s.g.files.readYear(1).name(), "Neuer Personalfall");
-        EXPECT_EQ(s.g.workingCase.amount(13), 0) << "the default record replaces the months";
+        EXPECT_EQ(s.g.workingCase.amount(AmountSlot::Allowance2), 0)
+            << "the default record replaces the months";
         EXPECT_TRUE(s.prompter.messages().empty());
     }
     TestSession ok(2020);

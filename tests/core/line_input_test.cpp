@@ -8,52 +8,52 @@ using namespace varemo;
 using varemo::test::TestSession;
 
 TEST(TypedAmount, ConvertsBySlot) {
-    EXPECT_EQ(convertTypedAmount(0, "38,5")->stored, 3850000);
-    EXPECT_EQ(convertTypedAmount(3, "30,123456")->stored, 3012346);
-    EXPECT_EQ(convertTypedAmount(3, "0,000005")->stored, 0);  // tie to even
-    EXPECT_EQ(convertTypedAmount(3, "0,000015")->stored, 2);
-    EXPECT_EQ(convertTypedAmount(12, "1.234,56")->stored, 123456);
-    EXPECT_EQ(convertTypedAmount(12, "1234.56")->stored, 123456);
-    EXPECT_EQ(convertTypedAmount(12, "1.234.567")->stored, 123456700);
-    EXPECT_EQ(convertTypedAmount(42, "-50")->stored, -5000);
-    EXPECT_EQ(convertTypedAmount(12, "")->stored, 0);
-    EXPECT_EQ(convertTypedAmount(58, "1,005")->stored, 100);
-    EXPECT_EQ(convertTypedAmount(59, "1,015")->stored, 102);
+    EXPECT_EQ(convertTypedAmount(AmountSlot::RegularHours, "38,5")->stored, 3850000);
+    EXPECT_EQ(convertTypedAmount(AmountSlot::PaidDays, "30,123456")->stored, 3012346);
+    EXPECT_EQ(convertTypedAmount(AmountSlot::PaidDays, "0,000005")->stored, 0); // tie to even
+    EXPECT_EQ(convertTypedAmount(AmountSlot::PaidDays, "0,000015")->stored, 2);
+    EXPECT_EQ(convertTypedAmount(AmountSlot::Allowance1, "1.234,56")->stored, 123456);
+    EXPECT_EQ(convertTypedAmount(AmountSlot::Allowance1, "1234.56")->stored, 123456);
+    EXPECT_EQ(convertTypedAmount(AmountSlot::Allowance1, "1.234.567")->stored, 123456700);
+    EXPECT_EQ(convertTypedAmount(AmountSlot::Deduction1, "-50")->stored, -5000);
+    EXPECT_EQ(convertTypedAmount(AmountSlot::Allowance1, "")->stored, 0);
+    EXPECT_EQ(convertTypedAmount(AmountSlot::Reserved58, "1,005")->stored, 100);
+    EXPECT_EQ(convertTypedAmount(AmountSlot::Reserved59, "1,015")->stored, 102);
 }
 
 TEST(TypedAmount, CapsFactorsAtTwoHundredAndRefusesWhatCannotBeStored) {
-    auto capped = convertTypedAmount(51, "250");
+    auto capped = convertTypedAmount(AmountSlot::TariffFactor, "250");
     ASSERT_TRUE(capped);
     EXPECT_EQ(capped->stored, 20000);
     EXPECT_EQ(capped->shown, "200");
-    EXPECT_EQ(convertTypedAmount(60, "201")->stored, 20000);
-    EXPECT_EQ(convertTypedAmount(51, "85")->stored, 8500);
+    EXPECT_EQ(convertTypedAmount(AmountSlot::PerformancePercent, "201")->stored, 20000);
+    EXPECT_EQ(convertTypedAmount(AmountSlot::TariffFactor, "85")->stored, 8500);
     for (int slotNo : {52, 55, 57, 61, 65, 66, -1}) EXPECT_FALSE(convertTypedAmount(slotNo, "1")) << slotNo;
-    EXPECT_FALSE(convertTypedAmount(12, "abc"));
-    EXPECT_FALSE(convertTypedAmount(12, "1,2,3"));
-    EXPECT_FALSE(convertTypedAmount(12, "21474837"));  // beyond 32 bits as cents
-    EXPECT_TRUE(convertTypedAmount(12, "21474836,47"));
-    EXPECT_FALSE(convertTypedAmount(0, "21475"));      // beyond 32 bits × 100000
-    EXPECT_FALSE(convertTypedAmount(12, "99999999999999999999999999999"));
+    EXPECT_FALSE(convertTypedAmount(AmountSlot::Allowance1, "abc"));
+    EXPECT_FALSE(convertTypedAmount(AmountSlot::Allowance1, "1,2,3"));
+    EXPECT_FALSE(convertTypedAmount(AmountSlot::Allowance1, "21474837")); // beyond 32 bits as cents
+    EXPECT_TRUE(convertTypedAmount(AmountSlot::Allowance1, "21474836,47"));
+    EXPECT_FALSE(convertTypedAmount(AmountSlot::RegularHours, "21475")); // beyond 32 bits × 100000
+    EXPECT_FALSE(convertTypedAmount(AmountSlot::Allowance1, "99999999999999999999999999999"));
 }
 
 TEST(LineInput, TariffFactorEntrySetsTheFactor) {
     TestSession s;
     LoadCaseMonth(s.g);
-    ASSERT_TRUE(EnterAmount(s.g, 51, "250"));
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::TariffFactor, "250"));
     EXPECT_FLOAT_EQ(s.g.tariffFactor, 2.0f);
-    EXPECT_EQ(s.g.workingCase.previousAmount(51), 20000);
+    EXPECT_EQ(s.g.workingCase.previousAmount(AmountSlot::TariffFactor), 20000);
 }
 
 TEST(LineInput, RefusedEntriesChangeNothing) {
     TestSession s;
     LoadCaseMonth(s.g);
     Case before = s.g.workingCase;
-    EXPECT_FALSE(EnterAmount(s.g, 12, "zwölf"));
+    EXPECT_FALSE(EnterAmount(s.g, AmountSlot::Allowance1, "zwölf"));
     EXPECT_FALSE(ChooseOption(s.g, 28, 122));
     EXPECT_FALSE(ChooseOption(s.g, 21, 0)); // the month is no option
     EXPECT_FALSE(ChooseOption(s.g, 1, 0));
-    EXPECT_FALSE(SetKey(s.g, 4, -1));
+    EXPECT_FALSE(SetKey(s.g, KeySlot::ServiceRelationship, -1));
     EXPECT_FALSE(RenameCase(s.g, "   "));
     EXPECT_FALSE(RenameCase(s.g, std::string(36, 'x')));
     EXPECT_EQ(s.g.workingCase, before);
@@ -96,7 +96,7 @@ TEST(LineInput, YearSalaryRefusesEveryChange) {
     TestSession s;
     LoadCaseMonth(s.g);
     s.g.selectMonth(kYearSalaryMonth);
-    EXPECT_FALSE(EnterAmount(s.g, 12, "1"));
+    EXPECT_FALSE(EnterAmount(s.g, AmountSlot::Allowance1, "1"));
     EXPECT_FALSE(ChooseOption(s.g, 4, 1));
     EXPECT_FALSE(EnterDate(s.g, "01.01.2020"));
     ASSERT_EQ(s.prompter.messages().size(), 3u);

@@ -23,8 +23,6 @@ Money euros(int64_t cents) {
     return Money::fromCents(cents);
 }
 
-constexpr int kLine44 = 42; // amount slot
-constexpr int kLine25 = 24;
 constexpr size_t kCode25 = 0, kCode44 = 2;
 
 struct Effects {
@@ -37,7 +35,7 @@ struct Effects {
 // Line 44 holding a deduction of 50,00 with the code; the key-code step alone.
 void evaluate44(Session& g, const std::string& code) {
     g.workingCase = defaultCase();
-    g.workingCase.enterAmount(kLine44, -5000);
+    g.workingCase.enterAmount(AmountSlot::Deduction1, -5000);
     g.workingCase.keyCodes[kCode44] = code;
     KeyCodeStep(g);
 }
@@ -115,7 +113,7 @@ TEST(LineKeyCode, EveryPositionHasItsEffect) {
 
     // The in-kind lines feed the in-kind fields.
     g.workingCase = defaultCase();
-    g.workingCase.enterAmount(kLine25, 7000);
+    g.workingCase.enterAmount(AmountSlot::InKind1, 7000);
     g.workingCase.keyCodes[kCode25] = "020300";
     KeyCodeStep(g);
     EXPECT_EQ(e.tax().inKindTaxable, euros(7000));
@@ -141,8 +139,8 @@ struct RunWithCode {
         LoadCaseMonth(s.g);
         Case& c = s.g.workingCase;
         c.setKey(KeySlot::ServiceRelationship, 26);
-        c.enterAmount(12, 300000);
-        c.enterAmount(kLine44, amount);
+        c.enterAmount(AmountSlot::Allowance1, 300000);
+        c.enterAmount(AmountSlot::Deduction1, amount);
         c.keyCodes[kCode44] = code;
         EXPECT_TRUE(RunCalculation(s.g));
     }
@@ -154,15 +152,17 @@ TEST(LineKeyCodeInTheRun, LoweringCodeLowersTheTaxablePayByTheAmount) {
     RunWithCode lower("010000");
     EXPECT_EQ(none.taxable(), euros(300000));
     EXPECT_EQ(lower.taxable(), euros(300000 - 5000));
-    EXPECT_GT(lower.s.g.workingCase.amount(33), none.s.g.workingCase.amount(33)); // less wage tax
+    EXPECT_GT(lower.s.g.workingCase.amount(AmountSlot::WageTax),
+              none.s.g.workingCase.amount(AmountSlot::WageTax)); // less wage tax
 }
 
 TEST(LineKeyCodeInTheRun, NoKeyHasNoEffectAtAll) {
     RunWithCode without("000000", 0);
     RunWithCode with("000000");
     EXPECT_EQ(with.s.g.tax.worksheet, without.s.g.tax.worksheet);
-    for (int slotNo = 33; slotNo <= 41; ++slotNo) // taxes, contributions, supplementary pension
-        EXPECT_EQ(with.s.g.workingCase.amount(slotNo), without.s.g.workingCase.amount(slotNo)) << slotNo;
+    // taxes, contributions, supplementary pension
+    for (AmountSlot s : slotsFrom(AmountSlot::WageTax, AmountSlot::EmployeeShare))
+        EXPECT_EQ(with.s.g.workingCase.amount(s), without.s.g.workingCase.amount(s)) << slotNumber(s);
     EXPECT_EQ(with.s.g.pension.employer.total, without.s.g.pension.employer.total);
     EXPECT_EQ(with.s.g.social.worksheet.regularPay, without.s.g.social.worksheet.regularPay);
     // Only the net pay carries the deduction itself.
@@ -192,13 +192,13 @@ TEST(SpecialRulesWindow, LineTitlesAndTheFlatRateRuleOfInKindLines) {
     EXPECT_EQ(SpecialRulesWindow::forLine(g, 25).groupCaption(1), "Der Sachbezug ist ein");
     EXPECT_EQ(SpecialRulesWindow::forLine(g, 44).optionCaptions(4)[3], "umlageerhöhend    ( 3 )");
 
-    g.workingCase.setKey(24, 13); // line 25: entry 13
+    g.workingCase.setKey(KeySlot::InKind1, 13); // line 25: entry 13
     SpecialRulesWindow w = SpecialRulesWindow::forLine(g, 25);
     EXPECT_FALSE(w.click(5, 1)); // "15 %" refused
     EXPECT_EQ(w.digit(5), 0);
     EXPECT_TRUE(w.click(2, 2));
     EXPECT_EQ(w.code(), "020000");
-    g.workingCase.setKey(24, 12);
+    g.workingCase.setKey(KeySlot::InKind1, 12);
     SpecialRulesWindow w12 = SpecialRulesWindow::forLine(g, 25);
     EXPECT_TRUE(w12.click(5, 1));
     EXPECT_EQ(w12.code(), "000010");
@@ -251,10 +251,10 @@ TEST(GeneralKeyCodeRules, ChoosingAnEntryTakesItsDefaultCode) {
     test::ScriptedPrompter p;
     Session g(p);
     g.workingCase = defaultCase();
-    g.workingCase.setKey(24, 2); // line 25: "Jobticket (pauschal 15 %)"
+    g.workingCase.setKey(KeySlot::InKind1, 2); // line 25: "Jobticket (pauschal 15 %)"
     ApplyEntryKeyCode(g, 25);
     EXPECT_EQ(g.workingCase.keyCodes[0], "000011");
-    g.workingCase.setKey(42, 20); // line 44: an entry without a rule keeps the code
+    g.workingCase.setKey(KeySlot::Deduction1, 20); // line 44: an entry without a rule keeps the code
     ApplyEntryKeyCode(g, 44);
     EXPECT_EQ(g.workingCase.keyCodes[2], "000000");
 }

@@ -16,13 +16,13 @@ TEST(YearSalary, AddsUpTheTwelveMonthsAndRefusesEveryChange) {
     LoadCaseMonth(s.g);
     // January: 1.000,00 in line 13 for the whole year (the following months take it over);
     // from July 1.100,00; a one-time payment of 500,00 in November only (typed in December back to 0).
-    ASSERT_TRUE(EnterAmount(s.g, 12, "1000"));
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::Allowance1, "1000"));
     ASSERT_TRUE(SelectMonth(s.g, 7));
-    ASSERT_TRUE(EnterAmount(s.g, 12, "1100"));
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::Allowance1, "1100"));
     ASSERT_TRUE(SelectMonth(s.g, 11));
-    ASSERT_TRUE(EnterAmount(s.g, 19, "500"));
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::OneTimePayment, "500"));
     ASSERT_TRUE(SelectMonth(s.g, 12));
-    ASSERT_TRUE(EnterAmount(s.g, 19, "0"));
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::OneTimePayment, "0"));
 
     ASSERT_TRUE(SelectMonth(s.g, kYearSalaryMonth));
     EXPECT_TRUE(s.g.showsYearSalary());
@@ -43,7 +43,7 @@ TEST(YearSalary, AddsUpTheTwelveMonthsAndRefusesEveryChange) {
     EXPECT_EQ(s.g.workingCase.grossLine(13).amount, Money::fromCents(line13));
 
     const size_t before = s.prompter.messages().size();
-    EXPECT_FALSE(EnterAmount(s.g, 12, "1"));
+    EXPECT_FALSE(EnterAmount(s.g, AmountSlot::Allowance1, "1"));
     EXPECT_FALSE(ChooseOption(s.g, 47, 1));
     EXPECT_FALSE(SelectYear(s.g, 2019));
     auto all = s.messageTexts();
@@ -56,13 +56,13 @@ TEST(YearSalary, AddsUpTheTwelveMonthsAndRefusesEveryChange) {
     // nothing was written: December still holds its own month
     Case december;
     unpackMonthRecord(s.g.files.readMonth(12, 1), december);
-    EXPECT_EQ(december.amount(12), 110000);
+    EXPECT_EQ(december.amount(AmountSlot::Allowance1), 110000);
 }
 
 TEST(YearSalary, OtherCasesAndDataSetsShowTheirOwnTotals) {
     TestSession s;
     LoadCaseMonth(s.g);
-    ASSERT_TRUE(EnterAmount(s.g, 12, "100"));
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::Allowance1, "100"));
     ASSERT_TRUE(SelectMonth(s.g, kYearSalaryMonth));
     EXPECT_EQ(*s.g.sheet.line(13).amountCents, 120000);
     ASSERT_TRUE(SelectDataSet(s.g, DataSet::Plan));
@@ -97,11 +97,11 @@ TEST(Recalculate, AnEditInDecemberRunsNoFollowingMonthsAndLeavesTheYearRecord) {
     TestSession s(2020, DataSet::Real, 1, 12);
     LoadCaseMonth(s.g);
     YearRecord before = s.g.files.readYear(1);
-    ASSERT_TRUE(EnterAmount(s.g, 12, "700"));
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::Allowance1, "700"));
     // the run writes December itself; the redisplay sequence adds nothing
     Case november;
     unpackMonthRecord(s.g.files.readMonth(11, 1), november);
-    EXPECT_EQ(november.amount(12), 0);
+    EXPECT_EQ(november.amount(AmountSlot::Allowance1), 0);
     YearRecord after = s.g.files.readYear(1);
     EXPECT_EQ(after.monthValue(11, 2, 0), 70000);
     EXPECT_EQ(after.monthValue(10, 2, 0), before.monthValue(10, 2, 0));

@@ -23,9 +23,9 @@ Money euros(int64_t cents) {
 void typicalCase(TestSession& s) {
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase;
-    c.enterAmount(12, 300000); // line 13
-    c.enterAmount(15, 20000);  // line 16
-    c.enterAmount(11, 10000);  // line 12
+    c.enterAmount(AmountSlot::Allowance1, 300000);    // line 13
+    c.enterAmount(AmountSlot::Overtime, 20000);       // line 16
+    c.enterAmount(AmountSlot::PerformancePay, 10000); // line 12
 }
 
 } // namespace
@@ -57,9 +57,9 @@ TEST(PartTime, EachReducedLineIsRoundedToTheCentTiesToEven) {
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase;
     c.enterAmount(AmountSlot::AgreedHours, 2887500); // 28,875 / 38,5 = 0,75 exactly
-    c.enterAmount(12, 123457);                 // 1.234,57 x 0,75 = 925,9275 -> 925,93
-    c.enterAmount(13, 2);                      // 0,02 x 0,75 = 0,015 -> 0,02 (tie to even)
-    c.enterAmount(14, 6);                      // 0,06 x 0,75 = 0,045 -> 0,04 (tie to even)
+    c.enterAmount(AmountSlot::Allowance1, 123457);   // 1.234,57 x 0,75 = 925,9275 -> 925,93
+    c.enterAmount(AmountSlot::Allowance2, 2);        // 0,02 x 0,75 = 0,015 -> 0,02 (tie to even)
+    c.enterAmount(AmountSlot::Allowance3, 6);        // 0,06 x 0,75 = 0,045 -> 0,04 (tie to even)
     ASSERT_TRUE(RunCalculation(s.g));
     EXPECT_EQ(c.grossLine(13).reducedAmount, euros(92593));
     EXPECT_EQ(c.grossLine(14).reducedAmount, euros(2));
@@ -125,7 +125,7 @@ TEST(PartialRetirement, CategoriesDecideTheFactor) {
     TestSession s;
     typicalCase(s);
     Case& c = s.g.workingCase;
-    c.enterAmount(13, 40000); // line 14: 400,00
+    c.enterAmount(AmountSlot::Allowance2, 40000); // line 14: 400,00
     c.setKey(KeySlot::PartialMonth, parttime::kRetirementWork);
     c.grossLine(13).partialRetirementCategory = 'A';
     c.grossLine(14).partialRetirementCategory = 'a';
@@ -159,9 +159,9 @@ TEST(LocalAllowance, AppliesWithTheMarriedRuleWithoutPartTimeReduction) {
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase;
     c.setKey(KeySlot::ServiceRelationship, 0);
-    c.setKey(3, 0); // "100% Verh.Zuschlag, ggf. TZ-Kürzung"
+    c.setKey(KeySlot::LineSeven, 0); // "100% Verh.Zuschlag, ggf. TZ-Kürzung"
     EXPECT_FALSE(localAllowanceRuleApplies(s.g));
-    c.setKey(3, 1); // "50% Verh.Zuschlag ohne TZ-Kürzung"
+    c.setKey(KeySlot::LineSeven, 1); // "50% Verh.Zuschlag ohne TZ-Kürzung"
     EXPECT_TRUE(localAllowanceRuleApplies(s.g));
     c.grossLine(10).setFlag(LineFlag::PartTime, false);
     EXPECT_FALSE(localAllowanceRuleApplies(s.g));

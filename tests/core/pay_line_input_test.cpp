@@ -39,7 +39,7 @@ TEST(PayLineInput, ChangingAComputedStepAsksAndClearsTheDateOnYes) {
     EXPECT_EQ(s.c().dateText, "");
     EXPECT_EQ(s.c().previousAmount(AmountSlot::StepMovement), 0);
     EXPECT_EQ(s.c().previousAmount(AmountSlot::StepReserve), 0);
-    EXPECT_EQ(s.c().amount(7), 378750); // tvoed_bund.csv "2020-03,E9a,5,3787.50"
+    EXPECT_EQ(s.c().amount(AmountSlot::BasicPay), 378750); // tvoed_bund.csv "2020-03,E9a,5,3787.50"
 
     // Without a date the step is simply chosen.
     const size_t asked = s.prompter.messages().size();

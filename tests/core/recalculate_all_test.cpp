@@ -45,7 +45,7 @@ void staleCase(TestSession& s) {
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase;
     c.setKey(KeySlot::ServiceRelationship, 26);
-    c.enterAmount(12, 300000);
+    c.enterAmount(AmountSlot::Allowance1, 300000);
     for (int m = 0; m < 12; ++m) {
         c.setKey(KeySlot::Month, static_cast<int16_t>(m));
         ASSERT_TRUE(RunCalculation(s.g));
@@ -126,7 +126,7 @@ TEST(RecalculateAll, Fund33KeepsItsRatePositionAndFund34FollowsTheTable) {
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase;
     c.setKey(KeySlot::HealthFund, 33);
-    c.setKey(37, 50); // 12,50 %
+    c.setKey(KeySlot::HealthRate, 50); // 12,50 %
     for (int m = 0; m < 12; ++m) {
         c.setKey(KeySlot::Month, static_cast<int16_t>(m));
         ASSERT_TRUE(RunCalculation(s.g));
@@ -134,25 +134,25 @@ TEST(RecalculateAll, Fund33KeepsItsRatePositionAndFund34FollowsTheTable) {
     s.prompter.queue(PromptAnswer::Ok);
     RecalculateAllCases(s.g);
     for (int m = 1; m <= 12; ++m)
-        EXPECT_EQ(stored(s, 1, m).key(37), 50) << m;
+        EXPECT_EQ(stored(s, 1, m).key(KeySlot::HealthRate), 50) << m;
 
     // Fund 34: its general rate of 14,60 % is position (1460 - 1000) / 5 = 92.
     c.setKey(KeySlot::HealthFund, 34);
-    c.setKey(37, 10);
+    c.setKey(KeySlot::HealthRate, 10);
     ResetHealthRatePosition(s.g);
-    EXPECT_EQ(c.key(37), 92);
+    EXPECT_EQ(c.key(KeySlot::HealthRate), 92);
     c.setKey(KeySlot::ContributionKind, 1); // "KV-AG-Zuschuß": one above
     ResetHealthRatePosition(s.g);
-    EXPECT_EQ(c.key(37), 93);
+    EXPECT_EQ(c.key(KeySlot::HealthRate), 93);
     c.setKey(KeySlot::ContributionKind, 2);
     ResetHealthRatePosition(s.g);
-    EXPECT_EQ(c.key(37), 128);
+    EXPECT_EQ(c.key(KeySlot::HealthRate), 128);
     c.setKey(KeySlot::ContributionKind, 9);
     ResetHealthRatePosition(s.g);
-    EXPECT_EQ(c.key(37), 129);
+    EXPECT_EQ(c.key(KeySlot::HealthRate), 129);
     c.setKey(KeySlot::HealthFund, 35);
     c.setKey(KeySlot::ContributionKind, 0);
-    c.setKey(37, 40);
+    c.setKey(KeySlot::HealthRate, 40);
     ResetHealthRatePosition(s.g);
-    EXPECT_EQ(c.key(37), 40);
+    EXPECT_EQ(c.key(KeySlot::HealthRate), 40);
 }

@@ -98,11 +98,11 @@ TEST(LineDispatcher, RefusesChoicesTheCaseDoesNotAllowWithTheirNotices) {
                               "Bitte stellen Sie die Vorgaben für die ZVK in Zeile 28 korrekt ein\n"
                               "und zwar in der Menüzeile unter Vorgaben/VBL,ZVK,ATV.");
     // an annual adjustment by the employer is not allowed with a monthly tax allowance
-    ASSERT_TRUE(EnterAmount(s.g, 23, "150"));
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::TaxAllowance, "150"));
     EXPECT_FALSE(ChooseOption(s.g, 31, 0));
     EXPECT_EQ(lastMessage(s), "Kein Lohnsteuerjahresausgleich .. : Ein Lohnsteuerjahresausgleich ist nicht "
                               "zugelassen,\nwenn ein Freibetrag oder ein Hinzurechnungsbetrag zu berücksichtigen ist.");
-    EXPECT_EQ(s.g.workingCase.key(30), 1);
+    EXPECT_EQ(s.g.workingCase.key(KeySlot::AnnualAdjustment), 1);
     ASSERT_TRUE(ChooseOption(s.g, 24, 2)); // "davon Versorgungsbezüge" is no allowance
     EXPECT_TRUE(ChooseOption(s.g, 31, 0));
     // child benefit in line 43 while line 23 is set to partial retirement
@@ -123,27 +123,27 @@ TEST(AmountEntry, ValuesBeyondThirtyTwoBitsAreRefusedWithTheRangeAndNothingIsSto
     TestSession s;
     LoadCaseMonth(s.g);
     Case before = s.g.workingCase;
-    EXPECT_FALSE(EnterAmount(s.g, 12, "21474837"));
+    EXPECT_FALSE(EnterAmount(s.g, AmountSlot::Allowance1, "21474837"));
     EXPECT_EQ(lastMessage(s), "Eingabefehler: Die Eingabe \"21474837\" liegt außerhalb des Wertebereichs des "
                               "Programms\nund wurde nicht gespeichert. Zulässig sind Werte von -21.474.836,48 bis "
                               "21.474.836,47.");
-    EXPECT_FALSE(EnterAmount(s.g, 0, "99999999999999999999999"));
+    EXPECT_FALSE(EnterAmount(s.g, AmountSlot::RegularHours, "99999999999999999999999"));
     EXPECT_NE(lastMessage(s).find("-21.474,83648 bis 21.474,83647"), std::string::npos);
-    EXPECT_FALSE(EnterAmount(s.g, 12, "zwölf"));
+    EXPECT_FALSE(EnterAmount(s.g, AmountSlot::Allowance1, "zwölf"));
     EXPECT_EQ(lastMessage(s), "Eingabefehler: Die Eingabe \"zwölf\" ist kein zulässiger Betrag.");
     EXPECT_EQ(s.g.workingCase, before);
     // a capped slot is never out of range
-    EXPECT_TRUE(EnterAmount(s.g, 51, "99999999999"));
-    EXPECT_EQ(s.g.workingCase.amount(51), 20000);
+    EXPECT_TRUE(EnterAmount(s.g, AmountSlot::TariffFactor, "99999999999"));
+    EXPECT_EQ(s.g.workingCase.amount(AmountSlot::TariffFactor), 20000);
 }
 
 TEST(AmountEntry, EmptyFieldStoresZero) {
     TestSession s;
     LoadCaseMonth(s.g);
-    ASSERT_TRUE(EnterAmount(s.g, 12, "500"));
-    ASSERT_TRUE(EnterAmount(s.g, 12, ""));
-    EXPECT_EQ(s.g.workingCase.amount(12), 0);
-    EXPECT_EQ(s.g.workingCase.previousAmount(12), 0);
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::Allowance1, "500"));
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::Allowance1, ""));
+    EXPECT_EQ(s.g.workingCase.amount(AmountSlot::Allowance1), 0);
+    EXPECT_EQ(s.g.workingCase.previousAmount(AmountSlot::Allowance1), 0);
 }
 
 TEST(AmountText, FormatsSlotsAndQuickArithmetic) {
@@ -151,9 +151,9 @@ TEST(AmountText, FormatsSlotsAndQuickArithmetic) {
     EXPECT_EQ(formatFixed(3012346, 5), "30,12346");
     EXPECT_EQ(formatFixed(-5, 2), "-0,05");
     EXPECT_EQ(formatFixed(std::numeric_limits<int64_t>::min(), 2, 2), "-92233720368547758,08");
-    EXPECT_EQ(amountFieldText(0, 3850000), "38,50");
-    EXPECT_EQ(amountFieldText(12, 123456), "1.234,56");
-    EXPECT_EQ(amountFieldText(51, 10000), "100,00");
+    EXPECT_EQ(amountFieldText(AmountSlot::RegularHours, 3850000), "38,50");
+    EXPECT_EQ(amountFieldText(AmountSlot::Allowance1, 123456), "1.234,56");
+    EXPECT_EQ(amountFieldText(AmountSlot::TariffFactor, 10000), "100,00");
 
     EXPECT_EQ(quickArithmetic("1.234,56", '+', "0,44"), "1235,00");
     EXPECT_EQ(quickArithmetic("100", '-', "250,5"), "-150,50");

@@ -7,34 +7,35 @@
 using namespace varemo;
 
 TEST(Sheet, LineTableFollowsTheSlotConventions) {
-    for (int line : {8, 11, 12, 20, 22, 25, 28, 32}) EXPECT_EQ(lineInfo(line).keySlot, line - 1) << line;
-    EXPECT_EQ(lineInfo(9).amountSlot, 9);
-    EXPECT_EQ(lineInfo(10).amountSlot, 8);
-    EXPECT_EQ(lineInfo(26).keySlot, 47);
-    EXPECT_EQ(lineInfo(27).keySlot, 25);
-    EXPECT_EQ(lineInfo(33).keySlot, 46);
-    EXPECT_EQ(lineInfo(37).keySlot, 52);
-    EXPECT_EQ(lineInfo(37).extraKeySlot, 37);
-    EXPECT_EQ(lineInfo(42).keySlot, 41);
+    for (int line : {8, 11, 12, 20, 22, 25, 28, 32})
+        EXPECT_EQ(lineInfo(line).key, keySlotNumbered(line - 1)) << line;
+    EXPECT_EQ(lineInfo(9).amount, AmountSlot::StructuralAllowance);
+    EXPECT_EQ(lineInfo(10).amount, AmountSlot::FamilyAllowance);
+    EXPECT_EQ(lineInfo(26).key, KeySlot::InKind2);
+    EXPECT_EQ(lineInfo(27).key, KeySlot::SupplementaryFund);
+    EXPECT_EQ(lineInfo(33).key, KeySlot::HealthFund);
+    EXPECT_EQ(lineInfo(37).key, KeySlot::ContributionKind);
+    EXPECT_EQ(lineInfo(37).extraKey, KeySlot::HealthRate);
+    EXPECT_EQ(lineInfo(42).key, KeySlot::EmployeeShare);
     EXPECT_EQ(lineInfo(43).amount, AmountSlot::ChildBenefit);
-    EXPECT_EQ(lineInfo(44).amountSlot, 42);
+    EXPECT_EQ(lineInfo(44).amount, AmountSlot::Deduction1);
     EXPECT_EQ(lineInfo(47).amount, AmountSlot::NetPay);
     EXPECT_THROW(lineInfo(0), std::out_of_range);
     EXPECT_THROW(lineInfo(48), std::out_of_range);
 }
 
 TEST(Sheet, NoTwoLinesShareAKeyOrAmountSlot) {
-    std::set<int> keys;
-    std::set<int> amounts;
+    std::set<KeySlot> keys;
+    std::set<AmountSlot> amounts;
     for (int line = 1; line <= kSheetLines; ++line) {
         const LineInfo& info = lineInfo(line);
         EXPECT_EQ(info.line, line);
-        for (int s : {info.keySlot, info.extraKeySlot})
-            if (s >= 0) {
-                EXPECT_TRUE(keys.insert(s).second) << "key slot " << s << " line " << line;
+        for (std::optional<KeySlot> s : {info.key, info.extraKey})
+            if (s) {
+                EXPECT_TRUE(keys.insert(*s).second) << "key slot " << slotNumber(*s) << " line " << line;
             }
-        if (info.amountSlot >= 0) {
-            EXPECT_TRUE(amounts.insert(info.amountSlot).second) << "amount " << line;
+        if (info.amount) {
+            EXPECT_TRUE(amounts.insert(*info.amount).second) << "amount " << line;
         }
     }
 }
@@ -44,7 +45,7 @@ TEST(Sheet, LabelsAreTheChosenOptionOrTheUsersText) {
     c.name = "Maria Muster";
     c.setText(CaseText::Allowance2, "Schichtzulage");
     c.setKey(KeySlot::PartialMonth, 1);
-    c.enterAmount(13, 4711);
+    c.enterAmount(AmountSlot::Allowance2, 4711);
     Sheet sheet;
     buildSheet(c, sheet);
     EXPECT_EQ(sheet.line(1).text, "Maria Muster");

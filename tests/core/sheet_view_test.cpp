@@ -68,13 +68,14 @@ TEST(Captions, SharesOfTheGrossPayWithNoBarForZeroGross) {
 
     Case& c = s.g.workingCase;
     c.setAmount(AmountSlot::Gross, 400000);  // 4.000,00
-    c.setAmount(33, -50000);           // wage tax 500,00
-    c.setAmount(34, -2750);            // solidarity surcharge 27,50
-    c.setAmount(35, -4500);            // church tax 45,00: taxes 572,50 = 14,3125 % → 14
-    c.setAmount(36, -30000);           // health 300
-    c.setAmount(37, -6000);            // care 60
-    c.setAmount(38, -37200);           // pension 372
-    c.setAmount(39, -4800);            // unemployment 48: 780,00 = 19,5 % → 20 (half to even)
+    c.setAmount(AmountSlot::WageTax, -50000);            // wage tax 500,00
+    c.setAmount(AmountSlot::SolidaritySurcharge, -2750); // solidarity surcharge 27,50
+    c.setAmount(AmountSlot::ChurchTax, -4500);           // church tax 45,00: taxes 572,50 = 14,3125 % → 14
+    c.setAmount(AmountSlot::HealthInsurance, -30000);    // health 300
+    c.setAmount(AmountSlot::CareInsurance, -6000);       // care 60
+    c.setAmount(AmountSlot::PensionInsurance, -37200);   // pension 372
+    // unemployment 48: 780,00 = 19,5 % → 20 (half to even)
+    c.setAmount(AmountSlot::UnemploymentInsurance, -4800);
     c.setAmount(AmountSlot::NetPay, 262750); // 65,6875 % → 66
     SheetCaptions k = sheetCaptions(s.g);
     EXPECT_EQ(k.taxShare, "Steuer 14%");
@@ -115,15 +116,15 @@ TEST(Captions, LawLinkPayStructureTariffAreaAndStepMovement) {
     EXPECT_EQ(sheetCaptions(s.g).payStructure, "EGO TVöD-Bund");
     c.setKey(KeySlot::ServiceRelationship, 15);
     EXPECT_EQ(sheetCaptions(s.g).stepMovement, "");
-    c.setAmount(53, 12);
+    c.setAmount(AmountSlot::StepMovement, 12);
     EXPECT_EQ(sheetCaptions(s.g).stepMovement, "12 Mon.(Stufenverlängerung)");
-    c.setAmount(53, -6);
+    c.setAmount(AmountSlot::StepMovement, -6);
     EXPECT_EQ(sheetCaptions(s.g).stepMovement, "6 Mon.(Stufenverkürzung)");
-    c.setAmount(53, 0);
+    c.setAmount(AmountSlot::StepMovement, 0);
     c.setKey(KeySlot::ServiceRelationship, 22);
-    c.setKey(3, 17); // two years later
+    c.setKey(KeySlot::LineSeven, 17); // two years later
     EXPECT_EQ(sheetCaptions(s.g).stepMovement, "24 Mon.(Stufenverlängerung)");
-    c.setKey(3, 3);  // three months earlier
+    c.setKey(KeySlot::LineSeven, 3); // three months earlier
     EXPECT_EQ(sheetCaptions(s.g).stepMovement, "3 Mon.(Stufenverkürzung)");
     c.setKey(KeySlot::ServiceRelationship, 0); // the married-allowance rule is no movement
     EXPECT_EQ(sheetCaptions(s.g).stepMovement, "");

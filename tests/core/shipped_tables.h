@@ -20,16 +20,16 @@ struct ShippedSession : TestSession {
 
     Case& c() { return g.workingCase; }
     void setCase(int region, int relationship, int group, int step) {
-        c().setKey(2, static_cast<int16_t>(region));
-        c().setKey(4, static_cast<int16_t>(relationship));
-        c().setKey(5, static_cast<int16_t>(group));
-        c().setKey(7, static_cast<int16_t>(step));
+        c().setKey(KeySlot::Region, static_cast<int16_t>(region));
+        c().setKey(KeySlot::ServiceRelationship, static_cast<int16_t>(relationship));
+        c().setKey(KeySlot::PayGroup, static_cast<int16_t>(group));
+        c().setKey(KeySlot::Step, static_cast<int16_t>(step));
     }
-    void setMonth(int month) { c().setKey(20, static_cast<int16_t>(month - 1)); }
+    void setMonth(int month) { c().setKey(KeySlot::Month, static_cast<int16_t>(month - 1)); }
     // Runs the tariff lookup of the month and returns line 8.
     int32_t basicPay() {
         TariffLookup(g);
-        return c().amount(7);
+        return c().amount(AmountSlot::BasicPay);
     }
 };
 

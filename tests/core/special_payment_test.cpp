@@ -22,11 +22,6 @@ Money euros(int64_t cents) {
     return Money::fromCents(cents);
 }
 
-constexpr int kLine13 = 12;    // amount slot of line 13 (counted for the annual payment, "W")
-constexpr int kLine19Key = 18; // key slot of line 19
-constexpr int kLine20 = 19;    // key and amount slot of line 20
-constexpr int kLine18 = 17;    // key and amount slot of line 18
-
 int groupOf(const char* name) {
     const auto& names = annualPaymentGroupNames();
     return static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin());
@@ -39,7 +34,7 @@ void runMonths(TestSession& s, int first, int last, Pay payOf, Days daysOf) {
     Case& c = s.g.workingCase;
     for (int m = first; m <= last; ++m) {
         c.setKey(KeySlot::Month, static_cast<int16_t>(m));
-        c.enterAmount(kLine13, payOf(m));
+        c.enterAmount(AmountSlot::Allowance1, payOf(m));
         c.enterAmount(AmountSlot::MonthDays, 3000000);
         c.enterAmount(AmountSlot::PaidDays, daysOf(m) * 100000);
         ASSERT_TRUE(RunCalculation(s.g)) << m;
@@ -47,7 +42,7 @@ void runMonths(TestSession& s, int first, int last, Pay payOf, Days daysOf) {
 }
 
 int32_t line19(const TestSession& s) {
-    return s.g.workingCase.amount(18);
+    return s.g.workingCase.amount(AmountSlot::AnnualPayment);
 }
 
 } // namespace
@@ -138,7 +133,7 @@ TEST(AnnualSpecialPayment, EmployedFromJulyHasSixMonthsAndHalfTheAmount) {
     Case& c = s.g.workingCase;
     c.setKey(KeySlot::ServiceRelationship, 10); // TVöD Bund, E1: 90 % in 2020
     c.setKey(KeySlot::PayGroup, 0);
-    c.setKey(kLine19Key, special::kComputed);
+    c.setKey(KeySlot::AnnualPayment, special::kComputed);
     c.setKey(KeySlot::PartialMonth, 0);
     // January to June: no paid day; July to November: 2.000,00 for the whole month.
     runMonths(
@@ -164,7 +159,7 @@ TEST(AnnualSpecialPayment, AverageOfJulyToSeptemberWithPartialMonthsFilledUp) {
     Case& c = s.g.workingCase;
     c.setKey(KeySlot::ServiceRelationship, 12); // TVöD VKA, E5: 79,51 % West in 2020
     c.setKey(KeySlot::PayGroup, 4);
-    c.setKey(kLine19Key, special::kComputed);
+    c.setKey(KeySlot::AnnualPayment, special::kComputed);
     // July 1.000,00; August 2.000,00 with 15 of 30 days paid (1.000,00 paid, counted as 2.000,00);
     // September 3.000,00.
     auto pay = [](int m) { return m == 6 ? 100000 : m == 7 ? 200000 : 300000; };
@@ -182,7 +177,7 @@ TEST(AnnualSpecialPayment, OnlySeptemberCountsOutsideTheAgreementsTen_To_24) {
     TestSession s;
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase; // service relationship 25 (own agreement): the user's percentage
-    c.setKey(kLine19Key, special::kComputed);
+    c.setKey(KeySlot::AnnualPayment, special::kComputed);
     EnsureAnnualPaymentTable(s.g);
     const SpecialPaymentCategory cat = classifySpecialPayment(c, 2020);
     s.g.extras.annualPercentages.setPercent(cat.agreement, 2020, false, cat.group, 5000);
@@ -197,10 +192,10 @@ TEST(AnnualSpecialPayment, TypedAmountAndUnusedLine) {
     TestSession s;
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase;
-    c.enterAmount(18, 12345);
+    c.enterAmount(AmountSlot::AnnualPayment, 12345);
     ASSERT_TRUE(RunCalculation(s.g)); // default option 7 "nicht belegt"
     EXPECT_EQ(line19(s), 0);
-    c.setKey(kLine19Key, special::kTyped);
+    c.setKey(KeySlot::AnnualPayment, special::kTyped);
     ASSERT_TRUE(RunCalculation(s.g));
     EXPECT_EQ(line19(s), 12345);
 }
@@ -212,8 +207,8 @@ TEST(CivilServantSpecialPayment, FixedAmountWithChildSupplementsInDecember) {
     c.setKey(KeySlot::ServiceRelationship, 0);
     c.setKey(KeySlot::PayGroup, 4); // A5
     c.setKey(KeySlot::Region, 15);  // Schleswig-Holstein 2020: A2-A10 660,00, 400,00 per child
-    c.setKey(8, 3);              // line 10: married with two children
-    c.setKey(kLine19Key, special::kComputed);
+    c.setKey(KeySlot::FamilyAllowance, 3); // line 10: married with two children
+    c.setKey(KeySlot::AnnualPayment, special::kComputed);
     runMonths(
         s, 0, 10, [](int) { return 300000; }, [](int) { return 30; });
     EXPECT_EQ(line19(s), 0); // November
@@ -256,13 +251,13 @@ TEST(HolidayPay, JulyRulesInTheirOrder) {
     Case& c = g.workingCase;
     c = defaultCase();
     c.setKey(KeySlot::Month, holiday::kJulyIndex);
-    c.setKey(kLine18, holiday::kComputed);
+    c.setKey(KeySlot::HolidayPay, holiday::kComputed);
     auto holidayPay = [&](int sr, int group, int region) {
         c.setKey(KeySlot::ServiceRelationship, static_cast<int16_t>(sr));
         c.setKey(KeySlot::PayGroup, static_cast<int16_t>(group));
         c.setKey(KeySlot::Region, static_cast<int16_t>(region));
         ComputeHolidayPay(g);
-        return c.amount(kLine18);
+        return c.amount(AmountSlot::HolidayPay);
     };
     EXPECT_EQ(holidayPay(10, 0, 0), 25565);
     EXPECT_EQ(holidayPay(0, 8, 0), 33234); // civil servant below group 9
@@ -275,14 +270,14 @@ TEST(HolidayPay, JulyRulesInTheirOrder) {
     EXPECT_EQ(holidayPay(9, 0, 0), 0);
     EXPECT_EQ(holidayPay(0, 3, 0), 25565); // the switch overrides 332,34
 
-    c.enterAmount(kLine18, 12345);
-    c.setKey(kLine18, holiday::kTyped);
+    c.enterAmount(AmountSlot::HolidayPay, 12345);
+    c.setKey(KeySlot::HolidayPay, holiday::kTyped);
     EXPECT_EQ(holidayPay(10, 0, 0), 12345);
-    c.setKey(kLine18, holiday::kHigherGroups);
+    c.setKey(KeySlot::HolidayPay, holiday::kHigherGroups);
     EXPECT_EQ(holidayPay(23, 0, 0), 33081); // published for 2020
     g.year = 2021;
     EXPECT_EQ(holidayPay(23, 0, 0), 12345); // none published: the typed amount
-    c.setKey(kLine18, 5);                   // "nicht belegt"
+    c.setKey(KeySlot::HolidayPay, 5);       // "nicht belegt"
     EXPECT_EQ(holidayPay(10, 0, 0), 0);
 }
 
@@ -292,43 +287,43 @@ TEST(HolidayPay, OtherMonthsAndTheClosingRules) {
     Case& c = g.workingCase;
     c = defaultCase();
     c.setKey(KeySlot::Month, 7); // August
-    c.enterAmount(kLine18, 5000);
-    c.setKey(kLine18, holiday::kComputed);
+    c.enterAmount(AmountSlot::HolidayPay, 5000);
+    c.setKey(KeySlot::HolidayPay, holiday::kComputed);
     c.setKey(KeySlot::ServiceRelationship, 10);
     ComputeHolidayPay(g);
-    EXPECT_EQ(c.amount(kLine18), 0);
-    c.setKey(kLine18, holiday::kTyped);
+    EXPECT_EQ(c.amount(AmountSlot::HolidayPay), 0);
+    c.setKey(KeySlot::HolidayPay, holiday::kTyped);
     ComputeHolidayPay(g);
-    EXPECT_EQ(c.amount(kLine18), 5000);
+    EXPECT_EQ(c.amount(AmountSlot::HolidayPay), 5000);
     c.setKey(KeySlot::ServiceRelationship, 22);
-    c.setKey(kLine18, holiday::kHigherGroups);
+    c.setKey(KeySlot::HolidayPay, holiday::kHigherGroups);
     ComputeHolidayPay(g);
-    EXPECT_EQ(c.amount(kLine18), 0); // 22 only keeps option 1
+    EXPECT_EQ(c.amount(AmountSlot::HolidayPay), 0); // 22 only keeps option 1
     c.setKey(KeySlot::ServiceRelationship, 26);
-    c.setKey(kLine18, holiday::kComputed);
+    c.setKey(KeySlot::HolidayPay, holiday::kComputed);
     ComputeHolidayPay(g);
-    EXPECT_EQ(c.amount(kLine18), 5000); // 26 always keeps the typed amount
+    EXPECT_EQ(c.amount(AmountSlot::HolidayPay), 5000); // 26 always keeps the typed amount
     c.setKey(KeySlot::PartTime, 3); // "% Ruhegehalt von %"
     ComputeHolidayPay(g);
-    EXPECT_EQ(c.amount(kLine18), 0);
-    EXPECT_EQ(c.previousAmount(kLine18), 0);
+    EXPECT_EQ(c.amount(AmountSlot::HolidayPay), 0);
+    EXPECT_EQ(c.previousAmount(AmountSlot::HolidayPay), 0);
 }
 
 TEST(HolidayPay, NoneWhenJanuaryHadNoNetPay) {
     TestSession s;
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase;
-    c.setKey(kLine18, holiday::kComputed);
+    c.setKey(KeySlot::HolidayPay, holiday::kComputed);
     c.setKey(KeySlot::ServiceRelationship, 10);
     c.setKey(KeySlot::Month, holiday::kJulyIndex);
     ASSERT_TRUE(RunCalculation(s.g)); // January record: never computed, net 0
-    EXPECT_EQ(c.amount(kLine18), 0);
+    EXPECT_EQ(c.amount(AmountSlot::HolidayPay), 0);
     c.setKey(KeySlot::Month, 0);
-    c.enterAmount(kLine13, 100000);
+    c.enterAmount(AmountSlot::Allowance1, 100000);
     ASSERT_TRUE(RunCalculation(s.g)); // January with pay
     c.setKey(KeySlot::Month, holiday::kJulyIndex);
     ASSERT_TRUE(RunCalculation(s.g));
-    EXPECT_EQ(c.amount(kLine18), 25565);
+    EXPECT_EQ(c.amount(AmountSlot::HolidayPay), 25565);
 }
 
 TEST(OneTimePayments, FortyEurosInAprilAndTheAgreedPayment) {
@@ -341,29 +336,29 @@ TEST(OneTimePayments, FortyEurosInAprilAndTheAgreedPayment) {
     TestSession s;
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase;
-    c.setKey(kLine20, onetime::kFortyInApril);
+    c.setKey(KeySlot::OneTimePayment, onetime::kFortyInApril);
     c.setKey(KeySlot::Month, 3);
     ASSERT_TRUE(RunCalculation(s.g));
-    EXPECT_EQ(c.amount(kLine20), 4000);
+    EXPECT_EQ(c.amount(AmountSlot::OneTimePayment), 4000);
     EXPECT_EQ(c.grossLine(20).reducedAmount, euros(4000));
     EXPECT_EQ(s.g.tax.worksheet.amount(12), euros(4000)); // one-time pay for the wage tax
     c.setKey(KeySlot::Month, 4);
     ASSERT_TRUE(RunCalculation(s.g));
-    EXPECT_EQ(c.amount(kLine20), 0);
+    EXPECT_EQ(c.amount(AmountSlot::OneTimePayment), 0);
 
     // TVöD VKA, E5, December 2020: 600,00, half of it at half-time.
     c.setKey(KeySlot::ServiceRelationship, 12);
     c.setKey(KeySlot::PayGroup, 4);
-    c.setKey(kLine20, onetime::kAgreed);
+    c.setKey(KeySlot::OneTimePayment, onetime::kAgreed);
     c.setKey(KeySlot::Month, 11);
     ASSERT_TRUE(RunCalculation(s.g));
-    EXPECT_EQ(c.amount(kLine20), 60000);
+    EXPECT_EQ(c.amount(AmountSlot::OneTimePayment), 60000);
     c.enterAmount(AmountSlot::AgreedHours, 1925000);
     ASSERT_TRUE(RunCalculation(s.g));
-    EXPECT_EQ(c.amount(kLine20), 30000);
+    EXPECT_EQ(c.amount(AmountSlot::OneTimePayment), 30000);
     c.setKey(KeySlot::Month, 10);
     ASSERT_TRUE(RunCalculation(s.g));
-    EXPECT_EQ(c.amount(kLine20), 0);
+    EXPECT_EQ(c.amount(AmountSlot::OneTimePayment), 0);
 
     // The 2018 payment names no month: paid where the case holds it; E7 is outside E1-E6.
     Case e = defaultCase();
@@ -391,6 +386,6 @@ TEST(OneTimePayments, ReminderOfAnAgreedPaymentNotYetOnLine20) {
     c.setKey(KeySlot::PayGroup, 9); // E9b: 400,00 in December 2020
     EXPECT_EQ(oneTimePaymentReminder(c, 2020), std::optional<std::string>(" 400 €"));
     EXPECT_EQ(oneTimePaymentReminder(c, 2019), std::nullopt);
-    c.setKey(kLine20, onetime::kAgreed);
+    c.setKey(KeySlot::OneTimePayment, onetime::kAgreed);
     EXPECT_EQ(oneTimePaymentReminder(c, 2020), std::nullopt);
 }

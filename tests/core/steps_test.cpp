@@ -14,10 +14,10 @@ namespace {
 struct StepCase : TestSession {
     StepCase(int year, int month, int region, int relationship, int group, const std::string& date)
         : TestSession(year, DataSet::Real, 1, month) {
-        c().setKey(20, static_cast<int16_t>(month - 1));
-        c().setKey(2, static_cast<int16_t>(region));
-        c().setKey(4, static_cast<int16_t>(relationship));
-        c().setKey(5, static_cast<int16_t>(group));
+        c().setKey(KeySlot::Month, static_cast<int16_t>(month - 1));
+        c().setKey(KeySlot::Region, static_cast<int16_t>(region));
+        c().setKey(KeySlot::ServiceRelationship, static_cast<int16_t>(relationship));
+        c().setKey(KeySlot::PayGroup, static_cast<int16_t>(group));
         c().dateText = date;
     }
     Case& c() { return g.workingCase; }

@@ -100,3 +100,11 @@ TEST(ServiceRelationships, AgreeWithTheShippedCatalogue) {
     EXPECT_FALSE(isFederalCivilServant(relationship::kTvoedBund, kRegionFederal));
     EXPECT_FALSE(isFederalCivilServant(relationship::kPayOrderR, 1));
 }
+
+TEST(ServiceRelationships, AverageSpecialPaymentBaseFromTvoedBundToTheOwnTable) {
+    EXPECT_FALSE(hasAverageSpecialPaymentBase(relationship::kPayOrderAOwnTitle));
+    EXPECT_FALSE(hasAverageSpecialPaymentBase(relationship::kTvlSocial)); // September alone
+    EXPECT_TRUE(hasAverageSpecialPaymentBase(relationship::kTvoedBund));
+    EXPECT_TRUE(hasAverageSpecialPaymentBase(relationship::kEmployeeOwnTable));
+    EXPECT_FALSE(hasAverageSpecialPaymentBase(relationship::kAgreedSalary));
+}

@@ -156,11 +156,11 @@ TEST(EmployerCost, KeyCodePositionSixDecidesWhetherALineCounts) {
     p.c().setKey(KeySlot::SupplementaryFund, fund::None);
     p.pay(13, 200000);
     p.c().keyCodes = {"000001", "000000", "000000", "000001", "000001"};
-    p.c().enterAmount(24, 5000);  // line 25, counts
-    p.c().enterAmount(47, 7000);  // line 26, does not
-    p.c().enterAmount(42, 3000);  // line 44, does not
-    p.c().enterAmount(43, 2500);  // line 45, a payment that counts
-    p.c().enterAmount(44, -1000); // line 46, a deduction the employer recovers
+    p.c().enterAmount(AmountSlot::InKind1, 5000);     // line 25, counts
+    p.c().enterAmount(AmountSlot::InKind2, 7000);     // line 26, does not
+    p.c().enterAmount(AmountSlot::Deduction1, 3000);  // line 44, does not
+    p.c().enterAmount(AmountSlot::Deduction2, 2500);  // line 45, a payment that counts
+    p.c().enterAmount(AmountSlot::Deduction3, -1000); // line 46, a deduction the employer recovers
     p.run();
     EXPECT_EQ(item(p, EmployerItem::InKind), Money::fromCents(5000));
     EXPECT_EQ(item(p, EmployerItem::OtherPayments), Money::fromCents(1500));
@@ -170,9 +170,9 @@ TEST(EmployerCost, LowWageZoneShowsTheEmployersFullShareOnTheActualPay) {
     PensionCase p(2020);
     p.c().setKey(KeySlot::SupplementaryFund, fund::None);
     p.c().setKey(KeySlot::ContributionKind, 2); // "KV-Gleitzonenbeitrag"
-    p.c().setKey(38, 7);                     // "PV-Gleitzonenbeitrag"
-    p.c().setKey(39, 7);                     // "RV-Gleitzonenbeitrag"
-    p.c().setKey(40, 3);                     // "AV-Gleitzonenbeitrag"
+    p.c().setKey(KeySlot::CareKind, 7);         // "PV-Gleitzonenbeitrag"
+    p.c().setKey(KeySlot::PensionKind, 7);      // "RV-Gleitzonenbeitrag"
+    p.c().setKey(KeySlot::UnemploymentKind, 3); // "AV-Gleitzonenbeitrag"
     p.pay(13, 60000);
     p.run();
     // The employer pays half the rate on the actual 600,00: RV 9,3 % = 55,80, AV 1,2 % = 7,20,
@@ -180,7 +180,7 @@ TEST(EmployerCost, LowWageZoneShowsTheEmployersFullShareOnTheActualPay) {
     EXPECT_EQ(item(p, EmployerItem::PensionShare), Money::fromCents(5580));
     EXPECT_EQ(item(p, EmployerItem::UnemploymentShare), Money::fromCents(720));
     EXPECT_EQ(item(p, EmployerItem::CareShare), Money::fromCents(915));
-    EXPECT_GT(p.c().amount(38), -5580); // line 39, the employee's RV, negative
-    EXPECT_LT(p.c().amount(38), 0);
+    EXPECT_GT(p.c().amount(AmountSlot::PensionInsurance), -5580); // line 39, the employee's RV, negative
+    EXPECT_LT(p.c().amount(AmountSlot::PensionInsurance), 0);
     EXPECT_EQ(p.s.g.pension.employer.total, sumOfItems(p.s.g.pension.employer));
 }

@@ -23,7 +23,7 @@ struct PensionCase {
         c().setKey(KeySlot::SupplementaryFund, fund::VblLaender);
         c().setKey(KeySlot::EmployeeShare, 181);
         c().setKey(KeySlot::FlatTaxLimitChoice, 1);
-        c().setKey(33, 0);
+        c().setKey(KeySlot::TaxClass, 0);
     }
 
     Case& c() { return s.g.workingCase; }
@@ -34,7 +34,7 @@ struct PensionCase {
     // A full-time amount on one of the lines 8 to 20, subject to wage tax and social insurance,
     // reduced for part-time and partial months, and subject to the levy unless said otherwise.
     void pay(int line, int64_t cents, bool levy = true) {
-        c().enterAmount(lineInfo(line).amountSlot, static_cast<int32_t>(cents));
+        c().enterAmount(lineInfo(line).amount.value(), static_cast<int32_t>(cents));
         auto& l = c().grossLine(line);
         l.setFlag(LineFlag::WageTax, true);
         l.setFlag(LineFlag::SocialInsurance, true);

@@ -42,16 +42,16 @@ struct SvCase {
         for (int line = kFirstGrossLine; line <= kLastGrossLine; ++line)
             c.grossLine(line).setFlag(LineFlag::SocialInsurance, line == kPayLine || line == kOneTimeLine);
     }
-    void pay(const char* amount) { c.enterAmount(kPayLine - 1, cents(amount)); }
-    void oneTime(const char* amount) { c.enterAmount(kOneTimeLine - 1, cents(amount)); }
+    void pay(const char* amount) { c.enterAmount(lineInfo(kPayLine).amount.value(), cents(amount)); }
+    void oneTime(const char* amount) { c.enterAmount(lineInfo(kOneTimeLine).amount.value(), cents(amount)); }
     void kinds(int kv, int pv, int rv, int av) {
         c.setKey(KeySlot::ContributionKind, static_cast<int16_t>(kv));
-        c.setKey(38, static_cast<int16_t>(pv));
-        c.setKey(39, static_cast<int16_t>(rv));
-        c.setKey(40, static_cast<int16_t>(av));
+        c.setKey(KeySlot::CareKind, static_cast<int16_t>(pv));
+        c.setKey(KeySlot::PensionKind, static_cast<int16_t>(rv));
+        c.setKey(KeySlot::UnemploymentKind, static_cast<int16_t>(av));
     }
     void run() { ASSERT_TRUE(RunCalculation(g)); }
-    int32_t line(int n) const { return c.amount(n - 1); }
+    int32_t line(int n) const { return c.amount(lineInfo(n).amount.value()); }
     const SocialInsuranceWorksheet& w() const { return g.social.worksheet; }
 };
 
@@ -130,7 +130,8 @@ TEST(SocialInsuranceStep, ChildlessAndSaxonyCare) {
     EXPECT_EQ(k.w().pv.employer, eur("45.75"));
     EXPECT_EQ(k.w().pv.employeeRate, Rate{17750});
 
-    k.c.setKey(38, 2); // Saxony: employee 2.025 + 0.25 = 2.275 %: 68.25; employer 1.025 %: 30.75
+    // Saxony: employee 2.025 + 0.25 = 2.275 %: 68.25; employer 1.025 %: 30.75
+    k.c.setKey(KeySlot::CareKind, 2);
     k.run();
     EXPECT_EQ(k.line(38), cents("-68.25"));
     EXPECT_EQ(k.w().pv.employer, eur("30.75"));
@@ -188,11 +189,11 @@ TEST(SocialInsuranceStep, LowWageZoneBeforeAndAfterJuly2019) {
     // B = 850: BE = 340.47 + 1.273825 × 350 = 786.31; RV 786.31 × 18.6 % = 146.25 − 74.40 = 71.85
     EXPECT_EQ(june.w().zoneBase, eur("786.31"));
     EXPECT_EQ(june.line(39), cents("-71.85"));
-    june.c.setKey(39, 8); // waived ("aufgestockt"): 800 × 18.6 % = 148.80 − 74.40 = 74.40
+    june.c.setKey(KeySlot::PensionKind, 8); // waived ("aufgestockt"): 800 × 18.6 % = 148.80 − 74.40 = 74.40
     june.run();
     EXPECT_EQ(june.line(39), cents("-74.40"));
     june.pay("1000"); // above 850.00 in June: regular, 1000 × 9.3 % = 93.00
-    june.c.setKey(39, 7);
+    june.c.setKey(KeySlot::PensionKind, 7);
     june.run();
     EXPECT_FALSE(june.w().zone);
     EXPECT_EQ(june.line(39), cents("-93"));
@@ -205,7 +206,7 @@ TEST(SocialInsuranceStep, LowWageZoneBeforeAndAfterJuly2019) {
     EXPECT_EQ(july.w().zoneBase, eur("735.57"));
     EXPECT_EQ(july.line(39), cents("-62.42"));
     july.pay("1000"); // in the zone from July: BE 961.34; 178.81 − 93.00 = 85.81
-    july.c.setKey(39, 7);
+    july.c.setKey(KeySlot::PensionKind, 7);
     july.run();
     EXPECT_EQ(july.w().zoneBase, eur("961.34"));
     EXPECT_EQ(july.line(39), cents("-85.81"));
@@ -215,14 +216,14 @@ TEST(SocialInsuranceStep, SeveralEmploymentsInTheZone) {
     SvCase k(2021);
     k.pay("600");
     k.kinds(2, 7, 7, 3);
-    k.c.setKey(29, 1);          // line 30: further employments
-    k.c.enterAmount(29, 40000); // paying 400.00
+    k.c.setKey(KeySlot::OtherEmployments, 1);                // line 30: further employments
+    k.c.enterAmount(AmountSlot::OtherEmploymentsPay, 40000); // paying 400.00
     k.run();
     // BE of 1000 = 960.44; this employment 960.44 × 600 / 1000 = 576.26
     // RV 576.26 × 18.6 % = 107.18436 → 107.18; employer 600 × 9.3 % = 55.80; employee 51.38
     EXPECT_EQ(k.w().zoneBase, eur("576.26"));
     EXPECT_EQ(k.line(39), cents("-51.38"));
-    k.c.enterAmount(29, 80000); // together 1400.00: regular, 600 × 9.3 % = 55.80
+    k.c.enterAmount(AmountSlot::OtherEmploymentsPay, 80000); // together 1400.00: regular, 600 × 9.3 % = 55.80
     k.run();
     EXPECT_FALSE(k.w().zone);
     EXPECT_EQ(k.line(39), cents("-55.80"));
@@ -243,7 +244,7 @@ TEST(SocialInsuranceStep, MiniJobsAndTheHouseholdCheque) {
     // Levies with the Minijob-Zentrale: U2 0.19 % × 450 = 0.855 → 0.86
     EXPECT_EQ(k.w().levies.fund, kMiniJobFund);
     EXPECT_EQ(k.w().levies.u2.amount, eur("0.86"));
-    k.c.setKey(39, 2); // exempt from RV: the employer's 15 % only
+    k.c.setKey(KeySlot::PensionKind, 2); // exempt from RV: the employer's 15 % only
     k.run();
     EXPECT_EQ(k.line(39), 0);
     EXPECT_EQ(k.w().rv.employer, eur("67.50"));
@@ -265,10 +266,10 @@ TEST(SocialInsuranceStep, TypedAmounts) {
     SvCase k(2021);
     k.pay("1000");
     k.kinds(9, 8, 9, 4);
-    k.c.enterAmount(36, 3000);
-    k.c.enterAmount(37, 1500);
-    k.c.enterAmount(38, 8000);
-    k.c.enterAmount(39, 1000);
+    k.c.enterAmount(AmountSlot::HealthInsurance, 3000);
+    k.c.enterAmount(AmountSlot::CareInsurance, 1500);
+    k.c.enterAmount(AmountSlot::PensionInsurance, 8000);
+    k.c.enterAmount(AmountSlot::UnemploymentInsurance, 1000);
     k.run();
     EXPECT_EQ(k.line(37), cents("-30"));
     EXPECT_EQ(k.line(38), cents("-15"));
@@ -315,14 +316,14 @@ TEST(SocialInsuranceStep, EveryKindOfTheHealthList) {
     k.pay("3000");
     for (const Expect& e : table) {
         k.c.setKey(KeySlot::ContributionKind, static_cast<int16_t>(e.kind));
-        k.c.enterAmount(36, (e.kind >= 7 && e.kind <= 9) ? 25000 : 0);
+        k.c.enterAmount(AmountSlot::HealthInsurance, (e.kind >= 7 && e.kind <= 9) ? 25000 : 0);
         k.run();
         EXPECT_EQ(k.line(37), cents(e.line37)) << "kind " << e.kind;
         EXPECT_EQ(k.w().kv.employer + k.w().kvAdditional.employer, eur(e.employer)) << "kind " << e.kind;
     }
     // A privately insured employee's subsidy is at most half the premium typed into line 37.
     k.c.setKey(KeySlot::ContributionKind, 1);
-    k.c.enterAmount(36, 40000);
+    k.c.enterAmount(AmountSlot::HealthInsurance, 40000);
     k.run();
     EXPECT_EQ(k.line(37), cents("200"));
 }
@@ -388,7 +389,7 @@ TEST(SocialInsuranceStep, CivilServantsPayNoContributions) {
 TEST(InsuranceStatus, SettingsForTheWageTaxFlowChart) {
     SvCase k(2021, 1, 4); // Brandenburg: East
     k.c.setKey(KeySlot::Childless, 1);
-    k.c.setKey(38, 2);
+    k.c.setKey(KeySlot::CareKind, 2);
     InsuranceStatus st = insuranceStatus(k.g);
     EXPECT_TRUE(st.childless);
     EXPECT_TRUE(st.saxony);
@@ -398,9 +399,9 @@ TEST(InsuranceStatus, SettingsForTheWageTaxFlowChart) {
     EXPECT_EQ(st.pvKind, 2);
 
     k.c.setKey(KeySlot::ContributionKind, 1); // privately insured with subsidy, premiums typed into 37 and 38
-    k.c.enterAmount(36, 45000);
-    k.c.enterAmount(37, 6000);
-    k.c.setKey(39, 12);
+    k.c.enterAmount(AmountSlot::HealthInsurance, 45000);
+    k.c.enterAmount(AmountSlot::CareInsurance, 6000);
+    k.c.setKey(KeySlot::PensionKind, 12);
     st = insuranceStatus(k.g);
     EXPECT_EQ(st.pkv, 2);
     EXPECT_EQ(st.pkpvCents, 51000);

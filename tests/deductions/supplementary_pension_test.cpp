@@ -91,7 +91,7 @@ TEST(SupplementaryPension, TaxFreeAmountByYearOnlyInTheFirstEmployment) {
     // Class VI is a further employment: no tax-free amount and no 13,30 allowance. 258,00 taxable:
     // 92,03 flat, 165,97 by the employee; S = 92,03 counts up to 100,00 without allowance.
     PensionCase second(2020);
-    second.c().setKey(33, kTaxClassSix);
+    second.c().setKey(KeySlot::TaxClass, kTaxClassSix);
     second.pay(13, 400000);
     const PensionWorksheet& w = second.run();
     EXPECT_EQ(w.label(14), "14. Steuerfreibetrag nur im 1. Arb.Verhält.");

@@ -18,14 +18,6 @@ using varemo::test::TestSession;
 
 namespace {
 
-constexpr int kTaxClassKey = 33;
-constexpr int kChurchKey = 36;
-constexpr int kDenominationKey = 28;
-constexpr int kAdjustmentKey = 30;
-constexpr int kOneTimeSlot = 19; // line 20
-constexpr int kAllowanceSlot = 23;
-constexpr int kPayLine13 = 12; // amount slot of line 13
-
 Money euros(const char* text) {
     return Money::parse(text);
 }
@@ -42,12 +34,14 @@ struct TaxCase {
         LoadCaseMonth(s.g);
         for (int m = 0; m < 12; ++m)
             s.g.funds.rates(0, m).additional = additionalRate;
-        c().setKey(kTaxClassKey, 0);
-        c().setKey(kChurchKey, 1);
+        c().setKey(KeySlot::TaxClass, 0);
+        c().setKey(KeySlot::ChurchTax, 1);
     }
     Case& c() { return s.g.workingCase; }
     const TaxWorksheet& w() const { return s.g.tax.worksheet; }
-    void pay(int64_t monthlyCents) { c().enterAmount(kPayLine13, static_cast<int32_t>(monthlyCents)); }
+    void pay(int64_t monthlyCents) {
+        c().enterAmount(AmountSlot::Allowance1, static_cast<int32_t>(monthlyCents));
+    }
     void run() { ASSERT_TRUE(RunCalculation(s.g)); }
     // Runs the month with the case as it is and carries it into the months after it.
     void runFrom(int monthIndex) {
@@ -59,7 +53,7 @@ struct TaxCase {
         c().setKey(KeySlot::Month, static_cast<int16_t>(monthIndex));
         run();
     }
-    int32_t line(int n) const { return s.g.workingCase.amount(n - 1); } // lines 34 to 36
+    int32_t line(int n) const { return s.g.workingCase.amount(lineInfo(n).amount.value()); } // lines 34 to 36
 
     TestSession s;
 };
@@ -81,7 +75,8 @@ LohnstrInput monthlyInput(int64_t re4, const char* kvz) {
 TEST(TaxStep, FullMonthRunsTheFlowChartOnTheTaxablePay) {
     TaxCase t(2017);
     t.pay(300000);
-    t.c().enterAmount(16, 25000); // line 17, tax-free time supplements: not flagged for wage tax
+    // line 17, tax-free time supplements: not flagged for wage tax
+    t.c().enterAmount(AmountSlot::TaxFreeSupplements, 25000);
     t.run();
     const TaxWorksheet& w = t.w();
     EXPECT_EQ(w.amount(1), euros("3250"));
@@ -160,8 +155,8 @@ TEST(TaxStep, ChurchTaxSettingsAndDenomination) {
     TaxCase t(2017);
     t.pay(300000);
     for (const Row& r : rows) {
-        t.c().setKey(kChurchKey, static_cast<int16_t>(r.option));
-        t.c().setKey(kDenominationKey, static_cast<int16_t>(r.denomination));
+        t.c().setKey(KeySlot::ChurchTax, static_cast<int16_t>(r.option));
+        t.c().setKey(KeySlot::Denomination, static_cast<int16_t>(r.denomination));
         t.run();
         EXPECT_EQ(t.line(36), -r.church) << "option " << r.option << " denomination " << r.denomination;
         EXPECT_EQ(t.line(34), -43350);
@@ -201,7 +196,7 @@ TEST(TaxStep, SelectorPositionsGiveClassAndChildAllowances) {
     TaxCase t(2020);
     t.pay(400000);
     for (auto [position, stkl, zkf] : {std::tuple{20, 2, "6.0"}, std::tuple{21, 3, "0"}}) {
-        t.c().setKey(kTaxClassKey, static_cast<int16_t>(position));
+        t.c().setKey(KeySlot::TaxClass, static_cast<int16_t>(position));
         t.run();
         LohnstrInput in = monthlyInput(400000, "1.10");
         in.STKL = stkl;
@@ -219,8 +214,8 @@ TEST(TaxStep, ClassFourFactorAndItsReset) {
     TaxCase t(2019, 1, 90);
     t.pay(400000);
     t.c().setKey(KeySlot::Region, 4); // Brandenburg: pension insurance East
-    t.c().setKey(kChurchKey, 3);
-    t.c().setKey(kTaxClassKey, 36); // class IV, 1 child allowance
+    t.c().setKey(KeySlot::ChurchTax, 3);
+    t.c().setKey(KeySlot::TaxClass, 36); // class IV, 1 child allowance
     t.c().enterAmount(AmountSlot::ClassIVFactor, 950);
     t.run();
     EXPECT_EQ(t.line(34), -65800);
@@ -231,11 +226,11 @@ TEST(TaxStep, ClassFourFactorAndItsReset) {
     t.run();
     EXPECT_EQ(t.line(34), -65800);
 
-    t.c().setKey(kTaxClassKey, 0);
+    t.c().setKey(KeySlot::TaxClass, 0);
     t.run();
     EXPECT_EQ(t.c().amount(AmountSlot::ClassIVFactor), 1000);
     EXPECT_EQ(t.s.g.tax.classIVFactorThousandths, 1000);
-    t.c().setKey(kTaxClassKey, 36); // back to class IV: the factor is 1.000 now (vector #9: 69266)
+    t.c().setKey(KeySlot::TaxClass, 36); // back to class IV: the factor is 1.000 now (vector #9: 69266)
     t.run();
     EXPECT_EQ(t.line(34), -69266);
 }
@@ -273,7 +268,7 @@ TEST(TaxStep, PartialMonthTaxesTheFullMonthAndScalesBack) {
     t.c().enterAmount(AmountSlot::MonthDays, 3000000);
     t.c().enterAmount(AmountSlot::PaidDays, 1500000);
     for (auto [position, tax] : {std::pair{49, 30000}, std::pair{50, 37500}}) {
-        t.c().setKey(kTaxClassKey, static_cast<int16_t>(position));
+        t.c().setKey(KeySlot::TaxClass, static_cast<int16_t>(position));
         t.run();
         EXPECT_FALSE(t.w().partialMonth());
         EXPECT_EQ(t.w().amount(15), euros("1500"));
@@ -288,21 +283,21 @@ TEST(TaxStep, PartialMonthTaxesTheFullMonthAndScalesBack) {
 TEST(TaxStep, FlatRateTaxationOfTheWholePay) {
     TaxCase t(2021, 1, 130);
     t.pay(40000);
-    t.c().setKey(kTaxClassKey, 49);
+    t.c().setKey(KeySlot::TaxClass, 49);
     struct Row {
         int option;
         int32_t church;
     };
     t.c().previous[35] = -350; // a church tax of 3.50 typed into line 36
     for (const Row& r : {Row{0, 640}, Row{1, 720}, Row{2, 350}, Row{3, 0}, Row{4, 560}, Row{7, 320}}) {
-        t.c().setKey(kChurchKey, static_cast<int16_t>(r.option));
+        t.c().setKey(KeySlot::ChurchTax, static_cast<int16_t>(r.option));
         t.run();
         EXPECT_EQ(t.line(34), -8000) << r.option;
         EXPECT_EQ(t.line(35), -440) << r.option;
         EXPECT_EQ(t.line(36), -r.church) << r.option;
     }
-    t.c().setKey(kChurchKey, 1);
-    t.c().setKey(kTaxClassKey, 50);
+    t.c().setKey(KeySlot::ChurchTax, 1);
+    t.c().setKey(KeySlot::TaxClass, 50);
     t.run();
     EXPECT_EQ(t.line(34), -10000);
     EXPECT_EQ(t.line(35), -550);
@@ -316,13 +311,13 @@ TEST(TaxStep, FlatRateTaxationOfTheWholePay) {
 TEST(TaxStep, MiniJobUniformFlatTax) {
     TaxCase t(2020);
     t.pay(45000);
-    t.c().setKey(kTaxClassKey, 52); // "AG=0%, AN=2%"
+    t.c().setKey(KeySlot::TaxClass, 52); // "AG=0%, AN=2%"
     t.run();
     EXPECT_EQ(t.line(34), -900);
     EXPECT_EQ(t.line(35), 0);
     EXPECT_EQ(t.line(36), 0);
     EXPECT_EQ(t.s.g.tax.employerFlat.wageTax, Money());
-    t.c().setKey(kTaxClassKey, 51); // "AG=2%, AN=0%": the employer's cost, no deduction
+    t.c().setKey(KeySlot::TaxClass, 51); // "AG=2%, AN=0%": the employer's cost, no deduction
     t.run();
     EXPECT_EQ(t.line(34), 0);
     EXPECT_EQ(t.s.g.tax.employerFlat.wageTax, euros("9"));
@@ -350,7 +345,7 @@ TEST(TaxStep, FlatRateTaxesOfTheMonth) {
         for (size_t i = 0; i < 5; ++i) {
             const int index = lines[i].first >= 44 ? lines[i].first - 42 : lines[i].first - 25;
             t.c().keyCodes[static_cast<size_t>(index)] = lines[i].second;
-            t.c().enterAmount(lineInfo(lines[i].first).amountSlot, amounts[i]);
+            t.c().enterAmount(lineInfo(lines[i].first).amount.value(), amounts[i]);
         }
         t.run();
         const TaxWorksheet& w = t.w();
@@ -371,7 +366,7 @@ TEST(TaxStep, FlatRateTaxesOfTheMonth) {
         EXPECT_EQ(t.line(36), -(w.amount(18) + cents(r.employeeChurch)).toCents());
 
         // Line 36 at position 3: no flat church tax.
-        t.c().setKey(kChurchKey, 3);
+        t.c().setKey(KeySlot::ChurchTax, 3);
         t.run();
         EXPECT_EQ(t.w().amount(21), Money());
         EXPECT_EQ(t.w().label(21), "21.  0,0 %   Kirchensteuer aus Nr. 19");
@@ -386,7 +381,7 @@ TEST(TaxStep, OneTimePaymentByTheAnnualTableMethod) {
     TaxCase t(2020);
     t.pay(400000);
     t.runFrom(0);
-    t.c().enterAmount(kOneTimeSlot, 500000);
+    t.c().enterAmount(AmountSlot::OneTimePayment, 500000);
     t.runMonth(2);
     const TaxWorksheet& w = t.w();
     EXPECT_EQ(w.amount(12), euros("5000"));
@@ -418,9 +413,9 @@ TEST(TaxStep, OneTimePaymentByTheAnnualTableMethod) {
     EXPECT_EQ(t.line(36), -(6089 + 13239)); // 9 % of 676.58 = 60.8922 → 60.89
 
     // The annual special payment of line 19 is one-time pay as well.
-    t.c().enterAmount(kOneTimeSlot, 0);
-    t.c().setKey(18, 1); // "Jahressonderzahlung lt. Eingabe"
-    t.c().enterAmount(18, 500000);
+    t.c().enterAmount(AmountSlot::OneTimePayment, 0);
+    t.c().setKey(KeySlot::AnnualPayment, 1); // "Jahressonderzahlung lt. Eingabe"
+    t.c().enterAmount(AmountSlot::AnnualPayment, 500000);
     t.runMonth(2);
     EXPECT_EQ(t.w().amount(12), euros("5000"));
     EXPECT_EQ(t.w().amount(30), euros("1471"));
@@ -431,16 +426,16 @@ TEST(TaxStep, OneTimePaymentByTheAnnualTableMethod) {
 TEST(TaxStep, AllowanceOfTheTaxRecord) {
     TaxCase t(2020);
     t.pay(400000);
-    t.c().setKey(kAllowanceSlot, 0);
-    t.c().enterAmount(kAllowanceSlot, 50000);
+    t.c().setKey(KeySlot::TaxAllowance, 0);
+    t.c().enterAmount(AmountSlot::TaxAllowance, 50000);
     t.run();
     EXPECT_EQ(t.w().amount(11), euros("-500"));
     EXPECT_EQ(t.w().amount(14), euros("4000"));
     EXPECT_EQ(t.line(34), -51116);
-    t.c().enterAmount(kOneTimeSlot, 100000);
+    t.c().enterAmount(AmountSlot::OneTimePayment, 100000);
     t.run();
     EXPECT_EQ(t.w().amount(27), euros("-6000"));
-    t.c().setKey(kAllowanceSlot, 1); // an addition instead
+    t.c().setKey(KeySlot::TaxAllowance, 1); // an addition instead
     t.run();
     EXPECT_EQ(t.w().amount(11), euros("500"));
     EXPECT_EQ(t.w().amount(27), euros("6000"));
@@ -464,7 +459,7 @@ TEST(TaxStep, OldAgeReliefFromLine32) {
 TEST(TaxStep, PensionInputs) {
     TaxCase t(2020);
     t.pay(250000);
-    t.c().setKey(39, 1); // no statutory pension insurance
+    t.c().setKey(KeySlot::PensionKind, 1); // no statutory pension insurance
     t.c().setKey(KeySlot::OldAgeRelief, 9);
     t.s.g.tax.inputs.pensionStartYear = 2015;
     t.c().setKey(KeySlot::PartTime, 3);
@@ -473,8 +468,8 @@ TEST(TaxStep, PensionInputs) {
     EXPECT_EQ(t.line(35), -1676);
 
     t.c().setKey(KeySlot::PartTime, 0);
-    t.c().setKey(kAllowanceSlot, 2);
-    t.c().enterAmount(kAllowanceSlot, 250000);
+    t.c().setKey(KeySlot::TaxAllowance, 2);
+    t.c().enterAmount(AmountSlot::TaxAllowance, 250000);
     t.run();
     EXPECT_EQ(t.line(34), -30475);
     EXPECT_EQ(t.w().amount(11), Money()) << "a pension share is no allowance";
@@ -508,7 +503,7 @@ TEST(TaxStep, AnnualAdjustmentInDecember) {
     t.runFrom(0);
     t.pay(400000);
     t.runFrom(6);
-    t.c().setKey(kAdjustmentKey, 0);
+    t.c().setKey(KeySlot::AnnualAdjustment, 0);
     t.runMonth(11);
     const AnnualAdjustment& a = t.s.g.tax.adjustment;
     ASSERT_EQ(a.status, AnnualAdjustment::Status::Performed);
@@ -530,7 +525,7 @@ TEST(TaxStep, AnnualAdjustmentInDecember) {
     EXPECT_EQ(t.line(34), -(520200 - janToNov));
 
     // Without the option December is an ordinary month.
-    t.c().setKey(kAdjustmentKey, 1);
+    t.c().setKey(KeySlot::AnnualAdjustment, 1);
     t.run();
     EXPECT_EQ(t.s.g.tax.adjustment.status, AnnualAdjustment::Status::NotRequested);
     EXPECT_EQ(t.line(34), -high.LSTLZZ);
@@ -547,7 +542,7 @@ TEST(TaxStep, AnnualAdjustmentCapsChurchTaxWhereTheLandDoes) {
     t.c().setKey(KeySlot::Region, 6);
     t.pay(3000000);
     t.runFrom(0);
-    t.c().setKey(kAdjustmentKey, 0);
+    t.c().setKey(KeySlot::AnnualAdjustment, 0);
     t.runMonth(11);
     const AnnualAdjustment& a = t.s.g.tax.adjustment;
     ASSERT_TRUE(a.performed());
@@ -573,20 +568,20 @@ TEST(TaxStep, AnnualAdjustmentCapsChurchTaxWhereTheLandDoes) {
 TEST(TaxStep, AnnualAdjustmentIsRefusedWithAnAllowanceOrWithoutATable) {
     TaxCase t(2020);
     t.pay(300000);
-    t.c().setKey(kAllowanceSlot, 1);
-    t.c().enterAmount(kAllowanceSlot, 10000); // an addition in January only
+    t.c().setKey(KeySlot::TaxAllowance, 1);
+    t.c().enterAmount(AmountSlot::TaxAllowance, 10000); // an addition in January only
     t.runMonth(0);
-    t.c().enterAmount(kAllowanceSlot, 0);
+    t.c().enterAmount(AmountSlot::TaxAllowance, 0);
     t.runFrom(1);
-    t.c().setKey(kAdjustmentKey, 0);
+    t.c().setKey(KeySlot::AnnualAdjustment, 0);
     t.runMonth(11);
     EXPECT_EQ(t.s.g.tax.adjustment.status, AnnualAdjustment::Status::RefusedAllowance);
     EXPECT_EQ(t.line(34), -t.w().amount(16).toCents());
 
     TaxCase v(2020);
     v.pay(300000);
-    v.c().setKey(kTaxClassKey, 47); // class V
-    v.c().setKey(kAdjustmentKey, 0);
+    v.c().setKey(KeySlot::TaxClass, 47); // class V
+    v.c().setKey(KeySlot::AnnualAdjustment, 0);
     v.runFrom(0);
     v.runMonth(11);
     EXPECT_EQ(v.s.g.tax.adjustment.status, AnnualAdjustment::Status::RefusedTaxClass);

@@ -28,7 +28,7 @@ void markMonth(const fs::path& folder, int year, DataSet set, int m, int n, int3
     files.open(folder, year, set);
     Case c;
     unpackMonthRecord(files.readMonth(m, n), c);
-    c.enterAmount(12, marker);
+    c.enterAmount(AmountSlot::Allowance1, marker);
     c.setKey(KeySlot::Month, static_cast<int16_t>(m - 1));
     files.writeMonth(m, n, packMonthRecord(c));
 }
@@ -95,7 +95,7 @@ TEST(NewCase, StartsFromTheModelTakenFromTheCurrentCalculation) {
     ASSERT_EQ(NewCase(f.g), 1);
     f.g.selectMonth(3);
     LoadCaseMonth(f.g);
-    f.g.workingCase.enterAmount(13, 4242);
+    f.g.workingCase.enterAmount(AmountSlot::Allowance2, 4242);
     ASSERT_EQ(AdoptAsModelCase(f.g), StorageResult::Done);
     EXPECT_EQ(bytesOf(f.userFile("varemo20.vaa")), packMonthRecord(f.g.workingCase).bytes());
     EXPECT_EQ(textAt(bytesOf(f.userFile("varemo20.vbb")), 1015, 14), "Personalfall 1");
@@ -183,7 +183,7 @@ TEST(DeleteYear, AsksAndDeletesTheYearsFilesOnly) {
     writeBytes(f.userFile("v2019r.bak"), {'x'});
     f.g.selectMonth(3);
     LoadCaseMonth(f.g);
-    f.g.workingCase.enterAmount(13, 777);
+    f.g.workingCase.enterAmount(AmountSlot::Allowance2, 777);
     ASSERT_EQ(AdoptAsModelCase(f.g), StorageResult::Done);
 
     auto before = treeOf(f.dir.path());

@@ -12,13 +12,13 @@ namespace {
 
 Case sampleCase() {
     Case c = defaultCase();
-    c.setKey(1, 3);
-    c.setKey(22, 4);  // line 23
-    c.setKey(31, 7);  // line 32
-    c.setKey(55, 2);
-    c.enterAmount(0, 3850000);
-    c.enterAmount(7, 312345);
-    c.enterAmount(65, -42);
+    c.setKey(KeySlot::DateLabel, 3);
+    c.setKey(KeySlot::PartialMonth, 4); // line 23
+    c.setKey(KeySlot::OldAgeRelief, 7); // line 32
+    c.setKey(KeySlot::FlatTaxLimitChoice, 2);
+    c.enterAmount(AmountSlot::RegularHours, 3850000);
+    c.enterAmount(AmountSlot::BasicPay, 312345);
+    c.enterAmount(amountSlotNumbered(kAmountSlots - 1).value(), -42); // the last slot
     c.grossLine(8).amount = Money::fromCents(312345);
     c.grossLine(20).amount = Money::fromCents(-1);
     c.grossLine(9).reducedAmount = Money::fromCents(777);

@@ -33,7 +33,7 @@ void setDecember(const fs::path& folder, DataSet set, int n, int16_t oldAgeRelie
     c.setKey(KeySlot::PartialMonth, partialMonth);
     c.enterAmount(AmountSlot::MonthDays, 2800000);
     c.enterAmount(AmountSlot::PaidDays, 1400000);
-    c.enterAmount(12, 5555);
+    c.enterAmount(AmountSlot::Allowance1, 5555);
     files.writeMonth(12, n, packMonthRecord(c));
 }
 

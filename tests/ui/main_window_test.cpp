@@ -161,7 +161,7 @@ TEST(KeyCodes, ClickOnALineTextOpensItsListAndAnEntryClickChoosesIt) {
 TEST(LineInput, AnAmountInLineThirteenUpdatesGrossAndNet) {
     WindowFixture f;
     f.enter(f.window->amountField(13), "1234,5");
-    EXPECT_EQ(f.s.g.workingCase.amount(12), 123450);
+    EXPECT_EQ(f.s.g.workingCase.amount(AmountSlot::Allowance1), 123450);
     EXPECT_EQ(f.amountText(13), "1.234,50");
     EXPECT_EQ(f.amountText(23).toStdString(),
               Money::fromCents(f.s.g.workingCase.amount(AmountSlot::Gross)).toDisplay());
@@ -171,7 +171,7 @@ TEST(LineInput, AnAmountInLineThirteenUpdatesGrossAndNet) {
     EXPECT_NE(f.s.g.workingCase.amount(AmountSlot::NetPay), 0);
     // leaving an empty field stores 0
     f.enter(f.window->amountField(13), "");
-    EXPECT_EQ(f.s.g.workingCase.amount(12), 0);
+    EXPECT_EQ(f.s.g.workingCase.amount(AmountSlot::Allowance1), 0);
     EXPECT_EQ(f.amountText(13), "0,00");
     // white fields cannot be typed into
     EXPECT_TRUE(f.window->amountField(23)->isReadOnly());
@@ -184,15 +184,15 @@ TEST(LineInput, ClosingTheWindowKeepsAnAmountTypedButNotConfirmed) {
     field->setFocus(); // selects the amount shown: typing replaces it
     QTest::keyClicks(field, "77");
     f.window->close();
-    EXPECT_EQ(f.s.g.workingCase.amount(13), 7700);
-    EXPECT_EQ(f.stored(1).amount(13), 7700);
+    EXPECT_EQ(f.s.g.workingCase.amount(AmountSlot::Allowance2), 7700);
+    EXPECT_EQ(f.stored(1).amount(AmountSlot::Allowance2), 7700);
     f.window.reset(); // no field reaches the window while it is destroyed
 }
 
 TEST(LineInput, TwoHundredFiftyInTheTariffFactorShowsTwoHundredAndSetsFactorTwo) {
     WindowFixture f;
-    f.enter(f.window->extraField(slotNumber(AmountSlot::TariffFactor)), "250");
-    EXPECT_EQ(f.window->extraField(slotNumber(AmountSlot::TariffFactor))->text(), "200,00");
+    f.enter(f.window->extraField(AmountSlot::TariffFactor), "250");
+    EXPECT_EQ(f.window->extraField(AmountSlot::TariffFactor)->text(), "200,00");
     EXPECT_FLOAT_EQ(f.s.g.tariffFactor, 2.0f);
     EXPECT_EQ(f.s.g.workingCase.amount(AmountSlot::TariffFactor), 20000);
 }
@@ -206,18 +206,18 @@ TEST(LineInput, CtrlPlusAddsToTheAmountOfTheField) {
     EXPECT_EQ(field->pendingOperation(), '+');
     QTest::keyClicks(field, "20,25");
     QTest::keyClick(field, Qt::Key_Return);
-    EXPECT_EQ(f.s.g.workingCase.amount(42), -2975);
+    EXPECT_EQ(f.s.g.workingCase.amount(AmountSlot::Deduction1), -2975);
     EXPECT_EQ(field->text(), "-29,75");
 }
 
 TEST(LineInput, AnEditInDecemberRunsNoFollowingMonths) {
     WindowFixture f(12);
     f.enter(f.window->amountField(13), "700");
-    EXPECT_EQ(f.stored(12).amount(12), 70000);
-    EXPECT_EQ(f.stored(11).amount(12), 0);
+    EXPECT_EQ(f.stored(12).amount(AmountSlot::Allowance1), 70000);
+    EXPECT_EQ(f.stored(11).amount(AmountSlot::Allowance1), 0);
     WindowFixture g(11);
     g.enter(g.window->amountField(13), "300");
-    EXPECT_EQ(g.stored(12).amount(12), 30000);
+    EXPECT_EQ(g.stored(12).amount(AmountSlot::Allowance1), 30000);
 }
 
 TEST(YearSalary, AClickOnALineTextShowsTheSorryMessageAndChangesNothing) {
@@ -314,7 +314,7 @@ TEST(Calculator, ResultGoesIntoTheFieldThatHadTheFocus) {
     for (QChar k : QStringLiteral("1000/8=")) calc->press(k);
     EXPECT_EQ(calc->readout(), "125");
     QTest::mouseClick(calc->transferButton(), Qt::LeftButton);
-    EXPECT_EQ(f.s.g.workingCase.amount(13), 12500);
+    EXPECT_EQ(f.s.g.workingCase.amount(AmountSlot::Allowance2), 12500);
     for (QChar k : QStringLiteral("1/0=")) calc->press(k);
     EXPECT_EQ(f.lastMessage(), "Rechner: Division durch Null ist nicht möglich");
     f.type("f11");
@@ -442,6 +442,6 @@ TEST(EngineFaults, WhatAnEngineCallThrowsIsShownAsFehlerAndTheWindowGoesOn) {
     QTest::mouseClick(f.window->dataSetButton(DataSet::Real), Qt::LeftButton);
     EXPECT_TRUE(f.window->dataSetButton(DataSet::Real)->isChecked());
     f.enter(f.window->amountField(13), "100");
-    EXPECT_EQ(f.s.g.workingCase.amount(12), 10000);
+    EXPECT_EQ(f.s.g.workingCase.amount(AmountSlot::Allowance1), 10000);
     EXPECT_EQ(f.amountText(13), "100,00");
 }
