@@ -2,7 +2,7 @@
 
 #include "session/line_input.h"
 #include "pay/steps.h"
-#include "shipped_tables.h"
+#include "support/shipped_tables.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "pay/allowances.h"
 #include "pay/steps.h"
-#include "shipped_tables.h"
+#include "support/shipped_tables.h"
 #include "tariffs/tariff_address.h"
 
 #include <gtest/gtest.h>

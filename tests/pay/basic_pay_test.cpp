@@ -4,7 +4,7 @@
 #include "pay/basic_pay.h"
 #include "calc/calculation_run.h"
 #include "pay/steps.h"
-#include "shipped_tables.h"
+#include "support/shipped_tables.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "model/option_texts.h"
 #include "pay/pay_options.h"
 #include "session/recalculate.h"
-#include "shipped_tables.h"
+#include "support/shipped_tables.h"
 #include "support/temp_dir.h"
 
 #include <fstream>
