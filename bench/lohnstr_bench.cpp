@@ -6,10 +6,10 @@
 #include <benchmark/benchmark.h>
 
 #include "calc/calculation_run.h"
+#include "deductions/tax_step.h"
+#include "law/lohnstr.h"
 #include "session/case_load.h"
 #include "session/recalculate.h"
-#include "law/lohnstr.h"
-#include "deductions/tax_step.h"
 
 #include <filesystem>
 #include <random>

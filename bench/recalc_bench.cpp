@@ -5,9 +5,9 @@
 #include <benchmark/benchmark.h>
 
 #include "calc/calculation_run.h"
+#include "persistence/month_record.h"
 #include "session/case_load.h"
 #include "session/recalculate_all.h"
-#include "persistence/month_record.h"
 
 #include <filesystem>
 #include <unistd.h>

@@ -6,8 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "session/line_input.h"
 #include "presentation/navigation.h"
+#include "session/line_input.h"
 #include "session/startup.h"
 #include "ui/amount_field.h"
 #include "ui/main_window.h"
@@ -71,8 +71,12 @@ void editToRedraw(benchmark::State& state, int month) {
     if (!b.prompter.messages().empty()) state.SkipWithError(b.prompter.messages().back().text().c_str());
 }
 
-void BM_EditJanuaryToRedraw(benchmark::State& state) { editToRedraw(state, 1); }
-void BM_EditDecemberToRedraw(benchmark::State& state) { editToRedraw(state, 12); }
+void BM_EditJanuaryToRedraw(benchmark::State& state) {
+    editToRedraw(state, 1);
+}
+void BM_EditDecemberToRedraw(benchmark::State& state) {
+    editToRedraw(state, 12);
+}
 // The redraw alone: redisplay from the sheet and paint.
 void BM_RedisplayOnly(benchmark::State& state) {
     BenchWindow b(1);

@@ -32,7 +32,9 @@ int ArgReader::intValue() {
     return parseInt(value(), option);
 }
 
-void ArgReader::unknown() const { throw UsageError("unknown argument: " + args_[i_]); }
+void ArgReader::unknown() const {
+    throw UsageError("unknown argument: " + args_[i_]);
+}
 
 int parseInt(const std::string& text, const std::string& what) {
     try {
@@ -47,14 +49,19 @@ int parseInt(const std::string& text, const std::string& what) {
 
 bool CaseMonthSelection::take(ArgReader& r) {
     const std::string& a = r.current();
-    if (a == "--year") year = r.intValue();
+    if (a == "--year")
+        year = r.intValue();
     else if (a == "--set") {
         set = parseDataSet(r.value());
         if (!set) throw UsageError("--set takes REAL, PLAN or INFO");
-    } else if (a == "--case") caseNumber = r.intValue();
-    else if (a == "--month") month = r.intValue();
-    else if (a == "--json") json = true;
-    else return false;
+    } else if (a == "--case")
+        caseNumber = r.intValue();
+    else if (a == "--month")
+        month = r.intValue();
+    else if (a == "--json")
+        json = true;
+    else
+        return false;
     return true;
 }
 
@@ -78,9 +85,11 @@ int openCaseMonth(Session& g, const CliContext& ctx, const CaseMonthSelection& s
 
 std::string padded(const std::string& text, size_t columns) {
     size_t width = 0;
-    for (unsigned char ch : text) width += (ch & 0xC0) != 0x80;
+    for (unsigned char ch : text)
+        width += (ch & 0xC0) != 0x80;
     std::string out = text;
-    for (size_t k = width; k < columns; ++k) out += ' ';
+    for (size_t k = width; k < columns; ++k)
+        out += ' ';
     return out;
 }
 
@@ -91,8 +100,8 @@ std::string amountText(Money m) {
 }
 
 void printSheetText(const Session& g) {
-    std::cout << g.workingCase.name << " — " << dataSetName(g.dataSet) << " " << std::setfill('0') << std::setw(2)
-              << g.month() << "/" << g.year << ", Personalfall " << g.caseNumber << "\n"
+    std::cout << g.workingCase.name << " — " << dataSetName(g.dataSet) << " " << std::setfill('0')
+              << std::setw(2) << g.month() << "/" << g.year << ", Personalfall " << g.caseNumber << "\n"
               << std::setfill(' ');
     for (const auto& line : g.sheet.lines) {
         std::cout << std::setw(2) << line.number << "  " << padded(line.text, 38);
@@ -106,7 +115,8 @@ namespace {
 template <typename Array> std::string jsonArray(const Array& values) {
     std::ostringstream out;
     out << "[";
-    for (size_t i = 0; i < values.size(); ++i) out << (i ? "," : "") << values[i];
+    for (size_t i = 0; i < values.size(); ++i)
+        out << (i ? "," : "") << values[i];
     out << "]";
     return out.str();
 }
@@ -121,8 +131,8 @@ void printSheetJson(const Session& g, const std::vector<PromptMessage>& messages
         << ",\"lines\":[";
     for (size_t i = 0; i < g.sheet.lines.size(); ++i) {
         const SheetLine& l = g.sheet.lines[i];
-        out << (i ? "," : "") << "{\"line\":" << l.number << ",\"text\":" << jsonString(l.text) << ",\"key\":"
-            << (l.key ? std::to_string(*l.key) : "null")
+        out << (i ? "," : "") << "{\"line\":" << l.number << ",\"text\":" << jsonString(l.text)
+            << ",\"key\":" << (l.key ? std::to_string(*l.key) : "null")
             << ",\"amountCents\":" << (l.amountCents ? std::to_string(*l.amountCents) : "null") << "}";
     }
     out << "],\"keys\":" << jsonArray(c.keys) << ",\"amounts\":" << jsonArray(c.amounts)

@@ -2,8 +2,8 @@
 // Shared pieces of varemo20-cli's commands: argument reading, the prompter that prints to stderr,
 // opening a case-month and printing the sheet.
 
-#include "session/session.h"
 #include "base/prompter.h"
+#include "session/session.h"
 
 #include <filesystem>
 #include <optional>
@@ -19,7 +19,7 @@ struct UsageError : std::runtime_error {
 
 // Prints each message to stderr as "[title] text" as it is shown, and keeps it for the JSON output.
 class CliPrompter : public RecordingPrompter {
-public:
+  public:
     using RecordingPrompter::RecordingPrompter;
     PromptAnswer ask(const PromptMessage& message) override;
 };
@@ -34,15 +34,15 @@ struct CliContext {
 
 // Walks a command's arguments; each option's value is taken with value().
 class ArgReader {
-public:
+  public:
     explicit ArgReader(const std::vector<std::string>& args) : args_(args) {}
-    bool next();                        // advances; false at the end
+    bool next(); // advances; false at the end
     const std::string& current() const { return args_[i_]; }
-    const std::string& value();         // the value after the current option
-    int intValue();                     // the value as a whole number
-    [[noreturn]] void unknown() const;  // throws for the current argument
+    const std::string& value();        // the value after the current option
+    int intValue();                    // the value as a whole number
+    [[noreturn]] void unknown() const; // throws for the current argument
 
-private:
+  private:
     const std::vector<std::string>& args_;
     size_t i_ = 0;
     bool started_ = false;
@@ -85,13 +85,13 @@ int runTariff(CliContext& ctx);    // cli_tariff.cpp
 int runCatalogue(CliContext& ctx); // cli_tariff.cpp
 
 // Detail views of sheet --detail NAME, printed after the case-month was calculated.
-void printTaxDetail(const Session& g, bool json); // tax: the TaxWorksheet and the annual adjustment
+void printTaxDetail(const Session& g, bool json);      // tax: the TaxWorksheet and the annual adjustment
 void printPensionDetail(const Session& g, bool json);  // zv: the 31 lines of the supplementary pension
 void printEmployerDetail(const Session& g, bool json); // employer: the employer's cost, the pension levy
 void printSocialInsuranceDetail(const Session& g, bool json); // sv: bases, ceilings, shares, levies
-void printPartTimeDetail(const Session& g, bool json);       // parttime: the part-time explanation
-void printSpecialPaymentDetail(const Session& g, bool json); // special: the annual special payment
-int runRecalcAll(CliContext& ctx); // cli_recalc.cpp
+void printPartTimeDetail(const Session& g, bool json);        // parttime: the part-time explanation
+void printSpecialPaymentDetail(const Session& g, bool json);  // special: the annual special payment
+int runRecalcAll(CliContext& ctx);                            // cli_recalc.cpp
 // "employerCost":[{"label","cents"}…],"employerTotalCents":n for the sheet's JSON.
 std::string employerCostJson(const Session& g);
 

@@ -19,7 +19,9 @@ std::string amount(Money m) {
     return out.str();
 }
 
-void row(std::ostream& out, const std::string& text, Money m) { out << padded(text, 52) << amount(m) << "\n"; }
+void row(std::ostream& out, const std::string& text, Money m) {
+    out << padded(text, 52) << amount(m) << "\n";
+}
 
 struct Branch {
     const char* key;
@@ -34,24 +36,28 @@ std::string branchJson(const Branch& b) {
         << ",\"employeeRate\":" << jsonString(formatRate(r.employeeRate))
         << ",\"employerRate\":" << jsonString(formatRate(r.employerRate))
         << ",\"employeeCents\":" << r.employee.toCents() << ",\"employerCents\":" << r.employer.toCents()
-        << ",\"subsidyCents\":" << r.subsidy.toCents() << ",\"entered\":" << (r.entered ? "true" : "false") << "}";
+        << ",\"subsidyCents\":" << r.subsidy.toCents() << ",\"entered\":" << (r.entered ? "true" : "false")
+        << "}";
     return out.str();
 }
 
 std::string accountJson(const CeilingAccount& a) {
     std::ostringstream out;
-    out << "{\"monthCeilingCents\":" << a.monthCeiling.toCents() << ",\"yearCeilingCents\":" << a.yearCeiling.toCents()
+    out << "{\"monthCeilingCents\":" << a.monthCeiling.toCents()
+        << ",\"yearCeilingCents\":" << a.yearCeiling.toCents()
         << ",\"earlierAssessedCents\":" << a.earlierAssessed.toCents()
-        << ",\"regularAssessedCents\":" << a.regularAssessed.toCents() << ",\"unusedCents\":" << a.unused.toCents()
-        << ",\"oneTimeCents\":" << a.oneTime.toCents() << ",\"oneTimeAssessedCents\":" << a.oneTimeAssessed.toCents()
+        << ",\"regularAssessedCents\":" << a.regularAssessed.toCents()
+        << ",\"unusedCents\":" << a.unused.toCents() << ",\"oneTimeCents\":" << a.oneTime.toCents()
+        << ",\"oneTimeAssessedCents\":" << a.oneTimeAssessed.toCents()
         << ",\"baseCents\":" << a.base().toCents() << "}";
     return out.str();
 }
 
 std::string levyJson(const char* key, const Levy& l) {
     std::ostringstream out;
-    out << jsonString(key) << ":{\"liable\":" << (l.liable ? "true" : "false") << ",\"baseCents\":" << l.base.toCents()
-        << ",\"rate\":" << jsonString(formatRate(l.rate)) << ",\"cents\":" << l.amount.toCents() << "}";
+    out << jsonString(key) << ":{\"liable\":" << (l.liable ? "true" : "false")
+        << ",\"baseCents\":" << l.base.toCents() << ",\"rate\":" << jsonString(formatRate(l.rate))
+        << ",\"cents\":" << l.amount.toCents() << "}";
     return out.str();
 }
 
@@ -61,11 +67,14 @@ void printAccount(std::ostream& out, const CeilingAccount& a, bool health) {
     row(out, "   Beitragsbemessungsgrenzen Januar bis Monat", a.yearCeiling);
     row(out, "   beitragspflichtig in den Vormonaten", a.earlierAssessed);
     row(out, "   laufendes Entgelt bis zur Grenze", a.regularAssessed);
-    row(out, health ? "ungenutzte Krankenvers.-Beitragsbemessungsgrenze" : "ungenutzte Rentenvers. -Beitragsbemessungsgrenze",
+    row(out,
+        health ? "ungenutzte Krankenvers.-Beitragsbemessungsgrenze"
+               : "ungenutzte Rentenvers. -Beitragsbemessungsgrenze",
         a.unused);
     row(out, "   Einmalzahlung", a.oneTime);
     row(out, "   davon beitragspflichtig", a.oneTimeAssessed);
-    row(out, health ? "   somit krankenversicherungspflichtig" : "   somit rentenversicherungspflichtig", a.base());
+    row(out, health ? "   somit krankenversicherungspflichtig" : "   somit rentenversicherungspflichtig",
+        a.base());
 }
 
 } // namespace
@@ -73,23 +82,24 @@ void printAccount(std::ostream& out, const CeilingAccount& a, bool health) {
 void printSocialInsuranceDetail(const Session& g, bool json) {
     const SocialInsuranceWorksheet& w = g.social.worksheet;
     const Branch branches[] = {
-        {"kv", "Krankenversicherung", &w.kv},
-        {"kvAdditional", "KV-Zusatzbeitrag", &w.kvAdditional},
-        {"pv", "Pflegeversicherung", &w.pv},
-        {"rv", "Rentenversicherung", &w.rv},
+        {"kv", "Krankenversicherung", &w.kv},      {"kvAdditional", "KV-Zusatzbeitrag", &w.kvAdditional},
+        {"pv", "Pflegeversicherung", &w.pv},       {"rv", "Rentenversicherung", &w.rv},
         {"av", "Arbeitslosenversicherung", &w.av},
     };
     if (json) {
         std::ostringstream out;
         out << "{\"year\":" << g.year << ",\"month\":" << g.month() << ",\"case\":" << g.caseNumber
-            << ",\"computed\":" << (w.computed ? "true" : "false") << ",\"region\":"
-            << jsonString(w.region == Region::East ? "East" : "West") << ",\"svDays\":" << w.svDays
-            << ",\"regularPayCents\":" << w.regularPay.toCents() << ",\"oneTimePayCents\":" << w.oneTimePay.toCents()
+            << ",\"computed\":" << (w.computed ? "true" : "false")
+            << ",\"region\":" << jsonString(w.region == Region::East ? "East" : "West")
+            << ",\"svDays\":" << w.svDays << ",\"regularPayCents\":" << w.regularPay.toCents()
+            << ",\"oneTimePayCents\":" << w.oneTimePay.toCents()
             << ",\"otherEmploymentsPayCents\":" << w.otherEmploymentsPay.toCents()
-            << ",\"zone\":" << (w.zone ? "true" : "false") << ",\"zoneUpperBoundCents\":" << w.zoneUpperBound.toCents()
-            << ",\"zoneFactor\":" << w.zoneFactor << ",\"zoneBaseCents\":" << w.zoneBase.toCents()
-            << ",\"kvAccount\":" << accountJson(w.kvAccount) << ",\"rvAccount\":" << accountJson(w.rvAccount);
-        for (const Branch& b : branches) out << "," << branchJson(b);
+            << ",\"zone\":" << (w.zone ? "true" : "false")
+            << ",\"zoneUpperBoundCents\":" << w.zoneUpperBound.toCents() << ",\"zoneFactor\":" << w.zoneFactor
+            << ",\"zoneBaseCents\":" << w.zoneBase.toCents() << ",\"kvAccount\":" << accountJson(w.kvAccount)
+            << ",\"rvAccount\":" << accountJson(w.rvAccount);
+        for (const Branch& b : branches)
+            out << "," << branchJson(b);
         out << ",\"levies\":{\"fund\":" << w.levies.fund << "," << levyJson("u1", w.levies.u1) << ","
             << levyJson("u2", w.levies.u2) << "," << levyJson("u3", w.levies.u3) << "}"
             << ",\"employeeTotalCents\":" << w.employeeTotal().toCents()
@@ -102,8 +112,8 @@ void printSocialInsuranceDetail(const Session& g, bool json) {
     }
 
     std::ostringstream out;
-    out << "Sozialversicherung — " << dataSetName(g.dataSet) << " " << std::setfill('0') << std::setw(2) << g.month()
-        << "/" << g.year << ", Personalfall " << g.caseNumber << std::setfill(' ') << "\n";
+    out << "Sozialversicherung — " << dataSetName(g.dataSet) << " " << std::setfill('0') << std::setw(2)
+        << g.month() << "/" << g.year << ", Personalfall " << g.caseNumber << std::setfill(' ') << "\n";
     if (!w.computed) {
         out << "(nicht berechnet)\n";
         std::cout << out.str();
@@ -121,14 +131,16 @@ void printSocialInsuranceDetail(const Session& g, bool json) {
     row(out, "zu berücksichtigende Beträge aus früherem Arbeitsverh.:", Money());
     printAccount(out, w.kvAccount, true);
     printAccount(out, w.rvAccount, false);
-    out << "\n" << padded("Zweig", 30) << std::setw(12) << "Basis" << std::setw(9) << "AN %" << std::setw(12)
-        << "AN" << std::setw(9) << "AG %" << std::setw(12) << "AG" << std::setw(12) << "Zuschuss" << "\n";
+    out << "\n"
+        << padded("Zweig", 30) << std::setw(12) << "Basis" << std::setw(9) << "AN %" << std::setw(12) << "AN"
+        << std::setw(9) << "AG %" << std::setw(12) << "AG" << std::setw(12) << "Zuschuss"
+        << "\n";
     for (const Branch& b : branches) {
         const BranchResult& r = *b.result;
         out << padded(std::string(b.title) + " (" + std::to_string(r.kind) + ")", 30) << amount(r.base)
             << std::setw(9) << formatRate(r.employeeRate) << amount(r.employee) << std::setw(9)
-            << formatRate(r.employerRate) << amount(r.employer) << amount(r.subsidy) << (r.entered ? "  lt. Eingabe" : "")
-            << "\n";
+            << formatRate(r.employerRate) << amount(r.employer) << amount(r.subsidy)
+            << (r.entered ? "  lt. Eingabe" : "") << "\n";
     }
     row(out, "Arbeitnehmeranteile zusammen", w.employeeTotal());
     row(out, "Arbeitgeberanteile und Zuschüsse zusammen", w.employerTotal());
@@ -140,8 +152,8 @@ void printSocialInsuranceDetail(const Session& g, bool json) {
             out << padded(name, 16) << kNoLevyNotice << "\n";
             continue;
         }
-        out << padded(name, 16) << amount(l->base) << std::setw(9) << formatRate(l->rate) << " %" << amount(l->amount)
-            << "\n";
+        out << padded(name, 16) << amount(l->base) << std::setw(9) << formatRate(l->rate) << " %"
+            << amount(l->amount) << "\n";
     }
     std::cout << out.str();
 }

@@ -47,12 +47,14 @@ const Command kCommands[] = {
     {"backup", runBackup, "backup   (rotates the three backups of the user folder)"},
     {"restore", runRestore, "restore --from 1|2|3   (the user folder back to a backup; asks)"},
     {"select-user", runSelectUser, "select-user N [--password P]"},
-    {"recalc-all", runRecalcAll, "recalc-all --year Y --set REAL|PLAN|INFO   (all cases, twelve months; asks)"},
+    {"recalc-all", runRecalcAll,
+     "recalc-all --year Y --set REAL|PLAN|INFO   (all cases, twelve months; asks)"},
 };
 
 void printUsage(std::ostream& out) {
     out << "usage: varemo20-cli [--program-dir DIR] [--answer yes|no] COMMAND OPTIONS\ncommands:\n";
-    for (const Command& c : kCommands) out << "  " << c.usage << "\n";
+    for (const Command& c : kCommands)
+        out << "  " << c.usage << "\n";
 }
 
 // Prints the failure being handled (call inside a catch block only) and returns its exit status.
@@ -96,9 +98,12 @@ int main(int argc, char** argv) {
             } else if (a == "--program-dir" || a == "--answer") {
                 if (i + 1 >= args.size()) throw UsageError(a + " needs a value");
                 const std::string& v = args[++i];
-                if (a == "--program-dir") ctx.programDir = v;
-                else if (v == "yes" || v == "no") ctx.answerYes = v == "yes";
-                else throw UsageError("--answer takes yes or no");
+                if (a == "--program-dir")
+                    ctx.programDir = v;
+                else if (v == "yes" || v == "no")
+                    ctx.answerYes = v == "yes";
+                else
+                    throw UsageError("--answer takes yes or no");
             } else {
                 for (const Command& c : kCommands)
                     if (a == c.name) command = &c;

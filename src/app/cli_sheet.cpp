@@ -18,19 +18,17 @@ struct Detail {
     void (*print)(const Session&, bool json);
 };
 constexpr Detail kDetails[] = {
-    {"tax", printTaxDetail},
-    {"zv", printPensionDetail},
-    {"employer", printEmployerDetail},
-    {"sv", printSocialInsuranceDetail},
-    {"parttime", printPartTimeDetail},
-    {"special", printSpecialPaymentDetail},
+    {"tax", printTaxDetail},           {"zv", printPensionDetail},
+    {"employer", printEmployerDetail}, {"sv", printSocialInsuranceDetail},
+    {"parttime", printPartTimeDetail}, {"special", printSpecialPaymentDetail},
 };
 
 const Detail& findDetail(const std::string& name) {
     for (const Detail& d : kDetails)
         if (name == d.name) return d;
     std::string known;
-    for (const Detail& d : kDetails) known += std::string(known.empty() ? "" : ", ") + d.name;
+    for (const Detail& d : kDetails)
+        known += std::string(known.empty() ? "" : ", ") + d.name;
     throw UsageError("--detail takes " + known);
 }
 
@@ -42,11 +40,16 @@ std::pair<int, std::string> splitAssignment(const std::string& text, const std::
 
 bool applyEdit(Session& g, const Edit& e) {
     switch (e.kind) {
-    case Edit::Key: return SetKey(g, e.number, parseInt(e.text, "--key"));
-    case Edit::Line: return ChooseOption(g, e.number, parseInt(e.text, "--line"));
-    case Edit::Amount: return EnterAmount(g, e.number, e.text);
-    case Edit::Date: return EnterDate(g, e.text);
-    case Edit::Name: return RenameCase(g, e.text);
+    case Edit::Key:
+        return SetKey(g, e.number, parseInt(e.text, "--key"));
+    case Edit::Line:
+        return ChooseOption(g, e.number, parseInt(e.text, "--line"));
+    case Edit::Amount:
+        return EnterAmount(g, e.number, e.text);
+    case Edit::Date:
+        return EnterDate(g, e.text);
+    case Edit::Name:
+        return RenameCase(g, e.text);
     }
     return false;
 }
@@ -82,16 +85,24 @@ int runSheetOrSet(CliContext& ctx, bool editsAllowed) {
     const int opened = openCaseMonth(g, ctx, sel);
     if (opened == 3) return 3;
     bool allDone = opened == 0;
-    for (const Edit& e : edits) allDone = applyEdit(g, e) && allDone;
-    if (detail) detail->print(g, sel.json);
-    else if (sel.json) printSheetJson(g, ctx.prompter->messages());
-    else printSheetText(g);
+    for (const Edit& e : edits)
+        allDone = applyEdit(g, e) && allDone;
+    if (detail)
+        detail->print(g, sel.json);
+    else if (sel.json)
+        printSheetJson(g, ctx.prompter->messages());
+    else
+        printSheetText(g);
     return allDone ? 0 : 1;
 }
 
 } // namespace
 
-int runSheet(CliContext& ctx) { return runSheetOrSet(ctx, false); }
-int runSet(CliContext& ctx) { return runSheetOrSet(ctx, true); }
+int runSheet(CliContext& ctx) {
+    return runSheetOrSet(ctx, false);
+}
+int runSet(CliContext& ctx) {
+    return runSheetOrSet(ctx, true);
+}
 
 } // namespace varemo::cli

@@ -4,9 +4,9 @@
 #include "app/cli_storage.h"
 
 #include "app/json_writer.h"
+#include "persistence/settings_file.h"
 #include "session/backups.h"
 #include "session/case_operations.h"
-#include "persistence/settings_file.h"
 #include "session/startup.h"
 #include "session/users.h"
 #include "session/year_transfer.h"
@@ -19,16 +19,19 @@ namespace {
 
 // The status line of the window: progress goes to stderr.
 class CliStatusLine : public StatusLine {
-public:
+  public:
     void show(const std::string& text) override { std::cerr << text << "\n"; }
 };
 
 int exitStatus(StorageResult r) {
     switch (r) {
-    case StorageResult::Done: return 0;
+    case StorageResult::Done:
+        return 0;
     case StorageResult::Cancelled:
-    case StorageResult::Refused: return 1;
-    case StorageResult::Failed: return 3;
+    case StorageResult::Refused:
+        return 1;
+    case StorageResult::Failed:
+        return 3;
     }
     return 3;
 }
@@ -72,8 +75,10 @@ int runUsers(CliContext& ctx) {
     bool json = false;
     ArgReader r(ctx.args);
     while (r.next()) {
-        if (r.current() == "--json") json = true;
-        else r.unknown();
+        if (r.current() == "--json")
+            json = true;
+        else
+            r.unknown();
     }
     CliSession s(ctx);
     if (!startSession(s.g, ctx)) return 3;
@@ -81,11 +86,14 @@ int runUsers(CliContext& ctx) {
     auto servers = listServers(ctx.programDir);
     std::ostringstream out;
     if (json) {
-        out << "{\"protection\":" << (s.g.storage.protection ? "true" : "false") << ",\"currentUser\":" << s.g.user
-            << ",\"dataRoot\":" << jsonString(s.g.storage.dataRootText) << ",\"users\":[";
+        out << "{\"protection\":" << (s.g.storage.protection ? "true" : "false")
+            << ",\"currentUser\":" << s.g.user << ",\"dataRoot\":" << jsonString(s.g.storage.dataRootText)
+            << ",\"users\":[";
         for (size_t i = 0; i < users.size(); ++i)
-            out << (i ? "," : "") << "{\"number\":" << users[i].number << ",\"folder\":" << jsonString(users[i].folder)
-                << ",\"label\":" << jsonString(users[i].label) << ",\"path\":" << jsonString(users[i].path) << "}";
+            out << (i ? "," : "") << "{\"number\":" << users[i].number
+                << ",\"folder\":" << jsonString(users[i].folder)
+                << ",\"label\":" << jsonString(users[i].label) << ",\"path\":" << jsonString(users[i].path)
+                << "}";
         out << "],\"servers\":[";
         for (size_t i = 0; i < servers.size(); ++i)
             out << (i ? "," : "") << "{\"number\":" << servers[i].number
@@ -94,7 +102,8 @@ int runUsers(CliContext& ctx) {
         out << "]}\n";
     } else {
         out << (s.g.storage.protection ? kProtectionOn : kProtectionOff) << "\n";
-        for (const UserEntry& u : users) out << u.number << ". " << u.folder << "  " << u.label << "  " << u.path << "\n";
+        for (const UserEntry& u : users)
+            out << u.number << ". " << u.folder << "  " << u.label << "  " << u.path << "\n";
         for (const ServerEntry& server : servers)
             out << "Server " << server.number << (server.active ? " ein  " : " aus  ") << server.path << "\n";
     }
@@ -107,16 +116,20 @@ int runNewCase(CliContext& ctx) {
     int count = 1;
     ArgReader r(ctx.args);
     while (r.next()) {
-        if (r.current() == "--year") year = r.intValue();
-        else if (r.current() == "--count") count = r.intValue();
-        else r.unknown();
+        if (r.current() == "--year")
+            year = r.intValue();
+        else if (r.current() == "--count")
+            count = r.intValue();
+        else
+            r.unknown();
     }
     checkedYear(year);
     if (count < 1 || count > 100) throw UsageError("--count must be 1 to 100");
     CliSession s(ctx);
     if (!startWithYear(s, ctx, year)) return 3;
     std::vector<int> created = NewCases(s.g, count);
-    for (int n : created) std::cout << n << "  Personalfall " << n << "\n";
+    for (int n : created)
+        std::cout << n << "  Personalfall " << n << "\n";
     return static_cast<int>(created.size()) == count ? 0 : 3;
 }
 
@@ -127,11 +140,16 @@ int runCopyCase(CliContext& ctx) {
     std::optional<DataSet> to;
     ArgReader r(ctx.args);
     while (r.next()) {
-        if (r.current() == "--year") year = r.intValue();
-        else if (r.current() == "--case") caseNumber = r.intValue();
-        else if (r.current() == "--from") from = dataSetOption(r);
-        else if (r.current() == "--to") to = dataSetOption(r);
-        else r.unknown();
+        if (r.current() == "--year")
+            year = r.intValue();
+        else if (r.current() == "--case")
+            caseNumber = r.intValue();
+        else if (r.current() == "--from")
+            from = dataSetOption(r);
+        else if (r.current() == "--to")
+            to = dataSetOption(r);
+        else
+            r.unknown();
     }
     checkedYear(year);
     if (caseNumber < 1 || caseNumber > 9999) throw UsageError("--case must be 1 to 9999");
@@ -146,8 +164,10 @@ int runDeleteYear(CliContext& ctx) {
     int year = 0;
     ArgReader r(ctx.args);
     while (r.next()) {
-        if (r.current() == "--year") year = r.intValue();
-        else r.unknown();
+        if (r.current() == "--year")
+            year = r.intValue();
+        else
+            r.unknown();
     }
     checkedYear(year);
     CliSession s(ctx);
@@ -161,10 +181,14 @@ int runTransfer(CliContext& ctx) {
     bool all = false;
     ArgReader r(ctx.args);
     while (r.next()) {
-        if (r.current() == "--year") year = r.intValue();
-        else if (r.current() == "--case") caseNumber = r.intValue();
-        else if (r.current() == "--all") all = true;
-        else r.unknown();
+        if (r.current() == "--year")
+            year = r.intValue();
+        else if (r.current() == "--case")
+            caseNumber = r.intValue();
+        else if (r.current() == "--all")
+            all = true;
+        else
+            r.unknown();
     }
     checkedYear(year);
     if (all == (caseNumber != 0)) throw UsageError("transfer takes either --case N or --all");
@@ -178,12 +202,17 @@ int runTransfer(CliContext& ctx) {
 
 int runBackup(CliContext& ctx) {
     ArgReader r(ctx.args);
-    while (r.next()) r.unknown();
+    while (r.next())
+        r.unknown();
     CliSession s(ctx);
     if (!startSession(s.g, ctx)) return 3;
     StorageResult result = BackupUserData(s.g);
     for (const BackupInfo& b : ListBackups(s.g))
-        std::cout << "Backup" << b.number << "  " << (b.filled ? b.date : b.exists ? "leer" : "fehlt") << "\n";
+        std::cout << "Backup" << b.number << "  "
+                  << (b.filled   ? b.date
+                      : b.exists ? "leer"
+                                 : "fehlt")
+                  << "\n";
     return exitStatus(result);
 }
 
@@ -191,8 +220,10 @@ int runRestore(CliContext& ctx) {
     int from = 0;
     ArgReader r(ctx.args);
     while (r.next()) {
-        if (r.current() == "--from") from = r.intValue();
-        else r.unknown();
+        if (r.current() == "--from")
+            from = r.intValue();
+        else
+            r.unknown();
     }
     if (from < 1 || from > 3) throw UsageError("--from must be 1, 2 or 3");
     CliSession s(ctx);
@@ -205,16 +236,20 @@ int runSelectUser(CliContext& ctx) {
     std::string password;
     ArgReader r(ctx.args);
     while (r.next()) {
-        if (r.current() == "--password") password = r.value();
-        else if (user == 0 && !r.current().empty() && r.current()[0] != '-') user = parseInt(r.current(), "user");
-        else r.unknown();
+        if (r.current() == "--password")
+            password = r.value();
+        else if (user == 0 && !r.current().empty() && r.current()[0] != '-')
+            user = parseInt(r.current(), "user");
+        else
+            r.unknown();
     }
     if (user < 1 || user > kUsers) throw UsageError("select-user takes a user number 1 to 100");
     CliSession s(ctx);
     if (!startSession(s.g, ctx)) return 3;
     StorageResult result = SelectUser(s.g, user, password);
     if (result == StorageResult::Done)
-        std::cout << UserFolderName(s.g.user) << "  " << s.g.storage.dataRootText << "\n" << s.g.storage.caption << "\n";
+        std::cout << UserFolderName(s.g.user) << "  " << s.g.storage.dataRootText << "\n"
+                  << s.g.storage.caption << "\n";
     return exitStatus(result);
 }
 

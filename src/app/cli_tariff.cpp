@@ -27,22 +27,27 @@ void requireRange(int value, int low, int high, const std::string& option) {
 
 std::string kindName(ServiceKind kind) {
     switch (kind) {
-    case ServiceKind::CivilServant: return "civil";
-    case ServiceKind::Employee: return "employee";
-    case ServiceKind::None: return "none";
+    case ServiceKind::CivilServant:
+        return "civil";
+    case ServiceKind::Employee:
+        return "employee";
+    case ServiceKind::None:
+        return "none";
     }
     return "none";
 }
 
 std::string joined(const std::vector<std::string>& parts, const std::string& separator) {
     std::string out;
-    for (size_t i = 0; i < parts.size(); ++i) out += (i ? separator : "") + parts[i];
+    for (size_t i = 0; i < parts.size(); ++i)
+        out += (i ? separator : "") + parts[i];
     return out;
 }
 
 std::string jsonStrings(const std::vector<std::string>& parts) {
     std::string out = "[";
-    for (size_t i = 0; i < parts.size(); ++i) out += (i ? "," : "") + jsonString(parts[i]);
+    for (size_t i = 0; i < parts.size(); ++i)
+        out += (i ? "," : "") + jsonString(parts[i]);
     return out + "]";
 }
 
@@ -54,14 +59,22 @@ int runTariff(CliContext& ctx) {
     ArgReader r(ctx.args);
     while (r.next()) {
         const std::string& a = r.current();
-        if (a == "--year") year = r.intValue();
-        else if (a == "--month") month = r.intValue();
-        else if (a == "--region") region = r.intValue();
-        else if (a == "--relationship") relationship = r.intValue();
-        else if (a == "--group") group = r.intValue();
-        else if (a == "--title") title = r.intValue();
-        else if (a == "--json") json = true;
-        else r.unknown();
+        if (a == "--year")
+            year = r.intValue();
+        else if (a == "--month")
+            month = r.intValue();
+        else if (a == "--region")
+            region = r.intValue();
+        else if (a == "--relationship")
+            relationship = r.intValue();
+        else if (a == "--group")
+            group = r.intValue();
+        else if (a == "--title")
+            title = r.intValue();
+        else if (a == "--json")
+            json = true;
+        else
+            r.unknown();
     }
     requireRange(year, kFirstYear, kLastYear, "--year");
     requireRange(month, 1, 12, "--month");
@@ -86,14 +99,16 @@ int runTariff(CliContext& ctx) {
         std::ostringstream out;
         out << "{\"year\":" << year << ",\"month\":" << month << ",\"region\":" << region
             << ",\"relationship\":" << relationship << ",\"group\":" << group << ",\"title\":" << title
-            << ",\"file\":" << jsonString(file) << ",\"record\":" << (record ? std::to_string(*record) : "null")
-            << ",\"entries\":[";
-        for (size_t k = 0; k < row.size(); ++k) out << (k ? "," : "") << row[k];
+            << ",\"file\":" << jsonString(file)
+            << ",\"record\":" << (record ? std::to_string(*record) : "null") << ",\"entries\":[";
+        for (size_t k = 0; k < row.size(); ++k)
+            out << (k ? "," : "") << row[k];
         out << "]}\n";
         std::cout << out.str();
         return 0;
     }
-    std::cout << file << ", Region " << region << ", Dienstverhältnis " << relationship << ", Gruppe " << group;
+    std::cout << file << ", Region " << region << ", Dienstverhältnis " << relationship << ", Gruppe "
+              << group;
     if (!record) {
         std::cout << ": kein Tarifsatz\n";
         return 0;
@@ -108,8 +123,10 @@ int runCatalogue(CliContext& ctx) {
     bool json = false;
     ArgReader r(ctx.args);
     while (r.next()) {
-        if (r.current() == "--json") json = true;
-        else r.unknown();
+        if (r.current() == "--json")
+            json = true;
+        else
+            r.unknown();
     }
     const auto& catalogue = shippedCatalogue();
     if (json) {

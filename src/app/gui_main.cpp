@@ -60,19 +60,27 @@ Options parse(int argc, char** argv) {
             if (i + 1 >= argc) throw UsageError(a + " needs a value");
             return argv[++i];
         };
-        if (a == "--program-dir") o.programDir = value();
-        else if (a == "--screenshot") o.screenshot = value();
-        else if (a == "--year") o.year = number(a, value());
-        else if (a == "--case") o.caseNumber = number(a, value());
-        else if (a == "--month") o.month = number(a, value());
+        if (a == "--program-dir")
+            o.programDir = value();
+        else if (a == "--screenshot")
+            o.screenshot = value();
+        else if (a == "--year")
+            o.year = number(a, value());
+        else if (a == "--case")
+            o.caseNumber = number(a, value());
+        else if (a == "--month")
+            o.month = number(a, value());
         else if (a == "--set") {
             o.set = parseDataSet(value());
             if (!o.set) throw UsageError("--set takes REAL, PLAN or INFO");
-        } else throw UsageError("unknown argument: " + a);
+        } else
+            throw UsageError("unknown argument: " + a);
     }
-    if (o.year && (*o.year < kFirstYear || *o.year > kLastYear)) throw UsageError("--year must be 2017 to 2021");
+    if (o.year && (*o.year < kFirstYear || *o.year > kLastYear))
+        throw UsageError("--year must be 2017 to 2021");
     if (o.month && (*o.month < 1 || *o.month > kYearSalaryMonth)) throw UsageError("--month must be 1 to 13");
-    if (o.caseNumber && (*o.caseNumber < 1 || *o.caseNumber > 9999)) throw UsageError("--case must be 1 to 9999");
+    if (o.caseNumber && (*o.caseNumber < 1 || *o.caseNumber > 9999))
+        throw UsageError("--case must be 1 to 9999");
     return o;
 }
 
@@ -84,7 +92,7 @@ std::filesystem::path executableDir() {
 
 // Without a display the messages go to stderr, answered with No (nothing destructive happens).
 class StderrPrompter : public RecordingPrompter {
-public:
+  public:
     PromptAnswer ask(const PromptMessage& m) override {
         std::cerr << "[" << m.title << "] " << m.text() << "\n";
         return RecordingPrompter::ask(m);
@@ -121,7 +129,8 @@ int main(int argc, char** argv) {
         if (options.year) g.year = *options.year;
         if (options.set) g.dataSet = *options.set;
         if (options.caseNumber) g.caseNumber = *options.caseNumber;
-        if (options.month) g.selectMonth(*options.month >= 1 && *options.month <= kYearSalaryMonth ? *options.month : 1);
+        if (options.month)
+            g.selectMonth(*options.month >= 1 && *options.month <= kYearSalaryMonth ? *options.month : 1);
         ShowSelection(g);
 
         ui::MainWindow window(g);
@@ -144,7 +153,8 @@ int main(int argc, char** argv) {
         // Nothing may unwind out of the program: the user reads what failed in German.
         const std::string message = userMessageOfCurrentException();
         std::cerr << "varemo20: " << message << "\n";
-        if (!screenshot) QMessageBox::critical(nullptr, QStringLiteral("Fehler"), QString::fromStdString(message));
+        if (!screenshot)
+            QMessageBox::critical(nullptr, QStringLiteral("Fehler"), QString::fromStdString(message));
         return 3;
     }
 }

@@ -7,10 +7,10 @@ namespace varemo {
 namespace {
 
 // Code points of the bytes 0x80 to 0x9F; 0 marks the five undefined bytes.
-constexpr std::array<char32_t, 32> kHigh = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<char32_t, 32> kHigh = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                            0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char toByte(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
@@ -62,7 +62,8 @@ char32_t decodeUtf8(std::string_view s, size_t& i) {
 std::string utf8ToCp1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    for (size_t i = 0; i < utf8.size();) out += toByte(decodeUtf8(utf8, i));
+    for (size_t i = 0; i < utf8.size();)
+        out += toByte(decodeUtf8(utf8, i));
     return out;
 }
 
@@ -71,16 +72,20 @@ std::string cp1252ToUtf8(std::string_view bytes) {
     out.reserve(bytes.size());
     for (char c : bytes) {
         auto b = static_cast<uint8_t>(c);
-        if (b < 0x80) out += c;
-        else if (b < 0xA0) appendUtf8(out, kHigh[b - 0x80] != 0 ? kHigh[b - 0x80] : char32_t('?'));
-        else appendUtf8(out, b);
+        if (b < 0x80)
+            out += c;
+        else if (b < 0xA0)
+            appendUtf8(out, kHigh[b - 0x80] != 0 ? kHigh[b - 0x80] : char32_t('?'));
+        else
+            appendUtf8(out, b);
     }
     return out;
 }
 
 size_t utf8Length(std::string_view utf8) {
     size_t n = 0;
-    for (size_t i = 0; i < utf8.size(); ++n) decodeUtf8(utf8, i);
+    for (size_t i = 0; i < utf8.size(); ++n)
+        decodeUtf8(utf8, i);
     return n;
 }
 

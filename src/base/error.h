@@ -14,7 +14,7 @@
 namespace varemo {
 
 class Error : public std::runtime_error {
-public:
+  public:
     // message: German, complete, shown to the user as it is.
     explicit Error(const std::string& message) : std::runtime_error(message) {}
 };

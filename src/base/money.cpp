@@ -52,16 +52,23 @@ int32_t checkedCents(int64_t cents) {
     return static_cast<int32_t>(cents);
 }
 
-int32_t addCents(int32_t a, int32_t b) { return checkedCents(int64_t{a} + int64_t{b}); }
+int32_t addCents(int32_t a, int32_t b) {
+    return checkedCents(int64_t{a} + int64_t{b});
+}
 
-Money Money::fromCents(int64_t cents) { return Money(checked64(Int128(cents) * kUnitsPerCent)); }
+Money Money::fromCents(int64_t cents) {
+    return Money(checked64(Int128(cents) * kUnitsPerCent));
+}
 
-Money Money::fromEuros(int64_t euros) { return Money(checked64(Int128(euros) * kUnitsPerEuro)); }
+Money Money::fromEuros(int64_t euros) {
+    return Money(checked64(Int128(euros) * kUnitsPerEuro));
+}
 
 Money Money::parse(const std::string& text) {
     size_t i = 0;
     bool negative = false;
-    while (i < text.size() && text[i] == ' ') ++i;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     Int128 whole = 0;
     Int128 frac = 0;
@@ -83,7 +90,8 @@ Money Money::parse(const std::string& text) {
         } else if ((c == ',' || c == '.') && !inFraction) {
             inFraction = true;
         } else if (c == ' ') {
-            while (i < text.size() && text[i] == ' ') ++i;
+            while (i < text.size() && text[i] == ' ')
+                ++i;
             if (i != text.size()) throw std::invalid_argument("not an amount: " + text);
             break;
         } else {
@@ -129,10 +137,18 @@ Money Money::timesRatio(int64_t num, int64_t den, Rounding rounding) const {
     return Money(divideRounded(-(Int128(units_) * num), -Int128(den), rounding));
 }
 
-Money Money::operator+(Money other) const { return Money(checked64(Int128(units_) + other.units_)); }
-Money Money::operator-(Money other) const { return Money(checked64(Int128(units_) - other.units_)); }
-Money Money::operator-() const { return Money(checked64(-Int128(units_))); }
-Money Money::operator*(int64_t n) const { return Money(checked64(Int128(units_) * n)); }
+Money Money::operator+(Money other) const {
+    return Money(checked64(Int128(units_) + other.units_));
+}
+Money Money::operator-(Money other) const {
+    return Money(checked64(Int128(units_) - other.units_));
+}
+Money Money::operator-() const {
+    return Money(checked64(-Int128(units_)));
+}
+Money Money::operator*(int64_t n) const {
+    return Money(checked64(Int128(units_) * n));
+}
 
 std::string Money::toDisplay() const {
     Int128 cents = mulDiv(units_, 1, kUnitsPerCent, Rounding::HalfEven);

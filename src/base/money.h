@@ -28,7 +28,7 @@ namespace varemo {
 __extension__ typedef __int128 Int128;
 
 class MoneyOverflow : public Error {
-public:
+  public:
     MoneyOverflow() : Error("Ein Betrag liegt außerhalb des Bereichs des Programms.") {}
 };
 
@@ -60,7 +60,7 @@ int64_t divideRounded(Int128 numerator, Int128 denominator, Rounding rounding);
 //   - nothing else: the remaining operations cannot fail.
 // The calculation run catches MoneyOverflow, stops and reports it.
 class Money {
-public:
+  public:
     static constexpr int64_t kUnitsPerCent = 100;
     static constexpr int64_t kUnitsPerEuro = 10000;
 
@@ -107,7 +107,7 @@ public:
     // "1.234,56" style with two decimals (rounded half to even), as the sheet shows amounts.
     std::string toDisplay() const;
 
-private:
+  private:
     constexpr explicit Money(int64_t units) : units_(units) {}
     int64_t units_ = 0;
 };

@@ -18,10 +18,13 @@ void Prompter::tell(std::string title, std::vector<std::string> lines, PromptIco
 PromptAnswer RecordingPrompter::ask(const PromptMessage& message) {
     messages_.push_back(message);
     switch (message.buttons) {
-    case PromptButtons::Ok: return PromptAnswer::Ok;
-    case PromptButtons::OkCancel: return answerYes_ ? PromptAnswer::Ok : PromptAnswer::Cancel;
+    case PromptButtons::Ok:
+        return PromptAnswer::Ok;
+    case PromptButtons::OkCancel:
+        return answerYes_ ? PromptAnswer::Ok : PromptAnswer::Cancel;
     case PromptButtons::YesNo:
-    case PromptButtons::YesNoCancel: return answerYes_ ? PromptAnswer::Yes : PromptAnswer::No;
+    case PromptButtons::YesNoCancel:
+        return answerYes_ ? PromptAnswer::Yes : PromptAnswer::No;
     }
     return PromptAnswer::Cancel;
 }

@@ -22,7 +22,7 @@ struct PromptMessage {
 };
 
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
     virtual PromptAnswer ask(const PromptMessage& message) = 0;
 
@@ -33,13 +33,13 @@ public:
 // Answers every question the same way and keeps every message, in order. Used by the command line
 // (answers from --answer) and the tests.
 class RecordingPrompter : public Prompter {
-public:
+  public:
     explicit RecordingPrompter(bool answerYes = false) : answerYes_(answerYes) {}
     PromptAnswer ask(const PromptMessage& message) override;
     const std::vector<PromptMessage>& messages() const { return messages_; }
     void clear() { messages_.clear(); }
 
-private:
+  private:
     bool answerYes_;
     std::vector<PromptMessage> messages_;
 };

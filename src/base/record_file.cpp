@@ -21,7 +21,8 @@ int16_t RecordBuffer::i16(size_t offset) const {
 int32_t RecordBuffer::i32(size_t offset) const {
     check(offset, 4);
     uint32_t v = 0;
-    for (int k = 3; k >= 0; --k) v = (v << 8) | bytes_[offset + k];
+    for (int k = 3; k >= 0; --k)
+        v = (v << 8) | bytes_[offset + k];
     return static_cast<int32_t>(v);
 }
 
@@ -35,7 +36,8 @@ void RecordBuffer::setI16(size_t offset, int16_t value) {
 void RecordBuffer::setI32(size_t offset, int32_t value) {
     check(offset, 4);
     auto v = static_cast<uint32_t>(value);
-    for (int k = 0; k < 4; ++k) bytes_[offset + k] = static_cast<uint8_t>((v >> (8 * k)) & 0xFF);
+    for (int k = 0; k < 4; ++k)
+        bytes_[offset + k] = static_cast<uint8_t>((v >> (8 * k)) & 0xFF);
 }
 
 std::string RecordBuffer::rawText(size_t offset, size_t length) const {
@@ -47,7 +49,8 @@ std::string RecordBuffer::rawText(size_t offset, size_t length) const {
 
 std::string RecordBuffer::text(size_t offset, size_t length) const {
     std::string s = rawText(offset, length);
-    while (!s.empty() && s.back() == ' ') s.pop_back();
+    while (!s.empty() && s.back() == ' ')
+        s.pop_back();
     return s;
 }
 
@@ -112,7 +115,8 @@ void RecordFile::write(int64_t record, const RecordBuffer& buffer) {
                               std::to_string(length_) + ").");
     stream_->clear();
     stream_->seekp((record - 1) * static_cast<int64_t>(length_));
-    stream_->write(reinterpret_cast<const char*>(buffer.bytes().data()), static_cast<std::streamsize>(length_));
+    stream_->write(reinterpret_cast<const char*>(buffer.bytes().data()),
+                   static_cast<std::streamsize>(length_));
     stream_->flush();
     if (!*stream_) throw RecordFileError("Die Datei " + path_.string() + " konnte nicht geschrieben werden.");
 }

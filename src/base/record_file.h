@@ -20,12 +20,12 @@ namespace varemo {
 
 // A fixed-record file or record cannot be used; the message names the file where one is known.
 class RecordFileError : public Error {
-public:
+  public:
     using Error::Error;
 };
 
 class RecordBuffer {
-public:
+  public:
     explicit RecordBuffer(size_t length) : bytes_(length, 0) {}
 
     size_t size() const { return bytes_.size(); }
@@ -46,13 +46,13 @@ public:
 
     bool allZero() const;
 
-private:
+  private:
     void check(size_t offset, size_t length) const;
     std::vector<uint8_t> bytes_;
 };
 
 class RecordFile {
-public:
+  public:
     RecordFile() = default;
     // Opens (creating it empty when missing) the file for reading and writing.
     RecordFile(const std::filesystem::path& path, size_t recordLength);
@@ -70,7 +70,7 @@ public:
     void write(int64_t record, const RecordBuffer& buffer);
     void flush();
 
-private:
+  private:
     std::filesystem::path path_;
     size_t length_ = 0;
     std::unique_ptr<std::fstream> stream_;

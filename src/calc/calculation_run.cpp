@@ -1,16 +1,16 @@
 #include "calc/calculation_run.h"
 
 #include "base/error.h"
-#include "pay/basic_pay.h"
-#include "pay/holiday_pay.h"
-#include "pay/line_key_codes.h"
-#include "pay/part_time.h"
-#include "pay/special_payment.h"
 #include "deductions/employer_cost.h"
 #include "deductions/pension_levy.h"
 #include "deductions/social_insurance_step.h"
 #include "deductions/supplementary_pension.h"
 #include "deductions/tax_step.h"
+#include "pay/basic_pay.h"
+#include "pay/holiday_pay.h"
+#include "pay/line_key_codes.h"
+#include "pay/part_time.h"
+#include "pay/special_payment.h"
 
 #include <filesystem>
 #include <string>
@@ -103,9 +103,13 @@ void SpecialPaymentsStep(Globaldaten& g) {
     SpecialPaymentStep(g);
 }
 
-void HolidayPayStep(Globaldaten& g) { ComputeHolidayPay(g); }
+void HolidayPayStep(Globaldaten& g) {
+    ComputeHolidayPay(g);
+}
 
-void PartTimeStep(Globaldaten& g) { ReducePartTime(g); }
+void PartTimeStep(Globaldaten& g) {
+    ReducePartTime(g);
+}
 
 void LineMonthlyAmounts(Globaldaten& g) {
     // Columns A and B of lines 8 to 20 after part-time, partial month and partial retirement; lines 21 to 23.
@@ -150,7 +154,9 @@ void NetPay(Globaldaten& g) {
     }
 }
 
-void WriteYearRecord(Globaldaten& g) { g.store.storeYearResults(g.caseNumber, g.dataSet, g.workingCase); }
+void WriteYearRecord(Globaldaten& g) {
+    g.store.storeYearResults(g.caseNumber, g.dataSet, g.workingCase);
+}
 
 void WriteCaseMonth(Globaldaten& g) {
     g.store.storeMonth(g.caseNumber, g.workingCase);

@@ -16,21 +16,21 @@ inline constexpr const char* kRunAbortedTitle = "Berechnung abgebrochen";
 [[nodiscard]] bool RunCalculation(Globaldaten& g);
 
 // The steps, in the order RunCalculation calls them.
-void ClearLineAmounts(Globaldaten& g);            // 1
-void HealthAdditionalRate(Globaldaten& g);        // 2
-void RestoreEnteredAmounts(Globaldaten& g);       // 3
-void WorkingTimeDefaults(Globaldaten& g);         // 4
-void PartTimeFactorStep(Globaldaten& g);          // 5
-void TariffLookupStep(Globaldaten& g);            // 6
-void CapitalFormingPayments(Globaldaten& g);      // 7
-void SpecialPaymentsStep(Globaldaten& g);         // 8
-void HolidayPayStep(Globaldaten& g);              // 9
-void PartTimeStep(Globaldaten& g);                // 10
-void LineMonthlyAmounts(Globaldaten& g);          // 11
-void DeductionsStep(Globaldaten& g);              // 12
-void PartialRetirementStep(Globaldaten& g);       // 13
-void NetPay(Globaldaten& g);                      // 14
-void ClosingStep(Globaldaten& g);                 // 15
+void ClearLineAmounts(Globaldaten& g);       // 1
+void HealthAdditionalRate(Globaldaten& g);   // 2
+void RestoreEnteredAmounts(Globaldaten& g);  // 3
+void WorkingTimeDefaults(Globaldaten& g);    // 4
+void PartTimeFactorStep(Globaldaten& g);     // 5
+void TariffLookupStep(Globaldaten& g);       // 6
+void CapitalFormingPayments(Globaldaten& g); // 7
+void SpecialPaymentsStep(Globaldaten& g);    // 8
+void HolidayPayStep(Globaldaten& g);         // 9
+void PartTimeStep(Globaldaten& g);           // 10
+void LineMonthlyAmounts(Globaldaten& g);     // 11
+void DeductionsStep(Globaldaten& g);         // 12
+void PartialRetirementStep(Globaldaten& g);  // 13
+void NetPay(Globaldaten& g);                 // 14
+void ClosingStep(Globaldaten& g);            // 15
 
 // Writes the working case as the record of its month (slot 20) and updates the case's year record.
 void WriteCaseMonth(Globaldaten& g);

@@ -50,7 +50,8 @@ AnnualEarningsCheck annualEarningsCheck(const Globaldaten& g, const AnnualEarnin
     }
 
     const int month = std::clamp(c.monthIndex(), 0, 11);
-    out.totalText = "Jahresarbeitsentgelt bezogen auf " + std::string(kMonths[month]) + " " + std::to_string(g.year);
+    out.totalText =
+        "Jahresarbeitsentgelt bezogen auf " + std::string(kMonths[month]) + " " + std::to_string(g.year);
     out.limitText = "Jahresarbeitsentgeltgrenze " + std::to_string(g.year);
     out.limit = compulsoryInsuranceLimit(std::clamp(g.year, 2017, 2021), in.exemptOn2002).value_or(Money());
 
@@ -58,10 +59,13 @@ AnnualEarningsCheck annualEarningsCheck(const Globaldaten& g, const AnnualEarnin
     out.compulsorilyInsured = !(kind == 1 || kind == 3 || kind == 8 || kind == 11 || kind == 12);
     const bool exceeds = out.total > out.limit;
     if (out.compulsorilyInsured)
-        out.verdict = exceeds ? "Überschreitung! Was ist nun zu tun?" : "Noch keine Überschreitung! Es ist nichts zu tun.";
+        out.verdict = exceeds ? "Überschreitung! Was ist nun zu tun?"
+                              : "Noch keine Überschreitung! Es ist nichts zu tun.";
     else
-        out.verdict = exceeds ? "Keine Unterschreitung! Es ist nichts zu tun." : "Unterschreitung! Was ist nun zu tun?";
-    out.notes = {"Bitte Zeile 20 und 22 beachten!", "*) in Zeile 19: Berechnungsweg siehe Klick auf Lupe-Icon in Zeile 28"};
+        out.verdict =
+            exceeds ? "Keine Unterschreitung! Es ist nichts zu tun." : "Unterschreitung! Was ist nun zu tun?";
+    out.notes = {"Bitte Zeile 20 und 22 beachten!",
+                 "*) in Zeile 19: Berechnungsweg siehe Klick auf Lupe-Icon in Zeile 28"};
     return out;
 }
 

@@ -23,28 +23,28 @@
 namespace varemo {
 
 struct AnnualEarningsRow {
-    int line = 0;            // the sheet line, 0 for rows that are no sheet line
-    std::string text;        // "Bezeichnung"
-    Money amount;            // "Betrag"
-    int multiplier = 0;      // "Multiplikator"
-    Money annual;            // "Jahresbetrag"
+    int line = 0;       // the sheet line, 0 for rows that are no sheet line
+    std::string text;   // "Bezeichnung"
+    Money amount;       // "Betrag"
+    int multiplier = 0; // "Multiplikator"
+    Money annual;       // "Jahresbetrag"
 };
 
 struct AnnualEarningsInput {
-    Money specialPaymentBase;                 // the expected annual special payment
-    Money supplementaryPensionPart;           // monthly part of the supplementary-pension levy subject to contributions
-    Money additionalAnnual;                   // "Zusätzlicher Jahresbetrag (+/-) lt. Eingabe"
-    std::optional<Money> otherEmployers;      // typed annual pay with other employers
-    bool exemptOn2002 = false;                // "Bereits am 31.12.2002 versicherungsfrei"
+    Money specialPaymentBase;       // the expected annual special payment
+    Money supplementaryPensionPart; // monthly part of the supplementary-pension levy subject to contributions
+    Money additionalAnnual;         // "Zusätzlicher Jahresbetrag (+/-) lt. Eingabe"
+    std::optional<Money> otherEmployers; // typed annual pay with other employers
+    bool exemptOn2002 = false;           // "Bereits am 31.12.2002 versicherungsfrei"
 };
 
 struct AnnualEarningsCheck {
-    std::string heading;                      // "Berechnung des Jahresarbeitsentgelts für " + name
+    std::string heading; // "Berechnung des Jahresarbeitsentgelts für " + name
     std::string legalReference = "§ 6 SGB V";
     std::vector<AnnualEarningsRow> rows;
-    std::string totalText;                    // "Jahresarbeitsentgelt bezogen auf " + month and year
+    std::string totalText; // "Jahresarbeitsentgelt bezogen auf " + month and year
     Money total;
-    std::string limitText;                    // "Jahresarbeitsentgeltgrenze " + year
+    std::string limitText; // "Jahresarbeitsentgeltgrenze " + year
     Money limit;
     bool compulsorilyInsured = true;
     std::string verdict;

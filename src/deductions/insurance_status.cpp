@@ -28,8 +28,10 @@ InsuranceStatus insuranceStatus(const Globaldaten& g) {
     s.saxony = s.pvKind == 2 || s.pvKind == 3;
 
     const bool civil = isCivilServant(c.serviceRelationship());
-    if (civil || s.kvKind == 3) s.pkv = 1;
-    else if (s.kvKind == 1 || s.kvKind == 8 || s.kvKind == 11) s.pkv = 2;
+    if (civil || s.kvKind == 3)
+        s.pkv = 1;
+    else if (s.kvKind == 1 || s.kvKind == 8 || s.kvKind == 11)
+        s.pkv = 2;
 
     if (s.pkv != 0) {
         std::int64_t health =
@@ -40,8 +42,10 @@ InsuranceStatus insuranceStatus(const Globaldaten& g) {
         s.pkpvCents = health + care;
     }
 
-    if (civil || s.rvKind == 1 || s.rvKind == 2 || s.rvKind == 6 || s.rvKind == 12) s.krv = 2;
-    else s.krv = isEastRegion(c.region()) ? 1 : 0;
+    if (civil || s.rvKind == 1 || s.rvKind == 2 || s.rvKind == 6 || s.rvKind == 12)
+        s.krv = 2;
+    else
+        s.krv = isEastRegion(c.region()) ? 1 : 0;
 
     s.kvzHundredths = g.funds.rates(fundOf(c), monthOf(c)).additional;
     return s;

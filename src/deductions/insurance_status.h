@@ -34,12 +34,13 @@ namespace varemo {
 // The insurance settings of the working case as the wage-tax flow chart and the contribution step need them.
 struct InsuranceStatus {
     int kvKind = 0, pvKind = 0, rvKind = 0, avKind = 0; // list positions of lines 37 to 40
-    int pkv = 0;                 // 0 statutory health insurance, 1 private without, 2 private with employer subsidy
-    std::int64_t pkpvCents = 0;  // monthly private health and care premiums (0 when statutory)
-    bool childless = false;      // childless surcharge to care insurance
-    bool saxony = false;         // care-insurance split of Saxony
-    int krv = 0;                 // 0 pension insurance West, 1 East, 2 no statutory pension insurance
-    std::int32_t kvzHundredths = 0; // the fund's additional contribution rate, hundredths of a percent, for the month
+    int pkv = 0; // 0 statutory health insurance, 1 private without, 2 private with employer subsidy
+    std::int64_t pkpvCents = 0; // monthly private health and care premiums (0 when statutory)
+    bool childless = false;     // childless surcharge to care insurance
+    bool saxony = false;        // care-insurance split of Saxony
+    int krv = 0;                // 0 pension insurance West, 1 East, 2 no statutory pension insurance
+    std::int32_t kvzHundredths =
+        0; // the fund's additional contribution rate, hundredths of a percent, for the month
 };
 
 InsuranceStatus insuranceStatus(const Globaldaten& g);

@@ -28,7 +28,8 @@ std::string formatRate(Rate r) {
     std::int64_t v = r.value < 0 ? -r.value : r.value;
     std::string whole = std::to_string(v / 10000);
     std::string frac = std::to_string(v % 10000 + 10000).substr(1); // four digits
-    while (frac.size() > 2 && frac.back() == '0') frac.pop_back();
+    while (frac.size() > 2 && frac.back() == '0')
+        frac.pop_back();
     return (r.value < 0 ? "-" : "") + whole + "," + frac;
 }
 
@@ -86,7 +87,8 @@ std::vector<std::string> contributionKindList(Globaldaten& g, int line) {
                 "AV-Gleitzonenbeitrag lt. Eingabe",
                 "nicht belegt",
                 fit("AV, AN = 0 %, AG = " + formatRate(av) + " %")};
-    default: return {};
+    default:
+        return {};
     }
 }
 

@@ -10,10 +10,12 @@ namespace varemo {
 namespace {
 
 constexpr int kFirstOneTimeLine = 18;
-constexpr int kPartialMonthDays = 0;   // line 23 position "Tage von normal"
+constexpr int kPartialMonthDays = 0; // line 23 position "Tage von normal"
 constexpr int kDaysUnit = 100000;
 
-int clampMonth(int m) { return std::clamp(m, 0, 11); }
+int clampMonth(int m) {
+    return std::clamp(m, 0, 11);
+}
 
 struct PayOfMonth {
     Money regular;
@@ -38,9 +40,13 @@ int svDaysOf(const Case& c) {
     return std::clamp(paidDays / kDaysUnit, 0, 30);
 }
 
-Region regionOf(const Case& c) { return isEastRegion(c.region()) ? Region::East : Region::West; }
+Region regionOf(const Case& c) {
+    return isEastRegion(c.region()) ? Region::East : Region::West;
+}
 
-bool paysNoContributions(const Case& c) { return !paysContributions(c.serviceRelationship()); }
+bool paysNoContributions(const Case& c) {
+    return !paysContributions(c.serviceRelationship());
+}
 
 Money typed(const Case& c, AmountSlot amountSlot) {
     return Money::fromCents(std::llabs(static_cast<long long>(c.previousAmount(amountSlot))));
@@ -79,7 +85,8 @@ Zone zoneFor(const SocialInsuranceWorksheet& w, Money ae, const std::optional<Zo
     return out;
 }
 
-BranchResult zoneBranch(int kind, Money be, Money ae, Rate totalRate, Rate employerRate, Rate aloneRate = Rate{}) {
+BranchResult zoneBranch(int kind, Money be, Money ae, Rate totalRate, Rate employerRate,
+                        Rate aloneRate = Rate{}) {
     ZoneShare s = zoneShare(be, ae, totalRate, employerRate, aloneRate);
     BranchResult r;
     r.kind = kind;
@@ -129,7 +136,8 @@ void SocialInsuranceStep(Globaldaten& g) {
     // This month's insurable pay also moves with the key-coded in-kind and deduction lines and with the
     // part of the supplementary-pension levy that counts as pay (filled by the steps before this one).
     const KeyCodeEffects& keyed = g.extras.keyCodes;
-    pay.regular = std::max(Money(), pay.regular + g.pension.svAddedPay + keyed.svRegularRaise - keyed.svRegularLower);
+    pay.regular =
+        std::max(Money(), pay.regular + g.pension.svAddedPay + keyed.svRegularRaise - keyed.svRegularLower);
     pay.oneTime = std::max(Money(), pay.oneTime + keyed.svOneTimeRaise - keyed.svOneTimeLower);
     w.regularPay = pay.regular;
     w.oneTimePay = pay.oneTime;
@@ -143,8 +151,10 @@ void SocialInsuranceStep(Globaldaten& g) {
     // view takes December and no earlier months).
     std::vector<MonthPay> kvEarlier, rvEarlier;
     if (c.monthIndex() <= 11) earlierMonths(g, month, d, kvEarlier, rvEarlier);
-    w.kvAccount = assessAgainstCeiling(kvEarlier, {pay.regular, pay.oneTime, proRataCeiling(d.kvCeiling[r], w.svDays)});
-    w.rvAccount = assessAgainstCeiling(rvEarlier, {pay.regular, pay.oneTime, proRataCeiling(d.rvCeiling[r], w.svDays)});
+    w.kvAccount =
+        assessAgainstCeiling(kvEarlier, {pay.regular, pay.oneTime, proRataCeiling(d.kvCeiling[r], w.svDays)});
+    w.rvAccount =
+        assessAgainstCeiling(rvEarlier, {pay.regular, pay.oneTime, proRataCeiling(d.rvCeiling[r], w.svDays)});
     const Money kvBase = w.kvAccount.base();
     const Money rvBase = w.rvAccount.base();
 
@@ -184,8 +194,10 @@ void SocialInsuranceStep(Globaldaten& g) {
     case 10:
         if (zoneKind(st.kvKind == 2)) {
             w.kv = zoneBranch(st.kvKind, zone.be, ae, general, general.half());
-            if (after2018) w.kvAdditional = zoneBranch(st.kvKind, zone.be, ae, additional, additional.half());
-            else w.kvAdditional = zoneBranch(st.kvKind, zone.be, ae, Rate{}, Rate{}, additional);
+            if (after2018)
+                w.kvAdditional = zoneBranch(st.kvKind, zone.be, ae, additional, additional.half());
+            else
+                w.kvAdditional = zoneBranch(st.kvKind, zone.be, ae, Rate{}, Rate{}, additional);
         } else {
             w.kv = regularBranch(st.kvKind, kvBase, general.half(), general.half());
             w.kvAdditional = regularBranch(st.kvKind, kvBase, additionalEmployee, additionalEmployer);
@@ -195,15 +207,27 @@ void SocialInsuranceStep(Globaldaten& g) {
     case 11:
         w.kv = subsidyBranch(st.kvKind, kvBase, general.half() + subsidyAdditional, typedKv);
         break;
-    case 4: w.kv = flatEmployerBranch(4, ae, Rate{household ? 50000 : 100000}); break;
-    case 5: w.kv = flatEmployerBranch(5, ae, Rate{household ? 50000 : 130000}); break;
-    case 7: w.kv = enteredBranch(7, typedKv, typedKv); break;
-    case 8: w.kv = enteredSubsidyBranch(8, typedKv); break;
+    case 4:
+        w.kv = flatEmployerBranch(4, ae, Rate{household ? 50000 : 100000});
+        break;
+    case 5:
+        w.kv = flatEmployerBranch(5, ae, Rate{household ? 50000 : 130000});
+        break;
+    case 7:
+        w.kv = enteredBranch(7, typedKv, typedKv);
+        break;
+    case 8:
+        w.kv = enteredSubsidyBranch(8, typedKv);
+        break;
     case 9:
         w.kv = enteredBranch(9, typedKv, contribution(ae, general.half() + additionalEmployer));
         break;
-    case 12: w.kv = subsidyBranch(12, kvBase, general.half() + additionalEmployer, Money()); break;
-    default: w.kv.kind = st.kvKind; break; // 3 exempt, 6 no contribution
+    case 12:
+        w.kv = subsidyBranch(12, kvBase, general.half() + additionalEmployer, Money());
+        break;
+    default:
+        w.kv.kind = st.kvKind;
+        break; // 3 exempt, 6 no contribution
     }
 
     // Care insurance. Saxony: the employee pays 0.5 % more, the employer 0.5 % less.
@@ -212,17 +236,35 @@ void SocialInsuranceStep(Globaldaten& g) {
     switch (noneComputed && st.pvKind != 5 && st.pvKind != 6 ? -1 : st.pvKind) {
     case 7:
     case 0:
-        if (zoneKind(st.pvKind == 7)) w.pv = zoneBranch(7, zone.be, ae, pvTotal, d.pvHalf, childless);
-        else w.pv = regularBranch(st.pvKind, kvBase, d.pvHalf + childless, d.pvHalf);
+        if (zoneKind(st.pvKind == 7))
+            w.pv = zoneBranch(7, zone.be, ae, pvTotal, d.pvHalf, childless);
+        else
+            w.pv = regularBranch(st.pvKind, kvBase, d.pvHalf + childless, d.pvHalf);
         break;
-    case 2: w.pv = regularBranch(2, kvBase, d.pvHalf + d.saxonyShift + childless, d.pvHalf - d.saxonyShift); break;
-    case 1: w.pv = subsidyBranch(1, kvBase, d.pvHalf, typedPv); break;
-    case 3: w.pv = subsidyBranch(3, kvBase, d.pvHalf - d.saxonyShift, typedPv); break;
-    case 5: w.pv = enteredBranch(5, typedPv, typedPv); break;
-    case 6: w.pv = enteredSubsidyBranch(6, typedPv); break;
-    case 8: w.pv = enteredBranch(8, typedPv, contribution(ae, d.pvHalf)); break;
-    case 9: w.pv = subsidyBranch(9, kvBase, d.pvHalf, Money()); break;
-    default: w.pv.kind = st.pvKind; break; // 4 and 10: no care insurance here
+    case 2:
+        w.pv = regularBranch(2, kvBase, d.pvHalf + d.saxonyShift + childless, d.pvHalf - d.saxonyShift);
+        break;
+    case 1:
+        w.pv = subsidyBranch(1, kvBase, d.pvHalf, typedPv);
+        break;
+    case 3:
+        w.pv = subsidyBranch(3, kvBase, d.pvHalf - d.saxonyShift, typedPv);
+        break;
+    case 5:
+        w.pv = enteredBranch(5, typedPv, typedPv);
+        break;
+    case 6:
+        w.pv = enteredSubsidyBranch(6, typedPv);
+        break;
+    case 8:
+        w.pv = enteredBranch(8, typedPv, contribution(ae, d.pvHalf));
+        break;
+    case 9:
+        w.pv = subsidyBranch(9, kvBase, d.pvHalf, Money());
+        break;
+    default:
+        w.pv.kind = st.pvKind;
+        break; // 4 and 10: no care insurance here
     }
 
     // Pension insurance.
@@ -232,29 +274,49 @@ void SocialInsuranceStep(Globaldaten& g) {
     case 0:
     case 13:
     case 7:
-        if (zoneKind(st.rvKind == 7)) w.rv = zoneBranch(7, zone.be, ae, rvTotal, d.rvHalf);
-        else w.rv = regularBranch(st.rvKind, rvBase, d.rvHalf, d.rvHalf);
+        if (zoneKind(st.rvKind == 7))
+            w.rv = zoneBranch(7, zone.be, ae, rvTotal, d.rvHalf);
+        else
+            w.rv = regularBranch(st.rvKind, rvBase, d.rvHalf, d.rvHalf);
         break;
     case 8:
         if (zoneKind(true)) {
-            if (waiver) w.rv = zoneBranch(8, ae, ae, rvTotal, d.rvHalf); // the full share on AE
-            else w.rv = zoneBranch(8, zone.be, ae, rvTotal, d.rvHalf);
+            if (waiver)
+                w.rv = zoneBranch(8, ae, ae, rvTotal, d.rvHalf); // the full share on AE
+            else
+                w.rv = zoneBranch(8, zone.be, ae, rvTotal, d.rvHalf);
         } else {
             w.rv = regularBranch(8, rvBase, d.rvHalf, d.rvHalf);
         }
         break;
-    case 2: w.rv = flatEmployerBranch(2, ae, Rate{150000}); break;
-    case 3: w.rv = topUpBranch(3, ae, rvTotal, Rate{150000}, d.rvMinimumBase); break;
-    case 11: w.rv = topUpBranch(11, ae, rvTotal, Rate{50000}, d.rvMinimumBase); break;
-    case 4: w.rv = enteredBranch(4, typedRv, typedRv); break;
-    case 5: w.rv = subsidyBranch(5, rvBase, d.rvHalf, typedRv); break;
+    case 2:
+        w.rv = flatEmployerBranch(2, ae, Rate{150000});
+        break;
+    case 3:
+        w.rv = topUpBranch(3, ae, rvTotal, Rate{150000}, d.rvMinimumBase);
+        break;
+    case 11:
+        w.rv = topUpBranch(11, ae, rvTotal, Rate{50000}, d.rvMinimumBase);
+        break;
+    case 4:
+        w.rv = enteredBranch(4, typedRv, typedRv);
+        break;
+    case 5:
+        w.rv = subsidyBranch(5, rvBase, d.rvHalf, typedRv);
+        break;
     case 6:
         w.rv = regularBranch(6, rvBase, Rate{}, d.rvHalf);
         break;
     case 9:
-    case 10: w.rv = enteredBranch(st.rvKind, typedRv, contribution(ae, d.rvHalf)); break;
-    case 12: w.rv = enteredBranch(12, typedRv, Money()); break;
-    default: w.rv.kind = st.rvKind; break; // 1: no pension insurance
+    case 10:
+        w.rv = enteredBranch(st.rvKind, typedRv, contribution(ae, d.rvHalf));
+        break;
+    case 12:
+        w.rv = enteredBranch(12, typedRv, Money());
+        break;
+    default:
+        w.rv.kind = st.rvKind;
+        break; // 1: no pension insurance
     }
 
     // Unemployment insurance (its ceiling is the RV ceiling).
@@ -262,18 +324,29 @@ void SocialInsuranceStep(Globaldaten& g) {
     switch (noneComputed && st.avKind != 2 ? -1 : st.avKind) {
     case 0:
     case 3:
-        if (zoneKind(st.avKind == 3)) w.av = zoneBranch(3, zone.be, ae, avTotal, d.avHalf);
-        else w.av = regularBranch(st.avKind, rvBase, d.avHalf, d.avHalf);
+        if (zoneKind(st.avKind == 3))
+            w.av = zoneBranch(3, zone.be, ae, avTotal, d.avHalf);
+        else
+            w.av = regularBranch(st.avKind, rvBase, d.avHalf, d.avHalf);
         break;
-    case 2: w.av = enteredBranch(2, typedAv, typedAv); break;
-    case 4: w.av = enteredBranch(4, typedAv, contribution(ae, d.avHalf)); break;
-    case 6: w.av = regularBranch(6, rvBase, Rate{}, avTotal); break;
-    default: w.av.kind = st.avKind; break; // 1 and 5: no unemployment insurance
+    case 2:
+        w.av = enteredBranch(2, typedAv, typedAv);
+        break;
+    case 4:
+        w.av = enteredBranch(4, typedAv, contribution(ae, d.avHalf));
+        break;
+    case 6:
+        w.av = regularBranch(6, rvBase, Rate{}, avTotal);
+        break;
+    default:
+        w.av.kind = st.avKind;
+        break; // 1 and 5: no unemployment insurance
     }
 
     // Levies: mini-jobs with the Minijob-Zentrale, everyone else with the case's fund.
     if (!w.civilServant) {
-        const bool miniJob = st.kvKind == 4 || st.kvKind == 5 || st.rvKind == 2 || st.rvKind == 3 || household;
+        const bool miniJob =
+            st.kvKind == 4 || st.kvKind == 5 || st.rvKind == 2 || st.rvKind == 3 || household;
         int fund = miniJob ? kMiniJobFund : std::clamp<int>(c.key(KeySlot::HealthFund), 0, kHealthFunds - 1);
         const FundRates& fr = g.funds.rates(fund, month);
         const bool actualPay = miniJob || w.zone;

@@ -1,9 +1,9 @@
 #include "deductions/supplementary_pension.h"
 
-#include "pay/part_time.h"
-#include "law/church_tax.h"
 #include "deductions/social_insurance_step.h"
 #include "deductions/tax_step.h"
+#include "law/church_tax.h"
+#include "pay/part_time.h"
 
 #include <algorithm>
 

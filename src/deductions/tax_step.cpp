@@ -1,9 +1,9 @@
 #include "deductions/tax_step.h"
 
-#include "model/sheet.h"
 #include "deductions/insurance_status.h"
 #include "law/lohnstr.h"
 #include "law/lohnstr_params.h"
+#include "model/sheet.h"
 
 #include <algorithm>
 #include <optional>

@@ -22,8 +22,8 @@
 //   the months before      their stored records, for the annual-table method and the adjustment
 // and the insurance status (deductions/insurance_status.h) for KRV, KVZ, PKV, PKPV, PVS and PVZ.
 
-#include "model/globaldaten.h"
 #include "base/decimal.h"
+#include "model/globaldaten.h"
 
 namespace varemo {
 

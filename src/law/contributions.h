@@ -12,14 +12,14 @@ namespace varemo {
 
 // One insurance branch (or the additional KV contribution) of a case-month.
 struct BranchResult {
-    int kind = 0;          // the contribution kind (list position) of the line
-    Money base;            // the base of the contribution: capped pay, BE in the zone, the pay for flat rates
-    Rate employeeRate;     // the employee's rate (0 where the amount was typed or is a difference)
+    int kind = 0;      // the contribution kind (list position) of the line
+    Money base;        // the base of the contribution: capped pay, BE in the zone, the pay for flat rates
+    Rate employeeRate; // the employee's rate (0 where the amount was typed or is a difference)
     Rate employerRate;
-    Money employee;        // the employee's contribution, deducted from the pay
-    Money employer;        // the employer's contribution (for a subsidy: the subsidy)
-    Money subsidy;         // the employer's subsidy paid out with the pay
-    bool entered = false;  // the amount comes from the line's typed amount
+    Money employee;       // the employee's contribution, deducted from the pay
+    Money employer;       // the employer's contribution (for a subsidy: the subsidy)
+    Money subsidy;        // the employer's subsidy paid out with the pay
+    bool entered = false; // the amount comes from the line's typed amount
 
     // The amount of the sheet line: the subsidy paid out less the contribution deducted.
     Money lineAmount() const { return subsidy - employee; }
@@ -59,13 +59,13 @@ struct MonthPay {
 // the earlier months (current pay up to each month's ceiling and the assessed one-time payments) and
 // this month's current pay up to its ceiling.
 struct CeilingAccount {
-    Money monthCeiling;     // this month's ceiling
-    Money yearCeiling;      // the ceilings of January to this month
-    Money earlierAssessed;  // pay assessed in the earlier months
-    Money regularAssessed;  // this month's current pay up to its ceiling
-    Money unused;           // what the one-time payments of this month may still use
-    Money oneTime;          // this month's one-time payments
-    Money oneTimeAssessed;  // the part of them that is insured
+    Money monthCeiling;    // this month's ceiling
+    Money yearCeiling;     // the ceilings of January to this month
+    Money earlierAssessed; // pay assessed in the earlier months
+    Money regularAssessed; // this month's current pay up to its ceiling
+    Money unused;          // what the one-time payments of this month may still use
+    Money oneTime;         // this month's one-time payments
+    Money oneTimeAssessed; // the part of them that is insured
 
     Money base() const { return regularAssessed + oneTimeAssessed; }
     bool operator==(const CeilingAccount&) const = default;

@@ -26,11 +26,16 @@ std::string freeName(int fund) {
 
 int32_t& field(FundRates& r, FundField f) {
     switch (f) {
-    case FundField::General: return r.general;
-    case FundField::Reduced: return r.reduced;
-    case FundField::Additional: return r.additional;
-    case FundField::U1: return r.u1;
-    case FundField::U2: return r.u2;
+    case FundField::General:
+        return r.general;
+    case FundField::Reduced:
+        return r.reduced;
+    case FundField::Additional:
+        return r.additional;
+    case FundField::U1:
+        return r.u1;
+    case FundField::U2:
+        return r.u2;
     }
     throw std::invalid_argument("fund field");
 }
@@ -45,12 +50,18 @@ int32_t correct(Prompter& prompter, int32_t value, FundBounds b) {
 
 const char* fundValueStatusName(FundValueStatus s) {
     switch (s) {
-    case FundValueStatus::Verified: return "verified";
-    case FundValueStatus::Inferred: return "inferred";
-    case FundValueStatus::Average: return "average";
-    case FundValueStatus::Unknown: return "unknown";
-    case FundValueStatus::NotApplicable: return "n/a";
-    case FundValueStatus::User: return "user";
+    case FundValueStatus::Verified:
+        return "verified";
+    case FundValueStatus::Inferred:
+        return "inferred";
+    case FundValueStatus::Average:
+        return "average";
+    case FundValueStatus::Unknown:
+        return "unknown";
+    case FundValueStatus::NotApplicable:
+        return "n/a";
+    case FundValueStatus::User:
+        return "user";
     }
     return "?";
 }
@@ -58,10 +69,14 @@ const char* fundValueStatusName(FundValueStatus s) {
 FundBounds fundFieldBounds(FundField f) {
     switch (f) {
     case FundField::General:
-    case FundField::Reduced: return {1000, 1605};
-    case FundField::Additional: return {0, 500};
-    case FundField::U1: return {0, 1000};
-    case FundField::U2: return {0, 300};
+    case FundField::Reduced:
+        return {1000, 1605};
+    case FundField::Additional:
+        return {0, 500};
+    case FundField::U1:
+        return {0, 1000};
+    case FundField::U2:
+        return {0, 300};
     }
     throw std::invalid_argument("fund field");
 }
@@ -106,9 +121,13 @@ const FundStatus& FundTable::status(int fund, int monthIndex) const {
     return status_.at(static_cast<size_t>(fund)).at(static_cast<size_t>(monthIndex));
 }
 
-const std::string& FundTable::name(int fund) const { return names_.at(static_cast<size_t>(fund)); }
+const std::string& FundTable::name(int fund) const {
+    return names_.at(static_cast<size_t>(fund));
+}
 
-void FundTable::setName(int fund, std::string name) { names_.at(static_cast<size_t>(fund)) = std::move(name); }
+void FundTable::setName(int fund, std::string name) {
+    names_.at(static_cast<size_t>(fund)) = std::move(name);
+}
 
 int32_t FundTable::enter(Prompter& prompter, int fund, int monthIndex, FundField f, int32_t value,
                          bool followingMonths) {
@@ -140,16 +159,26 @@ int healthRatePosition(const FundTable& funds, int fund, int kvKind, int monthIn
         position = std::clamp(position, 0, 121);
     }
     switch (kvKind) {
-    case 1: return keeps ? currentPosition : std::min(position + 1, 121);
-    case 2: return 128;
-    case 3: return 123;
-    case 4: return 122;
-    case 5: return 126;
-    case 6: return 127;
-    case 7: return 124;
-    case 8: return 125;
-    case 9: return 129;
-    default: return position;
+    case 1:
+        return keeps ? currentPosition : std::min(position + 1, 121);
+    case 2:
+        return 128;
+    case 3:
+        return 123;
+    case 4:
+        return 122;
+    case 5:
+        return 126;
+    case 6:
+        return 127;
+    case 7:
+        return 124;
+    case 8:
+        return 125;
+    case 9:
+        return 129;
+    default:
+        return position;
     }
 }
 

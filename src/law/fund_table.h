@@ -51,7 +51,8 @@ enum class FundValueStatus : uint8_t {
     NotApplicable, // the value does not apply to this body
     User,          // a free entry or a value the user changed
 };
-const char* fundValueStatusName(FundValueStatus s); // "verified", "inferred", "average", "unknown", "n/a", "user"
+const char*
+fundValueStatusName(FundValueStatus s); // "verified", "inferred", "average", "unknown", "n/a", "user"
 
 struct FundStatus {
     FundValueStatus additional = FundValueStatus::User;
@@ -78,7 +79,7 @@ FundBounds fundFieldBounds(FundField f);
 inline constexpr FundBounds kInsolvencyRateBounds{0, 1000};
 
 class FundTable {
-public:
+  public:
     // The default table of a year. Years without shipped rows (outside 2017 to 2021) get free entries
     // only, with the nearest known year's average additional rate.
     static FundTable defaultsFor(int year);
@@ -101,7 +102,7 @@ public:
 
     bool operator==(const FundTable&) const = default;
 
-private:
+  private:
     int year_ = 0;
     std::array<std::array<FundRates, 12>, kHealthFunds> table_{};
     std::array<std::array<FundStatus, 12>, kHealthFunds> status_{};
@@ -123,6 +124,8 @@ void showCorrectorMessage(Prompter& prompter);
 int healthRatePosition(const FundTable& funds, int fund, int kvKind, int monthIndex, int currentPosition);
 
 // The rate in hundredths of a percent that a rate position 0 to 121 stands for.
-inline int32_t rateOfPosition(int position) { return 1000 + 5 * position; }
+inline int32_t rateOfPosition(int position) {
+    return 1000 + 5 * position;
+}
 
 } // namespace varemo

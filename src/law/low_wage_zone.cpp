@@ -8,7 +8,9 @@ std::optional<ZoneParameters> zoneParameters(int year, int monthIndex) {
     return ZoneParameters{miniJobLimit(year), lowWageZoneUpperBound(year, monthIndex), *f};
 }
 
-bool inLowWageZone(Money pay, const ZoneParameters& z) { return pay > z.lower && pay <= z.upper; }
+bool inLowWageZone(Money pay, const ZoneParameters& z) {
+    return pay > z.lower && pay <= z.upper;
+}
 
 Money zoneBase(Money pay, const ZoneParameters& z) {
     // With G the lower and B the upper bound in cents and F = f / 10000:
@@ -18,7 +20,8 @@ Money zoneBase(Money pay, const ZoneParameters& z) {
     const Int128 g = z.lower.units() / Money::kUnitsPerCent;
     const Int128 b = z.upper.units() / Money::kUnitsPerCent;
     const Int128 ae = pay.units(); // units: a hundredth of a cent
-    const Int128 num = f * g * (b - g) * Money::kUnitsPerCent + (10000 * b - g * f) * (ae - g * Money::kUnitsPerCent);
+    const Int128 num =
+        f * g * (b - g) * Money::kUnitsPerCent + (10000 * b - g * f) * (ae - g * Money::kUnitsPerCent);
     const Int128 den = Int128(10000) * (b - g) * Money::kUnitsPerCent;
     return Money::fromCents(divideRounded(num, den, Rounding::HalfUp));
 }
@@ -31,7 +34,9 @@ Money zoneBaseOfSeveral(Money ownPay, Money totalPay, const ZoneParameters& z) {
     return Money::fromCents(mulDiv(beCents, ownPay.units(), totalPay.units(), Rounding::HalfUp));
 }
 
-bool rvWaiverAllowed(int year, int monthIndex) { return year < 2019 || (year == 2019 && monthIndex < 6); }
+bool rvWaiverAllowed(int year, int monthIndex) {
+    return year < 2019 || (year == 2019 && monthIndex < 6);
+}
 
 ZoneShare zoneShare(Money be, Money ae, Rate totalRate, Rate employerRate, Rate employeeAloneRate) {
     ZoneShare s;

@@ -32,8 +32,8 @@
 namespace varemo {
 
 struct ZoneParameters {
-    Money lower;        // the mini-job limit: pay above it enters the zone
-    Money upper;        // the upper bound, inclusive
+    Money lower;             // the mini-job limit: pay above it enters the zone
+    Money upper;             // the upper bound, inclusive
     std::int32_t factor = 0; // F in ten-thousandths
 };
 

@@ -42,13 +42,16 @@ SvFormResult classifyEmployments(const SvFormInput& in) {
         }
         r.messages.push_back(
             in.checkedInMainColumn
-                ? "Es liegt keine zeitgeringfügige Beschäftigung vor.     Bitte bewerten Sie die Beschäftigung in der Spalte HAUPTBESCHÄFTIGUNG."
-                : "Es liegt keine zeitgeringfügige Beschäftigung vor.     Bitte prüfen Sie in der Spalte rechts, ob eine entgeltgeringfügige Beschäftigung vorliegt.");
+                ? "Es liegt keine zeitgeringfügige Beschäftigung vor.     Bitte bewerten Sie die "
+                  "Beschäftigung in der Spalte HAUPTBESCHÄFTIGUNG."
+                : "Es liegt keine zeitgeringfügige Beschäftigung vor.     Bitte prüfen Sie in der Spalte "
+                  "rechts, ob eine entgeltgeringfügige Beschäftigung vorliegt.");
     }
 
     const bool mainLiable = in.hasMainEmployment && in.mainPay > limit;
     Money miniTotal;
-    for (Money p : in.miniJobPays) miniTotal += p;
+    for (Money p : in.miniJobPays)
+        miniTotal += p;
 
     if (mainLiable) {
         // The first mini-job beside a liable main employment stays free; every further one is added
@@ -58,7 +61,8 @@ SvFormResult classifyEmployments(const SvFormInput& in) {
         for (Money p : in.miniJobPays) {
             if (p > Money() && p <= limit && !firstKept) {
                 firstKept = true;
-                r.miniJobClasses.push_back(in.privateHousehold ? EmploymentClass::Household : EmploymentClass::MiniJob);
+                r.miniJobClasses.push_back(in.privateHousehold ? EmploymentClass::Household
+                                                               : EmploymentClass::MiniJob);
             } else {
                 r.combinedPay += p;
                 r.miniJobClasses.push_back(EmploymentClass::Regular);
@@ -72,20 +76,22 @@ SvFormResult classifyEmployments(const SvFormInput& in) {
         EmploymentClass c = classifyPay(total, in.year, in.monthIndex);
         if (c == EmploymentClass::MiniJob && in.privateHousehold) c = EmploymentClass::Household;
         int jobs = (in.hasMainEmployment && in.mainPay > Money() ? 1 : 0);
-        for (Money p : in.miniJobPays) jobs += p > Money() ? 1 : 0;
+        for (Money p : in.miniJobPays)
+            jobs += p > Money() ? 1 : 0;
         if (jobs > 1 && total > limit) {
             auto m = miniJobsExceedMessage(in.year);
             r.messages.push_back(m[0] + m[1]);
         }
         r.mainClass = in.hasMainEmployment ? c : EmploymentClass::None;
-        for (size_t i = 0; i < in.miniJobPays.size(); ++i) r.miniJobClasses.push_back(c);
+        for (size_t i = 0; i < in.miniJobPays.size(); ++i)
+            r.miniJobClasses.push_back(c);
     }
-    if (in.privateHousehold &&
-        (r.mainClass == EmploymentClass::Household ||
-         std::find(r.miniJobClasses.begin(), r.miniJobClasses.end(), EmploymentClass::Household) !=
-             r.miniJobClasses.end())) {
+    if (in.privateHousehold && (r.mainClass == EmploymentClass::Household ||
+                                std::find(r.miniJobClasses.begin(), r.miniJobClasses.end(),
+                                          EmploymentClass::Household) != r.miniJobClasses.end())) {
         std::string notice;
-        for (const auto& part : householdChequeNotice()) notice += (notice.empty() ? "" : "\n") + part;
+        for (const auto& part : householdChequeNotice())
+            notice += (notice.empty() ? "" : "\n") + part;
         r.messages.push_back(notice);
     }
     return r;
@@ -93,12 +99,17 @@ SvFormResult classifyEmployments(const SvFormInput& in) {
 
 ContributionKinds kindsForClass(EmploymentClass c, bool rvExempt) {
     switch (c) {
-    case EmploymentClass::Regular: return {0, 0, 0, 0};
-    case EmploymentClass::LowWageZone: return {2, 7, 7, 3};
-    case EmploymentClass::MiniJob: return {5, 4, rvExempt ? 2 : 3, 1};
-    case EmploymentClass::Household: return {5, 4, 11, 1};
+    case EmploymentClass::Regular:
+        return {0, 0, 0, 0};
+    case EmploymentClass::LowWageZone:
+        return {2, 7, 7, 3};
+    case EmploymentClass::MiniJob:
+        return {5, 4, rvExempt ? 2 : 3, 1};
+    case EmploymentClass::Household:
+        return {5, 4, 11, 1};
     case EmploymentClass::ShortTerm:
-    case EmploymentClass::None: return {6, 4, 1, 1};
+    case EmploymentClass::None:
+        return {6, 4, 1, 1};
     }
     return {};
 }

@@ -39,14 +39,14 @@ EmploymentClass classifyPay(Money pay, int year, int monthIndex);
 struct SvFormInput {
     int year = 0;
     int monthIndex = 0;
-    bool hasMainEmployment = false;   // column HAUPTBESCHÄFTIGUNG
+    bool hasMainEmployment = false; // column HAUPTBESCHÄFTIGUNG
     Money mainPay;
-    std::vector<Money> miniJobPays;   // up to two further employments paid up to the limit
-    bool privateHousehold = false;    // the mini-job is in a private household
-    bool rvExempt = false;            // the employee asked for exemption from RV ("Befreiung")
-    bool shortTermChecked = false;    // the form was asked whether the employment is short-term
-    int shortTermDays = 0;            // working days in the calendar year
-    bool checkedInMainColumn = true;  // the short-term question came from the main column
+    std::vector<Money> miniJobPays;  // up to two further employments paid up to the limit
+    bool privateHousehold = false;   // the mini-job is in a private household
+    bool rvExempt = false;           // the employee asked for exemption from RV ("Befreiung")
+    bool shortTermChecked = false;   // the form was asked whether the employment is short-term
+    int shortTermDays = 0;           // working days in the calendar year
+    bool checkedInMainColumn = true; // the short-term question came from the main column
 };
 
 struct SvFormResult {

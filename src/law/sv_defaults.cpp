@@ -3,13 +3,15 @@
 namespace varemo {
 namespace {
 
-Money euros(std::int64_t cents) { return Money::fromCents(cents); }
+Money euros(std::int64_t cents) {
+    return Money::fromCents(cents);
+}
 
 struct YearRow {
     int year;
-    std::int64_t pvHalf, rvHalf, avHalf;         // ten-thousandths of a percent
-    std::int64_t kvCeiling, rvWest, rvEast;      // cents per month
-    std::int64_t averageAdditional;              // ten-thousandths of a percent
+    std::int64_t pvHalf, rvHalf, avHalf;    // ten-thousandths of a percent
+    std::int64_t kvCeiling, rvWest, rvEast; // cents per month
+    std::int64_t averageAdditional;         // ten-thousandths of a percent
 };
 
 // PV 2.55 % (2017, 2018) and 3.05 % (from 2019); RV 18.7 % (2017) and 18.6 %; AV 3.0 %, 2.5 % (2019)
@@ -60,7 +62,10 @@ bool restoreSvDefaults(SvDefaults& d, int year) {
 }
 
 std::optional<Money> compulsoryInsuranceLimit(int year, bool exemptOn2002) {
-    struct Row { int year; std::int64_t general, exempt2002; };
+    struct Row {
+        int year;
+        std::int64_t general, exempt2002;
+    };
     static constexpr Row kRows[] = {
         {2017, 57600, 52200}, {2018, 59400, 53100}, {2019, 60750, 54450},
         {2020, 62550, 56250}, {2021, 64350, 58050},
@@ -73,33 +78,50 @@ std::optional<Money> compulsoryInsuranceLimit(int year, bool exemptOn2002) {
 std::optional<std::int32_t> insolvencyLevyRate(int year) {
     if (year >= 2013 && year <= 2015) return 150;
     switch (year) {
-    case 2016: return 120;
-    case 2017: return 90;
+    case 2016:
+        return 120;
+    case 2017:
+        return 90;
     case 2018:
     case 2019:
-    case 2020: return 60;
-    case 2021: return 120;
-    default: return std::nullopt;
+    case 2020:
+        return 60;
+    case 2021:
+        return 120;
+    default:
+        return std::nullopt;
     }
 }
 
 std::optional<std::int32_t> GleitzoneFactor(int year) {
     switch (year) {
-    case 2012: return 7491;
+    case 2012:
+        return 7491;
     case 2013:
-    case 2014: return 7605;
-    case 2015: return 7585;
-    case 2016: return 7547;
-    case 2017: return 7509;
-    case 2018: return 7547;
-    case 2019: return 7566;
-    case 2020: return 7547;
-    case 2021: return 7509;
-    default: return std::nullopt;
+    case 2014:
+        return 7605;
+    case 2015:
+        return 7585;
+    case 2016:
+        return 7547;
+    case 2017:
+        return 7509;
+    case 2018:
+        return 7547;
+    case 2019:
+        return 7566;
+    case 2020:
+        return 7547;
+    case 2021:
+        return 7509;
+    default:
+        return std::nullopt;
     }
 }
 
-Money miniJobLimit(int year) { return Money::fromEuros(year < 2013 ? 400 : 450); }
+Money miniJobLimit(int year) {
+    return Money::fromEuros(year < 2013 ? 400 : 450);
+}
 
 Money lowWageZoneUpperBound(int year, int monthIndex) {
     if (year < 2013) return Money::fromEuros(800);

@@ -26,8 +26,12 @@ namespace varemo {
 struct Rate {
     std::int64_t value = 0;
 
-    static constexpr Rate fromHundredths(std::int64_t hundredthsOfPercent) { return Rate{hundredthsOfPercent * 100}; }
-    static constexpr Rate fromThousandths(std::int64_t thousandthsOfPercent) { return Rate{thousandthsOfPercent * 10}; }
+    static constexpr Rate fromHundredths(std::int64_t hundredthsOfPercent) {
+        return Rate{hundredthsOfPercent * 100};
+    }
+    static constexpr Rate fromThousandths(std::int64_t thousandthsOfPercent) {
+        return Rate{thousandthsOfPercent * 10};
+    }
     constexpr Rate operator+(Rate o) const { return Rate{value + o.value}; }
     constexpr Rate operator-(Rate o) const { return Rate{value - o.value}; }
     constexpr Rate operator*(std::int64_t n) const { return Rate{value * n}; }
@@ -45,14 +49,14 @@ struct SvDefaults {
     int year = 0; // 0: not loaded
 
     // Shares of one side ("AG und AN je zur Hälfte") in percent, fixed-point four decimals.
-    Rate kvGeneralHalf{73000};     // half the general KV rate (14.6 %)
-    Rate kvReducedHalf{70000};     // half the reduced KV rate (14.0 %)
+    Rate kvGeneralHalf{73000}; // half the general KV rate (14.6 %)
+    Rate kvReducedHalf{70000}; // half the reduced KV rate (14.0 %)
     Rate pvHalf;
     Rate rvHalf;
     Rate avHalf;
-    Rate childlessSurcharge;       // the employee alone pays it ("AN" "zusätzlich")
-    Rate averageAdditional;        // durchschnittlicher Zusatzbeitragssatz
-    Rate saxonyShift{5000};        // Saxony: the employee pays 0.5 % more, the employer 0.5 % less
+    Rate childlessSurcharge; // the employee alone pays it ("AN" "zusätzlich")
+    Rate averageAdditional;  // durchschnittlicher Zusatzbeitragssatz
+    Rate saxonyShift{5000};  // Saxony: the employee pays 0.5 % more, the employer 0.5 % less
 
     // Monthly ceilings in euros, index Region (West, East).
     std::array<Money, 2> kvCeiling{};
@@ -60,8 +64,8 @@ struct SvDefaults {
     std::array<Money, 2> rvCeiling{};
     std::array<Money, 2> avCeiling{};
 
-    Money miniJobLimit;            // column "Geringverd.": the pay limit of a mini-job (Geringfügigkeitsgrenze)
-    Money rvMinimumBase;           // minimum RV base of a mini-job paying the top-up (175.00)
+    Money miniJobLimit;  // column "Geringverd.": the pay limit of a mini-job (Geringfügigkeitsgrenze)
+    Money rvMinimumBase; // minimum RV base of a mini-job paying the top-up (175.00)
 
     // The defaults of a year ("Vorgabewerte"); nullopt outside 2017 to 2021.
     static std::optional<SvDefaults> forYear(int year);

@@ -4,8 +4,15 @@ namespace varemo {
 
 bool isEastRegion(int region) {
     switch (region) {
-    case 4: case 8: case 13: case 14: case 16: case 17: return true;
-    default: return false;
+    case 4:
+    case 8:
+    case 13:
+    case 14:
+    case 16:
+    case 17:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -69,10 +76,12 @@ Case defaultCase() {
     c.setText(CaseText::Deduction3, "Einbehalt lt. Eingabe");
     c.setText(CaseText::Reserve1, "Reserve");
     c.setText(CaseText::Reserve2, "Reserve");
-    for (auto& code : c.keyCodes) code = "000000";
+    for (auto& code : c.keyCodes)
+        code = "000000";
     for (const auto& d : kDefaultFlags) {
         auto& line = c.grossLine(d.line);
-        for (int f = 0; f < kLineFlagCount; ++f) line.setFlag(static_cast<LineFlag>(f), d.flags[f]);
+        for (int f = 0; f < kLineFlagCount; ++f)
+            line.setFlag(static_cast<LineFlag>(f), d.flags[f]);
     }
     c.name = "Neuer Personalfall";
     return c;

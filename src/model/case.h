@@ -9,8 +9,8 @@
 //   - previous: the amounts as the user entered them; every run starts again from these.
 
 #include "base/money.h"
-#include "tariffs/service_relationship.h"
 #include "model/slots.h"
+#include "tariffs/service_relationship.h"
 
 #include <array>
 #include <cstdint>
@@ -25,13 +25,13 @@ inline constexpr int kGrossLines = kLastGrossLine - kFirstGrossLine + 1; // 13
 
 // The seven per-line flags of the gross-pay lines 8 to 20.
 enum class LineFlag : int {
-    WageTax = 0,             // subject to wage tax ("L")
-    SocialInsurance = 1,     // subject to social insurance ("S")
-    SupplementaryPension = 2,// subject to the supplementary pension levy ("Z")
-    AnnualPayment = 3,       // counted for the annual special payment ("W")
-    PartTime = 4,            // reduced by part-time ("T")
-    PartialMonth = 5,        // reduced for a partial month
-    PerformancePay = 6,      // counted as performance pay ("L"/"N")
+    WageTax = 0,              // subject to wage tax ("L")
+    SocialInsurance = 1,      // subject to social insurance ("S")
+    SupplementaryPension = 2, // subject to the supplementary pension levy ("Z")
+    AnnualPayment = 3,        // counted for the annual special payment ("W")
+    PartTime = 4,             // reduced by part-time ("T")
+    PartialMonth = 5,         // reduced for a partial month
+    PerformancePay = 6,       // counted as performance pay ("L"/"N")
 };
 inline constexpr int kLineFlagCount = 7;
 
@@ -54,23 +54,23 @@ struct GrossLineAttributes {
 
 // The thirteen user texts of a case: the renamable first entries of the option lists.
 enum class CaseText : int {
-    Office = 0,       // line 3
-    Title = 1,        // line 5
-    Allowance1 = 2,   // line 13
-    Allowance2 = 3,   // line 14
-    Allowance3 = 4,   // line 15
-    Payment = 5,      // line 20
-    InKind1 = 6,      // line 25
-    InKind2 = 7,      // line 26
-    Deduction1 = 8,   // line 44
-    Deduction2 = 9,   // line 45
-    Deduction3 = 10,  // line 46
+    Office = 0,      // line 3
+    Title = 1,       // line 5
+    Allowance1 = 2,  // line 13
+    Allowance2 = 3,  // line 14
+    Allowance3 = 4,  // line 15
+    Payment = 5,     // line 20
+    InKind1 = 6,     // line 25
+    InKind2 = 7,     // line 26
+    Deduction1 = 8,  // line 44
+    Deduction2 = 9,  // line 45
+    Deduction3 = 10, // line 46
     Reserve1 = 11,
     Reserve2 = 12,
 };
 inline constexpr int kCaseTexts = 13;
 inline constexpr int kCaseTextLength = 35;
-inline constexpr int kKeyCodes = 5;       // key fields of lines 25, 26, 44, 45, 46
+inline constexpr int kKeyCodes = 5; // key fields of lines 25, 26, 44, 45, 46
 inline constexpr int kKeyCodeLength = 6;
 inline constexpr int kDateLength = 10;
 

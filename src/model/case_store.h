@@ -9,7 +9,7 @@
 namespace varemo {
 
 class CaseStore {
-public:
+  public:
     virtual ~CaseStore() = default;
 
     // The year and data set whose months can be read; nothing can be read while closed.

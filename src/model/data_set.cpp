@@ -6,18 +6,24 @@ namespace varemo {
 
 char dataSetLetter(DataSet set) {
     switch (set) {
-    case DataSet::Info: return 'I';
-    case DataSet::Plan: return 'P';
-    case DataSet::Real: return 'R';
+    case DataSet::Info:
+        return 'I';
+    case DataSet::Plan:
+        return 'P';
+    case DataSet::Real:
+        return 'R';
     }
     return 'R';
 }
 
 std::string dataSetName(DataSet set) {
     switch (set) {
-    case DataSet::Info: return "INFO";
-    case DataSet::Plan: return "PLAN";
-    case DataSet::Real: return "REAL";
+    case DataSet::Info:
+        return "INFO";
+    case DataSet::Plan:
+        return "PLAN";
+    case DataSet::Real:
+        return "REAL";
     }
     return "REAL";
 }

@@ -6,28 +6,44 @@ namespace varemo {
 
 const char* flagColumnHeading(FlagColumn column) {
     switch (column) {
-    case FlagColumn::WageTax: return "L";
-    case FlagColumn::SocialInsurance: return "S";
-    case FlagColumn::SupplementaryPension: return "Z";
-    case FlagColumn::PartTime: return "T";
-    case FlagColumn::AnnualPayment: return "W";
-    case FlagColumn::PerformancePay: return "P";
-    case FlagColumn::PartialRetirement: return "B";
+    case FlagColumn::WageTax:
+        return "L";
+    case FlagColumn::SocialInsurance:
+        return "S";
+    case FlagColumn::SupplementaryPension:
+        return "Z";
+    case FlagColumn::PartTime:
+        return "T";
+    case FlagColumn::AnnualPayment:
+        return "W";
+    case FlagColumn::PerformancePay:
+        return "P";
+    case FlagColumn::PartialRetirement:
+        return "B";
     }
     return "";
 }
 
-char flagColumnCodeLetter(FlagColumn column) { return flagColumnHeading(column)[0]; }
+char flagColumnCodeLetter(FlagColumn column) {
+    return flagColumnHeading(column)[0];
+}
 
 LineFlag flagOfColumn(FlagColumn column) {
     switch (column) {
-    case FlagColumn::WageTax: return LineFlag::WageTax;
-    case FlagColumn::SocialInsurance: return LineFlag::SocialInsurance;
-    case FlagColumn::SupplementaryPension: return LineFlag::SupplementaryPension;
-    case FlagColumn::PartTime: return LineFlag::PartTime;
-    case FlagColumn::AnnualPayment: return LineFlag::AnnualPayment;
-    case FlagColumn::PerformancePay: return LineFlag::PerformancePay;
-    case FlagColumn::PartialRetirement: return LineFlag::PartialMonth;
+    case FlagColumn::WageTax:
+        return LineFlag::WageTax;
+    case FlagColumn::SocialInsurance:
+        return LineFlag::SocialInsurance;
+    case FlagColumn::SupplementaryPension:
+        return LineFlag::SupplementaryPension;
+    case FlagColumn::PartTime:
+        return LineFlag::PartTime;
+    case FlagColumn::AnnualPayment:
+        return LineFlag::AnnualPayment;
+    case FlagColumn::PerformancePay:
+        return LineFlag::PerformancePay;
+    case FlagColumn::PartialRetirement:
+        return LineFlag::PartialMonth;
     }
     throw std::invalid_argument("flag column");
 }
@@ -35,9 +51,12 @@ LineFlag flagOfColumn(FlagColumn column) {
 std::string flagCellText(const Case& c, int line, FlagColumn column) {
     const GrossLineAttributes& a = c.grossLine(line);
     switch (column) {
-    case FlagColumn::PerformancePay: return a.flag(LineFlag::PerformancePay) ? "L" : "N";
-    case FlagColumn::PartialRetirement: return std::string(1, a.partialRetirementCategory ? a.partialRetirementCategory : '-');
-    default: return a.flag(flagOfColumn(column)) ? "x" : "-";
+    case FlagColumn::PerformancePay:
+        return a.flag(LineFlag::PerformancePay) ? "L" : "N";
+    case FlagColumn::PartialRetirement:
+        return std::string(1, a.partialRetirementCategory ? a.partialRetirementCategory : '-');
+    default:
+        return a.flag(flagOfColumn(column)) ? "x" : "-";
     }
 }
 
@@ -53,12 +72,18 @@ char nextPartialRetirementCategory(char c) {
 int flagEditCode(FlagColumn column, int line) {
     int row = line - kFirstGrossLine;
     switch (column) {
-    case FlagColumn::WageTax: return 300 + row;
-    case FlagColumn::SocialInsurance: return 400 + row;
-    case FlagColumn::SupplementaryPension: return 500 + row;
-    case FlagColumn::AnnualPayment: return 600 + row;
-    case FlagColumn::PartTime: return 700 + row;
-    default: return 0;
+    case FlagColumn::WageTax:
+        return 300 + row;
+    case FlagColumn::SocialInsurance:
+        return 400 + row;
+    case FlagColumn::SupplementaryPension:
+        return 500 + row;
+    case FlagColumn::AnnualPayment:
+        return 600 + row;
+    case FlagColumn::PartTime:
+        return 700 + row;
+    default:
+        return 0;
     }
 }
 

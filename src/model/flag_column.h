@@ -19,8 +19,8 @@ enum class FlagColumn : int {
 };
 inline constexpr int kFlagColumns = 7;
 inline constexpr std::array<FlagColumn, kFlagColumns> kAllFlagColumns = {
-    FlagColumn::WageTax,       FlagColumn::SocialInsurance, FlagColumn::SupplementaryPension,
-    FlagColumn::PartTime,      FlagColumn::AnnualPayment,   FlagColumn::PerformancePay,
+    FlagColumn::WageTax,          FlagColumn::SocialInsurance, FlagColumn::SupplementaryPension,
+    FlagColumn::PartTime,         FlagColumn::AnnualPayment,   FlagColumn::PerformancePay,
     FlagColumn::PartialRetirement};
 
 // The column heading ("L", "S", "Z", "T", "W", "P", "B").

@@ -29,7 +29,8 @@ namespace varemo {
 struct Selection {
     std::filesystem::path programDir;
     std::filesystem::path userFolder;
-    std::filesystem::path dataRoot; // the program folder or the user's own storage location; empty until start-up
+    std::filesystem::path
+        dataRoot; // the program folder or the user's own storage location; empty until start-up
     int user = 1;
     int year = kLastYear;
     int caseNumber = 1;
@@ -40,9 +41,11 @@ struct Selection {
     void selectMonth(int month);
     bool showsYearSalary() const { return month_ == kYearSalaryMonth; }
     // The program folder until the user's data root is known.
-    const std::filesystem::path& dataRootOrProgram() const { return dataRoot.empty() ? programDir : dataRoot; }
+    const std::filesystem::path& dataRootOrProgram() const {
+        return dataRoot.empty() ? programDir : dataRoot;
+    }
 
-private:
+  private:
     int month_ = 1;
 };
 
@@ -61,8 +64,8 @@ struct WorkingCaseMonth {
 // What is read once per year and kept while the year stays selected.
 struct YearCaches {
     FundTable funds = FundTable::defaultsFor(kLastYear);
-    PaySession pay;      // option texts, multipliers and the row of the last tariff lookup
-    TariffYear tariffs;  // the twelve tariff files of the current year
+    PaySession pay;     // option texts, multipliers and the row of the last tariff lookup
+    TariffYear tariffs; // the twelve tariff files of the current year
     RecordBuffer yearDefaults{kYearDefaultsRecordLength}; // the user's "varemo20.vee" record of the year
 };
 

@@ -12,7 +12,8 @@ namespace varemo {
 namespace optiontext {
 
 int allowanceRecord(bool civilServant, int region, int option) {
-    return (civilServant ? kCivilAllowanceFirst : kEmployeeAllowanceFirst) + kAllowanceOptions * region + option;
+    return (civilServant ? kCivilAllowanceFirst : kEmployeeAllowanceFirst) + kAllowanceOptions * region +
+           option;
 }
 
 int payGroupRecord(int serviceRelationship, int group) {
@@ -39,7 +40,8 @@ std::string OptionTextFile::text(int record) const {
     std::string raw = bytes_.substr(offset, optiontext::kRecordLength);
     for (char& c : raw)
         if (c == '\0') c = ' ';
-    while (!raw.empty() && raw.back() == ' ') raw.pop_back();
+    while (!raw.empty() && raw.back() == ' ')
+        raw.pop_back();
     return cp1252ToUtf8(raw);
 }
 

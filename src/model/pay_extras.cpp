@@ -13,8 +13,7 @@ size_t AnnualPaymentTable::index(int agreement, int year, bool east, int group) 
     if (agreement < 0 || agreement >= kAgreementEntries || year < kFirstYear ||
         year >= kFirstYear + kAnnualPaymentYears || group < 0 || group >= kAnnualPaymentGroups)
         throw std::out_of_range("annual payment table");
-    return ((static_cast<size_t>(agreement) * kAnnualPaymentYears +
-             static_cast<size_t>(year - kFirstYear)) *
+    return ((static_cast<size_t>(agreement) * kAnnualPaymentYears + static_cast<size_t>(year - kFirstYear)) *
                 2 +
             (east ? 1 : 0)) *
                kAnnualPaymentGroups +

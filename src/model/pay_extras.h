@@ -8,8 +8,8 @@
 // fill them are in part_time.h, holiday_pay.h, special_payment.h, one_time_payments.h and
 // line_key_codes.h.
 
-#include "model/case.h"
 #include "base/money.h"
+#include "model/case.h"
 
 #include <array>
 #include <cstdint>

@@ -12,11 +12,11 @@
 namespace varemo {
 
 struct PaySession {
-    OptionTextFile texts;     // "Texte/MyText" + yy + ".txt" of the current year
-    Multipliers multipliers;  // from the settings; neutral by default
+    OptionTextFile texts;    // "Texte/MyText" + yy + ".txt" of the current year
+    Multipliers multipliers; // from the settings; neutral by default
 
-    TariffRow row{};            // the row of the last lookup (after the row adjustment)
-    int32_t lastRecord = 0;     // its record number; service relationships 28 to 38 read it again
+    TariffRow row{};        // the row of the last lookup (after the row adjustment)
+    int32_t lastRecord = 0; // its record number; service relationships 28 to 38 read it again
 
     bool familyAllowanceComputed = true; // off: line 10 keeps the typed amount for every option
     bool traineeName = false;            // line 4 position 20 reads "TVAöd/TV-L/AOK Auszubildende(r)"

@@ -1,7 +1,7 @@
 #include "model/sheet.h"
 
-#include "model/fixed_options.h"
 #include "law/pension_funds.h"
+#include "model/fixed_options.h"
 
 #include <stdexcept>
 
@@ -74,28 +74,39 @@ std::vector<std::string> fixedOptions(const Case& c, int line) {
     case 16:
         return {"Mehrarbeitsverg. lt. Berechnung", "Mehrarbeitsverg. pauschal", "Betrag nach § 11 MuSchG",
                 "Gehalt nach Stundensatz lt. Anl."};
-    case 17: return {"Steuerfr. Zuschläge lt. Berechnung", "Steuerfr. Zuschläge pauschal"};
-    case 18: return holidayPayOptions();
-    case 19: return annualPaymentOptions(c);
-    case 20: return oneTimePaymentOptions();
-    case 22: return {"WoStd. v. normal", "Teile von normal", "Prozent v. normal", "% Ruhegehalt von %"};
+    case 17:
+        return {"Steuerfr. Zuschläge lt. Berechnung", "Steuerfr. Zuschläge pauschal"};
+    case 18:
+        return holidayPayOptions();
+    case 19:
+        return annualPaymentOptions(c);
+    case 20:
+        return oneTimePaymentOptions();
+    case 22:
+        return {"WoStd. v. normal", "Teile von normal", "Prozent v. normal", "% Ruhegehalt von %"};
     case 23:
-        return {"Tage von normal",         "% Kürzung",
-                "% TV-ATZ Arbeitsphase",   "% TV-ATZ Freizeitphase",
-                "% AltTZG Blockmodell",    "% TV-FlexAZ Blockmodell",
+        return {"Tage von normal",        "% Kürzung",
+                "% TV-ATZ Arbeitsphase",  "% TV-ATZ Freizeitphase",
+                "% AltTZG Blockmodell",   "% TV-FlexAZ Blockmodell",
                 "% TV-Falter Blockmodell"};
-    case 24: return {"Monatl. Steuerfreibetrag ", "Monatl. Hinzurechnungsbetrag", "davon Versorgungsbezüge"};
-    case 27: return pensionFundOptions();
-    case 41: return pensionFundOptions(); // line 41 follows line 27
-    case 31: return {"Mit LSt.J.Ausgl.d.AG i.Dez.", "Ohne LSt.J.Ausgl.d.AG i.Dez."};
+    case 24:
+        return {"Monatl. Steuerfreibetrag ", "Monatl. Hinzurechnungsbetrag", "davon Versorgungsbezüge"};
+    case 27:
+        return pensionFundOptions();
+    case 41:
+        return pensionFundOptions(); // line 41 follows line 27
+    case 31:
+        return {"Mit LSt.J.Ausgl.d.AG i.Dez.", "Ohne LSt.J.Ausgl.d.AG i.Dez."};
     case 42:
-        return {"Kein Beitrag zur ATV-Betriebsrente", "ATV-Betriebsrente ", "Umlage ATV-Betriebsrente lt. Eing.",
-                "Beitrag ATV-Betriebsrente lt. Eing."};
+        return {"Kein Beitrag zur ATV-Betriebsrente", "ATV-Betriebsrente ",
+                "Umlage ATV-Betriebsrente lt. Eing.", "Beitrag ATV-Betriebsrente lt. Eing."};
     case 43:
         return {"Kindergeld lt. Eingabe", "ATZ-Aufstock. Arbeitsphase", "ATZ-Aufstock. Freizeitphase",
                 "ATZ-Aufstockung lt. Eingabe", "Kindergeld f. Zählkinder Zeile 10"};
-    case 47: return {"A U S Z A H L U N G", "N E T T O G E H A L T "};
-    default: return {};
+    case 47:
+        return {"A U S Z A H L U N G", "N E T T O G E H A L T "};
+    default:
+        return {};
     }
 }
 
@@ -103,18 +114,30 @@ std::vector<std::string> fixedOptions(const Case& c, int line) {
 
 std::optional<CaseText> renamableFirstEntry(int line) {
     switch (line) {
-    case 3: return CaseText::Office;
-    case 5: return CaseText::Title;
-    case 13: return CaseText::Allowance1;
-    case 14: return CaseText::Allowance2;
-    case 15: return CaseText::Allowance3;
-    case 20: return CaseText::Payment;
-    case 25: return CaseText::InKind1;
-    case 26: return CaseText::InKind2;
-    case 44: return CaseText::Deduction1;
-    case 45: return CaseText::Deduction2;
-    case 46: return CaseText::Deduction3;
-    default: return std::nullopt;
+    case 3:
+        return CaseText::Office;
+    case 5:
+        return CaseText::Title;
+    case 13:
+        return CaseText::Allowance1;
+    case 14:
+        return CaseText::Allowance2;
+    case 15:
+        return CaseText::Allowance3;
+    case 20:
+        return CaseText::Payment;
+    case 25:
+        return CaseText::InKind1;
+    case 26:
+        return CaseText::InKind2;
+    case 44:
+        return CaseText::Deduction1;
+    case 45:
+        return CaseText::Deduction2;
+    case 46:
+        return CaseText::Deduction3;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -153,8 +176,10 @@ std::vector<std::string> lineOptions(const Case& c, int line, const OptionListSo
     auto options = supplied ? std::move(*supplied) : fixedOptions(c, line);
     if (auto text = renamableFirstEntry(line)) {
         if (options.empty()) options.emplace_back();
-        if (!c.text(*text).empty()) options[0] = c.text(*text);
-        else if (options[0].empty()) options[0] = lineInfo(line).caption;
+        if (!c.text(*text).empty())
+            options[0] = c.text(*text);
+        else if (options[0].empty())
+            options[0] = lineInfo(line).caption;
     }
     return options;
 }
@@ -167,12 +192,16 @@ void buildSheet(const Case& c, Sheet& sheet, const OptionListSource* source) {
         out.options = lineOptions(c, n, source);
         out.key = lineKey(c, n);
         out.amountCents = lineAmount(c, n);
-        if (n == 1) out.text = c.name;
-        else if (n == 6) out.text = c.dateText;
-        else if (n == 42 && out.key) out.text = employeeShareText(*out.key); // the key is a code, not a position
+        if (n == 1)
+            out.text = c.name;
+        else if (n == 6)
+            out.text = c.dateText;
+        else if (n == 42 && out.key)
+            out.text = employeeShareText(*out.key); // the key is a code, not a position
         else if (out.key && *out.key >= 0 && *out.key < static_cast<int>(out.options.size()))
             out.text = out.options[static_cast<size_t>(*out.key)];
-        else out.text = info.caption;
+        else
+            out.text = info.caption;
     }
 }
 

@@ -19,7 +19,7 @@ struct LineInfo {
     std::optional<KeySlot> key;       // the line's main option box
     std::optional<AmountSlot> amount; // the line's amount
     std::optional<KeySlot> extraKey;  // a second box beside the main one (line 4: pay group)
-    const char* caption; // label used when the option list has no text for the chosen position
+    const char* caption;              // label used when the option list has no text for the chosen position
 };
 
 // The line table, lines 1 to 47. Throws std::out_of_range for other numbers.
@@ -49,7 +49,7 @@ void setLineKey(Case& c, int line, int16_t key);
 // Option lists that depend on more than the case (the year, the tariff tables, the option-text file):
 // a source supplies them for the lines it knows; the other lines keep their fixed lists.
 class OptionListSource {
-public:
+  public:
     virtual ~OptionListSource() = default;
     virtual std::optional<std::vector<std::string>> options(const Case& c, int line) const = 0;
 };

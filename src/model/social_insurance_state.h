@@ -17,32 +17,36 @@ struct SocialInsuranceWorksheet {
     int svDays = 30;
     bool civilServant = false;
 
-    Money regularPay;           // current pay subject to contributions (lines 8 to 17 marked "S")
-    Money oneTimePay;           // one-time payments subject to contributions (lines 18 to 20 marked "S")
-    Money otherEmploymentsPay;  // pay of further employments (several employments in the zone)
+    Money regularPay;          // current pay subject to contributions (lines 8 to 17 marked "S")
+    Money oneTimePay;          // one-time payments subject to contributions (lines 18 to 20 marked "S")
+    Money otherEmploymentsPay; // pay of further employments (several employments in the zone)
 
     // The low-wage zone, when a zone kind is set and the pay lies in it.
     bool zone = false;
     Money zoneUpperBound;
     std::int32_t zoneFactor = 0;
-    Money zoneBase;             // BE of this employment
+    Money zoneBase; // BE of this employment
 
-    CeilingAccount kvAccount;   // health and care insurance
-    CeilingAccount rvAccount;   // pension and unemployment insurance
+    CeilingAccount kvAccount; // health and care insurance
+    CeilingAccount rvAccount; // pension and unemployment insurance
 
-    BranchResult kv;            // KV at the general or reduced rate, or the subsidy
-    BranchResult kvAdditional;  // the fund's additional contribution
+    BranchResult kv;           // KV at the general or reduced rate, or the subsidy
+    BranchResult kvAdditional; // the fund's additional contribution
     BranchResult pv, rv, av;
     Levies levies;
 
-    Money employeeTotal() const { return kv.employee + kvAdditional.employee + pv.employee + rv.employee + av.employee; }
+    Money employeeTotal() const {
+        return kv.employee + kvAdditional.employee + pv.employee + rv.employee + av.employee;
+    }
     // Contributions and subsidies the employer pays, without levies.
-    Money employerTotal() const { return kv.employer + kvAdditional.employer + pv.employer + rv.employer + av.employer; }
+    Money employerTotal() const {
+        return kv.employer + kvAdditional.employer + pv.employer + rv.employer + av.employer;
+    }
 };
 
 struct SocialInsuranceState {
-    SvDefaults defaults;        // year 0 until the first run of a year restores them
-    LevyLiability liability;    // the employer's levy liability
+    SvDefaults defaults;     // year 0 until the first run of a year restores them
+    LevyLiability liability; // the employer's levy liability
     SocialInsuranceWorksheet worksheet;
 };
 

@@ -23,6 +23,8 @@ inline constexpr const char* kNoUpdateFile = "noupdate.txt";
 inline constexpr size_t kOptionTextRecordLength = 35;
 
 // Record of a per-year file for a year: year - 2016.
-inline int yearRecordNumber(int year) { return year - 2016; }
+inline int yearRecordNumber(int year) {
+    return year - 2016;
+}
 
 } // namespace varemo

@@ -13,18 +13,30 @@ using namespace relationship;
 namespace {
 
 // Service relationships whose line 10 follows the family-allowance rules of the civil servants.
-bool hasFamilyAllowance(int sr) { return isCivilServant(sr) || sr == kTrainees || sr == kAvrCaritas; }
+bool hasFamilyAllowance(int sr) {
+    return isCivilServant(sr) || sr == kTrainees || sr == kAvrCaritas;
+}
 
-bool isTvlFamily(int sr) { return payFamily(sr) == PayFamily::Tvl; }
+bool isTvlFamily(int sr) {
+    return payFamily(sr) == PayFamily::Tvl;
+}
 
 // The civil servants before those with tables of their own (0 to 5).
-bool belowOwnTable(int sr) { return sr < kCivilOwnTable; }
+bool belowOwnTable(int sr) {
+    return sr < kCivilOwnTable;
+}
 
-int32_t entry(const TariffRow& row, int k) { return k >= 0 && k < kTariffEntries ? row[static_cast<size_t>(k)] : 0; }
+int32_t entry(const TariffRow& row, int k) {
+    return k >= 0 && k < kTariffEntries ? row[static_cast<size_t>(k)] : 0;
+}
 
-int32_t typed(const Case& c, AmountSlot slot) { return c.previousAmount(slot); }
+int32_t typed(const Case& c, AmountSlot slot) {
+    return c.previousAmount(slot);
+}
 
-int32_t add(int32_t a, int32_t b) { return addCents(a, b); }
+int32_t add(int32_t a, int32_t b) {
+    return addCents(a, b);
+}
 
 // Percentage allowances of the 108-entry list for civil servants and the TV-L's care and social services
 // (service relationships 0 to 9): a percentage of one entry of a fixed record of the region's block.
@@ -36,10 +48,24 @@ struct PercentageAllowance {
     int hundredths;
 };
 constexpr std::array<PercentageAllowance, 18> kPercentageAllowances = {{
-    {90, 4, 7, 1250},   {91, 10, 10, 1250}, {92, 16, 11, 1250}, {93, 20, 11, 1250}, {94, 25, 0, 1250},
-    {95, 28, 0, 1250},  {96, 31, 0, 1250},  {97, 40, 14, 1250}, {98, 42, 0, 1250},  {99, 45, 0, 1250},
-    {100, 48, 0, 1250}, {101, 20, 11, 1350}, {102, 21, 11, 1350}, {103, 25, 0, 1350}, {104, 26, 0, 1350},
-    {105, 27, 0, 1350}, {106, 28, 0, 1350}, {107, 29, 0, 1350},
+    {90, 4, 7, 1250},
+    {91, 10, 10, 1250},
+    {92, 16, 11, 1250},
+    {93, 20, 11, 1250},
+    {94, 25, 0, 1250},
+    {95, 28, 0, 1250},
+    {96, 31, 0, 1250},
+    {97, 40, 14, 1250},
+    {98, 42, 0, 1250},
+    {99, 45, 0, 1250},
+    {100, 48, 0, 1250},
+    {101, 20, 11, 1350},
+    {102, 21, 11, 1350},
+    {103, 25, 0, 1350},
+    {104, 26, 0, 1350},
+    {105, 27, 0, 1350},
+    {106, 28, 0, 1350},
+    {107, 29, 0, 1350},
 }};
 constexpr int kBundesbankOption = 30;
 
@@ -66,25 +92,31 @@ LineAmount lineNineAmount(const LookupContext& ctx) {
             return out;
         }
         if (region == 3 || region == 17) {
-            if (option == 0) out.cents = entry(ctx.row, 25);
+            if (option == 0)
+                out.cents = entry(ctx.row, 25);
             else if (option == 1 || option == 2) {
                 out.cents = typed(c, AmountSlot::StructuralAllowance);
                 out.exemptFromTariffFactor = true;
             }
             return out;
         }
-        if (option == 0) out.cents = entry(ctx.row, 25);
+        if (option == 0)
+            out.cents = entry(ctx.row, 25);
         else if (option == 1) {
             if (region == 1 && sr == kPayOrderA && (c.payGroup() == 3 || c.payGroup() == 5))
                 out.cents = entry(ctx.row, 25);
-            else if (ctx.step < 14 && sr != kPayOrderR) out.cents = entry(ctx.row, 14);
-        } else if (option == 2) out.cents = typed(c, AmountSlot::StructuralAllowance);
+            else if (ctx.step < 14 && sr != kPayOrderR)
+                out.cents = entry(ctx.row, 14);
+        } else if (option == 2)
+            out.cents = typed(c, AmountSlot::StructuralAllowance);
         if (region == 14 && sr == kPayOrderR && option != 2) out.cents = 0;
         return out;
     }
     // Employees: option 0 the table's structural compensation, 1 none, the others individual amounts.
-    if (option == 0) out.cents = entry(ctx.row, 25);
-    else if (option >= 2) out.cents = typed(c, AmountSlot::StructuralAllowance);
+    if (option == 0)
+        out.cents = entry(ctx.row, 25);
+    else if (option >= 2)
+        out.cents = typed(c, AmountSlot::StructuralAllowance);
     return out;
 }
 
@@ -107,12 +139,18 @@ LineAmount lineTenAmount(const LookupContext& ctx, bool familyComputed) {
         const bool noBase = (c.region() == 6 || c.region() == 14) && belowOwnTable(sr);
         const int32_t base = noBase ? 0 : entry(ctx.row, 15);
         const int32_t married = marriedPart(entry(ctx.row, 16), c.key(KeySlot::LineSeven));
-        if (option == 0) out.cents = base;
-        else if (option == 1) out.cents = add(base, married);
-        else if (option >= 2 && option <= 7) out.cents = add(add(base, married), entry(ctx.row, option + 15));
-        else if (option >= 8 && option <= 13) out.cents = add(entry(ctx.row, option + 9), base);
-        else if (option == 15) out.cents = entry(ctx.row, 20);
-        else if (option >= 16) out.cents = typed(c, AmountSlot::FamilyAllowance);
+        if (option == 0)
+            out.cents = base;
+        else if (option == 1)
+            out.cents = add(base, married);
+        else if (option >= 2 && option <= 7)
+            out.cents = add(add(base, married), entry(ctx.row, option + 15));
+        else if (option >= 8 && option <= 13)
+            out.cents = add(entry(ctx.row, option + 9), base);
+        else if (option == 15)
+            out.cents = entry(ctx.row, 20);
+        else if (option >= 16)
+            out.cents = typed(c, AmountSlot::FamilyAllowance);
         return out;
     }
     // Employees: protected child amounts.
@@ -132,16 +170,28 @@ LineAmount lineTenAmount(const LookupContext& ctx, bool familyComputed) {
 PerformanceKind performanceKind(int sr, int option) {
     using K = PerformanceKind;
     if (isCivilServant(sr)) {
-        static constexpr K kCivil[] = {K::None,          K::PerformanceStep1, K::PerformanceStep2,    K::Typed,
-                                       K::Typed,         K::Typed,            K::Typed,               K::Typed,
-                                       K::PercentOf8,    K::PercentOf8And13To15, K::Reduce8Of8,       K::Reduce4Of8,
-                                       K::Reduce8Of8And9, K::Reduce4Of8And9,  K::Typed};
+        static constexpr K kCivil[] = {K::None,
+                                       K::PerformanceStep1,
+                                       K::PerformanceStep2,
+                                       K::Typed,
+                                       K::Typed,
+                                       K::Typed,
+                                       K::Typed,
+                                       K::Typed,
+                                       K::PercentOf8,
+                                       K::PercentOf8And13To15,
+                                       K::Reduce8Of8,
+                                       K::Reduce4Of8,
+                                       K::Reduce8Of8And9,
+                                       K::Reduce4Of8And9,
+                                       K::Typed};
         if (option < 0 || option >= static_cast<int>(std::size(kCivil))) return K::None;
         return kCivil[option];
     }
-    static constexpr K kEmployee[] = {K::Typed,          K::Typed,           K::Typed,           K::Typed,
-                                      K::PercentOfStep2, K::PercentOfWLines, K::PercentOf8,      K::PercentOf8And9,
-                                      K::PercentOf8And10, K::PercentOf8To10, K::Typed,           K::Typed};
+    static constexpr K kEmployee[] = {K::Typed,          K::Typed,          K::Typed,
+                                      K::Typed,          K::PercentOfStep2, K::PercentOfWLines,
+                                      K::PercentOf8,     K::PercentOf8And9, K::PercentOf8And10,
+                                      K::PercentOf8To10, K::Typed,          K::Typed};
     if (option < 0 || option >= static_cast<int>(std::size(kEmployee))) return K::None;
     return kEmployee[option];
 }
@@ -149,9 +199,12 @@ PerformanceKind performanceKind(int sr, int option) {
 std::optional<MultiplierKind> performanceMultiplierKind(PerformanceKind kind) {
     switch (kind) {
     case PerformanceKind::None:
-    case PerformanceKind::Typed: return std::nullopt;
-    case PerformanceKind::PercentOfStep2: return MultiplierKind::TariffEmployee;
-    default: return MultiplierKind::CivilServant;
+    case PerformanceKind::Typed:
+        return std::nullopt;
+    case PerformanceKind::PercentOfStep2:
+        return MultiplierKind::TariffEmployee;
+    default:
+        return MultiplierKind::CivilServant;
     }
 }
 
@@ -164,14 +217,18 @@ LineAmount lineTwelveAmount(const LookupContext& ctx, const GrossAmounts& lines)
     const PerformanceKind kind = performanceKind(sr, c.key(KeySlot::PerformancePay));
     const bool reductionAllowed = sr >= kPayOrderA && sr <= kPayOrderR;
     switch (kind) {
-    case PerformanceKind::None: break;
-    case PerformanceKind::Typed: out.cents = typed(c, AmountSlot::PerformancePay); break;
+    case PerformanceKind::None:
+        break;
+    case PerformanceKind::Typed:
+        out.cents = typed(c, AmountSlot::PerformancePay);
+        break;
     case PerformanceKind::PerformanceStep1:
     case PerformanceKind::PerformanceStep2: {
         const int ahead = kind == PerformanceKind::PerformanceStep1 ? 1 : 2;
         const int32_t now = entry(ctx.row, ctx.step);
         const int32_t later = ctx.step + ahead <= 22 ? entry(ctx.row, ctx.step + ahead) : 0;
-        if (ctx.step != ctx.handEntry && now != 0 && later != 0) out.cents = checkedCents(int64_t{later} - now);
+        if (ctx.step != ctx.handEntry && now != 0 && later != 0)
+            out.cents = checkedCents(int64_t{later} - now);
         break;
     }
     case PerformanceKind::PercentOfStep2: {
@@ -186,10 +243,18 @@ LineAmount lineTwelveAmount(const LookupContext& ctx, const GrossAmounts& lines)
         out.cents = percentOfCents(sum, p);
         break;
     }
-    case PerformanceKind::PercentOf8: out.cents = percentOfCents(line(8), p); break;
-    case PerformanceKind::PercentOf8And9: out.cents = percentOfCents(line(8) + line(9), p); break;
-    case PerformanceKind::PercentOf8And10: out.cents = percentOfCents(line(8) + line(10), p); break;
-    case PerformanceKind::PercentOf8To10: out.cents = percentOfCents(line(8) + line(9) + line(10), p); break;
+    case PerformanceKind::PercentOf8:
+        out.cents = percentOfCents(line(8), p);
+        break;
+    case PerformanceKind::PercentOf8And9:
+        out.cents = percentOfCents(line(8) + line(9), p);
+        break;
+    case PerformanceKind::PercentOf8And10:
+        out.cents = percentOfCents(line(8) + line(10), p);
+        break;
+    case PerformanceKind::PercentOf8To10:
+        out.cents = percentOfCents(line(8) + line(9) + line(10), p);
+        break;
     case PerformanceKind::PercentOf8And13To15:
         out.cents = percentOfCents(line(8) + line(13) + line(14) + line(15), p);
         break;
@@ -227,7 +292,8 @@ int32_t allowanceAmount(const LookupContext& ctx, int line, int32_t lineNine) {
         for (const auto& p : kPercentageAllowances) {
             if (p.option != option) continue;
             if (!ctx.tariffs) return 0;
-            TariffRow row = ctx.tariffs->read(ctx.month, int64_t{region} * kTariffRecordsPerRegion + p.record);
+            TariffRow row =
+                ctx.tariffs->read(ctx.month, int64_t{region} * kTariffRecordsPerRegion + p.record);
             return percentOfCents(entry(row, p.entry), p.hundredths);
         }
     }
@@ -271,10 +337,12 @@ std::vector<std::string> lineTenOptions(const Case& c, const OptionTextFile& tex
     const int sr = c.serviceRelationship();
     if (hasFamilyAllowance(sr) || sr >= kAgreedSalary) {
         std::vector<std::string> out;
-        for (int k = 0; k < optiontext::kFamilyCount; ++k) out.push_back(texts.text(optiontext::kFamilyFirst + k));
-        for (const char* text : {"Zuschlag für 5 Kinder  ( - / 5 )", "Zuschlag für 6 Kinder  ( - / 6 )",
-                                 "Kein Familienzuschlag", "Kinderanteil für 4 Kinder", "Familienzuschlag lt. Eingabe",
-                                 "Besitzstandszuschl.f.Kinder lt.Eing.", "Anrechnungsbetrag f. Unterkunft"})
+        for (int k = 0; k < optiontext::kFamilyCount; ++k)
+            out.push_back(texts.text(optiontext::kFamilyFirst + k));
+        for (const char* text :
+             {"Zuschlag für 5 Kinder  ( - / 5 )", "Zuschlag für 6 Kinder  ( - / 6 )", "Kein Familienzuschlag",
+              "Kinderanteil für 4 Kinder", "Familienzuschlag lt. Eingabe",
+              "Besitzstandszuschl.f.Kinder lt.Eing.", "Anrechnungsbetrag f. Unterkunft"})
             out.emplace_back(text);
         return out;
     }
@@ -318,7 +386,8 @@ std::vector<std::string> lineTwelveOptions(const Case& c) {
 std::vector<std::string> allowanceOptions(const Case& c, const OptionTextFile& texts) {
     const bool civil = isCivilServant(c.serviceRelationship());
     const int region = c.region() >= 0 && c.region() < optiontext::kRegionCount ? c.region() : 0;
-    std::vector<std::string> out = {"Zulage lt. Eingabe", "Besitzstandszulage (dynamisch)", "Besitzstandszulage (fix)"};
+    std::vector<std::string> out = {"Zulage lt. Eingabe", "Besitzstandszulage (dynamisch)",
+                                    "Besitzstandszulage (fix)"};
     for (int k = optiontext::kFirstNamedAllowance; k < optiontext::kAllowanceOptions; ++k) {
         std::string text = texts.text(optiontext::allowanceRecord(civil, region, k));
         out.push_back(text.empty() ? "Zulage Nr. " + std::to_string(k) : text);

@@ -32,10 +32,10 @@ inline constexpr int32_t kEmployeeAllowanceRecord = 120;
 struct LookupContext {
     const Case& c;
     int year = 0;
-    int month = 1;              // 1 to 12
-    const TariffRow& row;       // the case's row after the adjustment
-    int step = 0;               // KeySlot::Step
-    int handEntry = 0;          // the step position meaning "typed by hand"
+    int month = 1;        // 1 to 12
+    const TariffRow& row; // the case's row after the adjustment
+    int step = 0;         // KeySlot::Step
+    int handEntry = 0;    // the step position meaning "typed by hand"
     float tariffFactor = 1.0f;
     TariffYear* tariffs = nullptr; // the month files (allowance and percentage records)
 };
@@ -59,16 +59,16 @@ int32_t marriedPart(int32_t entry16, int rule);
 enum class PerformanceKind {
     None,
     Typed,
-    PerformanceStep1,       // "Leistungsstufe 1": the next step's amount minus the step's
+    PerformanceStep1, // "Leistungsstufe 1": the next step's amount minus the step's
     PerformanceStep2,
-    PercentOfStep2,         // p x entry 1 x tariff factor
-    PercentOfWLines,        // p x the lines 8 to 20 (not 12) counted for the annual payment ("W")
+    PercentOfStep2,  // p x entry 1 x tariff factor
+    PercentOfWLines, // p x the lines 8 to 20 (not 12) counted for the annual payment ("W")
     PercentOf8,
     PercentOf8And9,
     PercentOf8And10,
     PercentOf8To10,
     PercentOf8And13To15,
-    Reduce8Of8,             // -8 % of line 8
+    Reduce8Of8, // -8 % of line 8
     Reduce4Of8,
     Reduce8Of8And9,
     Reduce4Of8And9,

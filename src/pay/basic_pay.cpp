@@ -10,15 +10,21 @@
 namespace varemo {
 namespace {
 
-const std::filesystem::path& dataRoot(const Globaldaten& g) { return g.dataRootOrProgram(); }
+const std::filesystem::path& dataRoot(const Globaldaten& g) {
+    return g.dataRootOrProgram();
+}
 
 int32_t entryAt(const TariffRow& row, int k) {
     return k >= 0 && k < kTariffEntries ? row[static_cast<size_t>(k)] : 0;
 }
 
 // The slots of the gross-pay lines the lookup fills.
-AmountSlot amountSlot(int line) { return lineInfo(line).amount.value(); }
-KeySlot keySlot(int line) { return lineInfo(line).key.value(); }
+AmountSlot amountSlot(int line) {
+    return lineInfo(line).amount.value();
+}
+KeySlot keySlot(int line) {
+    return lineInfo(line).key.value();
+}
 
 } // namespace
 
@@ -70,7 +76,8 @@ void TariffLookup(Globaldaten& g) {
     const int month = std::clamp(c.monthIndex() + 1, 1, 12);
     if (isWithoutPayTable(sr)) {
         // No table: the lines keep what was typed.
-        for (int line = 8; line <= 16; ++line) c.restoreEnteredAmount(amountSlot(line));
+        for (int line = 8; line <= 16; ++line)
+            c.restoreEnteredAmount(amountSlot(line));
         return;
     }
 
@@ -95,7 +102,8 @@ void TariffLookup(Globaldaten& g) {
     rawLine(9) = nine.cents;
     const LineAmount ten = lineTenAmount(ctx, g.pay.familyAllowanceComputed);
     rawLine(10) = ten.cents;
-    for (int line = 13; line <= 15; ++line) rawLine(line) = allowanceAmount(ctx, line, nine.cents);
+    for (int line = 13; line <= 15; ++line)
+        rawLine(line) = allowanceAmount(ctx, line, nine.cents);
     rawLine(16) = c.previousAmount(amountSlot(16));
     const LineAmount twelve = lineTwelveAmount(ctx, raw);
 

@@ -18,8 +18,8 @@ void OpenPayTables(Globaldaten& g);
 
 // The basic pay a step takes from a row (before any scaling), with the special steps of regions 7 and
 // 14. The hand-entry position is not handled here.
-int32_t basicPayEntry(const TariffRow& row, int serviceRelationship, int region, int group, int step, int year,
-                      int month);
+int32_t basicPayEntry(const TariffRow& row, int serviceRelationship, int region, int group, int step,
+                      int year, int month);
 
 // Step 6 of the calculation run: fills lines 8 to 16 of the working case.
 void TariffLookup(Globaldaten& g);

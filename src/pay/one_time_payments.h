@@ -38,7 +38,6 @@ inline constexpr int kFortyEuroCents = 4000;
 inline constexpr int kAprilIndex = 3;
 } // namespace onetime
 
-
 // The agreement's one-time payment for the case in a month (1 to 12) of a year, in cents for full
 // time; 0 when the agreement has none then.
 int32_t agreedOneTimePayment(const Case& c, int year, int month);

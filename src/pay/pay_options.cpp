@@ -11,7 +11,8 @@ namespace {
 std::vector<std::string> fromRecords(const OptionTextFile& texts, int first, int count) {
     std::vector<std::string> out;
     out.reserve(static_cast<size_t>(count));
-    for (int k = 0; k < count; ++k) out.push_back(texts.text(first + k));
+    for (int k = 0; k < count; ++k)
+        out.push_back(texts.text(first + k));
     return out;
 }
 
@@ -22,7 +23,8 @@ std::vector<std::string> regionNames(const OptionTextFile& texts) {
 }
 
 std::vector<std::string> serviceRelationshipNames(const OptionTextFile& texts, bool traineeName) {
-    auto names = fromRecords(texts, optiontext::kServiceRelationshipFirst, optiontext::kServiceRelationshipCount);
+    auto names =
+        fromRecords(texts, optiontext::kServiceRelationshipFirst, optiontext::kServiceRelationshipCount);
     names[8] = "TV-L/H Pflege";
     names[9] = "TV-L/H Sozial und Erziehungsdienst";
     if (traineeName) names[20] = "TVAöd/TV-L/AOK Auszubildende(r)";
@@ -48,16 +50,31 @@ std::optional<std::vector<std::string>> PayOptionLists::options(const Case& c, i
         if (!texts.isLoaded()) return std::nullopt;
         out = serviceRelationshipNames(texts, g_.pay.traineeName);
         break;
-    case 6: out = dateLabelOptions(c); break;
-    case 7: out = lineSevenOptions(c, texts); break;
-    case 8: out = stepList(c, g_.year, month).texts; break;
-    case 9: out = lineNineOptions(c); break;
-    case 10: out = lineTenOptions(c, texts); break;
-    case 12: out = lineTwelveOptions(c); break;
+    case 6:
+        out = dateLabelOptions(c);
+        break;
+    case 7:
+        out = lineSevenOptions(c, texts);
+        break;
+    case 8:
+        out = stepList(c, g_.year, month).texts;
+        break;
+    case 9:
+        out = lineNineOptions(c);
+        break;
+    case 10:
+        out = lineTenOptions(c, texts);
+        break;
+    case 12:
+        out = lineTwelveOptions(c);
+        break;
     case 13:
     case 14:
-    case 15: out = allowanceOptions(c, texts); break;
-    default: return std::nullopt;
+    case 15:
+        out = allowanceOptions(c, texts);
+        break;
+    default:
+        return std::nullopt;
     }
     // An entry the option-text file leaves empty shows the line's caption.
     for (auto& text : out)

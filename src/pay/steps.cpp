@@ -14,13 +14,15 @@ using namespace relationship;
 namespace {
 
 // Positions of the catalogue's group lists that the step rules single out.
-constexpr int kGroupE1 = 0;            // E1 (TVöD, TV-L): steps 2 to 6 only, four years each
-constexpr int kGroupE15U = 18;         // E15Ü (TVöD Bund, TVöD VKA, TV-L)
-constexpr int kGroupTvlE9 = 8;         // TV-L: E9 .. E15 had no step 6 before 2018
+constexpr int kGroupE1 = 0;    // E1 (TVöD, TV-L): steps 2 to 6 only, four years each
+constexpr int kGroupE15U = 18; // E15Ü (TVöD Bund, TVöD VKA, TV-L)
+constexpr int kGroupTvlE9 = 8; // TV-L: E9 .. E15 had no step 6 before 2018
 constexpr int kGroupTvlE15 = 14;
-constexpr int kGroupSueS8b = 5;        // TVöD SuE: S8b has the lengthened steps 4 and 5
+constexpr int kGroupSueS8b = 5; // TVöD SuE: S8b has the lengthened steps 4 and 5
 
-int monthIndex(int year, int month) { return year * 12 + (month - 1); }
+int monthIndex(int year, int month) {
+    return year * 12 + (month - 1);
+}
 
 // The step tables. Thresholds of the tables counted "months + 1" are written as published.
 const StepTable kTableA{true, 0, {0, 25, 61, 97, 133, 181, 229, 277}, 0};
@@ -63,10 +65,14 @@ bool hasNewWSteps(const Case& c, int year) {
 bool hasFixedSalary(const Case& c, int year) {
     switch (c.serviceRelationship()) {
     case kPayOrderB:
-    case kCandidates: return true;
-    case kPayOrderW: return !hasNewWSteps(c, year);
-    case kPayOrderR: return c.payGroup() > 1;
-    default: return false;
+    case kCandidates:
+        return true;
+    case kPayOrderW:
+        return !hasNewWSteps(c, year);
+    case kPayOrderR:
+        return c.payGroup() > 1;
+    default:
+        return false;
     }
 }
 
@@ -91,9 +97,11 @@ bool parseNumber(const std::string& text, int& value) {
     return true;
 }
 
-std::vector<std::string> numbered(const std::string& prefix, int first, int last, const std::string& suffix = "") {
+std::vector<std::string> numbered(const std::string& prefix, int first, int last,
+                                  const std::string& suffix = "") {
     std::vector<std::string> out;
-    for (int n = first; n <= last; ++n) out.push_back(prefix + std::to_string(n) + suffix);
+    for (int n = first; n <= last; ++n)
+        out.push_back(prefix + std::to_string(n) + suffix);
     return out;
 }
 
@@ -131,8 +139,9 @@ std::vector<std::string> yearRangeTexts(const StepTable& t) {
             break;
         }
         const int to = t.starts[i + 1] / 12;
-        texts.push_back(from == to ? step + " (" + std::to_string(from) + ". Jahr)"
-                                   : step + " (" + std::to_string(from) + ". bis " + std::to_string(to) + ". Jahr)");
+        texts.push_back(from == to
+                            ? step + " (" + std::to_string(from) + ". Jahr)"
+                            : step + " (" + std::to_string(from) + ". bis " + std::to_string(to) + ". Jahr)");
     }
     return texts;
 }
@@ -174,22 +183,28 @@ std::vector<std::string> stepTexts(const Case& c, int year, int month) {
         }
         return numbered("Grundgehalt Stufe ", 1, 12);
     }
-    case kPayOrderC: return numbered("Grundgehalt Stufe ", 1, 15);
+    case kPayOrderC:
+        return numbered("Grundgehalt Stufe ", 1, 15);
     case kPayOrderW:
         return {"Grundgehalt Stufe 1 (1. - 5. Jahr)", "Grundgehalt Stufe 2 (6. - 12. Jahr)",
                 "Grundgehalt Stufe 3 (ab 13. Jahr)"};
-    case kPayOrderR: return numbered("Erfahrungsstufe ", 1, 8);
-    case kCivilOwnTable: return numbered("Grundgehalt Stufe ", 1, 8);
+    case kPayOrderR:
+        return numbered("Erfahrungsstufe ", 1, 8);
+    case kCivilOwnTable:
+        return numbered("Grundgehalt Stufe ", 1, 8);
     case kTvlSocial:
     case kTvoedVkaSocial: {
         auto table = stepTableFor(c, year, month);
         return yearRangeTexts(table ? *table : kTableC);
     }
-    case kTrainees: return numbered("Entgelt im ", 1, 4, ". Ausbildungsjahr");
+    case kTrainees:
+        return numbered("Entgelt im ", 1, 4, ". Ausbildungsjahr");
     case kAgreedSalary:
     case kTypedPay:
-    case kNoPay: return {};
-    default: break;
+    case kNoPay:
+        return {};
+    default:
+        break;
     }
     if (isTariffEmployee(sr)) {
         auto table = stepTableFor(c, year, month);
@@ -216,13 +231,15 @@ std::optional<ReferenceDate> parseReferenceDate(const std::string& input) {
         !parseNumber(text.substr(6, 4), d.year))
         return std::nullopt;
     static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > kDays[d.month - 1] || d.year < 1800) return std::nullopt;
+    if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > kDays[d.month - 1] || d.year < 1800)
+        return std::nullopt;
     return d;
 }
 
 int serviceMonths(const ReferenceDate& date, int year, int month) {
     int months = (year - date.year) * 12 + (month - date.month);
-    return std::clamp(months, int{std::numeric_limits<int16_t>::min()}, int{std::numeric_limits<int16_t>::max()});
+    return std::clamp(months, int{std::numeric_limits<int16_t>::min()},
+                      int{std::numeric_limits<int16_t>::max()});
 }
 
 int StepTable::positionFor(int months) const {
@@ -257,16 +274,23 @@ std::optional<StepTable> stepTableFor(const Case& c, int year, int month) {
         if (region == 11 && year >= 2012) return kTableFLong;
         if (saxonyAnhaltTransition(region, year, month)) return std::nullopt;
         return kTableF;
-    case kPayOrderC: return kTableE;
-    case kPayOrderW: return hasNewWSteps(c, year) ? std::optional<StepTable>(kTableW) : std::nullopt;
-    case kPayOrderR: return group > 1 ? std::nullopt : std::optional<StepTable>(kTableE);
-    case kCivilOwnTable: return group <= 7 ? kTableB : kTableA;
-    case kTvlSocial: return kTableC;
+    case kPayOrderC:
+        return kTableE;
+    case kPayOrderW:
+        return hasNewWSteps(c, year) ? std::optional<StepTable>(kTableW) : std::nullopt;
+    case kPayOrderR:
+        return group > 1 ? std::nullopt : std::optional<StepTable>(kTableE);
+    case kCivilOwnTable:
+        return group <= 7 ? kTableB : kTableA;
+    case kTvlSocial:
+        return kTableC;
     case kTvoedVkaSocial:
         if (group == kGroupSueS8b && monthIndex(year, month) >= monthIndex(2015, 6)) return kTableCLong;
         return kTableC;
-    case kAok: return group == 2 || group == 3 ? kTableDShort : kTableD;
-    case kTrainees: return kTableH;
+    case kAok:
+        return group == 2 || group == 3 ? kTableDShort : kTableD;
+    case kTrainees:
+        return kTableH;
     case kDoctors:
         if (group % 10 == 0) return kTableDoctorsYearly;
         if (group % 10 == 3) return kTableDoctorsTwoSteps;
@@ -289,8 +313,10 @@ std::optional<StepTable> stepTableFor(const Case& c, int year, int month) {
     case kServiceContract1:
     case kServiceContract2:
     case kAvrDiakonie:
-    case kAvrCaritas: return kTableTvoed;
-    default: return std::nullopt;
+    case kAvrCaritas:
+        return kTableTvoed;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -332,8 +358,10 @@ bool specialRelationships(Case& c, int year, int month) {
             return false;
         }
         return c.region() != 3 && c.region() != 17;
-    case kCandidates: return false;
-    default: return true;
+    case kCandidates:
+        return false;
+    default:
+        return true;
     }
 }
 
@@ -437,7 +465,8 @@ std::vector<std::string> lineSevenOptions(const Case& c, const OptionTextFile& t
         for (int option = 0; option <= 22; ++option) {
             // Shown as the months added to the service months: "+6" shortens the step by six months.
             const int added = -stepMovementMonths(option);
-            out.push_back("Monate bei Stufenber.= " + std::string(added > 0 ? "+" : "") + std::to_string(added));
+            out.push_back("Monate bei Stufenber.= " + std::string(added > 0 ? "+" : "") +
+                          std::to_string(added));
         }
         return out;
     }

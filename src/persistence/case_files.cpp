@@ -29,7 +29,8 @@ void CaseFiles::open(const std::filesystem::path& userFolder, int year, DataSet 
 }
 
 void CaseFiles::close() {
-    for (auto& f : months_) f = RecordFile();
+    for (auto& f : months_)
+        f = RecordFile();
     yearFile_ = RecordFile();
     year_ = 0;
 }
@@ -40,7 +41,9 @@ RecordFile& CaseFiles::monthFile(int month) {
     return months_[static_cast<size_t>(month - 1)];
 }
 
-RecordBuffer CaseFiles::readMonth(int month, int caseNumber) { return monthFile(month).read(caseNumber); }
+RecordBuffer CaseFiles::readMonth(int month, int caseNumber) {
+    return monthFile(month).read(caseNumber);
+}
 
 void CaseFiles::writeMonth(int month, int caseNumber, const RecordBuffer& record) {
     monthFile(month).write(caseNumber, record);
@@ -56,7 +59,9 @@ void CaseFiles::writeYear(int caseNumber, const YearRecord& record) {
     yearFile_.write(caseNumber, record.buffer());
 }
 
-void CaseFiles::loadMonth(int month, int caseNumber, Case& c) { unpackMonthRecord(readMonth(month, caseNumber), c); }
+void CaseFiles::loadMonth(int month, int caseNumber, Case& c) {
+    unpackMonthRecord(readMonth(month, caseNumber), c);
+}
 
 void CaseFiles::storeMonth(int caseNumber, const Case& c) {
     writeMonth(c.monthIndex() + 1, caseNumber, packMonthRecord(c));

@@ -20,7 +20,7 @@ namespace varemo {
 std::string caseFileName(int year, DataSet set, int month);
 
 class CaseFiles : public CaseStore {
-public:
+  public:
     // Opens (creating where missing) the month files 1 to 12 and the year file 13.
     void open(const std::filesystem::path& userFolder, int year, DataSet set);
     void close();
@@ -37,7 +37,7 @@ public:
     YearRecord readYear(int caseNumber);
     void writeYear(int caseNumber, const YearRecord& record);
 
-private:
+  private:
     RecordFile& monthFile(int month);
     std::array<RecordFile, 12> months_;
     RecordFile yearFile_;

@@ -14,7 +14,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool isSeparator(char c) { return c == '/' || c == '\\'; }
+bool isSeparator(char c) {
+    return c == '/' || c == '\\';
+}
 
 std::string uniqueSuffix() {
     static std::atomic<unsigned> counter{0};
@@ -36,7 +38,8 @@ void writeBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
 
 std::string trimmedSeparators(const std::string& text) {
     std::string t = withSeparators(text, '/');
-    while (t.size() > 1 && t.back() == '/') t.pop_back();
+    while (t.size() > 1 && t.back() == '/')
+        t.pop_back();
     return t;
 }
 
@@ -63,17 +66,22 @@ bool endsWithPathIgnoringCase(const std::string& text, const std::string& suffix
         char a = text[start + i];
         char b = suffix[i];
         if (isSeparator(a) && isSeparator(b)) continue;
-        if (std::tolower(static_cast<unsigned char>(a)) != std::tolower(static_cast<unsigned char>(b))) return false;
+        if (std::tolower(static_cast<unsigned char>(a)) != std::tolower(static_cast<unsigned char>(b)))
+            return false;
     }
     return true;
 }
 
-bool samePathText(const std::string& a, const std::string& b) { return trimmedSeparators(a) == trimmedSeparators(b); }
+bool samePathText(const std::string& a, const std::string& b) {
+    return trimmedSeparators(a) == trimmedSeparators(b);
+}
 
 std::optional<fs::path> storedPathToNative(const std::string& stored) {
     std::string text = stored;
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    while (!text.empty() && text.front() == ' ') text.erase(text.begin());
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    while (!text.empty() && text.front() == ' ')
+        text.erase(text.begin());
     if (text.empty()) return std::nullopt;
 #ifdef _WIN32
     fs::path p(text);
@@ -97,7 +105,9 @@ uint64_t fileSize(const fs::path& path) {
     return ec ? 0 : size;
 }
 
-bool isMissingOrEmpty(const fs::path& path) { return fileSize(path) == 0; }
+bool isMissingOrEmpty(const fs::path& path) {
+    return fileSize(path) == 0;
+}
 
 std::vector<uint8_t> readWholeFile(const fs::path& path) {
     std::error_code ec;
@@ -149,7 +159,8 @@ void updateRecord(const fs::path& path, size_t recordLength, int64_t record,
     edit(buffer);
     if (buffer.size() != recordLength)
         throw StorageError("Ein Satz der Datei " + path.string() + " hat beim Ändern seine Länge verändert.");
-    std::copy(buffer.bytes().begin(), buffer.bytes().end(), bytes.begin() + static_cast<std::ptrdiff_t>(start));
+    std::copy(buffer.bytes().begin(), buffer.bytes().end(),
+              bytes.begin() + static_cast<std::ptrdiff_t>(start));
     writeFileAtomically(path, bytes);
 }
 
@@ -158,7 +169,8 @@ std::string fileDateTimeText(const fs::path& path) {
     auto stamp = fs::last_write_time(path, ec);
     if (ec) return "";
     auto system = std::chrono::file_clock::to_sys(stamp);
-    std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::time_point_cast<std::chrono::seconds>(system));
+    std::time_t t =
+        std::chrono::system_clock::to_time_t(std::chrono::time_point_cast<std::chrono::seconds>(system));
     std::tm local{};
     localtime_r(&t, &local);
     char text[64];
@@ -195,7 +207,8 @@ void FileSnapshot::add(const fs::path& file) {
 }
 
 void FileSnapshot::add(const std::vector<fs::path>& files) {
-    for (const auto& f : files) add(f);
+    for (const auto& f : files)
+        add(f);
 }
 
 bool FileSnapshot::restore() {

@@ -19,7 +19,7 @@ namespace varemo {
 
 // A file or folder of the user's data cannot be read, written, copied or removed; the message names it.
 class StorageError : public Error {
-public:
+  public:
     using Error::Error;
 };
 
@@ -62,7 +62,7 @@ std::string fileDateTimeText(const std::filesystem::path& path);
 // for byte and removes files that did not exist when they were added. The copies live in a hidden folder
 // beside the files, which the destructor removes unless a restore failed (then the copies stay there).
 class FileSnapshot {
-public:
+  public:
     explicit FileSnapshot(const std::filesystem::path& besideFolder);
     ~FileSnapshot();
     FileSnapshot(const FileSnapshot&) = delete;
@@ -76,7 +76,7 @@ public:
     bool restore();
     const std::filesystem::path& folder() const { return folder_; }
 
-private:
+  private:
     struct Entry {
         std::filesystem::path original;
         std::filesystem::path copy;

@@ -8,11 +8,13 @@ namespace {
 using namespace month_record;
 
 // Flags at 540 in this order; the annual-payment flag lives at 810.
-constexpr std::array<LineFlag, 6> kOtherFlagOrder = {LineFlag::WageTax,  LineFlag::SocialInsurance,
-                                                     LineFlag::SupplementaryPension, LineFlag::PartTime,
-                                                     LineFlag::PartialMonth, LineFlag::PerformancePay};
+constexpr std::array<LineFlag, 6> kOtherFlagOrder = {
+    LineFlag::WageTax,  LineFlag::SocialInsurance, LineFlag::SupplementaryPension,
+    LineFlag::PartTime, LineFlag::PartialMonth,    LineFlag::PerformancePay};
 
-int16_t storedFlag(int16_t value) { return value != 0 ? kFlagTrue : 0; }
+int16_t storedFlag(int16_t value) {
+    return value != 0 ? kFlagTrue : 0;
+}
 
 } // namespace
 
@@ -20,21 +22,26 @@ RecordBuffer packMonthRecord(const Case& c) {
     RecordBuffer r(kMonthRecordLength);
     if (c.storedRecord.size() == kMonthRecordLength) r.bytes() = c.storedRecord;
     // The slots by position: the record's layout.
-    for (size_t s = 1; s < kKeySlots; ++s) r.setI16(kKeys + 2 * (s - 1), c.keys[s]);
-    for (size_t s = 0; s < kAmountSlots; ++s) r.setI32(kAmounts + 4 * s, c.amounts[s]);
+    for (size_t s = 1; s < kKeySlots; ++s)
+        r.setI16(kKeys + 2 * (s - 1), c.keys[s]);
+    for (size_t s = 0; s < kAmountSlots; ++s)
+        r.setI32(kAmounts + 4 * s, c.amounts[s]);
     for (int i = 0; i < kGrossLines; ++i) {
         const auto& line = c.lines[static_cast<size_t>(i)];
         auto at = static_cast<size_t>(i);
         r.setI32(kLineAmounts + 4 * at, line.amount.toCents());
         r.setI32(kReducedLineAmounts + 4 * at, line.reducedAmount.toCents());
         for (size_t k = 0; k < kOtherFlagOrder.size(); ++k)
-            r.setI16(kOtherFlags + 26 * k + 2 * at, storedFlag(line.flags[static_cast<int>(kOtherFlagOrder[k])]));
+            r.setI16(kOtherFlags + 26 * k + 2 * at,
+                     storedFlag(line.flags[static_cast<int>(kOtherFlagOrder[k])]));
         r.bytes()[kCategories + at] = static_cast<uint8_t>(line.partialRetirementCategory);
-        r.setI16(kAnnualPaymentFlags + 2 * at, storedFlag(line.flags[static_cast<int>(LineFlag::AnnualPayment)]));
+        r.setI16(kAnnualPaymentFlags + 2 * at,
+                 storedFlag(line.flags[static_cast<int>(LineFlag::AnnualPayment)]));
     }
     r.setText(kDate, kDateLength, c.dateText);
     for (int t = 0; t < kCaseTexts; ++t)
-        r.setText(kTexts + kCaseTextLength * static_cast<size_t>(t), kCaseTextLength, c.texts[static_cast<size_t>(t)]);
+        r.setText(kTexts + kCaseTextLength * static_cast<size_t>(t), kCaseTextLength,
+                  c.texts[static_cast<size_t>(t)]);
     for (int k = 0; k < kKeyCodes; ++k)
         r.setText(kKeyCodeTexts + kKeyCodeLength * static_cast<size_t>(k), kKeyCodeLength,
                   c.keyCodes[static_cast<size_t>(k)]);
@@ -59,14 +66,17 @@ void unpackMonthRecord(const RecordBuffer& r, Case& c) {
         line.amount = Money::fromCents(r.i32(kLineAmounts + 4 * at));
         line.reducedAmount = Money::fromCents(r.i32(kReducedLineAmounts + 4 * at));
         for (size_t k = 0; k < kOtherFlagOrder.size(); ++k)
-            line.flags[static_cast<int>(kOtherFlagOrder[k])] = storedFlag(r.i16(kOtherFlags + 26 * k + 2 * at));
-        line.flags[static_cast<int>(LineFlag::AnnualPayment)] = storedFlag(r.i16(kAnnualPaymentFlags + 2 * at));
+            line.flags[static_cast<int>(kOtherFlagOrder[k])] =
+                storedFlag(r.i16(kOtherFlags + 26 * k + 2 * at));
+        line.flags[static_cast<int>(LineFlag::AnnualPayment)] =
+            storedFlag(r.i16(kAnnualPaymentFlags + 2 * at));
         auto category = static_cast<char>(r.bytes()[kCategories + at]);
         line.partialRetirementCategory = category == 0 ? '-' : category;
     }
     c.dateText = r.text(kDate, kDateLength);
     for (int t = 0; t < kCaseTexts; ++t)
-        c.texts[static_cast<size_t>(t)] = r.text(kTexts + kCaseTextLength * static_cast<size_t>(t), kCaseTextLength);
+        c.texts[static_cast<size_t>(t)] =
+            r.text(kTexts + kCaseTextLength * static_cast<size_t>(t), kCaseTextLength);
     for (int k = 0; k < kKeyCodes; ++k)
         c.keyCodes[static_cast<size_t>(k)] =
             r.text(kKeyCodeTexts + kKeyCodeLength * static_cast<size_t>(k), kKeyCodeLength);

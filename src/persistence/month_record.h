@@ -23,8 +23,8 @@
 //     1028     455  13 texts of 35 characters (see CaseText)
 //     1483      30  5 key codes of 6 characters (lines 25, 26, 44, 45, 46)
 
-#include "model/case.h"
 #include "base/record_file.h"
+#include "model/case.h"
 
 namespace varemo {
 
@@ -43,8 +43,12 @@ inline constexpr size_t kTexts = 1028;
 inline constexpr size_t kKeyCodeTexts = 1483;
 
 // Where the record keeps a key (from KeySlot::DateLabel on) and an amount.
-constexpr size_t keyOffset(KeySlot s) { return kKeys + 2 * (slotIndex(s) - 1); }
-constexpr size_t amountOffset(AmountSlot s) { return kAmounts + 4 * slotIndex(s); }
+constexpr size_t keyOffset(KeySlot s) {
+    return kKeys + 2 * (slotIndex(s) - 1);
+}
+constexpr size_t amountOffset(AmountSlot s) {
+    return kAmounts + 4 * slotIndex(s);
+}
 } // namespace month_record
 
 // Packs the case into its month record, starting from the bytes it was loaded from.

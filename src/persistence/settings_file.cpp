@@ -20,14 +20,15 @@ constexpr std::array<uint8_t, 10> kAdministratorWord = {118, 155, 151, 160, 165,
 
 template <size_t N> std::string unshift(const std::array<uint8_t, N>& stored) {
     std::string bytes;
-    for (uint8_t b : stored) bytes += static_cast<char>(b - kPasswordShift);
+    for (uint8_t b : stored)
+        bytes += static_cast<char>(b - kPasswordShift);
     return cp1252ToUtf8(bytes);
 }
 
 // Sample labels of an administration for the first users after the public one.
 constexpr std::array<const char*, 9> kSampleLabels = {
-    "Personalamt",      "Besoldungsstelle", "Vergütungsstelle",      "Haushaltsabteilung", "Organisationsamt",
-    "Hauptamt",         "Rechnungsprüfung", "Gleichstellungsstelle", "Personalrat",
+    "Personalamt", "Besoldungsstelle", "Vergütungsstelle",      "Haushaltsabteilung", "Organisationsamt",
+    "Hauptamt",    "Rechnungsprüfung", "Gleichstellungsstelle", "Personalrat",
 };
 
 } // namespace
@@ -43,8 +44,12 @@ std::string defaultServerPath(int server) {
     return "Bitte Programmverzeichnis auf dem " + std::to_string(server) + ". Server eintragen";
 }
 
-std::string defaultPassword() { return unshift(kDefaultWord); }
-std::string administratorPassword() { return unshift(kAdministratorWord); }
+std::string defaultPassword() {
+    return unshift(kDefaultWord);
+}
+std::string administratorPassword() {
+    return unshift(kAdministratorWord);
+}
 
 std::optional<std::vector<uint8_t>> encodePassword(const std::string& utf8) {
     std::string bytes = utf8ToCp1252(utf8);
@@ -62,15 +67,18 @@ std::optional<std::vector<uint8_t>> encodePassword(const std::string& utf8) {
 std::string decodePassword(const RecordBuffer& record) {
     const auto& b = record.bytes();
     size_t end = kValue + kValueLength;
-    while (end > kValue && (b[end - 1] == ' ' || b[end - 1] == 0)) --end;
+    while (end > kValue && (b[end - 1] == ' ' || b[end - 1] == 0))
+        --end;
     std::string bytes;
-    for (size_t i = kValue; i < end; ++i) bytes += static_cast<char>(b[i] >= kPasswordShift ? b[i] - kPasswordShift : 0);
+    for (size_t i = kValue; i < end; ++i)
+        bytes += static_cast<char>(b[i] >= kPasswordShift ? b[i] - kPasswordShift : 0);
     return cp1252ToUtf8(bytes);
 }
 
 void setPasswordField(RecordBuffer& record, const std::vector<uint8_t>& encoded) {
     auto& b = record.bytes();
-    for (size_t i = 0; i < kValueLength; ++i) b[kValue + i] = i < encoded.size() ? encoded[i] : ' ';
+    for (size_t i = 0; i < kValueLength; ++i)
+        b[kValue + i] = i < encoded.size() ? encoded[i] : ' ';
 }
 
 std::vector<uint8_t> defaultSettingsFile(const std::string& programFolderText) {
@@ -82,9 +90,10 @@ std::vector<uint8_t> defaultSettingsFile(const std::string& programFolderText) {
         RecordBuffer r(kSettingsRecordLength);
         r.setText(0, kSettingsRecordLength, "");
         if (n <= kUsers) {
-            std::string label = n == 1                                    ? "User001 (immer öffentlich)"
-                                : n - 2 < static_cast<int>(kSampleLabels.size()) ? kSampleLabels[size_t(n - 2)]
-                                                                          : UserFolderName(n);
+            std::string label = n == 1 ? "User001 (immer öffentlich)"
+                                : n - 2 < static_cast<int>(kSampleLabels.size())
+                                    ? kSampleLabels[size_t(n - 2)]
+                                    : UserFolderName(n);
             r.setText(kLabel, kLabelLength, label);
             r.setText(kPath, kPathLength, path);
             setPasswordField(r, password);

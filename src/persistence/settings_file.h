@@ -11,7 +11,8 @@
 //   record 101         value "Schutz ein" / "Schutz aus": protection of tariff tables and texts (user 1)
 //   records 102 to 110 further program-wide values; read and written unchanged
 //   records 111 to 120 server n = record - 110: label "1" when active, "0" when not; path: the server's
-//                      program folder (default "Bitte Programmverzeichnis auf dem " + n + ". Server eintragen")
+//                      program folder (default "Bitte Programmverzeichnis auf dem " + n + ". Server
+//                      eintragen")
 //
 // Every change rewrites one record; the other records keep their bytes.
 

@@ -14,7 +14,7 @@ namespace varemo {
 
 // The status line of the main window (the footer): long operations report their progress there.
 class StatusLine {
-public:
+  public:
     virtual ~StatusLine() = default;
     virtual void show(const std::string& text) = 0;
 };
@@ -34,14 +34,14 @@ struct StorageState {
     std::string userLabel;    // label of the current user
     std::string caption;      // window caption
 
-    WindowRecord window;      // "varemo20.dim" as read, changed by the session
-    RecordBuffer churchTax{kChurchTaxRecordLength};     // "kipausch.vee", record of the current year
+    WindowRecord window;                            // "varemo20.dim" as read, changed by the session
+    RecordBuffer churchTax{kChurchTaxRecordLength}; // "kipausch.vee", record of the current year
 
     bool tariffsPresent = false;    // "Tarife/" + year + "1.ttt" exists below the data root
     bool optionTextDefault = false; // record 4988 of the year's option-text file reads "def"
     bool autoUpdateCheck = false;   // window record switch, off when "noupdate.txt" exists
 
-    StatusLine* status = nullptr;   // where progress goes; nothing is shown without one
+    StatusLine* status = nullptr; // where progress goes; nothing is shown without one
     void showStatus(const std::string& text) const {
         if (status) status->show(text);
     }

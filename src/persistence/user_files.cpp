@@ -13,7 +13,9 @@ namespace {
 constexpr size_t kChurchRegions = 2;
 constexpr size_t kChurchRegionLength = 12;
 
-size_t regionOffset(int region) { return kChurchRegions + kChurchRegionLength * static_cast<size_t>(region); }
+size_t regionOffset(int region) {
+    return kChurchRegions + kChurchRegionLength * static_cast<size_t>(region);
+}
 
 std::string twoDigits(int year) {
     int yy = year % 100;
@@ -52,7 +54,7 @@ ChurchTaxTable churchTaxFromRecord(const RecordBuffer& r) {
 
 std::vector<std::string> yearSideFileNames(int year) {
     std::string yy = twoDigits(year);
-    return {"Urlaub.0" + yy,     "jda.0" + yy, "bda." + yy,        "ZuschlägeA.0" + yy,
+    return {"Urlaub.0" + yy,     "jda.0" + yy, "bda." + yy,      "ZuschlägeA.0" + yy,
             "ZuschlägeB.0" + yy, "SV.0" + yy,  "Kalender.0" + yy};
 }
 
@@ -61,17 +63,21 @@ RecordBuffer readModelMonth(const std::filesystem::path& userFolder) {
 }
 
 YearRecord readModelYear(const std::filesystem::path& userFolder) {
-    return YearRecord(readRecordIfExists(findFileIgnoringCase(userFolder, kModelYearFile), kYearRecordLength, 1));
+    return YearRecord(
+        readRecordIfExists(findFileIgnoringCase(userFolder, kModelYearFile), kYearRecordLength, 1));
 }
 
-void writeModelCase(const std::filesystem::path& userFolder, const RecordBuffer& month, const YearRecord& year) {
+void writeModelCase(const std::filesystem::path& userFolder, const RecordBuffer& month,
+                    const YearRecord& year) {
     updateRecord(findFileIgnoringCase(userFolder, kModelMonthFile), kMonthRecordLength, 1,
                  [&month](RecordBuffer& r) { r = month; });
     updateRecord(findFileIgnoringCase(userFolder, kModelYearFile), kYearRecordLength, 1,
                  [&year](RecordBuffer& r) { r = year.buffer(); });
 }
 
-RecordBuffer defaultModelMonth() { return packMonthRecord(defaultCase()); }
+RecordBuffer defaultModelMonth() {
+    return packMonthRecord(defaultCase());
+}
 
 YearRecord defaultModelYear() {
     YearRecord y;

@@ -20,9 +20,9 @@
 //               +10  16-bit  1 when employers apply the cap, else 0
 
 #include "base/record_file.h"
+#include "law/church_tax.h"
 #include "model/option_texts.h"
 #include "model/user_file_names.h"
-#include "law/church_tax.h"
 #include "persistence/year_record.h"
 
 #include <filesystem>
@@ -39,11 +39,11 @@ ChurchTaxTable churchTaxFromRecord(const RecordBuffer& record);
 // "ZuschlägeB.0yy", "SV.0yy", "Kalender.0yy".
 std::vector<std::string> yearSideFileNames(int year);
 
-
 // The model case of a user folder.
 RecordBuffer readModelMonth(const std::filesystem::path& userFolder);
 YearRecord readModelYear(const std::filesystem::path& userFolder);
-void writeModelCase(const std::filesystem::path& userFolder, const RecordBuffer& month, const YearRecord& year);
+void writeModelCase(const std::filesystem::path& userFolder, const RecordBuffer& month,
+                    const YearRecord& year);
 // The model case of a new user folder: the defaults of a new case.
 RecordBuffer defaultModelMonth();
 YearRecord defaultModelYear();

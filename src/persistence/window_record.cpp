@@ -28,7 +28,9 @@ constexpr std::array<TextField, 9> kTextFields = {{
 // The text fields of a new record run from 0 to 450 without a gap.
 constexpr size_t kTextEnd = 450;
 
-const TextField& field(EmployerText f) { return kTextFields[static_cast<size_t>(f)]; }
+const TextField& field(EmployerText f) {
+    return kTextFields[static_cast<size_t>(f)];
+}
 
 } // namespace
 
@@ -42,7 +44,8 @@ WindowRecord WindowRecord::defaults() {
     WindowRecord r;
     r.record_.setText(0, kTextEnd, "");
     r.setEmployerText(EmployerText::Line4, "- Personalstelle -");
-    r.setEmployerText(EmployerText::ClosingRemark, "Die Berechnung dient der Information und ergeht ohne Gewähr.");
+    r.setEmployerText(EmployerText::ClosingRemark,
+                      "Die Berechnung dient der Information und ergeht ohne Gewähr.");
     return r;
 }
 

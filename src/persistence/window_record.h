@@ -50,7 +50,7 @@ inline constexpr const char* kWindowRecordFile = "varemo20.dim";
 enum class EmployerText { Line1, HeaderNumber, Line2, Line3, Line4, Line5, ClosingRemark, Street, Town };
 
 class WindowRecord {
-public:
+  public:
     static constexpr size_t kAutoUpdate = 466;
     static constexpr size_t kYear = 472;
     static constexpr size_t kCase = 474;
@@ -95,7 +95,7 @@ public:
     std::array<int32_t, 4> panelGeometry() const { return geometry(kPanelGeometry, kPanelWidth); }
     void setPanelGeometry(const std::array<int32_t, 4>& g) { setGeometry(kPanelGeometry, kPanelWidth, g); }
 
-private:
+  private:
     std::array<int32_t, 4> geometry(size_t at, size_t widthAt) const;
     void setGeometry(size_t at, size_t widthAt, const std::array<int32_t, 4>& g);
     RecordBuffer record_;

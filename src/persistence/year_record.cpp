@@ -17,7 +17,9 @@ std::string YearRecord::rawName() const {
     return std::string(b.begin() + kName, b.begin() + kName + kNameLength);
 }
 
-void YearRecord::setCaseNumber(int n) { record_.setText(kCaseNumberText, 3, std::to_string(n)); }
+void YearRecord::setCaseNumber(int n) {
+    record_.setText(kCaseNumberText, 3, std::to_string(n));
+}
 
 void YearRecord::clearNewCaseFields() {
     record_.setText(kClearedForNewCase1, 6, "");
@@ -43,7 +45,9 @@ void YearRecord::setMonthValue(int month, int dataSet, int value, int32_t cents)
     record_.setI32(monthOffset(month, dataSet, value), cents);
 }
 
-int32_t YearRecord::yearValue(int dataSet, int value) const { return record_.i32(yearOffset(dataSet, value)); }
+int32_t YearRecord::yearValue(int dataSet, int value) const {
+    return record_.i32(yearOffset(dataSet, value));
+}
 
 void YearRecord::updateYearValues(int dataSet) {
     int64_t gross = 0;

@@ -27,7 +27,7 @@ namespace varemo {
 inline constexpr size_t kYearRecordLength = 1920;
 
 class YearRecord {
-public:
+  public:
     static constexpr size_t kCaseNumberText = 51;
     static constexpr size_t kClearedForNewCase1 = 78;
     static constexpr size_t kClearedForNewCase2 = 108;
@@ -56,7 +56,7 @@ public:
     // Recomputes the year values of a data set from its twelve months.
     void updateYearValues(int dataSet);
 
-private:
+  private:
     static size_t monthOffset(int month, int dataSet, int value);
     static size_t yearOffset(int dataSet, int value);
     RecordBuffer record_;

@@ -7,7 +7,8 @@ namespace {
 
 constexpr Int128 scaleOf(int decimals) {
     Int128 s = 1;
-    for (int i = 0; i < decimals; ++i) s *= 10;
+    for (int i = 0; i < decimals; ++i)
+        s *= 10;
     return s;
 }
 constexpr Int128 kScale = scaleOf(Calculator::kDecimals);
@@ -16,11 +17,16 @@ constexpr Int128 kLimit = scaleOf(18) * kScale;
 
 std::string symbol(char op) {
     switch (op) {
-    case '+': return " + ";
-    case '-': return " - ";
-    case 'X': return " x ";
-    case '/': return " / ";
-    default: return " ";
+    case '+':
+        return " + ";
+    case '-':
+        return " - ";
+    case 'X':
+        return " x ";
+    case '/':
+        return " / ";
+    default:
+        return " ";
     }
 }
 
@@ -42,7 +48,8 @@ std::string formatCalculatorValue(Int128 scaled) {
     std::string whole = int128ToString(magnitude / kScale);
     std::string frac = int128ToString(magnitude % kScale);
     frac.insert(0, static_cast<size_t>(Calculator::kDecimals) - frac.size(), '0');
-    while (!frac.empty() && frac.back() == '0') frac.pop_back();
+    while (!frac.empty() && frac.back() == '0')
+        frac.pop_back();
     std::string out = negative ? "-" + whole : whole;
     if (!frac.empty()) out += "," + frac;
     return out;
@@ -53,7 +60,8 @@ Int128 Calculator::current() const {
     int fracDigits = 0;
     bool inFrac = false;
     for (char ch : display_) {
-        if (ch == ',') inFrac = true;
+        if (ch == ',')
+            inFrac = true;
         else if (ch >= '0' && ch <= '9') {
             if (inFrac) {
                 frac = frac * 10 + (ch - '0');
@@ -67,7 +75,9 @@ Int128 Calculator::current() const {
     return display_.starts_with("-") ? -value : value;
 }
 
-void Calculator::show(Int128 value) { display_ = formatCalculatorValue(value); }
+void Calculator::show(Int128 value) {
+    display_ = formatCalculatorValue(value);
+}
 
 void Calculator::overflow() {
     prompter_.tell("Rechner", {"Das Ergebnis ist zu groß für den Rechner."}, PromptIcon::Warning);
@@ -80,12 +90,15 @@ void Calculator::digit(int d) {
         display_ = "0";
         last_ = Input::Number;
     }
-    auto digits = std::count_if(display_.begin(), display_.end(), [](char c) { return c >= '0' && c <= '9'; });
+    auto digits =
+        std::count_if(display_.begin(), display_.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (digits >= kMaxDigits) return;
     size_t comma = display_.find(',');
     if (comma != std::string::npos && display_.size() - comma - 1 >= static_cast<size_t>(kDecimals)) return;
-    if (display_ == "0") display_.clear();
-    else if (display_ == "-0") display_ = "-";
+    if (display_ == "0")
+        display_.clear();
+    else if (display_ == "-0")
+        display_ = "-";
     display_ += static_cast<char>('0' + d);
 }
 
@@ -99,8 +112,12 @@ void Calculator::decimalComma() {
 
 bool Calculator::apply(Int128 left, char op, Int128 right, Int128& result) {
     switch (op) {
-    case '+': result = left + right; break;
-    case '-': result = left - right; break;
+    case '+':
+        result = left + right;
+        break;
+    case '-':
+        result = left - right;
+        break;
     case 'X': {
         // (left * right) / scale without leaving 128 bits: split right into whole and fraction.
         Int128 hi = right / kScale, lo = right % kScale;
@@ -121,7 +138,9 @@ bool Calculator::apply(Int128 left, char op, Int128 right, Int128& result) {
         result = divideHalfEven(left * kScale, right < 0 ? -right : right);
         if (right < 0) result = -result;
         break;
-    default: result = right; break;
+    default:
+        result = right;
+        break;
     }
     if (result > kLimit || result < -kLimit) {
         overflow();

@@ -14,17 +14,17 @@
 namespace varemo {
 
 class Calculator {
-public:
+  public:
     explicit Calculator(Prompter& prompter) : prompter_(prompter) {}
 
     void digit(int d);
     void decimalComma();
     void operation(char op); // '+', '-', 'X' (or 'x', '*'), '/'
     void equals();
-    void percent();          // the display / 100 (tape " / 100 = ")
-    void negate();           // the display × -1 (tape " x -1 = ")
-    void cancel();           // clears everything
-    void cancelEntry();      // clears the number being typed
+    void percent();     // the display / 100 (tape " / 100 = ")
+    void negate();      // the display × -1 (tape " x -1 = ")
+    void cancel();      // clears everything
+    void cancelEntry(); // clears the number being typed
 
     // The readout, with a decimal comma ("12,5", "-0,3333333333").
     const std::string& display() const { return display_; }
@@ -35,9 +35,9 @@ public:
     static constexpr int kDecimals = 10;
     static constexpr int kMaxDigits = 15;
 
-private:
+  private:
     enum class Input { None, Number, Operator };
-    Int128 current() const;              // the readout as a scaled value
+    Int128 current() const; // the readout as a scaled value
     void show(Int128 value);
     bool apply(Int128 left, char op, Int128 right, Int128& result); // false: refused (message shown)
     void overflow();

@@ -6,8 +6,12 @@
 namespace varemo {
 namespace {
 
-char upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
-char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+char upper(char c) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
+char lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 
 KeyResult outcome(KeyOutcome o) {
     KeyResult r;
@@ -18,29 +22,58 @@ KeyResult outcome(KeyOutcome o) {
 constexpr int kAwaitEntryTens = 3;
 constexpr int kAwaitEntryUnits = 4;
 
-bool isFlagLine(int line) { return line >= kFirstGrossLine && line <= kLastGrossLine; }
-bool isSheetLine(int line) { return line >= 1 && line <= 47; }
+bool isFlagLine(int line) {
+    return line >= kFirstGrossLine && line <= kLastGrossLine;
+}
+bool isSheetLine(int line) {
+    return line >= 1 && line <= 47;
+}
 
 } // namespace
 
 bool isCodeLetter(char c) {
     switch (upper(c)) {
-    case 'A': case 'B': case 'E': case 'F': case 'H': case 'I': case 'J': case 'L': case 'M':
-    case 'N': case 'P': case 'S': case 'T': case 'V': case 'W': case 'Y': case 'Z': return true;
-    default: return false;
+    case 'A':
+    case 'B':
+    case 'E':
+    case 'F':
+    case 'H':
+    case 'I':
+    case 'J':
+    case 'L':
+    case 'M':
+    case 'N':
+    case 'P':
+    case 'S':
+    case 'T':
+    case 'V':
+    case 'W':
+    case 'Y':
+    case 'Z':
+        return true;
+    default:
+        return false;
     }
 }
 
 int menuGroupState(char c) {
     switch (upper(c)) {
-    case 'S': return 101;
-    case 'B': return 102;
-    case 'A': return 103;
-    case 'N': return 104;
-    case 'P': return 105;
-    case 'V': return 106;
-    case 'I': return 107;
-    default: return 0;
+    case 'S':
+        return 101;
+    case 'B':
+        return 102;
+    case 'A':
+        return 103;
+    case 'N':
+        return 104;
+    case 'P':
+        return 105;
+    case 'V':
+        return 106;
+    case 'I':
+        return 107;
+    default:
+        return 0;
     }
 }
 
@@ -67,7 +100,8 @@ KeyResult KeyCodeMachine::press(KeyPress key) {
 
     if (state_ == 0 || state_ == kAwaitEntryTens) {
         // A new code may start while an A code waits for its entry digits.
-        bool startsCode = (key.kind == KeyKind::Letter && isCodeLetter(key.ch)) || key.kind == KeyKind::Control;
+        bool startsCode =
+            (key.kind == KeyKind::Letter && isCodeLetter(key.ch)) || key.kind == KeyKind::Control;
         if (state_ == kAwaitEntryTens && digit) {
             tens_ = value;
             shown_ += key.ch;
@@ -169,12 +203,18 @@ bool tastenauswertung(const KeyCode& code, SheetActions& a) {
         if (n < 17 || n > 21) return false;
         a.yearButton(2000 + n);
         return true;
-    case 'L': return flag(FlagColumn::WageTax);
-    case 'S': return flag(FlagColumn::SocialInsurance);
-    case 'Z': return flag(FlagColumn::SupplementaryPension);
-    case 'T': return flag(FlagColumn::PartTime);
-    case 'W': return flag(FlagColumn::AnnualPayment);
-    case 'P': return flag(FlagColumn::PerformancePay);
+    case 'L':
+        return flag(FlagColumn::WageTax);
+    case 'S':
+        return flag(FlagColumn::SocialInsurance);
+    case 'Z':
+        return flag(FlagColumn::SupplementaryPension);
+    case 'T':
+        return flag(FlagColumn::PartTime);
+    case 'W':
+        return flag(FlagColumn::AnnualPayment);
+    case 'P':
+        return flag(FlagColumn::PerformancePay);
     case 'M':
         if (n < 1 || n > 13) return false;
         a.monthButton(n);
@@ -190,7 +230,8 @@ bool tastenauswertung(const KeyCode& code, SheetActions& a) {
     case 'Y':
         a.menuItem(n);
         return true;
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -203,9 +244,22 @@ LinePlacement tastencode(int line) {
 
 bool hasRenamableEntry(int line) {
     switch (line) {
-    case 1: case 3: case 5: case 13: case 14: case 15: case 20: case 25: case 26: case 28:
-    case 44: case 45: case 46: return true;
-    default: return false;
+    case 1:
+    case 3:
+    case 5:
+    case 13:
+    case 14:
+    case 15:
+    case 20:
+    case 25:
+    case 26:
+    case 28:
+    case 44:
+    case 45:
+    case 46:
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -48,20 +48,20 @@ enum class KeyOutcome {
 struct KeyResult {
     KeyOutcome outcome = KeyOutcome::Ignored;
     KeyCode code;
-    char group = 0;   // 's', 'b', 'a', 'n', 'p', 'v' or 'i' with OpenMenuGroup
-    int entry = 0;    // with ChooseEntry: the number as typed (the list shows entries from 1)
+    char group = 0;                // 's', 'b', 'a', 'n', 'p', 'v' or 'i' with OpenMenuGroup
+    int entry = 0;                 // with ChooseEntry: the number as typed (the list shows entries from 1)
     bool prepareOptionBox = false; // A was typed: the option box of the coming line is prepared
 };
 
 class KeyCodeMachine {
-public:
+  public:
     KeyResult press(KeyPress key);
     void reset();
     int state() const { return state_; }
     // What the key state label shows: the characters of the pending code ("a0", "ya").
     const std::string& pending() const { return shown_; }
 
-private:
+  private:
     KeyResult cancel();
     int state_ = 0;
     char letter_ = 0;
@@ -76,20 +76,20 @@ int menuGroupState(char upper);
 
 // What a code can do on the window. Each method is one element's click.
 class SheetActions {
-public:
+  public:
     virtual ~SheetActions() = default;
-    virtual void openOptionList(int line) = 0;            // A
-    virtual void advanceCategory(int line) = 0;           // B
-    virtual void focusAmount(int line) = 0;               // E
-    virtual void functionButton(int number) = 0;          // F
-    virtual void lineHelp(int line) = 0;                  // H
-    virtual void infoButton(int number) = 0;              // I
-    virtual void yearButton(int year) = 0;                // J
+    virtual void openOptionList(int line) = 0;                // A
+    virtual void advanceCategory(int line) = 0;               // B
+    virtual void focusAmount(int line) = 0;                   // E
+    virtual void functionButton(int number) = 0;              // F
+    virtual void lineHelp(int line) = 0;                      // H
+    virtual void infoButton(int number) = 0;                  // I
+    virtual void yearButton(int year) = 0;                    // J
     virtual void toggleFlag(int line, FlagColumn column) = 0; // L S T Z W P
-    virtual void monthButton(int month) = 0;              // M
-    virtual void renameEntry(int line) = 0;               // N
-    virtual void regulation(int line) = 0;                // V
-    virtual void menuItem(int number) = 0;                // Y and Ctrl
+    virtual void monthButton(int month) = 0;                  // M
+    virtual void renameEntry(int line) = 0;                   // N
+    virtual void regulation(int line) = 0;                    // V
+    virtual void menuItem(int number) = 0;                    // Y and Ctrl
 };
 
 // Executes a completed code. Numbers that name no element (line 48, month 14, flag of line 21)

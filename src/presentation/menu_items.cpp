@@ -141,11 +141,12 @@ std::string codeText(char letter, int number) {
 
 PromptMessage unavailableMessage(Availability availability) {
     if (availability == Availability::OnDemand)
-        return PromptMessage{PromptIcon::Information,
-                             "Interesse?",
-                             {"Diese Funktion sollte entwickelt werden, wenn genügend Interesse daran bekundet "
-                              "wird. Dies war bisher nicht der Fall."},
-                             PromptButtons::Ok};
+        return PromptMessage{
+            PromptIcon::Information,
+            "Interesse?",
+            {"Diese Funktion sollte entwickelt werden, wenn genügend Interesse daran bekundet "
+             "wird. Dies war bisher nicht der Fall."},
+            PromptButtons::Ok};
     return PromptMessage{PromptIcon::Information,
                          "Sorry",
                          {"Die nun benötigte Funktion funktioniert noch nicht gefahrlos",
@@ -155,11 +156,12 @@ PromptMessage unavailableMessage(Availability availability) {
 }
 
 PromptMessage yearSalaryMenuRefusal() {
-    return PromptMessage{PromptIcon::Information,
-                         "Jahresgehalt ändern",
-                         {"Während das JAHRESGEHALT eingestellt ist, können keine Änderungen vorgenommen werden. "
-                          "Bitte stellen Sie ein Monatsgehalt ein."},
-                         PromptButtons::Ok};
+    return PromptMessage{
+        PromptIcon::Information,
+        "Jahresgehalt ändern",
+        {"Während das JAHRESGEHALT eingestellt ist, können keine Änderungen vorgenommen werden. "
+         "Bitte stellen Sie ein Monatsgehalt ein."},
+        PromptButtons::Ok};
 }
 
 } // namespace varemo

@@ -12,9 +12,9 @@
 namespace varemo {
 
 enum class Availability {
-    Built,     // the window executes it
-    Later,     // planned: "Sorry" ... "Bitte gedulden Sie sich noch etwas."
-    OnDemand,  // built when users ask for it: "Interesse?"
+    Built,    // the window executes it
+    Later,    // planned: "Sorry" ... "Bitte gedulden Sie sich noch etwas."
+    OnDemand, // built when users ask for it: "Interesse?"
 };
 
 struct MenuGroup {
@@ -24,14 +24,14 @@ struct MenuGroup {
 };
 
 struct MenuItem {
-    int code;            // Y + two digits
+    int code; // Y + two digits
     char group;
     const char* caption;
     Availability availability;
 };
 
 struct FunctionButton {
-    int code;            // f + two digits
+    int code; // f + two digits
     const char* caption;
     const char* hint;
     Availability availability;

@@ -1,7 +1,7 @@
 #include "presentation/navigation.h"
 
-#include "session/case_load.h"
 #include "presentation/year_salary.h"
+#include "session/case_load.h"
 #include "session/case_operations.h"
 
 namespace varemo {
@@ -31,7 +31,8 @@ bool SelectMonth(Session& g, int month) {
 
 bool SelectYear(Session& g, int year) {
     if (g.showsYearSalary()) {
-        g.prompter.tell("Sorry", {"Ein Jahreswechsel ist nur möglich, wenn ein Monatsgehalt eingestellt ist."});
+        g.prompter.tell("Sorry",
+                        {"Ein Jahreswechsel ist nur möglich, wenn ein Monatsgehalt eingestellt ist."});
         return false;
     }
     if (year < kFirstYear || year > kLastYear) return false;
@@ -63,7 +64,8 @@ std::vector<std::string> caseListNames(Session& g) {
     openFilesIfNeeded(g);
     std::vector<std::string> names;
     int count = caseCount(g, g.year);
-    for (int n = 1; n < count; ++n) names.push_back(g.files.readYear(n).name());
+    for (int n = 1; n < count; ++n)
+        names.push_back(g.files.readYear(n).name());
     return names;
 }
 

@@ -5,9 +5,13 @@
 namespace varemo {
 namespace {
 
-bool isDigit(int key) { return key >= '0' && key <= '9'; }
+bool isDigit(int key) {
+    return key >= '0' && key <= '9';
+}
 
-KeyRefusal refusal(std::string title, std::string text) { return KeyRefusal{std::move(title), std::move(text)}; }
+KeyRefusal refusal(std::string title, std::string text) {
+    return KeyRefusal{std::move(title), std::move(text)};
+}
 
 const char* kFormat = "Format";
 const char* kDigitsOnly = "Hier sind nur die Ziffern 0 bis 9 zulässig.";
@@ -23,7 +27,8 @@ std::optional<KeyRefusal> dateKey(bool longForm, const std::string& current, int
     switch (typed) {
     case 0:
         if (key < '0' || key > '3')
-            return refusal("Nummer des Tages im Geburtsmonat", "An dieser Stelle ist nur 0, 1,2 oder 3 erlaubt");
+            return refusal("Nummer des Tages im Geburtsmonat",
+                           "An dieser Stelle ist nur 0, 1,2 oder 3 erlaubt");
         return std::nullopt;
     case 1:
         if (key == '.') return refusal(kFormat, "Das Datum ist in folgendem Format einzugeben: TT.MM.JJ");
@@ -48,22 +53,27 @@ std::optional<KeyRefusal> dateKey(bool longForm, const std::string& current, int
 
 std::optional<KeyRefusal> filterPanelKey(PanelFieldKind kind, const std::string& current, int key) {
     switch (kind) {
-    case PanelFieldKind::Free: return std::nullopt;
-    case PanelFieldKind::DateLong: return dateKey(true, current, key);
-    case PanelFieldKind::DateShort: return dateKey(false, current, key);
+    case PanelFieldKind::Free:
+        return std::nullopt;
+    case PanelFieldKind::DateLong:
+        return dateKey(true, current, key);
+    case PanelFieldKind::DateShort:
+        return dateKey(false, current, key);
     case PanelFieldKind::Digits:
         if (isDigit(key) || key == kKeyEnter || key == kKeyBackspace) return std::nullopt;
         return refusal(kFormat, kDigitsOnly);
     case PanelFieldKind::MonthsWithoutPay:
         if (key == kKeyEnter || key == kKeyBackspace) return std::nullopt;
         if (!isDigit(key)) return refusal(kFormat, kDigitsOnly);
-        if (current.size() >= 4) return refusal("Monate ohne Bezüge", "Es sind nur bis zu 4 Stellen zugelassen.");
+        if (current.size() >= 4)
+            return refusal("Monate ohne Bezüge", "Es sind nur bis zu 4 Stellen zugelassen.");
         return std::nullopt;
     case PanelFieldKind::MonthNumber: {
         if (key == kKeyEnter || key == kKeyBackspace) return std::nullopt;
         if (!isDigit(key)) return refusal(kFormat, kDigitsOnly);
         std::string next = current + static_cast<char>(key);
-        if (next.size() > 2 || std::stoi(next) > 12) return refusal("Es gibt nur 12 Monate", " Eingabe höher als 12!");
+        if (next.size() > 2 || std::stoi(next) > 12)
+            return refusal("Es gibt nur 12 Monate", " Eingabe höher als 12!");
         return std::nullopt;
     }
     case PanelFieldKind::Amount: {

@@ -1,10 +1,10 @@
 #include "presentation/sheet_view.h"
 
-#include "session/case_load.h"
-#include "presentation/navigation.h"
 #include "pay/pay_options.h"
-#include "session/sheet_edits.h"
 #include "pay/steps.h"
+#include "presentation/navigation.h"
+#include "session/case_load.h"
+#include "session/sheet_edits.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -16,7 +16,9 @@ bool keepsTypedAmount(const std::string& text) {
     return text.find("lt. Eing") != std::string::npos || text.find("lt.Eing") != std::string::npos;
 }
 
-std::string position(int p) { return "Position " + std::to_string(p + 1); }
+std::string position(int p) {
+    return "Position " + std::to_string(p + 1);
+}
 
 // Region 7 (Hessen) applies its own agreement instead of the TV-L.
 constexpr int kRegionHessen = 7;
@@ -27,24 +29,37 @@ std::string tariffAreaCaption(const Case& c) {
     bool hessen = c.region() == kRegionHessen;
     if (isCivilServant(sr)) return isFederalCivilServant(sr, c.region()) ? "Bundesbeamte" : "";
     switch (sr) {
-    case kTvlCare: return hessen ? "TV-H Pflege" : "TV-L Pflege";
-    case kTvlSocial: return hessen ? "TV-H Soz. u. Erziehungsdienst" : "TV-L Soz. u. Erziehungsdienst";
-    case kTvl: return hessen ? "TV-Hessen" : "TV-Länder";
-    default: break;
+    case kTvlCare:
+        return hessen ? "TV-H Pflege" : "TV-L Pflege";
+    case kTvlSocial:
+        return hessen ? "TV-H Soz. u. Erziehungsdienst" : "TV-L Soz. u. Erziehungsdienst";
+    case kTvl:
+        return hessen ? "TV-Hessen" : "TV-Länder";
+    default:
+        break;
     }
     switch (payFamily(sr)) {
-    case PayFamily::TvoedBund: case PayFamily::TvoedVka: return "Bundesgebiet";
-    default: return "";
+    case PayFamily::TvoedBund:
+    case PayFamily::TvoedVka:
+        return "Bundesgebiet";
+    default:
+        return "";
     }
 }
 
 std::string payStructureCaption(const Case& c) {
     switch (payFamily(c.serviceRelationship())) {
-    case PayFamily::TvoedBund: return "EGO TVöD-Bund";
-    case PayFamily::TvoedVka: return "EGO TVöD-VKA";
-    case PayFamily::Tvl: return "EGO TV-L";
-    case PayFamily::Trainees: case PayFamily::OtherTables: return "EntgeltO";
-    default: return "";
+    case PayFamily::TvoedBund:
+        return "EGO TVöD-Bund";
+    case PayFamily::TvoedVka:
+        return "EGO TVöD-VKA";
+    case PayFamily::Tvl:
+        return "EGO TV-L";
+    case PayFamily::Trainees:
+    case PayFamily::OtherTables:
+        return "EntgeltO";
+    default:
+        return "";
     }
 }
 
@@ -54,18 +69,43 @@ std::string stepMovementCaption(const Case& c) {
     int months = c.amount(AmountSlot::StepMovement) != 0 ? c.amount(AmountSlot::StepMovement)
                                                          : stepMovementMonths(c.key(KeySlot::LineSeven));
     if (months == 0) return "";
-    return std::to_string(std::abs(months)) + (months < 0 ? " Mon.(Stufenverkürzung)" : " Mon.(Stufenverlängerung)");
+    return std::to_string(std::abs(months)) +
+           (months < 0 ? " Mon.(Stufenverkürzung)" : " Mon.(Stufenverlängerung)");
 }
 
 } // namespace
 
 LineKind lineKind(int line) {
     switch (line) {
-    case 8: case 9: case 10: case 11: case 12: case 13: case 14: case 15: case 18: case 22: case 23:
-    case 27: case 42: case 43: return LineKind::InputResult;
-    case 19: case 21: case 34: case 35: case 36: case 37: case 38: case 39: case 40: case 41:
-    case 47: return LineKind::Result;
-    default: return LineKind::Input;
+    case 8:
+    case 9:
+    case 10:
+    case 11:
+    case 12:
+    case 13:
+    case 14:
+    case 15:
+    case 18:
+    case 22:
+    case 23:
+    case 27:
+    case 42:
+    case 43:
+        return LineKind::InputResult;
+    case 19:
+    case 21:
+    case 34:
+    case 35:
+    case 36:
+    case 37:
+    case 38:
+    case 39:
+    case 40:
+    case 41:
+    case 47:
+        return LineKind::Result;
+    default:
+        return LineKind::Input;
     }
 }
 
@@ -94,8 +134,7 @@ const std::vector<ExtraField>& extraFields() {
 
 bool lineShown(const Case& c, int line) {
     int sr = c.serviceRelationship();
-    if (isWithoutPay(sr))
-        return line <= 6 || (line >= 21 && line <= 23) || line == 28 || line == 47;
+    if (isWithoutPay(sr)) return line <= 6 || (line >= 21 && line <= 23) || line == 28 || line == 47;
     if (isCivilServant(sr)) return line < 39 || line > 42;
     return true;
 }
@@ -110,29 +149,74 @@ bool flagColumnShown(const Case& c, FlagColumn column) {
 
 bool hasInfoButton(int line) {
     switch (line) {
-    case 1: case 4: case 6: case 8: case 10: case 12: case 18: case 19: case 22: case 23: case 27:
-    case 34: return true;
-    default: return false;
+    case 1:
+    case 4:
+    case 6:
+    case 8:
+    case 10:
+    case 12:
+    case 18:
+    case 19:
+    case 22:
+    case 23:
+    case 27:
+    case 34:
+        return true;
+    default:
+        return false;
     }
 }
 
 bool hasRegulationButton(int line) {
     switch (line) {
-    case 2: case 4: case 7: case 8: case 9: case 10: case 11: case 12: case 16: case 17: case 18: case 19:
-    case 20: case 22: case 23: case 24: case 27: case 32: case 34: case 35: case 36: case 37: case 38:
-    case 39: case 40: case 42: case 43: case 47: return true;
-    default: return false;
+    case 2:
+    case 4:
+    case 7:
+    case 8:
+    case 9:
+    case 10:
+    case 11:
+    case 12:
+    case 16:
+    case 17:
+    case 18:
+    case 19:
+    case 20:
+    case 22:
+    case 23:
+    case 24:
+    case 27:
+    case 32:
+    case 34:
+    case 35:
+    case 36:
+    case 37:
+    case 38:
+    case 39:
+    case 40:
+    case 42:
+    case 43:
+    case 47:
+        return true;
+    default:
+        return false;
     }
 }
 
 int keyFieldIndex(int line) {
     switch (line) {
-    case 25: return 0;
-    case 26: return 1;
-    case 44: return 2;
-    case 45: return 3;
-    case 46: return 4;
-    default: return -1;
+    case 25:
+        return 0;
+    case 26:
+        return 1;
+    case 44:
+        return 2;
+    case 45:
+        return 3;
+    case 46:
+        return 4;
+    default:
+        return -1;
     }
 }
 
@@ -150,14 +234,16 @@ std::vector<std::string> optionGridEntries(Session& g, int line) {
     int current = g.workingCase.key(*info.key);
     int last = std::max(limit, current);
     std::vector<std::string> entries;
-    for (int p = 0; p <= last; ++p) entries.push_back(p == current ? g.sheet.line(line).text : position(p));
+    for (int p = 0; p <= last; ++p)
+        entries.push_back(p == current ? g.sheet.line(line).text : position(p));
     return entries;
 }
 
 std::vector<std::string> payGroupEntries(const Session& g) {
     const Case& c = g.workingCase;
     std::vector<std::string> names = payGroupNames(g.pay.texts, c.serviceRelationship());
-    while (!names.empty() && names.back().empty()) names.pop_back();
+    while (!names.empty() && names.back().empty())
+        names.pop_back();
     if (names.empty()) names.resize(static_cast<size_t>(highestKey(KeySlot::PayGroup, g.year) + 1));
     if (c.payGroup() >= static_cast<int>(names.size())) names.resize(static_cast<size_t>(c.payGroup() + 1));
     for (size_t p = 0; p < names.size(); ++p)
@@ -189,9 +275,11 @@ SheetCaptions sheetCaptions(const Session& g) {
     SheetCaptions out;
     int64_t gross = c.amount(AmountSlot::Gross);
     int64_t taxes = 0;
-    for (AmountSlot s : slotsFrom(slots::kFirstTax, slots::kLastTax)) taxes -= c.amount(s); // held negative
+    for (AmountSlot s : slotsFrom(slots::kFirstTax, slots::kLastTax))
+        taxes -= c.amount(s); // held negative
     int64_t social = 0;
-    for (AmountSlot s : slotsFrom(slots::kFirstContribution, slots::kLastContribution)) social -= c.amount(s);
+    for (AmountSlot s : slotsFrom(slots::kFirstContribution, slots::kLastContribution))
+        social -= c.amount(s);
     int64_t net = c.amount(AmountSlot::NetPay);
     out.taxPercent = sharePercent(taxes, gross);
     out.socialPercent = sharePercent(social, gross);
@@ -213,7 +301,8 @@ SheetCaptions sheetCaptions(const Session& g) {
         int fund = std::clamp(static_cast<int>(c.key(KeySlot::HealthFund)), 0, kHealthFunds - 1);
         int month = std::clamp(c.monthIndex(), 0, 11);
         int32_t additional = g.funds.rates(fund, month).additional; // hundredths of a percent
-        out.healthCaption = "Zusatzbeitrag KV=" + formatFixed(int64_t(additional) * 10, 3, 3) + "%, PV= 0,25%";
+        out.healthCaption =
+            "Zusatzbeitrag KV=" + formatFixed(int64_t(additional) * 10, 3, 3) + "%, PV= 0,25%";
     }
     out.taxBlock = "          Steuern";
     if (auto amount = specialPaymentReminder(g)) out.reminder = "Sonderzahlung nicht vergessen:" + *amount;

@@ -63,10 +63,10 @@ inline constexpr const char* kNewCaseEntry = "- neuer Personalfall -";
 int sharePercent(int64_t partCents, int64_t grossCents);
 
 struct SheetCaptions {
-    std::string taxShare;      // "Steuer " + share + "%"
-    std::string socialShare;   // "Soz.V. " + share + "%"
-    std::string netShare;      // "Netto   " + share + "%"
-    int taxPercent = 0;        // the bars, 0 to 100
+    std::string taxShare;    // "Steuer " + share + "%"
+    std::string socialShare; // "Soz.V. " + share + "%"
+    std::string netShare;    // "Netto   " + share + "%"
+    int taxPercent = 0;      // the bars, 0 to 100
     int socialPercent = 0;
     int netPercent = 0;
     std::string lawLink;       // "B B G" or "L B G"; empty when not shown

@@ -6,7 +6,6 @@
 
 namespace varemo {
 
-
 SpecialRulesWindow SpecialRulesWindow::forLine(const Globaldaten& g, int line) {
     SpecialRulesWindow w;
     const int index = keyCodeIndex(line);
@@ -24,8 +23,8 @@ SpecialRulesWindow SpecialRulesWindow::forGeneralRules(const Globaldaten& g, boo
     SpecialRulesWindow w;
     w.general_ = true;
     w.inKind_ = inKind;
-    w.rules_ = g.extras.keyCodeRulesYear == g.year ? g.extras.keyCodeRules
-                                                   : keyCodeRulesFromRecord(g.yearDefaults);
+    w.rules_ =
+        g.extras.keyCodeRulesYear == g.year ? g.extras.keyCodeRules : keyCodeRulesFromRecord(g.yearDefaults);
     w.entry_ = inKind ? 0 : kInKindRules;
     return w;
 }

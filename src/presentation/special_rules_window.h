@@ -11,7 +11,6 @@
 
 namespace varemo {
 
-
 class SpecialRulesWindow {
   public:
     // For one line of the working case (25, 26, 44, 45, 46): works on a copy of the five codes' digits.

@@ -14,13 +14,13 @@ struct Rgb {
 };
 
 enum class ColourArea : int {
-    Window,          // background around the sheet
-    GrossSide,       // left half, lines 1 to 23
-    NetSide,         // right half, lines 24 to 47
-    LineNumber,      // the line number buttons
-    LineText,        // the line texts
-    TypedAmount,     // grey amount fields: typed by the user
-    ComputedAmount,  // white amount fields: computed
+    Window,         // background around the sheet
+    GrossSide,      // left half, lines 1 to 23
+    NetSide,        // right half, lines 24 to 47
+    LineNumber,     // the line number buttons
+    LineText,       // the line texts
+    TypedAmount,    // grey amount fields: typed by the user
+    ComputedAmount, // white amount fields: computed
     FlagColumns,
     ShareBar,
     HintLine,
@@ -29,7 +29,9 @@ enum class ColourArea : int {
 inline constexpr int kColourAreas = 11;
 using ColourSet = std::array<Rgb, kColourAreas>;
 
-inline Rgb colourOf(const ColourSet& set, ColourArea area) { return set[static_cast<size_t>(area)]; }
+inline Rgb colourOf(const ColourSet& set, ColourArea area) {
+    return set[static_cast<size_t>(area)];
+}
 
 // The colours of a year until the user sets his own: the same areas every year, the two sides tinted
 // a little differently per year so that the year on screen is recognised at a glance.

@@ -1,14 +1,16 @@
 #include "presentation/year_salary.h"
 
+#include "persistence/month_record.h"
 #include "session/case_load.h"
 #include "session/recalculate.h"
-#include "persistence/month_record.h"
 
 #include <limits>
 
 namespace varemo {
 
-bool isAnnualTotalLine(int line) { return (line >= 8 && line <= 26) || (line >= 34 && line <= 47); }
+bool isAnnualTotalLine(int line) {
+    return (line >= 8 && line <= 26) || (line >= 34 && line <= 47);
+}
 
 bool LoadYearSalary(Session& g) {
     g.selectMonth(12);

@@ -1,17 +1,19 @@
 #include "session/backups.h"
 
-#include "session/guarded.h"
-#include "session/startup.h"
 #include "base/error.h"
 #include "persistence/user_files.h"
 #include "persistence/window_record.h"
+#include "session/guarded.h"
+#include "session/startup.h"
 
 namespace varemo {
 namespace fs = std::filesystem;
 
 namespace {
 
-fs::path backupFolder(const Session& g, int k) { return g.userFolder / ("Backup" + std::to_string(k)); }
+fs::path backupFolder(const Session& g, int k) {
+    return g.userFolder / ("Backup" + std::to_string(k));
+}
 
 void reportFailure(Session& g, const std::string& what, const std::exception& e, const std::string& state) {
     std::vector<std::string> lines = {what + " konnte nicht ausgeführt werden.",
@@ -36,11 +38,13 @@ std::vector<std::string> backupFileNames() {
     std::vector<std::string> names;
     for (int year = kFirstYear; year <= kLastYear; ++year)
         for (DataSet s : kAllDataSets)
-            for (int m = 1; m <= 13; ++m) names.push_back(caseFileName(year, s, m));
+            for (int m = 1; m <= 13; ++m)
+                names.push_back(caseFileName(year, s, m));
     for (int year = kFirstYear; year <= kLastYear; ++year)
-        for (const std::string& side : yearSideFileNames(year)) names.push_back(side);
-    for (const char* file : {kModelMonthFile, kModelYearFile, kYearDefaultsFile, kWindowRecordFile, kChurchTaxFile,
-                             kSpecialPaymentFile, kAnnualPaymentFile, kPensionDefaultsFile})
+        for (const std::string& side : yearSideFileNames(year))
+            names.push_back(side);
+    for (const char* file : {kModelMonthFile, kModelYearFile, kYearDefaultsFile, kWindowRecordFile,
+                             kChurchTaxFile, kSpecialPaymentFile, kAnnualPaymentFile, kPensionDefaultsFile})
         names.push_back(file);
     return names;
 }
@@ -64,7 +68,8 @@ StorageResult BackupUserData(Session& g) {
         for (const std::string& name : backupFileNames()) {
             fs::path source = findFileIgnoringCase(g.userFolder, name);
             if (!fs::is_regular_file(source, ec)) continue;
-            if (!fs::copy_file(source, fresh / source.filename(), fs::copy_options::overwrite_existing, ec) || ec)
+            if (!fs::copy_file(source, fresh / source.filename(), fs::copy_options::overwrite_existing, ec) ||
+                ec)
                 throw StorageError("Die Datei " + source.string() + " konnte nicht kopiert werden (" +
                                    ec.message() + ").");
         }
@@ -111,13 +116,13 @@ StorageResult RestoreUserData(Session& g, int backup) {
                                   "Es wurde nichts verändert."});
         return StorageResult::Refused;
     }
-    PromptAnswer answer = g.prompter.ask(PromptMessage{
-        PromptIcon::Question,
-        "Userdaten zurücksetzen",
-        {"Die Userdaten werden auf den Stand der Sicherung " + std::to_string(backup) + " vom " + info.date +
-             " zurückgesetzt.",
-         "Alle seitdem vorgenommenen Änderungen gehen verloren.", "Wollen Sie fortfahren?"},
-        PromptButtons::YesNo});
+    PromptAnswer answer = g.prompter.ask(
+        PromptMessage{PromptIcon::Question,
+                      "Userdaten zurücksetzen",
+                      {"Die Userdaten werden auf den Stand der Sicherung " + std::to_string(backup) +
+                           " vom " + info.date + " zurückgesetzt.",
+                       "Alle seitdem vorgenommenen Änderungen gehen verloren.", "Wollen Sie fortfahren?"},
+                      PromptButtons::YesNo});
     if (answer != PromptAnswer::Yes) return StorageResult::Cancelled;
 
     struct Item {

@@ -92,57 +92,108 @@ bool nameNeedsReplacing(const std::string& rawName) {
 
 int highestKey(KeySlot slot, int year) {
     switch (slot) {
-    case KeySlot::DateLabel: return 5;
-    case KeySlot::Region: return 17;
-    case KeySlot::LineSeven: return 22;
-    case KeySlot::ServiceRelationship: return 38;
-    case KeySlot::PayGroup: return 26;
-    case KeySlot::Title: return 70;
-    case KeySlot::Step: return 22;
-    case KeySlot::FamilyAllowance: return 18;
-    case KeySlot::StructuralAllowance: return 6;
-    case KeySlot::CapitalForming: return 7;
-    case KeySlot::PerformancePay: return 14;
-    case KeySlot::Allowance1: return 107;
-    case KeySlot::Allowance2: return 107;
-    case KeySlot::Allowance3: return 107;
-    case KeySlot::Overtime: return 3;
-    case KeySlot::TaxFreeSupplements: return 1;
-    case KeySlot::HolidayPay: return 7;
-    case KeySlot::AnnualPayment: return 8;
-    case KeySlot::OneTimePayment: return 9;
-    case KeySlot::Month: return 12;
-    case KeySlot::PartTime: return 3;
-    case KeySlot::PartialMonth: return 7;
-    case KeySlot::TaxAllowance: return 7;
-    case KeySlot::InKind1: return 15;
-    case KeySlot::SupplementaryFund: return 40;
-    case KeySlot::ChildBenefit: return 7;
-    case KeySlot::CostCentre: return 121;
-    case KeySlot::Denomination: return 6;
-    case KeySlot::OtherEmployments: return 3;
-    case KeySlot::AnnualAdjustment: return 1;
-    case KeySlot::OldAgeRelief: return year - 2004;
-    case KeySlot::TaxClass: return 54;
-    case KeySlot::Childless: return 12;
-    case KeySlot::SolidaritySurcharge: return 3;
-    case KeySlot::ChurchTax: return 8;
-    case KeySlot::HealthRate: return 129;
-    case KeySlot::CareKind: return 10;
-    case KeySlot::PensionKind: return 13;
-    case KeySlot::UnemploymentKind: return 6;
-    case KeySlot::Deduction1: return 45;
-    case KeySlot::Deduction2: return 45;
-    case KeySlot::Deduction3: return 45;
-    case KeySlot::Payout: return 1;
-    case KeySlot::HealthFund: return 35;
-    case KeySlot::InKind2: return 15;
-    case KeySlot::EmployeeCapitalFund: return 40;
-    case KeySlot::Office: return 12;
-    case KeySlot::Reserved51: return 22;
-    case KeySlot::ContributionKind: return 12;
-    case KeySlot::Reserved53: return 62;
-    default: return -1;
+    case KeySlot::DateLabel:
+        return 5;
+    case KeySlot::Region:
+        return 17;
+    case KeySlot::LineSeven:
+        return 22;
+    case KeySlot::ServiceRelationship:
+        return 38;
+    case KeySlot::PayGroup:
+        return 26;
+    case KeySlot::Title:
+        return 70;
+    case KeySlot::Step:
+        return 22;
+    case KeySlot::FamilyAllowance:
+        return 18;
+    case KeySlot::StructuralAllowance:
+        return 6;
+    case KeySlot::CapitalForming:
+        return 7;
+    case KeySlot::PerformancePay:
+        return 14;
+    case KeySlot::Allowance1:
+        return 107;
+    case KeySlot::Allowance2:
+        return 107;
+    case KeySlot::Allowance3:
+        return 107;
+    case KeySlot::Overtime:
+        return 3;
+    case KeySlot::TaxFreeSupplements:
+        return 1;
+    case KeySlot::HolidayPay:
+        return 7;
+    case KeySlot::AnnualPayment:
+        return 8;
+    case KeySlot::OneTimePayment:
+        return 9;
+    case KeySlot::Month:
+        return 12;
+    case KeySlot::PartTime:
+        return 3;
+    case KeySlot::PartialMonth:
+        return 7;
+    case KeySlot::TaxAllowance:
+        return 7;
+    case KeySlot::InKind1:
+        return 15;
+    case KeySlot::SupplementaryFund:
+        return 40;
+    case KeySlot::ChildBenefit:
+        return 7;
+    case KeySlot::CostCentre:
+        return 121;
+    case KeySlot::Denomination:
+        return 6;
+    case KeySlot::OtherEmployments:
+        return 3;
+    case KeySlot::AnnualAdjustment:
+        return 1;
+    case KeySlot::OldAgeRelief:
+        return year - 2004;
+    case KeySlot::TaxClass:
+        return 54;
+    case KeySlot::Childless:
+        return 12;
+    case KeySlot::SolidaritySurcharge:
+        return 3;
+    case KeySlot::ChurchTax:
+        return 8;
+    case KeySlot::HealthRate:
+        return 129;
+    case KeySlot::CareKind:
+        return 10;
+    case KeySlot::PensionKind:
+        return 13;
+    case KeySlot::UnemploymentKind:
+        return 6;
+    case KeySlot::Deduction1:
+        return 45;
+    case KeySlot::Deduction2:
+        return 45;
+    case KeySlot::Deduction3:
+        return 45;
+    case KeySlot::Payout:
+        return 1;
+    case KeySlot::HealthFund:
+        return 35;
+    case KeySlot::InKind2:
+        return 15;
+    case KeySlot::EmployeeCapitalFund:
+        return 40;
+    case KeySlot::Office:
+        return 12;
+    case KeySlot::Reserved51:
+        return 22;
+    case KeySlot::ContributionKind:
+        return 12;
+    case KeySlot::Reserved53:
+        return 62;
+    default:
+        return -1;
     }
 }
 
@@ -171,8 +222,7 @@ void LoadCaseMonth(Session& g) {
         heading += ')';
         g.prompter.ask(PromptMessage{PromptIcon::Warning,
                                      "Achtung",
-                                     {heading,
-                                      "Der Personalfall wurde auf die Grundstellung zurückgesetzt,",
+                                     {heading, "Der Personalfall wurde auf die Grundstellung zurückgesetzt,",
                                       "um einen Programmabsturz zu vermeiden."},
                                      PromptButtons::Ok});
         writeCaseToAllMonths(g, defaultCase());

@@ -2,13 +2,13 @@
 
 #include "base/error.h"
 #include "calc/calculation_run.h"
-#include "session/case_load.h"
-#include "session/recalculate.h"
-#include "session/backups.h"
-#include "session/guarded.h"
 #include "persistence/month_record.h"
 #include "persistence/user_files.h"
 #include "persistence/window_record.h"
+#include "session/backups.h"
+#include "session/case_load.h"
+#include "session/guarded.h"
+#include "session/recalculate.h"
 
 #include <algorithm>
 #include <array>
@@ -22,13 +22,18 @@ namespace {
 
 constexpr int kHighestCaseNumber = 32766; // the count (number + 1) is a 16-bit value
 
-size_t recordLengthOfMonth(int month) { return month == 13 ? kYearRecordLength : kMonthRecordLength; }
-
-std::vector<fs::path> modelCaseFiles(const fs::path& userFolder) {
-    return {findFileIgnoringCase(userFolder, kModelMonthFile), findFileIgnoringCase(userFolder, kModelYearFile)};
+size_t recordLengthOfMonth(int month) {
+    return month == 13 ? kYearRecordLength : kMonthRecordLength;
 }
 
-fs::path windowRecordFile(const Session& g) { return findFileIgnoringCase(g.userFolder, kWindowRecordFile); }
+std::vector<fs::path> modelCaseFiles(const fs::path& userFolder) {
+    return {findFileIgnoringCase(userFolder, kModelMonthFile),
+            findFileIgnoringCase(userFolder, kModelYearFile)};
+}
+
+fs::path windowRecordFile(const Session& g) {
+    return findFileIgnoringCase(g.userFolder, kWindowRecordFile);
+}
 
 std::vector<fs::path> concat(std::vector<fs::path> a, const std::vector<fs::path>& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -47,7 +52,8 @@ int createCase(Session& g) {
 
     // Every file is opened (and so checked) before the first record is written.
     std::array<CaseFiles, 3> sets;
-    for (DataSet s : kAllDataSets) sets[static_cast<size_t>(s)].open(g.userFolder, g.year, s);
+    for (DataSet s : kAllDataSets)
+        sets[static_cast<size_t>(s)].open(g.userFolder, g.year, s);
     ensureModelCase(g.userFolder);
     RecordBuffer month = readModelMonth(g.userFolder);
     YearRecord year = readModelYear(g.userFolder);
@@ -57,7 +63,8 @@ int createCase(Session& g) {
     year.setName("Personalfall " + std::to_string(n));
     for (CaseFiles& files : sets) {
         files.writeYear(n, year);
-        for (int m = 1; m <= 12; ++m) files.writeMonth(m, n, month);
+        for (int m = 1; m <= 12; ++m)
+            files.writeMonth(m, n, month);
     }
 
     // The year's tables and defaults for the calculation; the case files come from the three sets.
@@ -99,10 +106,12 @@ void applyCaseOrder(Session& g, const std::vector<int>& order) {
         if (bytes.size() < last * length) bytes.resize(last * length, 0);
         std::vector<uint8_t> result = bytes;
         for (size_t i = 0; i < last; ++i) {
-            auto from = bytes.begin() + static_cast<std::ptrdiff_t>((static_cast<size_t>(order[i]) - 1) * length);
+            auto from =
+                bytes.begin() + static_cast<std::ptrdiff_t>((static_cast<size_t>(order[i]) - 1) * length);
             auto to = result.begin() + static_cast<std::ptrdiff_t>(i * length);
             std::copy_n(from, length, to);
-            if (month == 13 && std::any_of(to, to + static_cast<std::ptrdiff_t>(length), [](uint8_t b) { return b; })) {
+            if (month == 13 &&
+                std::any_of(to, to + static_cast<std::ptrdiff_t>(length), [](uint8_t b) { return b; })) {
                 RecordBuffer r(length);
                 std::copy_n(to, length, r.bytes().begin());
                 YearRecord y(r);
@@ -111,8 +120,8 @@ void applyCaseOrder(Session& g, const std::vector<int>& order) {
             }
         }
         // Padding that stayed empty is not written.
-        while (result.size() > originalSize &&
-               std::all_of(result.end() - static_cast<std::ptrdiff_t>(length), result.end(), [](uint8_t b) { return !b; }))
+        while (result.size() > originalSize && std::all_of(result.end() - static_cast<std::ptrdiff_t>(length),
+                                                           result.end(), [](uint8_t b) { return !b; }))
             result.resize(result.size() - length);
         writeFileAtomically(file, result);
     }
@@ -153,7 +162,8 @@ std::string foldedName(const std::string& name) {
 
 bool refuseYearSalary(Session& g) {
     if (!g.showsYearSalary()) return false;
-    g.prompter.tell("Nicht für das Jahresgehalt.", {"Diese Funktion steht nur für die einzelnen Monate zur Verfügung."});
+    g.prompter.tell("Nicht für das Jahresgehalt.",
+                    {"Diese Funktion steht nur für die einzelnen Monate zur Verfügung."});
     return true;
 }
 
@@ -176,7 +186,8 @@ int NewCase(Session& g) {
     int n = 0;
     std::vector<fs::path> files = concat(caseFilePaths(g.userFolder, g.year), modelCaseFiles(g.userFolder));
     files.push_back(windowRecordFile(g));
-    StorageResult r = runGuarded(g, "Das Anlegen eines neuen Personalfalls", files, [&] { n = createCase(g); });
+    StorageResult r =
+        runGuarded(g, "Das Anlegen eines neuen Personalfalls", files, [&] { n = createCase(g); });
     return r == StorageResult::Done ? n : 0;
 }
 
@@ -225,11 +236,11 @@ StorageResult CopyCase(Session& g, DataSet from, DataSet to) {
                                             kMonthRecordLength, n));
         empty = empty && months.back().allZero();
     }
-    RecordBuffer yearBytes =
-        readRecordIfExists(findFileIgnoringCase(g.userFolder, caseFileName(g.year, from, 13)), kYearRecordLength, n);
+    RecordBuffer yearBytes = readRecordIfExists(
+        findFileIgnoringCase(g.userFolder, caseFileName(g.year, from, 13)), kYearRecordLength, n);
     if (empty && yearBytes.allZero()) {
-        g.prompter.tell("Sorry", {"Der Personalfall " + std::to_string(n) + " ist im Datenbestand " + dataSetName(from) +
-                                      " " + std::to_string(g.year) + " nicht vorhanden.",
+        g.prompter.tell("Sorry", {"Der Personalfall " + std::to_string(n) + " ist im Datenbestand " +
+                                      dataSetName(from) + " " + std::to_string(g.year) + " nicht vorhanden.",
                                   "Es wurde nichts kopiert."});
         return StorageResult::Refused;
     }
@@ -241,17 +252,20 @@ StorageResult CopyCase(Session& g, DataSet from, DataSet to) {
         for (int v = 0; v < 2; ++v) {
             size_t src = YearRecord::kMonthValues + 4 * static_cast<size_t>(6 * m + 2 * f + v);
             size_t dst = YearRecord::kMonthValues + 4 * static_cast<size_t>(6 * m + 2 * t + v);
-            std::copy_n(b.begin() + static_cast<std::ptrdiff_t>(src), 4, b.begin() + static_cast<std::ptrdiff_t>(dst));
+            std::copy_n(b.begin() + static_cast<std::ptrdiff_t>(src), 4,
+                        b.begin() + static_cast<std::ptrdiff_t>(dst));
         }
-    std::copy_n(b.begin() + static_cast<std::ptrdiff_t>(YearRecord::kYearValues + 12 * static_cast<size_t>(f)), 12,
-                b.begin() + static_cast<std::ptrdiff_t>(YearRecord::kYearValues + 12 * static_cast<size_t>(t)));
+    std::copy_n(
+        b.begin() + static_cast<std::ptrdiff_t>(YearRecord::kYearValues + 12 * static_cast<size_t>(f)), 12,
+        b.begin() + static_cast<std::ptrdiff_t>(YearRecord::kYearValues + 12 * static_cast<size_t>(t)));
     const YearRecord year(yearBytes);
 
     const ShownSelection shown = rememberSelection(g);
     return runGuarded(g, "Das Kopieren des Personalfalls", caseFilePaths(g.userFolder, g.year, to), [&] {
         CaseFiles target;
         target.open(g.userFolder, g.year, to);
-        for (int m = 1; m <= 12; ++m) target.writeMonth(m, n, months[static_cast<size_t>(m - 1)]);
+        for (int m = 1; m <= 12; ++m)
+            target.writeMonth(m, n, months[static_cast<size_t>(m - 1)]);
         target.writeYear(n, year);
         target.close();
         returnToSelection(g, shown);
@@ -286,7 +300,8 @@ StorageResult DeleteYear(Session& g, int year) {
             if (lower.rfind(prefix, 0) == 0 && entry.is_regular_file(ec)) doomed.push_back(entry.path());
         }
     }
-    for (const fs::path& model : modelCaseFiles(g.userFolder)) doomed.push_back(model);
+    for (const fs::path& model : modelCaseFiles(g.userFolder))
+        doomed.push_back(model);
     for (const std::string& side : yearSideFileNames(year)) {
         // The calendar marks and comments stay; they are not among the data of the year's cases.
         if (side.rfind("Kalender.", 0) == 0) continue;
@@ -325,7 +340,8 @@ StorageResult MoveCase(Session& g, int from, int to) {
     if (!MoveSortAllowed(g)) return StorageResult::Refused;
     const int last = caseCount(g, g.year) - 1;
     if (from < 1 || from > last || to < 1 || to > last) {
-        g.prompter.tell("Sorry", {"Die Personalfälle sind von 1 bis " + std::to_string(last) + " nummeriert."});
+        g.prompter.tell("Sorry",
+                        {"Die Personalfälle sind von 1 bis " + std::to_string(last) + " nummeriert."});
         return StorageResult::Refused;
     }
     if (from == to) return StorageResult::Done;

@@ -1,7 +1,7 @@
 #include "session/guarded.h"
 
-#include "session/case_load.h"
 #include "base/error.h"
+#include "session/case_load.h"
 
 namespace varemo {
 
@@ -33,8 +33,8 @@ CalculationWrites::~CalculationWrites() {
     g_.modeField = mode_;
 }
 
-StorageResult runGuarded(Session& g, const std::string& operation, const std::vector<std::filesystem::path>& files,
-                         const std::function<void()>& body) {
+StorageResult runGuarded(Session& g, const std::string& operation,
+                         const std::vector<std::filesystem::path>& files, const std::function<void()>& body) {
     const ShownSelection shown = rememberSelection(g);
     FileSnapshot snapshot(g.userFolder);
     try {
@@ -54,9 +54,11 @@ StorageResult runGuarded(Session& g, const std::string& operation, const std::ve
     } catch (const std::exception& e) {
         g.files.close();
         bool restored = snapshot.restore();
-        std::string state = restored ? "Alle Dateien sind unverändert."
-                                     : "Nicht alle Dateien konnten zurückgesetzt werden. Die gesicherten Fassungen "
-                                       "liegen in " + snapshot.folder().string() + ".";
+        std::string state =
+            restored ? "Alle Dateien sind unverändert."
+                     : "Nicht alle Dateien konnten zurückgesetzt werden. Die gesicherten Fassungen "
+                       "liegen in " +
+                           snapshot.folder().string() + ".";
         g.prompter.ask(PromptMessage{
             PromptIcon::Critical,
             "Fehler",
@@ -71,9 +73,11 @@ StorageResult runGuarded(Session& g, const std::string& operation, const std::ve
     }
 }
 
-std::vector<std::filesystem::path> caseFilePaths(const std::filesystem::path& userFolder, int year, DataSet set) {
+std::vector<std::filesystem::path> caseFilePaths(const std::filesystem::path& userFolder, int year,
+                                                 DataSet set) {
     std::vector<std::filesystem::path> out;
-    for (int m = 1; m <= 13; ++m) out.push_back(findFileIgnoringCase(userFolder, caseFileName(year, set, m)));
+    for (int m = 1; m <= 13; ++m)
+        out.push_back(findFileIgnoringCase(userFolder, caseFileName(year, set, m)));
     return out;
 }
 

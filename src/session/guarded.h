@@ -4,8 +4,8 @@
 // failure is reported as a failure. Operations first check what they need and ask their questions,
 // and only then enter this frame.
 
-#include "session/session.h"
 #include "persistence/file_ops.h"
+#include "session/session.h"
 
 #include <filesystem>
 #include <functional>
@@ -34,13 +34,13 @@ void returnToSelection(Session& g, const ShownSelection& s);
 // The calculation writes its results while an operation runs, whatever the mode fields say; they are
 // restored afterwards.
 class CalculationWrites {
-public:
+  public:
     explicit CalculationWrites(Session& g);
     ~CalculationWrites();
     CalculationWrites(const CalculationWrites&) = delete;
     CalculationWrites& operator=(const CalculationWrites&) = delete;
 
-private:
+  private:
     Session& g_;
     bool suspended_;
     int mode_;
@@ -49,11 +49,12 @@ private:
 // Saves the files, closes the case files and runs body. When body throws, the files are restored, the
 // message "Fehler" names the operation and the cause, the selection is restored and the result is
 // Failed. On success the body leaves the selection as the operation wants it.
-StorageResult runGuarded(Session& g, const std::string& operation, const std::vector<std::filesystem::path>& files,
-                         const std::function<void()>& body);
+StorageResult runGuarded(Session& g, const std::string& operation,
+                         const std::vector<std::filesystem::path>& files, const std::function<void()>& body);
 
 // The case files (months 1 to 13) of a year and data set in the user folder, as they are named there.
-std::vector<std::filesystem::path> caseFilePaths(const std::filesystem::path& userFolder, int year, DataSet set);
+std::vector<std::filesystem::path> caseFilePaths(const std::filesystem::path& userFolder, int year,
+                                                 DataSet set);
 // The same for all three data sets.
 std::vector<std::filesystem::path> caseFilePaths(const std::filesystem::path& userFolder, int year);
 

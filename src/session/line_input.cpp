@@ -1,9 +1,9 @@
 #include "session/line_input.h"
 
-#include "session/case_load.h"
 #include "base/cp1252.h"
-#include "pay/line_key_codes.h"
 #include "base/money.h"
+#include "pay/line_key_codes.h"
+#include "session/case_load.h"
 #include "session/pay_line_input.h"
 #include "session/recalculate.h"
 #include "session/sheet_edits.h"
@@ -22,7 +22,9 @@ bool refuseYearSalary(Session& g) {
     return true;
 }
 
-void refuseChoice(Session& g) { g.prompter.tell("Sorry", {"Sorry, die gewählte Auswahl ist nicht möglich."}); }
+void refuseChoice(Session& g) {
+    g.prompter.tell("Sorry", {"Sorry, die gewählte Auswahl ist nicht möglich."});
+}
 
 void refuseNumber(Session& g, const std::string& text) {
     g.prompter.tell(kOverflowTitle, {"Die Eingabe \"" + text + "\" ist kein zulässiger Betrag."},
@@ -71,14 +73,16 @@ std::optional<int64_t> parseScaledNumber(const std::string& input, int64_t facto
 std::optional<TypedAmount> convertTypedAmount(AmountSlot slot, const std::string& text) {
     int64_t factor = 0;
     bool capped = false;
-    if (slots::isWorkingTime(slot)) factor = 100000;
+    if (slots::isWorkingTime(slot))
+        factor = 100000;
     else if (slotBetween(slot, slots::kFirstMoney, slots::kLastMoney) || slot == AmountSlot::Reserved58 ||
              slot == AmountSlot::Reserved59)
         factor = 100;
     else if (isCappedPercentage(slot)) {
         factor = 100;
         capped = true;
-    } else return std::nullopt;
+    } else
+        return std::nullopt;
 
     auto value = parseScaledNumber(text, factor);
     if (!value) return std::nullopt;
@@ -104,8 +108,10 @@ bool EnterAmount(Session& g, AmountSlot slot, const std::string& text) {
     if (refuseYearSalary(g)) return false;
     auto typed = convertTypedAmount(slot, text);
     if (!typed) {
-        if (typedAmountOutOfRange(slot, text)) ShowAmountOutOfRange(g, slot, text);
-        else refuseNumber(g, text);
+        if (typedAmountOutOfRange(slot, text))
+            ShowAmountOutOfRange(g, slot, text);
+        else
+            refuseNumber(g, text);
         return false;
     }
     g.workingCase.enterAmount(slot, typed->stored);
@@ -149,7 +155,8 @@ bool ChooseOption(Session& g, int line, int position) {
     }
     if (!g.showsYearSalary() && !CheckLineChoice(g, line, position)) return false;
     if (!g.showsYearSalary() && !PayLineChoice(g, line, position)) return false;
-    if (!g.showsYearSalary()) ApplyEntryKeyCode(g, line, position); // lines 25, 26, 44 to 46: the entry's rule
+    if (!g.showsYearSalary())
+        ApplyEntryKeyCode(g, line, position); // lines 25, 26, 44 to 46: the entry's rule
     return SetKey(g, *lineInfo(line).key, position);
 }
 
@@ -166,7 +173,8 @@ bool EnterDate(Session& g, const std::string& text) {
 bool RenameCase(Session& g, const std::string& name) {
     if (refuseYearSalary(g)) return false;
     std::string trimmed = name;
-    while (!trimmed.empty() && trimmed.back() == ' ') trimmed.pop_back();
+    while (!trimmed.empty() && trimmed.back() == ' ')
+        trimmed.pop_back();
     if (trimmed.empty() || utf8Length(trimmed) > kCaseTextLength) {
         refuseChoice(g);
         return false;

@@ -1,10 +1,10 @@
 #include "session/recalculate_all.h"
 
 #include "calc/calculation_run.h"
-#include "session/case_load.h"
-#include "pay/steps.h"
 #include "deductions/supplementary_pension.h"
+#include "pay/steps.h"
 #include "persistence/user_files.h"
+#include "session/case_load.h"
 
 #include <algorithm>
 
@@ -88,7 +88,7 @@ RecalculationSummary RecalculateAllCases(Session& g) {
     // The yearly defaults of the user, read again.
     if (!g.userFolder.empty())
         g.yearDefaults = readRecordIfExists(findFileIgnoringCase(g.userFolder, kYearDefaultsFile),
-                                                    kYearDefaultsRecordLength, yearRecordNumber(g.year));
+                                            kYearDefaultsRecordLength, yearRecordNumber(g.year));
     g.extras.keyCodeRulesYear = 0;
     g.extras.annualPercentagesLoaded = false;
 

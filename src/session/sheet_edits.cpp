@@ -1,9 +1,9 @@
 #include "session/sheet_edits.h"
 
 #include "base/cp1252.h"
+#include "pay/steps.h"
 #include "session/line_input.h"
 #include "session/recalculate.h"
-#include "pay/steps.h"
 
 #include <limits>
 
@@ -16,7 +16,9 @@ bool refuseYearSalary(Session& g) {
     return true;
 }
 
-std::optional<CaseText> caseTextOfLine(int line) { return renamableFirstEntry(line); }
+std::optional<CaseText> caseTextOfLine(int line) {
+    return renamableFirstEntry(line);
+}
 
 std::string trimmed(const std::string& s) {
     size_t b = s.find_first_not_of(' ');
@@ -80,9 +82,10 @@ bool CheckLineChoice(Session& g, int line, int position) {
     case 7:
         if (hasStepMovement(c.serviceRelationship()) && stepMovementMonths(position) != 0 &&
             trimmed(c.dateText).empty()) {
-            g.prompter.tell("Einstellungsdatum fehlt",
-                            {"Eine Stufenkürzung oder -verlängerung benötigt ein Bezugsdatum in Programmzeile 6"},
-                            PromptIcon::Warning);
+            g.prompter.tell(
+                "Einstellungsdatum fehlt",
+                {"Eine Stufenkürzung oder -verlängerung benötigt ein Bezugsdatum in Programmzeile 6"},
+                PromptIcon::Warning);
             return false;
         }
         return true;
@@ -99,10 +102,9 @@ bool CheckLineChoice(Session& g, int line, int position) {
         return true;
     }
     case 41:
-        g.prompter.tell("Zeile 41",
-                        {"Die Einstellung in Zeile 41 ist mit Zeile 28 fest verknüpft.",
-                         "Bitte stellen Sie die Vorgaben für die ZVK in Zeile 28 korrekt ein",
-                         "und zwar in der Menüzeile unter Vorgaben/VBL,ZVK,ATV."});
+        g.prompter.tell("Zeile 41", {"Die Einstellung in Zeile 41 ist mit Zeile 28 fest verknüpft.",
+                                     "Bitte stellen Sie die Vorgaben für die ZVK in Zeile 28 korrekt ein",
+                                     "und zwar in der Menüzeile unter Vorgaben/VBL,ZVK,ATV."});
         return false;
     case 43:
         // Child benefit entries (0 and 4) while line 23 is set to partial retirement.
@@ -114,7 +116,8 @@ bool CheckLineChoice(Session& g, int line, int position) {
             return false;
         }
         return true;
-    default: return true;
+    default:
+        return true;
     }
 }
 
@@ -153,7 +156,8 @@ void ShowAmountOutOfRange(Session& g, AmountSlot slot, const std::string& text) 
         // Thousands separators in the integer part, as the sheet shows amounts.
         size_t comma = s.find(',');
         size_t start = s[0] == '-' ? 1 : 0;
-        for (size_t i = comma; i > start + 3; i -= 3) s.insert(i - 3, ".");
+        for (size_t i = comma; i > start + 3; i -= 3)
+            s.insert(i - 3, ".");
         return s;
     };
     g.prompter.tell(kOverflowTitle,
@@ -169,11 +173,13 @@ std::string formatFixed(int64_t value, int decimals, int minDecimals) {
     // Work on the magnitude in unsigned arithmetic so that the smallest value is safe.
     uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
     uint64_t scale = 1;
-    for (int i = 0; i < decimals; ++i) scale *= 10;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
     std::string whole = std::to_string(magnitude / scale);
     std::string frac = std::to_string(magnitude % scale);
     frac.insert(0, static_cast<size_t>(decimals) - frac.size(), '0');
-    while (static_cast<int>(frac.size()) > minDecimals && frac.back() == '0') frac.pop_back();
+    while (static_cast<int>(frac.size()) > minDecimals && frac.back() == '0')
+        frac.pop_back();
     std::string out = negative ? "-" : "";
     out += whole;
     if (!frac.empty()) out += "," + frac;

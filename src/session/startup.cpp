@@ -1,11 +1,11 @@
 #include "session/startup.h"
 
-#include "session/case_load.h"
 #include "base/cp1252.h"
 #include "base/error.h"
 #include "persistence/file_ops.h"
 #include "persistence/settings_file.h"
 #include "persistence/user_files.h"
+#include "session/case_load.h"
 
 namespace varemo {
 namespace fs = std::filesystem;
@@ -18,7 +18,8 @@ using namespace settings_record;
 constexpr int kDefaultYear = 2020;
 
 std::string trimmed(std::string s) {
-    while (!s.empty() && s.back() == ' ') s.pop_back();
+    while (!s.empty() && s.back() == ' ')
+        s.pop_back();
     size_t start = s.find_first_not_of(' ');
     return start == std::string::npos ? "" : s.substr(start);
 }
@@ -30,16 +31,19 @@ bool folderExistsHere(const std::string& text) {
 }
 
 void cannotReach(Session& g, const std::string& rootText, int user) {
-    g.prompter.ask(PromptMessage{PromptIcon::Critical,
-                                 "Speicherort nicht erreichbar",
-                                 {"Der Speicherort " + rootText + " für " + UserFolderName(user) +
-                                      " ist auf diesem Rechner nicht erreichbar.",
-                                  "Bitte einen anderen Speicherort festlegen oder einen anderen User wählen."},
-                                 PromptButtons::Ok});
+    g.prompter.ask(
+        PromptMessage{PromptIcon::Critical,
+                      "Speicherort nicht erreichbar",
+                      {"Der Speicherort " + rootText + " für " + UserFolderName(user) +
+                           " ist auf diesem Rechner nicht erreichbar.",
+                       "Bitte einen anderen Speicherort festlegen oder einen anderen User wählen."},
+                      PromptButtons::Ok});
 }
 
 // The path of a per-user file; found whatever the case of its name.
-fs::path userFile(const fs::path& userFolder, const char* name) { return findFileIgnoringCase(userFolder, name); }
+fs::path userFile(const fs::path& userFolder, const char* name) {
+    return findFileIgnoringCase(userFolder, name);
+}
 
 void ensureChurchTaxFile(const fs::path& userFolder) {
     fs::path file = userFile(userFolder, kChurchTaxFile);
@@ -57,7 +61,8 @@ void ensureChurchTaxFile(const fs::path& userFolder) {
 std::string windowCaption(int user, const std::string& label) {
     if (user < 2 || user > kUsers) return "VAREMO 2020";
     std::string padded = label;
-    for (size_t n = utf8Length(padded); n < kLabelLength; ++n) padded += ' ';
+    for (size_t n = utf8Length(padded); n < kLabelLength; ++n)
+        padded += ' ';
     return "geschützter Bereich für " + padded + "    " + UserFolderName(user);
 }
 
@@ -80,8 +85,9 @@ bool StartUp(Session& g) {
         std::string rootText = storedDataRoot(programDir, user);
         bool protection = false;
         if (settingsPresent)
-            protection = trimmed(readSettingsRecord(programDir, kProtectionRecord).text(kValue, kValueLength)) ==
-                         kProtectionOn;
+            protection =
+                trimmed(readSettingsRecord(programDir, kProtectionRecord).text(kValue, kValueLength)) ==
+                kProtectionOn;
         fs::path root = programDir;
         if (!samePathText(rootText, programText)) {
             auto native = storedPathToNative(rootText);
@@ -124,8 +130,8 @@ bool StartUp(Session& g) {
         // Supplementary pension defaults ("atv.vee"), special payment defaults ("sonderzahlung.vee",
         // "Jasoza.vee") and the other default files are read by their own modules from the user folder.
         ensureChurchTaxFile(userFolder);
-        RecordBuffer churchTax =
-            readRecordIfExists(userFile(userFolder, kChurchTaxFile), kChurchTaxRecordLength, yearRecordNumber(year));
+        RecordBuffer churchTax = readRecordIfExists(userFile(userFolder, kChurchTaxFile),
+                                                    kChurchTaxRecordLength, yearRecordNumber(year));
         RecordBuffer yearDefaults = readRecordIfExists(userFile(userFolder, kYearDefaultsFile),
                                                        kYearDefaultsRecordLength, yearRecordNumber(year));
 
@@ -150,8 +156,8 @@ bool StartUp(Session& g) {
         if (g.tariffs.year() != year) g.tariffs = TariffYear(root, year);
         s.tariffsPresent = fs::exists(tariffFilePath(root, year, 1), ec);
         s.caption = windowCaption(user, label);
-        std::string switchText =
-            readRecordIfExists(optionTextPath(root, year), kOptionTextRecordLength, 4988).text(0, kOptionTextRecordLength);
+        std::string switchText = readRecordIfExists(optionTextPath(root, year), kOptionTextRecordLength, 4988)
+                                     .text(0, kOptionTextRecordLength);
         s.optionTextDefault = trimmed(switchText) == "def";
         s.autoUpdateCheck = window.autoUpdateCheck() && !fs::exists(root / kNoUpdateFile, ec);
         return true;

@@ -17,14 +17,16 @@ namespace {
 using namespace settings_record;
 
 std::string trimmed(std::string s) {
-    while (!s.empty() && s.back() == ' ') s.pop_back();
+    while (!s.empty() && s.back() == ' ')
+        s.pop_back();
     size_t start = s.find_first_not_of(' ');
     return start == std::string::npos ? "" : s.substr(start);
 }
 
 void ensureSettingsFile(const Session& g) {
     fs::path file = settingsFilePath(g.programDir);
-    if (isMissingOrEmpty(file)) writeFileAtomically(file, defaultSettingsFile(nativeToStoredPath(g.programDir)));
+    if (isMissingOrEmpty(file))
+        writeFileAtomically(file, defaultSettingsFile(nativeToStoredPath(g.programDir)));
 }
 
 bool validUser(Session& g, int user) {
@@ -51,10 +53,13 @@ StorageResult changeSettings(Session& g, int record, const std::function<void(Re
     return StorageResult::Done;
 }
 
-bool fitsPathField(const std::string& text) { return utf8ToCp1252(text).size() <= kPathLength; }
+bool fitsPathField(const std::string& text) {
+    return utf8ToCp1252(text).size() <= kPathLength;
+}
 
 bool isNetworkPath(const std::string& folder) {
-    return folder.size() > 2 && (folder[0] == '\\' || folder[0] == '/') && (folder[1] == '\\' || folder[1] == '/');
+    return folder.size() > 2 && (folder[0] == '\\' || folder[0] == '/') &&
+           (folder[1] == '\\' || folder[1] == '/');
 }
 
 // Copies the files that exist in the program folder's sub-folder into the same sub-folder of root.
@@ -114,7 +119,9 @@ StorageResult SelectUser(Session& g, int user, const std::string& password) {
     return StorageResult::Done;
 }
 
-bool CheckAdministratorPassword(const std::string& password) { return password == administratorPassword(); }
+bool CheckAdministratorPassword(const std::string& password) {
+    return password == administratorPassword();
+}
 
 StorageResult SetUserLabel(Session& g, int user, const std::string& label) {
     if (!validUser(g, user)) return StorageResult::Refused;
@@ -135,14 +142,17 @@ StorageResult SetUserPassword(Session& g, int user, const std::string& password)
     if (!validUser(g, user)) return StorageResult::Refused;
     auto encoded = encodePassword(password);
     if (!encoded) {
-        g.prompter.tell("Sorry", {"Dieses Passwort kann nicht gespeichert werden.",
-                                  "Erlaubt sind höchstens 35 Zeichen ohne Sonderzeichen oberhalb von Code 205."});
+        g.prompter.tell("Sorry",
+                        {"Dieses Passwort kann nicht gespeichert werden.",
+                         "Erlaubt sind höchstens 35 Zeichen ohne Sonderzeichen oberhalb von Code 205."});
         return StorageResult::Refused;
     }
     return changeSettings(g, user, [&encoded](RecordBuffer& r) { setPasswordField(r, *encoded); });
 }
 
-StorageResult ResetUserPassword(Session& g, int user) { return SetUserPassword(g, user, defaultPassword()); }
+StorageResult ResetUserPassword(Session& g, int user) {
+    return SetUserPassword(g, user, defaultPassword());
+}
 
 StorageResult SetProtection(Session& g, bool on) {
     StorageResult result = changeSettings(g, kProtectionRecord, [on](RecordBuffer& r) {
@@ -154,12 +164,13 @@ StorageResult SetProtection(Session& g, bool on) {
 
 bool ConfirmUnprotected(Session& g, const std::string& administratorPasswordTyped) {
     if (!g.storage.protection) return true;
-    PromptAnswer answer = g.prompter.ask(PromptMessage{
-        PromptIcon::Question,
-        "Schutz",
-        {"Die Tariftabellen und die Textdateien sind geschützt. Der Schutz kann nur mit dem Administrator-Passwort "
-         "aufgehoben werden. Wollen Sie den Schutz aufheben?"},
-        PromptButtons::YesNo});
+    PromptAnswer answer =
+        g.prompter.ask(PromptMessage{PromptIcon::Question,
+                                     "Schutz",
+                                     {"Die Tariftabellen und die Textdateien sind geschützt. Der Schutz kann "
+                                      "nur mit dem Administrator-Passwort "
+                                      "aufgehoben werden. Wollen Sie den Schutz aufheben?"},
+                                     PromptButtons::YesNo});
     if (answer != PromptAnswer::Yes) return false;
     if (!CheckAdministratorPassword(administratorPasswordTyped)) {
         g.prompter.tell("Passwort", {"Das Administrator-Passwort ist falsch."}, PromptIcon::Warning);
@@ -174,7 +185,8 @@ StorageResult SetServerFolder(Session& g, int server, const std::string& folder,
         return StorageResult::Refused;
     }
     if (!isNetworkPath(folder)) {
-        g.prompter.tell("Korrektur erforderlich", {"Bitte suchen Sie das Programmverzeichnis in der Netzwerkumgebung."});
+        g.prompter.tell("Korrektur erforderlich",
+                        {"Bitte suchen Sie das Programmverzeichnis in der Netzwerkumgebung."});
         return StorageResult::Refused;
     }
     if (!fitsPathField(folder)) {
@@ -203,8 +215,9 @@ bool SyncSettingsToServers(Session& g) {
         if (!folder || !fs::is_regular_file(target, ec)) {
             if (server.path.rfind("Bitte", 0) != 0)
                 g.prompter.tell("Bitte anschließend korrigieren!",
-                                {"Das Verzeichnis " + server.path + "\\varemo20.sr ist kein Programmverzeichnis von "
-                                                                   "VAREMO 2020."},
+                                {"Das Verzeichnis " + server.path +
+                                 "\\varemo20.sr ist kein Programmverzeichnis von "
+                                 "VAREMO 2020."},
                                 PromptIcon::Warning);
             return false;
         }
@@ -236,7 +249,8 @@ StorageResult SetStorageLocation(Session& g, const std::string& chosenFolder) {
         std::error_code ec;
         if (!fs::exists(findFileIgnoringCase(findFileIgnoringCase(*root, "Texte"), "MyText20.txt"), ec)) {
             std::vector<std::string> texts;
-            for (int n = 16; n <= 21; ++n) texts.push_back("Mytext" + std::to_string(n) + ".txt");
+            for (int n = 16; n <= 21; ++n)
+                texts.push_back("Mytext" + std::to_string(n) + ".txt");
             texts.push_back("Belehrung.txt");
             texts.push_back("TMerkmale.ttt");
             copyProgramFiles(g.programDir, *root, "Texte", texts);
@@ -244,7 +258,8 @@ StorageResult SetStorageLocation(Session& g, const std::string& chosenFolder) {
         if (!fs::exists(findFileIgnoringCase(findFileIgnoringCase(*root, "Tarife"), "20171.ttt"), ec)) {
             std::vector<std::string> tables;
             for (int year = kFirstYear; year <= kLastYear; ++year)
-                for (int n = 1; n <= 12; ++n) tables.push_back(std::to_string(year) + std::to_string(n) + ".ttt");
+                for (int n = 1; n <= 12; ++n)
+                    tables.push_back(std::to_string(year) + std::to_string(n) + ".ttt");
             tables.push_back("Kommentar.txt");
             tables.push_back("Strukturausgleich.txt");
             copyProgramFiles(g.programDir, *root, "Tarife", tables);
@@ -282,7 +297,8 @@ StorageResult TakeOverPreviousUsers(Session& g, const fs::path& previousProgramD
     PromptAnswer answer = g.prompter.ask(PromptMessage{
         PromptIcon::Warning,
         "V O R S I C H T  ! ! !",
-        {"Die Bezeichnungen, Passwörter und Speicherorte der User 2 bis 100 werden mit denen der Version 2019 "
+        {"Die Bezeichnungen, Passwörter und Speicherorte der User 2 bis 100 werden mit denen der Version "
+         "2019 "
          "überschrieben,",
          "auch wenn sie in der Version 2020 bereits geändert wurden.",
          "Speicherorte im Ordner \"Varemo2019\" werden auf den Ordner \"Varemo2020\" umgestellt.",
@@ -306,7 +322,8 @@ StorageResult TakeOverPreviousUsers(Session& g, const fs::path& previousProgramD
                 path.replace(at, std::string(kPreviousProgramFolderName).size(), kProgramFolderName);
                 r.setText(kPath, kPathLength, path);
             }
-            std::copy(r.bytes().begin(), r.bytes().end(), current.begin() + static_cast<std::ptrdiff_t>(start));
+            std::copy(r.bytes().begin(), r.bytes().end(),
+                      current.begin() + static_cast<std::ptrdiff_t>(start));
         }
         writeFileAtomically(settingsFilePath(g.programDir), current);
     } catch (const std::exception& e) {

@@ -18,12 +18,12 @@ struct UserEntry {
     int number = 0;
     std::string folder; // "User001"
     std::string label;
-    std::string path;   // the data root as stored (corrected), the program folder when none is set
+    std::string path; // the data root as stored (corrected), the program folder when none is set
 };
 std::vector<UserEntry> listUsers(const std::filesystem::path& programDir);
 
 struct ServerEntry {
-    int number = 0;     // 1 to 10
+    int number = 0; // 1 to 10
     bool active = false;
     std::string path;
 };

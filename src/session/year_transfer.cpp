@@ -2,13 +2,13 @@
 
 #include "base/error.h"
 #include "calc/calculation_run.h"
-#include "session/case_load.h"
-#include "session/recalculate.h"
-#include "session/case_operations.h"
-#include "session/guarded.h"
 #include "persistence/month_record.h"
 #include "persistence/user_files.h"
 #include "persistence/window_record.h"
+#include "session/case_load.h"
+#include "session/case_operations.h"
+#include "session/guarded.h"
+#include "session/recalculate.h"
 
 #include <array>
 
@@ -17,11 +17,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kFirstCaseTextRecord = 5000;   // user text of case n: record 5000 + n of the option-text file
-constexpr int kTransferTextRecord = 3951;     // five explanatory lines, records 3951 to 3955
+constexpr int kFirstCaseTextRecord = 5000; // user text of case n: record 5000 + n of the option-text file
+constexpr int kTransferTextRecord = 3951;  // five explanatory lines, records 3951 to 3955
 constexpr size_t kOldAgeReliefOffset = month_record::keyOffset(KeySlot::OldAgeRelief);
 
-std::string title(int year) { return "Von " + std::to_string(year) + " nach " + std::to_string(year + 1); }
+std::string title(int year) {
+    return "Von " + std::to_string(year) + " nach " + std::to_string(year + 1);
+}
 
 bool refuseYear(Session& g, int year) {
     if (year >= kFirstYear && year < kLastYear) return false;
@@ -47,7 +49,8 @@ void transfer(Session& g, int year, const std::vector<int>& cases, bool wholeYea
         }
 
     std::array<CaseFiles, 3> sets;
-    for (DataSet s : kAllDataSets) sets[static_cast<size_t>(s)].open(g.userFolder, next, s);
+    for (DataSet s : kAllDataSets)
+        sets[static_cast<size_t>(s)].open(g.userFolder, next, s);
     const fs::path textFrom = optionTextPath(dataRootOf(g), year);
     const fs::path textTo = optionTextPath(dataRootOf(g), next);
     std::error_code ec;
@@ -59,10 +62,12 @@ void transfer(Session& g, int year, const std::vector<int>& cases, bool wholeYea
         for (DataSet s : kAllDataSets) {
             RecordBuffer december = readRecordIfExists(caseFile(g, year, s, 12), kMonthRecordLength, n);
             int16_t relief = december.i16(kOldAgeReliefOffset);
-            if (relief > 0 && relief < 32767) december.setI16(kOldAgeReliefOffset, static_cast<int16_t>(relief + 1));
+            if (relief > 0 && relief < 32767)
+                december.setI16(kOldAgeReliefOffset, static_cast<int16_t>(relief + 1));
             CaseFiles& files = sets[static_cast<size_t>(s)];
             files.writeMonth(1, n, december);
-            files.writeYear(n, YearRecord(readRecordIfExists(caseFile(g, year, s, 13), kYearRecordLength, n)));
+            files.writeYear(n,
+                            YearRecord(readRecordIfExists(caseFile(g, year, s, 13), kYearRecordLength, n)));
         }
         if (copyTexts)
             texts.write(kFirstCaseTextRecord + n,
@@ -84,7 +89,7 @@ void transfer(Session& g, int year, const std::vector<int>& cases, bool wholeYea
             g.selectMonth(1);
             LoadCaseMonth(g);
             Case& c = g.workingCase;
-            if (c.key(KeySlot::PartialMonth) == 0) {        // "Tage von normal": 31 days
+            if (c.key(KeySlot::PartialMonth) == 0) { // "Tage von normal": 31 days
                 c.enterAmount(AmountSlot::MonthDays, 3100000);
                 c.enterAmount(AmountSlot::PaidDays, 3100000);
             } else if (c.key(KeySlot::PartialMonth) == 1) { // "% Kürzung": 100 %
@@ -134,12 +139,13 @@ StorageResult TransferCaseToNextYear(Session& g) {
         stored = stored || !readRecordIfExists(caseFile(g, year, s, 12), kMonthRecordLength, n).allZero() ||
                  !readRecordIfExists(caseFile(g, year, s, 13), kYearRecordLength, n).allZero();
     if (!stored) {
-        g.prompter.tell("Sorry", {"Den Personalfall " + std::to_string(n) + " gibt es im Jahr " + std::to_string(year) +
-                                      " nicht.",
+        g.prompter.tell("Sorry", {"Den Personalfall " + std::to_string(n) + " gibt es im Jahr " +
+                                      std::to_string(year) + " nicht.",
                                   "Es wurde nichts übertragen."});
         return StorageResult::Refused;
     }
-    std::string name = YearRecord(readRecordIfExists(caseFile(g, year, g.dataSet, 13), kYearRecordLength, n)).name();
+    std::string name =
+        YearRecord(readRecordIfExists(caseFile(g, year, g.dataSet, 13), kYearRecordLength, n)).name();
     if (name.empty()) name = std::to_string(n);
     PromptAnswer answer =
         g.prompter.ask(PromptMessage{PromptIcon::Question,
@@ -161,13 +167,15 @@ StorageResult TransferAllToNextYear(Session& g, int year) {
     std::vector<std::string> lines;
     const fs::path textFile = optionTextPath(dataRootOf(g), year);
     for (int r = kTransferTextRecord; r < kTransferTextRecord + 5; ++r) {
-        std::string line = readRecordIfExists(textFile, kOptionTextRecordLength, r).text(0, kOptionTextRecordLength);
+        std::string line =
+            readRecordIfExists(textFile, kOptionTextRecordLength, r).text(0, kOptionTextRecordLength);
         if (!line.empty()) lines.push_back(line);
     }
     if (lines.empty())
-        lines = {"Alle Personalfälle des Jahres " + std::to_string(year) + " werden in das Jahr " +
-                     std::to_string(year + 1) + " übertragen.",
-                 "Es werden jeweils die Dezemberwerte als Januarwerte übernommen und alle Monate neu berechnet."};
+        lines = {
+            "Alle Personalfälle des Jahres " + std::to_string(year) + " werden in das Jahr " +
+                std::to_string(year + 1) + " übertragen.",
+            "Es werden jeweils die Dezemberwerte als Januarwerte übernommen und alle Monate neu berechnet."};
     if (g.prompter.ask(PromptMessage{PromptIcon::Question, title(year), lines, PromptButtons::YesNo}) !=
         PromptAnswer::Yes)
         return StorageResult::Cancelled;
@@ -183,13 +191,15 @@ StorageResult TransferAllToNextYear(Session& g, int year) {
             PromptAnswer::Yes)
             return StorageResult::Cancelled;
     }
-    g.prompter.tell("Bitte Geduld",
-                    {"Die Übertragung kann einige Zeit dauern.",
-                     "Je Personalfall werden 36 Berechnungen durchgeführt (Januar bis Dezember für INFO, PLAN und "
-                     "REAL).",
-                     "Der Fortschritt wird in der Statuszeile angezeigt."});
+    g.prompter.tell(
+        "Bitte Geduld",
+        {"Die Übertragung kann einige Zeit dauern.",
+         "Je Personalfall werden 36 Berechnungen durchgeführt (Januar bis Dezember für INFO, PLAN und "
+         "REAL).",
+         "Der Fortschritt wird in der Statuszeile angezeigt."});
     std::vector<int> cases;
-    for (int n = 1; n <= last; ++n) cases.push_back(n);
+    for (int n = 1; n <= last; ++n)
+        cases.push_back(n);
     return runTransfer(g, year, cases, true, last, count);
 }
 

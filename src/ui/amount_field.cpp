@@ -56,8 +56,10 @@ void AmountField::focusInEvent(QFocusEvent* e) {
     QLineEdit::focusInEvent(e);
     // The amount shown is replaced by what is typed (a click would place the cursor after this).
     if (typed_) {
-        if (e->reason() == Qt::MouseFocusReason) QTimer::singleShot(0, this, [this] { selectAll(); });
-        else selectAll();
+        if (e->reason() == Qt::MouseFocusReason)
+            QTimer::singleShot(0, this, [this] { selectAll(); });
+        else
+            selectAll();
     }
     emit focused(slot_);
 }
@@ -71,7 +73,8 @@ void AmountField::commit() {
     if (!dirty_ || !typed_) return;
     QString value = text();
     if (op_) {
-        auto result = quickArithmetic(base_.toStdString(), op_, text().isEmpty() ? "0" : text().toStdString());
+        auto result =
+            quickArithmetic(base_.toStdString(), op_, text().isEmpty() ? "0" : text().toStdString());
         value = result ? QString::fromStdString(*result) : base_;
         op_ = 0;
         setPlaceholderText(QString());

@@ -13,7 +13,7 @@ namespace varemo::ui {
 
 class AmountField : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     AmountField(QWidget* parent, AmountSlot slot);
     AmountSlot slot() const { return slot_; }
     // Shows a value from the sheet; forgets any unfinished typing.
@@ -23,16 +23,16 @@ public:
     bool isTyped() const { return typed_; }
     char pendingOperation() const { return op_; }
 
-signals:
+  signals:
     void committed(AmountSlot slot, const QString& text);
     void focused(AmountSlot slot);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
 
-private:
+  private:
     void commit();
     AmountSlot slot_;
     bool dirty_ = false;

@@ -41,11 +41,13 @@ CalculatorWidget::CalculatorWidget(QWidget* parent, Prompter& prompter) : QFrame
             b->setFixedSize(34, 24);
             grid->addWidget(b, r + 2, c);
             connect(b, &QPushButton::clicked, this, [this, label] {
-                if (label == QStringLiteral("+/-")) press(QLatin1Char('~'));
+                if (label == QStringLiteral("+/-"))
+                    press(QLatin1Char('~'));
                 else if (label == QStringLiteral("CE")) {
                     calc_.cancelEntry();
                     refresh();
-                } else press(label.at(0));
+                } else
+                    press(label.at(0));
             });
         }
     }
@@ -60,26 +62,36 @@ CalculatorWidget::CalculatorWidget(QWidget* parent, Prompter& prompter) : QFrame
     tape_->setFocusPolicy(Qt::NoFocus);
     tape_->setFixedHeight(90);
     grid->addWidget(tape_, 8, 0, 1, 5);
-    connect(transfer_, &QPushButton::clicked, this, [this] {
-        emit transferRequested(QString::fromStdString(calc_.transferText()));
-    });
+    connect(transfer_, &QPushButton::clicked, this,
+            [this] { emit transferRequested(QString::fromStdString(calc_.transferText())); });
     refresh();
     hide();
 }
 
-QString CalculatorWidget::readout() const { return readout_->text(); }
+QString CalculatorWidget::readout() const {
+    return readout_->text();
+}
 
-void CalculatorWidget::setTarget(const QString& description) { target_->setText(description); }
+void CalculatorWidget::setTarget(const QString& description) {
+    target_->setText(description);
+}
 
 void CalculatorWidget::press(QChar key) {
     char k = static_cast<char>(key.toLatin1());
-    if (k >= '0' && k <= '9') calc_.digit(k - '0');
-    else if (k == ',' || k == '.') calc_.decimalComma();
-    else if (k == '=') calc_.equals();
-    else if (k == '%') calc_.percent();
-    else if (k == '~') calc_.negate();
-    else if (k == 'C' || k == 'c') calc_.cancel();
-    else calc_.operation(k);
+    if (k >= '0' && k <= '9')
+        calc_.digit(k - '0');
+    else if (k == ',' || k == '.')
+        calc_.decimalComma();
+    else if (k == '=')
+        calc_.equals();
+    else if (k == '%')
+        calc_.percent();
+    else if (k == '~')
+        calc_.negate();
+    else if (k == 'C' || k == 'c')
+        calc_.cancel();
+    else
+        calc_.operation(k);
     refresh();
 }
 
@@ -87,7 +99,8 @@ void CalculatorWidget::refresh() {
     readout_->setText(QString::fromStdString(calc_.display()));
     const auto& tape = calc_.tape();
     tape_->clear();
-    for (const auto& entry : tape) tape_->addItem(QString::fromStdString(entry));
+    for (const auto& entry : tape)
+        tape_->addItem(QString::fromStdString(entry));
     tape_->scrollToBottom();
 }
 

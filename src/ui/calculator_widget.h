@@ -15,7 +15,7 @@ namespace varemo::ui {
 
 class CalculatorWidget : public QFrame {
     Q_OBJECT
-public:
+  public:
     CalculatorWidget(QWidget* parent, Prompter& prompter);
     Calculator& calculator() { return calc_; }
     QString readout() const;
@@ -24,10 +24,10 @@ public:
     QPushButton* transferButton() const { return transfer_; }
     void setTarget(const QString& description); // which field the transfer writes into
 
-signals:
+  signals:
     void transferRequested(const QString& text);
 
-private:
+  private:
     void refresh();
     Calculator calc_;
     QLabel* readout_;

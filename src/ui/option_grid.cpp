@@ -24,30 +24,31 @@ OptionGrid::OptionGrid(QWidget* parent) : QFrame(parent) {
     layout->addWidget(heading_);
     layout->addWidget(list_, 1);
     layout->addWidget(explanation_);
-    connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        emit chosen(line_, payGroup_, list_->row(item));
-    });
-    connect(list_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        emit chosen(line_, payGroup_, list_->row(item));
-    });
+    connect(list_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { emit chosen(line_, payGroup_, list_->row(item)); });
+    connect(list_, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { emit chosen(line_, payGroup_, list_->row(item)); });
     connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         if (renamable_ && list_->row(item) == 0) emit renameRequested(line_);
     });
     hide();
 }
 
-int OptionGrid::entryCount() const { return list_->count(); }
+int OptionGrid::entryCount() const {
+    return list_->count();
+}
 
-void OptionGrid::showEntries(int line, bool payGroup, const QString& heading, const QStringList& entries, int current,
-                             bool firstEntryRenamable) {
+void OptionGrid::showEntries(int line, bool payGroup, const QString& heading, const QStringList& entries,
+                             int current, bool firstEntryRenamable) {
     line_ = line;
     payGroup_ = payGroup;
     renamable_ = firstEntryRenamable;
     heading_->setText(heading);
-    explanation_->setText(firstEntryRenamable
-                              ? QStringLiteral("Auswahl mit Mausklick, Pfeiltasten und Enter oder zwei Ziffern. "
-                                               "Doppelklick auf den 1. Eintrag benennt ihn um.")
-                              : QStringLiteral("Auswahl mit Mausklick, Pfeiltasten und Enter oder zwei Ziffern."));
+    explanation_->setText(
+        firstEntryRenamable
+            ? QStringLiteral("Auswahl mit Mausklick, Pfeiltasten und Enter oder zwei Ziffern. "
+                             "Doppelklick auf den 1. Eintrag benennt ihn um.")
+            : QStringLiteral("Auswahl mit Mausklick, Pfeiltasten und Enter oder zwei Ziffern."));
     list_->clear();
     for (int i = 0; i < entries.size(); ++i)
         list_->addItem(QStringLiteral("%1  %2").arg(i + 1, 2, 10, QLatin1Char('0')).arg(entries[i]));

@@ -13,7 +13,7 @@ namespace varemo::ui {
 
 class OptionGrid : public QFrame {
     Q_OBJECT
-public:
+  public:
     explicit OptionGrid(QWidget* parent);
     // Fills the list; current is the chosen position (-1 for none).
     void showEntries(int line, bool payGroup, const QString& heading, const QStringList& entries, int current,
@@ -23,15 +23,15 @@ public:
     QListWidget* list() const { return list_; }
     int entryCount() const;
 
-signals:
+  signals:
     void chosen(int line, bool payGroup, int position);
     void renameRequested(int line);
     void closed();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* e) override;
 
-private:
+  private:
     QLabel* heading_;
     QLabel* explanation_;
     QListWidget* list_;

@@ -8,12 +8,12 @@ class QWidget;
 namespace varemo::ui {
 
 class QtPrompter : public Prompter {
-public:
+  public:
     explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
     PromptAnswer ask(const PromptMessage& message) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 

@@ -27,10 +27,12 @@ void SharePanel::paintEvent(QPaintEvent*) {
     p.drawRect(r);
     const int captionWidth = 110;
     p.setPen(palette().color(QPalette::WindowText));
-    p.drawText(QRect(r.left() + 6, r.top(), captionWidth, r.height()), Qt::AlignLeft | Qt::AlignVCenter, caption_);
+    p.drawText(QRect(r.left() + 6, r.top(), captionWidth, r.height()), Qt::AlignLeft | Qt::AlignVCenter,
+               caption_);
     QRect track(r.left() + captionWidth + 8, r.top() + 5, r.width() - captionWidth - 14, r.height() - 10);
     p.fillRect(track, QColor(228, 228, 228));
-    if (percent_ > 0) p.fillRect(QRect(track.left(), track.top(), track.width() * percent_ / 100, track.height()), bar_);
+    if (percent_ > 0)
+        p.fillRect(QRect(track.left(), track.top(), track.width() * percent_ / 100, track.height()), bar_);
     p.setPen(QColor(160, 160, 160));
     p.drawRect(track);
 }

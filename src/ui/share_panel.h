@@ -8,17 +8,17 @@ namespace varemo::ui {
 
 class SharePanel : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit SharePanel(QWidget* parent) : QWidget(parent) {}
     void setShare(const QString& caption, int percent);
     void setBarColour(const QColor& c);
     const QString& caption() const { return caption_; }
     int percent() const { return percent_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
 
-private:
+  private:
     QString caption_;
     int percent_ = 0;
     QColor bar_{70, 120, 190};

@@ -5,7 +5,8 @@
 
 namespace varemo::ui {
 
-SheetCell::SheetCell(QWidget* parent, Qt::Alignment alignment) : QAbstractButton(parent), alignment_(alignment) {
+SheetCell::SheetCell(QWidget* parent, Qt::Alignment alignment)
+    : QAbstractButton(parent), alignment_(alignment) {
     setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -38,7 +39,8 @@ void SheetCell::paintEvent(QPaintEvent*) {
     p.setPen(hasFocus() ? palette().color(QPalette::Highlight) : QColor(170, 170, 170));
     p.drawRect(r);
     if (hasFocus()) p.drawRect(r.adjusted(1, 1, -1, -1));
-    p.setPen(isEnabled() ? palette().color(QPalette::ButtonText) : palette().color(QPalette::Disabled, QPalette::ButtonText));
+    p.setPen(isEnabled() ? palette().color(QPalette::ButtonText)
+                         : palette().color(QPalette::Disabled, QPalette::ButtonText));
     QRect textRect = r.adjusted(3, 0, -3, 0);
     p.drawText(textRect, static_cast<int>(alignment_ | Qt::AlignVCenter),
                fontMetrics().elidedText(text(), Qt::ElideRight, textRect.width()));

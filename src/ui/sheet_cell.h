@@ -10,20 +10,20 @@ namespace varemo::ui {
 
 class SheetCell : public QAbstractButton {
     Q_OBJECT
-public:
+  public:
     explicit SheetCell(QWidget* parent, Qt::Alignment alignment = Qt::AlignCenter);
     void setBackground(const QColor& c);
     void setCellText(const QString& text); // sets text and tooltip, repaints only on change
     QSize sizeHint() const override { return {40, 20}; }
 
-signals:
+  signals:
     void rightClicked();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
 
-private:
+  private:
     Qt::Alignment alignment_;
     QColor background_{250, 250, 250};
 };

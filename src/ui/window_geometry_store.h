@@ -13,7 +13,7 @@ struct Session;
 namespace varemo::ui {
 
 class WindowGeometryStore {
-public:
+  public:
     virtual ~WindowGeometryStore() = default;
     virtual std::optional<WindowRect> load() = 0;
     virtual void save(const WindowRect& rect) = 0;
@@ -21,25 +21,25 @@ public:
 
 // Keeps the geometry for the session only (tests, screenshots).
 class MemoryGeometryStore : public WindowGeometryStore {
-public:
+  public:
     std::optional<WindowRect> load() override { return stored_; }
     void save(const WindowRect& rect) override { stored_ = rect; }
 
-private:
+  private:
     std::optional<WindowRect> stored_;
 };
 
 // The main window's place in the user's window record ("varemo20.dim"), in twips. The session's copy
 // of the record is changed; the record is written when the window closes.
 class WindowRecordGeometry : public WindowGeometryStore {
-public:
+  public:
     explicit WindowRecordGeometry(Session& g) : g_(g) {}
     std::optional<WindowRect> load() override;
     // Left, top and height are 16-bit fields: a place beyond them is kept at their limit (the restore
     // brings the window back onto the screen) rather than wrapped around.
     void save(const WindowRect& rect) override;
 
-private:
+  private:
     Session& g_;
 };
 

@@ -19,7 +19,9 @@ namespace {
 
 using Result = varemo::test::CliResult;
 
-Result run(const std::vector<std::string>& args) { return varemo::test::runCli(args); }
+Result run(const std::vector<std::string>& args) {
+    return varemo::test::runCli(args);
+}
 
 std::vector<std::string> split(std::string line, char sep) {
     if (!line.empty() && line.back() == '\r') line.pop_back();

@@ -18,7 +18,9 @@ namespace {
 
 using Result = varemo::test::CliResult;
 
-Result run(const std::vector<std::string>& args) { return varemo::test::runCli(args); }
+Result run(const std::vector<std::string>& args) {
+    return varemo::test::runCli(args);
+}
 
 // A program folder with the shipped Tarife/ and Texte/ of the build tree.
 struct ProgramFolder {
@@ -29,8 +31,18 @@ struct ProgramFolder {
             fs::copy(fs::path(VAREMO_BUILD_DIR) / sub, dir.path() / sub, fs::copy_options::recursive);
     }
     std::vector<std::string> set(int month, std::initializer_list<std::string> edits, int year = 2020) const {
-        std::vector<std::string> args = {"--program-dir", dir.path().string(), "set", "--year", std::to_string(year),
-                                         "--set", "REAL", "--case", "1", "--month", std::to_string(month), "--json"};
+        std::vector<std::string> args = {"--program-dir",
+                                         dir.path().string(),
+                                         "set",
+                                         "--year",
+                                         std::to_string(year),
+                                         "--set",
+                                         "REAL",
+                                         "--case",
+                                         "1",
+                                         "--month",
+                                         std::to_string(month),
+                                         "--json"};
         args.insert(args.end(), edits);
         return args;
     }
@@ -60,18 +72,20 @@ TEST(CliPay, SetShowsThePublishedBasicPayOnLineEight) {
 
 TEST(CliPay, ReferenceDateAndFamilyAllowanceOfAFederalCivilServant) {
     ProgramFolder folder;
-    Json j = runJson(folder.set(4, {"--line", "4=0", "--line", "2=0", "--key", "5=8", "--date", "01.01.2015",
-                                    "--line", "10=2"}));
+    Json j = runJson(folder.set(
+        4, {"--line", "4=0", "--line", "2=0", "--key", "5=8", "--date", "01.01.2015", "--line", "10=2"}));
     EXPECT_EQ(j["lines"][3]["text"].string, "Besoldungsordnung A");
     EXPECT_EQ(j["lines"][7]["text"].string, "Grundgehalt Erfahrungsstufe 3");
     EXPECT_EQ(j["lines"][7]["amountCents"].integer(), 314239); // bbesg_bund_a.csv "2020-03,A9,3,3142.39"
     EXPECT_EQ(j["lines"][9]["text"].string, "Verheiratet, 1 Kind");
-    EXPECT_EQ(j["lines"][9]["amountCents"].integer(), 27702); // bund_familienzuschlag.csv "2020-03,STUFE2,0,277.02"
+    EXPECT_EQ(j["lines"][9]["amountCents"].integer(),
+              27702); // bund_familienzuschlag.csv "2020-03,STUFE2,0,277.02"
 }
 
 TEST(CliPay, ChangingAComputedStepAsksAndNoKeepsIt) {
     ProgramFolder folder;
-    Result r = run(folder.set(3, {"--line", "4=10", "--key", "5=8", "--date", "01.01.2015", "--line", "8=5"}));
+    Result r =
+        run(folder.set(3, {"--line", "4=10", "--key", "5=8", "--date", "01.01.2015", "--line", "8=5"}));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("[Berechnung der Grundgehaltsstufen ausschalten?]"), std::string::npos) << r.err;
     Json j = parseJson(r.out);
@@ -81,16 +95,16 @@ TEST(CliPay, ChangingAComputedStepAsksAndNoKeepsIt) {
 
 TEST(CliPay, TariffPrintsTheRecordAndCatalogueTheServiceRelationships) {
     ProgramFolder folder;
-    Json row = runJson({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month", "3",
-                        "--region", "3", "--relationship", "12", "--group", "11", "--json"});
+    Json row = runJson({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month",
+                        "3", "--region", "3", "--relationship", "12", "--group", "11", "--json"});
     EXPECT_EQ(row["record"].integer(), 3 * 440 + 200 + 11);
     ASSERT_EQ(row["entries"].array.size(), 27u);
     EXPECT_EQ(row["entries"][3].integer(), 429965); // tvoed_vka.csv "2020-03,E10,4,4299.65"
-    Json odd = runJson({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month", "3",
-                        "--region", "3", "--relationship", "9", "--group", "5", "--json"});
+    Json odd = runJson({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month",
+                        "3", "--region", "3", "--relationship", "9", "--group", "5", "--json"});
     EXPECT_EQ(odd["record"].integer(), 1465);
-    Json none = runJson({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month", "3",
-                         "--region", "3", "--relationship", "26", "--group", "0", "--json"});
+    Json none = runJson({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month",
+                         "3", "--region", "3", "--relationship", "26", "--group", "0", "--json"});
     EXPECT_TRUE(none["record"].isNull());
     EXPECT_EQ(run({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month", "13",
                    "--region", "0", "--relationship", "0", "--group", "0"})

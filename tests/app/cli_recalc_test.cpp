@@ -1,9 +1,9 @@
 // End-to-end tests of recalc-all and of the part-time and special-payment views of varemo20-cli.
 
-#include "support/cli_runner.h"
 #include "model/case.h"
 #include "persistence/case_files.h"
 #include "persistence/month_record.h"
+#include "support/cli_runner.h"
 #include "support/json.h"
 #include "support/temp_dir.h"
 
@@ -22,7 +22,9 @@ namespace {
 
 using Result = varemo::test::CliResult;
 
-Result run(const std::vector<std::string>& args) { return varemo::test::runCli(args); }
+Result run(const std::vector<std::string>& args) {
+    return varemo::test::runCli(args);
+}
 
 std::string fileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

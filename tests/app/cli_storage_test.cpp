@@ -1,7 +1,7 @@
 // End-to-end tests of the storage commands of varemo20-cli on temporary program folders.
 
-#include "support/cli_runner.h"
 #include "persistence/settings_file.h"
+#include "support/cli_runner.h"
 #include "support/json.h"
 #include "support/temp_dir.h"
 
@@ -26,13 +26,15 @@ Result run(const varemo::test::TempDir& dir, const std::vector<std::string>& arg
 }
 
 Json sheet(const varemo::test::TempDir& dir, int year, const std::string& set, int caseNumber, int month) {
-    Result r = run(dir, {"sheet", "--year", std::to_string(year), "--set", set, "--case", std::to_string(caseNumber),
-                         "--month", std::to_string(month), "--json"});
+    Result r = run(dir, {"sheet", "--year", std::to_string(year), "--set", set, "--case",
+                         std::to_string(caseNumber), "--month", std::to_string(month), "--json"});
     EXPECT_EQ(r.status, 0) << r.err;
     return parseJson(r.out);
 }
 
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 } // namespace
 
@@ -72,15 +74,16 @@ TEST(CliStorage, NewCasesAndCopyingPlanToReal) {
     EXPECT_EQ(plan["name"].string, "Personalfall 2");
     EXPECT_TRUE(plan["messages"].array.empty());
 
-    Result edit = run(dir, {"set", "--year", "2020", "--set", "PLAN", "--case", "1", "--month", "1", "--amount",
-                            "12=1000"});
+    Result edit = run(dir, {"set", "--year", "2020", "--set", "PLAN", "--case", "1", "--month", "1",
+                            "--amount", "12=1000"});
     ASSERT_EQ(edit.status, 0) << edit.err;
     Result copy = run(dir, {"copy-case", "--year", "2020", "--case", "1", "--from", "PLAN", "--to", "REAL"});
     ASSERT_EQ(copy.status, 0) << copy.err;
     EXPECT_EQ(sheet(dir, 2020, "REAL", 1, 12)["previous"][12].integer(), 100000);
     EXPECT_EQ(sheet(dir, 2020, "INFO", 1, 12)["previous"][12].integer(), 0);
 
-    EXPECT_EQ(run(dir, {"copy-case", "--year", "2020", "--case", "8", "--from", "PLAN", "--to", "REAL"}).status, 1);
+    EXPECT_EQ(
+        run(dir, {"copy-case", "--year", "2020", "--case", "8", "--from", "PLAN", "--to", "REAL"}).status, 1);
     EXPECT_EQ(run(dir, {"copy-case", "--year", "2020", "--case", "1", "--from", "PLAN"}).status, 2);
     EXPECT_EQ(run(dir, {"new-case", "--year", "2022"}).status, 2);
 }
@@ -91,8 +94,9 @@ TEST(CliStorage, DeletingAYearNeedsTheAnswerYes) {
     ASSERT_EQ(run(dir, {"new-case", "--year", "2018"}).status, 0);
     Result no = run(dir, {"delete-year", "--year", "2019"});
     EXPECT_EQ(no.status, 1);
-    EXPECT_TRUE(contains(no.err, "[W A R N U N G !] Bei Auswahl von  O K  werden   a l l e  bisher für  2019  "
-                                 "eingegebenen Namen\n"))
+    EXPECT_TRUE(contains(no.err,
+                         "[W A R N U N G !] Bei Auswahl von  O K  werden   a l l e  bisher für  2019  "
+                         "eingegebenen Namen\n"))
         << no.err;
     EXPECT_TRUE(fs::exists(dir.path() / "User001" / "V2019I.1"));
     Result yes = run(dir, {"--answer", "yes", "delete-year", "--year", "2019"});
@@ -110,7 +114,8 @@ TEST(CliStorage, TransferIntoTheFollowingYear) {
     ASSERT_EQ(run(dir, {"new-case", "--year", "2020", "--count", "2"}).status, 0);
     Result refused = run(dir, {"--answer", "yes", "transfer", "--year", "2021", "--all"});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_TRUE(contains(refused.err, "[Sorry ...] Ein Jahr 2022 ist im Programm noch nicht angelegt.")) << refused.err;
+    EXPECT_TRUE(contains(refused.err, "[Sorry ...] Ein Jahr 2022 ist im Programm noch nicht angelegt."))
+        << refused.err;
     EXPECT_EQ(run(dir, {"transfer", "--year", "2020"}).status, 2);
 
     Result all = run(dir, {"--answer", "yes", "transfer", "--year", "2020", "--all"});
@@ -120,8 +125,9 @@ TEST(CliStorage, TransferIntoTheFollowingYear) {
 
     Result one = run(dir, {"transfer", "--year", "2020", "--case", "1"});
     EXPECT_EQ(one.status, 1); // answered no
-    EXPECT_TRUE(contains(one.err, "[Von 2020 nach 2021] Der Personalfall Personalfall 1 wird auf das Folgejahr "
-                                  "übertragen."))
+    EXPECT_TRUE(contains(one.err,
+                         "[Von 2020 nach 2021] Der Personalfall Personalfall 1 wird auf das Folgejahr "
+                         "übertragen."))
         << one.err;
 }
 
@@ -130,7 +136,8 @@ TEST(CliStorage, BackupRotationAndRestore) {
     Result first = run(dir, {"backup"});
     ASSERT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(first.out, "Backup1  leer\nBackup2  leer\nBackup3  leer\n");
-    for (int i = 0; i < 3; ++i) ASSERT_EQ(run(dir, {"backup"}).status, 0);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_EQ(run(dir, {"backup"}).status, 0);
     EXPECT_EQ(fs::file_size(dir.path() / "User001" / "Backup3" / "varemo20.dim"), 594u);
     ASSERT_EQ(run(dir, {"new-case", "--year", "2020"}).status, 0);
     Result restore = run(dir, {"--answer", "yes", "restore", "--from", "3"});

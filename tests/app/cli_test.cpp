@@ -1,9 +1,9 @@
 // End-to-end tests of varemo20-cli on temporary program folders.
 
-#include "support/cli_runner.h"
 #include "model/case.h"
 #include "persistence/case_files.h"
 #include "persistence/month_record.h"
+#include "support/cli_runner.h"
 #include "support/json.h"
 #include "support/temp_dir.h"
 
@@ -21,12 +21,24 @@ namespace {
 
 using Result = varemo::test::CliResult;
 
-Result run(const std::vector<std::string>& args) { return varemo::test::runCli(args); }
+Result run(const std::vector<std::string>& args) {
+    return varemo::test::runCli(args);
+}
 
 std::vector<std::string> selection(const test::TempDir& dir, const std::string& command, int month = 1,
                                    int year = 2020) {
-    return {"--program-dir", dir.path().string(), command, "--year", std::to_string(year), "--set", "REAL",
-            "--case", "1", "--month", std::to_string(month), "--json"};
+    return {"--program-dir",
+            dir.path().string(),
+            command,
+            "--year",
+            std::to_string(year),
+            "--set",
+            "REAL",
+            "--case",
+            "1",
+            "--month",
+            std::to_string(month),
+            "--json"};
 }
 
 Json runJson(std::vector<std::string> args, int expectedStatus = 0) {
@@ -77,16 +89,18 @@ TEST(Cli, DamagedRecordIsResetWithTheWarning) {
         Case c = defaultCase();
         c.setKey(KeySlot::CostCentre, 122);
         c.enterAmount(AmountSlot::Allowance2, 999);
-        for (int m = 1; m <= 12; ++m) files.writeMonth(m, 1, packMonthRecord(c));
+        for (int m = 1; m <= 12; ++m)
+            files.writeMonth(m, 1, packMonthRecord(c));
         YearRecord y;
         y.setName("Alt");
         files.writeYear(1, y);
     }
     Result r = run(selection(dir, "sheet", 4));
     EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.err.find("[Achtung] Achtung (77)\nDer Personalfall wurde auf die Grundstellung zurückgesetzt,\n"
-                         "um einen Programmabsturz zu vermeiden."),
-              std::string::npos)
+    EXPECT_NE(
+        r.err.find("[Achtung] Achtung (77)\nDer Personalfall wurde auf die Grundstellung zurückgesetzt,\n"
+                   "um einen Programmabsturz zu vermeiden."),
+        std::string::npos)
         << r.err;
     Json j = parseJson(r.out);
     ASSERT_EQ(j["messages"].array.size(), 1u);
@@ -105,15 +119,16 @@ TEST(Cli, DamagedRecordIsResetWithTheWarning) {
 
 TEST(Cli, TypedAllowancesReachGrossAndNetAndTheFollowingMonths) {
     test::TempDir dir;
-    Json j = runJson(with(selection(dir, "set", 3),
-                          {"--amount", "12=1000", "--amount", "13=250,50", "--amount", "14=0,01", "--line", "47=1"}));
+    Json j = runJson(with(selection(dir, "set", 3), {"--amount", "12=1000", "--amount", "13=250,50",
+                                                     "--amount", "14=0,01", "--line", "47=1"}));
     EXPECT_EQ(j["amounts"][12].integer(), 100000);
     EXPECT_EQ(j["previous"][13].integer(), 25050);
     EXPECT_EQ(j["lines"][20]["amountCents"].integer(), 125051);
     EXPECT_EQ(j["lines"][21]["amountCents"].integer(), 125051);
     EXPECT_EQ(j["lines"][22]["amountCents"].integer(), 125051);
     long long deductions = 0; // lines 34 to 46 as the run leaves them (wage tax and what follows)
-    for (size_t line = 34; line <= 46; ++line) deductions += j["lines"][line - 1]["amountCents"].integer();
+    for (size_t line = 34; line <= 46; ++line)
+        deductions += j["lines"][line - 1]["amountCents"].integer();
     EXPECT_EQ(j["lines"][46]["amountCents"].integer(), 125051 + deductions);
     EXPECT_EQ(j["lines"][46]["text"].string, "N E T T O G E H A L T ");
     for (int month : {2, 4, 12}) {
@@ -124,23 +139,24 @@ TEST(Cli, TypedAllowancesReachGrossAndNetAndTheFollowingMonths) {
 
 TEST(Cli, AmountsBeyondTheRangeReportTheInputError) {
     test::TempDir dir;
-    Result r = run(with(selection(dir, "set", 1),
-                        {"--amount", "12=20000000", "--amount", "13=20000000", "--amount", "14=99999999999"}));
+    Result r = run(with(selection(dir, "set", 1), {"--amount", "12=20000000", "--amount", "13=20000000",
+                                                   "--amount", "14=99999999999"}));
     EXPECT_EQ(r.status, 1);
     Json j = parseJson(r.out);
     ASSERT_EQ(j["messages"].array.size(), 2u);
     EXPECT_EQ(j["messages"][0]["title"].string, "Eingabefehler");
-    EXPECT_EQ(j["messages"][0]["text"].string,
-              "Der Wertebereich des Programms wurde überschritten. Alle Werte ab Zeile 45 können deshalb nicht "
-              "berechnet werden.");
+    EXPECT_EQ(
+        j["messages"][0]["text"].string,
+        "Der Wertebereich des Programms wurde überschritten. Alle Werte ab Zeile 45 können deshalb nicht "
+        "berechnet werden.");
     EXPECT_EQ(j["messages"][1]["title"].string, "Eingabefehler");
     EXPECT_EQ(j["amounts"][14].integer(), 0);
 }
 
 TEST(Cli, KeysDatesNamesAndTheirRefusals) {
     test::TempDir dir;
-    Json j = runJson(with(selection(dir, "set", 2),
-                          {"--key", "46=5", "--date", "01.04.2015", "--name", "Maria Müller", "--amount", "51=250"}));
+    Json j = runJson(with(selection(dir, "set", 2), {"--key", "46=5", "--date", "01.04.2015", "--name",
+                                                     "Maria Müller", "--amount", "51=250"}));
     EXPECT_EQ(j["keys"][46].integer(), 5);
     EXPECT_EQ(j["lines"][5]["text"].string, "01.04.2015");
     EXPECT_EQ(j["name"].string, "Maria Müller");
@@ -168,8 +184,8 @@ TEST(Cli, AFileThatCannotBeUsedEndsTheCommandWithAGermanMessageAndStatusThree) {
 
 TEST(Cli, UsageErrorsExitWithTwo) {
     test::TempDir dir;
-    EXPECT_EQ(run({"--program-dir", dir.path().string(), "sheet", "--year", "2016", "--set", "REAL", "--case", "1",
-                   "--month", "1"})
+    EXPECT_EQ(run({"--program-dir", dir.path().string(), "sheet", "--year", "2016", "--set", "REAL", "--case",
+                   "1", "--month", "1"})
                   .status,
               2);
     EXPECT_EQ(run(with(selection(dir, "sheet"), {"--set", "FOO"})).status, 2);
@@ -177,8 +193,8 @@ TEST(Cli, UsageErrorsExitWithTwo) {
     EXPECT_EQ(run(with(selection(dir, "set"), {"--key", "x=1"})).status, 2);
     EXPECT_EQ(run(with(selection(dir, "sheet"), {"--amount", "12=1"})).status, 2);
     EXPECT_EQ(run({"--program-dir", dir.path().string(), "frobnicate"}).status, 2);
-    Result text = run({"--program-dir", dir.path().string(), "sheet", "--year", "2021", "--set", "info", "--case",
-                       "3", "--month", "12"});
+    Result text = run({"--program-dir", dir.path().string(), "sheet", "--year", "2021", "--set", "info",
+                       "--case", "3", "--month", "12"});
     EXPECT_EQ(text.status, 0);
     EXPECT_NE(text.out.find("47  A U S Z A H L U N G"), std::string::npos) << text.out;
 }

@@ -81,8 +81,8 @@ std::vector<Violation> checkIncludes(const std::filesystem::path& srcRoot, const
 }
 
 std::string describe(const Violation& v) {
-    return v.file + ":" + std::to_string(v.line) + ": " + (v.include.empty() ? "" : "#include " + v.include + ": ") +
-           v.reason;
+    return v.file + ":" + std::to_string(v.line) + ": " +
+           (v.include.empty() ? "" : "#include " + v.include + ": ") + v.reason;
 }
 
 } // namespace varemo::architecture

@@ -21,7 +21,7 @@ struct LayerRules {
 const LayerRules& programRules();
 
 struct Violation {
-    std::string file;    // relative to the source root
+    std::string file; // relative to the source root
     int line = 0;
     std::string include; // what it includes
     std::string reason;

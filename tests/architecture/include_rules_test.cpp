@@ -14,13 +14,14 @@ namespace fs = std::filesystem;
 TEST(Layers, NoIncludeGoesUpOrSideways) {
     const auto violations = checkIncludes(fs::path(VAREMO_SOURCE_DIR) / "src", programRules());
     std::string all;
-    for (const auto& v : violations) all += describe(v) + "\n";
+    for (const auto& v : violations)
+        all += describe(v) + "\n";
     EXPECT_TRUE(violations.empty()) << all;
 }
 
 // The checker itself: a small tree with one allowed include of each kind and deliberate faults.
 class Tree {
-public:
+  public:
     Tree() : root_(fs::temp_directory_path() / ("varemo-layers-" + std::to_string(std::random_device{}()))) {}
     ~Tree() { fs::remove_all(root_); }
     void write(const std::string& file, const std::string& text) {
@@ -29,7 +30,7 @@ public:
     }
     const fs::path& root() const { return root_; }
 
-private:
+  private:
     fs::path root_;
 };
 
@@ -38,13 +39,15 @@ TEST(Layers, TheCheckerFindsEveryWrongInclude) {
     t.write("base/money.h", "#include <string>\n#include \"base/other.h\"\n");
     t.write("law/lohnstr.cpp", "#include \"base/money.h\"\n#include \"tariffs/tariff_file.h\"\n");
     t.write("model/case.h", "// a comment\n#include \"session/session.h\"\n");
-    t.write("pay/basic_pay.cpp", "#include \"model/case.h\"\n#include \"law/church_tax.h\"\n#include <QString>\n");
+    t.write("pay/basic_pay.cpp",
+            "#include \"model/case.h\"\n#include \"law/church_tax.h\"\n#include <QString>\n");
     t.write("ui/main_window.cpp", "#include <QWidget>\n#include \"presentation/sheet_view.h\"\n");
     t.write("gadgets/thing.h", "#include \"base/money.h\"\n");
 
     auto found = checkIncludes(t.root(), programRules());
     std::vector<std::string> texts;
-    for (const auto& v : found) texts.push_back(describe(v));
+    for (const auto& v : found)
+        texts.push_back(describe(v));
     std::sort(texts.begin(), texts.end());
     EXPECT_EQ(texts, (std::vector<std::string>{
                          "gadgets/thing.h:0: the folder \"gadgets\" is not a layer",

@@ -94,7 +94,7 @@ TEST(Money, ParsesGermanAndPointDecimalsAndRefusesGarbage) {
     EXPECT_EQ(Money::parse("1234,56").units(), 12345600);
     EXPECT_EQ(Money::parse("-0.5").units(), -5000);
     EXPECT_EQ(Money::parse("12").units(), 120000);
-    EXPECT_EQ(Money::parse("0,00005").units(), 0);  // half a unit, tie to even
+    EXPECT_EQ(Money::parse("0,00005").units(), 0); // half a unit, tie to even
     EXPECT_EQ(Money::parse("0,00015").units(), 2);
     EXPECT_THROW(Money::parse("12a"), std::invalid_argument);
     EXPECT_THROW(Money::parse(""), std::invalid_argument);

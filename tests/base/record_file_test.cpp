@@ -33,7 +33,8 @@ TEST(RecordBuffer, IntegersAreLittleEndian) {
 TEST(RecordBuffer, TextsArePaddedCutAndTrimmed) {
     RecordBuffer r(12);
     r.setText(0, 6, "Äb");
-    EXPECT_EQ(std::string(r.bytes().begin(), r.bytes().begin() + 6), "\xC4" "b    ");
+    EXPECT_EQ(std::string(r.bytes().begin(), r.bytes().begin() + 6), "\xC4"
+                                                                     "b    ");
     EXPECT_EQ(r.text(0, 6), "Äb");
     EXPECT_EQ(r.rawText(0, 6), "Äb    ");
     r.setText(6, 6, "abcdefgh");

@@ -1,8 +1,8 @@
 #include "calc/calculation_run.h"
+#include "persistence/month_record.h"
 #include "session/case_load.h"
 #include "session/line_input.h"
 #include "session/recalculate.h"
-#include "persistence/month_record.h"
 #include "support/scripted_prompter.h"
 #include "support/session.h"
 
@@ -22,7 +22,9 @@ Case storedMonth(TestSession& s, int month) {
     return c;
 }
 
-void loadNew(TestSession& s) { LoadCaseMonth(s.g); }
+void loadNew(TestSession& s) {
+    LoadCaseMonth(s.g);
+}
 
 // Stored months for a run without files: reading a month does what `read` says, writes are counted.
 struct ScriptedStore : CaseStore {
@@ -45,7 +47,7 @@ TEST(CalculationRun, GrossIsTheSumOfTheGrossLinesAndNetAddsDeductionsAndPayments
     c.enterAmount(AmountSlot::Allowance1, 100000); // line 13: 1.000,00
     c.enterAmount(AmountSlot::Allowance2, 25050);  // line 14
     c.enterAmount(AmountSlot::Allowance3, 1);      // line 15
-    c.setKey(KeySlot::CapitalForming, 3);    // line 11: 13,29
+    c.setKey(KeySlot::CapitalForming, 3);          // line 11: 13,29
     // line 44: a deduction of 50,00 (restored from the typed amount)
     c.enterAmount(AmountSlot::Deduction1, -5000);
     c.setAmount(AmountSlot::ChildBenefit, 20400);

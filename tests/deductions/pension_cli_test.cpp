@@ -18,8 +18,17 @@ using Result = varemo::test::CliResult;
 
 Result cli(const varemo::test::TempDir& dir, const std::string& command,
            std::initializer_list<std::string> more) {
-    std::vector<std::string> args = {"--program-dir", dir.path().string(), command, "--year", "2020",
-                                     "--set", "REAL", "--case", "1", "--month", "1"};
+    std::vector<std::string> args = {"--program-dir",
+                                     dir.path().string(),
+                                     command,
+                                     "--year",
+                                     "2020",
+                                     "--set",
+                                     "REAL",
+                                     "--case",
+                                     "1",
+                                     "--month",
+                                     "1"};
     args.insert(args.end(), more);
     return varemo::test::runCli(args);
 }

@@ -5,8 +5,8 @@
 // calculation takes as entered.
 
 #include "calc/calculation_run.h"
-#include "session/case_load.h"
 #include "deductions/supplementary_pension.h"
+#include "session/case_load.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>

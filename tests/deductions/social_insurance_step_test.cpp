@@ -3,11 +3,11 @@
 // kind of the KV list, one-time payments against the annual ceiling, and the annual-earnings check.
 
 #include "calc/calculation_run.h"
-#include "session/case_load.h"
 #include "deductions/annual_earnings_check.h"
 #include "deductions/insurance_status.h"
 #include "deductions/kind_lists.h"
 #include "deductions/social_insurance_step.h"
+#include "session/case_load.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>

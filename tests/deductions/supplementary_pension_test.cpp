@@ -268,8 +268,8 @@ TEST(SupplementaryPension, DefaultsFollowFundRegionAndServiceRelationship) {
     PensionCase p(2017, 1);
     p.c().setKey(KeySlot::FlatTaxLimitChoice, 0);
     ApplyPensionDefaults(p.s.g);
-    EXPECT_EQ(p.c().key(KeySlot::EmployeeShare), 171); // Länder until June 2017
-    EXPECT_EQ(p.c().key(KeySlot::FlatTaxLimitChoice), 1);   // 92,03 in the West
+    EXPECT_EQ(p.c().key(KeySlot::EmployeeShare), 171);    // Länder until June 2017
+    EXPECT_EQ(p.c().key(KeySlot::FlatTaxLimitChoice), 1); // 92,03 in the West
     PensionCase july(2017, 7);
     EXPECT_EQ(EmployeeShareCodeOfOption(july.s.g, 1), 181); // line 42's "ATV-Betriebsrente "
     EXPECT_EQ(EmployeeShareCodeOfOption(july.s.g, 3), kShareEnteredContribution);
@@ -278,7 +278,7 @@ TEST(SupplementaryPension, DefaultsFollowFundRegionAndServiceRelationship) {
     east.setRegion(13);
     east.c().setKey(KeySlot::SupplementaryFund, fund::VblBund);
     ApplyPensionDefaults(east.s.g);
-    EXPECT_EQ(east.c().key(KeySlot::EmployeeShare), 0); // the share is in line 41's capital part
+    EXPECT_EQ(east.c().key(KeySlot::EmployeeShare), 0);      // the share is in line 41's capital part
     EXPECT_EQ(east.c().key(KeySlot::FlatTaxLimitChoice), 0); // 89,48 in the East
 
     PensionCase hamburg(2020);

@@ -4,11 +4,11 @@
 // itself is the reference, and from hand calculations written down here.
 
 #include "calc/calculation_run.h"
+#include "deductions/tax_step.h"
+#include "law/lohnstr.h"
+#include "persistence/month_record.h"
 #include "session/case_load.h"
 #include "session/recalculate.h"
-#include "law/lohnstr.h"
-#include "deductions/tax_step.h"
-#include "persistence/month_record.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>

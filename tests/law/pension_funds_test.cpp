@@ -1,8 +1,8 @@
 // The shipped fund settings against the readable tables in data/pension-funds, and the small rules
 // of the fund settings.
 
-#include "law/pension_funds.h"
 #include "deductions/supplementary_pension.h"
+#include "law/pension_funds.h"
 #include "support/session.h"
 
 #include <fstream>

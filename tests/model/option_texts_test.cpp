@@ -53,7 +53,8 @@ TEST(OptionTextFile, ShippedFilesNameRegionsRelationshipsGroupsAndFamilyOptions)
         EXPECT_EQ(payGroupNames(texts, 14)[21], "AT");
         EXPECT_EQ(texts.text(optiontext::kFamilyFirst + 2), "Verheiratet, 1 Kind");
         EXPECT_FALSE(texts.text(optiontext::kTransferFirst + 4).empty());
-        EXPECT_EQ(texts.text(optiontext::allowanceRecord(true, 5, 30)), "Bundesbankzulage 19% Grundg+AllgStZ");
+        EXPECT_EQ(texts.text(optiontext::allowanceRecord(true, 5, 30)),
+                  "Bundesbankzulage 19% Grundg+AllgStZ");
     }
 }
 

@@ -57,5 +57,6 @@ TEST(Sheet, LabelsAreTheChosenOptionOrTheUsersText) {
     EXPECT_EQ(sheet.line(43).text, "ATZ-Aufstockung lt. Eingabe");
     EXPECT_EQ(sheet.line(47).text, "A U S Z A H L U N G");
     EXPECT_FALSE(sheet.line(28).amountCents);
-    for (int n = 1; n <= kSheetLines; ++n) EXPECT_EQ(sheet.line(n).number, n);
+    for (int n = 1; n <= kSheetLines; ++n)
+        EXPECT_EQ(sheet.line(n).number, n);
 }

@@ -1,9 +1,9 @@
 // The slot vocabulary against the line table and the month record, and the service-relationship
 // questions against the shipped catalogue.
 
-#include "tariffs/service_relationship.h"
 #include "model/sheet.h"
 #include "persistence/month_record.h"
+#include "tariffs/service_relationship.h"
 #include "tariffs/tariff_sources.h"
 
 #include <gtest/gtest.h>

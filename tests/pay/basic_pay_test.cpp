@@ -1,8 +1,8 @@
 // Basic pay of line 8 from the shipped tariff files, the record addressing as the lookup uses it, the
 // multipliers and the tariff factor. Expected amounts are cells of data/paytables/*.csv, quoted.
 
-#include "pay/basic_pay.h"
 #include "calc/calculation_run.h"
+#include "pay/basic_pay.h"
 #include "pay/steps.h"
 #include "support/shipped_tables.h"
 
@@ -15,7 +15,7 @@ using varemo::test::ShippedSession;
 namespace {
 
 // Group positions of the catalogue (data/catalogue/service-relationships.tsv).
-constexpr int kA9 = 8, kA13 = 12;           // Besoldungsordnung A
+constexpr int kA9 = 8, kA13 = 12;            // Besoldungsordnung A
 constexpr int kE9a = 8, kE10 = 11, kAT = 17; // TVöD Bund and VKA
 constexpr int kTvlE11 = 10, kTvlE13 = 12;    // TV-L
 
@@ -164,7 +164,8 @@ TEST(BasicPay, WithoutTheJanuaryFileLinesEightToTenAreZeroAndTheRunGoesOn) {
 
 TEST(BasicPay, SpecialStepsOfHessenAndSachsenAnhalt) {
     TariffRow row{};
-    for (int k = 0; k < kTariffEntries; ++k) row[static_cast<size_t>(k)] = 1000 * (k + 1);
+    for (int k = 0; k < kTariffEntries; ++k)
+        row[static_cast<size_t>(k)] = 1000 * (k + 1);
     EXPECT_EQ(basicPayEntry(row, 0, 7, 8, 15, 2020, 1), row[23]);
     EXPECT_EQ(basicPayEntry(row, 0, 7, 8, 16, 2020, 1), row[24]);
     EXPECT_EQ(basicPayEntry(row, 0, 7, 8, 14, 2020, 1), row[14]);

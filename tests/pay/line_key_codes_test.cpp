@@ -3,12 +3,12 @@
 // general rules of "varemo20.vee".
 
 #include "calc/calculation_run.h"
-#include "session/case_load.h"
-#include "session/line_input.h"
 #include "pay/line_key_codes.h"
-#include "presentation/special_rules_window.h"
 #include "persistence/month_record.h"
 #include "persistence/user_files.h"
+#include "presentation/special_rules_window.h"
+#include "session/case_load.h"
+#include "session/line_input.h"
 #include "support/scripted_prompter.h"
 #include "support/session.h"
 

@@ -3,8 +3,8 @@
 // the allowance lines 13 to 15, overtime (16) and performance pay (12), which keep what was typed.
 
 #include "calc/calculation_run.h"
-#include "session/case_load.h"
 #include "pay/part_time.h"
+#include "session/case_load.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // The annual special payment, holiday pay and the one-time payments of line 20.
 
 #include "calc/calculation_run.h"
-#include "session/case_load.h"
 #include "pay/holiday_pay.h"
 #include "pay/one_time_payments.h"
 #include "pay/special_payment.h"
 #include "persistence/month_record.h"
 #include "presentation/special_payment_view.h"
+#include "session/case_load.h"
 #include "support/scripted_prompter.h"
 #include "support/session.h"
 #include "support/temp_dir.h"
@@ -205,8 +205,8 @@ TEST(CivilServantSpecialPayment, FixedAmountWithChildSupplementsInDecember) {
     LoadCaseMonth(s.g);
     Case& c = s.g.workingCase;
     c.setKey(KeySlot::ServiceRelationship, 0);
-    c.setKey(KeySlot::PayGroup, 4); // A5
-    c.setKey(KeySlot::Region, 15);  // Schleswig-Holstein 2020: A2-A10 660,00, 400,00 per child
+    c.setKey(KeySlot::PayGroup, 4);        // A5
+    c.setKey(KeySlot::Region, 15);         // Schleswig-Holstein 2020: A2-A10 660,00, 400,00 per child
     c.setKey(KeySlot::FamilyAllowance, 3); // line 10: married with two children
     c.setKey(KeySlot::AnnualPayment, special::kComputed);
     runMonths(
@@ -303,7 +303,7 @@ TEST(HolidayPay, OtherMonthsAndTheClosingRules) {
     c.setKey(KeySlot::HolidayPay, holiday::kComputed);
     ComputeHolidayPay(g);
     EXPECT_EQ(c.amount(AmountSlot::HolidayPay), 5000); // 26 always keeps the typed amount
-    c.setKey(KeySlot::PartTime, 3); // "% Ruhegehalt von %"
+    c.setKey(KeySlot::PartTime, 3);                    // "% Ruhegehalt von %"
     ComputeHolidayPay(g);
     EXPECT_EQ(c.amount(AmountSlot::HolidayPay), 0);
     EXPECT_EQ(c.previousAmount(AmountSlot::HolidayPay), 0);

@@ -33,9 +33,9 @@ TEST(StepTables, ThresholdsOfTheTablesAsPublished) {
     // months -> position; tables counting "months + 1" take the published thresholds.
     StepCase a(2020, 1, 0, 0, 8, ""); // Bund: table A
     const auto tableA = *stepTableFor(a.c(), 2020, 1);
-    EXPECT_EQ(tableA.positionFor(23), 0);  // counted 24
-    EXPECT_EQ(tableA.positionFor(24), 1);  // counted 25
-    EXPECT_EQ(tableA.positionFor(60), 2);  // counted 61: the example of 1 January 2015 in January 2020
+    EXPECT_EQ(tableA.positionFor(23), 0); // counted 24
+    EXPECT_EQ(tableA.positionFor(24), 1); // counted 25
+    EXPECT_EQ(tableA.positionFor(60), 2); // counted 61: the example of 1 January 2015 in January 2020
     EXPECT_EQ(tableA.positionFor(275), 6);
     EXPECT_EQ(tableA.positionFor(276), 7);
     EXPECT_EQ(tableA.positionFor(900), 7);
@@ -50,7 +50,7 @@ TEST(StepTables, ThresholdsOfTheTablesAsPublished) {
     EXPECT_EQ(stepTableFor(rlp.c(), 2020, 1)->positionFor(384), 10);
     EXPECT_EQ(stepTableFor(rlp.c(), 2020, 1)->positionFor(396), 11);
 
-    StepCase berlin(2020, 1, 3, 0, 3, ""); // Berlin, a group below 5
+    StepCase berlin(2020, 1, 3, 0, 3, "");                             // Berlin, a group below 5
     EXPECT_EQ(stepTableFor(berlin.c(), 2020, 1)->positionFor(168), 5); // counted 169
 
     StepCase bw(2020, 1, 1, 0, 8, ""); // Baden-Württemberg: G
@@ -77,9 +77,9 @@ TEST(StepTables, ThresholdsOfTheTablesAsPublished) {
 
 TEST(ComputeStep, ReferenceDateDrivesTheStepAndALaterDateGivesTheFirst) {
     EXPECT_EQ(StepCase(2020, 1, 0, 0, 8, "01.01.2015").step(), 2);
-    EXPECT_EQ(StepCase(2020, 1, 0, 10, 8, "15.01.2015").step(), 2);  // § 16 TVöD: 60 months in step 3
+    EXPECT_EQ(StepCase(2020, 1, 0, 10, 8, "15.01.2015").step(), 2); // § 16 TVöD: 60 months in step 3
     EXPECT_EQ(StepCase(2020, 1, 0, 0, 8, "01.03.2020").step(), 0);
-    EXPECT_EQ(StepCase(2020, 1, 0, 0, 8, "01.03.2021").step(), 0);  // a later year: the date stays
+    EXPECT_EQ(StepCase(2020, 1, 0, 0, 8, "01.03.2021").step(), 0); // a later year: the date stays
     StepCase later(2020, 1, 0, 0, 8, "01.03.2021");
     later.step();
     EXPECT_EQ(later.c().dateText, "01.03.2021");
@@ -207,7 +207,8 @@ TEST(StepTexts, ListsPerFamilyEndWithTheHandEntry) {
 
     for (int sr = 0; sr <= 38; ++sr) {
         StepCase any(2020, 1, 0, sr, 0, "");
-        for (const auto& text : stepList(any.c(), 2020, 1).texts) EXPECT_LE(text.size(), 40u) << text;
+        for (const auto& text : stepList(any.c(), 2020, 1).texts)
+            EXPECT_LE(text.size(), 40u) << text;
     }
 }
 

@@ -38,19 +38,19 @@ Case sampleCase() {
 TEST(MonthRecord, FieldsSitAtTheirOffsets) {
     RecordBuffer r = packMonthRecord(sampleCase());
     ASSERT_EQ(r.size(), 1513u);
-    EXPECT_EQ(r.i16(0), 3);            // slot 1 at offset 0
-    EXPECT_EQ(r.i16(6), 25);           // slot 4: service relationship
-    EXPECT_EQ(r.i16(42), 4);           // slot 22: line 23
-    EXPECT_EQ(r.i16(60), 7);           // slot 31: line 32
-    EXPECT_EQ(r.i16(48), 40);          // slot 25: line 27
-    EXPECT_EQ(r.i16(108), 2);          // slot 55
-    EXPECT_EQ(r.i32(120), 3850000);    // amount slot 0
+    EXPECT_EQ(r.i16(0), 3);         // slot 1 at offset 0
+    EXPECT_EQ(r.i16(6), 25);        // slot 4: service relationship
+    EXPECT_EQ(r.i16(42), 4);        // slot 22: line 23
+    EXPECT_EQ(r.i16(60), 7);        // slot 31: line 32
+    EXPECT_EQ(r.i16(48), 40);       // slot 25: line 27
+    EXPECT_EQ(r.i16(108), 2);       // slot 55
+    EXPECT_EQ(r.i32(120), 3850000); // amount slot 0
     EXPECT_EQ(r.i32(120 + 4 * 7), 312345);
     EXPECT_EQ(r.i32(120 + 4 * 65), -42);
-    EXPECT_EQ(r.i32(436), 312345);     // line 8
-    EXPECT_EQ(r.i32(436 + 4 * 12), -1);// line 20
+    EXPECT_EQ(r.i32(436), 312345);      // line 8
+    EXPECT_EQ(r.i32(436 + 4 * 12), -1); // line 20
     EXPECT_EQ(r.i32(488 + 4 * 1), 777);
-    EXPECT_EQ(r.i16(810), -1);         // line 8 counted for the annual payment
+    EXPECT_EQ(r.i16(810), -1); // line 8 counted for the annual payment
     EXPECT_EQ(r.i16(812), 0);
     EXPECT_EQ(r.i16(540 + 26 * 5 + 2 * 2), -1); // performance pay of line 10
     EXPECT_EQ(r.bytes()[696 + 3], 'C');
@@ -106,9 +106,9 @@ TEST(YearRecord, NameCaseNumberAndMonthValues) {
     EXPECT_EQ(r.size(), 1920u);
     EXPECT_EQ(r.text(1015, 35), "Maria Muster");
     EXPECT_EQ(r.rawText(51, 3), "12 ");
-    EXPECT_EQ(r.i32(380 + 4 * 4), 350000);                // January, REAL, gross
-    EXPECT_EQ(r.i32(380 + 4 * (6 * 11 + 5)), 240000);     // December, REAL, net
-    EXPECT_EQ(r.i32(380 + 4 * (6 * 5)), 7);               // June, INFO, gross
+    EXPECT_EQ(r.i32(380 + 4 * 4), 350000);            // January, REAL, gross
+    EXPECT_EQ(r.i32(380 + 4 * (6 * 11 + 5)), 240000); // December, REAL, net
+    EXPECT_EQ(r.i32(380 + 4 * (6 * 5)), 7);           // June, INFO, gross
     EXPECT_EQ(y.yearValue(2, 0), 350000);
     EXPECT_EQ(y.yearValue(2, 1), 240000);
     EXPECT_EQ(y.yearValue(2, 2), 2);
@@ -118,7 +118,8 @@ TEST(YearRecord, NameCaseNumberAndMonthValues) {
 
 TEST(YearRecord, YearSumsBeyondTheRangeStayAtTheEdge) {
     YearRecord y;
-    for (int m = 0; m < 12; ++m) y.setMonthValue(m, 1, 0, 2000000000);
+    for (int m = 0; m < 12; ++m)
+        y.setMonthValue(m, 1, 0, 2000000000);
     y.updateYearValues(1);
     EXPECT_EQ(y.yearValue(1, 0), INT32_MAX);
 }

@@ -13,9 +13,9 @@ namespace {
 std::vector<KeyResult> type(KeyCodeMachine& m, const std::string& keys) {
     std::vector<KeyResult> out;
     for (char c : keys) {
-        KeyPress k = c == '^'      ? KeyPress::control()
-                     : c == '\x1b' ? KeyPress::escape()
-                     : c == '#'    ? KeyPress::other()
+        KeyPress k = c == '^'                 ? KeyPress::control()
+                     : c == '\x1b'            ? KeyPress::escape()
+                     : c == '#'               ? KeyPress::other()
                      : (c >= '0' && c <= '9') ? KeyPress::digit(c - '0')
                                               : KeyPress::letter(c);
         out.push_back(m.press(k));
@@ -93,7 +93,8 @@ TEST(KeyCodeMachine, EscapeAndForeignKeysLeaveNothingPending) {
     EXPECT_EQ(type(m, "3")[0].outcome, KeyOutcome::Ignored); // the digit alone is no code
     EXPECT_EQ(type(m, "mx")[1].outcome, KeyOutcome::Cancelled);
     // letters that start no code pass through
-    for (char c : std::string("CDGKOQRUX")) EXPECT_EQ(type(m, std::string(1, c))[0].outcome, KeyOutcome::Ignored);
+    for (char c : std::string("CDGKOQRUX"))
+        EXPECT_EQ(type(m, std::string(1, c))[0].outcome, KeyOutcome::Ignored);
 }
 
 TEST(KeyCodeMachine, ACodeOpensTheListAndTwoMoreDigitsChooseAnEntry) {
@@ -129,8 +130,9 @@ TEST(Tastenauswertung, EachLetterReachesItsElementAndNumbersOutsideDoNothing) {
         EXPECT_EQ(r.calls[0], expected);
     }
     r.calls.clear();
-    for (KeyCode code : {KeyCode{'A', 48}, KeyCode{'A', 0}, KeyCode{'M', 14}, KeyCode{'L', 21}, KeyCode{'L', 7},
-                         KeyCode{'J', 22}, KeyCode{'F', 25}, KeyCode{'N', 8}, KeyCode{'I', 35}})
+    for (KeyCode code :
+         {KeyCode{'A', 48}, KeyCode{'A', 0}, KeyCode{'M', 14}, KeyCode{'L', 21}, KeyCode{'L', 7},
+          KeyCode{'J', 22}, KeyCode{'F', 25}, KeyCode{'N', 8}, KeyCode{'I', 35}})
         EXPECT_FALSE(tastenauswertung(code, r)) << code.letter << code.number;
     EXPECT_TRUE(r.calls.empty());
 }
@@ -147,6 +149,7 @@ TEST(Tastencode, GrossSideHoldsLinesOneToTwentyThreeAroundTheFlagHeading) {
     // no two lines share a place
     for (int a = 1; a <= 47; ++a)
         for (int b = a + 1; b <= 47; ++b)
-            EXPECT_FALSE(tastencode(a).column == tastencode(b).column && tastencode(a).row == tastencode(b).row);
+            EXPECT_FALSE(tastencode(a).column == tastencode(b).column &&
+                         tastencode(a).row == tastencode(b).row);
     EXPECT_THROW(tastencode(48), std::out_of_range);
 }

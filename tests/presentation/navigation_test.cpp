@@ -1,9 +1,9 @@
+#include "persistence/month_record.h"
+#include "presentation/navigation.h"
+#include "presentation/year_salary.h"
 #include "session/case_load.h"
 #include "session/line_input.h"
-#include "presentation/navigation.h"
 #include "session/recalculate.h"
-#include "presentation/year_salary.h"
-#include "persistence/month_record.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>

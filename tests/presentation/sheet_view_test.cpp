@@ -1,8 +1,8 @@
+#include "presentation/navigation.h"
+#include "presentation/sheet_view.h"
 #include "session/case_load.h"
 #include "session/line_input.h"
-#include "presentation/navigation.h"
 #include "session/recalculate.h"
-#include "presentation/sheet_view.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +17,8 @@ TEST(AmountFields, GreyForTypedAmountsWhiteForComputedOnes) {
     auto state = [&](int line) { return amountFieldState(s.g, line); };
     EXPECT_EQ(state(1), AmountFieldState::None);
     EXPECT_EQ(state(6), AmountFieldState::None);
-    EXPECT_EQ(state(13), AmountFieldState::Typed);    // "Zulage lt. Eingabe"
-    EXPECT_EQ(state(16), AmountFieldState::Typed);    // input line
+    EXPECT_EQ(state(13), AmountFieldState::Typed); // "Zulage lt. Eingabe"
+    EXPECT_EQ(state(16), AmountFieldState::Typed); // input line
     EXPECT_EQ(state(44), AmountFieldState::Typed);
     EXPECT_EQ(state(10), AmountFieldState::Computed); // "Familienzuschlag"
     EXPECT_EQ(state(19), AmountFieldState::Computed); // "Jahressonderzahlung"
@@ -43,11 +43,16 @@ TEST(Visibility, ServiceRelationshipDecidesLinesAndColumns) {
     civil.setKey(KeySlot::ServiceRelationship, 0);
     Case noPay = defaultCase();
     noPay.setKey(KeySlot::ServiceRelationship, kServiceRelationshipNoPay);
-    for (int line = 1; line <= kSheetLines; ++line) EXPECT_TRUE(lineShown(employee, line)) << line;
-    for (int line : {39, 40, 41, 42}) EXPECT_FALSE(lineShown(civil, line)) << line;
-    for (int line : {27, 34, 37, 38, 43, 47}) EXPECT_TRUE(lineShown(civil, line)) << line;
-    for (int line : {7, 8, 20, 24, 34, 46}) EXPECT_FALSE(lineShown(noPay, line)) << line;
-    for (int line : {1, 4, 21, 23, 28, 47}) EXPECT_TRUE(lineShown(noPay, line)) << line;
+    for (int line = 1; line <= kSheetLines; ++line)
+        EXPECT_TRUE(lineShown(employee, line)) << line;
+    for (int line : {39, 40, 41, 42})
+        EXPECT_FALSE(lineShown(civil, line)) << line;
+    for (int line : {27, 34, 37, 38, 43, 47})
+        EXPECT_TRUE(lineShown(civil, line)) << line;
+    for (int line : {7, 8, 20, 24, 34, 46})
+        EXPECT_FALSE(lineShown(noPay, line)) << line;
+    for (int line : {1, 4, 21, 23, 28, 47})
+        EXPECT_TRUE(lineShown(noPay, line)) << line;
     for (FlagColumn col : kAllFlagColumns) {
         EXPECT_TRUE(flagColumnShown(employee, col));
         EXPECT_FALSE(flagColumnShown(noPay, col));
@@ -67,7 +72,7 @@ TEST(Captions, SharesOfTheGrossPayWithNoBarForZeroGross) {
     EXPECT_EQ(none.netPercent, 0);
 
     Case& c = s.g.workingCase;
-    c.setAmount(AmountSlot::Gross, 400000);  // 4.000,00
+    c.setAmount(AmountSlot::Gross, 400000);              // 4.000,00
     c.setAmount(AmountSlot::WageTax, -50000);            // wage tax 500,00
     c.setAmount(AmountSlot::SolidaritySurcharge, -2750); // solidarity surcharge 27,50
     c.setAmount(AmountSlot::ChurchTax, -4500);           // church tax 45,00: taxes 572,50 = 14,3125 % → 14
@@ -86,7 +91,7 @@ TEST(Captions, SharesOfTheGrossPayWithNoBarForZeroGross) {
     EXPECT_EQ(sharePercent(5, 1000), 0);  // 0,5 → 0
     EXPECT_EQ(sharePercent(15, 1000), 2); // 1,5 → 2
     EXPECT_EQ(sharePercent(5, 0), 0);
-    c.setAmount(AmountSlot::NetPay, 800000);   // net above gross: the caption tells, the bar stops at 100
+    c.setAmount(AmountSlot::NetPay, 800000); // net above gross: the caption tells, the bar stops at 100
     EXPECT_EQ(sheetCaptions(s.g).netShare, "Netto   200%");
     EXPECT_EQ(sheetCaptions(s.g).netPercent, 100);
 }
@@ -144,7 +149,8 @@ TEST(OptionGrid, CaseListEndsWithTheNewCaseEntryAndUnloadedListsShowPositions) {
     ASSERT_EQ(cases.size(), 2u);
     EXPECT_EQ(cases[0], "Neuer Personalfall");
     EXPECT_EQ(cases[1], kNewCaseEntry);
-    EXPECT_EQ(optionGridEntries(s.g, 47), (std::vector<std::string>{"A U S Z A H L U N G", "N E T T O G E H A L T "}));
+    EXPECT_EQ(optionGridEntries(s.g, 47),
+              (std::vector<std::string>{"A U S Z A H L U N G", "N E T T O G E H A L T "}));
     EXPECT_TRUE(optionGridEntries(s.g, 21).empty());
     auto regions = optionGridEntries(s.g, 2);
     EXPECT_EQ(regions.size(), 18u); // positions 0 to 17

@@ -15,12 +15,18 @@ namespace {
 
 void keys(Calculator& c, const std::string& text) {
     for (char ch : text) {
-        if (ch >= '0' && ch <= '9') c.digit(ch - '0');
-        else if (ch == ',') c.decimalComma();
-        else if (ch == '=') c.equals();
-        else if (ch == '%') c.percent();
-        else if (ch == '~') c.negate();
-        else c.operation(ch);
+        if (ch >= '0' && ch <= '9')
+            c.digit(ch - '0');
+        else if (ch == ',')
+            c.decimalComma();
+        else if (ch == '=')
+            c.equals();
+        else if (ch == '%')
+            c.percent();
+        else if (ch == '~')
+            c.negate();
+        else
+            c.operation(ch);
     }
 }
 
@@ -41,9 +47,9 @@ TEST(Calculator, ComputesLikeAPocketCalculatorWithExactDecimals) {
     EXPECT_EQ(c.display(), "3,3333333333");
     keys(c, "0,1+0,2=");
     EXPECT_EQ(c.display(), "0,3"); // no binary fraction error
-    keys(c, "2+3X4="); // immediate execution: (2 + 3) × 4
+    keys(c, "2+3X4=");             // immediate execution: (2 + 3) × 4
     EXPECT_EQ(c.display(), "20");
-    keys(c, "5-+2=");  // a second operator replaces the first
+    keys(c, "5-+2="); // a second operator replaces the first
     EXPECT_EQ(c.display(), "7");
     keys(c, "2,5X2,5=");
     EXPECT_EQ(c.display(), "6,25");
@@ -60,7 +66,8 @@ TEST(Calculator, PercentSignAndTape) {
     EXPECT_EQ(c.display(), "-2,5");
     keys(c, "+1=");
     EXPECT_EQ(c.display(), "-1,5");
-    EXPECT_EQ(c.tape(), (std::vector<std::string>{"250 / 100 = 2,5", "2,5 x -1 = -2,5", "-2,5 + ", "1 = -1,5"}));
+    EXPECT_EQ(c.tape(),
+              (std::vector<std::string>{"250 / 100 = 2,5", "2,5 x -1 = -2,5", "-2,5 + ", "1 = -1,5"}));
     EXPECT_EQ(c.transferText(), "-1.5");
 }
 
@@ -83,7 +90,8 @@ TEST(Calculator, DivisionByZeroIsRefusedAndHugeResultsToo) {
 
 TEST(PanelKeyFilter, DateFieldsFollowThePositionRules) {
     const auto L = PanelFieldKind::DateLong;
-    EXPECT_EQ(refusalText(L, "", '4'), "Nummer des Tages im Geburtsmonat: An dieser Stelle ist nur 0, 1,2 oder 3 erlaubt");
+    EXPECT_EQ(refusalText(L, "", '4'),
+              "Nummer des Tages im Geburtsmonat: An dieser Stelle ist nur 0, 1,2 oder 3 erlaubt");
     EXPECT_EQ(refusalText(L, "", '3'), "");
     EXPECT_EQ(refusalText(L, "", '/'), "Format: Das Datum ist in folgendem Format einzugeben: TT.MM.JJJJ");
     EXPECT_EQ(refusalText(L, "1", '.'), "Format: Das Datum ist in folgendem Format einzugeben: TT.MM.JJ");
@@ -93,29 +101,37 @@ TEST(PanelKeyFilter, DateFieldsFollowThePositionRules) {
     EXPECT_EQ(refusalText(L, "12.09", '2'), "Format: Hier ist ein Punkt erforderlich");
     EXPECT_EQ(refusalText(L, "12.09.", '3'), "Format: An dieser Stelle ist nur 0, 1 oder 2 erlaubt");
     EXPECT_EQ(refusalText(L, "12.09.2", '0'), "");
-    EXPECT_EQ(refusalText(L, "12.09.2020", '1'), "Format: Das Datum ist in folgendem Format einzugeben: TT.MM.JJJJ");
+    EXPECT_EQ(refusalText(L, "12.09.2020", '1'),
+              "Format: Das Datum ist in folgendem Format einzugeben: TT.MM.JJJJ");
     EXPECT_EQ(refusalText(L, "12.09.2020", kKeyEnter), "");
     // control keys, Backspace included, are refused in date fields
-    EXPECT_EQ(refusalText(L, "12", kKeyBackspace), "Format: Das Datum ist in folgendem Format einzugeben: TT.MM.JJJJ");
+    EXPECT_EQ(refusalText(L, "12", kKeyBackspace),
+              "Format: Das Datum ist in folgendem Format einzugeben: TT.MM.JJJJ");
     const auto S = PanelFieldKind::DateShort;
     EXPECT_EQ(refusalText(S, "", 'a'), "Format: Das Datum ist in folgendem Format einzugeben: TT.MM.JJ");
-    EXPECT_EQ(refusalText(S, "12.09.20", '2'), "Format: Das Datum ist in folgendem Format einzugeben: TT.MM.JJ");
+    EXPECT_EQ(refusalText(S, "12.09.20", '2'),
+              "Format: Das Datum ist in folgendem Format einzugeben: TT.MM.JJ");
 }
 
 TEST(PanelKeyFilter, DigitMonthAndAmountFields) {
-    EXPECT_EQ(refusalText(PanelFieldKind::Digits, "1", 'x'), "Format: Hier sind nur die Ziffern 0 bis 9 zulässig.");
-    EXPECT_EQ(refusalText(PanelFieldKind::Digits, "1", ','), "Format: Hier sind nur die Ziffern 0 bis 9 zulässig.");
+    EXPECT_EQ(refusalText(PanelFieldKind::Digits, "1", 'x'),
+              "Format: Hier sind nur die Ziffern 0 bis 9 zulässig.");
+    EXPECT_EQ(refusalText(PanelFieldKind::Digits, "1", ','),
+              "Format: Hier sind nur die Ziffern 0 bis 9 zulässig.");
     EXPECT_EQ(refusalText(PanelFieldKind::Digits, "1", '7'), "");
     EXPECT_EQ(refusalText(PanelFieldKind::Digits, "1", kKeyBackspace), "");
     EXPECT_EQ(refusalText(PanelFieldKind::MonthsWithoutPay, "1234", '5'),
               "Monate ohne Bezüge: Es sind nur bis zu 4 Stellen zugelassen.");
     EXPECT_EQ(refusalText(PanelFieldKind::MonthsWithoutPay, "123", '4'), "");
-    EXPECT_EQ(refusalText(PanelFieldKind::MonthNumber, "1", '3'), "Es gibt nur 12 Monate:  Eingabe höher als 12!");
+    EXPECT_EQ(refusalText(PanelFieldKind::MonthNumber, "1", '3'),
+              "Es gibt nur 12 Monate:  Eingabe höher als 12!");
     EXPECT_EQ(refusalText(PanelFieldKind::MonthNumber, "1", '2'), "");
     EXPECT_EQ(refusalText(PanelFieldKind::MonthNumber, "", '9'), "");
-    EXPECT_EQ(refusalText(PanelFieldKind::Amount, "5000", '1'), "Fehler: Ein Betrag über 50.000 ist sicher falsch.");
+    EXPECT_EQ(refusalText(PanelFieldKind::Amount, "5000", '1'),
+              "Fehler: Ein Betrag über 50.000 ist sicher falsch.");
     EXPECT_EQ(refusalText(PanelFieldKind::Amount, "50000", ','), "");
-    EXPECT_EQ(refusalText(PanelFieldKind::Amount, "50000,", '1'), "Fehler: Ein Betrag über 50.000 ist sicher falsch.");
+    EXPECT_EQ(refusalText(PanelFieldKind::Amount, "50000,", '1'),
+              "Fehler: Ein Betrag über 50.000 ist sicher falsch.");
     EXPECT_EQ(refusalText(PanelFieldKind::Amount, "", '-'), "");
     EXPECT_EQ(refusalText(PanelFieldKind::Amount, "1", 'a'), "(silent)");
     EXPECT_EQ(refusalText(PanelFieldKind::Free, "", 'a'), "");
@@ -126,7 +142,8 @@ TEST(MenuTable, GroupsHoldTheirItemsAndUnbuiltItemsAnswer) {
     for (const auto& item : menuItems()) {
         EXPECT_TRUE(codes.insert(item.code).second) << item.code;
         bool grouped = false;
-        for (const auto& g : menuGroups()) grouped |= g.letter == item.group;
+        for (const auto& g : menuGroups())
+            grouped |= g.letter == item.group;
         EXPECT_TRUE(grouped) << item.code;
     }
     EXPECT_EQ(menuGroups().size(), 7u);
@@ -137,12 +154,14 @@ TEST(MenuTable, GroupsHoldTheirItemsAndUnbuiltItemsAnswer) {
     EXPECT_EQ(codeText('f', 1), "f01");
     EXPECT_EQ(codeText('Y', 41), "Y41");
     EXPECT_EQ(unavailableMessage(Availability::OnDemand).title, "Interesse?");
-    EXPECT_EQ(unavailableMessage(Availability::OnDemand).text(),
-              "Diese Funktion sollte entwickelt werden, wenn genügend Interesse daran bekundet wird. Dies war "
-              "bisher nicht der Fall.");
-    EXPECT_EQ(unavailableMessage(Availability::Later).text(),
-              "Die nun benötigte Funktion funktioniert noch nicht gefahrlos\nund wurde deshalb noch nicht ins "
-              "Programm aufgenommen.\nBitte gedulden Sie sich noch etwas.");
+    EXPECT_EQ(
+        unavailableMessage(Availability::OnDemand).text(),
+        "Diese Funktion sollte entwickelt werden, wenn genügend Interesse daran bekundet wird. Dies war "
+        "bisher nicht der Fall.");
+    EXPECT_EQ(
+        unavailableMessage(Availability::Later).text(),
+        "Die nun benötigte Funktion funktioniert noch nicht gefahrlos\nund wurde deshalb noch nicht ins "
+        "Programm aufgenommen.\nBitte gedulden Sie sich noch etwas.");
 }
 
 TEST(WindowPlace, StoredRectangleIsBroughtBackOntoTheScreen) {
@@ -152,10 +171,12 @@ TEST(WindowPlace, StoredRectangleIsBroughtBackOntoTheScreen) {
     EXPECT_EQ(restoredWindowRect({0, 0, 0, 0}, screen, 1180, 780), (WindowRect{370, 150, 1180, 780}));
     EXPECT_EQ(restoredWindowRect({10, 10, 300, 800}, screen, 1180, 780).width, 1180); // below 5000 twips
     // beyond the right and bottom edges, and left of a second screen
-    EXPECT_EQ(restoredWindowRect({1500, 900, 1200, 800}, screen, 1180, 780), (WindowRect{720, 280, 1200, 800}));
+    EXPECT_EQ(restoredWindowRect({1500, 900, 1200, 800}, screen, 1180, 780),
+              (WindowRect{720, 280, 1200, 800}));
     EXPECT_EQ(restoredWindowRect({-3000, -20, 1200, 800}, screen, 1180, 780), (WindowRect{0, 0, 1200, 800}));
     // larger than the screen: shrunk
-    EXPECT_EQ(restoredWindowRect({0, 0, 4000, 3000}, {0, 0, 1280, 720}, 1180, 780), (WindowRect{0, 0, 1280, 720}));
+    EXPECT_EQ(restoredWindowRect({0, 0, 4000, 3000}, {0, 0, 1280, 720}, 1180, 780),
+              (WindowRect{0, 0, 1280, 720}));
 }
 
 TEST(WindowColours, EveryYearHasItsSidesAndTheAmountFieldsStayGreyAndWhite) {

@@ -1,9 +1,9 @@
 // Backups of the user data, their restore, and the file helpers every operation relies on.
 
-#include "session/backups.h"
-#include "session/case_operations.h"
 #include "persistence/file_ops.h"
 #include "persistence/window_record.h"
+#include "session/backups.h"
+#include "session/case_operations.h"
 #include "storage_fixture.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,9 @@ void run(StorageFixture& f, const std::string& mark) {
     ASSERT_EQ(BackupUserData(f.g), StorageResult::Done);
 }
 
-std::string markOf(const fs::path& folder) { return textAt(bytesOf(folder / "varemo20.dim"), 0, 2); }
+std::string markOf(const fs::path& folder) {
+    return textAt(bytesOf(folder / "varemo20.dim"), 0, 2);
+}
 
 } // namespace
 

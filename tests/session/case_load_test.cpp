@@ -1,5 +1,5 @@
-#include "session/case_load.h"
 #include "persistence/month_record.h"
+#include "session/case_load.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +45,8 @@ TEST(CaseLoad, AnEmptyRecordBecomesANewCaseWithTheDefaults) {
     EXPECT_EQ(s.g.workingCase.previousAmount(AmountSlot::PaidDays), 3100000);
     EXPECT_EQ(s.g.workingCase.monthIndex(), 2);
     EXPECT_TRUE(s.prompter.messages().empty());
-    for (int m = 1; m <= 12; ++m) EXPECT_TRUE(sameInputsAsDefaults(unpackedMonth(s, m))) << m;
+    for (int m = 1; m <= 12; ++m)
+        EXPECT_TRUE(sameInputsAsDefaults(unpackedMonth(s, m))) << m;
     EXPECT_EQ(s.g.files.readYear(1).name(), "Neuer Personalfall");
 }
 
@@ -63,7 +64,8 @@ TEST(CaseLoad, AnOutOfRangeKeyResetsAllTwelveMonthsWithTheErrorNumber) {
                                    "zurückgesetzt,\num einen Programmabsturz zu vermeiden.");
     EXPECT_EQ(s.g.workingCase.serviceRelationship(), 25);
     EXPECT_EQ(s.g.workingCase.name, "Maria Muster");
-    for (int m = 1; m <= 12; ++m) EXPECT_TRUE(sameInputsAsDefaults(unpackedMonth(s, m))) << m;
+    for (int m = 1; m <= 12; ++m)
+        EXPECT_TRUE(sameInputsAsDefaults(unpackedMonth(s, m))) << m;
 }
 
 TEST(CaseLoad, TheLastFailingSlotGivesTheErrorNumber) {
@@ -166,7 +168,8 @@ TEST(CaseLoad, TariffFactorAndPartialRetirementPercentComeFromTheAmounts) {
 }
 
 TEST(CaseLoad, ANameBeginningWithABlankBecomesNewCase) {
-    for (std::string bad : {std::string(" Maria"), std::string("M Maria"), std::string("!Maria"), std::string("\x01xy")}) {
+    for (std::string bad :
+         {std::string(" Maria"), std::string("M Maria"), std::string("!Maria"), std::string("\x01xy")}) {
         TestSession s(2020);
         Case c = defaultCase();
         c.enterAmount(AmountSlot::Allowance2, 12345);
@@ -192,7 +195,8 @@ TEST(CaseLoad, EastFlagFollowsTheRegion) {
         storeCase(s, c);
         s.g.east = !isEastRegion(region);
         LoadCaseMonth(s.g);
-        bool east = region == 4 || region == 8 || region == 13 || region == 14 || region == 16 || region == 17;
+        bool east =
+            region == 4 || region == 8 || region == 13 || region == 14 || region == 16 || region == 17;
         EXPECT_EQ(s.g.east, east) << region;
     }
 }

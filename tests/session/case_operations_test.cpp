@@ -1,10 +1,10 @@
 // New cases, the model case, copying between data sets, deleting a year, moving and sorting cases.
 
+#include "persistence/month_record.h"
+#include "persistence/user_files.h"
 #include "session/case_load.h"
 #include "session/case_operations.h"
 #include "session/guarded.h"
-#include "persistence/month_record.h"
-#include "persistence/user_files.h"
 #include "storage_fixture.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,8 @@ constexpr size_t kMonthSlotOffset = month_record::keyOffset(KeySlot::Month); // 
 
 std::vector<uint8_t> record(const fs::path& folder, int year, DataSet set, int month, int n) {
     size_t length = month == 13 ? kYearRecordLength : kMonthRecordLength;
-    return readRecordIfExists(findFileIgnoringCase(folder, caseFileName(year, set, month)), length, n).bytes();
+    return readRecordIfExists(findFileIgnoringCase(folder, caseFileName(year, set, month)), length, n)
+        .bytes();
 }
 
 // Rewrites month m of case n with amount slot 12 set to a marker.
@@ -68,19 +69,21 @@ TEST(NewCase, CreatesTheNextCaseInAllThreeSetsWithTwelveCalculatedMonths) {
             for (int m = 1; m <= 12; ++m) {
                 auto month = record(f.user(), 2020, s, m, n);
                 EXPECT_EQ(i16At(month, kMonthSlotOffset), m - 1) << "calculated as month " << m;
-                EXPECT_EQ(i16At(month, 6), 25);                        // slot 4 of the model case
+                EXPECT_EQ(i16At(month, 6), 25);                          // slot 4 of the model case
                 EXPECT_EQ(textAt(month, 914, 10), std::string(10, ' ')); // date of line 6 cleared
             }
         }
         EXPECT_EQ(fileSize(findFileIgnoringCase(f.user(), caseFileName(2020, s, 13))), 2u * 1920u);
     }
-    EXPECT_EQ(i16At(bytesOf(f.userFile("varemo20.dim")), 506), 3); // count of 2020: two cases + the empty entry
+    EXPECT_EQ(i16At(bytesOf(f.userFile("varemo20.dim")), 506),
+              3); // count of 2020: two cases + the empty entry
     EXPECT_EQ(i16At(bytesOf(f.userFile("varemo20.dim")), 474), 2);
 }
 
 TEST(NewCase, NeverOverwritesCasesTheCountDoesNotKnow) {
     Started f;
-    for (int n = 1; n <= 3; ++n) nameCase(f.user(), 2020, DataSet::Plan, n, "Vorhanden " + std::to_string(n));
+    for (int n = 1; n <= 3; ++n)
+        nameCase(f.user(), 2020, DataSet::Plan, n, "Vorhanden " + std::to_string(n));
     auto before = bytesOf(findFileIgnoringCase(f.user(), "V2020P.13"));
     EXPECT_EQ(f.g.storage.window.caseCount(2020), 0);
     ASSERT_EQ(NewCase(f.g), 4);
@@ -111,7 +114,8 @@ TEST(CopyCase, PlanToRealCopiesTwelveMonthsAndTheColumnAndLeavesInfoAlone) {
     Started f;
     ASSERT_EQ(NewCase(f.g), 1);
     ASSERT_EQ(NewCase(f.g), 2);
-    for (int m = 1; m <= 12; ++m) markMonth(f.user(), 2020, DataSet::Plan, m, 1, 1000 * m);
+    for (int m = 1; m <= 12; ++m)
+        markMonth(f.user(), 2020, DataSet::Plan, m, 1, 1000 * m);
     {
         CaseFiles plan;
         plan.open(f.user(), 2020, DataSet::Plan);
@@ -124,13 +128,15 @@ TEST(CopyCase, PlanToRealCopiesTwelveMonthsAndTheColumnAndLeavesInfoAlone) {
         plan.writeYear(1, y);
     }
     std::map<std::string, std::vector<uint8_t>> info;
-    for (int m = 1; m <= 13; ++m) info[std::to_string(m)] = bytesOf(f.userFile("V2020I." + std::to_string(m)));
+    for (int m = 1; m <= 13; ++m)
+        info[std::to_string(m)] = bytesOf(f.userFile("V2020I." + std::to_string(m)));
     auto realCase2 = record(f.user(), 2020, DataSet::Real, 4, 2);
 
     f.g.caseNumber = 1;
     ASSERT_EQ(CopyCase(f.g, DataSet::Plan, DataSet::Real), StorageResult::Done);
     for (int m = 1; m <= 12; ++m) {
-        EXPECT_EQ(record(f.user(), 2020, DataSet::Real, m, 1), record(f.user(), 2020, DataSet::Plan, m, 1)) << m;
+        EXPECT_EQ(record(f.user(), 2020, DataSet::Real, m, 1), record(f.user(), 2020, DataSet::Plan, m, 1))
+            << m;
         EXPECT_EQ(i32At(record(f.user(), 2020, DataSet::Real, m, 1), 120 + 48), 1000 * m);
     }
     auto real = record(f.user(), 2020, DataSet::Real, 13, 1);
@@ -142,7 +148,8 @@ TEST(CopyCase, PlanToRealCopiesTwelveMonthsAndTheColumnAndLeavesInfoAlone) {
     }
     EXPECT_EQ(std::vector<uint8_t>(real.begin() + 668 + 24, real.begin() + 680 + 24),
               std::vector<uint8_t>(plan.begin() + 668 + 12, plan.begin() + 680 + 12));
-    for (int m = 1; m <= 13; ++m) EXPECT_EQ(bytesOf(f.userFile("V2020I." + std::to_string(m))), info[std::to_string(m)]);
+    for (int m = 1; m <= 13; ++m)
+        EXPECT_EQ(bytesOf(f.userFile("V2020I." + std::to_string(m))), info[std::to_string(m)]);
     EXPECT_EQ(record(f.user(), 2020, DataSet::Real, 4, 2), realCase2);
     EXPECT_TRUE(f.g.files.isOpen());
     EXPECT_EQ(f.g.files.dataSet(), DataSet::Real);
@@ -179,7 +186,8 @@ TEST(DeleteYear, AsksAndDeletesTheYearsFilesOnly) {
     f.g.year = 2020;
     OpenYearFiles(f.g);
     ASSERT_EQ(NewCase(f.g), 1);
-    for (const char* side : {"bda.19", "Urlaub.019", "Kalender.019", "bda.20"}) writeBytes(f.userFile(side), {'s'});
+    for (const char* side : {"bda.19", "Urlaub.019", "Kalender.019", "bda.20"})
+        writeBytes(f.userFile(side), {'s'});
     writeBytes(f.userFile("v2019r.bak"), {'x'});
     f.g.selectMonth(3);
     LoadCaseMonth(f.g);
@@ -200,14 +208,16 @@ TEST(DeleteYear, AsksAndDeletesTheYearsFilesOnly) {
     f.prompter.queue(PromptAnswer::Ok);
     ASSERT_EQ(DeleteYear(f.g, 2019), StorageResult::Done);
     for (DataSet s : kAllDataSets)
-        for (int m = 1; m <= 13; ++m) EXPECT_FALSE(fs::exists(f.userFile(caseFileName(2019, s, m))));
+        for (int m = 1; m <= 13; ++m)
+            EXPECT_FALSE(fs::exists(f.userFile(caseFileName(2019, s, m))));
     EXPECT_FALSE(fs::exists(f.userFile("v2019r.bak")));
     EXPECT_FALSE(fs::exists(f.userFile("bda.19")));
     EXPECT_FALSE(fs::exists(f.userFile("Urlaub.019")));
     EXPECT_TRUE(fs::exists(f.userFile("Kalender.019")));
     EXPECT_TRUE(fs::exists(f.userFile("bda.20")));
     for (int m = 1; m <= 13; ++m)
-        EXPECT_EQ(bytesOf(f.userFile("V2020R." + std::to_string(m))), before["User001/V2020R." + std::to_string(m)]);
+        EXPECT_EQ(bytesOf(f.userFile("V2020R." + std::to_string(m))),
+                  before["User001/V2020R." + std::to_string(m)]);
     EXPECT_EQ(bytesOf(f.userFile("varemo20.vaa")), defaultModelMonth().bytes());
     EXPECT_EQ(i16At(bytesOf(f.userFile("varemo20.dim")), 504), 0);
     EXPECT_EQ(f.g.year, 2020);
@@ -248,7 +258,8 @@ TEST(MoveSort, RenumbersEveryMonthAndYearFileOfEveryDataSet) {
     for (DataSet s : kAllDataSets)
         for (int n = 1; n <= 3; ++n) {
             nameCase(f.user(), 2020, s, n, names[n - 1]);
-            for (int m = 1; m <= 12; ++m) markMonth(f.user(), 2020, s, m, n, 100 * n + m);
+            for (int m = 1; m <= 12; ++m)
+                markMonth(f.user(), 2020, s, m, n, 100 * n + m);
         }
     f.g.caseNumber = 1;
     ASSERT_EQ(SortCases(f.g), StorageResult::Done);
@@ -261,7 +272,8 @@ TEST(MoveSort, RenumbersEveryMonthAndYearFileOfEveryDataSet) {
             buffer.bytes() = year;
             EXPECT_EQ(YearRecord(buffer).name(), names[old - 1]);
             EXPECT_EQ(textAt(year, 51, 3), padded(std::to_string(i), 3));
-            for (int m = 1; m <= 12; ++m) EXPECT_EQ(i32At(record(f.user(), 2020, s, m, i), 168), 100 * old + m);
+            for (int m = 1; m <= 12; ++m)
+                EXPECT_EQ(i32At(record(f.user(), 2020, s, m, i), 168), 100 * old + m);
         }
     EXPECT_EQ(f.g.caseNumber, 3); // Zander, shown before, is now case 3
 

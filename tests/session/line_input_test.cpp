@@ -28,7 +28,8 @@ TEST(TypedAmount, CapsFactorsAtTwoHundredAndRefusesWhatCannotBeStored) {
     EXPECT_EQ(capped->shown, "200");
     EXPECT_EQ(convertTypedAmount(AmountSlot::PerformancePercent, "201")->stored, 20000);
     EXPECT_EQ(convertTypedAmount(AmountSlot::TariffFactor, "85")->stored, 8500);
-    for (int slotNo : {52, 55, 57, 61, 65, 66, -1}) EXPECT_FALSE(convertTypedAmount(slotNo, "1")) << slotNo;
+    for (int slotNo : {52, 55, 57, 61, 65, 66, -1})
+        EXPECT_FALSE(convertTypedAmount(slotNo, "1")) << slotNo;
     EXPECT_FALSE(convertTypedAmount(AmountSlot::Allowance1, "abc"));
     EXPECT_FALSE(convertTypedAmount(AmountSlot::Allowance1, "1,2,3"));
     EXPECT_FALSE(convertTypedAmount(AmountSlot::Allowance1, "21474837")); // beyond 32 bits as cents
@@ -66,8 +67,10 @@ TEST(LineInput, SlotNumbersFromOutsideAreRefusedUnlessTheyNameASlot) {
     LoadCaseMonth(s.g);
     Case before = s.g.workingCase;
     // Key 0 is not stored and the month is chosen elsewhere: neither is a key to set.
-    for (int slotNo : {-1, 0, 20, 56}) EXPECT_FALSE(SetKey(s.g, slotNo, 1)) << slotNo;
-    for (int slotNo : {-1, 66}) EXPECT_FALSE(EnterAmount(s.g, slotNo, "1")) << slotNo;
+    for (int slotNo : {-1, 0, 20, 56})
+        EXPECT_FALSE(SetKey(s.g, slotNo, 1)) << slotNo;
+    for (int slotNo : {-1, 66})
+        EXPECT_FALSE(EnterAmount(s.g, slotNo, "1")) << slotNo;
     EXPECT_EQ(s.g.workingCase, before);
     ASSERT_EQ(s.prompter.messages().size(), 6u);
     EXPECT_EQ(s.prompter.messages()[3].text(), "Sorry, die gewählte Auswahl ist nicht möglich.");
@@ -101,5 +104,6 @@ TEST(LineInput, YearSalaryRefusesEveryChange) {
     EXPECT_FALSE(EnterDate(s.g, "01.01.2020"));
     ASSERT_EQ(s.prompter.messages().size(), 3u);
     EXPECT_EQ(s.prompter.messages()[0].title, "Sorry");
-    EXPECT_EQ(s.prompter.messages()[0].text(), "Das Jahresgehalt kann nur durch Änderung von Monaten geändert werden.");
+    EXPECT_EQ(s.prompter.messages()[0].text(),
+              "Das Jahresgehalt kann nur durch Änderung von Monaten geändert werden.");
 }

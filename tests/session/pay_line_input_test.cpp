@@ -1,7 +1,7 @@
 // The line dispatcher's consequences of the pay lines 4, 7 and 8.
 
-#include "session/line_input.h"
 #include "pay/steps.h"
+#include "session/line_input.h"
 #include "support/shipped_tables.h"
 
 #include <gtest/gtest.h>
@@ -25,10 +25,11 @@ TEST(PayLineInput, ChangingAComputedStepAsksAndClearsTheDateOnYes) {
     const PromptMessage question = s.prompter.messages().back();
     EXPECT_EQ(question.title, "Berechnung der Grundgehaltsstufen ausschalten?");
     EXPECT_EQ(question.lines,
-              (std::vector<std::string>{"Das Programm berechnet die Grundgehaltsstufe in Zeile 8 nach dem Datum in Zeile 6.",
-                                        "Wenn Sie die Grundgehaltsstufe in Zeile 8 ändern,",
-                                        "wird die automatische Berechnung der Grundgehaltsstufe ausgeschaltet",
-                                        "und das Datum in Zeile 6 wird gelöscht.", "Wollen Sie das?"}));
+              (std::vector<std::string>{
+                  "Das Programm berechnet die Grundgehaltsstufe in Zeile 8 nach dem Datum in Zeile 6.",
+                  "Wenn Sie die Grundgehaltsstufe in Zeile 8 ändern,",
+                  "wird die automatische Berechnung der Grundgehaltsstufe ausgeschaltet",
+                  "und das Datum in Zeile 6 wird gelöscht.", "Wollen Sie das?"}));
     EXPECT_EQ(question.buttons, PromptButtons::YesNo);
     EXPECT_EQ(s.c().key(KeySlot::Step), 2);
     EXPECT_EQ(s.c().dateText, "01.01.2015");

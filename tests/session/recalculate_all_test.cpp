@@ -2,9 +2,9 @@
 // the rewritten month records.
 
 #include "calc/calculation_run.h"
+#include "persistence/month_record.h"
 #include "session/case_load.h"
 #include "session/recalculate_all.h"
-#include "persistence/month_record.h"
 #include "support/session.h"
 
 #include <fstream>

@@ -1,7 +1,7 @@
+#include "persistence/month_record.h"
 #include "session/case_load.h"
 #include "session/line_input.h"
 #include "session/sheet_edits.h"
-#include "persistence/month_record.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>
@@ -78,8 +78,8 @@ TEST(RenameEntry, StoresTheTextProtectsTheCostCentreAndRefusesOnTheYearSalary) {
     EXPECT_EQ(storedMonth(s, 1).text(CaseText::Allowance1), "Erschwerniszulage");
 
     EXPECT_FALSE(RenameFirstEntry(s.g, 28, "Kostenstelle 1"));
-    EXPECT_EQ(lastMessage(s),
-              "Geschützter Datensatz: Die 1. Position der Liste (Keine Kostenstelle)\nkann nicht verändert werden.");
+    EXPECT_EQ(lastMessage(s), "Geschützter Datensatz: Die 1. Position der Liste (Keine Kostenstelle)\nkann "
+                              "nicht verändert werden.");
     EXPECT_FALSE(RenameFirstEntry(s.g, 44, std::string(36, 'x')));
     EXPECT_TRUE(RenameFirstEntry(s.g, 1, "Müller, Anna"));
     EXPECT_EQ(s.g.sheet.line(1).text, "Müller, Anna");
@@ -100,8 +100,9 @@ TEST(LineDispatcher, RefusesChoicesTheCaseDoesNotAllowWithTheirNotices) {
     // an annual adjustment by the employer is not allowed with a monthly tax allowance
     ASSERT_TRUE(EnterAmount(s.g, AmountSlot::TaxAllowance, "150"));
     EXPECT_FALSE(ChooseOption(s.g, 31, 0));
-    EXPECT_EQ(lastMessage(s), "Kein Lohnsteuerjahresausgleich .. : Ein Lohnsteuerjahresausgleich ist nicht "
-                              "zugelassen,\nwenn ein Freibetrag oder ein Hinzurechnungsbetrag zu berücksichtigen ist.");
+    EXPECT_EQ(lastMessage(s),
+              "Kein Lohnsteuerjahresausgleich .. : Ein Lohnsteuerjahresausgleich ist nicht "
+              "zugelassen,\nwenn ein Freibetrag oder ein Hinzurechnungsbetrag zu berücksichtigen ist.");
     EXPECT_EQ(s.g.workingCase.key(KeySlot::AnnualAdjustment), 1);
     ASSERT_TRUE(ChooseOption(s.g, 24, 2)); // "davon Versorgungsbezüge" is no allowance
     EXPECT_TRUE(ChooseOption(s.g, 31, 0));
@@ -124,9 +125,10 @@ TEST(AmountEntry, ValuesBeyondThirtyTwoBitsAreRefusedWithTheRangeAndNothingIsSto
     LoadCaseMonth(s.g);
     Case before = s.g.workingCase;
     EXPECT_FALSE(EnterAmount(s.g, AmountSlot::Allowance1, "21474837"));
-    EXPECT_EQ(lastMessage(s), "Eingabefehler: Die Eingabe \"21474837\" liegt außerhalb des Wertebereichs des "
-                              "Programms\nund wurde nicht gespeichert. Zulässig sind Werte von -21.474.836,48 bis "
-                              "21.474.836,47.");
+    EXPECT_EQ(lastMessage(s),
+              "Eingabefehler: Die Eingabe \"21474837\" liegt außerhalb des Wertebereichs des "
+              "Programms\nund wurde nicht gespeichert. Zulässig sind Werte von -21.474.836,48 bis "
+              "21.474.836,47.");
     EXPECT_FALSE(EnterAmount(s.g, AmountSlot::RegularHours, "99999999999999999999999"));
     EXPECT_NE(lastMessage(s).find("-21.474,83648 bis 21.474,83647"), std::string::npos);
     EXPECT_FALSE(EnterAmount(s.g, AmountSlot::Allowance1, "zwölf"));

@@ -3,9 +3,9 @@
 #include "base/cp1252.h"
 #include "persistence/file_ops.h"
 #include "persistence/settings_file.h"
+#include "persistence/window_record.h"
 #include "session/startup.h"
 #include "session/users.h"
-#include "persistence/window_record.h"
 #include "storage_fixture.h"
 
 #include <gtest/gtest.h>
@@ -42,13 +42,15 @@ TEST(StartUp, AnEmptyProgramFolderGetsItsFilesAndASecondStartChangesNone) {
     // The default password is stored with every code raised by 50.
     std::string password = utf8ToCp1252(defaultPassword());
     ASSERT_EQ(password.size(), 9u);
-    for (size_t i = 0; i < 9; ++i) EXPECT_EQ(sr[135 + i], static_cast<uint8_t>(password[i]) + 50) << i;
+    for (size_t i = 0; i < 9; ++i)
+        EXPECT_EQ(sr[135 + i], static_cast<uint8_t>(password[i]) + 50) << i;
     EXPECT_EQ(sr[135 + 9], ' ');
     EXPECT_EQ(textAt(sr, kRec + 0, 11), "Personalamt");
     EXPECT_EQ(textAt(sr, 99 * kRec, 7), "User100");
     EXPECT_EQ(textAt(sr, 100 * kRec + 135, 35), padded("Schutz aus", 35));
     EXPECT_EQ(textAt(sr, 110 * kRec, 35), padded("0", 35));
-    EXPECT_EQ(textAt(sr, 110 * kRec + 35, 100), padded("Bitte Programmverzeichnis auf dem 1. Server eintragen", 100));
+    EXPECT_EQ(textAt(sr, 110 * kRec + 35, 100),
+              padded("Bitte Programmverzeichnis auf dem 1. Server eintragen", 100));
     EXPECT_EQ(textAt(sr, 119 * kRec + 35, 54), "Bitte Programmverzeichnis auf dem 10. Server eintragen");
 
     auto dim = bytesOf(f.userFile("varemo20.dim"));
@@ -66,14 +68,15 @@ TEST(StartUp, AnEmptyProgramFolderGetsItsFilesAndASecondStartChangesNone) {
     ASSERT_EQ(church.size(), 5u * 218u);
     EXPECT_EQ(i16At(church, 3 * 218), 2020); // record 4 is 2020
     ChurchTaxTable shipped = shippedChurchTax(2020);
-    EXPECT_EQ(i32At(church, 3 * 218 + 2 + 12 * 2), shipped[2].rateHundredths);     // Bayern
+    EXPECT_EQ(i32At(church, 3 * 218 + 2 + 12 * 2), shipped[2].rateHundredths); // Bayern
     EXPECT_EQ(i32At(church, 3 * 218 + 2 + 12 * 2 + 4), shipped[2].flatHundredths);
     EXPECT_EQ(churchTaxFromRecord(f.g.storage.churchTax), shipped);
 
     // A new window record shows 2020, INFO; the case files of that year and data set are there.
     EXPECT_EQ(f.g.year, 2020);
     EXPECT_EQ(f.g.dataSet, DataSet::Info);
-    for (int m = 1; m <= 13; ++m) EXPECT_TRUE(fs::exists(f.userFile("V2020I." + std::to_string(m)))) << m;
+    for (int m = 1; m <= 13; ++m)
+        EXPECT_TRUE(fs::exists(f.userFile("V2020I." + std::to_string(m)))) << m;
     EXPECT_EQ(f.g.storage.caption, "VAREMO 2020");
 
     auto before = treeOf(f.dir.path());
@@ -88,10 +91,10 @@ TEST(StartUp, KeepsUnknownBytesAndRecords102To110WhenRewriting) {
     ASSERT_TRUE(StartUp(f.g));
     updateSettingsRecord(f.dir.path(), 105, [](RecordBuffer& r) { r.setText(0, 170, "eigener Wert 105"); });
     auto dim = bytesOf(f.userFile("varemo20.dim"));
-    dim[460] = 0x5A;                      // not interpreted by the program
-    dim[370] = 'X';                       // further line, not written here
-    dim[558] = 7;                         // 32-bit setting
-    dim[476] = 13;                        // month 13 starts as month 1
+    dim[460] = 0x5A; // not interpreted by the program
+    dim[370] = 'X';  // further line, not written here
+    dim[558] = 7;    // 32-bit setting
+    dim[476] = 13;   // month 13 starts as month 1
     writeBytes(f.userFile("varemo20.dim"), dim);
     ASSERT_TRUE(StartUp(f.g));
     EXPECT_EQ(f.g.month(), 1);
@@ -126,10 +129,10 @@ TEST(StartUp, KeepsUnknownBytesAndRecords102To110WhenRewriting) {
 TEST(StartUp, DamagedAndForeignFilesLoadWithoutHarm) {
     StorageFixture f;
     writeBytes(f.dir.path() / "varemo20.sr", std::vector<uint8_t>(30, 'x')); // shorter than one record
-    writeBytes(f.userFile("varemo20.dim"), std::vector<uint8_t>(500, 0xFF));  // short and nonsense
+    writeBytes(f.userFile("varemo20.dim"), std::vector<uint8_t>(500, 0xFF)); // short and nonsense
     ASSERT_TRUE(StartUp(f.g));
     EXPECT_EQ(f.g.userFolder, f.user());
-    EXPECT_EQ(f.g.year, 2020);      // year -1 is out of range
+    EXPECT_EQ(f.g.year, 2020); // year -1 is out of range
     EXPECT_EQ(f.g.caseNumber, 1);
     EXPECT_EQ(f.g.dataSet, DataSet::Real);
     EXPECT_EQ(fileSize(f.userFile("varemo20.dim")), 500u); // read, not replaced
@@ -180,14 +183,17 @@ TEST(Users, FolderNamesCaptionAndPaths) {
     EXPECT_EQ(UserFolderName(100), "User100");
     EXPECT_EQ(UserFolderName(0), "");
     EXPECT_EQ(UserFolderName(101), "");
-    EXPECT_EQ(windowCaption(2, "Personalamt"), "geschützter Bereich für Personalamt" + std::string(24, ' ') +
-                                                   "    User002");
+    EXPECT_EQ(windowCaption(2, "Personalamt"),
+              "geschützter Bereich für Personalamt" + std::string(24, ' ') + "    User002");
 
     // A root in the x86 folder on a system that only has "C:\Programme".
-    EXPECT_EQ(rootWith({"C:\\Programme"}, "C:\\Program Files (x86)\\Varemo2020\\"), "C:\\Programme\\Varemo2020\\");
-    EXPECT_EQ(rootWith({"C:\\Program Files (x86)\\Varemo2020", "C:\\Programme"}, "C:\\Program Files (x86)\\Varemo2020\\"),
+    EXPECT_EQ(rootWith({"C:\\Programme"}, "C:\\Program Files (x86)\\Varemo2020\\"),
+              "C:\\Programme\\Varemo2020\\");
+    EXPECT_EQ(rootWith({"C:\\Program Files (x86)\\Varemo2020", "C:\\Programme"},
+                       "C:\\Program Files (x86)\\Varemo2020\\"),
               "C:\\Program Files (x86)\\Varemo2020\\");
-    EXPECT_EQ(rootWith({"C:\\Programme"}, "C:\\Programme (x86)\\Varemo2020\\"), "C:\\Programme\\Varemo2020\\");
+    EXPECT_EQ(rootWith({"C:\\Programme"}, "C:\\Programme (x86)\\Varemo2020\\"),
+              "C:\\Programme\\Varemo2020\\");
     // Neither exists: (a) gives "C:\Programme", which (c) turns into the x86 folder.
     EXPECT_EQ(rootWith({}, "C:\\Program Files (x86)\\Varemo2020\\"), "C:\\Program Files (x86)\\Varemo2020\\");
     EXPECT_EQ(rootWith({}, "C:\\Programme\\Varemo2020\\"), "C:\\Program Files (x86)\\Varemo2020\\");
@@ -211,7 +217,8 @@ TEST(Users, SelectionChecksThePasswordAndPasswordsAreStoredRaisedBy50) {
     EXPECT_FALSE(fs::exists(f.dir.path() / "User002"));
     ASSERT_EQ(SelectUser(f.g, 2, defaultPassword()), StorageResult::Done);
     EXPECT_EQ(f.g.userFolder, f.dir.path() / "User002");
-    EXPECT_EQ(f.g.storage.caption, "geschützter Bereich für Personalamt" + std::string(24, ' ') + "    User002");
+    EXPECT_EQ(f.g.storage.caption,
+              "geschützter Bereich für Personalamt" + std::string(24, ' ') + "    User002");
 
     ASSERT_EQ(SetUserPassword(f.g, 10, "Abc!"), StorageResult::Done);
     auto sr = bytesOf(f.dir.path() / "varemo20.sr");
@@ -251,7 +258,8 @@ TEST(Users, ServersAreCopiedInOrderUntilOneHasNoSettingsFile) {
     writeBytes(s3.path() / "varemo20.sr", {4, 5, 6});
     EXPECT_EQ(SetServerFolder(f.g, 1, "D:\\Varemo2020", true), StorageResult::Refused);
     EXPECT_EQ(f.prompter.messages().back().title, "Korrektur erforderlich");
-    EXPECT_EQ(f.prompter.messages().back().text(), "Bitte suchen Sie das Programmverzeichnis in der Netzwerkumgebung.");
+    EXPECT_EQ(f.prompter.messages().back().text(),
+              "Bitte suchen Sie das Programmverzeichnis in der Netzwerkumgebung.");
 
     // Network paths; on this system "//tmp/..." names the same folder as "/tmp/...".
     ASSERT_EQ(SetServerFolder(f.g, 1, "/" + s1.path().string(), true), StorageResult::Done);
@@ -265,13 +273,15 @@ TEST(Users, ServersAreCopiedInOrderUntilOneHasNoSettingsFile) {
     ASSERT_EQ(f.prompter.messages().size(), shown + 1);
     EXPECT_EQ(f.prompter.messages()[shown].title, "Bitte anschließend korrigieren!");
     EXPECT_EQ(f.prompter.messages()[shown].text(),
-              "Das Verzeichnis /" + s2.path().string() + "\\varemo20.sr ist kein Programmverzeichnis von VAREMO 2020.");
+              "Das Verzeichnis /" + s2.path().string() +
+                  "\\varemo20.sr ist kein Programmverzeichnis von VAREMO 2020.");
     EXPECT_EQ(bytesOf(s1.path() / "varemo20.sr"), bytesOf(f.dir.path() / "varemo20.sr"));
     EXPECT_EQ(bytesOf(s3.path() / "varemo20.sr"), (std::vector<uint8_t>{4, 5, 6})); // behind the stop
     EXPECT_FALSE(fs::exists(s2.path() / "varemo20.sr"));
 
     // An active entry still holding its "Bitte ..." text stops without a message.
-    updateSettingsRecord(f.dir.path(), 112, [](RecordBuffer& r) { r.setText(35, 100, defaultServerPath(2)); });
+    updateSettingsRecord(f.dir.path(), 112,
+                         [](RecordBuffer& r) { r.setText(35, 100, defaultServerPath(2)); });
     shown = f.prompter.messages().size();
     EXPECT_FALSE(SyncSettingsToServers(f.g));
     EXPECT_EQ(f.prompter.messages().size(), shown);

@@ -30,7 +30,8 @@ inline void writeBytes(const std::filesystem::path& file, const std::vector<uint
 inline std::map<std::string, std::vector<uint8_t>> treeOf(const std::filesystem::path& folder) {
     std::map<std::string, std::vector<uint8_t>> out;
     for (const auto& e : std::filesystem::recursive_directory_iterator(folder))
-        if (e.is_regular_file()) out[std::filesystem::relative(e.path(), folder).string()] = bytesOf(e.path());
+        if (e.is_regular_file())
+            out[std::filesystem::relative(e.path(), folder).string()] = bytesOf(e.path());
     return out;
 }
 
@@ -73,7 +74,8 @@ struct StorageFixture {
     std::filesystem::path userFile(const std::string& name) const { return user() / name; }
     std::vector<std::string> titles() const {
         std::vector<std::string> out;
-        for (const auto& m : prompter.messages()) out.push_back(m.title);
+        for (const auto& m : prompter.messages())
+            out.push_back(m.title);
         return out;
     }
 };

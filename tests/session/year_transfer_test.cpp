@@ -1,9 +1,9 @@
 // Carrying cases into the following year.
 
+#include "persistence/month_record.h"
 #include "session/case_load.h"
 #include "session/case_operations.h"
 #include "session/guarded.h"
-#include "persistence/month_record.h"
 #include "session/year_transfer.h"
 #include "storage_fixture.h"
 
@@ -19,7 +19,8 @@ namespace {
 
 std::vector<uint8_t> record(const fs::path& folder, int year, DataSet set, int month, int n) {
     size_t length = month == 13 ? kYearRecordLength : kMonthRecordLength;
-    return readRecordIfExists(findFileIgnoringCase(folder, caseFileName(year, set, month)), length, n).bytes();
+    return readRecordIfExists(findFileIgnoringCase(folder, caseFileName(year, set, month)), length, n)
+        .bytes();
 }
 
 // December of case n: line 32 key, line 23 key and a marker amount in slot 12.
@@ -66,14 +67,16 @@ TEST(YearTransfer, OneCaseCarriesDecemberIntoJanuaryAndLeavesTheOtherCasesAlone)
     }
     std::map<int, std::vector<uint8_t>> others;
     for (DataSet s : kAllDataSets)
-        for (int n : {1, 3}) others[10 * static_cast<int>(s) + n] = record(f.user(), 2021, s, 13, n);
+        for (int n : {1, 3})
+            others[10 * static_cast<int>(s) + n] = record(f.user(), 2021, s, 13, n);
 
     f.g.caseNumber = 2;
     f.g.dataSet = DataSet::Plan;
     auto before = treeOf(f.dir.path());
     EXPECT_EQ(TransferCaseToNextYear(f.g), StorageResult::Cancelled);
     EXPECT_EQ(f.prompter.messages().back().title, "Von 2020 nach 2021");
-    EXPECT_EQ(f.prompter.messages().back().text(), "Der Personalfall Maria Muster wird auf das Folgejahr übertragen.");
+    EXPECT_EQ(f.prompter.messages().back().text(),
+              "Der Personalfall Maria Muster wird auf das Folgejahr übertragen.");
     EXPECT_EQ(treeOf(f.dir.path()), before);
 
     f.prompter.queue(PromptAnswer::Yes);
@@ -92,7 +95,8 @@ TEST(YearTransfer, OneCaseCarriesDecemberIntoJanuaryAndLeavesTheOtherCasesAlone)
             EXPECT_EQ(i16At(month, 38), m - 1) << "month " << m << " calculated";
             EXPECT_EQ(i32At(month, 168), 5555);
         }
-        for (int n : {1, 3}) EXPECT_EQ(record(f.user(), 2021, s, 13, n), others[10 * static_cast<int>(s) + n]);
+        for (int n : {1, 3})
+            EXPECT_EQ(record(f.user(), 2021, s, 13, n), others[10 * static_cast<int>(s) + n]);
     }
     EXPECT_EQ(textAt(record(f.user(), 2021, DataSet::Plan, 13, 2), 1015, 12), "Maria Muster");
     EXPECT_EQ(f.g.year, 2020);
@@ -117,7 +121,8 @@ TEST(YearTransfer, AllCasesAskWarnAndCarryEveryCase) {
     EXPECT_EQ(f.status.lines, (std::vector<std::string>{"Satz 1 von 2 Sätzen.", "Satz 2 von 2 Sätzen."}));
     for (DataSet s : kAllDataSets)
         for (int n : {1, 2}) {
-            EXPECT_EQ(textAt(record(f.user(), 2021, s, 13, n), 1015, 14), "Personalfall " + std::to_string(n));
+            EXPECT_EQ(textAt(record(f.user(), 2021, s, 13, n), 1015, 14),
+                      "Personalfall " + std::to_string(n));
             EXPECT_EQ(i16At(record(f.user(), 2021, s, 12, n), 38), 11);
         }
     EXPECT_EQ(i16At(record(f.user(), 2021, DataSet::Real, 1, 1), 60), 6);
@@ -148,7 +153,8 @@ TEST(YearTransfer, AllCasesAskWarnAndCarryEveryCase) {
     EXPECT_EQ(f.prompter.messages()[shown].text(), "Erste Zeile\nZweite Zeile");
     EXPECT_EQ(f.prompter.messages()[shown + 1].title, "Warnung");
     EXPECT_EQ(f.prompter.messages()[shown + 1].text(),
-              "Wenn Sie JA wählen, werden bereits vorhandene 2021er Dateien überschrieben. Es handelt sich um die am "
+              "Wenn Sie JA wählen, werden bereits vorhandene 2021er Dateien überschrieben. Es handelt sich "
+              "um die am "
               "04.03.2021 05:06:07 angelegten Dateien. Wollen Sie überschreiben?");
     EXPECT_EQ(treeOf(f.dir.path()), before);
 }

@@ -11,14 +11,16 @@ namespace {
 
 std::string quote(const std::string& arg) {
     std::string q = "'";
-    for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : arg)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return q + "'";
 }
 
 void appendAll(FILE* f, std::string& out) {
     std::array<char, 4096> buf{};
     size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), f)) > 0) out.append(buf.data(), n);
+    while ((n = fread(buf.data(), 1, buf.size(), f)) > 0)
+        out.append(buf.data(), n);
 }
 
 } // namespace
@@ -27,7 +29,8 @@ CliResult runCli(const std::vector<std::string>& args) {
     TempDir errDir;
     auto errFile = errDir.path() / "stderr";
     std::string cmd = quote(std::string(VAREMO_BUILD_DIR) + "/varemo20-cli");
-    for (const auto& a : args) cmd += " " + quote(a);
+    for (const auto& a : args)
+        cmd += " " + quote(a);
     cmd += " 2>" + quote(errFile.string());
     CliResult r;
     FILE* pipe = popen(cmd.c_str(), "r");

@@ -10,7 +10,8 @@ struct Parser {
     size_t i = 0;
 
     void ws() {
-        while (i < s.size() && (s[i] == ' ' || s[i] == '\n' || s[i] == '\r' || s[i] == '\t')) ++i;
+        while (i < s.size() && (s[i] == ' ' || s[i] == '\n' || s[i] == '\r' || s[i] == '\t'))
+            ++i;
     }
     [[noreturn]] void fail(const char* what) { throw std::runtime_error(std::string("json: ") + what); }
     void expect(char c) {
@@ -26,11 +27,21 @@ struct Parser {
                 if (++i >= s.size()) fail("bad escape");
                 char e = s[i++];
                 switch (e) {
-                case 'n': out += '\n'; break;
-                case 't': out += '\t'; break;
-                case 'r': out += '\r'; break;
-                case 'u': out += static_cast<char>(std::stoi(s.substr(i, 4), nullptr, 16)); i += 4; break;
-                default: out += e;
+                case 'n':
+                    out += '\n';
+                    break;
+                case 't':
+                    out += '\t';
+                    break;
+                case 'r':
+                    out += '\r';
+                    break;
+                case 'u':
+                    out += static_cast<char>(std::stoi(s.substr(i, 4), nullptr, 16));
+                    i += 4;
+                    break;
+                default:
+                    out += e;
                 }
             } else {
                 out += s[i++];
@@ -54,7 +65,10 @@ struct Parser {
                 expect(':');
                 v.object[key] = value();
                 ws();
-                if (s[i] == ',') { ++i; continue; }
+                if (s[i] == ',') {
+                    ++i;
+                    continue;
+                }
                 expect('}');
                 return v;
             }
@@ -67,7 +81,10 @@ struct Parser {
             for (;;) {
                 v.array.push_back(value());
                 ws();
-                if (s[i] == ',') { ++i; continue; }
+                if (s[i] == ',') {
+                    ++i;
+                    continue;
+                }
                 expect(']');
                 return v;
             }
@@ -96,7 +113,9 @@ const Json& Json::operator[](const std::string& key) const {
     return it->second;
 }
 
-const Json& Json::operator[](size_t index) const { return array.at(index); }
+const Json& Json::operator[](size_t index) const {
+    return array.at(index);
+}
 
 Json parseJson(const std::string& text) {
     Parser p{text};

@@ -7,13 +7,13 @@ namespace varemo::test {
 
 // Gives the queued answers in order (then the default) and records every message.
 class ScriptedPrompter : public Prompter {
-public:
+  public:
     explicit ScriptedPrompter(PromptAnswer fallback = PromptAnswer::No) : fallback_(fallback) {}
     void queue(PromptAnswer answer) { answers_.push_back(answer); }
     PromptAnswer ask(const PromptMessage& message) override;
     const std::vector<PromptMessage>& messages() const { return messages_; }
 
-private:
+  private:
     PromptAnswer fallback_;
     std::deque<PromptAnswer> answers_;
     std::vector<PromptMessage> messages_;

@@ -16,7 +16,8 @@ TestSession::TestSession(int year, DataSet set, int caseNumber, int month) : g(p
 
 std::vector<std::string> TestSession::messageTexts() const {
     std::vector<std::string> out;
-    for (const auto& m : prompter.messages()) out.push_back(m.title + ": " + m.text());
+    for (const auto& m : prompter.messages())
+        out.push_back(m.title + ": " + m.text());
     return out;
 }
 

@@ -2,10 +2,10 @@
 // salary, the option list, flags, calculator, panel key filter, reminder, placement and failures of
 // the engine.
 #include "base/error.h"
-#include "session/case_load.h"
+#include "persistence/month_record.h"
 #include "presentation/navigation.h"
 #include "presentation/sheet_view.h"
-#include "persistence/month_record.h"
+#include "session/case_load.h"
 #include "support/session.h"
 #include "ui/amount_field.h"
 #include "ui/calculator_widget.h"
@@ -82,7 +82,8 @@ struct WindowFixture {
     std::unique_ptr<MainWindow> window;
 };
 
-const std::string kYearSalarySorry = "Sorry: Das Jahresgehalt kann nur durch Änderung von Monaten geändert werden.";
+const std::string kYearSalarySorry =
+    "Sorry: Das Jahresgehalt kann nur durch Änderung von Monaten geändert werden.";
 
 } // namespace
 
@@ -97,7 +98,8 @@ TEST(KeyCodes, M13ShowsTheYearSalaryAndAYearCodeIsThenRefused) {
     EXPECT_EQ(f.window->keyStateLabel()->text(), "");
     f.type("j19");
     EXPECT_EQ(f.s.g.year, 2020);
-    EXPECT_EQ(f.lastMessage(), "Sorry: Ein Jahreswechsel ist nur möglich, wenn ein Monatsgehalt eingestellt ist.");
+    EXPECT_EQ(f.lastMessage(),
+              "Sorry: Ein Jahreswechsel ist nur möglich, wenn ein Monatsgehalt eingestellt ist.");
     // back to a month, the year can change
     f.type("m02j19");
     EXPECT_EQ(f.s.g.year, 2019);
@@ -234,8 +236,9 @@ TEST(YearSalary, AClickOnALineTextShowsTheSorryMessageAndChangesNothing) {
     QTest::mouseClick(f.window->flagCell(13, FlagColumn::WageTax), Qt::LeftButton);
     EXPECT_EQ(f.lastMessage(), kYearSalarySorry);
     f.window->functionButton(24);
-    EXPECT_EQ(f.lastMessage(), "Nicht für das Jahresgehalt: Die Entgeltbescheinigung steht nur für Monatsgehälter zur "
-                               "Verfügung.");
+    EXPECT_EQ(f.lastMessage(),
+              "Nicht für das Jahresgehalt: Die Entgeltbescheinigung steht nur für Monatsgehälter zur "
+              "Verfügung.");
     f.window->functionButton(21);
     EXPECT_EQ(f.lastMessage(), "Jahresgehalt ändern: Während das JAHRESGEHALT eingestellt ist, können keine "
                                "Änderungen vorgenommen werden. Bitte stellen Sie ein Monatsgehalt ein.");
@@ -311,11 +314,13 @@ TEST(Calculator, ResultGoesIntoTheFieldThatHadTheFocus) {
     ui::CalculatorWidget* calc = f.window->calculator();
     ASSERT_TRUE(calc->isVisible());
     f.window->amountField(14)->setFocus();
-    for (QChar k : QStringLiteral("1000/8=")) calc->press(k);
+    for (QChar k : QStringLiteral("1000/8="))
+        calc->press(k);
     EXPECT_EQ(calc->readout(), "125");
     QTest::mouseClick(calc->transferButton(), Qt::LeftButton);
     EXPECT_EQ(f.s.g.workingCase.amount(AmountSlot::Allowance2), 12500);
-    for (QChar k : QStringLiteral("1/0=")) calc->press(k);
+    for (QChar k : QStringLiteral("1/0="))
+        calc->press(k);
     EXPECT_EQ(f.lastMessage(), "Rechner: Division durch Null ist nicht möglich");
     f.type("f11");
     EXPECT_FALSE(calc->isVisible());
@@ -324,11 +329,13 @@ TEST(Calculator, ResultGoesIntoTheFieldThatHadTheFocus) {
 TEST(Menu, UnbuiltFunctionsAnswerWithTheirMessage) {
     WindowFixture f;
     f.type("f10");
-    EXPECT_EQ(f.lastMessage(), "Interesse?: Diese Funktion sollte entwickelt werden, wenn genügend Interesse daran "
-                               "bekundet wird. Dies war bisher nicht der Fall.");
+    EXPECT_EQ(f.lastMessage(),
+              "Interesse?: Diese Funktion sollte entwickelt werden, wenn genügend Interesse daran "
+              "bekundet wird. Dies war bisher nicht der Fall.");
     f.type("y41");
-    EXPECT_EQ(f.lastMessage(), "Sorry: Die nun benötigte Funktion funktioniert noch nicht gefahrlos\nund wurde "
-                               "deshalb noch nicht ins Programm aufgenommen.\nBitte gedulden Sie sich noch etwas.");
+    EXPECT_EQ(f.lastMessage(),
+              "Sorry: Die nun benötigte Funktion funktioniert noch nicht gefahrlos\nund wurde "
+              "deshalb noch nicht ins Programm aufgenommen.\nBitte gedulden Sie sich noch etwas.");
     size_t count = f.messages().size();
     f.type("ya41"); // the group opens, the digits choose its item
     EXPECT_EQ(f.messages().size(), count + 1);
@@ -346,7 +353,8 @@ TEST(PanelKeyFilter, DateFieldRefusesWrongKeysWithTheirMessages) {
     date->setFocus();
     QTest::keyClick(date, '4');
     EXPECT_EQ(date->text(), "");
-    EXPECT_EQ(f.lastMessage(), "Nummer des Tages im Geburtsmonat: An dieser Stelle ist nur 0, 1,2 oder 3 erlaubt");
+    EXPECT_EQ(f.lastMessage(),
+              "Nummer des Tages im Geburtsmonat: An dieser Stelle ist nur 0, 1,2 oder 3 erlaubt");
     QTest::keyClicks(date, "1");
     QTest::keyClick(date, '/');
     EXPECT_EQ(date->text(), "1");
@@ -383,11 +391,13 @@ TEST(Display, SharePanelsReminderAndHints) {
 
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(f.window->amountField(23), &enter);
-    EXPECT_TRUE(f.window->hintLine()->text().startsWith("Weißes Währungsfeld. Der Betrag im Betragsfeld wurde vom "
-                                                        "Programm errechnet und kann nicht verändert werden."));
+    EXPECT_TRUE(
+        f.window->hintLine()->text().startsWith("Weißes Währungsfeld. Der Betrag im Betragsfeld wurde vom "
+                                                "Programm errechnet und kann nicht verändert werden."));
     QApplication::sendEvent(f.window->amountField(13), &enter);
-    EXPECT_TRUE(f.window->hintLine()->text().contains("Über Strg+Plus/Minus lässt sich ein Betrag schnell addieren "
-                                                      "bzw. subtrahieren."));
+    EXPECT_TRUE(
+        f.window->hintLine()->text().contains("Über Strg+Plus/Minus lässt sich ein Betrag schnell addieren "
+                                              "bzw. subtrahieren."));
     QApplication::sendEvent(f.window->monthButtonWidget(13), &enter);
     EXPECT_TRUE(f.window->hintLine()->text().startsWith("Ruft das Jahresgehalt auf"));
 }
@@ -398,7 +408,8 @@ TEST(Placement, AStoredPlaceOutsideTheScreenIsBroughtBack) {
     store.save(WindowRect{50000, 40000, 900, 700});
     f.window->restorePlacement(&store);
     QRect screen = f.window->screen()->availableGeometry();
-    EXPECT_TRUE(screen.contains(f.window->frameGeometry().topLeft()) || screen.contains(f.window->geometry().topLeft()));
+    EXPECT_TRUE(screen.contains(f.window->frameGeometry().topLeft()) ||
+                screen.contains(f.window->geometry().topLeft()));
     EXPECT_LE(f.window->width(), screen.width());
 }
 
