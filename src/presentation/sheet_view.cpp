@@ -267,7 +267,8 @@ std::string dateLabelText(const Session& g) {
 
 int sharePercent(int64_t part, int64_t gross) {
     if (gross <= 0) return 0;
-    return static_cast<int>(divideHalfEven(Int128(part) * 100, gross));
+    return static_cast<int>(
+        std::clamp<int64_t>(mulDiv(part, 100, gross, Rounding::HalfEven), INT32_MIN, INT32_MAX));
 }
 
 SheetCaptions sheetCaptions(const Session& g) {

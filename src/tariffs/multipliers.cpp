@@ -61,9 +61,7 @@ int32_t scaleByMultiplier(int32_t cents, const Multiplier& multiplier) {
     if (multiplier.isNeutral()) return cents;
     // The product of whole cents and a four-decimal factor is exact in ten-thousandths of a cent; it is
     // rounded once, straight to whole cents.
-    // Both operands are 32-bit, so the product and its quotient fit 64 bits.
-    Int128 product = Int128(cents) * multiplier.factor;
-    return checkedCents(static_cast<int64_t>(divideHalfEven(product, Multiplier::kOne)));
+    return checkedCents(mulDiv(cents, multiplier.factor, Multiplier::kOne, Rounding::HalfEven));
 }
 
 bool multiplierScalesLine(MultiplierKind kind, int serviceRelationship, int line, int option,
