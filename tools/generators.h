@@ -19,6 +19,9 @@ std::string churchTaxCpp(const SourceText& tsv);
 // health-funds/funds.tsv → the table behind shippedFundRows() (law/fund_table.h).
 std::string healthFundsCpp(const SourceText& tsv);
 
+// pension-funds/funds.csv and thresholds.csv → the tables of law/pension_funds_data.h.
+std::string pensionFundsCpp(const SourceText& fundsCsv, const SourceText& thresholdsCsv);
+
 // special-payments/*.csv → the tables of pay/special_payment_data.h.
 std::string specialPaymentsCpp(const SourceText& annualPercentCsv, const SourceText& oneTimeCsv,
                                const SourceText& civilServantCsv);

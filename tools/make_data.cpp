@@ -4,7 +4,8 @@
 //   <program folder>/Tarife/Kommentar.txt       the remarks of the tariff editor
 //   <program folder>/Texte/MyText<yy>.txt       the option-text files of the years given
 //   <source folder>/*.cpp                       the tables the libraries compile (church tax, health
-//                                                funds, special payments, the command line's catalogue)
+//                                                funds, pension funds, special payments, the command
+//                                                line's catalogue)
 // A bad source stops it with "<file>:<line>: <what>" before it writes a file (two pay tables that
 // disagree on one entry of a tariff file are found while the tariff files are written).
 //
@@ -42,6 +43,9 @@ int main(int argc, char** argv) {
         const std::map<std::filesystem::path, std::string> generated = {
             {"church_tax_data.cpp", churchTaxCpp(SourceText::read(data / "church-tax" / "church-tax.tsv"))},
             {"fund_table_data.cpp", healthFundsCpp(SourceText::read(data / "health-funds" / "funds.tsv"))},
+            {"pension_funds_data.cpp",
+             pensionFundsCpp(SourceText::read(data / "pension-funds" / "funds.csv"),
+                             SourceText::read(data / "pension-funds" / "thresholds.csv"))},
             {"special_payment_data.cpp",
              specialPaymentsCpp(SourceText::read(data / "special-payments" / "jahressonderzahlung.csv"),
                                 SourceText::read(data / "special-payments" / "einmalzahlungen.csv"),

@@ -1,133 +1,12 @@
 #include "law/pension_funds.h"
 
 #include "law/church_tax.h"
+#include "law/pension_funds_data.h"
 
 #include <algorithm>
 
 namespace varemo {
 namespace {
-
-// A row of shipped rates: valid from (year, month 1 to 12) until the next row of the same fund and
-// column. Percentages as written in data/pension-funds/funds.csv, in ten-thousandths.
-struct RateRow {
-    int fund;
-    bool east;
-    int year;
-    int month;
-    PensionRates rates;
-};
-
-constexpr int32_t P(int32_t hundredths) {
-    return hundredths * 100;
-} // 826 → 8,26 %
-
-// VBL West: levy 7,86 % (employer 6,45 + employee 1,41) plus the employee's additional contribution
-// in steps of 0,1 points; no capital contribution. The restructuring charge is set per employer.
-constexpr PensionRates kWest161{P(806), P(161), 0, 0, 0};
-constexpr PensionRates kWest171{P(816), P(171), 0, 0, 0};
-constexpr PensionRates kWest181{P(826), P(181), 0, 0, 0};
-// VBL East: levy 1,0 % borne by the employer; capital contribution employer 2,0 % plus the
-// employee's share rising by 0,75 points a step.
-constexpr PensionRates kEast275{P(100), 0, 0, P(475), P(275)};
-constexpr PensionRates kEast350{P(100), 0, 0, P(550), P(350)};
-constexpr PensionRates kEast425{P(100), 0, 0, P(625), P(425)};
-// Communal funds of the eastern Länder: levy by the employer, capital contribution shared half
-// and half (§ 37a and § 15a ATV-K).
-constexpr PensionRates zvk(int32_t levy, int32_t capital) {
-    return {P(levy), 0, 0, P(capital), P(capital / 2)};
-}
-
-constexpr RateRow kRows[] = {
-    // VBL Länder (TdL): steps 07/2015, 07/2016, 07/2017.
-    {fund::VblLaender, false, 2016, 7, kWest171},
-    {fund::VblLaender, false, 2017, 7, kWest181},
-    {fund::VblLaender, true, 2016, 7, kEast350},
-    {fund::VblLaender, true, 2017, 7, kEast425},
-    // VBL Bund, VKA and the other members: steps 07/2016 (others 01/2017), 07/2017, 07/2018.
-    {fund::VblBund, false, 2016, 7, kWest161},
-    {fund::VblBund, false, 2017, 7, kWest171},
-    {fund::VblBund, false, 2018, 7, kWest181},
-    {fund::VblBund, true, 2016, 7, kEast275},
-    {fund::VblBund, true, 2017, 7, kEast350},
-    {fund::VblBund, true, 2018, 7, kEast425},
-    {fund::VblVka, false, 2016, 7, kWest161},
-    {fund::VblVka, false, 2017, 7, kWest171},
-    {fund::VblVka, false, 2018, 7, kWest181},
-    {fund::VblVka, true, 2016, 7, kEast275},
-    {fund::VblVka, true, 2017, 7, kEast350},
-    {fund::VblVka, true, 2018, 7, kEast425},
-    {fund::VblOther, false, 2017, 1, kWest161},
-    {fund::VblOther, false, 2017, 7, kWest171},
-    {fund::VblOther, false, 2018, 7, kWest181},
-    {fund::VblOther, true, 2017, 1, kEast275},
-    {fund::VblOther, true, 2017, 7, kEast350},
-    {fund::VblOther, true, 2018, 7, kEast425},
-};
-
-// Funds whose rates do not depend on the case's region: both columns alike.
-struct FlatRow {
-    int fund;
-    int year;
-    int month;
-    PensionRates rates;
-};
-
-constexpr FlatRow kFlatRows[] = {
-    {fund::VblEastLaender, 2016, 7, kEast350},
-    {fund::VblEastLaender, 2017, 7, kEast425},
-    {fund::VblEastBund, 2016, 7, kEast275},
-    {fund::VblEastBund, 2017, 7, kEast350},
-    {fund::VblEastBund, 2018, 7, kEast425},
-    {fund::VblEastVka, 2016, 7, kEast275},
-    {fund::VblEastVka, 2017, 7, kEast350},
-    {fund::VblEastVka, 2018, 7, kEast425},
-    {fund::VblEastOther, 2017, 1, kEast275},
-    {fund::VblEastOther, 2017, 7, kEast350},
-    {fund::VblEastOther, 2018, 7, kEast425},
-    {10, 2016, 7, zvk(110, 440)}, // Brandenburg
-    {10, 2017, 7, zvk(110, 460)},
-    {10, 2018, 7, zvk(110, 480)},
-    {11, 2016, 7, zvk(130, 440)}, // Mecklenburg-Vorpommern
-    {11, 2017, 7, zvk(130, 460)},
-    {11, 2018, 7, zvk(130, 480)},
-    {13, 2016, 7, zvk(150, 440)}, // Sachsen-Anhalt: 07/2018 published, the steps before by § 15a ATV-K
-    {13, 2017, 7, zvk(150, 460)},
-    {13, 2018, 7, zvk(150, 480)},
-    {14, 2016, 1, zvk(110, 400)}, // Thüringen
-};
-
-// Thresholds of the additional levies: 1.133 × TVöD-VKA E15 step 6, from the month of each table.
-struct ThresholdRow {
-    int year;
-    int month;
-    int64_t cents;
-};
-constexpr ThresholdRow kThresholds[] = {
-    {2016, 3, 717370}, {2017, 2, 734228}, {2018, 3, 755447},
-    {2019, 4, 776666}, {2020, 3, 784156}, {2021, 4, 795134},
-};
-
-// The same in the month of the annual special payment, West and East.
-struct SpecialThresholdRow {
-    int year;
-    int64_t west;
-    int64_t east;
-};
-constexpr SpecialThresholdRow kSpecialThresholds[] = {
-    {2017, 1126526, 1028451}, {2018, 1146618, 1048825}, {2019, 1178823, 1106435},
-    {2020, 1190192, 1141496}, {2021, 1206853, 1182126},
-};
-
-// Monthly pension-insurance ceilings West and East.
-struct CeilingRow {
-    int year;
-    int64_t west;
-    int64_t east;
-};
-constexpr CeilingRow kPensionCeilings[] = {
-    {2017, 635000, 570000}, {2018, 650000, 580000}, {2019, 670000, 615000},
-    {2020, 690000, 645000}, {2021, 710000, 670000},
-};
 
 bool startsBy(int rowYear, int rowMonth, int year, int month) {
     return rowYear < year || (rowYear == year && rowMonth <= month);
@@ -135,12 +14,6 @@ bool startsBy(int rowYear, int rowMonth, int year, int month) {
 
 int clampYear(int year) {
     return std::clamp(year, 2017, 2021);
-}
-
-const CeilingRow& ceilingsOf(int year) {
-    for (const auto& row : kPensionCeilings)
-        if (row.year == clampYear(year)) return row;
-    return kPensionCeilings[0];
 }
 
 } // namespace
@@ -203,29 +76,32 @@ PensionSettings PensionDefaults(int year) {
     PensionSettings s;
     s.year = year;
     const int y = clampYear(year);
+    // The rows of a position and column, and of an amount and area, follow each other by month (the
+    // generator checks it), so the last row begun by a month is the one valid in it.
     for (int m = 1; m <= 12; ++m) {
         const auto i = static_cast<size_t>(m - 1);
-        for (const auto& row : kRows)
-            if (startsBy(row.year, row.month, y, m)) s.rates(row.fund, row.east, m - 1) = row.rates;
-        for (const auto& row : kFlatRows)
+        for (const auto& row : shippedPensionRateRows())
             if (startsBy(row.year, row.month, y, m)) {
-                s.rates(row.fund, false, m - 1) = row.rates;
-                s.rates(row.fund, true, m - 1) = row.rates;
+                if (row.columns != PensionColumns::East) s.rates(row.position, false, m - 1) = row.rates;
+                if (row.columns != PensionColumns::West) s.rates(row.position, true, m - 1) = row.rates;
             }
-        for (const auto& row : kThresholds)
-            if (startsBy(row.year, row.month, y, m)) {
-                s.threshold8[i] = Money::fromCents(row.cents);
-                s.threshold9[i] = Money::fromCents(row.cents);
+        for (const auto& row : shippedPensionAmountRows()) {
+            if (row.kind == PensionAmountKind::SpecialPaymentThreshold ||
+                !startsBy(row.year, row.month, y, m))
+                continue;
+            const Money amount = Money::fromCents(row.cents);
+            if (row.kind == PensionAmountKind::LevyThreshold) {
+                s.threshold8[i] = amount;
+                s.threshold9[i] = amount;
+            } else {
+                (row.area == PensionColumns::East ? s.ceilingEast : s.ceilingWest)[i] = amount;
             }
-        // 2.5 times the pension-insurance ceiling of the area.
-        s.ceilingWest[i] = Money::fromCents(ceilingsOf(y).west * 5 / 2);
-        s.ceilingEast[i] = Money::fromCents(ceilingsOf(y).east * 5 / 2);
-    }
-    for (const auto& row : kSpecialThresholds)
-        if (row.year == y) {
-            s.specialPaymentThresholdWest = Money::fromCents(row.west);
-            s.specialPaymentThresholdEast = Money::fromCents(row.east);
         }
+    }
+    for (const auto& row : shippedPensionAmountRows())
+        if (row.kind == PensionAmountKind::SpecialPaymentThreshold && row.year == y)
+            (row.area == PensionColumns::East ? s.specialPaymentThresholdEast
+                                              : s.specialPaymentThresholdWest) = Money::fromCents(row.cents);
     return s;
 }
 

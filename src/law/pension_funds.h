@@ -9,7 +9,7 @@
 // carry the eastern rates in both columns for employees of the eastern settlement area outside the
 // eastern tariff area (East Berlin).
 //
-// Where the shipped values come from is written in data/pension-funds/README.md; settings the law
+// Where the shipped values come from is written in data/README.md; settings the law
 // does not fix (the VBL's restructuring charge, the western communal and church funds, the free
 // entries) ship as 0 and are the user's to enter.
 

@@ -1,150 +1,114 @@
-// The shipped fund settings against the readable tables in data/pension-funds, and the small rules
-// of the fund settings.
+// The shipped fund settings (generated from data/pension-funds) against the published rates and the
+// pension-insurance ceilings of the law, and the small rules of the fund settings.
 
 #include "deductions/supplementary_pension.h"
 #include "law/pension_funds.h"
+#include "law/sv_defaults.h"
 #include "support/session.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <map>
-#include <sstream>
 
 using namespace varemo;
 
 namespace {
 
-const std::string kDataDir = std::string(VAREMO_TEST_DATA) + "/../../data/pension-funds/";
+constexpr int kVblEastFunds[] = {fund::VblEastBund, fund::VblEastLaender, fund::VblEastVka,
+                                 fund::VblEastOther};
+constexpr int kCommunalFunds[] = {10, 11, 13,
+                                  14}; // Brandenburg, Mecklenburg-Vorpommern, Sachsen-Anhalt, Thüringen
 
-// A CSV line: fields separated by commas, a field in double quotes may hold commas.
-std::vector<std::string> splitCsv(const std::string& line) {
-    std::vector<std::string> fields(1);
-    bool quoted = false;
-    for (char ch : line) {
-        if (ch == '"')
-            quoted = !quoted;
-        else if (ch == ',' && !quoted)
-            fields.emplace_back();
-        else
-            fields.back() += ch;
-    }
-    return fields;
+PensionRates vblWest(int32_t employeeHundredths) {
+    return {(645 + employeeHundredths) * 100, employeeHundredths * 100, 0, 0, 0};
 }
 
-std::vector<std::vector<std::string>> readCsv(const std::string& name) {
-    std::ifstream in(kDataDir + name);
-    EXPECT_TRUE(in) << kDataDir + name;
-    std::vector<std::vector<std::string>> rows;
-    std::string line;
-    std::getline(in, line); // header
-    while (std::getline(in, line))
-        if (!line.empty()) rows.push_back(splitCsv(line));
-    return rows;
-}
-
-// "8.26" → 82600 (ten-thousandths of a percent); an empty field is 0.
-int32_t rate(const std::string& text) {
-    if (text.empty()) return 0;
-    auto dot = text.find('.');
-    std::string fraction = text.substr(dot + 1);
-    fraction.resize(4, '0');
-    return std::stoi(text.substr(0, dot)) * 10000 + std::stoi(fraction);
-}
-
-int64_t cents(const std::string& euros) {
-    return rate(euros) / 100;
-}
-
-int monthNumber(int year, int month) {
-    return year * 12 + month - 1;
-}
-
-// "2017-07" → month number; "2017" → January.
-int validFrom(const std::string& text) {
-    int year = std::stoi(text.substr(0, 4));
-    return monthNumber(year, text.size() > 4 ? std::stoi(text.substr(5, 2)) : 1);
-}
-
-struct Column {
-    int position;
-    bool east;
-};
-
-// Where a row of funds.csv goes in the list of line 27.
-std::vector<Column> columnsOf(const std::vector<std::string>& row) {
-    const std::string& fundName = row[0];
-    const bool east = row[1] == "East";
-    if (fundName == "VBL") {
-        static const std::map<std::string, std::pair<int, int>> groups = {
-            {"Bund", {fund::VblBund, fund::VblEastBund}},
-            {"Länder (TdL)", {fund::VblLaender, fund::VblEastLaender}},
-            {"Kommunen (VKA)", {fund::VblVka, fund::VblEastVka}},
-            {"sonstige Beteiligte", {fund::VblOther, fund::VblEastOther}},
-        };
-        auto [byRegion, eastFund] = groups.at(row[2]);
-        if (!east) return {{byRegion, false}};
-        return {{byRegion, true}, {eastFund, false}, {eastFund, true}};
-    }
-    static const std::map<std::string, int> zvk = {
-        {"ZVK Brandenburg (KVBbg)", 10},
-        {"ZMV Mecklenburg-Vorpommern", 11},
-        {"ZVK Sachsen-Anhalt (KVSA)", 13},
-        {"ZVK Thüringen", 14},
-    };
-    int position = zvk.at(fundName);
-    return {{position, false}, {position, true}};
+PensionRates vblEast(int32_t employeeHundredths) {
+    return {10000, 0, 0, (200 + employeeHundredths) * 100, employeeHundredths * 100};
 }
 
 } // namespace
 
-TEST(PensionFunds, ShippedRatesAreThoseOfTheFundTable) {
-    std::map<std::pair<int, bool>, std::vector<std::pair<int, PensionRates>>> expected;
-    for (const auto& row : readCsv("funds.csv")) {
-        ASSERT_GE(row.size(), 9u);
-        PensionRates r{rate(row[4]), rate(row[5]), rate(row[6]), rate(row[7]), rate(row[8])};
-        for (Column col : columnsOf(row))
-            expected[{col.position, col.east}].push_back({validFrom(row[3]), r});
-    }
+TEST(PensionFunds, ShippedRatesFollowThePublishedSteps) {
+    const PensionSettings y2017 = PensionDefaults(2017);
+    const PensionSettings y2018 = PensionDefaults(2018);
+    // VBL West: employer 6,45 % plus the employee's 1,41 % and additional share, raised in July.
+    EXPECT_EQ(y2017.rates(fund::VblLaender, false, 5), vblWest(171));
+    EXPECT_EQ(y2017.rates(fund::VblLaender, false, 6), vblWest(181));
+    EXPECT_EQ(y2017.rates(fund::VblBund, false, 0), vblWest(161));
+    EXPECT_EQ(y2018.rates(fund::VblVka, false, 5), vblWest(171));
+    EXPECT_EQ(y2018.rates(fund::VblVka, false, 6), vblWest(181));
+    EXPECT_EQ(y2017.rates(fund::VblOther, false, 0), vblWest(161));
+    // VBL East: levy 1 % by the employer, capital contribution 2 % plus the employee's share.
+    EXPECT_EQ(y2017.rates(fund::VblLaender, true, 0), vblEast(350));
+    EXPECT_EQ(y2018.rates(fund::VblBund, true, 6), vblEast(425));
+    EXPECT_EQ(y2017.rates(fund::VblOther, true, 0), vblEast(275));
+    // Communal funds: the employer's levy, the capital contribution half and half.
+    EXPECT_EQ(y2018.rates(13, false, 5), (PensionRates{15000, 0, 0, 46000, 23000}));
+    EXPECT_EQ(y2018.rates(13, true, 6), (PensionRates{15000, 0, 0, 48000, 24000}));
+    EXPECT_EQ(PensionDefaults(2021).rates(14, true, 11), (PensionRates{11000, 0, 0, 40000, 20000}));
+
     for (int year = 2017; year <= 2021; ++year) {
-        PensionSettings s = PensionDefaults(year);
+        const PensionSettings s = PensionDefaults(year);
         EXPECT_EQ(s.year, year);
-        for (int position = 0; position < kPensionFundPositions; ++position)
-            for (bool east : {false, true})
-                for (int month = 1; month <= 12; ++month) {
-                    PensionRates want;
-                    auto it = expected.find({position, east});
-                    if (it != expected.end())
-                        for (const auto& [from, r] : it->second)
-                            if (from <= monthNumber(year, month)) want = r;
-                    EXPECT_EQ(s.rates(position, east, month - 1), want)
-                        << year << "-" << month << " position " << position << (east ? " East" : " West");
+        for (int m = 0; m < 12; ++m) {
+            for (int position = fund::VblBund; position <= fund::VblOther; ++position) {
+                EXPECT_EQ(s.rates(position, false, m).employerLevy(), 64500) << year << " " << position;
+                EXPECT_EQ(s.rates(position, true, m).employerCapital(), 20000) << year << " " << position;
+                // VBL-OST carries the eastern rates of its group in both columns.
+                for (bool east : {false, true})
+                    EXPECT_EQ(s.rates(position + fund::VblEastBund, east, m), s.rates(position, true, m));
+            }
+            for (int position : kCommunalFunds) {
+                const PensionRates& r = s.rates(position, true, m);
+                EXPECT_EQ(s.rates(position, false, m), r) << year << " " << position;
+                EXPECT_EQ(r.capitalEmployee * 2, r.capital) << year << " " << position;
+                EXPECT_GT(r.levy, 0) << year << " " << position;
+            }
+            // Everything else ships as 0 for the user to enter, as does the VBL's restructuring charge.
+            for (int position = 0; position < kPensionFundPositions; ++position) {
+                const bool shipped = position <= fund::VblEastOther || position == 10 || position == 11 ||
+                                     position == 13 || position == 14;
+                for (bool east : {false, true}) {
+                    EXPECT_EQ(s.rates(position, east, m).restructuring, 0) << year << " " << position;
+                    if (!shipped) {
+                        EXPECT_EQ(s.rates(position, east, m), PensionRates{}) << year << " " << position;
+                    }
                 }
+            }
+        }
     }
+    for (int position : kVblEastFunds)
+        EXPECT_EQ(y2018.rates(position, false, 11).capital, 62500);
+    // Years outside 2017 to 2021 take the nearest year's values.
+    PensionSettings before = PensionDefaults(2016);
+    EXPECT_EQ(before.year, 2016);
+    before.year = 2017;
+    EXPECT_EQ(before, y2017);
 }
 
-TEST(PensionFunds, ShippedThresholdsAndCeilingsAreThoseOfTheThresholdTable) {
-    const auto rows = readCsv("thresholds.csv");
+TEST(PensionFunds, ShippedThresholdsAndLevyCeilings) {
+    const PensionSettings y2017 = PensionDefaults(2017);
+    const PensionSettings y2019 = PensionDefaults(2019);
+    // The threshold follows each TVöD-VKA table from its month (1.133 × E15 step 6).
+    EXPECT_EQ(y2017.threshold8[0], Money::fromCents(717370));
+    EXPECT_EQ(y2017.threshold8[1], Money::fromCents(734228));
+    EXPECT_EQ(y2019.threshold8[2], Money::fromCents(755447));
+    EXPECT_EQ(y2019.threshold8[3], Money::fromCents(776666));
+    EXPECT_EQ(PensionDefaults(2021).threshold8[11], Money::fromCents(795134));
+    // The published thresholds of the month of the annual special payment.
+    EXPECT_EQ(y2019.specialPaymentThresholdWest, Money::fromCents(1178823));
+    EXPECT_EQ(PensionDefaults(2021).specialPaymentThresholdWest, Money::fromCents(1206853));
+    EXPECT_EQ(PensionDefaults(2021).specialPaymentThresholdEast, Money::fromCents(1182126));
     for (int year = 2017; year <= 2021; ++year) {
-        PensionSettings s = PensionDefaults(year);
-        for (int month = 1; month <= 12; ++month) {
-            int64_t threshold = 0, west = 0, east = 0;
-            for (const auto& row : rows) {
-                if (validFrom(row[1]) > monthNumber(year, month)) continue;
-                if (row[0] == "zusatzumlage_grenzbetrag") threshold = cents(row[3]);
-                if (row[0] == "zve_cap_2_5_bbg" && row[2] == "West") west = cents(row[3]);
-                if (row[0] == "zve_cap_2_5_bbg" && row[2] == "East") east = cents(row[3]);
-            }
-            const auto i = static_cast<size_t>(month - 1);
-            EXPECT_EQ(s.threshold8[i], Money::fromCents(threshold)) << year << "-" << month;
-            EXPECT_EQ(s.threshold9[i], Money::fromCents(threshold)) << year << "-" << month;
-            EXPECT_EQ(s.ceilingWest[i], Money::fromCents(west)) << year << "-" << month;
-            EXPECT_EQ(s.ceilingEast[i], Money::fromCents(east)) << year << "-" << month;
-        }
-        for (const auto& row : rows) {
-            if (row[0] != "zusatzumlage_grenzbetrag_jsz_month" || std::stoi(row[1]) != year) continue;
-            EXPECT_EQ(row[2] == "West" ? s.specialPaymentThresholdWest : s.specialPaymentThresholdEast,
-                      Money::fromCents(cents(row[3])))
-                << year << " " << row[2];
+        const PensionSettings s = PensionDefaults(year);
+        const auto sv = SvDefaults::forYear(year);
+        ASSERT_TRUE(sv);
+        EXPECT_GT(s.specialPaymentThresholdEast, Money());
+        EXPECT_GT(s.specialPaymentThresholdWest, s.specialPaymentThresholdEast) << year;
+        for (size_t i = 0; i < 12; ++i) {
+            EXPECT_EQ(s.threshold9[i], s.threshold8[i]) << year << "-" << i + 1;
+            // 2.5 × the pension-insurance ceiling of the area.
+            EXPECT_EQ(s.ceilingWest[i] * 2, sv->rvCeiling[0] * 5) << year << "-" << i + 1;
+            EXPECT_EQ(s.ceilingEast[i] * 2, sv->rvCeiling[1] * 5) << year << "-" << i + 1;
         }
     }
 }

@@ -48,7 +48,86 @@ std::string specialPayments(const std::string& annual, const std::string& oneTim
                               SourceText::fromString("beamte_sonderzahlung.csv", civil));
 }
 
+const std::string kPensionFunds =
+    "fund,area,employer_group,valid_from,levy_pct,employee_pct,sanierungsgeld_pct,"
+    "capital_pct,capital_employee_pct,notes\n";
+const std::string kPensionThresholds = "kind,valid_from,area,amount,status,note\n";
+
+std::string pensionFunds(const std::string& funds, const std::string& thresholds) {
+    return pensionFundsCpp(SourceText::fromString("funds.csv", kPensionFunds + funds),
+                           SourceText::fromString("thresholds.csv", kPensionThresholds + thresholds));
+}
+
+const std::string kVblRow = "VBL,West,Bund,2016-07,8.06,1.61,,0.00,0.00,\"verified, x\"\n";
+const std::string kThresholdRow = "zusatzumlage_grenzbetrag,2016-03,West/East,7173.70,verified,n\n";
+
 } // namespace
+
+TEST(PensionFundSource, RowsOnTheirPositionsAndBadRowsByFileAndLine) {
+    const std::string cpp =
+        pensionFunds(kVblRow + "VBL,East,Bund,2017-07,1.00,0.00,0.00,5.5,3.5,\n"
+                               "ZVK Thüringen,East,kommunale Mitglieder,2016-01,1.10,0.00,,4.00,2.00,\n",
+                     kThresholdRow + "zusatzumlage_grenzbetrag_jsz_month,2017,East,10284.51,computed,\n"
+                                     "zve_cap_2_5_bbg,2017-01,West,15875.00,computed,\n");
+    // The VBL's eastern rows fill the group's eastern column and both columns of its VBL-OST entry.
+    EXPECT_NE(cpp.find("    {0, PensionColumns::West, 2016, 7, {80600, 16100, 0, 0, 0}},\n"
+                       "    {0, PensionColumns::East, 2017, 7, {10000, 0, 0, 55000, 35000}},\n"
+                       "    {4, PensionColumns::Both, 2017, 7, {10000, 0, 0, 55000, 35000}},\n"
+                       "    {14, PensionColumns::Both, 2016, 1, {11000, 0, 0, 40000, 20000}},\n"),
+              std::string::npos);
+    EXPECT_NE(
+        cpp.find("    {PensionAmountKind::LevyThreshold, PensionColumns::Both, 2016, 3, 717370},\n"
+                 "    {PensionAmountKind::SpecialPaymentThreshold, PensionColumns::East, 2017, 0, 1028451},\n"
+                 "    {PensionAmountKind::LevyCeiling, PensionColumns::West, 2017, 1, 1587500},\n"),
+        std::string::npos);
+
+    EXPECT_EQ(
+        errorOf(
+            [] { pensionFunds(kVblRow + "VBL,West,Land,2017-07,8.16,1.71,,0.00,0.00,\n", kThresholdRow); }),
+        "funds.csv:3: employer_group: Bund, Länder (TdL), Kommunen (VKA) or sonstige Beteiligte expected for "
+        "the VBL: 'Land'");
+    EXPECT_EQ(errorOf([] {
+                  pensionFunds(kVblRow + "ZVK Sachsen,East,x,2017-07,1.00,0.00,,4.00,2.00,\n", kThresholdRow);
+              }),
+              "funds.csv:3: fund without a position in line 27: 'ZVK Sachsen'");
+    EXPECT_EQ(errorOf([] {
+                  pensionFunds(kVblRow + "VBL,West,Bund,2016-07,8.16,1.71,,0.00,0.00,\n", kThresholdRow);
+              }),
+              "funds.csv:3: valid_from must follow the previous row of position 0 West");
+    EXPECT_EQ(errorOf([] {
+                  pensionFunds(kVblRow + "VBL,West,Bund,2017-13,8.16,1.71,,0.00,0.00,\n", kThresholdRow);
+              }),
+              "funds.csv:3: valid_from: YYYY-MM expected: '2017-13'");
+    EXPECT_EQ(errorOf([] {
+                  pensionFunds(kVblRow + "VBL,West,Bund,2017-07,8.16,9.71,,0.00,0.00,\n", kThresholdRow);
+              }),
+              "funds.csv:3: employee_pct is more than levy_pct");
+    EXPECT_EQ(errorOf([] {
+                  pensionFunds(kVblRow + "VBL,East,Bund,2017-07,1.00,0.00,0.00,6.50,2.00,\n", kThresholdRow);
+              }),
+              "funds.csv:3: the employer's capital contribution is more than 4 percent");
+    EXPECT_EQ(errorOf([] {
+                  pensionFunds(kVblRow + "VBL,West,Bund,2017-07,8.16505,1.71,,0.00,0.00,\n", kThresholdRow);
+              }),
+              "funds.csv:3: levy_pct: 0 to 100 percent with at most four decimals expected: '8.16505'");
+    EXPECT_EQ(
+        errorOf([] { pensionFunds(kVblRow, kThresholdRow + "zve_cap_2_5_bbg,2017-01,West/East,1.00,x,\n"); }),
+        "thresholds.csv:3: area West or East expected: 'West/East'");
+    EXPECT_EQ(
+        errorOf([] {
+            pensionFunds(kVblRow, kThresholdRow + "zusatzumlage_grenzbetrag,2016-03,West/East,7000.00,x,\n");
+        }),
+        "thresholds.csv:3: valid_from must follow the previous row of zusatzumlage_grenzbetrag West/East");
+    EXPECT_EQ(errorOf([] {
+                  pensionFunds(kVblRow,
+                               kThresholdRow + "zusatzumlage_grenzbetrag_jsz_month,2017-12,West,1.00,x,\n");
+              }),
+              "thresholds.csv:3: valid_from: a year expected: '2017-12'");
+    EXPECT_EQ(errorOf([] { pensionFunds(kVblRow, kThresholdRow + "bbg,2017-01,West,1.00,x,\n"); }),
+              "thresholds.csv:3: kind zusatzumlage_grenzbetrag, zusatzumlage_grenzbetrag_jsz_month or "
+              "zve_cap_2_5_bbg "
+              "expected: 'bbg'");
+}
 
 TEST(DataSource, NumbersCsvFieldsAndCppLiterals) {
     int64_t value = 0;
