@@ -47,7 +47,7 @@ PromptMessage recalculationQuestion(const Session& g) {
                          kRecalculationTitle,
                          {"Das Neuberechnen   a l l e r   Personalfälle bezieht sich",
                           "nach den derzeitigen Einstellungen auf", "- " + folder,
-                          "- das Jahr" + std::to_string(g.year),
+                          "- das Jahr " + std::to_string(g.year),
                           "- die Arbeitsebene " + dataSetName(g.dataSet) + ".",
                           "Der Vorgang kann nicht rückgängig gemacht werden!",
                           "Der Fortschritt wird in der Fußzeile angezeigt."},
@@ -55,7 +55,7 @@ PromptMessage recalculationQuestion(const Session& g) {
 }
 
 std::string recalculationProgress(int caseNumber, int month) {
-    return "Personalfall " + std::to_string(caseNumber) + std::to_string(month) + ". Monat";
+    return "Personalfall " + std::to_string(caseNumber) + ", " + std::to_string(month) + ". Monat";
 }
 
 int recalculationCaseCount(const Session& g) {

@@ -22,8 +22,8 @@ inline constexpr const char* kRecalculationTitle = "Möchten Sie neu durchrechne
 // The confirmation of the session's user folder, year and data set.
 PromptMessage recalculationQuestion(const Session& g);
 
-// The status-line text of a case-month: "Personalfall " + case + month + ". Monat" ("Personalfall 35. Monat"
-// is case 3, month 5).
+// The status-line text of a case-month: "Personalfall 3, 5. Monat" for case 3, month 5 (case and month
+// apart, so that case 11 in January cannot be read as case 1 in November).
 std::string recalculationProgress(int caseNumber, int month);
 
 // The number of list entries of the year (cases + the empty entry), at least 2.

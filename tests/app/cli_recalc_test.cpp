@@ -69,8 +69,8 @@ TEST(CliRecalcAll, RewritesEveryMonthOfEveryCaseAndReportsProgress) {
                     "--set", "REAL"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("[Möchten Sie neu durchrechnen lassen?]"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("Personalfall 11. Monat\n"), std::string::npos);
-    EXPECT_NE(r.err.find("Personalfall 212. Monat\n"), std::string::npos);
+    EXPECT_NE(r.err.find("Personalfall 1, 1. Monat\n"), std::string::npos);
+    EXPECT_NE(r.err.find("Personalfall 2, 12. Monat\n"), std::string::npos);
     EXPECT_NE(r.out.find("2 Personalfälle, 24 Monate neu berechnet"), std::string::npos) << r.out;
     CaseFiles files;
     files.open(dir.path() / "User001", 2020, DataSet::Real);

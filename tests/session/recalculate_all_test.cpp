@@ -65,13 +65,14 @@ TEST(RecalculateAll, TheQuestionNamesFolderYearAndDataSet) {
     const std::vector<std::string> lines = {"Das Neuberechnen   a l l e r   Personalfälle bezieht sich",
                                             "nach den derzeitigen Einstellungen auf",
                                             "- User001",
-                                            "- das Jahr2020",
+                                            "- das Jahr 2020",
                                             "- die Arbeitsebene PLAN.",
                                             "Der Vorgang kann nicht rückgängig gemacht werden!",
                                             "Der Fortschritt wird in der Fußzeile angezeigt."};
     EXPECT_EQ(q.lines, lines);
-    EXPECT_EQ(recalculationProgress(3, 5), "Personalfall 35. Monat");
-    EXPECT_EQ(recalculationProgress(1, 12), "Personalfall 112. Monat");
+    EXPECT_EQ(recalculationProgress(3, 5), "Personalfall 3, 5. Monat");
+    EXPECT_EQ(recalculationProgress(1, 12), "Personalfall 1, 12. Monat");
+    EXPECT_EQ(recalculationProgress(11, 1), "Personalfall 11, 1. Monat"); // not to be read as case 111
 }
 
 TEST(RecalculateAll, CancelChangesNothing) {
@@ -102,8 +103,8 @@ TEST(RecalculateAll, ACountOfOneStillProcessesCaseOne) {
     EXPECT_EQ(r.monthsRun, 12);
     EXPECT_EQ(stored(s, 1, 3).amount(AmountSlot::Gross), 300000);
     ASSERT_EQ(status.shown.size(), 12u);
-    EXPECT_EQ(status.shown.front(), "Personalfall 11. Monat");
-    EXPECT_EQ(status.shown.back(), "Personalfall 112. Monat");
+    EXPECT_EQ(status.shown.front(), "Personalfall 1, 1. Monat");
+    EXPECT_EQ(status.shown.back(), "Personalfall 1, 12. Monat");
     // It ends on case 1, month 1.
     EXPECT_EQ(s.g.caseNumber, 1);
     EXPECT_EQ(s.g.month(), 1);
