@@ -81,7 +81,9 @@ std::optional<TypedAmount> convertTypedAmount(AmountSlot slot, const std::string
     else if (isCappedPercentage(slot)) {
         factor = 100;
         capped = true;
-    } else
+    } else if (slot == AmountSlot::ClassIVFactor)
+        factor = 1000;
+    else
         return std::nullopt;
 
     auto value = parseScaledNumber(text, factor);
@@ -112,6 +114,15 @@ bool EnterAmount(Session& g, AmountSlot slot, const std::string& text) {
             ShowAmountOutOfRange(g, slot, text);
         else
             refuseNumber(g, text);
+        return false;
+    }
+    // The factor procedure (§ 39f EStG) only ever lowers the class-IV tax: 0,001 to 1,000.
+    if (slot == AmountSlot::ClassIVFactor && (typed->stored <= 0 || typed->stored > 1000)) {
+        g.prompter.tell(
+            kOverflowTitle,
+            {"Der Faktor für die Steuerklasse IV muss größer als 0 und höchstens 1,000 sein (z. B. "
+             "0,950)."},
+            PromptIcon::Warning);
         return false;
     }
     g.workingCase.enterAmount(slot, typed->stored);

@@ -16,7 +16,8 @@ std::optional<int64_t> parseScaledNumber(const std::string& text, int64_t factor
 
 // The stored value of a number typed into the amount field of a slot: the working time × 100000,
 // the money slots (slots::kFirstMoney to kLastMoney, Reserved58, Reserved59) × 100, the capped
-// percentages (isCappedPercentage) capped at 200 and × 100. nullopt for slots that take no typed
+// percentages (isCappedPercentage) capped at 200 and × 100, the class-IV factor × 1000 (three decimals,
+// "0,950" or "0.950"). nullopt for slots that take no typed
 // amount, for text that is no number and for values beyond the 32-bit range.
 struct TypedAmount {
     int32_t stored = 0;

@@ -38,6 +38,25 @@ TEST(TypedAmount, CapsFactorsAtTwoHundredAndRefusesWhatCannotBeStored) {
     EXPECT_FALSE(convertTypedAmount(AmountSlot::Allowance1, "99999999999999999999999999999"));
 }
 
+// The class-IV factor of the factor procedure (§ 39f EStG) is typed with three decimals, comma or
+// point, and reaches the tax step (whose test checks vector #8 of the flow chart with f 0,950). A
+// factor of 0 or above 1,000 is refused and the case keeps the factor it had.
+TEST(LineInput, ClassFourFactorIsTypedWithThreeDecimals) {
+    EXPECT_EQ(convertTypedAmount(AmountSlot::ClassIVFactor, "0,950")->stored, 950);
+    EXPECT_EQ(convertTypedAmount(AmountSlot::ClassIVFactor, "0.950")->stored, 950);
+    EXPECT_EQ(convertTypedAmount(AmountSlot::ClassIVFactor, "1")->stored, 1000);
+    TestSession s(2019);
+    LoadCaseMonth(s.g);
+    ASSERT_TRUE(SetKey(s.g, KeySlot::TaxClass, 36)); // class IV, 1 child allowance
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::ClassIVFactor, "0,950"));
+    EXPECT_EQ(s.g.tax.classIVFactorThousandths, 950);
+    for (const char* refused : {"1,001", "0", "-0,5"}) {
+        EXPECT_FALSE(EnterAmount(s.g, AmountSlot::ClassIVFactor, refused)) << refused;
+        EXPECT_EQ(s.g.workingCase.amount(AmountSlot::ClassIVFactor), 950) << refused;
+    }
+    EXPECT_NE(s.messageTexts().back().find("höchstens 1,000"), std::string::npos);
+}
+
 TEST(LineInput, TariffFactorEntrySetsTheFactor) {
     TestSession s;
     LoadCaseMonth(s.g);
