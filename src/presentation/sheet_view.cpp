@@ -1,5 +1,6 @@
 #include "presentation/sheet_view.h"
 
+#include "deductions/tax_step.h"
 #include "pay/pay_options.h"
 #include "pay/steps.h"
 #include "presentation/navigation.h"
@@ -128,8 +129,16 @@ const std::vector<ExtraField>& extraFields() {
         {22, AmountSlot::RegularHours, "Regelmäßige Wochenstunden bei Vollzeit."},
         {23, AmountSlot::PaidDays, "Tage mit Bezügen (bzw. Prozent) im Monat."},
         {23, AmountSlot::MonthDays, "Tage des Monats."},
+        {34, AmountSlot::ClassIVFactor,
+         "Faktor für das Faktorverfahren der Steuerklasse IV, drei Stellen (z. B. 0,950; höchstens 1,000)."},
     };
     return fields;
+}
+
+bool extraFieldShown(const Case& c, const ExtraField& field) {
+    if (!lineShown(c, field.line)) return false;
+    if (field.slot == AmountSlot::ClassIVFactor) return TaxClassSelector(c.key(KeySlot::TaxClass)).code == 4;
+    return true;
 }
 
 bool lineShown(const Case& c, int line) {

@@ -24,13 +24,17 @@ enum class AmountFieldState { None, Typed, Computed };
 AmountFieldState amountFieldState(const Session& g, int line);
 
 // Further number fields beside a line's text: line 4 the tariff factor (percent), line 22 the agreed
-// and the regular weekly hours, line 23 the paid and the month's days. All are typed.
+// and the regular weekly hours, line 23 the paid and the month's days, line 34 the factor of class IV
+// ("Faktor für StKl. IV:", shown for class IV only). All are typed.
 struct ExtraField {
     int line;
     AmountSlot slot;
     const char* hint;
 };
 const std::vector<ExtraField>& extraFields();
+inline constexpr const char* kClassIVFactorCaption = "Faktor für StKl. IV:";
+// Whether the window shows the field: its line is shown, and the class-IV factor only for class IV.
+bool extraFieldShown(const Case& c, const ExtraField& field);
 
 // The visibility matrix. Civil servants (service relationships 0 to 7) pay no contributions to
 // pension and unemployment insurance and no supplementary-pension levy: lines 39 to 42 and the

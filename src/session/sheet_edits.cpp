@@ -188,6 +188,7 @@ std::string formatFixed(int64_t value, int decimals, int minDecimals) {
 
 std::string amountFieldText(AmountSlot slot, int32_t stored) {
     if (slots::isWorkingTime(slot)) return formatFixed(stored, 5, 2);
+    if (slot == AmountSlot::ClassIVFactor) return formatFixed(stored, 3, 3);
     return Money::fromCents(stored).toDisplay();
 }
 

@@ -208,6 +208,9 @@ QLabel* MainWindow::stepMovementLabel() const {
 QLabel* MainWindow::healthCaptionLabel() const {
     return sheet_->healthCaptionLabel();
 }
+QLabel* MainWindow::classIVCaptionLabel() const {
+    return sheet_->classIVCaptionLabel();
+}
 QLineEdit* MainWindow::caseNameField() const {
     return bars_->caseNameField();
 }

@@ -86,6 +86,7 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     QLabel* tariffAreaLabel() const;
     QLabel* stepMovementLabel() const;
     QLabel* healthCaptionLabel() const;
+    QLabel* classIVCaptionLabel() const;
     QPushButton* lawLinkButton() const;
     QPushButton* payStructureButton() const;
     QTimer& reminderTimer();

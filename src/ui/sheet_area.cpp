@@ -263,6 +263,15 @@ void SheetArea::buildFurtherFields(QWidget* area, int line) {
         auto* percent = new QLabel(QStringLiteral("%"), area);
         percent->setGeometry(col.flags + 101, y, 14, kCellHeight);
     }
+    if (line == 34) {
+        classIVCaption_ = new QLabel(QString::fromUtf8(kClassIVFactorCaption), area);
+        // Inside the text column, where lines 22 and 23 keep their fields on the gross side.
+        classIVCaption_->setGeometry(col.text + 140, y, 96, kCellHeight);
+        QFont small = classIVCaption_->font();
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+        classIVCaption_->setFont(small);
+        extras_[AmountSlot::ClassIVFactor]->setGeometry(col.text + 236, y, 54, kCellHeight);
+    }
     if (line == 22 || line == 23) {
         AmountSlot first = line == 22 ? AmountSlot::AgreedHours : AmountSlot::PaidDays;
         AmountSlot second = line == 22 ? AmountSlot::RegularHours : AmountSlot::MonthDays;
@@ -334,10 +343,12 @@ void SheetArea::redisplay(const Session& g, const ColourSet& colours, const Shee
         const ExtraField* f = nullptr;
         for (const ExtraField& x : extraFields())
             if (x.slot == slot) f = &x;
-        field->setVisible(lineShown(c, f->line));
+        field->setVisible(extraFieldShown(c, *f));
         field->showValue(q(amountFieldText(slot, c.amount(slot))));
         field->setTyped(!yearSalary, grey, white);
     }
+    classIVCaption_->setVisible(
+        extras_[AmountSlot::ClassIVFactor]->isVisibleTo(classIVCaption_->parentWidget()));
     payGroup_->setCellText(q(payGroupText(g)));
     payGroup_->setVisible(lineShown(c, 4));
     dateField_->setText(q(c.dateText));

@@ -50,6 +50,7 @@ class SheetArea {
     QLineEdit* dateField() const { return dateField_; }
     QLabel* stepMovementLabel() const { return stepMovement_; }
     QLabel* healthCaptionLabel() const { return healthCaption_; }
+    QLabel* classIVCaptionLabel() const { return classIVCaption_; }
 
   private:
     struct LineElements {
@@ -79,8 +80,9 @@ class SheetArea {
     QLineEdit* dateField_ = nullptr;
     QLabel* stepMovement_ = nullptr;
     QLabel* healthCaption_ = nullptr;
-    QWidget* grossSide_ = nullptr; // SSPanel2
-    QWidget* netSide_ = nullptr;   // SSPanel1
+    QLabel* classIVCaption_ = nullptr; // beside line 34, with the class-IV factor
+    QWidget* grossSide_ = nullptr;     // SSPanel2
+    QWidget* netSide_ = nullptr;       // SSPanel1
 };
 
 } // namespace varemo::ui

@@ -6,6 +6,7 @@
 #include "presentation/navigation.h"
 #include "presentation/sheet_view.h"
 #include "session/case_load.h"
+#include "session/line_input.h"
 #include "support/session.h"
 #include "ui/amount_field.h"
 #include "ui/calculator_widget.h"
@@ -197,6 +198,21 @@ TEST(LineInput, TwoHundredFiftyInTheTariffFactorShowsTwoHundredAndSetsFactorTwo)
     EXPECT_EQ(f.window->extraField(AmountSlot::TariffFactor)->text(), "200,00");
     EXPECT_FLOAT_EQ(f.s.g.tariffFactor, 2.0f);
     EXPECT_EQ(f.s.g.workingCase.amount(AmountSlot::TariffFactor), 20000);
+}
+
+TEST(LineInput, TheClassFourFactorFieldStandsBesideLine34ForClassFourOnly) {
+    WindowFixture f;
+    EXPECT_FALSE(f.window->extraField(AmountSlot::ClassIVFactor)->isVisibleTo(f.window.get())); // class I
+    ASSERT_TRUE(SetKey(f.s.g, KeySlot::TaxClass, 36)); // class IV, 1 child allowance
+    f.window->redisplay();
+    ui::AmountField* factor = f.window->extraField(AmountSlot::ClassIVFactor);
+    ASSERT_TRUE(factor->isVisibleTo(f.window.get()));
+    EXPECT_TRUE(f.window->classIVCaptionLabel()->isVisibleTo(f.window.get()));
+    EXPECT_EQ(f.window->classIVCaptionLabel()->text(), "Faktor für StKl. IV:");
+    EXPECT_EQ(factor->text(), "1,000");
+    f.enter(factor, "0,950");
+    EXPECT_EQ(f.s.g.workingCase.amount(AmountSlot::ClassIVFactor), 950);
+    EXPECT_EQ(f.window->extraField(AmountSlot::ClassIVFactor)->text(), "0,950");
 }
 
 TEST(LineInput, CtrlPlusAddsToTheAmountOfTheField) {
