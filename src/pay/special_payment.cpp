@@ -1,7 +1,9 @@
 #include "pay/special_payment.h"
 
+#include "law/pension_funds.h"
 #include "pay/one_time_payments.h"
 #include "pay/part_time.h"
+#include "tariffs/service_relationship.h"
 
 #include <algorithm>
 
@@ -118,6 +120,16 @@ bool civilPaysInMonth(int region, int year, int month) {
     return false;
 }
 
+// The tariff area of the percentage. Federal employees work anywhere under one region (the Federation);
+// for them the area is the one of their supplementary insurance: insured with the VBL East, they have
+// the East percentage.
+bool isEastArea(const Case& c) {
+    if (isEastRegion(c.region())) return true;
+    const int fundPosition = c.key(KeySlot::SupplementaryFund);
+    return c.serviceRelationship() == relationship::kTvoedBund && fundPosition >= fund::VblEastBund &&
+           fundPosition <= fund::VblEastOther;
+}
+
 } // namespace
 
 int countedChildren(const Case& c) {
@@ -138,7 +150,7 @@ SpecialPaymentComputation computeSpecialPayment(Globaldaten& g) {
     const Case& c = g.workingCase;
     SpecialPaymentComputation comp;
     comp.category = classifySpecialPayment(c, g.year);
-    comp.east = isEastRegion(c.region());
+    comp.east = isEastArea(c);
     const int current = monthIndexOf(c);
     const SpecialPaymentMonth now = monthOf(c, g.partTimeFactor, true);
     const bool stored = filesOfSession(g);

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace varemo;
 using varemo::test::TestSession;
 
@@ -151,6 +153,29 @@ TEST(AnnualSpecialPayment, EmployedFromJulyHasSixMonthsAndHalfTheAmount) {
     EXPECT_EQ(line19(s), 90000);
     // It is one-time pay of the month: the tax step takes it out of the current pay.
     EXPECT_EQ(s.g.tax.worksheet.amount(12), euros(90000));
+}
+
+// Federal employees (TVöD Bund, region "Bund") have the East percentage of § 20 TVöD when the tariff
+// area East applies to them, which their insurance with the VBL East tells: E1 in 2019 with 2.000,00 a
+// month all year, November: West 2.000,00 x 90 % = 1.800,00; insured with the VBL East (line 27
+// position 4) 2.000,00 x 85,5 % = 1.710,00.
+TEST(AnnualSpecialPayment, FederalEmployeesInTheVblEastHaveTheEastPercentage) {
+    for (const auto& [fundPosition, percent, amount] :
+         {std::tuple{0, 9000, 180000}, std::tuple{4, 8550, 171000}}) {
+        TestSession s(2019);
+        LoadCaseMonth(s.g);
+        Case& c = s.g.workingCase;
+        c.setKey(KeySlot::ServiceRelationship, 10); // TVöD Bund
+        c.setKey(KeySlot::Region, 0);               // Bund
+        c.setKey(KeySlot::PayGroup, 0);             // E1
+        c.setKey(KeySlot::SupplementaryFund, static_cast<int16_t>(fundPosition));
+        c.setKey(KeySlot::AnnualPayment, special::kComputed);
+        c.setKey(KeySlot::PartialMonth, 0);
+        runMonths(
+            s, 0, 10, [](int) { return 200000; }, [](int) { return 30; });
+        EXPECT_EQ(computeSpecialPayment(s.g).percent, percent) << fundPosition;
+        EXPECT_EQ(line19(s), amount) << fundPosition;
+    }
 }
 
 TEST(AnnualSpecialPayment, AverageOfJulyToSeptemberWithPartialMonthsFilledUp) {
