@@ -82,13 +82,13 @@ void repairDate(Case& c) {
     if (d.find('_') != std::string::npos) d.clear();
 }
 
+} // namespace
+
 bool nameNeedsReplacing(const std::string& rawName) {
     for (size_t i = 0; i < 2 && i < rawName.size(); ++i)
         if (static_cast<unsigned char>(rawName[i]) < 34) return true;
     return rawName.size() < 2;
 }
-
-} // namespace
 
 int highestKey(KeySlot slot, int year) {
     switch (slot) {

@@ -17,6 +17,11 @@ void OpenYearFiles(Session& g);
 // in all twelve months before loading again.
 void LoadCaseMonth(Session& g);
 
+// The load check of a case's name as the year record holds it (Windows-1252, blank-padded): a
+// control character, a blank or "!" in its first two places, or fewer than two characters, make the
+// load reset the case to the defaults, as it is then taken for a damaged or foreign record.
+bool nameNeedsReplacing(const std::string& rawName);
+
 // Fills the working case with the defaults and writes them to all twelve months of the case
 // (the name is kept).
 void ResetToDefaults(Session& g);

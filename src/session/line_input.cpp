@@ -190,6 +190,17 @@ bool RenameCase(Session& g, const std::string& name) {
         refuseChoice(g);
         return false;
     }
+    // A name the load check would take for a damaged record would reset the case at its next load.
+    std::string stored = utf8ToCp1252(trimmed);
+    stored.resize(kCaseTextLength, ' ');
+    if (nameNeedsReplacing(stored)) {
+        g.prompter.tell(kOverflowTitle,
+                        {"Der Name \"" + trimmed + "\" kann nicht gespeichert werden:",
+                         "Er muss mit zwei Zeichen beginnen, die weder Leerzeichen noch \"!\" noch "
+                         "Steuerzeichen sind."},
+                        PromptIcon::Warning);
+        return false;
+    }
     g.workingCase.name = trimmed;
     return RecalculateAndRedisplay(g);
 }

@@ -57,6 +57,24 @@ TEST(LineInput, ClassFourFactorIsTypedWithThreeDecimals) {
     EXPECT_NE(s.messageTexts().back().find("höchstens 1,000"), std::string::npos);
 }
 
+// The name entry refuses what the load check takes for a damaged record (a blank, "!" or a control
+// character in the first two places, or a single character), which would reset the whole case at its
+// next load; what it accepts comes back unchanged.
+TEST(LineInput, NamesTheLoadCheckWouldResetAreRefused) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    for (const char* refused : {"A Meier", " Meier", "!Wichtig", "M!ller", "\tMeier", "X"}) {
+        EXPECT_FALSE(RenameCase(s.g, refused)) << refused;
+        EXPECT_EQ(s.g.workingCase.name, "Neuer Personalfall") << refused;
+    }
+    EXPECT_NE(s.messageTexts().back().find("weder Leerzeichen noch \"!\""), std::string::npos);
+    for (const char* accepted : {"Meier, Anna", "Ärger-Özdemir"}) {
+        ASSERT_TRUE(RenameCase(s.g, accepted)) << accepted;
+        LoadCaseMonth(s.g);
+        EXPECT_EQ(s.g.workingCase.name, accepted);
+    }
+}
+
 TEST(LineInput, TariffFactorEntrySetsTheFactor) {
     TestSession s;
     LoadCaseMonth(s.g);
