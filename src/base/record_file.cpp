@@ -127,10 +127,20 @@ void RecordFile::flush() {
 
 RecordBuffer readRecordIfExists(const std::filesystem::path& path, size_t recordLength, int64_t record) {
     RecordBuffer buffer(recordLength);
+    // Only a file that is not there reads as zeros; one that is there but cannot be read is an error,
+    // or an operation would copy zeros in place of the data it could not see.
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (status.type() == std::filesystem::file_type::not_found) return buffer;
+    if (ec || !std::filesystem::is_regular_file(status))
+        throw RecordFileError("Die Datei " + path.string() +
+                              " kann nicht gelesen werden (sie ist keine lesbare Datei).");
+    if (record < 1) return buffer;
     std::ifstream in(path, std::ios::binary);
-    if (!in || record < 1) return buffer;
+    if (!in) throw RecordFileError("Die Datei " + path.string() + " kann nicht gelesen werden.");
     in.seekg((record - 1) * static_cast<int64_t>(recordLength));
     in.read(reinterpret_cast<char*>(buffer.bytes().data()), static_cast<std::streamsize>(recordLength));
+    if (in.bad()) throw RecordFileError("Die Datei " + path.string() + " kann nicht gelesen werden.");
     return buffer;
 }
 

@@ -76,7 +76,8 @@ class RecordFile {
     std::unique_ptr<std::fstream> stream_;
 };
 
-// One record read from a file that may not exist (zeros then); does not create the file.
+// One record read from a file that may not exist (zeros then); does not create the file. Throws
+// RecordFileError when something is there that cannot be read (a folder, a file without permission).
 RecordBuffer readRecordIfExists(const std::filesystem::path& path, size_t recordLength, int64_t record);
 
 } // namespace varemo
