@@ -116,6 +116,21 @@ StorageResult RestoreUserData(Session& g, int backup) {
                                   "Es wurde nichts verändert."});
         return StorageResult::Refused;
     }
+    // Every entry of the backup must be a file that can be read: a restore that found a folder or an
+    // unreadable file in its place would delete or keep the live file instead of restoring it.
+    for (const std::string& name : backupFileNames()) {
+        const fs::path source = findFileIgnoringCase(backupFolder(g, backup), name);
+        std::error_code ec;
+        if (!fs::exists(source, ec) && !ec) continue; // not there when the backup was made
+        if (ec || !fs::is_regular_file(source, ec) || !std::ifstream(source, std::ios::binary)) {
+            g.prompter.tell(
+                "Sicherung beschädigt",
+                {"Die Sicherung " + std::to_string(backup) + " kann nicht zurückgeschrieben werden:",
+                 source.string() + " ist keine lesbare Datei.", "Es wurde nichts verändert."},
+                PromptIcon::Critical);
+            return StorageResult::Failed;
+        }
+    }
     PromptAnswer answer = g.prompter.ask(
         PromptMessage{PromptIcon::Question,
                       "Userdaten zurücksetzen",

@@ -85,6 +85,26 @@ TEST(Backups, RestoreBringsBackTheStateOfTheChosenRun) {
     EXPECT_EQ(markOf(f.user() / "Backup1"), "S3"); // the backups themselves stay
 }
 
+// A backup whose entry is a folder where a file belongs (a damaged or tampered backup) is refused
+// before anything is touched: the live file it would have deleted stays.
+TEST(Backups, ADamagedBackupIsRefusedBeforeAnythingIsTouched) {
+    StorageFixture f;
+    ASSERT_TRUE(StartUp(f.g));
+    run(f, "S1");
+    run(f, "S2");
+    const fs::path entry = f.user() / "Backup1" / "V2020R.1";
+    fs::remove(entry);
+    fs::create_directory(entry);
+    writeBytes(f.userFile("V2020R.1"), {'l', 'i', 'v', 'e'});
+    const auto before = treeOf(f.dir.path());
+
+    f.prompter.queue(PromptAnswer::Yes);
+    EXPECT_EQ(RestoreUserData(f.g, 1), StorageResult::Failed);
+    EXPECT_EQ(f.prompter.messages().back().title, "Sicherung beschädigt");
+    EXPECT_EQ(treeOf(f.dir.path()), before);
+    EXPECT_EQ(bytesOf(f.userFile("V2020R.1")), (std::vector<uint8_t>{'l', 'i', 'v', 'e'}));
+}
+
 TEST(Backups, EndSessionSavesOnlyWhenSwitchedOn) {
     StorageFixture f;
     ASSERT_TRUE(StartUp(f.g));
