@@ -3,6 +3,7 @@
 #include "base/cp1252.h"
 #include "base/money.h"
 #include "pay/line_key_codes.h"
+#include "pay/steps.h"
 #include "session/case_load.h"
 #include "session/pay_line_input.h"
 #include "session/recalculate.h"
@@ -171,9 +172,22 @@ bool ChooseOption(Session& g, int line, int position) {
     return SetKey(g, *lineInfo(line).key, position);
 }
 
+namespace {
+
+bool isCalendarDate(const std::string& text) {
+    if (text.find('/') != std::string::npos) return false; // only the form TT.MM.JJJJ is typed
+    const auto d = parseReferenceDate(text);
+    if (!d || d->year > 2099) return false;
+    const bool leap = (d->year % 4 == 0 && d->year % 100 != 0) || d->year % 400 == 0;
+    return !(d->month == 2 && d->day == 29 && !leap);
+}
+
+} // namespace
+
 bool EnterDate(Session& g, const std::string& text) {
     if (refuseYearSalary(g)) return false;
-    if (utf8Length(text) > kDateLength) {
+    // Empty clears the date; anything else is a real date, or the step would keep the old one unseen.
+    if (utf8Length(text) > kDateLength || (!text.empty() && !isCalendarDate(text))) {
         g.prompter.tell("Sorry", {"Kein Datum möglich."});
         return false;
     }

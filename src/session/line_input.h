@@ -34,6 +34,8 @@ bool SetKey(Session& g, KeySlot slot, int value);
 std::optional<TypedAmount> convertTypedAmount(int slot, const std::string& text);
 bool EnterAmount(Session& g, int slot, const std::string& text);
 bool SetKey(Session& g, int slot, int value);
+// The date of line 6: empty (no date) or a calendar date "TT.MM.JJJJ" from 1800 to 2099; anything
+// else is refused with "Kein Datum möglich." and the case keeps its date.
 bool EnterDate(Session& g, const std::string& text);
 bool RenameCase(Session& g, const std::string& name);
 

@@ -132,6 +132,19 @@ TEST(LineInput, OptionOfALineGoesToItsSlot) {
     EXPECT_EQ(s.g.sheet.line(47).text, "N E T T O G E H A L T ");
 }
 
+TEST(LineInput, OnlyCalendarDatesAreTaken) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    ASSERT_TRUE(EnterDate(s.g, "29.02.2016"));
+    for (const char* refused :
+         {"-1.-1.-001", "99.99.9999", "01.13.2019", "01/04/2015", "29.02.2019", "1.4.2015"}) {
+        EXPECT_FALSE(EnterDate(s.g, refused)) << refused;
+        EXPECT_EQ(s.g.workingCase.dateText, "29.02.2016") << refused;
+        EXPECT_EQ(s.prompter.messages().back().text(), "Kein Datum möglich.");
+    }
+    EXPECT_TRUE(EnterDate(s.g, "")); // no date
+}
+
 TEST(LineInput, YearSalaryRefusesEveryChange) {
     TestSession s;
     LoadCaseMonth(s.g);
