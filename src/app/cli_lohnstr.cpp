@@ -5,7 +5,8 @@
 // Names are matched without regard to case (the flow chart writes af and f in lower case, the other
 // names in upper case). Amounts are whole cents, KVZ percent (1.30), ZKF child allowances (1.5),
 // f the class-IV factor (0.950). An input not named is 0, as the flow chart's reset leaves it, except
-// af and f, whose published defaults are 1 and 1.000. LZZ and STKL have no valid 0 and must be named.
+// af and f, whose published defaults are 1 and 1.000. LZZ and STKL have no valid 0 and must be named;
+// amounts are never negative.
 // Prints every output as NAME=VALUE in cents, or one JSON object with --json.
 
 #include "app/cli_common.h"
@@ -28,11 +29,15 @@ int64_t parseCents(const std::string& name, const std::string& text) {
     if (i == text.size() || !std::all_of(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(),
                                          [](unsigned char ch) { return std::isdigit(ch); }))
         throw UsageError(name + ": not a whole number of cents: " + text);
+    int64_t cents = 0;
     try {
-        return std::stoll(text);
+        cents = std::stoll(text);
     } catch (const std::out_of_range&) {
         throw UsageError(name + ": too large: " + text);
     }
+    // Every amount the flow chart takes is a sum paid or allowed, never below 0.
+    if (cents < 0) throw UsageError(name + ": the flow chart takes no negative amount: " + text);
+    return cents;
 }
 
 Setter intInput(int LohnstrInput::*member) {

@@ -130,6 +130,7 @@ TEST(CliLohnstr, UsageErrors) {
     EXPECT_EQ(run({"lohnstr", "--year", "2020", "LZZ=2", "STKL=7"}).status, 2);
     EXPECT_EQ(run({"lohnstr", "--year", "2020", "LZZ=2", "STKL=1", "XYZ=1"}).status, 2);
     EXPECT_EQ(run({"lohnstr", "--year", "2020", "LZZ=2", "STKL=1", "RE4=12,5"}).status, 2);
+    EXPECT_EQ(run({"lohnstr", "--year", "2020", "LZZ=2", "STKL=1", "RE4=-100"}).status, 2) << "below 0";
     EXPECT_EQ(run({"lohnstr", "--year", "2020", "LZZ=2", "STKL=1", "KVZ=x"}).status, 2);
     EXPECT_EQ(run({"lohnstr", "--year", "2020", "LZZ=2", "STKL=1", "lzz=1"}).status, 2) << "named twice";
     Result ok = run({"lohnstr", "--year", "2020", "LZZ=2", "STKL=1"});
