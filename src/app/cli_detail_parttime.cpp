@@ -14,7 +14,7 @@ namespace varemo::cli {
 namespace {
 
 std::string centsJson(Money m) {
-    return std::to_string(m.toCents());
+    return std::to_string(jsonCents(m));
 }
 
 } // namespace

@@ -37,13 +37,13 @@ std::string levyJson(const Session& g) {
     for (int line = kFirstGrossLine; line <= kLastGrossLine; ++line) {
         const auto& row = levy.rows[static_cast<size_t>(line - kFirstGrossLine)];
         out << (line > kFirstGrossLine ? "," : "") << "{\"line\":" << line
-            << ",\"text\":" << jsonString(lineText(g, line)) << ",\"baseCents\":" << row.base.toCents()
+            << ",\"text\":" << jsonString(lineText(g, line)) << ",\"baseCents\":" << jsonCents(row.base)
             << ",\"factor\":" << jsonString(formatLevyFactor(row.factorThousandths))
-            << ",\"cents\":" << row.levy.toCents() << "}";
+            << ",\"cents\":" << jsonCents(row.levy) << "}";
     }
-    out << "],\"annualBaseCents\":" << levy.annualBase.toCents()
+    out << "],\"annualBaseCents\":" << jsonCents(levy.annualBase)
         << ",\"totalLabel\":" << jsonString(CivilServantLevy::kTotalLabel)
-        << ",\"totalCents\":" << levy.total.toCents() << "}";
+        << ",\"totalCents\":" << jsonCents(levy.total) << "}";
     return out.str();
 }
 
@@ -68,8 +68,8 @@ std::string employerCostJson(const Session& g) {
     out << "\"employerCost\":[";
     for (int i = 0; i < kEmployerItems; ++i)
         out << (i ? "," : "") << "{\"label\":" << jsonString(employerItemLabel(static_cast<EmployerItem>(i)))
-            << ",\"cents\":" << e.items[static_cast<size_t>(i)].toCents() << "}";
-    out << "],\"employerTotalCents\":" << e.total.toCents();
+            << ",\"cents\":" << jsonCents(e.items[static_cast<size_t>(i)]) << "}";
+    out << "],\"employerTotalCents\":" << jsonCents(e.total);
     return out.str();
 }
 
@@ -81,14 +81,14 @@ void printPensionDetail(const Session& g, bool json) {
             << ",\"month\":" << g.month() << ",\"case\":" << g.caseNumber << ",\"lines\":[";
         for (int line = 1; line <= PensionWorksheet::kLines; ++line)
             out << (line > 1 ? "," : "") << "{\"line\":" << line << ",\"label\":" << jsonString(w.label(line))
-                << ",\"cents\":" << w.amount(line).toCents() << "}";
+                << ",\"cents\":" << jsonCents(w.amount(line)) << "}";
         out << "],\"additionalBase\":{\"label\":" << jsonString(PensionWorksheet::kAdditionalBaseLabel)
-            << ",\"cents\":" << w.additionalBase.toCents()
+            << ",\"cents\":" << jsonCents(w.additionalBase)
             << "},\"employerHeading\":" << jsonString(PensionWorksheet::kEmployerHeading)
-            << ",\"svAddedPayCents\":" << g.pension.svAddedPay.toCents()
-            << ",\"levyOneTimeShareCents\":" << g.pension.levyOneTimeShare.toCents()
+            << ",\"svAddedPayCents\":" << jsonCents(g.pension.svAddedPay)
+            << ",\"levyOneTimeShareCents\":" << jsonCents(g.pension.levyOneTimeShare)
             << ",\"employeeCapital\":{\"label\":" << jsonString(employeeCapitalLabel(g))
-            << ",\"cents\":" << g.pension.employeeCapital.toCents() << "}}\n";
+            << ",\"cents\":" << jsonCents(g.pension.employeeCapital) << "}}\n";
     } else {
         out << header(g, PensionWorksheet::kTitle);
         for (int line = 1; line <= PensionWorksheet::kLines; ++line) {

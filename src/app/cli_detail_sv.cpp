@@ -32,32 +32,32 @@ struct Branch {
 std::string branchJson(const Branch& b) {
     const BranchResult& r = *b.result;
     std::ostringstream out;
-    out << jsonString(b.key) << ":{\"kind\":" << r.kind << ",\"baseCents\":" << r.base.toCents()
+    out << jsonString(b.key) << ":{\"kind\":" << r.kind << ",\"baseCents\":" << jsonCents(r.base)
         << ",\"employeeRate\":" << jsonString(formatRate(r.employeeRate))
         << ",\"employerRate\":" << jsonString(formatRate(r.employerRate))
-        << ",\"employeeCents\":" << r.employee.toCents() << ",\"employerCents\":" << r.employer.toCents()
-        << ",\"subsidyCents\":" << r.subsidy.toCents() << ",\"entered\":" << (r.entered ? "true" : "false")
+        << ",\"employeeCents\":" << jsonCents(r.employee) << ",\"employerCents\":" << jsonCents(r.employer)
+        << ",\"subsidyCents\":" << jsonCents(r.subsidy) << ",\"entered\":" << (r.entered ? "true" : "false")
         << "}";
     return out.str();
 }
 
 std::string accountJson(const CeilingAccount& a) {
     std::ostringstream out;
-    out << "{\"monthCeilingCents\":" << a.monthCeiling.toCents()
-        << ",\"yearCeilingCents\":" << a.yearCeiling.toCents()
-        << ",\"earlierAssessedCents\":" << a.earlierAssessed.toCents()
-        << ",\"regularAssessedCents\":" << a.regularAssessed.toCents()
-        << ",\"unusedCents\":" << a.unused.toCents() << ",\"oneTimeCents\":" << a.oneTime.toCents()
-        << ",\"oneTimeAssessedCents\":" << a.oneTimeAssessed.toCents()
-        << ",\"baseCents\":" << a.base().toCents() << "}";
+    out << "{\"monthCeilingCents\":" << jsonCents(a.monthCeiling)
+        << ",\"yearCeilingCents\":" << jsonCents(a.yearCeiling)
+        << ",\"earlierAssessedCents\":" << jsonCents(a.earlierAssessed)
+        << ",\"regularAssessedCents\":" << jsonCents(a.regularAssessed)
+        << ",\"unusedCents\":" << jsonCents(a.unused) << ",\"oneTimeCents\":" << jsonCents(a.oneTime)
+        << ",\"oneTimeAssessedCents\":" << jsonCents(a.oneTimeAssessed)
+        << ",\"baseCents\":" << jsonCents(a.base()) << "}";
     return out.str();
 }
 
 std::string levyJson(const char* key, const Levy& l) {
     std::ostringstream out;
     out << jsonString(key) << ":{\"liable\":" << (l.liable ? "true" : "false")
-        << ",\"baseCents\":" << l.base.toCents() << ",\"rate\":" << jsonString(formatRate(l.rate))
-        << ",\"cents\":" << l.amount.toCents() << "}";
+        << ",\"baseCents\":" << jsonCents(l.base) << ",\"rate\":" << jsonString(formatRate(l.rate))
+        << ",\"cents\":" << jsonCents(l.amount) << "}";
     return out.str();
 }
 
@@ -91,19 +91,19 @@ void printSocialInsuranceDetail(const Session& g, bool json) {
         out << "{\"year\":" << g.year << ",\"month\":" << g.month() << ",\"case\":" << g.caseNumber
             << ",\"computed\":" << (w.computed ? "true" : "false")
             << ",\"region\":" << jsonString(w.region == Region::East ? "East" : "West")
-            << ",\"svDays\":" << w.svDays << ",\"regularPayCents\":" << w.regularPay.toCents()
-            << ",\"oneTimePayCents\":" << w.oneTimePay.toCents()
-            << ",\"otherEmploymentsPayCents\":" << w.otherEmploymentsPay.toCents()
+            << ",\"svDays\":" << w.svDays << ",\"regularPayCents\":" << jsonCents(w.regularPay)
+            << ",\"oneTimePayCents\":" << jsonCents(w.oneTimePay)
+            << ",\"otherEmploymentsPayCents\":" << jsonCents(w.otherEmploymentsPay)
             << ",\"zone\":" << (w.zone ? "true" : "false")
-            << ",\"zoneUpperBoundCents\":" << w.zoneUpperBound.toCents() << ",\"zoneFactor\":" << w.zoneFactor
-            << ",\"zoneBaseCents\":" << w.zoneBase.toCents() << ",\"kvAccount\":" << accountJson(w.kvAccount)
-            << ",\"rvAccount\":" << accountJson(w.rvAccount);
+            << ",\"zoneUpperBoundCents\":" << jsonCents(w.zoneUpperBound)
+            << ",\"zoneFactor\":" << w.zoneFactor << ",\"zoneBaseCents\":" << jsonCents(w.zoneBase)
+            << ",\"kvAccount\":" << accountJson(w.kvAccount) << ",\"rvAccount\":" << accountJson(w.rvAccount);
         for (const Branch& b : branches)
             out << "," << branchJson(b);
         out << ",\"levies\":{\"fund\":" << w.levies.fund << "," << levyJson("u1", w.levies.u1) << ","
             << levyJson("u2", w.levies.u2) << "," << levyJson("u3", w.levies.u3) << "}"
-            << ",\"employeeTotalCents\":" << w.employeeTotal().toCents()
-            << ",\"employerTotalCents\":" << w.employerTotal().toCents() << ",\"lines\":{";
+            << ",\"employeeTotalCents\":" << jsonCents(w.employeeTotal())
+            << ",\"employerTotalCents\":" << jsonCents(w.employerTotal()) << ",\"lines\":{";
         for (int line = 37; line <= 40; ++line)
             out << (line > 37 ? "," : "") << "\"" << line << "\":" << lineAmount(g.workingCase, line).value();
         out << "}}\n";

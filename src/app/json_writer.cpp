@@ -37,4 +37,8 @@ std::string jsonString(const std::string& utf8) {
     return out + "\"";
 }
 
+int64_t jsonCents(Money m) {
+    return m.rounded(Money::kUnitsPerCent, Rounding::HalfEven).units() / Money::kUnitsPerCent;
+}
+
 } // namespace varemo::cli

@@ -198,3 +198,15 @@ TEST(Cli, UsageErrorsExitWithTwo) {
     EXPECT_EQ(text.status, 0);
     EXPECT_NE(text.out.find("47  A U S Z A H L U N G"), std::string::npos) << text.out;
 }
+
+// The largest amount a case stores on line 12 makes the employer's total of the month pass the 32-bit
+// range. The edit is stored, so the command says so (exit 0) and shows the total as it is; the sheet
+// of the month can be shown afterwards (before, both failed with an overflow after the edit was
+// stored).
+TEST(Cli, ATotalBeyondWhatACaseStoresIsShownNotFailed) {
+    test::TempDir dir;
+    Json set = runJson(with(selection(dir, "set"), {"--amount", "12=21474836,47"}));
+    EXPECT_GT(set["employerTotalCents"].number, 2147483647.0);
+    Json sheet = runJson(selection(dir, "sheet"));
+    EXPECT_EQ(sheet["employerTotalCents"].number, set["employerTotalCents"].number);
+}
