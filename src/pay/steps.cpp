@@ -402,7 +402,9 @@ void ComputeStep(Globaldaten& g) {
     int position = table->positionFor(months);
     if (sr == kTvoedVkaSocial || sr == kAok) c.setKey(KeySlot::RegularStep, static_cast<int16_t>(position));
     if (hasStepMovement(sr)) {
-        const int moved = std::max(0, months - c.amount(AmountSlot::StepMovement));
+        const int64_t moved64 = int64_t{months} - c.amount(AmountSlot::StepMovement); // no 32-bit overflow
+        const int moved =
+            static_cast<int>(std::clamp<int64_t>(moved64, 0, std::numeric_limits<int16_t>::max()));
         position = table->positionFor(moved);
     }
     if (isPayOrderA(sr) && c.region() == 2) position = bavarianLimits(g, position, month);

@@ -65,7 +65,9 @@ void amountCorrections(Session& g, Case& c) {
     if (c.amount(AmountSlot::Reserved46) > 10000) c.enterAmount(AmountSlot::Reserved46, 10000);
     if (c.amount(AmountSlot::TariffFactor) < 1000) c.enterAmount(AmountSlot::TariffFactor, 10000);
     if (c.amount(AmountSlot::StepReserve) > 1000000) c.enterAmount(AmountSlot::StepReserve, 0);
-    if (c.amount(AmountSlot::StepMovement) > 1000) c.enterAmount(AmountSlot::StepMovement, 0);
+    // Both directions: a damaged record may hold any 32-bit value, and the step subtracts this one.
+    if (c.amount(AmountSlot::StepMovement) > 1000 || c.amount(AmountSlot::StepMovement) < -1000)
+        c.enterAmount(AmountSlot::StepMovement, 0);
     if (c.amount(AmountSlot::SupplementaryFund) < 0) c.enterAmount(AmountSlot::SupplementaryFund, 0);
     g.tariffFactor = static_cast<float>(c.amount(AmountSlot::TariffFactor)) / 10000.0f;
     int partial = c.key(KeySlot::PartialMonth);
