@@ -5,6 +5,18 @@
 #include <algorithm>
 
 namespace varemo {
+namespace {
+
+// The program's files are its own: a link in their place would carry writes to wherever it points,
+// outside the folder the user chose, so it is reported instead of followed.
+void refuseLink(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, ec)))
+        throw RecordFileError("Die Datei " + path.string() +
+                              " ist eine Verknüpfung auf eine andere Datei; das Programm folgt ihr nicht.");
+}
+
+} // namespace
 
 void RecordBuffer::check(size_t offset, size_t length) const {
     if (offset + length > bytes_.size() || offset + length < offset)
@@ -70,6 +82,7 @@ RecordFile::RecordFile(const std::filesystem::path& path, size_t recordLength)
     if (recordLength == 0)
         throw RecordFileError("Die Datei " + path.string() +
                               " kann nicht mit der Satzlänge 0 geöffnet werden.");
+    refuseLink(path);
     if (!std::filesystem::exists(path)) {
         std::ofstream create(path, std::ios::binary);
         if (!create) throw RecordFileError("Die Datei " + path.string() + " konnte nicht angelegt werden.");
@@ -129,6 +142,7 @@ RecordBuffer readRecordIfExists(const std::filesystem::path& path, size_t record
     RecordBuffer buffer(recordLength);
     // Only a file that is not there reads as zeros; one that is there but cannot be read is an error,
     // or an operation would copy zeros in place of the data it could not see.
+    refuseLink(path);
     std::error_code ec;
     const std::filesystem::file_status status = std::filesystem::status(path, ec);
     if (status.type() == std::filesystem::file_type::not_found) return buffer;

@@ -2,8 +2,10 @@
 #include "base/record_file.h"
 #include "support/temp_dir.h"
 
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 
 using namespace varemo;
 
@@ -68,4 +70,25 @@ TEST(RecordFile, RecordsSitAtTheirOffsetsAndReadPastTheEndAsZeros) {
     EXPECT_EQ(again.read(3).i32(0), 77 & 0xFFFF);
     EXPECT_EQ(readRecordIfExists(dir.path() / "missing", 10, 1).allZero(), true);
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "missing"));
+}
+
+// A link in place of a file (or a folder) is reported, never followed or read as zeros: a write
+// through a link would change a file outside the user folder, a folder read as zeros would be
+// copied as empty records.
+TEST(RecordFile, LinksAndFoldersAreRefusedNotFollowedOrReadAsZeros) {
+    test::TempDir dir;
+    const auto target = dir.path() / "elsewhere.dat";
+    std::ofstream(target, std::ios::binary) << "keep";
+    std::filesystem::create_symlink(target, dir.path() / "V2020R.1");
+    std::filesystem::create_symlink(dir.path() / "missing.dat", dir.path() / "V2020R.2");
+    std::filesystem::create_directory(dir.path() / "V2020R.3");
+
+    EXPECT_THROW(RecordFile(dir.path() / "V2020R.1", 4), RecordFileError);
+    EXPECT_THROW(RecordFile(dir.path() / "V2020R.2", 4), RecordFileError); // would create its target
+    EXPECT_THROW(readRecordIfExists(dir.path() / "V2020R.1", 4, 1), RecordFileError);
+    EXPECT_THROW(readRecordIfExists(dir.path() / "V2020R.3", 4, 1), RecordFileError);
+    EXPECT_TRUE(readRecordIfExists(dir.path() / "V2020R.4", 4, 1).allZero()); // simply not there
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "missing.dat"));
+    std::ifstream in(target, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "keep");
 }
