@@ -204,8 +204,17 @@ bool RenameCase(Session& g, const std::string& name) {
         refuseChoice(g);
         return false;
     }
-    // A name the load check would take for a damaged record would reset the case at its next load.
+    // The files keep Windows-1252: a character without a code there would come back as "?".
     std::string stored = utf8ToCp1252(trimmed);
+    if (cp1252ToUtf8(stored) != trimmed) {
+        g.prompter.tell(
+            kOverflowTitle,
+            {"Der Name enthält Zeichen, die nicht gespeichert werden können.",
+             "Bitte nur Buchstaben (auch ä, ö, ü, ß), Ziffern und übliche Satzzeichen verwenden."},
+            PromptIcon::Warning);
+        return false;
+    }
+    // A name the load check would take for a damaged record would reset the case at its next load.
     stored.resize(kCaseTextLength, ' ');
     if (nameNeedsReplacing(stored)) {
         g.prompter.tell(kOverflowTitle,

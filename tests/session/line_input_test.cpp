@@ -68,7 +68,12 @@ TEST(LineInput, NamesTheLoadCheckWouldResetAreRefused) {
         EXPECT_EQ(s.g.workingCase.name, "Neuer Personalfall") << refused;
     }
     EXPECT_NE(s.messageTexts().back().find("weder Leerzeichen noch \"!\""), std::string::npos);
-    for (const char* accepted : {"Meier, Anna", "Ärger-Özdemir"}) {
+    // Characters without a Windows-1252 code, and broken UTF-8, would be stored as "?".
+    for (const char* refused : {"Łukasz Nowak", "Meier \xE2\x98\x83", "Ma\xC3ier"}) {
+        EXPECT_FALSE(RenameCase(s.g, refused)) << refused;
+        EXPECT_EQ(s.g.workingCase.name, "Neuer Personalfall") << refused;
+    }
+    for (const char* accepted : {"Meier, Anna", "Ärger-Özdemir", "Groß & Söhne € 5"}) {
         ASSERT_TRUE(RenameCase(s.g, accepted)) << accepted;
         LoadCaseMonth(s.g);
         EXPECT_EQ(s.g.workingCase.name, accepted);
