@@ -158,9 +158,13 @@ int healthRatePosition(const FundTable& funds, int fund, int kvKind, int monthIn
         position = static_cast<int>(mulDiv(int64_t{rate} - 1000, 1, 5, Rounding::HalfUp));
         position = std::clamp(position, 0, 121);
     }
+    if (kvKind == 1) return keeps ? currentPosition : std::min(position + 1, 121);
+    const int fixed = fixedHealthRatePosition(kvKind);
+    return fixed >= 0 ? fixed : position;
+}
+
+int fixedHealthRatePosition(int kvKind) {
     switch (kvKind) {
-    case 1:
-        return keeps ? currentPosition : std::min(position + 1, 121);
     case 2:
         return 128;
     case 3:
@@ -178,7 +182,7 @@ int healthRatePosition(const FundTable& funds, int fund, int kvKind, int monthIn
     case 9:
         return 129;
     default:
-        return position;
+        return -1;
     }
 }
 

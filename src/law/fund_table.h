@@ -123,6 +123,9 @@ void showCorrectorMessage(Prompter& prompter);
 // 7 → 124, 8 → 125, 9 → 129.
 int healthRatePosition(const FundTable& funds, int fund, int kvKind, int monthIndex, int currentPosition);
 
+// The fixed rate position of the KV kinds 2 to 9 (see above); -1 for every other kind.
+int fixedHealthRatePosition(int kvKind);
+
 // The rate in hundredths of a percent that a rate position 0 to 121 stands for.
 inline int32_t rateOfPosition(int position) {
     return 1000 + 5 * position;

@@ -15,30 +15,6 @@ constexpr int kFundEnteredRate = 33;
 constexpr int kReducedRateKind = 10;
 constexpr int kSubsidyKind = 1; // "KV-AG-Zuschuß": one position above the rate
 
-// Fixed positions of the contribution kinds 2 to 9.
-int fixedPosition(int kind) {
-    switch (kind) {
-    case 2:
-        return 128;
-    case 3:
-        return 123;
-    case 4:
-        return 122;
-    case 5:
-        return 126;
-    case 6:
-        return 127;
-    case 7:
-        return 124;
-    case 8:
-        return 125;
-    case 9:
-        return 129;
-    default:
-        return -1;
-    }
-}
-
 } // namespace
 
 PromptMessage recalculationQuestion(const Session& g) {
@@ -76,7 +52,7 @@ void ResetHealthRatePosition(Session& g) {
     // Funds 33 and 35 keep the position the case holds.
     if (kind == kSubsidyKind)
         c.setKey(KeySlot::HealthRate, static_cast<int16_t>(c.key(KeySlot::HealthRate) + 1));
-    else if (int fixed = fixedPosition(kind); fixed >= 0)
+    else if (int fixed = fixedHealthRatePosition(kind); fixed >= 0)
         c.setKey(KeySlot::HealthRate, static_cast<int16_t>(fixed));
 }
 
