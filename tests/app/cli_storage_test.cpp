@@ -8,10 +8,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
-#include <map>
 #include <sys/wait.h>
 #include <vector>
 
@@ -150,33 +147,6 @@ TEST(CliStorage, BackupRotationAndRestore) {
     EXPECT_EQ(run(dir, {"restore", "--from", "4"}).status, 2);
 }
 
-namespace {
-
-// Every regular file below the folder with its bytes.
-std::map<std::string, std::string> filesBelow(const fs::path& root) {
-    std::map<std::string, std::string> files;
-    for (const auto& e : fs::recursive_directory_iterator(root))
-        if (e.is_regular_file()) {
-            std::ifstream in(e.path(), std::ios::binary);
-            files[fs::relative(e.path(), root).string()] =
-                std::string(std::istreambuf_iterator<char>(in), {});
-        }
-    return files;
-}
-
-// The names of the files that differ between two snapshots (changed, added or gone).
-std::vector<std::string> changedFiles(const std::map<std::string, std::string>& before,
-                                      const std::map<std::string, std::string>& after) {
-    std::vector<std::string> changed;
-    for (const auto& [name, bytes] : after)
-        if (!before.count(name) || before.at(name) != bytes) changed.push_back(name);
-    for (const auto& [name, bytes] : before)
-        if (!after.count(name)) changed.push_back(name);
-    return changed;
-}
-
-} // namespace
-
 // A source file that is there but cannot be read (here a folder where the March PLAN file belongs) stops
 // the copy and the year transfer before anything is written: exit 3, a message naming the file, and
 // every file of the program folder as it was (before, the copy wrote zeros as case 1 of REAL).
@@ -192,16 +162,18 @@ TEST(CliStorage, AnUnreadableSourceStopsTheOperationAndChangesNothing) {
         fs::remove(user / name);
         fs::create_directory(user / name);
     }
-    const auto before = filesBelow(dir.path());
+    const auto before = varemo::test::filesBelow(dir.path());
 
     Result copy = run(dir, {"--answer", "yes", "copy-case", "--year", "2020", "--case", "1", "--from", "PLAN",
                             "--to", "REAL"});
     EXPECT_EQ(copy.status, 3) << copy.err;
     EXPECT_TRUE(contains(copy.err, "V2020P.3 kann nicht gelesen werden")) << copy.err;
-    EXPECT_EQ(changedFiles(before, filesBelow(dir.path())), std::vector<std::string>{});
+    EXPECT_EQ(varemo::test::changedFiles(before, varemo::test::filesBelow(dir.path())),
+              std::vector<std::string>{});
 
     Result transfer = run(dir, {"--answer", "yes", "transfer", "--year", "2020", "--all"});
     EXPECT_EQ(transfer.status, 3) << transfer.err;
     EXPECT_TRUE(contains(transfer.err, "V2020R.12")) << transfer.err;
-    EXPECT_EQ(changedFiles(before, filesBelow(dir.path())), std::vector<std::string>{});
+    EXPECT_EQ(varemo::test::changedFiles(before, varemo::test::filesBelow(dir.path())),
+              std::vector<std::string>{});
 }

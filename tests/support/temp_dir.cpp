@@ -1,6 +1,8 @@
 #include "support/temp_dir.h"
 
 #include <atomic>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <system_error>
@@ -26,6 +28,26 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
+}
+
+FolderFiles filesBelow(const std::filesystem::path& root) {
+    FolderFiles files;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(root))
+        if (e.is_regular_file()) {
+            std::ifstream in(e.path(), std::ios::binary);
+            files[std::filesystem::relative(e.path(), root).string()] =
+                std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+    return files;
+}
+
+std::vector<std::string> changedFiles(const FolderFiles& before, const FolderFiles& after) {
+    std::vector<std::string> changed;
+    for (const auto& [name, bytes] : after)
+        if (!before.count(name) || before.at(name) != bytes) changed.push_back(name);
+    for (const auto& [name, bytes] : before)
+        if (!after.count(name)) changed.push_back(name);
+    return changed;
 }
 
 } // namespace varemo::test

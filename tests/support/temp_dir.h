@@ -1,5 +1,8 @@
 #pragma once
 #include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace varemo::test {
 
@@ -15,5 +18,12 @@ class TempDir {
   private:
     std::filesystem::path path_;
 };
+
+// Every regular file below a folder (relative name -> its bytes), to check that nothing changed.
+using FolderFiles = std::map<std::string, std::string>;
+FolderFiles filesBelow(const std::filesystem::path& root);
+// The names of the files that differ between two snapshots (changed, added or gone): an empty list
+// reads well in a failing test, where a whole snapshot would not.
+std::vector<std::string> changedFiles(const FolderFiles& before, const FolderFiles& after);
 
 } // namespace varemo::test
