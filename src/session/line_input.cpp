@@ -32,6 +32,14 @@ void refuseNumber(Session& g, const std::string& text) {
                     PromptIcon::Warning);
 }
 
+bool isCalendarDate(const std::string& text) {
+    if (text.find('/') != std::string::npos) return false; // only the form TT.MM.JJJJ is typed
+    const auto d = parseReferenceDate(text);
+    if (!d || d->year > 2099) return false;
+    const bool leap = (d->year % 4 == 0 && d->year % 100 != 0) || d->year % 400 == 0;
+    return !(d->month == 2 && d->day == 29 && !leap);
+}
+
 } // namespace
 
 std::optional<int64_t> parseScaledNumber(const std::string& input, int64_t factor) {
@@ -171,18 +179,6 @@ bool ChooseOption(Session& g, int line, int position) {
         ApplyEntryKeyCode(g, line, position); // lines 25, 26, 44 to 46: the entry's rule
     return SetKey(g, *lineInfo(line).key, position);
 }
-
-namespace {
-
-bool isCalendarDate(const std::string& text) {
-    if (text.find('/') != std::string::npos) return false; // only the form TT.MM.JJJJ is typed
-    const auto d = parseReferenceDate(text);
-    if (!d || d->year > 2099) return false;
-    const bool leap = (d->year % 4 == 0 && d->year % 100 != 0) || d->year % 400 == 0;
-    return !(d->month == 2 && d->day == 29 && !leap);
-}
-
-} // namespace
 
 bool EnterDate(Session& g, const std::string& text) {
     if (refuseYearSalary(g)) return false;
