@@ -8,7 +8,8 @@ namespace varemo {
 // Runs the working case again for each month after the shown one up to December, so that each
 // month's record takes over the edited inputs; the shown month's case is restored afterwards.
 // Returns false when one of the runs failed (g.overflow tells whether it left the range of the
-// program); the months after it are not run.
+// program); the months after it are not run. The shown month's case and the worksheets of its own
+// run are restored afterwards.
 [[nodiscard]] bool RunFollowingMonths(Globaldaten& g);
 
 } // namespace varemo

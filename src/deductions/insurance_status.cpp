@@ -15,7 +15,25 @@ int fundOf(const Case& c) {
     return (f < 0 || f >= kHealthFunds) ? 0 : f;
 }
 
+// The kinds whose line result is the typed amount itself, so that the line's slot still holds it.
+bool resultIsTyped(const Case& c, AmountSlot line) {
+    if (line == AmountSlot::HealthInsurance) {
+        const int kind = c.key(KeySlot::ContributionKind);
+        return kind == 7 || kind == 8 || kind == 9;
+    }
+    const int kind = c.key(KeySlot::CareKind);
+    return kind == 5 || kind == 6 || kind == 8;
+}
+
 } // namespace
+
+Money typedPremium(const Case& c, AmountSlot line) {
+    const AmountSlot kept = line == AmountSlot::HealthInsurance ? AmountSlot::PrivateHealthPremium
+                                                                : AmountSlot::PrivateCarePremium;
+    int32_t cents = c.previousAmount(kept);
+    if (cents == 0 && resultIsTyped(c, line)) cents = c.previousAmount(line);
+    return Money::fromCents(std::llabs(static_cast<long long>(cents)));
+}
 
 InsuranceStatus insuranceStatus(const Globaldaten& g) {
     const Case& c = g.workingCase;
@@ -34,9 +52,8 @@ InsuranceStatus insuranceStatus(const Globaldaten& g) {
         s.pkv = 2;
 
     if (s.pkv != 0) {
-        std::int64_t health =
-            std::llabs(static_cast<long long>(c.previousAmount(AmountSlot::HealthInsurance)));
-        std::int64_t care = std::llabs(static_cast<long long>(c.previousAmount(AmountSlot::CareInsurance)));
+        std::int64_t health = typedPremium(c, AmountSlot::HealthInsurance).toCents();
+        std::int64_t care = typedPremium(c, AmountSlot::CareInsurance).toCents();
         if (s.kvKind == 8) health *= 2;
         if (s.pvKind == 6) care *= 2;
         s.pkpvCents = health + care;

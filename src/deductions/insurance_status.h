@@ -15,7 +15,7 @@
 //            of private health insurance (KV kinds 1, 8 and 11); 0 otherwise (voluntary statutory
 //            members, KV kind 12, count as statutory)
 //   pkpvCents  only when pkv is not 0: the monthly private health premium typed into line 37 plus the
-//            monthly private care premium typed into line 38 (their previous amounts). Where the typed
+//            monthly private care premium typed into line 38 (typedPremium below). Where the typed
 //            amount is the employer's subsidy itself (KV kind 8, PV kind 6) the premium counts as twice
 //            the subsidy, the subsidy being half the premium.
 //   krv      2 for civil servants and for the RV kinds without statutory pension insurance (1 none,
@@ -44,5 +44,12 @@ struct InsuranceStatus {
 };
 
 InsuranceStatus insuranceStatus(const Globaldaten& g);
+
+// The amount typed into line 37 (AmountSlot::HealthInsurance) or 38 (AmountSlot::CareInsurance), as a
+// magnitude: the private premium, or for the kinds that take the contribution or the subsidy as typed
+// that amount. The typed value is kept in its own slot because the line's slot receives the computed
+// result; files written before that was so hold it only in the line's slot, which is still exact for
+// the kinds whose result is the typed amount itself (KV 7 to 9, PV 5, 6 and 8).
+Money typedPremium(const Case& c, AmountSlot line);
 
 } // namespace varemo

@@ -174,8 +174,8 @@ void SocialInsuranceStep(Globaldaten& g) {
     };
 
     // The contributions typed into lines 37 to 40, as magnitudes.
-    const Money typedKv = typed(c, AmountSlot::HealthInsurance);
-    const Money typedPv = typed(c, AmountSlot::CareInsurance);
+    const Money typedKv = typedPremium(c, AmountSlot::HealthInsurance);
+    const Money typedPv = typedPremium(c, AmountSlot::CareInsurance);
     const Money typedRv = typed(c, AmountSlot::PensionInsurance);
     const Money typedAv = typed(c, AmountSlot::UnemploymentInsurance);
 

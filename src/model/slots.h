@@ -134,6 +134,10 @@ enum class AmountSlot : int {
     DeferredCompensation = 61,  // no line: deferred compensation made tax-free under § 3 Nr. 63 EStG
     FlatTaxLimit = 62,          // no line: the flat-tax limit of choice 5
     ClassIVFactor = 63,         // no line: the factor of the class-IV procedure, thousandths
+    // The private premiums as typed into lines 37 and 38. The lines' own slots receive the computed
+    // subsidy, so the premium is kept here; 0 in files written before it was kept.
+    PrivateHealthPremium = 64,
+    PrivateCarePremium = 65,
 };
 
 constexpr int slotNumber(KeySlot s) {

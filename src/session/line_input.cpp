@@ -135,6 +135,11 @@ bool EnterAmount(Session& g, AmountSlot slot, const std::string& text) {
         return false;
     }
     g.workingCase.enterAmount(slot, typed->stored);
+    // Lines 37 and 38 show the computed subsidy; the premium typed there is kept beside them.
+    if (slot == AmountSlot::HealthInsurance)
+        g.workingCase.enterAmount(AmountSlot::PrivateHealthPremium, typed->stored);
+    if (slot == AmountSlot::CareInsurance)
+        g.workingCase.enterAmount(AmountSlot::PrivateCarePremium, typed->stored);
     if (slot == AmountSlot::TariffFactor) g.tariffFactor = static_cast<float>(typed->stored) / 10000.0f;
     g.editCode = 200 + slotNumber(slot);
     return RecalculateAndRedisplay(g);

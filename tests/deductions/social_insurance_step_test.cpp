@@ -323,7 +323,7 @@ TEST(SocialInsuranceStep, EveryKindOfTheHealthList) {
     }
     // A privately insured employee's subsidy is at most half the premium typed into line 37.
     k.c.setKey(KeySlot::ContributionKind, 1);
-    k.c.enterAmount(AmountSlot::HealthInsurance, 40000);
+    k.c.enterAmount(AmountSlot::PrivateHealthPremium, 40000);
     k.run();
     EXPECT_EQ(k.line(37), cents("200"));
 }
@@ -399,8 +399,8 @@ TEST(InsuranceStatus, SettingsForTheWageTaxFlowChart) {
     EXPECT_EQ(st.pvKind, 2);
 
     k.c.setKey(KeySlot::ContributionKind, 1); // privately insured with subsidy, premiums typed into 37 and 38
-    k.c.enterAmount(AmountSlot::HealthInsurance, 45000);
-    k.c.enterAmount(AmountSlot::CareInsurance, 6000);
+    k.c.enterAmount(AmountSlot::PrivateHealthPremium, 45000);
+    k.c.enterAmount(AmountSlot::PrivateCarePremium, 6000);
     k.c.setKey(KeySlot::PensionKind, 12);
     st = insuranceStatus(k.g);
     EXPECT_EQ(st.pkv, 2);

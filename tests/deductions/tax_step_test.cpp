@@ -486,8 +486,8 @@ TEST(TaxStep, PrivatelyInsuredCivilServant) {
     TaxCase t(2018, 1, 100);
     t.c().setKey(KeySlot::ServiceRelationship, 5);
     t.pay(700000);
-    t.c().previous[36] = 30000;
-    t.c().previous[37] = 15000;
+    t.c().enterAmount(AmountSlot::PrivateHealthPremium, 30000);
+    t.c().enterAmount(AmountSlot::PrivateCarePremium, 15000);
     t.run();
     EXPECT_EQ(t.line(34), -199625);
     EXPECT_EQ(t.line(35), -10979);
