@@ -200,16 +200,26 @@ void SupplementaryPensionStep(Globaldaten& g) {
         }
         w.amount(13) = w.amount(11) + w.amount(12);
 
+        // The employer's capital contribution, tax-free under § 3 Nr. 63 EStG.
+        w.amount(29) = applyRate(w.amount(10), rates.employerCapital());
+
         // 14 to 17: the tax-free levy (first employment only), the flat-taxed part, the rest.
         const int taxClassPosition = c.key(KeySlot::TaxClass);
         const bool firstEmployment = taxClassPosition >= 0 && taxClassPosition < kTaxClassSixPosition;
         if (firstEmployment) {
             const Money ceiling = sessionSvDefaults(g).rvCeiling[static_cast<size_t>(Region::West)];
             Money allowance = ceiling.timesRatio(taxFreeLevyPercent(g.year), 100);
+            // § 3 Nr. 56 sentence 3 EStG: less what stays tax-free under § 3 Nr. 63, the deferred
+            // compensation and the employer's capital contribution alike.
             Money deferred = atLeastZero(Money::fromCents(c.amount(AmountSlot::DeferredCompensation)));
-            w.amount(14) = atLeastZero(allowance - deferred);
-            w.setLabel(14, "14. Str.frei " + allowance.toDisplay() + " - §3Entg.Umw(" + deferred.toDisplay() +
-                               ")");
+            Money taxFreeFunded = deferred + w.amount(29);
+            w.amount(14) = atLeastZero(allowance - taxFreeFunded);
+            if (w.amount(29) > Money())
+                w.setLabel(14, "14. Str.frei " + allowance.toDisplay() + " - §3Nr.63(" +
+                                   taxFreeFunded.toDisplay() + ")");
+            else
+                w.setLabel(14, "14. Str.frei " + allowance.toDisplay() + " - §3Entg.Umw(" +
+                                   deferred.toDisplay() + ")");
         } else {
             w.setLabel(14, "14. Steuerfreibetrag nur im 1. Arb.Verhält.");
         }
@@ -256,7 +266,6 @@ void SupplementaryPensionStep(Globaldaten& g) {
         w.setLabel(27, "27. " + formatRate(churchRate, 1) + " % Kirchensteuer aus Nr. 25");
         w.amount(28) = applyRate(w.amount(9), rates.restructuring);
         w.setLabel(28, "28. " + formatPensionRate(rates.restructuring) + " % Sanierungszusch.aus Nr.9");
-        w.amount(29) = applyRate(w.amount(10), rates.employerCapital());
         p.employeeCapitalRate = rates.capitalEmployee;
         p.employeeCapital =
             Money::fromCents(w.amount(10).timesRatio(rates.capitalEmployee, 1000000).toCentsCommercial());

@@ -14,7 +14,8 @@
 //                           5 the amount in AmountSlot::FlatTaxLimit
 //   KeySlot::AdditionalLevy  the employer's additional levy: 0 none, 1 8 %, 2 9 %
 //   AmountSlot::DeferredCompensation  deferred compensation of the month made tax-free under § 3 Nr. 63
-//                           EStG (it reduces the tax-free levy)
+//                           EStG (it reduces the tax-free levy, as the employer's capital contribution
+//                           of line 29 does)
 //   (AmountSlot::DeferredCompensation and AmountSlot::FlatTaxLimit are no sheet fields: the case's
 //   pension settings enter them)
 //   line 23 (KeySlot::PartialMonth)  0 "Tage von normal" and 1 "% Kürzung" scale the flat-tax limit and

@@ -2,6 +2,7 @@
 
 #include "base/cp1252.h"
 #include "base/money.h"
+#include "deductions/supplementary_pension.h"
 #include "pay/line_key_codes.h"
 #include "pay/steps.h"
 #include "session/case_load.h"
@@ -152,7 +153,10 @@ bool EnterAmount(Session& g, int slot, const std::string& text) {
     return false;
 }
 
-bool SetKey(Session& g, KeySlot slot, int value) {
+namespace {
+
+// Stores a key without recalculating; refuses (with its message) what the slot does not take.
+bool storeKey(Session& g, KeySlot slot, int value) {
     if (refuseYearSalary(g)) return false;
     int limit = highestKey(slot, g.year);
     // The month is chosen through the selection.
@@ -163,7 +167,13 @@ bool SetKey(Session& g, KeySlot slot, int value) {
     }
     g.workingCase.setKey(slot, static_cast<int16_t>(value));
     if (slot == KeySlot::Region) g.east = isEastRegion(value);
-    return RecalculateAndRedisplay(g);
+    return true;
+}
+
+} // namespace
+
+bool SetKey(Session& g, KeySlot slot, int value) {
+    return storeKey(g, slot, value) && RecalculateAndRedisplay(g);
 }
 
 bool SetKey(Session& g, int slot, int value) {
@@ -182,7 +192,18 @@ bool ChooseOption(Session& g, int line, int position) {
     if (!g.showsYearSalary() && !PayLineChoice(g, line, position)) return false;
     if (!g.showsYearSalary())
         ApplyEntryKeyCode(g, line, position); // lines 25, 26, 44 to 46: the entry's rule
-    return SetKey(g, *lineInfo(line).key, position);
+    int value = position;
+    // Line 42 stores the employee-share code its entry stands for, not the entry's position.
+    if (line == 42 && !g.showsYearSalary()) value = EmployeeShareCodeOfOption(g, position);
+    if (value < 0) {
+        refuseChoice(g);
+        return false;
+    }
+    if (!storeKey(g, *lineInfo(line).key, value)) return false;
+    // A fund brings its employee share and the agreement's flat-tax limit along, as the
+    // recalculation of all cases applies them.
+    if (line == 27) ApplyPensionDefaults(g);
+    return RecalculateAndRedisplay(g);
 }
 
 bool EnterDate(Session& g, const std::string& text) {

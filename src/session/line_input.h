@@ -26,6 +26,8 @@ struct TypedAmount {
 std::optional<TypedAmount> convertTypedAmount(AmountSlot slot, const std::string& text);
 
 bool EnterAmount(Session& g, AmountSlot slot, const std::string& text);
+// An entry of a line's list. Line 27 applies the chosen fund's defaults (ApplyPensionDefaults);
+// line 42 stores the employee-share code of its entry (EmployeeShareCodeOfOption).
 bool ChooseOption(Session& g, int line, int position);
 bool SetKey(Session& g, KeySlot slot, int value);
 

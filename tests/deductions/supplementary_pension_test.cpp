@@ -206,6 +206,40 @@ TEST(SupplementaryPension, VblEastCountsAtMostTheLevyItselfAsPay) {
     EXPECT_EQ(sheet.line(41).text, "VBL Länder");
 }
 
+TEST(SupplementaryPension, TheEmployersCapitalContributionReducesTheTaxFreeLevy) {
+    // § 3 Nr. 56 sentence 3 EStG: the tax-free levy is reduced by what stays tax-free under § 3 Nr. 63,
+    // the employer's capital contribution as well as deferred compensation. June 2019 in Sachsen,
+    // "VBL-OST Länder", 6.367,55 (TV-L E15 step 5): levy 1,00 % = 63,6755 → 63,68; the employer's
+    // capital contribution 2,00 % = 127,351 → 127,35; tax-free 2 % × 6.700,00 = 134,00 − 127,35 = 6,65;
+    // 63,68 − 6,65 = 57,03 to be taxed, all below 89,48 and flat-taxed: 20 % = 11,406 → 11,41.
+    // SvEV: S = 6,65 + 57,03 = 63,68 counts up to 2,5 % × 6.367,55 = 159,19, less 13,30: 50,38.
+    PensionCase p(2019, 6);
+    p.setRegion(13);
+    p.c().setKey(KeySlot::SupplementaryFund, fund::VblEastLaender);
+    p.c().setKey(KeySlot::FlatTaxLimitChoice, 0);
+    p.pay(13, 636755);
+    const PensionWorksheet& w = p.run();
+    EXPECT_EQ(w.label(14), "14. Str.frei 134,00 - §3Nr.63(127,35)");
+    p.expectLines({{11, 6368},
+                   {13, 6368},
+                   {14, 665},
+                   {15, 5703},
+                   {16, 5703},
+                   {17, 0},
+                   {19, 6368},
+                   {23, 5038},
+                   {25, 1141},
+                   {29, 12735}});
+    EXPECT_EQ(p.taxInput(&TaxInputs::levyFlatTaxedByEmployer), Money::fromCents(5703));
+
+    // With 10,00 of deferred compensation beside it nothing of the 134,00 is left: the whole levy is
+    // taxed, 63,68 flat.
+    p.c().enterAmount(AmountSlot::DeferredCompensation, 1000);
+    p.run();
+    EXPECT_EQ(w.label(14), "14. Str.frei 134,00 - §3Nr.63(137,35)");
+    p.expectLines({{14, 0}, {15, 6368}, {16, 6368}});
+}
+
 TEST(SupplementaryPension, EmployeeShareCodes) {
     // 181: 250,00 × 1,81 % = 4,525, commercially 4,53.
     PensionCase p(2020);

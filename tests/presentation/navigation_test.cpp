@@ -6,7 +6,10 @@
 #include "session/recalculate.h"
 #include "support/session.h"
 
+#include <array>
 #include <gtest/gtest.h>
+#include <limits>
+#include <vector>
 
 using namespace varemo;
 using varemo::test::TestSession;
@@ -57,6 +60,46 @@ TEST(YearSalary, AddsUpTheTwelveMonthsAndRefusesEveryChange) {
     Case december;
     unpackMonthRecord(s.g.files.readMonth(12, 1), december);
     EXPECT_EQ(december.amount(AmountSlot::Allowance1), 110000);
+}
+
+TEST(YearSalary, TotalsBeyondTheRangeShowNoAmountAndTheMessageNamesTheirLines) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    // The largest amount the program holds in line 13 from January on: each month runs, but twelve of
+    // it (257.698.037,64) and the year's wage tax and net pay no longer fit into the range.
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::Allowance1, "21474836,47"));
+    const size_t before = s.prompter.messages().size();
+    ASSERT_TRUE(SelectMonth(s.g, kYearSalaryMonth));
+    std::array<int64_t, kSheetLines + 1> sums{};
+    for (int m = 1; m <= 12; ++m) {
+        Case month;
+        unpackMonthRecord(s.g.files.readMonth(m, 1), month);
+        for (int line = 1; line <= kSheetLines; ++line)
+            if (auto slot = lineInfo(line).amount; slot && isAnnualTotalLine(line))
+                sums[static_cast<size_t>(line)] += month.amount(*slot);
+    }
+    EXPECT_EQ(sums[13], 12LL * 2147483647);
+    std::vector<int> blank;
+    for (int line = 1; line <= kSheetLines; ++line) {
+        if (!isAnnualTotalLine(line) || !lineInfo(line).amount) continue;
+        const auto& shown = s.g.sheet.line(line).amountCents;
+        if (sums[static_cast<size_t>(line)] > std::numeric_limits<int32_t>::max() ||
+            sums[static_cast<size_t>(line)] < std::numeric_limits<int32_t>::min()) {
+            blank.push_back(line);
+            EXPECT_FALSE(shown.has_value()) << line;
+        } else {
+            ASSERT_TRUE(shown.has_value()) << line;
+            EXPECT_EQ(*shown, sums[static_cast<size_t>(line)]) << line;
+        }
+    }
+    EXPECT_EQ(blank, (std::vector<int>{13, 21, 22, 23, 34, 47}));
+    EXPECT_NE(*s.g.sheet.line(35).amountCents, 0); // the surcharge's true total beside them
+    auto all = s.messageTexts();
+    ASSERT_EQ(all.size(), before + 1);
+    EXPECT_EQ(all.back(),
+              "Jahresgehalt: Die Jahressumme der Zeilen 13, 21, 22, 23, 34 und 47 liegt außerhalb des "
+              "Wertebereichs des Programms\n(-21.474.836,48 bis 21.474.836,47) und wird deshalb nicht "
+              "angezeigt.");
 }
 
 TEST(YearSalary, OtherCasesAndDataSetsShowTheirOwnTotals) {
