@@ -92,6 +92,32 @@ std::optional<fs::path> storedPathToNative(const std::string& stored) {
     return p;
 }
 
+std::optional<fs::path> storedPathToNative(const std::string& stored, const fs::path& base) {
+    std::string text = stored;
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    while (!text.empty() && text.front() == ' ')
+        text.erase(text.begin());
+    const bool relative = text == "." || (text.size() >= 2 && text[0] == '.' && isSeparator(text[1]));
+    if (!relative) return storedPathToNative(text);
+    fs::path below(withSeparators(text.substr(1), static_cast<char>(fs::path::preferred_separator)));
+    return (base / below.relative_path()).lexically_normal();
+}
+
+fs::path plainFolder(const fs::path& p) {
+    fs::path n = p.lexically_normal();
+    if (n.has_relative_path() && !n.has_filename()) n = n.parent_path();
+    return n;
+}
+
+std::string storedPathText(const fs::path& folder, const fs::path& programDir) {
+    const fs::path inside = plainFolder(folder).lexically_relative(plainFolder(programDir));
+    const std::string first = inside.empty() ? std::string() : inside.begin()->string();
+    if (inside.empty() || first == "..") return nativeToStoredPath(folder);
+    if (inside == ".") return nativeToStoredPath(".");
+    return nativeToStoredPath(fs::path(".") / inside);
+}
+
 std::string nativeToStoredPath(const fs::path& path) {
     std::string text = path.string();
     if (text.empty() || !isSeparator(text.back())) text += static_cast<char>(fs::path::preferred_separator);

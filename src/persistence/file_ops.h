@@ -35,8 +35,17 @@ bool samePathText(const std::string& a, const std::string& b);
 // A stored path text as a path of this system; nothing when it cannot name a folder here (blank, or on
 // this system not absolute, such as "C:\Programme\" read on Linux).
 std::optional<std::filesystem::path> storedPathToNative(const std::string& stored);
+// As above, with a relative text (".\" for the program folder itself, ".\Daten\" for a folder inside it)
+// taken below base, the program folder.
+std::optional<std::filesystem::path> storedPathToNative(const std::string& stored,
+                                                        const std::filesystem::path& base);
 // The path as stored: the native spelling with a trailing separator.
 std::string nativeToStoredPath(const std::filesystem::path& path);
+// The folder without "." and ".." steps and without a trailing separator.
+std::filesystem::path plainFolder(const std::filesystem::path& p);
+// The text a data folder is stored as: relative to the program folder when it lies inside it, so that
+// a copied or moved program folder keeps using its own data; otherwise as nativeToStoredPath.
+std::string storedPathText(const std::filesystem::path& folder, const std::filesystem::path& programDir);
 
 // Size of the file in bytes; 0 when it is missing (or no regular file).
 uint64_t fileSize(const std::filesystem::path& path);

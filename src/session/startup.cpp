@@ -56,6 +56,59 @@ void ensureChurchTaxFile(const fs::path& userFolder) {
     writeFileAtomically(file, bytes);
 }
 
+// Asked when the stored location of a user's data does not exist: whether to work in the program
+// folder for now. The stored location stays as it is (a server may only be unreachable today).
+bool useProgramFolderInstead(Session& g, const std::string& rootText, int user, const fs::path& programDir) {
+    PromptAnswer answer = g.prompter.ask(
+        PromptMessage{PromptIcon::Question,
+                      "Speicherort nicht gefunden",
+                      {"Der Speicherort " + rootText + " für " + UserFolderName(user) + " existiert nicht.",
+                       "Sollen die Daten dieses Mal im Programmordner " + nativeToStoredPath(programDir) +
+                           " gesucht und gespeichert werden?",
+                       "Der eingetragene Speicherort bleibt eingetragen."},
+                      PromptButtons::YesNo});
+    return answer == PromptAnswer::Yes;
+}
+
+// The program folder as an absolute path. A missing folder whose parent exists is made with a notice
+// (the first start in a new folder); a missing parent is taken for a mistyped path and nothing is made.
+std::optional<fs::path> usableProgramFolder(Session& g) {
+    std::error_code ec;
+    fs::path dir = fs::absolute(g.programDir, ec);
+    if (ec) dir = g.programDir;
+    dir = plainFolder(dir);
+    const std::string text = nativeToStoredPath(dir);
+    if (fs::is_directory(dir, ec)) return dir;
+    if (fs::exists(dir, ec)) {
+        g.prompter.ask(PromptMessage{PromptIcon::Critical,
+                                     "Programmordner nicht verwendbar",
+                                     {"Der Programmordner " + text + " ist kein Ordner."},
+                                     PromptButtons::Ok});
+        return std::nullopt;
+    }
+    if (!fs::is_directory(dir.parent_path(), ec)) {
+        g.prompter.ask(
+            PromptMessage{PromptIcon::Critical,
+                          "Programmordner nicht gefunden",
+                          {"Der Programmordner " + text + " existiert nicht, und auch der Ordner " +
+                               nativeToStoredPath(dir.parent_path()) + " darüber fehlt.",
+                           "Bitte den Pfad prüfen; es wurde nichts angelegt."},
+                          PromptButtons::Ok});
+        return std::nullopt;
+    }
+    if (!fs::create_directory(dir, ec) && !fs::is_directory(dir, ec)) {
+        g.prompter.ask(PromptMessage{PromptIcon::Critical,
+                                     "Programmordner nicht verwendbar",
+                                     {"Der Programmordner " + text + " konnte nicht angelegt werden.",
+                                      "Bitte die Schreibrechte des Ordners darüber prüfen."},
+                                     PromptButtons::Ok});
+        return std::nullopt;
+    }
+    g.prompter.tell("Programmordner", {"Der Programmordner " + text + " wurde neu angelegt."},
+                    PromptIcon::Information);
+    return dir;
+}
+
 } // namespace
 
 std::string windowCaption(int user, const std::string& label) {
@@ -75,7 +128,9 @@ std::string storedDataRoot(const fs::path& programDir, int user) {
 }
 
 bool StartUp(Session& g) {
-    const fs::path programDir = g.programDir;
+    const std::optional<fs::path> usable = usableProgramFolder(g);
+    if (!usable) return false;
+    const fs::path programDir = *usable;
     const std::string programText = nativeToStoredPath(programDir);
     const int user = g.user >= 1 && g.user <= kUsers ? g.user : 1;
     try {
@@ -90,7 +145,7 @@ bool StartUp(Session& g) {
                 kProtectionOn;
         fs::path root = programDir;
         if (!samePathText(rootText, programText)) {
-            auto native = storedPathToNative(rootText);
+            auto native = storedPathToNative(rootText, programDir);
             if (!native) {
                 cannotReach(g, rootText, user);
                 return false;
@@ -98,12 +153,16 @@ bool StartUp(Session& g) {
             root = *native;
         }
         std::error_code ec;
-        fs::create_directories(root, ec);
         if (!fs::is_directory(root, ec)) {
-            cannotReach(g, rootText, user);
-            return false;
+            // A location that is gone is not made again empty: the data would silently start afresh.
+            if (!useProgramFolderInstead(g, rootText, user, programDir)) return false;
+            root = programDir;
+            rootText = programText;
         }
-        if (!settingsPresent) writeFileAtomically(settings, defaultSettingsFile(programText));
+        // The users' locations are stored relative to the program folder, so that a copied or moved
+        // program folder keeps using its own data.
+        if (!settingsPresent)
+            writeFileAtomically(settings, defaultSettingsFile(storedPathText(programDir, programDir)));
         const std::string label = readSettingsRecord(programDir, user).text(kLabel, kLabelLength);
 
         // User folder, model case, window record, church tax defaults.
@@ -136,6 +195,7 @@ bool StartUp(Session& g) {
                                                        kYearDefaultsRecordLength, yearRecordNumber(year));
 
         // The session takes the new state only now, so that a failure above leaves it as it was.
+        g.programDir = programDir;
         g.user = user;
         g.userFolder = userFolder;
         g.year = year;

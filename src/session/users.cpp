@@ -275,8 +275,10 @@ StorageResult SetStorageLocation(Session& g, const std::string& chosenFolder) {
         (void)StartUp(g);
         return StorageResult::Failed;
     }
-    StorageResult result =
-        changeSettings(g, g.user, [&rootText](RecordBuffer& r) { r.setText(kPath, kPathLength, rootText); });
+    // A location inside the program folder is stored relative to it, so that it moves with the folder.
+    const std::string storedText = storedPathText(*root, g.programDir);
+    StorageResult result = changeSettings(
+        g, g.user, [&storedText](RecordBuffer& r) { r.setText(kPath, kPathLength, storedText); });
     if (!StartUp(g)) return StorageResult::Failed;
     return result;
 }

@@ -38,7 +38,7 @@ TEST(StartUp, AnEmptyProgramFolderGetsItsFilesAndASecondStartChangesNone) {
     auto sr = bytesOf(f.dir.path() / "varemo20.sr");
     ASSERT_EQ(sr.size(), 120u * 170u);
     EXPECT_EQ(textAt(sr, 0, 35), padded("User001 (immer ", 15) + "\xF6" + padded("ffentlich)", 19));
-    EXPECT_EQ(textAt(sr, 35, 100), padded(f.dir.path().string() + "/", 100));
+    EXPECT_EQ(textAt(sr, 35, 100), padded("./", 100)); // relative: the folder may be moved or copied
     // The default password is stored with every code raised by 50.
     std::string password = utf8ToCp1252(defaultPassword());
     ASSERT_EQ(password.size(), 9u);
@@ -145,6 +145,21 @@ TEST(StartUp, TheUsersPathIsTheDataRootAndAnUnusableOneStopsTheStart) {
     ASSERT_TRUE(StartUp(f.g));
     TempDir elsewhere;
     setUserPath(f.dir.path(), 1, elsewhere.path().string() + "\\Daten\\");
+    const auto settingsBefore = bytesOf(f.dir.path() / "varemo20.sr");
+
+    // A location that does not exist is not made again empty: asked, "No" stops the start, "Yes"
+    // works in the program folder this time and keeps the stored location.
+    f.prompter.queue(PromptAnswer::No);
+    EXPECT_FALSE(StartUp(f.g));
+    EXPECT_EQ(f.prompter.messages().back().title, "Speicherort nicht gefunden");
+    EXPECT_FALSE(fs::exists(elsewhere.path() / "Daten"));
+    f.prompter.queue(PromptAnswer::Yes);
+    ASSERT_TRUE(StartUp(f.g));
+    EXPECT_EQ(f.g.userFolder, f.dir.path() / "User001");
+    EXPECT_FALSE(fs::exists(elsewhere.path() / "Daten"));
+    EXPECT_EQ(bytesOf(f.dir.path() / "varemo20.sr"), settingsBefore);
+
+    fs::create_directory(elsewhere.path() / "Daten");
     ASSERT_TRUE(StartUp(f.g));
     EXPECT_EQ(f.g.userFolder, elsewhere.path() / "Daten" / "User001");
     EXPECT_TRUE(fs::exists(elsewhere.path() / "Daten" / "User001" / "varemo20.dim"));
@@ -335,6 +350,6 @@ TEST(Users, TakeOverOfThePreviousVersion) {
     EXPECT_EQ(sr[kRec + 135], 'z');
     EXPECT_EQ(textAt(sr, kRec + 35, 100), padded(program.string() + "/", 100)); // "Varemo2019" rewritten
     EXPECT_EQ(textAt(sr, 0, 7), "User001");                                     // user 1 stays
-    EXPECT_EQ(textAt(sr, 35, 100), padded(program.string() + "/", 100));
+    EXPECT_EQ(textAt(sr, 35, 100), padded("./", 100));
     EXPECT_EQ(g.user, 1);
 }
