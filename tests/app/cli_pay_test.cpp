@@ -100,6 +100,8 @@ TEST(CliPay, TariffPrintsTheRecordAndCatalogueTheServiceRelationships) {
     EXPECT_EQ(row["record"].integer(), 3 * 440 + 200 + 11);
     ASSERT_EQ(row["entries"].array.size(), 27u);
     EXPECT_EQ(row["entries"][3].integer(), 429965); // tvoed_vka.csv "2020-03,E10,4,4299.65"
+    EXPECT_TRUE(row["hasAmount"][5].boolean);       // E10 has six steps ...
+    EXPECT_FALSE(row["hasAmount"][6].boolean);      // ... and no seventh
     Json odd = runJson({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month",
                         "3", "--region", "3", "--relationship", "9", "--group", "5", "--json"});
     EXPECT_EQ(odd["record"].integer(), 1465);
