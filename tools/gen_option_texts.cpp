@@ -7,6 +7,9 @@
 #include "base/cp1252.h"
 #include "model/option_texts.h"
 
+#include <functional>
+#include <set>
+
 namespace varemo::datagen {
 namespace {
 
@@ -71,14 +74,20 @@ std::vector<TextRow> parseTextRows(const SourceText& tsv) {
     return rows;
 }
 
-std::map<int, std::string> optionTextRecords(const std::vector<ServiceRelationshipInfo>& catalogue,
-                                             const std::vector<TextRow>& rows, int year) {
+namespace {
+
+using GroupName = std::function<std::string(const ServiceRelationshipInfo&, const std::string&)>;
+
+std::map<int, std::string> buildRecords(const std::vector<ServiceRelationshipInfo>& catalogue,
+                                        const std::vector<TextRow>& rows, int year,
+                                        const GroupName& groupName) {
     std::map<int, std::string> records;
     for (const auto& sr : catalogue) {
         if (sr.code >= optiontext::kServiceRelationshipCount) continue;
         records[optiontext::kServiceRelationshipFirst + sr.code] = sr.name;
         for (size_t g = 0; g < sr.groups.size() && g < optiontext::kPayGroupsPerRelationship; ++g)
-            if (sr.groups[g] != "-") records[payGroupRecord(sr.code, static_cast<int>(g))] = sr.groups[g];
+            if (sr.groups[g] != "-")
+                records[payGroupRecord(sr.code, static_cast<int>(g))] = groupName(sr, sr.groups[g]);
     }
     for (int region = 0; region < optiontext::kRegionCount; ++region)
         for (int k = optiontext::kFirstNamedAllowance; k < optiontext::kAllowanceOptions; ++k)
@@ -89,6 +98,35 @@ std::map<int, std::string> optionTextRecords(const std::vector<ServiceRelationsh
             for (int record : row.records)
                 records[record] = row.text;
     return records;
+}
+
+} // namespace
+
+std::map<int, std::string> optionTextRecords(const std::vector<ServiceRelationshipInfo>& catalogue,
+                                             const std::vector<TextRow>& rows, int year) {
+    return buildRecords(catalogue, rows, year,
+                        [](const ServiceRelationshipInfo&, const std::string& group) { return group; });
+}
+
+std::map<int, std::string> optionTextRecords(const TariffSources& sources, const std::vector<TextRow>& rows,
+                                             int year, int firstYear, int lastYear) {
+    return buildRecords(sources.catalogue, rows, year,
+                        [&](const ServiceRelationshipInfo& sr, const std::string& group) {
+                            return payGroupName(sources, sr, group, year, firstYear, lastYear);
+                        });
+}
+
+std::string payGroupName(const TariffSources& sources, const ServiceRelationshipInfo& sr,
+                         const std::string& group, int year, int firstYear, int lastYear) {
+    const std::set<int> years = yearsWithPayCells(sources, sr, group, firstYear, lastYear);
+    if (years.empty() || years.count(year)) return group; // no table in any year, or one this year
+    // The note speaks of the table: a group may exist in law in years the shipped tables do not cover.
+    const std::string when = year < *years.begin()    ? "ab " + std::to_string(*years.begin())
+                             : year > *years.rbegin() ? "bis " + std::to_string(*years.rbegin())
+                                                      : "nicht " + std::to_string(year);
+    for (const std::string& note : {" (Tabelle " + when + ")", " (" + when + ")"})
+        if (utf8Length(group + note) <= optiontext::kRecordLength) return group + note;
+    return group;
 }
 
 std::string optionTextFile(const std::map<int, std::string>& records) {

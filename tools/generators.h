@@ -39,6 +39,15 @@ struct TextRow {
 std::vector<TextRow> parseTextRows(const SourceText& tsv);
 std::map<int, std::string> optionTextRecords(const std::vector<ServiceRelationshipInfo>& catalogue,
                                              const std::vector<TextRow>& rows, int year);
+// The same, with the group lists following the year: a group that the service relationship's pay tables
+// hold in other years of firstYear to lastYear but not in this one names the years they have it
+// ("E9 (Tabelle bis 2018)", "E9a (Tabelle ab 2019)"), so that the list of 2019 leads from E9 to E9a and
+// E9b. The positions stay: a case keeps its group key.
+std::map<int, std::string> optionTextRecords(const TariffSources& sources, const std::vector<TextRow>& rows,
+                                             int year, int firstYear, int lastYear);
+// The group's name in the list of the year (see above).
+std::string payGroupName(const TariffSources& sources, const ServiceRelationshipInfo& sr,
+                         const std::string& group, int year, int firstYear, int lastYear);
 // The bytes of an option-text file holding the records (35 bytes each, Windows-1252, blank-padded).
 std::string optionTextFile(const std::map<int, std::string>& records);
 // option-texts/Kommentar.txt as the program reads it: Windows-1252, CR LF.

@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
         writeFile(program / "Tarife" / "Kommentar.txt", remarks);
         for (int year = firstYear; year <= lastYear; ++year)
             writeFile(optionTextFilePath(program, year),
-                      optionTextFile(optionTextRecords(tariffs.catalogue, texts, year)));
+                      optionTextFile(optionTextRecords(tariffs, texts, year, firstYear, lastYear)));
         for (const auto& [name, content] : generated)
             writeIfChanged(sources / name, content);
     } catch (const std::exception& e) {

@@ -99,7 +99,7 @@ std::string amountText(Money m) {
     return out.str();
 }
 
-void printSheetText(const Session& g) {
+void printSheetText(const Session& g, const std::vector<PromptMessage>& notices) {
     std::cout << g.workingCase.name << " — " << dataSetName(g.dataSet) << " " << std::setfill('0')
               << std::setw(2) << g.month() << "/" << g.year << ", Personalfall " << g.caseNumber << "\n"
               << std::setfill(' ');
@@ -108,6 +108,8 @@ void printSheetText(const Session& g) {
         if (line.amountCents) std::cout << std::setw(16) << Money::fromCents(*line.amountCents).toDisplay();
         std::cout << "\n";
     }
+    for (const PromptMessage& notice : notices)
+        std::cout << "\n[" << notice.title << "] " << notice.text() << "\n";
 }
 
 namespace {
@@ -123,7 +125,8 @@ template <typename Array> std::string jsonArray(const Array& values) {
 
 } // namespace
 
-void printSheetJson(const Session& g, const std::vector<PromptMessage>& messages) {
+void printSheetJson(const Session& g, const std::vector<PromptMessage>& messages,
+                    const std::vector<PromptMessage>& notices) {
     const Case& c = g.workingCase;
     std::ostringstream out;
     out << "{\"year\":" << g.year << ",\"month\":" << g.month() << ",\"case\":" << g.caseNumber
@@ -140,6 +143,10 @@ void printSheetJson(const Session& g, const std::vector<PromptMessage>& messages
     for (size_t i = 0; i < messages.size(); ++i)
         out << (i ? "," : "") << "{\"title\":" << jsonString(messages[i].title)
             << ",\"text\":" << jsonString(messages[i].text()) << "}";
+    out << "],\"notices\":[";
+    for (size_t i = 0; i < notices.size(); ++i)
+        out << (i ? "," : "") << "{\"title\":" << jsonString(notices[i].title)
+            << ",\"text\":" << jsonString(notices[i].text()) << "}";
     out << "]}\n";
     std::cout << out.str();
 }

@@ -73,8 +73,11 @@ std::string padded(const std::string& text, size_t columns);
 // An amount right-aligned in 14 columns, "1.234,56".
 std::string amountText(Money m);
 
-void printSheetText(const Session& g);
-void printSheetJson(const Session& g, const std::vector<PromptMessage>& messages);
+// notices: what the sheet cannot show as an amount (a pay-table cell without an amount), printed after
+// the lines; in the JSON as "notices":[{"title","text"}…].
+void printSheetText(const Session& g, const std::vector<PromptMessage>& notices);
+void printSheetJson(const Session& g, const std::vector<PromptMessage>& messages,
+                    const std::vector<PromptMessage>& notices);
 
 // Command handlers: return the exit status (0 done, 1 refused or out of range, 2 usage, 3 files).
 int runSheet(CliContext& ctx);

@@ -1,6 +1,7 @@
 // The commands sheet and set: show a case-month, and change it as the window's line input does.
 
 #include "app/cli_common.h"
+#include "pay/basic_pay.h"
 #include "session/line_input.h"
 
 namespace varemo::cli {
@@ -87,12 +88,14 @@ int runSheetOrSet(CliContext& ctx, bool editsAllowed) {
     bool allDone = opened == 0;
     for (const Edit& e : edits)
         allDone = applyEdit(g, e) && allDone;
+    std::vector<PromptMessage> notices;
+    if (auto notice = missingBasicPayNotice(g)) notices.push_back(*notice);
     if (detail)
         detail->print(g, sel.json);
     else if (sel.json)
-        printSheetJson(g, ctx.prompter->messages());
+        printSheetJson(g, ctx.prompter->messages(), notices);
     else
-        printSheetText(g);
+        printSheetText(g, notices);
     return allDone ? 0 : 1;
 }
 

@@ -3,7 +3,8 @@
 //
 //   tariff --year Y --month M --region R --relationship S --group G [--title T] [--json]
 //       the record number (after the exceptions of the addressing) and its 27 entries (after the row
-//       adjustment, which depends on the title option T of line 5)
+//       adjustment, which depends on the title option T of line 5); an entry the table has no amount
+//       for reads "kein Betrag" (in the JSON: 0 in "entries" and false in "hasAmount")
 //   catalogue [--json]
 
 #include "app/cli_catalogue.h"
@@ -91,7 +92,8 @@ int runTariff(CliContext& ctx) {
         return 3;
     }
     auto record = tariffRecordNumber(region, relationship, group, year, month, 0);
-    TariffRow row = record ? tables.read(month, *record) : TariffRow{};
+    const TariffRecord cells = record ? tables.readRecord(month, *record) : TariffRecord{};
+    TariffRow row = cells.row;
     adjustTariffRow(row, relationship, title);
     const std::string file = "Tarife/" + path.filename().string();
 
@@ -103,6 +105,9 @@ int runTariff(CliContext& ctx) {
             << ",\"record\":" << (record ? std::to_string(*record) : "null") << ",\"entries\":[";
         for (size_t k = 0; k < row.size(); ++k)
             out << (k ? "," : "") << row[k];
+        out << "],\"hasAmount\":[";
+        for (size_t k = 0; k < row.size(); ++k)
+            out << (k ? "," : "") << (cells.hasAmount.test(k) ? "true" : "false");
         out << "]}\n";
         std::cout << out.str();
         return 0;
@@ -115,7 +120,8 @@ int runTariff(CliContext& ctx) {
     }
     std::cout << ", Satz " << *record << "\n";
     for (size_t k = 0; k < row.size(); ++k)
-        std::cout << std::setw(4) << k << std::setw(16) << Money::fromCents(row[k]).toDisplay() << "\n";
+        std::cout << std::setw(4) << k << std::setw(16)
+                  << (cells.hasAmount.test(k) ? Money::fromCents(row[k]).toDisplay() : "kein Betrag") << "\n";
     return 0;
 }
 

@@ -8,7 +8,10 @@
 // adjust it; take the basic pay; lines 9, 10, 13 to 16 and then 12 (which may build on them); then the
 // multipliers and the tariff factor on the lines the rules name.
 
+#include "base/prompter.h"
 #include "model/globaldaten.h"
+
+#include <optional>
 
 namespace varemo {
 
@@ -16,10 +19,27 @@ namespace varemo {
 // when no individual data root is set).
 void OpenPayTables(Globaldaten& g);
 
-// The basic pay a step takes from a row (before any scaling), with the special steps of regions 7 and
-// 14. The hand-entry position is not handled here.
+// The entry a step takes its basic pay from, with the special steps of regions 7 and 14; it may lie
+// outside the record (a step the record has no entry for). The hand-entry position is not handled here.
+int basicPayEntryIndex(int serviceRelationship, int region, int group, int step, int year, int month);
+
+// The basic pay a step takes from a row (before any scaling); 0 for an entry outside the record.
 int32_t basicPayEntry(const TariffRow& row, int serviceRelationship, int region, int group, int step,
                       int year, int month);
+
+// The same from a record, or nothing when the table has no amount there: a step the group does not
+// have, a group the table does not have in the month (a record of zeros). A 0 the table holds is an
+// amount.
+std::optional<int32_t> basicPayCell(const TariffRecord& record, int serviceRelationship, int region,
+                                    int group, int step, int year, int month);
+
+inline constexpr const char* kMissingBasicPayTitle = "Zeile 8";
+
+// The notice for a case-month whose basic pay the month's table does not hold, or nothing: names the
+// table, month, group and step and what the user can choose instead. The lookup then shows 0 on line
+// 8 and leaves the case's choice as it is; only the hand-entry position needs no table. A year without
+// tables (no January file) gets its own notice, since lines 8 to 10 are then 0 for every step.
+std::optional<PromptMessage> missingBasicPayNotice(Globaldaten& g);
 
 // Step 6 of the calculation run: fills lines 8 to 16 of the working case.
 void TariffLookup(Globaldaten& g);

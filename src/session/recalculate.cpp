@@ -1,6 +1,7 @@
 #include "session/recalculate.h"
 
 #include "calc/calculation_run.h"
+#include "pay/basic_pay.h"
 #include "pay/pay_options.h"
 
 namespace varemo {
@@ -18,6 +19,9 @@ bool RecalculateShownMonth(Session& g) {
     bool ok = RunCalculation(g);
     Redisplay(g);
     if (g.overflow) ShowOverflow(g); // a run that failed otherwise has shown its own message
+    // Told for the shown month only: the following months of an edit would repeat it once a month.
+    if (ok)
+        if (auto notice = missingBasicPayNotice(g)) g.prompter.ask(*notice);
     return ok;
 }
 

@@ -17,11 +17,35 @@ RecordBuffer encodeTariffRow(const TariffRow& row) {
     return buffer;
 }
 
-TariffRow decodeTariffRow(const RecordBuffer& buffer) {
-    TariffRow row{};
+RecordBuffer encodeTariffRecord(const TariffRecord& record) {
+    if (!record.hasAnyAmount()) return RecordBuffer(kTariffRecordLength);
+    TariffRow row = record.row;
     for (size_t k = 0; k < row.size(); ++k)
-        row[k] = buffer.i32(4 * k);
-    return row;
+        if (!record.hasAmount.test(k)) row[k] = kTariffNoAmount;
+    return encodeTariffRow(row);
+}
+
+TariffRow decodeTariffRow(const RecordBuffer& buffer) {
+    return decodeTariffRecord(buffer).row;
+}
+
+TariffRecord decodeTariffRecord(const RecordBuffer& buffer) {
+    TariffRecord record;
+    bool allZero = true;
+    for (size_t k = 0; k < record.row.size(); ++k) {
+        const int32_t stored = buffer.i32(4 * k);
+        allZero = allZero && stored == 0;
+        if (stored == kTariffNoAmount) continue;
+        record.row[k] = stored;
+        record.hasAmount.set(k);
+    }
+    if (allZero) record.hasAmount.reset(); // a group without a table
+    return record;
+}
+
+std::optional<int32_t> TariffRecord::amount(int k) const {
+    if (k < 0 || k >= kTariffEntries || !hasAmount.test(static_cast<size_t>(k))) return std::nullopt;
+    return row[static_cast<size_t>(k)];
 }
 
 TariffFile::TariffFile(std::filesystem::path path) : path_(std::move(path)) {}
@@ -35,11 +59,15 @@ bool TariffFile::exists() const {
 }
 
 TariffRow TariffFile::read(int64_t record) {
+    return readRecord(record).row;
+}
+
+TariffRecord TariffFile::readRecord(int64_t record) {
     RecordBuffer buffer(kTariffRecordLength);
-    if (record < 1) return TariffRow{};
+    if (record < 1) return TariffRecord{};
     if (!in_) {
         auto stream = std::make_unique<std::ifstream>(path_, std::ios::binary);
-        if (!*stream) return TariffRow{}; // missing now; tried again on the next read
+        if (!*stream) return TariffRecord{}; // missing now; tried again on the next read
         in_ = std::move(stream);
     }
     in_->clear();
@@ -47,7 +75,7 @@ TariffRow TariffFile::read(int64_t record) {
     in_->read(reinterpret_cast<char*>(buffer.bytes().data()),
               static_cast<std::streamsize>(kTariffRecordLength));
     in_->clear(); // a short read leaves the rest zero
-    return decodeTariffRow(buffer);
+    return decodeTariffRecord(buffer);
 }
 
 void TariffFile::write(int64_t record, const TariffRow& row) {
@@ -72,8 +100,12 @@ TariffYear::TariffYear(const std::filesystem::path& programDir, int year) : year
 }
 
 TariffRow TariffYear::read(int month, int64_t record) {
-    if (!hasTables_ || month < 1 || month > 12) return TariffRow{};
-    return months_[static_cast<size_t>(month - 1)].read(record);
+    return readRecord(month, record).row;
+}
+
+TariffRecord TariffYear::readRecord(int month, int64_t record) {
+    if (!hasTables_ || month < 1 || month > 12) return TariffRecord{};
+    return months_[static_cast<size_t>(month - 1)].readRecord(record);
 }
 
 void TariffYear::write(int month, int64_t record, const TariffRow& row) {

@@ -6,7 +6,13 @@
 // for a group without a table.
 //
 // Record layout (offsets in bytes):
-//   entry k (0..26)   offset 4 * k   int32 little-endian, cents
+//   entry k (0..26)   offset 4 * k   int32 little-endian, cents; kTariffNoAmount (0x80000000) where
+//                                    the table has no amount, so that a real 0 stays distinct from a
+//                                    cell the table leaves out (a step the group does not have)
+//
+// A record holds the marker only beside at least one amount; a record without any amount is written as
+// zeros. Files without markers (older files, tables typed in by hand) read as before: every entry of a
+// record that is not all zeros counts as an amount.
 //
 // Reading opens the files read-only, so an installed program folder may be write-protected; only
 // writing (the tariff editor) needs write access and creates a missing file.
@@ -14,7 +20,9 @@
 #include "base/record_file.h"
 
 #include <array>
+#include <bitset>
 #include <chrono>
+#include <climits>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -28,14 +36,33 @@ namespace varemo {
 inline constexpr int kTariffEntries = 27;
 inline constexpr size_t kTariffRecordLength = 4 * kTariffEntries; // 108 bytes
 
-// One record of a tariff file: entries 0 to 26, each an amount in cents.
+// One record of a tariff file: entries 0 to 26, each an amount in cents (0 where the table has none).
 using TariffRow = std::array<int32_t, kTariffEntries>;
+
+// An entry without an amount. No amount can reach it: the least 32-bit value is outside every range the
+// program accepts for a table amount.
+inline constexpr int32_t kTariffNoAmount = INT32_MIN;
+
+// A record with the entries that hold an amount.
+struct TariffRecord {
+    TariffRow row{};                         // the amounts; 0 where the table has none
+    std::bitset<kTariffEntries> hasAmount{}; // entry k holds an amount (a real 0 included)
+
+    bool hasAnyAmount() const { return hasAmount.any(); }
+    // The amount of entry k, or nothing when the table has none there (or k lies outside the record).
+    std::optional<int32_t> amount(int k) const;
+};
 
 // "Tarife/20201.ttt" for January 2020, "Tarife/202012.ttt" for December 2020, below programDir.
 std::filesystem::path tariffFilePath(const std::filesystem::path& programDir, int year, int month);
 
+// A row writes every entry as an amount; a record writes kTariffNoAmount into the entries without one,
+// or zeros throughout when it has no amount at all.
 RecordBuffer encodeTariffRow(const TariffRow& row);
+RecordBuffer encodeTariffRecord(const TariffRecord& record);
+// Decoding turns kTariffNoAmount into 0, so that a row is what every rule reads.
 TariffRow decodeTariffRow(const RecordBuffer& buffer);
+TariffRecord decodeTariffRecord(const RecordBuffer& buffer);
 
 // One month's tariff file. The file is opened on the first read and stays open.
 class TariffFile {
@@ -50,6 +77,8 @@ class TariffFile {
 
     // Record n (from 1); zeros when n < 1, when the record lies past the end or when the file is missing.
     TariffRow read(int64_t record);
+    // The same with the entries that hold an amount (none in a record of zeros).
+    TariffRecord readRecord(int64_t record);
     // Writes record n (from 1), creating the file when missing; a gap before it reads as zeros.
     // Throws RecordFileError when n < 1 or the file cannot be written.
     void write(int64_t record, const TariffRow& row);
@@ -71,6 +100,8 @@ class TariffYear {
 
     // Record n of the file of month 1..12; zeros without tables or for a month out of range.
     TariffRow read(int month, int64_t record);
+    // The same with the entries that hold an amount (none without tables).
+    TariffRecord readRecord(int month, int64_t record);
     // Writes record n of month 1..12 (tariff editor). Throws RecordFileError without tables or for a
     // month out of range.
     void write(int month, int64_t record, const TariffRow& row);

@@ -264,12 +264,20 @@ TariffRow TariffImage::row(int32_t record) const {
     return it == rows_.end() ? TariffRow{} : it->second;
 }
 
+TariffRecord TariffImage::record(int32_t record) const {
+    TariffRecord out;
+    out.row = row(record);
+    for (auto it = setBy_.lower_bound({record, 0}); it != setBy_.end() && it->first.first == record; ++it)
+        out.hasAmount.set(static_cast<size_t>(it->first.second));
+    return out;
+}
+
 void TariffImage::writeTo(const std::filesystem::path& path) const {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) throw TariffSourceError("cannot write " + path.string());
     const int32_t last = rows_.empty() ? 0 : rows_.rbegin()->first;
     for (int32_t record = 1; record <= last; ++record) {
-        auto buffer = encodeTariffRow(row(record));
+        auto buffer = encodeTariffRecord(this->record(record));
         out.write(reinterpret_cast<const char*>(buffer.bytes().data()),
                   static_cast<std::streamsize>(buffer.size()));
     }
@@ -324,6 +332,7 @@ void addFlat(TariffImage& image, const PayBlock& block, const std::string& group
 // first, second and each further child, plus the group's increase for the first and each further child.
 void addFamilyAllowance(TariffImage& image, const PayBlock& block, const std::string& group, int32_t record,
                         const std::string& source) {
+    image.set(record, 15, 0, source); // the federal family allowance has no base amount for everyone
     if (const PayCell* married = block.find("VERHEIRATET", 0)) image.set(record, 16, married->cents, source);
     const PayCell* increaseFirst = block.find("ERHOEHUNG_" + group, 1);
     const PayCell* increaseFurther = block.find("ERHOEHUNG_" + group, 2);
@@ -374,6 +383,22 @@ TariffImage buildTariffMonth(const TariffSources& sources, int year, int month) 
         }
     }
     return image;
+}
+
+std::set<int> yearsWithPayCells(const TariffSources& sources, const ServiceRelationshipInfo& sr,
+                                const std::string& group, int firstYear, int lastYear) {
+    std::set<int> years;
+    for (const auto& tableName : sr.tables) {
+        if (sources.index.at(tableName).content == PayTableContent::FamilyAllowance) continue;
+        const PayTable& table = sources.tables.at(tableName);
+        for (int year = firstYear; year <= lastYear; ++year)
+            for (int month = 1; month <= 12 && !years.count(year); ++month)
+                if (const PayBlock* block = table.blockFor(year, month))
+                    if (std::any_of(block->cells.begin(), block->cells.end(),
+                                    [&](const PayCell& cell) { return cell.group == group; }))
+                        years.insert(year);
+    }
+    return years;
 }
 
 void writeTariffFiles(const TariffSources& sources, const std::filesystem::path& programDir, int firstYear,

@@ -17,8 +17,9 @@
 //   flat    the amount (step 0) at entry 0
 //   family  the family allowance of the federal civil servants: entry 16 the married amount, entries 17
 //           to 22 the totals for 1 to 6 children including the increase amounts of the group; entry 15
-//           (a base amount for everyone) stays 0
-// A cell missing from the valid block stays 0: an older block is never used for it.
+//           (a base amount for everyone) is 0
+// A cell missing from the valid block has no amount (kTariffNoAmount in a record that holds others, a
+// record of zeros when the group has none): an older block is never used for it.
 
 #include "tariffs/tariff_file.h"
 
@@ -26,6 +27,7 @@
 #include <filesystem>
 #include <istream>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -108,6 +110,8 @@ class TariffImage {
     void set(int32_t record, int entry, int32_t cents, const std::string& source);
     const std::map<int32_t, TariffRow>& rows() const { return rows_; }
     TariffRow row(int32_t record) const;
+    // The row with the entries that were set (a set 0 is an amount; an entry never set has none).
+    TariffRecord record(int32_t record) const;
     // Writes records 1 up to the highest record set (gaps as zeros), replacing the file.
     void writeTo(const std::filesystem::path& path) const;
 
@@ -127,6 +131,11 @@ struct TariffSources {
 };
 
 TariffImage buildTariffMonth(const TariffSources& sources, int year, int month);
+
+// The years of firstYear to lastYear in which a steps or flat table of the service relationship has a
+// cell of the group in a block valid in at least one month of the year. Allowance tables do not count.
+std::set<int> yearsWithPayCells(const TariffSources& sources, const ServiceRelationshipInfo& sr,
+                                const std::string& group, int firstYear, int lastYear);
 
 // Writes programDir/Tarife/<year><month>.ttt for every month of the years.
 void writeTariffFiles(const TariffSources& sources, const std::filesystem::path& programDir, int firstYear,

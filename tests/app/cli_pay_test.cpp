@@ -100,6 +100,8 @@ TEST(CliPay, TariffPrintsTheRecordAndCatalogueTheServiceRelationships) {
     EXPECT_EQ(row["record"].integer(), 3 * 440 + 200 + 11);
     ASSERT_EQ(row["entries"].array.size(), 27u);
     EXPECT_EQ(row["entries"][3].integer(), 429965); // tvoed_vka.csv "2020-03,E10,4,4299.65"
+    EXPECT_TRUE(row["hasAmount"][5].boolean);       // E10 has six steps ...
+    EXPECT_FALSE(row["hasAmount"][6].boolean);      // ... and no seventh
     Json odd = runJson({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month",
                         "3", "--region", "3", "--relationship", "9", "--group", "5", "--json"});
     EXPECT_EQ(odd["record"].integer(), 1465);
@@ -116,4 +118,50 @@ TEST(CliPay, TariffPrintsTheRecordAndCatalogueTheServiceRelationships) {
     EXPECT_EQ(catalogue[10]["name"].string, "TVöD Bund");
     EXPECT_EQ(catalogue[10]["tables"][0].string, "tvoed_bund");
     EXPECT_EQ(catalogue[10]["groups"][8].string, "E9a");
+}
+
+TEST(CliPay, AGroupTheTableNoLongerHasIsNamedAndTheCaseKeepsIt) {
+    ProgramFolder folder;
+    const std::string dir = folder.dir.path().string();
+    // TV-L in Niedersachsen, E9 (position 8), step 3 (position 2) in 2018: tvl.csv "2018-01,E9,3,3172.55".
+    Json y2018 =
+        runJson(folder.set(1, {"--line", "4=11", "--line", "2=9", "--key", "5=8", "--line", "8=2"}, 2018));
+    EXPECT_EQ(y2018["lines"][7]["amountCents"].integer(), 317255);
+    EXPECT_TRUE(y2018["notices"].array.empty());
+    ASSERT_EQ(
+        run({"--program-dir", dir, "--answer", "yes", "transfer", "--year", "2018", "--case", "1"}).status,
+        0);
+
+    // From 2019 the table splits E9 into E9a and E9b: line 8 has no amount, which the sheet names; the
+    // case keeps its group and step, and viewing it changes no file.
+    const std::vector<std::string> sheet = {"--program-dir", dir,      "sheet", "--year",  "2019", "--set",
+                                            "REAL",          "--case", "1",     "--month", "1",    "--json"};
+    // The start-up of the next command opens the case files of the year last shown (creating them
+    // empty); a view of 2018 does that first, so that only the view of 2019 is measured.
+    ASSERT_EQ(
+        run({"--program-dir", dir, "sheet", "--year", "2018", "--set", "REAL", "--case", "1", "--month", "1"})
+            .status,
+        0);
+    const auto before = varemo::test::filesBelow(folder.dir.path());
+    Json y2019 = runJson(sheet);
+    EXPECT_EQ(varemo::test::changedFiles(before, varemo::test::filesBelow(folder.dir.path())),
+              std::vector<std::string>{});
+    EXPECT_EQ(y2019["keys"][5].integer(), 8);
+    EXPECT_EQ(y2019["keys"][7].integer(), 2);
+    EXPECT_EQ(y2019["lines"][7]["amountCents"].integer(), 0);
+    const std::string expected =
+        "Für TV-L / TV-H, Niedersachsen, Monat 01/2019, Entgeltgruppe E9 (Tabelle bis 2018), Stufe 3 enthält "
+        "die Entgelttabelle keinen Betrag.\n"
+        "Zeile 8 zeigt deshalb 0,00; die Auswahl des Falles bleibt, wie sie ist.\n"
+        "Wählen Sie in Zeile 4 die Entgeltgruppe E9a oder E9b.";
+    ASSERT_EQ(y2019["notices"].array.size(), 1u);
+    EXPECT_EQ(y2019["notices"][0]["title"].string, "Zeile 8");
+    EXPECT_EQ(y2019["notices"][0]["text"].string, expected);
+    ASSERT_EQ(y2019["messages"].array.size(), 1u); // told through the prompter as well
+    EXPECT_EQ(y2019["messages"][0]["text"].string, expected);
+
+    // Choosing E9a (position 16) takes its amount: "2019-01,E9a,3,3177.31".
+    Json e9a = runJson(folder.set(1, {"--key", "5=16"}, 2019));
+    EXPECT_EQ(e9a["lines"][7]["amountCents"].integer(), 317731);
+    EXPECT_TRUE(e9a["notices"].array.empty());
 }

@@ -160,6 +160,61 @@ TEST(BasicPay, WithoutTheJanuaryFileLinesEightToTenAreZeroAndTheRunGoesOn) {
     EXPECT_EQ(s.c().amount(AmountSlot::FamilyAllowance), 0);
     EXPECT_EQ(s.c().amount(AmountSlot::StructuralAllowance), 0);
     EXPECT_EQ(s.c().amount(AmountSlot::Allowance1), 7000);
+    auto notice = missingBasicPayNotice(s.g);
+    ASSERT_TRUE(notice);
+    EXPECT_EQ(notice->text(), "Für das Jahr 2020 gibt es keine Tariftabellen (Tarife/20201.ttt fehlt).\n"
+                              "Die Zeilen 8 bis 10 zeigen deshalb 0,00.");
+}
+
+TEST(BasicPay, ACellWithoutAnAmountIsNamedWhereARealZeroIsNot) {
+    OwnTablesSession s(2019, 1);
+    s.write(1, 1, TariffRow{}); // the files of the year
+    s.g.pay.texts = OptionTextFile(OptionTextFile::pathFor(VAREMO_BUILD_DIR, 2019));
+    // TV-L (11) in Niedersachsen (9), E9 (position 8): record 9 x 440 + 180 + 8 = 4148. Step 1 has an
+    // amount, step 2 an amount of 0, step 3 none; entry 23 is what title option 4 subtracts.
+    TariffRecord e9;
+    e9.row[0] = 300000;
+    e9.row[23] = 10000;
+    for (size_t k : {0u, 1u, 23u})
+        e9.hasAmount.set(k);
+    RecordFile(tariffFilePath(s.g.programDir, 2019, 1), kTariffRecordLength)
+        .write(4148, encodeTariffRecord(e9));
+    s.c().setKey(KeySlot::Region, 9);
+    s.c().setKey(KeySlot::ServiceRelationship, 11);
+    s.c().setKey(KeySlot::PayGroup, 8);
+
+    auto lineEight = [&s](int step) {
+        s.c().setKey(KeySlot::Step, static_cast<int16_t>(step));
+        TariffLookup(s.g);
+        return s.c().amount(AmountSlot::BasicPay);
+    };
+    EXPECT_EQ(lineEight(0), 300000);
+    EXPECT_FALSE(missingBasicPayNotice(s.g));
+    EXPECT_EQ(lineEight(1), 0);
+    EXPECT_FALSE(missingBasicPayNotice(s.g)) << "a 0 the table holds is an amount";
+    EXPECT_EQ(lineEight(2), 0);
+    auto notice = missingBasicPayNotice(s.g);
+    ASSERT_TRUE(notice);
+    EXPECT_EQ(notice->title, "Zeile 8");
+    EXPECT_EQ(
+        notice->text(),
+        "Für TV-L / TV-H, Niedersachsen, Monat 01/2019, Entgeltgruppe E9 (Tabelle bis 2018), Stufe 3 enthält "
+        "die Entgelttabelle keinen Betrag.\n"
+        "Zeile 8 zeigt deshalb 0,00; die Auswahl des Falles bleibt, wie sie ist.\n"
+        "Wählen Sie in Zeile 8 eine Stufe, für die die Tabelle einen Betrag enthält, oder \"Entgelt lt. "
+        "Eingabe\".");
+    EXPECT_EQ(s.c().key(KeySlot::PayGroup), 8);
+    EXPECT_EQ(s.c().key(KeySlot::Step), 2);
+
+    // Title option 4 subtracts entry 23 from the steps: 3000,00 - 100,00; the cell without an amount
+    // stays 0 instead of becoming -100,00.
+    s.c().setKey(KeySlot::Title, 4);
+    EXPECT_EQ(lineEight(0), 290000);
+    EXPECT_EQ(lineEight(2), 0);
+
+    // The hand-entry position needs no table.
+    s.c().setKey(KeySlot::Step, static_cast<int16_t>(handEntryStep(s.c(), 2019, 1)));
+    EXPECT_FALSE(missingBasicPayNotice(s.g));
 }
 
 TEST(BasicPay, SpecialStepsOfHessenAndSachsenAnhalt) {

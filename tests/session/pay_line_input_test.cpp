@@ -52,14 +52,16 @@ TEST(PayLineInput, ServiceRelationshipWithoutTablesShowsTheNotice) {
     ShippedSession s(2020, 3);
     s.setCase(0, 0, 8, 0);
     EXPECT_TRUE(ChooseOption(s.g, 4, 21)); // no TV-Ärzte tables are shipped
-    ASSERT_EQ(s.prompter.messages().size(), 1u);
+    ASSERT_EQ(s.prompter.messages().size(), 2u);
     EXPECT_EQ(s.prompter.messages()[0].title, "Sorry ... ");
     EXPECT_EQ(s.prompter.messages()[0].text(),
               "Derzeit sind für dieses Dienstverhältnis noch keine Tariftabellen verfügbar.");
+    // The recalculated month then names the cell line 8 has no amount for.
+    EXPECT_EQ(s.prompter.messages()[1].title, "Zeile 8");
     EXPECT_EQ(s.c().serviceRelationship(), 21);
     EXPECT_TRUE(ChooseOption(s.g, 4, 10));
     EXPECT_TRUE(ChooseOption(s.g, 4, 26)); // typed pay needs no table
-    EXPECT_EQ(s.prompter.messages().size(), 1u);
+    EXPECT_EQ(s.prompter.messages().size(), 2u);
 }
 
 TEST(PayLineInput, LineSevenMovesTheStepsOfTheEmployees) {

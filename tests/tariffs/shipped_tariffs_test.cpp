@@ -92,6 +92,13 @@ TEST_F(ShippedTariffs, TvlForTheLaenderExceptHessen) {
     EXPECT_EQ(row(2019, 1, kHessen, kTvl, kTvlE9a), TariffRow{});
     EXPECT_EQ(row(2019, 1, kFurtherRegion, kTvl, kTvlE9a), TariffRow{});
     EXPECT_EQ(row(2019, 1, kBund, kTvl, kTvlE9a), TariffRow{});
+    // The steps a group does not have are cells without an amount, not amounts of 0.
+    TariffYear y2017(kProgramDir, 2017);
+    auto e13 = y2017.readRecord(12, *tariffRecordNumber(kBadenWuerttemberg, kTvl, kE13, 2017, 12, 0));
+    EXPECT_TRUE(e13.amount(4).has_value());
+    EXPECT_EQ(e13.amount(5), std::nullopt);
+    TariffYear y2019(kProgramDir, 2019);
+    EXPECT_FALSE(y2019.readRecord(1, *tariffRecordNumber(kNrw, kTvl, kE9, 2019, 1, 0)).hasAnyAmount());
 }
 
 TEST_F(ShippedTariffs, FederalCivilServantsWithFamilyAllowance) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -30,6 +31,48 @@ TariffRow sampleRow() {
     row[0] = 329435;  // 3 294,35
     row[26] = -12345; // negative amounts survive
     return row;
+}
+
+TEST(TariffFile, ACellWithoutAnAmountIsNotARealZero) {
+    test::TempDir dir;
+    auto path = dir.path() / "20191.ttt";
+    TariffRecord written;
+    written.row[1] = 287364; // step 2
+    written.hasAmount.set(1);
+    written.hasAmount.set(15); // a real 0 (no base amount of the family allowance)
+    RecordFile(path, kTariffRecordLength).write(2, encodeTariffRecord(written));
+
+    auto bytes = fileBytes(path);
+    ASSERT_EQ(bytes.size(), 2 * 108u);
+    EXPECT_EQ(le32(bytes, 108 + 4 * 1), 287364); // amounts keep their bytes
+    EXPECT_EQ(le32(bytes, 108 + 4 * 15), 0);
+    EXPECT_EQ(le32(bytes, 108 + 4 * 0), INT32_MIN); // step 1 has no amount
+    EXPECT_EQ(le32(bytes, 108 + 4 * 26), INT32_MIN);
+
+    TariffFile file(path);
+    TariffRecord read = file.readRecord(2);
+    EXPECT_EQ(read.amount(1), 287364);
+    EXPECT_EQ(read.amount(15), 0);
+    EXPECT_EQ(read.amount(0), std::nullopt);
+    EXPECT_EQ(read.amount(27), std::nullopt);
+    // Every rule reads the row: the marker is 0 there, never the least 32-bit value.
+    EXPECT_EQ(file.read(2)[0], 0);
+    EXPECT_EQ(file.read(2)[1], 287364);
+
+    // A record without any amount is written as zeros, and zeros (a gap, a record past the end, a
+    // missing file) are a group without a table.
+    EXPECT_EQ(encodeTariffRecord(TariffRecord{}).bytes(), std::vector<uint8_t>(108, 0));
+    EXPECT_FALSE(file.readRecord(1).hasAnyAmount());
+    EXPECT_FALSE(file.readRecord(3).hasAnyAmount());
+    EXPECT_FALSE(TariffFile(dir.path() / "missing.ttt").readRecord(1).hasAnyAmount());
+
+    // A record without markers (an older file, a table typed in): every entry is an amount.
+    file.write(4, sampleRow());
+    TariffRow zeroStep = sampleRow();
+    zeroStep[3] = 0;
+    file.write(5, zeroStep);
+    EXPECT_EQ(file.readRecord(4).hasAmount.count(), 27u);
+    EXPECT_EQ(file.readRecord(5).amount(3), 0);
 }
 
 TEST(TariffFile, NameHasMonthWithoutLeadingZero) {

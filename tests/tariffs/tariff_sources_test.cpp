@@ -100,6 +100,17 @@ TEST_F(TariffSourcesTest, BuildsStepsFlatAmountsAndFamilyAllowance) {
     EXPECT_EQ(std::filesystem::file_size(path), (3 * 440 + 3) * 108u);
     EXPECT_EQ(TariffFile(path).read(3), a4);
     EXPECT_TRUE(std::filesystem::exists(tariffFilePath(dir_.path() / "prog", 2020, 12)));
+
+    // The file tells the cells the tables leave out from amounts: E1 has no step 1, A2 no step 2, the
+    // base amount of the family allowance is a real 0; a position without a group has no record.
+    TariffFile file(path);
+    EXPECT_EQ(file.readRecord(440 + 160).amount(0), std::nullopt);
+    EXPECT_EQ(file.readRecord(440 + 160).amount(1), 180000);
+    EXPECT_EQ(file.readRecord(1).amount(1), std::nullopt);
+    EXPECT_EQ(file.readRecord(1).amount(15), 0);
+    EXPECT_EQ(file.readRecord(1).amount(16), 15000);
+    EXPECT_FALSE(file.readRecord(2).hasAnyAmount());
+    EXPECT_FALSE(file.readRecord(52).hasAnyAmount());
 }
 
 TEST_F(TariffSourcesTest, BlocksGapsAndNoFallback) {
