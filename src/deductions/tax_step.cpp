@@ -194,6 +194,34 @@ LohnstrOutput annualRun(const Month& m, int64_t re4, Money annualTaxRecord, int6
     return runFlowChart(m, in);
 }
 
+// The flow chart's own computation of a one-time payment (MSONST): the annual tax with and without
+// it on the expected annual wage (JRE4), the yearly allowance or addition of the tax record, and
+// the pension contained in both. Its surcharge (SOLZS) and church-tax base (BKS) are taken on the
+// payment's tax alone, without the child allowances and, before 2021, without the exemption limit
+// (§ 3 (4) SolZG); they are not the difference of two annual surcharges.
+LohnstrOutput oneTimeRun(const Month& m, int64_t jre4, int64_t sonstb, Money annualTaxRecord,
+                         int64_t monthlyPension) {
+    jre4 = std::max<int64_t>(jre4, 0);
+    sonstb = std::max<int64_t>(sonstb, 0);
+    LohnstrInput in = m.base;
+    in.LZZ = 1;
+    in.RE4 = 0;
+    in.JRE4 = jre4;
+    in.SONSTB = sonstb;
+    const int64_t record = wideCents(annualTaxRecord);
+    in.JFREIB = record < 0 ? -record : 0;
+    in.JHINZU = record > 0 ? record : 0;
+    if (m.pension != PensionKind::None) {
+        const int64_t pension = std::max<int64_t>(monthlyPension, 0);
+        // A whole pay that is pension makes the payment a pension too.
+        in.JVBEZ = m.pension == PensionKind::WholePay ? jre4 : std::min(pension * 12, jre4);
+        in.VBS = m.pension == PensionKind::WholePay ? sonstb : 0;
+        in.VBEZM = pension;
+        in.ZMVB = 12;
+    }
+    return runFlowChart(m, in);
+}
+
 int64_t monthlyPension(const Month& m) {
     if (m.pension == PensionKind::WholePay) return wideCents(m.w.amount(15));
     if (m.pension == PensionKind::Share) return wideCents(m.pensionShare);
@@ -345,7 +373,9 @@ void FlatRateTaxesOfTheMonth(Month& m) {
     m.t.employerFlat.churchTax += employer.churchTax;
 }
 
-// Steps 22 to 32: the one-time payment taxed by the difference of two annual runs.
+// Steps 22 to 32: the one-time payment by the annual-table method. Steps 28 and 29 show the two
+// annual taxes; the tax, surcharge and church tax of the payment are the flow chart's STS, SOLZS
+// and BKS.
 void OneTimePayment(Month& m) {
     TaxWorksheet& w = m.w;
     const int monthIndex = m.c.monthIndex();
@@ -371,10 +401,11 @@ void OneTimePayment(Month& m) {
     const LohnstrOutput with = annualRun(m, wideCents(w.amount(26)), w.amount(27), pension);
     w.amount(28) = cents(without.LSTLZZ);
     w.amount(29) = cents(with.LSTLZZ);
-    w.amount(30) = w.amount(29) - w.amount(28);
-    w.amount(31) = m.t.soliByFlowChart ? cents(with.SOLZLZZ) - cents(without.SOLZLZZ)
-                                       : simpleSurcharge(m.g.year, w.amount(30));
-    w.amount(32) = churchTaxOf(with.BK - without.BK, m.churchRate);
+    const LohnstrOutput payment =
+        oneTimeRun(m, wideCents(w.amount(24)), wideCents(w.amount(25)), w.amount(27), pension);
+    w.amount(30) = cents(payment.STS);
+    w.amount(31) = m.t.soliByFlowChart ? cents(payment.SOLZS) : simpleSurcharge(m.g.year, w.amount(30));
+    w.amount(32) = churchTaxOf(payment.BKS, m.churchRate);
 }
 
 // The taxable income behind an annual run, less the child allowances as the church-tax base

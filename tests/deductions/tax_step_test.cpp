@@ -376,7 +376,9 @@ TEST(TaxStep, FlatRateTaxesOfTheMonth) {
 // Vector #31 (2020, RE4 400000 monthly, JRE4 4800000, SONSTB 500000, STKL 1, R 1, KRV 0, KVZ 1.10):
 // LSTLZZ 67658 and STS 147100. Here January and February paid 4,000.00 each and March pays 4,000.00
 // and a one-time payment of 5,000.00: 22 = 8,000, 23 = 4,000 + 9 × 4,000 = 40,000, 24 = 48,000,
-// 26 = 53,000, and the difference of the annual tables is the flow chart's STS.
+// 26 = 53,000, and the difference of the annual tables is the flow chart's STS. Surcharge and church
+// tax are the flow chart's SOLZS and BKS: 5.5 % of 1,471.00 = 80.905 → 80.90 (before 2021 without
+// the exemption limit, § 3 (4) SolZG) and 9 % of 1,471.00 = 132.39.
 TEST(TaxStep, OneTimePaymentByTheAnnualTableMethod) {
     TaxCase t(2020);
     t.pay(400000);
@@ -399,15 +401,12 @@ TEST(TaxStep, OneTimePaymentByTheAnnualTableMethod) {
     EXPECT_EQ(w.amount(27), Money());
     EXPECT_EQ(w.amount(29) - w.amount(28), w.amount(30));
     EXPECT_EQ(w.amount(30), euros("1471"));
-    // Surcharge and church base as the difference of the two annual runs.
     LohnstrInput annual = monthlyInput(4800000, "1.10");
     annual.LZZ = 1;
     const LohnstrOutput without = LOHNSTR(2020, annual);
-    annual.RE4 = 5300000;
-    const LohnstrOutput with = LOHNSTR(2020, annual);
     EXPECT_EQ(w.amount(28), cents(without.LSTLZZ));
-    EXPECT_EQ(w.amount(31), cents(with.SOLZLZZ - without.SOLZLZZ));
-    EXPECT_EQ(w.amount(32), euros("132.39")) << "9 % of 1,471.00";
+    EXPECT_EQ(w.amount(31), euros("80.90"));
+    EXPECT_EQ(w.amount(32), euros("132.39"));
     EXPECT_EQ(w.label(32), "32. 9  % Kirchensteuer aus Nr. 30");
     EXPECT_EQ(t.line(34), -(67658 + 147100));
     EXPECT_EQ(t.line(36), -(6089 + 13239)); // 9 % of 676.58 = 60.8922 → 60.89
@@ -419,6 +418,30 @@ TEST(TaxStep, OneTimePaymentByTheAnnualTableMethod) {
     t.runMonth(2);
     EXPECT_EQ(t.w().amount(12), euros("5000"));
     EXPECT_EQ(t.w().amount(30), euros("1471"));
+}
+
+// From 2021 the surcharge on a one-time payment is due, in full (5.5 % of its tax, no marginal zone),
+// only when the annual tax including the payment exceeds the exemption limit of 16,956 (§ 3 (3) and
+// (4) SolZG 1995 as amended for 2021; class I without children, so that tax is step 29). 4,000.00 a
+// month and 5,000.00 in March stay below it; 15,000.00 a month and 20,000.00 in March exceed it.
+TEST(TaxStep, OneTimePaymentSurchargeFrom2021) {
+    struct Row {
+        int64_t monthly, payment;
+        bool above;
+    };
+    for (const Row& r : {Row{400000, 500000, false}, Row{1500000, 2000000, true}}) {
+        TaxCase t(2021, 1, 130);
+        t.pay(r.monthly);
+        t.runFrom(0);
+        t.c().enterAmount(AmountSlot::OneTimePayment, static_cast<int32_t>(r.payment));
+        t.runMonth(2);
+        const TaxWorksheet& w = t.w();
+        ASSERT_GT(w.amount(30), Money());
+        EXPECT_EQ(w.amount(29) > euros("16956"), r.above);
+        const Money full =
+            cents(mulDiv(w.amount(30).units(), 55, 1000 * Money::kUnitsPerCent, Rounding::TowardZero));
+        EXPECT_EQ(w.amount(31), r.above ? full : Money()) << r.monthly;
+    }
 }
 
 // An allowance from the tax record (line 24) reaches the flow chart as LZZFREIB (vector #17:

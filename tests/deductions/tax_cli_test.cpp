@@ -1,0 +1,96 @@
+// Wage tax of whole case-months through varemo20-cli, on a program folder with the shipped tariff and text
+// files: the sheet (--json) and the worksheet (--detail tax --json), against hand calculations.
+
+#include "support/cli_runner.h"
+#include "support/json.h"
+#include "support/temp_dir.h"
+
+#include <cmath>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using varemo::test::Json;
+using varemo::test::parseJson;
+
+namespace {
+
+struct ProgramFolder {
+    varemo::test::TempDir dir;
+    int year;
+
+    explicit ProgramFolder(int y) : year(y) {
+        namespace fs = std::filesystem;
+        for (const char* sub : {"Tarife", "Texte"})
+            fs::copy(fs::path(VAREMO_BUILD_DIR) / sub, dir.path() / sub, fs::copy_options::recursive);
+    }
+
+    // set (with edits) or sheet of case 1, REAL, in month 1 to 12.
+    Json run(const std::string& command, int month, std::vector<std::string> more = {}) const {
+        std::vector<std::string> args = {"--program-dir",
+                                         dir.path().string(),
+                                         command,
+                                         "--year",
+                                         std::to_string(year),
+                                         "--set",
+                                         "REAL",
+                                         "--case",
+                                         "1",
+                                         "--month",
+                                         std::to_string(month),
+                                         "--json"};
+        args.insert(args.end(), more.begin(), more.end());
+        const varemo::test::CliResult r = varemo::test::runCli(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        return parseJson(r.out);
+    }
+    // Runs the month (set without edits) and returns its sheet.
+    Json month(int m) const { return run("set", m); }
+    Json taxDetail(int m) const { return run("sheet", m, {"--detail", "tax"}); }
+};
+
+long long lineCents(const Json& sheet, int line) {
+    return sheet["lines"][static_cast<size_t>(line - 1)]["amountCents"].integer();
+}
+
+long long stepCents(const Json& detail, int step) {
+    return std::llround(detail["steps"][static_cast<size_t>(step - 1)]["amount"].number * 100);
+}
+
+} // namespace
+
+// TVöD VKA, Bayern, E6 step 4 in 2017, class III with 2 child allowances, church tax 8 %; the annual
+// special payment of November is 2,319.97 and the year's current pay without it 33,865.20 (step 24).
+// The flow chart's one-time payment (KVZ 1.00, KRV 0, 2017):
+//   without: Vorsorgepauschale pension part 33,865.20 × 0.68 = 23,028.33 × 0.0935 = 2,153.14, health and
+//     care 33,865.20 × (0.08 + 0.01275) = 3,140.99, together 5,294.13 → 5,295 (above 2,153.14 + 3,000
+//     → 5,154); taxable income 33,865.20 − 1,000 − 36 − 5,295 = 27,534.20; class III halves it: X =
+//     13,767, Y = 0.4947, (1,007.27 Y + 1,400) Y = 939.08 → 939, × 2 = 1,878
+//   with 36,185.17: 24,605.91 × 0.0935 = 2,300.65, 3,356.17, together 5,656.82 → 5,657; taxable income
+//     29,492.17; X = 14,746, Y = (14,746 − 13,769) / 10,000 = 0.0977, (223.76 Y + 2,397) Y + 939.57 =
+//     1,175.89 → 1,175, × 2 = 2,350
+//   tax on the payment STS = 2,350 − 1,878 = 472.00; surcharge SOLZS = 5.5 % of 472.00 = 25.96 (§ 3 (4)
+//   SolZG: no exemption limit on one-time payments before 2021, no child allowances); church tax on
+//   BKS = 472.00 at 8 % = 37.76.
+// The difference of two annual surcharges with the child allowances (2 × 7,356) gave 0 and 0: both
+// bases lie below the basic allowance.
+TEST(TaxCli, SurchargeAndChurchTaxOfAOneTimePaymentAreTheFlowChartsOwn) {
+    ProgramFolder folder(2017);
+    folder.run("set", 1,
+               {"--line", "2=2", "--line", "4=12", "--key", "5=5", "--line", "8=3", "--line", "34=25",
+                "--line", "36=0", "--line", "19=0"});
+    const Json november = folder.month(11);
+    const Json w = folder.taxDetail(11);
+    EXPECT_EQ(stepCents(w, 12), 231997);
+    EXPECT_EQ(stepCents(w, 24), 3386520);
+    EXPECT_EQ(stepCents(w, 28), 187800);
+    EXPECT_EQ(stepCents(w, 29), 235000);
+    EXPECT_EQ(stepCents(w, 30), 47200);
+    EXPECT_EQ(stepCents(w, 31), 2596);
+    EXPECT_EQ(stepCents(w, 32), 3776);
+    // The current pay of 2,827.51 bears no surcharge and no church tax in class III with 2 children.
+    EXPECT_EQ(stepCents(w, 17), 0);
+    EXPECT_EQ(stepCents(w, 18), 0);
+    EXPECT_EQ(lineCents(november, 34), -(stepCents(w, 16) + 47200));
+    EXPECT_EQ(lineCents(november, 35), -2596);
+    EXPECT_EQ(lineCents(november, 36), -3776);
+}
