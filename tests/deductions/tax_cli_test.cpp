@@ -94,3 +94,48 @@ TEST(TaxCli, SurchargeAndChurchTaxOfAOneTimePaymentAreTheFlowChartsOwn) {
     EXPECT_EQ(lineCents(november, 35), -2596);
     EXPECT_EQ(lineCents(november, 36), -3776);
 }
+
+// The corona payment of December 2020 (TVöD VKA E5: 600.00) is free of wage tax under § 3 Nr. 11a EStG
+// and therefore no pay for the contributions (§ 1 (1) SvEV) and none for the supplementary pension
+// (§ 15 (2) ATV-K: the taxable pay). The month of 2,900.74 plus 600.00 is taxed and insured as 2,900.74
+// alone: the same wage tax, surcharge, church tax and contributions as without the payment.
+TEST(TaxCli, CoronaPaymentOf2020IsFreeOfTaxContributionsAndLevy) {
+    ProgramFolder folder(2020);
+    folder.run("set", 1,
+               {"--line", "2=9", "--line", "4=12", "--key", "5=4", "--line", "8=3", "--line", "20=3"});
+    const Json with = folder.month(12);
+    EXPECT_EQ(lineCents(with, 20), 60000);
+    EXPECT_EQ(lineCents(with, 23), 350074);
+    const Json w = folder.taxDetail(12);
+    EXPECT_EQ(stepCents(w, 2), 60000);
+    EXPECT_EQ(stepCents(w, 10), 290074);
+    EXPECT_EQ(stepCents(w, 12), 0);
+    for (int step = 28; step <= 32; ++step)
+        EXPECT_EQ(stepCents(w, step), 0) << step;
+    const Json sv = folder.run("sheet", 12, {"--detail", "sv"});
+    EXPECT_EQ(sv["regularPayCents"].integer(), 290074);
+    EXPECT_EQ(sv["oneTimePayCents"].integer(), 0);
+    const Json zv = folder.run("sheet", 12, {"--detail", "zv"});
+    EXPECT_EQ(zv["lines"][1]["cents"].integer(), 60000) << "2. - davon umlagefreie";
+
+    const Json without = folder.run("set", 12, {"--line", "20=8"}); // "nicht belegt"
+    EXPECT_EQ(lineCents(without, 20), 0);
+    for (int line = 34; line <= 40; ++line)
+        EXPECT_EQ(lineCents(with, line), lineCents(without, line)) << line;
+    EXPECT_EQ(lineCents(with, 47) - lineCents(without, 47), 60000);
+}
+
+// The payment of 2018 (TVöD Bund E5: 250.00) is ordinary taxable pay, one-time pay for the contributions
+// and pay for the supplementary pension, which line 20 on its own does not count (its "Z" is off).
+TEST(TaxCli, OneTimePaymentOf2018CountsForTheSupplementaryPension) {
+    ProgramFolder folder(2018);
+    folder.run("set", 1, {"--line", "2=0", "--line", "4=10", "--key", "5=4", "--line", "8=3"});
+    folder.run("set", 12, {"--line", "20=3"});
+    const Json w = folder.taxDetail(12);
+    EXPECT_EQ(stepCents(w, 12), 25000);
+    EXPECT_GT(stepCents(w, 30), 0);
+    EXPECT_EQ(folder.run("sheet", 12, {"--detail", "sv"})["oneTimePayCents"].integer(), 25000);
+    const Json zv = folder.run("sheet", 12, {"--detail", "zv"});
+    EXPECT_EQ(zv["lines"][1]["cents"].integer(), 0) << "2. - davon umlagefreie";
+    EXPECT_EQ(zv["lines"][6]["cents"].integer(), stepCents(w, 1)) << "7. = Summe";
+}
