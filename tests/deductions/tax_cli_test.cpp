@@ -139,3 +139,32 @@ TEST(TaxCli, OneTimePaymentOf2018CountsForTheSupplementaryPension) {
     EXPECT_EQ(zv["lines"][1]["cents"].integer(), 0) << "2. - davon umlagefreie";
     EXPECT_EQ(zv["lines"][6]["cents"].integer(), stepCents(w, 1)) << "7. = Summe";
 }
+
+// 3,100.00 on line 13 in January 2017, 15 of 31 days: the pay is 1,500.00 either way. Line 23 position 0
+// (the employment begins or ends) taxes 100.00 a calendar day (LZZ 4) times 15 days; position 7 (unpaid
+// days of a continuing employment) taxes the month's 1,500.00. The contributions do not depend on it.
+TEST(TaxCli, PartialMonthByDaysOrByTheMonth) {
+    ProgramFolder folder(2017);
+    const std::vector<std::string> month = {"--amount", "12=3100", "--line",   "36=1",
+                                            "--amount", "2=31",    "--amount", "3=15"};
+    const Json byDays = folder.run("set", 1, month);
+    EXPECT_EQ(lineCents(byDays, 23), 150000);
+    const Json days = folder.taxDetail(1);
+    EXPECT_EQ(days["steps"][14]["label"].string, "15. Nr. 14 / 15 Tage = je Kalendertag");
+    EXPECT_EQ(stepCents(days, 15), 10000);
+    EXPECT_EQ(stepCents(days, 16) % 15, 0) << "a day's tax times 15";
+    EXPECT_EQ(lineCents(byDays, 34), -stepCents(days, 16));
+    EXPECT_EQ(lineCents(byDays, 35), -stepCents(days, 18));
+    EXPECT_EQ(lineCents(byDays, 36), -stepCents(days, 17));
+
+    const Json continuing = folder.run("set", 1, {"--line", "23=7"});
+    EXPECT_EQ(continuing["lines"][22]["text"].string, "Tage v. normal (Arbeitsverh. läuft)");
+    EXPECT_EQ(lineCents(continuing, 23), 150000);
+    const Json whole = folder.taxDetail(1);
+    EXPECT_EQ(stepCents(whole, 15), 150000);
+    EXPECT_EQ(lineCents(continuing, 34), -stepCents(whole, 16));
+    EXPECT_NE(lineCents(continuing, 34), lineCents(byDays, 34));
+    for (int line = 37; line <= 40; ++line)
+        EXPECT_EQ(lineCents(continuing, line), lineCents(byDays, line)) << line;
+    EXPECT_EQ(folder.run("sheet", 1, {"--detail", "sv"})["svDays"].integer(), 15);
+}

@@ -235,37 +235,69 @@ TEST(TaxStep, ClassFourFactorAndItsReset) {
     EXPECT_EQ(t.line(34), -69266);
 }
 
-// 15 of 30 days: step 15 is twice step 14 and the taxes of the full month (vector #1: 433.50,
-// 23.84, church 39.01) are halved: 216.75, 11.92 and 19.505, which the sheet shows as 19.50 (a
-// tie goes to the even cent). Church tax comes before the surcharge in the captions of this variant.
-TEST(TaxStep, PartialMonthTaxesTheFullMonthAndScalesBack) {
+// An employment that begins or ends in the month is taxed by days (§ 39b (2) EStG, R 39b.5 (2) LStR):
+// 3,100.00 a month, 15 of 31 days paid: 1,500.00, 100.00 per calendar day. The daily table (LZZ 4)
+// annualises 100.00 × 360 = 36,000.00, the annual wage of vector #1 (3,000.00 a month: LSTLZZ 433.50,
+// i.e. 5,202.00 a year): a day's wage tax 5,202 / 360 = 14.45; surcharge 5.5 % × 5,202 = 286.11 (below
+// 20 % × (5,202 − 972)), / 360 = 0.7947 → 0.79; church tax 9 % × 14.45 = 1.3005 → 1.30. Times 15 days:
+// 216.75, 11.85 and 19.50. (A full month of 3,100.00 scaled back by 15/31 taxed 3,100 instead.)
+// Church tax comes before the surcharge in the captions of this variant.
+TEST(TaxStep, PartialMonthOfABeginningOrEndingEmploymentIsTaxedByDays) {
     TaxCase t(2017);
-    t.pay(300000); // the run reduces line 13 to the 15 days: 1,500.00
-    t.c().enterAmount(AmountSlot::MonthDays, 3000000);
+    t.pay(310000); // the run reduces line 13 to the 15 days: 1,500.00
+    t.c().enterAmount(AmountSlot::MonthDays, 3100000);
     t.c().enterAmount(AmountSlot::PaidDays, 1500000);
     t.run();
     const TaxWorksheet& w = t.w();
     EXPECT_EQ(w.amount(14), euros("1500"));
-    EXPECT_EQ(w.amount(15), euros("3000"));
-    EXPECT_EQ(w.label(15), "15. Nr. 14 / 15 * 30 = voller Monat");
-    EXPECT_EQ(w.label(16), "16. Lohnsteuer aus Nr. 15 / 30 * 15");
-    EXPECT_EQ(w.label(17), "17. Kirchenstr. aus Nr. 15 / 30 * 15");
-    EXPECT_EQ(w.label(18), "18. Solizuschl. aus Nr. 15 / 30 * 15");
+    EXPECT_EQ(w.amount(15), euros("100"));
+    EXPECT_EQ(w.label(15), "15. Nr. 14 / 15 Tage = je Kalendertag");
+    EXPECT_EQ(w.label(16), "16. Lohnsteuer aus Nr. 15 * 15 Tage");
+    EXPECT_EQ(w.label(17), "17. Kirchenstr. aus Nr. 15 * 15 Tage");
+    EXPECT_EQ(w.label(18), "18. Solizuschl. aus Nr. 15 * 15 Tage");
     EXPECT_EQ(w.amount(16), euros("216.75"));
-    EXPECT_EQ(w.amount(17), euros("19.505"));
-    EXPECT_EQ(w.amount(18), euros("11.92"));
+    EXPECT_EQ(w.amount(17), euros("19.50"));
+    EXPECT_EQ(w.amount(18), euros("11.85"));
     EXPECT_EQ(t.line(34), -21675);
-    EXPECT_EQ(t.line(35), -1192);
+    EXPECT_EQ(t.line(35), -1185);
     EXPECT_EQ(t.line(36), -1950);
 
-    // Days with a fraction are shown with it.
-    t.c().enterAmount(AmountSlot::MonthDays, 3100000);
+    // A monthly allowance of the tax record counts 1/30 a day: 310.00 / 30 = 10.33.
+    t.c().setKey(KeySlot::TaxAllowance, 0);
+    t.c().enterAmount(AmountSlot::TaxAllowance, 31000);
+    t.run();
+    LohnstrInput day = monthlyInput(10000, "1.10");
+    day.LZZ = 4;
+    day.LZZFREIB = 1033;
+    EXPECT_EQ(t.line(34), -15 * LOHNSTR(2017, day).LSTLZZ);
+    t.c().enterAmount(AmountSlot::TaxAllowance, 0);
+
+    // Unpaid days of a continuing employment (line 23 position 7) keep the month as the pay period and
+    // tax the actual pay: the monthly table on 1,500.00; "% Kürzung" (1) the same. The pay is reduced
+    // alike.
+    const LohnstrOutput month = LOHNSTR(2017, monthlyInput(150000, "1.10"));
+    for (int option : {7, 1}) {
+        t.c().setKey(KeySlot::PartialMonth, static_cast<int16_t>(option));
+        t.run();
+        EXPECT_FALSE(t.w().partialMonth()) << option;
+        EXPECT_EQ(t.w().amount(14), euros("1500")) << option;
+        EXPECT_EQ(t.w().amount(15), euros("1500")) << option;
+        EXPECT_EQ(t.w().label(15), "15. Nr. 14 = voller Monat");
+        EXPECT_EQ(t.line(34), -month.LSTLZZ) << option;
+        EXPECT_EQ(t.line(35), -month.SOLZLZZ) << option;
+        EXPECT_EQ(t.line(36), -(month.BK * 9 / 100)) << option;
+    }
+    t.c().setKey(KeySlot::PartialMonth, 0);
+
+    // Days with a fraction are shown with it and count as such: 15.5 days.
     t.c().enterAmount(AmountSlot::PaidDays, 1550000);
     t.run();
-    EXPECT_EQ(t.w().label(15), "15. Nr. 14 / 15,5 * 31 = voller Monat");
+    EXPECT_EQ(t.w().label(15), "15. Nr. 14 / 15,5 Tage = je Kalendertag");
+    EXPECT_EQ(t.w().amount(14), euros("1550"));
+    EXPECT_EQ(t.w().amount(15), euros("100"));
+    EXPECT_EQ(t.line(34), -22398) << "14.45 × 15.5 = 223.975, a tie to the even cent";
 
     // "pauschal 20 %" and "pauschal 25 %" tax the pay as it is: 20 % and 25 % of 1,500.
-    t.c().enterAmount(AmountSlot::MonthDays, 3000000);
     t.c().enterAmount(AmountSlot::PaidDays, 1500000);
     for (auto [position, tax] : {std::pair{49, 30000}, std::pair{50, 37500}}) {
         t.c().setKey(KeySlot::TaxClass, static_cast<int16_t>(position));
