@@ -91,16 +91,28 @@ std::string annualPercentRows(const SourceText& csv) {
     return rows;
 }
 
+// yes, no or - (the paying line's flag decides) as a PaymentLiability.
+std::string liability(const SourceText& csv, int line, const std::string& value, const char* column) {
+    if (value == "yes") return "PaymentLiability::Liable";
+    if (value == "no") return "PaymentLiability::Free";
+    if (value == "-") return "PaymentLiability::AsLine";
+    csv.fail(line, std::string(column) + ": yes, no or - expected: '" + value + "'");
+}
+
 std::string oneTimeRows(const SourceText& csv) {
     std::string rows;
-    forEachRow(csv, "agreement,year,month,groups,amount,note", [&](int n, const std::vector<std::string>& f) {
-        int month = 0;
-        if (!f[2].empty() && (!parseCount(f[2], month) || month < 1 || month > 12))
-            csv.fail(n, "month 1 to 12 or empty expected: '" + f[2] + "'");
-        rows += "    {" + text(csv, n, f[0], "agreement") + ", " + std::to_string(yearOf(csv, n, f[1])) +
-                ", " + std::to_string(month) + ", " + text(csv, n, f[3], "groups") + ", " +
-                std::to_string(cents(csv, n, f[4], false)) + "},\n";
-    });
+    forEachRow(csv, "agreement,year,month,groups,amount,wage_tax,contributions,supplementary_pension,note",
+               [&](int n, const std::vector<std::string>& f) {
+                   int month = 0;
+                   if (!f[2].empty() && (!parseCount(f[2], month) || month < 1 || month > 12))
+                       csv.fail(n, "month 1 to 12 or empty expected: '" + f[2] + "'");
+                   rows += "    {" + text(csv, n, f[0], "agreement") + ", " +
+                           std::to_string(yearOf(csv, n, f[1])) + ", " + std::to_string(month) + ", " +
+                           text(csv, n, f[3], "groups") + ", " + std::to_string(cents(csv, n, f[4], false)) +
+                           ", " + liability(csv, n, f[5], "wage_tax") + ", " +
+                           liability(csv, n, f[6], "contributions") + ", " +
+                           liability(csv, n, f[7], "supplementary_pension") + "},\n";
+               });
     return rows;
 }
 

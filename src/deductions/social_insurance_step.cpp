@@ -2,6 +2,7 @@
 
 #include "deductions/insurance_status.h"
 #include "law/low_wage_zone.h"
+#include "pay/part_time.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -10,7 +11,6 @@ namespace varemo {
 namespace {
 
 constexpr int kFirstOneTimeLine = 18;
-constexpr int kPartialMonthDays = 0; // line 23 position "Tage von normal"
 constexpr int kDaysUnit = 100000;
 
 int clampMonth(int m) {
@@ -33,7 +33,7 @@ PayOfMonth payOf(const Case& c) {
 }
 
 int svDaysOf(const Case& c) {
-    if (c.key(KeySlot::PartialMonth) != kPartialMonthDays) return 30;
+    if (!isPartialMonthInDays(c)) return 30;
     int32_t monthDays = c.amount(AmountSlot::MonthDays);
     int32_t paidDays = c.amount(AmountSlot::PaidDays);
     if (monthDays <= 0 || paidDays >= monthDays) return 30;

@@ -10,8 +10,8 @@
 //     (KeySlot::HealthFund) and, for the funds 33 and 35, the rate position of line 37
 //     (KeySlot::HealthRate);
 //   - the region (West or East ceilings of RV and AV);
-//   - days of insurance: 30 for a full month; with the partial-month option "Tage von normal" (line 23
-//     position 0) and fewer paid days than days of the month (AmountSlot::PaidDays, MonthDays) the
+//   - days of insurance: 30 for a full month; with a partial month in days (line 23 position 0 or 7)
+//     and fewer paid days than days of the month (AmountSlot::PaidDays, MonthDays) the
 //     whole paid days, and the ceilings are reduced to days / 30;
 //   - further employments: when line 30 (KeySlot::OtherEmployments) is set,
 //     AmountSlot::OtherEmploymentsPay holds the monthly pay of the other employments, used by the zone

@@ -4,6 +4,7 @@
 #include "law/lohnstr.h"
 #include "law/lohnstr_params.h"
 #include "model/sheet.h"
+#include "pay/part_time.h"
 
 #include <algorithm>
 #include <optional>
@@ -24,6 +25,7 @@ constexpr int kOneTimeLines[] = {19, 20};
 constexpr int64_t kFlatGroupRates[kFlatRateGroups] = {2000, 1500, 2500}; // hundredths of a percent
 constexpr int64_t kSurchargeRate = 550;
 constexpr int64_t kMiniJobRate = 200;
+constexpr int64_t kDayUnits = 100000; // days of line 23 in 1/100000
 
 Money cents(int64_t value) {
     return Money::fromCents(value);
@@ -125,12 +127,16 @@ struct Month {
     TaxClass taxClass;
     int32_t churchRate = 0;
     bool yearSalary = false;
-    bool partial = false;
+    // The employment begins or ends in the month: the pay period is the calendar days of employment
+    // (§ 39b (2) EStG, R 39b.5 (2) LStR), taxed by the daily table.
+    bool daily = false;
     int32_t paidDays = 0;  // a, 1/100000 days
     int32_t monthDays = 0; // b
+    Money fullMonth;       // step 14 raised to a full month: the months after it, a pension's full month
     PensionKind pension = PensionKind::None;
-    Money pensionShare; // PensionKind::Share: the month's pension raised to a full month
-    LohnstrInput base;  // class, insurance, old-age relief, church-tax liability
+    Money pensionShare;  // PensionKind::Share: the month's pension raised to a full month
+    Money periodPension; // PensionKind::Share: the pension in the pay of the period (daily: per day)
+    LohnstrInput base;   // class, insurance, old-age relief, church-tax liability
 
     // The stored record of an earlier month of the case (1 to 11), read once; nullopt when the
     // session has not opened the case files of this year and data set.
@@ -156,21 +162,33 @@ LohnstrOutput runFlowChart(const Month& m, const LohnstrInput& in) {
     return LOHNSTR(m.g.year, in);
 }
 
-// A run on a month's current pay (RE4 in cents of the pay period). Deductions beyond the pay leave
-// nothing to tax.
+// An amount of a partial month per calendar day of employment, to the cent (a tie to the even cent).
+Money perDay(Money amount, int32_t days) {
+    return cents(mulDiv(amount.units(), kDayUnits, int64_t{days} * Money::kUnitsPerCent, Rounding::HalfEven));
+}
+
+// A day's amount times the days of employment, to the cent (exact for whole days).
+Money timesDays(Money perDayAmount, int32_t days) {
+    return cents(mulDiv(perDayAmount.units(), days, kDayUnits * Money::kUnitsPerCent, Rounding::HalfEven));
+}
+
+// A run on the current pay of the pay period (RE4 in cents: the year salary, the month, or a day of a
+// partial month). Deductions beyond the pay leave nothing to tax.
 LohnstrOutput periodRun(const Month& m, int64_t re4, Money taxRecord) {
     re4 = std::max<int64_t>(re4, 0);
     LohnstrInput in = m.base;
-    in.LZZ = m.yearSalary ? 1 : 2;
+    in.LZZ = m.yearSalary ? 1 : m.daily ? 4 : 2;
     in.RE4 = re4;
     setTaxRecordInputs(in, taxRecord);
     if (m.pension == PensionKind::WholePay) {
         in.VBEZ = re4;
-        in.VBEZM = m.yearSalary ? re4 / 12 : re4;
+        // VBEZM is a month's pension whatever the pay period.
+        in.VBEZM = m.yearSalary ? re4 / 12 : m.daily ? std::max<int64_t>(wideCents(m.fullMonth), 0) : re4;
         in.ZMVB = m.yearSalary ? 12 : 0;
     } else if (m.pension == PensionKind::Share) {
         int64_t share = std::max<int64_t>(wideCents(m.pensionShare), 0);
-        in.VBEZ = std::min(m.yearSalary ? share * 12 : share, re4);
+        int64_t period = std::max<int64_t>(wideCents(m.periodPension), 0);
+        in.VBEZ = std::min(m.yearSalary ? share * 12 : period, re4);
         in.VBEZM = share;
         in.ZMVB = m.yearSalary ? 12 : 0;
     }
@@ -194,8 +212,36 @@ LohnstrOutput annualRun(const Month& m, int64_t re4, Money annualTaxRecord, int6
     return runFlowChart(m, in);
 }
 
+// The flow chart's own computation of a one-time payment (MSONST): the annual tax with and without
+// it on the expected annual wage (JRE4), the yearly allowance or addition of the tax record, and
+// the pension contained in both. Its surcharge (SOLZS) and church-tax base (BKS) are taken on the
+// payment's tax alone, without the child allowances and, before 2021, without the exemption limit
+// (§ 3 (4) SolZG); they are not the difference of two annual surcharges.
+LohnstrOutput oneTimeRun(const Month& m, int64_t jre4, int64_t sonstb, Money annualTaxRecord,
+                         int64_t monthlyPension) {
+    jre4 = std::max<int64_t>(jre4, 0);
+    sonstb = std::max<int64_t>(sonstb, 0);
+    LohnstrInput in = m.base;
+    in.LZZ = 1;
+    in.RE4 = 0;
+    in.JRE4 = jre4;
+    in.SONSTB = sonstb;
+    const int64_t record = wideCents(annualTaxRecord);
+    in.JFREIB = record < 0 ? -record : 0;
+    in.JHINZU = record > 0 ? record : 0;
+    if (m.pension != PensionKind::None) {
+        const int64_t pension = std::max<int64_t>(monthlyPension, 0);
+        // A whole pay that is pension makes the payment a pension too.
+        in.JVBEZ = m.pension == PensionKind::WholePay ? jre4 : std::min(pension * 12, jre4);
+        in.VBS = m.pension == PensionKind::WholePay ? sonstb : 0;
+        in.VBEZM = pension;
+        in.ZMVB = 12;
+    }
+    return runFlowChart(m, in);
+}
+
 int64_t monthlyPension(const Month& m) {
-    if (m.pension == PensionKind::WholePay) return wideCents(m.w.amount(15));
+    if (m.pension == PensionKind::WholePay) return wideCents(m.fullMonth);
     if (m.pension == PensionKind::Share) return wideCents(m.pensionShare);
     return 0;
 }
@@ -262,15 +308,19 @@ void TaxablePay(Month& m) {
     // but not the wage the Vorsorgepauschale is taken from.
     w.amount(14) = w.amount(10) - w.amount(12) - w.amount(13);
 
+    // Unpaid days of a continuing employment ("Tage v. normal, Arbeitsverh. läuft") keep the month as
+    // the pay period, taxed on the actual pay (R 39b.5 (2) sentence 3 LStR), as does "% Kürzung".
     m.paidDays = m.c.amount(AmountSlot::PaidDays);
     m.monthDays = m.c.amount(AmountSlot::MonthDays);
-    m.partial = m.taxClass.byFlowChart() && !m.yearSalary && m.c.key(KeySlot::PartialMonth) == 0 &&
-                m.paidDays > 0 && m.paidDays < m.monthDays;
-    if (m.partial) {
-        w.setPartialMonth(formatDays(m.paidDays), formatDays(m.monthDays));
-        w.amount(15) = w.amount(14).timesRatio(m.monthDays, m.paidDays);
+    m.daily = m.taxClass.byFlowChart() && !m.yearSalary &&
+              m.c.key(KeySlot::PartialMonth) == parttime::kDays && m.paidDays > 0 && m.paidDays < m.monthDays;
+    if (m.daily) {
+        w.setPartialMonth(formatDays(m.paidDays));
+        w.amount(15) = perDay(w.amount(14), m.paidDays);
+        m.fullMonth = w.amount(14).timesRatio(m.monthDays, m.paidDays);
     } else {
         w.amount(15) = w.amount(14);
+        m.fullMonth = w.amount(14);
     }
 
     if (m.c.key(KeySlot::PartTime) == kPensionWholePay) {
@@ -278,21 +328,26 @@ void TaxablePay(Month& m) {
     } else if (m.c.key(KeySlot::TaxAllowance) == kPensionShareOption &&
                m.c.amount(AmountSlot::TaxAllowance) > 0) {
         m.pension = PensionKind::Share;
-        m.pensionShare = cents(m.c.amount(AmountSlot::TaxAllowance));
-        if (m.partial) m.pensionShare = m.pensionShare.timesRatio(m.monthDays, m.paidDays);
+        const Money typed = cents(m.c.amount(AmountSlot::TaxAllowance));
+        m.pensionShare = m.daily ? typed.timesRatio(m.monthDays, m.paidDays) : typed;
+        m.periodPension = m.daily ? perDay(typed, m.paidDays) : typed;
     }
 }
 
-// Steps 16 to 18 by the flow chart.
+// Steps 16 to 18 by the flow chart. In a partial month the taxes of one day (LZZ 4, the tax record's
+// monthly amount / 30 as the day's) times the days of employment.
 void CurrentPayTax(Month& m) {
-    const LohnstrOutput out = periodRun(m, wideCents(m.w.amount(15)), m.w.amount(11));
+    Money taxRecord = m.w.amount(11);
+    if (m.daily)
+        taxRecord = cents(mulDiv(taxRecord.units(), 1, 30 * Money::kUnitsPerCent, Rounding::HalfEven));
+    const LohnstrOutput out = periodRun(m, wideCents(m.w.amount(15)), taxRecord);
     Money tax = cents(out.LSTLZZ);
     Money surcharge = m.t.soliByFlowChart ? cents(out.SOLZLZZ) : simpleSurcharge(m.g.year, tax);
     Money church = churchTaxOf(out.BK, m.churchRate);
-    if (m.partial) {
-        tax = tax.timesRatio(m.paidDays, m.monthDays);
-        surcharge = surcharge.timesRatio(m.paidDays, m.monthDays);
-        church = church.timesRatio(m.paidDays, m.monthDays);
+    if (m.daily) {
+        tax = timesDays(tax, m.paidDays);
+        surcharge = timesDays(surcharge, m.paidDays);
+        church = timesDays(church, m.paidDays);
     }
     m.w.setCurrentTaxes(tax, surcharge, church);
 }
@@ -345,7 +400,9 @@ void FlatRateTaxesOfTheMonth(Month& m) {
     m.t.employerFlat.churchTax += employer.churchTax;
 }
 
-// Steps 22 to 32: the one-time payment taxed by the difference of two annual runs.
+// Steps 22 to 32: the one-time payment by the annual-table method. Steps 28 and 29 show the two
+// annual taxes; the tax, surcharge and church tax of the payment are the flow chart's STS, SOLZS
+// and BKS.
 void OneTimePayment(Month& m) {
     TaxWorksheet& w = m.w;
     const int monthIndex = m.c.monthIndex();
@@ -362,7 +419,7 @@ void OneTimePayment(Month& m) {
         if (const auto& stored = m.storedMonth(month)) earlier += taxableLines(*stored);
     w.amount(22) = earlier;
     // This month as it is, the months after it as full months.
-    w.amount(23) = w.amount(14) + w.amount(15) * (remaining - 1);
+    w.amount(23) = w.amount(14) + m.fullMonth * (remaining - 1);
     w.amount(24) = w.amount(22) + w.amount(23);
     w.amount(26) = w.amount(24) + w.amount(25);
     w.amount(27) = w.amount(11) * 12;
@@ -371,10 +428,11 @@ void OneTimePayment(Month& m) {
     const LohnstrOutput with = annualRun(m, wideCents(w.amount(26)), w.amount(27), pension);
     w.amount(28) = cents(without.LSTLZZ);
     w.amount(29) = cents(with.LSTLZZ);
-    w.amount(30) = w.amount(29) - w.amount(28);
-    w.amount(31) = m.t.soliByFlowChart ? cents(with.SOLZLZZ) - cents(without.SOLZLZZ)
-                                       : simpleSurcharge(m.g.year, w.amount(30));
-    w.amount(32) = churchTaxOf(with.BK - without.BK, m.churchRate);
+    const LohnstrOutput payment =
+        oneTimeRun(m, wideCents(w.amount(24)), wideCents(w.amount(25)), w.amount(27), pension);
+    w.amount(30) = cents(payment.STS);
+    w.amount(31) = m.t.soliByFlowChart ? cents(payment.SOLZS) : simpleSurcharge(m.g.year, w.amount(30));
+    w.amount(32) = churchTaxOf(payment.BKS, m.churchRate);
 }
 
 // The taxable income behind an annual run, less the child allowances as the church-tax base

@@ -14,7 +14,10 @@
 //                          the pay
 //   line 22 (KeySlot::PartTime)  position 3 "% Ruhegehalt von %": the whole current pay is a pension
 //   line 23 (KeySlot::PartialMonth)  position 0 "Tage von normal" with the paid days below the days of
-//                          the month (AmountSlot::PaidDays, AmountSlot::MonthDays): a partial month
+//                          the month (AmountSlot::PaidDays, AmountSlot::MonthDays): the employment begins
+//                          or ends in the month, taxed by days (LZZ 4 on the pay per calendar day, times
+//                          the days); position 7 "Tage v. normal (Arbeitsverh. läuft)" and 1 "% Kürzung":
+//                          the month on the actual pay
 //   line 31 (KeySlot::AnnualAdjustment)  0 asks for the annual adjustment in December
 //   line 32 (KeySlot::OldAgeRelief)  old-age relief: position p > 0 is the year  calculation year + 1 - p
 //   lines 8 to 20          the amounts after reduction of the lines flagged for wage tax; lines 19

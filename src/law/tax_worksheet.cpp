@@ -78,13 +78,12 @@ void TaxWorksheet::clear() {
     partialMonth_ = false;
 }
 
-void TaxWorksheet::setPartialMonth(const std::string& paidDays, const std::string& monthDays) {
+void TaxWorksheet::setPartialMonth(const std::string& days) {
     partialMonth_ = true;
-    const std::string back = monthDays + " * " + paidDays;
-    setLabel(15, "15. Nr. 14 / " + paidDays + " * " + monthDays + " = voller Monat");
-    setLabel(16, "16. Lohnsteuer aus Nr. 15 / " + back);
-    setLabel(17, "17. Kirchenstr. aus Nr. 15 / " + back);
-    setLabel(18, "18. Solizuschl. aus Nr. 15 / " + back);
+    setLabel(15, "15. Nr. 14 / " + days + " Tage = je Kalendertag");
+    setLabel(16, "16. Lohnsteuer aus Nr. 15 * " + days + " Tage");
+    setLabel(17, "17. Kirchenstr. aus Nr. 15 * " + days + " Tage");
+    setLabel(18, "18. Solizuschl. aus Nr. 15 * " + days + " Tage");
 }
 
 void TaxWorksheet::setFlatChurchRate(int32_t hundredths) {

@@ -5,9 +5,9 @@
 //
 //   1-10   the taxable pay of the month
 //   11     allowance (-) or addition (+) from the tax record, given to the flow chart as such
-//   12-15  the current pay to be taxed, raised to a full month in a partial month
-//   16-18  wage tax, surcharge and church tax on the current pay (in a partial month scaled back;
-//          then 17 is the church tax and 18 the surcharge, as their captions say)
+//   12-15  the current pay to be taxed; in a partial month taxed by days, 15 is the pay per day
+//   16-18  wage tax, surcharge and church tax on the current pay (in a partial month a day's taxes
+//          times the days; then 17 is the church tax and 18 the surcharge, as their captions say)
 //   19-21  flat-rate taxes the employee bears
 //   22-32  the one-time payment by the annual-table method
 
@@ -36,8 +36,8 @@ class TaxWorksheet {
     void clear();
 
     // Caption variants with their numbers filled in. Days are shown as numbers ("15", "15,5"),
-    // rates as formatRate() writes them.
-    void setPartialMonth(const std::string& paidDays, const std::string& monthDays);
+    // rates as formatRate() writes them. setPartialMonth: the days of a month taxed by days.
+    void setPartialMonth(const std::string& days);
     void setFlatChurchRate(int32_t hundredths); // 0 shows "21.  0,0 %   ..."
     void setRemainingMonths(int months);
     void setChurchRate(int32_t hundredths);

@@ -85,10 +85,10 @@ std::vector<std::string> fixedOptions(const Case& c, int line) {
     case 22:
         return {"WoStd. v. normal", "Teile von normal", "Prozent v. normal", "% Ruhegehalt von %"};
     case 23:
-        return {"Tage von normal",        "% Kürzung",
-                "% TV-ATZ Arbeitsphase",  "% TV-ATZ Freizeitphase",
-                "% AltTZG Blockmodell",   "% TV-FlexAZ Blockmodell",
-                "% TV-Falter Blockmodell"};
+        return {"Tage von normal",         "% Kürzung",
+                "% TV-ATZ Arbeitsphase",   "% TV-ATZ Freizeitphase",
+                "% AltTZG Blockmodell",    "% TV-FlexAZ Blockmodell",
+                "% TV-Falter Blockmodell", "Tage v. normal (Arbeitsverh. läuft)"};
     case 24:
         return {"Monatl. Steuerfreibetrag ", "Monatl. Hinzurechnungsbetrag", "davon Versorgungsbezüge"};
     case 27:

@@ -36,18 +36,28 @@ std::vector<std::string> agreementsOf(const Case& c) {
     }
 }
 
-} // namespace
-
-int32_t agreedOneTimePayment(const Case& c, int year, int month) {
+// The shipped row the case's agreement pays in a month; nullptr when it pays none.
+const OneTimePaymentRow* agreedRow(const Case& c, int year, int month) {
     for (const std::string& agreement : agreementsOf(c)) {
         for (const OneTimePaymentRow& row : shippedOneTimePayments()) {
             if (row.agreement != agreement || row.year != year) continue;
             if (row.month != 0 && row.month != month) continue;
             if (!bandCoversCase(row.groups, c)) continue;
-            return row.cents;
+            return &row;
         }
     }
-    return 0;
+    return nullptr;
+}
+
+void applyLiability(GrossLineAttributes& line, LineFlag flag, PaymentLiability liability) {
+    if (liability != PaymentLiability::AsLine) line.setFlag(flag, liability == PaymentLiability::Liable);
+}
+
+} // namespace
+
+int32_t agreedOneTimePayment(const Case& c, int year, int month) {
+    const OneTimePaymentRow* row = agreedRow(c, year, month);
+    return row ? row->cents : 0;
 }
 
 std::optional<std::string> oneTimePaymentReminder(const Case& c, int year) {
@@ -83,8 +93,18 @@ void OneTimePaymentStep(Globaldaten& g) {
         c.restoreEnteredAmount(amountSlot);
         break;
     case onetime::kAgreed: {
-        const Money full = Money::fromCents(agreedOneTimePayment(c, g.year, month + 1));
+        const OneTimePaymentRow* row = agreedRow(c, g.year, month + 1);
+        const Money full = Money::fromCents(row ? row->cents : 0);
         c.setAmount(amountSlot, full.timesFactor(g.partTimeFactor).toCents());
+        if (row && row->cents != 0) {
+            // The agreement's payment carries its treatment into every step that reads the line's flags
+            // (wage tax, contributions and levies, supplementary pension), in this month and in the
+            // sums of the months after it.
+            GrossLineAttributes& line = c.grossLine(onetime::kLine);
+            applyLiability(line, LineFlag::WageTax, row->wageTax);
+            applyLiability(line, LineFlag::SocialInsurance, row->contributions);
+            applyLiability(line, LineFlag::SupplementaryPension, row->supplementaryPension);
+        }
         break;
     }
     case onetime::kFortyInApril:

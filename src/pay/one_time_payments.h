@@ -8,10 +8,14 @@
 //   - the typed kinds (0, 1, 2, 4, 6) pay the amount typed into line 20 in the month that holds it;
 //   - "Tarifliche Einmalzahlung" pays the agreement's one-time payment of the year for the case's group
 //     (data/special-payments/einmalzahlungen.csv) in the month the agreement names, or in the month the
-//     case selects where the agreement names none, pro rata for part-time (× the part-time factor);
+//     case selects where the agreement names none, pro rata for part-time (× the part-time factor); in
+//     the month it pays, the row's treatment sets the flags "L", "S" and "Z" of line 20 (the corona
+//     payments are free of wage tax under § 3 Nr. 11a EStG, hence not pay for the contributions, § 1 (1)
+//     SvEV, nor for the supplementary pension, § 15 (2) ATV/ATV-K);
 //   - "40 Euro Einmalzahlung im April" pays 40,00 in April;
 //   - "nicht belegt" pays nothing.
-// All of them are one-time pay for the wage tax and the contributions (line 20 is a one-time line).
+// All of them are one-time pay for the wage tax and the contributions (line 20 is a one-time line) as far
+// as the flags of line 20 make them subject to them.
 
 #include "model/case.h"
 #include "model/fixed_options.h"

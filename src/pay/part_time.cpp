@@ -59,10 +59,14 @@ bool isPartialRetirement(const Case& c) {
     return option >= parttime::kRetirementWork && option <= parttime::kRetirementLast;
 }
 
+bool isPartialMonthInDays(const Case& c) {
+    const int option = c.key(KeySlot::PartialMonth);
+    return option == parttime::kDays || option == parttime::kDaysContinuing;
+}
+
 PartialMonthFraction partialMonthFraction(const Case& c) {
     PartialMonthFraction f;
-    const int option = c.key(KeySlot::PartialMonth);
-    if (option != parttime::kDays && option != parttime::kReduction) return f;
+    if (!isPartialMonthInDays(c) && c.key(KeySlot::PartialMonth) != parttime::kReduction) return f;
     const int64_t whole = c.amount(AmountSlot::MonthDays);
     const int64_t paid = std::max<int64_t>(0, c.amount(AmountSlot::PaidDays));
     if (whole <= 0 || paid >= whole) return f;

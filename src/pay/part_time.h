@@ -7,10 +7,13 @@
 //   line 22 (KeySlot::PartTime)      0 "WoStd. v. normal", 1 "Teile von normal", 2 "Prozent v. normal",
 //                                    3 "% Ruhegehalt von %"; the factor is always AmountSlot::AgreedHours
 //                                    / AmountSlot::RegularHours
-//   line 23 (KeySlot::PartialMonth)  0 "Tage von normal" and 1 "% Kürzung": the partial-month fraction
-//                                    AmountSlot::PaidDays / AmountSlot::MonthDays (a whole month when the
-//                                    paid days are not below the month's); 2 to 6 partial retirement by
-//                                    the lines' categories
+//   line 23 (KeySlot::PartialMonth)  0 "Tage von normal", 7 "Tage v. normal (Arbeitsverh. läuft)" and 1
+//                                    "% Kürzung": the partial-month fraction AmountSlot::PaidDays /
+//                                    AmountSlot::MonthDays (a whole month when the paid days are not
+//                                    below the month's); 2 to 6 partial retirement by the lines'
+//                                    categories. 0 and 7 reduce the pay alike; only the wage tax tells
+//                                    them apart (days of an employment that begins or ends in the month,
+//                                    or unpaid days of a continuing one)
 //   line 7 (KeySlot::LineSeven)      the married-allowance rule: 1 and 2 ("ohne TZ-Kürzung") keep the
 //                                    family part of line 10 whole and reduce only the single person's
 //                                    base amount
@@ -40,7 +43,11 @@ inline constexpr int kReduction = 1;
 inline constexpr int kRetirementWork = 2;    // "% TV-ATZ Arbeitsphase"
 inline constexpr int kRetirementRelease = 3; // "% TV-ATZ Freizeitphase"
 inline constexpr int kRetirementLast = 6;
+inline constexpr int kDaysContinuing = 7; // "Tage v. normal (Arbeitsverh. läuft)"
 } // namespace parttime
+
+// Whether line 23 gives the partial month in days (0 or 7).
+bool isPartialMonthInDays(const Case& c);
 
 // Whether line 23 is set to one of the partial-retirement options (2 to 6).
 bool isPartialRetirement(const Case& c);

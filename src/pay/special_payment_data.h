@@ -20,6 +20,10 @@ struct AnnualPercentRow {
 };
 std::span<const AnnualPercentRow> shippedAnnualPercentRows();
 
+// Whether a shipped payment is subject to wage tax, to the contributions or to the supplementary
+// pension; AsLine leaves it to the flag of the line that pays it.
+enum class PaymentLiability { AsLine, Liable, Free };
+
 // einmalzahlungen.csv: the one-time payments of the agreements.
 struct OneTimePaymentRow {
     std::string_view agreement;
@@ -27,6 +31,9 @@ struct OneTimePaymentRow {
     int month = 0; // 0: the agreement fixes no month
     std::string_view groups;
     int32_t cents = 0;
+    PaymentLiability wageTax = PaymentLiability::AsLine;
+    PaymentLiability contributions = PaymentLiability::AsLine;
+    PaymentLiability supplementaryPension = PaymentLiability::AsLine;
 };
 std::span<const OneTimePaymentRow> shippedOneTimePayments();
 

@@ -1,6 +1,7 @@
 #include "session/sheet_edits.h"
 
 #include "base/cp1252.h"
+#include "pay/part_time.h"
 #include "pay/steps.h"
 #include "session/line_input.h"
 #include "session/recalculate.h"
@@ -108,7 +109,7 @@ bool CheckLineChoice(Session& g, int line, int position) {
         return false;
     case 43:
         // Child benefit entries (0 and 4) while line 23 is set to partial retirement.
-        if (c.key(KeySlot::PartialMonth) > 1 && (position == 0 || position == 4)) {
+        if (isPartialRetirement(c) && (position == 0 || position == 4)) {
             g.prompter.tell("ATZ in Zeile 23",
                             {"Wenn in Zeile 23 Altersteilzeit eingestellt ist,",
                              "tragen Sie Kindergeld bitte manuell in den Zeilen 44 bis 46 ein.",

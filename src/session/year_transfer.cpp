@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "calc/calculation_run.h"
+#include "pay/part_time.h"
 #include "persistence/month_record.h"
 #include "persistence/user_files.h"
 #include "persistence/window_record.h"
@@ -89,7 +90,7 @@ void transfer(Session& g, int year, const std::vector<int>& cases, bool wholeYea
             g.selectMonth(1);
             LoadCaseMonth(g);
             Case& c = g.workingCase;
-            if (c.key(KeySlot::PartialMonth) == 0) { // "Tage von normal": 31 days
+            if (isPartialMonthInDays(c)) { // "Tage von normal": 31 days
                 c.enterAmount(AmountSlot::MonthDays, 3100000);
                 c.enterAmount(AmountSlot::PaidDays, 3100000);
             } else if (c.key(KeySlot::PartialMonth) == 1) { // "% Kürzung": 100 %

@@ -235,37 +235,69 @@ TEST(TaxStep, ClassFourFactorAndItsReset) {
     EXPECT_EQ(t.line(34), -69266);
 }
 
-// 15 of 30 days: step 15 is twice step 14 and the taxes of the full month (vector #1: 433.50,
-// 23.84, church 39.01) are halved: 216.75, 11.92 and 19.505, which the sheet shows as 19.50 (a
-// tie goes to the even cent). Church tax comes before the surcharge in the captions of this variant.
-TEST(TaxStep, PartialMonthTaxesTheFullMonthAndScalesBack) {
+// An employment that begins or ends in the month is taxed by days (§ 39b (2) EStG, R 39b.5 (2) LStR):
+// 3,100.00 a month, 15 of 31 days paid: 1,500.00, 100.00 per calendar day. The daily table (LZZ 4)
+// annualises 100.00 × 360 = 36,000.00, the annual wage of vector #1 (3,000.00 a month: LSTLZZ 433.50,
+// i.e. 5,202.00 a year): a day's wage tax 5,202 / 360 = 14.45; surcharge 5.5 % × 5,202 = 286.11 (below
+// 20 % × (5,202 − 972)), / 360 = 0.7947 → 0.79; church tax 9 % × 14.45 = 1.3005 → 1.30. Times 15 days:
+// 216.75, 11.85 and 19.50. (A full month of 3,100.00 scaled back by 15/31 taxed 3,100 instead.)
+// Church tax comes before the surcharge in the captions of this variant.
+TEST(TaxStep, PartialMonthOfABeginningOrEndingEmploymentIsTaxedByDays) {
     TaxCase t(2017);
-    t.pay(300000); // the run reduces line 13 to the 15 days: 1,500.00
-    t.c().enterAmount(AmountSlot::MonthDays, 3000000);
+    t.pay(310000); // the run reduces line 13 to the 15 days: 1,500.00
+    t.c().enterAmount(AmountSlot::MonthDays, 3100000);
     t.c().enterAmount(AmountSlot::PaidDays, 1500000);
     t.run();
     const TaxWorksheet& w = t.w();
     EXPECT_EQ(w.amount(14), euros("1500"));
-    EXPECT_EQ(w.amount(15), euros("3000"));
-    EXPECT_EQ(w.label(15), "15. Nr. 14 / 15 * 30 = voller Monat");
-    EXPECT_EQ(w.label(16), "16. Lohnsteuer aus Nr. 15 / 30 * 15");
-    EXPECT_EQ(w.label(17), "17. Kirchenstr. aus Nr. 15 / 30 * 15");
-    EXPECT_EQ(w.label(18), "18. Solizuschl. aus Nr. 15 / 30 * 15");
+    EXPECT_EQ(w.amount(15), euros("100"));
+    EXPECT_EQ(w.label(15), "15. Nr. 14 / 15 Tage = je Kalendertag");
+    EXPECT_EQ(w.label(16), "16. Lohnsteuer aus Nr. 15 * 15 Tage");
+    EXPECT_EQ(w.label(17), "17. Kirchenstr. aus Nr. 15 * 15 Tage");
+    EXPECT_EQ(w.label(18), "18. Solizuschl. aus Nr. 15 * 15 Tage");
     EXPECT_EQ(w.amount(16), euros("216.75"));
-    EXPECT_EQ(w.amount(17), euros("19.505"));
-    EXPECT_EQ(w.amount(18), euros("11.92"));
+    EXPECT_EQ(w.amount(17), euros("19.50"));
+    EXPECT_EQ(w.amount(18), euros("11.85"));
     EXPECT_EQ(t.line(34), -21675);
-    EXPECT_EQ(t.line(35), -1192);
+    EXPECT_EQ(t.line(35), -1185);
     EXPECT_EQ(t.line(36), -1950);
 
-    // Days with a fraction are shown with it.
-    t.c().enterAmount(AmountSlot::MonthDays, 3100000);
+    // A monthly allowance of the tax record counts 1/30 a day: 310.00 / 30 = 10.33.
+    t.c().setKey(KeySlot::TaxAllowance, 0);
+    t.c().enterAmount(AmountSlot::TaxAllowance, 31000);
+    t.run();
+    LohnstrInput day = monthlyInput(10000, "1.10");
+    day.LZZ = 4;
+    day.LZZFREIB = 1033;
+    EXPECT_EQ(t.line(34), -15 * LOHNSTR(2017, day).LSTLZZ);
+    t.c().enterAmount(AmountSlot::TaxAllowance, 0);
+
+    // Unpaid days of a continuing employment (line 23 position 7) keep the month as the pay period and
+    // tax the actual pay: the monthly table on 1,500.00; "% Kürzung" (1) the same. The pay is reduced
+    // alike.
+    const LohnstrOutput month = LOHNSTR(2017, monthlyInput(150000, "1.10"));
+    for (int option : {7, 1}) {
+        t.c().setKey(KeySlot::PartialMonth, static_cast<int16_t>(option));
+        t.run();
+        EXPECT_FALSE(t.w().partialMonth()) << option;
+        EXPECT_EQ(t.w().amount(14), euros("1500")) << option;
+        EXPECT_EQ(t.w().amount(15), euros("1500")) << option;
+        EXPECT_EQ(t.w().label(15), "15. Nr. 14 = voller Monat");
+        EXPECT_EQ(t.line(34), -month.LSTLZZ) << option;
+        EXPECT_EQ(t.line(35), -month.SOLZLZZ) << option;
+        EXPECT_EQ(t.line(36), -(month.BK * 9 / 100)) << option;
+    }
+    t.c().setKey(KeySlot::PartialMonth, 0);
+
+    // Days with a fraction are shown with it and count as such: 15.5 days.
     t.c().enterAmount(AmountSlot::PaidDays, 1550000);
     t.run();
-    EXPECT_EQ(t.w().label(15), "15. Nr. 14 / 15,5 * 31 = voller Monat");
+    EXPECT_EQ(t.w().label(15), "15. Nr. 14 / 15,5 Tage = je Kalendertag");
+    EXPECT_EQ(t.w().amount(14), euros("1550"));
+    EXPECT_EQ(t.w().amount(15), euros("100"));
+    EXPECT_EQ(t.line(34), -22398) << "14.45 × 15.5 = 223.975, a tie to the even cent";
 
     // "pauschal 20 %" and "pauschal 25 %" tax the pay as it is: 20 % and 25 % of 1,500.
-    t.c().enterAmount(AmountSlot::MonthDays, 3000000);
     t.c().enterAmount(AmountSlot::PaidDays, 1500000);
     for (auto [position, tax] : {std::pair{49, 30000}, std::pair{50, 37500}}) {
         t.c().setKey(KeySlot::TaxClass, static_cast<int16_t>(position));
@@ -376,7 +408,9 @@ TEST(TaxStep, FlatRateTaxesOfTheMonth) {
 // Vector #31 (2020, RE4 400000 monthly, JRE4 4800000, SONSTB 500000, STKL 1, R 1, KRV 0, KVZ 1.10):
 // LSTLZZ 67658 and STS 147100. Here January and February paid 4,000.00 each and March pays 4,000.00
 // and a one-time payment of 5,000.00: 22 = 8,000, 23 = 4,000 + 9 × 4,000 = 40,000, 24 = 48,000,
-// 26 = 53,000, and the difference of the annual tables is the flow chart's STS.
+// 26 = 53,000, and the difference of the annual tables is the flow chart's STS. Surcharge and church
+// tax are the flow chart's SOLZS and BKS: 5.5 % of 1,471.00 = 80.905 → 80.90 (before 2021 without
+// the exemption limit, § 3 (4) SolZG) and 9 % of 1,471.00 = 132.39.
 TEST(TaxStep, OneTimePaymentByTheAnnualTableMethod) {
     TaxCase t(2020);
     t.pay(400000);
@@ -399,15 +433,12 @@ TEST(TaxStep, OneTimePaymentByTheAnnualTableMethod) {
     EXPECT_EQ(w.amount(27), Money());
     EXPECT_EQ(w.amount(29) - w.amount(28), w.amount(30));
     EXPECT_EQ(w.amount(30), euros("1471"));
-    // Surcharge and church base as the difference of the two annual runs.
     LohnstrInput annual = monthlyInput(4800000, "1.10");
     annual.LZZ = 1;
     const LohnstrOutput without = LOHNSTR(2020, annual);
-    annual.RE4 = 5300000;
-    const LohnstrOutput with = LOHNSTR(2020, annual);
     EXPECT_EQ(w.amount(28), cents(without.LSTLZZ));
-    EXPECT_EQ(w.amount(31), cents(with.SOLZLZZ - without.SOLZLZZ));
-    EXPECT_EQ(w.amount(32), euros("132.39")) << "9 % of 1,471.00";
+    EXPECT_EQ(w.amount(31), euros("80.90"));
+    EXPECT_EQ(w.amount(32), euros("132.39"));
     EXPECT_EQ(w.label(32), "32. 9  % Kirchensteuer aus Nr. 30");
     EXPECT_EQ(t.line(34), -(67658 + 147100));
     EXPECT_EQ(t.line(36), -(6089 + 13239)); // 9 % of 676.58 = 60.8922 → 60.89
@@ -419,6 +450,30 @@ TEST(TaxStep, OneTimePaymentByTheAnnualTableMethod) {
     t.runMonth(2);
     EXPECT_EQ(t.w().amount(12), euros("5000"));
     EXPECT_EQ(t.w().amount(30), euros("1471"));
+}
+
+// From 2021 the surcharge on a one-time payment is due, in full (5.5 % of its tax, no marginal zone),
+// only when the annual tax including the payment exceeds the exemption limit of 16,956 (§ 3 (3) and
+// (4) SolZG 1995 as amended for 2021; class I without children, so that tax is step 29). 4,000.00 a
+// month and 5,000.00 in March stay below it; 15,000.00 a month and 20,000.00 in March exceed it.
+TEST(TaxStep, OneTimePaymentSurchargeFrom2021) {
+    struct Row {
+        int64_t monthly, payment;
+        bool above;
+    };
+    for (const Row& r : {Row{400000, 500000, false}, Row{1500000, 2000000, true}}) {
+        TaxCase t(2021, 1, 130);
+        t.pay(r.monthly);
+        t.runFrom(0);
+        t.c().enterAmount(AmountSlot::OneTimePayment, static_cast<int32_t>(r.payment));
+        t.runMonth(2);
+        const TaxWorksheet& w = t.w();
+        ASSERT_GT(w.amount(30), Money());
+        EXPECT_EQ(w.amount(29) > euros("16956"), r.above);
+        const Money full =
+            cents(mulDiv(w.amount(30).units(), 55, 1000 * Money::kUnitsPerCent, Rounding::TowardZero));
+        EXPECT_EQ(w.amount(31), r.above ? full : Money()) << r.monthly;
+    }
 }
 
 // An allowance from the tax record (line 24) reaches the flow chart as LZZFREIB (vector #17:

@@ -111,6 +111,8 @@ TEST(LineDispatcher, RefusesChoicesTheCaseDoesNotAllowWithTheirNotices) {
     EXPECT_FALSE(ChooseOption(s.g, 43, 4));
     EXPECT_EQ(lastMessage(s).substr(0, 49), "ATZ in Zeile 23: Wenn in Zeile 23 Altersteilzeit ");
     EXPECT_TRUE(ChooseOption(s.g, 43, 1));
+    ASSERT_TRUE(ChooseOption(s.g, 23, 7)); // unpaid days of a continuing employment: no partial retirement
+    EXPECT_TRUE(ChooseOption(s.g, 43, 4));
     // a step movement needs a reference date
     ASSERT_TRUE(ChooseOption(s.g, 4, 12));
     EXPECT_FALSE(ChooseOption(s.g, 7, 3));

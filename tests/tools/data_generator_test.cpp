@@ -38,7 +38,8 @@ std::string funds(const std::string& rows) {
 
 const std::string kAnnual = "agreement,year,area,groups,percent\nTVöD Bund,2017,West,E1-E8,90.00\n";
 const std::string kOneTime =
-    "agreement,year,month,groups,amount,note\nTVöD Bund,2018,,E1-E6,250.00,\"a, b\"\n";
+    "agreement,year,month,groups,amount,wage_tax,contributions,supplementary_pension,note\n"
+    "TVöD Bund,2018,,E1-E6,250.00,yes,no,-,\"a, b\"\n";
 const std::string kCivil = "employer,year,kind,groups,amount,percent,base,month,status,note\n"
                            "Bayern,2017,annual,\"A3-A11, Anwärter\",,70.00,x,12,verified,\n";
 
@@ -223,7 +224,9 @@ TEST(SpecialPaymentSource, TypedRowsAndBadRowsByFileAndLine) {
     EXPECT_NE(cpp.find("    {\"TVöD Bund\", 2017, false, \"E1-E8\", 9000},\n"
                        "    {\"TV-H\", 2018, true, \"E9-E11\", 8150},\n"),
               std::string::npos);
-    EXPECT_NE(cpp.find("    {\"TVöD Bund\", 2018, 0, \"E1-E6\", 25000},\n"), std::string::npos);
+    EXPECT_NE(cpp.find("    {\"TVöD Bund\", 2018, 0, \"E1-E6\", 25000, PaymentLiability::Liable, "
+                       "PaymentLiability::Free, PaymentLiability::AsLine},\n"),
+              std::string::npos);
     EXPECT_NE(cpp.find("    {2, 2017, CivilPaymentKind::Annual, \"A3-A11, Anwärter\", 0, 70000, 12},\n"
                        "    {16, 2019, CivilPaymentKind::Monthly, \"all\", 0, 38001, -1},\n"
                        "    {0, 2020, CivilPaymentKind::Child, \"per child\", 2556, 0, 0},\n"),
@@ -233,11 +236,17 @@ TEST(SpecialPaymentSource, TypedRowsAndBadRowsByFileAndLine) {
               "jahressonderzahlung.csv:3: area West or East expected: 'Nord'");
     EXPECT_EQ(errorOf([] { specialPayments(kAnnual + "TV-L,2018,West,E1-E8,90.005\n", kOneTime, kCivil); }),
               "jahressonderzahlung.csv:3: percent: 0 to 327.67 with at most two decimals expected: '90.005'");
+    EXPECT_EQ(errorOf([] {
+                  specialPayments(kAnnual, kOneTime + "TV-L,2022,13,all groups,1300.00,no,no,no,\n", kCivil);
+              }),
+              "einmalzahlungen.csv:3: month 1 to 12 or empty expected: '13'");
     EXPECT_EQ(
-        errorOf([] { specialPayments(kAnnual, kOneTime + "TV-L,2022,13,all groups,1300.00,\n", kCivil); }),
-        "einmalzahlungen.csv:3: month 1 to 12 or empty expected: '13'");
-    EXPECT_EQ(errorOf([] { specialPayments(kAnnual, kOneTime + "TV-L,2022,3,all groups,,\n", kCivil); }),
-              "einmalzahlungen.csv:3: amount: euros with at most two decimals expected: ''");
+        errorOf([] { specialPayments(kAnnual, kOneTime + "TV-L,2022,3,all groups,,no,no,no,\n", kCivil); }),
+        "einmalzahlungen.csv:3: amount: euros with at most two decimals expected: ''");
+    EXPECT_EQ(errorOf([] {
+                  specialPayments(kAnnual, kOneTime + "TV-L,2022,3,all groups,1.00,no,frei,no,\n", kCivil);
+              }),
+              "einmalzahlungen.csv:3: contributions: yes, no or - expected: 'frei'");
     EXPECT_EQ(errorOf([] { specialPayments(kAnnual, kOneTime, kCivil + "Preußen,2017,none,all,,,x,,x,\n"); }),
               "beamte_sonderzahlung.csv:3: employer: the Bund or a Land expected: 'Preußen'");
     EXPECT_EQ(
@@ -249,7 +258,8 @@ TEST(SpecialPaymentSource, TypedRowsAndBadRowsByFileAndLine) {
     EXPECT_EQ(errorOf([] { specialPayments(kAnnual, kOneTime, kCivil + "Bund,2017,none,all,,,x,\n"); }),
               "beamte_sonderzahlung.csv:3: 10 fields expected, found 8");
     EXPECT_EQ(errorOf([] { specialPayments(kAnnual, "agreement,year\n", kCivil); }),
-              "einmalzahlungen.csv:1: header expected: agreement,year,month,groups,amount,note");
+              "einmalzahlungen.csv:1: header expected: "
+              "agreement,year,month,groups,amount,wage_tax,contributions,supplementary_pension,note");
 }
 
 TEST(OptionTextSource, RecordsWhereTheProgramReadsThem) {
