@@ -1,7 +1,9 @@
 #include "deductions/social_insurance_step.h"
 
 #include "deductions/insurance_status.h"
+#include "deductions/supplementary_pension.h"
 #include "law/low_wage_zone.h"
+#include "pay/line_key_codes.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -52,15 +54,62 @@ Money typed(const Case& c, AmountSlot amountSlot) {
     return Money::fromCents(std::llabs(static_cast<long long>(c.previousAmount(amountSlot))));
 }
 
-// The pay of the earlier months of the year from the stored month records, with their ceilings.
+// A month's pay subject to contributions: the lines marked "S", moved by the key-coded in-kind and
+// deduction lines, and the part of the supplementary-pension levy that counts as pay (§ 1 Abs. 1
+// Satz 1 Nr. 4a SvEV), which is current pay.
+PayOfMonth insurablePay(const Case& c, Money levyPay, const KeyCodeEffects& keyed) {
+    PayOfMonth p = payOf(c);
+    p.regular = std::max(Money(), p.regular + levyPay + keyed.svRegularRaise - keyed.svRegularLower);
+    p.oneTime = std::max(Money(), p.oneTime + keyed.svOneTimeRaise - keyed.svOneTimeLower);
+    return p;
+}
+
+// The same for a stored month: its key codes and its levy are worked out again from the record, as its
+// own run did, and everything those steps touch is put back afterwards, also when they throw.
+class StoredMonthPay {
+  public:
+    explicit StoredMonthPay(Globaldaten& g)
+        : g_(g), workingCase_(g.workingCase), east_(g.east), pension_(g.pension),
+          keyCodes_(g.extras.keyCodes), taxInputs_(g.tax.inputs) {}
+    StoredMonthPay(const StoredMonthPay&) = delete;
+    StoredMonthPay& operator=(const StoredMonthPay&) = delete;
+    ~StoredMonthPay() {
+        g_.workingCase = std::move(workingCase_);
+        g_.east = east_;
+        g_.pension = std::move(pension_);
+        g_.extras.keyCodes = keyCodes_;
+        g_.tax.inputs = taxInputs_;
+    }
+
+    PayOfMonth of(const Case& stored) {
+        g_.workingCase = stored;
+        g_.east = isEastRegion(stored.region());
+        KeyCodeStep(g_);
+        SupplementaryPensionStep(g_);
+        return insurablePay(g_.workingCase, g_.pension.svAddedPay, g_.extras.keyCodes);
+    }
+
+  private:
+    Globaldaten& g_;
+    Case workingCase_;
+    bool east_;
+    PensionState pension_;
+    KeyCodeEffects keyCodes_;
+    TaxInputs taxInputs_;
+};
+
+// The pay of the earlier months of the year from the stored month records, with their ceilings; each
+// month's current pay is capped at its own ceiling only with the levy part added (§ 23a Abs. 3 SGB IV).
 void earlierMonths(Globaldaten& g, int monthIndex, const SvDefaults& d, std::vector<MonthPay>& kv,
                    std::vector<MonthPay>& rv) {
     if (!g.store.isOpen() || g.store.year() != g.year) return;
+    StoredMonthPay storedPay(g);
     for (int m = 0; m < monthIndex; ++m) {
         Case stored;
         g.store.loadMonth(m + 1, g.caseNumber, stored);
+        stored.setKey(KeySlot::Month, static_cast<int16_t>(m)); // the record leaves the month to the caller
         if (paysNoContributions(stored)) continue;
-        PayOfMonth p = payOf(stored);
+        const PayOfMonth p = storedPay.of(stored);
         if (p.regular <= Money() && p.oneTime <= Money()) continue;
         int days = svDaysOf(stored);
         auto r = static_cast<size_t>(regionOf(stored));
@@ -132,13 +181,8 @@ void SocialInsuranceStep(Globaldaten& g) {
     w.region = regionOf(c);
     w.svDays = svDaysOf(c);
     w.civilServant = paysNoContributions(c);
-    PayOfMonth pay = payOf(c);
-    // This month's insurable pay also moves with the key-coded in-kind and deduction lines and with the
-    // part of the supplementary-pension levy that counts as pay (filled by the steps before this one).
-    const KeyCodeEffects& keyed = g.extras.keyCodes;
-    pay.regular =
-        std::max(Money(), pay.regular + g.pension.svAddedPay + keyed.svRegularRaise - keyed.svRegularLower);
-    pay.oneTime = std::max(Money(), pay.oneTime + keyed.svOneTimeRaise - keyed.svOneTimeLower);
+    // The key codes and the levy part come from the steps before this one.
+    const PayOfMonth pay = insurablePay(c, g.pension.svAddedPay, g.extras.keyCodes);
     w.regularPay = pay.regular;
     w.oneTimePay = pay.oneTime;
     if (c.key(KeySlot::OtherEmployments) != 0)

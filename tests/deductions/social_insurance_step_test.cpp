@@ -360,6 +360,38 @@ TEST(SocialInsuranceStep, DecemberOneTimePaymentMeetsTheAnnualCeiling) {
     EXPECT_EQ(jan.w().kv.base, eur("4687.50"));
 }
 
+TEST(SocialInsuranceStep, EarlierMonthsCountTheLevyPartBeforeTheirCeiling) {
+    // TV-L E11 step 4 in 2019, 4288.02 a month, insured with the VBL (Länder, West). The levy part that
+    // is pay (§ 1 Abs. 1 Satz 1 Nr. 4a SvEV): levy 6.45 % = 276.58; tax-free 2 % of 6700 = 134.00,
+    // flat-taxed 92.03, so 100.00 of them count at most 2.5 % of 4288.02 = 107.20 less 13.30 = 86.70,
+    // the rest 176.58 in full: 263.28. The month's insurable pay 4551.30 lies above the KV ceiling.
+    SvCase k(2019);
+    k.pay("4288.02");
+    k.c.grossLine(kPayLine).setFlag(LineFlag::SupplementaryPension, true);
+    k.c.setKey(KeySlot::SupplementaryFund, 1);
+    for (int m = 0; m < 10; ++m) {
+        k.c.setKey(KeySlot::Month, static_cast<int16_t>(m));
+        k.run(); // stores January to October
+    }
+    EXPECT_EQ(k.w().regularPay, eur("4551.30"));
+    k.c.setKey(KeySlot::Month, 10);
+    k.oneTime("3000");
+    k.run();
+    // § 23a Abs. 3 SGB IV: January to October used 10 × 4537.50 = 45375.00 of 11 × 4537.50 = 49912.50;
+    // November's current pay takes the remaining 4537.50, so nothing of the payment pays KV or PV.
+    // (Without the levy part the earlier months would count 10 × 4288.02 and leave 2494.80 unused.)
+    EXPECT_EQ(k.w().kvAccount.earlierAssessed, eur("45375"));
+    EXPECT_EQ(k.w().kvAccount.unused, Money());
+    EXPECT_EQ(k.w().kv.base, eur("4537.50"));
+    // RV counts all of it below its ceiling of 6700: 10 × 4551.30 = 45513.00, and all of the payment.
+    EXPECT_EQ(k.w().rvAccount.earlierAssessed, eur("45513"));
+    EXPECT_EQ(k.w().rvAccount.oneTimeAssessed, eur("3000"));
+    // The earlier months' steps leave this month's results as they were.
+    EXPECT_EQ(k.w().regularPay, eur("4551.30"));
+    EXPECT_EQ(k.g.pension.svAddedPay, eur("263.28"));
+    EXPECT_EQ(k.c.monthIndex(), 10);
+}
+
 TEST(SocialInsuranceStep, PartMonthReducesTheCeilings) {
     SvCase k(2020);
     k.pay("8000");
