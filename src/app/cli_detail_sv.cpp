@@ -95,6 +95,7 @@ void printSocialInsuranceDetail(const Session& g, bool json) {
             << ",\"oneTimePayCents\":" << jsonCents(w.oneTimePay)
             << ",\"otherEmploymentsPayCents\":" << jsonCents(w.otherEmploymentsPay)
             << ",\"zone\":" << (w.zone ? "true" : "false")
+            << ",\"zoneByLaw\":" << (w.zoneByLaw ? "true" : "false")
             << ",\"zoneUpperBoundCents\":" << jsonCents(w.zoneUpperBound)
             << ",\"zoneFactor\":" << w.zoneFactor << ",\"zoneBaseCents\":" << jsonCents(w.zoneBase)
             << ",\"kvAccount\":" << accountJson(w.kvAccount) << ",\"rvAccount\":" << accountJson(w.rvAccount);
@@ -124,6 +125,7 @@ void printSocialInsuranceDetail(const Session& g, bool json) {
     row(out, "SV-pflichtige Einmalzahlungen", w.oneTimePay);
     if (w.otherEmploymentsPay > Money()) row(out, "Entgelt weiterer Beschäftigungen", w.otherEmploymentsPay);
     if (w.zone) {
+        if (w.zoneByLaw) out << "Gleitzone kraft Gesetzes (§ 20 Abs. 2 SGB IV)\n";
         row(out, "Gleitzone bis", w.zoneUpperBound);
         out << padded("Faktor F", 52) << std::setw(12) << formatRate(Rate{w.zoneFactor}) << "\n";
         row(out, "beitragspflichtige Einnahme (BE)", w.zoneBase);

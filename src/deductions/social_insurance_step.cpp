@@ -4,6 +4,7 @@
 #include "deductions/supplementary_pension.h"
 #include "law/low_wage_zone.h"
 #include "pay/line_key_codes.h"
+#include "tariffs/service_relationship.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -208,13 +209,15 @@ void SocialInsuranceStep(Globaldaten& g) {
         w.zoneUpperBound = zoneParams->upper;
         w.zoneFactor = zoneParams->factor;
     }
-    auto zoneKind = [&](bool isZoneKind) {
-        if (isZoneKind && zone.applies) {
-            w.zone = true;
-            w.zoneBase = zone.be;
-            return true;
-        }
-        return false;
+    // § 20 Abs. 2 SGB IV: pay in the zone is assessed there by law, so the regular kinds go into the zone
+    // as the zone kinds do; not so for those employed for their vocational training.
+    const bool zoneByLaw = payFamily(c.serviceRelationship()) != PayFamily::Trainees;
+    auto inZone = [&](bool zoneKindChosen, bool regularKind) {
+        if (!zone.applies || !(zoneKindChosen || (regularKind && zoneByLaw))) return false;
+        w.zone = true;
+        w.zoneBase = zone.be;
+        if (!zoneKindChosen) w.zoneByLaw = true;
+        return true;
     };
 
     // The contributions typed into lines 37 to 40, as magnitudes.
@@ -236,7 +239,7 @@ void SocialInsuranceStep(Globaldaten& g) {
     case 2:
     case 0:
     case 10:
-        if (zoneKind(st.kvKind == 2)) {
+        if (inZone(st.kvKind == 2, st.kvKind != 2)) {
             w.kv = zoneBranch(st.kvKind, zone.be, ae, general, general.half());
             if (after2018)
                 w.kvAdditional = zoneBranch(st.kvKind, zone.be, ae, additional, additional.half());
@@ -274,20 +277,23 @@ void SocialInsuranceStep(Globaldaten& g) {
         break; // 3 exempt, 6 no contribution
     }
 
-    // Care insurance. Saxony: the employee pays 0.5 % more, the employer 0.5 % less.
+    // Care insurance. Saxony: the employee pays 0.5 % more, the employer 0.5 % less; in the zone the
+    // employer pays his lower half rate on the actual pay. The zone kind has no Saxony form of its own,
+    // so there the region decides.
     const Rate childless = st.childless ? d.childlessSurcharge : Rate{};
     const Rate pvTotal = d.pvHalf * 2;
     switch (noneComputed && st.pvKind != 5 && st.pvKind != 6 ? -1 : st.pvKind) {
     case 7:
     case 0:
-        if (zoneKind(st.pvKind == 7))
-            w.pv = zoneBranch(7, zone.be, ae, pvTotal, d.pvHalf, childless);
+    case 2: {
+        const bool saxony = st.pvKind == 2 || (st.pvKind == 7 && c.region() == kRegionSaxony);
+        const Rate employerHalf = saxony ? d.pvHalf - d.saxonyShift : d.pvHalf;
+        if (inZone(st.pvKind == 7, st.pvKind != 7))
+            w.pv = zoneBranch(st.pvKind, zone.be, ae, pvTotal, employerHalf, childless);
         else
-            w.pv = regularBranch(st.pvKind, kvBase, d.pvHalf + childless, d.pvHalf);
+            w.pv = regularBranch(st.pvKind, kvBase, pvTotal - employerHalf + childless, employerHalf);
         break;
-    case 2:
-        w.pv = regularBranch(2, kvBase, d.pvHalf + d.saxonyShift + childless, d.pvHalf - d.saxonyShift);
-        break;
+    }
     case 1:
         w.pv = subsidyBranch(1, kvBase, d.pvHalf, typedPv);
         break;
@@ -318,13 +324,13 @@ void SocialInsuranceStep(Globaldaten& g) {
     case 0:
     case 13:
     case 7:
-        if (zoneKind(st.rvKind == 7))
-            w.rv = zoneBranch(7, zone.be, ae, rvTotal, d.rvHalf);
+        if (inZone(st.rvKind == 7, st.rvKind == 0))
+            w.rv = zoneBranch(st.rvKind, zone.be, ae, rvTotal, d.rvHalf);
         else
             w.rv = regularBranch(st.rvKind, rvBase, d.rvHalf, d.rvHalf);
         break;
     case 8:
-        if (zoneKind(true)) {
+        if (inZone(true, false)) {
             if (waiver)
                 w.rv = zoneBranch(8, ae, ae, rvTotal, d.rvHalf); // the full share on AE
             else
@@ -368,8 +374,8 @@ void SocialInsuranceStep(Globaldaten& g) {
     switch (noneComputed && st.avKind != 2 ? -1 : st.avKind) {
     case 0:
     case 3:
-        if (zoneKind(st.avKind == 3))
-            w.av = zoneBranch(3, zone.be, ae, avTotal, d.avHalf);
+        if (inZone(st.avKind == 3, st.avKind == 0))
+            w.av = zoneBranch(st.avKind, zone.be, ae, avTotal, d.avHalf);
         else
             w.av = regularBranch(st.avKind, rvBase, d.avHalf, d.avHalf);
         break;

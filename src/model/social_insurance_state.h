@@ -21,8 +21,9 @@ struct SocialInsuranceWorksheet {
     Money oneTimePay;          // one-time payments subject to contributions (lines 18 to 20 marked "S")
     Money otherEmploymentsPay; // pay of further employments (several employments in the zone)
 
-    // The low-wage zone, when a zone kind is set and the pay lies in it.
+    // The low-wage zone, when the pay lies in it and a zone kind or a regular kind is set.
     bool zone = false;
+    bool zoneByLaw = false; // a regular kind went into the zone (§ 20 Abs. 2 SGB IV)
     Money zoneUpperBound;
     std::int32_t zoneFactor = 0;
     Money zoneBase; // BE of this employment
