@@ -75,3 +75,27 @@ TEST(SocialInsuranceCli, DetailSvShowsTheWorksheet) {
     EXPECT_NE(text.out.find("   somit rentenversicherungspflichtig"), std::string::npos);
     EXPECT_NE(text.out.find("Es besteht keine Umlagepflicht"), std::string::npos);
 }
+
+TEST(SocialInsuranceCli, ChoosingTheRegionSetsTheLandsDefaults) {
+    varemo::test::TempDir dir;
+    auto keysAfter = [&](const std::string& region) {
+        Result r = cli(dir, caseMonth("set", {"--line", "2=" + region, "--json"}));
+        EXPECT_EQ(r.status, 0) << r.err;
+        Json j = parseJson(r.out);
+        return std::array<long long, 2>{j["keys"][36].integer(), j["keys"][38].integer()};
+    };
+    // Line 36: 0 is 8 % (Baden-Württemberg 1, Bayern 2), 1 is 9 % (Nordrhein-Westfalen 10 and the rest);
+    // line 38: Sachsen (13) takes the Saxony care kind 2 and gives it up again.
+    EXPECT_EQ(keysAfter("10"), (std::array<long long, 2>{1, 0}));
+    EXPECT_EQ(keysAfter("2"), (std::array<long long, 2>{0, 0}));
+    EXPECT_EQ(keysAfter("13"), (std::array<long long, 2>{1, 2}));
+    EXPECT_EQ(keysAfter("1"), (std::array<long long, 2>{0, 0}));
+    // No church tax (3) is the user's choice and stays; so does a care kind without a Saxony form.
+    ASSERT_EQ(cli(dir, caseMonth("set", {"--line", "36=3", "--line", "38=4"})).status, 0);
+    EXPECT_EQ(keysAfter("13"), (std::array<long long, 2>{3, 4}));
+    // A mere view changes nothing.
+    ASSERT_EQ(cli(dir, caseMonth("set", {"--line", "2=10", "--line", "36=0"})).status, 0);
+    Result view = cli(dir, caseMonth("sheet", {"--json"}));
+    ASSERT_EQ(view.status, 0);
+    EXPECT_EQ(parseJson(view.out)["keys"][36].integer(), 0);
+}
