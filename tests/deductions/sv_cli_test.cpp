@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -98,4 +99,65 @@ TEST(SocialInsuranceCli, ChoosingTheRegionSetsTheLandsDefaults) {
     Result view = cli(dir, caseMonth("sheet", {"--json"}));
     ASSERT_EQ(view.status, 0);
     EXPECT_EQ(parseJson(view.out)["keys"][36].integer(), 0);
+}
+
+TEST(SocialInsuranceCli, MarchClauseAttributesThePaymentToTheYearBefore) {
+    varemo::test::TempDir dir;
+    auto month = [](int year, int m, std::vector<std::string> more) {
+        std::vector<std::string> args{"--year",  std::to_string(year), "--set", "REAL", "--case", "1",
+                                      "--month", std::to_string(m)};
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
+    auto set = [&](int year, int m, std::vector<std::string> more) {
+        std::vector<std::string> args = month(year, m, std::move(more));
+        args.insert(args.begin(), "set");
+        return cli(dir, args).status;
+    };
+    auto detail = [&](int year, int m) {
+        std::vector<std::string> args = month(year, m, {"--detail", "sv", "--json"});
+        args.insert(args.begin(), "sheet");
+        Result r = cli(dir, args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        return parseJson(r.out);
+    };
+
+    // January 2020: 4000.00 a month and a one-time payment of 6000.00 (line 20). The year's unused KV
+    // ceiling is 4687.50 − 4000.00 = 687.50, so by § 23a Abs. 4 SGB IV the payment belongs to December
+    // 2019 if the employment existed then. Without stored months of 2019 it stays in January.
+    ASSERT_EQ(set(2020, 1, {"--amount", "12=4000", "--amount", "19=6000"}), 0);
+    Json alone = detail(2020, 1);
+    EXPECT_TRUE(alone["marchClause"]["checked"].boolean);
+    EXPECT_FALSE(alone["marchClause"]["attributed"].boolean);
+    EXPECT_EQ(alone["marchClause"]["note"].string,
+              "Nicht geprüft: keine gespeicherten Monate des Jahres 2019; "
+              "die Einmalzahlung bleibt im laufenden Jahr.");
+    EXPECT_EQ(alone["kvAccount"]["oneTimeAssessedCents"].integer(), 68750);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path()))
+        EXPECT_EQ(entry.path().filename().string().rfind("V2019", 0), std::string::npos)
+            << "looking back creates " << entry.path();
+    EXPECT_EQ(alone["lines"]["37"].integer(), -35860); // 4687.50 × 7.65 % = 358.59375
+
+    // 2019 paid 4000.00 in every month: of 12 × 4537.50 = 54450.00 it used 48000.00, leaving 6450.00, so
+    // all 6000.00 pay contributions at the rates of 2019 (§ 23a Abs. 3 and 4 SGB IV):
+    //   KV 7.3 % 438.00, additional 0.35 % 21.00, PV 1.525 % 91.50, RV 9.3 % 558.00, AV 1.25 % 75.00;
+    // January's own pay at the rates of 2020: KV 292.00 + 14.00, PV 61.00, RV 372.00, AV 1.2 % 48.00.
+    ASSERT_EQ(set(2019, 1, {"--amount", "12=4000"}), 0);
+    Json j = detail(2020, 1);
+    const Json& m = j["marchClause"];
+    EXPECT_TRUE(m["attributed"].boolean);
+    EXPECT_EQ(m["year"].integer(), 2019);
+    EXPECT_EQ(m["month"].integer(), 12);
+    EXPECT_EQ(m["kvAccount"]["unusedCents"].integer(), 645000);
+    EXPECT_EQ(m["kvAccount"]["oneTimeAssessedCents"].integer(), 600000);
+    EXPECT_EQ(m["av"]["employeeCents"].integer(), 7500);
+    EXPECT_EQ(j["kvAccount"]["oneTimeAssessedCents"].integer(), 0);
+    EXPECT_EQ(j["lines"]["37"].integer(), -76500);
+    EXPECT_EQ(j["lines"]["38"].integer(), -15250);
+    EXPECT_EQ(j["lines"]["39"].integer(), -93000);
+    EXPECT_EQ(j["lines"]["40"].integer(), -12300);
+
+    // April is past the clause: the payment meets April's own unused ceiling.
+    ASSERT_EQ(set(2020, 4, {"--amount", "19=6000"}), 0);
+    EXPECT_FALSE(detail(2020, 4)["marchClause"]["checked"].boolean);
 }
