@@ -61,6 +61,23 @@ std::string levyJson(const char* key, const Levy& l) {
     return out.str();
 }
 
+std::string marchJson(const MarchClause& m) {
+    std::ostringstream out;
+    out << "{\"checked\":" << (m.checked ? "true" : "false")
+        << ",\"attributed\":" << (m.attributed ? "true" : "false") << ",\"note\":" << jsonString(m.note)
+        << ",\"year\":" << m.year << ",\"month\":" << m.monthIndex + 1
+        << ",\"kvAccount\":" << accountJson(m.kvAccount) << ",\"rvAccount\":" << accountJson(m.rvAccount);
+    const Branch branches[] = {{"kv", "", &m.kv},
+                               {"kvAdditional", "", &m.kvAdditional},
+                               {"pv", "", &m.pv},
+                               {"rv", "", &m.rv},
+                               {"av", "", &m.av}};
+    for (const Branch& b : branches)
+        out << "," << branchJson(b);
+    out << "}";
+    return out.str();
+}
+
 void printAccount(std::ostream& out, const CeilingAccount& a, bool health) {
     out << (health ? "-  in der Krankenversicherung" : "-  in der Rentenversicherung ") << "\n";
     row(out, "   Beitragsbemessungsgrenze des Monats", a.monthCeiling);
@@ -95,9 +112,11 @@ void printSocialInsuranceDetail(const Session& g, bool json) {
             << ",\"oneTimePayCents\":" << jsonCents(w.oneTimePay)
             << ",\"otherEmploymentsPayCents\":" << jsonCents(w.otherEmploymentsPay)
             << ",\"zone\":" << (w.zone ? "true" : "false")
+            << ",\"zoneByLaw\":" << (w.zoneByLaw ? "true" : "false")
             << ",\"zoneUpperBoundCents\":" << jsonCents(w.zoneUpperBound)
             << ",\"zoneFactor\":" << w.zoneFactor << ",\"zoneBaseCents\":" << jsonCents(w.zoneBase)
-            << ",\"kvAccount\":" << accountJson(w.kvAccount) << ",\"rvAccount\":" << accountJson(w.rvAccount);
+            << ",\"kvAccount\":" << accountJson(w.kvAccount) << ",\"rvAccount\":" << accountJson(w.rvAccount)
+            << ",\"marchClause\":" << marchJson(w.march);
         for (const Branch& b : branches)
             out << "," << branchJson(b);
         out << ",\"levies\":{\"fund\":" << w.levies.fund << "," << levyJson("u1", w.levies.u1) << ","
@@ -124,6 +143,7 @@ void printSocialInsuranceDetail(const Session& g, bool json) {
     row(out, "SV-pflichtige Einmalzahlungen", w.oneTimePay);
     if (w.otherEmploymentsPay > Money()) row(out, "Entgelt weiterer Beschäftigungen", w.otherEmploymentsPay);
     if (w.zone) {
+        if (w.zoneByLaw) out << "Gleitzone kraft Gesetzes (§ 20 Abs. 2 SGB IV)\n";
         row(out, "Gleitzone bis", w.zoneUpperBound);
         out << padded("Faktor F", 52) << std::setw(12) << formatRate(Rate{w.zoneFactor}) << "\n";
         row(out, "beitragspflichtige Einnahme (BE)", w.zoneBase);
@@ -131,6 +151,31 @@ void printSocialInsuranceDetail(const Session& g, bool json) {
     row(out, "zu berücksichtigende Beträge aus früherem Arbeitsverh.:", Money());
     printAccount(out, w.kvAccount, true);
     printAccount(out, w.rvAccount, false);
+    if (w.march.checked) {
+        out << "\nMärzklausel (§ 23a Abs. 4 SGB IV)\n";
+        if (!w.march.attributed) {
+            out << w.march.note << "\n";
+        } else {
+            out << "Einmalzahlung zugeordnet dem Monat " << std::setfill('0') << std::setw(2)
+                << w.march.monthIndex + 1 << "/" << w.march.year << std::setfill(' ') << "\n";
+            printAccount(out, w.march.kvAccount, true);
+            printAccount(out, w.march.rvAccount, false);
+            const std::pair<const char*, const BranchResult*> parts[] = {
+                {"KV", &w.march.kv},
+                {"KV-Zusatzbeitrag", &w.march.kvAdditional},
+                {"PV", &w.march.pv},
+                {"RV", &w.march.rv},
+                {"AV", &w.march.av}};
+            for (const auto& [name, r] : parts) {
+                if (r->base == Money()) continue;
+                out << padded(std::string("   ") + name + " " + std::to_string(w.march.year), 30)
+                    << amount(r->base) << std::setw(9) << formatRate(r->employeeRate) << amount(r->employee)
+                    << std::setw(9) << formatRate(r->employerRate) << amount(r->employer)
+                    << amount(r->subsidy) << "\n";
+            }
+            out << "(in den Zweigen unten enthalten)\n";
+        }
+    }
     out << "\n"
         << padded("Zweig", 30) << std::setw(12) << "Basis" << std::setw(9) << "AN %" << std::setw(12) << "AN"
         << std::setw(9) << "AG %" << std::setw(12) << "AG" << std::setw(12) << "Zuschuss"

@@ -1,8 +1,11 @@
 #include "deductions/social_insurance_step.h"
 
 #include "deductions/insurance_status.h"
+#include "deductions/supplementary_pension.h"
 #include "law/low_wage_zone.h"
+#include "pay/line_key_codes.h"
 #include "pay/part_time.h"
+#include "tariffs/service_relationship.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -52,21 +55,243 @@ Money typed(const Case& c, AmountSlot amountSlot) {
     return Money::fromCents(std::llabs(static_cast<long long>(c.previousAmount(amountSlot))));
 }
 
-// The pay of the earlier months of the year from the stored month records, with their ceilings.
+// A month's pay subject to contributions: the lines marked "S", moved by the key-coded in-kind and
+// deduction lines, and the part of the supplementary-pension levy that counts as pay (§ 1 Abs. 1
+// Satz 1 Nr. 4a SvEV), which is current pay.
+PayOfMonth insurablePay(const Case& c, Money levyPay, const KeyCodeEffects& keyed) {
+    PayOfMonth p = payOf(c);
+    p.regular = std::max(Money(), p.regular + levyPay + keyed.svRegularRaise - keyed.svRegularLower);
+    p.oneTime = std::max(Money(), p.oneTime + keyed.svOneTimeRaise - keyed.svOneTimeLower);
+    return p;
+}
+
+// The same for a stored month of the year or of the year before: its key codes and its levy are worked
+// out again from the record, as its own run did (in that month's year), and everything those steps touch
+// is put back afterwards, also when they throw.
+class StoredMonthPay {
+  public:
+    explicit StoredMonthPay(Globaldaten& g)
+        : g_(g), workingCase_(g.workingCase), east_(g.east), year_(g.year), pension_(g.pension),
+          extras_(g.extras), taxInputs_(g.tax.inputs), defaults_(g.social.defaults) {}
+    StoredMonthPay(const StoredMonthPay&) = delete;
+    StoredMonthPay& operator=(const StoredMonthPay&) = delete;
+    ~StoredMonthPay() {
+        g_.workingCase = std::move(workingCase_);
+        g_.east = east_;
+        g_.year = year_;
+        g_.pension = std::move(pension_);
+        g_.extras = std::move(extras_);
+        g_.tax.inputs = taxInputs_;
+        g_.social.defaults = defaults_;
+    }
+
+    PayOfMonth of(const Case& stored, int year) {
+        g_.workingCase = stored;
+        g_.east = isEastRegion(stored.region());
+        g_.year = year;
+        KeyCodeStep(g_);
+        SupplementaryPensionStep(g_);
+        return insurablePay(g_.workingCase, g_.pension.svAddedPay, g_.extras.keyCodes);
+    }
+
+  private:
+    Globaldaten& g_;
+    Case workingCase_;
+    bool east_;
+    int year_;
+    PensionState pension_;
+    PayExtrasState extras_;
+    TaxInputs taxInputs_;
+    SvDefaults defaults_;
+};
+
+void addMonth(const Case& stored, const PayOfMonth& p, const SvDefaults& d, std::vector<MonthPay>& kv,
+              std::vector<MonthPay>& rv) {
+    const int days = svDaysOf(stored);
+    const auto r = static_cast<size_t>(regionOf(stored));
+    kv.push_back({p.regular, p.oneTime, proRataCeiling(d.kvCeiling[r], days)});
+    rv.push_back({p.regular, p.oneTime, proRataCeiling(d.rvCeiling[r], days)});
+}
+
+// The pay of the earlier months of the year from the stored month records, with their ceilings; each
+// month's current pay is capped at its own ceiling only with the levy part added (§ 23a Abs. 3 SGB IV).
 void earlierMonths(Globaldaten& g, int monthIndex, const SvDefaults& d, std::vector<MonthPay>& kv,
                    std::vector<MonthPay>& rv) {
     if (!g.store.isOpen() || g.store.year() != g.year) return;
+    StoredMonthPay storedPay(g);
     for (int m = 0; m < monthIndex; ++m) {
         Case stored;
         g.store.loadMonth(m + 1, g.caseNumber, stored);
+        stored.setKey(KeySlot::Month, static_cast<int16_t>(m)); // the record leaves the month to the caller
         if (paysNoContributions(stored)) continue;
-        PayOfMonth p = payOf(stored);
+        const PayOfMonth p = storedPay.of(stored, g.year);
         if (p.regular <= Money() && p.oneTime <= Money()) continue;
-        int days = svDaysOf(stored);
-        auto r = static_cast<size_t>(regionOf(stored));
-        kv.push_back({p.regular, p.oneTime, proRataCeiling(d.kvCeiling[r], days)});
-        rv.push_back({p.regular, p.oneTime, proRataCeiling(d.rvCeiling[r], days)});
+        addMonth(stored, p, d, kv, rv);
     }
+}
+
+// The months of the year before in which the case was employed with pay, against that year's ceilings.
+struct YearBefore {
+    bool stored = false; // some month of that year is stored
+    int lastMonth = -1;  // the last month with pay: the one the payment is attributed to
+    std::vector<MonthPay> kv, rv;
+};
+
+YearBefore yearBeforeMonths(Globaldaten& g, const SvDefaults& before) {
+    YearBefore out;
+    StoredMonthPay storedPay(g);
+    for (int m = 0; m < 12; ++m) {
+        Case stored;
+        if (!g.store.loadMonthOfYearBefore(m + 1, g.caseNumber, stored)) continue;
+        out.stored = true;
+        stored.setKey(KeySlot::Month, static_cast<int16_t>(m));
+        if (paysNoContributions(stored)) continue;
+        const PayOfMonth p = storedPay.of(stored, g.year - 1);
+        if (p.regular <= Money() && p.oneTime <= Money()) continue;
+        out.lastMonth = m;
+        addMonth(stored, p, before, out.kv, out.rv);
+    }
+    return out;
+}
+
+std::int32_t healthRateOf(const Case& c, const FundTable& funds, int monthIndex) {
+    int fund = c.key(KeySlot::HealthFund);
+    if (fund < 0 || fund >= kHealthFunds) fund = 0;
+    int kind = c.key(KeySlot::ContributionKind);
+    int position = c.key(KeySlot::HealthRate);
+    if ((fund == 33 || fund == 35) && position >= 0 && position <= 121) return rateOfPosition(position);
+    const FundRates& r = funds.rates(fund, monthIndex);
+    return (kind == 10 || kind == 11) ? r.reduced : r.general;
+}
+
+// The contributions of a payment attributed to the year before, at that year's rates, for the kinds that
+// carry a rate; typed, flat-rate and exempt kinds have none to apply.
+void marchShares(MarchClause& m, const InsuranceStatus& st, const Case& c, const SvDefaults& d,
+                 const FundTable& funds, int monthIndex) {
+    const Money kvBase = m.kvAccount.oneTimeAssessed;
+    const Money rvBase = m.rvAccount.oneTimeAssessed;
+    const bool after2018 = m.year >= 2019;
+    const Rate general = Rate::fromHundredths(healthRateOf(c, funds, monthIndex));
+    int fund = c.key(KeySlot::HealthFund);
+    if (fund < 0 || fund >= kHealthFunds) fund = 0;
+    const Rate additional = Rate::fromHundredths(funds.rates(fund, monthIndex).additional);
+    const Rate additionalEmployer = after2018 ? additional.half() : Rate{};
+    switch (st.kvKind) {
+    case 0:
+    case 2:
+    case 10:
+        m.kv = regularBranch(st.kvKind, kvBase, general.half(), general.half());
+        m.kvAdditional =
+            regularBranch(st.kvKind, kvBase, additional - additionalEmployer, additionalEmployer);
+        break;
+    case 1:
+    case 11:
+        m.kv = subsidyBranch(st.kvKind, kvBase,
+                             general.half() + (after2018 ? d.averageAdditional.half() : Rate{}), Money());
+        break;
+    case 12:
+        m.kv = subsidyBranch(12, kvBase, general.half() + additionalEmployer, Money());
+        break;
+    default:
+        break;
+    }
+    const Rate childless = st.childless ? d.childlessSurcharge : Rate{};
+    switch (st.pvKind) {
+    case 0:
+    case 2:
+    case 7: {
+        const bool saxony = st.pvKind == 2 || (st.pvKind == 7 && c.region() == kRegionSaxony);
+        const Rate employerHalf = saxony ? d.pvHalf - d.saxonyShift : d.pvHalf;
+        m.pv = regularBranch(st.pvKind, kvBase, d.pvHalf * 2 - employerHalf + childless, employerHalf);
+        break;
+    }
+    case 1:
+    case 9:
+        m.pv = subsidyBranch(st.pvKind, kvBase, d.pvHalf, Money());
+        break;
+    case 3:
+        m.pv = subsidyBranch(3, kvBase, d.pvHalf - d.saxonyShift, Money());
+        break;
+    default:
+        break;
+    }
+    switch (st.rvKind) {
+    case 0:
+    case 7:
+    case 8:
+    case 13:
+        m.rv = regularBranch(st.rvKind, rvBase, d.rvHalf, d.rvHalf);
+        break;
+    case 5:
+        m.rv = subsidyBranch(5, rvBase, d.rvHalf, Money());
+        break;
+    case 6:
+        m.rv = regularBranch(6, rvBase, Rate{}, d.rvHalf);
+        break;
+    default:
+        break;
+    }
+    switch (st.avKind) {
+    case 0:
+    case 3:
+        m.av = regularBranch(st.avKind, rvBase, d.avHalf, d.avHalf);
+        break;
+    case 6:
+        m.av = regularBranch(6, rvBase, Rate{}, d.avHalf * 2);
+        break;
+    default:
+        break;
+    }
+}
+
+// § 23a Abs. 4 SGB IV: a one-time payment of January to March that the year's unused ceiling does not take
+// in full goes to the last month of the year before in which the employment existed. Whether it is taken
+// in full is judged by the KV ceiling for those compulsorily insured in health insurance, else by the RV
+// ceiling (§ 23a Abs. 5 SGB IV); the attribution then holds for every branch.
+void marchClause(Globaldaten& g, SocialInsuranceWorksheet& w, const InsuranceStatus& st) {
+    if (w.civilServant || w.monthIndex > 2 || w.oneTimePay <= Money()) return;
+    const bool kvCompulsory = st.kvKind == 0 || st.kvKind == 2 || st.kvKind == 10;
+    const CeilingAccount& judged = kvCompulsory ? w.kvAccount : w.rvAccount;
+    if (judged.oneTimeAssessed >= judged.oneTime) return;
+    MarchClause& m = w.march;
+    m.checked = true;
+    m.year = g.year - 1;
+    const std::string kept = "; die Einmalzahlung bleibt im laufenden Jahr.";
+    const std::string year = std::to_string(m.year);
+    const auto before = SvDefaults::forYear(m.year);
+    if (!before) {
+        m.note = "Nicht geprüft: für " + year + " fehlen die Rechengrößen" + kept;
+        return;
+    }
+    if (!g.store.isOpen() || g.store.year() != g.year) {
+        m.note = "Nicht geprüft: die Monate des Jahres " + year + " sind nicht lesbar" + kept;
+        return;
+    }
+    const YearBefore months = yearBeforeMonths(g, *before);
+    if (!months.stored) {
+        m.note = "Nicht geprüft: keine gespeicherten Monate des Jahres " + year + kept;
+        return;
+    }
+    if (months.lastMonth < 0) {
+        m.note = year + " bestand keine Beschäftigung mit Entgelt" + kept;
+        return;
+    }
+    const MonthPay payment{Money(), w.oneTimePay, Money()};
+    m.kvAccount = assessAgainstCeiling(months.kv, payment);
+    m.rvAccount = assessAgainstCeiling(months.rv, payment);
+    m.attributed = true;
+    m.monthIndex = months.lastMonth;
+    // The payment leaves this year's accounts.
+    w.kvAccount.oneTimeAssessed = Money();
+    w.rvAccount.oneTimeAssessed = Money();
+    marchShares(m, st, g.workingCase, *before, FundTable::defaultsFor(m.year), months.lastMonth);
+}
+
+void addShares(BranchResult& into, const BranchResult& part) {
+    into.base += part.base;
+    into.employee += part.employee;
+    into.employer += part.employer;
+    into.subsidy += part.subsidy;
 }
 
 struct Zone {
@@ -108,14 +333,7 @@ const SvDefaults& sessionSvDefaults(Globaldaten& g) {
 }
 
 std::int32_t caseHealthRate(const Globaldaten& g) {
-    const Case& c = g.workingCase;
-    int fund = c.key(KeySlot::HealthFund);
-    if (fund < 0 || fund >= kHealthFunds) fund = 0;
-    int kind = c.key(KeySlot::ContributionKind);
-    int position = c.key(KeySlot::HealthRate);
-    if ((fund == 33 || fund == 35) && position >= 0 && position <= 121) return rateOfPosition(position);
-    const FundRates& r = g.funds.rates(fund, clampMonth(c.monthIndex()));
-    return (kind == 10 || kind == 11) ? r.reduced : r.general;
+    return healthRateOf(g.workingCase, g.funds, clampMonth(g.workingCase.monthIndex()));
 }
 
 void SocialInsuranceStep(Globaldaten& g) {
@@ -132,13 +350,8 @@ void SocialInsuranceStep(Globaldaten& g) {
     w.region = regionOf(c);
     w.svDays = svDaysOf(c);
     w.civilServant = paysNoContributions(c);
-    PayOfMonth pay = payOf(c);
-    // This month's insurable pay also moves with the key-coded in-kind and deduction lines and with the
-    // part of the supplementary-pension levy that counts as pay (filled by the steps before this one).
-    const KeyCodeEffects& keyed = g.extras.keyCodes;
-    pay.regular =
-        std::max(Money(), pay.regular + g.pension.svAddedPay + keyed.svRegularRaise - keyed.svRegularLower);
-    pay.oneTime = std::max(Money(), pay.oneTime + keyed.svOneTimeRaise - keyed.svOneTimeLower);
+    // The key codes and the levy part come from the steps before this one.
+    const PayOfMonth pay = insurablePay(c, g.pension.svAddedPay, g.extras.keyCodes);
     w.regularPay = pay.regular;
     w.oneTimePay = pay.oneTime;
     if (c.key(KeySlot::OtherEmployments) != 0)
@@ -155,6 +368,7 @@ void SocialInsuranceStep(Globaldaten& g) {
         assessAgainstCeiling(kvEarlier, {pay.regular, pay.oneTime, proRataCeiling(d.kvCeiling[r], w.svDays)});
     w.rvAccount =
         assessAgainstCeiling(rvEarlier, {pay.regular, pay.oneTime, proRataCeiling(d.rvCeiling[r], w.svDays)});
+    marchClause(g, w, st);
     const Money kvBase = w.kvAccount.base();
     const Money rvBase = w.rvAccount.base();
 
@@ -164,13 +378,15 @@ void SocialInsuranceStep(Globaldaten& g) {
         w.zoneUpperBound = zoneParams->upper;
         w.zoneFactor = zoneParams->factor;
     }
-    auto zoneKind = [&](bool isZoneKind) {
-        if (isZoneKind && zone.applies) {
-            w.zone = true;
-            w.zoneBase = zone.be;
-            return true;
-        }
-        return false;
+    // § 20 Abs. 2 SGB IV: pay in the zone is assessed there by law, so the regular kinds go into the zone
+    // as the zone kinds do; not so for those employed for their vocational training.
+    const bool zoneByLaw = payFamily(c.serviceRelationship()) != PayFamily::Trainees;
+    auto inZone = [&](bool zoneKindChosen, bool regularKind) {
+        if (!zone.applies || !(zoneKindChosen || (regularKind && zoneByLaw))) return false;
+        w.zone = true;
+        w.zoneBase = zone.be;
+        if (!zoneKindChosen) w.zoneByLaw = true;
+        return true;
     };
 
     // The contributions typed into lines 37 to 40, as magnitudes.
@@ -192,7 +408,7 @@ void SocialInsuranceStep(Globaldaten& g) {
     case 2:
     case 0:
     case 10:
-        if (zoneKind(st.kvKind == 2)) {
+        if (inZone(st.kvKind == 2, st.kvKind != 2)) {
             w.kv = zoneBranch(st.kvKind, zone.be, ae, general, general.half());
             if (after2018)
                 w.kvAdditional = zoneBranch(st.kvKind, zone.be, ae, additional, additional.half());
@@ -230,20 +446,23 @@ void SocialInsuranceStep(Globaldaten& g) {
         break; // 3 exempt, 6 no contribution
     }
 
-    // Care insurance. Saxony: the employee pays 0.5 % more, the employer 0.5 % less.
+    // Care insurance. Saxony: the employee pays 0.5 % more, the employer 0.5 % less; in the zone the
+    // employer pays his lower half rate on the actual pay. The zone kind has no Saxony form of its own,
+    // so there the region decides.
     const Rate childless = st.childless ? d.childlessSurcharge : Rate{};
     const Rate pvTotal = d.pvHalf * 2;
     switch (noneComputed && st.pvKind != 5 && st.pvKind != 6 ? -1 : st.pvKind) {
     case 7:
     case 0:
-        if (zoneKind(st.pvKind == 7))
-            w.pv = zoneBranch(7, zone.be, ae, pvTotal, d.pvHalf, childless);
+    case 2: {
+        const bool saxony = st.pvKind == 2 || (st.pvKind == 7 && c.region() == kRegionSaxony);
+        const Rate employerHalf = saxony ? d.pvHalf - d.saxonyShift : d.pvHalf;
+        if (inZone(st.pvKind == 7, st.pvKind != 7))
+            w.pv = zoneBranch(st.pvKind, zone.be, ae, pvTotal, employerHalf, childless);
         else
-            w.pv = regularBranch(st.pvKind, kvBase, d.pvHalf + childless, d.pvHalf);
+            w.pv = regularBranch(st.pvKind, kvBase, pvTotal - employerHalf + childless, employerHalf);
         break;
-    case 2:
-        w.pv = regularBranch(2, kvBase, d.pvHalf + d.saxonyShift + childless, d.pvHalf - d.saxonyShift);
-        break;
+    }
     case 1:
         w.pv = subsidyBranch(1, kvBase, d.pvHalf, typedPv);
         break;
@@ -274,13 +493,13 @@ void SocialInsuranceStep(Globaldaten& g) {
     case 0:
     case 13:
     case 7:
-        if (zoneKind(st.rvKind == 7))
-            w.rv = zoneBranch(7, zone.be, ae, rvTotal, d.rvHalf);
+        if (inZone(st.rvKind == 7, st.rvKind == 0))
+            w.rv = zoneBranch(st.rvKind, zone.be, ae, rvTotal, d.rvHalf);
         else
             w.rv = regularBranch(st.rvKind, rvBase, d.rvHalf, d.rvHalf);
         break;
     case 8:
-        if (zoneKind(true)) {
+        if (inZone(true, false)) {
             if (waiver)
                 w.rv = zoneBranch(8, ae, ae, rvTotal, d.rvHalf); // the full share on AE
             else
@@ -324,8 +543,8 @@ void SocialInsuranceStep(Globaldaten& g) {
     switch (noneComputed && st.avKind != 2 ? -1 : st.avKind) {
     case 0:
     case 3:
-        if (zoneKind(st.avKind == 3))
-            w.av = zoneBranch(3, zone.be, ae, avTotal, d.avHalf);
+        if (inZone(st.avKind == 3, st.avKind == 0))
+            w.av = zoneBranch(st.avKind, zone.be, ae, avTotal, d.avHalf);
         else
             w.av = regularBranch(st.avKind, rvBase, d.avHalf, d.avHalf);
         break;
@@ -343,6 +562,14 @@ void SocialInsuranceStep(Globaldaten& g) {
         break; // 1 and 5: no unemployment insurance
     }
 
+    if (w.march.attributed) {
+        addShares(w.kv, w.march.kv);
+        addShares(w.kvAdditional, w.march.kvAdditional);
+        addShares(w.pv, w.march.pv);
+        addShares(w.rv, w.march.rv);
+        addShares(w.av, w.march.av);
+    }
+
     // Levies: mini-jobs with the Minijob-Zentrale, everyone else with the case's fund.
     if (!w.civilServant) {
         const bool miniJob =
@@ -351,7 +578,7 @@ void SocialInsuranceStep(Globaldaten& g) {
         const FundRates& fr = g.funds.rates(fund, month);
         const bool actualPay = miniJob || w.zone;
         Money aagBase = actualPay ? pay.regular : w.rvAccount.regularAssessed;
-        Money insolvencyBase = actualPay ? ae : rvBase;
+        Money insolvencyBase = actualPay ? ae : rvBase + w.march.rvAccount.oneTimeAssessed;
         LevyLiability liability = g.social.liability;
         if (household) liability.insolvency = false;
         w.levies = computeLevies(aagBase, insolvencyBase, fr.u1, fr.u2, g.funds.insolvencyRate(), liability);

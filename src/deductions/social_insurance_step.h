@@ -19,7 +19,11 @@
 //   - typed amounts of lines 37 to 40 (their previous amounts): the contribution of the "lt. Eingabe"
 //     kinds, the subsidy of the subsidy kinds "laut Eingabe", and for the subsidy kinds with a rate the
 //     premium of the private or professional insurance (the subsidy is at most half of it);
-//   - the earlier months of the year from the case's stored month records, for one-time payments.
+//   - the earlier months of the year from the case's stored month records, for one-time payments;
+//     their key codes and supplementary-pension levy are worked out again from the records, so that
+//     their insurable pay is what their own runs found;
+//   - in January to March, for a one-time payment the year's unused ceiling does not take in full, the
+//     stored months of the year before (CaseStore::loadMonthOfYearBefore, § 23a Abs. 4 SGB IV).
 //
 // What it writes: the amounts of lines 37 to 40: a contribution of the employee as a negative amount,
 // a subsidy paid by the employer as a positive amount. Line 41 is the supplementary-pension line and

@@ -123,6 +123,20 @@ Money miniJobLimit(int year) {
     return Money::fromEuros(year < 2013 ? 400 : 450);
 }
 
+int careKindForRegion(int careKind, int region) {
+    const bool saxony = region == kRegionSaxony;
+    switch (careKind) {
+    case 0:
+    case 2:
+        return saxony ? 2 : 0;
+    case 1:
+    case 3:
+        return saxony ? 3 : 1;
+    default:
+        return careKind;
+    }
+}
+
 Money lowWageZoneUpperBound(int year, int monthIndex) {
     if (year < 2013) return Money::fromEuros(800);
     if (year < 2019 || (year == 2019 && monthIndex < 6)) return Money::fromEuros(850);

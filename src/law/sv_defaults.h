@@ -90,6 +90,15 @@ std::optional<std::int32_t> GleitzoneFactor(int year);
 // The mini-job limit of a year: 400.00 before 2013, 450.00 from 2013.
 Money miniJobLimit(int year);
 
+// Region 13 of line 2, Sachsen: the employee bears 0.5 % more of care insurance and the employer as
+// much less (§ 58 Abs. 3 SGB XI), also in the low-wage zone.
+inline constexpr int kRegionSaxony = 13;
+
+// The care kind (line 38) that choosing a region on line 2 brings with it: Sachsen turns the regular
+// kind (0) and the employer's subsidy (1) into their Saxony forms (2 and 3), every other region turns
+// those back; the other kinds stay as they are.
+int careKindForRegion(int careKind, int region);
+
 // Upper bound of the low-wage zone for a month (monthIndex 0 = January): 800.00 before 2013, 850.00
 // from 2013 to June 2019, 1,300.00 from July 2019 (Übergangsbereich), for single and several
 // employments alike.

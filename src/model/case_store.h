@@ -21,6 +21,9 @@ class CaseStore {
     // Unpacks the stored record of a month (1 to 12) of a case into c: keys, amounts (current and
     // previous), line attributes, texts, key codes and date; name, KeySlot::Month and key 0 stay as they are.
     virtual void loadMonth(int month, int caseNumber, Case& c) = 0;
+    // The same for a month of the year before the open one, same data set (§ 23a Abs. 4 SGB IV looks
+    // back at it); false, c untouched, when that record was never written. Reading creates no file.
+    virtual bool loadMonthOfYearBefore(int month, int caseNumber, Case& c) = 0;
     // Stores c as the record of its month.
     virtual void storeMonth(int caseNumber, const Case& c) = 0;
     // Enters c's name and, for months 1 to 12, its gross and net pay into the case's year record.

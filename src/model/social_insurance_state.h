@@ -7,7 +7,23 @@
 #include "law/levies.h"
 #include "law/sv_defaults.h"
 
+#include <string>
+
 namespace varemo {
+
+// § 23a Abs. 4 SGB IV: a one-time payment of January to March that the unused ceiling of the year does
+// not take in full belongs to December of the year before, when the employment existed then; it is
+// assessed against what that year's ceilings left unused and pays that year's rates.
+struct MarchClause {
+    bool checked = false;     // such a payment was made in January to March
+    bool attributed = false;  // it went to December of the year before
+    std::string note;         // checked but not attributed: why, as the worksheet says it
+    int year = 0;             // the year before
+    int monthIndex = 11;      // the month of that year it belongs to: the last one with pay
+    CeilingAccount kvAccount; // against that year's ceilings (one-time payment only)
+    CeilingAccount rvAccount;
+    BranchResult kv, kvAdditional, pv, rv, av; // its contributions at that year's rates
+};
 
 struct SocialInsuranceWorksheet {
     bool computed = false;
@@ -21,14 +37,16 @@ struct SocialInsuranceWorksheet {
     Money oneTimePay;          // one-time payments subject to contributions (lines 18 to 20 marked "S")
     Money otherEmploymentsPay; // pay of further employments (several employments in the zone)
 
-    // The low-wage zone, when a zone kind is set and the pay lies in it.
+    // The low-wage zone, when the pay lies in it and a zone kind or a regular kind is set.
     bool zone = false;
+    bool zoneByLaw = false; // a regular kind went into the zone (§ 20 Abs. 2 SGB IV)
     Money zoneUpperBound;
     std::int32_t zoneFactor = 0;
     Money zoneBase; // BE of this employment
 
     CeilingAccount kvAccount; // health and care insurance
     CeilingAccount rvAccount; // pension and unemployment insurance
+    MarchClause march;        // the branches below include its contributions
 
     BranchResult kv;           // KV at the general or reduced rate, or the subsidy
     BranchResult kvAdditional; // the fund's additional contribution

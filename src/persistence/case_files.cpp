@@ -26,6 +26,7 @@ void CaseFiles::open(const std::filesystem::path& userFolder, int year, DataSet 
     yearFile_ = RecordFile(findFileIgnoringCase(userFolder, caseFileName(year, set, 13)), kYearRecordLength);
     year_ = year;
     set_ = set;
+    folder_ = userFolder;
 }
 
 void CaseFiles::close() {
@@ -61,6 +62,16 @@ void CaseFiles::writeYear(int caseNumber, const YearRecord& record) {
 
 void CaseFiles::loadMonth(int month, int caseNumber, Case& c) {
     unpackMonthRecord(readMonth(month, caseNumber), c);
+}
+
+bool CaseFiles::loadMonthOfYearBefore(int month, int caseNumber, Case& c) {
+    if (!isOpen()) throw RecordFileError(kNotOpen);
+    if (month < 1 || month > 12) throw std::out_of_range("month " + std::to_string(month));
+    const RecordBuffer record = readRecordIfExists(
+        findFileIgnoringCase(folder_, caseFileName(year_ - 1, set_, month)), kMonthRecordLength, caseNumber);
+    if (record.allZero()) return false;
+    unpackMonthRecord(record, c);
+    return true;
 }
 
 void CaseFiles::storeMonth(int caseNumber, const Case& c) {

@@ -29,6 +29,7 @@ class CaseFiles : public CaseStore {
     DataSet dataSet() const override { return set_; }
 
     void loadMonth(int month, int caseNumber, Case& c) override;
+    bool loadMonthOfYearBefore(int month, int caseNumber, Case& c) override;
     void storeMonth(int caseNumber, const Case& c) override;
     void storeYearResults(int caseNumber, DataSet set, const Case& c) override;
 
@@ -41,6 +42,7 @@ class CaseFiles : public CaseStore {
     RecordFile& monthFile(int month);
     std::array<RecordFile, 12> months_;
     RecordFile yearFile_;
+    std::filesystem::path folder_;
     int year_ = 0;
     DataSet set_ = DataSet::Real;
 };

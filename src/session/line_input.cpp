@@ -3,6 +3,8 @@
 #include "base/cp1252.h"
 #include "base/money.h"
 #include "deductions/supplementary_pension.h"
+#include "law/church_tax.h"
+#include "law/sv_defaults.h"
 #include "pay/line_key_codes.h"
 #include "pay/steps.h"
 #include "session/case_load.h"
@@ -31,6 +33,17 @@ void refuseChoice(Session& g) {
 void refuseNumber(Session& g, const std::string& text) {
     g.prompter.tell(kOverflowTitle, {"Die Eingabe \"" + text + "\" ist kein zulässiger Betrag."},
                     PromptIcon::Warning);
+}
+
+// Choosing the region on line 2 brings the Land's defaults to the lines that follow it: line 36 the
+// Land's church-tax rate while it holds one of the two rates (another choice there is the user's),
+// and line 38 the Saxony split of care insurance or its end.
+void ApplyRegionDefaults(Session& g, int region) {
+    Case& c = g.workingCase;
+    const int church = c.key(KeySlot::ChurchTax);
+    if (church == 0 || church == 1)
+        c.setKey(KeySlot::ChurchTax, static_cast<int16_t>(defaultChurchOption(region, g.year)));
+    c.setKey(KeySlot::CareKind, static_cast<int16_t>(careKindForRegion(c.key(KeySlot::CareKind), region)));
 }
 
 bool isCalendarDate(const std::string& text) {
@@ -203,6 +216,7 @@ bool ChooseOption(Session& g, int line, int position) {
     // A fund brings its employee share and the agreement's flat-tax limit along, as the
     // recalculation of all cases applies them.
     if (line == 27) ApplyPensionDefaults(g);
+    if (line == 2) ApplyRegionDefaults(g, position);
     return RecalculateAndRedisplay(g);
 }
 

@@ -34,6 +34,7 @@ struct ScriptedStore : CaseStore {
     int year() const override { return 2020; }
     DataSet dataSet() const override { return DataSet::Real; }
     void loadMonth(int, int, Case&) override { read(); }
+    bool loadMonthOfYearBefore(int, int, Case&) override { return false; }
     void storeMonth(int, const Case&) override { ++writes; }
     void storeYearResults(int, DataSet, const Case&) override { ++writes; }
 };

@@ -212,6 +212,78 @@ TEST(SocialInsuranceStep, LowWageZoneBeforeAndAfterJuly2019) {
     EXPECT_EQ(july.line(39), cents("-85.81"));
 }
 
+TEST(SocialInsuranceStep, TheZoneAppliesByLawToTheRegularKinds) {
+    // § 20 Abs. 2 SGB IV: 1000.00 in 2020 lie in the zone (450.01 to 1300.00) whatever kinds are set.
+    SvCase k(2020);
+    k.pay("1000");
+    k.run();
+    // BE = 339.615 + 1.12986182 × 550 = 961.04 (F 0.7547)
+    EXPECT_TRUE(k.w().zone);
+    EXPECT_TRUE(k.w().zoneByLaw);
+    EXPECT_EQ(k.w().zoneBase, eur("961.04"));
+    // KV 961.04 × 14.6 % = 140.31 − 1000 × 7.3 % = 73.00 → 67.31; additional 0.7 %: 6.73 − 3.50 = 3.23
+    EXPECT_EQ(k.line(37), cents("-70.54"));
+    // PV 961.04 × 3.05 % = 29.31 − 15.25 = 14.06; RV 178.75 − 93.00 = 85.75; AV 23.06 − 12.00 = 11.06
+    EXPECT_EQ(k.line(38), cents("-14.06"));
+    EXPECT_EQ(k.line(39), cents("-85.75"));
+    EXPECT_EQ(k.line(40), cents("-11.06"));
+    EXPECT_EQ(k.w().rv.employer, eur("93"));
+    // The reduced KV rate 14.0 % as well: 961.04 × 14 % = 134.55 − 70.00 = 64.55, plus 3.23
+    k.c.setKey(KeySlot::ContributionKind, 10);
+    k.run();
+    EXPECT_EQ(k.line(37), cents("-67.78"));
+    // The zone kinds give the same, and are not "by law".
+    k.kinds(2, 7, 7, 3);
+    k.run();
+    EXPECT_EQ(k.line(37), cents("-70.54"));
+    EXPECT_EQ(k.line(39), cents("-85.75"));
+    EXPECT_FALSE(k.w().zoneByLaw);
+
+    // Until June 2019 the zone ended at 850.00: 800 is in it (BE 786.31, RV 146.25 − 74.40 = 71.85),
+    // 1000 is not.
+    SvCase june(2019, 6);
+    june.pay("800");
+    june.run();
+    EXPECT_EQ(june.w().zoneBase, eur("786.31"));
+    EXPECT_EQ(june.line(39), cents("-71.85"));
+    june.pay("1000");
+    june.run();
+    EXPECT_FALSE(june.w().zone);
+    EXPECT_EQ(june.line(39), cents("-93"));
+
+    // Not for those employed for their vocational training: trainees pay the full half rate.
+    SvCase trainee(2020);
+    trainee.c.setKey(KeySlot::ServiceRelationship, 20);
+    trainee.pay("1000");
+    trainee.run();
+    EXPECT_FALSE(trainee.w().zone);
+    EXPECT_EQ(trainee.line(39), cents("-93"));
+    EXPECT_EQ(trainee.line(38), cents("-15.25"));
+}
+
+TEST(SocialInsuranceStep, SaxonyCareInTheZone) {
+    // § 58 Abs. 3 SGB XI in the zone, 2020, pay 1000.00, BE 961.04: the total 961.04 × 3.05 % = 29.31,
+    // the employer 1000 × (1.525 − 0.5) % = 10.25, the employee the rest, 19.06.
+    SvCase k(2020, 1, kRegionSaxony);
+    k.pay("1000");
+    k.kinds(2, 7, 7, 3); // the zone kind: Sachsen by the region
+    k.run();
+    EXPECT_EQ(k.line(38), cents("-19.06"));
+    EXPECT_EQ(k.w().pv.employer, eur("10.25"));
+    k.kinds(0, 2, 0, 0); // the Saxony kind in the zone by law
+    k.run();
+    EXPECT_EQ(k.line(38), cents("-19.06"));
+    k.c.setKey(KeySlot::Childless, 1); // + 961.04 × 0.25 % = 2.40
+    k.run();
+    EXPECT_EQ(k.line(38), cents("-21.46"));
+    // Elsewhere the zone kind splits evenly: 29.31 − 15.25 = 14.06.
+    SvCase west(2020, 1, 10);
+    west.pay("1000");
+    west.kinds(2, 7, 7, 3);
+    west.run();
+    EXPECT_EQ(west.line(38), cents("-14.06"));
+}
+
 TEST(SocialInsuranceStep, SeveralEmploymentsInTheZone) {
     SvCase k(2021);
     k.pay("600");
@@ -358,6 +430,38 @@ TEST(SocialInsuranceStep, DecemberOneTimePaymentMeetsTheAnnualCeiling) {
     jan.run();
     EXPECT_EQ(jan.w().kvAccount.oneTimeAssessed, eur("687.50"));
     EXPECT_EQ(jan.w().kv.base, eur("4687.50"));
+}
+
+TEST(SocialInsuranceStep, EarlierMonthsCountTheLevyPartBeforeTheirCeiling) {
+    // TV-L E11 step 4 in 2019, 4288.02 a month, insured with the VBL (Länder, West). The levy part that
+    // is pay (§ 1 Abs. 1 Satz 1 Nr. 4a SvEV): levy 6.45 % = 276.58; tax-free 2 % of 6700 = 134.00,
+    // flat-taxed 92.03, so 100.00 of them count at most 2.5 % of 4288.02 = 107.20 less 13.30 = 86.70,
+    // the rest 176.58 in full: 263.28. The month's insurable pay 4551.30 lies above the KV ceiling.
+    SvCase k(2019);
+    k.pay("4288.02");
+    k.c.grossLine(kPayLine).setFlag(LineFlag::SupplementaryPension, true);
+    k.c.setKey(KeySlot::SupplementaryFund, 1);
+    for (int m = 0; m < 10; ++m) {
+        k.c.setKey(KeySlot::Month, static_cast<int16_t>(m));
+        k.run(); // stores January to October
+    }
+    EXPECT_EQ(k.w().regularPay, eur("4551.30"));
+    k.c.setKey(KeySlot::Month, 10);
+    k.oneTime("3000");
+    k.run();
+    // § 23a Abs. 3 SGB IV: January to October used 10 × 4537.50 = 45375.00 of 11 × 4537.50 = 49912.50;
+    // November's current pay takes the remaining 4537.50, so nothing of the payment pays KV or PV.
+    // (Without the levy part the earlier months would count 10 × 4288.02 and leave 2494.80 unused.)
+    EXPECT_EQ(k.w().kvAccount.earlierAssessed, eur("45375"));
+    EXPECT_EQ(k.w().kvAccount.unused, Money());
+    EXPECT_EQ(k.w().kv.base, eur("4537.50"));
+    // RV counts all of it below its ceiling of 6700: 10 × 4551.30 = 45513.00, and all of the payment.
+    EXPECT_EQ(k.w().rvAccount.earlierAssessed, eur("45513"));
+    EXPECT_EQ(k.w().rvAccount.oneTimeAssessed, eur("3000"));
+    // The earlier months' steps leave this month's results as they were.
+    EXPECT_EQ(k.w().regularPay, eur("4551.30"));
+    EXPECT_EQ(k.g.pension.svAddedPay, eur("263.28"));
+    EXPECT_EQ(k.c.monthIndex(), 10);
 }
 
 TEST(SocialInsuranceStep, PartMonthReducesTheCeilings) {
