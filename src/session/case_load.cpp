@@ -251,11 +251,14 @@ void LoadCaseMonth(Session& g) {
 
 } // namespace varemo
 
+#include "session/guarded.h"
 #include "session/recalculate.h"
 
 namespace varemo {
 
 bool SelectCaseMonth(Session& g) {
+    // Loading repairs damaged records and the run writes the month back.
+    UserFolderWrite lock(g);
     if (!g.files.isOpen() || g.files.year() != g.year || g.files.dataSet() != g.dataSet) OpenYearFiles(g);
     LoadCaseMonth(g);
     return RecalculateShownMonth(g);

@@ -5,6 +5,7 @@
 #include "pay/steps.h"
 #include "persistence/user_files.h"
 #include "session/case_load.h"
+#include "session/guarded.h"
 
 #include <algorithm>
 
@@ -59,6 +60,7 @@ void ResetHealthRatePosition(Session& g) {
 RecalculationSummary RecalculateAllCases(Session& g) {
     RecalculationSummary summary;
     if (g.prompter.ask(recalculationQuestion(g)) != PromptAnswer::Ok) return summary;
+    UserFolderWrite lock(g);
     summary.done = true;
 
     // The yearly defaults of the user, read again.

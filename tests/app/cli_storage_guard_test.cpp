@@ -1,0 +1,112 @@
+// What keeps the user folder whole when something else works on it too, or when its files are damaged:
+// the folder lock, the case count, and viewing a case that does not exist.
+
+#include "persistence/case_files.h"
+#include "persistence/folder_lock.h"
+#include "persistence/year_record.h"
+#include "support/cli_runner.h"
+#include "support/temp_dir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace fs = std::filesystem;
+using varemo::test::changedFiles;
+using varemo::test::CliResult;
+using varemo::test::filesBelow;
+using varemo::test::TempDir;
+
+namespace {
+
+CliResult run(const TempDir& dir, const std::vector<std::string>& args) {
+    std::vector<std::string> all = {"--program-dir", dir.path().string()};
+    all.insert(all.end(), args.begin(), args.end());
+    return varemo::test::runCli(all);
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// The case numbers a new-case run printed ("12  Personalfall 12" per line).
+std::vector<int> printedNumbers(const std::string& out) {
+    std::vector<int> numbers;
+    std::istringstream lines(out);
+    std::string line;
+    while (std::getline(lines, line))
+        numbers.push_back(std::stoi(line));
+    return numbers;
+}
+
+} // namespace
+
+// While another program holds the folder, a write waits its patience and then gives up with the
+// message, having changed nothing; once the folder is free the same command goes through.
+TEST(CliStorageGuard, AWriteWaitsForTheFolderAndGivesUpWithoutChangingAnything) {
+    TempDir dir;
+    ASSERT_EQ(run(dir, {"new-case", "--year", "2020"}).status, 0);
+    const std::vector<std::string> edit = {"set", "--year",  "2020", "--set",    "REAL",  "--case",
+                                           "1",   "--month", "3",    "--amount", "12=500"};
+    {
+        varemo::FolderLock otherProgram(dir.path() / "User001");
+        const auto before = filesBelow(dir.path());
+
+        CliResult set = run(dir, edit);
+        EXPECT_EQ(set.status, 3) << set.err;
+        EXPECT_TRUE(contains(set.err,
+                             "[Fehler] Die Daten werden gerade von einem anderen Programm bearbeitet. "
+                             "Es wurde nichts verändert."))
+            << set.err;
+        EXPECT_EQ(changedFiles(before, filesBelow(dir.path())), std::vector<std::string>{});
+
+        CliResult created = run(dir, {"new-case", "--year", "2020"});
+        EXPECT_EQ(created.status, 3) << created.err;
+        EXPECT_TRUE(contains(created.err, "[Fehler] Das Anlegen eines neuen Personalfalls konnte nicht "
+                                          "ausgeführt werden.\nUrsache: Die Daten werden gerade von einem "
+                                          "anderen Programm bearbeitet.\nEs wurde nichts verändert."))
+            << created.err;
+        EXPECT_EQ(created.out, "");
+        EXPECT_EQ(changedFiles(before, filesBelow(dir.path())), std::vector<std::string>{});
+    }
+    CliResult set = run(dir, edit);
+    EXPECT_EQ(set.status, 0) << set.err;
+}
+
+// Two programs creating 30 cases each at the same time: one case before, 60 new ones with the numbers
+// 2 to 61, each number once, and every year record naming its own case (before, both read the same
+// count and wrote over each other's cases: 59 records instead of 61).
+TEST(CliStorageGuard, ConcurrentNewCasesGetNumbersOfTheirOwn) {
+    TempDir dir;
+    ASSERT_EQ(run(dir, {"new-case", "--year", "2020"}).status, 0);
+    CliResult first;
+    CliResult second;
+    const std::vector<std::string> thirty = {"new-case", "--year", "2020", "--count", "30"};
+    std::thread other([&] { first = run(dir, thirty); });
+    second = run(dir, thirty);
+    other.join();
+    ASSERT_EQ(first.status, 0) << first.err;
+    ASSERT_EQ(second.status, 0) << second.err;
+
+    std::vector<int> numbers = printedNumbers(first.out);
+    for (int n : printedNumbers(second.out))
+        numbers.push_back(n);
+    EXPECT_EQ(numbers.size(), 60u);
+    const std::set<int> distinct(numbers.begin(), numbers.end());
+    ASSERT_EQ(distinct.size(), 60u);
+    EXPECT_EQ(*distinct.begin(), 2);
+    EXPECT_EQ(*distinct.rbegin(), 61);
+
+    for (const char* set : {"I", "P", "R"}) {
+        const fs::path yearFile = dir.path() / "User001" / (std::string("V2020") + set + ".13");
+        ASSERT_EQ(fs::file_size(yearFile), 61u * varemo::kYearRecordLength) << yearFile;
+        for (int n = 1; n <= 61; ++n) {
+            varemo::YearRecord y(varemo::readRecordIfExists(yearFile, varemo::kYearRecordLength, n));
+            EXPECT_EQ(y.name(), "Personalfall " + std::to_string(n)) << set << " " << n;
+        }
+    }
+}
