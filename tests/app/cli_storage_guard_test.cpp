@@ -8,6 +8,7 @@
 #include "support/temp_dir.h"
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <set>
 #include <sstream>
@@ -109,4 +110,65 @@ TEST(CliStorageGuard, ConcurrentNewCasesGetNumbersOfTheirOwn) {
             EXPECT_EQ(y.name(), "Personalfall " + std::to_string(n)) << set << " " << n;
         }
     }
+}
+
+// A damaged case count in the window record (32767 for 2020) does not make recalc-all work through
+// 32766 cases (before, it wrote 628 MB of "Neuer Personalfall"): the two stored cases are recalculated
+// and every file keeps its two records.
+TEST(CliStorageGuard, ADamagedCountInTheWindowRecordMakesNoCases) {
+    TempDir dir;
+    ASSERT_EQ(run(dir, {"new-case", "--year", "2020", "--count", "2"}).status, 0);
+    const fs::path user = dir.path() / "User001";
+    {
+        std::fstream dim(user / "varemo20.dim", std::ios::in | std::ios::out | std::ios::binary);
+        dim.seekp(500 + 2 * (2020 - 2017)); // the count of 2020, 16-bit little-endian
+        dim.put(char(0xFF));
+        dim.put(char(0x7F));
+    }
+    CliResult r = run(dir, {"--answer", "yes", "recalc-all", "--year", "2020", "--set", "REAL"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "2 Personalfälle, 24 Monate neu berechnet\n");
+    EXPECT_EQ(fs::file_size(user / "V2020R.1"), 2u * 1513u);
+    EXPECT_EQ(fs::file_size(user / "V2020R.13"), 2u * varemo::kYearRecordLength);
+
+    CliResult created = run(dir, {"new-case", "--year", "2020"});
+    EXPECT_EQ(created.out, "3  Personalfall 3\n") << created.err;
+}
+
+// A year file padded to 60 MB (31521 records, all but the first two never written) is no list of
+// 31521 cases: the transfer carries the two cases and writes a year file of two records. With a
+// record written at its end the files claim a case beyond the 9999 the program keeps: the transfer,
+// the recalculation and a new case are refused, and no file changes.
+TEST(CliStorageGuard, AnOversizedYearFileIsNoListOfCases) {
+    TempDir dir;
+    ASSERT_EQ(run(dir, {"new-case", "--year", "2020", "--count", "2"}).status, 0);
+    const fs::path user = dir.path() / "User001";
+    fs::resize_file(user / "V2020R.13", 31521u * varemo::kYearRecordLength);
+
+    CliResult transfer = run(dir, {"--answer", "yes", "transfer", "--year", "2020", "--all"});
+    ASSERT_EQ(transfer.status, 0) << transfer.err;
+    EXPECT_TRUE(contains(transfer.err, "Satz 2 von 2 Sätzen.\n")) << transfer.err;
+    EXPECT_FALSE(contains(transfer.err, "Satz 3")) << transfer.err;
+    EXPECT_EQ(fs::file_size(user / "V2021R.13"), 2u * varemo::kYearRecordLength);
+    EXPECT_EQ(fs::file_size(user / "V2021I.1"), 2u * 1513u);
+
+    {
+        std::fstream year(user / "V2020R.13", std::ios::in | std::ios::out | std::ios::binary);
+        year.seekp(31521 * varemo::kYearRecordLength - 1);
+        year.put('x');
+    }
+    const auto before = filesBelow(dir.path());
+    const std::string damaged =
+        "Die Dateien des Jahres 2020 enthalten einen Personalfall 31521, das Programm führt aber höchstens "
+        "9999. Die Dateien sind beschädigt.";
+    CliResult again = run(dir, {"--answer", "yes", "transfer", "--year", "2020", "--all"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(contains(again.err, "[Sorry] " + damaged + "\nEs wurde nichts verändert.")) << again.err;
+    CliResult recalc = run(dir, {"--answer", "yes", "recalc-all", "--year", "2020", "--set", "REAL"});
+    EXPECT_EQ(recalc.status, 1);
+    EXPECT_TRUE(contains(recalc.err, damaged)) << recalc.err;
+    CliResult created = run(dir, {"new-case", "--year", "2020"});
+    EXPECT_EQ(created.status, 3);
+    EXPECT_TRUE(contains(created.err, damaged)) << created.err;
+    EXPECT_EQ(changedFiles(before, filesBelow(dir.path())), std::vector<std::string>{});
 }
