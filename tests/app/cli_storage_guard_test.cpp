@@ -172,3 +172,27 @@ TEST(CliStorageGuard, AnOversizedYearFileIsNoListOfCases) {
     EXPECT_TRUE(contains(created.err, damaged)) << created.err;
     EXPECT_EQ(changedFiles(before, filesBelow(dir.path())), std::vector<std::string>{});
 }
+
+// Viewing or editing a case that does not exist says so and writes nothing (before, case 9999 was
+// written as "Neuer Personalfall", 15 MB of files, and the next new case got the number 10000).
+TEST(CliStorageGuard, ViewingACaseThatDoesNotExistCreatesNothing) {
+    TempDir dir;
+    ASSERT_EQ(run(dir, {"new-case", "--year", "2020"}).status, 0);
+    const auto before = filesBelow(dir.path());
+
+    CliResult sheet =
+        run(dir, {"sheet", "--year", "2020", "--set", "REAL", "--case", "9999", "--month", "1", "--json"});
+    EXPECT_EQ(sheet.status, 1);
+    EXPECT_EQ(sheet.out, "");
+    EXPECT_EQ(sheet.err, "[Sorry] Den Personalfall 9999 gibt es im Jahr 2020 nicht.\n"
+                         "Einen neuen Personalfall legt der Befehl new-case an.\n");
+    CliResult set = run(
+        dir, {"set", "--year", "2020", "--set", "PLAN", "--case", "2", "--month", "1", "--amount", "12=100"});
+    EXPECT_EQ(set.status, 1);
+    EXPECT_TRUE(contains(set.err, "Den Personalfall 2 gibt es im Jahr 2020 nicht.")) << set.err;
+    EXPECT_EQ(changedFiles(before, filesBelow(dir.path())), std::vector<std::string>{});
+
+    EXPECT_EQ(run(dir, {"new-case", "--year", "2020"}).out, "2  Personalfall 2\n");
+    EXPECT_EQ(run(dir, {"sheet", "--year", "2020", "--set", "REAL", "--case", "2", "--month", "1"}).status,
+              0);
+}
