@@ -2,6 +2,7 @@
 
 #include "app/json_writer.h"
 #include "session/case_load.h"
+#include "session/case_operations.h"
 #include "session/startup.h"
 
 #include <climits>
@@ -80,6 +81,12 @@ int openCaseMonth(Session& g, const CliContext& ctx, const CaseMonthSelection& s
     g.dataSet = *sel.set;
     g.caseNumber = sel.caseNumber;
     g.selectMonth(sel.month);
+    if (sel.caseNumber != 1 && !caseStored(g, sel.year, sel.caseNumber)) {
+        g.prompter.tell("Sorry", {"Den Personalfall " + std::to_string(sel.caseNumber) + " gibt es im Jahr " +
+                                      std::to_string(sel.year) + " nicht.",
+                                  "Einen neuen Personalfall legt der Befehl new-case an."});
+        return kCaseMissing;
+    }
     return SelectCaseMonth(g) ? 0 : 1;
 }
 

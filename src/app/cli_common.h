@@ -65,7 +65,10 @@ struct CaseMonthSelection {
 
 // A session on the program folder with the selected case-month loaded and calculated. Returns the exit
 // status so far: 0, 1 when the month's run failed, 3 when the program folder cannot be used (the
-// messages have been shown).
+// messages have been shown), or kCaseMissing when the case does not exist: then nothing was loaded or
+// written and the message says so. Viewing never creates a case (that is new-case's); only case 1 of
+// a year without cases is made from the defaults when first shown, as the window does at its start.
+inline constexpr int kCaseMissing = -1;
 [[nodiscard]] int openCaseMonth(Session& g, const CliContext& ctx, const CaseMonthSelection& sel);
 
 // Text padded with blanks to a number of characters (not bytes, so that umlauts keep the columns).

@@ -84,6 +84,7 @@ int runSheetOrSet(CliContext& ctx, bool editsAllowed) {
 
     Session g(*ctx.prompter);
     const int opened = openCaseMonth(g, ctx, sel);
+    if (opened == kCaseMissing) return 1;
     if (opened == 3) return 3;
     bool allDone = opened == 0;
     for (const Edit& e : edits)

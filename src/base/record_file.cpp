@@ -84,7 +84,9 @@ RecordFile::RecordFile(const std::filesystem::path& path, size_t recordLength)
                               " kann nicht mit der Satzlänge 0 geöffnet werden.");
     refuseLink(path);
     if (!std::filesystem::exists(path)) {
-        std::ofstream create(path, std::ios::binary);
+        // Appending creates the file without emptying it: another program may have created and
+        // written it since the check.
+        std::ofstream create(path, std::ios::binary | std::ios::app);
         if (!create) throw RecordFileError("Die Datei " + path.string() + " konnte nicht angelegt werden.");
     }
     stream_ = std::make_unique<std::fstream>(path, std::ios::in | std::ios::out | std::ios::binary);

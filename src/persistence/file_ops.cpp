@@ -135,6 +135,31 @@ bool isMissingOrEmpty(const fs::path& path) {
     return fileSize(path) == 0;
 }
 
+int64_t lastFilledRecord(const fs::path& path, size_t recordLength) {
+    const uint64_t size = fileSize(path);
+    if (size == 0 || recordLength == 0) return 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw StorageError("Die Datei " + path.string() + " konnte nicht gelesen werden.");
+    // Backwards in blocks of whole records: a file of cases ends with a written record, so this
+    // usually reads one block; only a damaged file is read further.
+    const uint64_t block = recordLength * std::max<uint64_t>(1, (1u << 20) / recordLength);
+    std::vector<char> bytes;
+    uint64_t end = size;
+    while (end > 0) {
+        const uint64_t lastStart = (end - 1) / recordLength * recordLength;
+        const uint64_t start = lastStart + recordLength >= block ? lastStart + recordLength - block : 0;
+        bytes.resize(static_cast<size_t>(end - start));
+        in.seekg(static_cast<std::streamoff>(start));
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!in) throw StorageError("Die Datei " + path.string() + " konnte nicht gelesen werden.");
+        for (uint64_t i = bytes.size(); i > 0; --i)
+            if (bytes[static_cast<size_t>(i - 1)] != 0)
+                return static_cast<int64_t>((start + i - 1) / recordLength + 1);
+        end = start;
+    }
+    return 0;
+}
+
 std::vector<uint8_t> readWholeFile(const fs::path& path) {
     std::error_code ec;
     if (!fs::exists(path, ec)) return {};

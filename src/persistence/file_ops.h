@@ -50,6 +50,10 @@ std::string storedPathText(const std::filesystem::path& folder, const std::files
 // Size of the file in bytes; 0 when it is missing (or no regular file).
 uint64_t fileSize(const std::filesystem::path& path);
 bool isMissingOrEmpty(const std::filesystem::path& path);
+// The last record of a fixed-record file that holds a byte other than zero (a partial record at the
+// end counts); 0 when there is none or the path is no file. The records after it were never written,
+// however large the file is (a sparse or zero-padded file). Throws StorageError when it cannot be read.
+int64_t lastFilledRecord(const std::filesystem::path& path, size_t recordLength);
 
 // The whole file; throws StorageError when it exists but cannot be read. A missing file reads empty.
 std::vector<uint8_t> readWholeFile(const std::filesystem::path& path);

@@ -4,10 +4,12 @@
 // default records and the start-up switches. Globaldaten holds one of these as `storage`.
 
 #include "base/record_file.h"
+#include "persistence/folder_lock.h"
 #include "persistence/user_files.h"
 #include "persistence/window_record.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace varemo {
@@ -42,6 +44,11 @@ struct StorageState {
     bool autoUpdateCheck = false;   // window record switch, off when "noupdate.txt" exists
 
     StatusLine* status = nullptr; // where progress goes; nothing is shown without one
+
+    // The user folder's lock while a write operation runs, and how many operations share it.
+    std::shared_ptr<FolderLock> folderLock;
+    int folderLockDepth = 0;
+
     void showStatus(const std::string& text) const {
         if (status) status->show(text);
     }

@@ -6,6 +6,8 @@
 #include "session/guarded.h"
 #include "session/startup.h"
 
+#include <optional>
+
 namespace varemo {
 namespace fs = std::filesystem;
 
@@ -50,6 +52,16 @@ std::vector<std::string> backupFileNames() {
 }
 
 StorageResult BackupUserData(Session& g) {
+    std::optional<UserFolderWrite> lock;
+    try {
+        lock.emplace(g);
+    } catch (const FolderBusyError&) {
+        g.prompter.tell("Fehler",
+                        {"Das Sichern der Userdaten konnte nicht ausgeführt werden.",
+                         std::string("Ursache: ") + kFolderBusyText, "Es wurde nichts verändert."},
+                        PromptIcon::Critical);
+        return StorageResult::Failed;
+    }
     std::error_code ec;
     if (!fs::is_directory(backupFolder(g, 1), ec)) {
         try {

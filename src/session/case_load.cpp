@@ -2,6 +2,7 @@
 
 #include "pay/basic_pay.h"
 #include "persistence/month_record.h"
+#include "session/guarded.h"
 
 #include <cmath>
 #include <string>
@@ -207,6 +208,7 @@ void OpenYearFiles(Session& g) {
 }
 
 void ResetToDefaults(Session& g) {
+    UserFolderWrite lock(g);
     std::string name = g.workingCase.name;
     g.workingCase = defaultCase();
     g.workingCase.name = name;
@@ -215,6 +217,7 @@ void ResetToDefaults(Session& g) {
 }
 
 void LoadCaseMonth(Session& g) {
+    UserFolderWrite lock(g); // the checks below may write the repaired case
     Case c;
     readCaseMonth(g, c);
     if (int error = checkRanges(g, c)) {
@@ -256,6 +259,8 @@ void LoadCaseMonth(Session& g) {
 namespace varemo {
 
 bool SelectCaseMonth(Session& g) {
+    // Loading repairs damaged records and the run writes the month back.
+    UserFolderWrite lock(g);
     if (!g.files.isOpen() || g.files.year() != g.year || g.files.dataSet() != g.dataSet) OpenYearFiles(g);
     LoadCaseMonth(g);
     return RecalculateShownMonth(g);

@@ -13,14 +13,13 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <limits>
 #include <numeric>
 
 namespace varemo {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr int kHighestCaseNumber = 32766; // the count (number + 1) is a 16-bit value
 
 size_t recordLengthOfMonth(int month) {
     return month == 13 ? kYearRecordLength : kMonthRecordLength;
@@ -40,14 +39,21 @@ std::vector<fs::path> concat(std::vector<fs::path> a, const std::vector<fs::path
     return a;
 }
 
+std::string damagedFilesText(int year, int highest) {
+    return "Die Dateien des Jahres " + std::to_string(year) + " enthalten einen Personalfall " +
+           std::to_string(highest) + ", das Programm führt aber höchstens " + std::to_string(kMostCases) +
+           ". Die Dateien sind beschädigt.";
+}
+
 // Creates case n = caseCount in all three data sets and calculates its months; throws on a file error.
 // Afterwards the new case is current in the data set and month shown before.
 int createCase(Session& g) {
     const ShownSelection shown = rememberSelection(g);
     const int n = caseCount(g, g.year);
-    if (n > kHighestCaseNumber)
-        throw StorageError("Es kann kein weiterer Personalfall angelegt werden: die höchste Nummer " +
-                           std::to_string(kHighestCaseNumber) + " ist erreicht.");
+    if (n > kMostCases + 1) throw Error(damagedFilesText(g.year, n - 1));
+    if (n > kMostCases)
+        throw Error("Es kann kein weiterer Personalfall angelegt werden: die höchste Nummer " +
+                    std::to_string(kMostCases) + " ist erreicht.");
     CalculationWrites writes(g);
 
     // Every file is opened (and so checked) before the first record is written.
@@ -170,16 +176,31 @@ bool refuseYearSalary(Session& g) {
 } // namespace
 
 int caseCount(const Session& g, int year) {
-    uint64_t highest = 0;
-    for (DataSet s : kAllDataSets) {
-        for (int m = 1; m <= 13; ++m) {
-            uint64_t length = recordLengthOfMonth(m);
-            uint64_t size = fileSize(findFileIgnoringCase(g.userFolder, caseFileName(year, s, m)));
-            highest = std::max(highest, (size + length - 1) / length);
-        }
-    }
-    int fromFiles = static_cast<int>(std::min<uint64_t>(highest, kHighestCaseNumber + 1)) + 1;
-    return std::max({g.storage.window.caseCount(year), fromFiles, 1});
+    int64_t highest = 0;
+    for (DataSet s : kAllDataSets)
+        for (int m = 1; m <= 13; ++m)
+            highest = std::max(highest,
+                               lastFilledRecord(findFileIgnoringCase(g.userFolder, caseFileName(year, s, m)),
+                                                recordLengthOfMonth(m)));
+    return static_cast<int>(std::min<int64_t>(highest, std::numeric_limits<int>::max() - 1)) + 1;
+}
+
+bool caseStored(const Session& g, int year, int caseNumber) {
+    // The year records first: every case created has one, so a stored case is found at once.
+    for (int m = 13; m >= 1; --m)
+        for (DataSet s : kAllDataSets)
+            if (!readRecordIfExists(findFileIgnoringCase(g.userFolder, caseFileName(year, s, m)),
+                                    recordLengthOfMonth(m), caseNumber)
+                     .allZero())
+                return true;
+    return false;
+}
+
+bool refuseDamagedCaseFiles(Session& g, int year) {
+    const int highest = caseCount(g, year) - 1;
+    if (highest <= kMostCases) return false;
+    g.prompter.tell("Sorry", {damagedFilesText(year, highest), "Es wurde nichts verändert."});
+    return true;
 }
 
 int NewCase(Session& g) {
@@ -337,7 +358,7 @@ StorageResult DeleteYear(Session& g, int year) {
 }
 
 StorageResult MoveCase(Session& g, int from, int to) {
-    if (!MoveSortAllowed(g)) return StorageResult::Refused;
+    if (!MoveSortAllowed(g) || refuseDamagedCaseFiles(g, g.year)) return StorageResult::Refused;
     const int last = caseCount(g, g.year) - 1;
     if (from < 1 || from > last || to < 1 || to > last) {
         g.prompter.tell("Sorry",
@@ -365,7 +386,7 @@ std::vector<int> sortedCaseOrder(const std::vector<std::string>& names) {
 }
 
 StorageResult SortCases(Session& g) {
-    if (!MoveSortAllowed(g)) return StorageResult::Refused;
+    if (!MoveSortAllowed(g) || refuseDamagedCaseFiles(g, g.year)) return StorageResult::Refused;
     const int last = caseCount(g, g.year) - 1;
     fs::path yearFile = findFileIgnoringCase(g.userFolder, caseFileName(g.year, g.dataSet, 13));
     std::vector<std::string> names;

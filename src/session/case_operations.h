@@ -4,8 +4,8 @@
 //
 // The case count of a year (window record, offset 500) counts the cases plus the empty entry at the end
 // of the case list. A count read from the window record may be behind the files (another workstation
-// added cases, or a case was stored without being created); operations therefore use caseCount(),
-// which never lies below the highest case stored in any file of the year.
+// added cases, or a case was stored without being created) or, damaged, far beyond them; operations
+// therefore use caseCount(), which counts the cases the files of the year hold.
 
 #include "session/session.h"
 
@@ -15,9 +15,21 @@
 
 namespace varemo {
 
-// The case count of a year: the window record's count, raised above every case number that has a
-// record in a month or year file of any data set. At least 1 (the empty entry alone).
+// The most cases a year holds. Case numbers beyond it are neither created nor worked through: a file
+// that claims more is damaged, and every operation over all its cases would write tens of thousands
+// of empty ones.
+inline constexpr int kMostCases = 9999;
+
+// The case count of a year: the highest case number with a written record (not all zero) in a month
+// or year file of any data set, plus the empty entry. At least 1 (the empty entry alone). The window
+// record's count does not raise it: cases exist only as records.
 int caseCount(const Session& g, int year);
+
+// Whether case n has a written record in a month or year file of the year, in any data set.
+bool caseStored(const Session& g, int year, int caseNumber);
+
+// Refuses (message "Sorry", true) when the files of the year hold a case beyond kMostCases.
+bool refuseDamagedCaseFiles(Session& g, int year);
 
 // Creates the next case of the current year in all three data sets from the model case: named
 // "Personalfall " + n, the case number in the year record, all twelve months calculated. The new case

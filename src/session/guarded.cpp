@@ -3,6 +3,8 @@
 #include "base/error.h"
 #include "session/case_load.h"
 
+#include <optional>
+
 namespace varemo {
 
 std::filesystem::path dataRootOf(const Session& g) {
@@ -33,19 +35,38 @@ CalculationWrites::~CalculationWrites() {
     g_.modeField = mode_;
 }
 
+UserFolderWrite::UserFolderWrite(Session& g) : s_(g.storage) {
+    if (s_.folderLockDepth == 0 && !g.userFolder.empty())
+        s_.folderLock = std::make_shared<FolderLock>(g.userFolder);
+    ++s_.folderLockDepth;
+}
+
+UserFolderWrite::~UserFolderWrite() {
+    if (--s_.folderLockDepth == 0) s_.folderLock.reset();
+}
+
 StorageResult runGuarded(Session& g, const std::string& operation,
                          const std::vector<std::filesystem::path>& files, const std::function<void()>& body) {
     const ShownSelection shown = rememberSelection(g);
+    std::optional<UserFolderWrite> lock;
     FileSnapshot snapshot(g.userFolder);
-    try {
-        snapshot.add(files);
-    } catch (const std::exception& e) {
-        g.prompter.ask(PromptMessage{PromptIcon::Critical,
-                                     "Fehler",
-                                     {operation + " konnte nicht ausgeführt werden.",
-                                      "Ursache: " + failureCause(e), "Es wurde nichts verändert."},
-                                     PromptButtons::Ok});
+    // The lock is given back before a message waits for the user, so that other programs go on.
+    auto fail = [&](const std::string& cause, const std::string& state) {
+        lock.reset();
+        g.prompter.ask(
+            PromptMessage{PromptIcon::Critical,
+                          "Fehler",
+                          {operation + " konnte nicht ausgeführt werden.", "Ursache: " + cause, state},
+                          PromptButtons::Ok});
         return StorageResult::Failed;
+    };
+    try {
+        lock.emplace(g);
+        snapshot.add(files);
+    } catch (const FolderBusyError&) {
+        return fail(kFolderBusyText, "Es wurde nichts verändert.");
+    } catch (const std::exception& e) {
+        return fail(failureCause(e), "Es wurde nichts verändert.");
     }
     try {
         g.files.close();
@@ -59,17 +80,12 @@ StorageResult runGuarded(Session& g, const std::string& operation,
                      : "Nicht alle Dateien konnten zurückgesetzt werden. Die gesicherten Fassungen "
                        "liegen in " +
                            snapshot.folder().string() + ".";
-        g.prompter.ask(PromptMessage{
-            PromptIcon::Critical,
-            "Fehler",
-            {operation + " konnte nicht ausgeführt werden.", "Ursache: " + failureCause(e), state},
-            PromptButtons::Ok});
         try {
             returnToSelection(g, shown);
         } catch (const std::exception&) {
             g.files.close();
         }
-        return StorageResult::Failed;
+        return fail(failureCause(e), state);
     }
 }
 

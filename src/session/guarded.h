@@ -46,7 +46,23 @@ class CalculationWrites {
     int mode_;
 };
 
-// Saves the files, closes the case files and runs body. When body throws, the files are restored, the
+// Holds the lock of the session's user folder (persistence/folder_lock.h) while a write operation runs;
+// an operation inside another one shares the outer one's lock. Without a user folder (before the
+// start-up) there is nothing to lock. Throws FolderBusyError when another program keeps the folder.
+class UserFolderWrite {
+  public:
+    explicit UserFolderWrite(Session& g);
+    ~UserFolderWrite();
+    UserFolderWrite(const UserFolderWrite&) = delete;
+    UserFolderWrite& operator=(const UserFolderWrite&) = delete;
+
+  private:
+    StorageState& s_;
+};
+
+// Takes the user folder's lock, saves the files, closes the case files and runs body. When another
+// program keeps the folder, the message names the operation and the result is Failed with nothing
+// changed. When body throws, the files are restored, the
 // message "Fehler" names the operation and the cause, the selection is restored and the result is
 // Failed. On success the body leaves the selection as the operation wants it.
 StorageResult runGuarded(Session& g, const std::string& operation,

@@ -8,6 +8,7 @@
 #include "pay/line_key_codes.h"
 #include "pay/steps.h"
 #include "session/case_load.h"
+#include "session/guarded.h"
 #include "session/pay_line_input.h"
 #include "session/recalculate.h"
 #include "session/sheet_edits.h"
@@ -148,6 +149,8 @@ bool EnterAmount(Session& g, AmountSlot slot, const std::string& text) {
             PromptIcon::Warning);
         return false;
     }
+    // Taken before the working case changes: when another program keeps the folder, nothing changed.
+    UserFolderWrite lock(g);
     g.workingCase.enterAmount(slot, typed->stored);
     // Lines 37 and 38 show the computed subsidy; the premium typed there is kept beside them.
     if (slot == AmountSlot::HealthInsurance)
@@ -178,6 +181,7 @@ bool storeKey(Session& g, KeySlot slot, int value) {
         refuseChoice(g);
         return false;
     }
+    UserFolderWrite lock(g);
     g.workingCase.setKey(slot, static_cast<int16_t>(value));
     if (slot == KeySlot::Region) g.east = isEastRegion(value);
     return true;
@@ -202,6 +206,7 @@ bool ChooseOption(Session& g, int line, int position) {
         return false;
     }
     if (!g.showsYearSalary() && !CheckLineChoice(g, line, position)) return false;
+    UserFolderWrite lock(g); // the pay line's choice may already change the working case
     if (!g.showsYearSalary() && !PayLineChoice(g, line, position)) return false;
     if (!g.showsYearSalary())
         ApplyEntryKeyCode(g, line, position); // lines 25, 26, 44 to 46: the entry's rule
@@ -227,6 +232,7 @@ bool EnterDate(Session& g, const std::string& text) {
         g.prompter.tell("Sorry", {"Kein Datum möglich."});
         return false;
     }
+    UserFolderWrite lock(g);
     g.workingCase.dateText = text;
     return RecalculateAndRedisplay(g);
 }
@@ -260,6 +266,7 @@ bool RenameCase(Session& g, const std::string& name) {
                         PromptIcon::Warning);
         return false;
     }
+    UserFolderWrite lock(g);
     g.workingCase.name = trimmed;
     return RecalculateAndRedisplay(g);
 }

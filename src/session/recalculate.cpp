@@ -3,6 +3,7 @@
 #include "calc/calculation_run.h"
 #include "pay/basic_pay.h"
 #include "pay/pay_options.h"
+#include "session/guarded.h"
 
 namespace varemo {
 
@@ -26,6 +27,7 @@ bool RecalculateShownMonth(Session& g) {
 }
 
 bool RecalculateAndRedisplay(Session& g) {
+    UserFolderWrite lock(g);
     // After an overflow the following months would leave the range the same way; the message is
     // shown once. A failed run does not carry its inputs into the following months either.
     if (!RecalculateShownMonth(g)) return false;

@@ -5,6 +5,8 @@
 #include "pay/steps.h"
 #include "persistence/user_files.h"
 #include "session/case_load.h"
+#include "session/case_operations.h"
+#include "session/guarded.h"
 
 #include <algorithm>
 
@@ -35,7 +37,7 @@ std::string recalculationProgress(int caseNumber, int month) {
 }
 
 int recalculationCaseCount(const Session& g) {
-    const int count = g.year >= kFirstYear && g.year <= kLastYear ? g.storage.window.caseCount(g.year) : 0;
+    const int count = g.year >= kFirstYear && g.year <= kLastYear ? caseCount(g, g.year) : 0;
     return std::max(count, 2);
 }
 
@@ -58,7 +60,9 @@ void ResetHealthRatePosition(Session& g) {
 
 RecalculationSummary RecalculateAllCases(Session& g) {
     RecalculationSummary summary;
+    if (refuseDamagedCaseFiles(g, g.year)) return summary;
     if (g.prompter.ask(recalculationQuestion(g)) != PromptAnswer::Ok) return summary;
+    UserFolderWrite lock(g);
     summary.done = true;
 
     // The yearly defaults of the user, read again.
@@ -76,6 +80,8 @@ RecalculationSummary RecalculateAllCases(Session& g) {
     g.closingStepSuspended = false;
     g.modeField = 0;
     for (int caseNumber = 1; caseNumber < count; ++caseNumber) {
+        // A number without any record (a gap in the list) is no case; loading it would make one.
+        if (caseNumber > 1 && !caseStored(g, g.year, caseNumber)) continue;
         for (int month = 1; month <= 12; ++month) {
             g.workingCase = defaultCase();
             g.caseNumber = caseNumber;

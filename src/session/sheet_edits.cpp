@@ -3,6 +3,7 @@
 #include "base/cp1252.h"
 #include "pay/part_time.h"
 #include "pay/steps.h"
+#include "session/guarded.h"
 #include "session/line_input.h"
 #include "session/recalculate.h"
 
@@ -47,6 +48,7 @@ void ShowGuidedEntryEnd(Session& g) {
 bool ToggleFlag(Session& g, int line, FlagColumn column) {
     if (refuseYearSalary(g)) return false;
     if (line < kFirstGrossLine || line > kLastGrossLine) return false;
+    UserFolderWrite lock(g);
     GrossLineAttributes& a = g.workingCase.grossLine(line);
     if (column == FlagColumn::PartialRetirement) {
         a.partialRetirementCategory = nextPartialRetirementCategory(a.partialRetirementCategory);
@@ -73,6 +75,7 @@ bool RenameFirstEntry(Session& g, int line, const std::string& text) {
         g.prompter.tell("Sorry", {"Sorry, die gewählte Auswahl ist nicht möglich."});
         return false;
     }
+    UserFolderWrite lock(g);
     g.workingCase.setText(*which, name);
     return RecalculateAndRedisplay(g);
 }

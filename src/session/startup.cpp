@@ -3,9 +3,12 @@
 #include "base/cp1252.h"
 #include "base/error.h"
 #include "persistence/file_ops.h"
+#include "persistence/folder_lock.h"
 #include "persistence/settings_file.h"
 #include "persistence/user_files.h"
 #include "session/case_load.h"
+
+#include <optional>
 
 namespace varemo {
 namespace fs = std::filesystem;
@@ -172,8 +175,15 @@ bool StartUp(Session& g) {
             cannotReach(g, nativeToStoredPath(userFolder), user);
             return false;
         }
-        bool modelWritten = ensureModelCase(userFolder);
         const fs::path dim = userFile(userFolder, kWindowRecordFile);
+        // The defaults of a new folder are written under the folder's lock (unless the operation that
+        // runs the start-up holds it already); a folder that has them is only read.
+        std::optional<FolderLock> lock;
+        if (g.storage.folderLockDepth == 0 &&
+            (isMissingOrEmpty(userFile(userFolder, kModelMonthFile)) || isMissingOrEmpty(dim) ||
+             isMissingOrEmpty(userFile(userFolder, kChurchTaxFile))))
+            lock.emplace(userFolder);
+        bool modelWritten = ensureModelCase(userFolder);
         if (isMissingOrEmpty(dim)) writeFileAtomically(dim, WindowRecord::defaults().buffer().bytes());
         WindowRecord window = readWindowRecord(userFolder);
 
@@ -193,6 +203,7 @@ bool StartUp(Session& g) {
                                                     kChurchTaxRecordLength, yearRecordNumber(year));
         RecordBuffer yearDefaults = readRecordIfExists(userFile(userFolder, kYearDefaultsFile),
                                                        kYearDefaultsRecordLength, yearRecordNumber(year));
+        lock.reset();
 
         // The session takes the new state only now, so that a failure above leaves it as it was.
         g.programDir = programDir;

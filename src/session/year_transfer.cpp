@@ -11,6 +11,7 @@
 #include "session/guarded.h"
 #include "session/recalculate.h"
 
+#include <algorithm>
 #include <array>
 
 namespace varemo {
@@ -46,7 +47,11 @@ void transfer(Session& g, int year, const std::vector<int>& cases, bool wholeYea
         for (DataSet s : kAllDataSets) {
             fs::path from = caseFile(g, year, s, 13);
             std::error_code ec;
-            if (fs::is_regular_file(from, ec)) copyFileAtomically(from, caseFile(g, next, s, 13));
+            if (!fs::is_regular_file(from, ec)) continue;
+            // Records after the last case were never written; a padded file is not carried on.
+            std::vector<uint8_t> bytes = readWholeFile(from);
+            bytes.resize(std::min(bytes.size(), static_cast<size_t>(last) * kYearRecordLength));
+            writeFileAtomically(caseFile(g, next, s, 13), bytes);
         }
 
     std::array<CaseFiles, 3> sets;
@@ -158,7 +163,7 @@ StorageResult TransferCaseToNextYear(Session& g) {
 }
 
 StorageResult TransferAllToNextYear(Session& g, int year) {
-    if (refuseYear(g, year)) return StorageResult::Refused;
+    if (refuseYear(g, year) || refuseDamagedCaseFiles(g, year)) return StorageResult::Refused;
     const int count = caseCount(g, year);
     const int last = count - 1;
     if (last < 1) {
@@ -198,9 +203,10 @@ StorageResult TransferAllToNextYear(Session& g, int year) {
          "Je Personalfall werden 36 Berechnungen durchgeführt (Januar bis Dezember für INFO, PLAN und "
          "REAL).",
          "Der Fortschritt wird in der Statuszeile angezeigt."});
+    // A number without any record in the year (a gap in the list) is no case to carry on.
     std::vector<int> cases;
     for (int n = 1; n <= last; ++n)
-        cases.push_back(n);
+        if (caseStored(g, year, n)) cases.push_back(n);
     return runTransfer(g, year, cases, true, last, count);
 }
 

@@ -1,10 +1,12 @@
 // New cases, the model case, copying between data sets, deleting a year, moving and sorting cases.
 
+#include "persistence/folder_lock.h"
 #include "persistence/month_record.h"
 #include "persistence/user_files.h"
 #include "session/case_load.h"
 #include "session/case_operations.h"
 #include "session/guarded.h"
+#include "session/line_input.h"
 #include "storage_fixture.h"
 
 #include <gtest/gtest.h>
@@ -91,6 +93,18 @@ TEST(NewCase, NeverOverwritesCasesTheCountDoesNotKnow) {
     EXPECT_EQ(std::vector<uint8_t>(after.begin(), after.begin() + 3 * 1920), before);
     EXPECT_EQ(NewCases(f.g, 10), (std::vector<int>{5, 6, 7, 8, 9, 10, 11, 12, 13, 14}));
     EXPECT_EQ(caseCount(f.g, 2020), 15);
+}
+
+// The window keeps the folder's lock only while an operation writes: after a new case (whose inner
+// steps share the lock), a view and an edit, another program gets it at once.
+TEST(NewCase, TheFolderLockIsHeldOnlyWhileAnOperationRuns) {
+    Started f;
+    ASSERT_EQ(NewCase(f.g), 1);
+    EXPECT_NO_THROW(FolderLock(f.user(), std::chrono::milliseconds(0)));
+    ASSERT_TRUE(SelectCaseMonth(f.g));
+    ASSERT_TRUE(EnterAmount(f.g, AmountSlot::Allowance1, "100"));
+    EXPECT_NO_THROW(FolderLock(f.user(), std::chrono::milliseconds(0)));
+    EXPECT_EQ(f.g.storage.folderLockDepth, 0);
 }
 
 TEST(NewCase, StartsFromTheModelTakenFromTheCurrentCalculation) {

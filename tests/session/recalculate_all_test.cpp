@@ -111,15 +111,21 @@ TEST(RecalculateAll, ACountOfOneStillProcessesCaseOne) {
     EXPECT_EQ(s.g.workingCase.monthIndex(), 0);
 }
 
-TEST(RecalculateAll, CasesUpToTheCountLessTheEmptyEntry) {
+// The cases are those the files hold: a count in the window record far beyond them (damaged) makes no
+// cases out of nothing, and a number without any record between them is skipped.
+TEST(RecalculateAll, CasesAreTheStoredOnesWhateverTheWindowRecordCounts) {
     TestSession s;
     staleCase(s);
-    s.g.storage.window.setCaseCount(2020, 3); // cases 1 and 2 and the empty entry
+    s.g.files.writeMonth(1, 2, s.g.files.readMonth(1, 1));
+    s.g.files.writeMonth(1, 4, s.g.files.readMonth(1, 1));
+    s.g.storage.window.setCaseCount(2020, 32767);
+    EXPECT_EQ(recalculationCaseCount(s.g), 5); // cases 1 to 4 and the empty entry
     s.prompter.queue(PromptAnswer::Ok);
     const RecalculationSummary r = RecalculateAllCases(s.g);
-    EXPECT_EQ(r.cases, 2);
-    EXPECT_EQ(r.monthsRun, 24);
-    EXPECT_EQ(recalculationCaseCount(s.g), 3);
+    EXPECT_EQ(r.cases, 3); // 1, 2 and 4; number 3 has no record
+    EXPECT_EQ(r.monthsRun, 36);
+    EXPECT_TRUE(s.g.files.readMonth(1, 3).allZero());
+    EXPECT_EQ(fileBytes(s.g.userFolder / caseFileName(2020, DataSet::Real, 13)).size(), 4u * 1920u);
 }
 
 TEST(RecalculateAll, Fund33KeepsItsRatePositionAndFund34FollowsTheTable) {
