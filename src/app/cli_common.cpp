@@ -74,14 +74,16 @@ void CaseMonthSelection::validate() const {
     if (month < 1 || month > 12) throw UsageError("--month must be 1 to 12");
 }
 
-int openCaseMonth(Session& g, const CliContext& ctx, const CaseMonthSelection& sel) {
+int openCaseMonth(Session& g, const CliContext& ctx, const CaseMonthSelection& sel, bool editing) {
     g.programDir = ctx.programDir;
     if (!StartUp(g)) return 3;
     g.year = sel.year;
     g.dataSet = *sel.set;
     g.caseNumber = sel.caseNumber;
     g.selectMonth(sel.month);
-    if (sel.caseNumber != 1 && !caseStored(g, sel.year, sel.caseNumber)) {
+    // Viewing never makes a case; an edit may make case 1 of a year that has none yet, as the
+    // window shows case 1 of a new year.
+    if ((!editing || sel.caseNumber != 1) && !caseStored(g, sel.year, sel.caseNumber)) {
         g.prompter.tell("Sorry", {"Den Personalfall " + std::to_string(sel.caseNumber) + " gibt es im Jahr " +
                                       std::to_string(sel.year) + " nicht.",
                                   "Einen neuen Personalfall legt der Befehl new-case an."});

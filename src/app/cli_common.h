@@ -66,10 +66,11 @@ struct CaseMonthSelection {
 // A session on the program folder with the selected case-month loaded and calculated. Returns the exit
 // status so far: 0, 1 when the month's run failed, 3 when the program folder cannot be used (the
 // messages have been shown), or kCaseMissing when the case does not exist: then nothing was loaded or
-// written and the message says so. Viewing never creates a case (that is new-case's); only case 1 of
-// a year without cases is made from the defaults when first shown, as the window does at its start.
+// written and the message says so. Viewing never creates a case (that is new-case's); only an edit
+// (editing) of case 1 in a year without it makes the case from the defaults, as the window does.
 inline constexpr int kCaseMissing = -1;
-[[nodiscard]] int openCaseMonth(Session& g, const CliContext& ctx, const CaseMonthSelection& sel);
+[[nodiscard]] int openCaseMonth(Session& g, const CliContext& ctx, const CaseMonthSelection& sel,
+                                bool editing);
 
 // Text padded with blanks to a number of characters (not bytes, so that umlauts keep the columns).
 std::string padded(const std::string& text, size_t columns);

@@ -83,7 +83,7 @@ int runSheetOrSet(CliContext& ctx, bool editsAllowed) {
     sel.validate();
 
     Session g(*ctx.prompter);
-    const int opened = openCaseMonth(g, ctx, sel);
+    const int opened = openCaseMonth(g, ctx, sel, editsAllowed);
     if (opened == kCaseMissing) return 1;
     if (opened == 3) return 3;
     bool allDone = opened == 0;

@@ -54,9 +54,15 @@ std::vector<std::string> with(std::vector<std::string> base, std::initializer_li
 
 } // namespace
 
-TEST(Cli, SheetOfAnEmptyFolderShowsTheDefaults) {
+// Viewing never makes a case: an empty folder has none to show. The first edit makes case 1 from the
+// defaults, as the window shows case 1 of a new folder.
+TEST(Cli, AnEmptyFolderHasNoCaseToViewAndAnEditMakesCaseOne) {
     test::TempDir dir;
-    Json j = runJson(selection(dir, "sheet"));
+    Result viewed = run(selection(dir, "sheet"));
+    EXPECT_EQ(viewed.status, 1);
+    EXPECT_NE(viewed.err.find("Den Personalfall 1 gibt es im Jahr 2020 nicht."), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "User001" / "V2020R.13"));
+    Json j = runJson(selection(dir, "set"));
     EXPECT_EQ(j["year"].integer(), 2020);
     EXPECT_EQ(j["month"].integer(), 1);
     EXPECT_EQ(j["case"].integer(), 1);
@@ -172,14 +178,15 @@ TEST(Cli, KeysDatesNamesAndTheirRefusals) {
 
 TEST(Cli, AFileThatCannotBeUsedEndsTheCommandWithAGermanMessageAndStatusThree) {
     test::TempDir dir;
-    ASSERT_EQ(run(selection(dir, "sheet")).status, 0);
+    ASSERT_EQ(run(selection(dir, "set")).status, 0);
     // A folder stands where January 2019 of the REAL cases belongs.
     const std::filesystem::path january = dir.path() / "User001" / caseFileName(2019, DataSet::Real, 1);
     std::filesystem::create_directories(january);
     Result r = run(selection(dir, "sheet", 1, 2019));
     EXPECT_EQ(r.status, 3);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "[Fehler] Die Datei " + january.string() + " konnte nicht geöffnet werden.\n");
+    EXPECT_EQ(r.err, "[Fehler] Die Datei " + january.string() +
+                         " kann nicht gelesen werden (sie ist keine lesbare Datei).\n");
 }
 
 TEST(Cli, UsageErrorsExitWithTwo) {
@@ -193,7 +200,7 @@ TEST(Cli, UsageErrorsExitWithTwo) {
     EXPECT_EQ(run(with(selection(dir, "set"), {"--key", "x=1"})).status, 2);
     EXPECT_EQ(run(with(selection(dir, "sheet"), {"--amount", "12=1"})).status, 2);
     EXPECT_EQ(run({"--program-dir", dir.path().string(), "frobnicate"}).status, 2);
-    Result text = run({"--program-dir", dir.path().string(), "sheet", "--year", "2021", "--set", "info",
+    Result text = run({"--program-dir", dir.path().string(), "set", "--year", "2021", "--set", "info",
                        "--case", "1", "--month", "12"});
     EXPECT_EQ(text.status, 0);
     EXPECT_NE(text.out.find("47  A U S Z A H L U N G"), std::string::npos) << text.out;
