@@ -3,6 +3,7 @@
 #include "base/cp1252.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace varemo {
 namespace {
@@ -78,30 +79,52 @@ bool RecordBuffer::allZero() const {
 }
 
 RecordFile::RecordFile(const std::filesystem::path& path, size_t recordLength)
-    : path_(path), length_(recordLength) {
+    : path_(path), length_(recordLength), open_(true) {
     if (recordLength == 0)
         throw RecordFileError("Die Datei " + path.string() +
                               " kann nicht mit der Satzlänge 0 geöffnet werden.");
     refuseLink(path);
-    if (!std::filesystem::exists(path)) {
-        // Appending creates the file without emptying it: another program may have created and
-        // written it since the check.
-        std::ofstream create(path, std::ios::binary | std::ios::app);
-        if (!create) throw RecordFileError("Die Datei " + path.string() + " konnte nicht angelegt werden.");
-    }
-    stream_ = std::make_unique<std::fstream>(path, std::ios::in | std::ios::out | std::ios::binary);
-    if (!*stream_) {
-        stream_.reset();
-        throw RecordFileError("Die Datei " + path.string() + " konnte nicht geöffnet werden.");
-    }
+    std::error_code ec;
+    if (std::filesystem::symlink_status(path, ec).type() != std::filesystem::file_type::not_found)
+        attach(false);
 }
 
-RecordFile::RecordFile(RecordFile&&) noexcept = default;
-RecordFile& RecordFile::operator=(RecordFile&&) noexcept = default;
+bool RecordFile::attach(bool create) {
+    if (stream_) return true;
+    if (create) {
+        refuseLink(path_);
+        // Appending creates the file without emptying it: another program may have created and
+        // written it since the check.
+        std::ofstream make(path_, std::ios::binary | std::ios::app);
+        if (!make) throw RecordFileError("Die Datei " + path_.string() + " konnte nicht angelegt werden.");
+    } else {
+        std::error_code ec;
+        if (std::filesystem::symlink_status(path_, ec).type() == std::filesystem::file_type::not_found)
+            return false;
+    }
+    stream_ = std::make_unique<std::fstream>(path_, std::ios::in | std::ios::out | std::ios::binary);
+    if (!*stream_) {
+        stream_.reset();
+        throw RecordFileError("Die Datei " + path_.string() + " konnte nicht geöffnet werden.");
+    }
+    return true;
+}
+
+RecordFile::RecordFile(RecordFile&& other) noexcept
+    : path_(std::move(other.path_)), length_(other.length_), open_(std::exchange(other.open_, false)),
+      stream_(std::move(other.stream_)) {}
+
+RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
+    path_ = std::move(other.path_);
+    length_ = other.length_;
+    open_ = std::exchange(other.open_, false);
+    stream_ = std::move(other.stream_);
+    return *this;
+}
 RecordFile::~RecordFile() = default;
 
 int64_t RecordFile::recordCount() {
-    if (!stream_) return 0;
+    if (!open_ || !attach(false)) return 0;
     stream_->clear();
     stream_->seekg(0, std::ios::end);
     auto size = static_cast<int64_t>(stream_->tellg());
@@ -110,7 +133,7 @@ int64_t RecordFile::recordCount() {
 
 RecordBuffer RecordFile::read(int64_t record) {
     RecordBuffer buffer(length_);
-    if (!stream_ || record < 1) return buffer;
+    if (!open_ || record < 1 || !attach(false)) return buffer;
     stream_->clear();
     stream_->seekg((record - 1) * static_cast<int64_t>(length_));
     stream_->read(reinterpret_cast<char*>(buffer.bytes().data()), static_cast<std::streamsize>(length_));
@@ -119,7 +142,7 @@ RecordBuffer RecordFile::read(int64_t record) {
 }
 
 void RecordFile::write(int64_t record, const RecordBuffer& buffer) {
-    if (!stream_)
+    if (!open_)
         throw RecordFileError("In eine Datei, die nicht geöffnet ist, kann nicht geschrieben werden.");
     if (record < 1)
         throw RecordFileError("Der Satz " + std::to_string(record) + " kann nicht in die Datei " +
@@ -128,6 +151,7 @@ void RecordFile::write(int64_t record, const RecordBuffer& buffer) {
         throw RecordFileError("Ein Satz von " + std::to_string(buffer.size()) +
                               " Bytes passt nicht in die Datei " + path_.string() + " (Satzlänge " +
                               std::to_string(length_) + ").");
+    attach(true);
     stream_->clear();
     stream_->seekp((record - 1) * static_cast<int64_t>(length_));
     stream_->write(reinterpret_cast<const char*>(buffer.bytes().data()),

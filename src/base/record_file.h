@@ -54,13 +54,14 @@ class RecordBuffer {
 class RecordFile {
   public:
     RecordFile() = default;
-    // Opens (creating it empty when missing) the file for reading and writing.
+    // Opens the file for reading and writing. A missing file reads as empty and is made by the first
+    // write, so that opening a year to look at it leaves no files behind.
     RecordFile(const std::filesystem::path& path, size_t recordLength);
     RecordFile(RecordFile&&) noexcept;
     RecordFile& operator=(RecordFile&&) noexcept;
     ~RecordFile();
 
-    bool isOpen() const { return stream_ != nullptr; }
+    bool isOpen() const { return open_; }
     const std::filesystem::path& path() const { return path_; }
     size_t recordLength() const { return length_; }
     // Number of whole or partial records in the file.
@@ -73,7 +74,10 @@ class RecordFile {
   private:
     std::filesystem::path path_;
     size_t length_ = 0;
-    std::unique_ptr<std::fstream> stream_;
+    bool open_ = false;
+    std::unique_ptr<std::fstream> stream_; // none while the file does not exist yet
+    // Opens the stream once the file exists (create: makes it); false while it does not exist.
+    bool attach(bool create);
 };
 
 // One record read from a file that may not exist (zeros then); does not create the file. Throws

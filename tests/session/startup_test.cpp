@@ -72,11 +72,13 @@ TEST(StartUp, AnEmptyProgramFolderGetsItsFilesAndASecondStartChangesNone) {
     EXPECT_EQ(i32At(church, 3 * 218 + 2 + 12 * 2 + 4), shipped[2].flatHundredths);
     EXPECT_EQ(churchTaxFromRecord(f.g.storage.churchTax), shipped);
 
-    // A new window record shows 2020, INFO; the case files of that year and data set are there.
+    // A new window record shows 2020, INFO; the case files of that year and data set are open, and
+    // made only when something is written into them.
     EXPECT_EQ(f.g.year, 2020);
     EXPECT_EQ(f.g.dataSet, DataSet::Info);
+    EXPECT_TRUE(f.g.files.isOpen());
     for (int m = 1; m <= 13; ++m)
-        EXPECT_TRUE(fs::exists(f.userFile("V2020I." + std::to_string(m)))) << m;
+        EXPECT_FALSE(fs::exists(f.userFile("V2020I." + std::to_string(m)))) << m;
     EXPECT_EQ(f.g.storage.caption, "VAREMO 2020");
 
     auto before = treeOf(f.dir.path());
