@@ -230,31 +230,54 @@ std::string fileDateTimeText(const fs::path& path) {
     return text;
 }
 
+namespace {
+
+constexpr const char* kSnapshotPrefix = ".varemo-zustand-";
+// The list of a snapshot: one line per file, "1" or "0" (the file existed), a tab, the copy's name, a
+// tab, the file's path relative to the folder beside which the snapshot lies.
+constexpr const char* kSnapshotList = "liste";
+
+} // namespace
+
 FileSnapshot::FileSnapshot(const fs::path& besideFolder)
-    : folder_(besideFolder / (".varemo-zustand-" + uniqueSuffix())) {}
+    : beside_(besideFolder), folder_(besideFolder / (kSnapshotPrefix + uniqueSuffix())) {}
 
 FileSnapshot::~FileSnapshot() {
     if (keep_) return;
     std::error_code ec;
+    // The list goes first: copies without it are never taken for an interrupted operation.
+    fs::remove(folder_ / kSnapshotList, ec);
     fs::remove_all(folder_, ec);
+}
+
+void FileSnapshot::writeList() const {
+    std::string text;
+    for (const Entry& e : entries_) {
+        fs::path relative = e.original.lexically_relative(beside_);
+        if (relative.empty() || *relative.begin() == "..") relative = e.original;
+        text += std::string(e.existed ? "1" : "0") + "\t" + e.copy.filename().string() + "\t" +
+                relative.string() + "\n";
+    }
+    writeFileAtomically(folder_ / kSnapshotList, std::vector<uint8_t>(text.begin(), text.end()));
 }
 
 void FileSnapshot::add(const fs::path& file) {
     for (const Entry& e : entries_)
         if (e.original == file) return;
-    Entry entry{file, {}, false};
+    Entry entry{file, folder_ / std::to_string(entries_.size()), false};
     std::error_code ec;
     if (fs::is_directory(file, ec))
         throw StorageError("An der Stelle der Datei " + file.string() + " steht ein Ordner.");
+    fs::create_directories(folder_, ec);
     if (fs::exists(file, ec)) {
-        fs::create_directories(folder_, ec);
-        entry.copy = folder_ / std::to_string(entries_.size());
         if (!fs::copy_file(file, entry.copy, fs::copy_options::overwrite_existing, ec) || ec)
             throw StorageError("Von der Datei " + file.string() +
                                " konnte keine Sicherungskopie angelegt werden.");
         entry.existed = true;
     }
     entries_.push_back(std::move(entry));
+    // Listed before the operation touches the file, so that a start after a crash finds it.
+    writeList();
 }
 
 void FileSnapshot::add(const std::vector<fs::path>& files) {
@@ -262,9 +285,9 @@ void FileSnapshot::add(const std::vector<fs::path>& files) {
         add(f);
 }
 
-bool FileSnapshot::restore() {
+bool FileSnapshot::restoreEntries(const std::vector<Entry>& entries) {
     bool ok = true;
-    for (const Entry& e : entries_) {
+    for (const Entry& e : entries) {
         std::error_code ec;
         if (e.existed) {
             try {
@@ -276,8 +299,56 @@ bool FileSnapshot::restore() {
             if (!fs::remove(e.original, ec) || ec) ok = false;
         }
     }
+    return ok;
+}
+
+bool FileSnapshot::restore() {
+    const bool ok = restoreEntries(entries_);
     if (!ok) keep_ = true;
     return ok;
+}
+
+std::vector<fs::path> FileSnapshot::leftovers(const fs::path& besideFolder) {
+    std::vector<fs::path> out;
+    std::error_code ec;
+    for (fs::directory_iterator it(besideFolder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.rfind(kSnapshotPrefix, 0) == 0 && it->is_directory(ec) && !it->is_symlink(ec))
+            out.push_back(it->path());
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+bool FileSnapshot::restoreLeftover(const fs::path& snapshotFolder) {
+    const fs::path beside = snapshotFolder.parent_path();
+    std::vector<Entry> entries;
+    const fs::path list = snapshotFolder / kSnapshotList;
+    std::error_code ec;
+    if (fs::exists(list, ec)) {
+        const std::vector<uint8_t> bytes = readWholeFile(list);
+        std::string text(bytes.begin(), bytes.end());
+        size_t start = 0;
+        while (start < text.size()) {
+            size_t end = text.find('\n', start);
+            if (end == std::string::npos) end = text.size();
+            const std::string line = text.substr(start, end - start);
+            start = end + 1;
+            const size_t tab1 = line.find('\t');
+            const size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
+            // A list that cannot be understood is not guessed at: the copies stay for a person to see.
+            if (tab2 == std::string::npos || (line[0] != '0' && line[0] != '1') || tab1 != 1) return false;
+            const fs::path copyName = line.substr(tab1 + 1, tab2 - tab1 - 1);
+            const fs::path original = line.substr(tab2 + 1);
+            if (copyName.has_parent_path() || original.empty()) return false;
+            entries.push_back({original.is_absolute() ? original : beside / original,
+                               snapshotFolder / copyName, line[0] == '1'});
+        }
+    }
+    if (!restoreEntries(entries)) return false;
+    fs::remove(list, ec);
+    fs::remove_all(snapshotFolder, ec);
+    return true;
 }
 
 } // namespace varemo

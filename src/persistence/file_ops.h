@@ -73,7 +73,9 @@ std::string fileDateTimeText(const std::filesystem::path& path);
 
 // Copies of a set of files taken before an operation changes them. restore() puts every file back byte
 // for byte and removes files that did not exist when they were added. The copies live in a hidden folder
-// beside the files, which the destructor removes unless a restore failed (then the copies stay there).
+// beside the files, with a list of what they stand for, so that a program that was killed in the middle
+// of an operation can put the files back at its next start (leftovers, restoreLeftover). The destructor
+// removes the copies unless a restore failed (then they stay, and the next start tries again).
 class FileSnapshot {
   public:
     explicit FileSnapshot(const std::filesystem::path& besideFolder);
@@ -89,12 +91,23 @@ class FileSnapshot {
     bool restore();
     const std::filesystem::path& folder() const { return folder_; }
 
+    // The snapshot folders beside the files that an operation left behind: it was cut off before it
+    // ended or could not put its files back. Only meaningful while the folder's lock is held.
+    static std::vector<std::filesystem::path> leftovers(const std::filesystem::path& besideFolder);
+    // Puts the files of a left snapshot back and removes it; false (the snapshot stays) when some file
+    // could not be restored.
+    static bool restoreLeftover(const std::filesystem::path& snapshotFolder);
+
   private:
     struct Entry {
         std::filesystem::path original;
         std::filesystem::path copy;
         bool existed = false;
     };
+    void writeList() const;
+    static bool restoreEntries(const std::vector<Entry>& entries);
+
+    std::filesystem::path beside_;
     std::filesystem::path folder_;
     std::vector<Entry> entries_;
     bool keep_ = false;

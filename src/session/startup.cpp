@@ -59,6 +59,36 @@ void ensureChurchTaxFile(const fs::path& userFolder) {
     writeFileAtomically(file, bytes);
 }
 
+// Files that an operation was changing when the program was cut off (killed, power lost) are put back
+// as they were before it, and the user is told. Only under the folder's lock: the snapshot of another
+// program that is working right now is not touched.
+void recoverInterruptedOperations(Session& g, const fs::path& userFolder) {
+    if (FileSnapshot::leftovers(userFolder).empty()) return;
+    // A start inside an operation of this program (restore, new storage location) finds that
+    // operation's own snapshot: it is not a leftover.
+    if (g.storage.folderLockDepth > 0) return;
+    std::optional<FolderLock> lock;
+    try {
+        lock.emplace(userFolder);
+    } catch (const StorageError&) {
+        return; // another program is at work; its snapshot is its own
+    }
+    for (const fs::path& left : FileSnapshot::leftovers(userFolder)) {
+        if (FileSnapshot::restoreLeftover(left))
+            g.prompter.tell("Unterbrochener Vorgang",
+                            {"Ein Vorgang wurde unterbrochen, bevor er fertig war.",
+                             "Die Dateien, die er schon geändert hatte, sind wieder so wie vor dem Vorgang."},
+                            PromptIcon::Information);
+        else
+            g.prompter.tell(
+                "Unterbrochener Vorgang",
+                {"Ein unterbrochener Vorgang hat Dateien geändert, die nicht zurückgesetzt werden "
+                 "konnten.",
+                 "Die gesicherten Fassungen liegen in " + left.string() + "."},
+                PromptIcon::Warning);
+    }
+}
+
 // Asked when the stored location of a user's data does not exist: whether to work in the program
 // folder for now. The stored location stays as it is (a server may only be unreachable today).
 bool useProgramFolderInstead(Session& g, const std::string& rootText, int user, const fs::path& programDir) {
@@ -183,6 +213,7 @@ bool StartUp(Session& g) {
             (isMissingOrEmpty(userFile(userFolder, kModelMonthFile)) || isMissingOrEmpty(dim) ||
              isMissingOrEmpty(userFile(userFolder, kChurchTaxFile))))
             lock.emplace(userFolder);
+        recoverInterruptedOperations(g, userFolder);
         bool modelWritten = ensureModelCase(userFolder);
         if (isMissingOrEmpty(dim)) writeFileAtomically(dim, WindowRecord::defaults().buffer().bytes());
         WindowRecord window = readWindowRecord(userFolder);

@@ -4,12 +4,16 @@
 #include "persistence/file_ops.h"
 #include "persistence/settings_file.h"
 #include "persistence/window_record.h"
+#include "session/guarded.h"
 #include "session/startup.h"
 #include "session/users.h"
 #include "storage_fixture.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
 #include <set>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace varemo;
 using namespace varemo::test;
@@ -354,4 +358,36 @@ TEST(Users, TakeOverOfThePreviousVersion) {
     EXPECT_EQ(textAt(sr, 0, 7), "User001");                                     // user 1 stays
     EXPECT_EQ(textAt(sr, 35, 100), padded("./", 100));
     EXPECT_EQ(g.user, 1);
+}
+
+// A program killed in the middle of an operation leaves files half changed and its snapshot behind.
+// The next start puts the files back as they were before the operation and removes the snapshot.
+TEST(StartUp, AnOperationCutOffByAKillIsPutBackAtTheNextStart) {
+    StorageFixture f;
+    ASSERT_TRUE(StartUp(f.g));
+    writeBytes(f.userFile("V2020R.1"), {'v', 'o', 'r'});
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        (void)runGuarded(f.g, "Die Übertragung", {f.userFile("V2020R.1"), f.userFile("V2021R.1")}, [&] {
+            writeBytes(f.userFile("V2020R.1"), {'h', 'a', 'l', 'b'});
+            writeBytes(f.userFile("V2021R.1"), {'n', 'e', 'u'});
+            raise(SIGKILL);
+        });
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_EQ(FileSnapshot::leftovers(f.user()).size(), 1u);
+    EXPECT_EQ(bytesOf(f.userFile("V2020R.1")), (std::vector<uint8_t>{'h', 'a', 'l', 'b'}));
+
+    Session again(f.prompter);
+    again.programDir = f.dir.path();
+    ASSERT_TRUE(StartUp(again));
+    EXPECT_EQ(f.prompter.messages().back().title, "Unterbrochener Vorgang");
+    EXPECT_TRUE(FileSnapshot::leftovers(f.user()).empty());
+    EXPECT_EQ(bytesOf(f.userFile("V2020R.1")), (std::vector<uint8_t>{'v', 'o', 'r'}));
+    EXPECT_FALSE(fs::exists(f.userFile("V2021R.1")));
 }
