@@ -83,7 +83,13 @@ int openCaseMonth(Session& g, const CliContext& ctx, const CaseMonthSelection& s
     g.selectMonth(sel.month);
     // Viewing never makes a case; an edit may make case 1 of a year that has none yet, as the
     // window shows case 1 of a new year.
-    if ((!editing || sel.caseNumber != 1) && !caseStored(g, sel.year, sel.caseNumber)) {
+    const bool stored = caseStored(g, sel.year, sel.caseNumber);
+    // The first case of a year is made as new-case makes it: whole or not at all.
+    if (!stored && editing && sel.caseNumber == 1 && caseCount(g, sel.year) <= 1) {
+        if (NewCase(g) != 1) return 3;
+        return SelectCaseMonth(g) ? 0 : 1;
+    }
+    if (!stored) {
         g.prompter.tell("Sorry", {"Den Personalfall " + std::to_string(sel.caseNumber) + " gibt es im Jahr " +
                                       std::to_string(sel.year) + " nicht.",
                                   "Einen neuen Personalfall legt der Befehl new-case an."});

@@ -67,7 +67,7 @@ struct CaseMonthSelection {
 // status so far: 0, 1 when the month's run failed, 3 when the program folder cannot be used (the
 // messages have been shown), or kCaseMissing when the case does not exist: then nothing was loaded or
 // written and the message says so. Viewing never creates a case (that is new-case's); only an edit
-// (editing) of case 1 in a year without it makes the case from the defaults, as the window does.
+// (editing) of case 1 in a year without cases makes it, through new-case (whole or not at all).
 inline constexpr int kCaseMissing = -1;
 [[nodiscard]] int openCaseMonth(Session& g, const CliContext& ctx, const CaseMonthSelection& sel,
                                 bool editing);

@@ -54,8 +54,8 @@ std::vector<std::string> with(std::vector<std::string> base, std::initializer_li
 
 } // namespace
 
-// Viewing never makes a case: an empty folder has none to show. The first edit makes case 1 from the
-// defaults, as the window shows case 1 of a new folder.
+// Viewing never makes a case: an empty folder has none to show. The first edit makes case 1 as new-case
+// does (whole, in every data set, or not at all), as the window shows case 1 of a new folder.
 TEST(Cli, AnEmptyFolderHasNoCaseToViewAndAnEditMakesCaseOne) {
     test::TempDir dir;
     Result viewed = run(selection(dir, "sheet"));
@@ -67,7 +67,9 @@ TEST(Cli, AnEmptyFolderHasNoCaseToViewAndAnEditMakesCaseOne) {
     EXPECT_EQ(j["month"].integer(), 1);
     EXPECT_EQ(j["case"].integer(), 1);
     EXPECT_EQ(j["dataSet"].string, "REAL");
-    EXPECT_EQ(j["name"].string, "Neuer Personalfall");
+    EXPECT_EQ(j["name"].string, "Personalfall 1"); // made as new-case makes it, in every data set
+    for (const char* set : {"I", "P", "R"})
+        EXPECT_TRUE(std::filesystem::exists(dir.path() / "User001" / (std::string("V2020") + set + ".13")));
     ASSERT_EQ(j["lines"].array.size(), 47u);
     EXPECT_EQ(j["lines"][26]["line"].integer(), 27);
     EXPECT_EQ(j["lines"][26]["key"].integer(), 40);
