@@ -1,0 +1,737 @@
+#include "fuzz_targets.h"
+
+#include "base/error.h"
+#include "base/prompter.h"
+#include "pay/line_key_codes.h"
+#include "pay/special_payment_tables.h"
+#include "persistence/case_files.h"
+#include "persistence/file_ops.h"
+#include "persistence/month_record.h"
+#include "persistence/settings_file.h"
+#include "persistence/window_record.h"
+#include "presentation/sheet_view.h"
+#include "session/case_load.h"
+#include "session/case_operations.h"
+#include "session/line_input.h"
+#include "session/recalculate.h"
+#include "session/recalculate_all.h"
+#include "session/session.h"
+#include "session/startup.h"
+#include "session/users.h"
+#include "session/year_transfer.h"
+#include "tariffs/tariff_address.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <typeinfo>
+#include <unistd.h>
+
+namespace varemo::fuzz {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kYear = 2020; // the year of the baseline; transfers go to the following year
+// The program folder may hold a few hundred KB after an input; far more means a damaged file made the
+// program write records far beyond what it read.
+constexpr uintmax_t kMostBytesWritten = 8u << 20;
+
+void writeFile(const fs::path& path, const uint8_t* data, size_t size) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+// A temporary program folder with the shipped tables of two years and a user folder with two calculated
+// cases; every input starts from the same state.
+class World {
+  public:
+    World() {
+        std::string pattern = (fs::temp_directory_path() / "varemo-fuzz-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+        root_ = pattern;
+        program_ = root_ / "prog";
+        baseline_ = root_ / "baseline";
+        fs::create_directories(program_ / "Tarife");
+        fs::create_directories(program_ / "Texte");
+        const fs::path data = shippedDataDir();
+        for (int year : {kYear, kYear + 1}) {
+            for (int m = 1; m <= 12; ++m) {
+                const std::string name = std::to_string(year) + std::to_string(m) + ".ttt";
+                fs::copy_file(data / "Tarife" / name, program_ / "Tarife" / name);
+            }
+            const std::string text = "MyText" + std::to_string(year % 100) + ".txt";
+            fs::copy_file(data / "Texte" / text, program_ / "Texte" / text);
+        }
+        RecordingPrompter prompter(true);
+        Session g(prompter);
+        g.programDir = program_;
+        if (!StartUp(g) || NewCase(g) != 1 || NewCase(g) != 2)
+            throw std::runtime_error("the baseline could not be made: " +
+                                     (prompter.messages().empty() ? "" : prompter.messages().back().text()));
+        g.files.close();
+        fs::create_directories(baseline_);
+        for (const auto& e : fs::directory_iterator(program_))
+            if (e.path().filename() != "Tarife")
+                fs::copy(e.path(), baseline_ / e.path().filename(), fs::copy_options::recursive);
+    }
+    ~World() {
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+    }
+
+    const fs::path& root() const { return root_; }
+    const fs::path& program() const { return program_; }
+    fs::path user() const { return program_ / "User001"; }
+    fs::path baselineFile(const fs::path& inProgram) const {
+        return baseline_ / fs::relative(inProgram, program_);
+    }
+
+    // Back to the baseline: everything an input left behind goes.
+    void reset() {
+        for (const auto& e : fs::directory_iterator(root_))
+            if (e.path() != program_ && e.path() != baseline_) fs::remove_all(e.path());
+        for (const auto& e : fs::directory_iterator(program_))
+            if (e.path().filename() != "Tarife") fs::remove_all(e.path());
+        for (const auto& e : fs::directory_iterator(baseline_))
+            fs::copy(e.path(), program_ / e.path().filename(), fs::copy_options::recursive);
+        if (!dirtyTariff_.empty()) {
+            fs::remove_all(dirtyTariff_);
+            fs::copy_file(fs::path(shippedDataDir()) / "Tarife" / dirtyTariff_.filename(), dirtyTariff_);
+            dirtyTariff_.clear();
+        }
+    }
+
+    // Puts the bytes at path in the way kind says (see fuzz_targets.h).
+    void place(const fs::path& path, int kind, const uint8_t* data, size_t size) {
+        if (path.parent_path() == program_ / "Tarife") dirtyTariff_ = path;
+        fs::remove_all(path);
+        fs::create_directories(path.parent_path());
+        switch (kind) {
+        case 0:
+            writeFile(path, data, size);
+            break;
+        case 1:
+            fs::create_directories(path);
+            break;
+        case 2:
+            writeFile(path, data, size);
+            fs::permissions(path, fs::perms::none);
+            break;
+        default: {
+            const fs::path elsewhere = root_ / "elsewhere";
+            fs::create_directories(elsewhere);
+            writeFile(elsewhere / path.filename(), data, size);
+            fs::create_symlink(elsewhere / path.filename(), path);
+        }
+        }
+    }
+
+    // Whether a folder the program would create or write lies inside the temporary folder: a damaged
+    // settings file may name any folder of the machine, and the target must not touch those.
+    bool inside(const fs::path& p) const {
+        const std::string norm = p.lexically_normal().string();
+        const std::string mine = root_.lexically_normal().string() + "/";
+        return norm.compare(0, mine.size(), mine) == 0;
+    }
+
+    void checkGrowth() const {
+        uintmax_t total = 0;
+        for (const auto& e : fs::recursive_directory_iterator(root_, fs::directory_options::none)) {
+            std::error_code ec;
+            if (e.is_regular_file(ec) && !e.is_symlink(ec) && e.path().parent_path() != program_ / "Tarife")
+                total += e.file_size(ec);
+        }
+        if (total > kMostBytesWritten)
+            finding("the files below the program folder grew to " + std::to_string(total) + " bytes");
+    }
+
+  private:
+    fs::path root_;
+    fs::path program_;
+    fs::path baseline_;
+    fs::path dirtyTariff_;
+};
+
+World& world() {
+    static World* w = [] {
+        auto* made = new World();
+        std::atexit([] { delete &world(); });
+        return made;
+    }();
+    return *w;
+}
+
+struct Input {
+    int kind = 0;
+    int op = 0;
+    int select = 0;
+    const uint8_t* data = nullptr;
+    size_t size = 0;
+};
+
+bool parse(const uint8_t* data, size_t size, Input& in) {
+    if (size < 2) return false;
+    in.kind = data[0] & 3;
+    in.op = (data[0] >> 2) & 7;
+    in.select = data[1];
+    in.data = data + 2;
+    in.size = size - 2;
+    return true;
+}
+
+int caseOf(const Input& in) {
+    return 1 + (in.select & 3);
+}
+int monthOf(const Input& in) {
+    return 1 + ((in.select >> 2) & 15) % 12;
+}
+DataSet setOf(const Input& in) {
+    switch (in.select >> 6) {
+    case 1:
+        return DataSet::Plan;
+    case 2:
+        return DataSet::Info;
+    default:
+        return DataSet::Real;
+    }
+}
+DataSet otherSet(DataSet s) {
+    return s == DataSet::Real ? DataSet::Plan : DataSet::Real;
+}
+
+// One program session on the world's program folder; questions are answered with yes.
+struct Run {
+    RecordingPrompter prompter{true};
+    Session g{prompter};
+    Run() { g.programDir = world().program(); }
+    // VAREMO_FUZZ_VERBOSE=1 prints what the program told the user, to see how far an input got.
+    ~Run() {
+        static const bool verbose = std::getenv("VAREMO_FUZZ_VERBOSE") != nullptr;
+        if (!verbose) return;
+        std::fprintf(stderr, "  case %d, month %d, year %d:", g.caseNumber, g.month(), g.year);
+        for (const PromptMessage& m : prompter.messages())
+            std::fprintf(stderr, " [%s] %s /", m.title.c_str(),
+                         m.lines.empty() ? "" : m.lines.front().c_str());
+        std::fprintf(stderr, "\n");
+    }
+    bool start() { return StartUp(g); }
+    void select(int caseNumber, int month, DataSet set) {
+        g.year = kYear;
+        g.caseNumber = caseNumber;
+        g.dataSet = set;
+        g.selectMonth(month);
+        (void)SelectCaseMonth(g); // a failed run has shown its message
+    }
+    void showSheet() {
+        for (int line = 1; line <= 47; ++line)
+            (void)optionGridEntries(g, line);
+        (void)payGroupEntries(g);
+        (void)payGroupText(g);
+        (void)sheetCaptions(g);
+        (void)dateLabelText(g);
+    }
+};
+
+// Runs one input: the world back to its baseline, then body; refusals pass, other escapes are findings.
+template <typename Body> void guarded(const uint8_t* data, size_t size, Body body) {
+    Input in;
+    if (!parse(data, size, in)) return;
+    World& w = world();
+    w.reset();
+    try {
+        body(w, in);
+    } catch (const Error&) {
+        // a damaged file refused with its message
+    } catch (const fs::filesystem_error&) {
+        // a file-system failure; the edges of the program show it with its path and reason
+    } catch (const std::exception& e) {
+        finding(std::string("escaped ") + typeid(e).name() + ": " + e.what());
+    }
+    w.checkGrowth();
+}
+
+void monthTarget(const uint8_t* data, size_t size) {
+    guarded(data, size, [](World& w, const Input& in) {
+        const DataSet set = setOf(in);
+        w.place(w.user() / caseFileName(kYear, set, monthOf(in)), in.kind, in.data, in.size);
+        Run r;
+        if (!r.start()) return;
+        r.select(caseOf(in), monthOf(in), set);
+        switch (in.op) {
+        case 4:
+            (void)RecalculateAndRedisplay(r.g);
+            break;
+        case 5:
+            (void)CopyCase(r.g, set, otherSet(set));
+            break;
+        case 6:
+            (void)TransferCaseToNextYear(r.g);
+            break;
+        case 7:
+            r.showSheet();
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+void yearTarget(const uint8_t* data, size_t size) {
+    guarded(data, size, [](World& w, const Input& in) {
+        const DataSet set = setOf(in);
+        w.place(w.user() / caseFileName(kYear, set, 13), in.kind, in.data, in.size);
+        Run r;
+        if (!r.start()) return;
+        if (in.op == 7) {
+            // Carrying every case over runs 36 months per case the count names, so a count that a
+            // damaged file raised into the thousands is work, not a fault: only small counts run.
+            r.g.year = kYear;
+            r.g.dataSet = set;
+            if (caseCount(r.g, kYear) <= 6) (void)TransferAllToNextYear(r.g, kYear);
+            return;
+        }
+        r.select(caseOf(in), monthOf(in), set);
+        switch (in.op) {
+        case 3:
+            (void)RecalculateAndRedisplay(r.g);
+            break;
+        case 4:
+            (void)CopyCase(r.g, set, otherSet(set));
+            break;
+        case 5:
+            (void)TransferCaseToNextYear(r.g);
+            break;
+        case 6:
+            (void)NewCase(r.g);
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+// The folders a settings file makes the program create or write stay inside the temporary folder.
+bool settingsStayInside(const World& w, int user) {
+    const std::string stored = storedDataRoot(w.program(), user);
+    if (!samePathText(stored, nativeToStoredPath(w.program()))) {
+        auto root = storedPathToNative(stored);
+        if (root && !w.inside(*root)) return false;
+    }
+    for (const ServerEntry& s : listServers(w.program())) {
+        auto folder = storedPathToNative(s.path);
+        if (s.active && folder && !w.inside(*folder)) return false;
+    }
+    return true;
+}
+
+void settingsTarget(const uint8_t* data, size_t size) {
+    guarded(data, size, [](World& w, const Input& in) {
+        w.place(w.program() / kSettingsFileName, in.kind, in.data, in.size);
+        const int user = 1 + in.select % kUsers;
+        (void)listUsers(w.program());
+        (void)listServers(w.program());
+        if (!settingsStayInside(w, 1) || !settingsStayInside(w, user)) return;
+        Run r;
+        if (!r.start()) return;
+        switch (in.op) {
+        case 1:
+            (void)SelectUser(r.g, user, decodePassword(readSettingsRecord(w.program(), user)));
+            break;
+        case 2:
+            (void)SelectUser(r.g, user, "falsch");
+            break;
+        case 3:
+            (void)SetUserLabel(r.g, user, "Neue Bezeichnung");
+            break;
+        case 4:
+            (void)SetProtection(r.g, (in.select & 1) != 0);
+            break;
+        case 5:
+            (void)ConfirmUnprotected(r.g, administratorPassword());
+            break;
+        case 6:
+            (void)ResetUserPassword(r.g, user);
+            break;
+        default:
+            r.select(1, 1, DataSet::Real);
+            break;
+        }
+    });
+}
+
+// Creating a case takes the number the window record counts, and recalculating all cases runs every
+// counted case: a count far above the cases stored (a damaged record: 8224 is "  " read as a number)
+// makes them write that many records into every file of the year, which the growth check would report
+// on every such input. They run only with counts near the files, or with a count that leaves no case
+// number to give (32767), which must be refused.
+bool countNearFiles(Session& g) {
+    const int counted = g.storage.window.caseCount(g.year);
+    WindowRecord w = g.storage.window;
+    g.storage.window.setCaseCount(g.year, 0);
+    const int stored = caseCount(g, g.year);
+    g.storage.window = w;
+    return counted <= stored + 4 || counted >= 32767;
+}
+
+void windowTarget(const uint8_t* data, size_t size) {
+    guarded(data, size, [](World& w, const Input& in) {
+        w.place(w.user() / kWindowRecordFile, in.kind, in.data, in.size);
+        Run r;
+        if (!r.start()) return;
+        Session& g = r.g;
+        switch (in.op) {
+        case 4:
+            if (countNearFiles(g)) (void)NewCase(g);
+            break;
+        case 5:
+            for (int year = kFirstYear; year <= kLastYear; ++year)
+                (void)caseCount(g, year);
+            if (countNearFiles(g) && recalculationCaseCount(g) <= 6) (void)RecalculateAllCases(g);
+            break;
+        case 6:
+            SaveWindowRecord(g);
+            (void)readWindowRecord(g.userFolder);
+            break;
+        default:
+            // The case-month the record names, as the window shows it after start-up.
+            (void)SelectCaseMonth(g);
+            if (in.op == 7) r.showSheet();
+            break;
+        }
+    });
+}
+
+// The per-user default files: the year defaults and the church tax hold one record per year (the
+// input is that year's record, the records before it as they are), the annual payment percentages are
+// read as a whole.
+void defaultsTarget(const uint8_t* data, size_t size) {
+    guarded(data, size, [](World& w, const Input& in) {
+        std::vector<uint8_t> file;
+        fs::path path;
+        switch (in.select & 3) {
+        case 0:
+        case 1:
+            path = w.user() / kYearDefaultsFile;
+            file.assign(kYearDefaultsRecordLength * static_cast<size_t>(yearRecordNumber(kYear) - 1), 0);
+            break;
+        case 2: {
+            path = w.user() / kChurchTaxFile;
+            std::ifstream shipped(w.baselineFile(path), std::ios::binary);
+            file.assign(kChurchTaxRecordLength * static_cast<size_t>(yearRecordNumber(kYear) - 1), 0);
+            shipped.read(reinterpret_cast<char*>(file.data()), static_cast<std::streamsize>(file.size()));
+            break;
+        }
+        default:
+            path = w.user() / kAnnualPaymentFile;
+            break;
+        }
+        file.insert(file.end(), in.data, in.data + in.size);
+        w.place(path, in.kind, file.data(), file.size());
+        Run r;
+        if (!r.start()) return;
+        r.select(caseOf(in), monthOf(in), DataSet::Real);
+        if (in.op == 6) (void)RecalculateAndRedisplay(r.g);
+        if (in.op == 7) r.showSheet();
+    });
+}
+
+// The shipped file up to the record where the input starts, the input, and (overlay) the rest of the
+// shipped file after it or (otherwise) nothing more: the tables are too large for whole files as inputs.
+std::vector<uint8_t> windowIntoShipped(const fs::path& shipped, size_t start, const Input& in, bool overlay) {
+    std::ifstream f(shipped, std::ios::binary);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> file(bytes.begin(),
+                              bytes.begin() + static_cast<std::ptrdiff_t>(std::min(start, bytes.size())));
+    file.resize(start, 0);
+    file.insert(file.end(), in.data, in.data + in.size);
+    if (overlay && bytes.size() > file.size())
+        file.insert(file.end(), bytes.begin() + static_cast<std::ptrdiff_t>(file.size()), bytes.end());
+    return file;
+}
+
+void tariffTarget(const uint8_t* data, size_t size) {
+    guarded(data, size, [](World& w, const Input& in) {
+        // The input covers the block of a region from its first record on.
+        const int region = in.select % kTariffRegions;
+        const int month = 1 + (in.select / kTariffRegions) % 12;
+        const fs::path path = tariffFilePath(w.program(), kYear, month);
+        const auto file = windowIntoShipped(fs::path(shippedDataDir()) / "Tarife" / path.filename(),
+                                            kTariffRecordLength * kTariffRecordsPerRegion * size_t(region),
+                                            in, (in.op & 1) != 0);
+        w.place(path, in.kind, file.data(), file.size());
+        Run r;
+        if (!r.start()) return;
+        r.select(1, month, DataSet::Real);
+        (void)SetKey(r.g, KeySlot::Region, region);
+        if (int table = in.op >> 1; table != 0) {
+            // Other pay tables of the block: a service relationship and group chosen by the input.
+            (void)SetKey(r.g, KeySlot::ServiceRelationship, (table * 13 + in.select) % kServiceRelationships);
+            (void)SetKey(r.g, KeySlot::PayGroup, in.select % 27);
+            (void)SetKey(r.g, KeySlot::Step, in.select % 7);
+        }
+    });
+}
+
+void optionTextTarget(const uint8_t* data, size_t size) {
+    guarded(data, size, [](World& w, const Input& in) {
+        // The input covers the records from the start of one of the ranges the program reads.
+        static constexpr int kStarts[] = {1,
+                                          optiontext::kCivilAllowanceFirst,
+                                          optiontext::kTransferFirst,
+                                          optiontext::kFamilyFirst,
+                                          optiontext::kContractNotesFirst,
+                                          4988,
+                                          optiontext::kServiceRelationshipFirst,
+                                          optiontext::kPayGroupFirst,
+                                          optiontext::kRegionFirst,
+                                          optiontext::kEmployeeAllowanceFirst};
+        const int start = kStarts[in.select % std::size(kStarts)] - 1;
+        const fs::path path = optionTextPath(w.program(), kYear);
+        const auto file = windowIntoShipped(w.baselineFile(path), optiontext::kRecordLength * size_t(start),
+                                            in, (in.op & 1) != 0);
+        w.place(path, in.kind, file.data(), file.size());
+        Run r;
+        if (!r.start()) return;
+        r.select(caseOf(in), monthOf(in), DataSet::Real);
+        switch (in.op >> 1) {
+        case 1: {
+            // The question before carrying all cases over shows lines of the file; answered with no.
+            RecordingPrompter no(false);
+            Session g(no);
+            g.programDir = w.program();
+            if (StartUp(g)) (void)TransferAllToNextYear(g, kYear);
+            break;
+        }
+        case 2:
+            (void)TransferCaseToNextYear(r.g);
+            break;
+        case 3:
+            (void)SetKey(r.g, KeySlot::ServiceRelationship, in.select % kServiceRelationships);
+            r.showSheet();
+            break;
+        default:
+            r.showSheet();
+            break;
+        }
+    });
+}
+
+} // namespace
+
+const std::vector<Target>& targets() {
+    static const std::vector<Target> all = {
+        {"month_record", monthTarget},      {"year_record", yearTarget},       {"settings", settingsTarget},
+        {"window_record", windowTarget},    {"user_defaults", defaultsTarget}, {"tariff_file", tariffTarget},
+        {"option_texts", optionTextTarget},
+    };
+    return all;
+}
+
+const Target* findTarget(const std::string& name) {
+    for (const Target& t : targets())
+        if (name == t.name) return &t;
+    return nullptr;
+}
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes readAll(const fs::path& path) {
+    std::ifstream f(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+Bytes head(const Bytes& bytes, size_t n) {
+    return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min(n, bytes.size())));
+}
+
+void setI16(Bytes& b, size_t at, int16_t v) {
+    b.at(at) = static_cast<uint8_t>(static_cast<uint16_t>(v) & 0xFF);
+    b.at(at + 1) = static_cast<uint8_t>(static_cast<uint16_t>(v) >> 8);
+}
+
+void setI32(Bytes& b, size_t at, int32_t v) {
+    for (size_t k = 0; k < 4; ++k)
+        b.at(at + k) = static_cast<uint8_t>((static_cast<uint32_t>(v) >> (8 * k)) & 0xFF);
+}
+
+class SeedWriter {
+  public:
+    explicit SeedWriter(fs::path dir) : dir_(std::move(dir)) {}
+    // kind, operation and selection as in fuzz_targets.h.
+    void operator()(const std::string& target, const std::string& name, int kind, int op, int select,
+                    const Bytes& file) const {
+        fs::create_directories(dir_ / target);
+        Bytes input = {static_cast<uint8_t>(kind | op << 2), static_cast<uint8_t>(select)};
+        input.insert(input.end(), file.begin(), file.end());
+        writeFile(dir_ / target / (name + ".bin"), input.data(), input.size());
+    }
+
+  private:
+    fs::path dir_;
+};
+
+// The selection byte of the case-file targets: case 1 to 4, month 1 to 12, data set.
+int caseMonth(int caseNumber, int month, int set = 0) {
+    return (caseNumber - 1) | (month - 1) << 2 | set << 6;
+}
+
+} // namespace
+
+void writeSeeds(const std::string& corpusDir) {
+    World& w = world();
+    const SeedWriter seed(corpusDir);
+
+    // Month files: the two cases of the baseline as the program stored them.
+    const Bytes march = readAll(w.user() / caseFileName(kYear, DataSet::Real, 3));
+    const Bytes december = readAll(w.user() / caseFileName(kYear, DataSet::Real, 12));
+    seed("month_record", "load", 0, 0, caseMonth(2, 3), march);
+    seed("month_record", "following_months", 0, 4, caseMonth(1, 3), march);
+    seed("month_record", "copy_plan", 0, 5, caseMonth(1, 3, 1), march);
+    seed("month_record", "transfer", 0, 6, caseMonth(2, 12), december);
+    seed("month_record", "sheet", 0, 7, caseMonth(1, 3), march);
+    seed("month_record", "short", 0, 0, caseMonth(1, 3), head(march, 700));
+    seed("month_record", "empty", 0, 0, caseMonth(1, 3), {});
+    // A stored step movement of INT_MIN: the step subtracts it, which must not overflow.
+    Bytes movement = march;
+    setI32(movement, month_record::amountOffset(AmountSlot::StepMovement), INT32_MIN);
+    seed("month_record", "step_movement_int_min", 0, 4, caseMonth(1, 3), movement);
+    // A key of -32768 has no absolute value in 16 bits.
+    Bytes key = march;
+    setI16(key, month_record::keyOffset(KeySlot::ServiceRelationship), -32768);
+    seed("month_record", "key_minus_32768", 0, 0, caseMonth(1, 3), key);
+    Bytes allKeys = march;
+    for (size_t at = month_record::kKeys; at < month_record::kAmounts; at += 2)
+        setI16(allKeys, at, -32768);
+    seed("month_record", "all_keys_minus_32768", 0, 7, caseMonth(1, 3), allKeys);
+    // The month file is a folder, cannot be read, or is a link to a file elsewhere.
+    seed("month_record", "folder", 1, 0, caseMonth(1, 3), {});
+    seed("month_record", "folder_plan", 1, 5, caseMonth(1, 3, 1), {});
+    seed("month_record", "unreadable", 2, 0, caseMonth(1, 3), march);
+    seed("month_record", "link", 3, 6, caseMonth(1, 12, 2), december);
+
+    // Year files.
+    const Bytes year = readAll(w.user() / caseFileName(kYear, DataSet::Real, 13));
+    seed("year_record", "load", 0, 0, caseMonth(1, 5), year);
+    seed("year_record", "following_months", 0, 3, caseMonth(2, 1), year);
+    seed("year_record", "copy", 0, 4, caseMonth(1, 1, 2), year);
+    seed("year_record", "transfer", 0, 5, caseMonth(2, 1), year);
+    seed("year_record", "new_case", 0, 6, caseMonth(1, 1), year);
+    seed("year_record", "transfer_all", 0, 7, caseMonth(1, 1), year);
+    seed("year_record", "damaged_name", 0, 0, caseMonth(1, 1), [&] {
+        Bytes b = year;
+        b.at(YearRecord::kName) = '!';
+        return b;
+    }());
+    // A year file with more records than the count of the window record (which counts two cases):
+    // the operations over all cases take their count from the files.
+    Bytes longer = year;
+    for (int k = 0; k < 2; ++k)
+        longer.insert(longer.end(), year.begin() + kYearRecordLength, year.end());
+    seed("year_record", "more_records_than_counted", 0, 7, caseMonth(1, 1), longer);
+    seed("year_record", "more_records_new_case", 0, 6, caseMonth(4, 1), longer);
+    seed("year_record", "folder", 1, 0, caseMonth(1, 1), {});
+    seed("year_record", "folder_info", 1, 4, caseMonth(1, 1, 2), {});
+    seed("year_record", "unreadable", 2, 5, caseMonth(1, 1), year);
+
+    // Settings files: blank paths stand for the program folder.
+    const Bytes settings = defaultSettingsFile("");
+    seed("settings", "startup", 0, 0, 0, settings);
+    // The users' records alone (the others read as zeros) keep the seeds small.
+    const Bytes users = head(settings, 10 * kSettingsRecordLength);
+    seed("settings", "select_user", 0, 1, 2, users);
+    seed("settings", "wrong_password", 0, 2, 3, users);
+    seed("settings", "label", 0, 3, 1, users);
+    seed("settings", "protection", 0, 4, 1, settings);
+    seed("settings", "reset_password", 0, 6, 4, users);
+    seed("settings", "short", 0, 1, 1, head(settings, 3 * kSettingsRecordLength));
+    Bytes server = settings;
+    const size_t serverAt = kSettingsRecordLength * (kFirstServerRecord - 1);
+    server.at(serverAt + settings_record::kLabel) = '1';
+    seed("settings", "active_server", 0, 3, 0, server);
+    seed("settings", "folder", 1, 0, 0, {});
+
+    // Window records.
+    const Bytes dim = readAll(w.user() / kWindowRecordFile);
+    seed("window_record", "startup", 0, 0, 0, dim);
+    seed("window_record", "new_case", 0, 4, 0, dim);
+    seed("window_record", "recalculate_all", 0, 5, 0, dim);
+    seed("window_record", "save", 0, 6, 0, dim);
+    seed("window_record", "sheet", 0, 7, 0, dim);
+    // A case count of 32767: no further case number fits.
+    Bytes count = dim;
+    setI16(count, WindowRecord::kCaseCounts + 2 * (kYear - kFirstYear), 32767);
+    seed("window_record", "case_count_32767", 0, 4, 0, count);
+    seed("window_record", "case_count_32767_recalculate", 0, 5, 0, count);
+    Bytes lastCase = dim;
+    setI16(lastCase, WindowRecord::kCase, 32767);
+    setI16(lastCase, WindowRecord::kMonth, 13);
+    seed("window_record", "last_case_32767", 0, 0, 0, lastCase);
+    seed("window_record", "short", 0, 0, 0, head(dim, 480));
+    seed("window_record", "folder", 1, 0, 0, {});
+
+    // Per-user defaults: the year defaults (with key-code rules), the church tax, the annual payments.
+    RecordBuffer defaults(kYearDefaultsRecordLength);
+    writeKeyCodeRules(defaults, defaultKeyCodeRules());
+    const Bytes rules(defaults.bytes().begin() + keycode::kRulesOffset, defaults.bytes().end());
+    Bytes withRules(keycode::kRulesOffset, 0);
+    withRules.insert(withRules.end(), rules.begin(), rules.end());
+    seed("user_defaults", "year_defaults", 0, 6, caseMonth(1, 1), withRules);
+    seed("user_defaults", "year_defaults_rules_only", 0, 7, caseMonth(1, 1) | 1, rules);
+    seed("user_defaults", "church_tax", 0, 6, caseMonth(1, 12) | 2, defaultChurchTaxRecord(kYear).bytes());
+    writeAnnualPaymentTable(w.root(), shippedAnnualPaymentTable());
+    seed("user_defaults", "annual_payments", 0, 6, caseMonth(1, 11) | 3,
+         head(readAll(w.root() / kAnnualPaymentFile), 8 * kAnnualPaymentRecordLength));
+    seed("user_defaults", "folder", 1, 0, 2, {});
+
+    // Tariff files: the first 32 records of a region's block, over the shipped file or alone.
+    for (int region : {0, 7}) {
+        for (int op : {0, 1, 3, 6}) {
+            const int select = region + kTariffRegions * 2; // March
+            const fs::path shipped = fs::path(shippedDataDir()) / "Tarife" / "20203.ttt";
+            const size_t at = kTariffRecordLength * kTariffRecordsPerRegion * size_t(region);
+            const Bytes file = readAll(shipped);
+            seed("tariff_file", "region" + std::to_string(region) + "_op" + std::to_string(op), 0, op, select,
+                 Bytes(file.begin() + static_cast<std::ptrdiff_t>(at),
+                       file.begin() + static_cast<std::ptrdiff_t>(at + 32 * kTariffRecordLength)));
+        }
+    }
+    seed("tariff_file", "folder", 1, 0, 0, {});
+
+    // Option texts: 40 records from the start of each range the program reads.
+    const Bytes texts = readAll(optionTextPath(w.program(), kYear));
+    static constexpr int kFirst[] = {1, 1001, 3951, 4141, 4161, 4988, 5271, 5401, 6681, 7001};
+    for (int range = 0; range < 10; ++range) {
+        const size_t at = optiontext::kRecordLength * size_t(kFirst[range] - 1);
+        const Bytes part(texts.begin() + static_cast<std::ptrdiff_t>(at),
+                         texts.begin() + static_cast<std::ptrdiff_t>(at + 40 * optiontext::kRecordLength));
+        seed("option_texts", "range" + std::to_string(kFirst[range]), 0, (range % 4) << 1 | (range & 1),
+             range + 10 * (range % 3), part);
+    }
+    seed("option_texts", "folder", 1, 0, 0, {});
+    seed("option_texts", "empty", 0, 2, 2, {});
+}
+
+std::string& note() {
+    static std::string text;
+    return text;
+}
+
+void finding(const std::string& what) {
+    std::fprintf(stderr, "\nFUZZ FINDING: %s\n%s\n", what.c_str(), note().c_str());
+    std::fflush(stderr);
+    std::abort();
+}
+
+std::string shippedDataDir() {
+    if (const char* dir = std::getenv("VAREMO_FUZZ_DATA")) return dir;
+    return VAREMO_BUILD_DIR;
+}
+
+} // namespace varemo::fuzz
