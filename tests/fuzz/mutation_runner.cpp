@@ -25,11 +25,16 @@
 #include <unistd.h>
 #include <vector>
 
-#if defined(__has_include)
-#if __has_include(<sanitizer/common_interface_defs.h>)
-#include <sanitizer/common_interface_defs.h>
+// Under AddressSanitizer its report ends with the file that keeps the input.
+#if defined(__SANITIZE_ADDRESS__)
+#define VAREMO_HAVE_SANITIZER_CALLBACK 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
 #define VAREMO_HAVE_SANITIZER_CALLBACK 1
 #endif
+#endif
+#ifdef VAREMO_HAVE_SANITIZER_CALLBACK
+#include <sanitizer/common_interface_defs.h>
 #endif
 
 namespace fs = std::filesystem;
