@@ -7,7 +7,9 @@
 #include "persistence/settings_file.h"
 #include "persistence/user_files.h"
 #include "session/case_load.h"
+#include "session/case_operations.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace varemo {
@@ -244,6 +246,14 @@ bool StartUp(Session& g) {
         g.selectMonth(month);
         g.caseNumber = caseNumber;
         g.dataSet = dataSet;
+        // Showing a case that no file holds would make it, as the load writes the defaults of an empty
+        // record into all twelve months: a damaged record naming case 32767 would so write that record
+        // into every file of the year. Such a case falls back to the last one stored.
+        try {
+            g.caseNumber = std::min(caseNumber, std::max(1, caseCount(g, year) - 1));
+        } catch (const StorageError&) {
+            // a case file that cannot be read is reported when the case is shown
+        }
         if (modelWritten) g.workingCase = defaultCase();
         StorageState& s = g.storage;
         g.dataRoot = root;

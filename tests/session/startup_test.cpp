@@ -4,6 +4,8 @@
 #include "persistence/file_ops.h"
 #include "persistence/settings_file.h"
 #include "persistence/window_record.h"
+#include "session/case_load.h"
+#include "session/case_operations.h"
 #include "session/guarded.h"
 #include "session/startup.h"
 #include "session/users.h"
@@ -144,6 +146,31 @@ TEST(StartUp, DamagedAndForeignFilesLoadWithoutHarm) {
     EXPECT_EQ(fileSize(f.userFile("varemo20.dim")), 500u); // read, not replaced
     EXPECT_EQ(fileSize(f.dir.path() / "varemo20.sr"), 30u);
     EXPECT_EQ(f.g.storage.userLabel, std::string(30, 'x'));
+}
+
+TEST(StartUp, ACaseNoFileHoldsIsNotShownAndSoNotMade) {
+    // A damaged window record naming case 32767: showing it would write record 32767 (about 50 MB) into
+    // every month file of the year. The start shows the last stored case instead.
+    StorageFixture f;
+    ASSERT_TRUE(StartUp(f.g));
+    ASSERT_EQ(NewCase(f.g), 1);
+    ASSERT_EQ(NewCase(f.g), 2);
+    auto dim = bytesOf(f.userFile("varemo20.dim"));
+    dim[474] = 0xFF; // case 32767
+    dim[475] = 0x7F;
+    writeBytes(f.userFile("varemo20.dim"), dim);
+    ASSERT_TRUE(StartUp(f.g));
+    EXPECT_EQ(f.g.caseNumber, 2);
+    (void)SelectCaseMonth(f.g);
+    f.g.files.close();
+    EXPECT_EQ(fileSize(f.userFile("V2020R.1")), 2u * 1513u);
+    EXPECT_EQ(fileSize(f.userFile("V2020R.13")), 2u * 1920u);
+
+    dim[474] = 1; // a stored case stays the one shown
+    dim[475] = 0;
+    writeBytes(f.userFile("varemo20.dim"), dim);
+    ASSERT_TRUE(StartUp(f.g));
+    EXPECT_EQ(f.g.caseNumber, 1);
 }
 
 TEST(StartUp, TheUsersPathIsTheDataRootAndAnUnusableOneStopsTheStart) {
