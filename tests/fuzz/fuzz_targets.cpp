@@ -288,8 +288,8 @@ void yearTarget(const uint8_t* data, size_t size) {
         Run r;
         if (!r.start()) return;
         if (in.op == 7) {
-            // Carrying every case over runs 36 months per case the count names, so a count that a
-            // damaged file raised into the thousands is work, not a fault: only small counts run.
+            // Carrying every case over runs 36 months per stored case, so a year file that a damaged
+            // input made long is work, not a fault: only small counts run, for the inputs per second.
             r.g.year = kYear;
             r.g.dataSet = set;
             if (caseCount(r.g, kYear) <= 6) (void)TransferAllToNextYear(r.g, kYear);
@@ -364,20 +364,6 @@ void settingsTarget(const uint8_t* data, size_t size) {
     });
 }
 
-// Creating a case takes the number the window record counts, and recalculating all cases runs every
-// counted case: a count far above the cases stored (a damaged record: 8224 is "  " read as a number)
-// makes them write that many records into every file of the year, which the growth check would report
-// on every such input. They run only with counts near the files, or with a count that leaves no case
-// number to give (32767), which must be refused.
-bool countNearFiles(Session& g) {
-    const int counted = g.storage.window.caseCount(g.year);
-    WindowRecord w = g.storage.window;
-    g.storage.window.setCaseCount(g.year, 0);
-    const int stored = caseCount(g, g.year);
-    g.storage.window = w;
-    return counted <= stored + 4 || counted >= 32767;
-}
-
 void windowTarget(const uint8_t* data, size_t size) {
     guarded(data, size, [](World& w, const Input& in) {
         w.place(w.user() / kWindowRecordFile, in.kind, in.data, in.size);
@@ -386,12 +372,12 @@ void windowTarget(const uint8_t* data, size_t size) {
         Session& g = r.g;
         switch (in.op) {
         case 4:
-            if (countNearFiles(g)) (void)NewCase(g);
+            (void)NewCase(g);
             break;
         case 5:
-            for (int year = kFirstYear; year <= kLastYear; ++year)
-                (void)caseCount(g, year);
-            if (countNearFiles(g) && recalculationCaseCount(g) <= 6) (void)RecalculateAllCases(g);
+            // Like carrying all cases over, recalculating all runs twelve months per stored case: only
+            // small counts run, for the number of inputs per second.
+            if (recalculationCaseCount(g) <= 6) (void)RecalculateAllCases(g);
             break;
         case 6:
             SaveWindowRecord(g);
