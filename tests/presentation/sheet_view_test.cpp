@@ -38,7 +38,7 @@ TEST(AmountFields, GreyForTypedAmountsWhiteForComputedOnes) {
 }
 
 // The own entry of lines 13 to 15 stays typed when the user renames it, and so do the protected amounts
-// (positions 1 and 2), whose amounts the calculation takes from the field as well.
+// (positions 1 and 2) and the typed kinds of line 12, whose amounts the calculation takes from the field.
 TEST(AmountFields, AllowanceLinesFollowTheOptionNotItsText) {
     TestSession s;
     LoadCaseMonth(s.g);
@@ -53,6 +53,12 @@ TEST(AmountFields, AllowanceLinesFollowTheOptionNotItsText) {
     }
     ASSERT_TRUE(ChooseOption(s.g, 14, 3)); // an allowance of the pay table
     EXPECT_EQ(amountFieldState(s.g, 14), AmountFieldState::Computed);
+    // Line 12 of an employee: "Leistungszulage Besitzstand dyn." pays the typed amount, a percentage
+    // of line 8 does not.
+    ASSERT_TRUE(ChooseOption(s.g, 12, 1));
+    EXPECT_EQ(amountFieldState(s.g, 12), AmountFieldState::Typed);
+    ASSERT_TRUE(ChooseOption(s.g, 12, 6));
+    EXPECT_EQ(amountFieldState(s.g, 12), AmountFieldState::Computed);
 }
 
 TEST(Visibility, ServiceRelationshipDecidesLinesAndColumns) {
