@@ -280,8 +280,7 @@ int32_t allowanceAmount(const LookupContext& ctx, int line, int32_t lineNine) {
     const int option = c.key(info.key.value());
     const int sr = c.serviceRelationship();
     const int region = c.region();
-    // "Zulage lt. Eingabe" and the two protected amounts.
-    if (option <= 2) return typed(c, info.amount.value());
+    if (allowancePaysTypedAmount(option)) return typed(c, info.amount.value());
     if (isCivilServant(sr) || sr == kTvlCare || sr == kTvlSocial) {
         if (option == kBundesbankOption) {
             if (sr == kCandidates || sr == kTvlSocial) return 0;

@@ -83,6 +83,11 @@ LineAmount lineTwelveAmount(const LookupContext& ctx, const GrossAmounts& lines)
 
 // Lines 13 to 15 (line is 13, 14 or 15); lineNine is the amount the lookup found for line 9.
 int32_t allowanceAmount(const LookupContext& ctx, int line, int32_t lineNine);
+// Whether option `option` of lines 13 to 15 pays the typed amount: 0 (the case's own entry, "Zulage lt.
+// Eingabe" until the user renames it) and the two protected amounts 1 and 2.
+constexpr bool allowancePaysTypedAmount(int option) {
+    return option <= 2;
+}
 
 // Option lists.
 std::vector<std::string> lineNineOptions(const Case& c);

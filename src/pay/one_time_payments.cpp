@@ -1,6 +1,7 @@
 #include "pay/one_time_payments.h"
 
 #include "model/globaldaten.h"
+#include "pay/holiday_pay.h"
 #include "pay/special_payment.h"
 
 #include <algorithm>
@@ -117,6 +118,35 @@ void OneTimePaymentStep(Globaldaten& g) {
         c.setAmount(amountSlot, 0);
         break;
     }
+}
+
+int32_t typedPaymentAmount(const Case& c, AmountSlot s) {
+    const auto optionOf = [&c](int line) { return c.key(lineInfo(line).key.value()); };
+    bool typed = false;
+    switch (s) {
+    case AmountSlot::HolidayPay: {
+        const int option = optionOf(holiday::kLine);
+        typed = (option != holiday::kComputed && option < holiday::kFirstUnused) ||
+                c.serviceRelationship() == relationship::kTypedPay;
+        break;
+    }
+    case AmountSlot::AnnualPayment: {
+        const int option = optionOf(special::kLine);
+        typed = option == special::kTyped ||
+                (isCivilServant(c.serviceRelationship()) && option == special::kLandShareTyped);
+        break;
+    }
+    case AmountSlot::OneTimePayment: {
+        const int option = optionOf(onetime::kLine);
+        typed = option == onetime::kOwnText || option == onetime::kPerformanceBonus ||
+                option == onetime::kCompensation || option == onetime::kTyped ||
+                option == onetime::kOneTime || option == onetime::kOneTime2011;
+        break;
+    }
+    default:
+        break;
+    }
+    return typed ? c.previousAmount(s) : 0;
 }
 
 } // namespace varemo

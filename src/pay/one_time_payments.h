@@ -53,4 +53,12 @@ std::optional<std::string> oneTimePaymentReminder(const Case& c, int year);
 // Line 20 by its kind (called by the special-payment step of the run).
 void OneTimePaymentStep(Globaldaten& g);
 
+// The payment lines 18 to 20, whose typed amounts belong to the month they were typed into.
+inline constexpr AmountSlot kPaymentSlots[] = {AmountSlot::HolidayPay, AmountSlot::AnnualPayment,
+                                               AmountSlot::OneTimePayment};
+
+// The amount typed into payment slot s of the case-month c where the kind its line has chosen pays a
+// typed amount; 0 where the kind computes it (what a stored month holds then is a result, not an input).
+int32_t typedPaymentAmount(const Case& c, AmountSlot s);
+
 } // namespace varemo

@@ -457,6 +457,13 @@ std::vector<std::string> dateLabelOptions(const Case& c) {
     return {"Betriebszugehörig seit", "Einstellungsdatum", "Befristet bis", "Ohne Gehalt beurlaubt bis"};
 }
 
+bool dateLabelIsNextStep(const Case& c) {
+    // The lists of dateLabelOptions that have the entry at position 2.
+    const int sr = c.serviceRelationship();
+    const bool offered = isCivilServant(sr) || (sr != kTrainees && (sr == kAok || isTariffEmployee(sr)));
+    return offered && c.key(KeySlot::DateLabel) == 2;
+}
+
 std::vector<std::string> lineSevenOptions(const Case& c, const OptionTextFile& texts) {
     const int sr = c.serviceRelationship();
     if (isCivilServant(sr))

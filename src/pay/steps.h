@@ -71,6 +71,8 @@ int handEntryStep(const Case& c, int year, int month);
 // Option lists of line 6 (date labels) and line 7 (married-allowance rule for civil servants, step
 // movement for most employees, contract notes from the option-text file for the others).
 std::vector<std::string> dateLabelOptions(const Case& c);
+// Whether line 6 is set to "Nächster Stufenaufstieg (nur Info)" (position 2 of the lists that offer it).
+bool dateLabelIsNextStep(const Case& c);
 std::vector<std::string> lineSevenOptions(const Case& c, const OptionTextFile& texts);
 
 } // namespace varemo

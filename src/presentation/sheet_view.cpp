@@ -1,6 +1,7 @@
 #include "presentation/sheet_view.h"
 
 #include "deductions/tax_step.h"
+#include "pay/allowances.h"
 #include "pay/pay_options.h"
 #include "pay/steps.h"
 #include "presentation/navigation.h"
@@ -119,6 +120,16 @@ AmountFieldState amountFieldState(const Session& g, int line) {
     if (lineKind(line) == LineKind::Input) return AmountFieldState::Typed;
     if (line == 11)
         return c.key(KeySlot::CapitalForming) == 7 ? AmountFieldState::Typed : AmountFieldState::Computed;
+    // The first entry of lines 13 to 15 carries the name the user gives it, and several entries of line
+    // 12 that pay the typed amount do not say "lt. Eingabe": the option decides, as in the calculation.
+    if (line == 12)
+        return performanceKind(c.serviceRelationship(), c.key(KeySlot::PerformancePay)) ==
+                       PerformanceKind::Typed
+                   ? AmountFieldState::Typed
+                   : AmountFieldState::Computed;
+    if (line >= 13 && line <= 15)
+        return allowancePaysTypedAmount(c.key(lineInfo(line).key.value())) ? AmountFieldState::Typed
+                                                                           : AmountFieldState::Computed;
     return keepsTypedAmount(g.sheet.line(line).text) ? AmountFieldState::Typed : AmountFieldState::Computed;
 }
 

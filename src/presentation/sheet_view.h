@@ -19,7 +19,8 @@ LineKind lineKind(int line);
 
 enum class AmountFieldState { None, Typed, Computed };
 // Grey (Typed) when the user enters the line's amount: pure input lines always; lines that compute
-// their amount only when the chosen entry keeps a typed amount ("lt. Eingabe", line 11 position 7);
+// their amount only when the chosen entry keeps a typed amount ("lt. Eingabe", line 11 position 7,
+// lines 12 to 15 by the option whatever its text, so that a renamed own entry stays typed);
 // nothing on the year salary or for a case without pay.
 AmountFieldState amountFieldState(const Session& g, int line);
 

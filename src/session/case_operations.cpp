@@ -224,6 +224,18 @@ std::vector<int> NewCases(Session& g, int count) {
 
 StorageResult AdoptAsModelCase(Session& g) {
     if (refuseYearSalary(g)) return StorageResult::Refused;
+    // Every new case starts from the model case; the one there now would be gone for good.
+    const PromptMessage question{
+        PromptIcon::Question,
+        kAdoptModelTitle,
+        {"Die aktuelle Berechnung (Personalfall " + std::to_string(g.caseNumber) + ", Monat " +
+             std::to_string(g.workingCase.monthIndex() + 1) + "/" + std::to_string(g.year) +
+             ") wird Muster für neue Personalfälle.",
+         "Der bisherige Musterfall wird dabei ersetzt.",
+         "Ein neuer Personalfall wird immer mit den Einstellungen des Musterfalls angelegt.",
+         "Wollen Sie das?"},
+        PromptButtons::YesNo};
+    if (g.prompter.ask(question) != PromptAnswer::Yes) return StorageResult::Cancelled;
     if (!g.files.isOpen()) OpenYearFiles(g);
     const RecordBuffer month = packMonthRecord(g.workingCase);
     const YearRecord year = g.files.readYear(g.caseNumber);

@@ -40,7 +40,9 @@ int NewCase(Session& g);
 std::vector<int> NewCases(Session& g, int count);
 
 // "Aktuelle Berechnung als Voreinstellung übernehmen": the shown case-month becomes record 1 of
-// "varemo20.vaa" and its year record record 1 of "varemo20.vbb".
+// "varemo20.vaa" and its year record record 1 of "varemo20.vbb". Asks first (kAdoptModelTitle, Yes/No);
+// any answer but Yes keeps the model case (Cancelled).
+inline constexpr const char* kAdoptModelTitle = "Übernehmen als Voreinstellung";
 StorageResult AdoptAsModelCase(Session& g);
 
 // The six copy buttons: 0 INFO→PLAN, 1 PLAN→REAL, 2 PLAN→INFO, 3 REAL→PLAN, 4 INFO→REAL, 5 REAL→INFO.

@@ -232,8 +232,37 @@ bool EnterDate(Session& g, const std::string& text) {
         g.prompter.tell("Sorry", {"Kein Datum möglich."});
         return false;
     }
+    std::vector<std::string> note; // the date is taken as a note only
+    if (!text.empty()) {
+        Case with = g.workingCase;
+        with.dateText = text;
+        const int month = std::clamp(with.monthIndex() + 1, 1, 12);
+        const bool computesStep = automaticStepApplies(with, g.year, month);
+        // With the basic pay typed in line 8 the date would switch the step computation back on and
+        // replace the typed pay unseen.
+        if (computesStep && with.key(KeySlot::Step) == handEntryStep(with, g.year, month)) {
+            g.prompter.tell(
+                "Kein Datum möglich.",
+                {"Die Eingabe eines Datums in Programmzeile 6 ist nur möglich, wenn in Zeile 6 die "
+                 "Option",
+                 "\"Nächster Stufenaufstieg\" eingestellt wurde oder in Zeile 8 eine normale Stufe "
+                 "ausgewählt wurde."});
+            return false;
+        }
+        if (!computesStep) {
+            note = {"Das Datum ist nur ein Merkposten für Sie."};
+            if (dateLabelIsNextStep(with)) {
+                note.emplace_back("Bitte rufen Sie den angegebenen Monat auf und");
+                note.emplace_back("geben Sie dann in Zeile 8 die nächste Stufe manuell ein.");
+            } else {
+                note.emplace_back("Bitte stellen Sie die Stufe in Zeile 8 selbst ein.");
+            }
+        }
+    }
     UserFolderWrite lock(g);
     g.workingCase.dateText = text;
+    if (!note.empty())
+        g.prompter.tell("Das eingegebene Datum in Zeile 6 hat im Programm keine Funktion", note);
     return RecalculateAndRedisplay(g);
 }
 

@@ -37,7 +37,9 @@ std::optional<TypedAmount> convertTypedAmount(int slot, const std::string& text)
 bool EnterAmount(Session& g, int slot, const std::string& text);
 bool SetKey(Session& g, int slot, int value);
 // The date of line 6: empty (no date) or a calendar date "TT.MM.JJJJ" from 1800 to 2099; anything
-// else is refused with "Kein Datum möglich." and the case keeps its date.
+// else is refused with "Kein Datum möglich." and the case keeps its date. A date that would compute the
+// step of line 8 while its basic pay is typed is refused with the explanation titled "Kein Datum
+// möglich."; a date that computes no step is taken with the notice that it is only a note.
 bool EnterDate(Session& g, const std::string& text);
 bool RenameCase(Session& g, const std::string& name);
 

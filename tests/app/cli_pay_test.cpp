@@ -165,3 +165,39 @@ TEST(CliPay, AGroupTheTableNoLongerHasIsNamedAndTheCaseKeepsIt) {
     EXPECT_EQ(e9a["lines"][7]["amountCents"].integer(), 317731);
     EXPECT_TRUE(e9a["notices"].array.empty());
 }
+
+// A payment typed into lines 18 to 20 is paid in the month it was typed into. An edit carried into the
+// following months leaves their own payments as they are: January 3,100.00 on line 13 and 2,500.00 on
+// line 20, March its own 1,000.00 on line 20, every other month none. Year gross
+// 12 × 3,100.00 + 2,500.00 + 1,000.00 = 40,700.00 (not 12 × 5,600.00 = 67,200.00).
+// A month whose line 19 computes the annual payment keeps nothing of it as a typed amount when January
+// switches the line to a typed payment.
+TEST(CliPay, ATypedPaymentStaysInItsMonth) {
+    ProgramFolder folder;
+    const auto sheet = [&](int month) {
+        return runJson({"--program-dir", folder.dir.path().string(), "sheet", "--year", "2020", "--set",
+                        "REAL", "--case", "1", "--month", std::to_string(month), "--json"});
+    };
+    runJson(folder.set(1, {"--line", "13=0", "--amount", "12=3000"}));
+    runJson(folder.set(3, {"--amount", "19=1000"}));
+    runJson(folder.set(1, {"--amount", "19=2500"}));
+    runJson(folder.set(1, {"--amount", "12=3100"})); // carried again: the payments stay where they are
+    long long year = 0;
+    for (int month = 1; month <= 12; ++month) {
+        Json m = sheet(month);
+        EXPECT_EQ(m["lines"][12]["amountCents"].integer(), 310000) << month;
+        const long long payment = month == 1 ? 250000 : (month == 3 ? 100000 : 0);
+        EXPECT_EQ(m["lines"][19]["amountCents"].integer(), payment) << month;
+        year += m["lines"][22]["amountCents"].integer();
+    }
+    EXPECT_EQ(year, 4070000);
+
+    // TVöD VKA E10 step 4 in Niedersachsen: November pays the computed annual payment of line 19.
+    runJson(folder.set(
+        1, {"--line", "4=12", "--line", "2=9", "--key", "5=11", "--line", "8=3", "--line", "19=0"}));
+    ASSERT_GT(sheet(11)["lines"][18]["amountCents"].integer(), 0);
+    runJson(folder.set(1, {"--line", "19=1", "--amount", "18=1000"})); // "Jahressonderzahlung lt. Eingabe"
+    EXPECT_EQ(sheet(1)["lines"][18]["amountCents"].integer(), 100000);
+    for (int month = 2; month <= 12; ++month)
+        EXPECT_EQ(sheet(month)["lines"][18]["amountCents"].integer(), 0) << month;
+}

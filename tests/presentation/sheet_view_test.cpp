@@ -3,6 +3,7 @@
 #include "session/case_load.h"
 #include "session/line_input.h"
 #include "session/recalculate.h"
+#include "session/sheet_edits.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,30 @@ TEST(AmountFields, GreyForTypedAmountsWhiteForComputedOnes) {
     EXPECT_EQ(state(43), AmountFieldState::Typed);
     ASSERT_TRUE(SelectMonth(s.g, kYearSalaryMonth));
     EXPECT_EQ(state(13), AmountFieldState::Computed);
+}
+
+// The own entry of lines 13 to 15 stays typed when the user renames it, and so do the protected amounts
+// (positions 1 and 2) and the typed kinds of line 12, whose amounts the calculation takes from the field.
+TEST(AmountFields, AllowanceLinesFollowTheOptionNotItsText) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    ASSERT_TRUE(RenameFirstEntry(s.g, 13, "Funktionszulage"));
+    ASSERT_EQ(s.g.sheet.line(13).text, "Funktionszulage");
+    EXPECT_EQ(amountFieldState(s.g, 13), AmountFieldState::Typed);
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::Allowance1, "150"));
+    EXPECT_EQ(s.g.sheet.line(13).amountCents, 15000);
+    for (int position : {1, 2}) {
+        ASSERT_TRUE(ChooseOption(s.g, 14, position));
+        EXPECT_EQ(amountFieldState(s.g, 14), AmountFieldState::Typed) << position;
+    }
+    ASSERT_TRUE(ChooseOption(s.g, 14, 3)); // an allowance of the pay table
+    EXPECT_EQ(amountFieldState(s.g, 14), AmountFieldState::Computed);
+    // Line 12 of an employee: "Leistungszulage Besitzstand dyn." pays the typed amount, a percentage
+    // of line 8 does not.
+    ASSERT_TRUE(ChooseOption(s.g, 12, 1));
+    EXPECT_EQ(amountFieldState(s.g, 12), AmountFieldState::Typed);
+    ASSERT_TRUE(ChooseOption(s.g, 12, 6));
+    EXPECT_EQ(amountFieldState(s.g, 12), AmountFieldState::Computed);
 }
 
 TEST(Visibility, ServiceRelationshipDecidesLinesAndColumns) {

@@ -113,6 +113,20 @@ TEST(NewCase, StartsFromTheModelTakenFromTheCurrentCalculation) {
     f.g.selectMonth(3);
     LoadCaseMonth(f.g);
     f.g.workingCase.enterAmount(AmountSlot::Allowance2, 4242);
+    // It asks first; "Nein" keeps the model case as it is.
+    const auto modelBefore = bytesOf(f.userFile("varemo20.vaa"));
+    EXPECT_EQ(AdoptAsModelCase(f.g), StorageResult::Cancelled);
+    const PromptMessage& question = f.prompter.messages().back();
+    EXPECT_EQ(question.title, "Übernehmen als Voreinstellung");
+    EXPECT_EQ(question.buttons, PromptButtons::YesNo);
+    EXPECT_EQ(question.text(), "Die aktuelle Berechnung (Personalfall 1, Monat 3/2020) wird Muster für neue "
+                               "Personalfälle.\n"
+                               "Der bisherige Musterfall wird dabei ersetzt.\n"
+                               "Ein neuer Personalfall wird immer mit den Einstellungen des Musterfalls "
+                               "angelegt.\n"
+                               "Wollen Sie das?");
+    EXPECT_EQ(bytesOf(f.userFile("varemo20.vaa")), modelBefore);
+    f.prompter.queue(PromptAnswer::Yes);
     ASSERT_EQ(AdoptAsModelCase(f.g), StorageResult::Done);
     EXPECT_EQ(bytesOf(f.userFile("varemo20.vaa")), packMonthRecord(f.g.workingCase).bytes());
     EXPECT_EQ(textAt(bytesOf(f.userFile("varemo20.vbb")), 1015, 14), "Personalfall 1");
@@ -206,6 +220,7 @@ TEST(DeleteYear, AsksAndDeletesTheYearsFilesOnly) {
     f.g.selectMonth(3);
     LoadCaseMonth(f.g);
     f.g.workingCase.enterAmount(AmountSlot::Allowance2, 777);
+    f.prompter.queue(PromptAnswer::Yes);
     ASSERT_EQ(AdoptAsModelCase(f.g), StorageResult::Done);
 
     auto before = treeOf(f.dir.path());

@@ -142,7 +142,7 @@ TEST(LineInput, OnlyCalendarDatesAreTaken) {
     LoadCaseMonth(s.g);
     ASSERT_TRUE(EnterDate(s.g, "29.02.2016"));
     for (const char* refused :
-         {"-1.-1.-001", "99.99.9999", "01.13.2019", "01/04/2015", "29.02.2019", "1.4.2015"}) {
+         {"-1.-1.-001", "99.99.9999", "01.13.2019", "01/04/2015", "29.02.2019", "31.02.2019", "1.4.2015"}) {
         EXPECT_FALSE(EnterDate(s.g, refused)) << refused;
         EXPECT_EQ(s.g.workingCase.dateText, "29.02.2016") << refused;
         EXPECT_EQ(s.prompter.messages().back().text(), "Kein Datum möglich.");

@@ -48,6 +48,50 @@ TEST(PayLineInput, ChangingAComputedStepAsksAndClearsTheDateOnYes) {
     EXPECT_EQ(s.prompter.messages().size(), asked);
 }
 
+// A date that computes no step is taken as a note; one that would compute the step while line 8 holds
+// a typed basic pay is refused, and the typed pay stays.
+TEST(PayLineInput, DateOfLineSixNamesWhatItDoes) {
+    ShippedSession s(2020, 3);
+    s.setCase(0, 10, 8, 0);              // TVöD Bund E9a
+    s.c().setKey(KeySlot::DateLabel, 2); // "Nächster Stufenaufstieg (nur Info)"
+    ASSERT_TRUE(EnterDate(s.g, "01.07.2020"));
+    EXPECT_EQ(s.c().dateText, "01.07.2020");
+    EXPECT_EQ(s.c().key(KeySlot::Step), 0);
+    EXPECT_EQ(s.prompter.messages().back().title,
+              "Das eingegebene Datum in Zeile 6 hat im Programm keine Funktion");
+    EXPECT_EQ(s.prompter.messages().back().text(),
+              "Das Datum ist nur ein Merkposten für Sie.\n"
+              "Bitte rufen Sie den angegebenen Monat auf und\n"
+              "geben Sie dann in Zeile 8 die nächste Stufe manuell ein.");
+    s.c().setKey(KeySlot::DateLabel, 4); // "Befristet bis"
+    ASSERT_TRUE(EnterDate(s.g, "31.12.2020"));
+    EXPECT_EQ(s.prompter.messages().back().text(), "Das Datum ist nur ein Merkposten für Sie.\n"
+                                                   "Bitte stellen Sie die Stufe in Zeile 8 selbst ein.");
+
+    // Line 6 "Beginn der Stufenlaufzeit" computes the step; not while line 8 is typed.
+    s.c().setKey(KeySlot::DateLabel, 0);
+    ASSERT_TRUE(EnterDate(s.g, ""));
+    const int hand = handEntryStep(s.c(), 2020, 3);
+    ASSERT_TRUE(ChooseOption(s.g, 8, hand));
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::BasicPay, "3500"));
+    const size_t before = s.prompter.messages().size();
+    EXPECT_FALSE(EnterDate(s.g, "01.01.2015"));
+    ASSERT_EQ(s.prompter.messages().size(), before + 1);
+    EXPECT_EQ(s.prompter.messages().back().title, "Kein Datum möglich.");
+    EXPECT_EQ(s.prompter.messages().back().text(),
+              "Die Eingabe eines Datums in Programmzeile 6 ist nur möglich, wenn in Zeile 6 die Option\n"
+              "\"Nächster Stufenaufstieg\" eingestellt wurde oder in Zeile 8 eine normale Stufe ausgewählt "
+              "wurde.");
+    EXPECT_EQ(s.c().dateText, "");
+    EXPECT_EQ(s.c().key(KeySlot::Step), hand);
+    EXPECT_EQ(s.c().amount(AmountSlot::BasicPay), 350000);
+    // With a step of the table the same date computes it: 62 months, step 3.
+    ASSERT_TRUE(ChooseOption(s.g, 8, 0));
+    ASSERT_TRUE(EnterDate(s.g, "01.01.2015"));
+    EXPECT_EQ(s.c().key(KeySlot::Step), 2);
+    EXPECT_EQ(s.prompter.messages().size(), before + 1);
+}
+
 TEST(PayLineInput, ServiceRelationshipWithoutTablesShowsTheNotice) {
     ShippedSession s(2020, 3);
     s.setCase(0, 0, 8, 0);
