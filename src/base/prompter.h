@@ -16,6 +16,9 @@ struct PromptMessage {
     std::string title;
     std::vector<std::string> lines; // shown one below the other
     PromptButtons buttons = PromptButtons::Ok;
+    // The box starts on "Nein" / "Abbrechen": the question would destroy or overwrite data, so that an
+    // Enter pressed without reading keeps it.
+    bool refusalIsDefault = false;
 
     // The lines joined with line breaks.
     std::string text() const;

@@ -149,7 +149,8 @@ StorageResult RestoreUserData(Session& g, int backup) {
                       {"Die Userdaten werden auf den Stand der Sicherung " + std::to_string(backup) +
                            " vom " + info.date + " zurückgesetzt.",
                        "Alle seitdem vorgenommenen Änderungen gehen verloren.", "Wollen Sie fortfahren?"},
-                      PromptButtons::YesNo});
+                      PromptButtons::YesNo,
+                      /*refusalIsDefault=*/true});
     if (answer != PromptAnswer::Yes) return StorageResult::Cancelled;
 
     struct Item {

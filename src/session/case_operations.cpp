@@ -317,7 +317,8 @@ StorageResult DeleteYear(Session& g, int year) {
         {"Bei Auswahl von  O K  werden   a l l e  bisher für  " + y + "  eingegebenen Namen",
          "und die dazu gehörenden Personaldaten einschließlich der Kostenstellen   g e l ö s c h t .",
          "Änderungen in den Tarifdateien und der Textdatei bleiben erhalten."},
-        PromptButtons::OkCancel});
+        PromptButtons::OkCancel,
+        /*refusalIsDefault=*/true});
     if (answer != PromptAnswer::Ok) return StorageResult::Cancelled;
 
     std::vector<fs::path> doomed;

@@ -29,7 +29,8 @@ PromptMessage recalculationQuestion(const Session& g) {
                           "- die Arbeitsebene " + dataSetName(g.dataSet) + ".",
                           "Der Vorgang kann nicht rückgängig gemacht werden!",
                           "Der Fortschritt wird in der Fußzeile angezeigt."},
-                         PromptButtons::OkCancel};
+                         PromptButtons::OkCancel,
+                         /*refusalIsDefault=*/true};
 }
 
 std::string recalculationProgress(int caseNumber, int month) {

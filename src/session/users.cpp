@@ -305,7 +305,8 @@ StorageResult TakeOverPreviousUsers(Session& g, const fs::path& previousProgramD
          "auch wenn sie in der Version 2020 bereits geändert wurden.",
          "Speicherorte im Ordner \"Varemo2019\" werden auf den Ordner \"Varemo2020\" umgestellt.",
          "Die Userordner mit den Personalfällen werden dabei nicht kopiert."},
-        PromptButtons::OkCancel});
+        PromptButtons::OkCancel,
+        /*refusalIsDefault=*/true});
     if (answer != PromptAnswer::Ok) return StorageResult::Cancelled;
     try {
         ensureSettingsFile(g);

@@ -193,8 +193,11 @@ StorageResult TransferAllToNextYear(Session& g, int year) {
         text += "er Dateien überschrieben. Es handelt sich um die am ";
         text += fileDateTimeText(existing);
         text += " angelegten Dateien. Wollen Sie überschreiben?";
-        if (g.prompter.ask(PromptMessage{PromptIcon::Warning, "Warnung", {text}, PromptButtons::YesNo}) !=
-            PromptAnswer::Yes)
+        if (g.prompter.ask(PromptMessage{PromptIcon::Warning,
+                                         "Warnung",
+                                         {text},
+                                         PromptButtons::YesNo,
+                                         /*refusalIsDefault=*/true}) != PromptAnswer::Yes)
             return StorageResult::Cancelled;
     }
     g.prompter.tell(

@@ -15,6 +15,7 @@ AmountField::AmountField(QWidget* parent, AmountSlot slot) : QLineEdit(parent), 
 }
 
 void AmountField::showValue(const QString& text) {
+    shown_ = text;
     dirty_ = false;
     op_ = 0;
     setPlaceholderText(QString());

@@ -18,6 +18,10 @@ class AmountField : public QLineEdit {
     AmountSlot slot() const { return slot_; }
     // Shows a value from the sheet; forgets any unfinished typing.
     void showValue(const QString& text);
+    // Escape: the value shown before the typing comes back, and nothing is reported.
+    void revert() { showValue(shown_); }
+    // Whether something has been typed that leaving the field would report.
+    bool hasTyping() const { return dirty_; }
     // grey: the user types the amount; white: computed, read-only.
     void setTyped(bool typed, const QColor& grey, const QColor& white);
     bool isTyped() const { return typed_; }
@@ -39,6 +43,7 @@ class AmountField : public QLineEdit {
     bool typed_ = true;
     char op_ = 0;
     QString base_;
+    QString shown_; // the value from the sheet
 };
 
 } // namespace varemo::ui

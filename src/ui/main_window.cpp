@@ -57,12 +57,18 @@ MainWindow::MainWindow(Session& g, QWidget* parent) : QMainWindow(parent), g_(g)
     g_.storage.status = &status_;
     resize(defaultSize());
     qApp->installEventFilter(this);
+    // A code is typed in one go: a click, Tab or another window ends it. The focus a code moves itself
+    // (an option list waiting for its entry digits, a menu group) keeps it.
+    connect(qApp, &QApplication::focusChanged, this, [this] {
+        if (!runningCode_ && !QApplication::activePopupWidget()) clearKeyCode();
+    });
     redisplay();
     sheet_->lineText(1)->setFocus();
 }
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
+    disconnect(qApp, nullptr, this, nullptr);
     // Fields that lose the focus while they are destroyed must not reach the half-destroyed window.
     for (QWidget* w : findChildren<QWidget*>())
         w->disconnect(this);

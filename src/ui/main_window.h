@@ -15,6 +15,7 @@
 #include "presentation/key_codes.h"
 #include "presentation/menu_items.h"
 #include "presentation/window_settings.h"
+#include "session/edit_history.h"
 #include "session/session.h"
 #include "ui/window_input.h"
 
@@ -91,6 +92,7 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     QPushButton* payStructureButton() const;
     QTimer& reminderTimer();
     const KeyCodeMachine& keyCodes() const { return keys_; }
+    const EditHistory& editHistory() const { return history_; }
     std::optional<AmountSlot> focusedSlot() const { return focusedSlot_; }
     // Closing writes the user's window record (on by default).
     void setWritesWindowRecord(bool on) { writeRecordOnClose_ = on; }
@@ -137,6 +139,9 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     void commitRename();
     void transferFromCalculator(const QString& text);
     void escape();
+    void revertTyping();
+    void undoEdit();
+    void clearKeyCode();
     void updateKeyState();
     void savePlacement();
     // The window's entry into the engine: runs a call that may change the selection or the case and
@@ -163,6 +168,8 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     bool writeRecordOnClose_ = true;
 
     KeyCodeMachine keys_;
+    EditHistory history_;      // Ctrl+Z
+    bool runningCode_ = false; // a completed code is being executed (it may move the focus itself)
     std::optional<AmountSlot> focusedSlot_;
     bool redisplaying_ = false;
 };

@@ -15,10 +15,13 @@
 #include "ui/sheet_area.h"
 #include "ui/sheet_cell.h"
 #include "ui/window_bars.h"
+#include "ui/window_layout.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QSpinBox>
 
 namespace varemo::ui {
@@ -35,7 +38,7 @@ bool isTextEntry(QObject* o) {
 
 void MainWindow::commitAmount(AmountSlot slot, const QString& text) {
     if (redisplaying_) return;
-    engine([&] { EnterAmount(g_, slot, text.trimmed().toStdString()); });
+    engine([&] { history_.edit(g_, [&] { return EnterAmount(g_, slot, text.trimmed().toStdString()); }); });
 }
 
 void MainWindow::amountFocused(int line, AmountSlot slot, bool takesTransfer) {
@@ -55,7 +58,7 @@ void MainWindow::transferFromCalculator(const QString& text) {
 void MainWindow::commitDate() {
     std::string text = sheet_->dateField()->text().trimmed().toStdString();
     if (text == g_.workingCase.dateText) return;
-    engine([&] { EnterDate(g_, text); });
+    engine([&] { history_.edit(g_, [&] { return EnterDate(g_, text); }); });
 }
 
 void MainWindow::commitCaseName() {
@@ -94,7 +97,7 @@ void MainWindow::advanceCategory(int line) {
 }
 
 void MainWindow::toggleFlag(int line, FlagColumn column) {
-    engine([&] { ToggleFlag(g_, line, column); });
+    engine([&] { history_.edit(g_, [&] { return ToggleFlag(g_, line, column); }); });
 }
 
 void MainWindow::focusAmount(int line) {
@@ -228,16 +231,71 @@ void MainWindow::escape() {
     sheet_->lineText(1)->setFocus();
 }
 
+void MainWindow::clearKeyCode() {
+    if (keys_.state() == 0) return;
+    keys_.reset();
+    updateKeyState();
+}
+
+void MainWindow::undoEdit() {
+    if (history_.steps(g_) == 0) {
+        bars_->showHint(
+            QStringLiteral("In diesem Monat gibt es keine Eingabe, die rückgängig gemacht werden kann."));
+        return;
+    }
+    engine([&] { history_.undo(g_); });
+    bars_->showHint(QStringLiteral("Die letzte Eingabe in diesem Monat wurde rückgängig gemacht."));
+}
+
+void MainWindow::revertTyping() {
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || !isAncestorOf(focus)) return;
+    if (auto* field = qobject_cast<AmountField*>(focus)) {
+        field->revert();
+    } else if (focus == sheet_->dateField()) {
+        sheet_->dateField()->setText(q(g_.workingCase.dateText));
+    } else if (focus == bars_->caseNameField()) {
+        bars_->caseNameField()->setText(q(g_.workingCase.name));
+        bars_->caseNameField()->setModified(false);
+    } else if (QSpinBox* number = bars_->caseNumberField(); focus == number || number->isAncestorOf(focus)) {
+        number->setValue(g_.caseNumber);
+    }
+}
+
 bool MainWindow::previewKey(QObject* target, QKeyEvent* e) {
     if (e->key() == Qt::Key_Escape) {
+        // Escape takes back what was typed and not yet confirmed: nothing is stored or recalculated.
+        revertTyping();
         keys_.press(KeyPress::escape());
         escape();
         return true;
     }
-    // Typing into a text field is no code.
-    if (isTextEntry(target)) return false;
-    KeyPress k = KeyPress::other();
+    // Ctrl+Z undoes the last confirmed edit of the case-month. A field with unconfirmed typing, and the
+    // text fields, take it back themselves.
+    if (e->key() == Qt::Key_Z && (e->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier |
+                                                    Qt::AltModifier)) == Qt::ControlModifier) {
+        auto* field = qobject_cast<AmountField*>(target);
+        if (!isTextEntry(target) || (field && !field->hasTyping())) {
+            clearKeyCode();
+            undoEdit();
+            return true;
+        }
+    }
+    // Typing into a text field is no code, and it ends a code begun elsewhere: digits typed into an
+    // amount must never complete a "y" left pending before.
+    if (isTextEntry(target)) {
+        clearKeyCode();
+        return false;
+    }
     const int key = e->key();
+    // A Ctrl shortcut (Ctrl+C, Ctrl+A, Ctrl+Plus) ends a pending code too. Ctrl alone begins one like Y,
+    // and digits typed while it is still held complete it.
+    if ((e->modifiers() & Qt::ControlModifier) && key != Qt::Key_Control &&
+        !(key >= Qt::Key_0 && key <= Qt::Key_9)) {
+        clearKeyCode();
+        return false;
+    }
+    KeyPress k = KeyPress::other();
     if (key == Qt::Key_Control)
         k = KeyPress::control();
     else if (key >= Qt::Key_0 && key <= Qt::Key_9)
@@ -258,17 +316,23 @@ bool MainWindow::previewKey(QObject* target, QKeyEvent* e) {
     case KeyOutcome::Cancelled:
         // In an open option list the arrows and Enter still move and choose.
         return stateBefore != 3 && stateBefore != 4;
-    case KeyOutcome::Execute:
+    case KeyOutcome::Execute: {
+        QScopedValueRollback<bool> running(runningCode_, true);
         tastenauswertung(r.code, *this);
         updateKeyState();
         return true;
-    case KeyOutcome::OpenMenuGroup:
+    }
+    case KeyOutcome::OpenMenuGroup: {
+        QScopedValueRollback<bool> running(runningCode_, true);
         bars_->openMenuGroup(r.group);
         return true;
-    case KeyOutcome::ChooseEntry:
+    }
+    case KeyOutcome::ChooseEntry: {
+        QScopedValueRollback<bool> running(runningCode_, true);
         if (grid_->isVisible() && r.entry >= 1 && r.entry <= grid_->entryCount())
             chooseEntry(grid_->line(), grid_->isPayGroup(), r.entry - 1);
         return true;
+    }
     case KeyOutcome::Escape:
         escape();
         return true;
@@ -297,6 +361,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     if (!mine) return false;
+    // A key the focused element did not take goes on to its parents; the code machine has seen it there.
+    if (QWidget* focus = QApplication::focusWidget(); focus && focus != w && w->isAncestorOf(focus))
+        return false;
     return previewKey(watched, e);
 }
 

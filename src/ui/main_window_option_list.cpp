@@ -66,10 +66,9 @@ void MainWindow::chooseEntry(int line, bool payGroup, int position) {
         return;
     }
     engine([&] {
-        if (payGroup)
-            SetKey(g_, KeySlot::PayGroup, position);
-        else
-            ChooseOption(g_, line, position);
+        history_.edit(g_, [&] {
+            return payGroup ? SetKey(g_, KeySlot::PayGroup, position) : ChooseOption(g_, line, position);
+        });
     });
     sheet_->lineText(line)->setFocus();
 }
@@ -113,7 +112,7 @@ void MainWindow::commitRename() {
     renameEditor_->hide();
     if (line == 0) return;
     std::string text = renameEditor_->text().toStdString();
-    engine([&] { RenameFirstEntry(g_, line, text); });
+    engine([&] { history_.edit(g_, [&] { return RenameFirstEntry(g_, line, text); }); });
     sheet_->lineText(line)->setFocus();
 }
 

@@ -1,7 +1,11 @@
 #pragma once
-// The engine's messages as message boxes over the main window.
+// The engine's messages as message boxes over the main window, with German button labels ("Ja",
+// "Nein", "OK", "Abbrechen") whatever language Qt's own texts are in. A question that would destroy
+// data starts on its refusal.
 
 #include "base/prompter.h"
+
+#include <QString>
 
 class QWidget;
 
@@ -16,5 +20,9 @@ class QtPrompter : public Prompter {
   private:
     QWidget* parent_;
 };
+
+// Letter-spaced words ("A U S Z A H L U N G", "a l l e") joined by non-breaking spaces, so that a
+// wrapping label never breaks them apart; wider gaps between words stay breakable.
+QString withUnbreakableLetterSpacing(const QString& text);
 
 } // namespace varemo::ui

@@ -73,6 +73,7 @@ TEST(Backups, RestoreBringsBackTheStateOfTheChosenRun) {
     auto before = treeOf(f.dir.path());
     EXPECT_EQ(RestoreUserData(f.g, 2), StorageResult::Cancelled);
     EXPECT_EQ(f.prompter.messages().back().title, "Userdaten zurücksetzen");
+    EXPECT_TRUE(f.prompter.messages().back().refusalIsDefault);
     EXPECT_EQ(treeOf(f.dir.path()), before);
 
     f.prompter.queue(PromptAnswer::Yes);

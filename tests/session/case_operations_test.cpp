@@ -228,6 +228,7 @@ TEST(DeleteYear, AsksAndDeletesTheYearsFilesOnly) {
     const PromptMessage& warning = f.prompter.messages().back();
     EXPECT_EQ(warning.title, "W A R N U N G !");
     EXPECT_EQ(warning.buttons, PromptButtons::OkCancel);
+    EXPECT_TRUE(warning.refusalIsDefault); // Enter keeps the year
     EXPECT_EQ(warning.text(),
               "Bei Auswahl von  O K  werden   a l l e  bisher für  2019  eingegebenen Namen\n"
               "und die dazu gehörenden Personaldaten einschließlich der Kostenstellen   g e l ö s c h t .\n"

@@ -62,6 +62,7 @@ TEST(RecalculateAll, TheQuestionNamesFolderYearAndDataSet) {
     const PromptMessage q = recalculationQuestion(s.g);
     EXPECT_EQ(q.title, "Möchten Sie neu durchrechnen lassen?");
     EXPECT_EQ(q.buttons, PromptButtons::OkCancel);
+    EXPECT_TRUE(q.refusalIsDefault);
     const std::vector<std::string> lines = {"Das Neuberechnen   a l l e r   Personalfälle bezieht sich",
                                             "nach den derzeitigen Einstellungen auf",
                                             "- User001",

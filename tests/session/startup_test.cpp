@@ -373,6 +373,7 @@ TEST(Users, TakeOverOfThePreviousVersion) {
     auto before = treeOf(parent.path());
     EXPECT_EQ(TakeOverPreviousUsers(g, previousProgramFolder(program)), StorageResult::Cancelled);
     EXPECT_EQ(prompter.messages().back().title, "V O R S I C H T  ! ! !");
+    EXPECT_TRUE(prompter.messages().back().refusalIsDefault);
     EXPECT_EQ(treeOf(parent.path()), before);
 
     prompter.queue(PromptAnswer::Ok);

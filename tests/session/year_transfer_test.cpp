@@ -152,6 +152,8 @@ TEST(YearTransfer, AllCasesAskWarnAndCarryEveryCase) {
     ASSERT_EQ(f.prompter.messages().size(), shown + 2);
     EXPECT_EQ(f.prompter.messages()[shown].text(), "Erste Zeile\nZweite Zeile");
     EXPECT_EQ(f.prompter.messages()[shown + 1].title, "Warnung");
+    EXPECT_TRUE(f.prompter.messages()[shown + 1].refusalIsDefault);
+    EXPECT_FALSE(f.prompter.messages()[shown].refusalIsDefault); // the transfer itself overwrites nothing
     EXPECT_EQ(f.prompter.messages()[shown + 1].text(),
               "Wenn Sie JA wählen, werden bereits vorhandene 2021er Dateien überschrieben. Es handelt sich "
               "um die am "

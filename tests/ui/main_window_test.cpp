@@ -14,6 +14,7 @@
 #include "ui/main_window.h"
 #include "ui/option_grid.h"
 #include "ui/panel_key_filter_qt.h"
+#include "ui/qt_prompter.h"
 #include "ui/share_panel.h"
 #include "ui/sheet_cell.h"
 #include "ui/window_geometry_store.h"
@@ -22,9 +23,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -149,6 +152,42 @@ TEST(KeyCodes, A04OpensLineFoursListAndTwoDigitsChooseAnEntry) {
     EXPECT_EQ(f.window->payStructureButton()->text(), "EGO TVöD-Bund");
 }
 
+TEST(KeyCodes, CtrlShortcutsTextFieldsAndFocusChangesEndAPendingCode) {
+    WindowFixture f;
+    // Ctrl, Ctrl+A, Ctrl+C and Ctrl+Plus in an amount field: no "y" is left behind for the next digits.
+    ui::AmountField* field = f.window->amountField(13);
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Control);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(f.window->keyCodes().state(), 0);
+    QTest::keyClick(field, Qt::Key_Escape);
+    f.type("66"); // on line 1: would be the question to delete 2020 after a pending "y"
+    EXPECT_TRUE(f.messages().empty());
+    EXPECT_EQ(f.window->keyStateLabel()->text(), "");
+
+    // Ctrl alone on the sheet begins a code; a Ctrl shortcut ends it.
+    f.key(Qt::Key_Control);
+    EXPECT_EQ(f.window->keyCodes().state(), 1);
+    f.key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(f.window->keyCodes().state(), 0);
+
+    // A code begun on line 1 ends when the focus moves, and the digits typed then are no code.
+    f.type("y");
+    EXPECT_EQ(f.window->keyStateLabel()->text(), "y");
+    f.window->lineText(4)->setFocus();
+    EXPECT_EQ(f.window->keyCodes().state(), 0);
+    EXPECT_EQ(f.window->keyStateLabel()->text(), "");
+    f.type("66");
+    EXPECT_TRUE(f.messages().empty());
+
+    // A code typed in one go still works.
+    f.type("y66");
+    ASSERT_FALSE(f.messages().empty());
+    EXPECT_EQ(f.s.prompter.messages().back().title, "W A R N U N G !");
+}
+
 TEST(KeyCodes, ClickOnALineTextOpensItsListAndAnEntryClickChoosesIt) {
     WindowFixture f;
     QTest::mouseClick(f.window->lineText(47), Qt::LeftButton);
@@ -226,6 +265,85 @@ TEST(LineInput, CtrlPlusAddsToTheAmountOfTheField) {
     QTest::keyClick(field, Qt::Key_Return);
     EXPECT_EQ(f.s.g.workingCase.amount(AmountSlot::Deduction1), -2975);
     EXPECT_EQ(field->text(), "-29,75");
+}
+
+TEST(LineInput, EscapeRestoresWhatWasTypedAndStoresNothing) {
+    WindowFixture f(3);
+    ui::AmountField* field = f.window->amountField(13);
+    f.enter(field, "100");
+    const QString shown = field->text();
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, "777");
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_EQ(field->text(), shown);
+    EXPECT_EQ(f.s.g.workingCase.amount(AmountSlot::Allowance1), 10000);
+    EXPECT_EQ(f.stored(12).amount(AmountSlot::Allowance1), 10000);
+    // a quick addition begun is dropped the same way
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Plus, Qt::ControlModifier);
+    QTest::keyClicks(field, "5");
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_EQ(field->text(), shown);
+    EXPECT_EQ(f.s.g.workingCase.amount(AmountSlot::Allowance1), 10000);
+
+    QLineEdit* name = f.window->caseNameField();
+    const std::string oldName = f.s.g.workingCase.name;
+    name->setFocus();
+    QTest::keyClicks(name, "Meier");
+    QTest::keyClick(name, Qt::Key_Escape);
+    EXPECT_EQ(f.s.g.workingCase.name, oldName);
+    EXPECT_EQ(name->text().toStdString(), oldName);
+
+    QLineEdit* date = f.window->dateField();
+    const QString oldDate = date->text();
+    date->setFocus();
+    date->selectAll();
+    QTest::keyClicks(date, "01.02.2020");
+    QTest::keyClick(date, Qt::Key_Escape);
+    EXPECT_EQ(date->text(), oldDate);
+    EXPECT_EQ(f.s.g.workingCase.dateText, oldDate.toStdString());
+    EXPECT_TRUE(f.messages().empty());
+}
+
+TEST(Undo, CtrlZTakesBackTheConfirmedEditsOfTheMonthOneByOne) {
+    WindowFixture f(3);
+    ui::AmountField* field = f.window->amountField(13);
+    const QString empty = field->text();
+    f.enter(field, "100");
+    const QString at100 = field->text();
+    const QString grossAt100 = f.amountText(23);
+    f.enter(field, "250");
+    QTest::mouseClick(f.window->flagCell(13, FlagColumn::WageTax), Qt::LeftButton);
+    const bool taxed = f.s.g.workingCase.grossLine(13).flag(LineFlag::WageTax);
+    EXPECT_EQ(f.window->editHistory().steps(f.s.g), 3u);
+
+    // On the sheet and in a field without unconfirmed typing, Ctrl+Z undoes.
+    f.window->lineText(1)->setFocus();
+    f.key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(f.s.g.workingCase.grossLine(13).flag(LineFlag::WageTax), !taxed);
+    EXPECT_EQ(f.window->keyCodes().state(), 0); // the Ctrl of Ctrl+Z begins no code
+    field->setFocus();
+    f.key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(f.s.g.workingCase.amount(AmountSlot::Allowance1), 10000);
+    EXPECT_EQ(field->text(), at100);
+    EXPECT_EQ(f.amountText(23), grossAt100);
+    EXPECT_EQ(f.stored(12).amount(AmountSlot::Allowance1), 10000);
+
+    // Unconfirmed typing is the field's own to take back.
+    QTest::keyClicks(field, "9");
+    f.key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(f.s.g.workingCase.amount(AmountSlot::Allowance1), 10000);
+    QTest::keyClick(field, Qt::Key_Escape);
+
+    f.key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(f.s.g.workingCase.amount(AmountSlot::Allowance1), 0);
+    EXPECT_EQ(field->text(), empty);
+    EXPECT_EQ(f.stored(12).amount(AmountSlot::Allowance1), 0);
+    f.key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(f.window->hintLine()->text(),
+              "In diesem Monat gibt es keine Eingabe, die rückgängig gemacht werden kann.");
+    EXPECT_TRUE(f.messages().empty());
 }
 
 TEST(LineInput, AnEditInDecemberRunsNoFollowingMonths) {
@@ -340,6 +458,56 @@ TEST(Calculator, ResultGoesIntoTheFieldThatHadTheFocus) {
     EXPECT_EQ(f.lastMessage(), "Rechner: Division durch Null ist nicht möglich");
     f.type("f11");
     EXPECT_FALSE(calc->isVisible());
+}
+
+namespace {
+
+// Asks through the message box and answers with Enter; returns the answer and the labels and default
+// button the box showed.
+struct BoxSeen {
+    PromptAnswer answer = PromptAnswer::Ok;
+    QStringList labels;
+    QString defaultLabel;
+};
+BoxSeen askWithEnter(const PromptMessage& m) {
+    ui::QtPrompter prompter;
+    BoxSeen seen;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton* b : box->buttons())
+            seen.labels << b->text();
+        seen.labels.sort();
+        seen.defaultLabel = box->defaultButton() ? box->defaultButton()->text() : QString();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    seen.answer = prompter.ask(m);
+    return seen;
+}
+
+} // namespace
+
+TEST(Prompter, ButtonsAreGermanAndADestructiveQuestionStartsOnItsRefusal) {
+    PromptMessage q{PromptIcon::Question, "Frage", {"Weiter?"}, PromptButtons::YesNo};
+    BoxSeen seen = askWithEnter(q);
+    EXPECT_EQ(seen.labels, QStringList({"Ja", "Nein"}));
+    EXPECT_EQ(seen.answer, PromptAnswer::Yes);
+    q.refusalIsDefault = true;
+    seen = askWithEnter(q);
+    EXPECT_EQ(seen.defaultLabel, "Nein");
+    EXPECT_EQ(seen.answer, PromptAnswer::No);
+
+    PromptMessage w{PromptIcon::Warning, "W A R N U N G !", {"Löschen?"}, PromptButtons::OkCancel, true};
+    seen = askWithEnter(w);
+    EXPECT_EQ(seen.labels, QStringList({"Abbrechen", "OK"}));
+    EXPECT_EQ(seen.defaultLabel, "Abbrechen");
+    EXPECT_EQ(seen.answer, PromptAnswer::Cancel);
+
+    // Letter-spaced words stay whole; the wider gaps around them may break.
+    const QChar nb(0x00A0);
+    EXPECT_EQ(ui::withUnbreakableLetterSpacing("werden   a l l e  bisher\nA U S Z A H L U N G"),
+              QString("werden   a%1l%1l%1e  bisher\nA%1U%1S%1Z%1A%1H%1L%1U%1N%1G").arg(nb));
+    EXPECT_EQ(ui::withUnbreakableLetterSpacing("Zeile 6 - Datum"), "Zeile 6 - Datum");
 }
 
 TEST(Menu, UnbuiltFunctionsAnswerWithTheirMessage) {
