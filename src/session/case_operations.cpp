@@ -234,7 +234,8 @@ StorageResult AdoptAsModelCase(Session& g) {
          "Der bisherige Musterfall wird dabei ersetzt.",
          "Ein neuer Personalfall wird immer mit den Einstellungen des Musterfalls angelegt.",
          "Wollen Sie das?"},
-        PromptButtons::YesNo};
+        PromptButtons::YesNo,
+        /*refusalIsDefault=*/true};
     if (g.prompter.ask(question) != PromptAnswer::Yes) return StorageResult::Cancelled;
     if (!g.files.isOpen()) OpenYearFiles(g);
     const RecordBuffer month = packMonthRecord(g.workingCase);

@@ -119,6 +119,7 @@ TEST(NewCase, StartsFromTheModelTakenFromTheCurrentCalculation) {
     const PromptMessage& question = f.prompter.messages().back();
     EXPECT_EQ(question.title, "Übernehmen als Voreinstellung");
     EXPECT_EQ(question.buttons, PromptButtons::YesNo);
+    EXPECT_TRUE(question.refusalIsDefault);
     EXPECT_EQ(question.text(), "Die aktuelle Berechnung (Personalfall 1, Monat 3/2020) wird Muster für neue "
                                "Personalfälle.\n"
                                "Der bisherige Musterfall wird dabei ersetzt.\n"
