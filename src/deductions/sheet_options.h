@@ -16,8 +16,8 @@ namespace varemo {
 
 class SheetOptionLists : public OptionListSource {
   public:
-    // The session is not changed; the insurance lists read the year's defaults through the step's
-    // cache, which takes a non-const session.
+    // The lists are those of the session's working case (the case passed is that one). Nothing is
+    // changed but the cache of the year's insurance defaults, which is why the session is not const.
     explicit SheetOptionLists(Globaldaten& g) : g_(g), pay_(g) {}
     std::optional<std::vector<std::string>> options(const Case& c, int line) const override;
     std::optional<std::string> label(const Case& c, int line) const override;

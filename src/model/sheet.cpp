@@ -71,6 +71,11 @@ std::vector<std::string> fixedOptions(const Case& c, int line) {
             return {"100% Verh.Zuschlag, ggf. TZ-Kürzung", "50% Verh.Zuschlag ohne TZ-Kürzung",
                     "50% Verh.Zuschlag ohne TZ-Kürzung", "50% Verh.Zuschlag  mit TZ-Kürzung"};
         return {};
+    case 11:
+        return {"Keine vermögenswirks. Leistungen", "Vermögensw. Leistungen 3,33 €",
+                "Vermögensw. Leistungen 6,65 €",    "Vermögensw. Leistungen 13,29 €",
+                "Vermögensw. Leistungen 19,94 €",   "Vermögensw. Leistungen 26,59 €",
+                "Vermögensw. Leistungen 39,88 €",   "Vermögensw. Leistungen lt. Eingabe"};
     case 16:
         return {"Mehrarbeitsverg. lt. Berechnung", "Mehrarbeitsverg. pauschal", "Betrag nach § 11 MuSchG",
                 "Gehalt nach Stundensatz lt. Anl."};

@@ -74,6 +74,7 @@ TEST(CliOptions, TaxAndInsuranceListsOfANewCase) {
     // option-text file.
     EXPECT_EQ(entry(folder.options(39), 3), "RV. AN=3,60 %, AG = 15 %");
     EXPECT_EQ(entry(folder.options(29), 6), "Keine Konfession (ohne Kirchenst.)");
+    EXPECT_EQ(entry(folder.options(11), 2), "Vermögensw. Leistungen 6,65 €"); // the run's 6,65 euros
 }
 
 TEST(CliOptions, TheSheetShowsTheChosenEntries) {
