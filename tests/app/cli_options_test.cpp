@@ -79,19 +79,30 @@ TEST(CliOptions, TaxAndInsuranceListsOfANewCase) {
 
 TEST(CliOptions, TheSheetShowsTheChosenEntries) {
     ProgramFolder folder;
-    Json j = folder.run({"set", "--year", "2020", "--set", "REAL", "--case", "1", "--month", "3", "--line",
-                         "34=23", "--line", "33=1", "--line", "36=1", "--line", "38=2"});
-    EXPECT_EQ(j["lines"][33]["text"].string, "Steuerklasse III / 1,0");
-    EXPECT_EQ(j["lines"][32]["text"].string, "BARMER");
-    EXPECT_EQ(j["lines"][35]["text"].string, "Kirchensteuer 9 %");
-    // Saxony 2020: employee 1,525 + 0,5 = 2,025 % of 3,05 %.
-    EXPECT_EQ(j["lines"][37]["text"].string, "PV Sachsen 2,025 % von 3,05");
+    auto set = [&folder](std::initializer_list<std::string> edits) {
+        std::vector<std::string> args = {"set",    "--year", "2020",    "--set", "REAL",
+                                         "--case", "1",      "--month", "3"};
+        args.insert(args.end(), edits);
+        return folder.run(args);
+    };
+    // 4.000,00 euros a month in class I without child allowances: the church-tax base is the wage tax,
+    // 679,33 × 9 % = 61,1397, truncated to 61,13.
+    Json nine = set({"--amount", "7=4000", "--line", "36=1"});
+    EXPECT_EQ(nine["lines"][33]["text"].string, "Steuerklasse I / 0,0");
+    EXPECT_EQ(nine["lines"][33]["amountCents"].integer(), -67933);
+    EXPECT_EQ(nine["lines"][35]["text"].string, "Kirchensteuer 9 %");
+    EXPECT_EQ(nine["lines"][35]["amountCents"].integer(), -6113);
     // Without a denomination (line 29 position 6) there is no church tax whatever line 36 says.
-    Json none = folder.run(
-        {"set", "--year", "2020", "--set", "REAL", "--case", "1", "--month", "3", "--line", "29=6"});
+    Json none = set({"--line", "29=6"});
     EXPECT_EQ(none["lines"][35]["text"].string, "Keine Kirchensteuer");
     EXPECT_EQ(none["lines"][35]["amountCents"].integer(), 0);
-    // The stored case's list names the chosen fund.
+
+    Json j = set({"--line", "34=23", "--line", "33=1", "--line", "38=2"});
+    EXPECT_EQ(j["lines"][33]["text"].string, "Steuerklasse III / 1,0");
+    EXPECT_EQ(j["lines"][32]["text"].string, "BARMER");
+    // Saxony 2020: employee 1,525 + 0,5 = 2,025 % of 3,05 %.
+    EXPECT_EQ(j["lines"][37]["text"].string, "PV Sachsen 2,025 % von 3,05");
+    // The stored case's list marks the chosen fund.
     Json listed = folder.run(
         {"options", "--line", "33", "--year", "2020", "--set", "REAL", "--case", "1", "--month", "3"});
     EXPECT_EQ(listed["chosen"].integer(), 1);
