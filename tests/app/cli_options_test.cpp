@@ -107,4 +107,13 @@ TEST(CliOptions, TheSheetShowsTheChosenEntries) {
         {"options", "--line", "33", "--year", "2020", "--set", "REAL", "--case", "1", "--month", "3"});
     EXPECT_EQ(listed["chosen"].integer(), 1);
     EXPECT_EQ(listed["text"].string, "BARMER");
+
+    // Line 42 keeps a code; entry 1 names the employee's levy share of the fund of line 27: VBL, VKA,
+    // West, from 07/2018 1,81 % (data/pension-funds/funds.csv).
+    set({"--line", "4=12", "--line", "27=2"});
+    Json share = folder.run(
+        {"options", "--line", "42", "--year", "2020", "--set", "REAL", "--case", "1", "--month", "3"});
+    EXPECT_EQ(share["key"].integer(), 181);
+    EXPECT_EQ(share["chosen"].integer(), 1);
+    EXPECT_EQ(entry(share, 1), "ATV-Betriebsrente 1,81 %");
 }
