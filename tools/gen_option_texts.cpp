@@ -93,6 +93,16 @@ std::map<int, std::string> buildRecords(const std::vector<ServiceRelationshipInf
         for (int k = optiontext::kFirstNamedAllowance; k < optiontext::kAllowanceOptions; ++k)
             for (bool civil : {true, false})
                 records[allowanceRecord(civil, region, k)] = "Zulage Nr. " + std::to_string(k);
+    // The user's own lists start numbered; texts.tsv names the entries it knows.
+    auto numbered = [&records](int first, int from, int to, const std::string& prefix, int shift) {
+        for (int p = from; p <= to; ++p)
+            records[first + p] = prefix + std::to_string(p + shift);
+    };
+    numbered(optiontext::kInKindFirst, 8, optiontext::kInKindEntries - 1, "Sachbezug Nr. ", 1);
+    numbered(optiontext::kDeductionFirst, 8, optiontext::kDeductionEntries - 1, "Einbehalt/Auszahlung Nr. ",
+             1);
+    numbered(optiontext::kOfficeFirst, 1, optiontext::kOffices - 1, "Dienststelle ", 1);
+    numbered(optiontext::kCostCentreFirst, 1, optiontext::kCostCentres - 1, "Kostenstelle ", 0);
     for (const auto& row : rows)
         if (year >= row.firstYear && year <= row.lastYear)
             for (int record : row.records)

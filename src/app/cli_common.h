@@ -88,6 +88,7 @@ int runSheet(CliContext& ctx);
 int runSet(CliContext& ctx);
 int runLohnstr(CliContext& ctx);
 int runFunds(CliContext& ctx);
+int runOptions(CliContext& ctx);   // cli_options.cpp
 int runTariff(CliContext& ctx);    // cli_tariff.cpp
 int runCatalogue(CliContext& ctx); // cli_tariff.cpp
 

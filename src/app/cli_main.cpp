@@ -35,6 +35,9 @@ const Command kCommands[] = {
      "        [--key SLOT=VALUE] [--line N=POS] [--amount SLOT=TEXT] [--date TEXT] [--name TEXT] ..."},
     {"lohnstr", runLohnstr, "lohnstr --year Y NAME=VALUE ... [--json]   (the wage-tax flow chart alone)"},
     {"funds", runFunds, "funds --year Y [--json]   (the health-fund list of the year)"},
+    {"options", runOptions,
+     "options --line N --year Y [--month M] [--set REAL|PLAN|INFO --case N] [--json]\n"
+     "        (a line's option list; a new case's unless a stored case is named)"},
     {"tariff", runTariff,
      "tariff --year Y --month M --region R --relationship S --group G [--title T] [--json]\n"
      "        (the record of the month's tariff file a case reads, and its 27 entries)"},

@@ -22,6 +22,12 @@ std::string withRate(const std::string& text, Rate r, const std::string& suffix)
     return fit(text + sep + formatRate(r) + suffix);
 }
 
+// An entry the user's option-text file names; its shipped text where the file has none.
+std::string userText(const Globaldaten& g, int record, const char* shipped) {
+    std::string text = g.pay.texts.text(record);
+    return text.empty() ? shipped : text;
+}
+
 } // namespace
 
 std::string formatRate(Rate r) {
@@ -53,23 +59,31 @@ std::vector<std::string> contributionKindList(Globaldaten& g, int line) {
                 "Ermäß.KV-AG-Zusch.",
                 "AG-Zusch.freiw.ges.KV"};
     }
-    case 38:
-        return {withRate("PV ", pv, " % / 2"),
+    case 38: {
+        auto pvText = [&g](int p, const char* shipped) {
+            return userText(g, optiontext::kCareKindFirst + p, shipped);
+        };
+        return {withRate(pvText(0, "PV"), pv, " % / 2"),
                 withRate("AG-Zuschuss priv. PV", pv, " % / 2"),
-                fit(withRate("PV Sachsen", d.pvHalf + d.saxonyShift, " % von ") + formatRate(pv)),
-                fit(withRate("PV-AG-Zusch. Sa.", d.pvHalf - d.saxonyShift, " % von ") + formatRate(pv)),
-                "Keine Pflegeversicherung",
-                "PV-Beitrag lt. Eingabe",
-                "PV-AG-Zuschuß lt. Eingabe",
+                fit(withRate(pvText(2, "PV Sachsen"), d.pvHalf + d.saxonyShift, " % von ") + formatRate(pv)),
+                fit(withRate(pvText(3, "PV-AG-Zusch. Sa."), d.pvHalf - d.saxonyShift, " % von ") +
+                    formatRate(pv)),
+                fit(pvText(4, "Keine Pflegeversicherung")),
+                fit(pvText(5, "PV-Beitrag lt. Eingabe")),
+                fit(pvText(6, "PV-AG-Zuschuß lt. Eingabe")),
                 "PV-Gleitzonenbeitrag",
                 "PV-Gleitzonenbeitrag lt.Eing.",
                 withRate("AG-Zusch.freiw.ges.PV", pv, " % / 2")};
-    case 39:
-        return {withRate("RV ", rv, " % / 2"),
-                "Keine Rentenversicherung",
+    }
+    case 39: {
+        auto rvText = [&g](int p, const char* shipped) {
+            return userText(g, optiontext::kPensionKindFirst + p, shipped);
+        };
+        return {withRate(rvText(0, "RV"), rv, " % / 2"),
+                fit(rvText(1, "Keine Rentenversicherung")),
                 "RV. AN=0%, AG=15%",
-                fit("RV. AN=" + formatRate(rv - Rate{150000}) + " %, AG = 15 %"),
-                "RV-Beitrag lt. Eingabe",
+                fit(rvText(3, "RV. AN=") + formatRate(rv - Rate{150000}) + " %, AG = 15 %"),
+                fit(rvText(4, "RV-Beitrag lt. Eingabe")),
                 withRate("Rentenvers. AG-Zuschuß ", rv, " % / 2"),
                 fit("Rentenvers. AN=0 / AG=" + formatRate(rv) + " % / 2"),
                 "RV-Gleitzonenbeitrag",
@@ -79,14 +93,19 @@ std::vector<std::string> contributionKindList(Globaldaten& g, int line) {
                 "Haushaltsscheckverfahren",
                 "freiw.versichert gesetzl. Rentenv.",
                 "freiw.vers. berufsständ.Vers.Einr."};
-    case 40:
-        return {withRate("AV ", av, " % / 2"),
-                "Keine Arbeitslosenvers.",
-                "AV-Beitrag lt. Eingabe",
+    }
+    case 40: {
+        auto avText = [&g](int p, const char* shipped) {
+            return userText(g, optiontext::kUnemploymentKindFirst + p, shipped);
+        };
+        return {withRate(avText(0, "AV"), av, " % / 2"),
+                fit(avText(1, "Keine Arbeitslosenvers.")),
+                fit(avText(2, "AV-Beitrag lt. Eingabe")),
                 "AV-Gleitzonenbeitrag",
                 "AV-Gleitzonenbeitrag lt. Eingabe",
-                "nicht belegt",
+                fit(avText(5, "nicht belegt")),
                 fit("AV, AN = 0 %, AG = " + formatRate(av) + " %")};
+    }
     default:
         return {};
     }

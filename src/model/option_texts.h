@@ -8,6 +8,14 @@
 //   3951 .. 3955              the five lines shown before all cases are carried into the next year
 //   4141 .. 4152              family-allowance options 0 to 11 of line 10 (civil servants)
 //   4161 .. 4170              line 7 entries 1 to 10 of the contracts without step movement
+//   4171 + p                  line 29 denominations p = 0 .. 6 (6: none, no church tax)
+//   4181 + p                  line 38 care-insurance kinds p = 0, 2 .. 6 (texts before the rates)
+//   4191 + p                  line 39 pension-insurance kinds p = 0, 1, 3, 4
+//   4201 + p                  line 40 unemployment-insurance kinds p = 0, 1, 2, 5
+//   4211 + p                  lines 25 and 26 in-kind entries p = 8 .. 15 (0 to 7 are the general rules)
+//   4231 + p                  lines 44 to 46 deduction and payment entries p = 8 .. 45 (0 to 7 as above)
+//   4281 + p                  line 3 offices p = 1 .. 12 (0 is the case's own text)
+//   4301 + p                  line 28 cost centres p = 1 .. 121 (0 is "Keine Kostenstelle")
 //   5271 + code               names of the service relationships 0 to 38 (line 4)
 //   5401 + 27 * code + group  names of the pay groups 0 to 26 of each service relationship
 //   6681 + region             names of the regions 0 to 17 (line 2)
@@ -29,6 +37,19 @@ inline constexpr int kFamilyFirst = 4141;
 inline constexpr int kFamilyCount = 12;
 inline constexpr int kContractNotesFirst = 4161;
 inline constexpr int kContractNotesCount = 10;
+inline constexpr int kDenominationFirst = 4171;
+inline constexpr int kDenominations = 7;
+inline constexpr int kCareKindFirst = 4181;
+inline constexpr int kPensionKindFirst = 4191;
+inline constexpr int kUnemploymentKindFirst = 4201;
+inline constexpr int kInKindFirst = 4211;
+inline constexpr int kInKindEntries = 16;
+inline constexpr int kDeductionFirst = 4231;
+inline constexpr int kDeductionEntries = 46;
+inline constexpr int kOfficeFirst = 4281;
+inline constexpr int kOffices = 13;
+inline constexpr int kCostCentreFirst = 4301;
+inline constexpr int kCostCentres = 122;
 inline constexpr int kServiceRelationshipFirst = 5271;
 inline constexpr int kServiceRelationshipCount = 39;
 inline constexpr int kPayGroupFirst = 5401;

@@ -71,6 +71,11 @@ std::vector<std::string> fixedOptions(const Case& c, int line) {
             return {"100% Verh.Zuschlag, ggf. TZ-Kürzung", "50% Verh.Zuschlag ohne TZ-Kürzung",
                     "50% Verh.Zuschlag ohne TZ-Kürzung", "50% Verh.Zuschlag  mit TZ-Kürzung"};
         return {};
+    case 11:
+        return {"Keine vermögenswirks. Leistungen", "Vermögensw. Leistungen 3,33 €",
+                "Vermögensw. Leistungen 6,65 €",    "Vermögensw. Leistungen 13,29 €",
+                "Vermögensw. Leistungen 19,94 €",   "Vermögensw. Leistungen 26,59 €",
+                "Vermögensw. Leistungen 39,88 €",   "Vermögensw. Leistungen lt. Eingabe"};
     case 16:
         return {"Mehrarbeitsverg. lt. Berechnung", "Mehrarbeitsverg. pauschal", "Betrag nach § 11 MuSchG",
                 "Gehalt nach Stundensatz lt. Anl."};
@@ -95,6 +100,10 @@ std::vector<std::string> fixedOptions(const Case& c, int line) {
         return pensionFundOptions();
     case 41:
         return pensionFundOptions(); // line 41 follows line 27
+    case 30:
+        // The run asks only whether there are other employments; their pay is entered with the line.
+        return {"Keine weitere Beschäftigung", "Eine weitere Beschäftigung", "Zwei weitere Beschäftigungen",
+                "Drei o. mehr weitere Beschäft."};
     case 31:
         return {"Mit LSt.J.Ausgl.d.AG i.Dez.", "Ohne LSt.J.Ausgl.d.AG i.Dez."};
     case 42:
@@ -196,6 +205,8 @@ void buildSheet(const Case& c, Sheet& sheet, const OptionListSource* source) {
             out.text = c.name;
         else if (n == 6)
             out.text = c.dateText;
+        else if (auto label = source ? source->label(c, n) : std::nullopt)
+            out.text = std::move(*label);
         else if (n == 42 && out.key)
             out.text = employeeShareText(*out.key); // the key is a code, not a position
         else if (out.key && *out.key >= 0 && *out.key < static_cast<int>(out.options.size()))

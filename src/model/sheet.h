@@ -52,6 +52,9 @@ class OptionListSource {
   public:
     virtual ~OptionListSource() = default;
     virtual std::optional<std::vector<std::string>> options(const Case& c, int line) const = 0;
+    // The line's text where it says the chosen entry shorter than the list does (line 34
+    // "Steuerklasse III / 1,0"); nullopt: the chosen entry's text.
+    virtual std::optional<std::string> label(const Case&, int) const { return std::nullopt; }
 };
 
 // Lines whose first list entry is a text the user may rename, and where the case keeps it.

@@ -1,6 +1,7 @@
 #include "pay/pay_options.h"
 
 #include "pay/allowances.h"
+#include "pay/line_key_codes.h"
 #include "pay/steps.h"
 
 #include <algorithm>
@@ -13,6 +14,27 @@ std::vector<std::string> fromRecords(const OptionTextFile& texts, int first, int
     out.reserve(static_cast<size_t>(count));
     for (int k = 0; k < count; ++k)
         out.push_back(texts.text(first + k));
+    return out;
+}
+
+// Lines 25, 26 and 44 to 46: the entries with a general rule are named by it, the others by the
+// option-text file.
+std::vector<std::string> keyCodeLineOptions(const Globaldaten& g, int line) {
+    const bool inKind = line == 25 || line == 26;
+    const KeyCodeRules rules =
+        g.extras.keyCodeRulesYear == g.year ? g.extras.keyCodeRules : keyCodeRulesFromRecord(g.yearDefaults);
+    auto out = inKind ? fromRecords(g.pay.texts, optiontext::kInKindFirst, optiontext::kInKindEntries)
+                      : fromRecords(g.pay.texts, optiontext::kDeductionFirst, optiontext::kDeductionEntries);
+    for (int p = 0; p < kInKindRules; ++p)
+        if (const KeyCodeRule* rule = ruleOfEntry(rules, line, p)) out[static_cast<size_t>(p)] = rule->name;
+    return out;
+}
+
+// Line 32: position p > 0 grants the old-age relief from the year  calculation year + 1 - p, back to 2005.
+std::vector<std::string> oldAgeReliefOptions(int year) {
+    std::vector<std::string> out{"Kein Altersentlastungsbetrag"};
+    for (int from = year; from >= 2005; --from)
+        out.push_back("Altersentlastungsbetrag ab " + std::to_string(from));
     return out;
 }
 
@@ -73,12 +95,35 @@ std::optional<std::vector<std::string>> PayOptionLists::options(const Case& c, i
     case 15:
         out = allowanceOptions(c, texts);
         break;
+    case 3:
+        out = fromRecords(texts, optiontext::kOfficeFirst, optiontext::kOffices);
+        break;
+    case 25:
+    case 26:
+    case 44:
+    case 45:
+    case 46:
+        out = keyCodeLineOptions(g_, line);
+        break;
+    case 28:
+        out = fromRecords(texts, optiontext::kCostCentreFirst, optiontext::kCostCentres);
+        out[0] = lineInfo(28).caption; // "Keine Kostenstelle" is no name the user may change
+        break;
+    case 29:
+        out = fromRecords(texts, optiontext::kDenominationFirst, optiontext::kDenominations);
+        break;
+    case 32:
+        out = oldAgeReliefOptions(g_.year);
+        break;
     default:
         return std::nullopt;
     }
-    // An entry the option-text file leaves empty shows the line's caption.
-    for (auto& text : out)
-        if (text.empty()) text = lineInfo(line).caption;
+    // An entry the option-text file leaves empty shows the line's caption, or its number where the
+    // entries are the user's own.
+    for (size_t p = 0; p < out.size(); ++p)
+        if (out[p].empty())
+            out[p] = (line >= 25 && line != 32) || line == 3 ? "Position " + std::to_string(p + 1)
+                                                             : lineInfo(line).caption;
     return out;
 }
 

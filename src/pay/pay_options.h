@@ -1,7 +1,9 @@
 #pragma once
 // The option lists of the pay lines, built per service relationship, group, region and year, partly
-// from the year's option-text file: line 2 (regions), 4 (service relationships), 6 (date labels),
-// 7, 8 (steps), 9, 10, 12 and 13 to 15 (allowances).
+// from the year's option-text file: line 2 (regions), 3 (offices), 4 (service relationships), 6 (date
+// labels), 7, 8 (steps), 9, 10, 12, 13 to 15 (allowances), 25, 26 and 44 to 46 (in-kind and deduction
+// entries: the names of the general key-code rules, then the option-text file), 28 (cost centres),
+// 29 (denominations) and 32 (old-age relief from a year).
 
 #include "model/globaldaten.h"
 

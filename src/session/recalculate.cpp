@@ -1,14 +1,14 @@
 #include "session/recalculate.h"
 
 #include "calc/calculation_run.h"
+#include "deductions/sheet_options.h"
 #include "pay/basic_pay.h"
-#include "pay/pay_options.h"
 #include "session/guarded.h"
 
 namespace varemo {
 
 void Redisplay(Session& g) {
-    PayOptionLists source(g);
+    SheetOptionLists source(g);
     buildSheet(g.workingCase, g.sheet, &source);
 }
 
