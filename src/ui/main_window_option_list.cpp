@@ -2,6 +2,7 @@
 // entry: where they open, what they show, and what a choice does.
 #include "ui/main_window.h"
 
+#include "deductions/sheet_options.h"
 #include "presentation/navigation.h"
 #include "presentation/sheet_view.h"
 #include "session/line_input.h"
@@ -34,6 +35,8 @@ void MainWindow::openOptionList(int line) {
     for (const auto& e : entries)
         list << q(e);
     int current = line == 1 ? g_.caseNumber - 1 : lineKey(g_.workingCase, line).value_or(-1);
+    // Line 42 stores the share code of its entry, not the entry's position.
+    if (line == 42 && current >= 0) current = employeeSharePosition(current);
     LinePlacement place = tastencode(line);
     const int rows = std::min(static_cast<int>(list.size()), 16);
     const int height = 70 + rows * 18;
