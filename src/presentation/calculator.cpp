@@ -212,6 +212,13 @@ void Calculator::cancelEntry() {
     last_ = Input::Number;
 }
 
+void Calculator::backspace() {
+    // A result or an operator is no typing to take back.
+    if (last_ != Input::Number) return;
+    display_.pop_back();
+    if (display_.empty() || display_ == "-") display_ = "0";
+}
+
 std::string Calculator::transferText() const {
     std::string out = display_;
     std::replace(out.begin(), out.end(), ',', '.');

@@ -25,6 +25,7 @@ class Calculator {
     void negate();      // the display × -1 (tape " x -1 = ")
     void cancel();      // clears everything
     void cancelEntry(); // clears the number being typed
+    void backspace();   // takes back the last character of the number being typed
 
     // The readout, with a decimal comma ("12,5", "-0,3333333333").
     const std::string& display() const { return display_; }

@@ -35,11 +35,14 @@ bool isCodeLetter(char c) {
     switch (upper(c)) {
     case 'A':
     case 'B':
+    case 'D':
     case 'E':
     case 'F':
+    case 'G':
     case 'H':
     case 'I':
     case 'J':
+    case 'K':
     case 'L':
     case 'M':
     case 'N':
@@ -75,6 +78,12 @@ int menuGroupState(char c) {
     default:
         return 0;
     }
+}
+
+void KeyCodeMachine::awaitEntry() {
+    state_ = kAwaitEntryTens;
+    letter_ = 0;
+    tens_ = 0;
 }
 
 void KeyCodeMachine::reset() {
@@ -135,7 +144,7 @@ KeyResult KeyCodeMachine::press(KeyPress key) {
         if (!digit) return cancel();
         KeyResult r = outcome(KeyOutcome::Execute);
         r.code = KeyCode{letter_, tens_ * 10 + value};
-        if (letter_ == 'A') {
+        if (letter_ == 'A' || letter_ == 'G') {
             // The list is open now; two more digits choose an entry.
             shown_ += key.ch;
             state_ = kAwaitEntryTens;
@@ -182,9 +191,22 @@ bool tastenauswertung(const KeyCode& code, SheetActions& a) {
         if (!isFlagLine(n)) return false;
         a.advanceCategory(n);
         return true;
+    case 'D':
+        if (n < 1 || n > 3) return false;
+        a.chooseDataSet(n);
+        return true;
     case 'E':
         if (!isSheetLine(n)) return false;
         a.focusAmount(n);
+        return true;
+    case 'G':
+        // The pay group is the second box of line 4.
+        if (n != 4) return false;
+        a.openPayGroupList();
+        return true;
+    case 'K':
+        if (n < 1 || n > 6) return false;
+        a.copyButton(n);
         return true;
     case 'F':
         if (n < 1 || n > 24) return false;

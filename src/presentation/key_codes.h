@@ -1,11 +1,12 @@
 #pragma once
 // Keyboard codes of the main window: every function has a code of one letter and two digits
-// ("a04" opens the option list of line 4, "m13" the year salary, "f21" the transfer into the
-// following year). The machine below collects the keys as they are typed (Form_KeyDown);
+// ("a04" opens the option list of line 4, "g04" the list of its pay group, "m13" the year salary,
+// "f21" the transfer into the following year, "d01" to "d03" the data sets INFO, PLAN and REAL,
+// "k01" to "k06" the copy buttons). The machine below collects the keys as they are typed (Form_KeyDown);
 // tastenauswertung executes a completed code on the window; tastencode places a line's elements.
 //
 // States: 0 waits for a letter; 1 for the tens digit (or, after Y, a group letter); 2 for the units
-// digit; 3 and 4 take the two digits of an entry of the option list that an A code opened;
+// digit; 3 and 4 take the two digits of an entry of the option list that an A or G code opened;
 // 101 to 107 are the menu groups ys, yb, ya, yn, yp, yv, yi opened by Y and a letter, after which two
 // digits choose an item. Escape clears everything; any other key ends a pending code without effect.
 
@@ -57,6 +58,8 @@ class KeyCodeMachine {
   public:
     KeyResult press(KeyPress key);
     void reset();
+    // An option list was opened by mouse: two digits choose its entry as after an A code.
+    void awaitEntry();
     int state() const { return state_; }
     // What the key state label shows: the characters of the pending code ("a0", "ya").
     const std::string& pending() const { return shown_; }
@@ -90,6 +93,9 @@ class SheetActions {
     virtual void renameEntry(int line) = 0;                   // N
     virtual void regulation(int line) = 0;                    // V
     virtual void menuItem(int number) = 0;                    // Y and Ctrl
+    virtual void openPayGroupList() = 0;                      // G04
+    virtual void chooseDataSet(int number) = 0;               // D01 INFO, D02 PLAN, D03 REAL
+    virtual void copyButton(int number) = 0;                  // K01 to K06, as copyDirection(number - 1)
 };
 
 // Executes a completed code. Numbers that name no element (line 48, month 14, flag of line 21)

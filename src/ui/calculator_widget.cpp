@@ -1,6 +1,7 @@
 #include "ui/calculator_widget.h"
 
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -10,6 +11,7 @@ namespace varemo::ui {
 CalculatorWidget::CalculatorWidget(QWidget* parent, Prompter& prompter) : QFrame(parent), calc_(prompter) {
     setFrameShape(QFrame::Box);
     setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(6, 6, 6, 6);
     grid->setSpacing(3);
@@ -93,6 +95,25 @@ void CalculatorWidget::press(QChar key) {
     else
         calc_.operation(k);
     refresh();
+}
+
+void CalculatorWidget::keyPressEvent(QKeyEvent* e) {
+    const int key = e->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        press(QLatin1Char('='));
+    } else if (key == Qt::Key_Backspace) {
+        calc_.backspace();
+        refresh();
+    } else if (key == Qt::Key_Delete) {
+        press(QLatin1Char('C'));
+    } else {
+        const QString text = e->text();
+        const QChar c = text.size() == 1 ? text.at(0) : QChar();
+        if (c.isDigit() || QStringLiteral(",.+-*/xX=%").contains(c))
+            press(c == QLatin1Char('*') || c == QLatin1Char('x') ? QLatin1Char('X') : c);
+        else
+            QFrame::keyPressEvent(e);
+    }
 }
 
 void CalculatorWidget::refresh() {

@@ -1,7 +1,8 @@
 #pragma once
 // The calculator of the main window (f11): digit keys (`Number`), operators (`Operator`), `Percent`,
 // `Decimal`, the readout, `Cancel` and the paper tape; the transfer button (`Calcübertrag`) writes
-// the readout into the amount field that had the focus.
+// the readout into the amount field that had the focus. With the focus it takes typed keys: digits,
+// comma or point, + - * /, Enter or = for the result, % and Backspace (the window's Escape closes it).
 
 #include "presentation/calculator.h"
 
@@ -26,6 +27,9 @@ class CalculatorWidget : public QFrame {
 
   signals:
     void transferRequested(const QString& text);
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override;
 
   private:
     void refresh();

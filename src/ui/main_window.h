@@ -121,6 +121,8 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     void monthButton(int month) override;
     void renameEntry(int line) override;
     void regulation(int line) override;
+    void chooseDataSet(int number) override;
+    void copyButton(int number) override;
 
     // WindowInput: what the sheet and the bars hand on.
     void commitAmount(AmountSlot slot, const QString& text) override;

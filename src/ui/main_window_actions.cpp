@@ -21,6 +21,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScopedValueRollback>
 #include <QSpinBox>
 
@@ -92,6 +93,19 @@ void MainWindow::copyCase(int direction) {
 // ---------------------------------------------------------------------------------------------
 // Buttons of the lines and the bars
 
+// d01 to d03 and k01 to k06 press their button, which keeps the focus: Space presses it again.
+void MainWindow::chooseDataSet(int number) {
+    QPushButton* b = bars_->dataSetButton(static_cast<DataSet>(number - 1));
+    b->setFocus(Qt::ShortcutFocusReason);
+    b->click();
+}
+
+void MainWindow::copyButton(int number) {
+    QPushButton* b = bars_->copyButton(number - 1);
+    b->setFocus(Qt::ShortcutFocusReason);
+    b->click();
+}
+
 void MainWindow::advanceCategory(int line) {
     toggleFlag(line, FlagColumn::PartialRetirement);
 }
@@ -147,7 +161,10 @@ void MainWindow::functionButton(int number) {
         return;
     case 11:
         calculator_->setVisible(!calculator_->isVisible());
-        if (calculator_->isVisible()) calculator_->raise();
+        if (calculator_->isVisible()) {
+            calculator_->raise();
+            calculator_->setFocus(Qt::ShortcutFocusReason);
+        }
         return;
     case 20:
         g_.followingMonthsOn = !g_.followingMonthsOn;
@@ -265,6 +282,10 @@ void MainWindow::revertTyping() {
 bool MainWindow::previewKey(QObject* target, QKeyEvent* e) {
     if (e->key() == Qt::Key_Escape) {
         // Escape takes back what was typed and not yet confirmed: nothing is stored or recalculated.
+        // The calculator closes when it was being typed into.
+        if (QWidget* focus = QApplication::focusWidget();
+            focus && (focus == calculator_ || calculator_->isAncestorOf(focus)))
+            calculator_->hide();
         revertTyping();
         keys_.press(KeyPress::escape());
         escape();

@@ -46,6 +46,8 @@ void MainWindow::openOptionList(int line) {
     grid_->showEntries(
         line, false, QStringLiteral("Zeile %1: %2").arg(line).arg(QString::fromUtf8(lineInfo(line).caption)),
         list, current, hasRenamableEntry(line) && line != 28 && line != 1);
+    // Opened by mouse too, the list takes two digits as its numbers say.
+    keys_.awaitEntry();
 }
 
 void MainWindow::openPayGroupList() {
@@ -58,6 +60,7 @@ void MainWindow::openPayGroupList() {
     int y = std::clamp(rowY(tastencode(4).row) - 4, 84, kAreaHeight - 360);
     grid_->setGeometry(kColumns[0].amount, y, 330, 70 + 16 * 18);
     grid_->showEntries(4, true, QStringLiteral("Zeile 4: Gruppe"), list, g_.workingCase.payGroup(), false);
+    keys_.awaitEntry();
 }
 
 void MainWindow::chooseEntry(int line, bool payGroup, int position) {
@@ -78,6 +81,8 @@ void MainWindow::chooseEntry(int line, bool payGroup, int position) {
 
 void MainWindow::closeOptionGrid() {
     if (grid_->isVisible()) grid_->hide();
+    // Digits typed after the list closed choose nothing.
+    if (keys_.state() == 3 || keys_.state() == 4) clearKeyCode();
 }
 
 void MainWindow::renameEntry(int line) {

@@ -214,8 +214,10 @@ void SheetArea::buildFurtherFields(QWidget* area, int line) {
         payGroup_ = new SheetCell(area, Qt::AlignLeft);
         payGroup_->setObjectName(QStringLiteral("payGroup"));
         payGroup_->setGeometry(col.amount, y, kAmountWidth, kCellHeight);
-        setHint(payGroup_,
-                QStringLiteral("Besoldungs-, Vergütungs- bzw. Entgeltgruppe: öffnet die Auswahlliste"));
+        setHint(
+            payGroup_,
+            withCode(QStringLiteral("Besoldungs-, Vergütungs- bzw. Entgeltgruppe: öffnet die Auswahlliste"),
+                     'g', 4));
         QObject::connect(payGroup_, &QAbstractButton::clicked, receiver_,
                          [this] { input_.openPayGroupList(); });
     }

@@ -19,7 +19,10 @@ void SheetCell::setBackground(const QColor& c) {
 void SheetCell::setCellText(const QString& t) {
     if (t == text()) return;
     setText(t);
-    setToolTip(fontMetrics().horizontalAdvance(t) > width() - 6 ? t : QString());
+    // The tooltip shows the hint with its code, and above it a text too wide for the cell.
+    const QString hint = property("hint").toString();
+    const bool cut = fontMetrics().horizontalAdvance(t) > width() - 6;
+    setToolTip(cut ? (hint.isEmpty() ? t : t + QLatin1Char('\n') + hint) : hint);
 }
 
 void SheetCell::mousePressEvent(QMouseEvent* e) {

@@ -41,12 +41,20 @@ void WindowBars::buildTop(QWidget* area) {
 }
 
 void WindowBars::buildMenus() {
+    // Alt and the underlined letter open a group; the letters differ from group to group.
+    const std::map<char, QChar> mnemonics = {{'s', u'S'}, {'b', u'T'}, {'a', u'V'}, {'n', u'r'},
+                                             {'p', u'D'}, {'v', u'h'}, {'i', u'I'}};
     for (const MenuGroup& group : menuGroups()) {
-        QMenu* menu = window_->menuBar()->addMenu(QString::fromUtf8(group.caption));
+        QString caption = QString::fromUtf8(group.caption);
+        if (auto m = mnemonics.find(group.letter); m != mnemonics.end() && caption.contains(m->second))
+            caption.insert(caption.indexOf(m->second), QLatin1Char('&'));
+        QMenu* menu = window_->menuBar()->addMenu(caption);
         menu->setObjectName(QStringLiteral("y%1").arg(QLatin1Char(group.letter)));
         menu->setToolTipsVisible(true);
-        menu->menuAction()->setToolTip(QString::fromUtf8(group.hint));
-        setHint(menu, QString::fromUtf8(group.hint));
+        const QString hint =
+            QString::fromUtf8(group.hint) + QStringLiteral("   (y%1)").arg(QLatin1Char(group.letter));
+        menu->menuAction()->setToolTip(hint);
+        setHint(menu, hint);
         menus_[group.letter] = menu;
         for (const MenuItem& item : menuItems()) {
             if (item.group != group.letter) continue;
@@ -87,33 +95,38 @@ void WindowBars::buildSelectionBar(QWidget* area) {
         auto* b = new QPushButton(q(dataSetName(sets[i])), area);
         b->setObjectName(QStringLiteral("modi%1").arg(i));
         b->setCheckable(true);
-        b->setFocusPolicy(Qt::NoFocus);
-        b->setGeometry(x, 30, 44, 22);
-        setHint(b,
-                QStringLiteral("INFO, PLAN und REAL sind voneinander völlig getrennte Speicherbereiche. Das "
-                               "Programm verfügt in jedem dieser Bereiche über alle Funktionen."));
+        // Reached by d01 to d03 or Tab, not by a click, which leaves the focus where the typing is.
+        b->setFocusPolicy(Qt::TabFocus);
+        b->setGeometry(x, 30, 40, 22);
+        setHint(b, withCode(QStringLiteral("INFO, PLAN und REAL sind voneinander völlig getrennte "
+                                           "Speicherbereiche. Das Programm verfügt in jedem dieser Bereiche "
+                                           "über alle Funktionen."),
+                            'd', static_cast<int>(i) + 1));
         DataSet set = sets[i];
         QObject::connect(b, &QPushButton::clicked, window_, [this, set] { input_.changeDataSet(set); });
         dataSets_[i] = b;
-        x += 46;
+        x += 42;
     }
-    const char* copyCaptions[4] = {"I→P", "P→R", "P→I", "R→P"};
-    const char* copyHints[4] = {"Kopiert den Personalfall (Januar bis Dezember) von INFO nach PLAN.",
+    // In the order of copyDirection; k01 to k06.
+    const char* copyCaptions[6] = {"I→P", "P→R", "P→I", "R→P", "I→R", "R→I"};
+    const char* copyHints[6] = {"Kopiert den Personalfall (Januar bis Dezember) von INFO nach PLAN.",
                                 "Kopiert den Personalfall (Januar bis Dezember) von PLAN nach REAL.",
                                 "Kopiert den Personalfall (Januar bis Dezember) von PLAN nach INFO.",
-                                "Kopiert den Personalfall (Januar bis Dezember) von REAL nach PLAN."};
-    x = 156;
-    for (int i = 0; i < 4; ++i) {
+                                "Kopiert den Personalfall (Januar bis Dezember) von REAL nach PLAN.",
+                                "Kopiert den Personalfall (Januar bis Dezember) von INFO nach REAL.",
+                                "Kopiert den Personalfall (Januar bis Dezember) von REAL nach INFO."};
+    x = 138;
+    for (int i = 0; i < 6; ++i) {
         auto* b = new QPushButton(QString::fromUtf8(copyCaptions[i]), area);
         b->setObjectName(QStringLiteral("kopier%1").arg(i));
-        b->setFocusPolicy(Qt::NoFocus);
-        b->setGeometry(x, 30, 36, 22);
-        setHint(b, QString::fromUtf8(copyHints[i]));
+        b->setFocusPolicy(Qt::TabFocus);
+        b->setGeometry(x, 30, 29, 22);
+        setHint(b, withCode(QString::fromUtf8(copyHints[i]), 'k', i + 1));
         QObject::connect(b, &QPushButton::clicked, window_, [this, i] { input_.copyCase(i); });
         copies_[static_cast<size_t>(i)] = b;
-        x += 38;
+        x += 30;
     }
-    x = 316;
+    x = 322;
     for (int year = kFirstYear; year <= kLastYear; ++year) {
         auto* b = new QPushButton(QString::number(year), area);
         b->setObjectName(QStringLiteral("year%1").arg(year));

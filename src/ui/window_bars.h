@@ -58,6 +58,8 @@ class WindowBars {
     QPushButton* monthButton(int month) const;
     QPushButton* yearButton(int year) const;
     QPushButton* dataSetButton(DataSet set) const;
+    // The copy buttons in the order of copyDirection: I→P, P→R, P→I, R→P, I→R, R→I.
+    QPushButton* copyButton(int index) const { return copies_.at(static_cast<size_t>(index)); }
     QPushButton* functionButton(int code) const;
     QMenu* menuGroup(char letter) const;
     QLineEdit* caseNameField() const { return caseName_; }
@@ -83,7 +85,7 @@ class WindowBars {
     WindowInput& input_;
 
     std::array<QPushButton*, 3> dataSets_{};
-    std::array<QPushButton*, 4> copies_{};
+    std::array<QPushButton*, 6> copies_{};
     std::array<QPushButton*, 5> years_{};
     std::array<QPushButton*, 13> months_{};
     std::array<QPushButton*, 24> functions_{};

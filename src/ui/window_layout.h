@@ -52,9 +52,10 @@ inline QString withCode(const QString& hint, char letter, int number) {
     return hint + QStringLiteral("   (") + q(codeText(letter, number)) + QLatin1Char(')');
 }
 
-// The hint line shows an element's hint while the mouse is over it.
+// The hint line shows an element's hint while the mouse is over it; the tooltip shows it as well.
 inline void setHint(QWidget* w, const QString& hint) {
     w->setProperty("hint", hint);
+    w->setToolTip(hint);
 }
 
 inline void fillBackground(QWidget* w, QColor c) {

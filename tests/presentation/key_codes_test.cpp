@@ -38,6 +38,9 @@ struct Recorder : SheetActions {
     void renameEntry(int l) override { add("rename", l); }
     void regulation(int l) override { add("par", l); }
     void menuItem(int n) override { add("Y", n); }
+    void openPayGroupList() override { add("group", 4); }
+    void chooseDataSet(int n) override { add("set", n); }
+    void copyButton(int n) override { add("copy", n); }
 };
 
 } // namespace
@@ -93,7 +96,7 @@ TEST(KeyCodeMachine, EscapeAndForeignKeysLeaveNothingPending) {
     EXPECT_EQ(type(m, "3")[0].outcome, KeyOutcome::Ignored); // the digit alone is no code
     EXPECT_EQ(type(m, "mx")[1].outcome, KeyOutcome::Cancelled);
     // letters that start no code pass through
-    for (char c : std::string("CDGKOQRUX"))
+    for (char c : std::string("COQRUX"))
         EXPECT_EQ(type(m, std::string(1, c))[0].outcome, KeyOutcome::Ignored);
 }
 
@@ -109,6 +112,12 @@ TEST(KeyCodeMachine, ACodeOpensTheListAndTwoMoreDigitsChooseAnEntry) {
     EXPECT_EQ(m.state(), 0);
     EXPECT_EQ(r[1].outcome, KeyOutcome::ChooseEntry);
     EXPECT_EQ(r[1].entry, 11);
+    // the pay group list of line 4 takes its entry the same way, and so does a list opened by mouse
+    EXPECT_EQ(type(m, "g04")[2].code, (KeyCode{'G', 4}));
+    EXPECT_EQ(m.state(), 3);
+    EXPECT_EQ(type(m, "07")[1].entry, 7);
+    m.awaitEntry();
+    EXPECT_EQ(type(m, "12")[1].outcome, KeyOutcome::ChooseEntry);
     // a new code may start instead
     type(m, "a13");
     EXPECT_EQ(type(m, "m02")[2].code, (KeyCode{'M', 2}));
@@ -121,7 +130,8 @@ TEST(Tastenauswertung, EachLetterReachesItsElementAndNumbersOutsideDoNothing) {
         {{'H', 47}, "help47"},  {{'I', 6}, "info6"},     {{'J', 19}, "year2019"}, {{'L', 8}, "flagL8"},
         {{'M', 13}, "month13"}, {{'N', 5}, "rename5"},   {{'N', 6}, "rename6"},   {{'S', 20}, "flagS20"},
         {{'T', 10}, "flagT10"}, {{'V', 43}, "par43"},    {{'Y', 41}, "Y41"},      {{'Z', 12}, "flagZ12"},
-        {{'W', 19}, "flagW19"}, {{'P', 12}, "flagP12"},
+        {{'W', 19}, "flagW19"}, {{'P', 12}, "flagP12"},  {{'G', 4}, "group4"},    {{'D', 3}, "set3"},
+        {{'K', 6}, "copy6"},
     };
     for (auto [code, expected] : cases) {
         r.calls.clear();
@@ -132,7 +142,8 @@ TEST(Tastenauswertung, EachLetterReachesItsElementAndNumbersOutsideDoNothing) {
     r.calls.clear();
     for (KeyCode code :
          {KeyCode{'A', 48}, KeyCode{'A', 0}, KeyCode{'M', 14}, KeyCode{'L', 21}, KeyCode{'L', 7},
-          KeyCode{'J', 22}, KeyCode{'F', 25}, KeyCode{'N', 8}, KeyCode{'I', 35}})
+          KeyCode{'J', 22}, KeyCode{'F', 25}, KeyCode{'N', 8}, KeyCode{'I', 35}, KeyCode{'G', 5},
+          KeyCode{'D', 4}, KeyCode{'K', 7}, KeyCode{'K', 0}})
         EXPECT_FALSE(tastenauswertung(code, r)) << code.letter << code.number;
     EXPECT_TRUE(r.calls.empty());
 }

@@ -23,8 +23,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSet>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -150,6 +152,53 @@ TEST(KeyCodes, A04OpensLineFoursListAndTwoDigitsChooseAnEntry) {
     EXPECT_EQ(f.window->lineText(4)->text().toStdString(), f.s.g.sheet.line(4).text);
     EXPECT_EQ(f.stored(12).serviceRelationship(), 10); // recalculated into the following months
     EXPECT_EQ(f.window->payStructureButton()->text(), "EGO TVöD-Bund");
+}
+
+TEST(KeyCodes, TwoDigitsChooseInAListOpenedByMouseAndG04OpensThePayGroup) {
+    WindowFixture f;
+    QTest::mouseClick(f.window->lineText(4), Qt::LeftButton);
+    ASSERT_TRUE(f.window->optionGrid()->isVisible());
+    f.type("11"); // as after a04: entry 11 is TVöD Bund
+    EXPECT_FALSE(f.window->optionGrid()->isVisible());
+    EXPECT_EQ(f.s.g.workingCase.serviceRelationship(), 10);
+    f.type("g04");
+    ASSERT_TRUE(f.window->optionGrid()->isVisible());
+    EXPECT_TRUE(f.window->optionGrid()->isPayGroup());
+    f.type("03");
+    EXPECT_FALSE(f.window->optionGrid()->isVisible());
+    EXPECT_EQ(f.s.g.workingCase.payGroup(), 2);
+    // after a click on an entry, digits choose nothing any more
+    QTest::mouseClick(f.window->payGroupButton(), Qt::LeftButton);
+    QListWidget* list = f.window->optionGrid()->list();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(4)).center());
+    EXPECT_EQ(f.s.g.workingCase.payGroup(), 4);
+    EXPECT_EQ(f.window->keyStateLabel()->text(), "");
+}
+
+TEST(KeyCodes, DataSetAndCopyCodesPressTheirButtonsAndIToRCopiesTheCase) {
+    WindowFixture f;
+    f.type("d01");
+    EXPECT_EQ(f.s.g.dataSet, DataSet::Info);
+    EXPECT_TRUE(f.window->dataSetButton(DataSet::Info)->hasFocus());
+    f.enter(f.window->amountField(13), "321,50");
+    const int32_t infoAmount = f.s.g.workingCase.amount(AmountSlot::Allowance1);
+    EXPECT_EQ(infoAmount, 32150);
+    f.window->lineText(1)->setFocus(); // codes are no typing in an amount field
+    f.type("d03");
+    EXPECT_EQ(f.s.g.dataSet, DataSet::Real);
+    EXPECT_NE(f.s.g.workingCase.amount(AmountSlot::Allowance1), infoAmount);
+    auto* iToR = f.window->findChild<QPushButton*>(QStringLiteral("kopier4"));
+    ASSERT_NE(iToR, nullptr);
+    EXPECT_EQ(iToR->text(), "I→R");
+    QTest::mouseClick(iToR, Qt::LeftButton);
+    EXPECT_EQ(f.s.g.dataSet, DataSet::Real);
+    EXPECT_EQ(f.s.g.workingCase.amount(AmountSlot::Allowance1), infoAmount);
+    EXPECT_EQ(f.stored(12).amount(AmountSlot::Allowance1), infoAmount);
+    // k06 copies back from REAL to INFO; with its code the button keeps the focus
+    f.type("k06");
+    EXPECT_TRUE(f.window->findChild<QPushButton*>(QStringLiteral("kopier5"))->hasFocus());
+    for (const auto& m : f.messages())
+        ADD_FAILURE() << m;
 }
 
 TEST(KeyCodes, CtrlShortcutsTextFieldsAndFocusChangesEndAPendingCode) {
@@ -458,6 +507,48 @@ TEST(Calculator, ResultGoesIntoTheFieldThatHadTheFocus) {
     EXPECT_EQ(f.lastMessage(), "Rechner: Division durch Null ist nicht möglich");
     f.type("f11");
     EXPECT_FALSE(calc->isVisible());
+}
+
+TEST(Calculator, TypedKeysCalculateBackspaceTakesBackAndEscapeClosesIt) {
+    WindowFixture f;
+    f.type("f11");
+    ui::CalculatorWidget* calc = f.window->calculator();
+    ASSERT_TRUE(calc->isVisible());
+    ASSERT_TRUE(calc->hasFocus());
+    QTest::keyClicks(calc, "12,55");
+    f.key(Qt::Key_Backspace);
+    QTest::keyClicks(calc, "*4-0.2");
+    f.key(Qt::Key_Return);
+    EXPECT_EQ(calc->readout(), "49,8"); // 12,5 × 4 − 0,2
+    QTest::keyClicks(calc, "/8=");
+    EXPECT_EQ(calc->readout(), "6,225");
+    f.key(Qt::Key_8, Qt::KeypadModifier);
+    f.key(Qt::Key_Plus, Qt::KeypadModifier);
+    f.key(Qt::Key_1, Qt::KeypadModifier);
+    f.key(Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(calc->readout(), "9");
+    f.key(Qt::Key_Escape);
+    EXPECT_FALSE(calc->isVisible());
+    EXPECT_TRUE(f.messages().empty());
+}
+
+TEST(Hints, TooltipsShowTheHintWithItsCodeAndTheMenuGroupsHaveDistinctAltLetters) {
+    WindowFixture f;
+    auto* iToR = f.window->findChild<QPushButton*>(QStringLiteral("kopier4"));
+    ASSERT_NE(iToR, nullptr);
+    EXPECT_EQ(iToR->toolTip(), "Kopiert den Personalfall (Januar bis Dezember) von INFO nach REAL.   (k05)");
+    EXPECT_TRUE(f.window->dataSetButton(DataSet::Plan)->toolTip().endsWith("(d02)"));
+    EXPECT_TRUE(f.window->payGroupButton()->toolTip().endsWith("(g04)"));
+    EXPECT_TRUE(f.window->monthButtonWidget(13)->toolTip().startsWith("Ruft das Jahresgehalt auf"));
+    QSet<QChar> letters;
+    for (QAction* a : f.window->menuBar()->actions()) {
+        const QString text = a->text();
+        const qsizetype amp = text.indexOf(QLatin1Char('&'));
+        ASSERT_GE(amp, 0) << text.toStdString();
+        letters.insert(text.at(amp + 1).toUpper());
+    }
+    EXPECT_EQ(letters.size(), f.window->menuBar()->actions().size());
+    EXPECT_EQ(f.window->menuBar()->actions().first()->text(), "&Start/Beenden");
 }
 
 namespace {
