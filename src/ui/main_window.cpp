@@ -133,9 +133,15 @@ void MainWindow::restorePlacement(WindowGeometryStore* store) {
     if (!store_) return;
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
+    // The frame is known once the window is shown; before that a title bar and borders are allowed for
+    // so that the title bar stays reachable.
+    QSize frame = frameGeometry().size() - geometry().size();
+    if (!isVisible() && frame.isNull() && QGuiApplication::platformName() != QLatin1String("offscreen"))
+        frame = QSize(16, 40);
     WindowRect r = restoredWindowRect(store_->load().value_or(WindowRect{}),
                                       {avail.x(), avail.y(), avail.width(), avail.height()},
-                                      defaultSize().width(), defaultSize().height());
+                                      defaultSize().width(), defaultSize().height(), frame.width(),
+                                      frame.height());
     resize(r.width, r.height);
     move(r.x, r.y);
 }
