@@ -138,10 +138,9 @@ void MainWindow::restorePlacement(WindowGeometryStore* store) {
     QSize frame = frameGeometry().size() - geometry().size();
     if (!isVisible() && frame.isNull() && QGuiApplication::platformName() != QLatin1String("offscreen"))
         frame = QSize(16, 40);
-    WindowRect r = restoredWindowRect(store_->load().value_or(WindowRect{}),
-                                      {avail.x(), avail.y(), avail.width(), avail.height()},
-                                      defaultSize().width(), defaultSize().height(), frame.width(),
-                                      frame.height());
+    WindowRect r = restoredWindowRect(
+        store_->load().value_or(WindowRect{}), {avail.x(), avail.y(), avail.width(), avail.height()},
+        defaultSize().width(), defaultSize().height(), frame.width(), frame.height());
     resize(r.width, r.height);
     move(r.x, r.y);
 }

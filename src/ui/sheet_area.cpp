@@ -74,8 +74,8 @@ void SheetArea::buildSides(QWidget* area) {
     heading(netSide_, QStringLiteral("N E T T O"));
     taxCaption_ = new FitLabel(area);
     taxCaption_->setObjectName(QStringLiteral("taxCaption"));
-    taxCaption_->setGeometry(kColumns[1].text + 120, 84, kColumns[1].amount + kAmountWidth - kColumns[1].text - 120,
-                             18);
+    taxCaption_->setGeometry(kColumns[1].text + 120, 84,
+                             kColumns[1].amount + kAmountWidth - kColumns[1].text - 120, 18);
     taxCaption_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setHint(taxCaption_, QStringLiteral("Steuern der Zeilen 34 bis 36 mit dem Grundfreibetrag des Jahres; "
                                         "Tabelle A allgemeine, B besondere Lohnsteuertabelle"));
@@ -246,7 +246,8 @@ void SheetArea::buildFurtherFields(QWidget* area, int line) {
     if (line == 33) {
         healthCaption_ = new FitLabel(area);
         healthCaption_->setObjectName(QStringLiteral("healthCaption"));
-        healthCaption_->setGeometry(col.amount, y, col.regulation + kButtonWidth + 2 - col.amount, kCellHeight);
+        healthCaption_->setGeometry(col.amount, y, col.regulation + kButtonWidth + 2 - col.amount,
+                                    kCellHeight);
         QFont small = healthCaption_->font();
         small.setPointSizeF(small.pointSizeF() * 0.85);
         healthCaption_->setFont(small);

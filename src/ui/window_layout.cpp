@@ -59,7 +59,9 @@ int stretchedY(int y, int areaHeight) {
 }
 
 QRect stretchedGeometry(const QRect& d, bool inSheet, QSize area) {
-    auto x = [&](int v) { return inSheet ? stretchedSheetX(v, area.width()) : stretchedBarX(v, area.width()); };
+    auto x = [&](int v) {
+        return inSheet ? stretchedSheetX(v, area.width()) : stretchedBarX(v, area.width());
+    };
     const int left = x(d.x());
     const int right = x(d.x() + d.width());
     const int top = stretchedY(d.y(), area.height());
