@@ -1,6 +1,10 @@
 #include "presentation/sheet_view.h"
 
+#include "deductions/insurance_status.h"
+#include "deductions/kind_lists.h"
 #include "deductions/tax_step.h"
+#include "law/lohnstr_params.h"
+#include "law/sv_defaults.h"
 #include "pay/allowances.h"
 #include "pay/pay_options.h"
 #include "pay/steps.h"
@@ -285,6 +289,26 @@ std::string dateLabelText(const Session& g) {
     return lineInfo(6).caption;
 }
 
+// The care contribution of line 38 for the kinds computed from the year's rate (regular 0, Saxony 2);
+// the childless surcharge (§ 55 (3) SGB XI) is the employee's alone.
+std::string careCaption(const Session& g) {
+    const Case& c = g.workingCase;
+    if (!paysContributions(c.serviceRelationship())) return "";
+    const InsuranceStatus st = insuranceStatus(g);
+    std::optional<SvDefaults> year = SvDefaults::forYear(g.year);
+    const SvDefaults* d = g.social.defaults.year == g.year ? &g.social.defaults : year ? &*year : nullptr;
+    if (!d) return "";
+    std::string text;
+    if (st.pvKind == 0)
+        text = "PV " + formatRate(d->pvHalf * 2) + " % / 2";
+    else if (st.pvKind == 2)
+        text = "PV Sachsen " + formatRate(d->pvHalf + d->saxonyShift) + " % von " + formatRate(d->pvHalf * 2);
+    else
+        return "";
+    if (st.childless) text += " + " + formatRate(d->childlessSurcharge) + " %";
+    return text;
+}
+
 int sharePercent(int64_t part, int64_t gross) {
     if (gross <= 0) return 0;
     return static_cast<int>(
@@ -325,7 +349,13 @@ SheetCaptions sheetCaptions(const Session& g) {
         out.healthCaption =
             "Zusatzbeitrag KV=" + formatFixed(int64_t(additional) * 10, 3, 3) + "%, PV= 0,25%";
     }
-    out.taxBlock = "          Steuern";
+    out.careCaption = careCaption(g);
+    // The basic allowance (§ 32a (1) No. 1 EStG) of the year's tariff, in whole euros.
+    out.taxBlock =
+        "Steuern m.GFB " + std::to_string(lohnstr_detail::yearParams(g.year).tariff.GFB.toInt64()) + " €";
+    // § 39b (2) sentence 5 No. 3 EStG: without statutory pension insurance the partial provision for
+    // pension contributions is left out (special table).
+    if (!isWithoutPay(sr)) out.taxTable = insuranceStatus(g).krv == 2 ? "Tabelle B" : "Tabelle A";
     if (auto amount = specialPaymentReminder(g)) out.reminder = "Sonderzahlung nicht vergessen:" + *amount;
     return out;
 }

@@ -79,7 +79,14 @@ struct SheetCaptions {
     std::string tariffArea;    // "Bundesbeamte", "TV-Länder", ...; may be empty
     std::string stepMovement;  // line 7: months and "Mon.(Stufenverkürzung)" / "Mon.(Stufenverlängerung)"
     std::string healthCaption; // "Zusatzbeitrag KV=" rate "%, PV= 0,25%"
-    std::string taxBlock;      // the heading of the tax lines
+    // Line 38 while the care contribution is computed from the year's rate: "PV 3,05 % / 2", for the
+    // childless " + 0,25 %" (the employee's surcharge), in Saxony "PV Sachsen 2,025 % von 3,05"; empty
+    // for the other kinds, whose list text says all.
+    std::string careCaption;
+    std::string taxBlock; // the heading of the tax lines: "Steuern m.GFB " + basic allowance + " €"
+    // The wage-tax table: "Tabelle A" (general) with statutory pension insurance, "Tabelle B"
+    // (special) without; empty for a case without pay.
+    std::string taxTable;
     std::optional<std::string> reminder; // "Sonderzahlung nicht vergessen:" + amount
 };
 SheetCaptions sheetCaptions(const Session& g);

@@ -31,7 +31,7 @@ ColourSet defaultColours(int year) {
 }
 
 WindowRect restoredWindowRect(const WindowRect& stored, const WindowRect& screen, int defaultWidth,
-                              int defaultHeight) {
+                              int defaultHeight, int frameWidth, int frameHeight) {
     const int minimum = kMinimumTwips / kTwipsPerPixel;
     WindowRect r = stored;
     bool usable = stored.width >= minimum && stored.height >= minimum;
@@ -39,14 +39,18 @@ WindowRect restoredWindowRect(const WindowRect& stored, const WindowRect& screen
         r.width = defaultWidth;
         r.height = defaultHeight;
     }
-    r.width = std::min(r.width, screen.width);
-    r.height = std::min(r.height, screen.height);
+    frameWidth = std::clamp(frameWidth, 0, screen.width);
+    frameHeight = std::clamp(frameHeight, 0, screen.height);
+    r.width = std::max(0, std::min(r.width, screen.width - frameWidth));
+    r.height = std::max(0, std::min(r.height, screen.height - frameHeight));
+    const int outerWidth = r.width + frameWidth;
+    const int outerHeight = r.height + frameHeight;
     if (!usable) {
-        r.x = screen.x + (screen.width - r.width) / 2;
-        r.y = screen.y + (screen.height - r.height) / 2;
+        r.x = screen.x + (screen.width - outerWidth) / 2;
+        r.y = screen.y + (screen.height - outerHeight) / 2;
     }
-    r.x = std::clamp(r.x, screen.x, screen.x + screen.width - r.width);
-    r.y = std::clamp(r.y, screen.y, screen.y + screen.height - r.height);
+    r.x = std::clamp(r.x, screen.x, screen.x + screen.width - outerWidth);
+    r.y = std::clamp(r.y, screen.y, screen.y + screen.height - outerHeight);
     return r;
 }
 

@@ -49,8 +49,11 @@ inline constexpr int kMinimumTwips = 5000;
 
 // The rectangle the window opens with: the stored one where it is usable, shrunk to the screen where
 // it is larger, moved inside where it would lie (partly) outside; the default where nothing usable is
-// stored. The default is centred on the screen.
+// stored. The default is centred on the screen. Width and height are the inside of the window, x and y
+// the corner of its frame; frameWidth and frameHeight are what the frame adds (title bar and borders),
+// so that the whole window, frame included, lies on the screen. A screen of a scaled display is given
+// in the same scaled pixels as the window.
 WindowRect restoredWindowRect(const WindowRect& stored, const WindowRect& screen, int defaultWidth,
-                              int defaultHeight);
+                              int defaultHeight, int frameWidth = 0, int frameHeight = 0);
 
 } // namespace varemo

@@ -17,19 +17,45 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
 
 namespace varemo::ui {
+namespace {
+
+// The window's area: its elements are placed as drawn for kAreaWidth × kAreaHeight and spread when the
+// area is larger (window_layout.h). Elements that place themselves (option list, calculator, the
+// rename field) are marked "ownPlace".
+class StretchingArea : public QWidget {
+  protected:
+    void resizeEvent(QResizeEvent* e) override {
+        QWidget::resizeEvent(e);
+        for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (w->isWindow() || w->property("ownPlace").toBool()) continue;
+            QVariant design = w->property("designGeometry");
+            if (!design.isValid()) {
+                design = w->geometry();
+                w->setProperty("designGeometry", design);
+            }
+            const QRect d = design.toRect();
+            const bool inSheet = d.y() >= kSheetTop - kRowHeight && d.bottom() <= rowY(kSheetRows) + 2;
+            w->setGeometry(stretchedGeometry(d, inSheet, size()));
+        }
+    }
+};
+
+} // namespace
 
 MainWindow::MainWindow(Session& g, QWidget* parent) : QMainWindow(parent), g_(g) {
     setObjectName(QStringLiteral("form1"));
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
-    auto* area = new QWidget;
-    area->setFixedSize(kAreaWidth, kAreaHeight);
+    auto* area = new StretchingArea;
+    area->setMinimumSize(kAreaWidth, kMinAreaHeight);
     area->setAutoFillBackground(true);
     scroll->setWidget(area);
+    scroll->setWidgetResizable(true);
     scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setCentralWidget(scroll);
 
@@ -42,15 +68,18 @@ MainWindow::MainWindow(Session& g, QWidget* parent) : QMainWindow(parent), g_(g)
     bars_->buildBottom(area);
 
     grid_ = new OptionGrid(area);
+    grid_->setProperty("ownPlace", true);
     connect(grid_, &OptionGrid::chosen, this, &MainWindow::chooseEntry);
     connect(grid_, &OptionGrid::renameRequested, this, [this](int line) { renameEntry(line); });
     connect(grid_, &OptionGrid::closed, this, [this] { sheet_->lineText(1)->setFocus(); });
     calculator_ = new CalculatorWidget(area, g_.prompter);
     calculator_->setGeometry(kColumns[1].text + 40, rowY(6), 200, 330);
+    calculator_->setProperty("ownPlace", true);
     connect(calculator_, &CalculatorWidget::transferRequested, this, &MainWindow::transferFromCalculator);
     renameEditor_ = new QLineEdit(area);
     renameEditor_->setMaxLength(kCaseTextLength);
     renameEditor_->hide();
+    renameEditor_->setProperty("ownPlace", true);
     connect(renameEditor_, &QLineEdit::returnPressed, this, &MainWindow::commitRename);
 
     status_.window = this;
@@ -104,9 +133,14 @@ void MainWindow::restorePlacement(WindowGeometryStore* store) {
     if (!store_) return;
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
-    WindowRect r = restoredWindowRect(store_->load().value_or(WindowRect{}),
-                                      {avail.x(), avail.y(), avail.width(), avail.height()},
-                                      defaultSize().width(), defaultSize().height());
+    // The frame is known once the window is shown; before that a title bar and borders are allowed for
+    // so that the title bar stays reachable.
+    QSize frame = frameGeometry().size() - geometry().size();
+    if (!isVisible() && frame.isNull() && QGuiApplication::platformName() != QLatin1String("offscreen"))
+        frame = QSize(16, 40);
+    WindowRect r = restoredWindowRect(
+        store_->load().value_or(WindowRect{}), {avail.x(), avail.y(), avail.width(), avail.height()},
+        defaultSize().width(), defaultSize().height(), frame.width(), frame.height());
     resize(r.width, r.height);
     move(r.x, r.y);
 }

@@ -40,8 +40,11 @@ void MainWindow::openOptionList(int line) {
     LinePlacement place = tastencode(line);
     const int rows = std::min(static_cast<int>(list.size()), 16);
     const int height = 70 + rows * 18;
-    int x = place.column == 0 ? kColumns[0].amount : kColumns[1].number - 336;
-    int y = std::clamp(rowY(place.row) - 4, 84, kAreaHeight - height - 4);
+    // Beside the line where the spread area has it.
+    const QSize area = grid_->parentWidget()->size();
+    int x = place.column == 0 ? stretchedSheetX(kColumns[0].amount, area.width())
+                              : stretchedSheetX(kColumns[1].number, area.width()) - 336;
+    int y = std::clamp(stretchedY(rowY(place.row), area.height()) - 4, 84, area.height() - height - 4);
     grid_->setGeometry(x, y, 330, height);
     grid_->showEntries(
         line, false, QStringLiteral("Zeile %1: %2").arg(line).arg(QString::fromUtf8(lineInfo(line).caption)),
@@ -57,8 +60,9 @@ void MainWindow::openPayGroupList() {
     QStringList list;
     for (const auto& e : entries)
         list << q(e);
-    int y = std::clamp(rowY(tastencode(4).row) - 4, 84, kAreaHeight - 360);
-    grid_->setGeometry(kColumns[0].amount, y, 330, 70 + 16 * 18);
+    const QSize area = grid_->parentWidget()->size();
+    int y = std::clamp(stretchedY(rowY(tastencode(4).row), area.height()) - 4, 84, area.height() - 360);
+    grid_->setGeometry(stretchedSheetX(kColumns[0].amount, area.width()), y, 330, 70 + 16 * 18);
     grid_->showEntries(4, true, QStringLiteral("Zeile 4: Gruppe"), list, g_.workingCase.payGroup(), false);
     keys_.awaitEntry();
 }

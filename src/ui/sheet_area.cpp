@@ -72,6 +72,13 @@ void SheetArea::buildSides(QWidget* area) {
     };
     heading(grossSide_, QStringLiteral("B R U T T O"));
     heading(netSide_, QStringLiteral("N E T T O"));
+    taxCaption_ = new FitLabel(area);
+    taxCaption_->setObjectName(QStringLiteral("taxCaption"));
+    taxCaption_->setGeometry(kColumns[1].text + 120, 84,
+                             kColumns[1].amount + kAmountWidth - kColumns[1].text - 120, 18);
+    taxCaption_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setHint(taxCaption_, QStringLiteral("Steuern der Zeilen 34 bis 36 mit dem Grundfreibetrag des Jahres; "
+                                        "Tabelle A allgemeine, B besondere Lohnsteuertabelle"));
 
     // Headings of the flag columns, in the row between lines 7 and 8.
     for (FlagColumn c : kAllFlagColumns) {
@@ -239,8 +246,9 @@ void SheetArea::buildFurtherFields(QWidget* area, int line) {
         setHint(stepMovement_, QStringLiteral("Stufenverkürzung bzw. -verlängerung in Monaten"));
     }
     if (line == 33) {
-        healthCaption_ = new QLabel(area);
-        healthCaption_->setGeometry(col.amount, y, col.regulation + kButtonWidth + 4 - col.amount,
+        healthCaption_ = new FitLabel(area);
+        healthCaption_->setObjectName(QStringLiteral("healthCaption"));
+        healthCaption_->setGeometry(col.amount, y, col.regulation + kButtonWidth + 2 - col.amount,
                                     kCellHeight);
         QFont small = healthCaption_->font();
         small.setPointSizeF(small.pointSizeF() * 0.85);
@@ -310,6 +318,7 @@ void SheetArea::redisplay(const Session& g, const ColourSet& colours, const Shee
         const bool shown = lineShown(c, line);
         QString text = q(s.text);
         if (line == 6) text = q(dateLabelText(g)); // the sheet keeps the date as line 6's text
+        if (line == 38 && !k.careCaption.empty()) text = q(k.careCaption);
         e.text->setCellText(text);
         for (QWidget* w : {static_cast<QWidget*>(e.number), static_cast<QWidget*>(e.text)})
             w->setVisible(shown);
@@ -357,7 +366,8 @@ void SheetArea::redisplay(const Session& g, const ColourSet& colours, const Shee
     dateField_->setReadOnly(yearSalary);
 
     stepMovement_->setText(q(k.stepMovement));
-    healthCaption_->setText(q(k.healthCaption));
+    healthCaption_->setFittedText(q(k.healthCaption));
+    taxCaption_->setFittedText(k.taxTable.empty() ? q(k.taxBlock) : q(k.taxBlock + "   " + k.taxTable));
     for (int line : {34, 35, 36})
         setHint(lines_[static_cast<size_t>(line - 1)].text,
                 q(k.taxBlock).trimmed() + QStringLiteral(": Zeile %1").arg(line));
@@ -376,6 +386,12 @@ QLineEdit* SheetArea::amountTarget(int line) const {
     return target;
 }
 
+QLabel* SheetArea::healthCaptionLabel() const {
+    return healthCaption_;
+}
+QLabel* SheetArea::taxCaptionLabel() const {
+    return taxCaption_;
+}
 SheetCell* SheetArea::lineNumber(int line) const {
     return elements(line).number;
 }

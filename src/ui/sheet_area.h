@@ -21,6 +21,7 @@ class QWidget;
 namespace varemo::ui {
 
 class AmountField;
+class FitLabel;
 class SheetCell;
 class WindowInput;
 
@@ -49,7 +50,8 @@ class SheetArea {
     SheetCell* payGroupButton() const { return payGroup_; }
     QLineEdit* dateField() const { return dateField_; }
     QLabel* stepMovementLabel() const { return stepMovement_; }
-    QLabel* healthCaptionLabel() const { return healthCaption_; }
+    QLabel* healthCaptionLabel() const;
+    QLabel* taxCaptionLabel() const;
     QLabel* classIVCaptionLabel() const { return classIVCaption_; }
 
   private:
@@ -79,7 +81,8 @@ class SheetArea {
     SheetCell* payGroup_ = nullptr;
     QLineEdit* dateField_ = nullptr;
     QLabel* stepMovement_ = nullptr;
-    QLabel* healthCaption_ = nullptr;
+    FitLabel* healthCaption_ = nullptr;
+    FitLabel* taxCaption_ = nullptr; // the tax block and the tax table, in the net side's heading row
     QLabel* classIVCaption_ = nullptr; // beside line 34, with the class-IV factor
     QWidget* grossSide_ = nullptr;     // SSPanel2
     QWidget* netSide_ = nullptr;       // SSPanel1

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 
 namespace varemo::ui {
 
@@ -47,6 +48,47 @@ void SheetCell::paintEvent(QPaintEvent*) {
     QRect textRect = r.adjusted(3, 0, -3, 0);
     p.drawText(textRect, static_cast<int>(alignment_ | Qt::AlignVCenter),
                fontMetrics().elidedText(text(), Qt::ElideRight, textRect.width()));
+}
+
+namespace {
+
+// The font the text fits in, from the label's own down to three quarters of it.
+QFont fittingFont(const QFont& base, const QString& text, int width) {
+    QFont f = base;
+    const qreal smallest = base.pointSizeF() * 0.75;
+    while (QFontMetrics(f).horizontalAdvance(text) > width && f.pointSizeF() - 0.25 >= smallest)
+        f.setPointSizeF(f.pointSizeF() - 0.25);
+    return f;
+}
+
+} // namespace
+
+void FitLabel::setFittedText(const QString& text) {
+    if (text == this->text()) return;
+    setText(text);
+    updateToolTip();
+}
+
+void FitLabel::updateToolTip() {
+    const int width = contentsRect().width() - 4;
+    QFontMetrics m(fittingFont(font(), text(), width));
+    setToolTip(m.horizontalAdvance(text()) > width ? text() : QString());
+}
+
+void FitLabel::resizeEvent(QResizeEvent* e) {
+    QLabel::resizeEvent(e);
+    updateToolTip();
+}
+
+void FitLabel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    drawFrame(&p);
+    const QRect r = contentsRect().adjusted(2, 0, -2, 0);
+    const QFont f = fittingFont(font(), text(), r.width());
+    p.setFont(f);
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(r, static_cast<int>(alignment() | Qt::AlignVCenter),
+               QFontMetrics(f).elidedText(text(), Qt::ElideMiddle, r.width()));
 }
 
 } // namespace varemo::ui

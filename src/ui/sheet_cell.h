@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QColor>
+#include <QLabel>
 
 namespace varemo::ui {
 
@@ -26,6 +27,22 @@ class SheetCell : public QAbstractButton {
   private:
     Qt::Alignment alignment_;
     QColor background_{250, 250, 250};
+};
+
+// A caption that keeps to its place: a text wider than the label is drawn in a smaller font (down to
+// three quarters), and what still does not fit is elided in the middle, so that the keyboard code at
+// the end of a hint stays; the full text is then the tooltip.
+class FitLabel : public QLabel {
+  public:
+    using QLabel::QLabel;
+    void setFittedText(const QString& text);
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+  private:
+    void updateToolTip();
 };
 
 } // namespace varemo::ui

@@ -3,6 +3,7 @@
 #include "model/case.h"
 #include "presentation/menu_items.h"
 #include "ui/share_panel.h"
+#include "ui/sheet_cell.h"
 #include "ui/window_input.h"
 #include "ui/window_layout.h"
 
@@ -238,7 +239,7 @@ void WindowBars::buildBottom(QWidget* area) {
         QStringLiteral("Zeile anklicken oder Code tippen: a04 öffnet die Auswahlliste der Zeile 4, "
                        "e13 das Betragsfeld der Zeile 13, m13 das Jahresgehalt, y die Menüzeile, "
                        "Esc bricht ab."));
-    tip_ = new QLabel(area);
+    tip_ = new FitLabel(area);
     tip_->setObjectName(QStringLiteral("Tip"));
     tip_->setGeometry(10, y + 54, 1100, 20);
     tip_->setFrameShape(QFrame::Panel);

@@ -7,6 +7,8 @@
 
 #include <QColor>
 #include <QPalette>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QVariant>
 #include <QWidget>
@@ -39,6 +41,19 @@ inline constexpr int kButtonWidth = 18;
 inline int rowY(int row) {
     return kSheetTop + row * kRowHeight;
 }
+
+// The area is drawn for kAreaWidth × kAreaHeight; a larger window spreads it. Across the sheet the two
+// sides share the extra width, each giving three quarters to its line texts and a quarter to its
+// amounts; the bars above and below spread evenly. Downwards the rows part a little (at most
+// kRowGrowth pixels each) and the bars below take the rest. A window a little lower than the drawing
+// (a screen of 800 pixels) draws the rows closer, down to kMinAreaHeight; it never gets narrower.
+inline constexpr int kRowGrowth = 8;
+inline constexpr int kMinAreaHeight = kAreaHeight - 24 - 10;
+int stretchedSheetX(int x, int areaWidth);
+int stretchedBarX(int x, int areaWidth);
+int stretchedY(int y, int areaHeight);
+// The place of a widget drawn at design in an area of the given size. Cells keep their height.
+QRect stretchedGeometry(const QRect& design, bool inSheet, QSize area);
 
 inline QColor toQColor(Rgb c) {
     return QColor(c.r, c.g, c.b);

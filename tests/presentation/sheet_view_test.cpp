@@ -187,3 +187,31 @@ TEST(OptionGrid, CaseListEndsWithTheNewCaseEntryAndUnloadedListsShowPositions) {
     EXPECT_EQ(payGroupEntries(s.g).size(), 27u);
     EXPECT_EQ(payGroupText(s.g), "Gruppe 2");
 }
+
+TEST(Captions, CareInsuranceAndTaxBlock) {
+    TestSession s;
+    LoadCaseMonth(s.g);
+    s.g.year = 2020;
+    Case& c = s.g.workingCase;
+    c.setKey(KeySlot::ServiceRelationship, 12); // TVöD VKA: contributions, statutory pension insurance
+    c.setKey(KeySlot::CareKind, 0);
+    c.setKey(KeySlot::Childless, 0);
+    // 2020: care rate 3,05 %, each side half; § 55 (3) SGB XI: the childless pay 0,25 % alone
+    EXPECT_EQ(sheetCaptions(s.g).careCaption, "PV 3,05 % / 2");
+    c.setKey(KeySlot::Childless, 1);
+    EXPECT_EQ(sheetCaptions(s.g).careCaption, "PV 3,05 % / 2 + 0,25 %");
+    // Saxony: the employee's share is 1,525 + 0,5 = 2,025 % of the 3,05 %
+    c.setKey(KeySlot::CareKind, 2);
+    EXPECT_EQ(sheetCaptions(s.g).careCaption, "PV Sachsen 2,025 % von 3,05 + 0,25 %");
+    c.setKey(KeySlot::CareKind, 4); // no care insurance: the list text says it
+    EXPECT_EQ(sheetCaptions(s.g).careCaption, "");
+
+    // basic allowance 2020: 9.408 €; the general table with statutory pension insurance
+    EXPECT_EQ(sheetCaptions(s.g).taxBlock, "Steuern m.GFB 9408 €");
+    EXPECT_EQ(sheetCaptions(s.g).taxTable, "Tabelle A");
+    c.setKey(KeySlot::ServiceRelationship, 0); // civil servant: special table, no contributions
+    EXPECT_EQ(sheetCaptions(s.g).taxTable, "Tabelle B");
+    EXPECT_EQ(sheetCaptions(s.g).careCaption, "");
+    s.g.year = 2017;
+    EXPECT_EQ(sheetCaptions(s.g).taxBlock, "Steuern m.GFB 8820 €");
+}

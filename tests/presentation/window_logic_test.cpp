@@ -177,6 +177,18 @@ TEST(WindowPlace, StoredRectangleIsBroughtBackOntoTheScreen) {
     // larger than the screen: shrunk
     EXPECT_EQ(restoredWindowRect({0, 0, 4000, 3000}, {0, 0, 1280, 720}, 1180, 780),
               (WindowRect{0, 0, 1280, 720}));
+    // with its frame (8 across, 38 down) the whole window stays on the screen
+    EXPECT_EQ(restoredWindowRect({0, 0, 4000, 3000}, {0, 0, 1280, 720}, 1180, 780, 8, 38),
+              (WindowRect{0, 0, 1272, 682}));
+    EXPECT_EQ(restoredWindowRect({600, 300, 1124, 752}, {0, 0, 1280, 800}, 1180, 780, 8, 38),
+              (WindowRect{148, 10, 1124, 752}));
+    // scale factor 2: a 2560 × 1600 display offers 1280 × 776 scaled pixels beside the task bar; the place
+    // stored at scale 1 far right and low is brought back whole
+    EXPECT_EQ(restoredWindowRect({2000, 1200, 1124, 752}, {0, 0, 1280, 776}, 1180, 780, 8, 38),
+              (WindowRect{148, 0, 1124, 738}));
+    // a second screen left of the primary one, scaled: its own coordinates
+    EXPECT_EQ(restoredWindowRect({-3000, 100, 1124, 752}, {-960, 0, 960, 540}, 1180, 780, 8, 38),
+              (WindowRect{-960, 0, 952, 502}));
 }
 
 TEST(WindowColours, EveryYearHasItsSidesAndTheAmountFieldsStayGreyAndWhite) {

@@ -26,6 +26,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSet>
 #include <QSpinBox>
 #include <QTest>
@@ -730,4 +732,41 @@ TEST(EngineFaults, WhatAnEngineCallThrowsIsShownAsFehlerAndTheWindowGoesOn) {
     f.enter(f.window->amountField(13), "100");
     EXPECT_EQ(f.s.g.workingCase.amount(AmountSlot::Allowance1), 10000);
     EXPECT_EQ(f.amountText(13), "100,00");
+}
+
+TEST(Layout, TheSheetFitsA1280By800ScreenAndSpreadsWithTheWindow) {
+    WindowFixture f;
+    auto* scroll = qobject_cast<QScrollArea*>(f.window->centralWidget());
+    ASSERT_NE(scroll, nullptr);
+    auto settle = [&](int w, int h) {
+        f.window->resize(w, h);
+        QApplication::processEvents();
+    };
+    // A screen of 1280 × 800 with a task bar and a title bar leaves about 1272 × 730 inside the window.
+    for (QSize inside : {QSize(1280, 800), QSize(1272, 730)}) {
+        settle(inside.width(), inside.height());
+        EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible()) << inside.width() << "×" << inside.height();
+        EXPECT_FALSE(scroll->verticalScrollBar()->isVisible()) << inside.width() << "×" << inside.height();
+        // no empty band: the net side's amounts and buttons reach the right part of the window
+        EXPECT_GT(f.window->amountField(47)->geometry().right(), scroll->viewport()->width() - 120);
+        EXPECT_LE(f.window->amountField(47)->geometry().right(), scroll->viewport()->width());
+    }
+    settle(1124, 752);
+    const int text = f.window->lineText(8)->width();
+    const int amount = f.window->amountField(8)->width();
+    const int netAmount = f.window->amountField(34)->width();
+    const QRect line47 = f.window->amountField(47)->geometry();
+    settle(1524, 852);
+    // 400 more: each side 200, three quarters to the texts and a quarter to the amounts
+    EXPECT_EQ(f.window->lineText(8)->width(), text + 150);
+    EXPECT_EQ(f.window->amountField(8)->width(), amount + 50);
+    EXPECT_EQ(f.window->amountField(34)->width(), netAmount + 50);
+    EXPECT_GT(f.window->amountField(47)->geometry().top(), line47.top()); // the rows part
+    EXPECT_EQ(f.window->amountField(47)->height(), line47.height());      // cells keep their height
+    EXPECT_LT(f.window->lineText(24)->geometry().left(), f.window->amountField(34)->geometry().left());
+    // the sides do not overlap and the line 8 amount stays left of its flag cells
+    EXPECT_LT(f.window->amountField(8)->geometry().right(),
+              f.window->flagCell(8, FlagColumn::WageTax)->geometry().left());
+    EXPECT_LT(f.window->flagCell(8, FlagColumn::PartialRetirement)->geometry().right(),
+              f.window->lineNumber(24)->geometry().left());
 }
