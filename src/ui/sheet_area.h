@@ -82,7 +82,7 @@ class SheetArea {
     QLineEdit* dateField_ = nullptr;
     QLabel* stepMovement_ = nullptr;
     FitLabel* healthCaption_ = nullptr;
-    FitLabel* taxCaption_ = nullptr; // the tax block and the tax table, in the net side's heading row
+    FitLabel* taxCaption_ = nullptr;   // the tax block and the tax table, in the net side's heading row
     QLabel* classIVCaption_ = nullptr; // beside line 34, with the class-IV factor
     QWidget* grossSide_ = nullptr;     // SSPanel2
     QWidget* netSide_ = nullptr;       // SSPanel1
