@@ -44,7 +44,10 @@ const Command kCommands[] = {
     {"catalogue", runCatalogue, "catalogue [--json]   (the service relationships and their pay tables)"},
     {"users", runUsers, "users [--json]   (users, protection and servers of the settings file)"},
     {"new-case", runNewCase, "new-case --year Y [--count N]   (new cases in INFO, PLAN and REAL)"},
-    {"copy-case", runCopyCase, "copy-case --year Y --case N --from INFO|PLAN|REAL --to INFO|PLAN|REAL"},
+    {"copy-case", runCopyCase,
+     "copy-case --year Y --case N --from INFO|PLAN|REAL --to INFO|PLAN|REAL   (asks when the target holds "
+     "the "
+     "case; --answer yes copies)"},
     {"delete-year", runDeleteYear, "delete-year --year Y   (asks; --answer yes deletes)"},
     {"transfer", runTransfer, "transfer --year Y (--case N | --all)   (into the following year; asks)"},
     {"backup", runBackup, "backup   (rotates the three backups of the user folder)"},

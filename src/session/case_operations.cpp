@@ -294,6 +294,34 @@ StorageResult CopyCase(Session& g, DataSet from, DataSet to) {
         b.begin() + static_cast<std::ptrdiff_t>(YearRecord::kYearValues + 12 * static_cast<size_t>(t)));
     const YearRecord year(yearBytes);
 
+    // A case the target set already holds would be gone for the whole year: asked first, "Nein" first.
+    // A target file that cannot be read counts as holding it; the copy itself then fails and says so.
+    bool targetHolds = false;
+    try {
+        targetHolds = !readRecordIfExists(findFileIgnoringCase(g.userFolder, caseFileName(g.year, to, 13)),
+                                          kYearRecordLength, n)
+                           .allZero();
+        for (int m = 1; m <= 12 && !targetHolds; ++m)
+            targetHolds = !readRecordIfExists(findFileIgnoringCase(g.userFolder, caseFileName(g.year, to, m)),
+                                              kMonthRecordLength, n)
+                               .allZero();
+    } catch (const RecordFileError&) {
+        targetHolds = true;
+    }
+    if (targetHolds) {
+        const PromptMessage question{
+            PromptIcon::Warning,
+            "Von " + dataSetName(from) + " nach " + dataSetName(to),
+            {"Der Personalfall " + std::to_string(n) + " ist im Datenbestand " + dataSetName(to) + " " +
+                 std::to_string(g.year) + " schon vorhanden.",
+             "Wenn Sie JA wählen, werden seine Monate Januar bis Dezember dort mit denen aus " +
+                 dataSetName(from) + " überschrieben.",
+             "Wollen Sie überschreiben?"},
+            PromptButtons::YesNo,
+            /*refusalIsDefault=*/true};
+        if (g.prompter.ask(question) != PromptAnswer::Yes) return StorageResult::Cancelled;
+    }
+
     const ShownSelection shown = rememberSelection(g);
     return runGuarded(g, "Das Kopieren des Personalfalls", caseFilePaths(g.userFolder, g.year, to), [&] {
         CaseFiles target;

@@ -78,7 +78,12 @@ TEST(CliStorage, NewCasesAndCopyingPlanToReal) {
     Result edit = run(dir, {"set", "--year", "2020", "--set", "PLAN", "--case", "1", "--month", "1",
                             "--amount", "12=1000"});
     ASSERT_EQ(edit.status, 0) << edit.err;
-    Result copy = run(dir, {"copy-case", "--year", "2020", "--case", "1", "--from", "PLAN", "--to", "REAL"});
+    // REAL holds case 1 already: without "--answer yes" the question is answered "Nein".
+    EXPECT_EQ(
+        run(dir, {"copy-case", "--year", "2020", "--case", "1", "--from", "PLAN", "--to", "REAL"}).status, 1);
+    EXPECT_EQ(sheet(dir, 2020, "REAL", 1, 12)["previous"][12].integer(), 0);
+    Result copy = run(dir, {"--answer", "yes", "copy-case", "--year", "2020", "--case", "1", "--from", "PLAN",
+                            "--to", "REAL"});
     ASSERT_EQ(copy.status, 0) << copy.err;
     EXPECT_EQ(sheet(dir, 2020, "REAL", 1, 12)["previous"][12].integer(), 100000);
     EXPECT_EQ(sheet(dir, 2020, "INFO", 1, 12)["previous"][12].integer(), 0);

@@ -162,6 +162,13 @@ TEST(CopyCase, PlanToRealCopiesTwelveMonthsAndTheColumnAndLeavesInfoAlone) {
     auto realCase2 = record(f.user(), 2020, DataSet::Real, 4, 2);
 
     f.g.caseNumber = 1;
+    // The target holds the case: asked first, "Nein" (the default) copies nothing.
+    const auto realBefore = treeOf(f.user());
+    EXPECT_EQ(CopyCase(f.g, DataSet::Plan, DataSet::Real), StorageResult::Cancelled);
+    EXPECT_EQ(f.prompter.messages().back().title, "Von PLAN nach REAL");
+    EXPECT_TRUE(f.prompter.messages().back().refusalIsDefault);
+    EXPECT_EQ(treeOf(f.user()), realBefore);
+    f.prompter.queue(PromptAnswer::Yes);
     ASSERT_EQ(CopyCase(f.g, DataSet::Plan, DataSet::Real), StorageResult::Done);
     for (int m = 1; m <= 12; ++m) {
         EXPECT_EQ(record(f.user(), 2020, DataSet::Real, m, 1), record(f.user(), 2020, DataSet::Plan, m, 1))
@@ -202,6 +209,7 @@ TEST(CopyCase, RefusesAnEmptySourceAndChangesNothingWhenATargetFileIsUnusable) {
     fs::remove(f.userFile("V2020R.7"));
     fs::create_directory(f.userFile("V2020R.7"));
     before = treeOf(f.dir.path());
+    f.prompter.queue(PromptAnswer::Yes);
     EXPECT_EQ(CopyCase(f.g, DataSet::Plan, DataSet::Real), StorageResult::Failed);
     EXPECT_EQ(f.prompter.messages().back().title, "Fehler");
     EXPECT_EQ(treeOf(f.dir.path()), before);
