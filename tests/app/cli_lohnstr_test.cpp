@@ -143,17 +143,7 @@ TEST(CliLohnstr, UsageErrors) {
 TEST(CliLohnstr, SheetDetailTaxPrintsTheWorksheet) {
     varemo::test::TempDir dir;
     auto command = [&dir](const std::string& name, std::initializer_list<std::string> more) {
-        std::vector<std::string> args = {"--program-dir",
-                                         dir.path().string(),
-                                         name,
-                                         "--year",
-                                         "2020",
-                                         "--set",
-                                         "REAL",
-                                         "--case",
-                                         "1",
-                                         "--month",
-                                         "1"};
+        std::vector<std::string> args = varemo::test::caseMonthArgs(dir.path(), name, 2020, 1);
         args.insert(args.end(), more);
         return args;
     };

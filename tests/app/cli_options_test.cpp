@@ -15,11 +15,7 @@ namespace {
 
 struct ProgramFolder {
     varemo::test::TempDir dir;
-    ProgramFolder() {
-        namespace fs = std::filesystem;
-        for (const char* sub : {"Tarife", "Texte"})
-            fs::copy(fs::path(VAREMO_BUILD_DIR) / sub, dir.path() / sub, fs::copy_options::recursive);
-    }
+    ProgramFolder() { varemo::test::copyShippedFiles(dir.path()); }
     Json run(std::vector<std::string> args, int expectedStatus = 0) const {
         args.insert(args.begin(), {"--program-dir", dir.path().string()});
         args.push_back("--json");

@@ -25,24 +25,10 @@ Result run(const std::vector<std::string>& args) {
 // A program folder with the shipped Tarife/ and Texte/ of the build tree.
 struct ProgramFolder {
     varemo::test::TempDir dir;
-    ProgramFolder() {
-        namespace fs = std::filesystem;
-        for (const char* sub : {"Tarife", "Texte"})
-            fs::copy(fs::path(VAREMO_BUILD_DIR) / sub, dir.path() / sub, fs::copy_options::recursive);
-    }
+    ProgramFolder() { varemo::test::copyShippedFiles(dir.path()); }
     std::vector<std::string> set(int month, std::initializer_list<std::string> edits, int year = 2020) const {
-        std::vector<std::string> args = {"--program-dir",
-                                         dir.path().string(),
-                                         "set",
-                                         "--year",
-                                         std::to_string(year),
-                                         "--set",
-                                         "REAL",
-                                         "--case",
-                                         "1",
-                                         "--month",
-                                         std::to_string(month),
-                                         "--json"};
+        std::vector<std::string> args = varemo::test::caseMonthArgs(dir.path(), "set", year, month);
+        args.push_back("--json");
         args.insert(args.end(), edits);
         return args;
     }

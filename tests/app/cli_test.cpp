@@ -27,18 +27,9 @@ Result run(const std::vector<std::string>& args) {
 
 std::vector<std::string> selection(const test::TempDir& dir, const std::string& command, int month = 1,
                                    int year = 2020) {
-    return {"--program-dir",
-            dir.path().string(),
-            command,
-            "--year",
-            std::to_string(year),
-            "--set",
-            "REAL",
-            "--case",
-            "1",
-            "--month",
-            std::to_string(month),
-            "--json"};
+    std::vector<std::string> args = test::caseMonthArgs(dir.path(), command, year, month);
+    args.push_back("--json");
+    return args;
 }
 
 Json runJson(std::vector<std::string> args, int expectedStatus = 0) {

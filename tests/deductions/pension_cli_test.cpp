@@ -19,17 +19,7 @@ using Result = varemo::test::CliResult;
 
 Result cli(const varemo::test::TempDir& dir, const std::string& command,
            std::initializer_list<std::string> more) {
-    std::vector<std::string> args = {"--program-dir",
-                                     dir.path().string(),
-                                     command,
-                                     "--year",
-                                     "2020",
-                                     "--set",
-                                     "REAL",
-                                     "--case",
-                                     "1",
-                                     "--month",
-                                     "1"};
+    std::vector<std::string> args = varemo::test::caseMonthArgs(dir.path(), command, 2020, 1);
     args.insert(args.end(), more);
     return varemo::test::runCli(args);
 }
@@ -48,18 +38,8 @@ struct TariffFolder {
                 fs::copy(entry.path(), dir.path() / "Tarife" / entry.path().filename());
     }
     Result june2019(const std::string& command, const std::vector<std::string>& more) const {
-        std::vector<std::string> args = {"--program-dir",
-                                         dir.path().string(),
-                                         command,
-                                         "--year",
-                                         "2019",
-                                         "--set",
-                                         "REAL",
-                                         "--case",
-                                         "1",
-                                         "--month",
-                                         "6",
-                                         "--json"};
+        std::vector<std::string> args = varemo::test::caseMonthArgs(dir.path(), command, 2019, 6);
+        args.push_back("--json");
         args.insert(args.end(), more.begin(), more.end());
         return varemo::test::runCli(args);
     }

@@ -18,26 +18,12 @@ struct ProgramFolder {
     varemo::test::TempDir dir;
     int year;
 
-    explicit ProgramFolder(int y) : year(y) {
-        namespace fs = std::filesystem;
-        for (const char* sub : {"Tarife", "Texte"})
-            fs::copy(fs::path(VAREMO_BUILD_DIR) / sub, dir.path() / sub, fs::copy_options::recursive);
-    }
+    explicit ProgramFolder(int y) : year(y) { varemo::test::copyShippedFiles(dir.path()); }
 
     // set (with edits) or sheet of case 1, REAL, in month 1 to 12.
     Json run(const std::string& command, int month, std::vector<std::string> more = {}) const {
-        std::vector<std::string> args = {"--program-dir",
-                                         dir.path().string(),
-                                         command,
-                                         "--year",
-                                         std::to_string(year),
-                                         "--set",
-                                         "REAL",
-                                         "--case",
-                                         "1",
-                                         "--month",
-                                         std::to_string(month),
-                                         "--json"};
+        std::vector<std::string> args = varemo::test::caseMonthArgs(dir.path(), command, year, month);
+        args.push_back("--json");
         args.insert(args.end(), more.begin(), more.end());
         const varemo::test::CliResult r = varemo::test::runCli(args);
         EXPECT_EQ(r.status, 0) << r.err;

@@ -45,4 +45,25 @@ CliResult runCli(const std::vector<std::string>& args) {
     return r;
 }
 
+std::vector<std::string> caseMonthArgs(const std::filesystem::path& programDir, const std::string& command,
+                                       int year, int month, const std::string& dataSet, int caseNumber) {
+    return {"--program-dir",
+            programDir.string(),
+            command,
+            "--year",
+            std::to_string(year),
+            "--set",
+            dataSet,
+            "--case",
+            std::to_string(caseNumber),
+            "--month",
+            std::to_string(month)};
+}
+
+void copyShippedFiles(const std::filesystem::path& programDir) {
+    namespace fs = std::filesystem;
+    for (const char* sub : {"Tarife", "Texte"})
+        fs::copy(fs::path(VAREMO_BUILD_DIR) / sub, programDir / sub, fs::copy_options::recursive);
+}
+
 } // namespace varemo::test
