@@ -5,7 +5,6 @@
 #include "support/json.h"
 #include "support/temp_dir.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 
 using varemo::test::Json;

@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstdio>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 

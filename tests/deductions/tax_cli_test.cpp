@@ -6,7 +6,6 @@
 #include "support/temp_dir.h"
 
 #include <cmath>
-#include <filesystem>
 #include <gtest/gtest.h>
 
 using varemo::test::Json;
