@@ -185,10 +185,10 @@ int caseCount(const Session& g, int year) {
     return static_cast<int>(std::min<int64_t>(highest, std::numeric_limits<int>::max() - 1)) + 1;
 }
 
-bool caseStored(const Session& g, int year, int caseNumber) {
+bool caseStored(const Session& g, int year, int caseNumber, std::span<const DataSet> sets) {
     // The year records first: every case created has one, so a stored case is found at once.
     for (int m = 13; m >= 1; --m)
-        for (DataSet s : kAllDataSets)
+        for (DataSet s : sets)
             if (!readRecordIfExists(findFileIgnoringCase(g.userFolder, caseFileName(year, s, m)),
                                     recordLengthOfMonth(m), caseNumber)
                      .allZero())
@@ -298,13 +298,7 @@ StorageResult CopyCase(Session& g, DataSet from, DataSet to) {
     // A target file that cannot be read counts as holding it; the copy itself then fails and says so.
     bool targetHolds = false;
     try {
-        targetHolds = !readRecordIfExists(findFileIgnoringCase(g.userFolder, caseFileName(g.year, to, 13)),
-                                          kYearRecordLength, n)
-                           .allZero();
-        for (int m = 1; m <= 12 && !targetHolds; ++m)
-            targetHolds = !readRecordIfExists(findFileIgnoringCase(g.userFolder, caseFileName(g.year, to, m)),
-                                              kMonthRecordLength, n)
-                               .allZero();
+        targetHolds = caseStored(g, g.year, n, std::array{to});
     } catch (const RecordFileError&) {
         targetHolds = true;
     }

@@ -7,9 +7,11 @@
 // added cases, or a case was stored without being created) or, damaged, far beyond them; operations
 // therefore use caseCount(), which counts the cases the files of the year hold.
 
+#include "session/guarded.h"
 #include "session/session.h"
 
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -25,8 +27,8 @@ inline constexpr int kMostCases = 9999;
 // record's count does not raise it: cases exist only as records.
 int caseCount(const Session& g, int year);
 
-// Whether case n has a written record in a month or year file of the year, in any data set.
-bool caseStored(const Session& g, int year, int caseNumber);
+// Whether case n has a written record in a month or year file of the year, in any of the data sets.
+bool caseStored(const Session& g, int year, int caseNumber, std::span<const DataSet> sets = kAllDataSets);
 
 // Refuses (message "Sorry", true) when the files of the year hold a case beyond kMostCases.
 bool refuseDamagedCaseFiles(Session& g, int year);
