@@ -59,9 +59,8 @@ void ClearLineAmounts(Globaldaten& g) {
 void HealthAdditionalRate(Globaldaten& g) {
     if (g.funds.year() != g.year) g.funds = FundTable::defaultsFor(g.year); // the year's fund list
     const Case& c = g.workingCase;
-    int fund = c.key(KeySlot::HealthFund);
+    const int fund = healthFundOfKey(c.key(KeySlot::HealthFund));
     int month = c.monthIndex() > 11 ? 11 : c.monthIndex();
-    if (fund < 0 || fund >= kHealthFunds) fund = 0;
     float rate = static_cast<float>(g.funds.rates(fund, month).additional) / 100.0f / 100.0f;
     if (g.year >= 2019) rate /= 2.0f;
     g.employeeAdditionalRate = rate;

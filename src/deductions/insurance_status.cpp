@@ -10,11 +10,6 @@ int monthOf(const Case& c) {
     return m < 0 ? 0 : (m > 11 ? 11 : m);
 }
 
-int fundOf(const Case& c) {
-    int f = c.key(KeySlot::HealthFund);
-    return (f < 0 || f >= kHealthFunds) ? 0 : f;
-}
-
 // The kinds whose line result is the typed amount itself, so that the line's slot still holds it.
 bool resultIsTyped(const Case& c, AmountSlot line) {
     if (line == AmountSlot::HealthInsurance) {
@@ -64,7 +59,7 @@ InsuranceStatus insuranceStatus(const Globaldaten& g) {
     else
         s.krv = isEastRegion(c.region()) ? 1 : 0;
 
-    s.kvzHundredths = g.funds.rates(fundOf(c), monthOf(c)).additional;
+    s.kvzHundredths = g.funds.rates(healthFundOfKey(c.key(KeySlot::HealthFund)), monthOf(c)).additional;
     return s;
 }
 

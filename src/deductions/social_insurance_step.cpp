@@ -155,8 +155,7 @@ YearBefore yearBeforeMonths(Globaldaten& g, const SvDefaults& before) {
 }
 
 std::int32_t healthRateOf(const Case& c, const FundTable& funds, int monthIndex) {
-    int fund = c.key(KeySlot::HealthFund);
-    if (fund < 0 || fund >= kHealthFunds) fund = 0;
+    const int fund = healthFundOfKey(c.key(KeySlot::HealthFund));
     int kind = c.key(KeySlot::ContributionKind);
     int position = c.key(KeySlot::HealthRate);
     if ((fund == 33 || fund == 35) && position >= 0 && position <= 121) return rateOfPosition(position);
@@ -172,8 +171,7 @@ void marchShares(MarchClause& m, const InsuranceStatus& st, const Case& c, const
     const Money rvBase = m.rvAccount.oneTimeAssessed;
     const bool after2018 = m.year >= 2019;
     const Rate general = Rate::fromHundredths(healthRateOf(c, funds, monthIndex));
-    int fund = c.key(KeySlot::HealthFund);
-    if (fund < 0 || fund >= kHealthFunds) fund = 0;
+    const int fund = healthFundOfKey(c.key(KeySlot::HealthFund));
     const Rate additional = Rate::fromHundredths(funds.rates(fund, monthIndex).additional);
     const Rate additionalEmployer = after2018 ? additional.half() : Rate{};
     switch (st.kvKind) {

@@ -27,6 +27,11 @@ namespace varemo {
 class Prompter;
 
 inline constexpr int kHealthFunds = 36;
+
+// The fund a case's key names; a key outside the list counts as the first fund.
+inline int healthFundOfKey(int key) {
+    return key >= 0 && key < kHealthFunds ? key : 0;
+}
 inline constexpr int kFirstFreeFund = 19;
 inline constexpr int kEnteredRateFund = 33;
 inline constexpr int kMiniJobFund = 18;
