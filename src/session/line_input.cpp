@@ -246,13 +246,13 @@ bool EnterDate(Session& g, const std::string& text) {
                 {"Die Eingabe eines Datums in Programmzeile 6 ist nur möglich, wenn in Zeile 6 die "
                  "Option",
                  "\"Nächster Stufenaufstieg\" eingestellt wurde oder in Zeile 8 eine normale Stufe "
-                 "ausgewählt wurde."});
+                 "ausgewählt wurde. "});
             return false;
         }
         if (!computesStep) {
             note = {"Das Datum ist nur ein Merkposten für Sie."};
             if (dateLabelIsNextStep(with)) {
-                note.emplace_back("Bitte rufen Sie den angegebenen Monat auf und");
+                note.emplace_back("Bitte rufen Sie den angegebenen Monat auf und ");
                 note.emplace_back("geben Sie dann in Zeile 8 die nächste Stufe manuell ein.");
             } else {
                 note.emplace_back("Bitte stellen Sie die Stufe in Zeile 8 selbst ein.");

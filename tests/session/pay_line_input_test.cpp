@@ -61,7 +61,7 @@ TEST(PayLineInput, DateOfLineSixNamesWhatItDoes) {
               "Das eingegebene Datum in Zeile 6 hat im Programm keine Funktion");
     EXPECT_EQ(s.prompter.messages().back().text(),
               "Das Datum ist nur ein Merkposten für Sie.\n"
-              "Bitte rufen Sie den angegebenen Monat auf und\n"
+              "Bitte rufen Sie den angegebenen Monat auf und \n"
               "geben Sie dann in Zeile 8 die nächste Stufe manuell ein.");
     s.c().setKey(KeySlot::DateLabel, 4); // "Befristet bis"
     ASSERT_TRUE(EnterDate(s.g, "31.12.2020"));
@@ -81,7 +81,7 @@ TEST(PayLineInput, DateOfLineSixNamesWhatItDoes) {
     EXPECT_EQ(s.prompter.messages().back().text(),
               "Die Eingabe eines Datums in Programmzeile 6 ist nur möglich, wenn in Zeile 6 die Option\n"
               "\"Nächster Stufenaufstieg\" eingestellt wurde oder in Zeile 8 eine normale Stufe ausgewählt "
-              "wurde.");
+              "wurde. ");
     EXPECT_EQ(s.c().dateText, "");
     EXPECT_EQ(s.c().key(KeySlot::Step), hand);
     EXPECT_EQ(s.c().amount(AmountSlot::BasicPay), 350000);
