@@ -55,7 +55,8 @@ const Command kCommands[] = {
     {"select-user", runSelectUser, "select-user N [--password P]"},
     {"print", runPrint,
      "print --kind K --year Y --set REAL|PLAN|INFO --case N --month M (--text | --pdf FILE)\n"
-     "        [--today TT.MM.JJJJ] [--second-sheet]   (a printout of the case-month)"},
+     "        [--today TT.MM.JJJJ] [--second-sheet]   (a printout of the case-month; month 13: the year "
+     "salary)"},
     {"recalc-all", runRecalcAll,
      "recalc-all --year Y --set REAL|PLAN|INFO   (all cases, twelve months; asks)"},
 };

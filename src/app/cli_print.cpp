@@ -3,6 +3,7 @@
 // writes nothing back.
 
 #include "app/cli_common.h"
+#include "presentation/navigation.h"
 #include "print/print_kind.h"
 #include "print/recording_surface.h"
 
@@ -60,6 +61,9 @@ int runPrint(CliContext& ctx) {
         else
             r.unknown();
     }
+    // Month 13 is the year salary, which the salary calculation prints too.
+    const bool yearSalary = sel.month == kYearSalaryMonth;
+    if (yearSalary) sel.month = 12;
     sel.validate();
     if (!print::findPrintKind(kind)) throw UsageError("--kind takes " + knownKinds());
     if (text == !pdf.empty()) throw UsageError("print needs either --text or --pdf FILE");
@@ -71,6 +75,7 @@ int runPrint(CliContext& ctx) {
     const int opened = openCaseMonth(g, ctx, sel, false);
     if (opened == kCaseMissing) return 1;
     if (opened == 3) return 3;
+    if (yearSalary && !SelectMonth(g, kYearSalaryMonth)) return 1;
     if (auto refusal = print::yearSalaryRefusal(g, kind)) {
         g.prompter.ask(*refusal);
         return 1;

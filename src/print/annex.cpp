@@ -89,6 +89,16 @@ void anlage(const Session& g, PrintSurface& s, const PrintOptions& options) {
     rows::amount(s, kText, "Kirchenst. insgesamt (18+21+32)",
                  tax.currentChurchTax() + tax.amount(21) + tax.amount(32), kAmount);
     body(s);
+    // In December the employer's annual adjustment replaces the month's taxes by what the year leaves.
+    if (const AnnualAdjustment& a = g.tax.adjustment; a.performed()) {
+        rows::next(s, 0.3);
+        s.printAt(kText, "m i t   Lohnsteuer-Jahresausgleich des Arbeitgebers", true);
+        rows::amount(s, kText, "Zu verst. Entgelt", a.annualTaxable, kAmount);
+        rows::amount(s, kText, "Jahreslohnsteuer lt. Tabelle", a.annual.wageTax, kAmount);
+        rows::amount(s, kText, "also Lohnsteuer im Dezember", a.december.wageTax, kAmount);
+        rows::amount(s, kText, "also Soli-Zuschlag im Dezember", a.december.surcharge, kAmount);
+        rows::amount(s, kText, "also Kirchensteuer im Dezember", a.december.churchTax, kAmount);
+    }
     rows::next(s, 0.8);
 
     rows::boxedTitle(s, kLeft, kRight, "S O Z I A L V E R S I C H E R U N G");

@@ -8,10 +8,10 @@ const std::vector<PrintKindEntry>& printKinds() {
     static const std::vector<PrintKindEntry> kinds = {
         {11, "bruttonetto", "Gehaltsberechnung brutto und netto", Orientation::Portrait, false, bruttonetto},
         {12, "bruttonettoAG", "Gehaltsberechnung brutto und netto mit Arbeitgeberaufwand",
-         Orientation::Portrait, false, bruttonettoAG},
+         Orientation::Portrait, true, bruttonettoAG},
         {13, "ZVKlstsoz", "Zusatzversorgung: Steuer und Sozialversicherung", Orientation::Portrait, false,
          ZVKlstsoz},
-        {16, "bruttodrucken", "Gehaltsberechnung brutto mit Arbeitgeberaufwand", Orientation::Portrait, false,
+        {16, "bruttodrucken", "Gehaltsberechnung brutto mit Arbeitgeberaufwand", Orientation::Portrait, true,
          bruttodrucken},
         {20, "teilzeit", "Teilzeit-Rechner", Orientation::Portrait, false, teilzeit},
         {21, "anlage", "Anlage zur Gehaltsberechnung", Orientation::Portrait, true, anlage},

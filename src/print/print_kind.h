@@ -24,7 +24,9 @@ struct PrintKindEntry {
     const char* procedure; // the printout's name, as the code knows it
     const char* title;     // what the preview's caption says
     Orientation orientation;
-    bool singleMonthOnly; // refused for the year salary
+    // Refused for the year salary: the parts that need the month's worksheets (the employer's cost,
+    // the annex, the pay statement); the gross and net calculation prints the year's totals.
+    bool singleMonthOnly;
     PrintProcedure run;
 };
 

@@ -11,6 +11,8 @@ namespace varemo::print {
 namespace {
 
 using rows::body;
+// A year's total that left the range of the program: the sheet shows no amount, nor does the printout.
+constexpr const char* kOutOfRange = "außerhalb des Bereichs";
 using rows::kBodySize;
 using rows::kRow;
 using rows::kTitleSize;
@@ -122,6 +124,7 @@ std::string closingRemark(const Session& g) {
 }
 
 std::string combozahlen(const Session& g) {
+    if (g.showsYearSalary()) return "--V"; // the year's totals of what was paid
     const PayColumns& columns = g.extras.columns;
     const bool partTime = columns.partTimeFactor != 1.0f || columns.partialRetirement;
     const bool partMonth = columns.monthPaid != columns.monthWhole;
@@ -189,7 +192,7 @@ void Kopf(const Session& g, PrintSurface& s, const PrintOptions& options) {
     left.add(midijob ? "Midijob" : "Gleitzone", yesNo(g.social.worksheet.zone));
     left.add("Ki.los PV", yesNo(c.key(KeySlot::Childless) != 0));
     left.add("Mehrf.B.", yesNo(c.key(KeySlot::OtherEmployments) != 0));
-    left.add("SV-Tage", std::to_string(g.social.worksheet.svDays));
+    if (!g.showsYearSalary()) left.add("SV-Tage", std::to_string(g.social.worksheet.svDays));
 
     CaseDataColumn right{s, 3.0, y0};
     const auto [taxClass, children] = taxClassAndChildren(lineCaption(g, 34));
@@ -198,7 +201,7 @@ void Kopf(const Session& g, PrintSurface& s, const PrintOptions& options) {
         right.add("Faktor", factorText(g.tax.classIVFactorThousandths, 1000));
     right.add("Ki.Freib.", children);
     right.add("Rel.Bek.", lineCaption(g, 29));
-    right.add("Str.-Tage", g.tax.worksheet.partialMonth() ? "Teilmonat" : "30");
+    if (!g.showsYearSalary()) right.add("Str.-Tage", g.tax.worksheet.partialMonth() ? "Teilmonat" : "30");
     if (c.amount(AmountSlot::TaxAllowance) != 0)
         right.addAmount(lineCaption(g, 24), cents(c.amount(AmountSlot::TaxAllowance)), 5.0);
     if (c.amount(AmountSlot::PrivateHealthPremium) != 0)
@@ -208,7 +211,9 @@ void Kopf(const Session& g, PrintSurface& s, const PrintOptions& options) {
 
     const PensionWorksheet& w = g.pension.worksheet;
     double yEnd = std::max(left.y, right.y);
-    if (w.amount(13) != Money() || w.amount(29) != Money() || w.amount(31) != Money()) {
+    // The pension block is the month's; the year salary keeps only the sheet's totals.
+    if (!g.showsYearSalary() &&
+        (w.amount(13) != Money() || w.amount(29) != Money() || w.amount(31) != Money())) {
         CaseDataColumn zv{s, 5.2, y0};
         const bool atz = w.amount(10) != w.amount(9);
         zv.addAmount(atz ? "ZV-pfl.Entgelt (wegen ATZ * 1.8)" : "ZV-pfl.Entgelt",
@@ -253,10 +258,13 @@ void Brutto(const Session& g, PrintSurface& s) {
                                                     : "Teilmonat";
         s.printRight(kColumns.columnRight(i), caption);
     }
-    std::string flagCaption = "L  S  Z";
-    if (combo.find('T') != std::string::npos) flagCaption += "  T";
-    if (combo.find('B') != std::string::npos) flagCaption += "  B";
-    s.printAt(kColumns.flags, flagCaption);
+    // "L  S  Z", "L  S  Z  T", "L  S  Z  B" or "L  S  Z  T  B", each letter over its column.
+    std::string flagCaptions = "LSZ";
+    if (combo.find('T') != std::string::npos) flagCaptions += 'T';
+    if (combo.find('B') != std::string::npos) flagCaptions += 'B';
+    for (size_t k = 0; k < flagCaptions.size(); ++k)
+        s.printAt(kColumns.flags + kColumns.flagStep * static_cast<double>(k),
+                  std::string(1, flagCaptions[k]));
     nextRow(s);
     s.setFont("Arial", kTitleSize, true);
     s.printAt(kColumns.text, g.showsYearSalary() ? "gehalt" : "GEHALT");
@@ -291,9 +299,16 @@ void Brutto(const Session& g, PrintSurface& s) {
 
     for (int line = kFirstGrossLine; line <= kLastGrossLine; ++line) {
         const LineColumns& col = columns.line(line);
-        if (col.full == Money() && col.actual == Money()) continue;
-        s.printAt(kColumns.text, lineCaption(g, line));
-        for (int i = 0; i < 3; ++i) {
+        if (g.showsYearSalary()) {
+            const std::optional<int32_t> total = g.sheet.line(line).amountCents;
+            if (total == 0) continue;
+            s.printAt(kColumns.text, lineCaption(g, line));
+            s.printRight(kColumns.columnRight(2), total ? amountText(cents(*total)) : kOutOfRange);
+        } else {
+            if (col.full == Money() && col.actual == Money()) continue;
+            s.printAt(kColumns.text, lineCaption(g, line));
+        }
+        for (int i = 0; i < 3 && !g.showsYearSalary(); ++i) {
             const char letter = combo[static_cast<size_t>(i)];
             if (letter == '-') continue;
             const Money m = i == 2          ? col.actual
@@ -323,7 +338,12 @@ void Brutto(const Session& g, PrintSurface& s) {
         const AmountSlot slot = i == 2          ? AmountSlot::Gross
                                 : letter == 'V' ? AmountSlot::FullTimeGross
                                                 : AmountSlot::PartTimeGross;
-        s.printRight(kColumns.columnRight(i), amountText(cents(c.amount(slot))));
+        const std::optional<int32_t> sum =
+            g.sheet.line(slot == AmountSlot::Gross           ? 23
+                         : slot == AmountSlot::FullTimeGross ? 21
+                                                             : 22)
+                .amountCents;
+        s.printRight(kColumns.columnRight(i), sum ? amountText(cents(*sum)) : kOutOfRange);
     }
     nextRow(s);
     s.setFont("Arial", 7);
@@ -341,10 +361,15 @@ struct DeductionRow {
     std::string caption;
     std::optional<Money> base; // "aus " base " ="
     Money amount;              // as the sheet holds it: deductions negative
+    bool outOfRange = false;   // a year's total the sheet cannot show
 };
 
+// A branch's caption with the employee's rate; without it where the share is no rate of the base (the
+// low-wage zone's employee share is a difference).
 std::string rateCaption(const char* caption, Rate r) {
-    return std::string(caption) + formatRate(r) + " %";
+    std::string text = caption;
+    if (r.value == 0) return text.substr(0, text.find_last_not_of(' ') + 1);
+    return text + formatRate(r) + " %";
 }
 
 // The deductions and payments of lines 34 to 46 and the payout additions, each row's amount taken from
@@ -355,6 +380,16 @@ std::vector<DeductionRow> deductionRows(const Session& g) {
     const SocialInsuranceWorksheet& sv = g.social.worksheet;
     std::vector<DeductionRow> rows;
     const auto line = [&](AmountSlot slot) { return cents(c.amount(slot)); };
+    if (g.showsYearSalary()) {
+        // The year's totals of lines 34 to 46 as the sheet shows them, without the month's bases.
+        for (int n = 34; n <= 46; ++n)
+            if (const auto total = g.sheet.line(n).amountCents; total != 0)
+                rows.push_back({n == 34   ? "Lohnsteuer"
+                                : n == 35 ? "Solidaritätszuschlag"
+                                          : lineCaption(g, n),
+                                std::nullopt, total ? cents(*total) : Money(), !total});
+        return rows;
+    }
 
     // Lines 34 to 36 hold the flat-rate taxes the employee bears as well (steps 19 to 21).
     const std::array<std::pair<AmountSlot, int>, 3> taxes = {
@@ -397,7 +432,7 @@ std::vector<DeductionRow> deductionRows(const Session& g) {
     for (const auto& [slot, branch, caption, sheetLine] : branches) {
         const Money m = line(slot);
         if (m == Money()) continue;
-        if (sv.computed && branch->lineAmount() == m && !branch->entered && branch->employeeRate.value != 0)
+        if (sv.computed && branch->lineAmount() == m && !branch->entered)
             rows.push_back({rateCaption(caption, branch->employeeRate), branch->base, m});
         else
             rows.push_back({lineCaption(g, sheetLine), std::nullopt, m});
@@ -418,32 +453,36 @@ std::vector<DeductionRow> deductionRows(const Session& g) {
 } // namespace
 
 void abzuege(const Session& g, PrintSurface& s) {
-    const Case& c = g.workingCase;
     s.setFont("Arial", kTitleSize, true);
     s.printAt(kColumns.text, "Abzüge und sonstige Zahlungen:", true);
     body(s);
     nextRow(s, 0.2);
     Money sum;
+    bool complete = true;
     for (const DeductionRow& row : deductionRows(g)) {
         s.printAt(kColumns.text, row.caption);
         if (row.base) {
             s.printRight(kColumns.baseRight - 0.6, "aus");
             s.printRight(kColumns.baseRight + 0.3, amountText(*row.base) + " =");
         }
-        s.printRight(kColumns.amountRight, amountText(row.amount));
+        s.printRight(kColumns.amountRight, row.outOfRange ? kOutOfRange : amountText(row.amount));
         sum += row.amount;
+        complete = complete && !row.outOfRange;
         nextRow(s);
     }
     const double y = s.currentY() + 0.02;
     s.line(kColumns.amountRight - 1.0, y, kColumns.amountRight, y);
     nextRow(s, 0.15);
     body(s, true);
-    amountRow(s, kColumns.text, "Summe der Abzüge und sonstigen Zahlungen:", sum);
+    s.printAt(kColumns.text, "Summe der Abzüge und sonstigen Zahlungen:");
+    s.printRight(kColumns.amountRight, complete ? amountText(sum) : kOutOfRange);
+    nextRow(s);
     nextRow(s, 0.3);
     const double boxTop = s.currentY() - 0.04;
     s.setFont("Arial", 11, true);
     s.printAt(kColumns.text, "A U S Z A H L U N G  ");
-    s.printRight(kColumns.amountRight - 0.05, amountText(cents(c.amount(AmountSlot::NetPay))));
+    const std::optional<int32_t> net = g.sheet.line(47).amountCents;
+    s.printRight(kColumns.amountRight - 0.05, net ? amountText(cents(*net)) : kOutOfRange);
     s.box(kColumns.left, boxTop, kColumns.amountRight + 0.05, boxTop + 0.28);
     nextRow(s, 1.6);
     body(s);

@@ -215,8 +215,16 @@ TEST(PrintKinds, TheAnnexAndThePayStatementAreRefusedForTheYearSalary) {
         "Nicht für das Jahresgehalt.\nDiese Funktion steht nur für die einzelnen Monate zur Verfügung.");
     EXPECT_EQ(yearSalaryRefusal(c.g, 22)->text(),
               "Die Entgeltbescheinigung steht nur für Monatsgehälter zur Verfügung.");
-    EXPECT_FALSE(yearSalaryRefusal(c.g, 12)); // the salary calculation serves the year salary too
-    EXPECT_TRUE(contains(c.print(12), "Gehaltsberechnung Jahresgehalt 2020"));
+    // The employer's cost needs the month's worksheets; gross and net print the year's totals.
+    EXPECT_TRUE(yearSalaryRefusal(c.g, 12));
+    EXPECT_FALSE(yearSalaryRefusal(c.g, 11));
+    const std::string year = c.print(11);
+    EXPECT_TRUE(contains(year, "Gehaltsberechnung Jahresgehalt 2020")) << year;
+    EXPECT_TRUE(contains(year, "Zulage lt. Eingabe  " +
+                                   amountText(Money::fromCents(*c.g.sheet.line(13).amountCents))))
+        << year;
+    EXPECT_TRUE(contains(year, "Jahresbruttogehalt  " +
+                                   amountText(Money::fromCents(*c.g.sheet.line(23).amountCents))));
 }
 
 TEST(PrintKinds, PrintingChangesNothing) {
