@@ -2,6 +2,7 @@
 
 #include "deductions/kind_lists.h"
 #include "pay/part_time.h"
+#include "pay/pay_options.h"
 #include "print/number_format.h"
 #include "print/print_rows.h"
 
@@ -100,12 +101,43 @@ struct CaseDataColumn {
     }
 };
 
+// The pay group's name in the year's option texts; empty where it has none.
+std::string payGroupName(const Session& g) {
+    const std::vector<std::string> names = payGroupNames(g.pay.texts, g.workingCase.serviceRelationship());
+    const int group = g.workingCase.payGroup();
+    return group >= 0 && group < static_cast<int>(names.size()) ? names[static_cast<size_t>(group)] : "";
+}
+
+// "Bes.Ordn. A9", "Anwärter MITTLERER_DIENST", "TVöD VKA E9b".
 std::string payScale(const Session& g) {
-    const Case& c = g.workingCase;
-    const int sr = c.serviceRelationship();
-    if (sr == relationship::kCandidates) return "Anwärter " + lineCaption(g, 5);
-    if (isCivilServant(sr)) return "Bes.Ordn. " + lineCaption(g, 4);
-    return lineCaption(g, 4);
+    const int sr = g.workingCase.serviceRelationship();
+    const std::string group = payGroupName(g);
+    if (sr == relationship::kCandidates) return "Anwärter " + group;
+    if (isCivilServant(sr)) return "Bes.Ordn. " + group;
+    return group.empty() ? lineCaption(g, 4) : lineCaption(g, 4) + " " + group;
+}
+
+// The tax class's special cases of line 34 by their names on the printout.
+std::string taxClassName(const std::string& text) {
+    static const std::pair<const char*, const char*> kSpecial[] = {{"pauschal 20 %", "Steuer pauschal 20 %"},
+                                                                   {"pauschal 25 %", "Steuer pauschal 25 %"},
+                                                                   {"AG=2%, AN=0%", "AG-Pauschsteuer 2 %"},
+                                                                   {"AG=0%, AN=2%", "AN-Pauschsteuer 2 %"}};
+    for (const auto& [option, name] : kSpecial)
+        if (text == option) return name;
+    return text;
+}
+
+// Line 24's allowance or addition by the caption of the header ("Str.Freib.mtl.", ...).
+std::string allowanceCaption(const Session& g) {
+    switch (g.workingCase.key(KeySlot::TaxAllowance)) {
+    case 1:
+        return "Hinzur.Betr.mtl.";
+    case 2:
+        return "Versorg.Bez.mtl.";
+    default:
+        return "Str.Freib.mtl.";
+    }
 }
 
 std::string yesNo(bool on) {
@@ -196,14 +228,14 @@ void Kopf(const Session& g, PrintSurface& s, const PrintOptions& options) {
 
     CaseDataColumn right{s, 3.0, y0};
     const auto [taxClass, children] = taxClassAndChildren(lineCaption(g, 34));
-    right.add("Steuerkl.", taxClass);
+    right.add("Steuerkl.", taxClassName(taxClass));
     if (g.tax.classIVFactorThousandths != 1000)
         right.add("Faktor", factorText(g.tax.classIVFactorThousandths, 1000));
     right.add("Ki.Freib.", children);
     right.add("Rel.Bek.", lineCaption(g, 29));
     if (!g.showsYearSalary()) right.add("Str.-Tage", g.tax.worksheet.partialMonth() ? "Teilmonat" : "30");
     if (c.amount(AmountSlot::TaxAllowance) != 0)
-        right.addAmount(lineCaption(g, 24), cents(c.amount(AmountSlot::TaxAllowance)), 5.0);
+        right.addAmount(allowanceCaption(g), cents(c.amount(AmountSlot::TaxAllowance)), 5.0);
     if (c.amount(AmountSlot::PrivateHealthPremium) != 0)
         right.addAmount("KV § 10-3 EStG", cents(c.amount(AmountSlot::PrivateHealthPremium)), 5.0);
     if (c.amount(AmountSlot::PrivateCarePremium) != 0)
@@ -432,7 +464,18 @@ std::vector<DeductionRow> deductionRows(const Session& g) {
     for (const auto& [slot, branch, caption, sheetLine] : branches) {
         const Money m = line(slot);
         if (m == Money()) continue;
-        if (sv.computed && branch->lineAmount() == m && !branch->entered)
+        const bool matches = sv.computed && branch->lineAmount() == m && !branch->entered;
+        // The childless surcharge of 0,25 % is the employee's alone (§ 55 (3), § 58 (1) SGB XI); it is
+        // shown apart where the employee's rate exceeds the employer's by just that.
+        constexpr Rate kChildlessSurcharge{2500};
+        if (matches && branch == &sv.pv && c.key(KeySlot::Childless) != 0 &&
+            branch->employeeRate - branch->employerRate == kChildlessSurcharge) {
+            const Money surcharge = Money::fromUnits(mulDiv(branch->base.units(), kChildlessSurcharge.value,
+                                                            1000000, Rounding::HalfUp))
+                                        .rounded(Money::kUnitsPerCent, Rounding::HalfUp);
+            rows.push_back({rateCaption(caption, branch->employerRate), branch->base, m + surcharge});
+            rows.push_back({"Zusatzbeitrag zur Pflegevers. 0,25 %", branch->base, -surcharge});
+        } else if (matches)
             rows.push_back({rateCaption(caption, branch->employeeRate), branch->base, m});
         else
             rows.push_back({lineCaption(g, sheetLine), std::nullopt, m});
