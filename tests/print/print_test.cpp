@@ -121,8 +121,13 @@ TEST(PrintKinds, TheTableIsOrderedAndAKindWithoutEntryDrawsNothing) {
     }
     TypedCase c;
     RecordingSurface s;
+    s.setScaleMode(ScaleMode::Inches);
     EXPECT_FALSE(runPrintKind(14, c.g, s, c.options()));
     EXPECT_TRUE(s.texts().empty());
+    // The preview's print button ends the empty document all the same, and the unit is twips again.
+    s.endDocument();
+    EXPECT_EQ(s.documents(), 1);
+    EXPECT_EQ(s.scaleMode(), ScaleMode::Twips);
 }
 
 TEST(SalaryCalculation, TheFiguresAreTheSheetsAndTheKindsLeaveOutTheirParts) {
