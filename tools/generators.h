@@ -50,6 +50,10 @@ std::string payGroupName(const TariffSources& sources, const ServiceRelationship
                          const std::string& group, int year, int firstYear, int lastYear);
 // The bytes of an option-text file holding the records (35 bytes each, Windows-1252, blank-padded).
 std::string optionTextFile(const std::map<int, std::string>& records);
+
+// The C++ table of the shipped texts that a 35-character record cuts (model/option_texts.h,
+// shippedLongText), from the records of every year; each record and text once.
+std::string longOptionTextsCpp(const std::vector<std::map<int, std::string>>& yearRecords);
 // option-texts/Kommentar.txt as the program reads it: Windows-1252, CR LF.
 std::string remarksFile(const SourceText& remarks);
 // "Texte/MyText20.txt" for 2020.

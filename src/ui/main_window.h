@@ -23,6 +23,7 @@
 #include <QTimer>
 
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -137,12 +138,16 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     void commitDate() override;
     void openPayGroupList() override;
     void commitCaseName() override;
+    void commitMemo() override;
     void selectCaseNumber() override;
     void changeDataSet(DataSet set) override;
     void copyCase(int direction) override;
     void answerUnavailable(Availability a) override;
 
     void applyColours();
+    // The memo field shows the memo of the shown case; typed text not yet saved goes to the case it
+    // was typed for before another case's memo is shown.
+    void showMemoOfCase();
     void chooseEntry(int line, bool payGroup, int position);
     void closeOptionGrid();
     void commitRename();
@@ -170,6 +175,12 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     CalculatorWidget* calculator_ = nullptr;
     QLineEdit* renameEditor_ = nullptr;
     int renameLine_ = 0;
+    struct MemoOwner {
+        std::filesystem::path folder;
+        int year = 0;
+        int caseNumber = 0;
+        bool operator==(const MemoOwner&) const = default;
+    } memoOwner_;
 
     // Progress of long operations goes to the hint line.
     struct TipStatus : StatusLine {
