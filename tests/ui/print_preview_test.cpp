@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 using namespace varemo;
 
 namespace {
@@ -62,4 +65,25 @@ TEST(PrintPreview, TheAnnexIsRefusedForTheYearSalaryAndNothingIsShown) {
     EXPECT_EQ(f.s.messageTexts().back(),
               "Nicht für das Jahresgehalt: Nicht für das Jahresgehalt.\nDiese Funktion "
               "steht nur für die einzelnen Monate zur Verfügung.");
+}
+
+TEST(PrintSurfaces, ThePdfMeasuresWithItsFontsAndWritesEverySheet) {
+    test::TestSession s{2020, DataSet::Real, 1, 3};
+    ShowSelection(s.g);
+    const std::filesystem::path file = s.dir.path() / "blatt.pdf";
+    ui::PdfSurface pdf(QString::fromStdString(file.string()));
+    pdf.setScaleMode(print::ScaleMode::Inches);
+    pdf.setFont("Arial", 9);
+    // Arial's digits are 0,556 em wide and its point and comma 0,278 em: "1.234,56" is 3,89 em, at 9 pt
+    // 0,486 inch; a substitute font of the same metrics gives the same.
+    EXPECT_NEAR(pdf.textWidth("1.234,56"), 0.486, 0.05);
+    pdf.cls();
+    ASSERT_TRUE(print::runPrintKind(12, s.g, pdf, {"07.12.2020", true}));
+    EXPECT_EQ(pdf.pageCount(), 2); // the employer's cost on sheet 2
+    pdf.endDocument();
+    std::ifstream in(file, std::ios::binary);
+    std::string head(5, '\0');
+    in.read(head.data(), 5);
+    EXPECT_EQ(head, "%PDF-");
+    EXPECT_EQ(pdf.scaleMode(), print::ScaleMode::Twips);
 }
