@@ -16,6 +16,7 @@ using rows::body;
 constexpr double kLeft = 0.5;
 constexpr double kText = 0.7;
 constexpr double kRight = 7.6;
+constexpr double kFlagsLeft = 5.6;
 constexpr int kLastCurrentPayLine = 17; // lines 18 to 20 are one-time pay ("sonstiges Entgelt")
 
 Money cents(int64_t v) {
@@ -60,7 +61,7 @@ void bescheinigung(const Session& g, PrintSurface& s, const PrintOptions& option
     s.foreColor = kBlack;
     const Case& c = g.workingCase;
     const PayColumns& columns = g.extras.columns;
-    Kopf(g, s, options);
+    Kopf(g, s, options, "Entgeltbescheinigung");
 
     // Gross pay.
     section(s, "L F D .  B R U T T O E N T E L T");
@@ -68,7 +69,17 @@ void bescheinigung(const Session& g, PrintSurface& s, const PrintOptions& option
     s.printRight(3.9, "Vollzeit");
     s.printRight(4.7, "Teilzeit");
     s.printRight(5.5, columns.partialRetirement ? "ATZ-Quote" : "Teilmonat");
-    s.printAt(5.6, " Str  SV  ZV  GB");
+    // The marks stand under the middle of their captions, measured on the surface.
+    const std::string flagCaption = " Str  SV  ZV  GB";
+    std::array<double, 4> flagCentre{};
+    for (size_t k = 0, from = 0; k < flagCentre.size(); ++k) {
+        const size_t start = flagCaption.find_first_not_of(' ', from);
+        const size_t end = flagCaption.find(' ', start);
+        const std::string token = flagCaption.substr(start, end - start);
+        flagCentre[k] = kFlagsLeft + s.textWidth(flagCaption.substr(0, start)) + s.textWidth(token) / 2;
+        from = end;
+    }
+    s.printAt(kFlagsLeft, flagCaption);
     s.printRight(kRight, "B E T R A G");
     rows::next(s);
     body(s);
@@ -91,10 +102,11 @@ void bescheinigung(const Session& g, PrintSurface& s, const PrintOptions& option
                                   ? factorText(columns.monthPaid, columns.monthWhole)
                                   : "  1");
         const auto mark = [](bool liable) { return liable ? "+" : "0"; };
-        s.printAt(5.75, mark(a.flag(LineFlag::WageTax)));
-        s.printAt(6.0, mark(a.flag(LineFlag::SocialInsurance)));
-        s.printAt(6.25, mark(a.flag(LineFlag::SupplementaryPension)));
-        s.printAt(6.5, currentPay ? "J" : "N");
+        const std::array<const char*, 4> marks = {
+            mark(a.flag(LineFlag::WageTax)), mark(a.flag(LineFlag::SocialInsurance)),
+            mark(a.flag(LineFlag::SupplementaryPension)), currentPay ? "J" : "N"};
+        for (size_t k = 0; k < marks.size(); ++k)
+            s.printAt(flagCentre[k] - s.textWidth(marks[k]) / 2, marks[k]);
         s.font().italic = !currentPay;
         s.printRight(kRight, amountText(col.actual));
         body(s);

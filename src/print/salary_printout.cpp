@@ -179,7 +179,7 @@ void druckschleifeneu(PrintSurface& s, const std::string& text) {
     }
 }
 
-void Kopf(const Session& g, PrintSurface& s, const PrintOptions& options) {
+void Kopf(const Session& g, PrintSurface& s, const PrintOptions& options, const std::string& title) {
     const Case& c = g.workingCase;
     const WindowRecord& employer = g.storage.window;
     const double top = s.currentY() + 0.5;
@@ -197,7 +197,7 @@ void Kopf(const Session& g, PrintSurface& s, const PrintOptions& options) {
     }
     nextRow(s);
     s.setFont("Arial", 14, true);
-    s.printAt(kColumns.left, "Gehaltsberechnung " + yearSalaryOrMonth(g), true);
+    s.printAt(kColumns.left, title + " " + yearSalaryOrMonth(g), true);
     s.setFont("Arial", 11, true);
     s.printAt(kColumns.left, c.name, true);
     s.setFont("Arial", 8);

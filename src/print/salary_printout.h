@@ -28,7 +28,9 @@ inline constexpr LayoutColumns kColumns{};
 // rightmost column is what is paid ("VTB", "-VT", "-VB", "--V").
 std::string combozahlen(const Session& g);
 
-void Kopf(const Session& g, PrintSurface& s, const PrintOptions& options);
+// title: "Gehaltsberechnung" or "Entgeltbescheinigung", followed by the month.
+void Kopf(const Session& g, PrintSurface& s, const PrintOptions& options,
+          const std::string& title = "Gehaltsberechnung");
 void Brutto(const Session& g, PrintSurface& s);
 void abzuege(const Session& g, PrintSurface& s);
 void AGAufwand(const Session& g, PrintSurface& s, const PrintOptions& options);

@@ -53,8 +53,23 @@ QColor qtColor(uint32_t rgb) {
 
 } // namespace
 
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+
+// The command line has no desktop session: Qt's notice that it chose a runtime folder itself is no
+// message for the user. Everything else goes on as before.
+void quietRuntimeNotice(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    if (previousHandler) previousHandler(type, context, text);
+}
+
+} // namespace
+
 void ensureGuiApplication() {
     if (QCoreApplication::instance()) return;
+    previousHandler = qInstallMessageHandler(quietRuntimeNotice);
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static int argc = 1;
     static char name[] = "varemo20-cli";
