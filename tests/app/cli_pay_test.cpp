@@ -87,6 +87,16 @@ TEST(CliPay, TariffPrintsTheRecordAndCatalogueTheServiceRelationships) {
     EXPECT_EQ(row["entries"][3].integer(), 429965); // tvoed_vka.csv "2020-03,E10,4,4299.65"
     EXPECT_TRUE(row["hasAmount"][5].boolean);       // E10 has six steps ...
     EXPECT_FALSE(row["hasAmount"][6].boolean);      // ... and no seventh
+    // Each amount names the table file and block it was built from.
+    EXPECT_EQ(row["sources"][3]["table"].string, "tvoed_vka.csv");
+    EXPECT_EQ(row["sources"][3]["block"].string, "2020-03");
+    EXPECT_EQ(row["sources"][3]["group"].string, "E10");
+    EXPECT_EQ(row["sources"][3]["step"].integer(), 4);
+    EXPECT_EQ(row["sources"][3]["shippedCents"].integer(), 429965);
+    EXPECT_TRUE(row["sources"][6].isNull());
+    Result text = run({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month",
+                       "3", "--region", "7", "--relationship", "11", "--group", "16"});
+    EXPECT_NE(text.out.find("tvh.csv, Block ab 2020-02, E9a Stufe 3"), std::string::npos) << text.out;
     Json odd = runJson({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month",
                         "3", "--region", "3", "--relationship", "9", "--group", "5", "--json"});
     EXPECT_EQ(odd["record"].integer(), 1465);
@@ -103,6 +113,10 @@ TEST(CliPay, TariffPrintsTheRecordAndCatalogueTheServiceRelationships) {
     EXPECT_EQ(catalogue[10]["name"].string, "TVöD Bund");
     EXPECT_EQ(catalogue[10]["tables"][0].string, "tvoed_bund");
     EXPECT_EQ(catalogue[10]["groups"][8].string, "E9a");
+    // The federal B, C, W and R grades, TV-L nursing and social service, and TV-L/TV-H draw on tables.
+    for (int code : {1, 2, 3, 4, 8, 9, 11})
+        EXPECT_NE(catalogue[static_cast<size_t>(code)]["tables"][0].string, "bund_familienzuschlag") << code;
+    EXPECT_EQ(catalogue[11]["tables"][1].string, "tvh");
 }
 
 TEST(CliPay, AGroupTheTableNoLongerHasIsNamedAndTheCaseKeepsIt) {
@@ -135,8 +149,8 @@ TEST(CliPay, AGroupTheTableNoLongerHasIsNamedAndTheCaseKeepsIt) {
     EXPECT_EQ(y2019["keys"][7].integer(), 2);
     EXPECT_EQ(y2019["lines"][7]["amountCents"].integer(), 0);
     const std::string expected =
-        "Für TV-L / TV-H, Niedersachsen, Monat 01/2019, Entgeltgruppe E9 (Tabelle bis 2018), Stufe 3 enthält "
-        "die Entgelttabelle keinen Betrag.\n"
+        "Für TV-L / TV-H, Niedersachsen, Monat 01/2019, Entgeltgruppe E9, Stufe 3 enthält die "
+        "Entgelttabelle keinen Betrag.\n"
         "Zeile 8 zeigt deshalb 0,00; die Auswahl des Falles bleibt, wie sie ist.\n"
         "Wählen Sie in Zeile 4 die Entgeltgruppe E9a oder E9b.";
     ASSERT_EQ(y2019["notices"].array.size(), 1u);
