@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdio>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -97,6 +98,22 @@ TEST(CliPay, TariffPrintsTheRecordAndCatalogueTheServiceRelationships) {
     Result text = run({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month",
                        "3", "--region", "7", "--relationship", "11", "--group", "16"});
     EXPECT_NE(text.out.find("tvh.csv, Block ab 2020-02, E9a Stufe 3"), std::string::npos) << text.out;
+    {
+        // An amount changed in the file after shipping (as the tariff editor does) is told apart:
+        // record 1531, entry 3 at byte (1531 - 1) x 108 + 3 x 4, 4.400,00 little-endian.
+        std::fstream file(folder.dir.path() / "Tarife" / "20203.ttt",
+                          std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp((3 * 440 + 200 + 11 - 1) * 108 + 3 * 4);
+        const unsigned char cents[] = {0xC0, 0xB6, 0x06, 0x00}; // 440000
+        file.write(reinterpret_cast<const char*>(cents), sizeof cents);
+    }
+    Result changed = run({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month",
+                          "3", "--region", "3", "--relationship", "12", "--group", "11"});
+    EXPECT_NE(
+        changed.out.find("4.400,00  geändert, ausgeliefert 4.299,65 aus tvoed_vka.csv, Block ab 2020-03, "
+                         "E10 Stufe 4"),
+        std::string::npos)
+        << changed.out;
     Json odd = runJson({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month",
                         "3", "--region", "3", "--relationship", "9", "--group", "5", "--json"});
     EXPECT_EQ(odd["record"].integer(), 1465);
