@@ -82,6 +82,9 @@ std::string amountText(Money m);
 void printSheetText(const Session& g, const std::vector<PromptMessage>& notices);
 void printSheetJson(const Session& g, const std::vector<PromptMessage>& messages,
                     const std::vector<PromptMessage>& notices);
+// "\"notices\":[{\"title\",\"text\"}…]" for a JSON object, and the notices as text ("[title] text").
+std::string noticesJson(const std::vector<PromptMessage>& notices);
+std::string noticesText(const std::vector<PromptMessage>& notices);
 
 // Command handlers: return the exit status (0 done, 1 refused or out of range, 2 usage, 3 files).
 int runSheet(CliContext& ctx);
