@@ -70,6 +70,12 @@ StorageResult MoveCase(Session& g, int from, int to);
 // as their base letters, unnamed cases last, equal names in their present order).
 StorageResult SortCases(Session& g);
 
+// "Einzelne Personalfälle löschen": after a question that starts on "Nein", deletes the case in all
+// three data sets of the current year; the cases after it move up by one, so that the numbers stay
+// without gaps. The last remaining case is not deleted.
+inline constexpr const char* kDeleteCaseTitle = "Einzelne Personalfälle löschen";
+StorageResult DeleteCase(Session& g, int caseNumber);
+
 // The order SortCases gives: for each new position the old case number.
 std::vector<int> sortedCaseOrder(const std::vector<std::string>& names);
 
