@@ -1,0 +1,95 @@
+#include "presentation/panel_views.h"
+
+#include "deductions/kind_lists.h"
+#include "law/tax_worksheet.h"
+#include "pay/part_time.h"
+
+namespace varemo {
+
+namespace {
+
+std::string monthText(const Globaldaten& g) {
+    std::string m = std::to_string(g.month());
+    return (m.size() < 2 ? "0" + m : m) + "/" + std::to_string(g.year);
+}
+
+} // namespace
+
+PanelTable taxWorksheetTable(const Globaldaten& g) {
+    const TaxWorksheet& w = g.tax.worksheet;
+    PanelTable t{TaxWorksheet::kTitle, {"Nr.", "Bezeichnung", "Betrag"}, {}, {}};
+    for (int step = 1; step <= TaxWorksheet::kSteps; ++step) {
+        if (step == 22) t.rows.push_back({"", TaxWorksheet::kOneTimeHeading, ""});
+        t.rows.push_back({std::to_string(step), w.label(step), w.amount(step).toDisplay()});
+    }
+    t.notes.push_back("Personalfall " + std::to_string(g.caseNumber) + ", Monat " + monthText(g));
+    return t;
+}
+
+PanelTable socialInsuranceTable(const Globaldaten& g) {
+    const SocialInsuranceWorksheet& w = g.social.worksheet;
+    PanelTable t{"Berechnung der Sozialversicherungsbeiträge",
+                 {"Zweig", "Bemessungsgrundlage", "Satz AN", "Beitrag AN", "Satz AG", "Beitrag AG"},
+                 {},
+                 {}};
+    t.notes.push_back("Personalfall " + std::to_string(g.caseNumber) + ", Monat " + monthText(g));
+    if (!w.computed) {
+        // A worksheet the run has not filled is said to be missing, not shown as zeros.
+        t.notes.push_back("Für diesen Monat wurden keine Sozialversicherungsbeiträge berechnet.");
+        return t;
+    }
+    const std::pair<const char*, const BranchResult*> branches[] = {
+        {"Krankenversicherung", &w.kv}, {"KV-Zusatzbeitrag", &w.kvAdditional}, {"Pflegeversicherung", &w.pv},
+        {"Rentenversicherung", &w.rv},  {"Arbeitslosenversicherung", &w.av},
+    };
+    for (const auto& [name, b] : branches)
+        t.rows.push_back({name, b->base.toDisplay(), formatRate(b->employeeRate), b->employee.toDisplay(),
+                          formatRate(b->employerRate), b->employer.toDisplay()});
+    t.rows.push_back({"Summe", "", "", w.employeeTotal().toDisplay(), "", w.employerTotal().toDisplay()});
+    t.notes.push_back("SV-pflichtiges laufendes Entgelt: " + w.regularPay.toDisplay() +
+                      ", SV-pflichtige Einmalzahlungen: " + w.oneTimePay.toDisplay() +
+                      ", SV-Tage: " + std::to_string(w.svDays) +
+                      (w.region == Region::East ? ", Rechtskreis Ost" : ", Rechtskreis West"));
+    if (w.zone)
+        t.notes.push_back("Gleitzone bis " + w.zoneUpperBound.toDisplay() +
+                          ", beitragspflichtige Einnahme (BE) " + w.zoneBase.toDisplay());
+    return t;
+}
+
+PanelTable partTimeTable(const Globaldaten& g) {
+    const PartTimeExplanation e = explainPartTime(g);
+    PanelTable t{
+        PartTimeExplanation::kTitle, {"Zeile", "Bezeichnung", "Vollzeit", "Faktor", "Teilzeit"}, {}, {}};
+    for (const PartTimeRow& r : e.rows)
+        t.rows.push_back(
+            {std::to_string(r.line), r.text, r.full.toDisplay(), r.factor, r.partTime.toDisplay()});
+    for (size_t i = 0; i < e.localAllowance.size(); ++i)
+        t.rows.push_back({"", e.localAllowance[i].first, "", "",
+                          i == 0 ? std::string() : e.localAllowance[i].second.toDisplay()});
+    t.rows.push_back({"", PartTimeExplanation::kTotalLabel, "", "", e.total.toDisplay()});
+    for (const ReductionRow& r : reductionOverview(g))
+        t.notes.push_back(r.label + " " + r.factor + " " + r.amount.toDisplay());
+    return t;
+}
+
+AnnualEarningsInput annualEarningsDefaults(const Globaldaten& g) {
+    AnnualEarningsInput in;
+    in.supplementaryPensionPart = g.pension.svAddedPay;
+    return in;
+}
+
+PanelTable annualEarningsTable(const AnnualEarningsCheck& c) {
+    PanelTable t{c.heading, {"Zeile", "Bezeichnung", "Betrag", "Multiplikator", "Jahresbetrag"}, {}, {}};
+    for (const AnnualEarningsRow& r : c.rows)
+        t.rows.push_back({r.line > 0 ? std::to_string(r.line) : std::string(), r.text, r.amount.toDisplay(),
+                          std::to_string(r.multiplier), r.annual.toDisplay()});
+    t.rows.push_back({"", c.totalText, "", "", c.total.toDisplay()});
+    t.rows.push_back({"", c.limitText, "", "", c.limit.toDisplay()});
+    t.notes.push_back(c.verdict);
+    for (const std::string& n : c.notes)
+        t.notes.push_back(n);
+    t.notes.push_back(c.legalReference);
+    return t;
+}
+
+} // namespace varemo

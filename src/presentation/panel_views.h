@@ -1,0 +1,31 @@
+#pragma once
+// The views of the panel window that show what the last calculation of the working case-month worked
+// out, as a table (MSFlexGrid1) with notes below: the tax worksheet (content 6), the social-insurance
+// worksheet (29), the part-time explanation (35) and the annual-earnings check (432). Viewing changes
+// nothing; the tables are built from the session's worksheets of the last run.
+
+#include "deductions/annual_earnings_check.h"
+#include "model/globaldaten.h"
+
+#include <string>
+#include <vector>
+
+namespace varemo {
+
+struct PanelTable {
+    std::string title;
+    std::vector<std::string> headers;
+    std::vector<std::vector<std::string>> rows; // each as many cells as headers
+    std::vector<std::string> notes;             // lines below the table
+};
+
+PanelTable taxWorksheetTable(const Globaldaten& g);
+PanelTable socialInsuranceTable(const Globaldaten& g);
+PanelTable partTimeTable(const Globaldaten& g);
+
+// The inputs the annual-earnings panel starts with: the part of the supplementary-pension levy subject
+// to contributions from the last run; the amounts only the user knows start empty.
+AnnualEarningsInput annualEarningsDefaults(const Globaldaten& g);
+PanelTable annualEarningsTable(const AnnualEarningsCheck& check);
+
+} // namespace varemo
