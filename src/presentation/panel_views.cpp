@@ -17,10 +17,11 @@ std::string monthText(const Globaldaten& g) {
 
 PanelTable taxWorksheetTable(const Globaldaten& g) {
     const TaxWorksheet& w = g.tax.worksheet;
-    PanelTable t{TaxWorksheet::kTitle, {"Nr.", "Bezeichnung", "Betrag"}, {}, {}};
+    // The captions carry their step numbers ("1.  BRUTTOGEHALT").
+    PanelTable t{TaxWorksheet::kTitle, {"Bezeichnung", "Betrag"}, {}, {}};
     for (int step = 1; step <= TaxWorksheet::kSteps; ++step) {
-        if (step == 22) t.rows.push_back({"", TaxWorksheet::kOneTimeHeading, ""});
-        t.rows.push_back({std::to_string(step), w.label(step), w.amount(step).toDisplay()});
+        if (step == 22) t.rows.push_back({TaxWorksheet::kOneTimeHeading, ""});
+        t.rows.push_back({w.label(step), w.amount(step).toDisplay()});
     }
     t.notes.push_back("Personalfall " + std::to_string(g.caseNumber) + ", Monat " + monthText(g));
     return t;
