@@ -57,6 +57,8 @@ MenuDispatch menuAuswertung(int code) {
         return panelOf(panel::kModelCase);
     case 11:
         return act(MenuAction::EndProgram);
+    case 20:
+        return panelOf(panel::kTariffOverview);
     case 27:
     case 40: {
         MenuDispatch d{MenuAction::SpecialRules};

@@ -54,6 +54,7 @@ inline constexpr int kTaxWorksheet = 6;
 inline constexpr int kSearch = 22;
 inline constexpr int kSocialInsurance = 29;
 inline constexpr int kPartTime = 35;
+inline constexpr int kTariffOverview = 49;
 inline constexpr int kModelCase = 61;
 inline constexpr int kLinks = 99;
 inline constexpr int kOrdering = 150;

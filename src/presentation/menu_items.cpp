@@ -35,7 +35,7 @@ const std::vector<MenuItem>& menuItems() {
         {9, 's', "Sicherungskopien der Userdaten", B},
         {10, 's', "Musterfall für neue Personalfälle", B},
         {11, 's', "Speichern und beenden", B},
-        {20, 'b', "Tariftabellen bearbeiten", O},
+        {20, 'b', "Übersicht über die Tariftabellen", B},
         {21, 'b', "Regelmäßige Wochenarbeitszeit", L},
         {22, 'b', "Sonderzahlung der Beamten je Land", L},
         {23, 'b', "Jahressonderzahlung je Entgeltgruppe", L},

@@ -3,6 +3,9 @@
 #include "deductions/kind_lists.h"
 #include "law/tax_worksheet.h"
 #include "pay/part_time.h"
+#include "presentation/sheet_view.h"
+#include "tariffs/tariff_address.h"
+#include "tariffs/tariff_file.h"
 
 namespace varemo {
 
@@ -90,6 +93,40 @@ PanelTable annualEarningsTable(const AnnualEarningsCheck& c) {
     for (const std::string& n : c.notes)
         t.notes.push_back(n);
     t.notes.push_back(c.legalReference);
+    return t;
+}
+
+PanelTable tariffOverviewTable(Session& g) {
+    PanelTable t{"Übersicht über den Inhalt der Tariftabellen", {"Gruppe"}, {}, {}};
+    for (size_t k = 0; k < std::tuple_size_v<TariffRow>; ++k)
+        t.headers.push_back(std::to_string(k));
+    const int month = g.showsYearSalary() ? 1 : g.month();
+    const Case& c = g.workingCase;
+    const std::string file =
+        "Tarife/" + tariffFilePath(g.dataRootOrProgram(), g.year, month).filename().string();
+    t.notes.push_back(file + ": " + g.sheet.line(2).text + ", " + g.sheet.line(4).text);
+    if (!g.tariffs.hasTables()) {
+        t.notes.push_back("Für " + std::to_string(g.year) + " sind keine Tariftabellen vorhanden.");
+        return t;
+    }
+    if (!tariffBaseRecord(c.serviceRelationship())) {
+        t.notes.push_back("Für dieses Dienstverhältnis gibt es keine Tariftabellen.");
+        return t;
+    }
+    const std::vector<std::string> groups = payGroupEntries(g);
+    for (size_t group = 0; group < groups.size(); ++group) {
+        auto record = tariffRecordNumber(c.region(), c.serviceRelationship(), static_cast<int>(group), g.year,
+                                         month, 0);
+        if (!record) continue;
+        const TariffRecord cells = g.tariffs.readRecord(month, *record);
+        if (cells.hasAmount.none()) continue; // a record of zeros: the group has no table
+        std::vector<std::string> row{groups[group]};
+        for (size_t k = 0; k < cells.row.size(); ++k)
+            row.push_back(cells.hasAmount.test(k) ? Money::fromCents(cells.row[k]).toDisplay() : "-");
+        t.rows.push_back(std::move(row));
+    }
+    t.notes.push_back("Die Einträge 0 bis 26 sind die Beträge des Tarifsatzes; welche Stufe oder Zulage ein "
+                      "Eintrag ist, hängt vom Dienstverhältnis ab.");
     return t;
 }
 

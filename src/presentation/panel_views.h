@@ -1,11 +1,12 @@
 #pragma once
 // The views of the panel window that show what the last calculation of the working case-month worked
 // out, as a table (MSFlexGrid1) with notes below: the tax worksheet (content 6), the social-insurance
-// worksheet (29), the part-time explanation (35) and the annual-earnings check (432). Viewing changes
-// nothing; the tables are built from the session's worksheets of the last run.
+// worksheet (29), the part-time explanation (35) and the annual-earnings check (432); and the overview
+// of the tariff table the case reads (49). Viewing changes nothing; the tables are built from the
+// session's worksheets of the last run and the open tariff files.
 
 #include "deductions/annual_earnings_check.h"
-#include "model/globaldaten.h"
+#include "session/session.h"
 
 #include <string>
 #include <vector>
@@ -27,5 +28,11 @@ PanelTable partTimeTable(const Globaldaten& g);
 // to contributions from the last run; the amounts only the user knows start empty.
 AnnualEarningsInput annualEarningsDefaults(const Globaldaten& g);
 PanelTable annualEarningsTable(const AnnualEarningsCheck& check);
+
+// "Übersicht über den Inhalt der Tariftabellen": for the case's region and service relationship in the
+// shown month (January for the year salary), one row per pay group with a tariff record, its 27 entries
+// in euros (an entry without an amount shows "-"). Without tariff files, or for a service relationship
+// without tables, the notes say so and the table is empty.
+PanelTable tariffOverviewTable(Session& g);
 
 } // namespace varemo

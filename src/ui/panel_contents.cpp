@@ -95,6 +95,11 @@ class WorksheetView : public PanelContent {
     }
     bool hasPrint() const override { return true; }
     QStringList help() const override {
+        if (code_ == panel::kTariffOverview)
+            return {QStringLiteral(
+                        "Die Tabelle zeigt die Tarifsätze der Tarifdatei des angezeigten Monats für die "
+                        "Region und das Dienstverhältnis des Personalfalles, eine Zeile je Gruppe."),
+                    QStringLiteral("Geändert werden die Tariftabellen hier nicht.")};
         return {
             QStringLiteral("Die Tabelle zeigt, wie die letzte Berechnung des angezeigten Monats zu den "
                            "Beträgen des Blattes gekommen ist."),
@@ -103,9 +108,10 @@ class WorksheetView : public PanelContent {
 
   private:
     PanelTable table() const {
-        const Session& g = host_.session();
+        Session& g = host_.session();
         if (code_ == panel::kTaxWorksheet) return taxWorksheetTable(g);
         if (code_ == panel::kSocialInsurance) return socialInsuranceTable(g);
+        if (code_ == panel::kTariffOverview) return tariffOverviewTable(g);
         return partTimeTable(g);
     }
     int code_;
@@ -722,6 +728,7 @@ std::unique_ptr<PanelContent> makePanelContent(int code, PanelHost& host) {
     case panel::kTaxWorksheet:
     case panel::kSocialInsurance:
     case panel::kPartTime:
+    case panel::kTariffOverview:
         return std::make_unique<WorksheetView>(code, host);
     case panel::kAnnualEarnings:
         return std::make_unique<AnnualEarningsView>(host);

@@ -4,8 +4,11 @@
 #include "presentation/panel_views.h"
 #include "session/line_input.h"
 #include "support/session.h"
+#include "tariffs/tariff_file.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 using namespace varemo;
 using varemo::test::TestSession;
@@ -44,4 +47,32 @@ TEST(PanelViews, WorksheetsShowTheLastRunAndNameWhatIsMissing) {
     EXPECT_EQ(t.rows.back()[4], "62.550,00");
     EXPECT_EQ(t.notes.front(), typed.verdict);
     EXPECT_EQ(t.notes.back(), "§ 6 SGB V");
+}
+
+TEST(PanelViews, TheTariffOverviewShowsTheRecordsTheCaseReadsOrSaysWhyNone) {
+    TestSession s(2020, DataSet::Real, 1, 3);
+    ShowSelection(s.g);
+    // Without tariff files the overview names what is missing.
+    PanelTable none = tariffOverviewTable(s.g);
+    EXPECT_TRUE(none.rows.empty());
+    EXPECT_EQ(none.notes.back(), "Für 2020 sind keine Tariftabellen vorhanden.");
+    EXPECT_EQ(none.headers.size(), 28u); // "Gruppe" and the entries 0 to 26
+
+    // Region 0, service relationship 10, group 2 in March: record 0 * 440 + 160 + 2 = 162 of 20203.ttt.
+    std::filesystem::create_directories(s.g.programDir / "Tarife");
+    for (int m = 1; m <= 12; ++m) {
+        TariffFile file(tariffFilePath(s.g.programDir, 2020, m));
+        TariffRow row;
+        row.fill(kTariffNoAmount);
+        row[0] = 250000; // 2.500,00
+        file.write(162, row);
+    }
+    s.g.workingCase.setKey(KeySlot::Region, 0);
+    s.g.workingCase.setKey(KeySlot::ServiceRelationship, 10);
+    s.g.tariffs = TariffYear(s.g.programDir, 2020);
+    PanelTable t = tariffOverviewTable(s.g);
+    ASSERT_EQ(t.rows.size(), 1u);
+    EXPECT_EQ(t.rows[0][1], "2.500,00");
+    EXPECT_EQ(t.rows[0][2], "-");
+    EXPECT_EQ(t.notes.front().substr(0, 18), "Tarife/20203.ttt: ");
 }
