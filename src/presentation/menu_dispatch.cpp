@@ -91,6 +91,8 @@ MenuDispatch functionDispatch(int code) {
         return act(MenuAction::Calculator);
     case 12:
         return panelOf(panel::kLinks);
+    case 13:
+        return panelOf(panel::kComparison);
     case 14:
         return act(MenuAction::AdoptModelCase);
     case 15:

@@ -59,6 +59,7 @@ inline constexpr int kModelCase = 61;
 inline constexpr int kLinks = 99;
 inline constexpr int kOrdering = 150;
 inline constexpr int kUsers = 207;
+inline constexpr int kComparison = 300;
 inline constexpr int kAnnualEarnings = 432;
 inline constexpr int kBackups = 1234;
 } // namespace panel

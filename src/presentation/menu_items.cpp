@@ -108,7 +108,7 @@ const std::vector<FunctionButton>& functionButtons() {
         {10, "Kalend.", "Öffnet und schließt den Kalender mit Merkzeichen je Personalfall", O},
         {11, "Rechner", "Öffnet und schließt den Taschenrechner", B},
         {12, "Links", "Links ins Internet zu Gesetzen und Diensten", B},
-        {13, "Vergl.", "Vergleich von Berechnungen verschiedener Zeiträume", L},
+        {13, "Vergl.", "Vergleich von Berechnungen verschiedener Zeiträume", B},
         {14, "Muster", "Die aktuelle Berechnung wird Muster für neue Personalfälle", B},
         {15, "Ordnen", "Ordnet die Namen der Liste der Personalfälle", B},
         {16, "Urlaub", "Urlaubstage bei Teilzeit", L},

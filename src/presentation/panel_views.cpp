@@ -3,6 +3,8 @@
 #include "deductions/kind_lists.h"
 #include "law/tax_worksheet.h"
 #include "pay/part_time.h"
+#include "persistence/case_files.h"
+#include "persistence/year_record.h"
 #include "presentation/sheet_view.h"
 #include "tariffs/tariff_address.h"
 #include "tariffs/tariff_file.h"
@@ -127,6 +129,59 @@ PanelTable tariffOverviewTable(Session& g) {
     }
     t.notes.push_back("Die Einträge 0 bis 26 sind die Beträge des Tarifsatzes; welche Stufe oder Zulage ein "
                       "Eintrag ist, hängt vom Dienstverhältnis ab.");
+    return t;
+}
+
+PanelTable yearComparisonTable(const Session& g) {
+    static const char* const kMonths[] = {"Januar",    "Februar", "März",     "April",
+                                          "Mai",       "Juni",    "Juli",     "August",
+                                          "September", "Oktober", "November", "Dezember"};
+    const int set = static_cast<int>(g.dataSet);
+    PanelTable t{"Vergleiche A", {"Monat"}, {}, {}};
+    std::vector<std::optional<YearRecord>> years;
+    for (int y = kFirstYear; y <= kLastYear; ++y) {
+        t.headers.push_back("Brutto " + std::to_string(y));
+        t.headers.push_back("Netto " + std::to_string(y));
+        RecordBuffer r =
+            readRecordIfExists(findFileIgnoringCase(g.userFolder, caseFileName(y, g.dataSet, 13)),
+                               kYearRecordLength, g.caseNumber);
+        if (r.allZero()) {
+            years.push_back(std::nullopt);
+            t.notes.push_back(std::to_string(y) + ": kein Personalfall " + std::to_string(g.caseNumber) +
+                              " in " + dataSetName(g.dataSet));
+        } else {
+            years.emplace_back(YearRecord(r));
+        }
+    }
+    auto cell = [](const std::optional<YearRecord>& y, auto value) -> std::string {
+        return y ? Money::fromCents(value(*y)).toDisplay() : "-";
+    };
+    for (int m = 0; m < 12; ++m) {
+        std::vector<std::string> row{kMonths[m]};
+        for (const auto& y : years)
+            for (int v = 0; v < 2; ++v)
+                row.push_back(cell(y, [&](const YearRecord& r) { return r.monthValue(m, set, v); }));
+        t.rows.push_back(std::move(row));
+    }
+    std::vector<std::string> sum{"Summe"};
+    for (const auto& y : years)
+        for (int v = 0; v < 2; ++v) {
+            int64_t total = 0;
+            if (y)
+                for (int m = 0; m < 12; ++m)
+                    total += y->monthValue(m, set, v);
+            sum.push_back(y ? Money::fromCents(total).toDisplay() : "-");
+        }
+    t.rows.push_back(std::move(sum));
+    std::vector<std::string> names{"Name"};
+    for (const auto& y : years) {
+        names.push_back(y ? y->name() : "-");
+        names.push_back("");
+    }
+    t.rows.insert(t.rows.begin(), std::move(names));
+    t.notes.insert(t.notes.begin(), "Personalfall " + std::to_string(g.caseNumber) + " in " +
+                                        dataSetName(g.dataSet) +
+                                        ", Beträge der Zeilen 23 (Brutto) und 47 (Netto) in Euro");
     return t;
 }
 

@@ -35,4 +35,9 @@ PanelTable annualEarningsTable(const AnnualEarningsCheck& check);
 // without tables, the notes say so and the table is empty.
 PanelTable tariffOverviewTable(Session& g);
 
+// "Vergleiche A": the shown case number in the years 2017 to 2021 of the current data set, side by side
+// from the year records: per month the gross pay (line 23) and the net pay (line 47), and their sums. A
+// year whose file holds no such case shows "-" and is named in the notes. Reads the year files only.
+PanelTable yearComparisonTable(const Session& g);
+
 } // namespace varemo

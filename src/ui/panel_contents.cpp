@@ -100,6 +100,11 @@ class WorksheetView : public PanelContent {
                         "Die Tabelle zeigt die Tarifsätze der Tarifdatei des angezeigten Monats für die "
                         "Region und das Dienstverhältnis des Personalfalles, eine Zeile je Gruppe."),
                     QStringLiteral("Geändert werden die Tariftabellen hier nicht.")};
+        if (code_ == panel::kComparison)
+            return {QStringLiteral(
+                        "Die Tabelle stellt den Personalfall mit seiner Nummer in den Jahren 2017 bis 2021 "
+                        "nebeneinander: Brutto (Zeile 23) und Netto (Zeile 47) je Monat."),
+                    QStringLiteral("Ein Jahr ohne diesen Personalfall zeigt \"-\".")};
         return {
             QStringLiteral("Die Tabelle zeigt, wie die letzte Berechnung des angezeigten Monats zu den "
                            "Beträgen des Blattes gekommen ist."),
@@ -112,6 +117,7 @@ class WorksheetView : public PanelContent {
         if (code_ == panel::kTaxWorksheet) return taxWorksheetTable(g);
         if (code_ == panel::kSocialInsurance) return socialInsuranceTable(g);
         if (code_ == panel::kTariffOverview) return tariffOverviewTable(g);
+        if (code_ == panel::kComparison) return yearComparisonTable(g);
         return partTimeTable(g);
     }
     int code_;
@@ -729,6 +735,7 @@ std::unique_ptr<PanelContent> makePanelContent(int code, PanelHost& host) {
     case panel::kSocialInsurance:
     case panel::kPartTime:
     case panel::kTariffOverview:
+    case panel::kComparison:
         return std::make_unique<WorksheetView>(code, host);
     case panel::kAnnualEarnings:
         return std::make_unique<AnnualEarningsView>(host);

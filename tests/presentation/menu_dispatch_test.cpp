@@ -65,7 +65,7 @@ std::map<int, Expected> expectedFunctions() {
         {10, kOnDemand},
         {11, {MenuAction::Calculator}},
         {12, {MenuAction::OpenPanel, 99}},
-        {13, kLater},
+        {13, {MenuAction::OpenPanel, 300}},
         {14, {MenuAction::AdoptModelCase}},
         {15, {MenuAction::SortCases}},
         {19, kLink},

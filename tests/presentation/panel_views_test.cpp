@@ -1,5 +1,7 @@
 // The views of the panel window over the last calculation of the shown case-month.
 
+#include "persistence/case_files.h"
+#include "persistence/year_record.h"
 #include "presentation/navigation.h"
 #include "presentation/panel_views.h"
 #include "session/line_input.h"
@@ -75,4 +77,29 @@ TEST(PanelViews, TheTariffOverviewShowsTheRecordsTheCaseReadsOrSaysWhyNone) {
     EXPECT_EQ(t.rows[0][1], "2.500,00");
     EXPECT_EQ(t.rows[0][2], "-");
     EXPECT_EQ(t.notes.front().substr(0, 18), "Tarife/20203.ttt: ");
+}
+
+TEST(PanelViews, TheComparisonSetsTheYearsSideBySideAndNamesMissingOnes) {
+    TestSession s(2020, DataSet::Real, 1, 3);
+    {
+        CaseFiles files;
+        files.open(s.g.userFolder, 2019, DataSet::Real);
+        YearRecord y;
+        y.setName("Muster, Erika");
+        y.setMonthValue(0, 2, 0, 300000); // January, REAL, gross 3.000,00
+        y.setMonthValue(0, 2, 1, 200000); //                 net   2.000,00
+        y.setMonthValue(11, 2, 0, 310000);
+        y.setMonthValue(0, 1, 0, 999900); // PLAN is another column of the record
+        files.writeYear(1, y);
+    }
+    PanelTable t = yearComparisonTable(s.g);
+    ASSERT_EQ(t.headers.size(), 11u);
+    EXPECT_EQ(t.headers[5], "Brutto 2019");
+    ASSERT_EQ(t.rows.size(), 14u); // name, twelve months, sum
+    EXPECT_EQ(t.rows[0][5], "Muster, Erika");
+    EXPECT_EQ(t.rows[1][5], "3.000,00");
+    EXPECT_EQ(t.rows[1][6], "2.000,00");
+    EXPECT_EQ(t.rows[13][5], "6.100,00"); // 3.000,00 + 3.100,00
+    EXPECT_EQ(t.rows[1][1], "-");         // 2017 holds no case 1
+    EXPECT_EQ(t.notes[1], "2017: kein Personalfall 1 in REAL");
 }

@@ -165,6 +165,19 @@ TEST(Tablett, ListedContentsCloseWhenTheMainWindowTakesTheFocus) {
     EXPECT_EQ(f.panel()->content(), 0);
 }
 
+TEST(Tablett, ClosingTheComparisonReopensTheCaseFilesOfTheYear) {
+    PanelFixture f;
+    f.type("f13");
+    ASSERT_EQ(f.panel()->content(), 300);
+    EXPECT_EQ(f.panel()->titleLine()->text(), "Vergleiche A");
+    (void)QTest::qWaitForWindowActive(f.panel());
+    f.activateMain();
+    EXPECT_EQ(f.panel()->content(), 300); // stays until "Schließen"
+    f.s.g.files.close();
+    f.button("Schließen")->click();
+    EXPECT_TRUE(f.s.g.files.holds(2020, DataSet::Real));
+}
+
 TEST(Tablett, TheBackupSwitchIsStoredAndShownAgainOnReopening) {
     PanelFixture f;
     f.type("y09");
