@@ -490,7 +490,8 @@ class UsersContent : public PanelContent {
         return {{QStringLiteral("Auswählen"), [this] { select(); }},
                 {QStringLiteral("User verwalten"), [this] { manage(); }},
                 {QStringLiteral("Passwort ändern"), [this] { changePassword(false); }},
-                {QStringLiteral("Passwort zurücksetzen"), [this] { changePassword(true); }}};
+                {QStringLiteral("Passwort zurücksetzen"), [this] { changePassword(true); }},
+                {QStringLiteral("Userdaten aus der Version 2019 übernehmen"), [this] { takeOver(); }}};
     }
     bool hasSave() const override { return true; }
     bool save() override {
@@ -586,6 +587,17 @@ class UsersContent : public PanelContent {
             g.prompter.tell("Passwort",
                             {reset ? "Das Passwort von User " + std::to_string(n) + " wurde zurückgesetzt."
                                    : "Das Passwort von User " + std::to_string(n) + " wurde geändert."});
+    }
+    void takeOver() {
+        if (!requireManaging()) return;
+        Session& g = host_.session();
+        StorageResult r = StorageResult::Failed;
+        // The takeover makes user 1 current and starts it anew.
+        host_.engine([&] {
+            r = TakeOverPreviousUsers(g, previousProgramFolder(g.programDir));
+            if (r == StorageResult::Done) ShowSelection(g);
+        });
+        fill();
     }
     void protect(bool on) {
         if (!requireManaging()) {

@@ -2,10 +2,12 @@
 // buttons and keys, closing on focus loss, saving and reopening, a destructive action that starts on
 // "Nein", the window "Sonderregelungen", the recalculation of all cases and the configured links.
 #include "persistence/month_record.h"
+#include "persistence/settings_file.h"
 #include "persistence/user_files.h"
 #include "presentation/menu_dispatch.h"
 #include "presentation/navigation.h"
 #include "session/case_operations.h"
+#include "session/startup.h"
 #include "support/session.h"
 #include "ui/main_window.h"
 #include "ui/panel_key_filter_qt.h"
@@ -235,6 +237,55 @@ TEST(Tablett, DeletingACaseStartsOnNoAndLeavingTheOrderingRebuildsTheCaseList) {
     EXPECT_EQ(f.s.g.caseNumber, 2);
     EXPECT_EQ(f.s.g.workingCase.name.substr(0, 14), "Personalfall 3");
     EXPECT_EQ(f.window->caseNameField()->text().trimmed(), "Personalfall 3");
+}
+
+TEST(Tablett, UsersAreChosenByPasswordAndManagedOnlyWithTheAdministratorPassword) {
+    PanelFixture f;
+    ASSERT_TRUE(StartUp(f.s.g));
+    ShowSelection(f.s.g);
+    f.type("f01");
+    ASSERT_EQ(f.panel()->content(), 207);
+    EXPECT_EQ(f.panel()->titleLine()->text(), "U S E R  auswählen");
+    auto* users = f.element<QTableWidget>("MSFlexGrid1");
+    EXPECT_EQ(users->item(4, 0)->text().left(3), "5. ");
+    EXPECT_EQ(users->item(0, 1)->text().left(4), "11. "); // ten columns of ten
+    auto* label = f.element<QLineEdit>("Eingabe3");
+    EXPECT_FALSE(label->isEnabled());
+
+    // Saving before the administrator password changes nothing.
+    users->setCurrentCell(4, 0);
+    f.button("Änderungen speichern")->click();
+    EXPECT_EQ(f.lastMessage(),
+              "U S E R  verwalten: Die Verwaltung der User öffnet erst das Administrator-Passwort.");
+    auto* admin = f.element<QLineEdit>("Eingabe2");
+    QTest::keyClicks(admin, "falsch");
+    QTest::keyClick(admin, Qt::Key_Return);
+    EXPECT_EQ(f.lastMessage(), "Passwort: Das Administrator-Passwort ist falsch.");
+    admin->setText(QString::fromStdString(administratorPassword()));
+    QTest::keyClick(admin, Qt::Key_Return);
+    EXPECT_EQ(f.panel()->titleLine()->text(), "U S E R  verwalten");
+    label->setText("Personalabteilung");
+    f.button("Änderungen speichern")->click();
+    EXPECT_EQ(users->item(4, 0)->text(), "5. Personalabteilung");
+    f.button("Schließen")->click();
+
+    f.type("f01"); // reopened: the stored label, and the management closed again
+    users = f.element<QTableWidget>("MSFlexGrid1");
+    EXPECT_EQ(users->item(4, 0)->text(), "5. Personalabteilung");
+    EXPECT_EQ(f.panel()->titleLine()->text(), "U S E R  auswählen");
+    users->setCurrentCell(4, 0);
+    auto* password = f.element<QLineEdit>("Eingabe1");
+    EXPECT_EQ(password->echoMode(), QLineEdit::Password);
+    QTest::keyClicks(password, "falsch");
+    QTest::keyClick(password, Qt::Key_Return); // compared after Enter
+    EXPECT_EQ(f.lastMessage(), "Passwort: Das Passwort für User005 ist falsch.");
+    EXPECT_EQ(f.s.g.user, 1);
+    EXPECT_EQ(f.panel()->content(), 207);
+    password->setText(QString::fromStdString(defaultPassword()));
+    QTest::keyClick(password, Qt::Key_Return);
+    EXPECT_EQ(f.s.g.user, 5);
+    EXPECT_EQ(f.s.g.userFolder.filename(), "User005");
+    EXPECT_EQ(f.panel()->content(), 0);
 }
 
 TEST(SpecialRules, TheKeyFieldOpensItsLineAndTheTransferIsAnUndoableEdit) {
