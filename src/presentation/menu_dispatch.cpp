@@ -97,6 +97,8 @@ MenuDispatch functionDispatch(int code) {
         return act(MenuAction::AdoptModelCase);
     case 15:
         return act(MenuAction::SortCases);
+    case 18:
+        return panelOf(panel::kSvClassification);
     case 19:
         return act(MenuAction::OpenLink);
     case 20:

@@ -51,6 +51,7 @@ MenuDispatch functionDispatch(int code);
 // Panel content codes with a builder in the window.
 namespace panel {
 inline constexpr int kTaxWorksheet = 6;
+inline constexpr int kSvClassification = 18; // the form "SV" (f18), shown in the panel window
 inline constexpr int kSearch = 22;
 inline constexpr int kSocialInsurance = 29;
 inline constexpr int kPartTime = 35;

@@ -113,7 +113,7 @@ const std::vector<FunctionButton>& functionButtons() {
         {15, "Ordnen", "Ordnet die Namen der Liste der Personalfälle", B},
         {16, "Urlaub", "Urlaubstage bei Teilzeit", L},
         {17, "Jubil.", "Beginn des Jubiläumsdienstalters", L},
-        {18, "Minij.", "Sozialversicherungspflicht bei mehreren geringfügigen Beschäftigungen", L},
+        {18, "Minij.", "Sozialversicherungspflicht bei mehreren geringfügigen Beschäftigungen", B},
         {19, "BMF", "Link zum Lohnsteuerrechner des Bundes", B},
         {20, "Folgem.", "Schaltet die automatische Berechnung der Folgemonate bis Dezember aus und ein", B},
         {21, "Folgej.", "Überträgt den Personalfall in das Folgejahr", B},

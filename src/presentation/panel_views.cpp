@@ -185,4 +185,66 @@ PanelTable yearComparisonTable(const Session& g) {
     return t;
 }
 
+std::string employmentClassText(EmploymentClass c) {
+    switch (c) {
+    case EmploymentClass::None:
+        return "keine";
+    case EmploymentClass::Regular:
+        return "versicherungspflichtig";
+    case EmploymentClass::LowWageZone:
+        return "Gleitzone";
+    case EmploymentClass::MiniJob:
+        return "entgeltgeringfügig (Minijob)";
+    case EmploymentClass::Household:
+        return "Minijob im Privathaushalt";
+    case EmploymentClass::ShortTerm:
+        return "zeitgeringfügig (kurzfristig)";
+    }
+    return "";
+}
+
+SvFormInput svFormDefaults(const Globaldaten& g) {
+    SvFormInput in;
+    in.year = g.year;
+    in.monthIndex = g.showsYearSalary() ? 0 : g.month() - 1;
+    in.hasMainEmployment = true;
+    // The case's own employment starts as the main one, with its pay subject to contributions.
+    if (g.social.worksheet.computed) in.mainPay = g.social.worksheet.regularPay;
+    return in;
+}
+
+PanelTable svClassificationTable(Globaldaten& g, const SvFormInput& in) {
+    const SvFormResult r = classifyEmployments(in);
+    PanelTable t{"Sozialversicherungspflicht bei mehreren geringfügigen Beschäftigungen",
+                 {"Beschäftigung", "Entgelt", "Beurteilung"},
+                 {},
+                 {}};
+    if (in.hasMainEmployment)
+        t.rows.push_back({"HAUPTBESCHÄFTIGUNG", in.mainPay.toDisplay(), employmentClassText(r.mainClass)});
+    for (size_t i = 0; i < in.miniJobPays.size(); ++i)
+        t.rows.push_back({"Geringfügige Beschäftigung " + std::to_string(i + 1),
+                          in.miniJobPays[i].toDisplay(),
+                          i < r.miniJobClasses.size() ? employmentClassText(r.miniJobClasses[i]) : ""});
+    if (in.shortTermChecked && r.mainClass == EmploymentClass::ShortTerm && !in.hasMainEmployment)
+        t.rows.push_back({"Beschäftigung", "", employmentClassText(r.mainClass)});
+    t.rows.push_back({"Maßgebendes Entgelt", r.combinedPay.toDisplay(), ""});
+
+    EmploymentClass own = r.mainClass;
+    if (!in.hasMainEmployment && !r.miniJobClasses.empty() && own == EmploymentClass::None)
+        own = r.miniJobClasses.front();
+    if (own != EmploymentClass::None) {
+        const ContributionKinds k = kindsForClass(own, in.rvExempt);
+        const std::pair<int, int> lines[] = {{37, k.kv}, {38, k.pv}, {39, k.rv}, {40, k.av}};
+        for (const auto& [line, position] : lines) {
+            const std::vector<std::string> list = contributionKindList(g, line);
+            t.rows.push_back({"Zeile " + std::to_string(line), "",
+                              position >= 0 && position < static_cast<int>(list.size())
+                                  ? list[static_cast<size_t>(position)]
+                                  : "Listenposition " + std::to_string(position)});
+        }
+    }
+    t.notes = r.messages;
+    return t;
+}
+
 } // namespace varemo

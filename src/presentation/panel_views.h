@@ -6,6 +6,7 @@
 // session's worksheets of the last run and the open tariff files.
 
 #include "deductions/annual_earnings_check.h"
+#include "law/mini_job.h"
 #include "session/session.h"
 
 #include <string>
@@ -39,5 +40,12 @@ PanelTable tariffOverviewTable(Session& g);
 // from the year records: per month the gross pay (line 23) and the net pay (line 47), and their sums. A
 // year whose file holds no such case shows "-" and is named in the notes. Reads the year files only.
 PanelTable yearComparisonTable(const Session& g);
+
+// The classification form "SV" (f18): the class of the main employment and of up to two mini-jobs, the
+// pay that decides, the form's messages, and the contribution kinds of lines 37 to 40 that the class
+// of this case's employment (the main one, or the first mini-job without one) selects.
+std::string employmentClassText(EmploymentClass c);
+SvFormInput svFormDefaults(const Globaldaten& g);
+PanelTable svClassificationTable(Globaldaten& g, const SvFormInput& in);
 
 } // namespace varemo

@@ -68,6 +68,27 @@ void showNotes(QVBoxLayout* column, QWidget* parent, const PanelTable& t) {
         column->addWidget(lineLabel(parent, q(note), n++));
 }
 
+// Replaces what `area` shows by the table and its notes (a content that recomputes on input).
+void showTableIn(QWidget* area, const PanelTable& t) {
+    delete area->layout();
+    for (QWidget* w : area->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        delete w;
+    auto* column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(grid(area, t));
+    showNotes(column, area, t);
+}
+
+// A typed amount; nullopt after the message naming the field when it is no amount.
+std::optional<Money> typedAmount(Prompter& prompter, QLineEdit* field, const QString& name) {
+    auto cents = parseScaledNumber(field->text().trimmed().toStdString(), 100);
+    if (!cents || *cents > INT32_MAX || *cents < INT32_MIN) {
+        prompter.tell("Eingabe", {"\"" + name.toStdString() + "\" ist kein Betrag."}, PromptIcon::Warning);
+        return std::nullopt;
+    }
+    return Money::fromCents(*cents);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Views of the last calculation: 6 tax worksheet, 29 social-insurance worksheet, 35 part-time
 
@@ -185,15 +206,8 @@ class AnnualEarningsView : public PanelContent {
         other_->setText(input_.otherEmployers ? text(*input_.otherEmployers) : QString());
         exempt_->setChecked(input_.exemptOn2002);
     }
-    // A typed amount; nullopt after the message naming the field when it is no amount.
     std::optional<Money> amountOf(QLineEdit* field, const QString& name) {
-        auto cents = parseScaledNumber(field->text().trimmed().toStdString(), 100);
-        if (!cents || *cents > INT32_MAX || *cents < INT32_MIN) {
-            panel_->prompter().tell("Eingabe", {"\"" + name.toStdString() + "\" ist kein Betrag."},
-                                    PromptIcon::Warning);
-            return std::nullopt;
-        }
-        return Money::fromCents(*cents);
+        return typedAmount(panel_->prompter(), field, name);
     }
     void recompute() {
         AnnualEarningsInput in = input_;
@@ -215,14 +229,7 @@ class AnnualEarningsView : public PanelContent {
         showCheck();
     }
     void showCheck() {
-        PanelTable t = annualEarningsTable(annualEarningsCheck(host_.session(), input_));
-        delete table_->layout();
-        for (QWidget* w : table_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            delete w;
-        auto* column = new QVBoxLayout(table_);
-        column->setContentsMargins(0, 0, 0, 0);
-        column->addWidget(grid(table_, t));
-        showNotes(column, table_, t);
+        showTableIn(table_, annualEarningsTable(annualEarningsCheck(host_.session(), input_)));
     }
 
     PanelHost& host_;
@@ -234,6 +241,110 @@ class AnnualEarningsView : public PanelContent {
     QLineEdit* other_ = nullptr;
     QCheckBox* exempt_ = nullptr;
     QWidget* table_ = nullptr;
+};
+
+// ---------------------------------------------------------------------------------------------
+// 18: the classification form "SV" for several marginal employments
+
+class SvClassificationContent : public PanelContent {
+  public:
+    explicit SvClassificationContent(PanelHost& host) : host_(host) {}
+    int code() const override { return panel::kSvClassification; }
+    QString title() const override {
+        return QStringLiteral("Sozialversicherungspflicht bei mehreren geringfügigen Beschäftigungen");
+    }
+    void build(Tablett& panel) override {
+        panel_ = &panel;
+        auto* column = columnOf(panel);
+        auto* form = new QFormLayout;
+        column->addLayout(form);
+        auto check = [&panel](const char* name, const QString& caption) {
+            auto* c = new QCheckBox(caption, panel.body());
+            c->setObjectName(QString::fromLatin1(name));
+            return c;
+        };
+        hasMain_ = check("Check1", QStringLiteral("HAUPTBESCHÄFTIGUNG vorhanden"));
+        main_ = panel.textField(PanelFieldKind::Amount, QStringLiteral("Text1"));
+        mini1_ = panel.textField(PanelFieldKind::Amount, QStringLiteral("Text2"));
+        mini2_ = panel.textField(PanelFieldKind::Amount, QStringLiteral("Text3"));
+        household_ = check("Check2", QStringLiteral("Beschäftigung im Privathaushalt"));
+        exempt_ = check("Check3", QStringLiteral("Befreiung von der Rentenversicherungspflicht beantragt"));
+        days_ = panel.textField(PanelFieldKind::Digits, QStringLiteral("Text4"));
+        mainColumn_ =
+            check("Check4", QStringLiteral("Kurzfristigkeit in der Spalte HAUPTBESCHÄFTIGUNG geprüft"));
+        form->addRow(hasMain_);
+        form->addRow(QStringLiteral("Monatsentgelt der Hauptbeschäftigung"), main_);
+        form->addRow(QStringLiteral("Monatsentgelt der 1. geringfügigen Beschäftigung"), mini1_);
+        form->addRow(QStringLiteral("Monatsentgelt der 2. geringfügigen Beschäftigung"), mini2_);
+        form->addRow(household_);
+        form->addRow(exempt_);
+        form->addRow(QStringLiteral("Arbeitstage im Kalenderjahr (Prüfung der Kurzfristigkeit)"), days_);
+        form->addRow(mainColumn_);
+        for (QLineEdit* f : {main_, mini1_, mini2_, days_})
+            QObject::connect(f, &QLineEdit::returnPressed, panel.body(), [this] { recompute(); });
+        result_ = new QWidget(panel.body());
+        column->addWidget(result_);
+        restoreDefaults();
+    }
+    std::vector<PanelButton> ownButtons() override {
+        return {{QStringLiteral("Prüfen"), [this] { recompute(); }}};
+    }
+    bool hasDefaults() const override { return true; }
+    void restoreDefaults() override {
+        const SvFormInput in = svFormDefaults(host_.session());
+        hasMain_->setChecked(in.hasMainEmployment);
+        main_->setText(q(in.mainPay.toDisplay()));
+        mini1_->clear();
+        mini2_->clear();
+        household_->setChecked(false);
+        exempt_->setChecked(false);
+        days_->clear();
+        mainColumn_->setChecked(true);
+        showTableIn(result_, svClassificationTable(host_.session(), in));
+    }
+    QStringList help() const override {
+        return {
+            QStringLiteral("Die Entgelte aller Beschäftigungen des Monats werden nach § 8 SGB IV beurteilt: "
+                           "Minijob, Gleitzone oder versicherungspflichtig; mit Arbeitstagen auch die "
+                           "Kurzfristigkeit."),
+            QStringLiteral("Ein leeres Feld steht für keine weitere Beschäftigung. \"Prüfen\" oder Enter "
+                           "beurteilt die Eingaben.")};
+    }
+
+  private:
+    void recompute() {
+        SvFormInput in = svFormDefaults(host_.session());
+        in.hasMainEmployment = hasMain_->isChecked();
+        auto main =
+            typedAmount(panel_->prompter(), main_, QStringLiteral("Monatsentgelt der Hauptbeschäftigung"));
+        if (!main) return;
+        in.mainPay = *main;
+        for (QLineEdit* f : {mini1_, mini2_}) {
+            if (f->text().trimmed().isEmpty()) continue;
+            auto pay = typedAmount(panel_->prompter(), f,
+                                   QStringLiteral("Monatsentgelt der geringfügigen Beschäftigung"));
+            if (!pay) return;
+            in.miniJobPays.push_back(*pay);
+        }
+        in.privateHousehold = household_->isChecked();
+        in.rvExempt = exempt_->isChecked();
+        in.shortTermChecked = !days_->text().trimmed().isEmpty();
+        in.shortTermDays = days_->text().toInt();
+        in.checkedInMainColumn = mainColumn_->isChecked();
+        showTableIn(result_, svClassificationTable(host_.session(), in));
+    }
+
+    PanelHost& host_;
+    Tablett* panel_ = nullptr;
+    QCheckBox* hasMain_ = nullptr;
+    QLineEdit* main_ = nullptr;
+    QLineEdit* mini1_ = nullptr;
+    QLineEdit* mini2_ = nullptr;
+    QCheckBox* household_ = nullptr;
+    QCheckBox* exempt_ = nullptr;
+    QLineEdit* days_ = nullptr;
+    QCheckBox* mainColumn_ = nullptr;
+    QWidget* result_ = nullptr;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -753,6 +864,8 @@ std::unique_ptr<PanelContent> makePanelContent(int code, PanelHost& host) {
         return std::make_unique<AnnualEarningsView>(host);
     case panel::kSearch:
         return std::make_unique<SearchContent>(host);
+    case panel::kSvClassification:
+        return std::make_unique<SvClassificationContent>(host);
     case panel::kModelCase:
         return std::make_unique<ModelCaseContent>(host);
     case panel::kOrdering:

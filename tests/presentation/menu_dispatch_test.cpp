@@ -75,7 +75,8 @@ std::map<int, Expected> expectedFunctions() {
         {23, kOnDemand},
         {24, kLater},
     };
-    for (int code : {3, 4, 5, 6, 7, 8, 9, 16, 17, 18}) // printouts, serial printing, calculators
+    m[18] = {MenuAction::OpenPanel, 18};
+    for (int code : {3, 4, 5, 6, 7, 8, 9, 16, 17}) // printouts, serial printing, calculators
         m[code] = kLater;
     return m;
 }

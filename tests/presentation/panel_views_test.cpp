@@ -103,3 +103,28 @@ TEST(PanelViews, TheComparisonSetsTheYearsSideBySideAndNamesMissingOnes) {
     EXPECT_EQ(t.rows[1][1], "-");         // 2017 holds no case 1
     EXPECT_EQ(t.notes[1], "2017: kein Personalfall 1 in REAL");
 }
+
+TEST(PanelViews, TheClassificationFormJudgesSeveralMiniJobsTogether) {
+    TestSession s(2020, DataSet::Real, 1, 3);
+    ShowSelection(s.g);
+    // Two mini-jobs of 300,00 and 200,00 without a main employment: 500,00 together exceed the limit
+    // of 450,00 (§ 8 (2) SGB IV adds them up), so both are judged by the total, which lies in the
+    // low-wage zone of 450,01 to 850,00 (§ 20 (2) SGB IV).
+    SvFormInput in = svFormDefaults(s.g);
+    in.hasMainEmployment = false;
+    in.miniJobPays = {Money::fromEuros(300), Money::fromEuros(200)};
+    PanelTable t = svClassificationTable(s.g, in);
+    EXPECT_EQ(t.rows[0], (std::vector<std::string>{"Geringfügige Beschäftigung 1", "300,00", "Gleitzone"}));
+    EXPECT_EQ(t.rows[1][2], "Gleitzone");
+    EXPECT_EQ(t.rows[2], (std::vector<std::string>{"Maßgebendes Entgelt", "500,00", ""}));
+    EXPECT_EQ(t.rows[3][0], "Zeile 37");
+    ASSERT_EQ(t.notes.size(), 1u);
+    EXPECT_NE(t.notes[0].find("überschreiten zusammen die Grenze von 450 €."), std::string::npos);
+
+    // A single mini-job of 450,00 beside no main employment stays a mini-job, with its flat-rate kinds.
+    in.miniJobPays = {Money::fromEuros(450)};
+    t = svClassificationTable(s.g, in);
+    EXPECT_EQ(t.rows[0][2], "entgeltgeringfügig (Minijob)");
+    EXPECT_TRUE(t.notes.empty());
+    EXPECT_EQ(t.rows.size(), 6u); // the job, the deciding pay, lines 37 to 40
+}
