@@ -63,8 +63,11 @@ void Tablett::showContent(std::unique_ptr<PanelContent> content) {
 }
 
 void Tablett::buildButtons() {
-    for (QPushButton* b : buttons_)
-        delete b;
+    // A content's button may open the next content: the button whose click runs now must outlive it.
+    for (QPushButton* b : buttons_) {
+        b->hide();
+        b->deleteLater();
+    }
     buttons_.clear();
     std::vector<PanelButton> all = content_->ownButtons();
     PanelContent* c = content_.get();

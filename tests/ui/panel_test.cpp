@@ -167,6 +167,21 @@ TEST(Tablett, ListedContentsCloseWhenTheMainWindowTakesTheFocus) {
     EXPECT_EQ(f.panel()->content(), 0);
 }
 
+TEST(Tablett, AWorksheetLeadsToTheNextOneInTheSamePanel) {
+    PanelFixture f;
+    f.type("i34"); // the tax worksheet of line 34
+    ASSERT_EQ(f.panel()->content(), 6);
+    EXPECT_EQ(f.panel()->titleLine()->text(), "Berechnung der Steuern");
+    EXPECT_EQ(f.element<QTableWidget>("MSFlexGrid1")->rowCount(), 33);
+    f.button("Sozialversicherung")->click();
+    ASSERT_EQ(f.panel()->content(), 29);
+    EXPECT_EQ(f.panel()->titleLine()->text(), "Berechnung der Sozialversicherungsbeiträge");
+    QTest::qWait(10); // the buttons of the content left are gone once the click has ended
+    EXPECT_FALSE(f.button("Sozialversicherung"));
+    f.button("Jahresarbeitsentgelt")->click();
+    EXPECT_EQ(f.panel()->content(), 432);
+}
+
 TEST(Tablett, ClosingTheComparisonReopensTheCaseFilesOfTheYear) {
     PanelFixture f;
     f.type("f13");
