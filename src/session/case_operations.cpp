@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "calc/calculation_run.h"
+#include "persistence/case_memos.h"
 #include "persistence/month_record.h"
 #include "persistence/user_files.h"
 #include "persistence/window_record.h"
@@ -14,6 +15,7 @@
 #include <array>
 #include <cctype>
 #include <limits>
+#include <map>
 #include <numeric>
 
 namespace varemo {
@@ -134,6 +136,18 @@ void applyCaseOrder(Session& g, const std::vector<int>& order, bool cut = false)
             result.resize(result.size() - length);
         writeFileAtomically(file, result);
     }
+    // The memos follow their cases; a deleted case's memo goes with it.
+    const std::map<int, std::string> memos = readCaseMemos(g.userFolder, g.year);
+    if (!memos.empty()) {
+        const int listed = static_cast<int>(last) + (cut ? 1 : 0);
+        std::map<int, std::string> moved;
+        for (const auto& [n, text] : memos)
+            if (n > listed) moved[n] = text;
+        for (size_t i = 0; i < last; ++i)
+            if (auto it = memos.find(order[i]); it != memos.end())
+                moved[static_cast<int>(i + 1)] = it->second;
+        writeCaseMemos(g.userFolder, g.year, moved);
+    }
     auto at = std::find(order.begin(), order.end(), g.caseNumber);
     if (at != order.end()) g.caseNumber = static_cast<int>(at - order.begin()) + 1;
     OpenYearFiles(g);
@@ -144,6 +158,7 @@ StorageResult reorder(Session& g, const std::vector<int>& order, bool cut = fals
                       const std::string& operation = "Das Ordnen der Personalfälle") {
     std::vector<fs::path> files = caseFilePaths(g.userFolder, g.year);
     files.push_back(windowRecordFile(g));
+    files.push_back(findFileIgnoringCase(g.userFolder, memoFileName(g.year)));
     const ShownSelection shown = rememberSelection(g);
     StorageResult r = runGuarded(g, operation, files, [&] {
         applyCaseOrder(g, order, cut);

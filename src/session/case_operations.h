@@ -61,8 +61,9 @@ StorageResult DeleteYear(Session& g, int year);
 
 // Moving and sorting cases of the current year (allowed only with three backups, see MoveSortAllowed).
 // The same renumbering is applied to the records of every month file and the year file of all three
-// data sets; a year record takes its new number in its 3-character field. Side files of the
-// calculators and the user texts of the option-text file keep their numbering.
+// data sets; a year record takes its new number in its 3-character field, and the memos of the
+// year follow their cases. Side files of the calculators and the user texts of the option-text file
+// keep their numbering.
 //
 // Moves case `from` to position `to` of the case list; the cases between move up or down by one.
 StorageResult MoveCase(Session& g, int from, int to);

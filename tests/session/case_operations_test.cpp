@@ -1,5 +1,6 @@
 // New cases, the model case, copying between data sets, deleting a year, moving and sorting cases.
 
+#include "persistence/case_memos.h"
 #include "persistence/folder_lock.h"
 #include "persistence/month_record.h"
 #include "persistence/user_files.h"
@@ -371,6 +372,8 @@ TEST(DeleteCase, AsksStartingOnNoThenClosesTheGapInEveryFileOfEveryDataSet) {
             for (int m = 1; m <= 12; ++m)
                 markMonth(f.user(), 2020, s, m, n, 100 * n + m);
         }
+    ASSERT_TRUE(saveCaseMemo(f.g, 2020, 2, "weg"));
+    ASSERT_TRUE(saveCaseMemo(f.g, 2020, 3, "bleibt"));
     f.g.caseNumber = 3;
     auto before = treeOf(f.dir.path());
     EXPECT_EQ(DeleteCase(f.g, 2), StorageResult::Cancelled); // the fallback answer is "Nein"
@@ -392,6 +395,7 @@ TEST(DeleteCase, AsksStartingOnNoThenClosesTheGapInEveryFileOfEveryDataSet) {
         EXPECT_EQ(textAt(year, 51, 3), padded("2", 3));
     }
     EXPECT_EQ(f.g.caseNumber, 2); // the case shown before keeps being shown under its new number
+    EXPECT_EQ(readCaseMemos(f.user(), 2020), (std::map<int, std::string>{{2, "bleibt"}}));
     EXPECT_EQ(i16At(bytesOf(f.userFile("varemo20.dim")), 506), 3); // two cases and the empty entry
 
     // Numbers outside the list and the last remaining case are refused without a change.
