@@ -1,12 +1,14 @@
 // varemo20: the window.
 //
 //   varemo20 [--program-dir DIR]
-//   varemo20 --screenshot FILE [--year Y --set REAL|PLAN|INFO --case N --month M] [--program-dir DIR]
+//   varemo20 --screenshot FILE [--year Y --set REAL|PLAN|INFO --case N --month M] [--panel CODE]
+//            [--program-dir DIR]
 //
 // The program folder defaults to the executable's folder (or VAREMO_PROGRAM_DIR). The start-up finds
 // the user's folders and the selection shown last; --year, --set, --case and --month override it.
 // --screenshot starts without a display, renders the main window of that case-month to a PNG file and
-// exits (0 written, 2 usage error, 3 start-up or file error). Messages then go to stderr.
+// exits (0 written, 2 usage error, 3 start-up or file error). Messages then go to stderr. With --panel
+// the picture is the panel window showing that content over the main window.
 
 #include "base/error.h"
 #include "presentation/navigation.h"
@@ -33,7 +35,7 @@ namespace {
 struct Options {
     std::filesystem::path programDir;
     std::string screenshot;
-    std::optional<int> year, caseNumber, month;
+    std::optional<int> year, caseNumber, month, panel;
     std::optional<DataSet> set;
 };
 
@@ -70,6 +72,8 @@ Options parse(int argc, char** argv) {
             o.caseNumber = number(a, value());
         else if (a == "--month")
             o.month = number(a, value());
+        else if (a == "--panel")
+            o.panel = number(a, value());
         else if (a == "--set") {
             o.set = parseDataSet(value());
             if (!o.set) throw UsageError("--set takes REAL, PLAN or INFO");
@@ -81,6 +85,7 @@ Options parse(int argc, char** argv) {
     if (o.month && (*o.month < 1 || *o.month > kYearSalaryMonth)) throw UsageError("--month must be 1 to 13");
     if (o.caseNumber && (*o.caseNumber < 1 || *o.caseNumber > 9999))
         throw UsageError("--case must be 1 to 9999");
+    if (o.panel && o.screenshot.empty()) throw UsageError("--panel belongs to --screenshot");
     return o;
 }
 
@@ -107,7 +112,8 @@ int main(int argc, char** argv) {
         options = parse(argc, argv);
     } catch (const UsageError& e) {
         std::cerr << "varemo20: " << e.what() << "\n"
-                  << "usage: varemo20 [--program-dir DIR] [--screenshot FILE [--year Y --set REAL|PLAN|INFO "
+                  << "usage: varemo20 [--program-dir DIR] [--screenshot FILE [--panel CODE] [--year Y --set "
+                     "REAL|PLAN|INFO "
                      "--case N --month M]]\n";
         return 2;
     }
@@ -138,7 +144,17 @@ int main(int argc, char** argv) {
             window.setWritesWindowRecord(false);
             window.show();
             QApplication::processEvents();
-            if (!window.grab().save(QString::fromStdString(options.screenshot), "PNG")) {
+            QWidget* shown = &window;
+            if (options.panel) {
+                window.openPanel(*options.panel);
+                if (!window.panel() || window.panel()->content() != *options.panel) {
+                    std::cerr << "varemo20: no panel content " << *options.panel << "\n";
+                    return 2;
+                }
+                QApplication::processEvents();
+                shown = window.panel();
+            }
+            if (!shown->grab().save(QString::fromStdString(options.screenshot), "PNG")) {
                 std::cerr << "varemo20: cannot write " << options.screenshot << "\n";
                 return 3;
             }

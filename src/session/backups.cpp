@@ -206,6 +206,25 @@ bool MoveSortAllowed(Session& g) {
     return false;
 }
 
+StorageResult SetBackupsOn(Session& g, bool on) {
+    const bool before = g.storage.window.backupsOn();
+    g.storage.window.setBackupsOn(on);
+    try {
+        SaveWindowRecord(g);
+    } catch (const std::exception& e) {
+        g.storage.window.setBackupsOn(before);
+        reportFailure(g, on ? "Das Einschalten der Sicherungen" : "Das Ausschalten der Sicherungen", e, "");
+        return StorageResult::Failed;
+    }
+    if (on)
+        g.prompter.tell("Sicherungskopien",
+                        {"Jetzt werden nach jedem Beenden über \"Start/Beenden\" Kopien angelegt."});
+    else
+        g.prompter.tell("Sicherungskopien", {"Nach dem Deaktivieren werden keine weiteren Kopien angelegt. "
+                                             "Die bisherigen Kopien bleiben aber verfügbar."});
+    return StorageResult::Done;
+}
+
 StorageResult EndSession(Session& g) {
     try {
         SaveWindowRecord(g);

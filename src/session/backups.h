@@ -41,6 +41,11 @@ StorageResult RestoreUserData(Session& g, int backup);
 // OK switches them on (window record). Returns whether moving and sorting may go on now.
 bool MoveSortAllowed(Session& g);
 
+// The switch of the backup panel: stored in the window record, then the message says what it means
+// ("Jetzt werden nach jedem Beenden ..." or "Nach dem Deaktivieren ..."). A record that cannot be
+// written keeps the switch as it was.
+StorageResult SetBackupsOn(Session& g, bool on);
+
 // Ending the program through "Start/Beenden": writes the window record and, when backups are switched on,
 // saves the user data.
 StorageResult EndSession(Session& g);

@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "calc/calculation_run.h"
+#include "persistence/case_memos.h"
 #include "persistence/month_record.h"
 #include "persistence/user_files.h"
 #include "persistence/window_record.h"
@@ -14,6 +15,7 @@
 #include <array>
 #include <cctype>
 #include <limits>
+#include <map>
 #include <numeric>
 
 namespace varemo {
@@ -99,7 +101,9 @@ int createCase(Session& g) {
 }
 
 // Reorders the cases 1 to order.size() of the current year: new case i + 1 is old case order[i].
-void applyCaseOrder(Session& g, const std::vector<int>& order) {
+// order: for each new position the old case number. With `cut` the files end after the last position
+// (the case left out of the order is deleted); otherwise records beyond it stay as they are.
+void applyCaseOrder(Session& g, const std::vector<int>& order, bool cut = false) {
     const size_t last = order.size();
     for (const fs::path& file : caseFilePaths(g.userFolder, g.year)) {
         std::error_code ec;
@@ -125,11 +129,24 @@ void applyCaseOrder(Session& g, const std::vector<int>& order) {
                 std::copy(y.buffer().bytes().begin(), y.buffer().bytes().end(), to);
             }
         }
+        if (cut && result.size() > last * length) result.resize(last * length);
         // Padding that stayed empty is not written.
         while (result.size() > originalSize && std::all_of(result.end() - static_cast<std::ptrdiff_t>(length),
                                                            result.end(), [](uint8_t b) { return !b; }))
             result.resize(result.size() - length);
         writeFileAtomically(file, result);
+    }
+    // The memos follow their cases; a deleted case's memo goes with it.
+    const std::map<int, std::string> memos = readCaseMemos(g.userFolder, g.year);
+    if (!memos.empty()) {
+        const int listed = static_cast<int>(last) + (cut ? 1 : 0);
+        std::map<int, std::string> moved;
+        for (const auto& [n, text] : memos)
+            if (n > listed) moved[n] = text;
+        for (size_t i = 0; i < last; ++i)
+            if (auto it = memos.find(order[i]); it != memos.end())
+                moved[static_cast<int>(i + 1)] = it->second;
+        writeCaseMemos(g.userFolder, g.year, moved);
     }
     auto at = std::find(order.begin(), order.end(), g.caseNumber);
     if (at != order.end()) g.caseNumber = static_cast<int>(at - order.begin()) + 1;
@@ -137,11 +154,20 @@ void applyCaseOrder(Session& g, const std::vector<int>& order) {
     SaveWindowRecord(g);
 }
 
-StorageResult reorder(Session& g, const std::vector<int>& order) {
+StorageResult reorder(Session& g, const std::vector<int>& order, bool cut = false,
+                      const std::string& operation = "Das Ordnen der Personalfälle") {
     std::vector<fs::path> files = caseFilePaths(g.userFolder, g.year);
     files.push_back(windowRecordFile(g));
+    files.push_back(findFileIgnoringCase(g.userFolder, memoFileName(g.year)));
     const ShownSelection shown = rememberSelection(g);
-    StorageResult r = runGuarded(g, "Das Ordnen der Personalfälle", files, [&] { applyCaseOrder(g, order); });
+    StorageResult r = runGuarded(g, operation, files, [&] {
+        applyCaseOrder(g, order, cut);
+        if (cut) {
+            g.caseNumber = std::min(g.caseNumber, static_cast<int>(order.size()));
+            g.storage.window.setCaseCount(g.year, static_cast<int>(order.size()) + 1);
+            SaveWindowRecord(g);
+        }
+    });
     if (r == StorageResult::Done && !shown.filesOpen) g.files.close();
     return r;
 }
@@ -433,6 +459,37 @@ StorageResult SortCases(Session& g) {
         names.push_back(start == std::string::npos ? "" : name.substr(start));
     }
     return reorder(g, sortedCaseOrder(names));
+}
+
+StorageResult DeleteCase(Session& g, int caseNumber) {
+    if (!MoveSortAllowed(g) || refuseDamagedCaseFiles(g, g.year)) return StorageResult::Refused;
+    const int last = caseCount(g, g.year) - 1;
+    if (caseNumber < 1 || caseNumber > last) {
+        g.prompter.tell("Sorry",
+                        {"Die Personalfälle sind von 1 bis " + std::to_string(last) + " nummeriert."});
+        return StorageResult::Refused;
+    }
+    if (last == 1) {
+        g.prompter.tell("Sorry", {"Der einzige Personalfall des Jahres kann nicht gelöscht werden.",
+                                  "Alle Personalfälle eines Jahres löscht der Menüpunkt \"Daten\"."});
+        return StorageResult::Refused;
+    }
+    fs::path yearFile = findFileIgnoringCase(g.userFolder, caseFileName(g.year, g.dataSet, 13));
+    std::string name = YearRecord(readRecordIfExists(yearFile, kYearRecordLength, caseNumber)).name();
+    PromptAnswer answer = g.prompter.ask(PromptMessage{
+        PromptIcon::Warning,
+        kDeleteCaseTitle,
+        {"Der Personalfall " + std::to_string(caseNumber) + " (" + name + ") wird im Jahr " +
+             std::to_string(g.year) + " in INFO, PLAN und REAL gelöscht.",
+         "Die folgenden Personalfälle rücken um eine Nummer vor.",
+         "Der Vorgang kann nicht rückgängig gemacht werden!", "Wollen Sie den Personalfall löschen?"},
+        PromptButtons::YesNo,
+        /*refusalIsDefault=*/true});
+    if (answer != PromptAnswer::Yes) return StorageResult::Cancelled;
+    std::vector<int> order;
+    for (int n = 1; n <= last; ++n)
+        if (n != caseNumber) order.push_back(n);
+    return reorder(g, order, /*cut=*/true, "Das Löschen des Personalfalles " + std::to_string(caseNumber));
 }
 
 } // namespace varemo

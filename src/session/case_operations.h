@@ -61,14 +61,21 @@ StorageResult DeleteYear(Session& g, int year);
 
 // Moving and sorting cases of the current year (allowed only with three backups, see MoveSortAllowed).
 // The same renumbering is applied to the records of every month file and the year file of all three
-// data sets; a year record takes its new number in its 3-character field. Side files of the
-// calculators and the user texts of the option-text file keep their numbering.
+// data sets; a year record takes its new number in its 3-character field, and the memos of the
+// year follow their cases. Side files of the calculators and the user texts of the option-text file
+// keep their numbering.
 //
 // Moves case `from` to position `to` of the case list; the cases between move up or down by one.
 StorageResult MoveCase(Session& g, int from, int to);
 // Orders the cases by name (the names of the current data set; letters without regard to case, umlauts
 // as their base letters, unnamed cases last, equal names in their present order).
 StorageResult SortCases(Session& g);
+
+// "Einzelne Personalfälle löschen": after a question that starts on "Nein", deletes the case in all
+// three data sets of the current year; the cases after it move up by one, so that the numbers stay
+// without gaps. The last remaining case is not deleted.
+inline constexpr const char* kDeleteCaseTitle = "Einzelne Personalfälle löschen";
+StorageResult DeleteCase(Session& g, int caseNumber);
 
 // The order SortCases gives: for each new position the old case number.
 std::vector<int> sortedCaseOrder(const std::vector<std::string>& names);

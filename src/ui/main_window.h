@@ -13,10 +13,12 @@
 
 #include "model/flag_column.h"
 #include "presentation/key_codes.h"
+#include "presentation/menu_dispatch.h"
 #include "presentation/menu_items.h"
 #include "presentation/window_settings.h"
 #include "session/edit_history.h"
 #include "session/session.h"
+#include "ui/tablett.h"
 #include "ui/window_input.h"
 
 #include <QMainWindow>
@@ -42,12 +44,13 @@ class CalculatorWidget;
 class Druckvorschau;
 class OptionGrid;
 class SharePanel;
+class SpecialRulesDialog;
 class SheetArea;
 class SheetCell;
 class WindowBars;
 class WindowGeometryStore;
 
-class MainWindow : public QMainWindow, private SheetActions, private WindowInput {
+class MainWindow : public QMainWindow, private SheetActions, private WindowInput, private PanelHost {
     Q_OBJECT
   public:
     explicit MainWindow(Session& g, QWidget* parent = nullptr);
@@ -110,6 +113,13 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     // (main_window_print.cpp).
     void showPrintout(int kind);
     Druckvorschau* preview() const { return preview_; }
+    // The panel window with a content (panel_contents.h); a code without a builder answers "Sorry".
+    void openPanel(int content) override;
+    Tablett* panel() const { return tablett_; }
+    // The window "Sonderregelungen" for a key field (lines 25, 26, 44 to 46) or the general rules.
+    void openSpecialRules(int line) override;
+    void openGeneralRules(bool inKind);
+    SpecialRulesDialog* specialRules() const { return specialRules_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -162,7 +172,13 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     void printerSetup();           // Y07
     // The window's entry into the engine: runs a call that may change the selection or the case and
     // redraws afterwards. Whatever the call throws is shown as the message "Fehler".
-    void engine(const std::function<void()>& call);
+    void engine(const std::function<void()>& call) override;
+    // PanelHost
+    Session& session() override { return g_; }
+    void redisplayMain() override { redisplay(); }
+    void dispatch(const MenuDispatch& d, const std::string& code, const std::string& caption);
+    void recalculateAll();
+    void chooseStorageLocation();
 
     Session& g_;
     WindowGeometryStore* store_ = nullptr;
@@ -172,6 +188,8 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     std::unique_ptr<WindowBars> bars_;
     std::unique_ptr<SheetArea> sheet_;
     OptionGrid* grid_ = nullptr; // zgrid
+    Tablett* tablett_ = nullptr;
+    SpecialRulesDialog* specialRules_ = nullptr;
     CalculatorWidget* calculator_ = nullptr;
     QLineEdit* renameEditor_ = nullptr;
     int renameLine_ = 0;

@@ -6,22 +6,31 @@
 #include "session/backups.h"
 #include "session/case_memo.h"
 #include "session/case_operations.h"
+#include "session/guarded.h"
 #include "session/line_input.h"
+#include "session/recalculate.h"
+#include "session/recalculate_all.h"
 #include "session/sheet_edits.h"
+#include "session/users.h"
 #include "session/year_transfer.h"
 #include "ui/amount_field.h"
 #include "ui/calculator_widget.h"
 #include "ui/engine_call.h"
+#include "ui/links.h"
 #include "ui/option_grid.h"
+#include "ui/panel_contents.h"
 #include "ui/sheet_area.h"
 #include "ui/sheet_cell.h"
+#include "ui/special_rules_dialog.h"
 #include "ui/window_bars.h"
 #include "ui/window_layout.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QSpinBox>
@@ -151,8 +160,21 @@ void MainWindow::lineHelp(int) {
     answerUnavailable(Availability::OnDemand);
 }
 
-void MainWindow::infoButton(int) {
-    answerUnavailable(Availability::Later);
+void MainWindow::infoButton(int number) {
+    // i00 the search, i22 the part-time explanation, i34 the tax worksheet; the other assistants come later.
+    switch (number) {
+    case 0:
+        openPanel(panel::kSearch);
+        return;
+    case 22:
+        openPanel(panel::kPartTime);
+        return;
+    case 34:
+        openPanel(panel::kTaxWorksheet);
+        return;
+    default:
+        answerUnavailable(Availability::Later);
+    }
 }
 
 void MainWindow::regulation(int) {
@@ -174,21 +196,77 @@ void MainWindow::answerUnavailable(Availability a) {
 void MainWindow::functionButton(int number) {
     auto f = findFunctionButton(number);
     if (!f) return;
-    switch (number) {
-    case 2:
+    // The pay statement is for a month only, whatever else the button will do.
+    if (number == 24 && g_.showsYearSalary()) {
+        g_.prompter.tell("Nicht für das Jahresgehalt",
+                         {"Die Entgeltbescheinigung steht nur für Monatsgehälter zur Verfügung."});
+        return;
+    }
+    dispatch(functionDispatch(number), codeText('f', number), f->hint);
+}
+
+void MainWindow::menuItem(int number) {
+    bars_->hideMenus();
+    auto item = findMenuItem(number);
+    if (!item) return;
+    dispatch(menuAuswertung(number), codeText('Y', number), item->caption);
+}
+
+void MainWindow::dispatch(const MenuDispatch& d, const std::string& code, const std::string& caption) {
+    switch (d.action) {
+    case MenuAction::None:
+        return;
+    case MenuAction::Unavailable:
+        answerUnavailable(d.availability);
+        return;
+    case MenuAction::OpenPanel:
+        // Ordering the case list renumbers the files: allowed only once three sessions are saved.
+        if (d.panel == panel::kOrdering) {
+            bool allowed = false;
+            callEngine(g_.prompter, [&] { allowed = MoveSortAllowed(g_); });
+            if (!allowed) return;
+        }
+        openPanel(d.panel);
+        return;
+    case MenuAction::OpenLink:
+        openLink(g_, code, caption);
+        return;
+    case MenuAction::SpecialRules:
+        openGeneralRules(d.inKind);
+        return;
+    case MenuAction::StorageLocation:
+        chooseStorageLocation();
+        return;
+    case MenuAction::EndProgram:
+        // The window closes even when the session could not be ended cleanly: the message said why.
+        callEngine(g_.prompter, [this] { EndSession(g_); });
+        close();
+        return;
+    case MenuAction::RecalculateAll:
+        recalculateAll();
+        return;
+    case MenuAction::TransferAll:
+        engine([&] { TransferAllToNextYear(g_, d.year); });
+        return;
+    case MenuAction::DeleteYear:
+        engine([&] {
+            if (DeleteYear(g_, d.year) == StorageResult::Done && d.year == g_.year) ShowSelection(g_);
+        });
+        return;
+    case MenuAction::ToggleMaximised:
         if (isMaximized())
             showNormal();
         else
             showMaximized();
         return;
-    case 11:
+    case MenuAction::Calculator:
         calculator_->setVisible(!calculator_->isVisible());
         if (calculator_->isVisible()) {
             calculator_->raise();
             calculator_->setFocus(Qt::ShortcutFocusReason);
         }
         return;
-    case 20:
+    case MenuAction::FollowingMonths:
         g_.followingMonthsOn = !g_.followingMonthsOn;
         bars_->showHint(
             g_.followingMonthsOn
@@ -196,77 +274,137 @@ void MainWindow::functionButton(int number) {
                 : QStringLiteral("Die automatische Berechnung der Folgemonate ist ausgeschaltet."));
         redisplay();
         return;
-    case 22:
+    case MenuAction::Memo:
         bars_->toggleMemo();
         return;
-    case 14:
-    case 21:
+    case MenuAction::AdoptModelCase:
+    case MenuAction::TransferCase:
         if (g_.showsYearSalary()) {
             g_.prompter.ask(yearSalaryMenuRefusal());
             return;
         }
         engine([&] {
-            if (number == 14)
+            if (d.action == MenuAction::AdoptModelCase)
                 AdoptAsModelCase(g_);
             else
                 TransferCaseToNextYear(g_);
         });
         return;
-    case 15:
+    case MenuAction::SortCases:
         engine([&] {
             if (MoveSortAllowed(g_) && SortCases(g_) == StorageResult::Done) ShowSelection(g_);
         });
         return;
-    case 3:
-    case 4:
-        printScreen(number == 3);
+    case MenuAction::PrintWindow:
+        printScreen(d.colour);
         return;
-    case 5: // gross pay with the employer's cost, gross and net, both, the annex, the pay statement
-    case 6:
-    case 7:
-    case 8:
-    case 24:
-        showPrintout(number == 5 ? 16 : number == 6 ? 11 : number == 7 ? 12 : number == 8 ? 21 : 22);
+    case MenuAction::Printout:
+        showPrintout(d.printKind);
         return;
-    default:
-        break;
-    }
-    if (f->availability != Availability::Built) answerUnavailable(f->availability);
-}
-
-void MainWindow::menuItem(int number) {
-    bars_->hideMenus();
-    auto item = findMenuItem(number);
-    if (!item) return;
-    if (number == 11) {
-        // The window closes even when the session could not be ended cleanly: the message said why.
-        callEngine(g_.prompter, [this] { EndSession(g_); });
-        close();
-        return;
-    }
-    if (number == 7) {
+    case MenuAction::PrinterSetup:
         printerSetup();
         return;
     }
-    if (number >= 62 && number <= 65) {
-        int year = kFirstYear + number - 62;
-        engine([&] { TransferAllToNextYear(g_, year); });
+}
+
+void MainWindow::openPanel(int content) {
+    std::unique_ptr<PanelContent> c = makePanelContent(content, *this);
+    if (!c) {
+        answerUnavailable(Availability::Later);
         return;
     }
-    if (number >= 66 && number <= 70) {
-        int year = kFirstYear + number - 66;
+    if (!tablett_) tablett_ = new Tablett(*this, this);
+    callEngine(g_.prompter, [&] { tablett_->showContent(std::move(c)); });
+}
+
+void MainWindow::openSpecialRules(int line) {
+    if (g_.showsYearSalary()) {
+        CanChangeLines(g_); // says why the key codes of a month cannot be changed now
+        return;
+    }
+    auto transfer = [this](const SpecialRulesWindow& w) {
         engine([&] {
-            if (DeleteYear(g_, year) == StorageResult::Done && year == g_.year) ShowSelection(g_);
+            history_.edit(g_, [&] {
+                if (!CanChangeLines(g_)) return false;
+                {
+                    UserFolderWrite lock(g_);
+                    (void)w.transfer(g_); // a line's window: always true
+                }
+                return RecalculateAndRedisplay(g_);
+            });
         });
+    };
+    callEngine(g_.prompter, [&] {
+        delete specialRules_;
+        specialRules_ = new SpecialRulesDialog(g_, SpecialRulesWindow::forLine(g_, line), transfer, this);
+        specialRules_->show();
+    });
+}
+
+void MainWindow::openGeneralRules(bool inKind) {
+    callEngine(g_.prompter, [&] {
+        delete specialRules_;
+        specialRules_ = new SpecialRulesDialog(g_, SpecialRulesWindow::forGeneralRules(g_, inKind), {}, this);
+        specialRules_->show();
+    });
+}
+
+namespace {
+
+// The progress of the recalculation of all cases: the status line as before, and a dialog that keeps
+// the window from taking input while the cases are run.
+struct ProgressStatus : StatusLine {
+    StatusLine* footer = nullptr;
+    QProgressDialog* dialog = nullptr;
+    void show(const std::string& text) override {
+        if (footer) footer->show(text);
+        dialog->setLabelText(QString::fromStdString(text));
+        dialog->setValue(std::min(dialog->value() + 1, dialog->maximum()));
+    }
+};
+
+} // namespace
+
+void MainWindow::recalculateAll() {
+    if (g_.showsYearSalary()) {
+        g_.prompter.ask(yearSalaryMenuRefusal());
         return;
     }
-    if (item->availability != Availability::Built) answerUnavailable(item->availability);
+    QProgressDialog dialog(QStringLiteral("Alle Personalfälle werden neu durchgerechnet."), QString(), 0, 1,
+                           this);
+    dialog.setWindowTitle(QStringLiteral("Neu durchrechnen"));
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setMinimumDuration(0);
+    dialog.setCancelButton(nullptr); // a half-recalculated year would mix old and new defaults
+    ProgressStatus progress;
+    progress.footer = g_.storage.status;
+    progress.dialog = &dialog;
+    callEngine(g_.prompter, [&] { dialog.setMaximum(std::max(1, (recalculationCaseCount(g_) - 1) * 12)); });
+    g_.storage.status = &progress;
+    RecalculationSummary summary;
+    engine([&] { summary = RecalculateAllCases(g_); });
+    g_.storage.status = progress.footer;
+    dialog.reset();
+    if (summary.done)
+        bars_->showHint(QStringLiteral("Alle Personalfälle wurden neu durchgerechnet (%1 Monate).")
+                            .arg(summary.monthsRun));
+}
+
+void MainWindow::chooseStorageLocation() {
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("Speicherung der Personaldaten"),
+                                          QString::fromStdString(g_.dataRootOrProgram().string()));
+    if (folder.isEmpty()) return; // no choice, no change
+    engine([&] {
+        if (SetStorageLocation(g_, folder.toStdString()) == StorageResult::Done) ShowSelection(g_);
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
 // Keys and hints
 
 void MainWindow::escape() {
+    if (tablett_ && tablett_->isVisible()) tablett_->leave();
     closeOptionGrid();
     if (renameEditor_->isVisible()) {
         renameLine_ = 0;

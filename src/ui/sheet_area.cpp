@@ -174,8 +174,12 @@ void SheetArea::buildLine(QWidget* area, int line) {
                                      "K = Anteil des Kapitalbeitrags (steuer- und beitragsfrei)")
                     : QStringLiteral("Schlüssel: 1. Stelle Zahlungsart, 2. Steuer, 3. Sozialversicherung, "
                                      "4. Zusatzversorgung, 5. Arbeitgeberkosten"));
-        QObject::connect(e.key, &QAbstractButton::clicked, receiver_,
-                         [this] { input_.answerUnavailable(Availability::Later); });
+        QObject::connect(e.key, &QAbstractButton::clicked, receiver_, [this, line] {
+            if (line == 43)
+                input_.answerUnavailable(Availability::Later);
+            else
+                input_.openSpecialRules(line);
+        });
     }
     if (hasInfoButton(line)) {
         e.info = new SheetCell(area);

@@ -24,6 +24,8 @@ class WindowInput {
     virtual void changeDataSet(DataSet set) = 0;
     virtual void copyCase(int direction) = 0;
     virtual void answerUnavailable(Availability a) = 0;
+    // A click on the key field of line 25, 26, 44, 45 or 46.
+    virtual void openSpecialRules(int line) = 0;
 
   protected:
     ~WindowInput() = default;

@@ -1,5 +1,6 @@
 // New cases, the model case, copying between data sets, deleting a year, moving and sorting cases.
 
+#include "persistence/case_memos.h"
 #include "persistence/folder_lock.h"
 #include "persistence/month_record.h"
 #include "persistence/user_files.h"
@@ -359,4 +360,49 @@ TEST(CaseMemo, KeptPerCaseAndYearAndAFailedWriteChangesNothing) {
         EXPECT_EQ(f.prompter.messages().back().title, "Fehler");
         EXPECT_EQ(bytesOf(f.userFile("Merkfeld.020")), before);
     }
+}
+
+TEST(DeleteCase, AsksStartingOnNoThenClosesTheGapInEveryFileOfEveryDataSet) {
+    Started f;
+    writeBytes(f.user() / "Backup3" / "varemo20.dim", {1});
+    ASSERT_EQ(NewCases(f.g, 3).size(), 3u);
+    for (DataSet s : kAllDataSets)
+        for (int n = 1; n <= 3; ++n) {
+            nameCase(f.user(), 2020, s, n, "Fall " + std::to_string(n));
+            for (int m = 1; m <= 12; ++m)
+                markMonth(f.user(), 2020, s, m, n, 100 * n + m);
+        }
+    ASSERT_TRUE(saveCaseMemo(f.g, 2020, 2, "weg"));
+    ASSERT_TRUE(saveCaseMemo(f.g, 2020, 3, "bleibt"));
+    f.g.caseNumber = 3;
+    auto before = treeOf(f.dir.path());
+    EXPECT_EQ(DeleteCase(f.g, 2), StorageResult::Cancelled); // the fallback answer is "Nein"
+    EXPECT_TRUE(f.prompter.messages().back().refusalIsDefault);
+    EXPECT_EQ(f.prompter.messages().back().title, kDeleteCaseTitle);
+    EXPECT_EQ(treeOf(f.dir.path()), before);
+
+    f.prompter.queue(PromptAnswer::Yes);
+    ASSERT_EQ(DeleteCase(f.g, 2), StorageResult::Done);
+    for (DataSet s : kAllDataSets) {
+        EXPECT_EQ(fileSize(f.userFile(caseFileName(2020, s, 13))), 2u * 1920u);
+        for (int m = 1; m <= 12; ++m) {
+            EXPECT_EQ(fileSize(f.userFile(caseFileName(2020, s, m))), 2u * kMonthRecordLength);
+            EXPECT_EQ(i32At(record(f.user(), 2020, s, m, 1), 168), 100 + m);
+            EXPECT_EQ(i32At(record(f.user(), 2020, s, m, 2), 168), 300 + m);
+        }
+        auto year = record(f.user(), 2020, s, 13, 2);
+        EXPECT_EQ(textAt(year, 1015, 6), "Fall 3");
+        EXPECT_EQ(textAt(year, 51, 3), padded("2", 3));
+    }
+    EXPECT_EQ(f.g.caseNumber, 2); // the case shown before keeps being shown under its new number
+    EXPECT_EQ(readCaseMemos(f.user(), 2020), (std::map<int, std::string>{{2, "bleibt"}}));
+    EXPECT_EQ(i16At(bytesOf(f.userFile("varemo20.dim")), 506), 3); // two cases and the empty entry
+
+    // Numbers outside the list and the last remaining case are refused without a change.
+    EXPECT_EQ(DeleteCase(f.g, 3), StorageResult::Refused);
+    f.prompter.queue(PromptAnswer::Yes);
+    ASSERT_EQ(DeleteCase(f.g, 1), StorageResult::Done);
+    before = treeOf(f.dir.path());
+    EXPECT_EQ(DeleteCase(f.g, 1), StorageResult::Refused);
+    EXPECT_EQ(treeOf(f.dir.path()), before);
 }

@@ -13,6 +13,14 @@ file(READ ${WORK}/sheet.png head LIMIT 8 HEX)
 if(NOT head STREQUAL "89504e470d0a1a0a")
   message(FATAL_ERROR "no PNG written: ${head}")
 endif()
+# A panel content over the main window.
+execute_process(COMMAND ${EXE} --program-dir ${WORK} --screenshot ${WORK}/panel.png --year 2020 --set REAL
+                        --case 1 --month 3 --panel 22
+                RESULT_VARIABLE rc)
+file(READ ${WORK}/panel.png head LIMIT 8 HEX)
+if(NOT rc EQUAL 0 OR NOT head STREQUAL "89504e470d0a1a0a")
+  message(FATAL_ERROR "no PNG of the panel written: ${rc} ${head}")
+endif()
 execute_process(COMMAND ${EXE} --screenshot ${WORK}/x.png --month 14 RESULT_VARIABLE usage OUTPUT_QUIET ERROR_QUIET)
 if(NOT usage EQUAL 2)
   message(FATAL_ERROR "a month of 14 should be a usage error, got ${usage}")

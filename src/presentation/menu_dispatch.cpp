@@ -1,0 +1,194 @@
+#include "presentation/menu_dispatch.h"
+
+#include "model/data_set.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace varemo {
+
+namespace {
+
+MenuDispatch act(MenuAction a) {
+    return MenuDispatch{a};
+}
+
+MenuDispatch panelOf(int content) {
+    MenuDispatch d{MenuAction::OpenPanel};
+    d.panel = content;
+    return d;
+}
+
+std::string trimmed(const std::string& s) {
+    size_t first = s.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return "";
+    size_t last = s.find_last_not_of(" \t\r\n");
+    return s.substr(first, last - first + 1);
+}
+
+} // namespace
+
+MenuDispatch menuAuswertung(int code) {
+    auto item = findMenuItem(code);
+    if (!item) return {};
+    if (item->availability != Availability::Built) {
+        MenuDispatch d{MenuAction::Unavailable};
+        d.availability = item->availability;
+        return d;
+    }
+    if (code >= 62 && code <= 65) {
+        MenuDispatch d{MenuAction::TransferAll};
+        d.year = kFirstYear + code - 62;
+        return d;
+    }
+    if (code >= 66 && code <= 70) {
+        MenuDispatch d{MenuAction::DeleteYear};
+        d.year = kFirstYear + code - 66;
+        return d;
+    }
+    if (item->group == 'v' || (item->group == 'i' && code <= 96) || code == 1)
+        return act(MenuAction::OpenLink);
+    switch (code) {
+    case 2:
+        return act(MenuAction::StorageLocation);
+    case 9:
+        return panelOf(panel::kBackups);
+    case 10:
+        return panelOf(panel::kModelCase);
+    case 11:
+        return act(MenuAction::EndProgram);
+    case 20:
+        return panelOf(panel::kTariffOverview);
+    case 27:
+    case 40: {
+        MenuDispatch d{MenuAction::SpecialRules};
+        d.inKind = code == 27;
+        return d;
+    }
+    case 60:
+        return act(MenuAction::RecalculateAll);
+    case 74:
+        return panelOf(panel::kOrdering);
+    case 7:
+        return act(MenuAction::PrinterSetup);
+    default:
+        return {};
+    }
+}
+
+MenuDispatch functionDispatch(int code) {
+    auto f = findFunctionButton(code);
+    if (!f) return {};
+    if (f->availability != Availability::Built) {
+        MenuDispatch d{MenuAction::Unavailable};
+        d.availability = f->availability;
+        return d;
+    }
+    switch (code) {
+    case 1:
+        return panelOf(panel::kUsers);
+    case 2:
+        return act(MenuAction::ToggleMaximised);
+    case 11:
+        return act(MenuAction::Calculator);
+    case 12:
+        return panelOf(panel::kLinks);
+    case 13:
+        return panelOf(panel::kComparison);
+    case 14:
+        return act(MenuAction::AdoptModelCase);
+    case 15:
+        return act(MenuAction::SortCases);
+    case 18:
+        return panelOf(panel::kSvClassification);
+    case 19:
+        return act(MenuAction::OpenLink);
+    case 20:
+        return act(MenuAction::FollowingMonths);
+    case 21:
+        return act(MenuAction::TransferCase);
+    case 22:
+        return act(MenuAction::Memo);
+    case 3:
+    case 4: {
+        MenuDispatch d{MenuAction::PrintWindow};
+        d.colour = code == 3;
+        return d;
+    }
+    case 5: // gross pay with the employer's cost, gross and net, both, the annex, the pay statement
+    case 6:
+    case 7:
+    case 8:
+    case 24: {
+        MenuDispatch d{MenuAction::Printout};
+        d.printKind = code == 5 ? 16 : code == 6 ? 11 : code == 7 ? 12 : code == 8 ? 21 : 22;
+        return d;
+    }
+    default:
+        return {};
+    }
+}
+
+bool closesOnFocusLoss(int content) {
+    return (content >= 0 && content <= 3) || (content >= 5 && content <= 132) ||
+           (content >= 134 && content <= 198) || (content >= 201 && content <= 299);
+}
+
+PanelLeave leaveConsequence(int content) {
+    if (content == 150) return PanelLeave::RebuildCaseList;
+    if (content == 300) return PanelLeave::ReopenCaseFiles;
+    return PanelLeave::Nothing;
+}
+
+FactorCheck checkPercentFactor(int percent, int low, int high) {
+    if (percent >= low && percent <= high) return FactorCheck{percent, std::nullopt};
+    return FactorCheck{100, PromptMessage{PromptIcon::Warning,
+                                          "Achtung",
+                                          {"Der Faktor wurde auf 100 % zurückgesetzt"},
+                                          PromptButtons::Ok}};
+}
+
+LinkSettings LinkSettings::parse(const std::string& text) {
+    LinkSettings s;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        line = trimmed(line);
+        if (line.empty() || line[0] == '#') continue;
+        size_t gap = line.find_first_of(" \t=");
+        if (gap == std::string::npos) continue;
+        std::string code = line.substr(0, gap);
+        std::string address = trimmed(line.substr(gap));
+        if (!address.empty() && address[0] == '=') address = trimmed(address.substr(1));
+        if (code.size() != 3 || address.empty()) continue;
+        code[0] = (code[0] == 'y' || code[0] == 'Y') ? 'Y' : (code[0] == 'F' ? 'f' : code[0]);
+        s.addresses_[code] = address;
+    }
+    return s;
+}
+
+LinkSettings LinkSettings::read(const std::filesystem::path& programDir) {
+    std::ifstream in(programDir / kLinkFile, std::ios::binary);
+    if (!in) return {};
+    std::ostringstream text;
+    text << in.rdbuf();
+    return parse(text.str());
+}
+
+std::optional<std::string> LinkSettings::address(const std::string& code) const {
+    auto it = addresses_.find(code);
+    if (it == addresses_.end()) return std::nullopt;
+    return it->second;
+}
+
+PromptMessage missingLinkMessage(const std::string& code, const std::string& caption) {
+    return PromptMessage{
+        PromptIcon::Information,
+        "Internetadresse fehlt",
+        {"Für " + code + " (" + caption + ") ist keine Internetadresse eingetragen.",
+         "Die Adressen stehen in der Datei " + std::string(kLinkFile) +
+             " im Programmordner, eine Zeile je Menüpunkt (zum Beispiel \"Y80 https://...\")."},
+        PromptButtons::Ok};
+}
+
+} // namespace varemo
