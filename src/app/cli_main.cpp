@@ -55,6 +55,8 @@ const Command kCommands[] = {
     {"select-user", runSelectUser, "select-user N [--password P]"},
     {"recalc-all", runRecalcAll,
      "recalc-all --year Y --set REAL|PLAN|INFO   (all cases, twelve months; asks)"},
+    {"settings", runSettings,
+     "settings list|get NAME|set NAME VALUE --year Y [--month M] [--json]   (the user's settings of a year)"},
 };
 
 void printUsage(std::ostream& out) {
