@@ -1,0 +1,64 @@
+#include "presentation/settings_panel.h"
+
+#include "model/user_file_names.h"
+#include "session/startup.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+using namespace varemo;
+
+namespace {
+
+struct Started {
+    test::ScriptedPrompter prompter;
+    Session g{prompter};
+    explicit Started(const std::filesystem::path& dir) {
+        g.programDir = dir;
+        EXPECT_TRUE(StartUp(g));
+    }
+};
+
+} // namespace
+
+// The church tax panel: its values, a refusal, saving into the session and the file, the values seen by
+// the next start, and "Vorgabewerte".
+TEST(SettingsPanel, ChangesAreSavedReadAtTheNextStartAndRestoredToTheDefaults) {
+    test::TempDir dir;
+    {
+        Started s(dir.path());
+        ASSERT_EQ(s.g.year, 2020);
+        SettingsPanel panel(s.g, SettingsPanelKind::ChurchTax);
+        EXPECT_EQ(panel.title(), "Vorgabewerte für die Kirchensteuer 2020");
+        EXPECT_EQ(panel.fields().size(), 18u * 4 + 1); // four values per region, and the surcharge
+        EXPECT_EQ(panel.value("kirchensteuer.2.pauschal"), "7,00");
+        EXPECT_EQ(panel.value("kirchensteuer.2.satz"), "8,00");
+
+        EXPECT_EQ(
+            panel.enter("kirchensteuer.2.satz", "8,001").value(),
+            "Der Wert \"8,001\" für kirchensteuer.2.satz (Region 2: Kirchensteuersatz in %) ist ungültig. "
+            "Erlaubt sind Zahlen von 0 bis 10 mit höchstens 2 Nachkommastellen.");
+        EXPECT_TRUE(panel.enter("sv.pv", "3,30").has_value()); // another panel's value
+        EXPECT_FALSE(panel.changed());
+        EXPECT_FALSE(panel.enter("kirchensteuer.2.pauschal", "5,5").has_value());
+        EXPECT_TRUE(panel.changed());
+        EXPECT_EQ(s.g.tax.lands[2].flatHundredths, 700); // not before saving
+        panel.save(s.g);
+        EXPECT_EQ(s.g.tax.lands[2].flatHundredths, 550);
+    }
+    {
+        Started s(dir.path());
+        EXPECT_EQ(s.g.tax.lands[2].flatHundredths, 550);
+        SettingsPanel panel(s.g, SettingsPanelKind::ChurchTax);
+        EXPECT_EQ(panel.value("kirchensteuer.2.pauschal"), "5,50");
+        panel.restoreDefaults();
+        EXPECT_EQ(panel.value("kirchensteuer.2.pauschal"), "7,00");
+        panel.save(s.g);
+    }
+    Started s(dir.path());
+    EXPECT_EQ(s.g.tax.lands[2].flatHundredths, 700);
+    const RecordBuffer record(readRecordIfExists(dir.path() / "User001" / kChurchTaxFile,
+                                                 kChurchTaxRecordLength, yearRecordNumber(2020)));
+    EXPECT_EQ(record.i32(2 + 12 * 2 + 4), 700);
+}
