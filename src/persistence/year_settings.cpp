@@ -4,6 +4,7 @@
 #include "base/prompter.h"
 #include "model/data_set.h"
 #include "model/user_file_names.h"
+#include "pay/special_payment_tables.h"
 #include "persistence/file_ops.h"
 #include "persistence/user_files.h"
 
@@ -271,6 +272,7 @@ YearSettings YearSettings::shipped(int year) {
     s.funds = FundTable::defaultsFor(year);
     s.churchTax = shippedChurchTax(year);
     s.pension = PensionDefaults(year);
+    s.annualPayments = shippedAnnualPaymentTable();
     return s;
 }
 
@@ -291,6 +293,7 @@ YearSettings readYearSettings(const fs::path& userFolder, int year) {
     readFunds(in, s.funds);
     readChurchTax(findFileIgnoringCase(userFolder, kChurchTaxFile), year, s.churchTax);
     readPension(findFileIgnoringCase(userFolder, kPensionDefaultsFile), year, s.pension);
+    s.annualPayments = readAnnualPaymentTable(userFolder);
     return s;
 }
 
@@ -401,6 +404,10 @@ void writePensionSettings(const fs::path& userFolder, const YearSettings& s) {
     r.setI32(8, p.specialPaymentThresholdEast.toCents());
     put(kPensionRateRecords + 12, r);
     writeFileAtomically(file, bytes);
+}
+
+void writeAnnualPaymentSettings(const fs::path& userFolder, const YearSettings& s) {
+    writeAnnualPaymentTable(userFolder, s.annualPayments);
 }
 
 } // namespace varemo

@@ -57,6 +57,7 @@
 #include "law/levies.h"
 #include "law/pension_funds.h"
 #include "law/sv_defaults.h"
+#include "model/pay_extras.h"
 #include "tariffs/multipliers.h"
 
 #include <cstdint>
@@ -83,6 +84,8 @@ struct YearSettings {
     FundTable funds;
     ChurchTaxTable churchTax{};
     PensionSettings pension;
+    // "Jahressonderzahlung": the percentages of every year ("Jasoza.vee", pay/special_payment_tables.h).
+    AnnualPaymentTable annualPayments;
 
     // The shipped defaults of a year ("Vorgabewerte").
     static YearSettings shipped(int year);
@@ -103,5 +106,6 @@ bool sameYearDefaults(const YearSettings& a, const YearSettings& b);
 void writeYearDefaultsSettings(const std::filesystem::path& userFolder, const YearSettings& s);
 void writeChurchTaxSettings(const std::filesystem::path& userFolder, const YearSettings& s);
 void writePensionSettings(const std::filesystem::path& userFolder, const YearSettings& s);
+void writeAnnualPaymentSettings(const std::filesystem::path& userFolder, const YearSettings& s);
 
 } // namespace varemo

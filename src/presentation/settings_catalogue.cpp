@@ -3,6 +3,7 @@
 #include "base/cp1252.h"
 #include "base/prompter.h"
 #include "model/user_file_names.h"
+#include "pay/special_payment_tables.h"
 
 #include <algorithm>
 #include <array>
@@ -377,6 +378,23 @@ std::vector<Def> buildDefs() {
                     return std::nullopt;
                 };
             }
+    // Annual special payment per agreement entry and pay group, of the year.
+    for (int agreement = 0; agreement < kAgreementEntries; ++agreement)
+        for (int group = 0; group < kAnnualPaymentGroups; ++group)
+            for (const bool east : {false, true})
+                number(
+                    "jsz." + std::to_string(agreement) + "." + std::to_string(group) +
+                        (east ? ".ost" : ".west"),
+                    "Jahressonderzahlung " + agreementNames()[static_cast<size_t>(agreement)] + ", " +
+                        annualPaymentGroupNames()[static_cast<size_t>(group)] + (east ? " Ost" : " West") +
+                        " in %",
+                    kAnnualPaymentFile, P::SpecialPayments, 2, 0, 30000,
+                    [agreement, group, east](const YearSettings& s, int) -> int64_t {
+                        return s.annualPayments.percent(agreement, s.year, east, group);
+                    },
+                    [agreement, group, east](YearSettings& s, int, int64_t v) {
+                        s.annualPayments.setPercent(agreement, s.year, east, group, static_cast<int32_t>(v));
+                    });
     return d;
 }
 

@@ -23,6 +23,9 @@ void applyYearSettings(Globaldaten& g, const YearSettings& s) {
     g.tax.churchDataYear = s.year;
     g.pension.settings = s.pension;
     g.pension.settingsYear = s.year;
+    g.extras.annualPercentages = s.annualPayments;
+    g.extras.annualPercentagesFolder = g.userFolder;
+    g.extras.annualPercentagesLoaded = true;
 }
 
 void LoadYearSettings(Session& g) {
@@ -45,6 +48,8 @@ YearSettings currentYearSettings(const Globaldaten& g) {
     if (g.funds.year() == g.year) s.funds = g.funds;
     if (g.tax.churchDataYear == g.year) s.churchTax = g.tax.lands;
     if (g.pension.settingsYear == g.year) s.pension = g.pension.settings;
+    if (g.extras.annualPercentagesLoaded && g.extras.annualPercentagesFolder == g.userFolder)
+        s.annualPayments = g.extras.annualPercentages;
     return s;
 }
 
@@ -53,13 +58,15 @@ void SaveYearSettings(Session& g, const YearSettings& s) {
     if (!g.userFolder.empty()) {
         FileSnapshot snapshot(g.userFolder);
         const auto file = [&g](const char* name) { return findFileIgnoringCase(g.userFolder, name); };
-        snapshot.add({file(kYearDefaultsFile), file(kChurchTaxFile), file(kPensionDefaultsFile)});
+        snapshot.add({file(kYearDefaultsFile), file(kChurchTaxFile), file(kPensionDefaultsFile),
+                      file(kAnnualPaymentFile)});
         try {
             // Only the files whose part changed are written.
             const YearSettings stored = readYearSettings(g.userFolder, s.year);
             if (!sameYearDefaults(s, stored)) writeYearDefaultsSettings(g.userFolder, s);
             if (s.churchTax != stored.churchTax) writeChurchTaxSettings(g.userFolder, s);
             if (s.pension != stored.pension) writePensionSettings(g.userFolder, s);
+            if (s.annualPayments != stored.annualPayments) writeAnnualPaymentSettings(g.userFolder, s);
         } catch (const std::exception& e) {
             const bool restored = snapshot.restore();
             throw StorageError("Die Einstellungen des Jahres " + std::to_string(s.year) +

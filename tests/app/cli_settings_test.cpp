@@ -126,6 +126,33 @@ TEST(CliSettings, StoredSettingsChangeTheSheetAsTheLawSays) {
     EXPECT_TRUE(contains(other.out, "multiplikator.tarif = 100,00")) << other.out;
 }
 
+// The fund settings ("atv.vee") and the annual special payment percentages ("Jasoza.vee").
+TEST(CliSettings, FundSettingsAndSpecialPaymentPercentagesReachTheirSteps) {
+    Folder f;
+    f.makeCase();
+    // VBL West levy 8,26 %, of it 1,81 % the employee's: the employer's 6,45 % of 5.842,91 = 376,87.
+    EXPECT_EQ(employerItem(f.sheet(), " ATV/Pens.-Umlage"), 37687);
+    // A levy of 8,50 %: the employer's share 8,50 − 1,81 = 6,69 %, 5.842,91 × 6,69 % = 390,890679 →
+    // 390,89.
+    ASSERT_EQ(f.setting("zv.0.west.umlage", "8,50").status, 0);
+    EXPECT_EQ(employerItem(f.sheet(), " ATV/Pens.-Umlage"), 39089);
+
+    // Line 19 "Jahressonderzahlung" in November (§ 20 TVöD): the average of July to September,
+    // 5.899,26, times the group's percentage, twelve months occupied. TVöD VKA, E13 to E15, 2020: 51,78 %
+    // → 3.054,637 → 3.054,64; with 60 % entered: 3.539,556 → 3.539,56.
+    std::vector<std::string> args = varemo::test::caseMonthArgs(f.dir.path(), "set", 2020, 1);
+    args.insert(args.end(), {"--line", "19=0"});
+    ASSERT_EQ(varemo::test::runCli(args).status, 0);
+    auto november = [&f] {
+        std::vector<std::string> a = varemo::test::caseMonthArgs(f.dir.path(), "sheet", 2020, 11);
+        a.push_back("--json");
+        return lineCents(parseJson(varemo::test::runCli(a).out), 19);
+    };
+    EXPECT_EQ(november(), 305464);
+    ASSERT_EQ(f.setting("jsz.1.12.west", "60").status, 0);
+    EXPECT_EQ(november(), 353956);
+}
+
 TEST(CliSettings, ABadValueOrADamagedFileChangesNothingAndSaysWhy) {
     Folder f;
     f.makeCase();
