@@ -4,15 +4,20 @@
 //   settings get NAME --year Y [--month M] [--json]
 //   settings set NAME VALUE --year Y [--month M]       values kept per month: from M to December
 //
+// The employer texts of the printouts (arbeitgeber.*, "varemo20.dim") are the user's, not the year's;
+// they are listed, read and changed the same way.
+//
 // A value the setting does not allow is refused with its German message, exit status 1, and nothing
 // is written. Stored cases keep their figures until they are calculated again (sheet, set, recalc-all).
 
 #include "app/cli_common.h"
 #include "app/cli_storage.h"
 #include "app/json_writer.h"
+#include "presentation/employer_data_panel.h"
 #include "presentation/settings_catalogue.h"
 #include "session/year_settings_ops.h"
 
+#include <cctype>
 #include <iostream>
 #include <sstream>
 
@@ -38,8 +43,7 @@ SettingsArgs readArgs(const CliContext& ctx) {
             a.month = r.intValue();
         else if (arg == "--json")
             a.json = true;
-        else if (!arg.empty() && arg[0] == '-' && arg.size() > 1 &&
-                 !std::isdigit(static_cast<unsigned char>(arg[1])))
+        else if (arg.size() > 1 && arg[0] == '-' && !std::isdigit(static_cast<unsigned char>(arg[1])))
             r.unknown();
         else if (a.action.empty())
             a.action = arg;
@@ -55,23 +59,33 @@ SettingsArgs readArgs(const CliContext& ctx) {
     return a;
 }
 
-void print(const YearSettings& s, const std::vector<const SettingInfo*>& infos, int month, bool json) {
+struct Row {
+    std::string name, meaning, value, file;
+};
+
+void print(int year, int month, const std::vector<Row>& rows, bool json) {
     std::ostringstream out;
-    if (json) out << "{\"year\":" << s.year << ",\"month\":" << month << ",\"settings\":[";
+    if (json) out << "{\"year\":" << year << ",\"month\":" << month << ",\"settings\":[";
     bool first = true;
-    for (const SettingInfo* info : infos) {
-        const std::string value = settingText(s, info->name, month);
+    for (const Row& row : rows) {
         if (json)
-            out << (first ? "" : ",") << "{\"name\":" << jsonString(info->name)
-                << ",\"meaning\":" << jsonString(info->meaning) << ",\"value\":" << jsonString(value)
-                << ",\"file\":" << jsonString(info->file) << ",\"panel\":" << static_cast<int>(info->panel)
-                << "}";
+            out << (first ? "" : ",") << "{\"name\":" << jsonString(row.name)
+                << ",\"meaning\":" << jsonString(row.meaning) << ",\"value\":" << jsonString(row.value)
+                << ",\"file\":" << jsonString(row.file) << "}";
         else
-            out << info->name << " = " << value << "   (" << info->meaning << "; " << info->file << ")\n";
+            out << row.name << " = " << row.value << "   (" << row.meaning << "; " << row.file << ")\n";
         first = false;
     }
     if (json) out << "]}\n";
     std::cout << out.str();
+}
+
+Row employerRow(const EmployerDataPanel& panel, const EmployerDataPanel::Field& f) {
+    return {f.name, f.caption, panel.value(f.text), kWindowRecordFile};
+}
+
+void refuse(const CliContext& ctx, const std::string& why) {
+    ctx.prompter->tell("Einstellungen", {why, "Es wurde nichts geändert."}, PromptIcon::Warning);
 }
 
 } // namespace
@@ -79,9 +93,11 @@ void print(const YearSettings& s, const std::vector<const SettingInfo*>& infos, 
 int runSettings(CliContext& ctx) {
     const SettingsArgs a = readArgs(ctx);
     const SettingInfo* info = nullptr;
+    const EmployerDataPanel::Field* employer = nullptr;
     if (a.action != "list") {
         info = findSetting(a.words[0]);
-        if (!info) {
+        employer = EmployerDataPanel::find(a.words[0]);
+        if (!info && !employer) {
             ctx.prompter->tell("Einstellungen",
                                {"Eine Einstellung \"" + a.words[0] + "\" gibt es nicht.",
                                 "Die Namen zeigt \"settings list\"."},
@@ -91,24 +107,39 @@ int runSettings(CliContext& ctx) {
     }
     Session g(*ctx.prompter);
     if (!startSession(g, ctx)) return 3;
+    if (employer) {
+        // Saved with the selection the start-up read, so that the year shown last stays as it was.
+        EmployerDataPanel panel(g);
+        if (a.action == "set") {
+            if (auto refused = panel.enter(employer->text, a.words[1])) {
+                refuse(ctx, *refused);
+                return 1;
+            }
+            panel.save(g);
+        }
+        print(a.year, a.month, {employerRow(panel, *employer)}, a.json);
+        return 0;
+    }
+    const EmployerDataPanel employerPanel(g);
     g.year = a.year;
     LoadYearSettings(g);
     YearSettings s = currentYearSettings(g);
     if (a.action == "set") {
         if (auto refused = enterSetting(s, info->name, a.words[1], a.month)) {
-            ctx.prompter->tell("Einstellungen", {*refused, "Es wurde nichts geändert."}, PromptIcon::Warning);
+            refuse(ctx, *refused);
             return 1;
         }
         SaveYearSettings(g, s);
         s = readYearSettings(g.userFolder, a.year); // as stored
     }
-    std::vector<const SettingInfo*> infos;
-    if (info)
-        infos.push_back(info);
-    else
-        for (const SettingInfo& i : settingsCatalogue())
-            infos.push_back(&i);
-    print(s, infos, a.month, a.json);
+    std::vector<Row> rows;
+    for (const SettingInfo& i : settingsCatalogue())
+        if (!info || info->name == i.name)
+            rows.push_back({i.name, i.meaning, settingText(s, i.name, a.month), i.file});
+    if (!info)
+        for (const EmployerDataPanel::Field& f : EmployerDataPanel::fields())
+            rows.push_back(employerRow(employerPanel, f));
+    print(a.year, a.month, rows, a.json);
     return 0;
 }
 

@@ -101,7 +101,7 @@ std::vector<Def> buildDefs() {
         def.kind = Kind::Amount;
         def.decimals = 2;
         def.low = 0;
-        def.high = 9999999999;
+        def.high = 999999999;
         def.get = get;
         def.set = set;
         d.push_back(std::move(def));
@@ -378,6 +378,46 @@ std::vector<Def> buildDefs() {
                     return std::nullopt;
                 };
             }
+    // The monthly thresholds and ceilings of the fund settings, from the chosen month to December.
+    struct T {
+        const char* key;
+        const char* meaning;
+        std::array<Money, 12> PensionSettings::*field;
+    };
+    for (const T t : {T{"grenzwert8", "Grenzwert für die 8 % AG-Umlage", &PensionSettings::threshold8},
+                      T{"grenzwert9", "Grenzwert für die 9 % AG-Umlage", &PensionSettings::threshold9},
+                      T{"umlagegrenze.west", "Umlagebemessungsgrenze W E S T", &PensionSettings::ceilingWest},
+                      T{"umlagegrenze.ost", "Umlagebemessungsgrenze O S T", &PensionSettings::ceilingEast}}) {
+        const auto field = t.field;
+        Def* def = number(
+            std::string("zv.") + t.key, std::string("Zusatzversorgung: ") + t.meaning + " (Euro)",
+            kPensionDefaultsFile, P::SupplementaryPension, 2, 0, 999999999,
+            [field](const YearSettings& s, int month) -> int64_t {
+                return (s.pension.*field)[static_cast<size_t>(month - 1)].toCents();
+            },
+            [field](YearSettings& s, int month, int64_t v) {
+                for (int m = month - 1; m < 12; ++m)
+                    (s.pension.*field)[static_cast<size_t>(m)] = Money::fromCents(v);
+            });
+        def->kind = Kind::Amount;
+    }
+    struct S {
+        const char* key;
+        Money PensionSettings::*field;
+    };
+    for (const S t : {S{"west", &PensionSettings::specialPaymentThresholdWest},
+                      S{"ost", &PensionSettings::specialPaymentThresholdEast}}) {
+        const auto field = t.field;
+        Def* def = number(
+            std::string("zv.grenzwert-sonderzahlung.") + t.key,
+            std::string("Zusatzversorgung: Erhöhung des Grenzwerts im Monat der Jahressonderzahlung ") +
+                (field == &PensionSettings::specialPaymentThresholdWest ? "West" : "Ost") + " (Euro)",
+            kPensionDefaultsFile, P::SupplementaryPension, 2, 0, 999999999,
+            [field](const YearSettings& s, int) -> int64_t { return (s.pension.*field).toCents(); },
+            [field](YearSettings& s, int, int64_t v) { s.pension.*field = Money::fromCents(v); });
+        def->kind = Kind::Amount;
+    }
+
     // Annual special payment per agreement entry and pay group, of the year.
     for (int agreement = 0; agreement < kAgreementEntries; ++agreement)
         for (int group = 0; group < kAnnualPaymentGroups; ++group)

@@ -11,8 +11,9 @@
 // umlage.insolvenz (liability); kasse.N.allgemein|ermaessigt|zusatz|u1|u2|name (N = 0 to 35; rates from
 // the chosen month to December), kasse.insolvenzgeld; kirchensteuer.R.satz|pauschal|kappung|
 // kappung-ag (R = 0 to 17); zv.P.west|ost.umlage|umlage-an|sanierung|kapital|kapital-an (P = 0 to 40;
-// from the chosen month to December); jsz.A.G.west|ost (the annual special payment of agreement entry A
-// = 0 to 19 and pay group G = 0 to 49 in percent).
+// from the chosen month to December), zv.grenzwert8, zv.grenzwert9, zv.umlagegrenze.west|ost (from
+// the chosen month to December), zv.grenzwert-sonderzahlung.west|ost; jsz.A.G.west|ost (the annual special
+// payment of agreement entry A = 0 to 19 and pay group G = 0 to 49 in percent).
 
 #include "persistence/year_settings.h"
 

@@ -1,6 +1,7 @@
 #include "presentation/settings_panel.h"
 
 #include "model/user_file_names.h"
+#include "presentation/employer_data_panel.h"
 #include "session/startup.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
@@ -61,4 +62,34 @@ TEST(SettingsPanel, ChangesAreSavedReadAtTheNextStartAndRestoredToTheDefaults) {
     const RecordBuffer record(readRecordIfExists(dir.path() / "User001" / kChurchTaxFile,
                                                  kChurchTaxRecordLength, yearRecordNumber(2020)));
     EXPECT_EQ(record.i32(2 + 12 * 2 + 4), 700);
+}
+
+// The employer texts: checked against what the record keeps, saved into "varemo20.dim" and read by the
+// next start; "Vorgabewerte" brings back the texts of a new folder.
+TEST(EmployerDataPanel, TextsAreCheckedSavedAndRestored) {
+    test::TempDir dir;
+    {
+        Started s(dir.path());
+        EmployerDataPanel panel(s.g);
+        EXPECT_EQ(panel.value(EmployerText::Line4), "- Personalstelle -");
+        EXPECT_EQ(panel.enter(EmployerText::Town, "Garmisch-Partenkirchen (Oberbayern)").value(),
+                  "Der Text \"Garmisch-Partenkirchen (Oberbayern)\" für \"Ort\" ist ungültig. Erlaubt sind "
+                  "höchstens 20 Zeichen.");
+        EXPECT_TRUE(panel.enter(EmployerText::HeaderNumber, "12a").has_value());
+        EXPECT_TRUE(panel.enter(EmployerText::Line1, "Amt \xE2\x86\x92 Personal").has_value()); // an arrow
+        EXPECT_FALSE(panel.enter(EmployerText::Line1, "Stadt Großheim – Personalamt").has_value());
+        EXPECT_FALSE(panel.enter(EmployerText::Town, "Großheim").has_value());
+        panel.save(s.g);
+    }
+    {
+        Started s(dir.path());
+        EmployerDataPanel panel(s.g);
+        EXPECT_EQ(panel.value(EmployerText::Line1), "Stadt Großheim – Personalamt");
+        EXPECT_EQ(panel.value(EmployerText::Town), "Großheim");
+        panel.restoreDefaults();
+        panel.save(s.g);
+    }
+    Started s(dir.path());
+    EXPECT_EQ(s.g.storage.window.employerText(EmployerText::Line1), "");
+    EXPECT_EQ(s.g.storage.window.employerText(EmployerText::Line4), "- Personalstelle -");
 }
