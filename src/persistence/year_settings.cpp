@@ -204,11 +204,13 @@ void readChurchTax(const fs::path& file, int year, ChurchTaxTable& table) {
     if (r.i16(0) == 0) return;
     if (r.i16(0) != year) damaged(file, n, "das Jahr " + std::to_string(r.i16(0)));
     const ChurchTaxTable stored = churchTaxFromRecord(r);
-    for (const LandChurchTax& land : stored) {
-        const bool flagValid = r.i16(2 + 12 * static_cast<size_t>(&land - stored.data()) + 10) <= 1;
-        if (land.rateHundredths < 0 || land.rateHundredths > 1000 || land.flatHundredths < 0 ||
-            land.flatHundredths > 1000 || land.capHundredths < 0 || land.capHundredths > 1000 || !flagValid)
-            damaged(file, n, "einen ungültigen Kirchensteuersatz");
+    for (size_t region = 0; region < stored.size(); ++region) {
+        const LandChurchTax& land = stored[region];
+        const bool flagValid = r.i16(2 + 12 * region + 10) == 0 || r.i16(2 + 12 * region + 10) == 1;
+        const auto valid = [](int32_t rate) { return rate >= 0 && rate <= 1000; };
+        if (!valid(land.rateHundredths) || !valid(land.flatHundredths) || !valid(land.capHundredths) ||
+            !flagValid)
+            damaged(file, n, "einen ungültigen Kirchensteuersatz der Region " + std::to_string(region));
     }
     table = stored;
 }

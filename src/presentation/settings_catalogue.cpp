@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <unordered_map>
 
 namespace varemo {
 namespace {
@@ -444,9 +445,14 @@ const std::vector<Def>& defs() {
 }
 
 const Def* findDef(const std::string& name) {
-    for (const Def& d : defs())
-        if (d.info.name == name) return &d;
-    return nullptr;
+    static const std::unordered_map<std::string, const Def*> byName = [] {
+        std::unordered_map<std::string, const Def*> out;
+        for (const Def& d : defs())
+            out.emplace(d.info.name, &d);
+        return out;
+    }();
+    const auto it = byName.find(name);
+    return it == byName.end() ? nullptr : it->second;
 }
 
 std::string allowedText(const Def& d) {

@@ -1,5 +1,6 @@
 #include "presentation/settings_panel.h"
 
+#include "pay/special_payment_tables.h"
 #include "session/year_settings_ops.h"
 
 namespace varemo {
@@ -46,10 +47,39 @@ std::optional<std::string> SettingsPanel::enter(const std::string& name, const s
 
 void SettingsPanel::restoreDefaults() {
     const YearSettings shipped = YearSettings::shipped(settings_.year);
-    for (const SettingInfo* info : fields_)
-        // Month by month, so that values kept per month take the shipped value of each month.
-        for (int month = 1; month <= 12; ++month)
-            (void)enterSetting(settings_, info->name, settingText(shipped, info->name, month), month);
+    YearSettings& s = settings_;
+    switch (kind_) {
+    case SettingsPanelKind::TariffMultipliers:
+        s.pay.multipliers = shipped.pay.multipliers;
+        break;
+    case SettingsPanelKind::FamilyAllowance:
+        s.pay.familyAllowanceComputed = shipped.pay.familyAllowanceComputed;
+        s.pay.traineeName = shipped.pay.traineeName;
+        break;
+    case SettingsPanelKind::SpecialPayments:
+        s.pay.holidayPay = shipped.pay.holidayPay;
+        s.pay.keepSpecialPaymentsOwnTable = shipped.pay.keepSpecialPaymentsOwnTable;
+        s.pay.landShareBase = shipped.pay.landShareBase;
+        s.pay.landSharePerChild = shipped.pay.landSharePerChild;
+        // Only the year's percentages: the other years keep theirs.
+        for (int agreement = 0; agreement < kAgreementEntries; ++agreement)
+            restoreShippedPercentages(s.annualPayments, agreement, s.year);
+        break;
+    case SettingsPanelKind::ChurchTax:
+        s.churchTax = shipped.churchTax;
+        s.pay.soliByFlowChart = shipped.pay.soliByFlowChart;
+        break;
+    case SettingsPanelKind::SocialInsurance:
+        s.sv = shipped.sv;
+        break;
+    case SettingsPanelKind::HealthFunds:
+        s.funds = shipped.funds;
+        s.liability = shipped.liability;
+        break;
+    case SettingsPanelKind::SupplementaryPension:
+        s.pension = shipped.pension;
+        break;
+    }
     changed_ = true;
 }
 
