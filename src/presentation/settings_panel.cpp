@@ -1,5 +1,6 @@
 #include "presentation/settings_panel.h"
 
+#include "base/prompter.h"
 #include "pay/special_payment_tables.h"
 #include "session/year_settings_ops.h"
 
@@ -80,6 +81,21 @@ void SettingsPanel::restoreDefaults() {
         s.pension = shipped.pension;
         break;
     }
+    changed_ = true;
+}
+
+void SettingsPanel::updateLevyRates() {
+    if (kind_ != SettingsPanelKind::HealthFunds) return;
+    const FundTable shipped = FundTable::defaultsFor(settings_.year);
+    RecordingPrompter quiet; // the shipped rates lie within the entry bounds
+    FundTable& funds = settings_.funds;
+    for (int fund = 0; fund < kHealthFunds; ++fund)
+        for (int m = 0; m < 12; ++m) {
+            const FundRates& from = shipped.rates(fund, m);
+            (void)funds.enter(quiet, fund, m, FundField::U1, from.u1, false);
+            (void)funds.enter(quiet, fund, m, FundField::U2, from.u2, false);
+        }
+    (void)funds.enterInsolvencyRate(quiet, shipped.insolvencyRate());
     changed_ = true;
 }
 

@@ -26,6 +26,10 @@ class SettingsPanel {
     std::optional<std::string> enter(const std::string& name, const std::string& text, int month = 1);
     // "Vorgabewerte": the panel's values become the shipped ones of the year (not yet saved).
     void restoreDefaults();
+    // "Umlagesätze aktualisieren" (health funds): the U1 and U2 rates of every fund and month and the
+    // Insolvenzgeld rate become the program's list of the year; the other rates, the names and the
+    // liability stay as they are (not yet saved).
+    void updateLevyRates();
     bool changed() const { return changed_; }
     // "Änderungen speichern": writes the settings and hands them to the steps (session/year_settings_ops.h).
     void save(Session& g);

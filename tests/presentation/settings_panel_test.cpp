@@ -93,3 +93,19 @@ TEST(EmployerDataPanel, TextsAreCheckedSavedAndRestored) {
     EXPECT_EQ(s.g.storage.window.employerText(EmployerText::Line1), "");
     EXPECT_EQ(s.g.storage.window.employerText(EmployerText::Line4), "- Personalstelle -");
 }
+
+// "Umlagesätze aktualisieren" takes the levies of the year's list and keeps the user's other rates.
+TEST(SettingsPanel, UpdatingTheLevyRatesKeepsTheOtherRates) {
+    test::TempDir dir;
+    Started s(dir.path());
+    SettingsPanel panel(s.g, SettingsPanelKind::HealthFunds);
+    ASSERT_FALSE(panel.enter("kasse.0.u1", "3,10", 4).has_value());
+    ASSERT_FALSE(panel.enter("kasse.0.zusatz", "1,50").has_value());
+    ASSERT_FALSE(panel.enter("kasse.insolvenzgeld", "0,2").has_value());
+    EXPECT_EQ(panel.value("kasse.0.u1", 3), "2,00");
+    EXPECT_EQ(panel.value("kasse.0.u1", 4), "3,10");
+    panel.updateLevyRates();
+    EXPECT_EQ(panel.value("kasse.0.u1", 12), "2,00");
+    EXPECT_EQ(panel.value("kasse.insolvenzgeld"), "0,06");
+    EXPECT_EQ(panel.value("kasse.0.zusatz", 7), "1,50");
+}
