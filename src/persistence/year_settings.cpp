@@ -33,6 +33,8 @@ constexpr size_t kFundBlocks = 132;
 constexpr size_t kFundBlockLength = 2 * 12 * kHealthFunds;
 constexpr size_t kFundNames = 4452;
 constexpr size_t kFundNameLength = 35;
+constexpr size_t kColours = 5712;
+constexpr size_t kColoursEnd = kColours + 1 + 3 * kColourAreaCount;
 } // namespace vee
 
 constexpr int kFundFieldCount = 5;
@@ -293,6 +295,11 @@ YearSettings readYearSettings(const fs::path& userFolder, int year) {
         s.liability.insolvency = in.flag(vee::kLiability + 3, "Insolvenzgeld-Umlage");
     }
     readFunds(in, s.funds);
+    if (in.marker(vee::kColours)) {
+        s.colours.emplace();
+        std::copy(r.bytes().begin() + static_cast<std::ptrdiff_t>(vee::kColours + 1),
+                  r.bytes().begin() + static_cast<std::ptrdiff_t>(vee::kColoursEnd), s.colours->begin());
+    }
     readChurchTax(findFileIgnoringCase(userFolder, kChurchTaxFile), year, s.churchTax);
     readPension(findFileIgnoringCase(userFolder, kPensionDefaultsFile), year, s.pension);
     s.annualPayments = readAnnualPaymentTable(userFolder);
@@ -301,7 +308,8 @@ YearSettings readYearSettings(const fs::path& userFolder, int year) {
 
 namespace {
 
-// The settings' blocks of the "varemo20.vee" record, every marker set.
+// The settings' blocks of the "varemo20.vee" record, every marker set (the colours' only when the year
+// has its own).
 RecordBuffer yearDefaultsBlocks(const YearSettings& from) {
     RecordBuffer r(kYearDefaultsRecordLength);
     writePay(r, from.pay);
@@ -311,6 +319,11 @@ RecordBuffer yearDefaultsBlocks(const YearSettings& from) {
     r.bytes()[vee::kLiability + 2] = from.liability.u2 ? 1 : 0;
     r.bytes()[vee::kLiability + 3] = from.liability.insolvency ? 1 : 0;
     writeFunds(r, from.funds);
+    if (from.colours) {
+        r.bytes()[vee::kColours] = 1;
+        std::copy(from.colours->begin(), from.colours->end(),
+                  r.bytes().begin() + static_cast<std::ptrdiff_t>(vee::kColours + 1));
+    }
     return r;
 }
 
@@ -326,11 +339,12 @@ void writeYearDefaultsSettings(const fs::path& userFolder, const YearSettings& s
     const auto block = yearDefaultsBlocks;
     const RecordBuffer wanted = block(s);
     const RecordBuffer shipped = block(YearSettings::shipped(s.year));
-    constexpr std::array<std::pair<size_t, size_t>, 4> kBlocks = {
+    constexpr std::array<std::pair<size_t, size_t>, 5> kBlocks = {
         {{vee::kPay, vee::kSv},
          {vee::kSv, vee::kLiability},
          {vee::kLiability, vee::kFunds},
-         {vee::kFunds, vee::kFundNames + kHealthFunds * vee::kFundNameLength}}};
+         {vee::kFunds, vee::kFundNames + kHealthFunds * vee::kFundNameLength},
+         {vee::kColours, vee::kColoursEnd}}};
     updateRecord(findFileIgnoringCase(userFolder, kYearDefaultsFile), kYearDefaultsRecordLength,
                  yearRecordNumber(s.year), [&](RecordBuffer& r) {
                      for (const auto& [from, to] : kBlocks) {

@@ -6,7 +6,7 @@
 // not choose.
 //
 // "varemo20.vee" (6514 bytes, record = year - 2016). Bytes 5800 to 6455 hold the general key-code rules
-// (pay/line_key_codes.h); the settings below use bytes 0 to 5711; the rest is kept as read. Each block
+// (pay/line_key_codes.h); the settings below use bytes 0 to 5745; the rest is kept as read. Each block
 // starts with a marker byte: 0 the block holds nothing (shipped defaults), 1 it holds the user's values.
 //      0  pay switches, 32 bytes:
 //           0  marker
@@ -37,6 +37,8 @@
 //               month m at block + 2 × (12 × f + m): general rate (132), U1 (996), U2 (1860), reduced
 //               rate (2724), additional rate (3588)
 //         4452  36 fund names of 35 characters
+//   5712  colours of the window areas, 34 bytes: 5712 marker, 5713 red, green, blue of each of the 11
+//         areas in the order of presentation/window_settings.h
 //
 // "kipausch.vee" (218 bytes, record = year - 2016): the church tax values of the Länder, layout in
 // persistence/user_files.h. A record whose year field is 0 holds nothing.
@@ -58,10 +60,12 @@
 #include "law/pension_funds.h"
 #include "law/sv_defaults.h"
 #include "model/pay_extras.h"
+#include "model/user_file_names.h"
 #include "tariffs/multipliers.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 namespace varemo {
 
@@ -86,6 +90,8 @@ struct YearSettings {
     PensionSettings pension;
     // "Jahressonderzahlung": the percentages of every year ("Jasoza.vee", pay/special_payment_tables.h).
     AnnualPaymentTable annualPayments;
+    // The colours of the window areas; none: the program's colours of the year.
+    std::optional<std::array<uint8_t, 3 * kColourAreaCount>> colours;
 
     // The shipped defaults of a year ("Vorgabewerte").
     static YearSettings shipped(int year);
@@ -98,7 +104,7 @@ inline constexpr int kPensionRecordsPerYear = 997;
 YearSettings readYearSettings(const std::filesystem::path& userFolder, int year);
 
 // Whether the two hold the same values of the "varemo20.vee" part (pay switches, social-insurance
-// defaults, levy liability, health funds).
+// defaults, levy liability, health funds, colours).
 bool sameYearDefaults(const YearSettings& a, const YearSettings& b);
 
 // Each writes the year's records of its file, all at once (the file is replaced as a whole); the other

@@ -26,6 +26,7 @@ void applyYearSettings(Globaldaten& g, const YearSettings& s) {
     g.extras.annualPercentages = s.annualPayments;
     g.extras.annualPercentagesFolder = g.userFolder;
     g.extras.annualPercentagesLoaded = true;
+    g.colours = s.colours;
 }
 
 void LoadYearSettings(Session& g) {
@@ -50,6 +51,7 @@ YearSettings currentYearSettings(const Globaldaten& g) {
     if (g.pension.settingsYear == g.year) s.pension = g.pension.settings;
     if (g.extras.annualPercentagesLoaded && g.extras.annualPercentagesFolder == g.userFolder)
         s.annualPayments = g.extras.annualPercentages;
+    s.colours = g.colours;
     return s;
 }
 

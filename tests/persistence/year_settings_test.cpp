@@ -24,7 +24,7 @@ TEST(YearSettings, FieldsSitAtTheirOffsetsAndOtherBytesStay) {
     const auto vee = dir.path() / kYearDefaultsFile;
     // A file of an earlier version: key-code rules at 5800 and bytes beyond them, in the 2020 record.
     RecordBuffer old(kYearDefaultsRecordLength);
-    for (size_t i = 5712; i < kYearDefaultsRecordLength; ++i)
+    for (size_t i = 5746; i < kYearDefaultsRecordLength; ++i)
         old.bytes()[i] = static_cast<uint8_t>(i % 251 + 1);
     RecordFile(vee, kYearDefaultsRecordLength).write(4, old);
 
@@ -53,7 +53,7 @@ TEST(YearSettings, FieldsSitAtTheirOffsetsAndOtherBytesStay) {
     EXPECT_EQ(r.i16(132), 1460);         // fund 0, January, general rate
     EXPECT_EQ(r.i16(3588 + 2 * 5), 70);  // fund 0, June, additional rate as shipped
     EXPECT_EQ(r.i16(3588 + 2 * 6), 170); // from July the entered one
-    for (size_t i = 5712; i < kYearDefaultsRecordLength; ++i)
+    for (size_t i = 5746; i < kYearDefaultsRecordLength; ++i)
         ASSERT_EQ(r.bytes()[i], old.bytes()[i]) << "byte " << i;
     EXPECT_TRUE(RecordBuffer(readRecordIfExists(vee, kYearDefaultsRecordLength, 3)).allZero());
 
@@ -82,9 +82,9 @@ TEST(YearSettings, FieldsSitAtTheirOffsetsAndOtherBytesStay) {
     writeYearDefaultsSettings(dir.path(), shipped);
     writePensionSettings(dir.path(), shipped);
     const RecordBuffer cleared(readRecordIfExists(vee, kYearDefaultsRecordLength, 4));
-    for (size_t i = 0; i < 5712; ++i)
+    for (size_t i = 0; i < 5746; ++i)
         ASSERT_EQ(cleared.bytes()[i], 0) << "byte " << i;
-    for (size_t i = 5712; i < kYearDefaultsRecordLength; ++i)
+    for (size_t i = 5746; i < kYearDefaultsRecordLength; ++i)
         ASSERT_EQ(cleared.bytes()[i], old.bytes()[i]) << "byte " << i;
     EXPECT_EQ(readYearSettings(dir.path(), 2020).pension, shipped.pension);
     EXPECT_EQ(recordBytes(dir.path() / kPensionDefaultsFile, 24, 997 * 3 + 1), std::vector<uint8_t>(24, 0));

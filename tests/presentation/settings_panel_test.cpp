@@ -1,6 +1,7 @@
 #include "presentation/settings_panel.h"
 
 #include "model/user_file_names.h"
+#include "presentation/colour_panel.h"
 #include "presentation/employer_data_panel.h"
 #include "session/startup.h"
 #include "support/scripted_prompter.h"
@@ -108,4 +109,35 @@ TEST(SettingsPanel, UpdatingTheLevyRatesKeepsTheOtherRates) {
     EXPECT_EQ(panel.value("kasse.0.u1", 12), "2,00");
     EXPECT_EQ(panel.value("kasse.insolvenzgeld"), "0,06");
     EXPECT_EQ(panel.value("kasse.0.zusatz", 7), "1,50");
+}
+
+// The colours of a year: the program's until the user saves his own, read again at the next start, for
+// that year only; "Vorgabewerte" saved stores nothing again.
+TEST(ColourPanel, ColoursOfAYearAreSavedAndRestored) {
+    test::TempDir dir;
+    const Rgb teal{0, 128, 128};
+    {
+        Started s(dir.path());
+        ColourPanel panel(s.g);
+        EXPECT_EQ(panel.title(), "Farben der Fensterbereiche im Jahr 2020");
+        EXPECT_EQ(panel.colours(), defaultColours(2020));
+        panel.setColour(ColourArea::GrossSide, teal);
+        panel.save(s.g);
+        EXPECT_EQ(colourOf(yearColours(s.g), ColourArea::GrossSide), teal);
+    }
+    Started s(dir.path());
+    EXPECT_EQ(colourOf(yearColours(s.g), ColourArea::GrossSide), teal);
+    EXPECT_EQ(colourOf(yearColours(s.g), ColourArea::NetSide),
+              colourOf(defaultColours(2020), ColourArea::NetSide));
+    const RecordBuffer record(
+        readRecordIfExists(dir.path() / "User001" / kYearDefaultsFile, kYearDefaultsRecordLength, 4));
+    EXPECT_EQ(record.bytes()[5712], 1);
+    EXPECT_EQ(record.bytes()[5713 + 3 * 1 + 2], 128); // blue of the left half
+    ColourPanel panel(s.g);
+    panel.restoreDefaults();
+    panel.save(s.g);
+    EXPECT_EQ(yearColours(s.g), defaultColours(2020));
+    const RecordBuffer cleared(
+        readRecordIfExists(dir.path() / "User001" / kYearDefaultsFile, kYearDefaultsRecordLength, 4));
+    EXPECT_TRUE(cleared.allZero());
 }
