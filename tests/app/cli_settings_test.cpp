@@ -153,6 +153,43 @@ TEST(CliSettings, FundSettingsAndSpecialPaymentPercentagesReachTheirSteps) {
     EXPECT_EQ(november(), 353956);
 }
 
+// The pay switches of the year: holiday pay, the solidarity surcharge and the trainees' name.
+TEST(CliSettings, PaySwitchesReachTheirSteps) {
+    Folder f;
+    // A civil servant of the Bund, A6 step 4, tax class III, line 18 "Urlaubsgeld".
+    std::vector<std::string> args = varemo::test::caseMonthArgs(f.dir.path(), "set", 2020, 1);
+    for (const char* a : {"--line", "2=0", "--line", "4=0", "--key", "5=5", "--line", "8=3", "--line",
+                          "34=21", "--line", "18=0"})
+        args.push_back(a);
+    ASSERT_EQ(varemo::test::runCli(args).status, 0);
+    auto month = [&f](int m) {
+        std::vector<std::string> a = varemo::test::caseMonthArgs(f.dir.path(), "sheet", 2020, m);
+        a.push_back("--json");
+        return parseJson(varemo::test::runCli(a).out);
+    };
+    // Class III: the year's wage tax 12 × 134,66 = 1.615,92 stays below the surcharge's exemption limit
+    // of 1.944 (§ 3 (3) SolZG, doubled for class III): no surcharge. Without the flow chart's rule the
+    // simple 5,5 %: 134,66 × 5,5 % = 7,4063 → 7,40.
+    const Json january = month(1);
+    ASSERT_EQ(lineCents(january, 34), -13466);
+    EXPECT_EQ(lineCents(january, 35), 0);
+    // July's holiday pay of the lower civil-servant groups: 332,34; the switch pays everybody 255,65.
+    EXPECT_EQ(lineCents(month(7), 18), 33234);
+
+    ASSERT_EQ(f.setting("soli.programmablauf", "nein").status, 0);
+    ASSERT_EQ(f.setting("urlaubsgeld", "ja").status, 0);
+    EXPECT_EQ(lineCents(month(1), 35), -740);
+    EXPECT_EQ(lineCents(month(7), 18), 25565);
+
+    auto traineeName = [&f] {
+        const Result r = f.run({"options", "--line", "4", "--year", "2020", "--json"});
+        return parseJson(r.out)["entries"][20]["text"].string;
+    };
+    EXPECT_EQ(traineeName(), "TVAöD/TV-L Auszubildende(r)");
+    ASSERT_EQ(f.setting("auszubildende.bezeichnung", "ja").status, 0);
+    EXPECT_EQ(traineeName(), "TVAöd/TV-L/AOK Auszubildende(r)");
+}
+
 TEST(CliSettings, ABadValueOrADamagedFileChangesNothingAndSaysWhy) {
     Folder f;
     f.makeCase();
