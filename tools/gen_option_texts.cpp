@@ -165,4 +165,31 @@ std::filesystem::path optionTextFilePath(const std::filesystem::path& programDir
     return programDir / "Texte" / ("MyText" + std::string(yy < 10 ? "0" : "") + std::to_string(yy) + ".txt");
 }
 
+std::string longOptionTextsCpp(const std::vector<std::map<int, std::string>>& yearRecords) {
+    std::set<std::pair<int, std::string>> texts;
+    for (const auto& records : yearRecords)
+        for (const auto& [record, text] : records)
+            if (utf8Length(text) > optiontext::kRecordLength) texts.emplace(record, text);
+    std::string rows;
+    for (const auto& [record, text] : texts)
+        rows += "    {" + std::to_string(record) + ", " + cppString(text) + "},\n";
+    return "// Generated from data/catalogue and data/option-texts by tools/make_data. Do not edit.\n"
+           "#include \"model/option_texts.h\"\n"
+           "\n"
+           "#include <array>\n"
+           "\n"
+           "namespace varemo::optiontext {\n"
+           "namespace {\n"
+           "constexpr std::array<LongText, " +
+           std::to_string(texts.size()) + "> kLongTexts = {{\n" + rows +
+           "}};\n"
+           "} // namespace\n"
+           "\n"
+           "std::span<const LongText> shippedLongTexts() {\n"
+           "    return kLongTexts;\n"
+           "}\n"
+           "\n"
+           "} // namespace varemo::optiontext\n";
+}
+
 } // namespace varemo::datagen

@@ -26,8 +26,11 @@ std::string pensionFundsCpp(const SourceText& fundsCsv, const SourceText& thresh
 std::string specialPaymentsCpp(const SourceText& annualPercentCsv, const SourceText& oneTimeCsv,
                                const SourceText& civilServantCsv);
 
-// The parsed catalogue → the table behind cli::shippedCatalogue() (app/cli_catalogue.h).
-std::string catalogueCpp(const std::vector<ServiceRelationshipInfo>& catalogue);
+// The parsed catalogue → the table behind cli::shippedCatalogue() (app/cli_catalogue.h); the catalogue,
+// the pay-table index and the pay tables (named by their files) → cli::shippedTariffSources().
+std::string catalogueCpp(const std::vector<ServiceRelationshipInfo>& catalogue,
+                         const SourceText& catalogueTsv, const SourceText& indexTsv,
+                         const std::vector<SourceText>& payTableCsvs);
 
 // option-texts/texts.tsv and the catalogue → the records of one year's option-text file.
 struct TextRow {
@@ -50,6 +53,10 @@ std::string payGroupName(const TariffSources& sources, const ServiceRelationship
                          const std::string& group, int year, int firstYear, int lastYear);
 // The bytes of an option-text file holding the records (35 bytes each, Windows-1252, blank-padded).
 std::string optionTextFile(const std::map<int, std::string>& records);
+
+// The C++ table of the shipped texts that a 35-character record cuts (model/option_texts.h,
+// shippedLongText), from the records of every year; each record and text once.
+std::string longOptionTextsCpp(const std::vector<std::map<int, std::string>>& yearRecords);
 // option-texts/Kommentar.txt as the program reads it: Windows-1252, CR LF.
 std::string remarksFile(const SourceText& remarks);
 // "Texte/MyText20.txt" for 2020.

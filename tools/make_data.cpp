@@ -5,7 +5,8 @@
 //   <program folder>/Texte/MyText<yy>.txt       the option-text files of the years given
 //   <source folder>/*.cpp                       the tables the libraries compile (church tax, health
 //                                                funds, pension funds, special payments, the command
-//                                                line's catalogue)
+//                                                line's catalogue, the option texts longer than a
+//                                                record)
 // A bad source stops it with "<file>:<line>: <what>" before it writes a file (two pay tables that
 // disagree on one entry of a tariff file are found while the tariff files are written).
 //
@@ -40,7 +41,10 @@ int main(int argc, char** argv) {
 
         // Read and check the sources first, so that a bad row leaves the previous files in place.
         const TariffSources tariffs = TariffSources::load(data);
-        const std::map<std::filesystem::path, std::string> generated = {
+        std::vector<SourceText> payTableCsvs;
+        for (const auto& [name, info] : tariffs.index)
+            payTableCsvs.push_back(SourceText::read(data / "paytables" / (name + ".csv")));
+        std::map<std::filesystem::path, std::string> generated = {
             {"church_tax_data.cpp", churchTaxCpp(SourceText::read(data / "church-tax" / "church-tax.tsv"))},
             {"fund_table_data.cpp", healthFundsCpp(SourceText::read(data / "health-funds" / "funds.tsv"))},
             {"pension_funds_data.cpp",
@@ -50,17 +54,25 @@ int main(int argc, char** argv) {
              specialPaymentsCpp(SourceText::read(data / "special-payments" / "jahressonderzahlung.csv"),
                                 SourceText::read(data / "special-payments" / "einmalzahlungen.csv"),
                                 SourceText::read(data / "special-payments" / "beamte_sonderzahlung.csv"))},
-            {"cli_catalogue_data.cpp", catalogueCpp(tariffs.catalogue)},
+            {"cli_catalogue_data.cpp",
+             catalogueCpp(tariffs.catalogue,
+                          SourceText::read(data / "catalogue" / "service-relationships.tsv"),
+                          SourceText::read(data / "catalogue" / "pay-tables.tsv"), payTableCsvs)},
         };
         const std::vector<TextRow> texts =
             parseTextRows(SourceText::read(data / "option-texts" / "texts.tsv"));
         const std::string remarks = remarksFile(SourceText::read(data / "option-texts" / "Kommentar.txt"));
 
+        std::vector<std::map<int, std::string>> yearTexts;
+        for (int year = firstYear; year <= lastYear; ++year)
+            yearTexts.push_back(optionTextRecords(tariffs, texts, year, firstYear, lastYear));
+        generated.emplace("option_text_long_data.cpp", longOptionTextsCpp(yearTexts));
+
         writeTariffFiles(tariffs, program, firstYear, lastYear);
         writeFile(program / "Tarife" / "Kommentar.txt", remarks);
         for (int year = firstYear; year <= lastYear; ++year)
             writeFile(optionTextFilePath(program, year),
-                      optionTextFile(optionTextRecords(tariffs, texts, year, firstYear, lastYear)));
+                      optionTextFile(yearTexts[static_cast<size_t>(year - firstYear)]));
         for (const auto& [name, content] : generated)
             writeIfChanged(sources / name, content);
     } catch (const std::exception& e) {

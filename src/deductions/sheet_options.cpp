@@ -5,6 +5,7 @@
 #include "deductions/tax_step.h"
 #include "law/church_tax.h"
 #include "law/pension_funds.h"
+#include "tariffs/service_relationship.h"
 
 #include <algorithm>
 
@@ -123,6 +124,15 @@ std::optional<std::string> SheetOptionLists::label(const Case& c, int line) cons
         if (c.key(KeySlot::Denomination) == kNoChurchDenomination) return "Keine Kirchensteuer";
         if (position < 0 || position >= kChurchTaxEntries) return std::nullopt;
         return churchTaxText(position);
+    }
+    case 42: {
+        // A rate code of a case without a supplementary fund takes nothing: say so rather than show
+        // the rate a new case's key would stand for once a fund is chosen.
+        const int code = c.key(KeySlot::EmployeeShare);
+        const bool insured =
+            paysContributions(c.serviceRelationship()) && isPensionFund(c.key(KeySlot::SupplementaryFund));
+        if (!insured && code >= 1 && code < kShareEnteredLevy) return employeeShareText(0);
+        return std::nullopt;
     }
     default:
         return std::nullopt;

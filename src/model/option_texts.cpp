@@ -33,6 +33,18 @@ std::filesystem::path OptionTextFile::pathFor(const std::filesystem::path& progr
     return programDir / "Texte" / ("MyText" + std::string(yy < 10 ? "0" : "") + std::to_string(yy) + ".txt");
 }
 
+namespace {
+
+// What a record keeps of a longer text: its first 35 characters in Windows-1252, without trailing blanks.
+std::string recordTextOf(const char* utf8) {
+    std::string bytes = utf8ToCp1252(utf8).substr(0, optiontext::kRecordLength);
+    while (!bytes.empty() && bytes.back() == ' ')
+        bytes.pop_back();
+    return bytes;
+}
+
+} // namespace
+
 std::string OptionTextFile::text(int record) const {
     if (record < 1) return {};
     const size_t offset = static_cast<size_t>(record - 1) * optiontext::kRecordLength;
@@ -42,6 +54,8 @@ std::string OptionTextFile::text(int record) const {
         if (c == '\0') c = ' ';
     while (!raw.empty() && raw.back() == ' ')
         raw.pop_back();
+    for (const optiontext::LongText& t : optiontext::shippedLongTexts())
+        if (t.record == record && recordTextOf(t.text) == raw) return t.text;
     return cp1252ToUtf8(raw);
 }
 

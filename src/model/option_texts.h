@@ -23,6 +23,7 @@
 
 #include <filesystem>
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,14 @@ inline constexpr int kFirstNamedAllowance = 3; // positions 0 to 2 are fixed tex
 // their own.
 int allowanceRecord(bool civilServant, int region, int option);
 int payGroupRecord(int serviceRelationship, int group);
+
+// A shipped text longer than its record ("Dienstvertrag mit besonderer Tabelle 1"): the file keeps its
+// first 35 characters, the program the whole text.
+struct LongText {
+    int record;
+    const char* text; // UTF-8
+};
+std::span<const LongText> shippedLongTexts();
 } // namespace optiontext
 
 // One year's option-text file, read completely when opened. A missing file reads as empty records.
@@ -78,7 +87,9 @@ class OptionTextFile {
     const std::filesystem::path& path() const { return path_; }
     bool isLoaded() const { return !bytes_.empty(); }
 
-    // Record n as UTF-8 without trailing blanks; empty for a record past the end or below 1.
+    // Record n as UTF-8 without trailing blanks; empty for a record past the end or below 1. A record
+    // that holds the first 35 characters of a shipped longer text (the user has not renamed it) reads
+    // as the whole text.
     std::string text(int record) const;
 
   private:

@@ -3,6 +3,8 @@
 #include "pay/allowances.h"
 #include "pay/line_key_codes.h"
 #include "pay/steps.h"
+#include "tariffs/service_relationship.h"
+#include "tariffs/tariff_address.h"
 
 #include <algorithm>
 
@@ -38,7 +40,29 @@ std::vector<std::string> oldAgeReliefOptions(int year) {
     return out;
 }
 
+// Line 5: the case's own title first (the user renames it); then titles proposed from the pay group,
+// and at position 4 the teacher, whose table pay some agreements lower or raise (adjustTariffRow).
+std::vector<std::string> titleOptions(const Case& c, const OptionTextFile& texts, const TariffRow& row) {
+    const int sr = c.serviceRelationship();
+    std::string person = isCivilServant(sr) ? "Beamtin/Beamter" : "Beschäftigte/r";
+    const auto groups = payGroupNames(texts, sr);
+    const int group = c.key(KeySlot::PayGroup);
+    if (group >= 0 && group < static_cast<int>(groups.size()) && !groups[static_cast<size_t>(group)].empty())
+        person += " " + groups[static_cast<size_t>(group)];
+    std::string teacher = "Lehrkraft";
+    if (hasTeacherAdjustment(sr)) teacher += " (" + teacherPayText(row[kTeacherAmountEntry]) + ")";
+    return {"", person, person + " (befristet)", person + " (Vertretung)", teacher};
+}
+
 } // namespace
+
+std::string teacherPayText(int32_t cents) {
+    // The row is lowered by the amount: a positive amount is a reduction, a negative one an addition.
+    const int64_t magnitude = cents < 0 ? -int64_t{cents} : int64_t{cents};
+    const int64_t hundredths = magnitude % 100;
+    return std::string("Tab.-Entgelt ") + (cents < 0 ? "+ " : "- ") + std::to_string(magnitude / 100) + "," +
+           (hundredths < 10 ? "0" : "") + std::to_string(hundredths) + " €";
+}
 
 std::vector<std::string> regionNames(const OptionTextFile& texts) {
     return fromRecords(texts, optiontext::kRegionFirst, optiontext::kRegionCount);
@@ -97,6 +121,9 @@ std::optional<std::vector<std::string>> PayOptionLists::options(const Case& c, i
         break;
     case 3:
         out = fromRecords(texts, optiontext::kOfficeFirst, optiontext::kOffices);
+        break;
+    case 5:
+        out = titleOptions(c, texts, g_.pay.row);
         break;
     case 25:
     case 26:

@@ -3,7 +3,7 @@
 // from the year's option-text file: line 2 (regions), 3 (offices), 4 (service relationships), 6 (date
 // labels), 7, 8 (steps), 9, 10, 12, 13 to 15 (allowances), 25, 26 and 44 to 46 (in-kind and deduction
 // entries: the names of the general key-code rules, then the option-text file), 28 (cost centres),
-// 29 (denominations) and 32 (old-age relief from a year).
+// 29 (denominations) and 32 (old-age relief from a year); line 5 (titles) from the pay group.
 
 #include "model/globaldaten.h"
 
@@ -24,5 +24,9 @@ std::vector<std::string> regionNames(const OptionTextFile& texts);
 std::vector<std::string> serviceRelationshipNames(const OptionTextFile& texts, bool traineeName);
 // Names of the pay groups 0 to 26 of a service relationship (empty where the file has none).
 std::vector<std::string> payGroupNames(const OptionTextFile& texts, int serviceRelationship);
+
+// What a teacher's amount (entry 23 of the tariff row) does to the table pay: "Tab.-Entgelt - 64,04 €",
+// "Tab.-Entgelt + 30,00 €".
+std::string teacherPayText(int32_t cents);
 
 } // namespace varemo

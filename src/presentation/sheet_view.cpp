@@ -11,6 +11,7 @@
 #include "presentation/navigation.h"
 #include "session/case_load.h"
 #include "session/sheet_edits.h"
+#include "tariffs/tariff_address.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -340,6 +341,8 @@ SheetCaptions sheetCaptions(const Session& g) {
     int sr = c.serviceRelationship();
     if (isCivilServant(sr)) out.lawLink = isFederalCivilServant(sr, c.region()) ? "B B G" : "L B G";
     out.payStructure = payStructureCaption(c);
+    if (c.key(KeySlot::Title) == kTeacherTitle && hasTeacherAdjustment(sr))
+        out.payStructure = "Lehrer (" + teacherPayText(g.pay.row[kTeacherAmountEntry]) + ")";
     out.tariffArea = tariffAreaCaption(c);
     out.stepMovement = stepMovementCaption(c);
     if (paysContributions(sr)) {

@@ -49,16 +49,26 @@ std::optional<int32_t> tariffRecordNumber(int region, int serviceRelationship, i
     return region * kTariffRecordsPerRegion + inBlock;
 }
 
+namespace {
+
+// The last entry a teacher's amount changes; 0 when the relationship has no such rule.
+size_t lastTeacherEntry(int serviceRelationship) {
+    if (serviceRelationship == relationship::kTvlCare) return 12;
+    if (serviceRelationship == relationship::kTvl || serviceRelationship == relationship::kTvoedVka) return 5;
+    return 0;
+}
+
+} // namespace
+
+bool hasTeacherAdjustment(int serviceRelationship) {
+    return lastTeacherEntry(serviceRelationship) > 0;
+}
+
 void adjustTariffRow(TariffRow& row, int serviceRelationship, int titleOption) {
-    if (titleOption != 4) return;
-    size_t last = 0;
-    if (serviceRelationship == relationship::kTvlCare)
-        last = 12;
-    else if (serviceRelationship == relationship::kTvl || serviceRelationship == relationship::kTvoedVka)
-        last = 5;
-    else
-        return;
-    const int32_t reduction = row[23];
+    if (titleOption != kTeacherTitle) return;
+    const size_t last = lastTeacherEntry(serviceRelationship);
+    if (last == 0) return;
+    const int32_t reduction = row[kTeacherAmountEntry];
     for (size_t k = 0; k <= last; ++k)
         row[k] = checkedCents(int64_t{row[k]} - reduction);
 }

@@ -39,4 +39,10 @@ std::optional<int32_t> tariffRecordNumber(int region, int serviceRelationship, i
 // Throws MoneyOverflow when a difference leaves the 32-bit range.
 void adjustTariffRow(TariffRow& row, int serviceRelationship, int titleOption);
 
+// Title option 4 of line 5 is the teacher; the agreements above keep a teacher's amount in entry 23.
+inline constexpr int kTeacherTitle = 4;
+inline constexpr size_t kTeacherAmountEntry = 23;
+// Whether the row of a service relationship is adjusted for a teacher.
+bool hasTeacherAdjustment(int serviceRelationship);
+
 } // namespace varemo

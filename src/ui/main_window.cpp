@@ -183,6 +183,7 @@ void MainWindow::redisplay() {
         const SheetCaptions captions = sheetCaptions(g_);
         sheet_->redisplay(g_, colours_, captions);
         bars_->redisplay(g_, colours_, captions);
+        showMemoOfCase();
 
         const bool yearSalary = g_.showsYearSalary();
         const QString program =

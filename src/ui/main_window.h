@@ -23,6 +23,7 @@
 #include <QTimer>
 
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -30,6 +31,7 @@
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPrinter;
 class QPushButton;
 class QSpinBox;
 
@@ -37,6 +39,7 @@ namespace varemo::ui {
 
 class AmountField;
 class CalculatorWidget;
+class Druckvorschau;
 class OptionGrid;
 class SharePanel;
 class SheetArea;
@@ -103,6 +106,11 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     void functionButton(int number) override;
     void menuItem(int number) override;
 
+    // The preview of a printout (PrintKind) of the shown case-month; the entry of every "Drucken"
+    // (main_window_print.cpp).
+    void showPrintout(int kind);
+    Druckvorschau* preview() const { return preview_; }
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -130,12 +138,16 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     void commitDate() override;
     void openPayGroupList() override;
     void commitCaseName() override;
+    void commitMemo() override;
     void selectCaseNumber() override;
     void changeDataSet(DataSet set) override;
     void copyCase(int direction) override;
     void answerUnavailable(Availability a) override;
 
     void applyColours();
+    // The memo field shows the memo of the shown case; typed text not yet saved goes to the case it
+    // was typed for before another case's memo is shown.
+    void showMemoOfCase();
     void chooseEntry(int line, bool payGroup, int position);
     void closeOptionGrid();
     void commitRename();
@@ -146,6 +158,8 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     void clearKeyCode();
     void updateKeyState();
     void savePlacement();
+    void printScreen(bool colour); // f03, f04
+    void printerSetup();           // Y07
     // The window's entry into the engine: runs a call that may change the selection or the case and
     // redraws afterwards. Whatever the call throws is shown as the message "Fehler".
     void engine(const std::function<void()>& call);
@@ -161,6 +175,12 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     CalculatorWidget* calculator_ = nullptr;
     QLineEdit* renameEditor_ = nullptr;
     int renameLine_ = 0;
+    struct MemoOwner {
+        std::filesystem::path folder;
+        int year = 0;
+        int caseNumber = 0;
+        bool operator==(const MemoOwner&) const = default;
+    } memoOwner_;
 
     // Progress of long operations goes to the hint line.
     struct TipStatus : StatusLine {
@@ -174,6 +194,9 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     bool runningCode_ = false; // a completed code is being executed (it may move the focus itself)
     std::optional<AmountSlot> focusedSlot_;
     bool redisplaying_ = false;
+
+    std::shared_ptr<QPrinter> printer_; // kept with what the print dialog set up
+    Druckvorschau* preview_ = nullptr;  // made when first needed, then hidden and shown again
 };
 
 } // namespace varemo::ui

@@ -4,6 +4,7 @@
 
 #include "presentation/navigation.h"
 #include "session/backups.h"
+#include "session/case_memo.h"
 #include "session/case_operations.h"
 #include "session/line_input.h"
 #include "session/sheet_edits.h"
@@ -69,6 +70,27 @@ void MainWindow::commitCaseName() {
     std::string name = caseName->text().toStdString();
     if (name == g_.workingCase.name) return;
     engine([&] { RenameCase(g_, name); });
+}
+
+void MainWindow::commitMemo() {
+    QLineEdit* memo = bars_->memoField();
+    if (!memo->isModified() || memoOwner_.caseNumber == 0 || memoOwner_.folder != g_.userFolder) return;
+    memo->setModified(false);
+    callEngine(g_.prompter, [&] {
+        if (!saveCaseMemo(g_, memoOwner_.year, memoOwner_.caseNumber, memo->text().toStdString()))
+            memo->setModified(true); // kept for another try; the message said why
+    });
+}
+
+void MainWindow::showMemoOfCase() {
+    const MemoOwner shown{g_.userFolder, g_.year, g_.caseNumber};
+    if (shown == memoOwner_) return;
+    commitMemo();
+    memoOwner_ = shown;
+    QLineEdit* memo = bars_->memoField();
+    memo->clear();
+    memo->setModified(false);
+    memo->setText(q(shownCaseMemo(g_))); // a file that cannot be read is reported by the redisplay
 }
 
 void MainWindow::selectCaseNumber() {
@@ -195,13 +217,17 @@ void MainWindow::functionButton(int number) {
             if (MoveSortAllowed(g_) && SortCases(g_) == StorageResult::Done) ShowSelection(g_);
         });
         return;
+    case 3:
+    case 4:
+        printScreen(number == 3);
+        return;
+    case 5: // gross pay with the employer's cost, gross and net, both, the annex, the pay statement
+    case 6:
+    case 7:
+    case 8:
     case 24:
-        if (g_.showsYearSalary()) {
-            g_.prompter.tell("Nicht für das Jahresgehalt",
-                             {"Die Entgeltbescheinigung steht nur für Monatsgehälter zur Verfügung."});
-            return;
-        }
-        break;
+        showPrintout(number == 5 ? 16 : number == 6 ? 11 : number == 7 ? 12 : number == 8 ? 21 : 22);
+        return;
     default:
         break;
     }
@@ -216,6 +242,10 @@ void MainWindow::menuItem(int number) {
         // The window closes even when the session could not be ended cleanly: the message said why.
         callEngine(g_.prompter, [this] { EndSession(g_); });
         close();
+        return;
+    }
+    if (number == 7) {
+        printerSetup();
         return;
     }
     if (number >= 62 && number <= 65) {
@@ -274,6 +304,9 @@ void MainWindow::revertTyping() {
     } else if (focus == bars_->caseNameField()) {
         bars_->caseNameField()->setText(q(g_.workingCase.name));
         bars_->caseNameField()->setModified(false);
+    } else if (focus == bars_->memoField()) {
+        callEngine(g_.prompter, [&] { bars_->memoField()->setText(q(shownCaseMemo(g_))); });
+        bars_->memoField()->setModified(false);
     } else if (QSpinBox* number = bars_->caseNumberField(); focus == number || number->isAncestorOf(focus)) {
         number->setValue(g_.caseNumber);
     }

@@ -6,6 +6,19 @@
 
 namespace varemo::ui {
 
+namespace {
+
+// The font the text fits in, from the label's own down to three quarters of it.
+QFont fittingFont(const QFont& base, const QString& text, int width) {
+    QFont f = base;
+    const qreal smallest = base.pointSizeF() * 0.75;
+    while (QFontMetrics(f).horizontalAdvance(text) > width && f.pointSizeF() - 0.25 >= smallest)
+        f.setPointSizeF(f.pointSizeF() - 0.25);
+    return f;
+}
+
+} // namespace
+
 SheetCell::SheetCell(QWidget* parent, Qt::Alignment alignment)
     : QAbstractButton(parent), alignment_(alignment) {
     setFocusPolicy(Qt::StrongFocus);
@@ -22,7 +35,8 @@ void SheetCell::setCellText(const QString& t) {
     setText(t);
     // The tooltip shows the hint with its code, and above it a text too wide for the cell.
     const QString hint = property("hint").toString();
-    const bool cut = fontMetrics().horizontalAdvance(t) > width() - 6;
+    const int room = width() - 6;
+    const bool cut = QFontMetrics(fittingFont(font(), t, room)).horizontalAdvance(t) > room;
     setToolTip(cut ? (hint.isEmpty() ? t : t + QLatin1Char('\n') + hint) : hint);
 }
 
@@ -45,23 +59,12 @@ void SheetCell::paintEvent(QPaintEvent*) {
     if (hasFocus()) p.drawRect(r.adjusted(1, 1, -1, -1));
     p.setPen(isEnabled() ? palette().color(QPalette::ButtonText)
                          : palette().color(QPalette::Disabled, QPalette::ButtonText));
+    // A text a little too wide (a key code in a narrow window) gets a smaller font before it is cut.
     QRect textRect = r.adjusted(3, 0, -3, 0);
+    p.setFont(fittingFont(font(), text(), textRect.width()));
     p.drawText(textRect, static_cast<int>(alignment_ | Qt::AlignVCenter),
-               fontMetrics().elidedText(text(), Qt::ElideRight, textRect.width()));
+               p.fontMetrics().elidedText(text(), Qt::ElideRight, textRect.width()));
 }
-
-namespace {
-
-// The font the text fits in, from the label's own down to three quarters of it.
-QFont fittingFont(const QFont& base, const QString& text, int width) {
-    QFont f = base;
-    const qreal smallest = base.pointSizeF() * 0.75;
-    while (QFontMetrics(f).horizontalAdvance(text) > width && f.pointSizeF() - 0.25 >= smallest)
-        f.setPointSizeF(f.pointSizeF() - 0.25);
-    return f;
-}
-
-} // namespace
 
 void FitLabel::setFittedText(const QString& text) {
     if (text == this->text()) return;

@@ -1,5 +1,7 @@
 #include "ui/window_bars.h"
 
+#include "persistence/case_memos.h"
+
 #include "model/case.h"
 #include "presentation/menu_items.h"
 #include "ui/share_panel.h"
@@ -161,8 +163,11 @@ void WindowBars::buildSelectionBar(QWidget* area) {
     memo_->setGeometry(952, 30, 62, 22);
     memo_->setAlignment(Qt::AlignRight);
     memo_->setPlaceholderText(QStringLiteral("Merkfeld"));
-    setHint(memo_,
-            withCode(QStringLiteral("Merkfeld für einen Betrag, den Sie sich merken wollen."), 'f', 22));
+    memo_->setMaxLength(static_cast<int>(kMemoLength));
+    setHint(memo_, withCode(QStringLiteral("Merkfeld für einen Betrag, den Sie sich zu diesem Personalfall "
+                                           "merken wollen (wird mit dem Fall gespeichert)."),
+                            'f', 22));
+    QObject::connect(memo_, &QLineEdit::editingFinished, window_, [this] { input_.commitMemo(); });
     memo_->hide();
     clock_ = new QLabel(area);
     clock_->setGeometry(1012, 30, 100, 22);

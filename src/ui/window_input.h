@@ -19,6 +19,7 @@ class WindowInput {
     virtual void commitDate() = 0;
     virtual void openPayGroupList() = 0;
     virtual void commitCaseName() = 0;
+    virtual void commitMemo() = 0;
     virtual void selectCaseNumber() = 0;
     virtual void changeDataSet(DataSet set) = 0;
     virtual void copyCase(int direction) = 0;

@@ -83,6 +83,8 @@ TEST(CliOptions, TheSheetShowsTheChosenEntries) {
     // 4.000,00 euros a month in class I without child allowances: the church-tax base is the wage tax,
     // 679,33 × 9 % = 61,1397, truncated to 61,13.
     Json nine = set({"--amount", "7=4000", "--line", "36=1"});
+    // A new case keeps the share key of a fund's rate, but without a fund it pays none and says so.
+    EXPECT_EQ(nine["lines"][41]["text"].string, "Kein Beitrag zur ATV-Betriebsrente");
     EXPECT_EQ(nine["lines"][33]["text"].string, "Steuerklasse I / 0,0");
     EXPECT_EQ(nine["lines"][33]["amountCents"].integer(), -67933);
     EXPECT_EQ(nine["lines"][35]["text"].string, "Kirchensteuer 9 %");

@@ -6,6 +6,7 @@
 #include "session/recalculate.h"
 #include "support/shipped_tables.h"
 #include "support/temp_dir.h"
+#include "tariffs/tariff_address.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -37,20 +38,23 @@ TEST(OptionTextFile, RecordsOfThirtyFiveWindows1252Characters) {
 }
 
 TEST(OptionTextFile, ShippedGroupListsFollowTheYearOfTheTables) {
-    // TV-L (11): E9 at position 8 until 2018, E9a and E9b at 16 and 17 from 2019 (tvl.csv). The
-    // positions stay, so that a case keeps its key; the name says in which years the table has the group.
+    // TV-L (11): E9 at position 8 until 2018, E9a and E9b at 16 and 17 from 2019 (tvl.csv); the TV-H of
+    // the same code (tvh.csv) keeps E9 until 07/2019, so the list of 2019 still names it plainly. The
+    // positions stay, so that a case keeps its key; the name says in which years a table has the group.
     const OptionTextFile y2018(OptionTextFile::pathFor(VAREMO_BUILD_DIR, 2018));
     const OptionTextFile y2019(OptionTextFile::pathFor(VAREMO_BUILD_DIR, 2019));
     EXPECT_EQ(payGroupNames(y2018, 11)[8], "E9");
     EXPECT_EQ(payGroupNames(y2018, 11)[16], "E9a (Tabelle ab 2019)");
-    EXPECT_EQ(payGroupNames(y2019, 11)[8], "E9 (Tabelle bis 2018)");
+    EXPECT_EQ(payGroupNames(y2019, 11)[8], "E9");
+    EXPECT_EQ(payGroupNames(OptionTextFile(OptionTextFile::pathFor(VAREMO_BUILD_DIR, 2020)), 11)[8],
+              "E9 (Tabelle bis 2019)");
     EXPECT_EQ(payGroupNames(y2019, 11)[16], "E9a");
     EXPECT_EQ(payGroupNames(y2019, 11)[17], "E9b");
     // A group no table of any year holds keeps its plain name.
     EXPECT_EQ(payGroupNames(y2019, 11)[15], "AT");
     EXPECT_EQ(payGroupNames(y2019, 0)[0], "A1");
     // The longest name with its note still fits a record of 35 characters.
-    EXPECT_EQ(payGroupNames(y2018, 5)[0], "EINFACHER_DIENST (Tabelle ab 2021)");
+    EXPECT_EQ(payGroupNames(y2018, 5)[0], "EINFACHER_DIENST (Tabelle ab 2020)");
 }
 
 TEST(OptionTextFile, ShippedFilesNameRegionsRelationshipsGroupsAndFamilyOptions) {
@@ -75,6 +79,30 @@ TEST(OptionTextFile, ShippedFilesNameRegionsRelationshipsGroupsAndFamilyOptions)
     }
 }
 
+TEST(OptionTextFile, ShippedNamesLongerThanARecordReadWholeUntilTheUserRenamesThem) {
+    // The file keeps 35 characters, so the two contracts would read alike ("... besonderer Tabell").
+    test::TempDir dir;
+    const auto path = OptionTextFile::pathFor(dir.path(), 2020);
+    std::filesystem::create_directories(path.parent_path());
+    std::filesystem::copy_file(OptionTextFile::pathFor(VAREMO_BUILD_DIR, 2020), path);
+    auto names = serviceRelationshipNames(OptionTextFile(path), false);
+    EXPECT_EQ(names[18], "Dienstvertrag mit besonderer Tabelle 1");
+    EXPECT_EQ(names[19], "Dienstvertrag mit besonderer Tabelle 2");
+    EXPECT_EQ(names[14], "TVöD VKA Sozial- und Erziehungsdienst");
+
+    // A name the user gave is his, cut to the record's 35 characters.
+    std::map<int, std::string> records;
+    const OptionTextFile shipped(path);
+    for (int r = 1; r <= optiontext::kEmployeeAllowanceFirst; ++r)
+        records[r] = shipped.text(r);
+    records[optiontext::kServiceRelationshipFirst + 18] = "Dienstvertrag mit Tabelle 1";
+    records[optiontext::kServiceRelationshipFirst + 19] = "Dienstvertrag Musikschule Stadt Aachen";
+    writeOptionTextFile(path, records);
+    names = serviceRelationshipNames(OptionTextFile(path), false);
+    EXPECT_EQ(names[18], "Dienstvertrag mit Tabelle 1");
+    EXPECT_EQ(names[19], "Dienstvertrag Musikschule Stadt Aac");
+}
+
 TEST(PayOptionLists, SheetShowsTheNamesAndStepTextsOfTheCase) {
     ShippedSession s(2020, 3);
     s.setCase(13, 12, 11, 3);
@@ -90,4 +118,28 @@ TEST(PayOptionLists, SheetShowsTheNamesAndStepTextsOfTheCase) {
     Redisplay(s.g);
     EXPECT_EQ(s.g.sheet.line(13).options.at(0), "Schichtzulage");
     EXPECT_EQ(s.g.sheet.line(13).options.size(), 108u);
+}
+
+TEST(PayOptionLists, TitlesFollowTheGroupAndTheTeacherNamesHisTableAmount) {
+    // TV-L E9b: positions 1 to 3 propose titles from the group; position 4 is the teacher, whose
+    // table pay the row's teacher amount lowers (here 64,04 € entered in the row) or raises.
+    ShippedSession s(2020, 3);
+    s.setCase(10, 11, 17, 3);
+    TariffLookup(s.g);
+    s.g.pay.row[kTeacherAmountEntry] = 6404;
+    s.c().setKey(KeySlot::Title, kTeacherTitle);
+    Redisplay(s.g);
+    const auto& titles = s.g.sheet.line(5).options;
+    ASSERT_EQ(titles.size(), 5u);
+    EXPECT_EQ(titles[0], "Dienstbezeichnung ...");
+    EXPECT_EQ(titles[1], "Beschäftigte/r E9b");
+    EXPECT_EQ(titles[3], "Beschäftigte/r E9b (Vertretung)");
+    EXPECT_EQ(s.g.sheet.line(5).text, "Lehrkraft (Tab.-Entgelt - 64,04 €)");
+    EXPECT_EQ(teacherPayText(-3000), "Tab.-Entgelt + 30,00 €");
+
+    // Civil servants have no teacher's amount in their tables.
+    s.setCase(10, 0, 12, 3);
+    Redisplay(s.g);
+    EXPECT_EQ(s.g.sheet.line(5).options[1], "Beamtin/Beamter A13");
+    EXPECT_EQ(s.g.sheet.line(5).options[4], "Lehrkraft");
 }

@@ -142,8 +142,14 @@ TEST(Captions, LawLinkPayStructureTariffAreaAndStepMovement) {
     EXPECT_EQ(sheetCaptions(s.g).tariffArea, "TV-H Soz. u. Erziehungsdienst");
     c.setKey(KeySlot::ServiceRelationship, 12);
     EXPECT_EQ(sheetCaptions(s.g).payStructure, "EGO TVöD-VKA");
-    c.setKey(KeySlot::ServiceRelationship, 10);
+    c.setKey(KeySlot::Title, 4); // a teacher: the row's teacher amount (entry 23) lowers the table pay
+    s.g.pay.row[23] = 6404;
+    EXPECT_EQ(sheetCaptions(s.g).payStructure, "Lehrer (Tab.-Entgelt - 64,04 €)");
+    s.g.pay.row[23] = -10500;
+    EXPECT_EQ(sheetCaptions(s.g).payStructure, "Lehrer (Tab.-Entgelt + 105,00 €)");
+    c.setKey(KeySlot::ServiceRelationship, 10); // TVöD Bund keeps no teacher's amount
     EXPECT_EQ(sheetCaptions(s.g).payStructure, "EGO TVöD-Bund");
+    c.setKey(KeySlot::Title, 0);
     c.setKey(KeySlot::ServiceRelationship, 15);
     EXPECT_EQ(sheetCaptions(s.g).stepMovement, "");
     c.setAmount(AmountSlot::StepMovement, 12);

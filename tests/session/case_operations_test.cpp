@@ -4,12 +4,14 @@
 #include "persistence/month_record.h"
 #include "persistence/user_files.h"
 #include "session/case_load.h"
+#include "session/case_memo.h"
 #include "session/case_operations.h"
 #include "session/guarded.h"
 #include "session/line_input.h"
 #include "storage_fixture.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace varemo;
 using namespace varemo::test;
@@ -223,7 +225,7 @@ TEST(DeleteYear, AsksAndDeletesTheYearsFilesOnly) {
     f.g.year = 2020;
     OpenYearFiles(f.g);
     ASSERT_EQ(NewCase(f.g), 1);
-    for (const char* side : {"bda.19", "Urlaub.019", "Kalender.019", "bda.20"})
+    for (const char* side : {"bda.19", "Urlaub.019", "Kalender.019", "bda.20", "Merkfeld.019"})
         writeBytes(f.userFile(side), {'s'});
     writeBytes(f.userFile("v2019r.bak"), {'x'});
     f.g.selectMonth(3);
@@ -252,6 +254,7 @@ TEST(DeleteYear, AsksAndDeletesTheYearsFilesOnly) {
     EXPECT_FALSE(fs::exists(f.userFile("v2019r.bak")));
     EXPECT_FALSE(fs::exists(f.userFile("bda.19")));
     EXPECT_FALSE(fs::exists(f.userFile("Urlaub.019")));
+    EXPECT_FALSE(fs::exists(f.userFile("Merkfeld.019")));
     EXPECT_TRUE(fs::exists(f.userFile("Kalender.019")));
     EXPECT_TRUE(fs::exists(f.userFile("bda.20")));
     for (int m = 1; m <= 13; ++m)
@@ -324,4 +327,36 @@ TEST(MoveSort, RenumbersEveryMonthAndYearFileOfEveryDataSet) {
     EXPECT_EQ(MoveCase(f.g, 0, 2), StorageResult::Refused);
 
     EXPECT_EQ(sortedCaseOrder({"", "Özil", "ober", "Abel"}), (std::vector<int>{4, 3, 2, 1}));
+}
+
+TEST(CaseMemo, KeptPerCaseAndYearAndAFailedWriteChangesNothing) {
+    Started f;
+    ASSERT_EQ(NewCase(f.g), 1);
+    ASSERT_EQ(NewCase(f.g), 2);
+    ASSERT_TRUE(saveCaseMemo(f.g, 2020, 1, "  1.234,56 Zulage?  "));
+    ASSERT_TRUE(saveCaseMemo(f.g, 2020, 2, "Prüfen"));
+    ASSERT_TRUE(saveCaseMemo(f.g, 2019, 1, "Vorjahr"));
+    f.g.caseNumber = 1;
+    EXPECT_EQ(shownCaseMemo(f.g), "1.234,56 Zulage?");
+    f.g.caseNumber = 2;
+    EXPECT_EQ(shownCaseMemo(f.g), "Prüfen");
+    // One line per case, Windows-1252 like every text the program stores.
+    const std::string expected = "1;1.234,56 Zulage?\r\n2;Pr\xFC"
+                                 "fen\r\n";
+    EXPECT_EQ(bytesOf(f.userFile("Merkfeld.020")), std::vector<uint8_t>(expected.begin(), expected.end()));
+
+    // Emptying the field removes the memo; the last one removes the file.
+    ASSERT_TRUE(saveCaseMemo(f.g, 2019, 1, " "));
+    EXPECT_FALSE(fs::exists(f.userFile("Merkfeld.019")));
+
+    // A folder that cannot be written: the message says so and the memos stay as they were.
+    const auto before = bytesOf(f.userFile("Merkfeld.020"));
+    fs::permissions(f.user(), fs::perms::owner_write, fs::perm_options::remove);
+    const bool saved = saveCaseMemo(f.g, 2020, 2, "neu");
+    fs::permissions(f.user(), fs::perms::owner_write, fs::perm_options::add);
+    if (::geteuid() != 0) { // root writes anyway
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(f.prompter.messages().back().title, "Fehler");
+        EXPECT_EQ(bytesOf(f.userFile("Merkfeld.020")), before);
+    }
 }

@@ -6,6 +6,7 @@
 #include "presentation/navigation.h"
 #include "presentation/sheet_view.h"
 #include "session/case_load.h"
+#include "session/case_memo.h"
 #include "session/line_input.h"
 #include "support/session.h"
 #include "ui/amount_field.h"
@@ -483,6 +484,33 @@ TEST(CaseName, TheHintCountsTheLettersAndEnterRenamesTheCase) {
     EXPECT_EQ(f.s.g.workingCase.name, "Meier");
     EXPECT_EQ(f.window->lineText(1)->text(), "Meier");
     EXPECT_EQ(name->maxLength(), 35);
+}
+
+TEST(Memo, KeptWithTheCaseItWasTypedFor) {
+    WindowFixture f;
+    f.window->functionButton(22);
+    QLineEdit* memo = f.window->memoField();
+    ASSERT_TRUE(memo->isVisible());
+    f.enter(memo, "1.234,56");
+    EXPECT_EQ(shownCaseMemo(f.s.g), "1.234,56");
+
+    // Typed and left without Enter, then another case: the memo stays with case 1.
+    memo->setFocus();
+    QTest::keyClicks(memo, " offen");
+    f.window->lineText(1)->setFocus();
+    f.type("a01");
+    f.type("02");
+    ASSERT_EQ(f.s.g.caseNumber, 2);
+    EXPECT_EQ(memo->text(), "");
+    f.type("a01");
+    f.type("01");
+    EXPECT_EQ(memo->text(), "1.234,56 offen");
+
+    // Escape takes back what was typed.
+    memo->setFocus();
+    QTest::keyClicks(memo, "x");
+    QTest::keyClick(memo, Qt::Key_Escape);
+    EXPECT_EQ(memo->text(), "1.234,56 offen");
 }
 
 TEST(CaseList, TheEntryAfterTheLastCaseCreatesANewCase) {
