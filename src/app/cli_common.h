@@ -103,6 +103,9 @@ void printSocialInsuranceDetail(const Session& g, bool json); // sv: bases, ceil
 void printPartTimeDetail(const Session& g, bool json);        // parttime: the part-time explanation
 void printSpecialPaymentDetail(const Session& g, bool json);  // special: the annual special payment
 int runRecalcAll(CliContext& ctx);                            // cli_recalc.cpp
+int runSettings(CliContext& ctx);                             // cli_settings.cpp
+int runExport(CliContext& ctx);                               // cli_export.cpp
+int runImport(CliContext& ctx);                               // cli_export.cpp
 int runPrint(CliContext& ctx);                                // cli_print.cpp
 // "employerCost":[{"label","cents"}…],"employerTotalCents":n for the sheet's JSON.
 std::string employerCostJson(const Session& g);

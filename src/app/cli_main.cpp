@@ -59,6 +59,11 @@ const Command kCommands[] = {
      "salary)"},
     {"recalc-all", runRecalcAll,
      "recalc-all --year Y --set REAL|PLAN|INFO   (all cases, twelve months; asks)"},
+    {"export", runExport,
+     "export --year Y [--set REAL|PLAN|INFO] [--case N] --out FILE   (cases into an export file)"},
+    {"import", runImport, "import FILE   (the cases of an export file; asks before replacing cases)"},
+    {"settings", runSettings,
+     "settings list|get NAME|set NAME VALUE --year Y [--month M] [--json]   (the user's settings of a year)"},
 };
 
 void printUsage(std::ostream& out) {

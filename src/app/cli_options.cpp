@@ -15,6 +15,7 @@
 #include "pay/basic_pay.h"
 #include "session/recalculate.h"
 #include "session/startup.h"
+#include "session/year_settings_ops.h"
 
 #include <iomanip>
 #include <iostream>
@@ -34,7 +35,7 @@ int openNewCase(Session& g, const CliContext& ctx, int year, int month) {
         g.yearDefaults = readRecordIfExists(findFileIgnoringCase(g.userFolder, kYearDefaultsFile),
                                             kYearDefaultsRecordLength, yearRecordNumber(year));
     g.extras.keyCodeRulesYear = 0;
-    g.funds = FundTable::defaultsFor(year);
+    LoadYearSettings(g);
     OpenPayTables(g);
     g.workingCase = defaultCase();
     g.workingCase.setKey(KeySlot::Month, static_cast<int16_t>(month - 1));

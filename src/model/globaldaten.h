@@ -21,7 +21,10 @@
 #include "model/user_file_names.h"
 #include "tariffs/tariff_file.h"
 
+#include <array>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 
 namespace varemo {
 
@@ -67,6 +70,9 @@ struct YearCaches {
     PaySession pay;     // option texts, multipliers and the row of the last tariff lookup
     TariffYear tariffs; // the twelve tariff files of the current year
     RecordBuffer yearDefaults{kYearDefaultsRecordLength}; // the user's "varemo20.vee" record of the year
+    // The user's colours of the window areas for the year (red, green, blue per area in the order of
+    // presentation/window_settings.h); none: the program's colours of the year.
+    std::optional<std::array<uint8_t, 3 * kColourAreaCount>> colours;
 };
 
 // What the steps of the run hand to each other, and how the last run ended.

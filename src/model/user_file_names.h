@@ -21,6 +21,8 @@ inline constexpr const char* kAnnualPaymentFile = "Jasoza.vee";
 inline constexpr size_t kAnnualPaymentRecordLength = 400;
 inline constexpr const char* kNoUpdateFile = "noupdate.txt";
 inline constexpr size_t kOptionTextRecordLength = 35;
+// The window areas whose colours the user sets per year (presentation/window_settings.h names them).
+inline constexpr size_t kColourAreaCount = 11;
 
 // Record of a per-year file for a year: year - 2016.
 inline int yearRecordNumber(int year) {

@@ -9,6 +9,7 @@
 //   "kipausch.vee"         218          one per year, record = year - 2016: church tax rates per region
 //   "sonderzahlung.vee"   1550          special payment defaults
 //   "Jasoza.vee"           400          annual special payment percentages
+// The settings they keep and their layouts: persistence/year_settings.h.
 //
 // Church tax record ("kipausch.vee"), 218 bytes:
 //      0    2  the year (16-bit)

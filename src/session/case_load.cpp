@@ -3,6 +3,7 @@
 #include "pay/basic_pay.h"
 #include "persistence/month_record.h"
 #include "session/guarded.h"
+#include "session/year_settings_ops.h"
 
 #include <cmath>
 #include <string>
@@ -202,8 +203,9 @@ int highestKey(KeySlot slot, int year) {
 
 void OpenYearFiles(Session& g) {
     std::filesystem::create_directories(g.userFolder);
+    // The year's settings first: a damaged settings file leaves the files of the year shown before open.
+    LoadYearSettings(g);
     g.files.open(g.userFolder, g.year, g.dataSet);
-    g.funds = FundTable::defaultsFor(g.year);
     OpenPayTables(g);
 }
 

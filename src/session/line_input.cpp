@@ -42,8 +42,13 @@ void refuseNumber(Session& g, const std::string& text) {
 void ApplyRegionDefaults(Session& g, int region) {
     Case& c = g.workingCase;
     const int church = c.key(KeySlot::ChurchTax);
-    if (church == 0 || church == 1)
-        c.setKey(KeySlot::ChurchTax, static_cast<int16_t>(defaultChurchOption(region, g.year)));
+    if (church == 0 || church == 1) {
+        // The Land's rate as the user's church tax settings of the year give it.
+        int option = defaultChurchOption(region, g.year);
+        if (g.tax.churchDataYear == g.year && region >= 0 && region < kRegionCount)
+            option = g.tax.lands[static_cast<size_t>(region)].rateHundredths == 800 ? 0 : 1;
+        c.setKey(KeySlot::ChurchTax, static_cast<int16_t>(option));
+    }
     c.setKey(KeySlot::CareKind, static_cast<int16_t>(careKindForRegion(c.key(KeySlot::CareKind), region)));
 }
 
