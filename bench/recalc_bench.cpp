@@ -150,6 +150,54 @@ void BM_RecalculateAllCases(benchmark::State& state) {
 }
 BENCHMARK(BM_RecalculateAllCases)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// One calculation run of a stored case-month as a view runs it (nothing written), the case's months
+// held in memory as during a recalculation: no file is read or written while timing. The cases of the
+// mix in January, June (one-time payment), November (annual special payment) and December (the employer's
+// annual adjustment). Each run's amounts must be those the recalculation stored.
+void BM_CalculationRun(benchmark::State& state) {
+    constexpr int kRunCases = 16;
+    static Folder folder("calc_run_bench");
+    static RecordingPrompter prompter(true);
+    static Session g(prompter);
+    static const bool filled = [] {
+        openFolder(g, folder, kRunCases);
+        return RecalculateAllCases(g).monthsRun == kRunCases * 12;
+    }();
+    const int caseNumber = static_cast<int>(state.range(0));
+    const int month = static_cast<int>(state.range(1));
+    if (!filled) {
+        state.SkipWithError("the recalculation failed");
+        return;
+    }
+    const CaseYearInMemory held(g.files, caseNumber);
+    g.caseNumber = caseNumber;
+    g.selectMonth(month);
+    LoadCaseMonth(g);
+    Case stored;
+    g.files.loadMonth(month, caseNumber, stored);
+    g.closingStepSuspended = true;
+    bool same = true;
+    for (auto _ : state) {
+        if (!RunCalculation(g)) {
+            state.SkipWithError("the run failed");
+            break;
+        }
+        same = same && g.workingCase.amounts == stored.amounts;
+    }
+    g.closingStepSuspended = false;
+    if (!same) state.SkipWithError("the run's amounts differ from the stored results");
+    state.counters["runs/s"] = benchmark::Counter(1, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_CalculationRun)
+    ->ArgNames({"case", "month"})
+    ->Args({1, 1})
+    ->Args({2, 6})
+    ->Args({3, 11})
+    ->Args({4, 12})
+    ->Args({7, 12})
+    ->Args({12, 11})
+    ->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

@@ -5,8 +5,12 @@
 #include "model/user_file_names.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <stdexcept>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace varemo {
 namespace {
@@ -253,12 +257,25 @@ int agreementOf(const Case& c, int year) {
 AnnualPaymentTable shippedAnnualPaymentTable() {
     static const AnnualPaymentTable shipped = [] {
         AnnualPaymentTable t;
+        // The rows name a few bands many times over; which panel groups a band covers is worked out once
+        // per band (the table is built at the start of every program that shows a special payment).
+        std::vector<std::pair<std::string_view, std::array<bool, kAnnualPaymentGroups>>> bands;
+        const auto groupsOf =
+            [&bands](std::string_view band) -> const std::array<bool, kAnnualPaymentGroups>& {
+            for (const auto& known : bands)
+                if (known.first == band) return known.second;
+            std::array<bool, kAnnualPaymentGroups> covered{};
+            for (int p = 0; p < kAnnualPaymentGroups; ++p)
+                covered[static_cast<size_t>(p)] = bandCovers(band, panelGroupRef(p));
+            return bands.emplace_back(band, covered).second;
+        };
         for (const AnnualPercentRow& r : shippedAnnualPercentRows()) {
             const int agreement = agreementOfCsv(r.agreement);
             if (agreement < 0 || r.year < kFirstTableYear || r.year >= kFirstTableYear + kAnnualPaymentYears)
                 continue;
+            const std::array<bool, kAnnualPaymentGroups>& covered = groupsOf(r.groups);
             for (int p = 0; p < kAnnualPaymentGroups; ++p) {
-                if (!bandCovers(r.groups, panelGroupRef(p))) continue;
+                if (!covered[static_cast<size_t>(p)]) continue;
                 t.setPercent(agreement, r.year, r.east, p, r.hundredths);
                 if (agreement == Tvh)
                     t.setPercent(agreement, r.year, true, p, r.hundredths); // Hessen has no East area
