@@ -322,10 +322,16 @@ std::vector<std::string> annualPaymentChangeReminder() {
 AnnualPaymentTable readAnnualPaymentTable(const std::filesystem::path& userFolder) {
     AnnualPaymentTable table = shippedAnnualPaymentTable();
     const auto path = findFileIgnoringCase(userFolder, kAnnualPaymentFile);
+    // All records in one read, as one record of their joint length; what the file lacks reads as zeros.
+    constexpr size_t kRecords = static_cast<size_t>(kAnnualPaymentYears) * kAgreementEntries;
+    const RecordBuffer all = readRecordIfExists(path, kRecords * kAnnualPaymentRecordLength, 1);
     for (int year = kFirstTableYear; year < kFirstTableYear + kAnnualPaymentYears; ++year) {
         for (int a = 0; a < kAgreementEntries; ++a) {
-            const RecordBuffer r = readRecordIfExists(path, kAnnualPaymentRecordLength,
-                                                      (year - kFirstTableYear) * kAgreementEntries + a + 1);
+            const auto at = static_cast<size_t>((year - kFirstTableYear) * kAgreementEntries + a) *
+                            kAnnualPaymentRecordLength;
+            RecordBuffer r(kAnnualPaymentRecordLength);
+            std::copy_n(all.bytes().begin() + static_cast<std::ptrdiff_t>(at), kAnnualPaymentRecordLength,
+                        r.bytes().begin());
             if (r.allZero()) continue;
             for (int p = 0; p < kAnnualPaymentGroups; ++p) {
                 table.setPercent(a, year, false, p, r.i16(2 * static_cast<size_t>(p)));
