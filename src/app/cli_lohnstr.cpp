@@ -8,16 +8,31 @@
 // af and f, whose published defaults are 1 and 1.000. LZZ and STKL have no valid 0 and must be named;
 // amounts are never negative.
 // Prints every output as NAME=VALUE in cents, or one JSON object with --json.
+//
+//   varemo20-cli lohnstr --year Y --csv IN.csv
+//
+// The batch form: one flow-chart run per row of IN.csv, all in one process. The first line names the
+// columns, comma-separated, in any order and case: the inputs above (LZZ and STKL required, the others
+// 0 where absent, af and f 1), and optionally "year" (the row's year instead of --year, which may then
+// be left out). Columns named like an output, "table" and "group" are skipped, so a file of expected
+// results can be read as it is; an unknown column is refused. Empty lines are skipped. The output is
+// CSV on stdout: the line "line,BK,BKS,...,WVFRBM" (the outputs in published order), then per input row
+// the line number of that row in IN.csv and every output in cents. A row that cannot be read or
+// computed stops the command with its line number and prints nothing.
 
 #include "app/cli_common.h"
 #include "law/lohnstr.h"
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
+#include <fstream>
 #include <functional>
 #include <iostream>
+#include <iterator>
 #include <set>
 #include <sstream>
+#include <string_view>
 
 namespace varemo::cli {
 namespace {
@@ -133,11 +148,136 @@ const InputName* findInput(const std::string& name) {
     return nullptr;
 }
 
+bool isOutputName(const std::string& name) {
+    for (const auto& output : outputNames())
+        if (upper(output.first) == upper(name)) return true;
+    return false;
+}
+
+std::vector<std::string_view> splitCells(std::string_view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    std::vector<std::string_view> cells;
+    size_t start = 0;
+    while (true) {
+        const size_t comma = line.find(',', start);
+        cells.push_back(line.substr(start, comma == std::string_view::npos ? line.npos : comma - start));
+        if (comma == std::string_view::npos) break;
+        start = comma + 1;
+    }
+    return cells;
+}
+
+LohnstrOutput computeOrRefuse(int year, const LohnstrInput& in) {
+    try {
+        return LOHNSTR(year, in);
+    } catch (const LohnstrInputError& e) {
+        throw UsageError(e.what()); // an amount beyond any real wage goes to main: exit status 1
+    }
+}
+
+// What one column of the batch file is.
+struct CsvColumn {
+    const InputName* input = nullptr; // nullptr: the year column or a skipped one
+    bool year = false;
+};
+
+int runLohnstrCsv(const std::string& path, int defaultYear) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) throw UsageError("--csv: cannot read " + path);
+    const std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+
+    std::vector<CsvColumn> columns;
+    std::string out;
+    int lineNumber = 0;
+    size_t pos = 0;
+    while (pos < content.size()) {
+        size_t end = content.find('\n', pos);
+        if (end == std::string::npos) end = content.size();
+        const std::string_view line(content.data() + pos, end - pos);
+        pos = end + 1;
+        ++lineNumber;
+        if (line.empty() || line == "\r") continue;
+        const std::vector<std::string_view> cells = splitCells(line);
+        const std::string where = path + ", line " + std::to_string(lineNumber) + ": ";
+        if (columns.empty()) {
+            std::set<std::string> named;
+            bool hasYear = false;
+            for (std::string_view cell : cells) {
+                const std::string name(cell);
+                CsvColumn column;
+                if (upper(name) == "YEAR") {
+                    column.year = true;
+                    hasYear = true;
+                } else if (const InputName* input = findInput(name)) {
+                    column.input = input;
+                    if (!named.insert(input->name).second)
+                        throw UsageError(where + std::string(input->name) + " given twice");
+                } else if (!isOutputName(name) && upper(name) != "TABLE" && upper(name) != "GROUP") {
+                    throw UsageError(where + "unknown column: " + name);
+                }
+                columns.push_back(column);
+            }
+            for (const char* required : {"LZZ", "STKL"})
+                if (!named.count(required))
+                    throw UsageError(where + "the column " + required + " is required");
+            if (!hasYear && (defaultYear < kFirstYear || defaultYear > kLastYear))
+                throw UsageError("--year must be " + std::to_string(kFirstYear) + " to " +
+                                 std::to_string(kLastYear) + " unless the file has a year column");
+            out += "line";
+            for (const auto& output : outputNames())
+                out.append(",").append(output.first);
+            out += "\n";
+            continue;
+        }
+        if (cells.size() != columns.size())
+            throw UsageError(where + std::to_string(cells.size()) + " cells, the header names " +
+                             std::to_string(columns.size()));
+        LohnstrInput in;
+        int year = defaultYear;
+        try {
+            for (size_t c = 0; c < cells.size(); ++c) {
+                if (columns[c].year)
+                    year = parseInt(std::string(cells[c]), "year");
+                else if (columns[c].input)
+                    columns[c].input->set(in, columns[c].input->name, std::string(cells[c]));
+            }
+        } catch (const UsageError& e) {
+            throw UsageError(where + e.what());
+        }
+        if (year < kFirstYear || year > kLastYear)
+            throw UsageError(where + "the year must be " + std::to_string(kFirstYear) + " to " +
+                             std::to_string(kLastYear));
+        LohnstrOutput result;
+        try {
+            result = computeOrRefuse(year, in);
+        } catch (const UsageError& e) {
+            throw UsageError(where + e.what());
+        } catch (const Error& e) {
+            throw Error(where + e.what()); // beyond any real wage: exit status 1, as for one run
+        }
+        char number[24];
+        auto append = [&](long long value) {
+            const auto done = std::to_chars(number, number + sizeof number, value);
+            out.append(number, done.ptr);
+        };
+        append(lineNumber);
+        for (const auto& output : outputNames()) {
+            out += ',';
+            append(result.*(output.second));
+        }
+        out += '\n';
+    }
+    if (columns.empty()) throw UsageError("--csv: " + path + " has no header line");
+    std::cout << out;
+    return 0;
+}
+
 } // namespace
 
 int runLohnstr(CliContext& ctx) {
     int year = 0;
     bool json = false;
+    std::string csvPath;
     // The flow chart's reset: every input 0, af 1 and f 1.000 as published.
     LohnstrInput in;
     in.LZZ = 0;
@@ -150,6 +290,8 @@ int runLohnstr(CliContext& ctx) {
             year = r.intValue();
         } else if (a == "--json") {
             json = true;
+        } else if (a == "--csv") {
+            csvPath = r.value();
         } else if (auto eq = a.find('='); eq != std::string::npos && eq > 0) {
             const std::string name = a.substr(0, eq);
             const InputName* input = findInput(name);
@@ -161,17 +303,17 @@ int runLohnstr(CliContext& ctx) {
             r.unknown();
         }
     }
+    if (!csvPath.empty()) {
+        if (!named.empty() || json)
+            throw UsageError("--csv takes its inputs from the file; no NAME=VALUE or --json");
+        return runLohnstrCsv(csvPath, year);
+    }
     if (year < kFirstYear || year > kLastYear)
         throw UsageError("--year must be " + std::to_string(kFirstYear) + " to " + std::to_string(kLastYear));
     for (const char* required : {"LZZ", "STKL"})
         if (!named.count(required)) throw UsageError(std::string(required) + " is required");
 
-    LohnstrOutput out;
-    try {
-        out = LOHNSTR(year, in);
-    } catch (const LohnstrInputError& e) {
-        throw UsageError(e.what()); // an amount beyond any real wage goes to main: exit status 1
-    }
+    const LohnstrOutput out = computeOrRefuse(year, in);
 
     std::ostringstream text;
     if (json) text << "{";

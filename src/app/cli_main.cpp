@@ -33,7 +33,9 @@ const Command kCommands[] = {
     {"set", runSet,
      "set   --year Y --set REAL|PLAN|INFO --case N --month M [--json]\n"
      "        [--key SLOT=VALUE] [--line N=POS] [--amount SLOT=TEXT] [--date TEXT] [--name TEXT] ..."},
-    {"lohnstr", runLohnstr, "lohnstr --year Y NAME=VALUE ... [--json]   (the wage-tax flow chart alone)"},
+    {"lohnstr", runLohnstr,
+     "lohnstr --year Y NAME=VALUE ... [--json]   (the wage-tax flow chart alone)\n"
+     "lohnstr [--year Y] --csv IN.csv   (one CSV row of all outputs per row of inputs)"},
     {"funds", runFunds, "funds --year Y [--json]   (the health-fund list of the year)"},
     {"options", runOptions,
      "options --line N --year Y [--month M] [--set REAL|PLAN|INFO --case N] [--json]\n"

@@ -213,6 +213,22 @@ std::int64_t Decimal::toInt64() const {
     return static_cast<std::int64_t>(v);
 }
 
+bool Decimal::toScaled(int scale, std::int64_t& out) const {
+    if (scale < 0 || scale > 18)
+        throw std::invalid_argument("decimal scale out of range: " + std::to_string(scale));
+    I128 m = mantissa_;
+    if (scale >= scale_) {
+        if (!tryScaleUp(m, scale - scale_, m)) return false;
+    } else {
+        const I128 unit = pow10(scale_ - scale);
+        if (m % unit != 0) return false;
+        m /= unit;
+    }
+    if (m > INT64_MAX || m < INT64_MIN) return false;
+    out = static_cast<std::int64_t>(m);
+    return true;
+}
+
 std::string Decimal::toString() const {
     U128 mag = magnitude(mantissa_);
     std::string digits;

@@ -77,6 +77,9 @@ class Decimal {
 
     // The value as a 64-bit integer; the value must be whole.
     std::int64_t toInt64() const;
+    // The value times 10^scale into `out` when that is a whole number within the 64-bit range (0 <= scale
+    // <= 18); false, `out` untouched, otherwise. Never rounds.
+    bool toScaled(int scale, std::int64_t& out) const;
     // Plain notation with exactly scale() decimals, e.g. "-0.050".
     std::string toString() const;
 

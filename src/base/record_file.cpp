@@ -61,10 +61,16 @@ std::string RecordBuffer::rawText(size_t offset, size_t length) const {
 }
 
 std::string RecordBuffer::text(size_t offset, size_t length) const {
-    std::string s = rawText(offset, length);
-    while (!s.empty() && s.back() == ' ')
-        s.pop_back();
-    return s;
+    check(offset, length);
+    // Only blanks and NULs turn into trailing blanks, so they are cut before converting; most texts are
+    // plain ASCII and need no conversion (month records are unpacked many times per calculation).
+    const uint8_t* bytes = bytes_.data() + offset;
+    while (length > 0 && (bytes[length - 1] == ' ' || bytes[length - 1] == 0))
+        --length;
+    std::string s(reinterpret_cast<const char*>(bytes), length);
+    if (std::all_of(bytes, bytes + length, [](uint8_t b) { return b != 0 && b < 0x80; })) return s;
+    std::replace(s.begin(), s.end(), '\0', ' ');
+    return cp1252ToUtf8(s);
 }
 
 void RecordBuffer::setText(size_t offset, size_t length, const std::string& utf8) {

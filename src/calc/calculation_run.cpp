@@ -170,6 +170,8 @@ void ClosingStep(Globaldaten& g) {
 
 bool RunCalculation(Globaldaten& g) {
     g.overflow = false;
+    // The steps look back at the case's earlier months again and again; they are read once.
+    const CaseYearInMemory heldCase(g.store, g.caseNumber);
     try {
         ClearLineAmounts(g);
         HealthAdditionalRate(g);

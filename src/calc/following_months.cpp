@@ -30,6 +30,7 @@ bool RunFollowingMonths(Globaldaten& g) {
         g.overflow = overflow;
     };
     bool ok = true;
+    const CaseYearInMemory heldCase(g.store, g.caseNumber);
     try {
         for (int month = shown.workingCase.monthIndex() + 1; month <= 11 && ok; ++month) {
             g.workingCase.setKey(KeySlot::Month, static_cast<int16_t>(month));

@@ -1,53 +1,155 @@
 #include "law/lohnstr.h"
 
+#include "law/lohnstr_params.h"
+
+#include <array>
 #include <stdexcept>
 #include <string>
-
-#include "law/lohnstr_params.h"
 
 namespace varemo {
 
 namespace {
 
-using lohnstr_detail::TAB1;
-using lohnstr_detail::TAB2;
-using lohnstr_detail::TAB3;
-using lohnstr_detail::TAB4;
-using lohnstr_detail::TAB5;
+using lohnstr_detail::TAB1Milli;
+using lohnstr_detail::TAB2Euros;
+using lohnstr_detail::TAB3Euros;
+using lohnstr_detail::TAB5Euros;
+using lohnstr_detail::tableIndex;
 using lohnstr_detail::YearParams;
 
-constexpr Decimal::Rounding DOWN = Decimal::Rounding::Down; // toward zero
-constexpr Decimal::Rounding UP = Decimal::Rounding::Up;     // away from zero
+// The flow chart in 64-bit fixed point. Every value of the chart is a decimal with a bounded number of
+// places: amounts in euros have at most two (held here in cents), tax amounts are whole euros or whole
+// cents, rates have at most six places, f, KVZ and ZKF at most three. Each rounding of the chart
+// (setScale, divide) becomes one integer division rounded as the chart says, so the results are
+// exactly those of the Decimal computation. The units are in the names of the comments: "cents" holds
+// euro values times 100, "euros" whole euros, "micro" rates times 10^6, "milli" times 1000.
+//
+// Inputs up to kInputLimit cents keep every sum far inside 64 bits; each product is checked and an
+// overflow hands the case to the Decimal computation, which has the range of 128 bits.
 
-const Decimal ZAHL2 = 2;
-const Decimal ZAHL5 = 5;
-const Decimal ZAHL12 = 12;
-const Decimal ZAHL100 = 100;
-const Decimal ZAHL500 = 500;
-const Decimal ZAHL10000 = 10000;
-const Decimal SOLZ_RATE = Decimal::fromScaled(55, 1); // 5.5 %
+using I64 = std::int64_t;
 
-// Index into TAB1..TAB5 for a pension start year or the year after age 64.
-int tableIndex(int year) {
-    if (year < 2006) return 1;
-    if (year < 2040) return year - 2004;
-    return 36;
+constexpr I64 kInputLimit = 100'000'000'000; // one billion euros
+
+struct OutOfFixedRange {};
+
+I64 mul(I64 a, I64 b) {
+    I64 r;
+    if (__builtin_mul_overflow(a, b, &r)) throw OutOfFixedRange{};
+    return r;
 }
 
-// The flow chart's record: inputs, outputs and internal fields under their published names. Each
-// LOHNSTR call builds one fresh record, so nothing (EFA, SAP, a multiplied SOLZFREI) outlives a call.
-// The steps communicate through these fields exactly as published; several later steps rely on values
-// left behind by earlier ones (ZRE4VP capped in place, SOLZFREI multiplied by KZTAB, LZZ and ZMVB
-// switched to the annual computation by MSONST, X and ST shared by the tariff steps).
-class Lohnsteuer {
+// Rounding toward zero (the chart's DOWN) and away from zero (UP); d > 0.
+I64 divDown(I64 n, I64 d) {
+    return n / d;
+}
+I64 divUp(I64 n, I64 d) {
+    const I64 q = n / d;
+    if (n % d == 0) return q;
+    return n < 0 ? q - 1 : q + 1;
+}
+// Cents rounded to whole euros, kept in cents.
+I64 wholeEurosDown(I64 cents) {
+    return divDown(cents, 100) * 100;
+}
+I64 wholeEurosUp(I64 cents) {
+    return divUp(cents, 100) * 100;
+}
+
+bool scaled(const Decimal& d, int scale, I64& out) {
+    return d.toScaled(scale, out);
+}
+I64 scaledOrThrow(const Decimal& d, int scale) {
+    I64 v = 0;
+    if (!scaled(d, scale, v)) throw std::logic_error("flow-chart constant has too many places");
+    return v;
+}
+
+// One year's values of the chart in the units of the computation, converted once.
+struct YearValues {
+    I64 BBGRV_WEST, BBGRV_EAST; // cents
+    I64 RVSATZAN;               // ten-thousandths
+    I64 TBSVORV;                // hundredths
+    I64 BBGKVPV;                // cents
+    bool kvzShared;
+    I64 KVSATZAG, PVSATZAN, PVSATZAG, PVSATZAN_SAXONY, PVSATZAG_SAXONY; // micro
+    I64 W1STKL5, W2STKL5, W3STKL5;                                      // euros
+    I64 SOLZFREI;                                                       // euros
+    I64 solzMarginalTenths;                                             // percent times 10
+    bool solzLimitOnSeparatePayments;
+    I64 KFB_PER_CHILD, KFB_PER_CHILD_STKL4;            // euros
+    I64 GFB, zone2End, zone3Start, zone3End, zone4End; // euros
+    I64 A2, A3, C3, C4, C5;                            // cents
+};
+
+YearValues convert(const YearParams& p) {
+    YearValues v{};
+    v.BBGRV_WEST = scaledOrThrow(p.BBGRV_WEST, 2);
+    v.BBGRV_EAST = scaledOrThrow(p.BBGRV_EAST, 2);
+    v.RVSATZAN = scaledOrThrow(p.RVSATZAN, 4);
+    v.TBSVORV = scaledOrThrow(p.TBSVORV, 2);
+    v.BBGKVPV = scaledOrThrow(p.BBGKVPV, 2);
+    v.kvzShared = p.kvzShared;
+    v.KVSATZAG = scaledOrThrow(p.KVSATZAG, 6);
+    v.PVSATZAN = scaledOrThrow(p.PVSATZAN, 6);
+    v.PVSATZAG = scaledOrThrow(p.PVSATZAG, 6);
+    v.PVSATZAN_SAXONY = scaledOrThrow(p.PVSATZAN_SAXONY, 6);
+    v.PVSATZAG_SAXONY = scaledOrThrow(p.PVSATZAG_SAXONY, 6);
+    v.W1STKL5 = scaledOrThrow(p.W1STKL5, 0);
+    v.W2STKL5 = scaledOrThrow(p.W2STKL5, 0);
+    v.W3STKL5 = scaledOrThrow(p.W3STKL5, 0);
+    v.SOLZFREI = scaledOrThrow(p.SOLZFREI, 0);
+    v.solzMarginalTenths = scaledOrThrow(p.solzMarginalPercent, 1);
+    v.solzLimitOnSeparatePayments = p.solzLimitOnSeparatePayments;
+    v.KFB_PER_CHILD = scaledOrThrow(p.KFB_PER_CHILD, 0);
+    v.KFB_PER_CHILD_STKL4 = scaledOrThrow(p.KFB_PER_CHILD_STKL4, 0);
+    v.GFB = scaledOrThrow(p.tariff.GFB, 0);
+    v.zone2End = scaledOrThrow(p.tariff.zone2End, 0);
+    v.zone3Start = scaledOrThrow(p.tariff.zone3Start, 0);
+    v.zone3End = scaledOrThrow(p.tariff.zone3End, 0);
+    v.zone4End = scaledOrThrow(p.tariff.zone4End, 0);
+    v.A2 = scaledOrThrow(p.tariff.A2, 2);
+    v.A3 = scaledOrThrow(p.tariff.A3, 2);
+    v.C3 = scaledOrThrow(p.tariff.C3, 2);
+    v.C4 = scaledOrThrow(p.tariff.C4, 2);
+    v.C5 = scaledOrThrow(p.tariff.C5, 2);
+    return v;
+}
+
+const YearValues& yearValues(const YearParams& p) {
+    static const std::array<YearValues, 5> years = [] {
+        std::array<YearValues, 5> all{};
+        for (int i = 0; i < 5; ++i)
+            all[static_cast<std::size_t>(i)] = convert(lohnstr_detail::yearParams(2017 + i));
+        return all;
+    }();
+    return years[static_cast<std::size_t>(p.year - 2017)];
+}
+
+// The amounts of the input within kInputLimit, and f, KVZ and ZKF with at most three places.
+bool fitsFixedRange(const LohnstrInput& in, I64& f, I64& kvz, I64& zkf) {
+    const I64 amounts[] = {in.ENTSCH, in.JFREIB, in.JHINZU, in.JRE4,    in.JVBEZ,   in.LZZFREIB, in.LZZHINZU,
+                           in.PKPV,   in.RE4,    in.SONSTB, in.STERBE,  in.VBEZ,    in.VBEZM,    in.VBEZS,
+                           in.VBS,    in.VKAPA,  in.VMT,    in.JRE4ENT, in.SONSTENT};
+    for (I64 a : amounts)
+        if (a > kInputLimit || a < -kInputLimit) return false;
+    constexpr I64 kFactorLimit = 1'000'000'000;
+    return scaled(in.f, 3, f) && f <= kFactorLimit && f >= -kFactorLimit && scaled(in.KVZ, 3, kvz) &&
+           kvz <= kFactorLimit && kvz >= -kFactorLimit && scaled(in.ZKF, 3, zkf) && zkf <= kFactorLimit &&
+           zkf >= -kFactorLimit;
+}
+
+// The chart's record with its published field names, as in the Decimal computation; the comments of
+// that file explain the steps. Only the units differ (see above).
+class FixedLohnsteuer {
   public:
-    Lohnsteuer(const YearParams& params, const LohnstrInput& in)
-        : P(params), af(in.af), AJAHR(in.AJAHR), ALTER1(in.ALTER1), ENTSCH(in.ENTSCH), f(in.f),
-          JFREIB(in.JFREIB), JHINZU(in.JHINZU), JRE4(in.JRE4), JVBEZ(in.JVBEZ), KRV(in.KRV), KVZ(in.KVZ),
+    FixedLohnsteuer(const YearValues& values, const LohnstrInput& in, I64 fMilli, I64 kvzMilli, I64 zkfMilli)
+        : P(values), af(in.af), AJAHR(in.AJAHR), ALTER1(in.ALTER1), ENTSCH(in.ENTSCH), f(fMilli),
+          JFREIB(in.JFREIB), JHINZU(in.JHINZU), JRE4(in.JRE4), JVBEZ(in.JVBEZ), KRV(in.KRV), KVZ(kvzMilli),
           LZZ(in.LZZ), LZZFREIB(in.LZZFREIB), LZZHINZU(in.LZZHINZU), PKPV(in.PKPV), PKV(in.PKV), PVS(in.PVS),
           PVZ(in.PVZ), R(in.R), RE4(in.RE4), SONSTB(in.SONSTB), STERBE(in.STERBE), STKL(in.STKL),
           VBEZ(in.VBEZ), VBEZM(in.VBEZM), VBEZS(in.VBEZS), VBS(in.VBS), VJAHR(in.VJAHR), VKAPA(in.VKAPA),
-          VMT(in.VMT), ZKF(in.ZKF), ZMVB(in.ZMVB), JRE4ENT(in.JRE4ENT), SONSTENT(in.SONSTENT) {}
+          VMT(in.VMT), ZKF(zkfMilli), ZMVB(in.ZMVB), JRE4ENT(in.JRE4ENT), SONSTENT(in.SONSTENT) {}
 
     LohnstrOutput run() {
         MPARA();
@@ -59,30 +161,28 @@ class Lohnsteuer {
         MBERECH();
         MSONST();
         MVMT();
-
         LohnstrOutput out;
-        out.BK = BK.toInt64();
-        out.BKS = BKS.toInt64();
-        out.BKV = BKV.toInt64();
-        out.LSTLZZ = LSTLZZ.toInt64();
-        out.SOLZLZZ = SOLZLZZ.toInt64();
-        out.SOLZS = SOLZS.toInt64();
-        out.SOLZV = SOLZV.toInt64();
-        out.STS = STS.toInt64();
-        out.STV = STV.toInt64();
-        out.VKVLZZ = VKVLZZ.toInt64();
-        out.VKVSONST = VKVSONST.toInt64();
-        out.VFRB = VFRB.toInt64();
-        out.VFRBS1 = VFRBS1.toInt64();
-        out.VFRBS2 = VFRBS2.toInt64();
-        out.WVFRB = WVFRB.toInt64();
-        out.WVFRBO = WVFRBO.toInt64();
-        out.WVFRBM = WVFRBM.toInt64();
+        out.BK = BK;
+        out.BKS = BKS;
+        out.BKV = BKV;
+        out.LSTLZZ = LSTLZZ;
+        out.SOLZLZZ = SOLZLZZ;
+        out.SOLZS = SOLZS;
+        out.SOLZV = SOLZV;
+        out.STS = STS;
+        out.STV = STV;
+        out.VKVLZZ = VKVLZZ;
+        out.VKVSONST = VKVSONST;
+        out.VFRB = VFRB;
+        out.VFRBS1 = VFRBS1;
+        out.VFRBS2 = VFRBS2;
+        out.WVFRB = WVFRB;
+        out.WVFRBO = WVFRBO;
+        out.WVFRBM = WVFRBM;
         return out;
     }
 
   private:
-    // Year parameters, contribution rates and ceilings.
     void MPARA() {
         if (KRV < 2) {
             BBGRV = KRV == 0 ? P.BBGRV_WEST : P.BBGRV_EAST;
@@ -90,8 +190,8 @@ class Lohnsteuer {
             TBSVORV = P.TBSVORV;
         }
         BBGKVPV = P.BBGKVPV;
-        const Decimal employeeKvz = P.kvzShared ? KVZ.divideExact(ZAHL2) : KVZ;
-        KVSATZAN = employeeKvz.divideExact(ZAHL100) + Decimal::fromScaled(7, 2);
+        // KVZ (milli-percent) / 100 is KVZ * 10 micro; half of it KVZ * 5.
+        KVSATZAN = mul(KVZ, P.kvzShared ? 5 : 10) + 70'000;
         KVSATZAG = P.KVSATZAG;
         if (PVS == 1) {
             PVSATZAN = P.PVSATZAN_SAXONY;
@@ -100,32 +200,27 @@ class Lohnsteuer {
             PVSATZAN = P.PVSATZAN;
             PVSATZAG = P.PVSATZAG;
         }
-        if (PVZ == 1) PVSATZAN = PVSATZAN + Decimal::fromScaled(25, 4);
-        W1STKL5 = P.W1STKL5;
-        W2STKL5 = P.W2STKL5;
-        W3STKL5 = P.W3STKL5;
-        GFB = P.tariff.GFB;
+        if (PVZ == 1) PVSATZAN += 2'500;
+        GFB = P.GFB;
         SOLZFREI = P.SOLZFREI;
     }
 
-    // Annual values of the period's wage, pension, allowance and addition, each cut to cents.
-    void MRE4JL() {
-        Decimal factor = 360;
-        Decimal divisor = ZAHL100;
-        if (LZZ == 1)
-            factor = 1;
-        else if (LZZ == 2)
-            factor = ZAHL12;
-        else if (LZZ == 3)
-            divisor = 700;
-        ZRE4J = (RE4 * factor).divide(divisor, 2, DOWN);
-        ZVBEZJ = (VBEZ * factor).divide(divisor, 2, DOWN);
-        JLFREIB = (LZZFREIB * factor).divide(divisor, 2, DOWN);
-        JLHINZU = (LZZHINZU * factor).divide(divisor, 2, DOWN);
-        if (af == 0) f = 1;
+    // The period's amount (cents) as an annual amount in cents, cut toward zero.
+    I64 annual(I64 amount) const {
+        if (LZZ == 1) return amount;
+        if (LZZ == 2) return mul(amount, 12);
+        if (LZZ == 3) return divDown(mul(amount, 360), 7);
+        return mul(amount, 360);
     }
 
-    // Pension allowance (FVB) and its supplement (FVBZ); the ...SO values include VBEZBSO.
+    void MRE4JL() {
+        ZRE4J = annual(RE4);
+        ZVBEZJ = annual(VBEZ);
+        JLFREIB = annual(LZZFREIB);
+        JLHINZU = annual(LZZHINZU);
+        if (af == 0) f = 1000;
+    }
+
     void MRE4() {
         if (ZVBEZJ == 0) {
             FVBZ = 0;
@@ -134,163 +229,160 @@ class Lohnsteuer {
             FVBSO = 0;
         } else {
             J = tableIndex(VJAHR);
+            const I64 tab1 = TAB1Milli(J);
+            const I64 tab2 = TAB2Euros(J) * 100;
+            const I64 tab3 = TAB3Euros(J) * 100;
             if (LZZ == 1) {
-                VBEZB = VBEZM * ZMVB + VBEZS;
-                HFVB = TAB2(J).divideExact(ZAHL12) * ZMVB;
-                FVBZ = (TAB3(J).divideExact(ZAHL12) * ZMVB).setScale(0, UP);
+                VBEZB = mul(VBEZM, ZMVB) + VBEZS;
+                HFVB = mul(tab2 / 12, ZMVB); // the caps are multiples of 12 euros
+                FVBZ = divUp(mul(TAB3Euros(J), ZMVB), 12) * 100;
             } else {
-                VBEZB = (VBEZM * ZAHL12 + VBEZS).setScale(2, DOWN);
-                HFVB = TAB2(J);
-                FVBZ = TAB3(J);
+                VBEZB = mul(VBEZM, 12) + VBEZS;
+                HFVB = tab2;
+                FVBZ = tab3;
             }
-            FVB = (VBEZB * TAB1(J)).divideExact(ZAHL100).setScale(2, UP);
+            FVB = divUp(mul(VBEZB, tab1), 1000);
             if (FVB > HFVB) FVB = HFVB;
             if (FVB > ZVBEZJ) FVB = ZVBEZJ;
-            FVBSO = (FVB + (VBEZBSO * TAB1(J)).divideExact(ZAHL100)).setScale(2, UP);
-            if (FVBSO > TAB2(J)) FVBSO = TAB2(J);
-            HFVBZSO = ((VBEZB + VBEZBSO).divideExact(ZAHL100) - FVBSO).setScale(2, DOWN);
-            FVBZSO = (FVBZ + VBEZBSO.divideExact(ZAHL100)).setScale(0, UP);
-            if (FVBZSO > HFVBZSO) FVBZSO = HFVBZSO.setScale(0, UP);
-            if (FVBZSO > TAB3(J)) FVBZSO = TAB3(J);
-            HFVBZ = (VBEZB.divideExact(ZAHL100) - FVB).setScale(2, DOWN);
-            if (FVBZ > HFVBZ) FVBZ = HFVBZ.setScale(0, UP);
+            FVBSO = divUp(mul(FVB, 1000) + mul(VBEZBSO, tab1), 1000);
+            if (FVBSO > tab2) FVBSO = tab2;
+            HFVBZSO = VBEZB + VBEZBSO - FVBSO;
+            FVBZSO = wholeEurosUp(FVBZ + VBEZBSO);
+            if (FVBZSO > HFVBZSO) FVBZSO = wholeEurosUp(HFVBZSO);
+            if (FVBZSO > tab3) FVBZSO = tab3;
+            HFVBZ = VBEZB - FVB;
+            if (FVBZ > HFVBZ) FVBZ = wholeEurosUp(HFVBZ);
         }
         MRE4ALTE();
     }
 
-    // Old-age relief on the wage without pensions.
     void MRE4ALTE() {
         if (ALTER1 == 0) {
             ALTE = 0;
         } else {
             K = tableIndex(AJAHR);
             BMG = ZRE4J - ZVBEZJ;
-            ALTE = (BMG * TAB4(K)).setScale(0, UP);
-            HBALTE = TAB5(K);
+            ALTE = divUp(mul(BMG, TAB1Milli(K)), 100'000) * 100;
+            HBALTE = TAB5Euros(K) * 100;
             if (ALTE > HBALTE) ALTE = HBALTE;
         }
     }
 
-    // Annual wage after the allowances; resets the Vorsorgepauschale base ZRE4VP.
     void MRE4ABZ() {
-        ZRE4 = (ZRE4J - FVB - ALTE - JLFREIB + JLHINZU).setScale(2, DOWN);
+        ZRE4 = ZRE4J - FVB - ALTE - JLFREIB + JLHINZU;
         if (ZRE4 < 0) ZRE4 = 0;
         ZRE4VP = ZRE4J;
-        if (KENNVMT == 2) ZRE4VP = (ZRE4VP - ENTSCH.divideExact(ZAHL100)).setScale(2, DOWN);
-        ZVBEZ = (ZVBEZJ - FVB).setScale(2, DOWN);
+        if (KENNVMT == 2) ZRE4VP = ZRE4VP - ENTSCH;
+        ZVBEZ = ZVBEZJ - FVB;
         if (ZVBEZ < 0) ZVBEZ = 0;
     }
 
-    // Current wage: tax of the period, then a second pass with the child allowances for the surcharge
-    // and church-tax base only.
     void MBERECH() {
         MZTABFB();
-        VFRB = ((ANP + FVB + FVBZ) * ZAHL100).setScale(0, DOWN);
+        VFRB = ANP + FVB + FVBZ;
         MLSTJAHR();
-        WVFRB = ((ZVE - GFB) * ZAHL100).setScale(0, DOWN);
+        WVFRB = ZVE - GFB * 100;
         if (WVFRB < 0) WVFRB = 0;
-        LSTJAHR = (ST * f).setScale(0, DOWN);
+        LSTJAHR = divDown(mul(ST, f), 1000);
         UPLSTLZZ();
         UPVKVLZZ();
         if (ZKF > 0) {
             ZTABFB = ZTABFB + KFB;
             MRE4ABZ();
             MLSTJAHR();
-            JBMG = (ST * f).setScale(0, DOWN);
+            JBMG = divDown(mul(ST, f), 1000);
         } else {
             JBMG = LSTJAHR;
         }
         MSOLZ();
     }
 
-    // Fixed allowances of the tax table: lump sums, single-parent relief, child allowances.
     void MZTABFB() {
         ANP = 0;
-        if (ZVBEZ >= 0 && ZVBEZ < FVBZ) FVBZ = ZVBEZ.setScale(0, DOWN);
+        if (ZVBEZ >= 0 && ZVBEZ < FVBZ) FVBZ = wholeEurosDown(ZVBEZ);
         if (STKL < 6) {
             if (ZVBEZ > 0) {
-                if (ZVBEZ - FVBZ < 102)
-                    ANP = (ZVBEZ - FVBZ).setScale(0, UP);
+                if (ZVBEZ - FVBZ < 10'200)
+                    ANP = wholeEurosUp(ZVBEZ - FVBZ);
                 else
-                    ANP = 102;
+                    ANP = 10'200;
             }
         } else {
             FVBZ = 0;
             FVBZSO = 0;
         }
         if (STKL < 6 && ZRE4 > ZVBEZ) {
-            if (ZRE4 - ZVBEZ < 1000)
-                ANP = (ANP + ZRE4 - ZVBEZ).setScale(0, UP);
+            if (ZRE4 - ZVBEZ < 100'000)
+                ANP = wholeEurosUp(ANP + ZRE4 - ZVBEZ);
             else
-                ANP = ANP + 1000;
+                ANP = ANP + 100'000;
         }
         KZTAB = 1;
         switch (STKL) {
         case 1:
-            SAP = 36;
-            KFB = (ZKF * P.KFB_PER_CHILD).setScale(0, DOWN);
+            SAP = 3'600;
+            KFB = divDown(mul(ZKF, P.KFB_PER_CHILD), 1000) * 100;
             break;
         case 2:
-            EFA = 1908;
-            SAP = 36;
-            KFB = (ZKF * P.KFB_PER_CHILD).setScale(0, DOWN);
+            EFA = 190'800;
+            SAP = 3'600;
+            KFB = divDown(mul(ZKF, P.KFB_PER_CHILD), 1000) * 100;
             break;
         case 3:
             KZTAB = 2;
-            SAP = 36;
-            KFB = (ZKF * P.KFB_PER_CHILD).setScale(0, DOWN);
+            SAP = 3'600;
+            KFB = divDown(mul(ZKF, P.KFB_PER_CHILD), 1000) * 100;
             break;
         case 4:
-            SAP = 36;
-            KFB = (ZKF * P.KFB_PER_CHILD_STKL4).setScale(0, DOWN);
+            SAP = 3'600;
+            KFB = divDown(mul(ZKF, P.KFB_PER_CHILD_STKL4), 1000) * 100;
             break;
         case 5:
-            SAP = 36;
+            SAP = 3'600;
             KFB = 0;
             break;
         default:
             KFB = 0;
             break;
         }
-        ZTABFB = (EFA + ANP + SAP + FVBZ).setScale(2, DOWN);
+        ZTABFB = EFA + ANP + SAP + FVBZ;
     }
 
-    // Annual tax; KENNVMT = 1 applies the fifth rule to multi-year pay.
     void MLSTJAHR() {
         UPEVP();
         if (KENNVMT != 1) {
-            ZVE = (ZRE4 - ZTABFB - VSP).setScale(2, DOWN);
+            ZVE = ZRE4 - ZTABFB - VSP;
             UPMLST();
         } else {
-            const Decimal multiYear = VMT.divideExact(ZAHL100) + VKAPA.divideExact(ZAHL100);
-            ZVE = (ZRE4 - ZTABFB - VSP - multiYear).setScale(2, DOWN);
+            const I64 multiYear = VMT + VKAPA;
+            ZVE = ZRE4 - ZTABFB - VSP - multiYear;
             if (ZVE < 0) {
-                ZVE = (ZVE + multiYear).divide(ZAHL5, 2, DOWN);
+                ZVE = divDown(ZVE + multiYear, 5);
                 UPMLST();
-                ST = (ST * ZAHL5).setScale(0, DOWN);
+                ST = mul(ST, 5);
             } else {
                 UPMLST();
                 STOVMT = ST;
-                ZVE = (ZVE + (VMT + VKAPA).divideExact(ZAHL500)).setScale(2, DOWN);
+                // ZVE + (VMT + VKAPA) / 500 euros, cut to cents.
+                ZVE = divDown(mul(ZVE, 5) + VMT + VKAPA, 5);
                 UPMLST();
-                ST = ((ST - STOVMT) * ZAHL5 + STOVMT).setScale(0, DOWN);
+                ST = mul(ST - STOVMT, 5) + STOVMT;
             }
         }
     }
 
-    // Vorsorgepauschale: pension part, 12 % minimum with its cap, then the health and care part.
     void UPEVP() {
         if (KRV > 1) {
             VSP1 = 0;
         } else {
             if (ZRE4VP > BBGRV) ZRE4VP = BBGRV;
-            VSP1 = (TBSVORV * ZRE4VP).setScale(2, DOWN);
-            VSP1 = (VSP1 * RVSATZAN).setScale(2, DOWN);
+            VSP1 = divDown(mul(ZRE4VP, TBSVORV), 100);
+            VSP1 = divDown(mul(VSP1, RVSATZAN), 10'000);
         }
-        VSP2 = (ZRE4VP * Decimal::fromScaled(12, 2)).setScale(2, DOWN);
-        VHB = STKL == 3 ? 3000 : 1900;
+        VSP2 = divDown(mul(ZRE4VP, 12), 100);
+        VHB = STKL == 3 ? 300'000 : 190'000;
         if (VSP2 > VHB) VSP2 = VHB;
-        VSPN = (VSP1 + VSP2).setScale(0, UP);
+        VSPN = wholeEurosUp(VSP1 + VSP2);
         MVSP();
         if (VSPN > VSP) VSP = VSPN;
     }
@@ -301,22 +393,22 @@ class Lohnsteuer {
             if (STKL == 6) {
                 VSP3 = 0;
             } else {
-                VSP3 = (PKPV * ZAHL12).divideExact(ZAHL100);
-                if (PKV == 2) VSP3 = (VSP3 - ZRE4VP * (KVSATZAG + PVSATZAG)).setScale(2, DOWN);
+                VSP3 = mul(PKPV, 12);
+                if (PKV == 2)
+                    VSP3 = divDown(mul(VSP3, 1'000'000) - mul(ZRE4VP, KVSATZAG + PVSATZAG), 1'000'000);
             }
         } else {
-            VSP3 = (ZRE4VP * (KVSATZAN + PVSATZAN)).setScale(2, DOWN);
+            VSP3 = divDown(mul(ZRE4VP, KVSATZAN + PVSATZAN), 1'000'000);
         }
-        VSP = (VSP3 + VSP1).setScale(0, UP);
+        VSP = wholeEurosUp(VSP3 + VSP1);
     }
 
-    // Taxable income per tariff unit, then the tariff of the class.
     void UPMLST() {
-        if (ZVE < 1) {
+        if (ZVE < 100) {
             ZVE = 0;
             X = 0;
         } else {
-            X = ZVE.divide(KZTAB, 0, DOWN);
+            X = divDown(ZVE, KZTAB * 100) * 100;
         }
         if (STKL < 5)
             UPTAB();
@@ -324,50 +416,54 @@ class Lohnsteuer {
             MST5_6();
     }
 
-    // Income-tax tariff of the year (UPTAB17 … UPTAB21). X may carry 2 decimals (from UP5_6).
+    // X in cents (two places after UP5_6); ST in whole euros. Y = (X - start) / 10000 has at most six
+    // places, so in millionths it is X in cents minus the start in cents; RW * Y has fourteen.
     void UPTAB() {
-        const lohnstr_detail::Tariff& t = P.tariff;
-        if (X < GFB + 1) {
+        if (X < (GFB + 1) * 100) {
             ST = 0;
-        } else if (X < t.zone2End) {
-            Y = (X - GFB).divide(ZAHL10000, 6, DOWN);
-            RW = Y * t.A2;
-            RW = RW + 1400;
-            ST = (RW * Y).setScale(0, DOWN);
-        } else if (X < t.zone3End) {
-            Y = (X - t.zone3Start).divide(ZAHL10000, 6, DOWN);
-            RW = Y * t.A3;
-            RW = RW + 2397;
-            RW = RW * Y;
-            ST = (RW + t.C3).setScale(0, DOWN);
-        } else if (X < t.zone4End) {
-            ST = (X * Decimal::fromScaled(42, 2) - t.C4).setScale(0, DOWN);
+        } else if (X < P.zone2End * 100) {
+            const I64 y = X - GFB * 100;
+            const I64 rw = mul(y, P.A2) + 1400 * 100'000'000LL;
+            ST = divDown(mul(rw, y), 100'000'000'000'000LL);
+        } else if (X < P.zone3End * 100) {
+            const I64 y = X - P.zone3Start * 100;
+            const I64 rw = mul(y, P.A3) + 2397 * 100'000'000LL;
+            ST = divDown(mul(rw, y) + mul(P.C3, 1'000'000'000'000LL), 100'000'000'000'000LL);
+        } else if (X < P.zone4End * 100) {
+            ST = divDown(mul(X, 42) - P.C4 * 100, 10'000);
         } else {
-            ST = (X * Decimal::fromScaled(45, 2) - t.C5).setScale(0, DOWN);
+            ST = divDown(mul(X, 45) - P.C5 * 100, 10'000);
         }
         ST = ST * KZTAB;
     }
 
-    // Classes V and VI.
+    // ST + (amount in cents) * rate (hundredths), cut to whole euros.
+    static I64 addAtRate(I64 st, I64 cents, I64 rateHundredths) {
+        return divDown(mul(st, 10'000) + mul(cents, rateHundredths), 10'000);
+    }
+
     void MST5_6() {
         ZZX = X;
-        if (ZZX > W2STKL5) {
-            ZX = W2STKL5;
+        const I64 w1 = P.W1STKL5 * 100;
+        const I64 w2 = P.W2STKL5 * 100;
+        const I64 w3 = P.W3STKL5 * 100;
+        if (ZZX > w2) {
+            ZX = w2;
             UP5_6();
-            if (ZZX > W3STKL5) {
-                ST = (ST + (W3STKL5 - W2STKL5) * Decimal::fromScaled(42, 2)).setScale(0, DOWN);
-                ST = (ST + (ZZX - W3STKL5) * Decimal::fromScaled(45, 2)).setScale(0, DOWN);
+            if (ZZX > w3) {
+                ST = addAtRate(ST, w3 - w2, 42);
+                ST = addAtRate(ST, ZZX - w3, 45);
             } else {
-                ST = (ST + (ZZX - W2STKL5) * Decimal::fromScaled(42, 2)).setScale(0, DOWN);
+                ST = addAtRate(ST, ZZX - w2, 42);
             }
         } else {
             ZX = ZZX;
             UP5_6();
-            if (ZZX > W1STKL5) {
+            if (ZZX > w1) {
                 VERGL = ST;
-                ZX = W1STKL5;
+                ZX = w1;
                 UP5_6();
-                HOCH = (ST + (ZZX - W1STKL5) * Decimal::fromScaled(42, 2)).setScale(0, DOWN);
+                HOCH = addAtRate(ST, ZZX - w1, 42);
                 if (HOCH < VERGL)
                     ST = HOCH;
                 else
@@ -376,16 +472,15 @@ class Lohnsteuer {
         }
     }
 
-    // Twice the tariff difference between 125 % and 75 % of ZX, at least 14 % of ZX.
     void UP5_6() {
-        X = (ZX * Decimal::fromScaled(125, 2)).setScale(2, DOWN);
+        X = divDown(mul(ZX, 125), 100);
         UPTAB();
         ST1 = ST;
-        X = (ZX * Decimal::fromScaled(75, 2)).setScale(2, DOWN);
+        X = divDown(mul(ZX, 75), 100);
         UPTAB();
         ST2 = ST;
-        DIFF = (ST1 - ST2) * ZAHL2;
-        MIST = (ZX * Decimal::fromScaled(14, 2)).setScale(0, DOWN);
+        DIFF = (ST1 - ST2) * 2;
+        MIST = divDown(mul(ZX, 14), 10'000);
         if (MIST > DIFF)
             ST = MIST;
         else
@@ -393,7 +488,7 @@ class Lohnsteuer {
     }
 
     void UPLSTLZZ() {
-        JW = LSTJAHR * ZAHL100;
+        JW = mul(LSTJAHR, 100);
         UPANTEIL();
         LSTLZZ = ANTEIL1;
     }
@@ -405,34 +500,31 @@ class Lohnsteuer {
         VKVLZZ = ANTEIL1;
     }
 
-    // Private contributions taken into account, from the latest MLSTJAHR.
     void UPVKV() {
         if (PKV > 0) {
             if (VSP2 > VSP3)
-                VKV = VSP2 * ZAHL100;
+                VKV = VSP2;
             else
-                VKV = VSP3 * ZAHL100;
+                VKV = VSP3;
         } else {
             VKV = 0;
         }
     }
 
-    // Solidarity surcharge and church-tax base of the current wage. The exemption limit stays
-    // multiplied by KZTAB for the later steps.
     void MSOLZ() {
         SOLZFREI = SOLZFREI * KZTAB;
         if (JBMG > SOLZFREI) {
-            SOLZJ = (JBMG * SOLZ_RATE).divide(ZAHL100, 2, DOWN);
-            SOLZMIN = ((JBMG - SOLZFREI) * P.solzMarginalPercent).divide(ZAHL100, 2, DOWN);
+            SOLZJ = divDown(mul(JBMG, 55), 10);
+            SOLZMIN = divDown(mul(JBMG - SOLZFREI, P.solzMarginalTenths), 10);
             if (SOLZMIN < SOLZJ) SOLZJ = SOLZMIN;
-            JW = (SOLZJ * ZAHL100).setScale(0, DOWN);
+            JW = SOLZJ;
             UPANTEIL();
             SOLZLZZ = ANTEIL1;
         } else {
             SOLZLZZ = 0;
         }
         if (R > 0) {
-            JW = JBMG * ZAHL100;
+            JW = mul(JBMG, 100);
             UPANTEIL();
             BK = ANTEIL1;
         } else {
@@ -440,19 +532,20 @@ class Lohnsteuer {
         }
     }
 
-    // Share of the annual amount JW (cents) for the pay period, cut to whole cents.
     void UPANTEIL() {
         if (LZZ == 1)
             ANTEIL1 = JW;
         else if (LZZ == 2)
-            ANTEIL1 = JW.divide(ZAHL12, 0, DOWN);
+            ANTEIL1 = divDown(JW, 12);
         else if (LZZ == 3)
-            ANTEIL1 = (JW * 7).divide(360, 0, DOWN);
+            ANTEIL1 = divDown(mul(JW, 7), 360);
         else
-            ANTEIL1 = JW.divide(360, 0, DOWN);
+            ANTEIL1 = divDown(JW, 360);
     }
 
-    // One-time payment: annual tax with and without it; from here on everything is annual.
+    // (cents) * f, cut to whole euros, kept in cents.
+    I64 timesFactorWholeEuros(I64 cents) const { return divDown(mul(cents, f), 100'000) * 100; }
+
     void MSONST() {
         LZZ = 1;
         if (ZMVB == 0) ZMVB = 12;
@@ -467,54 +560,50 @@ class Lohnsteuer {
         MOSONST();
         UPVKV();
         VKVSONST = VKV;
-        ZRE4J = (JRE4 + SONSTB).divide(ZAHL100, 2, DOWN);
-        ZVBEZJ = (JVBEZ + VBS).divide(ZAHL100, 2, DOWN);
+        ZRE4J = JRE4 + SONSTB;
+        ZVBEZJ = JVBEZ + VBS;
         VBEZBSO = STERBE;
         MRE4SONST();
         MLSTJAHR();
-        WVFRBM = ((ZVE - GFB) * ZAHL100).setScale(2, DOWN);
+        WVFRBM = ZVE - GFB * 100;
         if (WVFRBM < 0) WVFRBM = 0;
         UPVKV();
         VKVSONST = VKV - VKVSONST;
-        LSTSO = ST * ZAHL100;
-        // The difference times the factor, cut to whole euros, kept in cents.
-        STS = ((LSTSO - LSTOSO) * f).divide(ZAHL100, 0, DOWN) * ZAHL100;
+        LSTSO = mul(ST, 100);
+        STS = timesFactorWholeEuros(LSTSO - LSTOSO);
         if (STS < 0) STS = 0;
         if (P.solzLimitOnSeparatePayments)
             MSOLZSTS();
         else
-            SOLZS = (STS * SOLZ_RATE).divide(ZAHL100, 0, DOWN);
+            SOLZS = divDown(mul(STS, 55), 1000);
         if (R > 0)
             BKS = STS;
         else
             BKS = 0;
     }
 
-    // Surcharge on the one-time payment when the exemption limit governs it: the full rate once the
-    // annual tax including the payment (with child allowances) exceeds the limit, no marginal zone.
     void MSOLZSTS() {
         if (ZKF > 0)
             SOLZSZVE = ZVE - KFB;
         else
             SOLZSZVE = ZVE;
-        if (SOLZSZVE < 1) {
+        if (SOLZSZVE < 100) {
             SOLZSZVE = 0;
             X = 0;
         } else {
-            X = SOLZSZVE.divide(KZTAB, 0, DOWN);
+            X = divDown(SOLZSZVE, KZTAB * 100) * 100;
         }
         if (STKL < 5)
             UPTAB();
         else
             MST5_6();
-        SOLZSBMG = (ST * f).setScale(0, DOWN);
+        SOLZSBMG = divDown(mul(ST, f), 1000);
         if (SOLZSBMG > SOLZFREI)
-            SOLZS = (STS * SOLZ_RATE).divide(ZAHL100, 0, DOWN);
+            SOLZS = divDown(mul(STS, 55), 1000);
         else
             SOLZS = 0;
     }
 
-    // Multi-year pay: the smaller of the fifth rule (LST2) and full taxation (LST3), each against LST1.
     void MVMT() {
         if (VKAPA < 0) VKAPA = 0;
         if (VMT + VKAPA <= 0) {
@@ -530,32 +619,32 @@ class Lohnsteuer {
             LST1 = LSTSO;
         }
         VBEZBSO = STERBE + VKAPA;
-        ZRE4J = (JRE4 + SONSTB + VMT + VKAPA).divide(ZAHL100, 2, DOWN);
-        ZVBEZJ = (JVBEZ + VBS + VKAPA).divide(ZAHL100, 2, DOWN);
+        ZRE4J = JRE4 + SONSTB + VMT + VKAPA;
+        ZVBEZJ = JVBEZ + VBS + VKAPA;
         KENNVMT = 2;
         MRE4SONST();
         MLSTJAHR();
-        LST3 = ST * ZAHL100;
+        LST3 = mul(ST, 100);
         MRE4ABZ();
-        ZRE4VP = ZRE4VP - JRE4ENT.divideExact(ZAHL100) - SONSTENT.divideExact(ZAHL100);
+        ZRE4VP = ZRE4VP - JRE4ENT - SONSTENT;
         KENNVMT = 1;
         MLSTJAHR();
-        LST2 = ST * ZAHL100;
+        LST2 = mul(ST, 100);
         STV = LST2 - LST1;
         LST3 = LST3 - LST1;
         if (LST3 < STV) STV = LST3;
         if (STV < 0)
             STV = 0;
         else
-            STV = (STV * f).divide(ZAHL100, 0, DOWN) * ZAHL100;
+            STV = timesFactorWholeEuros(STV);
         if (P.solzLimitOnSeparatePayments) {
-            SOLZVBMG = STV.divide(ZAHL100, 0, DOWN) + JBMG;
+            SOLZVBMG = divDown(STV, 100) + JBMG;
             if (SOLZVBMG > SOLZFREI)
-                SOLZV = (STV * SOLZ_RATE).divide(ZAHL100, 0, DOWN);
+                SOLZV = divDown(mul(STV, 55), 1000);
             else
                 SOLZV = 0;
         } else {
-            SOLZV = (STV * SOLZ_RATE).divide(ZAHL100, 0, DOWN);
+            SOLZV = divDown(mul(STV, 55), 1000);
         }
         if (R > 0)
             BKV = STV;
@@ -563,86 +652,74 @@ class Lohnsteuer {
             BKV = 0;
     }
 
-    // Annual tax on the expected annual wage without the one-time payment.
     void MOSONST() {
-        ZRE4J = JRE4.divide(ZAHL100, 2, DOWN);
-        ZVBEZJ = JVBEZ.divide(ZAHL100, 2, DOWN);
-        JLFREIB = JFREIB.divide(ZAHL100, 2, DOWN);
-        JLHINZU = JHINZU.divide(ZAHL100, 2, DOWN);
+        ZRE4J = JRE4;
+        ZVBEZJ = JVBEZ;
+        JLFREIB = JFREIB;
+        JLHINZU = JHINZU;
         MRE4();
         MRE4ABZ();
-        ZRE4VP = ZRE4VP - JRE4ENT.divideExact(ZAHL100);
+        ZRE4VP = ZRE4VP - JRE4ENT;
         MZTABFB();
-        VFRBS1 = ((ANP + FVB + FVBZ) * ZAHL100).setScale(2, DOWN);
+        VFRBS1 = ANP + FVB + FVBZ;
         MLSTJAHR();
-        WVFRBO = ((ZVE - GFB) * ZAHL100).setScale(2, DOWN);
+        WVFRBO = ZVE - GFB * 100;
         if (WVFRBO < 0) WVFRBO = 0;
-        LSTOSO = ST * ZAHL100;
+        LSTOSO = mul(ST, 100);
     }
 
-    // Allowances of the annual wage including the one-time payment.
     void MRE4SONST() {
         MRE4();
         FVB = FVBSO;
         MRE4ABZ();
-        ZRE4VP = ZRE4VP - JRE4ENT.divideExact(ZAHL100) - SONSTENT.divideExact(ZAHL100);
+        ZRE4VP = ZRE4VP - JRE4ENT - SONSTENT;
         FVBZ = FVBZSO;
         MZTABFB();
-        VFRBS2 = (ANP + FVB + FVBZ) * ZAHL100 - VFRBS1;
+        VFRBS2 = ANP + FVB + FVBZ - VFRBS1;
     }
 
-    const YearParams& P;
+    const YearValues& P;
 
-    // Inputs (LZZ, ZMVB, VKAPA and f change during the run).
+    // Inputs: amounts in cents, f, KVZ and ZKF in thousandths.
     int af;
     int AJAHR;
     int ALTER1;
-    Decimal ENTSCH;
-    Decimal f;
-    Decimal JFREIB;
-    Decimal JHINZU;
-    Decimal JRE4;
-    Decimal JVBEZ;
+    I64 ENTSCH;
+    I64 f;
+    I64 JFREIB, JHINZU, JRE4, JVBEZ;
     int KRV;
-    Decimal KVZ;
+    I64 KVZ;
     int LZZ;
-    Decimal LZZFREIB;
-    Decimal LZZHINZU;
-    Decimal PKPV;
-    int PKV;
-    int PVS;
-    int PVZ;
-    int R;
-    Decimal RE4;
-    Decimal SONSTB;
-    Decimal STERBE;
+    I64 LZZFREIB, LZZHINZU, PKPV;
+    int PKV, PVS, PVZ, R;
+    I64 RE4, SONSTB, STERBE;
     int STKL;
-    Decimal VBEZ;
-    Decimal VBEZM;
-    Decimal VBEZS;
-    Decimal VBS;
+    I64 VBEZ, VBEZM, VBEZS, VBS;
     int VJAHR;
-    Decimal VKAPA;
-    Decimal VMT;
-    Decimal ZKF;
+    I64 VKAPA, VMT, ZKF;
     int ZMVB;
-    Decimal JRE4ENT;
-    Decimal SONSTENT;
+    I64 JRE4ENT, SONSTENT;
 
-    // Outputs.
-    Decimal BK, BKS, BKV, LSTLZZ, SOLZLZZ, SOLZS, SOLZV, STS, STV, VKVLZZ, VKVSONST;
-    Decimal VFRB, VFRBS1, VFRBS2, WVFRB, WVFRBO, WVFRBM;
+    // Outputs, cents.
+    I64 BK = 0, BKS = 0, BKV = 0, LSTLZZ = 0, SOLZLZZ = 0, SOLZS = 0, SOLZV = 0, STS = 0, STV = 0, VKVLZZ = 0,
+        VKVSONST = 0, VFRB = 0, VFRBS1 = 0, VFRBS2 = 0, WVFRB = 0, WVFRBO = 0, WVFRBM = 0;
 
-    // Internal fields.
-    Decimal ALTE, ANP, ANTEIL1, BMG, BBGKVPV, BBGRV, DIFF, EFA, FVB, FVBSO, FVBZ, FVBZSO, GFB, HBALTE, HFVB,
-        HFVBZ, HFVBZSO, HOCH, JBMG, JLFREIB, JLHINZU, JW, KFB, KVSATZAG, KVSATZAN, LSTJAHR, LST1, LST2, LST3,
-        LSTOSO, LSTSO, MIST, PVSATZAG, PVSATZAN, RVSATZAN, RW, SAP, SOLZFREI, SOLZJ, SOLZMIN, SOLZSBMG,
-        SOLZSZVE, SOLZVBMG, ST, ST1, ST2, STOVMT, TBSVORV, VBEZB, VBEZBSO, VERGL, VHB, VKV, VSP, VSPN, VSP1,
-        VSP2, VSP3, W1STKL5, W2STKL5, W3STKL5, X, Y, ZRE4, ZRE4J, ZRE4VP, ZTABFB, ZVBEZ, ZVBEZJ, ZVE, ZX, ZZX;
+    // Whole euros.
+    I64 DIFF = 0, GFB = 0, HOCH = 0, JBMG = 0, LSTJAHR = 0, MIST = 0, SOLZFREI = 0, SOLZSBMG = 0,
+        SOLZVBMG = 0, ST = 0, ST1 = 0, ST2 = 0, STOVMT = 0, VERGL = 0;
+    // Rates: RVSATZAN ten-thousandths, TBSVORV hundredths, the others micro.
+    I64 KVSATZAG = 0, KVSATZAN = 0, PVSATZAG = 0, PVSATZAN = 0, RVSATZAN = 0, TBSVORV = 0;
+    // Cents.
+    I64 ALTE = 0, ANP = 0, ANTEIL1 = 0, BMG = 0, BBGKVPV = 0, BBGRV = 0, EFA = 0, FVB = 0, FVBSO = 0,
+        FVBZ = 0, FVBZSO = 0, HBALTE = 0, HFVB = 0, HFVBZ = 0, HFVBZSO = 0, JLFREIB = 0, JLHINZU = 0, JW = 0,
+        KFB = 0, LST1 = 0, LST2 = 0, LST3 = 0, LSTOSO = 0, LSTSO = 0, SAP = 0, SOLZJ = 0, SOLZMIN = 0,
+        SOLZSZVE = 0, VBEZB = 0, VBEZBSO = 0, VHB = 0, VKV = 0, VSP = 0, VSPN = 0, VSP1 = 0, VSP2 = 0,
+        VSP3 = 0, X = 0, ZRE4 = 0, ZRE4J = 0, ZRE4VP = 0, ZTABFB = 0, ZVBEZ = 0, ZVBEZJ = 0, ZVE = 0, ZX = 0,
+        ZZX = 0;
     int J = 0;
     int K = 0;
     int KENNVMT = 0;
-    int KZTAB = 1;
+    I64 KZTAB = 1;
 };
 
 [[noreturn]] void refuseInput(const std::string& why) {
@@ -657,7 +734,15 @@ LohnstrOutput LOHNSTR(int year, const LohnstrInput& input) {
         refuseInput("der Lohnzahlungszeitraum LZZ muss 1 bis 4 sein, nicht " + std::to_string(input.LZZ));
     if (input.STKL < 1 || input.STKL > 6)
         refuseInput("die Steuerklasse STKL muss 1 bis 6 sein, nicht " + std::to_string(input.STKL));
-    return Lohnsteuer(params, input).run();
+    I64 f = 0, kvz = 0, zkf = 0;
+    if (fitsFixedRange(input, f, kvz, zkf)) {
+        try {
+            return FixedLohnsteuer(yearValues(params), input, f, kvz, zkf).run();
+        } catch (const OutOfFixedRange&) {
+            // Falls through to the computation with the wider range.
+        }
+    }
+    return lohnstr_detail::LohnstrDecimal(params, input);
 }
 
 } // namespace varemo

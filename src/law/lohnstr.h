@@ -1,6 +1,8 @@
 #pragma once
 // LOHNSTR: the official flow chart for the machine computation of wage tax, solidarity surcharge and
-// church-tax base, calendar years 2017 to 2021, computed exactly (see deductions/decimal.h).
+// church-tax base, calendar years 2017 to 2021, computed exactly: in 64-bit fixed point with the chart's
+// roundings, and on the general Decimal (base/decimal.h) for inputs beyond that range. Nothing is
+// allocated per call.
 //
 // Inputs and outputs keep their published names. Amounts are whole cents; KVZ is a percentage
 // (1.30 means 1.30 %), ZKF a count of child allowances in steps of 0.5, f the class-IV factor.

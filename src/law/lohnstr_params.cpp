@@ -105,20 +105,39 @@ const YearParams& yearParams(int year) {
     return years[static_cast<std::size_t>(year - kFirstYear)];
 }
 
-Decimal TAB1(int index) {
-    return Decimal::fromScaled(linear(index, 400, 16, 160, 8), 3);
+int tableIndex(int year) {
+    if (year < 2006) return 1;
+    if (year < 2040) return year - 2004;
+    return 36;
 }
-Decimal TAB2(int index) {
+
+std::int64_t TAB1Milli(int index) {
+    return linear(index, 400, 16, 160, 8);
+}
+std::int64_t TAB2Euros(int index) {
     return linear(index, 3000, 120, 1200, 60);
 }
-Decimal TAB3(int index) {
+std::int64_t TAB3Euros(int index) {
     return linear(index, 900, 36, 360, 18);
+}
+std::int64_t TAB5Euros(int index) {
+    return linear(index, 1900, 76, 760, 38);
+}
+
+Decimal TAB1(int index) {
+    return Decimal::fromScaled(TAB1Milli(index), 3);
+}
+Decimal TAB2(int index) {
+    return TAB2Euros(index);
+}
+Decimal TAB3(int index) {
+    return TAB3Euros(index);
 }
 Decimal TAB4(int index) {
     return TAB1(index);
 }
 Decimal TAB5(int index) {
-    return linear(index, 1900, 76, 760, 38);
+    return TAB5Euros(index);
 }
 
 } // namespace varemo::lohnstr_detail

@@ -4,6 +4,13 @@
 
 #include "base/decimal.h"
 
+#include <cstdint>
+
+namespace varemo {
+struct LohnstrInput;
+struct LohnstrOutput;
+} // namespace varemo
+
 namespace varemo::lohnstr_detail {
 
 // Income-tax tariff of one year (UPTAB17 … UPTAB21 share one formula shape), euros:
@@ -52,11 +59,24 @@ struct YearParams {
 // The values of `year`; throws std::invalid_argument outside 2017..2021.
 const YearParams& yearParams(int year);
 
+// Index into TAB1..TAB5 for a pension start year or the year after age 64.
+int tableIndex(int year);
+
 // Pension allowance and old-age relief tables, index 1..36 (1 = start up to 2005, 36 = from 2040).
 Decimal TAB1(int index); // pension allowance rate
 Decimal TAB2(int index); // pension allowance cap, euros
 Decimal TAB3(int index); // supplement to the pension allowance, euros
 Decimal TAB4(int index); // old-age relief rate
 Decimal TAB5(int index); // old-age relief cap, euros
+
+// The same tables as whole numbers: the rates in thousandths, caps and supplements in euros.
+std::int64_t TAB1Milli(int index);
+std::int64_t TAB2Euros(int index);
+std::int64_t TAB3Euros(int index);
+std::int64_t TAB5Euros(int index);
+
+// The flow chart computed on Decimal, each value at the scale the chart's arithmetic gives it. LOHNSTR
+// uses it for inputs outside the range of its fixed-point computation; input codes are checked there.
+LohnstrOutput LohnstrDecimal(const YearParams& params, const LohnstrInput& input);
 
 } // namespace varemo::lohnstr_detail

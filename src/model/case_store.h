@@ -28,6 +28,26 @@ class CaseStore {
     virtual void storeMonth(int caseNumber, const Case& c) = 0;
     // Enters c's name and, for months 1 to 12, its gross and net pay into the case's year record.
     virtual void storeYearResults(int caseNumber, DataSet set, const Case& c) = 0;
+
+    // While a case is held (CaseYearInMemory), the store may keep what it read of that case in memory
+    // and answer later reads of the same records from there; every write still reaches the files at
+    // once and replaces what is kept. Holds nest; the last release forgets everything kept.
+    virtual void holdCase(int caseNumber) { (void)caseNumber; }
+    virtual void releaseCase() {}
+};
+
+// Holds a case in a store for the time of one operation (a run, the following months of an edit, the
+// recalculation of a case's year), so that its months are read and unpacked once instead of by every
+// step that looks back at them.
+class CaseYearInMemory {
+  public:
+    CaseYearInMemory(CaseStore& store, int caseNumber) : store_(store) { store_.holdCase(caseNumber); }
+    ~CaseYearInMemory() { store_.releaseCase(); }
+    CaseYearInMemory(const CaseYearInMemory&) = delete;
+    CaseYearInMemory& operator=(const CaseYearInMemory&) = delete;
+
+  private:
+    CaseStore& store_;
 };
 
 } // namespace varemo

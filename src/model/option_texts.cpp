@@ -4,7 +4,6 @@
 #include "base/file_names.h"
 
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace varemo {
@@ -23,9 +22,15 @@ int payGroupRecord(int serviceRelationship, int group) {
 } // namespace optiontext
 
 OptionTextFile::OptionTextFile(const std::filesystem::path& path) : path_(path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) return;
-    bytes_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // In one block: the file has some 9,000 records and is read at every start.
+    const std::streamoff size = in.tellg();
+    if (size <= 0) return;
+    bytes_.resize(static_cast<size_t>(size));
+    in.seekg(0);
+    in.read(bytes_.data(), size);
+    bytes_.resize(static_cast<size_t>(in.gcount()));
 }
 
 std::filesystem::path OptionTextFile::pathFor(const std::filesystem::path& programDir, int year) {

@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -81,11 +82,15 @@ class AnnualPaymentTable {
     int32_t percent(int agreement, int year, bool east, int group) const;
     void setPercent(int agreement, int year, bool east, int group, int32_t hundredths);
 
-    bool operator==(const AnnualPaymentTable&) const = default;
+    bool operator==(const AnnualPaymentTable& other) const {
+        return values_ == other.values_ || *values_ == *other.values_;
+    }
 
   private:
     static size_t index(int agreement, int year, bool east, int group);
-    std::vector<int32_t> values_;
+    // Copies share the 10,000 values until one of them is changed: the pay state that holds the table is
+    // saved and restored around every earlier month a step looks back at.
+    std::shared_ptr<std::vector<int32_t>> values_;
 };
 
 // ---- Key codes of lines 25, 26, 44 to 46 --------------------------------------------------------

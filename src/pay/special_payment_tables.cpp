@@ -5,8 +5,12 @@
 #include "model/user_file_names.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <stdexcept>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace varemo {
 namespace {
@@ -253,12 +257,25 @@ int agreementOf(const Case& c, int year) {
 AnnualPaymentTable shippedAnnualPaymentTable() {
     static const AnnualPaymentTable shipped = [] {
         AnnualPaymentTable t;
+        // The rows name a few bands many times over; which panel groups a band covers is worked out once
+        // per band (the table is built at the start of every program that shows a special payment).
+        std::vector<std::pair<std::string_view, std::array<bool, kAnnualPaymentGroups>>> bands;
+        const auto groupsOf =
+            [&bands](std::string_view band) -> const std::array<bool, kAnnualPaymentGroups>& {
+            for (const auto& known : bands)
+                if (known.first == band) return known.second;
+            std::array<bool, kAnnualPaymentGroups> covered{};
+            for (int p = 0; p < kAnnualPaymentGroups; ++p)
+                covered[static_cast<size_t>(p)] = bandCovers(band, panelGroupRef(p));
+            return bands.emplace_back(band, covered).second;
+        };
         for (const AnnualPercentRow& r : shippedAnnualPercentRows()) {
             const int agreement = agreementOfCsv(r.agreement);
             if (agreement < 0 || r.year < kFirstTableYear || r.year >= kFirstTableYear + kAnnualPaymentYears)
                 continue;
+            const std::array<bool, kAnnualPaymentGroups>& covered = groupsOf(r.groups);
             for (int p = 0; p < kAnnualPaymentGroups; ++p) {
-                if (!bandCovers(r.groups, panelGroupRef(p))) continue;
+                if (!covered[static_cast<size_t>(p)]) continue;
                 t.setPercent(agreement, r.year, r.east, p, r.hundredths);
                 if (agreement == Tvh)
                     t.setPercent(agreement, r.year, true, p, r.hundredths); // Hessen has no East area
@@ -305,10 +322,16 @@ std::vector<std::string> annualPaymentChangeReminder() {
 AnnualPaymentTable readAnnualPaymentTable(const std::filesystem::path& userFolder) {
     AnnualPaymentTable table = shippedAnnualPaymentTable();
     const auto path = findFileIgnoringCase(userFolder, kAnnualPaymentFile);
+    // All records in one read, as one record of their joint length; what the file lacks reads as zeros.
+    constexpr size_t kRecords = static_cast<size_t>(kAnnualPaymentYears) * kAgreementEntries;
+    const RecordBuffer all = readRecordIfExists(path, kRecords * kAnnualPaymentRecordLength, 1);
     for (int year = kFirstTableYear; year < kFirstTableYear + kAnnualPaymentYears; ++year) {
         for (int a = 0; a < kAgreementEntries; ++a) {
-            const RecordBuffer r = readRecordIfExists(path, kAnnualPaymentRecordLength,
-                                                      (year - kFirstTableYear) * kAgreementEntries + a + 1);
+            const auto at = static_cast<size_t>((year - kFirstTableYear) * kAgreementEntries + a) *
+                            kAnnualPaymentRecordLength;
+            RecordBuffer r(kAnnualPaymentRecordLength);
+            std::copy_n(all.bytes().begin() + static_cast<std::ptrdiff_t>(at), kAnnualPaymentRecordLength,
+                        r.bytes().begin());
             if (r.allZero()) continue;
             for (int p = 0; p < kAnnualPaymentGroups; ++p) {
                 table.setPercent(a, year, false, p, r.i16(2 * static_cast<size_t>(p)));

@@ -30,6 +30,7 @@ void CaseFiles::open(const std::filesystem::path& userFolder, int year, DataSet 
 }
 
 void CaseFiles::close() {
+    held_.reset();
     for (auto& f : months_)
         f = RecordFile();
     yearFile_ = RecordFile();
@@ -42,33 +43,89 @@ RecordFile& CaseFiles::monthFile(int month) {
     return months_[static_cast<size_t>(month - 1)];
 }
 
+void CaseFiles::holdCase(int caseNumber) {
+    if (holdDepth_++ == 0 || !held_ || held_->caseNumber != caseNumber) {
+        held_ = std::make_unique<HeldCase>();
+        held_->caseNumber = caseNumber;
+    }
+}
+
+void CaseFiles::releaseCase() {
+    if (holdDepth_ > 0 && --holdDepth_ == 0) held_.reset();
+}
+
+CaseFiles::HeldCase* CaseFiles::held(int caseNumber) {
+    return held_ && held_->caseNumber == caseNumber && isOpen() ? held_.get() : nullptr;
+}
+
+const RecordBuffer& CaseFiles::heldMonth(HeldCase& h, int month) {
+    auto& record = h.months[static_cast<size_t>(month - 1)];
+    if (!record) record = monthFile(month).read(h.caseNumber);
+    return *record;
+}
+
 RecordBuffer CaseFiles::readMonth(int month, int caseNumber) {
+    if (HeldCase* h = held(caseNumber); h && month >= 1 && month <= 12) return heldMonth(*h, month);
     return monthFile(month).read(caseNumber);
 }
 
 void CaseFiles::writeMonth(int month, int caseNumber, const RecordBuffer& record) {
     monthFile(month).write(caseNumber, record);
+    if (HeldCase* h = held(caseNumber)) {
+        h->months[static_cast<size_t>(month - 1)] = record;
+        h->unpacked[static_cast<size_t>(month - 1)].reset();
+    }
 }
 
 YearRecord CaseFiles::readYear(int caseNumber) {
     if (!isOpen()) throw RecordFileError(kNotOpen);
+    if (HeldCase* h = held(caseNumber)) {
+        if (!h->year) h->year = YearRecord(yearFile_.read(caseNumber));
+        return *h->year;
+    }
     return YearRecord(yearFile_.read(caseNumber));
 }
 
 void CaseFiles::writeYear(int caseNumber, const YearRecord& record) {
     if (!isOpen()) throw RecordFileError(kNotOpen);
     yearFile_.write(caseNumber, record.buffer());
+    if (HeldCase* h = held(caseNumber)) h->year = record;
 }
 
 void CaseFiles::loadMonth(int month, int caseNumber, Case& c) {
-    unpackMonthRecord(readMonth(month, caseNumber), c);
+    HeldCase* h = held(caseNumber);
+    if (!h || month < 1 || month > 12) {
+        unpackMonthRecord(readMonth(month, caseNumber), c);
+        return;
+    }
+    auto& unpacked = h->unpacked[static_cast<size_t>(month - 1)];
+    if (!unpacked) {
+        auto fresh = std::make_unique<Case>();
+        unpackMonthRecord(heldMonth(*h, month), *fresh);
+        unpacked = std::move(fresh);
+    }
+    assignUnpackedMonth(*unpacked, c);
 }
 
 bool CaseFiles::loadMonthOfYearBefore(int month, int caseNumber, Case& c) {
     if (!isOpen()) throw RecordFileError(kNotOpen);
     if (month < 1 || month > 12) throw std::out_of_range("month " + std::to_string(month));
+    HeldCase* h = held(caseNumber);
+    const auto m = static_cast<size_t>(month - 1);
+    if (h && h->yearBeforeRead[m]) {
+        if (!h->yearBefore[m]) return false;
+        assignUnpackedMonth(*h->yearBefore[m], c);
+        return true;
+    }
     const RecordBuffer record = readRecordIfExists(
         findFileIgnoringCase(folder_, caseFileName(year_ - 1, set_, month)), kMonthRecordLength, caseNumber);
+    if (h) {
+        h->yearBeforeRead[m] = true;
+        if (!record.allZero()) {
+            h->yearBefore[m] = std::make_unique<Case>();
+            unpackMonthRecord(record, *h->yearBefore[m]);
+        }
+    }
     if (record.allZero()) return false;
     unpackMonthRecord(record, c);
     return true;

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -32,6 +33,11 @@ class CaseFiles : public CaseStore {
     bool loadMonthOfYearBefore(int month, int caseNumber, Case& c) override;
     void storeMonth(int caseNumber, const Case& c) override;
     void storeYearResults(int caseNumber, DataSet set, const Case& c) override;
+    // While a case is held, its month records, the records of the year before and its year record
+    // are read from the files once and kept, each month also unpacked once; writes go to the files and
+    // replace the kept record. Opening or closing forgets the held case.
+    void holdCase(int caseNumber) override;
+    void releaseCase() override;
 
     RecordBuffer readMonth(int month, int caseNumber);
     void writeMonth(int month, int caseNumber, const RecordBuffer& record);
@@ -39,7 +45,20 @@ class CaseFiles : public CaseStore {
     void writeYear(int caseNumber, const YearRecord& record);
 
   private:
+    struct HeldCase {
+        int caseNumber = 0;
+        std::array<std::optional<RecordBuffer>, 12> months;
+        std::array<std::unique_ptr<Case>, 12> unpacked; // of months, until the month is written
+        std::array<bool, 12> yearBeforeRead{};
+        std::array<std::unique_ptr<Case>, 12> yearBefore; // unpacked; null where never written
+        std::optional<YearRecord> year;
+    };
     RecordFile& monthFile(int month);
+    HeldCase* held(int caseNumber);
+    const RecordBuffer& heldMonth(HeldCase& h, int month);
+
+    std::unique_ptr<HeldCase> held_;
+    int holdDepth_ = 0;
     std::array<RecordFile, 12> months_;
     RecordFile yearFile_;
     std::filesystem::path folder_;

@@ -83,4 +83,26 @@ void unpackMonthRecord(const RecordBuffer& r, Case& c) {
     c.storedRecord = r.bytes();
 }
 
+void assignUnpackedMonth(const Case& unpacked, Case& c) {
+    for (size_t s = 1; s < kKeySlots; ++s)
+        if (s != slotIndex(KeySlot::Month)) c.keys[s] = unpacked.keys[s];
+    c.amounts = unpacked.amounts;
+    c.previous = unpacked.previous;
+    for (size_t i = 0; i < static_cast<size_t>(kGrossLines); ++i) {
+        const auto& from = unpacked.lines[i];
+        auto& line = c.lines[i];
+        line.amount = from.amount;
+        line.reducedAmount = from.reducedAmount;
+        for (LineFlag f : kOtherFlagOrder)
+            line.flags[static_cast<int>(f)] = from.flags[static_cast<int>(f)];
+        line.flags[static_cast<int>(LineFlag::AnnualPayment)] =
+            from.flags[static_cast<int>(LineFlag::AnnualPayment)];
+        line.partialRetirementCategory = from.partialRetirementCategory;
+    }
+    c.dateText = unpacked.dateText;
+    c.texts = unpacked.texts;
+    c.keyCodes = unpacked.keyCodes;
+    c.storedRecord = unpacked.storedRecord;
+}
+
 } // namespace varemo

@@ -59,4 +59,8 @@ RecordBuffer packMonthRecord(const Case& c);
 // year record, is left as it is; so are KeySlot::Month and key 0.
 void unpackMonthRecord(const RecordBuffer& record, Case& c);
 
+// Gives c what unpackMonthRecord gave `unpacked`: the same fields, nothing else (to unpack a record
+// once and hand it out several times).
+void assignUnpackedMonth(const Case& unpacked, Case& c);
+
 } // namespace varemo

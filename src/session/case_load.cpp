@@ -22,7 +22,7 @@ void writeCaseToAllMonths(Session& g, Case c) {
 
 // Reads the month record and the name; sets the month slot.
 void readCaseMonth(Session& g, Case& c) {
-    unpackMonthRecord(g.files.readMonth(g.month(), g.caseNumber), c);
+    g.files.loadMonth(g.month(), g.caseNumber, c);
     c.name = g.files.readYear(g.caseNumber).name();
     c.setKey(KeySlot::Month, static_cast<int16_t>(g.month() - 1));
 }

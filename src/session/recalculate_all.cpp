@@ -83,6 +83,7 @@ RecalculationSummary RecalculateAllCases(Session& g) {
     for (int caseNumber = 1; caseNumber < count; ++caseNumber) {
         // A number without any record (a gap in the list) is no case; loading it would make one.
         if (caseNumber > 1 && !caseStored(g, g.year, caseNumber)) continue;
+        const CaseYearInMemory heldCase(g.files, caseNumber);
         for (int month = 1; month <= 12; ++month) {
             g.workingCase = defaultCase();
             g.caseNumber = caseNumber;

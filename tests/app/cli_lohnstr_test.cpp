@@ -176,3 +176,92 @@ TEST(CliLohnstr, SheetDetailTaxPrintsTheWorksheet) {
 
     EXPECT_EQ(run(command("sheet", {"--detail", "nothing"})).status, 2);
 }
+
+// The batch form reads each vector file as it is (year, label and expected-output columns included)
+// and must print, for every row, exactly the outputs the file expects.
+TEST(CliLohnstrCsv, EveryVectorFileAsItIs) {
+    int rowsChecked = 0;
+    for (const char* kind : {"official", "pap"}) {
+        for (int year = 2017; year <= 2021; ++year) {
+            const std::string path =
+                std::string(VAREMO_TEST_DATA) + "/wagetax/" + kind + "_" + std::to_string(year) + ".csv";
+            const Result result = run({"lohnstr", "--csv", path});
+            ASSERT_EQ(result.status, 0) << path << ": " << result.err;
+            std::ifstream in(path);
+            std::string line;
+            std::getline(in, line);
+            const std::vector<std::string> header = split(line, ',');
+            std::map<int, std::vector<std::string>> expected; // by line number in the file
+            for (int number = 2; std::getline(in, line); ++number)
+                if (!line.empty()) expected[number] = split(line, ',');
+
+            std::stringstream printed(result.out);
+            std::getline(printed, line);
+            const std::vector<std::string> outHeader = split(line, ',');
+            ASSERT_EQ(outHeader.size(), 1 + std::size(kOutputs));
+            EXPECT_EQ(outHeader[0], "line");
+            size_t rows = 0;
+            while (std::getline(printed, line)) {
+                const std::vector<std::string> cells = split(line, ',');
+                ASSERT_EQ(cells.size(), outHeader.size()) << line;
+                const auto row = expected.find(std::stoi(cells[0]));
+                ASSERT_NE(row, expected.end()) << path << ": no input line " << cells[0];
+                for (size_t o = 1; o < outHeader.size(); ++o)
+                    for (size_t c = 0; c < header.size(); ++c)
+                        if (header[c] == outHeader[o])
+                            EXPECT_EQ(cells[o], row->second[c])
+                                << path << " line " << cells[0] << " " << header[c];
+                ++rows;
+            }
+            EXPECT_EQ(rows, expected.size()) << path;
+            rowsChecked += static_cast<int>(rows);
+        }
+    }
+    EXPECT_GT(rowsChecked, 3900);
+}
+
+// Without a year column --year applies; af and f default to 1 (vectors #8 and #9 above). A bad cell
+// or an unknown column stops the command with the line named and prints no row at all.
+TEST(CliLohnstrCsv, DefaultsAndRefusals) {
+    varemo::test::TempDir dir;
+    auto write = [&dir](const std::string& name, const std::string& text) {
+        const std::string path = (dir.path() / name).string();
+        std::ofstream(path) << text;
+        return path;
+    };
+    const std::string good = write("good.csv", "lzz,RE4,STKL,ZKF,KRV,KVZ,F\r\n"
+                                               "2,400000,4,1,1,0.90,0.950\r\n"
+                                               "\r\n"
+                                               "2,400000,4,1,1,0.90,1\r\n");
+    Result result = run({"lohnstr", "--year", "2019", "--csv", good});
+    ASSERT_EQ(result.status, 0) << result.err;
+    std::stringstream printed(result.out);
+    std::string line;
+    std::getline(printed, line);
+    const std::vector<std::string> header = split(line, ',');
+    ASSERT_EQ(header.size(), 18u);
+    EXPECT_EQ(header[4], "LSTLZZ");
+    std::getline(printed, line);
+    EXPECT_EQ(split(line, ',')[0], "2");
+    EXPECT_EQ(split(line, ',')[4], "65800");
+    EXPECT_EQ(split(line, ',')[5], "3055");
+    std::getline(printed, line);
+    EXPECT_EQ(split(line, ',')[0], "4") << "line numbers count the empty line";
+    EXPECT_EQ(split(line, ',')[4], "69266");
+    EXPECT_EQ(run({"lohnstr", "--csv", good}).status, 2) << "no year anywhere";
+
+    const std::string badCell = write("bad.csv", "LZZ,RE4,STKL\n2,300000,1\n2,12.5,1\n");
+    result = run({"lohnstr", "--year", "2020", "--csv", badCell});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("line 3"), std::string::npos) << result.err;
+
+    for (const std::string& text :
+         {std::string("LZZ,RE4,STKL,XYZ\n2,1,1,1\n"), std::string("RE4,STKL\n1,1\n"),
+          std::string("LZZ,RE4,STKL\n2,1\n"), std::string("LZZ,STKL\n2,7\n")}) {
+        result = run({"lohnstr", "--year", "2020", "--csv", write("refused.csv", text)});
+        EXPECT_EQ(result.status, 2) << text;
+        EXPECT_EQ(result.out, "") << text;
+    }
+    EXPECT_EQ(run({"lohnstr", "--year", "2020", "--csv", (dir.path() / "missing.csv").string()}).status, 2);
+}

@@ -92,3 +92,18 @@ TEST(RecordFile, LinksAndFoldersAreRefusedNotFollowedOrReadAsZeros) {
     std::ifstream in(target, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "keep");
 }
+
+// text() is rawText() without its trailing blanks, for every mix of blanks, NULs, ASCII and the high
+// bytes of Windows-1252 (0xA0 is a no-break space, not a blank; 0x81 has no character).
+TEST(RecordBufferText, IsTheRawTextWithoutTrailingBlanks) {
+    const uint8_t alphabet[] = {' ', 0, 'a', 0xC4, 0x80, 0x81, 0xA0};
+    RecordBuffer r(5);
+    for (int n = 0; n < 7 * 7 * 7 * 7 * 7; ++n) {
+        for (int i = 0, rest = n; i < 5; ++i, rest /= 7)
+            r.bytes()[static_cast<size_t>(i)] = alphabet[rest % 7];
+        std::string expected = r.rawText(0, 5);
+        while (!expected.empty() && expected.back() == ' ')
+            expected.pop_back();
+        ASSERT_EQ(r.text(0, 5), expected) << n;
+    }
+}

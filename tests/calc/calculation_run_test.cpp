@@ -26,17 +26,41 @@ void loadNew(TestSession& s) {
     LoadCaseMonth(s.g);
 }
 
-// Stored months for a run without files: reading a month does what `read` says, writes are counted.
+// Stored months for a run without files: reading a month does what `read` says, writes are counted, and
+// so is every access made while the case was not held.
 struct ScriptedStore : CaseStore {
     std::function<void()> read = [] {};
     int writes = 0;
+    int heldCase = 0;
+    int holds = 0;
+    int unheldAccesses = 0;
     bool isOpen() const override { return true; }
     int year() const override { return 2020; }
     DataSet dataSet() const override { return DataSet::Real; }
-    void loadMonth(int, int, Case&) override { read(); }
-    bool loadMonthOfYearBefore(int, int, Case&) override { return false; }
-    void storeMonth(int, const Case&) override { ++writes; }
-    void storeYearResults(int, DataSet, const Case&) override { ++writes; }
+    void access(int caseNumber) {
+        if (holds == 0 || heldCase != caseNumber) ++unheldAccesses;
+    }
+    void loadMonth(int, int caseNumber, Case&) override {
+        access(caseNumber);
+        read();
+    }
+    bool loadMonthOfYearBefore(int, int caseNumber, Case&) override {
+        access(caseNumber);
+        return false;
+    }
+    void storeMonth(int caseNumber, const Case&) override {
+        access(caseNumber);
+        ++writes;
+    }
+    void storeYearResults(int caseNumber, DataSet, const Case&) override {
+        access(caseNumber);
+        ++writes;
+    }
+    void holdCase(int caseNumber) override {
+        heldCase = caseNumber;
+        ++holds;
+    }
+    void releaseCase() override { --holds; }
 };
 
 } // namespace
@@ -203,6 +227,11 @@ TEST(CalculationRun, AnyOtherFailureStopsTheRunWritesNothingAndTellsTheUserInGer
     EXPECT_EQ(store.writes, 0);
     ASSERT_EQ(prompter.messages().size(), 2u);
     EXPECT_EQ(prompter.messages()[1].lines.back(), "Die Datei V2020R.1 konnte nicht geöffnet werden.");
+
+    // The run held its case for every read and write and gave it back, also when a step threw: a
+    // store may keep what it read only for the time of the run.
+    EXPECT_EQ(store.unheldAccesses, 0);
+    EXPECT_EQ(store.holds, 0);
 }
 
 TEST(Recalculate, AnEditInMarchIsCarriedIntoAprilToDecember) {

@@ -9,12 +9,14 @@
 #include <functional>
 #include <limits>
 #include <map>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "law/lohnstr.h"
+#include "law/lohnstr_params.h"
 
 namespace {
 
@@ -319,6 +321,101 @@ TEST(LohnstrInputTest, AmountsBeyondAnyWageAreReportedNotWrapped) {
     LohnstrInput in = monthly(std::numeric_limits<std::int64_t>::max());
     in.LZZ = 4;
     EXPECT_THROW(LOHNSTR(2020, in), varemo::DecimalOverflow);
+}
+
+// ---- Fixed point against Decimal ------------------------------------------------------------
+
+// LOHNSTR computes in 64-bit fixed point and hands inputs beyond its range to the computation on the
+// general Decimal. Both must agree on every output for any input: random mixes of every path (pensions,
+// old-age relief, allowances, private insurance, factor, one-time and multi-year pay with
+// compensations), from cents to amounts far beyond any wage, in every year, class and period.
+TEST(LohnstrFixedPointTest, AgreesWithTheDecimalComputationOnEveryPath) {
+    std::mt19937_64 rng(20201231);
+    auto pick = [&](std::int64_t lo, std::int64_t hi) {
+        return std::uniform_int_distribution<std::int64_t>(lo, hi)(rng);
+    };
+    // Mostly wages, sometimes 0, now and then huge (beyond the fixed-point range) or negative.
+    auto amount = [&](std::int64_t typical) -> std::int64_t {
+        switch (pick(0, 9)) {
+        case 0:
+        case 1:
+            return 0;
+        case 2:
+            return pick(0, 99);
+        case 3:
+            return pick(-typical, typical);
+        case 4:
+            return pick(0, std::int64_t{1} << pick(33, 48));
+        default:
+            return pick(0, typical);
+        }
+    };
+    int compared = 0;
+    for (int i = 0; i < 60000; ++i) {
+        LohnstrInput in;
+        const int year = static_cast<int>(pick(2017, 2021));
+        in.LZZ = static_cast<int>(pick(1, 4));
+        in.STKL = static_cast<int>(pick(1, 6));
+        in.RE4 = amount(in.LZZ == 1 ? 30000000 : 1500000);
+        in.ZKF = Decimal::fromScaled(pick(0, 12) * 5, 1);
+        in.R = static_cast<int>(pick(0, 1));
+        in.KRV = static_cast<int>(pick(0, 2));
+        in.KVZ = Decimal::fromScaled(pick(0, 250), 2);
+        in.PKV = static_cast<int>(pick(0, 3)) == 0 ? static_cast<int>(pick(1, 2)) : 0;
+        in.PKPV = in.PKV ? amount(90000) : 0;
+        in.PVS = static_cast<int>(pick(0, 1));
+        in.PVZ = static_cast<int>(pick(0, 1));
+        in.af = static_cast<int>(pick(0, 1));
+        in.f = Decimal::fromScaled(pick(500, 1000), 3);
+        if (pick(0, 3) == 0) {
+            in.VBEZ = amount(in.RE4 > 0 ? in.RE4 : 100000);
+            in.VBEZM = amount(300000);
+            in.VBEZS = amount(500000);
+            in.VJAHR = static_cast<int>(pick(2000, 2045));
+            in.ZMVB = static_cast<int>(pick(0, 12));
+            in.JVBEZ = amount(3000000);
+            in.VBS = amount(200000);
+            in.STERBE = amount(100000);
+        }
+        if (pick(0, 3) == 0) {
+            in.ALTER1 = 1;
+            in.AJAHR = static_cast<int>(pick(2000, 2045));
+        }
+        if (pick(0, 4) == 0) {
+            in.LZZFREIB = amount(50000);
+            in.LZZHINZU = amount(50000);
+            in.JFREIB = amount(600000);
+            in.JHINZU = amount(600000);
+        }
+        if (pick(0, 1) == 0) {
+            in.JRE4 = amount(8000000);
+            in.SONSTB = amount(1000000);
+            in.SONSTENT = pick(0, 3) == 0 ? amount(200000) : 0;
+            in.JRE4ENT = pick(0, 3) == 0 ? amount(200000) : 0;
+        }
+        if (pick(0, 2) == 0) {
+            in.VMT = amount(3000000);
+            in.VKAPA = amount(1000000);
+            in.ENTSCH = pick(0, 2) == 0 ? amount(500000) : 0;
+        }
+        LohnstrOutput fixed, reference;
+        bool referenceThrew = false;
+        try {
+            reference = varemo::lohnstr_detail::LohnstrDecimal(varemo::lohnstr_detail::yearParams(year), in);
+        } catch (const varemo::Error&) {
+            referenceThrew = true;
+        }
+        if (referenceThrew) {
+            EXPECT_ANY_THROW(LOHNSTR(year, in)) << "row " << i;
+            continue;
+        }
+        ASSERT_NO_THROW(fixed = LOHNSTR(year, in)) << "row " << i;
+        for (const auto& [name, member] : outputColumns())
+            ASSERT_EQ(fixed.*member, reference.*member) << name << " of row " << i << " (" << year << ", LZZ "
+                                                        << in.LZZ << ", STKL " << in.STKL << ")";
+        ++compared;
+    }
+    EXPECT_GT(compared, 59000);
 }
 
 } // namespace

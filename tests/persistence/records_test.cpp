@@ -155,3 +155,97 @@ TEST(CaseFiles, NamesAndCaseInsensitiveLookup) {
     files.close();
     EXPECT_THROW(files.readMonth(1, 1), RecordFileError);
 }
+
+// While a case is held its records are read from the files once: a change made to the files behind the
+// store's back stays unseen until the last hold ends, while everything written through the store is
+// seen at once (and is in the files). Loading from memory gives exactly what unpacking the record
+// gives; other cases and a case held by nobody read the files.
+TEST(CaseFiles, AHeldCaseIsReadOnceAndWrittenThrough) {
+    test::TempDir dir;
+    const auto record = [](int16_t key, int32_t amount, const std::string& text) {
+        Case c = defaultCase();
+        c.setKey(KeySlot::Region, key);
+        c.enterAmount(AmountSlot::Allowance1, amount);
+        c.setText(CaseText{}, text);
+        return packMonthRecord(c);
+    };
+    RecordFile march(dir.path() / "V2020R.3", kMonthRecordLength);
+    RecordFile marchBefore(dir.path() / "V2019R.3", kMonthRecordLength);
+    march.write(2, record(5, 1000, "Zulage Köln"));
+    march.write(1, record(6, 1, ""));
+    marchBefore.write(2, record(7, 2000, ""));
+
+    CaseFiles files;
+    files.open(dir.path(), 2020, DataSet::Real);
+    Case unheld;
+    files.loadMonth(3, 2, unheld);
+    const auto loaded = [&files](int month, int caseNumber) {
+        Case c;
+        c.name = "kept";
+        c.setKey(KeySlot::Month, 4);
+        files.loadMonth(month, caseNumber, c);
+        return c;
+    };
+    const auto region = [&](int month, int caseNumber) { return loaded(month, caseNumber).region(); };
+    const auto regionBefore = [&files](int month) {
+        Case c;
+        return files.loadMonthOfYearBefore(month, 2, c) ? c.region() : -1;
+    };
+    {
+        const CaseYearInMemory outer(files, 2);
+        const Case held = loaded(3, 2);
+        EXPECT_EQ(held.keys[1], unheld.keys[1]);
+        EXPECT_EQ(held.amounts, unheld.amounts);
+        EXPECT_EQ(held.previous, unheld.previous);
+        EXPECT_EQ(held.texts, unheld.texts);
+        EXPECT_EQ(held.text(CaseText{}), "Zulage Köln");
+        EXPECT_EQ(held.storedRecord, unheld.storedRecord);
+        EXPECT_EQ(held.name, "kept");
+        EXPECT_EQ(held.key(KeySlot::Month), 4);
+        EXPECT_EQ(regionBefore(3), 7);
+        EXPECT_EQ(regionBefore(4), -1);
+        YearRecord year;
+        year.setName("Fall zwei");
+        files.writeYear(2, year);
+        EXPECT_EQ(files.readYear(2).name(), "Fall zwei");
+
+        // Changed behind the store's back: not seen while held; case 1 is not held.
+        march.write(2, record(8, 0, ""));
+        march.write(1, record(9, 0, ""));
+        marchBefore.write(2, record(10, 0, ""));
+        RecordFile(dir.path() / "V2019R.4", kMonthRecordLength).write(2, record(11, 0, ""));
+        {
+            const CaseYearInMemory inner(files, 2);
+            EXPECT_EQ(region(3, 2), 5);
+        }
+        EXPECT_EQ(region(3, 2), 5) << "still held by the outer hold";
+        EXPECT_EQ(files.readMonth(3, 2).bytes(), unheld.storedRecord);
+        EXPECT_EQ(regionBefore(3), 7);
+        EXPECT_EQ(regionBefore(4), -1);
+        EXPECT_EQ(region(3, 1), 9);
+
+        // Written through the store: seen at once, and in the file.
+        Case edited = held;
+        edited.setKey(KeySlot::Region, 12);
+        edited.setKey(KeySlot::Month, 2);
+        files.storeMonth(2, edited);
+        EXPECT_EQ(region(3, 2), 12);
+        EXPECT_EQ(march.read(2).i16(month_record::keyOffset(KeySlot::Region)), 12);
+        edited.amounts[slotIndex(AmountSlot::Gross)] = 4711;
+        files.storeYearResults(2, DataSet::Real, edited);
+        EXPECT_EQ(files.readYear(2).monthValue(2, static_cast<int>(DataSet::Real), 0), 4711);
+        EXPECT_EQ(files.readYear(2).name(), "kept") << "the name of the case stored";
+    }
+    EXPECT_EQ(region(3, 2), 12);
+    march.write(2, record(13, 0, ""));
+    EXPECT_EQ(region(3, 2), 13) << "the last hold ended: read from the file";
+    EXPECT_EQ(regionBefore(3), 10);
+    EXPECT_EQ(regionBefore(4), 11);
+
+    files.holdCase(2);
+    files.close();
+    files.open(dir.path(), 2020, DataSet::Real);
+    march.write(2, record(14, 0, ""));
+    EXPECT_EQ(region(3, 2), 14) << "opening forgets what was held";
+    files.releaseCase();
+}
