@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "calc/calculation_run.h"
+#include "persistence/calculator_files.h"
 #include "persistence/month_record.h"
 #include "persistence/user_files.h"
 #include "persistence/window_record.h"
@@ -131,6 +132,7 @@ void applyCaseOrder(Session& g, const std::vector<int>& order) {
             result.resize(result.size() - length);
         writeFileAtomically(file, result);
     }
+    renumberSideFiles(g.userFolder, g.year, order);
     auto at = std::find(order.begin(), order.end(), g.caseNumber);
     if (at != order.end()) g.caseNumber = static_cast<int>(at - order.begin()) + 1;
     OpenYearFiles(g);
@@ -140,6 +142,8 @@ void applyCaseOrder(Session& g, const std::vector<int>& order) {
 StorageResult reorder(Session& g, const std::vector<int>& order) {
     std::vector<fs::path> files = caseFilePaths(g.userFolder, g.year);
     files.push_back(windowRecordFile(g));
+    for (const fs::path& side : renumberedSideFiles(g.userFolder, g.year, order.size()))
+        files.push_back(side);
     const ShownSelection shown = rememberSelection(g);
     StorageResult r = runGuarded(g, "Das Ordnen der Personalfälle", files, [&] { applyCaseOrder(g, order); });
     if (r == StorageResult::Done && !shown.filesOpen) g.files.close();
@@ -362,12 +366,15 @@ StorageResult DeleteYear(Session& g, int year) {
     for (const std::string& side : yearSideFileNames(year)) {
         // The calendar marks and comments stay; they are not among the data of the year's cases.
         if (side.rfind("Kalender.", 0) == 0) continue;
+        // "jda.0yy" is the jubilee file of case yy, which holds every year: only its year is cleared.
+        if (side.rfind("jda.", 0) == 0) continue;
         fs::path file = findFileIgnoringCase(g.userFolder, side);
         std::error_code ec;
         if (fs::is_regular_file(file, ec)) doomed.push_back(file);
     }
 
-    std::vector<fs::path> touched = doomed;
+    const std::vector<fs::path> calculatorFiles = calculatorCaseFiles(g.userFolder);
+    std::vector<fs::path> touched = concat(doomed, calculatorFiles);
     touched.push_back(windowRecordFile(g));
     const bool current = year == g.year;
     if (current) touched = concat(touched, caseFilePaths(g.userFolder, year));
@@ -380,6 +387,7 @@ StorageResult DeleteYear(Session& g, int year) {
                 throw StorageError("Die Datei " + file.string() + " konnte nicht gelöscht werden (" +
                                    ec.message() + ").");
         }
+        clearCalculatorYear(calculatorFiles, year);
         writeModelCase(g.userFolder, defaultModelMonth(), defaultModelYear());
         g.storage.window.setCaseCount(year, 0);
         if (current) {
