@@ -1,0 +1,34 @@
+#pragma once
+// The calculators on the session: their inputs kept in the side files of the current case and year, and
+// the transfer of a result into the case, which runs the calculation as a confirmed input does.
+
+#include "calculators/service_age.h"
+#include "calculators/vacation.h"
+#include "persistence/calculator_files.h"
+#include "session/session.h"
+
+namespace varemo {
+
+// The service-age inputs of the current case: the side file's, the birthday and appointment taken from
+// the case's service dates while the side file has none.
+ServiceAgeInput LoadServiceAgeInput(const Session& g);
+// Writes the inputs (and, when given, the result) to the case's "bda." file.
+void StoreServiceAgeInput(Session& g, const ServiceAgeInput& in, const ServiceAgeResult* result);
+
+// The transfer: line 6 becomes "Beginn des BDA" with the BDA date, the case's service dates receive the
+// BDA, the birthday and the appointment, the inputs are stored, and the month is calculated. All or
+// nothing: a refused date or a failed run leaves every file as it was (false, the message shown).
+[[nodiscard]] bool TransferServiceAge(Session& g, const ServiceAgeInput& in);
+
+JubileeInput LoadJubileeInput(const Session& g);
+void StoreJubileeInput(Session& g, const JubileeInput& in, const JubileeResult* result);
+
+// The vacation inputs of the current case from "Urlaub.0yy" (defaults when absent): the birthday of the
+// case's service dates when set, else the side file's.
+VacationInput LoadVacationInput(const Session& g, std::string* payGroup);
+void StoreVacationInput(Session& g, const VacationInput& in, const std::string& payGroup);
+
+ServiceAgeRecord toRecord(const ServiceAgeInput& in, const ServiceAgeResult* result);
+ServiceAgeInput serviceAgeInputOf(const ServiceAgeRecord& r);
+
+} // namespace varemo
