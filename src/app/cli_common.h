@@ -100,6 +100,10 @@ void printSocialInsuranceDetail(const Session& g, bool json); // sv: bases, ceil
 void printPartTimeDetail(const Session& g, bool json);        // parttime: the part-time explanation
 void printSpecialPaymentDetail(const Session& g, bool json);  // special: the annual special payment
 int runRecalcAll(CliContext& ctx);                            // cli_recalc.cpp
+int runServiceAge(CliContext& ctx);                           // cli_service_age.cpp
+int runStepDuration(CliContext& ctx);                         // cli_step_duration.cpp
+int runPromotion(CliContext& ctx);                            // cli_step_duration.cpp
+int runVacation(CliContext& ctx);                             // cli_vacation.cpp
 // "employerCost":[{"label","cents"}…],"employerTotalCents":n for the sheet's JSON.
 std::string employerCostJson(const Session& g);
 
