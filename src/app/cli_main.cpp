@@ -61,7 +61,9 @@ const Command kCommands[] = {
      "        (the BDA; with --jubilee [--pay-start D] [--earlier FROM,TO]... [--not-counting FROM,TO]...\n"
      "        [--retirement D] the jubilee service age)"},
     {"step-duration", runStepDuration,
-     "step-duration --year Y --set S --case N --month M [--begin D] [--movement MONTHS] [--json]"},
+     "step-duration --year Y --set S --case N --month M [--begin D] [--movement MONTHS] [--transfer] "
+     "[--json]\n"
+     "        (experience periods: [--appointment D] [--experience FROM,TO[,PERCENT]]... [--transfer])"},
     {"promotion", runPromotion,
      "promotion --year Y --set S --case N --month M [--allowance-a A] [--allowance-b B] [--transfer] "
      "[--json]"},

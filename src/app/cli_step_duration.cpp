@@ -3,6 +3,7 @@
 
 #include "app/cli_calculator_input.h"
 #include "app/json_writer.h"
+#include "calculators/calculator_files.h"
 #include "calculators/pay_steps.h"
 
 #include <iostream>
@@ -24,28 +25,88 @@ Money amountOption(const std::string& text, const std::string& option) {
 
 } // namespace
 
+namespace {
+
+// Experience periods before the appointment (§ 28 (1) BBesG, § 16 (2) TVöD / TV-L).
+int runExperience(CliContext& ctx, const CalculatorCase& cc, const std::optional<CalendarDate>& appointment,
+                  const std::vector<ExperiencePeriod>& periods, bool transfer) {
+    const ExperienceResult r = creditExperience(appointment, periods);
+    Session g(*ctx.prompter);
+    if (transfer) {
+        if (int opened = openCalculatorCase(g, ctx, cc); opened != 0) return opened;
+        if (!TransferServiceDates(g, r.stepBeginning, std::nullopt, appointment, {}, nullptr)) return 1;
+    }
+    if (cc.sel.json) {
+        std::cout << "{\"periods\":[";
+        for (size_t i = 0; i < r.spans.size(); ++i)
+            std::cout << (i ? "," : "") << spanJson(r.spans[i]);
+        std::cout << "],\"sum\":" << spanJson(r.sum) << ",\"creditedMonths\":" << r.creditedMonths
+                  << ",\"stepBeginning\":" << dateJson(r.stepBeginning)
+                  << ",\"transferred\":" << (transfer ? "true" : "false") << ","
+                  << messagesJson(ctx.prompter->messages()) << "}\n";
+        return 0;
+    }
+    std::cout
+        << "Folgende Erfahrungszeiten vor der Einstellung sind auf die Stufenlaufzeit anzurechnen (§ 28 "
+           "BBesG, LBesG, § 16 TVöD oder § 16 TV-L):\n";
+    for (size_t i = 0; i < r.spans.size(); ++i)
+        std::cout << formatCalendarDate(periods[i].from) << " - " << formatCalendarDate(periods[i].to) << "  "
+                  << periods[i].percent << " %  " << spanText(r.spans[i]) << "\n";
+    std::cout << "Summe " << spanText(r.sum) << " = " << r.creditedMonths
+              << " Vormonate\nBeginn der Stufenlaufzeit " << formatCalendarDate(r.stepBeginning) << "\n";
+    if (transfer) std::cout << "In die Gehaltsberechnung übertragen.\n";
+    return 0;
+}
+
+} // namespace
+
 int runStepDuration(CliContext& ctx) {
     const std::vector<std::string> args = expandInputFiles(ctx.args);
     CalculatorCase cc;
-    std::optional<CalendarDate> beginning;
+    std::optional<CalendarDate> beginning, appointment;
+    std::vector<ExperiencePeriod> experience;
     int movement = 0;
+    bool transfer = false;
     ArgReader r(args);
     while (r.next()) {
         if (cc.sel.take(r)) continue;
         const std::string a = r.current();
-        if (a == "--begin")
+        if (a == "--begin") {
             beginning = dateOption(r.value(), a);
-        else if (a == "--movement")
+        } else if (a == "--movement") {
             movement = r.intValue();
-        else
+        } else if (a == "--transfer") {
+            transfer = true;
+        } else if (a == "--appointment") {
+            appointment = dateOption(r.value(), a);
+        } else if (a == "--experience") {
+            // FROM,TO or FROM,TO,PERCENT
+            std::string text = r.value();
+            int percent = 100;
+            if (const size_t second = text.find(',', text.find(',') + 1); second != std::string::npos) {
+                percent = parseInt(text.substr(second + 1), a);
+                text.resize(second);
+            }
+            if (percent < 1 || percent > 100) throw UsageError("--experience takes a percentage of 1 to 100");
+            auto [from, to] = periodOption(text, a);
+            experience.push_back({from, to, percent});
+        } else {
             r.unknown();
+        }
     }
-    if (!cc.given()) throw UsageError("step-duration needs --year, --set, --case and --month");
     cc.validate();
+    if (experience.size() > 6) throw UsageError("--experience takes up to six periods");
+    if ((transfer || (experience.empty() && !appointment)) && !cc.given())
+        throw UsageError("step-duration needs --year, --set, --case and --month");
+    if (!experience.empty() || appointment) return runExperience(ctx, cc, appointment, experience, transfer);
     if (movement < -600 || movement > 600) throw UsageError("--movement takes -600 to 600 months");
     Session g(*ctx.prompter);
     if (int opened = openCalculatorCase(g, ctx, cc); opened != 0) return opened;
     const StepDurationView v = StepDurationOf(g, beginning, movement);
+    // The new beginning of the running time moves every step alike.
+    if (transfer &&
+        !TransferServiceDates(g, addMonths(v.beginning, movement), std::nullopt, std::nullopt, {}, nullptr))
+        return 1;
     if (cc.sel.json) {
         std::cout << "{\"legalBasis\":" << jsonString(v.legalBasis)
                   << ",\"beginning\":" << dateJson(v.beginning) << ",\"movementMonths\":" << v.movementMonths
@@ -58,7 +119,8 @@ int runStepDuration(CliContext& ctx) {
                       << ",\"final\":" << (s.finalStep ? "true" : "false")
                       << ",\"basicPayCents\":" << optionalCents(v.basicPay[i]) << "}";
         }
-        std::cout << "],\"valueCents\":" << optionalCents(v.value) << ","
+        std::cout << "],\"valueCents\":" << optionalCents(v.value)
+                  << ",\"transferred\":" << (transfer ? "true" : "false") << ","
                   << messagesJson(ctx.prompter->messages()) << "}\n";
         return 0;
     }
@@ -72,6 +134,7 @@ int runStepDuration(CliContext& ctx) {
                   << (s.finalStep ? "  Endstufe" : "") << "\n";
     }
     if (v.value) std::cout << "Wert der Verschiebung: " << v.value->toDisplay() << " Euro\n";
+    if (transfer) std::cout << "In die Gehaltsberechnung übertragen.\n";
     return 0;
 }
 

@@ -8,8 +8,10 @@
 #include "session/line_input.h"
 
 #include <charconv>
+#include <functional>
 
 namespace varemo {
+namespace fs = std::filesystem;
 namespace {
 
 constexpr size_t kHalfPeriods = 6;
@@ -134,41 +136,55 @@ void StoreServiceAgeInput(Session& g, const ServiceAgeInput& in, const ServiceAg
     writeServiceAgeRecord(g.userFolder, serviceAgeFileName(g.caseNumber), g.year, r);
 }
 
-bool TransferServiceAge(Session& g, const ServiceAgeInput& in) {
-    const ServiceAgeResult result = computeServiceAge(in);
-    const ServiceAgeRecord record = toRecord(in, &result);
+bool TransferServiceDates(Session& g, const CalendarDate& begin, const std::optional<CalendarDate>& birthday,
+                          const std::optional<CalendarDate>& appointment,
+                          const std::vector<fs::path>& alsoTouched, const std::function<void()>& alsoWrite) {
     const int month = g.workingCase.monthIndex() + 1;
     UserFolderWrite lock(g);
     FileSnapshot snapshot(g.userFolder);
-    snapshot.add(findFileIgnoringCase(g.userFolder, serviceAgeFileName(g.caseNumber)));
-    snapshot.add(findFileIgnoringCase(g.userFolder, caseFileName(g.year, g.dataSet, month)));
-    snapshot.add(findFileIgnoringCase(g.userFolder, caseFileName(g.year, g.dataSet, 13)));
+    snapshot.add(alsoTouched);
+    for (int m = month; m <= 13; ++m) // the following months are calculated again
+        snapshot.add(findFileIgnoringCase(g.userFolder, caseFileName(g.year, g.dataSet, m)));
     const Case before = g.workingCase;
-    try {
-        g.workingCase.setKey(KeySlot::DateLabel, 0);
-        if (!EnterDate(g, formatCalendarDate(result.bda))) {
-            g.workingCase = before;
-            (void)snapshot.restore(); // nothing was written: the date was refused before the run
-            return false;
-        }
-        YearRecord year = g.files.readYear(g.caseNumber);
-        year.setServiceDate(kBegin, formatCalendarDate(result.bda));
-        year.setServiceDate(YearRecord::ServiceDate::Birthday, dateOrEmpty(in.birthday));
-        year.setServiceDate(YearRecord::ServiceDate::Appointment, dateOrEmpty(in.appointment));
-        g.files.writeYear(g.caseNumber, year);
-        writeServiceAgeRecord(g.userFolder, serviceAgeFileName(g.caseNumber), g.year, record);
-        return true;
-    } catch (...) {
-        g.workingCase = before;
+    auto undo = [&] {
         const int y = g.year;
         const DataSet set = g.dataSet;
         g.files.close();
-        if (!snapshot.restore())
+        const bool restored = snapshot.restore();
+        g.files.open(g.userFolder, y, set);
+        g.workingCase = before;
+        if (!restored)
             throw StorageError("Der Übertrag ist fehlgeschlagen; die gesicherten Dateien liegen in " +
                                snapshot.folder().string() + ".");
-        g.files.open(g.userFolder, y, set);
+    };
+    try {
+        g.workingCase.setKey(KeySlot::DateLabel, 0);
+        if (!EnterDate(g, formatCalendarDate(begin))) {
+            undo();
+            return false;
+        }
+        YearRecord year = g.files.readYear(g.caseNumber);
+        year.setServiceDate(kBegin, formatCalendarDate(begin));
+        if (birthday) year.setServiceDate(YearRecord::ServiceDate::Birthday, formatCalendarDate(*birthday));
+        if (appointment)
+            year.setServiceDate(YearRecord::ServiceDate::Appointment, formatCalendarDate(*appointment));
+        g.files.writeYear(g.caseNumber, year);
+        if (alsoWrite) alsoWrite();
+        return true;
+    } catch (...) {
+        undo();
         throw;
     }
+}
+
+bool TransferServiceAge(Session& g, const ServiceAgeInput& in) {
+    const ServiceAgeResult result = computeServiceAge(in);
+    const ServiceAgeRecord record = toRecord(in, &result);
+    const std::string file = serviceAgeFileName(g.caseNumber);
+    return TransferServiceDates(
+        g, result.bda, in.birthday, in.appointment,
+        {findFileIgnoringCase(g.userFolder, file), findFileIgnoringCase(g.userFolder, "bda.txt")},
+        [&] { writeServiceAgeRecord(g.userFolder, file, g.year, record); });
 }
 
 JubileeInput LoadJubileeInput(const Session& g) {

@@ -7,6 +7,11 @@
 #include "persistence/calculator_files.h"
 #include "session/session.h"
 
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <vector>
+
 namespace varemo {
 
 // The service-age inputs of the current case: the side file's, the birthday and appointment taken from
@@ -19,6 +24,17 @@ void StoreServiceAgeInput(Session& g, const ServiceAgeInput& in, const ServiceAg
 // BDA, the birthday and the appointment, the inputs are stored, and the month is calculated. All or
 // nothing: a refused date or a failed run leaves every file as it was (false, the message shown).
 [[nodiscard]] bool TransferServiceAge(Session& g, const ServiceAgeInput& in);
+
+// The frame of every transfer of a beginning of service: line 6 becomes "Beginn des BDA" / "Beginn der
+// Stufe 1" / "Beginn der Stufenlaufzeit" (label 0) with `begin`, the month and the following ones are
+// calculated, the case's service dates receive `begin` and the other dates given, and alsoWrite stores
+// what the calculator keeps. All or nothing: the month files, the year file and alsoTouched are put back
+// when anything fails or the date is refused (false, the message shown).
+[[nodiscard]] bool TransferServiceDates(Session& g, const CalendarDate& begin,
+                                        const std::optional<CalendarDate>& birthday,
+                                        const std::optional<CalendarDate>& appointment,
+                                        const std::vector<std::filesystem::path>& alsoTouched,
+                                        const std::function<void()>& alsoWrite);
 
 JubileeInput LoadJubileeInput(const Session& g);
 void StoreJubileeInput(Session& g, const JubileeInput& in, const JubileeResult* result);

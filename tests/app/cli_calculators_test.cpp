@@ -100,6 +100,15 @@ TEST(CliCalculators, ServiceAgeTransferRunsTheMonthAndKeepsTheInputs) {
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("fehlt der Tag der Ernennung"), std::string::npos);
     EXPECT_FALSE(fs::exists(f.user("bda.002")));
+
+    // Experience periods before an appointment on 01.08.2018: 2015 in full (12 months) and 18 months at
+    // half time (545 days × 50 % = 272 days = 9 months and 2 days, a started month counts): 22 months,
+    // so step 1 runs from 01.10.2016, written into line 6 of case 2.
+    r = f.json(Folder::at("step-duration", 2020, 2, 3,
+                          {"--appointment", "01.08.2018", "--experience", "01.01.2015,31.12.2015",
+                           "--experience", "01.01.2016,30.06.2017,50", "--transfer"}));
+    EXPECT_EQ(r["creditedMonths"].integer(), 22);
+    EXPECT_EQ(f.line(f.json(Folder::at("sheet", 2020, 2, 3)), 6)["text"].string, "01.10.2016");
 }
 
 // § 17 (4) TV-L as it stood until 2018: promoted from E7 step 4 (2.952,29 €) into the lowest step of E8
