@@ -172,7 +172,16 @@ int runPromotion(CliContext& ctx) {
                   << ",\"differenceCents\":" << jsonCents(res.difference)
                   << ",\"guaranteeCents\":" << jsonCents(res.guarantee)
                   << ",\"guaranteeAllowanceCents\":" << jsonCents(res.guaranteeAllowance)
-                  << ",\"transferred\":" << (transfer ? "true" : "false") << ","
+                  << ",\"following\":[";
+        for (size_t i = 0; i < p.following.size(); ++i) {
+            const PromotionPeriod& f = p.following[i];
+            std::cout << (i ? "," : "") << "{\"from\":" << dateJson(f.from)
+                      << ",\"oldStep\":" << f.oldStep + 1 << ",\"newStep\":" << f.newStep + 1
+                      << ",\"oldTotalCents\":" << jsonCents(f.oldTotal)
+                      << ",\"newTotalCents\":" << jsonCents(f.newTotal)
+                      << ",\"differenceCents\":" << jsonCents(f.difference) << "}";
+        }
+        std::cout << "],\"transferred\":" << (transfer ? "true" : "false") << ","
                   << messagesJson(ctx.prompter->messages()) << "}\n";
         return 0;
     }
@@ -184,6 +193,12 @@ int runPromotion(CliContext& ctx) {
     if (res.guaranteeAllowance > Money())
         std::cout << "Garantiebetrag " << res.guarantee.toDisplay() << " Euro: Zulage "
                   << res.guaranteeAllowance.toDisplay() << " Euro *)\n";
+    for (const PromotionPeriod& f : p.following)
+        std::cout << "ab " << formatCalendarDate(f.from) << "  Stufe " << f.oldStep + 1 << " "
+                  << f.oldTotal.toDisplay() << "  /  Stufe " << f.newStep + 1 << " " << f.newTotal.toDisplay()
+                  << "  " << f.difference.toDisplay() << " Euro, also "
+                  << (f.difference >= Money() ? "mehr" : "weniger") << "\n";
+    std::cout << "mit den Tariftabellen des Monats " << cc.sel.month << "\n";
     if (transfer) std::cout << "In die Gehaltsberechnung übertragen.\n";
     return 0;
 }

@@ -11,10 +11,14 @@
 #include "tariffs/service_relationship.h"
 #include "tariffs/tariff_address.h"
 
+#include <algorithm>
+
 namespace varemo {
 namespace {
 
 using namespace relationship;
+
+constexpr int kDateLabelNextStep = 2; // position of "Nächster Stufenaufstieg (nur Info)" in line 6's lists
 
 std::optional<Money> tablePay(Session& g, int group, int step, int month) {
     const Case& c = g.workingCase;
@@ -139,6 +143,45 @@ PromotionView PromotionOf(Session& g, Money allowanceA, Money allowanceB) {
         throw Error("Die Tariftabelle des Monats " + std::to_string(month) + " enthält für " +
                     p.newGroupName + " Stufe " + std::to_string(p.newStep + 1) + " keinen Betrag.");
     p.result = comparePromotion({*agreement, p.group, *oldPay, *newPay, allowanceA, allowanceB});
+
+    // The months after the promotion: the old path keeps its running time; the new one keeps it too when
+    // promoted into the same step, otherwise its running time starts with the promotion (§ 17 (4) TV-L
+    // as it stood until 2018).
+    const auto table = stepTableFor(c, g.year, month);
+    const auto begin = parseReferenceDate(c.dateText);
+    if (!table || !begin || table->monthsPerStep > 0) return p;
+    const int first = table->firstPosition;
+    const int last = table->lastPosition();
+    auto startOf = [&](int position) {
+        return table->starts[static_cast<size_t>(std::clamp(position - first, 0, last - first))];
+    };
+    const int oldAtPromotion = table->positionFor(serviceMonths(*begin, g.year, month));
+    const int newBase = sameStep ? 0 : startOf(p.newStep) - (table->countsPlusOne ? 1 : 0);
+    // A group without the higher steps stays in its highest one ("Weiterhin wie Stufe 5, da sie von
+    // EG 9 - 15 die Endstufe ist.").
+    auto payUpTo = [&](int group, int step) -> std::optional<std::pair<int, Money>> {
+        for (int s = step; s >= first; --s)
+            if (auto pay = tablePay(g, group, s, month)) return std::make_pair(s, *pay);
+        return std::nullopt;
+    };
+    const CalendarDate promoted{1, month, g.year};
+    for (int k = 0; k <= 12 * 40; ++k) {
+        const CalendarDate at = addMonths(promoted, k);
+        const int advanced = table->positionFor(serviceMonths(*begin, at.year, at.month)) - oldAtPromotion;
+        const int oldWanted = std::min(last, p.step + advanced);
+        const int newWanted =
+            std::min(last, sameStep ? p.newStep + advanced : table->positionFor(newBase + k));
+        const auto o = payUpTo(p.group, oldWanted);
+        const auto n = payUpTo(p.newGroup, newWanted);
+        if (!o || !n) break;
+        if (!p.following.empty() && p.following.back().oldStep == o->first &&
+            p.following.back().newStep == n->first)
+            continue;
+        const Money oldTotal = o->second + allowanceA + allowanceB;
+        const Money newTotal = n->second + allowanceA + allowanceB;
+        p.following.push_back({at, o->first, n->first, oldTotal, newTotal, newTotal - oldTotal});
+        if (oldWanted >= last && newWanted >= last) break;
+    }
     return p;
 }
 
@@ -161,6 +204,16 @@ bool TransferPromotion(Session& g, const PromotionView& p) {
                                snapshot.folder().string() + ".");
     };
     try {
+        // Line 6 turns into "Nächster Stufenaufstieg (nur Info)" with the date the new group's next step
+        // begins: a date that still counted as the beginning of the running time would compute the step
+        // of the old group's path and replace the one transferred.
+        g.workingCase.setKey(KeySlot::DateLabel, kDateLabelNextStep);
+        g.workingCase.dateText.clear();
+        for (const PromotionPeriod& f : p.following)
+            if (f.newStep != p.newStep) {
+                g.workingCase.dateText = formatCalendarDate(f.from);
+                break;
+            }
         bool done = SetKey(g, KeySlot::PayGroup, p.newGroup) && SetKey(g, KeySlot::Step, p.newStep);
         if (done && p.result.guaranteeAllowance > Money())
             done = SetKey(g, KeySlot::StructuralAllowance, 2) &&

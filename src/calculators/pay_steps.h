@@ -32,6 +32,16 @@ StepDurationView StepDurationOf(Session& g, std::optional<CalendarDate> beginnin
 // The agreement of the promotion calculator for the case, nullopt for other service relationships.
 std::optional<Agreement> agreementOf(const Case& c);
 
+// A stretch of months after the promotion in which both paths keep their steps.
+struct PromotionPeriod {
+    CalendarDate from;
+    int oldStep = 0;
+    int newStep = 0;
+    Money oldTotal;
+    Money newTotal;
+    Money difference; // "also mehr" when not negative, else "also weniger"
+};
+
 struct PromotionView {
     Agreement agreement = Agreement::TvoedBund;
     int group = 0;
@@ -41,6 +51,9 @@ struct PromotionView {
     std::string groupName;
     std::string newGroupName;
     PromotionResult result;
+    // From the month shown until both paths reach their final step, with the tables of that month;
+    // empty when the case has no step table or no date of line 6.
+    std::vector<PromotionPeriod> following;
 };
 
 // Compares the case's group and step in the month shown with the next group: since the agreements'
@@ -48,8 +61,9 @@ struct PromotionView {
 // least the present one, not below step 2. Throws Error naming what is missing.
 PromotionView PromotionOf(Session& g, Money allowanceA, Money allowanceB);
 
-// Writes the promotion into the case-month shown: line 4 the new group, line 8 the step, line 9 the
-// guaranteed amount (as an individual amount) when one is paid. All or nothing.
+// Writes the promotion into the case-month shown: line 4 the new group, line 6 "Nächster Stufenaufstieg"
+// with the date of the next step in the new group (empty in the final step), line 8 the step, line 9
+// the guaranteed amount (as an individual amount) when one is paid. All or nothing.
 [[nodiscard]] bool TransferPromotion(Session& g, const PromotionView& p);
 
 } // namespace varemo

@@ -114,11 +114,12 @@ TEST(CliCalculators, ServiceAgeTransferRunsTheMonthAndKeepsTheInputs) {
 // § 17 (4) TV-L as it stood until 2018: promoted from E7 step 4 (2.952,29 €) into the lowest step of E8
 // with at least that pay, step 3 (2.964,19 €). 11,90 € more is below the guaranteed 80 € of groups 4 to 6
 // (TV-L West), so 80 − 11,90 = 68,10 € are paid on line 9. The transfer writes group, step and amount.
+// (Amounts: the shipped TV-L table of March 2018.)
 TEST(CliCalculators, PromotionPaysTheGuaranteedAmountAndTransfersIt) {
     Folder f;
     ASSERT_EQ(f.run({"new-case", "--year", "2018"}).status, 0);
     ASSERT_EQ(f.run({"set", "--year", "2018", "--set", "REAL", "--case", "1", "--month", "3", "--line",
-                     "4=11", "--line", "2=9", "--key", "5=6", "--line", "8=3"})
+                     "4=11", "--line", "2=9", "--key", "5=6", "--date", "01.06.2011"})
                   .status,
               0);
     Json r = f.json(Folder::at("promotion", 2018, 1, 3));
@@ -128,6 +129,17 @@ TEST(CliCalculators, PromotionPaysTheGuaranteedAmountAndTransfersIt) {
     EXPECT_EQ(r["differenceCents"].integer(), 1190);
     EXPECT_EQ(r["guaranteeAllowanceCents"].integer(), 6810);
     EXPECT_FALSE(r["transferred"].boolean);
+    // The months after: step 4 of E7 since 06/2017 (72 months after 01.06.2011) goes on to step 5 in
+    // 06/2021 and step 6 in 06/2026; in E8 the running time starts with the promotion: step 4 after the
+    // 3 years of step 3 (03/2021), step 5 after 4 more (03/2025), step 6 after 5 more (03/2030).
+    const Json& following = r["following"];
+    ASSERT_EQ(following.array.size(), 6u);
+    EXPECT_EQ(following[1]["from"].string, "01.03.2021");
+    EXPECT_EQ(following[1]["newStep"].integer(), 4);
+    EXPECT_EQ(following[2]["from"].string, "01.06.2021");
+    EXPECT_EQ(following[2]["oldStep"].integer(), 5);
+    EXPECT_EQ(following[5]["from"].string, "01.03.2030");
+    EXPECT_EQ(following[5]["newStep"].integer(), 6);
 
     r = f.json(Folder::at("promotion", 2018, 1, 3, {"--transfer"}));
     EXPECT_TRUE(r["transferred"].boolean);
@@ -135,6 +147,8 @@ TEST(CliCalculators, PromotionPaysTheGuaranteedAmountAndTransfersIt) {
         const Json sheet = f.json(Folder::at("sheet", 2018, 1, month));
         EXPECT_EQ(f.line(sheet, 8)["amountCents"].integer(), 296419) << month;
         EXPECT_EQ(f.line(sheet, 9)["amountCents"].integer(), 6810) << month;
+        EXPECT_EQ(f.line(sheet, 6)["key"].integer(), 2) << month; // "Nächster Stufenaufstieg (nur Info)"
+        EXPECT_EQ(f.line(sheet, 6)["text"].string, "01.03.2021") << month;
     }
 }
 
