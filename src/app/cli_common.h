@@ -82,6 +82,9 @@ std::string amountText(Money m);
 void printSheetText(const Session& g, const std::vector<PromptMessage>& notices);
 void printSheetJson(const Session& g, const std::vector<PromptMessage>& messages,
                     const std::vector<PromptMessage>& notices);
+// "\"notices\":[{\"title\",\"text\"}…]" for a JSON object, and the notices as text ("[title] text").
+std::string noticesJson(const std::vector<PromptMessage>& notices);
+std::string noticesText(const std::vector<PromptMessage>& notices);
 
 // Command handlers: return the exit status (0 done, 1 refused or out of range, 2 usage, 3 files).
 int runSheet(CliContext& ctx);
@@ -104,6 +107,7 @@ int runServiceAge(CliContext& ctx);                           // cli_service_age
 int runStepDuration(CliContext& ctx);                         // cli_step_duration.cpp
 int runPromotion(CliContext& ctx);                            // cli_step_duration.cpp
 int runVacation(CliContext& ctx);                             // cli_vacation.cpp
+int runPrint(CliContext& ctx);                                // cli_print.cpp
 // "employerCost":[{"label","cents"}…],"employerTotalCents":n for the sheet's JSON.
 std::string employerCostJson(const Session& g);
 
