@@ -374,7 +374,9 @@ TEST(MoveSort, TheCalculatorsRecordsAndTheMemosMoveWithTheirCases) {
         bool found = false;
         const VacationRecord v = readVacationRecord(f.user(), 2020, n, &found);
         EXPECT_EQ(found, n != 3);
-        if (found) EXPECT_EQ(v.birthday, expected[n - 1]);
+        if (found) {
+            EXPECT_EQ(v.birthday, expected[n - 1]);
+        }
     }
     const std::string memos = "1;Fall 3\r\n2;Fall 1\r\n3;Fall 2\r\n7;Fall 7\r\n";
     EXPECT_EQ(bytesOf(f.userFile("Merkfeld.020")), std::vector<uint8_t>(memos.begin(), memos.end()));
