@@ -106,6 +106,10 @@ int runRecalcAll(CliContext& ctx);                            // cli_recalc.cpp
 int runSettings(CliContext& ctx);                             // cli_settings.cpp
 int runExport(CliContext& ctx);                               // cli_export.cpp
 int runImport(CliContext& ctx);                               // cli_export.cpp
+int runServiceAge(CliContext& ctx);                           // cli_service_age.cpp
+int runStepDuration(CliContext& ctx);                         // cli_step_duration.cpp
+int runPromotion(CliContext& ctx);                            // cli_step_duration.cpp
+int runVacation(CliContext& ctx);                             // cli_vacation.cpp
 int runPrint(CliContext& ctx);                                // cli_print.cpp
 // "employerCost":[{"label","cents"}…],"employerTotalCents":n for the sheet's JSON.
 std::string employerCostJson(const Session& g);

@@ -66,6 +66,24 @@ const Command kCommands[] = {
     {"import", runImport, "import FILE   (the cases of an export file; asks before replacing cases)"},
     {"settings", runSettings,
      "settings list|get NAME|set NAME VALUE --year Y [--month M] [--json]   (the user's settings of a year)"},
+    {"service-age", runServiceAge,
+     "service-age [--year Y --set S --case N --month M] [--office 0-3] [--birthday D] [--appointment D]\n"
+     "        [--half FROM,TO]... [--quarter FROM,TO]... [--transfer] [--save] [--input FILE] [--json]\n"
+     "        (the BDA; with --jubilee [--pay-start D] [--earlier FROM,TO]... [--not-counting FROM,TO]...\n"
+     "        [--retirement D] the jubilee service age)"},
+    {"step-duration", runStepDuration,
+     "step-duration --year Y --set S --case N --month M [--begin D] [--movement MONTHS] [--transfer] "
+     "[--json]\n"
+     "        (experience periods: [--appointment D] [--experience FROM,TO[,PERCENT]]... [--transfer])"},
+    {"promotion", runPromotion,
+     "promotion --year Y --set S --case N --month M [--allowance-a A] [--allowance-b B] [--transfer] "
+     "[--json]"},
+    {"vacation", runVacation,
+     "vacation --year Y [--set S --case N --month M] [--birthday D] [--entitlement DAYS] [--days-per-week "
+     "W]\n"
+     "        [--correction C] [--additional D] [--further-additional D] [--months N] [--pension-months N]\n"
+     "        [--special-leave-months N] [--previous-rest D] [--taken D] [--monthly-pay A --pay-off-days D]\n"
+     "        [--days-worked N [--full-leave D]] [--save] [--input FILE] [--json]"},
 };
 
 void printUsage(std::ostream& out) {

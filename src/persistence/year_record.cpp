@@ -73,4 +73,14 @@ void YearRecord::updateYearValues(int dataSet) {
     record_.setI32(yearOffset(dataSet, 2), months);
 }
 
+std::string YearRecord::serviceDate(ServiceDate which) const {
+    std::string text = record_.text(10 * static_cast<size_t>(which), 10);
+    const size_t end = text.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+}
+
+void YearRecord::setServiceDate(ServiceDate which, const std::string& date) {
+    record_.setText(10 * static_cast<size_t>(which), 10, date);
+}
+
 } // namespace varemo

@@ -5,7 +5,8 @@
 // Layout, in order (t = text, n = numeric block):
 //      0  t 10,10,10,11,6,3,24,6,24,6,12,8,40,1,15,1,1,24,14,10,48,48,47,1 — master data; the 3-character
 //         field at 51 holds the case number as text, the 6-character fields at 78 and 108 are cleared
-//         for a new case
+//         for a new case; the three dates at 0, 10 and 20 are the service dates the calculators fill:
+//         0 the beginning of the service age, 10 the birthday, 20 the appointment or service start
 //    380  n 328: per-month results, 32-bit little-endian:
 //           month m (0..11), data set d (0 INFO, 1 PLAN, 2 REAL), value v (0 gross of line 23,
 //           1 net pay of line 47) at 380 + 4 × (6 × m + 2 × d + v);
@@ -46,6 +47,10 @@ class YearRecord {
     std::string rawName() const;
     void setName(const std::string& name) { record_.setText(kName, kNameLength, name); }
     void setCaseNumber(int n);
+    // Service dates "TT.MM.JJJJ" (trimmed, empty when blank).
+    enum class ServiceDate { ServiceAgeBegin = 0, Birthday = 1, Appointment = 2 };
+    std::string serviceDate(ServiceDate which) const;
+    void setServiceDate(ServiceDate which, const std::string& date);
     void clearNewCaseFields();
 
     // value 0: gross (line 23), 1: net pay (line 47); month 0..11; dataSet 0..2.

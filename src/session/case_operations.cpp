@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "calc/calculation_run.h"
+#include "persistence/calculator_files.h"
 #include "persistence/case_memos.h"
 #include "persistence/month_record.h"
 #include "persistence/user_files.h"
@@ -136,18 +137,8 @@ void applyCaseOrder(Session& g, const std::vector<int>& order, bool cut = false)
             result.resize(result.size() - length);
         writeFileAtomically(file, result);
     }
-    // The memos follow their cases; a deleted case's memo goes with it.
-    const std::map<int, std::string> memos = readCaseMemos(g.userFolder, g.year);
-    if (!memos.empty()) {
-        const int listed = static_cast<int>(last) + (cut ? 1 : 0);
-        std::map<int, std::string> moved;
-        for (const auto& [n, text] : memos)
-            if (n > listed) moved[n] = text;
-        for (size_t i = 0; i < last; ++i)
-            if (auto it = memos.find(order[i]); it != memos.end())
-                moved[static_cast<int>(i + 1)] = it->second;
-        writeCaseMemos(g.userFolder, g.year, moved);
-    }
+    // The side files and the memos follow their cases; a deleted case's entries go with it.
+    renumberSideFiles(g.userFolder, g.year, order, last + (cut ? 1 : 0));
     auto at = std::find(order.begin(), order.end(), g.caseNumber);
     if (at != order.end()) g.caseNumber = static_cast<int>(at - order.begin()) + 1;
     OpenYearFiles(g);
@@ -158,7 +149,8 @@ StorageResult reorder(Session& g, const std::vector<int>& order, bool cut = fals
                       const std::string& operation = "Das Ordnen der Personalfälle") {
     std::vector<fs::path> files = caseFilePaths(g.userFolder, g.year);
     files.push_back(windowRecordFile(g));
-    files.push_back(findFileIgnoringCase(g.userFolder, memoFileName(g.year)));
+    for (const fs::path& side : renumberedSideFiles(g.userFolder, g.year, order.size() + (cut ? 1 : 0)))
+        files.push_back(side);
     const ShownSelection shown = rememberSelection(g);
     StorageResult r = runGuarded(g, operation, files, [&] {
         applyCaseOrder(g, order, cut);
@@ -388,12 +380,15 @@ StorageResult DeleteYear(Session& g, int year) {
     for (const std::string& side : yearSideFileNames(year)) {
         // The calendar marks and comments stay; they are not among the data of the year's cases.
         if (side.rfind("Kalender.", 0) == 0) continue;
+        // "jda.0yy" is the jubilee file of case yy, which holds every year: only its year is cleared.
+        if (side.rfind("jda.", 0) == 0) continue;
         fs::path file = findFileIgnoringCase(g.userFolder, side);
         std::error_code ec;
         if (fs::is_regular_file(file, ec)) doomed.push_back(file);
     }
 
-    std::vector<fs::path> touched = doomed;
+    const std::vector<fs::path> calculatorFiles = calculatorCaseFiles(g.userFolder);
+    std::vector<fs::path> touched = concat(doomed, calculatorFiles);
     touched.push_back(windowRecordFile(g));
     const bool current = year == g.year;
     if (current) touched = concat(touched, caseFilePaths(g.userFolder, year));
@@ -406,6 +401,7 @@ StorageResult DeleteYear(Session& g, int year) {
                 throw StorageError("Die Datei " + file.string() + " konnte nicht gelöscht werden (" +
                                    ec.message() + ").");
         }
+        clearCalculatorYear(calculatorFiles, year);
         writeModelCase(g.userFolder, defaultModelMonth(), defaultModelYear());
         g.storage.window.setCaseCount(year, 0);
         if (current) {

@@ -56,14 +56,15 @@ StorageResult CopyCase(Session& g, DataSet from, DataSet to);
 
 // Deletes all cases of a year after the warning "W A R N U N G !" (OK/Cancel): the case files of every
 // data set whose January file is not empty, the model case files (recreated from the defaults) and the
-// year's side files. The year's case count becomes 0; if it is the current year, case 1 is created.
+// year's side files; the service-age and jubilee files of the cases lose only their record of the year. The
+// year's case count becomes 0; if it is the current year, case 1 is created.
 StorageResult DeleteYear(Session& g, int year);
 
 // Moving and sorting cases of the current year (allowed only with three backups, see MoveSortAllowed).
 // The same renumbering is applied to the records of every month file and the year file of all three
-// data sets; a year record takes its new number in its 3-character field, and the memos of the
-// year follow their cases. Side files of the calculators and the user texts of the option-text file
-// keep their numbering.
+// data sets; a year record takes its new number in its 3-character field. The calculators' records of
+// the year ("bda.", "jda.", "Urlaub.0yy") and the memos ("Merkfeld.0yy") move with their cases; the user
+// texts of the option-text file keep their numbering.
 //
 // Moves case `from` to position `to` of the case list; the cases between move up or down by one.
 StorageResult MoveCase(Session& g, int from, int to);

@@ -1,3 +1,4 @@
+#include "persistence/calculator_files.h"
 #include "persistence/case_files.h"
 #include "persistence/month_record.h"
 #include "persistence/year_record.h"
@@ -248,4 +249,48 @@ TEST(CaseFiles, AHeldCaseIsReadOnceAndWrittenThrough) {
     march.write(2, record(14, 0, ""));
     EXPECT_EQ(region(3, 2), 14) << "opening forgets what was held";
     files.releaseCase();
+// The calculators' records: texts in Windows-1252 at their offsets, the year's record in "bda.nnn", and
+// the single file of older versions taken over as case 6's before the first write.
+TEST(CalculatorFiles, LayoutsAndTheOlderServiceAgeFile) {
+    varemo::test::TempDir dir;
+    {
+        std::ofstream old(dir.path() / "bda.txt", std::ios::binary);
+        old << "alt";
+    }
+    ServiceAgeRecord r;
+    r.dates[0] = "15.05.1980";
+    r.dates[31] = "31.12.2015";
+    r.offsets[31] = 12648;
+    r.option = 3;
+    r.result = "01.09.2002";
+    writeServiceAgeRecord(dir.path(), serviceAgeFileName(6), 2021, r);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "bda.txt"));
+    std::ifstream in(dir.path() / "bda.006", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    ASSERT_EQ(bytes.size(), 5u * 730u); // record 5 is 2021's
+    EXPECT_EQ(bytes.substr(0, 3), "alt");
+    const std::string rec = bytes.substr(4 * 730);
+    EXPECT_EQ(rec.substr(0, 10), "15.05.1980");
+    EXPECT_EQ(rec.substr(310, 10), "31.12.2015");
+    EXPECT_EQ(static_cast<uint8_t>(rec[320 + 62]) | static_cast<uint8_t>(rec[320 + 63]) << 8, 12648);
+    EXPECT_EQ(rec[384], 3);
+    EXPECT_EQ(rec.substr(386, 10), "01.09.2002");
+    EXPECT_EQ(readServiceAgeRecord(dir.path(), "bda.006", 2021).dates[31], "31.12.2015");
+    EXPECT_TRUE(readServiceAgeRecord(dir.path(), "bda.006", 2020).empty());
+
+    VacationRecord v;
+    v.birthday = "01.07.1966";
+    v.payGroup = "Entgeltgruppe 9 Ü";
+    v.entries[9] = "235745";
+    writeVacationRecord(dir.path(), 2020, 2, v);
+    std::ifstream vin(dir.path() / "Urlaub.020", std::ios::binary);
+    const std::string vbytes((std::istreambuf_iterator<char>(vin)), {});
+    ASSERT_EQ(vbytes.size(), 2u * 791u);
+    EXPECT_EQ(vbytes.substr(791 + 10, 17), "Entgeltgruppe 9 \xDC");
+    EXPECT_EQ(static_cast<uint8_t>(vbytes[791 + 45]), 30);
+    EXPECT_EQ(vbytes.substr(791 + 291 + 90, 6), "235745");
+    bool found = true;
+    EXPECT_EQ(readVacationRecord(dir.path(), 2020, 1, &found).birthday, "01.01.1960"); // the defaults
+    EXPECT_FALSE(found);
+    EXPECT_EQ(readVacationRecord(dir.path(), 2020, 2, &found).payGroup, "Entgeltgruppe 9 Ü");
 }

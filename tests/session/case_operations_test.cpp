@@ -1,5 +1,6 @@
 // New cases, the model case, copying between data sets, deleting a year, moving and sorting cases.
 
+#include "persistence/calculator_files.h"
 #include "persistence/case_memos.h"
 #include "persistence/folder_lock.h"
 #include "persistence/month_record.h"
@@ -229,6 +230,13 @@ TEST(DeleteYear, AsksAndDeletesTheYearsFilesOnly) {
     for (const char* side : {"bda.19", "Urlaub.019", "Kalender.019", "bda.20", "Merkfeld.019"})
         writeBytes(f.userFile(side), {'s'});
     writeBytes(f.userFile("v2019r.bak"), {'x'});
+    // The service-age file of case 1 and the jubilee file of case 19 hold 2019 and 2020.
+    for (const std::string& file : {serviceAgeFileName(1), jubileeFileName(19)})
+        for (int year : {2019, 2020}) {
+            ServiceAgeRecord r;
+            r.dates[0] = "01.01." + std::to_string(year - 40);
+            writeServiceAgeRecord(f.user(), file, year, r);
+        }
     f.g.selectMonth(3);
     LoadCaseMonth(f.g);
     f.g.workingCase.enterAmount(AmountSlot::Allowance2, 777);
@@ -258,6 +266,10 @@ TEST(DeleteYear, AsksAndDeletesTheYearsFilesOnly) {
     EXPECT_FALSE(fs::exists(f.userFile("Merkfeld.019")));
     EXPECT_TRUE(fs::exists(f.userFile("Kalender.019")));
     EXPECT_TRUE(fs::exists(f.userFile("bda.20")));
+    for (const std::string& file : {serviceAgeFileName(1), jubileeFileName(19)}) {
+        EXPECT_TRUE(readServiceAgeRecord(f.user(), file, 2019).empty()) << file;
+        EXPECT_EQ(readServiceAgeRecord(f.user(), file, 2020).dates[0], "01.01.1980") << file;
+    }
     for (int m = 1; m <= 13; ++m)
         EXPECT_EQ(bytesOf(f.userFile("V2020R." + std::to_string(m))),
                   before["User001/V2020R." + std::to_string(m)]);
@@ -328,6 +340,47 @@ TEST(MoveSort, RenumbersEveryMonthAndYearFileOfEveryDataSet) {
     EXPECT_EQ(MoveCase(f.g, 0, 2), StorageResult::Refused);
 
     EXPECT_EQ(sortedCaseOrder({"", "Özil", "ober", "Abel"}), (std::vector<int>{4, 3, 2, 1}));
+}
+
+TEST(MoveSort, TheCalculatorsRecordsAndTheMemosMoveWithTheirCases) {
+    Started f;
+    writeBytes(f.user() / "Backup3" / "varemo20.dim", {1});
+    ASSERT_EQ(NewCases(f.g, 3).size(), 3u);
+    // Case n has birthday 0n.01.1970 in its service-age and vacation records of 2020, a service-age
+    // record of 2021 that no renumbering of 2020 may touch, and the memo "Fall n"; case 2 has none of
+    // 2020's records, so that an empty record moves too.
+    for (int n : {1, 3}) {
+        ServiceAgeRecord bda;
+        bda.dates[0] = "0" + std::to_string(n) + ".01.1970";
+        writeServiceAgeRecord(f.user(), serviceAgeFileName(n), 2020, bda);
+        VacationRecord vacation;
+        vacation.birthday = bda.dates[0];
+        writeVacationRecord(f.user(), 2020, n, vacation);
+    }
+    for (int n = 1; n <= 3; ++n) {
+        ServiceAgeRecord later;
+        later.dates[0] = "0" + std::to_string(n) + ".02.1980";
+        writeServiceAgeRecord(f.user(), serviceAgeFileName(n), 2021, later);
+        ASSERT_TRUE(saveCaseMemo(f.g, 2020, n, "Fall " + std::to_string(n)));
+    }
+    ASSERT_TRUE(saveCaseMemo(f.g, 2020, 7, "Fall 7")); // beyond the cases: keeps its number
+
+    // Case 3 to the top: the new order is 3, 1, 2.
+    ASSERT_EQ(MoveCase(f.g, 3, 1), StorageResult::Done);
+    const char* expected[] = {"03.01.1970", "01.01.1970", ""};
+    for (int n = 1; n <= 3; ++n) {
+        EXPECT_EQ(readServiceAgeRecord(f.user(), serviceAgeFileName(n), 2020).dates[0], expected[n - 1]) << n;
+        EXPECT_EQ(readServiceAgeRecord(f.user(), serviceAgeFileName(n), 2021).dates[0],
+                  "0" + std::to_string(n) + ".02.1980");
+        bool found = false;
+        const VacationRecord v = readVacationRecord(f.user(), 2020, n, &found);
+        EXPECT_EQ(found, n != 3);
+        if (found) {
+            EXPECT_EQ(v.birthday, expected[n - 1]);
+        }
+    }
+    const std::string memos = "1;Fall 3\r\n2;Fall 1\r\n3;Fall 2\r\n7;Fall 7\r\n";
+    EXPECT_EQ(bytesOf(f.userFile("Merkfeld.020")), std::vector<uint8_t>(memos.begin(), memos.end()));
 }
 
 TEST(CaseMemo, KeptPerCaseAndYearAndAFailedWriteChangesNothing) {
