@@ -100,6 +100,8 @@ void printSocialInsuranceDetail(const Session& g, bool json); // sv: bases, ceil
 void printPartTimeDetail(const Session& g, bool json);        // parttime: the part-time explanation
 void printSpecialPaymentDetail(const Session& g, bool json);  // special: the annual special payment
 int runRecalcAll(CliContext& ctx);                            // cli_recalc.cpp
+int runYearView(CliContext& ctx);                             // cli_year_view.cpp
+int runCostCentres(CliContext& ctx);                          // cli_year_view.cpp
 // "employerCost":[{"label","cents"}…],"employerTotalCents":n for the sheet's JSON.
 std::string employerCostJson(const Session& g);
 

@@ -55,6 +55,12 @@ const Command kCommands[] = {
     {"select-user", runSelectUser, "select-user N [--password P]"},
     {"recalc-all", runRecalcAll,
      "recalc-all --year Y --set REAL|PLAN|INFO   (all cases, twelve months; asks)"},
+    {"year-view", runYearView,
+     "year-view --year Y --set REAL|PLAN|INFO --case N [--view 40|41|39] [--accumulated] [--settings]\n"
+     "        (--json|--csv)   (the twelve months of a case; --settings: the control listing)"},
+    {"cost-centres", runCostCentres,
+     "cost-centres --year Y --set REAL|PLAN|INFO [--month M] [--centre all|none|N] [--accumulated]\n"
+     "        [--sorted] [--empty-lines] (--json|--csv)   (all cases by cost centre)"},
 };
 
 void printUsage(std::ostream& out) {
