@@ -11,12 +11,14 @@
 #include "session/year_transfer.h"
 #include "ui/amount_field.h"
 #include "ui/calculator_widget.h"
+#include "ui/cost_centre_window.h"
 #include "ui/engine_call.h"
 #include "ui/option_grid.h"
 #include "ui/sheet_area.h"
 #include "ui/sheet_cell.h"
 #include "ui/window_bars.h"
 #include "ui/window_layout.h"
+#include "ui/year_view_window.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -240,6 +242,10 @@ void MainWindow::menuItem(int number) {
         close();
         return;
     }
+    if (number >= kMenuYearSalaries && number <= kMenuCostCentres) {
+        openOverview(number);
+        return;
+    }
     if (number >= 62 && number <= 65) {
         int year = kFirstYear + number - 62;
         engine([&] { TransferAllToNextYear(g_, year); });
@@ -253,6 +259,30 @@ void MainWindow::menuItem(int number) {
         return;
     }
     if (item->availability != Availability::Built) answerUnavailable(item->availability);
+}
+
+void MainWindow::openOverview(int number) {
+    // Both views read the stored months of the year; the year salary is no month of them.
+    if (number == kMenuCostCentres) {
+        std::unique_ptr<CostCentreWindow> overview;
+        callEngine(g_.prompter, [&] { overview = std::make_unique<CostCentreWindow>(g_, this); });
+        if (!overview || !overview->loaded()) return;
+        connect(overview.get(), &CostCentreWindow::caseChosen, this,
+                [this](int caseNumber) { engine([&] { SelectCase(g_, caseNumber); }); });
+        overview->exec();
+        return;
+    }
+    const bool settings = number == kMenuYearSettings;
+    const YearViewKind kind = number == kMenuYearEmployerCost ? YearViewKind::EmployerCost
+                              : number == kMenuYearCombined   ? YearViewKind::Combined
+                                                              : YearViewKind::Salaries;
+    std::unique_ptr<YearViewWindow> view;
+    callEngine(g_.prompter,
+               [&] { view = std::make_unique<YearViewWindow>(g_, g_.caseNumber, kind, settings, this); });
+    if (!view) return;
+    connect(view.get(), &YearViewWindow::monthChosen, this,
+            [this](int month) { engine([&] { SelectMonth(g_, month); }); });
+    view->exec();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,0 +1,121 @@
+#include "ui/cost_centre_window.h"
+
+#include "session/case_operations.h"
+#include "ui/year_view_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace varemo::ui {
+namespace {
+
+QString q(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+} // namespace
+
+CostCentreWindow::CostCentreWindow(Session& g, QWidget* parent)
+    : QDialog(parent), g_(g), year_(g.year), set_(g.dataSet) {
+    setObjectName(QStringLiteral("Form2"));
+    {
+        QProgressDialog progress(QStringLiteral("Die Personalfälle werden berechnet ..."),
+                                 QStringLiteral("Abbrechen"), 0, 1, parent);
+        progress.setWindowTitle(QStringLiteral("Kostenstellen"));
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(500);
+        cases_ = CalculateAllCases(g, [&](int done, int total) {
+            progress.setMaximum(total);
+            progress.setValue(done);
+            progress.setLabelText(QStringLiteral("Personalfall %1 von %2").arg(done + 1).arg(total));
+            QApplication::processEvents();
+            return !progress.wasCanceled();
+        });
+        loaded_ = !progress.wasCanceled();
+    }
+    entries_ = costCentreEntries(cases_);
+
+    combo_ = new QComboBox(this);
+    combo_->setObjectName(QStringLiteral("Combo1"));
+    for (const CostCentreEntry& e : entries_)
+        combo_->addItem(q(e.caption));
+    accumulate_ = new QCheckBox(QStringLiteral("akkumulieren"), this);
+    accumulate_->setObjectName(QStringLiteral("akkumopt"));
+    sort_ = new QCheckBox(QStringLiteral("sortieren"), this);
+    sort_->setObjectName(QStringLiteral("sortierenopt"));
+    emptyLines_ = new QCheckBox(QStringLiteral("Leerzeilen"), this);
+    emptyLines_->setObjectName(QStringLiteral("Leerzeilenopt"));
+    auto* exportButton = new QPushButton(QStringLiteral("Exportieren"), this);
+    exportButton->setObjectName(QStringLiteral("Exportieren"));
+    auto* close = new QPushButton(QStringLiteral("Schließen"), this);
+    upper_ = new QTableWidget(this);
+    upper_->setObjectName(QStringLiteral("MSFlexGrid1"));
+    months_ = new QTableWidget(this);
+    for (QTableWidget* grid : {upper_, months_}) {
+        grid->verticalHeader()->hide();
+        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    }
+    notes_ = new QLabel(this);
+    notes_->setWordWrap(true);
+    notes_->setStyleSheet(QStringLiteral("color: red"));
+
+    auto* options = new QHBoxLayout;
+    options->addWidget(combo_, 1);
+    options->addWidget(accumulate_);
+    options->addWidget(sort_);
+    options->addWidget(emptyLines_);
+    options->addWidget(exportButton);
+    options->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(options);
+    layout->addWidget(upper_, 3);
+    layout->addWidget(months_, 2);
+    layout->addWidget(notes_);
+
+    connect(combo_, &QComboBox::currentIndexChanged, this, &CostCentreWindow::refill);
+    for (QCheckBox* box : {accumulate_, sort_, emptyLines_})
+        connect(box, &QCheckBox::toggled, this, &CostCentreWindow::refill);
+    connect(upper_, &QTableWidget::cellClicked, this, &CostCentreWindow::clickCase);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(exportButton, &QPushButton::clicked, this,
+            [this] { exportTables(this, g_.prompter, tables_, QStringLiteral("kostenstellen")); });
+    refill();
+    resize(1200, 700);
+}
+
+void CostCentreWindow::refill() {
+    CostCentreOptions options;
+    const int index = combo_->currentIndex();
+    if (index >= 0 && index < static_cast<int>(entries_.size()))
+        options.choice = entries_[static_cast<size_t>(index)].choice;
+    options.accumulated = accumulate_->isChecked();
+    options.sorted = sort_->isChecked();
+    options.emptyLines = emptyLines_->isChecked();
+    tables_ = buildCostCentreOverview(cases_, year_, set_, options);
+    setWindowTitle(q(tables_[0].title));
+    fillGrid(upper_, tables_[0]);
+    fillGrid(months_, tables_[1]);
+    QStringList notes;
+    for (const std::string& n : tables_[0].notes)
+        notes << q(n);
+    notes_->setText(notes.join('\n'));
+    notes_->setVisible(!notes.isEmpty());
+}
+
+void CostCentreWindow::clickCase(int row, int column) {
+    if (column != 0 || row < 0 || row >= static_cast<int>(tables_[0].rows.size())) return;
+    const int caseNumber = tables_[0].rows[static_cast<size_t>(row)].caseNumber;
+    if (caseNumber == 0) return;
+    emit caseChosen(caseNumber);
+    accept();
+}
+
+} // namespace varemo::ui

@@ -1,0 +1,135 @@
+// The year view and the cost-centre overview on the offscreen platform: what the grids show, the mode
+// button, the chart, clicks on a month or a case, and the menu entries that open them.
+#include "presentation/navigation.h"
+#include "session/case_load.h"
+#include "session/line_input.h"
+#include "support/cli_runner.h"
+#include "support/session.h"
+#include "ui/cost_centre_window.h"
+#include "ui/main_window.h"
+#include "ui/year_view_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace varemo;
+using varemo::test::TestSession;
+
+namespace {
+
+// 1.000,00 in line 13 from January, 1.200,00 from July, cost centre 1; the window shows March.
+struct Fixture {
+    Fixture() {
+        // The shipped option texts name the cost centres and pay groups.
+        varemo::test::copyShippedFiles(s.dir.path());
+        OpenYearFiles(s.g);
+        LoadCaseMonth(s.g);
+        EXPECT_TRUE(EnterAmount(s.g, AmountSlot::Allowance1, "1000"));
+        EXPECT_TRUE(ChooseOption(s.g, 28, 1));
+        EXPECT_TRUE(SelectMonth(s.g, 7));
+        EXPECT_TRUE(EnterAmount(s.g, AmountSlot::Allowance1, "1200"));
+        EXPECT_TRUE(SelectMonth(s.g, 3));
+    }
+    TestSession s;
+};
+
+int rowOf(const QTableWidget* grid, const QString& caption, int column = 0) {
+    for (int r = 0; r < grid->rowCount(); ++r)
+        if (grid->item(r, column) && grid->item(r, column)->text() == caption) return r;
+    return -1;
+}
+
+} // namespace
+
+TEST(YearViewWindow, ShowsTheMonthsAccumulatesOnRequestAndOpensAClickedMonth) {
+    Fixture f;
+    ui::YearViewWindow w(f.s.g, 1, YearViewKind::Salaries, false);
+    w.show();
+    EXPECT_EQ(f.s.g.month(), 3);
+    EXPECT_TRUE(w.windowTitle().endsWith(QStringLiteral("(Monate einzeln) in EURO 2020")))
+        << w.windowTitle().toStdString();
+    EXPECT_EQ(w.modeButton()->text(), QStringLiteral("akkumulieren"));
+    const int gross = rowOf(w.grid(), QStringLiteral("B R U T T O G E H A L T"));
+    ASSERT_GE(gross, 0);
+    EXPECT_EQ(w.grid()->item(gross, 1)->text(), QStringLiteral("1.000,00"));
+    EXPECT_EQ(w.grid()->item(gross, 7)->text(), QStringLiteral("1.200,00"));
+    EXPECT_EQ(w.grid()->item(gross, 13)->text(), QStringLiteral("13.200,00"));
+    EXPECT_EQ(w.chart()->gross()[0], 100000);
+    EXPECT_EQ(w.chart()->gross()[11], 120000);
+
+    if (const QByteArray picture = qgetenv("VAREMO_YEAR_VIEW_PICTURE"); !picture.isEmpty())
+        w.grab().save(QString::fromLocal8Bit(picture));
+
+    w.modeButton()->click();
+    EXPECT_EQ(w.modeButton()->text(), QStringLiteral("Monate einzeln"));
+    EXPECT_TRUE(w.windowTitle().contains(QStringLiteral("(akkumuliert) in EURO")));
+    EXPECT_EQ(w.grid()->item(gross, 1)->text(), QStringLiteral("1.000,00"));
+    EXPECT_EQ(w.grid()->item(gross, 12)->text(), QStringLiteral("13.200,00"));
+
+    QSignalSpy chosen(&w, &ui::YearViewWindow::monthChosen);
+    w.clickCell(gross, 0); // the caption column is no month
+    EXPECT_EQ(chosen.count(), 0);
+    w.clickCell(gross, 7);
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen.at(0).at(0).toInt(), 7);
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+}
+
+TEST(CostCentreWindow, ListsTheCaseUnderItsCostCentreAndOpensAClickedCase) {
+    Fixture f;
+    ui::CostCentreWindow w(f.s.g);
+    ASSERT_TRUE(w.loaded());
+    ASSERT_EQ(w.selection()->count(), 3);
+    EXPECT_EQ(w.selection()->itemText(1), QStringLiteral("Alle ohne Kostenstelle"));
+    const int total = rowOf(w.overviewGrid(), QStringLiteral("GESAMTSUMME"), 1);
+    ASSERT_EQ(total, 2);
+    EXPECT_EQ(w.overviewGrid()->item(total, 3)->text(), QStringLiteral("13.200,00")); // Angest.-verg.
+    EXPECT_EQ(w.monthGrid()->item(12, 3)->text(), QStringLiteral("13.200,00"));
+
+    w.accumulateOption()->setChecked(true);
+    EXPECT_EQ(w.monthGrid()->item(11, 3)->text(), QStringLiteral("13.200,00"));
+    w.selection()->setCurrentIndex(1); // no case is without a cost centre
+    EXPECT_EQ(w.overviewGrid()->rowCount(), 1);
+    w.selection()->setCurrentIndex(2);
+    ASSERT_EQ(w.overviewGrid()->rowCount(), 3);
+
+    QSignalSpy chosen(&w, &ui::CostCentreWindow::caseChosen);
+    w.clickCase(1, 1); // the name is no link
+    EXPECT_EQ(chosen.count(), 0);
+    w.clickCase(1, 0);
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen.at(0).at(0).toInt(), 1);
+}
+
+TEST(OverviewMenu, TheMenuEntriesOpenTheViewsOfTheShownCase) {
+    Fixture f;
+    ui::MainWindow window(f.s.g);
+    window.setWritesWindowRecord(false);
+    for (int code :
+         {kMenuYearSalaries, kMenuYearEmployerCost, kMenuYearCombined, kMenuYearSettings, kMenuCostCentres}) {
+        QString opened;
+        // Closes the view once it runs modally (the overview first calculates the cases).
+        QTimer closer;
+        closer.setInterval(10);
+        QObject::connect(&closer, &QTimer::timeout, [&opened] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->objectName().startsWith(QStringLiteral("Form"))) return;
+            opened = dialog->objectName() + " " + dialog->windowTitle();
+            dialog->reject();
+        });
+        closer.start();
+        window.menuItem(code);
+        closer.stop();
+        EXPECT_TRUE(
+            opened.startsWith(code == kMenuCostCentres ? QStringLiteral("Form2") : QStringLiteral("Form3")))
+            << code << " " << opened.toStdString();
+    }
+    EXPECT_EQ(f.s.g.month(), 3);
+}
