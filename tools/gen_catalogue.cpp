@@ -1,5 +1,6 @@
 // The catalogue of service relationships (checked by parseServiceRelationshipCatalogue) as the table the
-// command line's "catalogue" prints.
+// command line's "catalogue" prints, and the readable pay tables themselves, from which the command
+// "tariff" tells where an entry of a tariff file comes from.
 
 #include "generators.h"
 
@@ -25,9 +26,24 @@ std::string list(const std::vector<std::string>& texts) {
     return out + "}";
 }
 
+// A source as adjacent string literals, one per line.
+std::string textLiteral(const SourceText& text) {
+    std::string out;
+    for (int n = 1; n <= text.lineCount(); ++n)
+        out += "\n        " + cppString(text.line(n) + "\n");
+    return text.lineCount() ? out : " \"\"";
+}
+
 } // namespace
 
-std::string catalogueCpp(const std::vector<ServiceRelationshipInfo>& catalogue) {
+std::string catalogueCpp(const std::vector<ServiceRelationshipInfo>& catalogue,
+                         const SourceText& catalogueTsv, const SourceText& indexTsv,
+                         const std::vector<SourceText>& payTableCsvs) {
+    std::string tables;
+    for (const SourceText& csv : payTableCsvs) {
+        const std::string file = std::filesystem::path(csv.name()).stem().string();
+        tables += "            {" + cppString(file) + "," + textLiteral(csv) + "},\n";
+    }
     std::string rows;
     for (const ServiceRelationshipInfo& sr : catalogue)
         rows += "        {" + std::to_string(sr.code) + ", " + cppString(sr.name) + ", " + kindName(sr.kind) +
@@ -42,6 +58,13 @@ std::string catalogueCpp(const std::vector<ServiceRelationshipInfo>& catalogue) 
            rows +
            "    };\n"
            "    return catalogue;\n"
+           "}\n"
+           "\n"
+           "const TariffSources& shippedTariffSources() {\n"
+           "    static const TariffSources sources = TariffSources::fromTexts(" +
+           textLiteral(catalogueTsv) + ",\n       " + textLiteral(indexTsv) + ",\n        {\n" + tables +
+           "        });\n"
+           "    return sources;\n"
            "}\n"
            "\n"
            "} // namespace varemo::cli\n";

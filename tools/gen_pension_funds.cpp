@@ -36,6 +36,13 @@ const std::map<std::string, int> kCommunalFunds = {
     {"ZVK Sachsen-Anhalt (KVSA)", 13},
     {"ZVK Thüringen", 14},
 };
+// The Rheinische ZVK: its pay-as-you-go section (levy and restructuring charge) fills position 19 in both
+// columns. Its capital-funded section has no entry of its own in line 27 (an employer contribution above
+// the panel's 4 % cannot be entered there); its rows are kept in the source for the reader.
+const std::string kRhineFund = "Rheinische ZVK (RZVK)";
+constexpr int kRhinePosition = 19;
+const std::string kRhineLevySection = "Abrechnungsverband I (Umlage)";
+const std::string kRhineCapitalSection = "Abrechnungsverband II (Beitrag)";
 
 // Checks the header and the number of fields; returns the rows with their line numbers.
 std::vector<std::pair<int, std::vector<std::string>>> rowsOf(const SourceText& csv,
@@ -114,6 +121,12 @@ std::string rateRows(const SourceText& csv) {
             targets.emplace_back(group->second.first, east ? 1 : 0);
             // The eastern rates also fill both columns of the VBL-OST entry.
             if (east) targets.emplace_back(group->second.second, 2);
+        } else if (f[0] == kRhineFund) {
+            if (f[2] == kRhineCapitalSection) continue;
+            if (f[2] != kRhineLevySection)
+                csv.fail(n, "employer_group: " + kRhineLevySection + " or " + kRhineCapitalSection +
+                                " expected for the " + kRhineFund + ": '" + f[2] + "'");
+            targets.emplace_back(kRhinePosition, 2);
         } else {
             const auto fund = kCommunalFunds.find(f[0]);
             if (fund == kCommunalFunds.end())

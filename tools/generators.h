@@ -26,8 +26,11 @@ std::string pensionFundsCpp(const SourceText& fundsCsv, const SourceText& thresh
 std::string specialPaymentsCpp(const SourceText& annualPercentCsv, const SourceText& oneTimeCsv,
                                const SourceText& civilServantCsv);
 
-// The parsed catalogue → the table behind cli::shippedCatalogue() (app/cli_catalogue.h).
-std::string catalogueCpp(const std::vector<ServiceRelationshipInfo>& catalogue);
+// The parsed catalogue → the table behind cli::shippedCatalogue() (app/cli_catalogue.h); the catalogue,
+// the pay-table index and the pay tables (named by their files) → cli::shippedTariffSources().
+std::string catalogueCpp(const std::vector<ServiceRelationshipInfo>& catalogue,
+                         const SourceText& catalogueTsv, const SourceText& indexTsv,
+                         const std::vector<SourceText>& payTableCsvs);
 
 // option-texts/texts.tsv and the catalogue → the records of one year's option-text file.
 struct TextRow {

@@ -41,6 +41,9 @@ int main(int argc, char** argv) {
 
         // Read and check the sources first, so that a bad row leaves the previous files in place.
         const TariffSources tariffs = TariffSources::load(data);
+        std::vector<SourceText> payTableCsvs;
+        for (const auto& [name, info] : tariffs.index)
+            payTableCsvs.push_back(SourceText::read(data / "paytables" / (name + ".csv")));
         std::map<std::filesystem::path, std::string> generated = {
             {"church_tax_data.cpp", churchTaxCpp(SourceText::read(data / "church-tax" / "church-tax.tsv"))},
             {"fund_table_data.cpp", healthFundsCpp(SourceText::read(data / "health-funds" / "funds.tsv"))},
@@ -51,7 +54,10 @@ int main(int argc, char** argv) {
              specialPaymentsCpp(SourceText::read(data / "special-payments" / "jahressonderzahlung.csv"),
                                 SourceText::read(data / "special-payments" / "einmalzahlungen.csv"),
                                 SourceText::read(data / "special-payments" / "beamte_sonderzahlung.csv"))},
-            {"cli_catalogue_data.cpp", catalogueCpp(tariffs.catalogue)},
+            {"cli_catalogue_data.cpp",
+             catalogueCpp(tariffs.catalogue,
+                          SourceText::read(data / "catalogue" / "service-relationships.tsv"),
+                          SourceText::read(data / "catalogue" / "pay-tables.tsv"), payTableCsvs)},
         };
         const std::vector<TextRow> texts =
             parseTextRows(SourceText::read(data / "option-texts" / "texts.tsv"));

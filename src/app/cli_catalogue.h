@@ -11,4 +11,8 @@ namespace varemo::cli {
 
 const std::vector<ServiceRelationshipInfo>& shippedCatalogue();
 
+// The readable pay tables the shipped tariff files were built from (data/catalogue, data/paytables):
+// the command "tariff" tells from them where an entry comes from.
+const TariffSources& shippedTariffSources();
+
 } // namespace varemo::cli

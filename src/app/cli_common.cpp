@@ -158,12 +158,23 @@ void printSheetJson(const Session& g, const std::vector<PromptMessage>& messages
     for (size_t i = 0; i < messages.size(); ++i)
         out << (i ? "," : "") << "{\"title\":" << jsonString(messages[i].title)
             << ",\"text\":" << jsonString(messages[i].text()) << "}";
-    out << "],\"notices\":[";
-    for (size_t i = 0; i < notices.size(); ++i)
-        out << (i ? "," : "") << "{\"title\":" << jsonString(notices[i].title)
-            << ",\"text\":" << jsonString(notices[i].text()) << "}";
-    out << "]}\n";
+    out << "]," << noticesJson(notices) << "}\n";
     std::cout << out.str();
+}
+
+std::string noticesJson(const std::vector<PromptMessage>& notices) {
+    std::string out = "\"notices\":[";
+    for (size_t i = 0; i < notices.size(); ++i)
+        out += std::string(i ? "," : "") + "{\"title\":" + jsonString(notices[i].title) +
+               ",\"text\":" + jsonString(notices[i].text()) + "}";
+    return out + "]";
+}
+
+std::string noticesText(const std::vector<PromptMessage>& notices) {
+    std::string out;
+    for (const PromptMessage& notice : notices)
+        out += "\n[" + notice.title + "] " + notice.text() + "\n";
+    return out;
 }
 
 } // namespace varemo::cli

@@ -82,6 +82,9 @@ std::string amountText(Money m);
 void printSheetText(const Session& g, const std::vector<PromptMessage>& notices);
 void printSheetJson(const Session& g, const std::vector<PromptMessage>& messages,
                     const std::vector<PromptMessage>& notices);
+// "\"notices\":[{\"title\",\"text\"}…]" for a JSON object, and the notices as text ("[title] text").
+std::string noticesJson(const std::vector<PromptMessage>& notices);
+std::string noticesText(const std::vector<PromptMessage>& notices);
 
 // Command handlers: return the exit status (0 done, 1 refused or out of range, 2 usage, 3 files).
 int runSheet(CliContext& ctx);
@@ -100,6 +103,7 @@ void printSocialInsuranceDetail(const Session& g, bool json); // sv: bases, ceil
 void printPartTimeDetail(const Session& g, bool json);        // parttime: the part-time explanation
 void printSpecialPaymentDetail(const Session& g, bool json);  // special: the annual special payment
 int runRecalcAll(CliContext& ctx);                            // cli_recalc.cpp
+int runPrint(CliContext& ctx);                                // cli_print.cpp
 int runYearView(CliContext& ctx);                             // cli_year_view.cpp
 int runCostCentres(CliContext& ctx);                          // cli_year_view.cpp
 // "employerCost":[{"label","cents"}…],"employerTotalCents":n for the sheet's JSON.

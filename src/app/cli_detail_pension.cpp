@@ -4,6 +4,7 @@
 
 #include "app/cli_common.h"
 #include "app/json_writer.h"
+#include "deductions/missing_rates.h"
 #include "deductions/pension_levy.h"
 
 #include <iomanip>
@@ -75,6 +76,8 @@ std::string employerCostJson(const Session& g) {
 
 void printPensionDetail(const Session& g, bool json) {
     const PensionWorksheet& w = g.pension.worksheet;
+    std::vector<PromptMessage> notices;
+    if (auto notice = missingPensionRateNotice(g)) notices.push_back(*notice);
     std::ostringstream out;
     if (json) {
         out << "{\"title\":" << jsonString(PensionWorksheet::kTitle) << ",\"year\":" << g.year
@@ -88,7 +91,7 @@ void printPensionDetail(const Session& g, bool json) {
             << ",\"svAddedPayCents\":" << jsonCents(g.pension.svAddedPay)
             << ",\"levyOneTimeShareCents\":" << jsonCents(g.pension.levyOneTimeShare)
             << ",\"employeeCapital\":{\"label\":" << jsonString(employeeCapitalLabel(g))
-            << ",\"cents\":" << jsonCents(g.pension.employeeCapital) << "}}\n";
+            << ",\"cents\":" << jsonCents(g.pension.employeeCapital) << "}," << noticesJson(notices) << "}\n";
     } else {
         out << header(g, PensionWorksheet::kTitle);
         for (int line = 1; line <= PensionWorksheet::kLines; ++line) {
@@ -99,6 +102,7 @@ void printPensionDetail(const Session& g, bool json) {
             out << padded(w.label(line), 46) << amountText(w.amount(line)) << "\n";
         }
         out << padded(employeeCapitalLabel(g), 46) << amountText(g.pension.employeeCapital) << "\n";
+        out << noticesText(notices);
     }
     std::cout << out.str();
 }

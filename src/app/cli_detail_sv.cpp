@@ -5,6 +5,7 @@
 #include "app/cli_common.h"
 #include "app/json_writer.h"
 #include "deductions/kind_lists.h"
+#include "deductions/missing_rates.h"
 
 #include <iomanip>
 #include <iostream>
@@ -12,6 +13,13 @@
 
 namespace varemo::cli {
 namespace {
+
+// The notice of the U1/U2 rates the case's health fund does not know, if any.
+std::vector<PromptMessage> levyNotices(const Session& g) {
+    std::vector<PromptMessage> notices;
+    if (auto notice = missingLevyRateNotice(g)) notices.push_back(*notice);
+    return notices;
+}
 
 std::string amount(Money m) {
     std::ostringstream out;
@@ -120,12 +128,14 @@ void printSocialInsuranceDetail(const Session& g, bool json) {
         for (const Branch& b : branches)
             out << "," << branchJson(b);
         out << ",\"levies\":{\"fund\":" << w.levies.fund << "," << levyJson("u1", w.levies.u1) << ","
-            << levyJson("u2", w.levies.u2) << "," << levyJson("u3", w.levies.u3) << "}"
+            << levyJson("u2", w.levies.u2) << "," << levyJson("u3", w.levies.u3)
+            << ",\"u1RateKnown\":" << (levyRateMissing(g, FundField::U1) ? "false" : "true")
+            << ",\"u2RateKnown\":" << (levyRateMissing(g, FundField::U2) ? "false" : "true") << "}"
             << ",\"employeeTotalCents\":" << jsonCents(w.employeeTotal())
             << ",\"employerTotalCents\":" << jsonCents(w.employerTotal()) << ",\"lines\":{";
         for (int line = 37; line <= 40; ++line)
             out << (line > 37 ? "," : "") << "\"" << line << "\":" << lineAmount(g.workingCase, line).value();
-        out << "}}\n";
+        out << "}," << noticesJson(levyNotices(g)) << "}\n";
         std::cout << out.str();
         return;
     }
@@ -197,9 +207,16 @@ void printSocialInsuranceDetail(const Session& g, bool json) {
             out << padded(name, 16) << kNoLevyNotice << "\n";
             continue;
         }
+        const bool missing = (l == &w.levies.u1 && levyRateMissing(g, FundField::U1)) ||
+                             (l == &w.levies.u2 && levyRateMissing(g, FundField::U2));
+        if (missing) {
+            out << padded(name, 16) << amount(l->base) << "  Satz nicht bekannt\n";
+            continue;
+        }
         out << padded(name, 16) << amount(l->base) << std::setw(9) << formatRate(l->rate) << " %"
             << amount(l->amount) << "\n";
     }
+    out << noticesText(levyNotices(g));
     std::cout << out.str();
 }
 

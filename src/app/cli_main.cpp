@@ -53,6 +53,10 @@ const Command kCommands[] = {
     {"backup", runBackup, "backup   (rotates the three backups of the user folder)"},
     {"restore", runRestore, "restore --from 1|2|3   (the user folder back to a backup; asks)"},
     {"select-user", runSelectUser, "select-user N [--password P]"},
+    {"print", runPrint,
+     "print --kind K --year Y --set REAL|PLAN|INFO --case N --month M (--text | --pdf FILE)\n"
+     "        [--today TT.MM.JJJJ] [--second-sheet]   (a printout of the case-month; month 13: the year "
+     "salary)"},
     {"recalc-all", runRecalcAll,
      "recalc-all --year Y --set REAL|PLAN|INFO   (all cases, twelve months; asks)"},
     {"year-view", runYearView,

@@ -1,6 +1,7 @@
 // The commands sheet and set: show a case-month, and change it as the window's line input does.
 
 #include "app/cli_common.h"
+#include "deductions/missing_rates.h"
 #include "pay/basic_pay.h"
 #include "session/line_input.h"
 
@@ -91,6 +92,8 @@ int runSheetOrSet(CliContext& ctx, bool editsAllowed) {
         allDone = applyEdit(g, e) && allDone;
     std::vector<PromptMessage> notices;
     if (auto notice = missingBasicPayNotice(g)) notices.push_back(*notice);
+    for (const PromptMessage& notice : missingRateNotices(g))
+        notices.push_back(notice);
     if (detail)
         detail->print(g, sel.json);
     else if (sel.json)

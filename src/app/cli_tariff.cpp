@@ -4,7 +4,9 @@
 //   tariff --year Y --month M --region R --relationship S --group G [--title T] [--json]
 //       the record number (after the exceptions of the addressing) and its 27 entries (after the row
 //       adjustment, which depends on the title option T of line 5); an entry the table has no amount
-//       for reads "kein Betrag" (in the JSON: 0 in "entries" and false in "hasAmount")
+//       for reads "kein Betrag" (in the JSON: 0 in "entries" and false in "hasAmount"). Beside each
+//       amount: the shipped pay table and block it comes from, or that it was changed or typed in
+//       after shipping (in the JSON "sources", null where the shipped tables have no cell)
 //   catalogue [--json]
 
 #include "app/cli_catalogue.h"
@@ -43,6 +45,34 @@ std::string joined(const std::vector<std::string>& parts, const std::string& sep
     for (size_t i = 0; i < parts.size(); ++i)
         out += (i ? separator : "") + parts[i];
     return out;
+}
+
+// "tvl.csv, Block ab 2021-01, E9a Stufe 1"
+std::string originText(const TariffCellOrigin& origin) {
+    std::string out = origin.table + ", Block ab " + tariffMonthText(origin.validFrom) + ", ";
+    if (origin.step < 0) return out + "Familienzuschlag";
+    out += origin.group;
+    if (origin.step > 0) out += " Stufe " + std::to_string(origin.step);
+    return out;
+}
+
+// What the file holds at an entry against what the shipped tables put there.
+std::string sourceText(const TariffImage& shipped, int32_t record, size_t entry, int32_t fileCents) {
+    const auto origin = shipped.originOf(record, static_cast<int>(entry));
+    if (!origin) return "nicht aus den ausgelieferten Tabellen";
+    const int32_t shippedCents = shipped.row(record)[entry];
+    if (shippedCents == fileCents) return originText(*origin);
+    return "geändert, ausgeliefert " + Money::fromCents(shippedCents).toDisplay() + " aus " +
+           originText(*origin);
+}
+
+std::string sourceJson(const TariffImage& shipped, int32_t record, size_t entry) {
+    const auto origin = shipped.originOf(record, static_cast<int>(entry));
+    if (!origin) return "null";
+    return "{\"table\":" + jsonString(origin->table) +
+           ",\"block\":" + jsonString(tariffMonthText(origin->validFrom)) +
+           ",\"group\":" + jsonString(origin->group) + ",\"step\":" + std::to_string(origin->step) +
+           ",\"shippedCents\":" + std::to_string(shipped.row(record)[entry]) + "}";
 }
 
 std::string jsonStrings(const std::vector<std::string>& parts) {
@@ -96,6 +126,7 @@ int runTariff(CliContext& ctx) {
     TariffRow row = cells.row;
     adjustTariffRow(row, relationship, title);
     const std::string file = "Tarife/" + path.filename().string();
+    const TariffImage shipped = buildTariffMonth(shippedTariffSources(), year, month);
 
     if (json) {
         std::ostringstream out;
@@ -108,6 +139,9 @@ int runTariff(CliContext& ctx) {
         out << "],\"hasAmount\":[";
         for (size_t k = 0; k < row.size(); ++k)
             out << (k ? "," : "") << (cells.hasAmount.test(k) ? "true" : "false");
+        out << "],\"sources\":[";
+        for (size_t k = 0; k < row.size(); ++k)
+            out << (k ? "," : "") << (record ? sourceJson(shipped, *record, k) : "null");
         out << "]}\n";
         std::cout << out.str();
         return 0;
@@ -119,9 +153,12 @@ int runTariff(CliContext& ctx) {
         return 0;
     }
     std::cout << ", Satz " << *record << "\n";
-    for (size_t k = 0; k < row.size(); ++k)
+    for (size_t k = 0; k < row.size(); ++k) {
         std::cout << std::setw(4) << k << std::setw(16)
-                  << (cells.hasAmount.test(k) ? Money::fromCents(row[k]).toDisplay() : "kein Betrag") << "\n";
+                  << (cells.hasAmount.test(k) ? Money::fromCents(row[k]).toDisplay() : "kein Betrag");
+        if (cells.hasAmount.test(k)) std::cout << "  " << sourceText(shipped, *record, k, cells.row[k]);
+        std::cout << "\n";
+    }
     return 0;
 }
 

@@ -93,7 +93,9 @@ FundTable FundTable::defaultsFor(int year) {
     const FundRates free{kLegalGeneral, kLegalReduced, averageAdditional(year), 0, 0};
     for (int f = 0; f < kHealthFunds; ++f) {
         t.table_[static_cast<size_t>(f)].fill(free);
-        t.status_[static_cast<size_t>(f)].fill(FundStatus{});
+        // A free entry has no levy rates until the user enters them: its 0 is no rate.
+        t.status_[static_cast<size_t>(f)].fill(
+            FundStatus{FundValueStatus::User, FundValueStatus::Unknown, FundValueStatus::Unknown});
         t.names_[static_cast<size_t>(f)] = freeName(f);
     }
     // Rows ascend by month within a fund, so a later row overwrites the months from its own on.

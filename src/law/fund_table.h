@@ -7,8 +7,9 @@
 // shippedFundRows() by the build): real funds at positions 0 to 18, each row valid from its month to
 // December unless a later row of the fund follows, so that mid-year changes appear from their month.
 // Positions 19 to 35 are free for the user; they start with the legal general and reduced rates, the
-// year's average additional rate and no levies. Position 33 carries the rates used when the case's KV
-// line is set to an entered rate. Position 18 is the Minijob-Zentrale, whose levies apply to mini-jobs.
+// year's average additional rate and no levies (U1 and U2 unknown until entered). Position 33 carries the
+// rates used when the case's KV line is set to an entered rate. Position 18 is the Minijob-Zentrale, whose
+// levies apply to mini-jobs.
 //
 // Entry bounds of the fund list (values outside are corrected with the "Korrektor" message):
 //   general and reduced rate  10,00 % to 16,05 % (the range of the rate positions of line 37)
@@ -65,6 +66,11 @@ struct FundStatus {
     FundValueStatus u2 = FundValueStatus::User;
     bool operator==(const FundStatus&) const = default;
 };
+
+// Whether a levy rate of the fund list is a rate: an unknown one reads 0 but is none.
+inline bool levyRateKnown(FundValueStatus s) {
+    return s != FundValueStatus::Unknown;
+}
 
 // One row of the shipped fund list.
 struct ShippedFundRow {

@@ -10,8 +10,8 @@
 // eastern tariff area (East Berlin).
 //
 // Where the shipped values come from is written in data/README.md; settings the law
-// does not fix (the VBL's restructuring charge, the western communal and church funds, the free
-// entries) ship as 0 and are the user's to enter.
+// does not fix (the VBL's restructuring charge, the western communal and church funds other than the
+// Rheinische ZVK, the free entries) ship as 0 and are the user's to enter.
 
 #include "base/money.h"
 

@@ -18,13 +18,26 @@ constexpr int kGroupE1 = 0;    // E1 (TVöD, TV-L): steps 2 to 6 only, four year
 constexpr int kGroupE15U = 18; // E15Ü (TVöD Bund, TVöD VKA, TV-L)
 constexpr int kGroupTvlE9 = 8; // TV-L: E9 .. E15 had no step 6 before 2018
 constexpr int kGroupTvlE15 = 14;
-constexpr int kGroupSueS8b = 5; // TVöD SuE: S8b has the lengthened steps 4 and 5
+constexpr int kGroupSueS8b = 5;      // TVöD SuE: S8b has the lengthened steps 4 and 5
+constexpr int kGroupTvhE9Small = 19; // TV-H "kleine E 9" (E9k)
+constexpr int kGroupKr7 = 2;         // TV-L KR: KR7 to KR17 begin at step 2
 
 int monthIndex(int year, int month) {
     return year * 12 + (month - 1);
 }
 
 // The step tables. Thresholds of the tables counted "months + 1" are written as published.
+//
+// The steps of the shipped pay tables (data/paytables) and the table each follows:
+//   bbesg_bund_b   B1 to B11: fixed salaries, no steps (entry 0, "Festes Grundgehalt")
+//   bbesg_bund_c   C1 steps 1 to 14, C2 to C4 steps 1 to 15: two-year steps (table E); the count stops
+//                  at the group's last step
+//   bbesg_bund_w   W1 a fixed salary; W2 and W3 steps 1 to 3 (kTableWBund)
+//   bbesg_bund_r   R1 and R2 steps 1 to 8, two-year steps (table E); R3 to R10 fixed salaries
+//   tvl_pflege     KR5 and KR6 steps 1 to 6 as § 16 TV-L; KR7 to KR17 steps 2 to 6 (kTableKrFromStepTwo)
+//   tvl_sue        S2 to S18 steps 1 to 6, the steps of the social and childcare service (table C)
+//   tvh            as the TV-L (E1 from step 2, E9 to E15 step 6 from 2018, E15Ü steps 1 to 5); the
+//                  small E 9 (E9k, steps 1 to 4, step 5 from 2018-02) is chosen by hand
 const StepTable kTableA{true, 0, {0, 25, 61, 97, 133, 181, 229, 277}, 0};
 const StepTable kTableALower{true, 0, {0, 25, 61, 97, 133, 169, 205, 241}, 0};
 const StepTable kTableB{true, 0, {0, 25, 49, 73, 97, 133, 169, 205}, 0};
@@ -43,10 +56,15 @@ const StepTable kTableH{false, 0, {}, 12};
 const StepTable kTableBavaria{false, 0, {0, 24, 48, 72, 108, 144, 180, 216, 264, 312, 360}, 0};
 // W pay of the new law: step 1 in years 1 to 5, step 2 in years 6 to 12, step 3 from year 13.
 const StepTable kTableW{false, 0, {0, 60, 144}, 0};
+// W2 and W3 of the Bund (§ 32b (2) BBesG): seven years in step 1, five years in step 2.
+const StepTable kTableWBund{false, 0, {0, 84, 144}, 0};
 // § 16 TVöD / TV-L: one, two, three, four and five years in steps 1 to 5.
 const StepTable kTableTvoed{false, 0, {0, 12, 36, 72, 120, 180}, 0};
 const StepTable kTableTvoedFiveSteps{false, 0, {0, 12, 36, 72, 120}, 0};
 const StepTable kTableE1{false, 1, {0, 48, 96, 144, 192}, 0};
+// TV-L KR7 to KR17 (Anlage C) have no step 1: the first year counts in step 2, which then lasts two
+// years, step 3 three, step 4 four and step 5 five years, as in § 16 (3) TV-L.
+const StepTable kTableKrFromStepTwo{false, 1, {0, 24, 60, 108, 168}, 0};
 // E15Ü: two, three, four and five years in steps 1 to 4 (VKA counts them as steps 2 to 6).
 const StepTable kTableE15U{false, 0, {0, 24, 60, 108, 168}, 0};
 const StepTable kTableE15UVka{false, 1, {0, 24, 60, 108, 168}, 0};
@@ -55,10 +73,11 @@ const StepTable kTableDoctorsYearly{false, 0, {0, 12, 24, 36, 48, 60}, 0};
 const StepTable kTableDoctors{false, 0, {0, 36, 72}, 0};
 const StepTable kTableDoctorsTwoSteps{false, 0, {0, 36}, 0};
 
-// W pay in regions 1 and 3 from 2013 with a group above 0: the W steps of the new law.
+// W pay from 2013 with a group above 0 (W2, W3): the W steps of the new law of the Bund (region 0) and
+// of regions 1 and 3. W1 keeps its fixed salary.
 bool hasNewWSteps(const Case& c, int year) {
-    return c.serviceRelationship() == kPayOrderW && year >= 2013 && (c.region() == 1 || c.region() == 3) &&
-           c.payGroup() > 0;
+    return c.serviceRelationship() == kPayOrderW && year >= 2013 &&
+           (c.region() == 0 || c.region() == 1 || c.region() == 3) && c.payGroup() > 0;
 }
 
 // Fixed salaries: one amount, no steps.
@@ -186,6 +205,9 @@ std::vector<std::string> stepTexts(const Case& c, int year, int month) {
     case kPayOrderC:
         return numbered("Grundgehalt Stufe ", 1, 15);
     case kPayOrderW:
+        if (region == 0)
+            return {"Grundgehalt Stufe 1 (1. - 7. Jahr)", "Grundgehalt Stufe 2 (8. - 12. Jahr)",
+                    "Grundgehalt Stufe 3 (ab 13. Jahr)"};
         return {"Grundgehalt Stufe 1 (1. - 5. Jahr)", "Grundgehalt Stufe 2 (6. - 12. Jahr)",
                 "Grundgehalt Stufe 3 (ab 13. Jahr)"};
     case kPayOrderR:
@@ -277,7 +299,8 @@ std::optional<StepTable> stepTableFor(const Case& c, int year, int month) {
     case kPayOrderC:
         return kTableE;
     case kPayOrderW:
-        return hasNewWSteps(c, year) ? std::optional<StepTable>(kTableW) : std::nullopt;
+        if (!hasNewWSteps(c, year)) return std::nullopt;
+        return region == 0 ? kTableWBund : kTableW;
     case kPayOrderR:
         return group > 1 ? std::nullopt : std::optional<StepTable>(kTableE);
     case kCivilOwnTable:
@@ -303,11 +326,14 @@ std::optional<StepTable> stepTableFor(const Case& c, int year, int month) {
             return sr == kTvoedVka ? kTableE15UVka : kTableE15U;
         return kTableTvoed;
     case kTvl:
+        // The lengthened steps of the small E 9 are not modelled: its step is chosen in line 8.
+        if (group == kGroupTvhE9Small) return std::nullopt;
         if (group == kGroupE1) return kTableE1;
         if (group == kGroupE15U) return kTableE15U;
         if (group >= kGroupTvlE9 && group <= kGroupTvlE15 && year < 2018) return kTableTvoedFiveSteps;
         return kTableTvoed;
     case kTvlCare:
+        return group >= kGroupKr7 ? kTableKrFromStepTwo : kTableTvoed;
     case kTvV:
     case kTvN:
     case kServiceContract1:
@@ -365,15 +391,18 @@ bool specialRelationships(Case& c, int year, int month) {
     }
 }
 
-// Bayern: the first step with an amount is the entry step and the last one the final step.
-int bavarianLimits(Globaldaten& g, int position, int month) {
+// Bayern, and the C groups (C1 ends at step 14, C2 to C4 at 15): the first step with an amount is the
+// entry step and the last one the final step. Only the entries of the step list count: the federal
+// records hold the family allowance behind the steps.
+int stepLimitsOfRow(Globaldaten& g, int position, int month) {
     const Case& c = g.workingCase;
     auto record = tariffRecordNumber(c.region(), c.serviceRelationship(), c.payGroup(), g.year, month, 0);
     if (!record) return position;
     TariffRow row = g.tariffs.read(month, *record);
     int first = -1;
     int last = -1;
-    for (int k = 0; k <= 22; ++k)
+    const int lastStep = std::min(22, handEntryStep(c, g.year, month) - 1);
+    for (int k = 0; k <= lastStep; ++k)
         if (row[static_cast<size_t>(k)] != 0) {
             if (first < 0) first = k;
             last = k;
@@ -407,7 +436,8 @@ void ComputeStep(Globaldaten& g) {
             static_cast<int>(std::clamp<int64_t>(moved64, 0, std::numeric_limits<int16_t>::max()));
         position = table->positionFor(moved);
     }
-    if (isPayOrderA(sr) && c.region() == 2) position = bavarianLimits(g, position, month);
+    if ((isPayOrderA(sr) && c.region() == 2) || sr == kPayOrderC)
+        position = stepLimitsOfRow(g, position, month);
     const int last = handEntryStep(c, g.year, month) - 1;
     position = std::clamp(position, 0, std::max(0, last));
     c.setKey(KeySlot::Step, static_cast<int16_t>(position));

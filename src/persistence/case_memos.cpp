@@ -63,7 +63,8 @@ void writeCaseMemos(const std::filesystem::path& userFolder, int year,
     if (text.empty()) {
         std::error_code ignored;
         if (std::filesystem::exists(path)) std::filesystem::remove(path, ignored);
-        if (std::filesystem::exists(path)) throw StorageError("Die Datei " + path.string() + " konnte nicht gelöscht werden.");
+        if (std::filesystem::exists(path))
+            throw StorageError("Die Datei " + path.string() + " konnte nicht gelöscht werden.");
         return;
     }
     writeFileAtomically(path, std::vector<uint8_t>(text.begin(), text.end()));

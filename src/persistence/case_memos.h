@@ -19,6 +19,7 @@ std::map<int, std::string> readCaseMemos(const std::filesystem::path& userFolder
 
 // Writes the memos of a year atomically (an empty map removes the file). Texts are cut to kMemoLength
 // characters. Throws StorageError.
-void writeCaseMemos(const std::filesystem::path& userFolder, int year, const std::map<int, std::string>& memos);
+void writeCaseMemos(const std::filesystem::path& userFolder, int year,
+                    const std::map<int, std::string>& memos);
 
 } // namespace varemo

@@ -30,7 +30,7 @@ const std::vector<MenuItem>& menuItems() {
         {4, 's', "Update über das Internet", L},
         {5, 's', "Arbeitgeberdaten für die Ausdrucke", L},
         {6, 's', "Farben der Fensterbereiche", O},
-        {7, 's', "Druckereinrichtung", L},
+        {7, 's', "Druckereinrichtung", B},
         {8, 's', "Texte der Auswahllisten bearbeiten", O},
         {9, 's', "Sicherungskopien der Userdaten", L},
         {10, 's', "Musterfall für neue Personalfälle", L},
@@ -100,12 +100,12 @@ const std::vector<FunctionButton>& functionButtons() {
     static const std::vector<FunctionButton> buttons = {
         {1, "User", "Auswahl und Verwaltung der User", L},
         {2, "Größe", "Schaltet das Fenster zwischen eigener Größe und Vollbild um", B},
-        {3, "Farbe", "Druckt den bereinigten Bildschirm in Farbe", L},
-        {4, "S/W", "Druckt den bereinigten Bildschirm schwarz-weiß", L},
-        {5, "Br+AG", "Druckt die Berechnung mit Bruttogehalt und Arbeitgeberkosten", L},
-        {6, "Br/Ne", "Druckt die Berechnung brutto und netto", L},
-        {7, "BrNeAG", "Druckt die Berechnung brutto und netto mit Arbeitgeberkosten", L},
-        {8, "Anlage", "Druckt die Anlage mit den Abzügen im Einzelnen", L},
+        {3, "Farbe", "Druckt den bereinigten Bildschirm in Farbe", B},
+        {4, "S/W", "Druckt den bereinigten Bildschirm schwarz-weiß", B},
+        {5, "Br+AG", "Druckt die Berechnung mit Bruttogehalt und Arbeitgeberkosten", B},
+        {6, "Br/Ne", "Druckt die Berechnung brutto und netto", B},
+        {7, "BrNeAG", "Druckt die Berechnung brutto und netto mit Arbeitgeberkosten", B},
+        {8, "Anlage", "Druckt die Anlage mit den Abzügen im Einzelnen", B},
         {9, "Serie", "Seriendruck: ein Beschäftigter alle Monate, ein Monat alle Beschäftigten", L},
         {10, "Kalend.", "Öffnet und schließt den Kalender mit Merkzeichen je Personalfall", O},
         {11, "Rechner", "Öffnet und schließt den Taschenrechner", B},
@@ -121,7 +121,7 @@ const std::vector<FunctionButton>& functionButtons() {
         {21, "Folgej.", "Überträgt den Personalfall in das Folgejahr", B},
         {22, "Merkf.", "Merkfeld für einen Betrag", B},
         {23, "f23", "Reserve", O},
-        {24, "§ 108", "Entgeltbescheinigung nach § 108 GewO mit Vorschau", L},
+        {24, "§ 108", "Entgeltbescheinigung nach § 108 GewO mit Vorschau", B},
     };
     return buttons;
 }

@@ -1,6 +1,7 @@
 #include "session/recalculate.h"
 
 #include "calc/calculation_run.h"
+#include "deductions/missing_rates.h"
 #include "deductions/sheet_options.h"
 #include "pay/basic_pay.h"
 #include "session/guarded.h"
@@ -21,8 +22,11 @@ bool RecalculateShownMonth(Session& g) {
     Redisplay(g);
     if (g.overflow) ShowOverflow(g); // a run that failed otherwise has shown its own message
     // Told for the shown month only: the following months of an edit would repeat it once a month.
-    if (ok)
+    if (ok) {
         if (auto notice = missingBasicPayNotice(g)) g.prompter.ask(*notice);
+        for (const PromptMessage& notice : missingRateNotices(g))
+            g.prompter.ask(notice);
+    }
     return ok;
 }
 

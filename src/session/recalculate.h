@@ -18,8 +18,9 @@ void Redisplay(Session& g);
 // Shows the message for an amount that left the range of the program.
 void ShowOverflow(Session& g);
 
-// Runs the shown month and redisplays it; shows the overflow message when the run left the range, and
-// the notice of a basic pay the month's table does not hold (missingBasicPayNotice).
+// Runs the shown month and redisplays it; shows the overflow message when the run left the range, the
+// notice of a basic pay the month's table does not hold (missingBasicPayNotice) and those of levy and
+// contribution rates the settings do not know (missingRateNotices).
 // This is the cycle after loading a case-month: the following months are not touched, so that looking
 // at a month never overwrites the months after it with its inputs. Returns false when the run failed
 // (its message has been shown).

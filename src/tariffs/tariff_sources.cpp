@@ -285,53 +285,112 @@ void TariffImage::writeTo(const std::filesystem::path& path) const {
     if (!out) throw TariffSourceError("cannot write " + path.string());
 }
 
-TariffSources TariffSources::load(const std::filesystem::path& dataDir) {
-    TariffSources sources;
-    {
-        auto in = openSource(dataDir / "catalogue" / "service-relationships.tsv");
-        sources.catalogue = parseServiceRelationshipCatalogue(in);
-    }
-    std::vector<PayTableInfo> infos;
-    {
-        auto in = openSource(dataDir / "catalogue" / "pay-tables.tsv");
-        infos = parsePayTableIndex(in);
-    }
-    for (auto& info : infos) {
-        auto in = openSource(dataDir / "paytables" / (info.name + ".csv"));
-        auto table = PayTable::parseCsv(in, info.name + ".csv");
-        table.setGaps(info.gaps);
-        sources.tables.emplace(info.name, std::move(table));
-        sources.index.emplace(info.name, std::move(info));
-    }
+void TariffImage::set(int32_t record, int entry, int32_t cents, const TariffCellOrigin& origin) {
+    set(record, entry, cents, origin.text());
+    origins_.emplace(std::make_pair(record, entry), origin);
+}
+
+std::optional<TariffCellOrigin> TariffImage::originOf(int32_t record, int entry) const {
+    auto it = origins_.find({record, entry});
+    if (it == origins_.end()) return std::nullopt;
+    return it->second;
+}
+
+std::string tariffMonthText(int monthIndex) {
+    return monthText(monthIndex);
+}
+
+std::string TariffCellOrigin::text() const {
+    std::string out = table + ", block from " + monthText(validFrom) + ", service relationship " +
+                      std::to_string(serviceRelationship) + ", region " + std::to_string(region) + ", " +
+                      group;
+    if (step > 0) out += " step " + std::to_string(step);
+    return out;
+}
+
+namespace {
+
+void checkCatalogueTables(const TariffSources& sources) {
     for (const auto& sr : sources.catalogue)
         for (const auto& table : sr.tables)
             if (!sources.index.count(table))
                 throw TariffSourceError("service relationship " + std::to_string(sr.code) +
                                         " names an unknown table: " + table);
+}
+
+std::string readAll(std::istream& in) {
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+TariffSources TariffSources::load(const std::filesystem::path& dataDir) {
+    std::string catalogue;
+    std::string index;
+    {
+        auto in = openSource(dataDir / "catalogue" / "service-relationships.tsv");
+        catalogue = readAll(in);
+    }
+    {
+        auto in = openSource(dataDir / "catalogue" / "pay-tables.tsv");
+        index = readAll(in);
+    }
+    std::istringstream indexIn(index);
+    std::map<std::string, std::string> csvTexts;
+    for (const auto& info : parsePayTableIndex(indexIn)) {
+        auto in = openSource(dataDir / "paytables" / (info.name + ".csv"));
+        csvTexts.emplace(info.name, readAll(in));
+    }
+    return fromTexts(catalogue, index, csvTexts);
+}
+
+TariffSources TariffSources::fromTexts(const std::string& catalogueTsv, const std::string& indexTsv,
+                                       const std::map<std::string, std::string>& csvTexts) {
+    TariffSources sources;
+    std::istringstream catalogueIn(catalogueTsv);
+    sources.catalogue = parseServiceRelationshipCatalogue(catalogueIn);
+    std::istringstream indexIn(indexTsv);
+    for (auto& info : parsePayTableIndex(indexIn)) {
+        auto text = csvTexts.find(info.name);
+        if (text == csvTexts.end()) throw TariffSourceError("pay table without its file: " + info.name);
+        std::istringstream in(text->second);
+        auto table = PayTable::parseCsv(in, info.name + ".csv");
+        table.setGaps(info.gaps);
+        sources.tables.emplace(info.name, std::move(table));
+        sources.index.emplace(info.name, std::move(info));
+    }
+    checkCatalogueTables(sources);
     return sources;
 }
 
 namespace {
 
 void addSteps(TariffImage& image, const PayBlock& block, const std::string& group, int32_t record,
-              const std::string& source) {
+              const TariffCellOrigin& source) {
     for (const auto& cell : block.cells) {
         if (cell.group != group) continue;
-        if (cell.step < 1 || cell.step > 23)
-            throw TariffSourceError(source + ": step " + std::to_string(cell.step) + " has no entry");
-        image.set(record, cell.step - 1, cell.cents, source);
+        if (cell.step > 23)
+            throw TariffSourceError(source.text() + ": step " + std::to_string(cell.step) + " has no entry");
+        // Step 0 is a fixed salary inside a table of steps (R3 to R10 beside R1 and R2, W1 beside W2
+        // and W3): its amount is entry 0, which a group with steps would also fill.
+        TariffCellOrigin origin = source;
+        origin.step = cell.step;
+        image.set(record, cell.step == 0 ? 0 : cell.step - 1, cell.cents, origin);
     }
 }
 
 void addFlat(TariffImage& image, const PayBlock& block, const std::string& group, int32_t record,
-             const std::string& source) {
+             const TariffCellOrigin& source) {
     if (const PayCell* cell = block.find(group, 0)) image.set(record, 0, cell->cents, source);
 }
 
 // Entry 16 the married amount, entries 17 to 22 the totals for 1 to 6 children: the amounts for the
 // first, second and each further child, plus the group's increase for the first and each further child.
 void addFamilyAllowance(TariffImage& image, const PayBlock& block, const std::string& group, int32_t record,
-                        const std::string& source) {
+                        TariffCellOrigin source) {
+    source.step = -1;
     image.set(record, 15, 0, source); // the federal family allowance has no base amount for everyone
     if (const PayCell* married = block.find("VERHEIRATET", 0)) image.set(record, 16, married->cents, source);
     const PayCell* increaseFirst = block.find("ERHOEHUNG_" + group, 1);
@@ -364,9 +423,8 @@ TariffImage buildTariffMonth(const TariffSources& sources, int year, int month) 
                     auto record =
                         tariffRecordNumber(region, sr.code, static_cast<int>(position), year, month, 0);
                     if (!record || *record < 1) continue;
-                    const std::string source = tableName + " " + group + " (service relationship " +
-                                               std::to_string(sr.code) + ", region " +
-                                               std::to_string(region) + ")";
+                    const TariffCellOrigin source{
+                        tableName + ".csv", block->validFrom, group, 0, sr.code, region};
                     switch (info.content) {
                     case PayTableContent::Steps:
                         addSteps(image, *block, group, *record, source);

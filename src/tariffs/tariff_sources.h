@@ -13,7 +13,8 @@
 //
 // A month file holds, for every region of a table and every group of a code drawing on it, the cells
 // of the block valid in that month at the record of tariffRecordNumber():
-//   steps   step s (1-based, as published) at entry s - 1; a group starting at step 2 leaves entry 0 empty
+//   steps   step s (1-based, as published) at entry s - 1; a group starting at step 2 leaves entry 0 empty;
+//           a group with a fixed salary (step 0) has it at entry 0
 //   flat    the amount (step 0) at entry 0
 //   family  the family allowance of the federal civil servants: entry 16 the married amount, entries 17
 //           to 22 the totals for 1 to 6 children including the increase amounts of the group; entry 15
@@ -27,6 +28,7 @@
 #include <filesystem>
 #include <istream>
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -103,21 +105,42 @@ struct ServiceRelationshipInfo {
 // Reads the catalogue; the codes must run from 0 to 38 in order.
 std::vector<ServiceRelationshipInfo> parseServiceRelationshipCatalogue(std::istream& in);
 
+// Where an entry of a month file comes from: the cell of a pay table's block (step 0 for a fixed amount,
+// -1 for the family allowance, whose entries add several cells of its block).
+struct TariffCellOrigin {
+    std::string table; // file name, "tvl.csv"
+    int validFrom = 0; // month index of the block
+    std::string group;
+    int step = 0;
+    int serviceRelationship = 0;
+    int region = 0;
+
+    // "tvl.csv, block from 2021-01, service relationship 11, region 3, E9a step 1" (for error messages)
+    std::string text() const;
+};
+
+// "2021-01" for a month index.
+std::string tariffMonthText(int monthIndex);
+
 // The records of one month file being built. Every entry may be set once; setting it again to another
 // amount is a conflict between two sources and throws TariffSourceError.
 class TariffImage {
   public:
     void set(int32_t record, int entry, int32_t cents, const std::string& source);
+    void set(int32_t record, int entry, int32_t cents, const TariffCellOrigin& origin);
     const std::map<int32_t, TariffRow>& rows() const { return rows_; }
     TariffRow row(int32_t record) const;
     // The row with the entries that were set (a set 0 is an amount; an entry never set has none).
     TariffRecord record(int32_t record) const;
+    // The pay-table cell an entry's amount comes from; nothing for an entry without one.
+    std::optional<TariffCellOrigin> originOf(int32_t record, int entry) const;
     // Writes records 1 up to the highest record set (gaps as zeros), replacing the file.
     void writeTo(const std::filesystem::path& path) const;
 
   private:
     std::map<int32_t, TariffRow> rows_;
     std::map<std::pair<int32_t, int>, std::string> setBy_;
+    std::map<std::pair<int32_t, int>, TariffCellOrigin> origins_;
 };
 
 struct TariffSources {
@@ -128,6 +151,9 @@ struct TariffSources {
     // Reads data/catalogue/service-relationships.tsv, data/catalogue/pay-tables.tsv and the CSV of every
     // table the index names, below dataDir; checks that every table the catalogue names is known.
     static TariffSources load(const std::filesystem::path& dataDir);
+    // The same from the texts of the three kinds of file; csvTexts holds each table's CSV by name.
+    static TariffSources fromTexts(const std::string& catalogueTsv, const std::string& indexTsv,
+                                   const std::map<std::string, std::string>& csvTexts);
 };
 
 TariffImage buildTariffMonth(const TariffSources& sources, int year, int month);

@@ -31,6 +31,7 @@
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPrinter;
 class QPushButton;
 class QSpinBox;
 
@@ -38,6 +39,7 @@ namespace varemo::ui {
 
 class AmountField;
 class CalculatorWidget;
+class Druckvorschau;
 class OptionGrid;
 class SharePanel;
 class SheetArea;
@@ -104,6 +106,11 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     void functionButton(int number) override;
     void menuItem(int number) override;
 
+    // The preview of a printout (PrintKind) of the shown case-month; the entry of every "Drucken"
+    // (main_window_print.cpp).
+    void showPrintout(int kind);
+    Druckvorschau* preview() const { return preview_; }
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -153,6 +160,8 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     void clearKeyCode();
     void updateKeyState();
     void savePlacement();
+    void printScreen(bool colour); // f03, f04
+    void printerSetup();           // Y07
     // The window's entry into the engine: runs a call that may change the selection or the case and
     // redraws afterwards. Whatever the call throws is shown as the message "Fehler".
     void engine(const std::function<void()>& call);
@@ -187,6 +196,9 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     bool runningCode_ = false; // a completed code is being executed (it may move the focus itself)
     std::optional<AmountSlot> focusedSlot_;
     bool redisplaying_ = false;
+
+    std::shared_ptr<QPrinter> printer_; // kept with what the print dialog set up
+    Druckvorschau* preview_ = nullptr;  // made when first needed, then hidden and shown again
 };
 
 } // namespace varemo::ui

@@ -219,13 +219,17 @@ void MainWindow::functionButton(int number) {
             if (MoveSortAllowed(g_) && SortCases(g_) == StorageResult::Done) ShowSelection(g_);
         });
         return;
+    case 3:
+    case 4:
+        printScreen(number == 3);
+        return;
+    case 5: // gross pay with the employer's cost, gross and net, both, the annex, the pay statement
+    case 6:
+    case 7:
+    case 8:
     case 24:
-        if (g_.showsYearSalary()) {
-            g_.prompter.tell("Nicht für das Jahresgehalt",
-                             {"Die Entgeltbescheinigung steht nur für Monatsgehälter zur Verfügung."});
-            return;
-        }
-        break;
+        showPrintout(number == 5 ? 16 : number == 6 ? 11 : number == 7 ? 12 : number == 8 ? 21 : 22);
+        return;
     default:
         break;
     }
@@ -240,6 +244,10 @@ void MainWindow::menuItem(int number) {
         // The window closes even when the session could not be ended cleanly: the message said why.
         callEngine(g_.prompter, [this] { EndSession(g_); });
         close();
+        return;
+    }
+    if (number == 7) {
+        printerSetup();
         return;
     }
     if (number >= kMenuYearSalaries && number <= kMenuCostCentres) {

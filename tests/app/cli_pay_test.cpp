@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdio>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -87,6 +88,32 @@ TEST(CliPay, TariffPrintsTheRecordAndCatalogueTheServiceRelationships) {
     EXPECT_EQ(row["entries"][3].integer(), 429965); // tvoed_vka.csv "2020-03,E10,4,4299.65"
     EXPECT_TRUE(row["hasAmount"][5].boolean);       // E10 has six steps ...
     EXPECT_FALSE(row["hasAmount"][6].boolean);      // ... and no seventh
+    // Each amount names the table file and block it was built from.
+    EXPECT_EQ(row["sources"][3]["table"].string, "tvoed_vka.csv");
+    EXPECT_EQ(row["sources"][3]["block"].string, "2020-03");
+    EXPECT_EQ(row["sources"][3]["group"].string, "E10");
+    EXPECT_EQ(row["sources"][3]["step"].integer(), 4);
+    EXPECT_EQ(row["sources"][3]["shippedCents"].integer(), 429965);
+    EXPECT_TRUE(row["sources"][6].isNull());
+    Result text = run({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month",
+                       "3", "--region", "7", "--relationship", "11", "--group", "16"});
+    EXPECT_NE(text.out.find("tvh.csv, Block ab 2020-02, E9a Stufe 3"), std::string::npos) << text.out;
+    {
+        // An amount changed in the file after shipping (as the tariff editor does) is told apart:
+        // record 1531, entry 3 at byte (1531 - 1) x 108 + 3 x 4, 4.400,00 little-endian.
+        std::fstream file(folder.dir.path() / "Tarife" / "20203.ttt",
+                          std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp((3 * 440 + 200 + 11 - 1) * 108 + 3 * 4);
+        const unsigned char cents[] = {0xC0, 0xB6, 0x06, 0x00}; // 440000
+        file.write(reinterpret_cast<const char*>(cents), sizeof cents);
+    }
+    Result changed = run({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month",
+                          "3", "--region", "3", "--relationship", "12", "--group", "11"});
+    EXPECT_NE(
+        changed.out.find("4.400,00  geändert, ausgeliefert 4.299,65 aus tvoed_vka.csv, Block ab 2020-03, "
+                         "E10 Stufe 4"),
+        std::string::npos)
+        << changed.out;
     Json odd = runJson({"--program-dir", folder.dir.path().string(), "tariff", "--year", "2020", "--month",
                         "3", "--region", "3", "--relationship", "9", "--group", "5", "--json"});
     EXPECT_EQ(odd["record"].integer(), 1465);
@@ -103,6 +130,10 @@ TEST(CliPay, TariffPrintsTheRecordAndCatalogueTheServiceRelationships) {
     EXPECT_EQ(catalogue[10]["name"].string, "TVöD Bund");
     EXPECT_EQ(catalogue[10]["tables"][0].string, "tvoed_bund");
     EXPECT_EQ(catalogue[10]["groups"][8].string, "E9a");
+    // The federal B, C, W and R grades, TV-L nursing and social service, and TV-L/TV-H draw on tables.
+    for (int code : {1, 2, 3, 4, 8, 9, 11})
+        EXPECT_NE(catalogue[static_cast<size_t>(code)]["tables"][0].string, "bund_familienzuschlag") << code;
+    EXPECT_EQ(catalogue[11]["tables"][1].string, "tvh");
 }
 
 TEST(CliPay, AGroupTheTableNoLongerHasIsNamedAndTheCaseKeepsIt) {
@@ -135,8 +166,8 @@ TEST(CliPay, AGroupTheTableNoLongerHasIsNamedAndTheCaseKeepsIt) {
     EXPECT_EQ(y2019["keys"][7].integer(), 2);
     EXPECT_EQ(y2019["lines"][7]["amountCents"].integer(), 0);
     const std::string expected =
-        "Für TV-L / TV-H, Niedersachsen, Monat 01/2019, Entgeltgruppe E9 (Tabelle bis 2018), Stufe 3 enthält "
-        "die Entgelttabelle keinen Betrag.\n"
+        "Für TV-L / TV-H, Niedersachsen, Monat 01/2019, Entgeltgruppe E9, Stufe 3 enthält die "
+        "Entgelttabelle keinen Betrag.\n"
         "Zeile 8 zeigt deshalb 0,00; die Auswahl des Falles bleibt, wie sie ist.\n"
         "Wählen Sie in Zeile 4 die Entgeltgruppe E9a oder E9b.";
     ASSERT_EQ(y2019["notices"].array.size(), 1u);

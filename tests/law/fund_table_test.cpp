@@ -59,6 +59,8 @@ TEST(FundTable, FreePositionsCarryTheLegalRatesAndTheAverage) {
     for (int f = kFirstFreeFund; f < kHealthFunds; ++f) {
         EXPECT_EQ(t.rates(f, kJan), (FundRates{1460, 1400, 130, 0, 0})) << f;
         EXPECT_EQ(t.status(f, kJan).additional, FundValueStatus::User);
+        EXPECT_EQ(t.status(f, kJan).u1, FundValueStatus::Unknown) << "0 is no rate until entered";
+        EXPECT_EQ(t.status(f, kJan).u2, FundValueStatus::Unknown);
     }
     EXPECT_EQ(t.name(kEnteredRateFund), "Beitragssatz lt. Eingabe");
     EXPECT_EQ(FundTable::defaultsFor(2019).rates(30, kJan).additional, 90);

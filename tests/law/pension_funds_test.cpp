@@ -63,8 +63,13 @@ TEST(PensionFunds, ShippedRatesFollowThePublishedSteps) {
                 EXPECT_EQ(r.capitalEmployee * 2, r.capital) << year << " " << position;
                 EXPECT_GT(r.levy, 0) << year << " " << position;
             }
+            // The Rheinische ZVK (19): levy 4,25 % by the employer and a restructuring charge of 3,5 %
+            // (RZVK statutes), in both columns.
+            for (bool east : {false, true})
+                EXPECT_EQ(s.rates(19, east, m), (PensionRates{42500, 0, 35000, 0, 0})) << year;
             // Everything else ships as 0 for the user to enter, as does the VBL's restructuring charge.
             for (int position = 0; position < kPensionFundPositions; ++position) {
+                if (position == 19) continue;
                 const bool shipped = position <= fund::VblEastOther || position == 10 || position == 11 ||
                                      position == 13 || position == 14;
                 for (bool east : {false, true}) {

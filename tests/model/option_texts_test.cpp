@@ -38,20 +38,23 @@ TEST(OptionTextFile, RecordsOfThirtyFiveWindows1252Characters) {
 }
 
 TEST(OptionTextFile, ShippedGroupListsFollowTheYearOfTheTables) {
-    // TV-L (11): E9 at position 8 until 2018, E9a and E9b at 16 and 17 from 2019 (tvl.csv). The
-    // positions stay, so that a case keeps its key; the name says in which years the table has the group.
+    // TV-L (11): E9 at position 8 until 2018, E9a and E9b at 16 and 17 from 2019 (tvl.csv); the TV-H of
+    // the same code (tvh.csv) keeps E9 until 07/2019, so the list of 2019 still names it plainly. The
+    // positions stay, so that a case keeps its key; the name says in which years a table has the group.
     const OptionTextFile y2018(OptionTextFile::pathFor(VAREMO_BUILD_DIR, 2018));
     const OptionTextFile y2019(OptionTextFile::pathFor(VAREMO_BUILD_DIR, 2019));
     EXPECT_EQ(payGroupNames(y2018, 11)[8], "E9");
     EXPECT_EQ(payGroupNames(y2018, 11)[16], "E9a (Tabelle ab 2019)");
-    EXPECT_EQ(payGroupNames(y2019, 11)[8], "E9 (Tabelle bis 2018)");
+    EXPECT_EQ(payGroupNames(y2019, 11)[8], "E9");
+    EXPECT_EQ(payGroupNames(OptionTextFile(OptionTextFile::pathFor(VAREMO_BUILD_DIR, 2020)), 11)[8],
+              "E9 (Tabelle bis 2019)");
     EXPECT_EQ(payGroupNames(y2019, 11)[16], "E9a");
     EXPECT_EQ(payGroupNames(y2019, 11)[17], "E9b");
     // A group no table of any year holds keeps its plain name.
     EXPECT_EQ(payGroupNames(y2019, 11)[15], "AT");
     EXPECT_EQ(payGroupNames(y2019, 0)[0], "A1");
     // The longest name with its note still fits a record of 35 characters.
-    EXPECT_EQ(payGroupNames(y2018, 5)[0], "EINFACHER_DIENST (Tabelle ab 2021)");
+    EXPECT_EQ(payGroupNames(y2018, 5)[0], "EINFACHER_DIENST (Tabelle ab 2020)");
 }
 
 TEST(OptionTextFile, ShippedFilesNameRegionsRelationshipsGroupsAndFamilyOptions) {

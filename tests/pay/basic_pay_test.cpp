@@ -198,8 +198,8 @@ TEST(BasicPay, ACellWithoutAnAmountIsNamedWhereARealZeroIsNot) {
     EXPECT_EQ(notice->title, "Zeile 8");
     EXPECT_EQ(
         notice->text(),
-        "Für TV-L / TV-H, Niedersachsen, Monat 01/2019, Entgeltgruppe E9 (Tabelle bis 2018), Stufe 3 enthält "
-        "die Entgelttabelle keinen Betrag.\n"
+        "Für TV-L / TV-H, Niedersachsen, Monat 01/2019, Entgeltgruppe E9, Stufe 3 enthält die "
+        "Entgelttabelle keinen Betrag.\n"
         "Zeile 8 zeigt deshalb 0,00; die Auswahl des Falles bleibt, wie sie ist.\n"
         "Wählen Sie in Zeile 8 eine Stufe, für die die Tabelle einen Betrag enthält, oder \"Entgelt lt. "
         "Eingabe\".");

@@ -17,7 +17,7 @@ const std::filesystem::path kProgramDir = VAREMO_BUILD_DIR;
 constexpr int kBesoldungA = 0, kAnwaerter = 5, kTvoedBund = 10, kTvl = 11, kTvoedVka = 12, kSueVka = 14;
 constexpr int kA5 = 4, kA9 = 8;
 constexpr int kE5 = 4, kE9 = 8, kE9a = 8, kE13 = 12, kTvoedE15U = 18, kTvlE9a = 16;
-constexpr int kS8b = 5;
+constexpr int kS7 = 3, kS8b = 5;
 constexpr int kGehobenerDienst = 2;
 constexpr int kBund = 0, kBadenWuerttemberg = 1, kBayern = 2, kHessen = 7, kNrw = 10, kFurtherRegion = 17;
 
@@ -71,13 +71,16 @@ TEST_F(ShippedTariffs, TvoedVkaGroupsAndGaps) {
     EXPECT_EQ(row(2020, 3, kBund, kTvoedVka, kE5), TariffRow{});
 }
 
-TEST_F(ShippedTariffs, SocialServicesTableHasAGapFrom2019April) {
-    EXPECT_EQ(row(2018, 3, kBadenWuerttemberg, kSueVka, kS8b)[0], 272392);
+TEST_F(ShippedTariffs, SocialServicesTableFollowsItsIncompleteBlocks) {
+    EXPECT_EQ(row(2017, 1, kBadenWuerttemberg, kSueVka, kS8b)[0], 253952); // "2016-03,S8b,1,2539.52"
+    EXPECT_EQ(row(2018, 2, kBadenWuerttemberg, kSueVka, kS8b)[0], 259920); // "2017-02,S8b,1,2599.20"
     EXPECT_EQ(row(2019, 3, kBadenWuerttemberg, kSueVka, kS8b)[0], 272392);
-    EXPECT_EQ(row(2019, 4, kBadenWuerttemberg, kSueVka, kS8b), TariffRow{});
-    EXPECT_EQ(row(2020, 2, kBadenWuerttemberg, kSueVka, kS8b), TariffRow{});
+    EXPECT_EQ(row(2019, 4, kBadenWuerttemberg, kSueVka, kS8b)[0], 284864); // "2019-04,S8b,1,2848.64"
     EXPECT_EQ(row(2020, 3, kBadenWuerttemberg, kSueVka, kS8b)[0], 289266);
-    EXPECT_EQ(row(2018, 2, kBadenWuerttemberg, kSueVka, kS8b), TariffRow{});
+    // S7 step 1 is missing from the 2019-04 block: no amount there, not the 2018-03 one.
+    auto s7 = row(2019, 4, kBadenWuerttemberg, kSueVka, kS7);
+    EXPECT_EQ(s7[0], 0);
+    EXPECT_EQ(s7[1], 292647); // "2019-04,S7,2,2926.47"
 }
 
 TEST_F(ShippedTariffs, TvlForTheLaenderExceptHessen) {
@@ -127,10 +130,11 @@ TEST_F(ShippedTariffs, FederalCivilServantsWithFamilyAllowance) {
     EXPECT_EQ(row(2020, 3, kBund, kBesoldungA, 0)[0], 0);
 }
 
-TEST_F(ShippedTariffs, CandidatesOnlyFrom2021April) {
+TEST_F(ShippedTariffs, CandidatesFrom2020August) {
     EXPECT_EQ(row(2021, 4, kBund, kAnwaerter, kGehobenerDienst)[0], 153000);
-    EXPECT_EQ(row(2021, 3, kBund, kAnwaerter, kGehobenerDienst)[0], 0);
-    EXPECT_EQ(row(2021, 3, kBund, kAnwaerter, kGehobenerDienst)[16], 14936); // family allowance still there
+    EXPECT_EQ(row(2021, 3, kBund, kAnwaerter, kGehobenerDienst)[0], 151186); // "2020-08,...,1511.86"
+    EXPECT_EQ(row(2020, 7, kBund, kAnwaerter, kGehobenerDienst)[0], 0);
+    EXPECT_EQ(row(2020, 7, kBund, kAnwaerter, kGehobenerDienst)[16], 14936); // family allowance still there
 }
 
 TEST_F(ShippedTariffs, LaenderCivilServantTables) {

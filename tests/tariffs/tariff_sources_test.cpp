@@ -113,6 +113,41 @@ TEST_F(TariffSourcesTest, BuildsStepsFlatAmountsAndFamilyAllowance) {
     EXPECT_FALSE(file.readRecord(52).hasAnyAmount());
 }
 
+TEST_F(TariffSourcesTest, FixedSalariesBesideStepsAndTheOriginOfEachEntry) {
+    // R1 with steps, R3 a fixed salary (step 0) in the same table: the fixed amount is entry 0.
+    writeData({{4, "4\tR\tcivil\tr|family\tR1|R2|R3"}}, "r\tsteps\t0\t-\nfamily\tfamily\t0\t-\n",
+              {{"r", "2020-03,R1,1,4000.00\n2020-03,R1,2,4100.00\n2020-03,R3,0,6000.00\n"},
+               {"family", "2020-01,VERHEIRATET,0,150.00\n"}});
+    auto sources = TariffSources::load(dir_.path());
+    auto image = buildTariffMonth(sources, 2020, 3);
+    EXPECT_EQ(image.row(39)[1], 410000);
+    EXPECT_EQ(image.row(41)[0], 600000);
+    // The fixed salary, the family allowance's base amount (a real 0) and its married amount.
+    EXPECT_EQ(image.record(41).hasAmount.count(), 3u);
+
+    auto origin = image.originOf(39, 1);
+    ASSERT_TRUE(origin);
+    EXPECT_EQ(origin->table, "r.csv");
+    EXPECT_EQ(tariffMonthText(origin->validFrom), "2020-03");
+    EXPECT_EQ(origin->group, "R1");
+    EXPECT_EQ(origin->step, 2);
+    EXPECT_EQ(image.originOf(41, 0)->step, 0);
+    EXPECT_EQ(image.originOf(39, 16)->table, "family.csv"); // the block of January still applies
+    EXPECT_EQ(tariffMonthText(image.originOf(39, 16)->validFrom), "2020-01");
+    EXPECT_FALSE(image.originOf(39, 2));
+    EXPECT_FALSE(image.originOf(40, 0)) << "R2 has no cell in r.csv";
+    EXPECT_TRUE(image.originOf(40, 16)) << "but the family allowance";
+
+    // The same sources from texts (as the command line carries them) build the same month.
+    auto fromTexts = TariffSources::fromTexts(
+        catalogue({{4, "4\tR\tcivil\tr|family\tR1|R2|R3"}}),
+        "table\tcontent\tregions\tgaps\nr\tsteps\t0\t-\nfamily\tfamily\t0\t-\n",
+        {{"r",
+          "valid_from,group,step,amount\n2020-03,R1,1,4000.00\n2020-03,R1,2,4100.00\n2020-03,R3,0,6000.00\n"},
+         {"family", "valid_from,group,step,amount\n2020-01,VERHEIRATET,0,150.00\n"}});
+    EXPECT_EQ(buildTariffMonth(fromTexts, 2020, 3).rows(), image.rows());
+}
+
 TEST_F(TariffSourcesTest, BlocksGapsAndNoFallback) {
     writeData({{12, "12\tE\temployee\tt\tE1|E2"}}, "t\tsteps\t1\t2019-04..2020-02\n",
               {{"t", "2018-03,E1,1,10.00\n2018-03,E2,1,20.00\n2020-03,E1,1,11.00\n"}});

@@ -1,0 +1,99 @@
+// The command print: one printout of a case-month, as text in reading order (--text) or as a PDF file
+// (--pdf FILE, in builds with the window). Printing reads the case-month as its calculation left it and
+// writes nothing back.
+
+#include "app/cli_common.h"
+#include "presentation/navigation.h"
+#include "print/print_kind.h"
+#include "print/recording_surface.h"
+
+#ifdef VAREMO_CLI_PDF
+#include "ui/print_surfaces.h"
+#endif
+
+#include <cstdio>
+#include <ctime>
+#include <iostream>
+
+namespace varemo::cli {
+namespace {
+
+std::string todayText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%02d.%02d.%04d", local.tm_mday, local.tm_mon + 1,
+                  local.tm_year + 1900);
+    return buffer;
+}
+
+std::string knownKinds() {
+    std::string out;
+    for (const print::PrintKindEntry& e : print::printKinds())
+        out += (out.empty() ? "" : ", ") + std::to_string(e.kind);
+    return out;
+}
+
+} // namespace
+
+int runPrint(CliContext& ctx) {
+    CaseMonthSelection sel;
+    int kind = 0;
+    std::string pdf;
+    bool text = false;
+    print::PrintOptions options;
+    options.today = todayText();
+    ArgReader r(ctx.args);
+    while (r.next()) {
+        if (sel.take(r)) continue;
+        const std::string& a = r.current();
+        if (a == "--kind")
+            kind = r.intValue();
+        else if (a == "--pdf")
+            pdf = r.value();
+        else if (a == "--text")
+            text = true;
+        else if (a == "--today")
+            options.today = r.value();
+        else if (a == "--second-sheet")
+            options.secondSheet = true;
+        else
+            r.unknown();
+    }
+    // Month 13 is the year salary, which the salary calculation prints too.
+    const bool yearSalary = sel.month == kYearSalaryMonth;
+    if (yearSalary) sel.month = 12;
+    sel.validate();
+    if (!print::findPrintKind(kind)) throw UsageError("--kind takes " + knownKinds());
+    if (text == !pdf.empty()) throw UsageError("print needs either --text or --pdf FILE");
+#ifndef VAREMO_CLI_PDF
+    if (!pdf.empty()) throw UsageError("--pdf needs a build with the window (VAREMO_BUILD_UI=ON)");
+#endif
+
+    Session g(*ctx.prompter);
+    const int opened = openCaseMonth(g, ctx, sel, false);
+    if (opened == kCaseMissing) return 1;
+    if (opened == 3) return 3;
+    if (yearSalary && !SelectMonth(g, kYearSalaryMonth)) return 1;
+    if (auto refusal = print::yearSalaryRefusal(g, kind)) {
+        g.prompter.ask(*refusal);
+        return 1;
+    }
+    if (text) {
+        print::RecordingSurface surface;
+        print::runPrintKind(kind, g, surface, options);
+        surface.endDocument();
+        std::cout << surface.readingOrder();
+        return opened;
+    }
+#ifdef VAREMO_CLI_PDF
+    ui::ensureGuiApplication();
+    ui::PdfSurface surface(QString::fromStdString(pdf));
+    print::runPrintKind(kind, g, surface, options);
+    surface.endDocument(); // throws with the message when the file cannot be written
+#endif
+    return opened;
+}
+
+} // namespace varemo::cli

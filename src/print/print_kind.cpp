@@ -1,0 +1,55 @@
+#include "print/print_kind.h"
+
+#include "print/salary_printout.h"
+
+namespace varemo::print {
+
+const std::vector<PrintKindEntry>& printKinds() {
+    static const std::vector<PrintKindEntry> kinds = {
+        {11, "bruttonetto", "Gehaltsberechnung brutto und netto", Orientation::Portrait, false, bruttonetto},
+        {12, "bruttonettoAG", "Gehaltsberechnung brutto und netto mit Arbeitgeberaufwand",
+         Orientation::Portrait, true, bruttonettoAG},
+        {13, "ZVKlstsoz", "Zusatzversorgung: Steuer und Sozialversicherung", Orientation::Portrait, false,
+         ZVKlstsoz},
+        {16, "bruttodrucken", "Gehaltsberechnung brutto mit Arbeitgeberaufwand", Orientation::Portrait, true,
+         bruttodrucken},
+        {20, "teilzeit", "Teilzeit-Rechner", Orientation::Portrait, false, teilzeit},
+        {21, "anlage", "Anlage zur Gehaltsberechnung", Orientation::Portrait, true, anlage},
+        {22, "bescheinigung", "Entgeltbescheinigung nach § 108 GewO", Orientation::Portrait, true,
+         bescheinigung},
+        {25, "ZVKlstsoz", "Zusatzversorgung: Steuer und Sozialversicherung", Orientation::Portrait, false,
+         ZVKlstsoz},
+    };
+    return kinds;
+}
+
+const PrintKindEntry* findPrintKind(int kind) {
+    for (const PrintKindEntry& e : printKinds())
+        if (e.kind == kind) return &e;
+    return nullptr;
+}
+
+std::optional<PromptMessage> yearSalaryRefusal(const Session& g, int kind) {
+    const PrintKindEntry* entry = findPrintKind(kind);
+    if (!entry || !entry->singleMonthOnly || !g.showsYearSalary()) return std::nullopt;
+    if (kind == 22)
+        return PromptMessage{PromptIcon::Information,
+                             "Nicht für das Jahresgehalt",
+                             {"Die Entgeltbescheinigung steht nur für Monatsgehälter zur Verfügung."},
+                             PromptButtons::Ok};
+    return PromptMessage{
+        PromptIcon::Information,
+        "Nicht für das Jahresgehalt",
+        {"Nicht für das Jahresgehalt.", "Diese Funktion steht nur für die einzelnen Monate zur Verfügung."},
+        PromptButtons::Ok};
+}
+
+bool runPrintKind(int kind, const Session& g, PrintSurface& s, const PrintOptions& options) {
+    const PrintKindEntry* entry = findPrintKind(kind);
+    if (!entry) return false;
+    s.setOrientation(entry->orientation);
+    entry->run(g, s, options);
+    return true;
+}
+
+} // namespace varemo::print

@@ -1,0 +1,45 @@
+#pragma once
+// The printouts by their code (PrintKind): the preview shows one, and its print button runs the same
+// procedure again on the printer. A code without an entry prints an empty document.
+
+#include "print/print_surface.h"
+#include "session/session.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace varemo::print {
+
+// What a printout needs besides the session.
+struct PrintOptions {
+    std::string today;        // "TT.MM.JJJJ", the date of "erstellt am "
+    bool secondSheet = false; // the employer's cost always on a sheet of its own ("Blatt 2")
+};
+
+using PrintProcedure = void (*)(const Session& g, PrintSurface& s, const PrintOptions& options);
+
+struct PrintKindEntry {
+    int kind;
+    const char* procedure; // the printout's name, as the code knows it
+    const char* title;     // what the preview's caption says
+    Orientation orientation;
+    // Refused for the year salary: the parts that need the month's worksheets (the employer's cost,
+    // the annex, the pay statement); the gross and net calculation prints the year's totals.
+    bool singleMonthOnly;
+    PrintProcedure run;
+};
+
+// The codes 11 to 61 that have a printout so far, in ascending order.
+const std::vector<PrintKindEntry>& printKinds();
+const PrintKindEntry* findPrintKind(int kind);
+
+// The refusal of a single-month printout while the year salary is shown, or nothing.
+std::optional<PromptMessage> yearSalaryRefusal(const Session& g, int kind);
+
+// Draws the printout of kind onto s from the top of its current page, in inches; the caller ends the
+// document, so that one surface can take the printouts of many cases. Returns false (and draws nothing)
+// for a code without an entry.
+bool runPrintKind(int kind, const Session& g, PrintSurface& s, const PrintOptions& options);
+
+} // namespace varemo::print

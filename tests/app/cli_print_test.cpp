@@ -1,0 +1,205 @@
+// The command print end to end. Golden printouts: each folder of tests/data/cases holds a case's inputs
+// as `set` edits (edits.txt: "YEAR MONTH ARGS..." per line, double quotes keep blanks together) and the
+// expected text of its printouts (kind-K.txt, `print --kind K --text` of the last edited month).
+// VAREMO_UPDATE_GOLDEN=1 writes the expected files anew instead of comparing.
+#include "support/cli_runner.h"
+#include "support/json.h"
+#include "support/temp_dir.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace fs = std::filesystem;
+using varemo::test::CliResult;
+using varemo::test::Json;
+using varemo::test::runCli;
+
+namespace {
+
+const char* const kToday = "07.12.2020";
+
+struct ProgramFolder {
+    varemo::test::TempDir dir;
+    ProgramFolder() { varemo::test::copyShippedFiles(dir.path()); }
+    std::vector<std::string> args(const std::string& command, int year, int month,
+                                  std::initializer_list<std::string> more = {}) const {
+        std::vector<std::string> a = varemo::test::caseMonthArgs(dir.path(), command, year, month);
+        a.insert(a.end(), more);
+        return a;
+    }
+    std::vector<std::string> print(int kind, int year, int month,
+                                   std::initializer_list<std::string> more) const {
+        std::vector<std::string> a =
+            args("print", year, month, {"--kind", std::to_string(kind), "--today", kToday});
+        a.insert(a.end(), more);
+        return a;
+    }
+};
+
+std::vector<std::string> splitArgs(const std::string& line) {
+    std::vector<std::string> out;
+    std::string current;
+    bool quoted = false, any = false;
+    for (char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+            any = true;
+        } else if (c == ' ' && !quoted) {
+            if (any) out.push_back(current);
+            current.clear();
+            any = false;
+        } else {
+            current += c;
+            any = true;
+        }
+    }
+    if (any) out.push_back(current);
+    return out;
+}
+
+std::string readFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool hasPdfToText() {
+    return std::system("command -v pdftotext >/dev/null 2>&1") == 0;
+}
+
+// The case of the README: TVöD VKA in Nordrhein-Westfalen, E9b step 3, class III, church tax 9 %,
+// BARMER, VBL VKA, March 2020.
+void setUpReadmeCase(const ProgramFolder& folder) {
+    CliResult r = runCli(
+        folder.args("set", 2020, 3,
+                    {"--name", "Petra Sommer", "--line", "2=10",       "--line", "4=12",  "--key",  "5=9",
+                     "--line", "6=1",          "--date", "01.04.2016", "--line", "34=23", "--line", "29=0",
+                     "--line", "36=1",         "--line", "33=1",       "--line", "27=2"}));
+    ASSERT_EQ(r.status, 0) << r.err;
+}
+
+std::string euros(int64_t cents) {
+    const bool negative = cents < 0;
+    uint64_t v = negative ? 0 - static_cast<uint64_t>(cents) : static_cast<uint64_t>(cents);
+    std::string whole = std::to_string(v / 100);
+    for (int i = static_cast<int>(whole.size()) - 3; i > 0; i -= 3)
+        whole.insert(static_cast<size_t>(i), ".");
+    char frac[4];
+    std::snprintf(frac, sizeof frac, "%02u", static_cast<unsigned>(v % 100));
+    return (negative ? "-" : "") + whole + "," + frac;
+}
+
+} // namespace
+
+TEST(CliPrint, TheReferenceCasesPrintAsRecorded) {
+    const fs::path root = fs::path(VAREMO_TEST_DATA) / "cases";
+    const bool update = std::getenv("VAREMO_UPDATE_GOLDEN") != nullptr;
+    int printouts = 0;
+    for (const auto& entry : fs::directory_iterator(root)) {
+        SCOPED_TRACE(entry.path().filename().string());
+        ProgramFolder folder;
+        std::ifstream edits(entry.path() / "edits.txt");
+        ASSERT_TRUE(edits) << "edits.txt missing";
+        int year = 0, month = 0;
+        for (std::string line; std::getline(edits, line);) {
+            if (line.empty() || line[0] == '#') continue;
+            std::vector<std::string> words = splitArgs(line);
+            ASSERT_GE(words.size(), 2u) << line;
+            year = std::stoi(words[0]);
+            month = std::stoi(words[1]);
+            std::vector<std::string> a = folder.args("set", year, month);
+            a.insert(a.end(), words.begin() + 2, words.end());
+            CliResult r = runCli(a);
+            ASSERT_EQ(r.status, 0) << line << "\n" << r.err;
+        }
+        for (const auto& file : fs::directory_iterator(entry.path())) {
+            const std::string name = file.path().filename().string();
+            if (name.rfind("kind-", 0) != 0) continue;
+            const int kind = std::stoi(name.substr(5));
+            CliResult r = runCli(folder.print(kind, year, month, {"--text"}));
+            ASSERT_EQ(r.status, 0) << name << "\n" << r.err;
+            if (update)
+                std::ofstream(file.path(), std::ios::binary) << r.out;
+            else
+                EXPECT_EQ(r.out, readFile(file.path())) << name;
+            ++printouts;
+        }
+    }
+    EXPECT_GE(printouts, 8);
+}
+
+TEST(CliPrint, ThePrintoutShowsTheSheetsFiguresToTheCent) {
+    ProgramFolder folder;
+    setUpReadmeCase(folder);
+    Json sheet = varemo::test::parseJson(runCli(folder.args("sheet", 2020, 3, {"--json"})).out);
+    CliResult r = runCli(folder.print(12, 2020, 3, {"--text"}));
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto cents = [&](int line) {
+        return sheet["lines"][static_cast<size_t>(line - 1)]["amountCents"].integer();
+    };
+    EXPECT_NE(r.out.find("Bruttogehalt  " + euros(cents(23))), std::string::npos) << r.out;
+    for (int line : {34, 36, 38, 39, 40, 42})
+        EXPECT_NE(r.out.find(euros(cents(line))), std::string::npos) << line << "\n" << r.out;
+    EXPECT_NE(r.out.find("A U S Z A H L U N G    " + euros(cents(47))), std::string::npos);
+    EXPECT_NE(r.out.find("Personalkosten insgesamt:  " + euros(sheet["employerTotalCents"].integer())),
+              std::string::npos);
+}
+
+TEST(CliPrint, RefusalsAndWrongArgumentsChangeNothing) {
+    ProgramFolder folder;
+    setUpReadmeCase(folder);
+    const fs::path year = folder.dir.path();
+    // The annex and the pay statement are for single months only.
+    CliResult annex = runCli(folder.print(21, 2020, 13, {"--text"}));
+    EXPECT_EQ(annex.status, 1);
+    EXPECT_NE(
+        annex.err.find("[Nicht für das Jahresgehalt] Nicht für das Jahresgehalt.\nDiese Funktion steht nur "
+                       "für die einzelnen Monate zur Verfügung."),
+        std::string::npos)
+        << annex.err;
+    EXPECT_TRUE(annex.out.empty());
+    CliResult statement = runCli(folder.print(22, 2020, 13, {"--text"}));
+    EXPECT_EQ(statement.status, 1);
+    EXPECT_NE(statement.err.find("Die Entgeltbescheinigung steht nur für Monatsgehälter zur Verfügung."),
+              std::string::npos);
+    EXPECT_EQ(runCli(folder.print(14, 2020, 3, {"--text"})).status, 2);                   // no such printout
+    EXPECT_EQ(runCli(folder.print(12, 2020, 3, {})).status, 2);                           // neither target
+    EXPECT_EQ(runCli(folder.print(12, 2020, 3, {"--text", "--pdf", "x.pdf"})).status, 2); // both
+    CliResult missing = runCli(folder.args("print", 2020, 3, {"--kind", "12", "--text", "--case", "7"}));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("Den Personalfall 7 gibt es im Jahr 2020 nicht."), std::string::npos);
+}
+
+TEST(CliPrint, APdfCarriesTheCaptionsAndAmountsAndIsWrittenQuickly) {
+    if (!hasPdfToText()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    ProgramFolder folder;
+    setUpReadmeCase(folder);
+    const fs::path pdf = folder.dir.path() / "gehalt.pdf";
+    const auto start = std::chrono::steady_clock::now();
+    CliResult r = runCli(folder.print(12, 2020, 3, {"--pdf", pdf.string()}));
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    if (r.status == 2 && r.err.find("VAREMO_BUILD_UI") != std::string::npos)
+        GTEST_SKIP() << "built without Qt";
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_LT(elapsed, std::chrono::seconds(1));
+    const fs::path txt = folder.dir.path() / "gehalt.txt";
+    ASSERT_EQ(std::system(("pdftotext -layout '" + pdf.string() + "' '" + txt.string() + "'").c_str()), 0);
+    const std::string content = readFile(txt);
+    for (const char* caption : {"Gehaltsberechnung März 2020", "Petra Sommer", "BRUTTO-", "Vollzeit",
+                                "Abzüge und sonstige Zahlungen:", "Summe der Abzüge und sonstigen Zahlungen:",
+                                "Personalnebenkosten", "Personalkosten insgesamt:", "3.450,00", "2.401,05",
+                                "4.400,55", "-253,00", "-339,03"})
+        EXPECT_NE(content.find(caption), std::string::npos) << caption << "\n" << content;
+
+    // A file that cannot be written is named, and nothing is left behind.
+    const fs::path blocked = folder.dir.path() / "no-such-folder" / "x.pdf";
+    CliResult bad = runCli(folder.print(12, 2020, 3, {"--pdf", blocked.string()}));
+    EXPECT_NE(bad.status, 0);
+    EXPECT_NE(bad.err.find("kann nicht geschrieben werden"), std::string::npos) << bad.err;
+    EXPECT_FALSE(fs::exists(blocked));
+}
