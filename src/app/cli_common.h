@@ -106,6 +106,7 @@ int runRecalcAll(CliContext& ctx);                            // cli_recalc.cpp
 int runPrint(CliContext& ctx);                                // cli_print.cpp
 int runYearView(CliContext& ctx);                             // cli_year_view.cpp
 int runCostCentres(CliContext& ctx);                          // cli_year_view.cpp
+int runSerialPrint(CliContext& ctx);                          // cli_serial_print.cpp
 // "employerCost":[{"label","cents"}…],"employerTotalCents":n for the sheet's JSON.
 std::string employerCostJson(const Session& g);
 

@@ -106,7 +106,7 @@ const std::vector<FunctionButton>& functionButtons() {
         {6, "Br/Ne", "Druckt die Berechnung brutto und netto", B},
         {7, "BrNeAG", "Druckt die Berechnung brutto und netto mit Arbeitgeberkosten", B},
         {8, "Anlage", "Druckt die Anlage mit den Abzügen im Einzelnen", B},
-        {9, "Serie", "Seriendruck: ein Beschäftigter alle Monate, ein Monat alle Beschäftigten", L},
+        {9, "Serie", "Seriendruck: ein Beschäftigter alle Monate, ein Monat alle Beschäftigten", B},
         {10, "Kalend.", "Öffnet und schließt den Kalender mit Merkzeichen je Personalfall", O},
         {11, "Rechner", "Öffnet und schließt den Taschenrechner", B},
         {12, "Links", "Links ins Internet zu Gesetzen und Diensten", L},

@@ -25,8 +25,14 @@ Money lines(const MonthFigures& f, int first, int last) {
     return sum;
 }
 
+// The line's label with the blanks that align it on the sheet taken out ("KV-Beitrag  14,60 %").
 std::string lineText(const MonthFigures& f, int line) {
-    return f.sheet.line(line).text;
+    std::string out;
+    for (char ch : f.sheet.line(line).text)
+        if (ch != ' ' || (!out.empty() && out.back() != ' ')) out += ch;
+    while (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return out;
 }
 
 Money item(const MonthFigures& f, EmployerItem i) {

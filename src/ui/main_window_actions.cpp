@@ -14,6 +14,7 @@
 #include "ui/cost_centre_window.h"
 #include "ui/engine_call.h"
 #include "ui/option_grid.h"
+#include "ui/serial_print_window.h"
 #include "ui/sheet_area.h"
 #include "ui/sheet_cell.h"
 #include "ui/window_bars.h"
@@ -24,6 +25,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QSpinBox>
@@ -201,6 +203,9 @@ void MainWindow::functionButton(int number) {
     case 22:
         bars_->toggleMemo();
         return;
+    case 9:
+        openSerialPrint();
+        return;
     case 14:
     case 21:
         if (g_.showsYearSalary()) {
@@ -267,6 +272,13 @@ void MainWindow::menuItem(int number) {
         return;
     }
     if (item->availability != Availability::Built) answerUnavailable(item->availability);
+}
+
+void MainWindow::openSerialPrint() {
+    if (!printer_) printer_ = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    SerialPrintWindow window(g_, *printer_, this);
+    window.exec();
+    redisplay(); // the orders make other cases and months current
 }
 
 void MainWindow::openOverview(int number) {

@@ -1,11 +1,15 @@
 #include "ui/year_view_window.h"
 
+#include "ui/print_surfaces.h"
+
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -150,6 +154,27 @@ void fillGrid(QTableWidget* grid, const ReportTable& table) {
         if (grid->columnWidth(c) > widest) grid->setColumnWidth(c, widest);
 }
 
+print::PrintTable printTableOf(const ReportTable& table) {
+    print::PrintTable out;
+    out.titleLines = {table.title};
+    out.columns = table.columns;
+    out.rightAligned.assign(table.columns.size(), false);
+    for (size_t r = 0; r < table.rows.size(); ++r) {
+        const TableRow& row = table.rows[r];
+        std::vector<std::string> cells;
+        for (size_t c = 0; c < row.cells.size(); ++c) {
+            cells.push_back(cellDisplay(row.cells[c]));
+            if (row.cells[c].kind != TableCell::Kind::Text && c < out.rightAligned.size())
+                out.rightAligned[c] = true;
+        }
+        out.rows.push_back(std::move(cells));
+        if (row.kind == RowKind::Heading || row.kind == RowKind::Total) out.boldRows.push_back(r);
+    }
+    out.notes = table.notes;
+    out.maxCellCharacters = 13;
+    return out;
+}
+
 void exportTables(QWidget* parent, Prompter& prompter, const std::vector<ReportTable>& tables,
                   const QString& suggestedName) {
     const QString csvFilter = QStringLiteral("CSV für Tabellenkalkulation (*.csv)");
@@ -181,6 +206,8 @@ YearViewWindow::YearViewWindow(Session& g, int caseNumber, YearViewKind kind, bo
     mode_ = new QPushButton(this);
     mode_->setObjectName(QStringLiteral("SSCommand4"));
     export_ = new QPushButton(QStringLiteral("Exportieren"), this);
+    auto* printButton = new QPushButton(QStringLiteral("Drucken"), this);
+    printButton->setObjectName(QStringLiteral("SSCommand3"));
     auto* close = new QPushButton(QStringLiteral("Schließen"), this);
     hint_ = new QLabel(this);
     hint_->setWordWrap(true);
@@ -192,6 +219,7 @@ YearViewWindow::YearViewWindow(Session& g, int caseNumber, YearViewKind kind, bo
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(mode_);
+    buttons->addWidget(printButton);
     buttons->addWidget(export_);
     buttons->addStretch();
     buttons->addWidget(close);
@@ -213,6 +241,14 @@ YearViewWindow::YearViewWindow(Session& g, int caseNumber, YearViewKind kind, bo
     connect(grid_, &QTableWidget::cellClicked, this, &YearViewWindow::clickCell);
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int c) { clickCell(-1, c); });
+    connect(printButton, &QPushButton::clicked, this, [this] {
+        QPrinter printer(QPrinter::HighResolution);
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() != QDialog::Accepted) return;
+        PrinterSurface surface(printer);
+        print::printTable(surface, printTableOf(table_));
+        surface.endDocument();
+    });
     connect(export_, &QPushButton::clicked, this,
             [this] { exportTables(this, g_.prompter, {table_}, QString::fromStdString(table_.name)); });
     refill();

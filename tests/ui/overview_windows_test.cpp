@@ -1,5 +1,6 @@
-// The year view and the cost-centre overview on the offscreen platform: what the grids show, the mode
-// button, the chart, clicks on a month or a case, and the menu entries that open them.
+// The year view, the cost-centre overview and serial printing on the offscreen platform: what the grids
+// show, the mode button, the chart, clicks on a month or a case, the menu entries that open them, and the
+// choices, ranges and files of serial printing.
 #include "presentation/navigation.h"
 #include "session/case_load.h"
 #include "session/line_input.h"
@@ -7,13 +8,19 @@
 #include "support/session.h"
 #include "ui/cost_centre_window.h"
 #include "ui/main_window.h"
+#include "ui/serial_print_window.h"
 #include "ui/year_view_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -132,4 +139,47 @@ TEST(OverviewMenu, TheMenuEntriesOpenTheViewsOfTheShownCase) {
             << code << " " << opened.toStdString();
     }
     EXPECT_EQ(f.s.g.month(), 3);
+}
+
+TEST(SerialPrintWindow, HighlightsTheChoiceKeepsTheRangesInOrderAndPrintsIntoPdfFiles) {
+    Fixture f;
+    QPrinter printer;
+    ui::SerialPrintWindow w(f.s.g, printer);
+    EXPECT_EQ(w.windowTitle(),
+              QStringLiteral("   Auswahlmenü für den Druck von Gehaltsberechnungen in Serie"));
+    // "AG-Sicht, Monate akkumuliert", then "Brutto": only "Brutto" stands out.
+    w.option(10)->click();
+    w.option(0)->click();
+    EXPECT_EQ(w.choice(), 0);
+    for (int code : {0, 1, 2, 3, 4, 6, 8, 10, 12, 13, 14, 15})
+        EXPECT_EQ(w.option(code)->styleSheet().contains(QStringLiteral("bold")), code == 0) << code;
+
+    // The last case beyond the list becomes the last case; month 13 is the year salary.
+    w.lastCase()->setValue(40);
+    emit w.lastCase()->editingFinished();
+    EXPECT_EQ(w.lastCase()->value(), 1);
+    EXPECT_EQ(w.firstName()->text(), QString::fromStdString(f.s.g.workingCase.name) + "  ");
+    w.firstMonth()->setValue(13);
+    emit w.firstMonth()->editingFinished();
+    EXPECT_EQ(w.firstMonth()->value(), 12);
+    w.lastMonth()->setValue(13);
+    emit w.lastMonth()->editingFinished();
+    w.firstMonth()->setValue(13);
+    emit w.firstMonth()->editingFinished();
+    EXPECT_EQ(w.firstMonthName()->text(), QStringLiteral("2020  JAHRESGEHALT "));
+
+    // Months 12 and 13 of "Brutto und Netto" as one file, then the year view of the case as a file of
+    // its own per case.
+    w.firstMonth()->setValue(12);
+    emit w.firstMonth()->editingFinished();
+    w.option(13)->click();
+    w.target()->setCurrentIndex(1);
+    const QString file = QString::fromStdString((f.s.dir.path() / "serie.pdf").string());
+    const print::SerialPrintResult months = w.printOrder(file);
+    EXPECT_EQ(months.printed, 2);
+    EXPECT_GT(QFileInfo(file).size(), 0);
+    w.option(6)->click();
+    w.target()->setCurrentIndex(2);
+    EXPECT_EQ(w.printOrder(file).printed, 1);
+    EXPECT_GT(QFileInfo(QString::fromStdString((f.s.dir.path() / "serie-1.pdf").string())).size(), 0);
 }
