@@ -88,7 +88,7 @@ void printTable(PrintSurface& s, const PrintTable& given) {
         s.print();
     };
     auto header = [&] {
-        s.setCurrentY(kMargin);
+        s.setCurrentY(std::max(kMargin, s.currentY()));
         s.setFont(kFont, size + 2, true);
         for (const std::string& line : t.titleLines)
             s.printAt(kMargin, line, true);
@@ -99,10 +99,15 @@ void printTable(PrintSurface& s, const PrintTable& given) {
         s.setCurrentY(y + 0.04);
     };
 
+    // A table that follows another on the page starts below it, or on a new page when only a few of its
+    // lines would fit.
+    s.setCurrentY(std::max(kMargin, s.currentY()));
+    if (s.currentY() > kMargin && s.currentY() + 6 * s.textHeight() > bottom) s.newPage();
     header();
     for (size_t r = 0; r < t.rows.size(); ++r) {
         if (s.currentY() + s.textHeight() > bottom) {
             s.newPage();
+            s.setCurrentY(kMargin);
             header();
         }
         printRow(t.rows[r], std::find(t.boldRows.begin(), t.boldRows.end(), r) != t.boldRows.end());

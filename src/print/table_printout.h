@@ -22,7 +22,7 @@ struct PrintTable {
     size_t maxCellCharacters = 0;
 };
 
-// Draws from the top of the current page (landscape, inches).
+// Draws below what the current page holds (landscape, inches); a new page when little room is left.
 void printTable(PrintSurface& s, const PrintTable& table);
 
 } // namespace varemo::print

@@ -1,6 +1,8 @@
 #include "ui/cost_centre_window.h"
 
+#include "print/table_printout.h"
 #include "session/case_operations.h"
+#include "ui/print_surfaces.h"
 #include "ui/year_view_window.h"
 
 #include <QApplication>
@@ -9,6 +11,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
@@ -55,6 +59,8 @@ CostCentreWindow::CostCentreWindow(Session& g, QWidget* parent)
     emptyLines_->setObjectName(QStringLiteral("Leerzeilenopt"));
     auto* exportButton = new QPushButton(QStringLiteral("Exportieren"), this);
     exportButton->setObjectName(QStringLiteral("Exportieren"));
+    auto* printButton = new QPushButton(QStringLiteral("Drucken"), this);
+    printButton->setObjectName(QStringLiteral("Druckenopt"));
     auto* close = new QPushButton(QStringLiteral("Schließen"), this);
     upper_ = new QTableWidget(this);
     upper_->setObjectName(QStringLiteral("MSFlexGrid1"));
@@ -72,6 +78,7 @@ CostCentreWindow::CostCentreWindow(Session& g, QWidget* parent)
     options->addWidget(accumulate_);
     options->addWidget(sort_);
     options->addWidget(emptyLines_);
+    options->addWidget(printButton);
     options->addWidget(exportButton);
     options->addWidget(close);
     auto* layout = new QVBoxLayout(this);
@@ -85,6 +92,7 @@ CostCentreWindow::CostCentreWindow(Session& g, QWidget* parent)
         connect(box, &QCheckBox::toggled, this, &CostCentreWindow::refill);
     connect(upper_, &QTableWidget::cellClicked, this, &CostCentreWindow::clickCase);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(printButton, &QPushButton::clicked, this, &CostCentreWindow::printOverview);
     connect(exportButton, &QPushButton::clicked, this,
             [this] { exportTables(this, g_.prompter, tables_, QStringLiteral("kostenstellen")); });
     refill();
@@ -116,6 +124,61 @@ void CostCentreWindow::clickCase(int row, int column) {
     if (caseNumber == 0) return;
     emit caseChosen(caseNumber);
     accept();
+}
+
+void CostCentreWindow::printTo(print::PrintSurface& s, bool pagePerCentre) const {
+    const int digits = year_ % 100;
+    const std::string title = "                 M O N A T S G E H Ä L T E R   2 0 " +
+                              std::string(digits < 10 ? "0" : "") + std::to_string(digits) +
+                              (accumulate_->isChecked() ? " (akkumuliert)" : " (Monate einzeln)");
+    const std::string part = "   in Programmteil   " + dataSetName(set_);
+    CostCentreOptions options;
+    options.accumulated = accumulate_->isChecked();
+    options.sorted = sort_->isChecked();
+    // The cost centres as the overview orders them, the cases without one last.
+    std::vector<CostCentreEntry> groups(entries_.begin() + 2, entries_.end());
+    if (options.sorted)
+        std::stable_sort(
+            groups.begin(), groups.end(),
+            [](const CostCentreEntry& a, const CostCentreEntry& b) { return a.caption < b.caption; });
+    groups.push_back(entries_[1]);
+    bool first = true;
+    for (const CostCentreEntry& group : groups) {
+        options.choice = group.choice;
+        const auto tables = buildCostCentreOverview(cases_, year_, set_, options);
+        if (tables[0].rows.size() <= 1) continue; // no case in it
+        print::PrintTable table = printTableOf(tables[1]);
+        table.rows.back()[0] = "SUMME";
+        const std::string whom = group.choice.kind == CostCentreChoice::Kind::Without
+                                     ? "P E R S O N A L F Ä L L E   O H N E   K O S T E N S T E L L E"
+                                     : "                 F Ü R   " + group.caption;
+        table.titleLines = {title, whom, part};
+        if (!first && pagePerCentre) s.newPage();
+        first = false;
+        print::printTable(s, table);
+    }
+    options.choice = {};
+    const auto all = buildCostCentreOverview(cases_, year_, set_, options);
+    print::PrintTable table = printTableOf(all[0]);
+    table.titleLines = {title, "A L L E    P E R S O N A L F Ä L L E", part};
+    if (!first && pagePerCentre) s.newPage();
+    print::printTable(s, table);
+}
+
+void CostCentreWindow::printOverview() {
+    const PromptAnswer answer =
+        g_.prompter.ask(PromptMessage{PromptIcon::Question,
+                                      "Drucken",
+                                      {"Seitenwechsel nach jeder Kostenstelle?",
+                                       "Während der Berechnung des Drucks läuft die Sanduhr lange!"},
+                                      PromptButtons::YesNoCancel});
+    if (answer == PromptAnswer::Cancel) return;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    PrinterSurface surface(printer);
+    printTo(surface, answer == PromptAnswer::Yes);
+    surface.endDocument();
 }
 
 } // namespace varemo::ui

@@ -3,7 +3,8 @@
 // cost centres, the cases without one, or one cost centre; the options accumulate the months, sort by
 // name and put empty lines between cost centres. The upper grid lists cost centres and cases with their
 // year totals and "GESAMTSUMME"; the lower grid the months. A click on a case's number closes the
-// overview and asks the main window to show that case. The cases are calculated once when the window
+// overview and asks the main window to show that case. "Drucken" prints the months of each cost centre
+// and the overview of all of them in landscape. The cases are calculated once when the window
 // opens, with a progress dialog that may be cancelled between cases; nothing is written.
 
 #include "presentation/cost_centre_overview.h"
@@ -16,6 +17,10 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
+
+namespace varemo::print {
+class PrintSurface;
+}
 
 namespace varemo::ui {
 
@@ -34,6 +39,12 @@ class CostCentreWindow : public QDialog {
     QTableWidget* overviewGrid() const { return upper_; }
     QTableWidget* monthGrid() const { return months_; }
     const std::vector<ReportTable>& tables() const { return tables_; }
+
+    // The printout: per cost centre (and the cases without one) its months with "SUMME", a new page for
+    // each when pagePerCentre, then the overview of all cost centres ending in "GESAMTSUMME".
+    void printTo(print::PrintSurface& s, bool pagePerCentre) const;
+    // "Drucken": asks about the page breaks, then the printer.
+    void printOverview();
 
     // As a click on a cell of the upper grid: the column "Nr." of a case chooses the case.
     void clickCase(int row, int column);

@@ -2,7 +2,9 @@
 // show, the mode button, the chart, clicks on a month or a case, the menu entries that open them, and the
 // choices, ranges and files of serial printing.
 #include "presentation/navigation.h"
+#include "print/recording_surface.h"
 #include "session/case_load.h"
+#include "session/case_operations.h"
 #include "session/line_input.h"
 #include "support/cli_runner.h"
 #include "support/session.h"
@@ -182,4 +184,31 @@ TEST(SerialPrintWindow, HighlightsTheChoiceKeepsTheRangesInOrderAndPrintsIntoPdf
     w.target()->setCurrentIndex(2);
     EXPECT_EQ(w.printOrder(file).printed, 1);
     EXPECT_GT(QFileInfo(QString::fromStdString((f.s.dir.path() / "serie-1.pdf").string())).size(), 0);
+}
+
+TEST(CostCentreWindow, PrintsEachCostCentreThenAllCasesWithTheCasesWithoutOneUnderTheirOwnTitle) {
+    Fixture f;
+    ASSERT_EQ(NewCase(f.s.g), 2); // from the model case: no cost centre
+    ui::CostCentreWindow w(f.s.g);
+    for (bool pagePerCentre : {true, false}) {
+        SCOPED_TRACE(pagePerCentre);
+        print::RecordingSurface s;
+        w.printTo(s, pagePerCentre);
+        s.endDocument();
+        const std::string text = s.readingOrder();
+        const size_t centre = text.find("F Ü R   Kostenstelle 1");
+        const size_t without = text.find("P E R S O N A L F Ä L L E   O H N E   K O S T E N S T E L L E");
+        const size_t all = text.find("A L L E    P E R S O N A L F Ä L L E");
+        ASSERT_NE(centre, std::string::npos) << text;
+        EXPECT_LT(centre, without);
+        EXPECT_LT(without, all);
+        EXPECT_NE(text.find("M O N A T S G E H Ä L T E R   2 0 20 (Monate einzeln)"), std::string::npos);
+        EXPECT_NE(text.find("SUMME"), std::string::npos);
+        EXPECT_NE(text.find("GESAMTSUMME"), std::string::npos);
+        // Without page breaks the tables follow each other.
+        if (pagePerCentre)
+            EXPECT_EQ(s.pages(), 3);
+        else
+            EXPECT_LT(s.pages(), 3);
+    }
 }
