@@ -67,7 +67,7 @@ const Command kCommands[] = {
      "        (--text | --pdf FILE [--pdf-per-case])   (one printout for a run of cases or months)"},
     {"cost-centres", runCostCentres,
      "cost-centres --year Y --set REAL|PLAN|INFO [--month M] [--centre all|none|N] [--accumulated]\n"
-     "        [--sorted] [--empty-lines] (--json|--csv)   (all cases by cost centre)"},
+     "        [--sorted] [--empty-lines] [--performance-pay] (--json|--csv)   (all cases by cost centre)"},
 };
 
 void printUsage(std::ostream& out) {

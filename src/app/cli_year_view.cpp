@@ -113,6 +113,7 @@ int runYearView(CliContext& ctx) {
 int runCostCentres(CliContext& ctx) {
     YearSelection sel;
     CostCentreOptions options;
+    bool performancePay = false;
     ArgReader r(ctx.args);
     while (r.next()) {
         if (sel.take(r)) continue;
@@ -128,6 +129,8 @@ int runCostCentres(CliContext& ctx) {
             options.sorted = true;
         } else if (a == "--empty-lines") {
             options.emptyLines = true;
+        } else if (a == "--performance-pay") {
+            performancePay = true;
         } else {
             r.unknown();
         }
@@ -141,6 +144,11 @@ int runCostCentres(CliContext& ctx) {
         return 1;
     }
     const std::vector<CaseYearFigures> cases = CalculateAllCases(g);
+    if (performancePay) {
+        const ReportTable table = buildPerformancePayTable(cases, sel.year, g.dataSet, options.choice);
+        print({table}, sel.format);
+        return table.notes.empty() ? 0 : 1;
+    }
     const auto tables = buildCostCentreOverview(cases, sel.year, g.dataSet, options);
     print(tables, sel.format);
     return tables.front().notes.empty() ? 0 : 1;

@@ -124,6 +124,18 @@ std::string costCentreTitle(const CostCentreChoice& choice, const std::vector<Ca
            (it != names.end() ? it->second : "Kostenstelle " + std::to_string(choice.position));
 }
 
+std::string costCentreAddressee(const CostCentreChoice& choice, const std::vector<CaseYearFigures>& cases) {
+    switch (choice.kind) {
+    case CostCentreChoice::Kind::All:
+        return "für alle Kostenstellen";
+    case CostCentreChoice::Kind::Without:
+        return "für Personalfälle ohne Kostenstelle";
+    case CostCentreChoice::Kind::One:
+        break;
+    }
+    return costCentreTitle(choice, cases).substr(std::string("Monatsgehälter ").size());
+}
+
 std::vector<ReportTable> buildCostCentreOverview(const std::vector<CaseYearFigures>& cases, int year,
                                                  DataSet set, const CostCentreOptions& options) {
     const std::string suffix = " " + std::to_string(year) + " (" + dataSetName(set) + ") in EURO";
@@ -222,6 +234,58 @@ std::vector<ReportTable> buildCostCentreOverview(const std::vector<CaseYearFigur
     }
     months.rows.push_back(valuesRow(RowKind::Total, "Summe", "", running));
     return {std::move(upper), std::move(months)};
+}
+
+ReportTable buildPerformancePayTable(const std::vector<CaseYearFigures>& cases, int year, DataSet set,
+                                     const CostCentreChoice& choice) {
+    ReportTable t;
+    t.name = "performancePay";
+    t.title = "Leistungsentgelte " + std::to_string(year) + " (" + dataSetName(set) + ") " +
+              costCentreAddressee(choice, cases);
+    t.columns = {"Nr.", "Name"};
+    for (const std::string& c : monthColumnCaptions())
+        t.columns.push_back(c);
+    t.columns.push_back("Summe");
+    t.monthColumn = 2;
+    std::array<Money, 13> grand{};
+    bool grandComplete = true;
+    for (const CaseYearFigures& c : cases) {
+        TableRow row;
+        row.caseNumber = c.caseNumber;
+        row.cells = {TableCell::label(std::to_string(c.caseNumber)), TableCell::label(trimmed(c.name))};
+        bool any = false;
+        bool complete = true;
+        Money sum;
+        for (const MonthFigures& f : c.months) {
+            if (!f.available()) {
+                complete = false;
+                row.cells.push_back(TableCell::missing());
+                continue;
+            }
+            if (!selected(choice, costCentreOf(f))) {
+                row.cells.push_back(TableCell::label(""));
+                continue;
+            }
+            any = true;
+            sum += f.performancePay;
+            grand[static_cast<size_t>(f.month - 1)] += f.performancePay;
+            row.cells.push_back(TableCell::money(f.performancePay));
+        }
+        if (!any && complete) continue;
+        row.cells.push_back(complete ? TableCell::money(sum) : TableCell::missing());
+        grandComplete = grandComplete && complete;
+        if (!complete)
+            t.notes.push_back("Personalfall " + std::to_string(c.caseNumber) + ": nicht alle Monate");
+        grand[12] += sum;
+        t.rows.push_back(std::move(row));
+    }
+    TableRow total;
+    total.kind = RowKind::Total;
+    total.cells = {TableCell::label(""), TableCell::label(kGrandTotal)};
+    for (size_t m = 0; m < 13; ++m)
+        total.cells.push_back(grandComplete ? TableCell::money(grand[m]) : TableCell::missing());
+    t.rows.push_back(std::move(total));
+    return t;
 }
 
 } // namespace varemo

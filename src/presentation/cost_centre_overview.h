@@ -55,7 +55,14 @@ const std::vector<std::string>& costCentreAmountColumns();
 std::vector<ReportTable> buildCostCentreOverview(const std::vector<CaseYearFigures>& cases, int year,
                                                  DataSet set, const CostCentreOptions& options);
 
+// The performance pay ("Leistungsentgelt") of each case of the choice, month by month: "Nr.", "Name",
+// "JAN." … "DEZ.", "Summe", and "GESAMTSUMME"; a month the case spends in another cost centre is empty.
+ReportTable buildPerformancePayTable(const std::vector<CaseYearFigures>& cases, int year, DataSet set,
+                                     const CostCentreChoice& choice);
+
 // The window title for a choice.
 std::string costCentreTitle(const CostCentreChoice& choice, const std::vector<CaseYearFigures>& cases);
+// Whom a printout covers: "für alle Kostenstellen", "für Personalfälle ohne Kostenstelle", "für " + name.
+std::string costCentreAddressee(const CostCentreChoice& choice, const std::vector<CaseYearFigures>& cases);
 
 } // namespace varemo

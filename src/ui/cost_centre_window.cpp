@@ -61,6 +61,8 @@ CostCentreWindow::CostCentreWindow(Session& g, QWidget* parent)
     exportButton->setObjectName(QStringLiteral("Exportieren"));
     auto* printButton = new QPushButton(QStringLiteral("Drucken"), this);
     printButton->setObjectName(QStringLiteral("Druckenopt"));
+    auto* performanceButton = new QPushButton(QStringLiteral("Leistungsentgelte"), this);
+    performanceButton->setObjectName(QStringLiteral("LEDruck"));
     auto* close = new QPushButton(QStringLiteral("Schließen"), this);
     upper_ = new QTableWidget(this);
     upper_->setObjectName(QStringLiteral("MSFlexGrid1"));
@@ -79,6 +81,7 @@ CostCentreWindow::CostCentreWindow(Session& g, QWidget* parent)
     options->addWidget(sort_);
     options->addWidget(emptyLines_);
     options->addWidget(printButton);
+    options->addWidget(performanceButton);
     options->addWidget(exportButton);
     options->addWidget(close);
     auto* layout = new QVBoxLayout(this);
@@ -93,6 +96,14 @@ CostCentreWindow::CostCentreWindow(Session& g, QWidget* parent)
     connect(upper_, &QTableWidget::cellClicked, this, &CostCentreWindow::clickCase);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(printButton, &QPushButton::clicked, this, &CostCentreWindow::printOverview);
+    connect(performanceButton, &QPushButton::clicked, this, [this] {
+        QPrinter printer(QPrinter::HighResolution);
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() != QDialog::Accepted) return;
+        PrinterSurface surface(printer);
+        printPerformancePay(surface);
+        surface.endDocument();
+    });
     connect(exportButton, &QPushButton::clicked, this,
             [this] { exportTables(this, g_.prompter, tables_, QStringLiteral("kostenstellen")); });
     refill();
@@ -179,6 +190,19 @@ void CostCentreWindow::printOverview() {
     PrinterSurface surface(printer);
     printTo(surface, answer == PromptAnswer::Yes);
     surface.endDocument();
+}
+
+void CostCentreWindow::printPerformancePay(print::PrintSurface& s) const {
+    CostCentreChoice choice;
+    const int index = combo_->currentIndex();
+    if (index >= 0 && index < static_cast<int>(entries_.size()))
+        choice = entries_[static_cast<size_t>(index)].choice;
+    const int digits = year_ % 100;
+    print::PrintTable table = printTableOf(buildPerformancePayTable(cases_, year_, set_, choice));
+    table.titleLines = {"L E I S T U N G S E N T G E L T E   2 0 " + std::string(digits < 10 ? "0" : "") +
+                            std::to_string(digits),
+                        costCentreAddressee(choice, cases_), "   in Programmteil   " + dataSetName(set_)};
+    print::printTable(s, table);
 }
 
 } // namespace varemo::ui

@@ -45,6 +45,8 @@ class CostCentreWindow : public QDialog {
     void printTo(print::PrintSurface& s, bool pagePerCentre) const;
     // "Drucken": asks about the page breaks, then the printer.
     void printOverview();
+    // The performance-pay print of the chosen cost centres.
+    void printPerformancePay(print::PrintSurface& s) const;
 
     // As a click on a cell of the upper grid: the column "Nr." of a case chooses the case.
     void clickCase(int row, int column);

@@ -83,6 +83,14 @@ TEST_F(YearFiguresTest, TheSessionKeepsItsMonthAndTheOverviewSplitsTheYearByCost
     ASSERT_EQ(one.rows.size(), 4u);
     EXPECT_EQ(one.rows[2].kind, RowKind::Empty);
     EXPECT_EQ(one.rows[3].cells[3].amount, cents(720000));
+    // The performance pay of the second cost centre: its months only, the others empty, the total as
+    // the overview's column "Leistungs- entgelt".
+    const ReportTable performance = buildPerformancePayTable(cases, 2020, DataSet::Real, options.choice);
+    ASSERT_EQ(performance.rows.size(), 2u);
+    EXPECT_EQ(performance.rows[0].cells[2], TableCell::label(""));
+    EXPECT_EQ(performance.rows[0].cells[8].kind, TableCell::Kind::Amount);
+    EXPECT_EQ(performance.rows[0].cells[14].amount, one.rows[1].cells[12].amount);
+    EXPECT_EQ(performance.rows[1].cells[1].text, kGrandTotal);
     options.month = 8;
     EXPECT_EQ(buildCostCentreOverview(cases, 2020, DataSet::Real, options)[0].rows[3].cells[3].amount,
               cents(120000));
