@@ -92,18 +92,18 @@ SerialPrintWindow::SerialPrintWindow(Session& g, QPrinter& printer, QWidget* par
     setObjectName(QStringLiteral("Seriendruck"));
     setWindowTitle(QString::fromUtf8(print::kSerialPrintTitle));
     const int cases = std::max(1, static_cast<int>(names_.size()));
-    auto spin = [this](const char* name, int highest, int value) {
+    // The fields take any number; leaving one puts the range back in order (caseRangeChanged).
+    auto spin = [this](const char* name, int value) {
         auto* box = new QSpinBox(this);
         box->setObjectName(QString::fromLatin1(name));
         box->setRange(0, 9999);
         box->setValue(value);
-        (void)highest;
         return box;
     };
-    first_ = spin("Anfang", cases, 1);
-    last_ = spin("Ende", cases, cases);
-    firstMonth_ = spin("Anfang1", 13, 1);
-    lastMonth_ = spin("Ende1", 13, 12);
+    first_ = spin("Anfang", 1);
+    last_ = spin("Ende", cases);
+    firstMonth_ = spin("Anfang1", 1);
+    lastMonth_ = spin("Ende1", 12);
     firstName_ = new QLabel(this);
     firstName_->setObjectName(QStringLiteral("erstername"));
     lastName_ = new QLabel(this);

@@ -28,6 +28,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace varemo;
 using varemo::test::TestSession;
 
@@ -117,29 +119,29 @@ TEST(CostCentreWindow, ListsTheCaseUnderItsCostCentreAndOpensAClickedCase) {
     EXPECT_EQ(chosen.at(0).at(0).toInt(), 1);
 }
 
-TEST(OverviewMenu, TheMenuEntriesOpenTheViewsOfTheShownCase) {
+TEST(OverviewMenu, TheMenuEntriesAndF09OpenTheirWindows) {
     Fixture f;
     ui::MainWindow window(f.s.g);
     window.setWritesWindowRecord(false);
-    for (int code :
-         {kMenuYearSalaries, kMenuYearEmployerCost, kMenuYearCombined, kMenuYearSettings, kMenuCostCentres}) {
-        QString opened;
-        // Closes the view once it runs modally (the overview first calculates the cases).
+    // Runs the entry and closes the window it opens modally (the overview first calculates the cases).
+    auto opened = [&window](const std::function<void()>& entry) {
+        QString name;
         QTimer closer;
         closer.setInterval(10);
-        QObject::connect(&closer, &QTimer::timeout, [&opened] {
+        QObject::connect(&closer, &QTimer::timeout, [&name] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog || !dialog->objectName().startsWith(QStringLiteral("Form"))) return;
-            opened = dialog->objectName() + " " + dialog->windowTitle();
+            if (!dialog || dialog->objectName().isEmpty()) return;
+            name = dialog->objectName();
             dialog->reject();
         });
         closer.start();
-        window.menuItem(code);
-        closer.stop();
-        EXPECT_TRUE(
-            opened.startsWith(code == kMenuCostCentres ? QStringLiteral("Form2") : QStringLiteral("Form3")))
-            << code << " " << opened.toStdString();
-    }
+        entry();
+        return name;
+    };
+    for (int code : {kMenuYearSalaries, kMenuYearEmployerCost, kMenuYearCombined, kMenuYearSettings})
+        EXPECT_EQ(opened([&] { window.menuItem(code); }), QStringLiteral("Form3")) << code;
+    EXPECT_EQ(opened([&] { window.menuItem(kMenuCostCentres); }), QStringLiteral("Form2"));
+    EXPECT_EQ(opened([&] { window.functionButton(9); }), QStringLiteral("Seriendruck"));
     EXPECT_EQ(f.s.g.month(), 3);
 }
 
