@@ -111,6 +111,9 @@ int runStepDuration(CliContext& ctx);                         // cli_step_durati
 int runPromotion(CliContext& ctx);                            // cli_step_duration.cpp
 int runVacation(CliContext& ctx);                             // cli_vacation.cpp
 int runPrint(CliContext& ctx);                                // cli_print.cpp
+int runYearView(CliContext& ctx);                             // cli_year_view.cpp
+int runCostCentres(CliContext& ctx);                          // cli_year_view.cpp
+int runSerialPrint(CliContext& ctx);                          // cli_serial_print.cpp
 // "employerCost":[{"label","cents"}…],"employerTotalCents":n for the sheet's JSON.
 std::string employerCostJson(const Session& g);
 

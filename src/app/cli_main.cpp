@@ -84,6 +84,15 @@ const Command kCommands[] = {
      "        [--correction C] [--additional D] [--further-additional D] [--months N] [--pension-months N]\n"
      "        [--special-leave-months N] [--previous-rest D] [--taken D] [--monthly-pay A --pay-off-days D]\n"
      "        [--days-worked N [--full-leave D]] [--save] [--input FILE] [--json]"},
+    {"year-view", runYearView,
+     "year-view --year Y --set REAL|PLAN|INFO --case N [--view 40|41|39] [--accumulated] [--settings]\n"
+     "        (--json|--csv)   (the twelve months of a case; --settings: the control listing)"},
+    {"serial-print", runSerialPrint,
+     "serial-print --year Y --set REAL|PLAN|INFO --code C [--first N] [--last M] [--case N] [--month M]\n"
+     "        (--text | --pdf FILE [--pdf-per-case])   (one printout for a run of cases or months)"},
+    {"cost-centres", runCostCentres,
+     "cost-centres --year Y --set REAL|PLAN|INFO [--month M] [--centre all|none|N] [--accumulated]\n"
+     "        [--sorted] [--empty-lines] [--performance-pay] (--json|--csv)   (all cases by cost centre)"},
 };
 
 void printUsage(std::ostream& out) {

@@ -72,6 +72,11 @@ MenuDispatch menuAuswertung(int code) {
     case 7:
         return act(MenuAction::PrinterSetup);
     default:
+        if (code >= kMenuYearSalaries && code <= kMenuCostCentres) {
+            MenuDispatch d{MenuAction::Overview};
+            d.overview = code;
+            return d;
+        }
         return {};
     }
 }
@@ -109,6 +114,8 @@ MenuDispatch functionDispatch(int code) {
         return act(MenuAction::TransferCase);
     case 22:
         return act(MenuAction::Memo);
+    case 9:
+        return act(MenuAction::SerialPrint);
     case 3:
     case 4: {
         MenuDispatch d{MenuAction::PrintWindow};

@@ -36,6 +36,8 @@ enum class MenuAction {
     PrintWindow,     // the window on the printer: `colour` or greyscale
     Printout,        // the preview of printout `printKind` of the shown case-month
     PrinterSetup,    // the system's printer dialog
+    SerialPrint,     // the window "Seriendruck"
+    Overview,        // the year view `overview` (kMenuYearSalaries to kMenuCostCentres) of the case
 };
 
 struct MenuDispatch {
@@ -45,6 +47,7 @@ struct MenuDispatch {
     bool inKind = false; // SpecialRules: lines 25 and 26 (true) or 44 to 46
     bool colour = false; // PrintWindow
     int printKind = 0;   // Printout
+    int overview = 0;    // Overview: the menu code of the view
     Availability availability = Availability::Built;
 };
 

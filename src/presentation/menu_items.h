@@ -37,6 +37,14 @@ struct FunctionButton {
     Availability availability;
 };
 
+// The year view of the shown case (views 40, 41, 39 and the control listing) and the cost-centre
+// overview of all cases, in the group "Drucken".
+inline constexpr int kMenuYearSalaries = 30;
+inline constexpr int kMenuYearEmployerCost = 31;
+inline constexpr int kMenuYearCombined = 32;
+inline constexpr int kMenuYearSettings = 33;
+inline constexpr int kMenuCostCentres = 34;
+
 // The groups in menu-bar order.
 const std::vector<MenuGroup>& menuGroups();
 const std::vector<MenuItem>& menuItems();

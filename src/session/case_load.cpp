@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace varemo {
 namespace {
@@ -87,6 +88,22 @@ void repairDate(Case& c) {
 }
 
 } // namespace
+
+bool ReadCaseMonthUnchanged(Session& g) {
+    Case c;
+    readCaseMonth(g, c);
+    // Only the record's keys count here; the session's month counter is no property of the record.
+    const int32_t counter = std::exchange(g.monthCounter, 0);
+    const bool damaged = checkRanges(g, c) != 0;
+    g.monthCounter = counter;
+    if (damaged || nameNeedsReplacing(g.files.readYear(g.caseNumber).rawName())) return false;
+    followUpCorrections(c);
+    amountCorrections(g, c);
+    repairDate(c);
+    g.workingCase = std::move(c);
+    g.east = isEastRegion(g.workingCase.region());
+    return true;
+}
 
 bool nameNeedsReplacing(const std::string& rawName) {
     for (size_t i = 0; i < 2 && i < rawName.size(); ++i)

@@ -17,6 +17,10 @@ void OpenYearFiles(Session& g);
 // in all twelve months before loading again.
 void LoadCaseMonth(Session& g);
 
+// Loads the month as LoadCaseMonth does, with the same corrections, but writes nothing: a record that
+// the load would reset (a key out of range, a damaged name) is left alone and false returned.
+[[nodiscard]] bool ReadCaseMonthUnchanged(Session& g);
+
 // The load check of a case's name as the year record holds it (Windows-1252, blank-padded): a
 // control character, a blank or "!" in its first two places, or fewer than two characters, make the
 // load reset the case to the defaults, as it is then taken for a damaged or foreign record.

@@ -154,6 +154,10 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     void copyCase(int direction) override;
     void answerUnavailable(Availability a) override;
 
+    // The year view (menu Y30 to Y33) of the shown case and the cost-centre overview (Y34).
+    void openOverview(int number);
+    // Seriendruck (f09).
+    void openSerialPrint();
     void applyColours();
     // The memo field shows the memo of the shown case; typed text not yet saved goes to the case it
     // was typed for before another case's memo is shown.

@@ -15,21 +15,25 @@
 #include "session/year_transfer.h"
 #include "ui/amount_field.h"
 #include "ui/calculator_widget.h"
+#include "ui/cost_centre_window.h"
 #include "ui/engine_call.h"
 #include "ui/links.h"
 #include "ui/option_grid.h"
 #include "ui/panel_contents.h"
+#include "ui/serial_print_window.h"
 #include "ui/sheet_area.h"
 #include "ui/sheet_cell.h"
 #include "ui/special_rules_dialog.h"
 #include "ui/window_bars.h"
 #include "ui/window_layout.h"
+#include "ui/year_view_window.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -277,6 +281,12 @@ void MainWindow::dispatch(const MenuDispatch& d, const std::string& code, const 
     case MenuAction::Memo:
         bars_->toggleMemo();
         return;
+    case MenuAction::SerialPrint:
+        openSerialPrint();
+        return;
+    case MenuAction::Overview:
+        openOverview(d.overview);
+        return;
     case MenuAction::AdoptModelCase:
     case MenuAction::TransferCase:
         if (g_.showsYearSalary()) {
@@ -398,6 +408,37 @@ void MainWindow::chooseStorageLocation() {
     engine([&] {
         if (SetStorageLocation(g_, folder.toStdString()) == StorageResult::Done) ShowSelection(g_);
     });
+}
+
+void MainWindow::openSerialPrint() {
+    if (!printer_) printer_ = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    SerialPrintWindow window(g_, *printer_, this);
+    window.exec();
+    redisplay(); // the orders make other cases and months current
+}
+
+void MainWindow::openOverview(int number) {
+    // Both views read the stored months of the year; the year salary is no month of them.
+    if (number == kMenuCostCentres) {
+        std::unique_ptr<CostCentreWindow> overview;
+        callEngine(g_.prompter, [&] { overview = std::make_unique<CostCentreWindow>(g_, this); });
+        if (!overview || !overview->loaded()) return;
+        connect(overview.get(), &CostCentreWindow::caseChosen, this,
+                [this](int caseNumber) { engine([&] { SelectCase(g_, caseNumber); }); });
+        overview->exec();
+        return;
+    }
+    const bool settings = number == kMenuYearSettings;
+    const YearViewKind kind = number == kMenuYearEmployerCost ? YearViewKind::EmployerCost
+                              : number == kMenuYearCombined   ? YearViewKind::Combined
+                                                              : YearViewKind::Salaries;
+    std::unique_ptr<YearViewWindow> view;
+    callEngine(g_.prompter,
+               [&] { view = std::make_unique<YearViewWindow>(g_, g_.caseNumber, kind, settings, this); });
+    if (!view) return;
+    connect(view.get(), &YearViewWindow::monthChosen, this,
+            [this](int month) { engine([&] { SelectMonth(g_, month); }); });
+    view->exec();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -49,6 +49,8 @@ std::map<int, Expected> expectedMenu() {
         m[code] = kLater;
     for (int code = 50; code <= 57; ++code) // printouts
         m[code] = kLater;
+    for (int code = kMenuYearSalaries; code <= kMenuCostCentres; ++code)
+        m[code] = {MenuAction::Overview};
     for (int code = 62; code <= 65; ++code)
         m[code] = {MenuAction::TransferAll};
     for (int code = 66; code <= 70; ++code)
@@ -80,7 +82,8 @@ std::map<int, Expected> expectedFunctions() {
         m[code] = {MenuAction::PrintWindow};
     for (int code : {5, 6, 7, 8})
         m[code] = {MenuAction::Printout};
-    for (int code : {9, 16, 17}) // serial printing, calculators
+    m[9] = {MenuAction::SerialPrint};
+    for (int code : {16, 17}) // calculators
         m[code] = kLater;
     return m;
 }

@@ -366,12 +366,15 @@ TEST(Menu, EveryCodeIsExecutedOrAnswersWithItsMessage) {
         if (f.panel()) f.panel()->leave();
         if (f.window->specialRules()) f.window->specialRules()->close();
     };
-    // Left out: the system's folder and printer dialogs (Y02, Y07, f03, f04) and the end of the program.
+    // Left out: the system's folder and printer dialogs (Y02, Y07, f03, f04), the end of the program, and
+    // the windows that wait for their own end (the year views Y30 to Y34, serial printing f09; they have
+    // tests of their own).
     for (const MenuItem& item : menuItems())
-        if (item.code != 2 && item.code != 7 && item.code != 11)
+        if (item.code != 2 && item.code != 7 && item.code != 11 &&
+            (item.code < kMenuYearSalaries || item.code > kMenuCostCentres))
             walk(item.code, 'Y', menuAuswertung(item.code));
     for (const FunctionButton& b : functionButtons())
-        if (b.code != 3 && b.code != 4) walk(b.code, 'f', functionDispatch(b.code));
+        if (b.code != 3 && b.code != 4 && b.code != 9) walk(b.code, 'f', functionDispatch(b.code));
 }
 
 TEST(Menu, LinksOpenTheInstallationsAddressesInTheBrowser) {
