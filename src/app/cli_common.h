@@ -27,6 +27,7 @@ class CliPrompter : public RecordingPrompter {
 // What every command gets: the global options and its own arguments.
 struct CliContext {
     std::filesystem::path programDir;
+    std::filesystem::path installDir; // the folder of the running program (its shipped files, settings)
     bool answerYes = false;
     std::vector<std::string> args;
     CliPrompter* prompter = nullptr;
@@ -104,6 +105,7 @@ void printPartTimeDetail(const Session& g, bool json);        // parttime: the p
 void printSpecialPaymentDetail(const Session& g, bool json);  // special: the annual special payment
 int runRecalcAll(CliContext& ctx);                            // cli_recalc.cpp
 int runPrint(CliContext& ctx);                                // cli_print.cpp
+int runUpdate(CliContext& ctx);                               // cli_update.cpp
 // "employerCost":[{"label","cents"}…],"employerTotalCents":n for the sheet's JSON.
 std::string employerCostJson(const Session& g);
 
