@@ -1,6 +1,7 @@
 #include "update/tariff_archive.h"
 
 #include "persistence/file_ops.h"
+#include "persistence/folder_lock.h"
 #include "tariffs/tariff_file.h"
 
 #include <sys/stat.h>
@@ -20,6 +21,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kNothingChanged = " Die installierten Tariftabellen sind unverändert.";
+constexpr const char* kUnpackPrefix = ".entpacken-";
 
 [[noreturn]] void refuse(const std::string& why) {
     throw ArchiveError("Das Tarifarchiv wurde nicht übernommen: " + why + kNothingChanged);
@@ -165,16 +167,28 @@ std::vector<std::string> installTariffArchive(const std::vector<uint8_t>& archiv
     fs::create_directories(tariffFolder, ec);
     if (!fs::is_directory(tariffFolder, ec))
         refuse("Der Ordner " + tariffFolder.string() + " kann nicht angelegt werden.");
-    // The unpacked files wait in a folder of the tariff folder itself, so that moving them in is a
-    // rename on the same drive.
-    TempFolder temp(tariffFolder / (".entpacken-" + uniqueSuffix()));
-    if (!fs::create_directory(temp.path(), ec))
-        refuse("Im Ordner " + tariffFolder.string() + " kann nicht geschrieben werden.");
-    for (const Entry& e : entries)
-        writeFile(temp.path() / e.name, e.bytes);
-
     std::vector<std::string> installed;
     try {
+        // Another workstation installing into the same folder waits its turn. An installation that was
+        // cut off (killed, power lost) left its saved copies: they are put back first, so that the
+        // tables are never a mix of two years' archives.
+        FolderLock lock(tariffFolder);
+        for (const fs::path& left : FileSnapshot::leftovers(tariffFolder))
+            if (!FileSnapshot::restoreLeftover(left))
+                refuse("Eine unterbrochene Installation hinterließ Dateien, die nicht zurückgesetzt werden "
+                       "konnten (" +
+                       left.string() + ").");
+        for (const fs::directory_entry& e : fs::directory_iterator(tariffFolder))
+            if (e.path().filename().string().starts_with(kUnpackPrefix)) fs::remove_all(e.path(), ec);
+
+        // The unpacked files wait in a folder of the tariff folder itself, so that moving them in is a
+        // rename on the same drive.
+        TempFolder temp(tariffFolder / (kUnpackPrefix + uniqueSuffix()));
+        if (!fs::create_directory(temp.path(), ec))
+            refuse("Im Ordner " + tariffFolder.string() + " kann nicht geschrieben werden.");
+        for (const Entry& e : entries)
+            writeFile(temp.path() / e.name, e.bytes);
+
         FileSnapshot snapshot(tariffFolder);
         for (const Entry& e : entries)
             snapshot.add(tariffFolder / e.name);

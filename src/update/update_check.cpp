@@ -83,7 +83,7 @@ std::vector<uint8_t> fetchUpdateNotice(Downloader& downloader, const UpdateSetti
 
 void reportNoticeFailure(Session& g, UpdateRun& run, const DownloadError& e) {
     run.downloadFailed = true;
-    const fs::path noUpdate = g.dataRoot / kNoUpdateFile;
+    const fs::path noUpdate = g.dataRootOrProgram() / kNoUpdateFile;
     std::error_code ec;
     if (fs::exists(noUpdate, ec)) {
         g.prompter.tell(
@@ -114,7 +114,7 @@ void reportNoticeFailure(Session& g, UpdateRun& run, const DownloadError& e) {
 std::optional<UpdatePanel> evaluateUpdateNotice(Session& g, const fs::path& mainProgram,
                                                 const std::vector<uint8_t>& notice, UpdateCheckKind kind) {
     const UpdateNotice parsed = parseUpdateNotice(notice);
-    const InstalledDates installed = installedDates(mainProgram, g.dataRoot);
+    const InstalledDates installed = installedDates(mainProgram, g.dataRootOrProgram());
     const int content = kind == UpdateCheckKind::Automatic ? kAutomaticCheckPanel : kInternetUpdatePanel;
     UpdatePanel panel = internetUpdatePanel(parsed, installed, g.storage.autoUpdateCheck, content);
     if (kind == UpdateCheckKind::Automatic && !panel.updateAvailable) return std::nullopt;
