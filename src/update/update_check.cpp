@@ -159,12 +159,12 @@ std::vector<std::string> installTariffs(Session& g, int year, const std::vector<
         Session& g;
         int year;
         ~Reopen() {
-            g.tariffs = TariffYear(g.dataRoot, year);
+            g.tariffs = TariffYear(g.dataRootOrProgram(), year);
             std::error_code ec;
-            g.storage.tariffsPresent = fs::exists(tariffFilePath(g.dataRoot, g.year, 1), ec);
+            g.storage.tariffsPresent = fs::exists(tariffFilePath(g.dataRootOrProgram(), g.year, 1), ec);
         }
     } reopen{g, openYear};
-    return installTariffArchive(archive, g.dataRoot / "Tarife", year);
+    return installTariffArchive(archive, g.dataRootOrProgram() / "Tarife", year);
 }
 
 bool DownloadTariffs(Session& g, UpdateRun& run, Downloader& downloader, const UpdateSettings& settings,

@@ -2,6 +2,7 @@
 
 #include "support/http_server.h"
 #include "support/session.h"
+#include "update/tariff_archive.h"
 #include "update/update_check.h"
 #include "update_test_support.h"
 
@@ -178,6 +179,30 @@ TEST_F(AutomaticCheck, WithoutNetworkYesSwitchesTheCheckOffForGood) {
     const int calls = downloader.calls;
     EXPECT_FALSE(tick(run));
     EXPECT_EQ(downloader.calls, calls);
+}
+
+// The open tariff files of the year read the installed tables at once; a refused archive leaves them
+// open on the old ones.
+TEST(TariffInstall, TheOpenTablesAreReopened) {
+    TestSession s;
+    s.g.dataRoot = s.dir.path();
+    writeText(s.dir.path() / "Tarife" / "20201.ttt", tariffBytes(2, 111));
+    s.g.tariffs = TariffYear(s.dir.path(), 2020);
+    ASSERT_EQ(s.g.tariffs.read(1, 2)[0], 111);
+
+    const fs::path zip = s.dir.path() / "archiv.zip";
+    writeZip(zip, {{"20201.ttt", tariffBytes(2, 555)}, {"20202.ttt", tariffBytes(2, 556)}});
+    const std::string bytes = readText(zip);
+    EXPECT_EQ(installTariffs(s.g, 2020, {bytes.begin(), bytes.end()}),
+              (std::vector<std::string>{"20201.ttt", "20202.ttt"}));
+    EXPECT_EQ(s.g.tariffs.read(1, 2)[0], 555);
+    EXPECT_EQ(s.g.tariffs.read(2, 2)[0], 556);
+    EXPECT_TRUE(s.g.storage.tariffsPresent);
+
+    writeZip(zip, {{"20201.ttt", tariffBytes(2, 777)}, {"../20202.ttt", tariffBytes(2, 778)}});
+    const std::string bad = readText(zip);
+    EXPECT_THROW(installTariffs(s.g, 2020, {bad.begin(), bad.end()}), ArchiveError);
+    EXPECT_EQ(s.g.tariffs.read(1, 2)[0], 555);
 }
 
 TEST(ServerUpdate, MissingFilesOnTheServerCountAsDifferent) {
