@@ -27,6 +27,7 @@ class CliPrompter : public RecordingPrompter {
 // What every command gets: the global options and its own arguments.
 struct CliContext {
     std::filesystem::path programDir;
+    std::filesystem::path installDir; // the folder of the running program (its shipped files, settings)
     bool answerYes = false;
     std::vector<std::string> args;
     CliPrompter* prompter = nullptr;
@@ -114,6 +115,7 @@ int runPrint(CliContext& ctx);                                // cli_print.cpp
 int runYearView(CliContext& ctx);                             // cli_year_view.cpp
 int runCostCentres(CliContext& ctx);                          // cli_year_view.cpp
 int runSerialPrint(CliContext& ctx);                          // cli_serial_print.cpp
+int runUpdate(CliContext& ctx);                               // cli_update.cpp
 // "employerCost":[{"label","cents"}…],"employerTotalCents":n for the sheet's JSON.
 std::string employerCostJson(const Session& g);
 

@@ -12,6 +12,7 @@
 #include "app/cli_storage.h"
 #include "base/error.h"
 #include "persistence/file_ops.h"
+#include "session/program_folder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -59,6 +60,9 @@ const Command kCommands[] = {
      "print --kind K --year Y --set REAL|PLAN|INFO --case N --month M (--text | --pdf FILE)\n"
      "        [--today TT.MM.JJJJ] [--second-sheet]   (a printout of the case-month; month 13: the year "
      "salary)"},
+    {"update", runUpdate,
+     "update check [--base URL] [--json] | update server [--json] | update tariffs --year Y [--base URL]\n"
+     "        (the update check; the tariff archive of a year from the update server)"},
     {"recalc-all", runRecalcAll,
      "recalc-all --year Y --set REAL|PLAN|INFO   (all cases, twelve months; asks)"},
     {"export", runExport,
@@ -156,7 +160,9 @@ int main(int argc, char** argv) {
         }
         if (!command) throw UsageError("no command given");
         ctx.args.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
-        if (ctx.programDir.empty()) ctx.programDir = executableDir();
+        ctx.installDir = executableDir();
+        // An installation the user may not write to keeps the user's data in the user's own folder.
+        if (ctx.programDir.empty()) ctx.programDir = programFolderFor(ctx.installDir);
         CliPrompter prompter(ctx.answerYes);
         ctx.prompter = &prompter;
         return command->run(ctx);

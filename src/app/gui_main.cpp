@@ -4,14 +4,16 @@
 //   varemo20 --screenshot FILE [--year Y --set REAL|PLAN|INFO --case N --month M] [--panel CODE]
 //            [--program-dir DIR]
 //
-// The program folder defaults to the executable's folder (or VAREMO_PROGRAM_DIR). The start-up finds
-// the user's folders and the selection shown last; --year, --set, --case and --month override it.
+// The program folder defaults to the executable's folder (or VAREMO_PROGRAM_DIR); an installation the
+// user cannot write to keeps the data in ~/.local/share/varemo20 (session/program_folder.h). The start-up
+// finds the user's folders and the selection shown last; --year, --set, --case and --month override it.
 // --screenshot starts without a display, renders the main window of that case-month to a PNG file and
 // exits (0 written, 2 usage error, 3 start-up or file error). Messages then go to stderr. With --panel
 // the picture is the panel window showing that content over the main window.
 
 #include "base/error.h"
 #include "presentation/navigation.h"
+#include "session/program_folder.h"
 #include "session/startup.h"
 #include "ui/main_window.h"
 #include "ui/qt_prompter.h"
@@ -129,8 +131,9 @@ int main(int argc, char** argv) {
     ui::QtPrompter boxes;
     Prompter& prompter = screenshot ? static_cast<Prompter&>(quiet) : static_cast<Prompter&>(boxes);
     Session g(prompter);
-    g.programDir = options.programDir.empty() ? executableDir() : options.programDir;
     try {
+        // An installation the user may not write to keeps the user's data in the user's own folder.
+        g.programDir = options.programDir.empty() ? programFolderFor(executableDir()) : options.programDir;
         if (!StartUp(g)) return 3;
         if (options.year) g.year = *options.year;
         if (options.set) g.dataSet = *options.set;
