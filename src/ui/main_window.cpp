@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "persistence/window_record.h"
+#include "presentation/colour_panel.h"
 #include "presentation/sheet_view.h"
 #include "ui/amount_field.h"
 #include "ui/calculator_widget.h"
@@ -117,7 +118,7 @@ QSize MainWindow::defaultSize() {
 void MainWindow::applyColours() {
     if (coloursYear_ == g_.year) return;
     coloursYear_ = g_.year;
-    colours_ = defaultColours(g_.year);
+    colours_ = yearColours(g_); // the user's colours of the year where he set them
     fillBackground(centralWidget(), toQColor(colourOf(colours_, ColourArea::Window)));
     if (auto* scroll = qobject_cast<QScrollArea*>(centralWidget()))
         fillBackground(scroll->widget(), toQColor(colourOf(colours_, ColourArea::Window)));

@@ -249,6 +249,8 @@ TEST(CaseFiles, AHeldCaseIsReadOnceAndWrittenThrough) {
     march.write(2, record(14, 0, ""));
     EXPECT_EQ(region(3, 2), 14) << "opening forgets what was held";
     files.releaseCase();
+}
+
 // The calculators' records: texts in Windows-1252 at their offsets, the year's record in "bda.nnn", and
 // the single file of older versions taken over as case 6's before the first write.
 TEST(CalculatorFiles, LayoutsAndTheOlderServiceAgeFile) {
