@@ -187,7 +187,8 @@ void renumberSideFiles(const fs::path& userFolder, int year, const std::vector<i
             before.push_back(readRecordIfExists(findFileIgnoringCase(userFolder, name(n)),
                                                 kServiceAgeRecordLength, record));
         for (size_t i = 0; i < listed; ++i) {
-            const RecordBuffer& moved = i < order.size() ? before[static_cast<size_t>(order[i] - 1)] : nothing;
+            const RecordBuffer& moved =
+                i < order.size() ? before[static_cast<size_t>(order[i] - 1)] : nothing;
             const fs::path target = findFileIgnoringCase(userFolder, name(static_cast<int>(i + 1)));
             std::error_code ec;
             if (moved.bytes() == before[i].bytes() || (moved.allZero() && !fs::exists(target, ec))) continue;
