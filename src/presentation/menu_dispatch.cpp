@@ -71,6 +71,16 @@ MenuDispatch menuAuswertung(int code) {
         return panelOf(panel::kOrdering);
     case 7:
         return act(MenuAction::PrinterSetup);
+    case 23:
+        return panelOf(panel::kSpecialPayments);
+    case 41:
+        return panelOf(panel::kChurchTax);
+    case 42:
+        return panelOf(panel::kHealthFunds);
+    case 43:
+        return panelOf(panel::kSocialInsuranceDefaults);
+    case 44:
+        return panelOf(panel::kSupplementaryPension);
     default:
         if (code >= kMenuYearSalaries && code <= kMenuCostCentres) {
             MenuDispatch d{MenuAction::Overview};

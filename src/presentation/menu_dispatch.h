@@ -71,6 +71,12 @@ inline constexpr int kUsers = 207;
 inline constexpr int kComparison = 300;
 inline constexpr int kAnnualEarnings = 432;
 inline constexpr int kBackups = 1234;
+// The settings of the year (presentation/settings_panel.h).
+inline constexpr int kSpecialPayments = 117;
+inline constexpr int kChurchTax = 85;
+inline constexpr int kHealthFunds = 77;
+inline constexpr int kSocialInsuranceDefaults = 63;
+inline constexpr int kSupplementaryPension = 65;
 } // namespace panel
 
 // Contents 0 to 3, 5 to 132, 134 to 198 and 201 to 299 close as soon as the panel loses the focus (a

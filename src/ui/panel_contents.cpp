@@ -10,6 +10,7 @@
 #include "session/users.h"
 #include "ui/engine_call.h"
 #include "ui/links.h"
+#include "ui/settings_content.h"
 #include "ui/window_layout.h"
 
 #include <QCheckBox>
@@ -877,7 +878,7 @@ std::unique_ptr<PanelContent> makePanelContent(int code, PanelHost& host) {
     case panel::kLinks:
         return std::make_unique<LinksContent>(host);
     default:
-        return nullptr;
+        return makeSettingsContent(code, host);
     }
 }
 

@@ -45,8 +45,13 @@ std::map<int, Expected> expectedMenu() {
         {74, {MenuAction::OpenPanel, 150}},
         {97, kOnDemand},
     };
-    for (int code : {21, 22, 23, 24, 25, 28, 29, 41, 42, 43, 44, 45}) // stored settings
+    for (int code : {21, 22, 24, 25, 28, 29, 45}) // settings the engine does not keep yet
         m[code] = kLater;
+    m[23] = {MenuAction::OpenPanel, 117};
+    m[41] = {MenuAction::OpenPanel, 85};
+    m[42] = {MenuAction::OpenPanel, 77};
+    m[43] = {MenuAction::OpenPanel, 63};
+    m[44] = {MenuAction::OpenPanel, 65};
     for (int code = 50; code <= 57; ++code) // printouts
         m[code] = kLater;
     for (int code = kMenuYearSalaries; code <= kMenuCostCentres; ++code)

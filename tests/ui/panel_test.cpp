@@ -6,8 +6,11 @@
 #include "persistence/user_files.h"
 #include "presentation/menu_dispatch.h"
 #include "presentation/navigation.h"
+#include "presentation/settings_panel.h"
 #include "session/case_operations.h"
+#include "session/recalculate.h"
 #include "session/startup.h"
+#include "session/year_settings_ops.h"
 #include "support/session.h"
 #include "ui/main_window.h"
 #include "ui/panel_key_filter_qt.h"
@@ -398,3 +401,37 @@ TEST(Menu, LinksOpenTheInstallationsAddressesInTheBrowser) {
 }
 
 #include "panel_test.moc"
+
+TEST(SettingsPanels, AValueTypedIsCheckedSavedReadBackAndUsedByTheCalculation) {
+    PanelFixture f;
+    f.s.g.workingCase.enterAmount(AmountSlot::Allowance1, 400000); // 4.000,00 pay
+    ASSERT_TRUE(RecalculateAndRedisplay(f.s.g));
+    // § 58 (1) SGB XI: the employee pays half of 3,05 %: 4.000,00 × 1,525 % = 61,00.
+    EXPECT_EQ(f.s.g.sheet.line(38).amountCents, -6100);
+
+    f.window->menuItem(43);
+    ASSERT_EQ(f.panel()->content(), 63);
+    EXPECT_EQ(f.panel()->titleLine()->text(), "Vorgaben für die Sozialversicherung im Jahr 2020");
+    auto* table = f.element<QTableWidget>("MSFlexGrid1");
+    ASSERT_NE(table, nullptr);
+    int row = -1;
+    for (int r = 0; r < table->rowCount(); ++r)
+        if (table->item(r, 0)->text() == "sv.pv") row = r;
+    ASSERT_GE(row, 0);
+    const QString shipped = table->item(row, 2)->text();
+
+    // What is no rate is refused with its message and the old value stays.
+    table->item(row, 2)->setText("drei");
+    EXPECT_EQ(f.s.prompter.messages().back().title, "Eingabe");
+    EXPECT_EQ(table->item(row, 2)->text(), shipped);
+    // A care rate of 3,30 %: half of it, 1,65 % of 4.000,00 = 66,00, once saved.
+    table->item(row, 2)->setText("3,3");
+    EXPECT_EQ(table->item(row, 2)->text(), "3,30");
+    EXPECT_EQ(f.s.g.sheet.line(38).amountCents, -6100) << "nothing counts before it is saved";
+    f.button("Änderungen speichern")->click();
+    EXPECT_EQ(f.s.g.sheet.line(38).amountCents, -6600);
+
+    // Read back from the files as at the next start.
+    LoadYearSettings(f.s.g);
+    EXPECT_EQ(SettingsPanel(f.s.g, SettingsPanelKind::SocialInsurance).value("sv.pv"), "3,30");
+}
