@@ -21,11 +21,19 @@ bool RecalculateShownMonth(Session& g) {
     bool ok = RunCalculation(g);
     Redisplay(g);
     if (g.overflow) ShowOverflow(g); // a run that failed otherwise has shown its own message
-    // Told for the shown month only: the following months of an edit would repeat it once a month.
+    // Told for the shown month only: the following months of an edit would repeat it once a month; and
+    // once while that month is shown, not again after each edit of it.
     if (ok) {
-        if (auto notice = missingBasicPayNotice(g)) g.prompter.ask(*notice);
+        const std::string shown = g.userFolder.string() + "|" + std::to_string(g.year) + "|" +
+                                  std::to_string(static_cast<int>(g.dataSet)) + "|" +
+                                  std::to_string(g.caseNumber) + "|" + std::to_string(g.month());
+        if (shown != g.told.shown) g.told = ToldNotices{shown, {}};
+        auto tell = [&g](const PromptMessage& notice) {
+            if (g.told.texts.insert(notice.title + "\n" + notice.text()).second) g.prompter.ask(notice);
+        };
+        if (auto notice = missingBasicPayNotice(g)) tell(*notice);
         for (const PromptMessage& notice : missingRateNotices(g))
-            g.prompter.ask(notice);
+            tell(notice);
     }
     return ok;
 }

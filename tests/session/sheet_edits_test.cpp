@@ -1,7 +1,9 @@
 #include "persistence/month_record.h"
 #include "session/case_load.h"
 #include "session/line_input.h"
+#include "session/recalculate.h"
 #include "session/sheet_edits.h"
+#include "support/cli_runner.h"
 #include "support/session.h"
 
 #include <gtest/gtest.h>
@@ -164,4 +166,30 @@ TEST(AmountText, FormatsSlotsAndQuickArithmetic) {
     EXPECT_EQ(quickArithmetic("38,5", '-', "0,00001"), "38,49999");
     EXPECT_FALSE(quickArithmetic("abc", '+', "1"));
     EXPECT_FALSE(quickArithmetic("1", '*', "1"));
+}
+
+TEST(Notices, AMissingValueIsToldOnceWhileItsMonthIsShown) {
+    // TV-L E2 in the Bund: the tables hold no amount, which the sheet names; after the next edit of the
+    // same month it is not told again, in another month it is.
+    TestSession s(2020, DataSet::Real, 1, 3);
+    test::copyShippedFiles(s.g.programDir);
+    OpenYearFiles(s.g); // with the year's tables
+    LoadCaseMonth(s.g);
+    s.g.workingCase.setKey(KeySlot::ServiceRelationship, 11);
+    s.g.workingCase.setKey(KeySlot::PayGroup, 1);
+    const auto told = [&s] {
+        size_t n = 0;
+        for (const std::string& text : s.messageTexts())
+            n += text.find("keinen Betrag") != std::string::npos;
+        return n;
+    };
+    ASSERT_TRUE(RecalculateAndRedisplay(s.g));
+    ASSERT_EQ(told(), 1u);
+    s.g.workingCase.enterAmount(AmountSlot::Allowance1, 10000);
+    ASSERT_TRUE(RecalculateAndRedisplay(s.g));
+    EXPECT_EQ(told(), 1u);
+    s.g.selectMonth(4);
+    LoadCaseMonth(s.g);
+    ASSERT_TRUE(RecalculateShownMonth(s.g));
+    EXPECT_EQ(told(), 2u);
 }
