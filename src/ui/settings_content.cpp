@@ -101,6 +101,7 @@ class SettingsContent : public PanelContent {
         showValues();
     }
     bool hasSave() const override { return true; }
+    bool hasUnsavedChanges() const override { return model_.changed(); }
     bool save() override {
         Session& g = host_.session();
         bool saved = false;

@@ -119,6 +119,16 @@ QLineEdit* Tablett::textField(PanelFieldKind kind, const QString& objectName) {
 
 void Tablett::leaveContent() {
     if (!content_) return;
+    if (content_->hasUnsavedChanges()) {
+        // Closing (also by a click on the main window) must not drop what was typed without a word.
+        const PromptAnswer answer = prompter().ask(PromptMessage{
+            PromptIcon::Question,
+            "Änderungen speichern?",
+            {"Die Änderungen in \"" + content_->title().toStdString() + "\" sind noch nicht gespeichert.",
+             "Wollen Sie sie speichern?"},
+            PromptButtons::YesNo});
+        if (answer == PromptAnswer::Yes) (void)content_->save(); // a failure has been shown
+    }
     const int code = content_->code();
     content_.reset();
     Session& g = host_.session();

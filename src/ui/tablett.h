@@ -64,6 +64,8 @@ class PanelContent {
     // "Änderungen speichern"; false when nothing was stored (the message said why).
     virtual bool save() { return true; }
     virtual bool hasPrint() const { return false; }
+    // Values typed and not yet saved: leaving the content asks whether to save them.
+    virtual bool hasUnsavedChanges() const { return false; }
     // The help text of the content ("Hilfe").
     virtual QStringList help() const = 0;
 };

@@ -434,4 +434,14 @@ TEST(SettingsPanels, AValueTypedIsCheckedSavedReadBackAndUsedByTheCalculation) {
     // Read back from the files as at the next start.
     LoadYearSettings(f.s.g);
     EXPECT_EQ(SettingsPanel(f.s.g, SettingsPanelKind::SocialInsurance).value("sv.pv"), "3,30");
+
+    // Typed and the panel closed: it asks; "Nein" keeps the files as they were.
+    f.window->menuItem(43);
+    table = f.element<QTableWidget>("MSFlexGrid1");
+    table->item(row, 2)->setText("3,4");
+    f.s.prompter.queue(PromptAnswer::No);
+    f.panel()->leave();
+    EXPECT_EQ(f.s.prompter.messages().back().title, "Änderungen speichern?");
+    LoadYearSettings(f.s.g);
+    EXPECT_EQ(SettingsPanel(f.s.g, SettingsPanelKind::SocialInsurance).value("sv.pv"), "3,30");
 }
