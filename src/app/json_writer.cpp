@@ -1,40 +1,11 @@
 #include "app/json_writer.h"
 
-#include <cstdio>
+#include "base/json_text.h"
 
 namespace varemo::cli {
 
 std::string jsonString(const std::string& utf8) {
-    std::string out = "\"";
-    for (char ch : utf8) {
-        auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += ch;
-            }
-        }
-    }
-    return out + "\"";
+    return varemo::jsonString(utf8);
 }
 
 int64_t jsonCents(Money m) {

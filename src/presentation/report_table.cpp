@@ -1,6 +1,7 @@
 #include "presentation/report_table.h"
 
-#include <cstdio>
+#include "base/json_text.h"
+
 #include <sstream>
 
 namespace varemo {
@@ -36,38 +37,6 @@ void csvLine(std::ostringstream& out, const std::vector<std::string>& fields) {
     for (size_t i = 0; i < fields.size(); ++i)
         out << (i ? ";" : "") << csvField(fields[i]);
     out << "\r\n";
-}
-
-std::string jsonText(const std::string& utf8) {
-    std::string out = "\"";
-    for (unsigned char ch : utf8) {
-        switch (ch) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (ch < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", ch);
-                out += buf;
-            } else {
-                out += static_cast<char>(ch);
-            }
-        }
-    }
-    return out + '"';
 }
 
 const char* kindName(RowKind k) {
@@ -135,10 +104,10 @@ std::string toJson(const std::vector<ReportTable>& tables) {
     out << "{\"tables\":[";
     for (size_t t = 0; t < tables.size(); ++t) {
         const ReportTable& table = tables[t];
-        out << (t ? "," : "") << "{\"name\":" << jsonText(table.name)
-            << ",\"title\":" << jsonText(table.title) << ",\"columns\":[";
+        out << (t ? "," : "") << "{\"name\":" << jsonString(table.name)
+            << ",\"title\":" << jsonString(table.title) << ",\"columns\":[";
         for (size_t i = 0; i < table.columns.size(); ++i)
-            out << (i ? "," : "") << jsonText(table.columns[i]);
+            out << (i ? "," : "") << jsonString(table.columns[i]);
         out << "],\"rows\":[";
         for (size_t r = 0; r < table.rows.size(); ++r) {
             const TableRow& row = table.rows[r];
@@ -154,13 +123,13 @@ std::string toJson(const std::vector<ReportTable>& tables) {
                 else if (cell.kind == TableCell::Kind::Missing)
                     out << "null";
                 else
-                    out << jsonText(cell.text);
+                    out << jsonString(cell.text);
             }
             out << "]}";
         }
         out << "],\"notes\":[";
         for (size_t i = 0; i < table.notes.size(); ++i)
-            out << (i ? "," : "") << jsonText(table.notes[i]);
+            out << (i ? "," : "") << jsonString(table.notes[i]);
         out << "]}";
     }
     out << "]}\n";

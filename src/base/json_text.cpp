@@ -1,0 +1,40 @@
+#include "base/json_text.h"
+
+#include <cstdio>
+
+namespace varemo {
+
+std::string jsonString(std::string_view utf8) {
+    std::string out = "\"";
+    for (char ch : utf8) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            } else {
+                out += ch;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+} // namespace varemo
