@@ -87,13 +87,13 @@ void Tablett::buildButtons() {
     const size_t shown = std::min<size_t>(all.size(), 9);
     for (size_t i = 0; i < shown; ++i) {
         // "Schließen" is always there, the ninth button at the latest.
-        const PanelButton& spec = i + 1 == shown ? all.back() : all[i];
-        auto* b = new QPushButton(spec.caption, buttonRow_);
+        const PanelButton& wanted = i + 1 == shown ? all.back() : all[i];
+        auto* b = new QPushButton(wanted.caption, buttonRow_);
         b->setObjectName(QStringLiteral("SSCommand%1").arg(i + 1));
         b->setAutoDefault(false);
         b->setDefault(false);
         b->setFocusPolicy(Qt::StrongFocus);
-        connect(b, &QPushButton::clicked, this, spec.action);
+        connect(b, &QPushButton::clicked, this, wanted.action);
         buttonRow_->layout()->addWidget(b);
         buttons_.push_back(b);
     }
