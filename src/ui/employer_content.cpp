@@ -14,6 +14,12 @@ namespace {
 class EmployerContent : public PanelContent {
   public:
     explicit EmployerContent(PanelHost& host) : host_(host), model_(host.session()) {}
+    // The fields outlive the content until the panel's body is replaced; a focus change then must not
+    // reach it.
+    ~EmployerContent() override {
+        for (QLineEdit* field : fields_)
+            QObject::disconnect(field, &QLineEdit::editingFinished, nullptr, nullptr);
+    }
     int code() const override { return panel::kEmployerData; }
     QString title() const override { return QStringLiteral("Arbeitgeberdaten für die Ausdrucke"); }
 
