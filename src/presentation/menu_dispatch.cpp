@@ -51,6 +51,10 @@ MenuDispatch menuAuswertung(int code) {
     switch (code) {
     case 2:
         return act(MenuAction::StorageLocation);
+    case 5:
+        return panelOf(panel::kEmployerData);
+    case 6:
+        return panelOf(panel::kColours);
     case 9:
         return panelOf(panel::kBackups);
     case 10:

@@ -65,6 +65,8 @@ inline constexpr int kSocialInsurance = 29;
 inline constexpr int kPartTime = 35;
 inline constexpr int kTariffOverview = 49;
 inline constexpr int kModelCase = 61;
+inline constexpr int kEmployerData = 62;
+inline constexpr int kColours = 86;
 inline constexpr int kLinks = 99;
 inline constexpr int kOrdering = 150;
 inline constexpr int kUsers = 207;
@@ -77,6 +79,8 @@ inline constexpr int kChurchTax = 85;
 inline constexpr int kHealthFunds = 77;
 inline constexpr int kSocialInsuranceDefaults = 63;
 inline constexpr int kSupplementaryPension = 65;
+inline constexpr int kTariffMultipliers = 47;
+inline constexpr int kFamilyAllowance = 108;
 } // namespace panel
 
 // Contents 0 to 3, 5 to 132, 134 to 198 and 201 to 299 close as soon as the panel loses the focus (a

@@ -180,6 +180,10 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     // PanelHost
     Session& session() override { return g_; }
     void redisplayMain() override { redisplay(); }
+    void coloursChanged() override {
+        coloursYear_ = 0; // the colours of the year are read again
+        redisplay();
+    }
     void dispatch(const MenuDispatch& d, const std::string& code, const std::string& caption);
     void recalculateAll();
     void chooseStorageLocation();

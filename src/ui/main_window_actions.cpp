@@ -165,10 +165,14 @@ void MainWindow::lineHelp(int) {
 }
 
 void MainWindow::infoButton(int number) {
-    // i00 the search, i22 the part-time explanation, i34 the tax worksheet; the other assistants come later.
+    // i00 the search, i10 the family allowance, i22 the part-time explanation, i34 the tax worksheet; the
+    // other assistants come later.
     switch (number) {
     case 0:
         openPanel(panel::kSearch);
+        return;
+    case 10:
+        openPanel(panel::kFamilyAllowance);
         return;
     case 22:
         openPanel(panel::kPartTime);

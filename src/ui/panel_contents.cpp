@@ -8,6 +8,8 @@
 #include "session/case_operations.h"
 #include "session/line_input.h"
 #include "session/users.h"
+#include "ui/colour_content.h"
+#include "ui/employer_content.h"
 #include "ui/engine_call.h"
 #include "ui/links.h"
 #include "ui/settings_content.h"
@@ -113,6 +115,9 @@ class WorksheetView : public PanelContent {
             return {{QStringLiteral("Steuern"), [&host] { host.openPanel(panel::kTaxWorksheet); }},
                     {QStringLiteral("Jahresarbeitsentgelt"),
                      [&host] { host.openPanel(panel::kAnnualEarnings); }}};
+        if (code_ == panel::kTariffOverview)
+            return {{QStringLiteral("Multiplikatoren"),
+                     [&host] { host.openPanel(panel::kTariffMultipliers); }}};
         return {};
     }
     bool hasPrint() const override { return true; }
@@ -877,6 +882,10 @@ std::unique_ptr<PanelContent> makePanelContent(int code, PanelHost& host) {
         return std::make_unique<BackupsContent>(host);
     case panel::kLinks:
         return std::make_unique<LinksContent>(host);
+    case panel::kEmployerData:
+        return makeEmployerContent(host);
+    case panel::kColours:
+        return makeColourContent(host);
     default:
         return makeSettingsContent(code, host);
     }

@@ -38,6 +38,8 @@ class PanelHost {
     virtual void engine(const std::function<void()>& call) = 0;
     // Opens another content in the panel (the one shown is left first).
     virtual void openPanel(int content) = 0;
+    // The user's colours of the year were saved: the main window shows them at once.
+    virtual void coloursChanged() = 0;
 
   protected:
     ~PanelHost() = default;

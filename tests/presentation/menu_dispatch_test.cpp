@@ -28,8 +28,8 @@ std::map<int, Expected> expectedMenu() {
         {1, kLink},
         {2, {MenuAction::StorageLocation}},
         {4, kLater},    // update check
-        {5, kLater},    // employer data: a stored setting
-        {6, kOnDemand}, // colours
+        {5, {MenuAction::OpenPanel, 62}}, // employer data for the printouts
+        {6, {MenuAction::OpenPanel, 86}}, // colours of the window areas
         {7, {MenuAction::PrinterSetup}},
         {8, kOnDemand}, // option-text editor
         {9, {MenuAction::OpenPanel, 1234}},

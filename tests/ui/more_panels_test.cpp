@@ -1,0 +1,132 @@
+// The panel contents for the employer texts of the printouts and the colours of the window areas, and
+// the ways into the tariff multipliers and the family allowance, on the offscreen platform.
+#include "persistence/window_record.h"
+#include "presentation/colour_panel.h"
+#include "presentation/menu_dispatch.h"
+#include "presentation/navigation.h"
+#include "session/year_settings_ops.h"
+#include "support/session.h"
+#include "ui/main_window.h"
+#include "ui/sheet_cell.h"
+#include "ui/tablett.h"
+
+#include <QColorDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace varemo;
+using varemo::test::TestSession;
+using varemo::ui::MainWindow;
+using varemo::ui::Tablett;
+
+namespace {
+
+struct Fixture {
+    Fixture() : s(2020, DataSet::Real, 1, 3) {
+        ShowSelection(s.g);
+        window = std::make_unique<MainWindow>(s.g);
+        window->setWritesWindowRecord(false);
+        window->show();
+        window->activateWindow();
+        (void)QTest::qWaitForWindowActive(window.get());
+    }
+    void type(const QString& keys) {
+        for (QChar c : keys)
+            QTest::keyClick(window->lineText(1), c.toLatin1());
+    }
+    Tablett* panel() const { return window->panel(); }
+    void click(const QString& caption) const { panel()->buttonWithCaption(caption)->click(); }
+    template <class T> T* element(const QString& name) const { return panel()->body()->findChild<T*>(name); }
+    std::string lastMessage() const {
+        auto m = s.messageTexts();
+        return m.empty() ? "" : m.back();
+    }
+    QColor background() const { return window->centralWidget()->palette().color(QPalette::Window); }
+
+    TestSession s;
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace
+
+TEST(MorePanels, EmployerTextsAreSavedIntoTheRecordAndATooLongTextIsRefused) {
+    Fixture f;
+    f.type("y05");
+    ASSERT_EQ(f.panel()->content(), panel::kEmployerData);
+    auto* line1 = f.element<QLineEdit>("Text1");
+    auto* town = f.element<QLineEdit>("Text9");
+    ASSERT_TRUE(line1 && town);
+
+    line1->setText("Stadtverwaltung Überall");
+    town->setText("Überall");
+    f.click("Änderungen speichern");
+    EXPECT_EQ(f.s.g.storage.window.employerText(EmployerText::Line1), "Stadtverwaltung Überall");
+    EXPECT_EQ(readWindowRecord(f.s.g.userFolder).employerText(EmployerText::Line1),
+              "Stadtverwaltung Überall");
+    EXPECT_EQ(readWindowRecord(f.s.g.userFolder).employerText(EmployerText::Town), "Überall");
+
+    // The first line keeps 35 characters: a longer one is refused by name, and nothing is stored.
+    const size_t before = f.s.prompter.messages().size();
+    line1->setText(QString(36, QLatin1Char('x')));
+    f.click("Änderungen speichern");
+    ASSERT_GT(f.s.prompter.messages().size(), before);
+    EXPECT_EQ(f.s.prompter.messages().back().lines.front(),
+              "Der Text \"" + std::string(36, 'x') +
+                  "\" für \"Arbeitgeber, 1. Zeile\" ist ungültig. Erlaubt sind höchstens 35 Zeichen.");
+    EXPECT_EQ(line1->text(), "Stadtverwaltung Überall");
+    EXPECT_EQ(readWindowRecord(f.s.g.userFolder).employerText(EmployerText::Line1),
+              "Stadtverwaltung Überall");
+
+    // Reopened, the panel shows the stored texts.
+    f.panel()->leave();
+    f.type("y05");
+    EXPECT_EQ(f.element<QLineEdit>("Text9")->text(), "Überall");
+}
+
+TEST(MorePanels, ASavedColourShowsAtOnceAndComesBackFromTheYearsSettings) {
+    Fixture f;
+    const QColor before = f.background();
+    f.type("y06");
+    ASSERT_EQ(f.panel()->content(), panel::kColours);
+    EXPECT_EQ(f.panel()->titleLine()->text(), "Farben der Fensterbereiche im Jahr 2020");
+
+    // The window background (first area) chosen in the colour dialog.
+    auto* body = f.panel()->body();
+    QTimer::singleShot(0, body, [body] {
+        auto* dialog = body->findChild<QColorDialog*>(QStringLiteral("Farbauswahl"));
+        ASSERT_TRUE(dialog);
+        dialog->setCurrentColor(QColor(10, 120, 200));
+        dialog->accept();
+    });
+    f.element<QPushButton>("Farbe1")->click();
+    EXPECT_EQ(f.element<QPushButton>("Farbe1")->text(), "10, 120, 200");
+    EXPECT_EQ(f.background(), before); // not before it is saved
+    f.click("Änderungen speichern");
+    EXPECT_EQ(f.background(), QColor(10, 120, 200));
+
+    LoadYearSettings(f.s.g); // from the file of the year
+    EXPECT_EQ(colourOf(yearColours(f.s.g), ColourArea::Window), (Rgb{10, 120, 200}));
+
+    // "Vorgabewerte" saved: the program's colours again, in the file and on the screen.
+    f.click("Vorgabewerte");
+    f.click("Änderungen speichern");
+    LoadYearSettings(f.s.g);
+    EXPECT_FALSE(f.s.g.colours);
+    EXPECT_EQ(f.background(), before);
+}
+
+TEST(MorePanels, TariffMultipliersAndFamilyAllowanceAreReachable) {
+    Fixture f;
+    f.window->openPanel(panel::kTariffOverview);
+    f.click("Multiplikatoren");
+    EXPECT_EQ(f.panel()->content(), panel::kTariffMultipliers);
+    f.panel()->leave();
+    auto* info = f.window->findChild<ui::SheetCell*>(QStringLiteral("extra10"));
+    ASSERT_TRUE(info);
+    info->click();
+    EXPECT_EQ(f.panel()->content(), panel::kFamilyAllowance);
+}
