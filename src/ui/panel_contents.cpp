@@ -116,8 +116,8 @@ class WorksheetView : public PanelContent {
                     {QStringLiteral("Jahresarbeitsentgelt"),
                      [&host] { host.openPanel(panel::kAnnualEarnings); }}};
         if (code_ == panel::kTariffOverview)
-            return {{QStringLiteral("Multiplikatoren"),
-                     [&host] { host.openPanel(panel::kTariffMultipliers); }}};
+            return {
+                {QStringLiteral("Multiplikatoren"), [&host] { host.openPanel(panel::kTariffMultipliers); }}};
         return {};
     }
     bool hasPrint() const override { return true; }
