@@ -11,6 +11,7 @@
 #include "ui/engine_call.h"
 #include "ui/links.h"
 #include "ui/settings_content.h"
+#include "ui/update_content.h"
 #include "ui/window_layout.h"
 
 #include <QCheckBox>
@@ -878,6 +879,7 @@ std::unique_ptr<PanelContent> makePanelContent(int code, PanelHost& host) {
     case panel::kLinks:
         return std::make_unique<LinksContent>(host);
     default:
+        if (auto update = makeUpdateContent(code, host)) return update;
         return makeSettingsContent(code, host);
     }
 }

@@ -27,7 +27,7 @@ std::map<int, Expected> expectedMenu() {
     std::map<int, Expected> m = {
         {1, kLink},
         {2, {MenuAction::StorageLocation}},
-        {4, kLater},    // update check
+        {4, {MenuAction::OpenPanel, 1237}},
         {5, kLater},    // employer data: a stored setting
         {6, kOnDemand}, // colours
         {7, {MenuAction::PrinterSetup}},
