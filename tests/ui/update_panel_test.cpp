@@ -94,4 +94,28 @@ TEST(UpdatePanel, Y04ShowsTheDatesAndARowInstallsOnlyAGoodArchive) {
     EXPECT_EQ(server.requests(), 3);
 }
 
+// The switch is on: the first tick of the clock runs the check once, and a newer offer opens the panel of
+// the automatic check; later ticks ask the server nothing more.
+TEST(UpdatePanel, TheAutomaticCheckRunsOnceOnTheFirstTickOfTheClock) {
+    TempDir site;
+    LocalHttpServer server(site.path());
+    TestSession s(2020, DataSet::Real, 1, 3);
+    s.g.storage.autoUpdateCheck = true;
+    writeText(s.g.programDir / kUpdateSettingsFile, "Adresse=" + server.baseUrl() + "\n");
+    writeText(site.path() / "2020" / "Update.txt", std::string(60, ' ') + "01.03.2021        40");
+
+    ShowSelection(s.g);
+    ui::MainWindow window(s.g);
+    window.setWritesWindowRecord(false);
+    window.show();
+    EXPECT_EQ(server.requests(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(window.panel() && window.panel()->content() == kAutomaticCheckPanel, 5000);
+    auto* message = window.panel()->body()->findChild<QLabel*>(QStringLiteral("Meldung"));
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(message->text(), QString::fromUtf8(update_texts::kInternetUpdate));
+    window.panel()->leave();
+    QTest::qWait(1300);
+    EXPECT_EQ(server.requests(), 1);
+}
+
 } // namespace
