@@ -10,6 +10,7 @@
 #include "ui/option_grid.h"
 #include "ui/sheet_area.h"
 #include "ui/sheet_cell.h"
+#include "ui/update_content.h"
 #include "ui/window_bars.h"
 #include "ui/window_geometry_store.h"
 #include "ui/window_layout.h"
@@ -67,6 +68,13 @@ MainWindow::MainWindow(Session& g, QWidget* parent) : QMainWindow(parent), g_(g)
     bars_->buildTop(area);
     sheet_ = std::make_unique<SheetArea>(area, this, actions, input, g_.prompter);
     bars_->buildBottom(area);
+    // The automatic update check waits for the first tick of the clock: the window is on screen then.
+    beginUpdateRun(g_);
+    auto firstTick = std::make_shared<QMetaObject::Connection>();
+    *firstTick = connect(&bars_->clockTimer(), &QTimer::timeout, this, [this, firstTick] {
+        disconnect(*firstTick);
+        runStartupUpdateCheck(*this, this);
+    });
 
     grid_ = new OptionGrid(area);
     grid_->setProperty("ownPlace", true);

@@ -13,6 +13,7 @@
 #include "ui/engine_call.h"
 #include "ui/links.h"
 #include "ui/settings_content.h"
+#include "ui/update_content.h"
 #include "ui/window_layout.h"
 
 #include <QCheckBox>
@@ -887,6 +888,7 @@ std::unique_ptr<PanelContent> makePanelContent(int code, PanelHost& host) {
     case panel::kColours:
         return makeColourContent(host);
     default:
+        if (auto update = makeUpdateContent(code, host)) return update;
         return makeSettingsContent(code, host);
     }
 }

@@ -73,6 +73,7 @@ class WindowBars {
     QPushButton* lawLinkButton() const { return lawLink_; }
     QPushButton* payStructureButton() const { return payStructure_; }
     QTimer& reminderTimer() { return reminderTimer_; }
+    QTimer& clockTimer() { return clockTimer_; }
 
   private:
     void buildMenus();

@@ -27,9 +27,9 @@ std::map<int, Expected> expectedMenu() {
     std::map<int, Expected> m = {
         {1, kLink},
         {2, {MenuAction::StorageLocation}},
-        {4, kLater},                      // update check
-        {5, {MenuAction::OpenPanel, 62}}, // employer data for the printouts
-        {6, {MenuAction::OpenPanel, 86}}, // colours of the window areas
+        {4, {MenuAction::OpenPanel, 1237}}, // update over the internet
+        {5, {MenuAction::OpenPanel, 62}},   // employer data for the printouts
+        {6, {MenuAction::OpenPanel, 86}},   // colours of the window areas
         {7, {MenuAction::PrinterSetup}},
         {8, kOnDemand}, // option-text editor
         {9, {MenuAction::OpenPanel, 1234}},
