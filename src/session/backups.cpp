@@ -6,7 +6,10 @@
 #include "session/guarded.h"
 #include "session/startup.h"
 
+#include <algorithm>
+#include <cctype>
 #include <optional>
+#include <set>
 
 namespace varemo {
 namespace fs = std::filesystem;
@@ -36,7 +39,28 @@ void createEmptyBackups(const Session& g) {
 
 } // namespace
 
-std::vector<std::string> backupFileNames() {
+// The calculators' files of single cases ("bda.007", "jda.007") found in the folders: their names
+// follow the case numbers, so they are looked for rather than listed.
+void addCaseSideFiles(std::vector<std::string>& names, std::initializer_list<fs::path> folders) {
+    std::set<std::string> known(names.begin(), names.end());
+    for (const fs::path& folder : folders) {
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            const std::string name = it->path().filename().string();
+            if (name.size() != 7 || name[3] != '.') continue;
+            std::string prefix = name.substr(0, 3);
+            for (char& c : prefix)
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            const bool digits = std::all_of(name.begin() + 4, name.end(), [](char c) {
+                return std::isdigit(static_cast<unsigned char>(c));
+            });
+            if ((prefix == "bda" || prefix == "jda") && digits && known.insert(name).second)
+                names.push_back(name);
+        }
+    }
+}
+
+std::vector<std::string> backupFileNames(std::initializer_list<fs::path> folders) {
     std::vector<std::string> names;
     for (int year = kFirstYear; year <= kLastYear; ++year)
         for (DataSet s : kAllDataSets)
@@ -48,6 +72,7 @@ std::vector<std::string> backupFileNames() {
     for (const char* file : {kModelMonthFile, kModelYearFile, kYearDefaultsFile, kWindowRecordFile,
                              kChurchTaxFile, kSpecialPaymentFile, kAnnualPaymentFile, kPensionDefaultsFile})
         names.push_back(file);
+    addCaseSideFiles(names, folders);
     return names;
 }
 
@@ -77,7 +102,7 @@ StorageResult BackupUserData(Session& g) {
     try {
         fs::remove_all(fresh);
         fs::create_directories(fresh);
-        for (const std::string& name : backupFileNames()) {
+        for (const std::string& name : backupFileNames({g.userFolder})) {
             fs::path source = findFileIgnoringCase(g.userFolder, name);
             if (!fs::is_regular_file(source, ec)) continue;
             if (!fs::copy_file(source, fresh / source.filename(), fs::copy_options::overwrite_existing, ec) ||
@@ -130,7 +155,7 @@ StorageResult RestoreUserData(Session& g, int backup) {
     }
     // Every entry of the backup must be a file that can be read: a restore that found a folder or an
     // unreadable file in its place would delete or keep the live file instead of restoring it.
-    for (const std::string& name : backupFileNames()) {
+    for (const std::string& name : backupFileNames({g.userFolder, backupFolder(g, backup)})) {
         const fs::path source = findFileIgnoringCase(backupFolder(g, backup), name);
         std::error_code ec;
         if (!fs::exists(source, ec) && !ec) continue; // not there when the backup was made
@@ -161,7 +186,7 @@ StorageResult RestoreUserData(Session& g, int backup) {
     std::vector<Item> items;
     std::vector<fs::path> targets;
     const fs::path folder = backupFolder(g, backup);
-    for (const std::string& name : backupFileNames()) {
+    for (const std::string& name : backupFileNames({g.userFolder, folder})) {
         fs::path source = findFileIgnoringCase(folder, name);
         fs::path target = findFileIgnoringCase(g.userFolder, name);
         std::error_code ec;

@@ -64,8 +64,11 @@ TEST(Backups, RestoreBringsBackTheStateOfTheChosenRun) {
     ASSERT_TRUE(StartUp(f.g));
     run(f, "S1");
     EXPECT_EQ(RestoreUserData(f.g, 2), StorageResult::Refused); // nothing saved yet
+    writeBytes(f.userFile("bda.007"), {'b', '2'});              // a calculator's file of case 7
     run(f, "S2");
     run(f, "S3");
+    writeBytes(f.userFile("bda.007"), {'b', '3'});
+    writeBytes(f.userFile("jda.012"), {'j'});   // made after S2
     writeBytes(f.userFile("V2021P.4"), {9, 9}); // did not exist in the state of S2
     writeBytes(f.userFile("V2020R.1"), {'n', 'e', 'u'});
     writeBytes(f.userFile("notiz.txt"), {'x'}); // not a user file of the list
@@ -82,6 +85,8 @@ TEST(Backups, RestoreBringsBackTheStateOfTheChosenRun) {
     EXPECT_EQ(markOf(f.user()), "S2");
     EXPECT_EQ(f.g.storage.window.employerText(EmployerText::Line1), "S2");
     EXPECT_FALSE(fs::exists(f.userFile("V2021P.4")));
+    EXPECT_EQ(bytesOf(f.userFile("bda.007")), (std::vector<uint8_t>{'b', '2'}));
+    EXPECT_FALSE(fs::exists(f.userFile("jda.012")));
     EXPECT_TRUE(fs::exists(f.userFile("notiz.txt")));
     EXPECT_EQ(markOf(f.user() / "Backup1"), "S3"); // the backups themselves stay
 }
