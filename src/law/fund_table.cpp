@@ -24,7 +24,13 @@ std::string freeName(int fund) {
     return "Krankenkasse Pos. " + std::to_string(fund);
 }
 
-int32_t& field(FundRates& r, FundField f) {
+} // namespace
+
+int32_t fundRate(const FundRates& r, FundField f) {
+    return fundRate(const_cast<FundRates&>(r), f);
+}
+
+int32_t& fundRate(FundRates& r, FundField f) {
     switch (f) {
     case FundField::General:
         return r.general;
@@ -39,6 +45,8 @@ int32_t& field(FundRates& r, FundField f) {
     }
     throw std::invalid_argument("fund field");
 }
+
+namespace {
 
 int32_t correct(Prompter& prompter, int32_t value, FundBounds b) {
     int32_t corrected = std::clamp(value, b.low, b.high);
@@ -136,7 +144,7 @@ int32_t FundTable::enter(Prompter& prompter, int fund, int monthIndex, FundField
     int32_t stored = correct(prompter, value, fundFieldBounds(f));
     int last = followingMonths ? 11 : monthIndex;
     for (int m = monthIndex; m <= last; ++m) {
-        field(rates(fund, m), f) = stored;
+        fundRate(rates(fund, m), f) = stored;
         FundStatus& s = status_.at(static_cast<size_t>(fund)).at(static_cast<size_t>(m));
         if (f == FundField::Additional) s.additional = FundValueStatus::User;
         if (f == FundField::U1) s.u1 = FundValueStatus::User;

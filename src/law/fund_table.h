@@ -47,6 +47,9 @@ struct FundRates {
 };
 
 enum class FundField { General, Reduced, Additional, U1, U2 };
+// The rate a field names.
+int32_t& fundRate(FundRates& r, FundField f);
+int32_t fundRate(const FundRates& r, FundField f);
 
 // How far a shipped value is backed by a published source.
 enum class FundValueStatus : uint8_t {

@@ -42,22 +42,6 @@ constexpr int kFundFieldCount = 5;
 constexpr FundField kFundFieldOrder[kFundFieldCount] = {FundField::General, FundField::U1, FundField::U2,
                                                         FundField::Reduced, FundField::Additional};
 
-int32_t& fundField(FundRates& r, FundField f) {
-    switch (f) {
-    case FundField::General:
-        return r.general;
-    case FundField::Reduced:
-        return r.reduced;
-    case FundField::Additional:
-        return r.additional;
-    case FundField::U1:
-        return r.u1;
-    case FundField::U2:
-        break;
-    }
-    return r.u2;
-}
-
 [[noreturn]] void damaged(const fs::path& file, int64_t record, const std::string& what) {
     throw RecordFileError("Die Datei " + file.string() + " ist beschädigt: Satz " + std::to_string(record) +
                           " enthält " + what +
@@ -176,7 +160,7 @@ void readFunds(const Reader& in, FundTable& t) {
                                   2 * static_cast<size_t>(12 * f + m);
                 const int32_t v =
                     in.i16(at, bounds.low, bounds.high, "einen Satz der Krankenkasse " + std::to_string(f));
-                if (v != fundField(t.rates(f, m), field)) (void)t.enter(quiet, f, m, field, v, false);
+                if (v != fundRate(t.rates(f, m), field)) (void)t.enter(quiet, f, m, field, v, false);
             }
     }
     for (int f = 0; f < kHealthFunds; ++f) {
@@ -194,7 +178,7 @@ void writeFunds(RecordBuffer& r, FundTable t) {
             for (int m = 0; m < 12; ++m)
                 r.setI16(vee::kFundBlocks + vee::kFundBlockLength * static_cast<size_t>(b) +
                              2 * static_cast<size_t>(12 * f + m),
-                         static_cast<int16_t>(fundField(t.rates(f, m), kFundFieldOrder[b])));
+                         static_cast<int16_t>(fundRate(t.rates(f, m), kFundFieldOrder[b])));
     for (int f = 0; f < kHealthFunds; ++f)
         r.setText(vee::kFundNames + vee::kFundNameLength * static_cast<size_t>(f), vee::kFundNameLength,
                   t.name(f));

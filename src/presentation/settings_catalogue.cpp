@@ -278,20 +278,7 @@ std::vector<Def> buildDefs() {
                 "Krankenkasse " + std::to_string(fund) + ": " + f.meaning, vee, P::HealthFunds, 2, b.low,
                 b.high,
                 [fund, field](const YearSettings& s, int month) -> int64_t {
-                    const FundRates& r = s.funds.rates(fund, month - 1);
-                    switch (field) {
-                    case FundField::General:
-                        return r.general;
-                    case FundField::Reduced:
-                        return r.reduced;
-                    case FundField::Additional:
-                        return r.additional;
-                    case FundField::U1:
-                        return r.u1;
-                    case FundField::U2:
-                        break;
-                    }
-                    return r.u2;
+                    return fundRate(s.funds.rates(fund, month - 1), field);
                 },
                 [fund, field](YearSettings& s, int month, int64_t v) {
                     RecordingPrompter quiet;
