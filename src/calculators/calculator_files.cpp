@@ -136,10 +136,8 @@ void StoreServiceAgeInput(Session& g, const ServiceAgeInput& in, const ServiceAg
     writeServiceAgeRecord(g.userFolder, serviceAgeFileName(g.caseNumber), g.year, r);
 }
 
-bool TransferServiceDates(Session& g, const CalendarDate& begin, const std::optional<CalendarDate>& birthday,
-                          const std::optional<CalendarDate>& appointment,
-                          const std::vector<fs::path>& alsoTouched, const std::function<void()>& alsoWrite) {
-    const int month = g.workingCase.monthIndex() + 1;
+bool transferIntoCase(Session& g, int month, const std::vector<fs::path>& alsoTouched,
+                      const std::function<bool()>& change) {
     UserFolderWrite lock(g);
     FileSnapshot snapshot(g.userFolder);
     snapshot.add(alsoTouched);
@@ -158,11 +156,21 @@ bool TransferServiceDates(Session& g, const CalendarDate& begin, const std::opti
                                snapshot.folder().string() + ".");
     };
     try {
+        if (change()) return true;
+        undo();
+        return false;
+    } catch (...) {
+        undo();
+        throw;
+    }
+}
+
+bool TransferServiceDates(Session& g, const CalendarDate& begin, const std::optional<CalendarDate>& birthday,
+                          const std::optional<CalendarDate>& appointment,
+                          const std::vector<fs::path>& alsoTouched, const std::function<void()>& alsoWrite) {
+    return transferIntoCase(g, g.workingCase.monthIndex() + 1, alsoTouched, [&] {
         g.workingCase.setKey(KeySlot::DateLabel, 0);
-        if (!EnterDate(g, formatCalendarDate(begin))) {
-            undo();
-            return false;
-        }
+        if (!EnterDate(g, formatCalendarDate(begin))) return false;
         YearRecord year = g.files.readYear(g.caseNumber);
         year.setServiceDate(kBegin, formatCalendarDate(begin));
         if (birthday) year.setServiceDate(YearRecord::ServiceDate::Birthday, formatCalendarDate(*birthday));
@@ -171,10 +179,7 @@ bool TransferServiceDates(Session& g, const CalendarDate& begin, const std::opti
         g.files.writeYear(g.caseNumber, year);
         if (alsoWrite) alsoWrite();
         return true;
-    } catch (...) {
-        undo();
-        throw;
-    }
+    });
 }
 
 bool TransferServiceAge(Session& g, const ServiceAgeInput& in) {

@@ -30,6 +30,13 @@ void StoreServiceAgeInput(Session& g, const ServiceAgeInput& in, const ServiceAg
 // calculated, the case's service dates receive `begin` and the other dates given, and alsoWrite stores
 // what the calculator keeps. All or nothing: the month files, the year file and alsoTouched are put back
 // when anything fails or the date is refused (false, the message shown).
+// The frame of every transfer of a calculator's result into the case: under the user folder's lock the
+// month files from month on, and alsoTouched, are saved first; when change returns false (refused, the
+// message has been shown) or throws, they and the working case are put back.
+[[nodiscard]] bool transferIntoCase(Session& g, int month,
+                                    const std::vector<std::filesystem::path>& alsoTouched,
+                                    const std::function<bool()>& change);
+
 [[nodiscard]] bool TransferServiceDates(Session& g, const CalendarDate& begin,
                                         const std::optional<CalendarDate>& birthday,
                                         const std::optional<CalendarDate>& appointment,

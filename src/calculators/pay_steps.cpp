@@ -1,5 +1,7 @@
 #include "calculators/pay_steps.h"
 
+#include "calculators/calculator_files.h"
+
 #include "base/error.h"
 #include "base/file_names.h"
 #include "model/slots.h"
@@ -186,24 +188,7 @@ PromotionView PromotionOf(Session& g, Money allowanceA, Money allowanceB) {
 }
 
 bool TransferPromotion(Session& g, const PromotionView& p) {
-    const int month = g.month();
-    UserFolderWrite lock(g);
-    FileSnapshot snapshot(g.userFolder);
-    for (int m = month; m <= 13; ++m) // the following months are calculated again
-        snapshot.add(findFileIgnoringCase(g.userFolder, caseFileName(g.year, g.dataSet, m)));
-    const Case before = g.workingCase;
-    auto undo = [&] {
-        const int y = g.year;
-        const DataSet set = g.dataSet;
-        g.files.close();
-        const bool restored = snapshot.restore();
-        g.files.open(g.userFolder, y, set);
-        g.workingCase = before;
-        if (!restored)
-            throw StorageError("Der Übertrag ist fehlgeschlagen; die gesicherten Dateien liegen in " +
-                               snapshot.folder().string() + ".");
-    };
-    try {
+    return transferIntoCase(g, g.month(), {}, [&] {
         // Line 6 turns into "Nächster Stufenaufstieg (nur Info)" with the date the new group's next step
         // begins: a date that still counted as the beginning of the running time would compute the step
         // of the old group's path and replace the one transferred.
@@ -218,12 +203,8 @@ bool TransferPromotion(Session& g, const PromotionView& p) {
         if (done && p.result.guaranteeAllowance > Money())
             done = SetKey(g, KeySlot::StructuralAllowance, 2) &&
                    EnterAmount(g, AmountSlot::StructuralAllowance, p.result.guaranteeAllowance.toDisplay());
-        if (!done) undo();
         return done;
-    } catch (...) {
-        undo();
-        throw;
-    }
+    });
 }
 
 } // namespace varemo
