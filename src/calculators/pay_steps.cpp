@@ -7,8 +7,6 @@
 #include "model/slots.h"
 #include "pay/basic_pay.h"
 #include "pay/pay_options.h"
-#include "persistence/file_ops.h"
-#include "session/guarded.h"
 #include "session/line_input.h"
 #include "tariffs/service_relationship.h"
 #include "tariffs/tariff_address.h"
