@@ -43,27 +43,6 @@ std::string todayText() {
     return buffer;
 }
 
-print::PrintTable printTableOf(const ReportTable& table) {
-    print::PrintTable out;
-    out.titleLines = {table.title};
-    out.columns = table.columns;
-    out.rightAligned.assign(table.columns.size(), false);
-    for (size_t r = 0; r < table.rows.size(); ++r) {
-        const TableRow& row = table.rows[r];
-        std::vector<std::string> cells;
-        for (size_t c = 0; c < row.cells.size(); ++c) {
-            cells.push_back(cellDisplay(row.cells[c]));
-            if (row.cells[c].kind != TableCell::Kind::Text && c < out.rightAligned.size())
-                out.rightAligned[c] = true;
-        }
-        out.rows.push_back(std::move(cells));
-        if (row.kind == RowKind::Heading || row.kind == RowKind::Total) out.boldRows.push_back(r);
-    }
-    out.notes = table.notes;
-    out.maxCellCharacters = 13;
-    return out;
-}
-
 std::string numberedFile(const std::string& file, int item) {
     std::filesystem::path p(file);
     return (p.parent_path() / (p.stem().string() + "-" + std::to_string(item) + p.extension().string()))
@@ -86,7 +65,8 @@ class CliSerialHost : public print::SerialPrintHost {
                        print::PrintSurface& s) override {
         const YearViewOptions view{option.employerView ? YearViewKind::EmployerCost : YearViewKind::Salaries,
                                    option.accumulated};
-        print::printTable(s, printTableOf(buildYearView(CalculateCaseYear(g_, caseNumber), g_.year, view)));
+        print::printTable(
+            s, print::printTableOf(buildYearView(CalculateCaseYear(g_, caseNumber), g_.year, view)));
     }
     print::PrintSurface& begin(int item) override {
         if (single_) {

@@ -10,8 +10,8 @@
 // Workers have no pay scale of their own in these years (their agreements merged into those of the
 // employees), so the pay of all employees stands in "Angest.-verg.".
 
+#include "base/report_table.h"
 #include "model/data_set.h"
-#include "presentation/report_table.h"
 #include "session/year_figures.h"
 
 #include <string>

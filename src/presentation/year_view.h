@@ -4,7 +4,7 @@
 // data), 41 the employer's cost, 39 both in one sheet with a row per month. In the accumulated mode
 // each month shows the total from January up to it. Built from CalculateCaseYear: nothing is stored.
 
-#include "presentation/report_table.h"
+#include "base/report_table.h"
 #include "session/year_figures.h"
 
 #include <optional>

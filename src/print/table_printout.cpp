@@ -46,6 +46,27 @@ double total(const std::vector<double>& widths, double gap) {
 
 } // namespace
 
+PrintTable printTableOf(const ReportTable& table) {
+    PrintTable out;
+    out.titleLines = {table.title};
+    out.columns = table.columns;
+    out.rightAligned.assign(table.columns.size(), false);
+    for (size_t r = 0; r < table.rows.size(); ++r) {
+        const TableRow& row = table.rows[r];
+        std::vector<std::string> cells;
+        for (size_t c = 0; c < row.cells.size(); ++c) {
+            cells.push_back(cellDisplay(row.cells[c]));
+            if (row.cells[c].kind != TableCell::Kind::Text && c < out.rightAligned.size())
+                out.rightAligned[c] = true;
+        }
+        out.rows.push_back(std::move(cells));
+        if (row.kind == RowKind::Heading || row.kind == RowKind::Total) out.boldRows.push_back(r);
+    }
+    out.notes = table.notes;
+    out.maxCellCharacters = 13;
+    return out;
+}
+
 void printTable(PrintSurface& s, const PrintTable& given) {
     PrintTable t = given;
     if (t.maxCellCharacters > 0)

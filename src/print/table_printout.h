@@ -3,6 +3,7 @@
 // notes; a page that is full continues on the next with the headers again. The font is made smaller
 // until the widest row fits the page. The year view and the cost-centre overview print through it.
 
+#include "base/report_table.h"
 #include "print/print_surface.h"
 
 #include <string>
@@ -21,6 +22,9 @@ struct PrintTable {
     // texts leave the twelve months on the page.
     size_t maxCellCharacters = 0;
 };
+
+// A report table as a printout: amounts right-aligned, headings and totals bold, a missing value "fehlt".
+PrintTable printTableOf(const ReportTable& table);
 
 // Draws below what the current page holds (landscape, inches); a new page when little room is left.
 void printTable(PrintSurface& s, const PrintTable& table);

@@ -158,7 +158,7 @@ void CostCentreWindow::printTo(print::PrintSurface& s, bool pagePerCentre) const
         options.choice = group.choice;
         const auto tables = buildCostCentreOverview(cases_, year_, set_, options);
         if (tables[0].rows.size() <= 1) continue; // no case in it
-        print::PrintTable table = printTableOf(tables[1]);
+        print::PrintTable table = print::printTableOf(tables[1]);
         table.rows.back()[0] = "SUMME";
         const std::string whom = group.choice.kind == CostCentreChoice::Kind::Without
                                      ? "P E R S O N A L F Ä L L E   O H N E   K O S T E N S T E L L E"
@@ -170,7 +170,7 @@ void CostCentreWindow::printTo(print::PrintSurface& s, bool pagePerCentre) const
     }
     options.choice = {};
     const auto all = buildCostCentreOverview(cases_, year_, set_, options);
-    print::PrintTable table = printTableOf(all[0]);
+    print::PrintTable table = print::printTableOf(all[0]);
     table.titleLines = {title, "A L L E    P E R S O N A L F Ä L L E", part};
     if (!first && pagePerCentre) s.newPage();
     print::printTable(s, table);
@@ -198,7 +198,7 @@ void CostCentreWindow::printPerformancePay(print::PrintSurface& s) const {
     if (index >= 0 && index < static_cast<int>(entries_.size()))
         choice = entries_[static_cast<size_t>(index)].choice;
     const int digits = year_ % 100;
-    print::PrintTable table = printTableOf(buildPerformancePayTable(cases_, year_, set_, choice));
+    print::PrintTable table = print::printTableOf(buildPerformancePayTable(cases_, year_, set_, choice));
     table.titleLines = {"L E I S T U N G S E N T G E L T E   2 0 " + std::string(digits < 10 ? "0" : "") +
                             std::to_string(digits),
                         costCentreAddressee(choice, cases_), "   in Programmteil   " + dataSetName(set_)};

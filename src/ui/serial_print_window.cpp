@@ -52,7 +52,8 @@ class WindowSerialHost : public print::SerialPrintHost {
                        print::PrintSurface& s) override {
         const YearViewOptions view{option.employerView ? YearViewKind::EmployerCost : YearViewKind::Salaries,
                                    option.accumulated};
-        print::printTable(s, printTableOf(buildYearView(CalculateCaseYear(g_, caseNumber), g_.year, view)));
+        print::printTable(
+            s, print::printTableOf(buildYearView(CalculateCaseYear(g_, caseNumber), g_.year, view)));
     }
     print::PrintSurface& begin(int item) override {
         if (single_) {

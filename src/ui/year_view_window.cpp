@@ -154,27 +154,6 @@ void fillGrid(QTableWidget* grid, const ReportTable& table) {
         if (grid->columnWidth(c) > widest) grid->setColumnWidth(c, widest);
 }
 
-print::PrintTable printTableOf(const ReportTable& table) {
-    print::PrintTable out;
-    out.titleLines = {table.title};
-    out.columns = table.columns;
-    out.rightAligned.assign(table.columns.size(), false);
-    for (size_t r = 0; r < table.rows.size(); ++r) {
-        const TableRow& row = table.rows[r];
-        std::vector<std::string> cells;
-        for (size_t c = 0; c < row.cells.size(); ++c) {
-            cells.push_back(cellDisplay(row.cells[c]));
-            if (row.cells[c].kind != TableCell::Kind::Text && c < out.rightAligned.size())
-                out.rightAligned[c] = true;
-        }
-        out.rows.push_back(std::move(cells));
-        if (row.kind == RowKind::Heading || row.kind == RowKind::Total) out.boldRows.push_back(r);
-    }
-    out.notes = table.notes;
-    out.maxCellCharacters = 13;
-    return out;
-}
-
 void exportTables(QWidget* parent, Prompter& prompter, const std::vector<ReportTable>& tables,
                   const QString& suggestedName) {
     const QString csvFilter = QStringLiteral("CSV für Tabellenkalkulation (*.csv)");
@@ -246,7 +225,7 @@ YearViewWindow::YearViewWindow(Session& g, int caseNumber, YearViewKind kind, bo
         QPrintDialog dialog(&printer, this);
         if (dialog.exec() != QDialog::Accepted) return;
         PrinterSurface surface(printer);
-        print::printTable(surface, printTableOf(table_));
+        print::printTable(surface, print::printTableOf(table_));
         surface.endDocument();
     });
     connect(export_, &QPushButton::clicked, this,

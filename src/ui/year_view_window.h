@@ -41,10 +41,6 @@ class MonthChart : public QWidget {
 // The table in a grid widget: captions, cells as the grid shows them, amounts right-aligned.
 void fillGrid(QTableWidget* grid, const ReportTable& table);
 
-// The table as a printout: the cells as the grid shows them, amounts right-aligned, headings and totals
-// bold.
-print::PrintTable printTableOf(const ReportTable& table);
-
 // Asks for a file and writes the tables as CSV or JSON (by the chosen filter); a failure is told.
 void exportTables(QWidget* parent, Prompter& prompter, const std::vector<ReportTable>& tables,
                   const QString& suggestedName);

@@ -1,4 +1,4 @@
-#include "presentation/report_table.h"
+#include "base/report_table.h"
 
 #include "base/json_text.h"
 

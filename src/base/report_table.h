@@ -1,6 +1,6 @@
 #pragma once
-// A table of the year view or the cost-centre overview, as the window's grid shows it and as it is
-// exported: columns with captions, rows of text and amount cells. Exported as CSV for spreadsheet
+// A table of a report (year view, cost-centre overview, payroll lists) as the window's grid shows it and
+// as it is exported: columns with captions, rows of text and amount cells. Exported as CSV for spreadsheet
 // programs in German locales (UTF-8 with byte-order mark, semicolons, decimal comma) and as JSON; the
 // layouts are described in docs/exports.md.
 
