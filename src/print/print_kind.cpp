@@ -1,6 +1,7 @@
 #include "print/print_kind.h"
 
 #include "print/salary_printout.h"
+#include "print/wage_tax_certificate.h"
 
 namespace varemo::print {
 
@@ -19,6 +20,8 @@ const std::vector<PrintKindEntry>& printKinds() {
          bescheinigung},
         {25, "ZVKlstsoz", "Zusatzversorgung: Steuer und Sozialversicherung", Orientation::Portrait, false,
          ZVKlstsoz},
+        {45, "lohnsteuerbescheinigungdrucken", "Lohnsteuerbescheinigung", Orientation::Portrait, false,
+         lohnsteuerbescheinigungdrucken},
     };
     return kinds;
 }
