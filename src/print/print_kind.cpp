@@ -1,5 +1,6 @@
 #include "print/print_kind.h"
 
+#include "print/direct_printouts.h"
 #include "print/salary_printout.h"
 #include "print/wage_tax_certificate.h"
 
@@ -22,6 +23,16 @@ const std::vector<PrintKindEntry>& printKinds() {
          ZVKlstsoz},
         {45, "lohnsteuerbescheinigungdrucken", "Lohnsteuerbescheinigung", Orientation::Portrait, false,
          lohnsteuerbescheinigungdrucken},
+        {70, "steuerblatt", "Berechnung der Steuerabzüge", Orientation::Portrait, true, steuerblatt},
+        {71, "versicherungsblatt", "Berechnung der Sozialversicherungsbeiträge", Orientation::Portrait, true,
+         versicherungsblatt},
+        {72, "jahresausgleichdrucken", "Lohnsteuer-Jahresausgleich", Orientation::Portrait, true,
+         jahresausgleichdrucken},
+        {73, "versicherungspflicht", "Versicherungspflicht in der Krankenversicherung", Orientation::Portrait,
+         true, versicherungspflicht},
+        {74, "jahresgehaelterliste", "Jahresliste der Monatsgehälter", Orientation::Landscape, false,
+         jahresgehaelterliste},
+        {75, "kassenliste", "Beitragsliste je Krankenkasse", Orientation::Landscape, false, kassenliste},
     };
     return kinds;
 }

@@ -111,7 +111,7 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
 
     // The preview of a printout (PrintKind) of the shown case-month; the entry of every "Drucken"
     // (main_window_print.cpp).
-    void showPrintout(int kind);
+    void showPrintout(int kind) override;
     Druckvorschau* preview() const { return preview_; }
     // The panel window with a content (panel_contents.h); a code without a builder answers "Sorry".
     void openPanel(int content) override;
