@@ -396,6 +396,7 @@ ReportTable yearListTable(const CaseYearFigures& figures, int year) {
 }
 
 void jahresgehaelterliste(const Session& g, PrintSurface& s, const PrintOptions& options) {
+    // The year's figures only look at the months and put the session's case-month back as it was.
     const CaseYearFigures figures = CalculateCaseYear(const_cast<Session&>(g), g.caseNumber);
     s.setOrientation(Orientation::Landscape);
     standardHead(g, s, options, "Monatsgehälter " + std::to_string(g.year) + " für " + figures.name,
@@ -476,6 +477,7 @@ ReportTable fundListTable(const std::vector<CaseYearFigures>& cases, int month, 
 }
 
 void kassenliste(const Session& g, PrintSurface& s, const PrintOptions& options) {
+    // As the year list: the cases' months are looked at, nothing is written.
     const std::vector<CaseYearFigures> cases = CalculateAllCases(const_cast<Session&>(g));
     const ReportTable all = fundListTable(cases, std::clamp(g.month(), 1, 12), g.year);
     s.setOrientation(Orientation::Landscape);

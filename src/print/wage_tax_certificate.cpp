@@ -286,6 +286,9 @@ WageTaxCertificate wageTaxCertificate(const CaseYearFigures& figures, int year) 
                 (flatMonths.empty() ? "" : ", ") + monthRowCaptions()[static_cast<size_t>(f.month - 1)];
             continue;
         }
+        // Pay of a month outside the employment (a one-time payment after the leaving) is certified all
+        // the same; only the duration leaves the month out.
+        add(sums, f);
         const int days = employmentDays(f.workingCase, f.month, year);
         if (days == 0) { // before the entry or after the leaving: no day of the month was paid
             inInterruption = false;
@@ -301,7 +304,6 @@ WageTaxCertificate wageTaxCertificate(const CaseYearFigures& figures, int year) 
         const bool unpaid = lineMoney(f, 23) == Money();
         if (unpaid && !inInterruption) ++c.interruptions;
         inInterruption = unpaid;
-        add(sums, f);
         last = &f;
     }
     if (!flatMonths.empty())

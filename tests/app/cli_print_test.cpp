@@ -76,10 +76,10 @@ bool hasPdfToText() {
 }
 
 // The case of the README: TVöD VKA in Nordrhein-Westfalen, E9b step 3, class III, church tax 9 %,
-// BARMER, VBL VKA, March 2020.
-void setUpReadmeCase(const ProgramFolder& folder) {
+// BARMER, VBL VKA, March 2020 (or from another month on).
+void setUpReadmeCase(const ProgramFolder& folder, int year = 2020, int month = 3) {
     CliResult r = runCli(
-        folder.args("set", 2020, 3,
+        folder.args("set", year, month,
                     {"--name", "Petra Sommer", "--line", "2=10",       "--line", "4=12",  "--key",  "5=9",
                      "--line", "6=1",          "--date", "01.04.2016", "--line", "34=23", "--line", "29=0",
                      "--line", "36=1",         "--line", "33=1",       "--line", "27=2"}));
@@ -214,12 +214,7 @@ TEST(CliPrint, APdfCarriesTheCaptionsAndAmountsAndIsWrittenQuickly) {
 // (Nr. 13 and 14: health with its additional contribution, care, unemployment) lines 37, 38 and 40.
 TEST(CliPrint, TheCertificateOfAYearIsTheSumOfItsMonths) {
     ProgramFolder folder;
-    CliResult set = runCli(
-        folder.args("set", 2021, 1,
-                    {"--name", "Petra Sommer", "--line", "2=10",       "--line", "4=12",  "--key",  "5=9",
-                     "--line", "6=1",          "--date", "01.04.2016", "--line", "34=23", "--line", "29=0",
-                     "--line", "36=1",         "--line", "33=1",       "--line", "27=2"}));
-    ASSERT_EQ(set.status, 0) << set.err;
+    setUpReadmeCase(folder, 2021, 1);
     std::map<int, int64_t> lines;
     int64_t taxable = 0;
     for (int month = 1; month <= 12; ++month) {
@@ -230,8 +225,12 @@ TEST(CliPrint, TheCertificateOfAYearIsTheSumOfItsMonths) {
             runCli(folder.args("sheet", 2021, month, {"--json", "--detail", "tax"})).out);
         taxable += std::llround(tax["steps"][9]["amount"].number * 100);
     }
+    // Printing looks at the twelve months and writes none of them.
+    const varemo::test::FolderFiles before = varemo::test::filesBelow(folder.dir.path());
     CliResult r = runCli(folder.print(45, 2021, 12, {"--text"}));
     ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(varemo::test::changedFiles(before, varemo::test::filesBelow(folder.dir.path())),
+              std::vector<std::string>{});
     const std::pair<std::string, int64_t> rows[] = {
         {"3.  Bruttoarbeitslohn einschl. Sachbezüge ohne 9. und 10.  ", taxable},
         {"4.  Einbehaltene Lohnsteuer von 3.  ", lines[34]},

@@ -54,10 +54,15 @@ TEST(WageTaxCertificate, CountsTheDaysOfTheEmploymentOutOfTheDaysOfTheYear) {
         c.setAmount(AmountSlot::MonthDays, 3000000);
         c.setAmount(AmountSlot::PaidDays, m == 9 ? 1500000 : 0);
     }
+    // A one-time payment of 500,00 in August, before the entry, is certified all the same.
+    for (size_t m = 0; m < 7; ++m)
+        y.months[m].taxablePay = Money();
+    y.months[7].taxablePay = Money::fromEuros(500);
     const WageTaxCertificate entry = wageTaxCertificate(y, 2020);
     EXPECT_EQ(entry.days, 15 + 31 + 30 + 31);
     EXPECT_EQ(entry.from, "16.09.2020");
     EXPECT_EQ(entry.to, "31.12.2020");
+    EXPECT_EQ(row(entry, "3.").value, TableCell::money(Money::fromEuros(500 + 4 * 3000)));
 }
 
 TEST(WageTaxCertificate, NamesAMonthWithoutFiguresAndLeavesFlatTaxedPayOut) {
