@@ -479,7 +479,8 @@ ReportTable fundListTable(const std::vector<CaseYearFigures>& cases, int month, 
 void kassenliste(const Session& g, PrintSurface& s, const PrintOptions& options) {
     // As the year list: the cases' months are looked at, nothing is written.
     const std::vector<CaseYearFigures> cases = CalculateAllCases(const_cast<Session&>(g));
-    const ReportTable all = fundListTable(cases, std::clamp(g.month(), 1, 12), g.year);
+    // The year salary is refused before (a single-month kind in print_kind.cpp).
+    const ReportTable all = fundListTable(cases, g.month(), g.year);
     s.setOrientation(Orientation::Landscape);
     // One sheet per fund: the fund's heading, its cases and its sum.
     int page = 0;

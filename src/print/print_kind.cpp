@@ -32,7 +32,7 @@ const std::vector<PrintKindEntry>& printKinds() {
          true, versicherungspflicht},
         {74, "jahresgehaelterliste", "Jahresliste der Monatsgehälter", Orientation::Landscape, false,
          jahresgehaelterliste},
-        {75, "kassenliste", "Beitragsliste je Krankenkasse", Orientation::Landscape, false, kassenliste},
+        {75, "kassenliste", "Beitragsliste je Krankenkasse", Orientation::Landscape, true, kassenliste},
     };
     return kinds;
 }
