@@ -423,7 +423,7 @@ ReportTable fundListTable(const std::vector<CaseYearFigures>& cases, int month, 
     std::map<std::string, std::vector<TableRow>> byFund;
     std::map<std::string, std::vector<Money>> sums;
     for (const CaseYearFigures& c : cases) {
-        const MonthFigures& f = c.months[static_cast<size_t>(month - 1)];
+        const MonthFigures& f = c.months.at(static_cast<size_t>(month - 1));
         if (!f.stored) continue;
         const std::string label = c.name + " (" + std::to_string(c.caseNumber) + ")";
         if (!f.available()) {
