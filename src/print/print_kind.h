@@ -18,6 +18,9 @@ struct PrintOptions {
 };
 
 using PrintProcedure = void (*)(const Session& g, PrintSurface& s, const PrintOptions& options);
+// The lists over the stored months (print/list_kind.h) calculate the months first and so need the
+// session itself.
+using ListProcedure = void (*)(int kind, Session& g, PrintSurface& s, const PrintOptions& options);
 
 struct PrintKindEntry {
     int kind;
@@ -28,9 +31,10 @@ struct PrintKindEntry {
     // the annex, the pay statement); the gross and net calculation prints the year's totals.
     bool singleMonthOnly;
     PrintProcedure run;
+    ListProcedure runList = nullptr; // instead of run, for the lists
 };
 
-// The codes 11 to 61 that have a printout so far, in ascending order.
+// The codes 11 to 61 that have a printout so far, in ascending order, the lists of list_kind.h among them.
 const std::vector<PrintKindEntry>& printKinds();
 const PrintKindEntry* findPrintKind(int kind);
 
@@ -40,6 +44,6 @@ std::optional<PromptMessage> yearSalaryRefusal(const Session& g, int kind);
 // Draws the printout of kind onto s from the top of its current page, in inches; the caller ends the
 // document, so that one surface can take the printouts of many cases. Returns false (and draws nothing)
 // for a code without an entry.
-bool runPrintKind(int kind, const Session& g, PrintSurface& s, const PrintOptions& options);
+bool runPrintKind(int kind, Session& g, PrintSurface& s, const PrintOptions& options);
 
 } // namespace varemo::print
