@@ -88,6 +88,14 @@ std::map<std::string, const Json*> totals(const Json& table) {
     return out;
 }
 
+// Every file under a folder with its bytes.
+std::map<std::string, std::string> contents(const fs::path& folder) {
+    std::map<std::string, std::string> out;
+    for (const auto& e : fs::recursive_directory_iterator(folder))
+        if (e.is_regular_file()) out[e.path().string()] = readFile(e.path());
+    return out;
+}
+
 long long sheetLine(const Json& sheet, int line) {
     return sheet["lines"][static_cast<size_t>(line - 1)]["amountCents"].integer();
 }
@@ -193,4 +201,80 @@ TEST(CliList, TheYearsStatementSumsTheMonthsAndTheMonthsAreTheSheets) {
             EXPECT_EQ((*row)["cells"][c]["cents"].integer(), monthly[block][yearRows["columns"][c].string])
                 << block << " " << yearRows["columns"][c].string;
     EXPECT_EQ(year["tables"][1]["rows"].array.back()["cells"][1]["cents"].integer(), monthlyTotal);
+}
+
+// The mini-job of 450,00 in November 2020, by hand: the uniform flat tax 2 % (§ 40a Abs. 2 EStG) = 9,00;
+// the employer's flat health contribution 13 % (§ 249b SGB V) = 58,50; the employer's pension share
+// 15 % (§ 172 Abs. 3 SGB VI) = 67,50 and the employee's top-up to the full rate 18,6 % − 15 % = 3,6 %
+// (§ 168 Abs. 1 Nr. 1b SGB VI) = 16,20; U2 of the mini-job office from October 2020 0,39 % = 1,755, rounded
+// 1,76; U1 and the insolvency levy are not owed by a public employer. Paid over: 152,96.
+TEST(CliList, TheMiniJobStatementPaysOverWhatTheLawSays) {
+    const Office office;
+    const Json list = office.json(51, {"--month", "11"});
+    const Json& rows = list["tables"][0];
+    ASSERT_EQ(rows["rows"].array.size(), 2u); // the mini-job and the sum: no employee, no civil servant
+    const Json& row = rows["rows"][0];
+    EXPECT_EQ(text(row, 0), "B U N D E S K N A P P S C H A F T   (Minijob-Zentrale)");
+    EXPECT_EQ(text(row, 1), "Lena Klein");
+    const std::vector<std::pair<std::string, long long>> expected = {
+        {"E N T G E L T", 45000},
+        {"P A U S C H S T E U E R 2 %", 900},
+        {"K R A N K E N - V E R S I C H . 13 %", 5850},
+        {"R E N T E N V E R S I C H E R U N G b e f r e i t  15 %", 0},
+        {"v e r s i c h e r u n g s p f l i c h t i g AG = 15 %", 6750},
+        {"v e r s i c h e r u n g s p f l i c h t i g AN = 3,60 %", 1620},
+        {"U M L A G E N U1", 0},
+        {"U M L A G E N U2", 176},
+        {"U M L A G E N INSO", 0},
+        {"ABLIEFERUNGS- BETRAG", 15296}};
+    for (const auto& [column, amount] : expected)
+        EXPECT_EQ(cents(rows, row, column), amount) << column;
+    // The sheet withholds the employee's top-up and nothing else.
+    const Json sheet = office.sheet(4, 11);
+    EXPECT_EQ(sheetLine(sheet, 39), -1620);
+    EXPECT_EQ(sheetLine(sheet, 34), 0);
+    const Json& summary = list["tables"][1];
+    EXPECT_EQ(text(summary["rows"][3], 0), "Summe 0100 = ");
+    EXPECT_EQ(summary["rows"][3]["cells"][1]["cents"].integer(), 6750 + 1620);
+}
+
+TEST(CliList, ListingWritesNothingAndWrongArgumentsAreRefused) {
+    const Office office;
+    const auto before = contents(office.dir.path());
+    for (int kind : {43, 50, 51, 53})
+        EXPECT_EQ(office.list(kind, {"--month", "11", "--json"}).status, 0) << kind;
+    EXPECT_EQ(office.list(44, {"--case", "1", "--csv"}).status, 0);
+    EXPECT_EQ(office.list(57, {"--text"}).status, 0);
+    EXPECT_EQ(contents(office.dir.path()), before);
+
+    EXPECT_EQ(office.list(50, {"--text"}).status, 2);                          // the month is missing
+    EXPECT_EQ(office.list(44, {"--text"}).status, 2);                          // the case is missing
+    EXPECT_EQ(office.list(57, {"--month", "3", "--text"}).status, 2);          // no month for a year's list
+    EXPECT_EQ(office.list(45, {"--month", "3", "--text"}).status, 2);          // no such list
+    EXPECT_EQ(office.list(50, {"--month", "3", "--text", "--csv"}).status, 2); // two outputs
+    const CliResult missing = office.list(44, {"--case", "9", "--text"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("Den Personalfall 9 gibt es im Jahr 2020 in REAL nicht."), std::string::npos)
+        << missing.err;
+    EXPECT_TRUE(missing.out.empty());
+}
+
+TEST(CliList, APdfCarriesTheCaptions) {
+    if (std::system("command -v pdftotext >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    const Office office;
+    const fs::path pdf = office.dir.path() / "beitrag.pdf";
+    const CliResult r = office.list(50, {"--month", "11", "--pdf", pdf.string()});
+    if (r.status == 2 && r.err.find("VAREMO_BUILD_UI") != std::string::npos)
+        GTEST_SKIP() << "built without Qt";
+    ASSERT_EQ(r.status, 0) << r.err;
+    const fs::path txt = office.dir.path() / "beitrag.txt";
+    ASSERT_EQ(std::system(("pdftotext -layout '" + pdf.string() + "' '" + txt.string() + "'").c_str()), 0);
+    const std::string content = readFile(txt);
+    for (const char* caption :
+         {"B E I T R A G S N A C H W E I S", "November 2020", "K A S S E   Techniker Krankenkasse",
+          "E N T G E L T", "KRANKENVERS.", "PFLEGEVERS.", "RENTENVERS.", "ARBEITSL.-VERS.", "U M L A G E N",
+          "Quersumme", "S U M M E", "Zusammenstellung:", "1000 =", "0001 =", "U2 =", "Gesamtsumme:",
+          "6.285,60", "P   = Pflege-Versicherung"})
+        EXPECT_NE(content.find(caption), std::string::npos) << caption << "\n" << content;
 }
