@@ -672,8 +672,9 @@ PayrollList wageTaxList(int kind, const std::vector<CaseYearFigures>& cases, con
                 benefit = std::nullopt;
                 continue;
             }
+            // A case without pay in the month has nothing to declare; the year's list shows every month.
             const Values pay = payTaxRow(*f);
-            if (!pay.empty()) collected.add(Pay, rowKey, caption, pay);
+            if (!pay.empty() && (annual || anyNonZero(pay))) collected.add(Pay, rowKey, caption, pay);
             const Values levy = levyTaxRow(*f);
             if (anyNonZero(levy)) collected.add(isVbl(*f) ? Vbl : Zvk, rowKey, caption, levy);
             benefit = plus(benefit, childBenefit(*f));
