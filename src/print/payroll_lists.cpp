@@ -6,6 +6,7 @@
 #include "print/print_kind.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -18,7 +19,6 @@ namespace {
 using Values = std::vector<std::optional<Money>>;
 
 constexpr const char* kTotalCaption = " S U M M E";
-constexpr const char* kMissingMonth = "fehlt";
 
 std::string trimmedName(const std::string& name) {
     const size_t end = name.find_last_not_of(' ');
@@ -428,6 +428,12 @@ PayrollList contributionStatement(int kind, const std::vector<CaseYearFigures>& 
             const std::string caption =
                 annual ? monthRowCaptions()[static_cast<size_t>(f->month - 1)] : caseCaption(c);
             if (!f->available()) {
+                // A case that is on no fund's statement in its other months (a civil servant, a mini-job)
+                // is not missed here.
+                const auto employee = keyOfMonth(c, *f, [](const MonthFigures& m) {
+                    return !m.social.civilServant && !isMiniJob(m) ? 1 : 0;
+                });
+                if (employee == 0) continue;
                 collected.add(fund.value_or(-1), rowKey, caption, missingValues(kFundColumns));
                 collected.notes.push_back(missingNote(c, *f, r.year));
                 addGroups(groups, nullptr, nullptr);
@@ -548,16 +554,15 @@ PayrollList miniJobStatement(const std::vector<CaseYearFigures>& cases, const Fu
         {"ABLIEFERUNGS-", "BETRAG"}};
     finishBlocks(list, collected, kMiniJobColumns,
                  [](int) { return std::string("B U N D E S K N A P P S C H A F T   (Minijob-Zentrale)"); });
-    const Values t = blockTotal(list, kMiniJobColumns + 0);
-    auto at = [&](size_t i) { return i < t.size() ? t[i] : std::optional<Money>(Money()); };
-    list.summary = {summaryRow("ST =", at(MjTax)),
-                    summaryRow("6000 =", at(MjHealth)),
-                    summaryRow("0500 =", at(MjPensionExempt)),
-                    summaryRow("Summe 0100 = ", plus(at(MjPensionEmployer), at(MjPensionEmployee))),
-                    summaryRow("U1 =", at(MjU1)),
-                    summaryRow("U2 =", at(MjU2)),
-                    summaryRow("INSO =", at(MjInsolvency)),
-                    summaryRow("Gesamtsumme:", at(MjTotal), RowKind::Total)};
+    const Values t = blockTotal(list, kMiniJobColumns);
+    list.summary = {summaryRow("ST =", t[MjTax]),
+                    summaryRow("6000 =", t[MjHealth]),
+                    summaryRow("0500 =", t[MjPensionExempt]),
+                    summaryRow("Summe 0100 = ", plus(t[MjPensionEmployer], t[MjPensionEmployee])),
+                    summaryRow("U1 =", t[MjU1]),
+                    summaryRow("U2 =", t[MjU2]),
+                    summaryRow("INSO =", t[MjInsolvency]),
+                    summaryRow("Gesamtsumme:", t[MjTotal], RowKind::Total)};
     list.legend = {"ST   = einheitliche Pauschsteuer (§ 40a Abs. 2 EStG)",
                    "U1 = Umlage Krankheitsaufwendungen", "U2 = Umlage Mutterschaftsaufwendungen",
                    "INSO = Umlage Insolvenzgeld",
@@ -667,6 +672,9 @@ PayrollList wageTaxList(int kind, const std::vector<CaseYearFigures>& cases, con
             const std::string caption =
                 annual ? monthRowCaptions()[static_cast<size_t>(f->month - 1)] : caseCaption(c);
             if (!f->available()) {
+                const auto miniJob =
+                    keyOfMonth(c, *f, [](const MonthFigures& m) { return miniJobTaxClass(m) ? 1 : 0; });
+                if (miniJob == 1) continue; // its taxes are on the mini-job statement
                 collected.add(Pay, rowKey, caption, missingValues(kTaxColumns));
                 collected.notes.push_back(missingNote(c, *f, r.year));
                 benefit = std::nullopt;
