@@ -278,3 +278,34 @@ TEST(CliList, APdfCarriesTheCaptions) {
           "Zusammenstellung:", "1000 =", "0001 =", "U2 =", "Gesamtsumme:", "6.285,60", "Pflege-Versicherung"})
         EXPECT_NE(content.find(caption), std::string::npos) << caption << "\n" << content;
 }
+
+// The wage-tax and supplementary-pension lists of November hold each case's withholdings as its sheet
+// does: wage tax, surcharge and church tax of lines 34 to 36 (the church tax in the column of the
+// denomination of line 29), the employee's levy share of line 42 and capital contribution of line 41.
+TEST(CliList, TheWageTaxAndPensionListsHoldTheSheetsWithholdings) {
+    const Office office;
+    const Json tax = office.json(43, {"--month", "11"})["tables"][0];
+    const std::map<long long, std::string> church = {
+        {1, "ev.KiStr."}, {2, "rk.KiStr."}, {3, "vd.KiStr."}, {5, "ev.KiStr."}};
+    int taxed = 0;
+    for (const Json& row : tax["rows"].array) {
+        if (row["kind"].string != "values" || text(row, 0) != "Steuern auf das ENTGELT") continue;
+        const long long caseNumber = row["case"].integer();
+        const Json sheet = office.sheet(static_cast<int>(caseNumber), 11);
+        EXPECT_EQ(cents(tax, row, "Lohnstr."), -sheetLine(sheet, 34)) << caseNumber;
+        EXPECT_EQ(cents(tax, row, "Sol.Zus."), -sheetLine(sheet, 35)) << caseNumber;
+        EXPECT_EQ(cents(tax, row, church.at(caseNumber)), -sheetLine(sheet, 36)) << caseNumber;
+        ++taxed;
+    }
+    EXPECT_EQ(taxed, 4); // all but the mini-job with the uniform flat tax
+    const Json pension = office.json(53, {"--month", "11"})["tables"][0];
+    int insured = 0;
+    for (const Json& row : pension["rows"].array) {
+        if (row["kind"].string != "values") continue;
+        const Json sheet = office.sheet(static_cast<int>(row["case"].integer()), 11);
+        EXPECT_EQ(cents(pension, row, "N O R M A L U M L A G E AN-Anteil"), -sheetLine(sheet, 42));
+        EXPECT_EQ(cents(pension, row, "K A P I T A L B E I T R A G AN-Anteil"), -sheetLine(sheet, 41));
+        ++insured;
+    }
+    EXPECT_EQ(insured, 3);
+}
