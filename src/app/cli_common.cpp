@@ -6,6 +6,8 @@
 #include "session/startup.h"
 
 #include <climits>
+#include <cstdio>
+#include <ctime>
 #include <iomanip>
 #include <iostream>
 #include <sstream>
@@ -96,6 +98,16 @@ int openCaseMonth(Session& g, const CliContext& ctx, const CaseMonthSelection& s
         return kCaseMissing;
     }
     return SelectCaseMonth(g) ? 0 : 1;
+}
+
+std::string todayText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%02d.%02d.%04d", local.tm_mday, local.tm_mon + 1,
+                  local.tm_year + 1900);
+    return buffer;
 }
 
 std::string padded(const std::string& text, size_t columns) {

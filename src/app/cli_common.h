@@ -73,6 +73,9 @@ inline constexpr int kCaseMissing = -1;
 [[nodiscard]] int openCaseMonth(Session& g, const CliContext& ctx, const CaseMonthSelection& sel,
                                 bool editing);
 
+// Today as "TT.MM.JJJJ", the date of the printouts' "erstellt am ".
+std::string todayText();
+
 // Text padded with blanks to a number of characters (not bytes, so that umlauts keep the columns).
 std::string padded(const std::string& text, size_t columns);
 // An amount right-aligned in 14 columns, "1.234,56".
@@ -114,6 +117,7 @@ int runVacation(CliContext& ctx);                             // cli_vacation.cp
 int runPrint(CliContext& ctx);                                // cli_print.cpp
 int runYearView(CliContext& ctx);                             // cli_year_view.cpp
 int runCostCentres(CliContext& ctx);                          // cli_year_view.cpp
+int runList(CliContext& ctx);                                 // cli_list.cpp
 int runSerialPrint(CliContext& ctx);                          // cli_serial_print.cpp
 int runUpdate(CliContext& ctx);                               // cli_update.cpp
 // "employerCost":[{"label","cents"}…],"employerTotalCents":n for the sheet's JSON.

@@ -11,22 +11,10 @@
 #include "ui/print_surfaces.h"
 #endif
 
-#include <cstdio>
-#include <ctime>
 #include <iostream>
 
 namespace varemo::cli {
 namespace {
-
-std::string todayText() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%02d.%02d.%04d", local.tm_mday, local.tm_mon + 1,
-                  local.tm_year + 1900);
-    return buffer;
-}
 
 std::string knownKinds() {
     std::string out;

@@ -19,8 +19,6 @@
 #endif
 
 #include <csignal>
-#include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -31,16 +29,6 @@ namespace {
 volatile std::sig_atomic_t interrupted = 0;
 extern "C" void onInterrupt(int) {
     interrupted = 1;
-}
-
-std::string todayText() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%02d.%02d.%04d", local.tm_mday, local.tm_mon + 1,
-                  local.tm_year + 1900);
-    return buffer;
 }
 
 std::string numberedFile(const std::string& file, int item) {

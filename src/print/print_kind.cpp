@@ -1,13 +1,33 @@
 #include "print/print_kind.h"
 
 #include "print/direct_printouts.h"
+#include "print/list_kind.h"
 #include "print/salary_printout.h"
 #include "print/wage_tax_certificate.h"
 
+#include <algorithm>
+
 namespace varemo::print {
+namespace {
+
+void runListKind(int kind, Session& g, PrintSurface& s, const PrintOptions& options) {
+    const ListKindEntry* list = findListKind(kind);
+    (void)list->print(g, requestOf(g, list->scope), s, options); // the printout names what is missing
+}
+
+std::vector<PrintKindEntry> withLists(std::vector<PrintKindEntry> kinds) {
+    // A monthly list is of the shown month, which the year salary is not.
+    for (const ListKindEntry& e : listKinds())
+        kinds.push_back({e.kind, e.procedure, e.title, Orientation::Landscape, e.scope == ListScope::Month,
+                         nullptr, runListKind});
+    std::sort(kinds.begin(), kinds.end(), [](const auto& a, const auto& b) { return a.kind < b.kind; });
+    return kinds;
+}
+
+} // namespace
 
 const std::vector<PrintKindEntry>& printKinds() {
-    static const std::vector<PrintKindEntry> kinds = {
+    static const std::vector<PrintKindEntry> kinds = withLists({
         {11, "bruttonetto", "Gehaltsberechnung brutto und netto", Orientation::Portrait, false, bruttonetto},
         {12, "bruttonettoAG", "Gehaltsberechnung brutto und netto mit Arbeitgeberaufwand",
          Orientation::Portrait, true, bruttonettoAG},
@@ -33,7 +53,7 @@ const std::vector<PrintKindEntry>& printKinds() {
         {74, "jahresgehaelterliste", "Jahresliste der Monatsgehälter", Orientation::Landscape, false,
          jahresgehaelterliste},
         {75, "kassenliste", "Beitragsliste je Krankenkasse", Orientation::Landscape, true, kassenliste},
-    };
+    });
     return kinds;
 }
 
@@ -58,11 +78,14 @@ std::optional<PromptMessage> yearSalaryRefusal(const Session& g, int kind) {
         PromptButtons::Ok};
 }
 
-bool runPrintKind(int kind, const Session& g, PrintSurface& s, const PrintOptions& options) {
+bool runPrintKind(int kind, Session& g, PrintSurface& s, const PrintOptions& options) {
     const PrintKindEntry* entry = findPrintKind(kind);
     if (!entry) return false;
     s.setOrientation(entry->orientation);
-    entry->run(g, s, options);
+    if (entry->runList)
+        entry->runList(kind, g, s, options);
+    else
+        entry->run(g, s, options);
     return true;
 }
 

@@ -18,6 +18,9 @@ struct PrintOptions {
 };
 
 using PrintProcedure = void (*)(const Session& g, PrintSurface& s, const PrintOptions& options);
+// The lists over the stored months (print/list_kind.h) calculate the months first and so need the
+// session itself.
+using ListProcedure = void (*)(int kind, Session& g, PrintSurface& s, const PrintOptions& options);
 
 struct PrintKindEntry {
     int kind;
@@ -28,12 +31,14 @@ struct PrintKindEntry {
     // the annex, the pay statement); the gross and net calculation prints the year's totals.
     bool singleMonthOnly;
     PrintProcedure run;
+    ListProcedure runList = nullptr; // instead of run, for the lists
 };
 
-// The codes that have a printout so far, in ascending order: 11 to 61 are the previewable printouts;
-// 70 to 79 are the sheets of the payroll office that used to go straight to the printer (70 the tax sheet,
-// 71 the insurance sheet, 72 the annual tax adjustment, 73 the health-insurance obligation, 74 the year
-// list of the monthly salaries, 75 the health-fund list), now shown in the preview as well.
+// The codes that have a printout so far, in ascending order: 11 to 61 are the previewable printouts, the
+// lists of list_kind.h among them; 70 to 79 are the sheets of the payroll office that used to go straight
+// to the printer (70 the tax sheet, 71 the insurance sheet, 72 the annual tax adjustment, 73 the
+// health-insurance obligation, 74 the year list of the monthly salaries, 75 the health-fund list), now
+// shown in the preview as well.
 const std::vector<PrintKindEntry>& printKinds();
 const PrintKindEntry* findPrintKind(int kind);
 
@@ -43,6 +48,6 @@ std::optional<PromptMessage> yearSalaryRefusal(const Session& g, int kind);
 // Draws the printout of kind onto s from the top of its current page, in inches; the caller ends the
 // document, so that one surface can take the printouts of many cases. Returns false (and draws nothing)
 // for a code without an entry.
-bool runPrintKind(int kind, const Session& g, PrintSurface& s, const PrintOptions& options);
+bool runPrintKind(int kind, Session& g, PrintSurface& s, const PrintOptions& options);
 
 } // namespace varemo::print

@@ -82,6 +82,13 @@ MonthFigures monthFigures(Session& g, int month) {
         const GrossLineAttributes& a = g.workingCase.grossLine(line);
         if (a.flag(LineFlag::PerformancePay)) f.performancePay += a.reducedAmount;
     }
+    f.social = g.social.worksheet;
+    f.pension = g.pension.worksheet;
+    const int fund = g.workingCase.key(KeySlot::SupplementaryFund);
+    if (isPensionFund(fund)) f.pensionRates = g.pension.settings.rates(fund, g.east, month - 1);
+    f.employeeCapital = g.pension.employeeCapital;
+    f.employerFlatTaxes = g.tax.employerFlat;
+    f.annualAdjustment = g.tax.adjustment.performed();
     return f;
 }
 

@@ -32,8 +32,16 @@ struct MonthFigures {
     Money flatChurchTax;
     Money performancePay; // lines 8 to 20 flagged as performance pay, after part-time
     std::string payGroup; // the pay group of line 4 as its list names it
-    // The contributions by branch, the employee's and the employer's, and the levies.
+
+    // What the payroll lists take over from the run: the contributions by branch with the levies, the
+    // supplementary pension's lines with the rates of the case's fund (zero when it has none), the
+    // flat-rate taxes the employer bears and whether December's annual adjustment was made.
     SocialInsuranceWorksheet social;
+    PensionWorksheet pension;
+    PensionRates pensionRates;
+    Money employeeCapital; // the employee's share of the capital contribution (line 41, positive)
+    FlatRateTaxes employerFlatTaxes;
+    bool annualAdjustment = false;
 };
 
 struct CaseYearFigures {

@@ -52,8 +52,9 @@ std::map<int, Expected> expectedMenu() {
     m[42] = {MenuAction::OpenPanel, 77};
     m[43] = {MenuAction::OpenPanel, 63};
     m[44] = {MenuAction::OpenPanel, 65};
-    for (int code = 50; code <= 57; ++code) // printouts
-        m[code] = kLater;
+    for (int code : {50, 51, 52, 54, 55, 56, 57}) // the payroll lists
+        m[code] = {MenuAction::Printout};
+    m[53] = kLater; // the mini-jobs over a period have no list
     for (int code = kMenuYearSalaries; code <= kMenuCostCentres; ++code)
         m[code] = {MenuAction::Overview};
     for (int code = 62; code <= 65; ++code)
@@ -131,6 +132,10 @@ TEST(MenuDispatch, EveryMenuCodeAndFunctionKeyDoesWhatTheTableSays) {
     EXPECT_TRUE(menuAuswertung(27).inKind);
     EXPECT_FALSE(menuAuswertung(40).inKind);
     EXPECT_EQ(findMenuItem(95)->group, 'i');
+    // The payroll lists: the month's, the year's and the case's year.
+    const std::map<int, int> lists = {{50, 50}, {51, 57}, {52, 51}, {54, 43}, {55, 44}, {56, 53}, {57, 54}};
+    for (const auto& [code, kind] : lists)
+        EXPECT_EQ(menuAuswertung(code).printKind, kind) << code;
 }
 
 TEST(PanelRules, FocusLossClosingReopeningAndTheFactor) {

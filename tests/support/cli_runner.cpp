@@ -3,7 +3,9 @@
 #include "support/temp_dir.h"
 
 #include <array>
+#include <cctype>
 #include <cstdio>
+#include <fstream>
 #include <sys/wait.h>
 
 namespace varemo::test {
@@ -64,6 +66,62 @@ void copyShippedFiles(const std::filesystem::path& programDir) {
     namespace fs = std::filesystem;
     for (const char* sub : {"Tarife", "Texte"})
         fs::copy(fs::path(VAREMO_BUILD_DIR) / sub, programDir / sub, fs::copy_options::recursive);
+}
+
+} // namespace varemo::test
+
+namespace varemo::test {
+namespace {
+
+std::vector<std::string> splitArgs(const std::string& line) {
+    std::vector<std::string> out;
+    std::string current;
+    bool quoted = false, any = false;
+    for (char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+            any = true;
+        } else if (c == ' ' && !quoted) {
+            if (any) out.push_back(current);
+            current.clear();
+            any = false;
+        } else {
+            current += c;
+            any = true;
+        }
+    }
+    if (any) out.push_back(current);
+    return out;
+}
+
+} // namespace
+
+ReferenceEdits applyReferenceEdits(const std::filesystem::path& caseFolder,
+                                   const std::filesystem::path& programDir) {
+    ReferenceEdits out;
+    std::ifstream edits(caseFolder / "edits.txt");
+    if (!edits) out.failure = "edits.txt missing";
+    for (std::string line; out.failure.empty() && std::getline(edits, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        const std::vector<std::string> words = splitArgs(line);
+        std::vector<std::string> args;
+        if (std::isdigit(static_cast<unsigned char>(line[0]))) {
+            if (words.size() < 2) {
+                out.failure = line;
+                break;
+            }
+            out.year = std::stoi(words[0]);
+            out.month = std::stoi(words[1]);
+            args = caseMonthArgs(programDir, "set", out.year, out.month);
+            args.insert(args.end(), words.begin() + 2, words.end());
+        } else {
+            args = {"--program-dir", programDir.string()};
+            args.insert(args.end(), words.begin(), words.end());
+        }
+        const CliResult r = runCli(args);
+        if (r.status != 0) out.failure = line + "\n" + r.err;
+    }
+    return out;
 }
 
 } // namespace varemo::test

@@ -1,0 +1,67 @@
+#include "print/list_kind.h"
+
+#include "print/print_kind.h"
+
+#include <stdexcept>
+
+namespace varemo::print {
+namespace {
+
+PayrollList payrollList(int kind, Session& g, const ListRequest& r) {
+    return buildPayrollList(kind, listFigures(g, r), g.funds, r);
+}
+
+template <int Kind> std::vector<ReportTable> payrollTables(Session& g, const ListRequest& r) {
+    return reportTablesOf(payrollList(Kind, g, r));
+}
+
+template <int Kind>
+bool payrollPrintout(Session& g, const ListRequest& r, PrintSurface& s, const PrintOptions& options) {
+    const PayrollList list = payrollList(Kind, g, r);
+    drawPayrollList(list, s, options);
+    return list.notes.empty();
+}
+
+template <int Kind>
+constexpr ListKindEntry payroll(const char* procedure, const char* title, ListScope scope) {
+    return {Kind, procedure, title, scope, payrollTables<Kind>, payrollPrintout<Kind>};
+}
+
+} // namespace
+
+const std::vector<ListKindEntry>& listKinds() {
+    static const std::vector<ListKindEntry> kinds = {
+        payroll<43>("lstrnachweisdrucken", "Lohnsteuer-Nachweis des Monats", ListScope::Month),
+        payroll<44>("jahreslohnsteuernachweis", "Lohnsteuer-Nachweis des Jahres", ListScope::CaseYear),
+        payroll<50>("kassedrucken", "Beitragsnachweis des Monats", ListScope::Month),
+        payroll<51>("bundesknappschaft", "Beitragsnachweis für Minijobs", ListScope::Month),
+        payroll<53>("zvkdrucken", "ZVK-Aufwendungen des Monats", ListScope::Month),
+        payroll<54>("zvkjahrdrucken", "ZVK-Aufwendungen des Jahres", ListScope::Year),
+        payroll<57>("beitragsjahresnachweis", "Beitragsnachweis des Jahres", ListScope::Year),
+    };
+    return kinds;
+}
+
+const ListKindEntry* findListKind(int kind) {
+    for (const ListKindEntry& e : listKinds())
+        if (e.kind == kind) return &e;
+    return nullptr;
+}
+
+ListRequest requestOf(const Session& g, ListScope scope) {
+    ListRequest r;
+    r.year = g.year;
+    r.set = g.dataSet;
+    if (scope == ListScope::Month) r.month = g.month();
+    if (scope == ListScope::CaseYear) r.caseNumber = g.caseNumber;
+    return r;
+}
+
+std::vector<CaseYearFigures> listFigures(Session& g, const ListRequest& r) {
+    if (r.year != g.year || r.set != g.dataSet)
+        throw std::logic_error("a list is asked of the session's year and data set");
+    if (r.caseNumber > 0) return {CalculateCaseYear(g, r.caseNumber)};
+    return CalculateAllCases(g);
+}
+
+} // namespace varemo::print
