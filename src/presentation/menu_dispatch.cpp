@@ -51,6 +51,8 @@ MenuDispatch menuAuswertung(int code) {
     switch (code) {
     case 2:
         return act(MenuAction::StorageLocation);
+    case 3:
+        return panelOf(panel::kServerUpdate);
     case 4:
         return panelOf(panel::kInternetUpdate);
     case 5:

@@ -74,6 +74,7 @@ inline constexpr int kComparison = 300;
 inline constexpr int kAnnualEarnings = 432;
 inline constexpr int kBackups = 1234;
 inline constexpr int kInternetUpdate = 1237; // the update panel on demand (update/update_notice.h)
+inline constexpr int kServerUpdate = 1238;   // the same against the office server's update folder
 // The settings of the year (presentation/settings_panel.h).
 inline constexpr int kSpecialPayments = 117;
 inline constexpr int kChurchTax = 85;

@@ -27,6 +27,7 @@ const std::vector<MenuItem>& menuItems() {
     static const std::vector<MenuItem> items = {
         {1, 's', "Bedienungsanleitung im Internet", B},
         {2, 's', "Individueller Speicherort der Daten", B},
+        {3, 's', "Update vom Server der Dienststelle", B},
         {4, 's', "Update über das Internet", B},
         {5, 's', "Arbeitgeberdaten für die Ausdrucke", B},
         {6, 's', "Farben der Fensterbereiche", B},

@@ -6,6 +6,7 @@
 #include "pay/special_payment_tables.h"
 #include "persistence/case_files.h"
 #include "persistence/file_ops.h"
+#include "persistence/folder_lock.h"
 #include "persistence/month_record.h"
 #include "persistence/settings_file.h"
 #include "persistence/window_record.h"
@@ -19,13 +20,16 @@
 #include "session/startup.h"
 #include "session/users.h"
 #include "session/year_transfer.h"
+#include "support/zip_writer.h"
 #include "tariffs/tariff_address.h"
+#include "update/tariff_archive.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <stdexcept>
 #include <typeinfo>
 #include <unistd.h>
@@ -238,11 +242,12 @@ struct Run {
 };
 
 // Runs one input: the world back to its baseline, then body; refusals pass, other escapes are findings.
-template <typename Body> void guarded(const uint8_t* data, size_t size, Body body) {
+// A target that keeps to a folder of its own (withProgram false) leaves the program folder alone.
+template <typename Body> void guarded(const uint8_t* data, size_t size, Body body, bool withProgram = true) {
     Input in;
     if (!parse(data, size, in)) return;
     World& w = world();
-    w.reset();
+    if (withProgram) w.reset();
     try {
         body(w, in);
     } catch (const Error&) {
@@ -252,7 +257,7 @@ template <typename Body> void guarded(const uint8_t* data, size_t size, Body bod
     } catch (const std::exception& e) {
         finding(std::string("escaped ") + typeid(e).name() + ": " + e.what());
     }
-    w.checkGrowth();
+    if (withProgram) w.checkGrowth();
 }
 
 void monthTarget(const uint8_t* data, size_t size) {
@@ -507,13 +512,110 @@ void optionTextTarget(const uint8_t* data, size_t size) {
     });
 }
 
+// A tariff folder's files and folders (below it, lock files left out) with their bytes; a file in
+// place of the folder is the entry "".
+using FolderContent = std::map<std::string, std::string>;
+
+std::string fileText(const fs::path& path) {
+    std::ifstream f(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+FolderContent contentOf(const fs::path& folder) {
+    FolderContent content;
+    if (fs::is_regular_file(folder)) content[""] = fileText(folder);
+    if (!fs::is_directory(folder)) return content;
+    for (const auto& e : fs::recursive_directory_iterator(folder)) {
+        const std::string name = fs::relative(e.path(), folder).string();
+        if (name == kFolderLockFile || name == kFolderLockQueueFile) continue;
+        content[name] = e.is_directory() ? "<folder>" : fileText(e.path());
+    }
+    return content;
+}
+
+// A cut-off installation's unpacking folder, which an installation may clear away.
+FolderContent withoutUnpacking(FolderContent content) {
+    std::erase_if(content, [](const auto& e) { return e.first.starts_with(".entpacken-"); });
+    return content;
+}
+
+void archiveTarget(const uint8_t* data, size_t size) {
+    guarded(
+        data, size,
+        [](World& w, const Input& in) {
+            // The input is the downloaded archive; the tariff folder is a small one of its own, as the kind
+            // says: 0 it holds tables, 1 it is missing, 2 a file stands in its place, 3 a cut-off
+            // installation left its unpacking folder in it.
+            const int year = 2019 + in.select % 3;
+            const fs::path beside = w.root() / "archive";
+            const fs::path folder = beside / "Tarife";
+            const std::string y = std::to_string(year);
+            const auto put = [](const fs::path& path, const std::string& bytes) {
+                writeFile(path, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+            };
+            fs::remove_all(beside);
+            fs::create_directories(beside);
+            if (in.kind == 2) {
+                put(folder, "Tarife");
+            } else if (in.kind != 1) {
+                const std::string record(kTariffRecordLength, '\x11');
+                fs::create_directories(folder);
+                put(folder / (y + "1.ttt"), record);
+                put(folder / (y + "12.ttt"), record);
+                put(folder / "Kommentar.txt", "alt");
+                if (in.kind == 3) fs::create_directories(folder / ".entpacken-1-2-3");
+            }
+            const FolderContent before = contentOf(folder);
+            std::vector<std::string> installed;
+            try {
+                installed =
+                    installTariffArchive(std::vector<uint8_t>(in.data, in.data + in.size), folder, year);
+            } catch (const ArchiveError& e) {
+                if (std::getenv("VAREMO_FUZZ_VERBOSE")) std::fprintf(stderr, "  refused: %s\n", e.what());
+                if (withoutUnpacking(contentOf(folder)) != withoutUnpacking(before))
+                    finding("a refused archive changed the tariff folder");
+            }
+            if (!installed.empty()) {
+                if (std::getenv("VAREMO_FUZZ_VERBOSE"))
+                    std::fprintf(stderr, "  installed %zu files\n", installed.size());
+                if (in.kind == 2)
+                    finding("an archive was installed over a file in place of the tariff folder");
+                // Only the installed files changed, each whole; no folder of the installation is left.
+                FolderContent after = contentOf(folder);
+                bool anyTable = false;
+                for (const std::string& name : installed) {
+                    const auto it = after.find(name);
+                    if (name.find('/') != std::string::npos || it == after.end())
+                        finding("the installed entry \"" + name + "\" is not a file of the tariff folder");
+                    if (name.ends_with(".ttt")) {
+                        anyTable = true;
+                        if (it->second.empty() || it->second.size() % kTariffRecordLength != 0)
+                            finding("the installed table \"" + name + "\" holds no whole records");
+                    }
+                    after.erase(it);
+                }
+                if (!anyTable) finding("an archive without tables was installed");
+                for (const auto& [name, bytes] : after) {
+                    if (bytes == "<folder>") finding("the installation left the folder \"" + name + "\"");
+                    const auto old = before.find(name);
+                    if (old == before.end() || old->second != bytes)
+                        finding("the file \"" + name + "\" changed without being in the archive");
+                }
+            }
+            // Nothing is written beside the tariff folder.
+            for (const auto& e : fs::directory_iterator(beside))
+                if (e.path() != folder) finding("the archive wrote " + e.path().string());
+            fs::remove_all(beside); // an accepted archive may hold tables of up to 32 MB each
+        },
+        false);
+}
 } // namespace
 
 const std::vector<Target>& targets() {
     static const std::vector<Target> all = {
         {"month_record", monthTarget},      {"year_record", yearTarget},       {"settings", settingsTarget},
         {"window_record", windowTarget},    {"user_defaults", defaultsTarget}, {"tariff_file", tariffTarget},
-        {"option_texts", optionTextTarget},
+        {"option_texts", optionTextTarget}, {"tariff_archive", archiveTarget},
     };
     return all;
 }
@@ -702,6 +804,55 @@ void writeSeeds(const std::string& corpusDir) {
     }
     seed("option_texts", "folder", 1, 0, 0, {});
     seed("option_texts", "empty", 0, 2, 2, {});
+
+    // Tariff archives: good ones into each kind of tariff folder, and one of each kind the installation
+    // refuses (selection 1: the year 2020).
+    const std::string table(2 * kTariffRecordLength, '\x22');
+    const auto archive = [&](const std::vector<test::ZipEntry>& entries) {
+        const fs::path zip = w.root() / "seed.zip";
+        test::writeZip(zip, entries);
+        const Bytes bytes = readAll(zip);
+        fs::remove(zip);
+        return bytes;
+    };
+    const Bytes good = archive({{"20201.ttt", table}, {"202012.ttt", table}, {"Kommentar.txt", "neu"}});
+    seed("tariff_archive", "good", 0, 0, 1, good);
+    seed("tariff_archive", "good_missing_folder", 1, 0, 1, good);
+    seed("tariff_archive", "good_over_file", 2, 0, 1, good);
+    seed("tariff_archive", "good_after_cut_off", 3, 0, 1, good);
+    seed("tariff_archive", "good_2021", 0, 0, 2,
+         archive({{"20217.ttt", table}, {"Strukturausgleich.txt", "neu"}}));
+    const std::pair<const char*, std::vector<test::ZipEntry>> refused[] = {
+        {"parent_folder", {{"20201.ttt", table}, {"../20201.ttt", table}}},
+        {"absolute_path", {{"20201.ttt", table}, {"/tmp/20201.ttt", table}}},
+        {"drive_letter", {{"C:20201.ttt", table}}},
+        {"backslash", {{"..\\20201.ttt", table}}},
+        {"folder_part", {{"Tarife/20201.ttt", table}}},
+        {"link", {{"20201.ttt", table}, {"20202.ttt", "/etc/passwd", true}}},
+        {"folder_entry", {{"20201.ttt", table}, {"20203.ttt", "", false, true}}},
+        {"other_name", {{"20201.ttt", table}, {"install.sh", "rm -rf ~"}}},
+        {"other_year", {{"20191.ttt", table}}},
+        {"month_13", {{"202013.ttt", table}}},
+        {"leading_zero", {{"202001.ttt", table}}},
+        {"partial_record", {{"20201.ttt", table.substr(0, 200)}}},
+        {"no_tables", {{"Kommentar.txt", "neu"}}},
+    };
+    for (const auto& [name, entries] : refused)
+        seed("tariff_archive", name, 0, 0, 1, archive(entries));
+    // The same name twice (libzip writes no such archive: the second name is patched in).
+    Bytes twice = archive({{"20201.ttt", table}, {"20202.ttt", table}});
+    const std::string second = "20202.ttt";
+    for (auto at = std::search(twice.begin(), twice.end(), second.begin(), second.end()); at != twice.end();
+         at = std::search(at, twice.end(), second.begin(), second.end()))
+        *(at + 4) = '1';
+    seed("tariff_archive", "same_name_twice", 0, 0, 1, twice);
+    Bytes damaged = good;
+    damaged.at(30 + 9 + 10) ^= 0x5a; // into the first entry's data: its checksum no longer fits
+    seed("tariff_archive", "damaged", 0, 0, 1, damaged);
+    seed("tariff_archive", "cut_short", 0, 0, 1, head(good, good.size() / 2));
+    const std::string page = "<html>Wartungsarbeiten</html>";
+    seed("tariff_archive", "no_zip", 0, 0, 1, Bytes(page.begin(), page.end()));
+    seed("tariff_archive", "empty", 0, 0, 1, {});
 }
 
 std::string& note() {

@@ -3,11 +3,12 @@
 // program folder under the file's name and runs the program's own reading path on them (start-up,
 // loading a case-month, a case operation, the sheet). A damaged file may be refused with a message or a
 // varemo::Error; anything else that escapes (a crash, a sanitizer report, another exception, a run that
-// does not end, files grown far beyond the input) is a finding.
+// does not end, files grown far beyond the input) is a finding. The target tariff_archive takes a
+// downloaded archive instead: it must be installed whole or refused with the tariff folder unchanged.
 //
 // Every input starts with two control bytes, the file's bytes follow:
 //   byte 0  bits 0-1  how the file is there: 0 a file, 1 a folder in its place, 2 a file without any
-//                     permission, 3 a link to a file elsewhere
+//                     permission, 3 a link to a file elsewhere (tariff_archive: how the tariff folder is)
 //           bits 2-4  the operation (target-specific, see fuzz_targets.cpp)
 //   byte 1            the selection (case, month, user, entry; target-specific)
 

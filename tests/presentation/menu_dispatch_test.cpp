@@ -27,6 +27,7 @@ std::map<int, Expected> expectedMenu() {
     std::map<int, Expected> m = {
         {1, kLink},
         {2, {MenuAction::StorageLocation}},
+        {3, {MenuAction::OpenPanel, 1238}}, // update from the office server
         {4, {MenuAction::OpenPanel, 1237}}, // update over the internet
         {5, {MenuAction::OpenPanel, 62}},   // employer data for the printouts
         {6, {MenuAction::OpenPanel, 86}},   // colours of the window areas

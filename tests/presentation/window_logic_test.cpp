@@ -149,7 +149,7 @@ TEST(MenuTable, GroupsHoldTheirItemsAndUnbuiltItemsAnswer) {
     EXPECT_EQ(menuGroups().size(), 7u);
     EXPECT_EQ(findMenuItem(41)->group, 'a');
     EXPECT_EQ(findMenuItem(62)->group, 'p');
-    EXPECT_FALSE(findMenuItem(3));
+    EXPECT_FALSE(findMenuItem(12));
     EXPECT_EQ(functionButtons().size(), 24u);
     EXPECT_EQ(codeText('f', 1), "f01");
     EXPECT_EQ(codeText('Y', 41), "Y41");

@@ -1,5 +1,6 @@
 // The update panel against a local HTTP server: Y04 shows the installed and offered dates, the button of
-// a tariff row installs a good archive and refuses a bad one without touching the installed tables.
+// a tariff row installs a good archive and refuses a bad one without touching the installed tables. Y03
+// compares with the installers in the office server's update folder.
 #include "presentation/navigation.h"
 #include "support/http_server.h"
 #include "support/session.h"
@@ -12,6 +13,7 @@
 
 #include <QDate>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -92,6 +94,32 @@ TEST(UpdatePanel, Y04ShowsTheDatesAndARowInstallsOnlyAGoodArchive) {
     EXPECT_EQ(readText(tariffs / "Kommentar.txt"), "alt");
     EXPECT_EQ(table->item(2, 1)->text(), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
     EXPECT_EQ(server.requests(), 3);
+}
+
+// The office server's folder holds only the installer of the 2021 tables: the program's installer and the
+// 2020 tables' are missing and count as different (100 + 10), whatever the 2021 dates are.
+TEST(UpdatePanel, Y03ComparesWithTheOfficeServersFolder) {
+    TempDir server;
+    TestSession s(2020, DataSet::Real, 1, 3);
+    writeText(server.path() / "Tarife2021.exe", "");
+    writeText(s.g.programDir / kServerUpdateFile, server.path().string());
+
+    ShowSelection(s.g);
+    ui::MainWindow window(s.g);
+    window.setWritesWindowRecord(false);
+    window.show();
+    for (QChar c : QStringLiteral("y03"))
+        QTest::keyClick(window.lineText(1), c.toLatin1());
+    ui::Tablett* panel = window.panel();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->content(), kServerUpdatePanel);
+    EXPECT_EQ(panel->titleLine()->text(), QStringLiteral("Update vom Server der Dienststelle"));
+    auto* folder = panel->body()->findChild<QLineEdit*>(QStringLiteral("Text"));
+    auto* message = panel->body()->findChild<QLabel*>(QStringLiteral("Meldung"));
+    ASSERT_TRUE(folder && message);
+    EXPECT_EQ(folder->text().toStdString(), server.path().string());
+    EXPECT_EQ(message->text(), QString::fromUtf8(update_texts::kServerUpdate));
+    EXPECT_EQ(readText(s.g.programDir / kServerUpdateFile).substr(80, 2), "11");
 }
 
 // The switch is on: the first tick of the clock runs the check once, and a newer offer opens the panel of
