@@ -445,3 +445,47 @@ TEST(SettingsPanels, AValueTypedIsCheckedSavedReadBackAndUsedByTheCalculation) {
     LoadYearSettings(f.s.g);
     EXPECT_EQ(SettingsPanel(f.s.g, SettingsPanelKind::SocialInsurance).value("sv.pv"), "3,30");
 }
+
+// Each yearly table reached by its menu code keeps a typed value once saved, read back as at the next
+// start.
+TEST(SettingsPanels, TheYearTablesOfTheMenuAreSavedAndReadBack) {
+    PanelFixture f;
+    struct Row {
+        int menu;
+        SettingsPanelKind kind;
+        const char* title;
+        const char* name;
+        const char* typed;
+        const char* shown;
+    };
+    for (const Row& r :
+         {Row{21, SettingsPanelKind::WeeklyHours, "Regelmäßige Wochenarbeitszeit in Stunden im Jahr 2020",
+              "wochenstunden.0.west", "41", "41,00"},
+          Row{24, SettingsPanelKind::ChristmasBonus, "Weihnachtsgeld (BAT, MT-Arb) im Jahr 2020",
+              "weihnachtsgeld.8.ost", "61,6", "61,60"},
+          Row{25, SettingsPanelKind::TimeSupplements,
+              "Stundensätze der Zeitzuschläge (Zeilen 16, 17) im Jahr 2020", "zeitzuschlag.1", "1,28",
+              "1,28"},
+          Row{28, SettingsPanelKind::ChildBenefit, "Vorgaben für das Kindergeld", "kindergeld.1", "210",
+              "210,00"},
+          Row{45, SettingsPanelKind::PensionLevy, "Pensionsumlage bzw. Versorgungsrücklage im Jahr 2020",
+              "pensionsumlage.versorgungsruecklage", "12,5", "12,50"}}) {
+        SCOPED_TRACE(r.name);
+        f.window->menuItem(r.menu);
+        ASSERT_NE(f.panel(), nullptr);
+        EXPECT_EQ(f.panel()->content(), static_cast<int>(r.kind));
+        EXPECT_EQ(f.panel()->titleLine()->text(), QString::fromUtf8(r.title));
+        auto* table = f.element<QTableWidget>("MSFlexGrid1");
+        ASSERT_NE(table, nullptr);
+        int row = -1;
+        for (int i = 0; i < table->rowCount(); ++i)
+            if (table->item(i, 0)->text() == r.name) row = i;
+        ASSERT_GE(row, 0);
+        table->item(row, 2)->setText(QString::fromUtf8(r.typed));
+        EXPECT_EQ(table->item(row, 2)->text(), QString::fromUtf8(r.shown));
+        f.button("Änderungen speichern")->click();
+        f.panel()->leave();
+        LoadYearSettings(f.s.g);
+        EXPECT_EQ(SettingsPanel(f.s.g, r.kind).value(r.name, f.s.g.month()), r.shown);
+    }
+}
