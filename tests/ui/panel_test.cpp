@@ -10,6 +10,7 @@
 #include "session/case_operations.h"
 #include "session/recalculate.h"
 #include "session/startup.h"
+#include "session/users.h"
 #include "session/year_settings_ops.h"
 #include "support/session.h"
 #include "ui/main_window.h"
@@ -304,6 +305,39 @@ TEST(Tablett, UsersAreChosenByPasswordAndManagedOnlyWithTheAdministratorPassword
     EXPECT_EQ(f.s.g.user, 5);
     EXPECT_EQ(f.s.g.userFolder.filename(), "User005");
     EXPECT_EQ(f.panel()->content(), 0);
+}
+
+// The server folders of the user management: only after the administrator password, only network paths,
+// stored in the settings file and then copied to the active servers (a folder without a settings file says
+// so).
+TEST(Tablett, ServerFoldersAreManagedAsNetworkPaths) {
+    PanelFixture f;
+    ASSERT_TRUE(StartUp(f.s.g));
+    f.type("f01");
+    auto* servers = f.element<QTableWidget>("MSFlexGrid2");
+    ASSERT_NE(servers, nullptr);
+    EXPECT_FALSE(servers->isEnabled());
+    EXPECT_EQ(servers->item(2, 1)->text(), "Bitte Programmverzeichnis auf dem 3. Server eintragen");
+    auto* admin = f.element<QLineEdit>("Eingabe2");
+    admin->setText(QString::fromStdString(administratorPassword()));
+    QTest::keyClick(admin, Qt::Key_Return);
+    EXPECT_TRUE(servers->isEnabled());
+
+    servers->item(0, 0)->setCheckState(Qt::Checked);
+    servers->item(0, 1)->setText("C:\\Programme\\Varemo2020");
+    f.button("Server speichern")->click();
+    EXPECT_EQ(f.lastMessage(),
+              "Korrektur erforderlich: Bitte suchen Sie das Programmverzeichnis in der Netzwerkumgebung.");
+    EXPECT_FALSE(listServers(f.s.g.programDir).front().active);
+
+    servers->item(0, 0)->setCheckState(Qt::Checked);
+    servers->item(0, 1)->setText("\\\\srv\\Varemo2020");
+    f.button("Server speichern")->click();
+    EXPECT_EQ(f.s.prompter.messages().back().title, "Bitte anschließend korrigieren!");
+    const ServerEntry first = listServers(f.s.g.programDir).front();
+    EXPECT_TRUE(first.active);
+    EXPECT_EQ(first.path, "\\\\srv\\Varemo2020");
+    EXPECT_EQ(servers->item(0, 1)->text(), "\\\\srv\\Varemo2020");
 }
 
 TEST(SpecialRules, TheKeyFieldOpensItsLineAndTheTransferIsAnUndoableEdit) {
