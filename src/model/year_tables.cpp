@@ -37,8 +37,8 @@ YearTableValues YearTableValues::shipped(int year) {
 
 const std::array<const char*, kTimeSupplementRates>& timeSupplementNames() {
     static const std::array<const char*, kTimeSupplementRates> names = {
-        "Überstunden", "Nachtarbeit", "Sonntagsarbeit", "Feiertagsarbeit", "Samstagsarbeit",
-        "Dienst zu ungünstigen Zeiten"};
+        "Überstunden",     "Nachtarbeit",    "Sonntagsarbeit",
+        "Feiertagsarbeit", "Samstagsarbeit", "Dienst zu ungünstigen Zeiten"};
     return names;
 }
 

@@ -28,8 +28,8 @@ struct YearTableValues {
     // Child benefit a month per child rank, cents, per month.
     std::array<std::array<int32_t, kChildBenefitRanks>, 12> childBenefit{};
     // Civil servants' pension levy (line 27), hundredths of a percent of the levy base; 0: none given.
-    int32_t pensionReservePercent = 0;   // "Versorgungsrücklage in %"
-    int32_t pensionFundLevyPercent = 0;  // levy to a pension fund
+    int32_t pensionReservePercent = 0;  // "Versorgungsrücklage in %"
+    int32_t pensionFundLevyPercent = 0; // levy to a pension fund
 
     // The program's values of a year: 38,5 hours everywhere, the child benefit of § 66 (1) EStG, the
     // other values empty.
