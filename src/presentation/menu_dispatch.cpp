@@ -73,6 +73,8 @@ MenuDispatch menuAuswertung(int code) {
     }
     case 60:
         return act(MenuAction::RecalculateAll);
+    case 61:
+        return panelOf(panel::kPreviousVersion);
     case 74:
         return panelOf(panel::kOrdering);
     case 7:

@@ -70,6 +70,7 @@ inline constexpr int kColours = 86;
 inline constexpr int kLinks = 99;
 inline constexpr int kOrdering = 150;
 inline constexpr int kUsers = 207;
+inline constexpr int kPreviousVersion = 221; // "Übernahme der Personalfälle aus der Version "
 inline constexpr int kComparison = 300;
 inline constexpr int kAnnualEarnings = 432;
 inline constexpr int kBackups = 1234;

@@ -64,7 +64,7 @@ const std::vector<MenuItem>& menuItems() {
         {56, 'n', "Umlagenachweis Zusatzversorgung des Monats", L},
         {57, 'n', "Umlagenachweis Zusatzversorgung für einen Zeitraum", L},
         {60, 'p', "Alle Fälle neu durchrechnen", B},
-        {61, 'p', "Übernahme der Personalfälle aus der Vorversion", L},
+        {61, 'p', "Übernahme der Personalfälle aus der Vorversion", B},
         {62, 'p', "Alle Personalfälle von 2017 nach 2018", B},
         {63, 'p', "Alle Personalfälle von 2018 nach 2019", B},
         {64, 'p', "Alle Personalfälle von 2019 nach 2020", B},

@@ -8,6 +8,7 @@
 #include "session/backups.h"
 #include "session/case_operations.h"
 #include "session/line_input.h"
+#include "session/previous_version.h"
 #include "session/users.h"
 #include "ui/colour_content.h"
 #include "ui/employer_content.h"
@@ -786,6 +787,68 @@ class UsersContent : public PanelContent {
 };
 
 // ---------------------------------------------------------------------------------------------
+// 221: the cases of the previous version
+
+class PreviousVersionContent : public PanelContent {
+  public:
+    explicit PreviousVersionContent(PanelHost& host) : host_(host) {}
+    int code() const override { return panel::kPreviousVersion; }
+    QString title() const override {
+        return QStringLiteral("Übernahme der Personalfälle aus der Version 2019");
+    }
+    void build(Tablett& panel) override {
+        panel_ = &panel;
+        auto* column = columnOf(panel);
+        const Session& g = host_.session();
+        const std::filesystem::path folder = previousUserFolder(g, previousProgramFolder(g.programDir));
+        std::vector<TakeOverYear> years;
+        callEngine(panel.prompter(), [&] { years = casesInFolder(folder); });
+        column->addWidget(lineLabel(panel.body(), QStringLiteral("Aus: ") + q(folder.string()), 1));
+        column->addWidget(lineLabel(panel.body(), QStringLiteral("In:  ") + q(g.userFolder.string()), 2));
+        QString found;
+        for (const TakeOverYear& y : years)
+            found += QStringLiteral("%1%2: %3 Personalfälle")
+                         .arg(found.isEmpty() ? "" : ", ")
+                         .arg(y.year)
+                         .arg(y.cases);
+        column->addWidget(lineLabel(
+            panel.body(), found.isEmpty() ? QStringLiteral("Dort gibt es keine Personalfälle.") : found, 3));
+        column->addWidget(
+            lineLabel(panel.body(),
+                      QStringLiteral("Die Personalfälle dieser Jahre ersetzen die des aktuellen "
+                                     "Users; die übrigen Jahre bleiben, wie sie sind."),
+                      4));
+    }
+    std::vector<PanelButton> ownButtons() override {
+        return {{QStringLiteral("Personalfälle übernehmen"), [this] { takeOver(); }}};
+    }
+    QStringList help() const override {
+        return {
+            QStringLiteral(
+                "Übernommen werden die Personalfälle des gleichen Users aus dem Programmverzeichnis "
+                "der Version 2019 (\"Varemo2019\" neben dem Programmverzeichnis): je Jahr die "
+                "Dateien der Datenbestände INFO, PLAN und REAL und die Dateien der Rechner."),
+            QStringLiteral("Gibt es im aktuellen User schon Personalfälle dieser Jahre, wird vorher gefragt. "
+                           "Die Einstellungen des Users bleiben unverändert.")};
+    }
+
+  private:
+    void takeOver() {
+        Session& g = host_.session();
+        StorageResult r = StorageResult::Failed;
+        Tablett* panel = panel_;
+        host_.engine([&] {
+            r = TakeOverPreviousCases(g, previousProgramFolder(g.programDir));
+            if (r == StorageResult::Done) ShowSelection(g);
+        });
+        if (r == StorageResult::Done) panel->leave();
+    }
+
+    PanelHost& host_;
+    Tablett* panel_ = nullptr;
+};
+
+// ---------------------------------------------------------------------------------------------
 // 1234: the backups of the user data
 
 class BackupsContent : public PanelContent {
@@ -928,6 +991,8 @@ std::unique_ptr<PanelContent> makePanelContent(int code, PanelHost& host) {
         return std::make_unique<UsersContent>(host);
     case panel::kBackups:
         return std::make_unique<BackupsContent>(host);
+    case panel::kPreviousVersion:
+        return std::make_unique<PreviousVersionContent>(host);
     case panel::kLinks:
         return std::make_unique<LinksContent>(host);
     case panel::kEmployerData:

@@ -39,7 +39,7 @@ std::map<int, Expected> expectedMenu() {
         {27, {MenuAction::SpecialRules}},
         {40, {MenuAction::SpecialRules}},
         {60, {MenuAction::RecalculateAll}},
-        {61, kLater}, // cases of the previous version
+        {61, {MenuAction::OpenPanel, 221}}, // cases of the previous version
         {71, kOnDemand},
         {72, kOnDemand},
         {74, {MenuAction::OpenPanel, 150}},
