@@ -57,8 +57,9 @@ std::vector<TakeOverYear> casesInFolder(const fs::path& userFolder) {
         int64_t highest = 0;
         for (DataSet s : kAllDataSets)
             for (int m = 1; m <= 13; ++m)
-                highest = std::max(highest, lastFilledRecord(findFileIgnoringCase(userFolder, caseFileName(year, s, m)),
-                                                             m == 13 ? kYearRecordLength : kMonthRecordLength));
+                highest = std::max(
+                    highest, lastFilledRecord(findFileIgnoringCase(userFolder, caseFileName(year, s, m)),
+                                              m == 13 ? kYearRecordLength : kMonthRecordLength));
         if (highest > 0) years.push_back({year, static_cast<int>(std::min<int64_t>(highest, 99999))});
     }
     return years;
@@ -67,8 +68,8 @@ std::vector<TakeOverYear> casesInFolder(const fs::path& userFolder) {
 StorageResult TakeOverPreviousCases(Session& g, const fs::path& previousProgramDir) {
     const fs::path source = previousUserFolder(g, previousProgramDir);
     std::error_code ec;
-    const std::vector<TakeOverYear> years = fs::is_directory(source, ec) ? casesInFolder(source)
-                                                                          : std::vector<TakeOverYear>{};
+    const std::vector<TakeOverYear> years =
+        fs::is_directory(source, ec) ? casesInFolder(source) : std::vector<TakeOverYear>{};
     if (years.empty()) {
         g.prompter.tell(kTitle, {"Im Verzeichnis " + source.string() + " gibt es keine Personalfälle.",
                                  "Es wurde nichts verändert."});
@@ -83,8 +84,8 @@ StorageResult TakeOverPreviousCases(Session& g, const fs::path& previousProgramD
         const PromptAnswer answer = g.prompter.ask(PromptMessage{
             PromptIcon::Question,
             kTitle,
-            {"Im Verzeichnis " + g.userFolder.string() + " gibt es bereits Personalfälle (" + summary(replaced) +
-                 ").",
+            {"Im Verzeichnis " + g.userFolder.string() + " gibt es bereits Personalfälle (" +
+                 summary(replaced) + ").",
              "Sie werden durch die Personalfälle der Version 2019 ersetzt (" + summary(years) + ").",
              "Wollen Sie fortfahren?"},
             PromptButtons::YesNo,

@@ -43,5 +43,6 @@ TEST(PreviousVersion, TheYearsOfThePreviousVersionReplaceThoseOfTheUserAfterTheQ
     EXPECT_EQ(bytesOf(f.userFile("V2021R.1")), std::vector<uint8_t>(1513, 8));
     EXPECT_EQ(bytesOf(f.userFile("bda.003")), std::vector<uint8_t>{'b'});
     EXPECT_EQ(f.prompter.messages().back().lines.front(),
-              "Aus " + (old / "User001").string() + " wurden übernommen: 2019: 2 Personalfälle, 2020: 1 Personalfall.");
+              "Aus " + (old / "User001").string() +
+                  " wurden übernommen: 2019: 2 Personalfälle, 2020: 1 Personalfall.");
 }
