@@ -30,13 +30,6 @@ std::vector<std::string> yearFileNames(int year) {
     return names;
 }
 
-bool isCaseSideFile(const std::string& name) {
-    std::string prefix = name.substr(0, 3);
-    std::transform(prefix.begin(), prefix.end(), prefix.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return name.size() == 7 && name[3] == '.' && (prefix == "bda" || prefix == "jda");
-}
-
 std::string summary(const std::vector<TakeOverYear>& years) {
     std::string text;
     for (const TakeOverYear& y : years)
@@ -112,20 +105,14 @@ StorageResult TakeOverPreviousCases(Session& g, const fs::path& previousProgramD
     for (const TakeOverYear& y : years)
         for (const std::string& name : yearFileNames(y.year))
             add(name);
-    for (fs::directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec))
-        if (isCaseSideFile(it->path().filename().string()) && it->is_regular_file())
-            add(it->path().filename().string());
+    std::vector<std::string> caseSideFiles;
+    addCaseSideFiles(caseSideFiles, {source});
+    for (const std::string& name : caseSideFiles)
+        add(name);
 
     const StorageResult r = runGuarded(g, "Die Übernahme der Personalfälle", targets, [&] {
-        for (const Item& item : items) {
-            std::error_code e;
-            if (item.present) {
-                copyFileAtomically(item.from, item.to);
-            } else if (fs::exists(item.to, e)) {
-                if (!fs::remove(item.to, e) || e)
-                    throw StorageError("Die Datei " + item.to.string() + " konnte nicht gelöscht werden.");
-            }
-        }
+        for (const Item& item : items)
+            mirrorFile(item.from, item.to, item.present);
         if (!StartUp(g))
             throw StorageError("Mit den übernommenen Personalfällen konnte das Programm nicht starten.");
     });
