@@ -166,6 +166,8 @@ int main(int argc, char** argv) {
         boxes.setParent(&window);
         ui::WindowRecordGeometry geometry(g);
         window.restorePlacement(&geometry);
+        ui::WindowRecordGeometry panelGeometry(g, ui::WindowRecordGeometry::Window::Panel);
+        window.setPanelPlacement(&panelGeometry);
         window.show();
         return app.exec(); // closing the window writes the window record
     } catch (...) {

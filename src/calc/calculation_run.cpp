@@ -6,6 +6,7 @@
 #include "deductions/social_insurance_step.h"
 #include "deductions/supplementary_pension.h"
 #include "deductions/tax_step.h"
+#include "model/year_tables.h"
 #include "pay/basic_pay.h"
 #include "pay/holiday_pay.h"
 #include "pay/line_key_codes.h"
@@ -74,7 +75,9 @@ void RestoreEnteredAmounts(Globaldaten& g) {
 
 void WorkingTimeDefaults(Globaldaten& g) {
     Case& c = g.workingCase;
-    if (c.amount(AmountSlot::RegularHours) == 0) c.setAmount(AmountSlot::RegularHours, 3850000);
+    // Without regular hours of its own, line 22 takes the year's weekly hours of the service relationship.
+    if (c.amount(AmountSlot::RegularHours) == 0)
+        c.setAmount(AmountSlot::RegularHours, regularWeeklyHours(g.pay.tables, c));
     if (c.amount(AmountSlot::MonthDays) == 0) c.setAmount(AmountSlot::MonthDays, 3000000);
 }
 

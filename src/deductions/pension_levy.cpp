@@ -1,6 +1,7 @@
 #include "deductions/pension_levy.h"
 
 #include "law/pension_funds.h"
+#include "model/year_tables.h"
 
 #include <array>
 
@@ -31,7 +32,7 @@ JulyPay julyPay(Globaldaten& g) {
     Case stored;
     g.store.loadMonth(kJulyIndex + 1, g.caseNumber, stored);
     int32_t regular = stored.amount(AmountSlot::RegularHours);
-    if (regular <= 0) regular = 3850000;
+    if (regular <= 0) regular = regularWeeklyHours(g.pay.tables, stored);
     JulyPay july = julyOf(stored, static_cast<float>(stored.amount(AmountSlot::AgreedHours)) /
                                       static_cast<float>(regular));
     if (!july.any()) return julyOf(c, g.partTimeFactor);
@@ -62,7 +63,11 @@ void CivilServantPensionLevyBase(Globaldaten& g) {
     levy.applies = true;
     levy.kind = kind;
 
-    const int64_t typed = c.previousAmount(AmountSlot::SupplementaryFund);
+    int64_t typed = c.previousAmount(AmountSlot::SupplementaryFund);
+    // "Versorgungsrücklage in %" and the levy to a pension fund without a percentage of the case take
+    // the year's percentage of the panel "Pensionsumlage bzw. Versorgungsrücklage".
+    if (typed == 0 && kind == fund::PensionReserve) typed = g.pay.tables.pensionReservePercent;
+    if (typed == 0 && kind == fund::PensionFundLevy) typed = g.pay.tables.pensionFundLevyPercent;
     const int factor = kind == fund::PensionCostEuro ? 0 : levyFactorThousandths(typed < 0 ? -typed : typed);
 
     if (kind == fund::PensionFundLevy) {

@@ -4,6 +4,7 @@
 // year are Globaldaten::tariffs.)
 
 #include "model/option_texts.h"
+#include "model/year_tables.h"
 #include "tariffs/multipliers.h"
 #include "tariffs/tariff_file.h"
 
@@ -20,6 +21,9 @@ struct PaySession {
 
     bool familyAllowanceComputed = true; // off: line 10 keeps the typed amount for every option
     bool traineeName = false;            // line 4 position 20 reads "TVAöd/TV-L/AOK Auszubildende(r)"
+    // Weekly hours, levy percentages, … of the year; before its settings are read 38,5 hours and no levy.
+    YearTableValues tables = YearTableValues::shipped(0);
+    int tablesYear = 0;
 };
 
 } // namespace varemo

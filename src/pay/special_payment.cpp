@@ -1,6 +1,7 @@
 #include "pay/special_payment.h"
 
 #include "law/pension_funds.h"
+#include "model/year_tables.h"
 #include "pay/one_time_payments.h"
 #include "pay/part_time.h"
 #include "tariffs/service_relationship.h"
@@ -16,9 +17,9 @@ Money cents(int64_t value) {
     return Money::fromCents(value);
 }
 
-float factorOf(const Case& c) {
-    const int32_t regular =
-        c.amount(AmountSlot::RegularHours) != 0 ? c.amount(AmountSlot::RegularHours) : 3850000;
+float factorOf(const Case& c, const YearTableValues& tables) {
+    const int32_t regular = c.amount(AmountSlot::RegularHours) != 0 ? c.amount(AmountSlot::RegularHours)
+                                                                    : regularWeeklyHours(tables, c);
     return static_cast<float>(c.amount(AmountSlot::AgreedHours)) / static_cast<float>(regular);
 }
 
@@ -159,7 +160,7 @@ SpecialPaymentComputation computeSpecialPayment(Globaldaten& g) {
         if (m != current && stored) {
             Case record;
             g.store.loadMonth(m + 1, g.caseNumber, record);
-            month = monthOf(record, factorOf(record), false);
+            month = monthOf(record, factorOf(record, g.pay.tables), false);
         }
         if (m > current) month.occupied = now.occupied;
         comp.months[static_cast<size_t>(m)] = month;

@@ -7,7 +7,8 @@
 //   "varemo20.vee"        6514          one per year, record = year - 2016: panel defaults of the year
 //   "atv.vee"               24          supplementary pension defaults
 //   "kipausch.vee"         218          one per year, record = year - 2016: church tax rates per region
-//   "sonderzahlung.vee"   1550          special payment defaults
+//   "sonderzahlung.vee"   1550          one per year, record = year - 2016: weekly hours, Christmas bonus,
+//                                       time supplements, child benefit, pension levy
 //   "Jasoza.vee"           400          annual special payment percentages
 // The settings they keep and their layouts: persistence/year_settings.h.
 //

@@ -251,6 +251,44 @@ void readPension(const fs::path& file, int year, PensionSettings& s) {
     }
 }
 
+namespace tables {
+constexpr size_t kWeeklyHours = 4;
+constexpr size_t kChristmasBonus = 160;
+constexpr size_t kHourlyRates = 316;
+constexpr size_t kChildBenefit = 340;
+constexpr size_t kPensionReserve = 532;
+constexpr size_t kPensionFundLevy = 536;
+constexpr int32_t kMaxHundredthsHours = 6000; // 60 hours a week
+constexpr int32_t kMaxPercent = 10000;        // 100 %
+} // namespace tables
+
+void readYearTables(const fs::path& file, int year, YearTableValues& t) {
+    const int64_t n = yearRecordNumber(year);
+    const RecordBuffer r = readRecordIfExists(file, kSpecialPaymentRecordLength, n);
+    if (r.i16(0) == 0) return;
+    if (r.i16(0) != year || r.i16(2) != 0) damaged(file, n, "das Jahr " + std::to_string(r.i16(0)));
+    const Reader in{file, r, n};
+    YearTableValues read;
+    for (size_t sr = 0; sr < read.weeklyHours.size(); ++sr)
+        for (size_t area = 0; area < 2; ++area) {
+            read.weeklyHours[sr][area] = in.i16(tables::kWeeklyHours + 4 * sr + 2 * area, 1,
+                                                tables::kMaxHundredthsHours, "die Wochenarbeitszeit");
+            read.christmasBonus[sr][area] = in.i16(tables::kChristmasBonus + 4 * sr + 2 * area, 0,
+                                                   tables::kMaxPercent, "das Weihnachtsgeld");
+        }
+    for (size_t i = 0; i < read.hourlyRates.size(); ++i)
+        read.hourlyRates[i] = in.i32(tables::kHourlyRates + 4 * i, 0, kMaxCents, "einen Stundensatz");
+    for (size_t m = 0; m < 12; ++m)
+        for (size_t k = 0; k < kChildBenefitRanks; ++k)
+            read.childBenefit[m][k] =
+                in.i32(tables::kChildBenefit + 16 * m + 4 * k, 0, kMaxCents, "das Kindergeld");
+    read.pensionReservePercent =
+        in.i32(tables::kPensionReserve, 0, tables::kMaxPercent, "die Versorgungsrücklage");
+    read.pensionFundLevyPercent =
+        in.i32(tables::kPensionFundLevy, 0, tables::kMaxPercent, "die Pensionsumlage");
+    t = read;
+}
+
 } // namespace
 
 YearSettings YearSettings::shipped(int year) {
@@ -261,6 +299,7 @@ YearSettings YearSettings::shipped(int year) {
     s.churchTax = shippedChurchTax(year);
     s.pension = PensionDefaults(year);
     s.annualPayments = shippedAnnualPaymentTable();
+    s.tables = YearTableValues::shipped(year);
     return s;
 }
 
@@ -287,6 +326,7 @@ YearSettings readYearSettings(const fs::path& userFolder, int year) {
     readChurchTax(findFileIgnoringCase(userFolder, kChurchTaxFile), year, s.churchTax);
     readPension(findFileIgnoringCase(userFolder, kPensionDefaultsFile), year, s.pension);
     s.annualPayments = readAnnualPaymentTable(userFolder);
+    readYearTables(findFileIgnoringCase(userFolder, kSpecialPaymentFile), year, s.tables);
     return s;
 }
 
@@ -408,6 +448,31 @@ void writePensionSettings(const fs::path& userFolder, const YearSettings& s) {
 
 void writeAnnualPaymentSettings(const fs::path& userFolder, const YearSettings& s) {
     writeAnnualPaymentTable(userFolder, s.annualPayments);
+}
+
+void writeYearTableSettings(const fs::path& userFolder, const YearSettings& s) {
+    updateRecord(findFileIgnoringCase(userFolder, kSpecialPaymentFile), kSpecialPaymentRecordLength,
+                 yearRecordNumber(s.year), [&s](RecordBuffer& r) {
+                     std::fill_n(r.bytes().begin(), tables::kPensionFundLevy + 4, uint8_t{0});
+                     // Values equal to the shipped ones are stored as "holds nothing".
+                     if (s.tables == YearTableValues::shipped(s.year)) return;
+                     const YearTableValues& t = s.tables;
+                     r.setI16(0, static_cast<int16_t>(s.year));
+                     for (size_t sr = 0; sr < t.weeklyHours.size(); ++sr)
+                         for (size_t area = 0; area < 2; ++area) {
+                             r.setI16(tables::kWeeklyHours + 4 * sr + 2 * area,
+                                      static_cast<int16_t>(t.weeklyHours[sr][area]));
+                             r.setI16(tables::kChristmasBonus + 4 * sr + 2 * area,
+                                      static_cast<int16_t>(t.christmasBonus[sr][area]));
+                         }
+                     for (size_t i = 0; i < t.hourlyRates.size(); ++i)
+                         r.setI32(tables::kHourlyRates + 4 * i, t.hourlyRates[i]);
+                     for (size_t m = 0; m < 12; ++m)
+                         for (size_t k = 0; k < kChildBenefitRanks; ++k)
+                             r.setI32(tables::kChildBenefit + 16 * m + 4 * k, t.childBenefit[m][k]);
+                     r.setI32(tables::kPensionReserve, t.pensionReservePercent);
+                     r.setI32(tables::kPensionFundLevy, t.pensionFundLevyPercent);
+                 });
 }
 
 } // namespace varemo

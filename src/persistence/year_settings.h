@@ -53,6 +53,18 @@
 //   records 985 to 996: month m at 985 + m: 32-bit cents at 4 the threshold of the 8 % levy, at 8 of the
 //                      9 % levy, at 12 the levy ceiling West, at 16 the levy ceiling Ost
 //   record 997:        32-bit cents at 4 and 8: the special-payment thresholds West and Ost
+//
+// "sonderzahlung.vee" (1550 bytes, record = year - 2016): the values of the panels of weekly hours,
+// Christmas bonus, time supplements, child benefit and the pension levy (model/year_tables.h).
+//      0  16-bit  the year (0: the record holds nothing, the shipped values apply); 2 zero bytes
+//      4  weekly hours, 16-bit hundredths of an hour, service relationship s (0 to 38) at 4 + 4 × s,
+//         West, then Ost at + 2 (1 to 6000)
+//    160  Christmas bonus, 16-bit hundredths of a percent, at 160 + 4 × s, West, then Ost (0 to 10000)
+//    316  hourly rates of the time supplements, six 32-bit cents in the order of timeSupplementNames()
+//    340  child benefit, 32-bit cents, month m (0 to 11) and child rank k (0 to 3) at 340 + 16 × m + 4 × k
+//    532  32-bit  "Versorgungsrücklage in %", hundredths of a percent (0: none given)
+//    536  32-bit  levy to a pension fund in %, hundredths of a percent (0: none given)
+//    540  to the end: unused, kept as read
 
 #include "law/church_tax.h"
 #include "law/fund_table.h"
@@ -61,6 +73,7 @@
 #include "law/sv_defaults.h"
 #include "model/pay_extras.h"
 #include "model/user_file_names.h"
+#include "model/year_tables.h"
 #include "tariffs/multipliers.h"
 
 #include <cstdint>
@@ -90,6 +103,8 @@ struct YearSettings {
     PensionSettings pension;
     // "Jahressonderzahlung": the percentages of every year ("Jasoza.vee", pay/special_payment_tables.h).
     AnnualPaymentTable annualPayments;
+    // Weekly hours, Christmas bonus, time supplements, child benefit, pension levy ("sonderzahlung.vee").
+    YearTableValues tables;
     // The colours of the window areas; none: the program's colours of the year.
     std::optional<std::array<uint8_t, 3 * kColourAreaCount>> colours;
 
@@ -113,5 +128,6 @@ void writeYearDefaultsSettings(const std::filesystem::path& userFolder, const Ye
 void writeChurchTaxSettings(const std::filesystem::path& userFolder, const YearSettings& s);
 void writePensionSettings(const std::filesystem::path& userFolder, const YearSettings& s);
 void writeAnnualPaymentSettings(const std::filesystem::path& userFolder, const YearSettings& s);
+void writeYearTableSettings(const std::filesystem::path& userFolder, const YearSettings& s);
 
 } // namespace varemo

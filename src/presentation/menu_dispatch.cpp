@@ -75,12 +75,24 @@ MenuDispatch menuAuswertung(int code) {
     }
     case 60:
         return act(MenuAction::RecalculateAll);
+    case 61:
+        return panelOf(panel::kPreviousVersion);
     case 74:
         return panelOf(panel::kOrdering);
     case 7:
         return act(MenuAction::PrinterSetup);
+    case 21:
+        return panelOf(panel::kWeeklyHours);
     case 23:
         return panelOf(panel::kSpecialPayments);
+    case 24:
+        return panelOf(panel::kChristmasBonus);
+    case 25:
+        return panelOf(panel::kTimeSupplements);
+    case 28:
+        return panelOf(panel::kChildBenefit);
+    case 45:
+        return panelOf(panel::kPensionLevy);
     case 41:
         return panelOf(panel::kChurchTax);
     case 42:

@@ -70,6 +70,7 @@ inline constexpr int kColours = 86;
 inline constexpr int kLinks = 99;
 inline constexpr int kOrdering = 150;
 inline constexpr int kUsers = 207;
+inline constexpr int kPreviousVersion = 221; // "Übernahme der Personalfälle aus der Version "
 inline constexpr int kComparison = 300;
 inline constexpr int kAnnualEarnings = 432;
 inline constexpr int kBackups = 1234;
@@ -83,6 +84,11 @@ inline constexpr int kSocialInsuranceDefaults = 63;
 inline constexpr int kSupplementaryPension = 65;
 inline constexpr int kTariffMultipliers = 47;
 inline constexpr int kFamilyAllowance = 108;
+inline constexpr int kWeeklyHours = 222;
+inline constexpr int kChristmasBonus = 64;
+inline constexpr int kTimeSupplements = 125;
+inline constexpr int kChildBenefit = 84;
+inline constexpr int kPensionLevy = 9;
 } // namespace panel
 
 // Contents 0 to 3, 5 to 132, 134 to 198 and 201 to 299 close as soon as the panel loses the focus (a

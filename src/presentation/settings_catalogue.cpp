@@ -4,6 +4,7 @@
 #include "base/prompter.h"
 #include "model/user_file_names.h"
 #include "pay/special_payment_tables.h"
+#include "tariffs/service_relationship.h"
 
 #include <algorithm>
 #include <array>
@@ -423,6 +424,71 @@ std::vector<Def> buildDefs() {
                     [agreement, group, east](YearSettings& s, int, int64_t v) {
                         s.annualPayments.setPercent(agreement, s.year, east, group, static_cast<int32_t>(v));
                     });
+
+    // The panels of weekly hours, Christmas bonus, time supplements, child benefit and pension levy.
+    for (int sr = 0; sr < kServiceRelationships; ++sr)
+        for (const int area : {0, 1}) {
+            const auto at = static_cast<size_t>(sr);
+            const auto east = static_cast<size_t>(area);
+            const std::string suffix = std::to_string(sr) + (area == 0 ? ".west" : ".ost");
+            const std::string who = "Dienstverhältnis " + std::to_string(sr) + (area == 0 ? " West" : " Ost");
+            number(
+                "wochenstunden." + suffix, "Regelmäßige Wochenarbeitszeit in Stunden, " + who,
+                kSpecialPaymentFile, P::WeeklyHours, 2, 1, 6000,
+                [at, east](const YearSettings& s, int) -> int64_t { return s.tables.weeklyHours[at][east]; },
+                [at, east](YearSettings& s, int, int64_t v) {
+                    s.tables.weeklyHours[at][east] = static_cast<int32_t>(v);
+                });
+            if (!isEmployee(sr)) continue;
+            number(
+                "weihnachtsgeld." + suffix, "Weihnachtsgeld in % eines Monatsentgelts, " + who,
+                kSpecialPaymentFile, P::ChristmasBonus, 2, 0, 10000,
+                [at, east](const YearSettings& s, int) -> int64_t {
+                    return s.tables.christmasBonus[at][east];
+                },
+                [at, east](YearSettings& s, int, int64_t v) {
+                    s.tables.christmasBonus[at][east] = static_cast<int32_t>(v);
+                });
+        }
+    for (int i = 0; i < kTimeSupplementRates; ++i) {
+        const auto at = static_cast<size_t>(i);
+        Def* def = number(
+            "zeitzuschlag." + std::to_string(i),
+            std::string("Stundensatz für ") + timeSupplementNames()[at] +
+                " (Euro je Stunde, Zeilen 16 und 17)",
+            kSpecialPaymentFile, P::TimeSupplements, 2, 0, 999999999,
+            [at](const YearSettings& s, int) -> int64_t { return s.tables.hourlyRates[at]; },
+            [at](YearSettings& s, int, int64_t v) { s.tables.hourlyRates[at] = static_cast<int32_t>(v); });
+        def->kind = Kind::Amount;
+    }
+    for (int k = 0; k < kChildBenefitRanks; ++k) {
+        const auto rank = static_cast<size_t>(k);
+        Def* def = number(
+            "kindergeld." + std::to_string(k + 1),
+            "Kindergeld im Monat für das " + std::to_string(k + 1) + ". Kind" +
+                (k + 1 == kChildBenefitRanks ? " und jedes weitere" : "") + " (Euro)",
+            kSpecialPaymentFile, P::ChildBenefit, 2, 0, 999999999,
+            [rank](const YearSettings& s, int month) -> int64_t {
+                return s.tables.childBenefit[static_cast<size_t>(month - 1)][rank];
+            },
+            [rank](YearSettings& s, int month, int64_t v) {
+                for (int m = month - 1; m < 12; ++m)
+                    s.tables.childBenefit[static_cast<size_t>(m)][rank] = static_cast<int32_t>(v);
+            });
+        def->kind = Kind::Amount;
+    }
+    number(
+        "pensionsumlage.versorgungsruecklage",
+        "Versorgungsrücklage in % (Zeile 27, wenn der Personalfall keinen eigenen Satz hat)",
+        kSpecialPaymentFile, P::PensionLevy, 2, 0, 10000,
+        [](const YearSettings& s, int) -> int64_t { return s.tables.pensionReservePercent; },
+        [](YearSettings& s, int, int64_t v) { s.tables.pensionReservePercent = static_cast<int32_t>(v); });
+    number(
+        "pensionsumlage.pensionskasse",
+        "Umlage an die Pensionskasse in % (Zeile 27, wenn der Personalfall keinen eigenen Satz hat)",
+        kSpecialPaymentFile, P::PensionLevy, 2, 0, 10000,
+        [](const YearSettings& s, int) -> int64_t { return s.tables.pensionFundLevyPercent; },
+        [](YearSettings& s, int, int64_t v) { s.tables.pensionFundLevyPercent = static_cast<int32_t>(v); });
     return d;
 }
 

@@ -13,7 +13,11 @@
 // kappung-ag (R = 0 to 17); zv.P.west|ost.umlage|umlage-an|sanierung|kapital|kapital-an (P = 0 to 40;
 // from the chosen month to December), zv.grenzwert8, zv.grenzwert9, zv.umlagegrenze.west|ost (from
 // the chosen month to December), zv.grenzwert-sonderzahlung.west|ost; jsz.A.G.west|ost (the annual special
-// payment of agreement entry A = 0 to 19 and pay group G = 0 to 49 in percent).
+// payment of agreement entry A = 0 to 19 and pay group G = 0 to 49 in percent); wochenstunden.S.west|ost
+// (regular weekly hours of service relationship S = 0 to 38), weihnachtsgeld.S.west|ost (S = 8 to 27, in
+// percent), zeitzuschlag.N (hourly rate N = 0 to 5 of lines 16 and 17), kindergeld.K (child K = 1 to 4,
+// from the chosen month to December), pensionsumlage.versorgungsruecklage, pensionsumlage.pensionskasse
+// (line 27's percentages when the case has none).
 
 #include "persistence/year_settings.h"
 
@@ -32,6 +36,11 @@ enum class SettingsPanelKind {
     ChurchTax = 85,            // "Vorgabewerte für die Kirchensteuer "
     FamilyAllowance = 108,     // "Familienzuschlag"
     SpecialPayments = 117,     // "Jahressonderzahlung "
+    WeeklyHours = 222,         // "Regelmäßige Wochenarbeitszeit in Stunden im Jahr "
+    ChristmasBonus = 64,       // Christmas bonus per service relationship, "West in % " / "Ost in % "
+    TimeSupplements = 125,     // hourly rates of the time supplements of lines 16 and 17
+    ChildBenefit = 84,         // "Vorgaben für das Kindergeld"
+    PensionLevy = 9,           // "Pensionsumlage bzw." / "Versorgungsrücklage im Jahr "
 };
 
 struct SettingInfo {

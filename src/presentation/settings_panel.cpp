@@ -29,6 +29,16 @@ std::string SettingsPanel::title() const {
         return "Familienzuschlag";
     case SettingsPanelKind::SpecialPayments:
         return "Jahressonderzahlung " + year;
+    case SettingsPanelKind::WeeklyHours:
+        return "Regelmäßige Wochenarbeitszeit in Stunden im Jahr " + year;
+    case SettingsPanelKind::ChristmasBonus:
+        return "Weihnachtsgeld (BAT, MT-Arb) im Jahr " + year;
+    case SettingsPanelKind::TimeSupplements:
+        return "Stundensätze der Zeitzuschläge (Zeilen 16, 17) im Jahr " + year;
+    case SettingsPanelKind::ChildBenefit:
+        return "Vorgaben für das Kindergeld";
+    case SettingsPanelKind::PensionLevy:
+        return "Pensionsumlage bzw. Versorgungsrücklage im Jahr " + year;
     }
     return "";
 }
@@ -79,6 +89,22 @@ void SettingsPanel::restoreDefaults() {
         break;
     case SettingsPanelKind::SupplementaryPension:
         s.pension = shipped.pension;
+        break;
+    case SettingsPanelKind::WeeklyHours:
+        s.tables.weeklyHours = shipped.tables.weeklyHours;
+        break;
+    case SettingsPanelKind::ChristmasBonus:
+        s.tables.christmasBonus = shipped.tables.christmasBonus;
+        break;
+    case SettingsPanelKind::TimeSupplements:
+        s.tables.hourlyRates = shipped.tables.hourlyRates;
+        break;
+    case SettingsPanelKind::ChildBenefit:
+        s.tables.childBenefit = shipped.tables.childBenefit;
+        break;
+    case SettingsPanelKind::PensionLevy:
+        s.tables.pensionReservePercent = shipped.tables.pensionReservePercent;
+        s.tables.pensionFundLevyPercent = shipped.tables.pensionFundLevyPercent;
         break;
     }
     changed_ = true;

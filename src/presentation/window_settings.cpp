@@ -54,4 +54,14 @@ WindowRect restoredWindowRect(const WindowRect& stored, const WindowRect& screen
     return r;
 }
 
+WindowRect restoredPanelPlace(const WindowRect& stored, const WindowRect& screen, int width, int height,
+                              int frameWidth, int frameHeight) {
+    WindowRect r{stored.x, stored.y, width, height};
+    const int outerWidth = std::min(width + std::max(frameWidth, 0), screen.width);
+    const int outerHeight = std::min(height + std::max(frameHeight, 0), screen.height);
+    r.x = std::clamp(r.x, screen.x, screen.x + screen.width - outerWidth);
+    r.y = std::clamp(r.y, screen.y, screen.y + screen.height - outerHeight);
+    return r;
+}
+
 } // namespace varemo

@@ -56,4 +56,9 @@ inline constexpr int kMinimumTwips = 5000;
 WindowRect restoredWindowRect(const WindowRect& stored, const WindowRect& screen, int defaultWidth,
                               int defaultHeight, int frameWidth = 0, int frameHeight = 0);
 
+// Where the panel window opens: at its stored place, its size being the content's (width, height); moved
+// inside the screen where it would lie (partly) outside, so that its title bar stays reachable.
+WindowRect restoredPanelPlace(const WindowRect& stored, const WindowRect& screen, int width, int height,
+                              int frameWidth = 0, int frameHeight = 0);
+
 } // namespace varemo

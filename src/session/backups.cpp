@@ -76,6 +76,16 @@ std::vector<std::string> backupFileNames(std::initializer_list<fs::path> folders
     return names;
 }
 
+void mirrorFile(const fs::path& source, const fs::path& target, bool present) {
+    std::error_code ec;
+    if (present) {
+        copyFileAtomically(source, target);
+    } else if (fs::exists(target, ec)) {
+        if (!fs::remove(target, ec) || ec)
+            throw StorageError("Die Datei " + target.string() + " konnte nicht gelöscht werden.");
+    }
+}
+
 StorageResult BackupUserData(Session& g) {
     std::optional<UserFolderWrite> lock;
     try {
@@ -196,16 +206,8 @@ StorageResult RestoreUserData(Session& g, int backup) {
         targets.push_back(target);
     }
     return runGuarded(g, "Das Zurücksetzen der Userdaten", targets, [&] {
-        for (const Item& item : items) {
-            std::error_code ec;
-            if (item.inBackup) {
-                copyFileAtomically(item.source, item.target);
-            } else if (fs::exists(item.target, ec)) {
-                if (!fs::remove(item.target, ec) || ec)
-                    throw StorageError("Die Datei " + item.target.string() +
-                                       " konnte nicht gelöscht werden.");
-            }
-        }
+        for (const Item& item : items)
+            mirrorFile(item.source, item.target, item.inBackup);
         if (!StartUp(g))
             throw StorageError("Mit den zurückgesetzten Userdaten konnte das Programm nicht starten.");
     });

@@ -15,6 +15,8 @@
 #include "session/session.h"
 
 #include <array>
+#include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,13 @@ namespace varemo {
 // The names of the files a backup holds: for each year 2017 to 2021 the case files of the three data sets
 // (months 1 to 13) and the side files, then the per-user files.
 std::vector<std::string> backupFileNames();
+
+// Adds the calculators' files of single cases ("bda.007", "jda.007") found in the folders to names.
+void addCaseSideFiles(std::vector<std::string>& names, std::initializer_list<std::filesystem::path> folders);
+
+// Brings a file of the user folder to the state of its source: a copy when the source holds it (present),
+// removed otherwise. Throws StorageError naming the file that could not be removed.
+void mirrorFile(const std::filesystem::path& source, const std::filesystem::path& target, bool present);
 
 StorageResult BackupUserData(Session& g);
 

@@ -60,6 +60,8 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     void redisplay();
     // Takes the position and size from the store (brought onto the screen) and saves them on close.
     void restorePlacement(WindowGeometryStore* store);
+    // Where the panel window keeps its place; it opens there again.
+    void setPanelPlacement(WindowGeometryStore* store) { panelStore_ = store; }
     static QSize defaultSize();
 
     // Keyboard codes: what a key does before the element with the focus sees it. True when used.
@@ -190,6 +192,7 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
 
     Session& g_;
     WindowGeometryStore* store_ = nullptr;
+    WindowGeometryStore* panelStore_ = nullptr;
     ColourSet colours_;
     int coloursYear_ = 0;
 

@@ -328,6 +328,7 @@ void MainWindow::openPanel(int content) {
         return;
     }
     if (!tablett_) tablett_ = new Tablett(*this, this);
+    tablett_->setPlacementStore(panelStore_);
     callEngine(g_.prompter, [&] { tablett_->showContent(std::move(c)); });
 }
 

@@ -1,12 +1,14 @@
 #include "ui/panel_contents.h"
 
 #include "deductions/annual_earnings_check.h"
+#include "persistence/settings_file.h"
 #include "presentation/menu_dispatch.h"
 #include "presentation/navigation.h"
 #include "presentation/panel_views.h"
 #include "session/backups.h"
 #include "session/case_operations.h"
 #include "session/line_input.h"
+#include "session/previous_version.h"
 #include "session/users.h"
 #include "ui/colour_content.h"
 #include "ui/employer_content.h"
@@ -598,6 +600,15 @@ class UsersContent : public PanelContent {
         protection_->setEnabled(false);
         form->addRow(QStringLiteral(" S c h u t z  (nur bei User001)"), protection_);
         column->addLayout(form);
+        column->addWidget(
+            new QLabel(QStringLiteral("Programm-Verzeichnis auf den einzelnen Servern"), panel.body()));
+        servers_ = new QTableWidget(kServers, 2, panel.body());
+        servers_->setObjectName(QStringLiteral("MSFlexGrid2"));
+        servers_->setHorizontalHeaderLabels({QStringLiteral("aktiv"), QStringLiteral("Programmverzeichnis")});
+        servers_->horizontalHeader()->setStretchLastSection(true);
+        servers_->setMinimumHeight(servers_->fontMetrics().height() * 14);
+        servers_->setEnabled(false);
+        column->addWidget(servers_);
         QObject::connect(password_, &QLineEdit::returnPressed, users_, [this] { select(); });
         QObject::connect(admin_, &QLineEdit::returnPressed, users_, [this] { manage(); });
         QObject::connect(users_, &QTableWidget::currentCellChanged, users_, [this] { showLabel(); });
@@ -609,7 +620,8 @@ class UsersContent : public PanelContent {
                 {QStringLiteral("User verwalten"), [this] { manage(); }},
                 {QStringLiteral("Passwort ändern"), [this] { changePassword(false); }},
                 {QStringLiteral("Passwort zurücksetzen"), [this] { changePassword(true); }},
-                {QStringLiteral("Userdaten aus der Version 2019 übernehmen"), [this] { takeOver(); }}};
+                {QStringLiteral("Userdaten aus der Version 2019 übernehmen"), [this] { takeOver(); }},
+                {QStringLiteral("Server speichern"), [this] { saveServers(); }}};
     }
     bool hasSave() const override { return true; }
     bool save() override {
@@ -628,7 +640,11 @@ class UsersContent : public PanelContent {
                            "(Enter oder \"Auswählen\")."),
             QStringLiteral(
                 "Bezeichnungen, Passwörter und der Schutz der Tariftabellen und Texte werden erst nach "
-                "dem Administrator-Passwort verwaltet.")};
+                "dem Administrator-Passwort verwaltet."),
+            QStringLiteral(
+                "Ein Server-Verzeichnis ist das Programmverzeichnis auf einem Server der Netzwerkumgebung "
+                "(\\\\Server\\...). Nach jeder Änderung wird die Einstellungsdatei in die "
+                "Programmverzeichnisse der aktiven Server kopiert (\"Server speichern\").")};
     }
 
   private:
@@ -638,6 +654,7 @@ class UsersContent : public PanelContent {
     void fill() {
         const int keep = current() > 0 ? current() : host_.session().user;
         std::vector<UserEntry> users;
+        std::vector<ServerEntry> servers;
         callEngine(panel_->prompter(), [&] { users = listUsers(host_.session().programDir); });
         labels_.assign(101, QString());
         for (const UserEntry& u : users)
@@ -649,6 +666,16 @@ class UsersContent : public PanelContent {
                 new QTableWidgetItem(QStringLiteral("%1. %2").arg(n).arg(labels_[static_cast<size_t>(n)])));
         users_->resizeColumnsToContents();
         users_->setCurrentCell((keep - 1) % 10, (keep - 1) / 10);
+        callEngine(panel_->prompter(), [&] { servers = listServers(host_.session().programDir); });
+        for (const ServerEntry& server : servers) {
+            const int row = server.number - 1;
+            if (row < 0 || row >= kServers) continue;
+            auto* active = new QTableWidgetItem;
+            active->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+            active->setCheckState(server.active ? Qt::Checked : Qt::Unchecked);
+            servers_->setItem(row, 0, active);
+            servers_->setItem(row, 1, new QTableWidgetItem(q(server.path)));
+        }
         protection_->setChecked(host_.session().storage.protection);
         protection_->setText(host_.session().storage.protection
                                  ? QStringLiteral(" E  I  N   für Texte und Tarife")
@@ -680,6 +707,7 @@ class UsersContent : public PanelContent {
         panel_->titleLine()->setText(title());
         label_->setEnabled(true);
         protection_->setEnabled(true);
+        servers_->setEnabled(true);
         label_->setFocus();
     }
     bool requireManaging() {
@@ -717,6 +745,25 @@ class UsersContent : public PanelContent {
         });
         fill();
     }
+    // Each server entry changed in the table is stored (a path that is no network path is refused with
+    // its message, and the entries after it stay as they were); the settings file then goes to the servers.
+    void saveServers() {
+        if (!requireManaging()) return;
+        Session& g = host_.session();
+        std::vector<ServerEntry> stored;
+        callEngine(g.prompter, [&] { stored = listServers(g.programDir); });
+        for (const ServerEntry& server : stored) {
+            const int row = server.number - 1;
+            if (row < 0 || row >= kServers || !servers_->item(row, 0) || !servers_->item(row, 1)) continue;
+            const bool active = servers_->item(row, 0)->checkState() == Qt::Checked;
+            const std::string path = servers_->item(row, 1)->text().trimmed().toStdString();
+            if (active == server.active && path == server.path) continue;
+            StorageResult r = StorageResult::Failed;
+            callEngine(g.prompter, [&] { r = SetServerFolder(g, server.number, path, active); });
+            if (r != StorageResult::Done) break;
+        }
+        fill();
+    }
     void protect(bool on) {
         if (!requireManaging()) {
             fill();
@@ -735,7 +782,70 @@ class UsersContent : public PanelContent {
     QLineEdit* admin_ = nullptr;
     QLineEdit* label_ = nullptr;
     QCheckBox* protection_ = nullptr;
+    QTableWidget* servers_ = nullptr;
     std::vector<QString> labels_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// 221: the cases of the previous version
+
+class PreviousVersionContent : public PanelContent {
+  public:
+    explicit PreviousVersionContent(PanelHost& host) : host_(host) {}
+    int code() const override { return panel::kPreviousVersion; }
+    QString title() const override {
+        return QStringLiteral("Übernahme der Personalfälle aus der Version 2019");
+    }
+    void build(Tablett& panel) override {
+        panel_ = &panel;
+        auto* column = columnOf(panel);
+        const Session& g = host_.session();
+        const std::filesystem::path folder = previousUserFolder(g, previousProgramFolder(g.programDir));
+        std::vector<TakeOverYear> years;
+        callEngine(panel.prompter(), [&] { years = casesInFolder(folder); });
+        column->addWidget(lineLabel(panel.body(), QStringLiteral("Aus: ") + q(folder.string()), 1));
+        column->addWidget(lineLabel(panel.body(), QStringLiteral("In:  ") + q(g.userFolder.string()), 2));
+        QString found;
+        for (const TakeOverYear& y : years)
+            found += QStringLiteral("%1%2: %3 Personalfälle")
+                         .arg(found.isEmpty() ? "" : ", ")
+                         .arg(y.year)
+                         .arg(y.cases);
+        column->addWidget(lineLabel(
+            panel.body(), found.isEmpty() ? QStringLiteral("Dort gibt es keine Personalfälle.") : found, 3));
+        column->addWidget(
+            lineLabel(panel.body(),
+                      QStringLiteral("Die Personalfälle dieser Jahre ersetzen die des aktuellen "
+                                     "Users; die übrigen Jahre bleiben, wie sie sind."),
+                      4));
+    }
+    std::vector<PanelButton> ownButtons() override {
+        return {{QStringLiteral("Personalfälle übernehmen"), [this] { takeOver(); }}};
+    }
+    QStringList help() const override {
+        return {
+            QStringLiteral(
+                "Übernommen werden die Personalfälle des gleichen Users aus dem Programmverzeichnis "
+                "der Version 2019 (\"Varemo2019\" neben dem Programmverzeichnis): je Jahr die "
+                "Dateien der Datenbestände INFO, PLAN und REAL und die Dateien der Rechner."),
+            QStringLiteral("Gibt es im aktuellen User schon Personalfälle dieser Jahre, wird vorher gefragt. "
+                           "Die Einstellungen des Users bleiben unverändert.")};
+    }
+
+  private:
+    void takeOver() {
+        Session& g = host_.session();
+        StorageResult r = StorageResult::Failed;
+        Tablett* panel = panel_;
+        host_.engine([&] {
+            r = TakeOverPreviousCases(g, previousProgramFolder(g.programDir));
+            if (r == StorageResult::Done) ShowSelection(g);
+        });
+        if (r == StorageResult::Done) panel->leave();
+    }
+
+    PanelHost& host_;
+    Tablett* panel_ = nullptr;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -881,6 +991,8 @@ std::unique_ptr<PanelContent> makePanelContent(int code, PanelHost& host) {
         return std::make_unique<UsersContent>(host);
     case panel::kBackups:
         return std::make_unique<BackupsContent>(host);
+    case panel::kPreviousVersion:
+        return std::make_unique<PreviousVersionContent>(host);
     case panel::kLinks:
         return std::make_unique<LinksContent>(host);
     case panel::kEmployerData:

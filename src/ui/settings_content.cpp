@@ -26,6 +26,11 @@ bool isSettingsPanel(int code) {
     case SettingsPanelKind::ChurchTax:
     case SettingsPanelKind::FamilyAllowance:
     case SettingsPanelKind::SpecialPayments:
+    case SettingsPanelKind::WeeklyHours:
+    case SettingsPanelKind::ChristmasBonus:
+    case SettingsPanelKind::TimeSupplements:
+    case SettingsPanelKind::ChildBenefit:
+    case SettingsPanelKind::PensionLevy:
         return true;
     }
     return false;

@@ -2,15 +2,19 @@
 
 #include "presentation/menu_dispatch.h"
 #include "presentation/navigation.h"
+#include "presentation/window_settings.h"
 #include "session/case_load.h"
 #include "ui/panel_key_filter_qt.h"
+#include "ui/window_geometry_store.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -52,6 +56,16 @@ void Tablett::showContent(std::unique_ptr<PanelContent> content) {
     content_->build(*this);
     buildButtons();
     adjustSize();
+    if (const auto stored = store_ ? store_->load() : std::nullopt) {
+        const QScreen* screen =
+            mainWindow_->screen() ? mainWindow_->screen() : QGuiApplication::primaryScreen();
+        const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
+        const QSize frame = frameGeometry().size() - geometry().size();
+        const WindowRect r =
+            restoredPanelPlace(*stored, {avail.x(), avail.y(), avail.width(), avail.height()}, width(),
+                               height(), frame.width(), frame.height());
+        move(r.x, r.y);
+    }
     show();
     raise();
     activateWindow();
@@ -170,6 +184,11 @@ void Tablett::changeEvent(QEvent* event) {
     QTimer::singleShot(0, this, [this] {
         if (content_ && isVisible() && QApplication::activeWindow() == mainWindow_) leave();
     });
+}
+
+void Tablett::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    if (store_ && isVisible()) store_->save(WindowRect{x(), y(), width(), height()});
 }
 
 } // namespace varemo::ui

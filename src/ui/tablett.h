@@ -27,6 +27,7 @@ class QVBoxLayout;
 namespace varemo::ui {
 
 class Tablett;
+class WindowGeometryStore;
 
 // What a content may ask of the program around the panel.
 class PanelHost {
@@ -95,6 +96,8 @@ class Tablett : public QDialog {
     QPushButton* buttonWithCaption(const QString& caption) const;
     // A text field of the content (Text, Eingabe1 ...): its typed keys pass the panel key filter.
     QLineEdit* textField(PanelFieldKind kind, const QString& objectName);
+    // Where the panel keeps its place: it opens there and remembers where it is moved.
+    void setPlacementStore(WindowGeometryStore* store) { store_ = store; }
 
   public slots:
     void leave(); // "Schließen", Escape, focus loss
@@ -103,6 +106,7 @@ class Tablett : public QDialog {
     void changeEvent(QEvent* event) override;
     void reject() override { leave(); }
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
   private:
     void buildButtons();
@@ -116,6 +120,7 @@ class Tablett : public QDialog {
     QWidget* buttonRow_ = nullptr;
     std::vector<QPushButton*> buttons_;
     std::unique_ptr<PanelContent> content_;
+    WindowGeometryStore* store_ = nullptr;
 };
 
 } // namespace varemo::ui

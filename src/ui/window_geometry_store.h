@@ -29,11 +29,12 @@ class MemoryGeometryStore : public WindowGeometryStore {
     std::optional<WindowRect> stored_;
 };
 
-// The main window's place in the user's window record ("varemo20.dim"), in twips. The session's copy
-// of the record is changed; the record is written when the window closes.
+// The place of the main window or of the panel window in the user's window record ("varemo20.dim"), in
+// twips. The session's copy of the record is changed; the record is written when the main window closes.
 class WindowRecordGeometry : public WindowGeometryStore {
   public:
-    explicit WindowRecordGeometry(Session& g) : g_(g) {}
+    enum class Window { Main, Panel };
+    explicit WindowRecordGeometry(Session& g, Window which = Window::Main) : g_(g), which_(which) {}
     std::optional<WindowRect> load() override;
     // Left, top and height are 16-bit fields: a place beyond them is kept at their limit (the restore
     // brings the window back onto the screen) rather than wrapped around.
@@ -41,6 +42,7 @@ class WindowRecordGeometry : public WindowGeometryStore {
 
   private:
     Session& g_;
+    Window which_;
 };
 
 } // namespace varemo::ui

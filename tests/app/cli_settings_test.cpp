@@ -280,3 +280,36 @@ TEST(CliExport, RoundTripRestoresEveryCaseFileAndBadFilesChangeNothing) {
     EXPECT_EQ(varemo::test::changedFiles(restored, varemo::test::filesBelow(f.user())),
               std::vector<std::string>{});
 }
+
+// The yearly tables the calculation reads: the weekly hours of a line 22 without regular hours of its own,
+// and the percentage of line 27's "Versorgungsrücklage in %" when the case gives none.
+TEST(CliSettings, WeeklyHoursAndPensionLevyOfTheYearReachTheSheet) {
+    Folder f;
+    f.makeCase();
+    auto setCase = [&f](std::vector<std::string> edits) {
+        std::vector<std::string> args = varemo::test::caseMonthArgs(f.dir.path(), "set", 2020, 1);
+        args.insert(args.end(), edits.begin(), edits.end());
+        const Result r = varemo::test::runCli(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+    };
+    // 19,5 agreed hours, regular hours left empty: the program's 38,5 hours. Grundentgelt 5.842,91 ×
+    // 19,5 / 38,5 (0,50649…) = 2.959,40.
+    setCase({"--amount", "0=0", "--amount", "1=19,5"});
+    EXPECT_EQ(lineCents(f.sheet(), 22), 295940);
+    // TVöD VKA (service relationship 12) West at 39 hours (§ 6 (1) TVöD): 5.842,91 × 19,5 / 39 = 5.842,91
+    // × 0,5 = 2.921,455 → 2.921,46.
+    ASSERT_EQ(f.setting("wochenstunden.12.west", "39").status, 0);
+    setCase({"--amount", "0=0"});
+    EXPECT_EQ(lineCents(f.sheet(), 22), 292146);
+
+    // A civil servant of Bayern full time, A 11 step 6: 3.922,66, "Versorgungsrücklage in %" without a
+    // percentage of the case: no levy until the year has one.
+    setCase({"--line", "4=0", "--key", "5=10", "--line", "8=5", "--line", "27=36", "--amount", "0=38,5",
+             "--amount", "1=38,5"});
+    EXPECT_EQ(employerItem(f.sheet(), " ATV/Pens.-Umlage"), 0);
+    // 12,5 % of the year: factor 0,125; 3.922,66 × 0,125 = 490,3325 → 490,33 as employer cost only.
+    ASSERT_EQ(f.setting("pensionsumlage.versorgungsruecklage", "12,5").status, 0);
+    const Json after = f.sheet();
+    EXPECT_EQ(lineCents(after, 8), 392266);
+    EXPECT_EQ(employerItem(after, " ATV/Pens.-Umlage"), 49033);
+}

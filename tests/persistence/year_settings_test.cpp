@@ -89,3 +89,54 @@ TEST(YearSettings, FieldsSitAtTheirOffsetsAndOtherBytesStay) {
     EXPECT_EQ(readYearSettings(dir.path(), 2020).pension, shipped.pension);
     EXPECT_EQ(recordBytes(dir.path() / kPensionDefaultsFile, 24, 997 * 3 + 1), std::vector<uint8_t>(24, 0));
 }
+
+// "sonderzahlung.vee": the documented offsets, the unused rest of the record kept, shipped values stored
+// as "holds nothing", and a record of another year refused with the file named.
+TEST(YearSettings, TableValuesSitAtTheirOffsetsInTheSpecialPaymentFile) {
+    varemo::test::TempDir dir;
+    const auto file = dir.path() / kSpecialPaymentFile;
+    RecordBuffer old(kSpecialPaymentRecordLength);
+    for (size_t i = 540; i < kSpecialPaymentRecordLength; ++i)
+        old.bytes()[i] = static_cast<uint8_t>(i % 251 + 1);
+    RecordFile(file, kSpecialPaymentRecordLength).write(4, old);
+
+    YearSettings s = YearSettings::shipped(2020);
+    EXPECT_EQ(s.tables.childBenefit[0][2], 21000); // § 66 (1) EStG 2020: 210 euros for the third child
+    s.tables.weeklyHours[0][1] = 4100;             // Besoldungsordnung A, Ost: 41 hours
+    s.tables.christmasBonus[12][0] = 8214;
+    s.tables.hourlyRates[1] = 128;
+    s.tables.childBenefit[11][3] = 25000;
+    s.tables.pensionReservePercent = 1050;
+    s.tables.pensionFundLevyPercent = 2000;
+    writeYearTableSettings(dir.path(), s);
+
+    const RecordBuffer r(readRecordIfExists(file, kSpecialPaymentRecordLength, 4));
+    EXPECT_EQ(r.i16(0), 2020);
+    EXPECT_EQ(r.i16(4), 3850); // relationship 0 West
+    EXPECT_EQ(r.i16(6), 4100); // relationship 0 Ost
+    EXPECT_EQ(r.i16(160 + 4 * 12), 8214);
+    EXPECT_EQ(r.i32(316 + 4), 128);
+    EXPECT_EQ(r.i32(340 + 16 * 11 + 12), 25000);
+    EXPECT_EQ(r.i32(532), 1050);
+    EXPECT_EQ(r.i32(536), 2000);
+    for (size_t i = 540; i < kSpecialPaymentRecordLength; ++i)
+        ASSERT_EQ(r.bytes()[i], old.bytes()[i]) << "byte " << i;
+    EXPECT_EQ(readYearSettings(dir.path(), 2020).tables, s.tables);
+    EXPECT_EQ(readYearSettings(dir.path(), 2019).tables, YearTableValues::shipped(2019));
+
+    writeYearTableSettings(dir.path(), YearSettings::shipped(2020));
+    const RecordBuffer cleared(readRecordIfExists(file, kSpecialPaymentRecordLength, 4));
+    EXPECT_EQ(cleared.i16(0), 0);
+    EXPECT_EQ(cleared.i32(532), 0);
+    EXPECT_EQ(cleared.bytes()[600], old.bytes()[600]);
+
+    RecordBuffer wrongYear(kSpecialPaymentRecordLength);
+    wrongYear.setI16(0, 2019);
+    RecordFile(file, kSpecialPaymentRecordLength).write(4, wrongYear);
+    try {
+        (void)readYearSettings(dir.path(), 2020);
+        FAIL() << "a record of another year was read";
+    } catch (const RecordFileError& e) {
+        EXPECT_NE(std::string(e.what()).find(kSpecialPaymentFile), std::string::npos) << e.what();
+    }
+}

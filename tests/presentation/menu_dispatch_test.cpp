@@ -40,14 +40,19 @@ std::map<int, Expected> expectedMenu() {
         {27, {MenuAction::SpecialRules}},
         {40, {MenuAction::SpecialRules}},
         {60, {MenuAction::RecalculateAll}},
-        {61, kLater}, // cases of the previous version
+        {61, {MenuAction::OpenPanel, 221}}, // cases of the previous version
         {71, kOnDemand},
         {72, kOnDemand},
         {74, {MenuAction::OpenPanel, 150}},
         {97, kOnDemand},
     };
-    for (int code : {21, 22, 24, 25, 28, 29, 45}) // settings the engine does not keep yet
+    for (int code : {22, 29}) // settings the engine does not keep yet
         m[code] = kLater;
+    m[21] = {MenuAction::OpenPanel, 222};
+    m[24] = {MenuAction::OpenPanel, 64};
+    m[25] = {MenuAction::OpenPanel, 125};
+    m[28] = {MenuAction::OpenPanel, 84};
+    m[45] = {MenuAction::OpenPanel, 9};
     m[23] = {MenuAction::OpenPanel, 117};
     m[41] = {MenuAction::OpenPanel, 85};
     m[42] = {MenuAction::OpenPanel, 77};

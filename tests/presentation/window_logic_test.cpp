@@ -191,6 +191,19 @@ TEST(WindowPlace, StoredRectangleIsBroughtBackOntoTheScreen) {
               (WindowRect{-960, 0, 952, 502}));
 }
 
+// The panel window keeps its content's size and takes only its place from the record.
+TEST(WindowPlace, ThePanelOpensAtItsStoredPlaceInsideTheScreen) {
+    const WindowRect screen{0, 0, 1920, 1080};
+    EXPECT_EQ(restoredPanelPlace({300, 200, 900, 700}, screen, 500, 400), (WindowRect{300, 200, 500, 400}));
+    // beyond the right and bottom edges with its frame (8 across, 38 down), and left of the screen
+    EXPECT_EQ(restoredPanelPlace({1800, 1000, 500, 400}, screen, 500, 400, 8, 38),
+              (WindowRect{1412, 642, 500, 400}));
+    EXPECT_EQ(restoredPanelPlace({-2000, -30, 0, 0}, screen, 500, 400), (WindowRect{0, 0, 500, 400}));
+    // a content larger than the screen starts at its top left corner
+    EXPECT_EQ(restoredPanelPlace({700, 500, 0, 0}, {0, 0, 800, 600}, 1000, 900),
+              (WindowRect{0, 0, 1000, 900}));
+}
+
 TEST(WindowColours, EveryYearHasItsSidesAndTheAmountFieldsStayGreyAndWhite) {
     std::set<std::tuple<int, int, int>> sides;
     for (int year = 2017; year <= 2021; ++year) {

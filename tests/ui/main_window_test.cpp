@@ -18,6 +18,7 @@
 #include "ui/qt_prompter.h"
 #include "ui/share_panel.h"
 #include "ui/sheet_cell.h"
+#include "ui/tablett.h"
 #include "ui/window_geometry_store.h"
 
 #include <QLabel>
@@ -641,12 +642,12 @@ TEST(Menu, UnbuiltFunctionsAnswerWithTheirMessage) {
     EXPECT_EQ(f.lastMessage(),
               "Interesse?: Diese Funktion sollte entwickelt werden, wenn genügend Interesse daran "
               "bekundet wird. Dies war bisher nicht der Fall.");
-    f.type("y45");
+    f.type("y22");
     EXPECT_EQ(f.lastMessage(),
               "Sorry: Die nun benötigte Funktion funktioniert noch nicht gefahrlos\nund wurde "
               "deshalb noch nicht ins Programm aufgenommen.\nBitte gedulden Sie sich noch etwas.");
     size_t count = f.messages().size();
-    f.type("ya45"); // the group opens, the digits choose its item
+    f.type("yb22"); // the group opens, the digits choose its item
     EXPECT_EQ(f.messages().size(), count + 1);
     f.type("h08");
     EXPECT_EQ(f.messages().back().substr(0, 10), "Interesse?");
@@ -732,6 +733,26 @@ TEST(Placement, TheWindowRecordKeepsThePlaceInTwipsWithinItsFields) {
     record.save(WindowRect{3000, -2500, 1124, 752}); // far right on a second screen, far above
     EXPECT_EQ(record.load()->x, 32767 / 15);
     EXPECT_EQ(record.load()->y, -32768 / 15);
+}
+
+// The panel window's place goes into its fields of the window record (518, 554) and the panel opens there
+// again, as after a restart that read the record.
+TEST(Placement, ThePanelWindowOpensWhereItWasLeft) {
+    WindowFixture f;
+    ui::WindowRecordGeometry record(f.s.g, ui::WindowRecordGeometry::Window::Panel);
+    f.window->setPanelPlacement(&record);
+    f.window->menuItem(9); // the backups: a panel small enough for every screen
+    ASSERT_NE(f.window->panel(), nullptr);
+    f.window->panel()->move(30, 40);
+    const QSize size = f.window->panel()->size();
+    f.window->panel()->leave();
+    EXPECT_EQ(f.s.g.storage.window.panelGeometry(),
+              (std::array<int32_t, 4>{450, 600, size.height() * 15, size.width() * 15}));
+    EXPECT_EQ(f.s.g.storage.window.mainGeometry()[0], 0) << "the main window's fields stay";
+
+    f.window->panel()->move(400, 300); // hidden: not remembered
+    f.window->menuItem(9);
+    EXPECT_EQ(f.window->panel()->pos(), QPoint(30, 40));
 }
 
 TEST(EngineFaults, WhatAnEngineCallThrowsIsShownAsFehlerAndTheWindowGoesOn) {

@@ -10,6 +10,7 @@
 #include "session/case_operations.h"
 #include "session/recalculate.h"
 #include "session/startup.h"
+#include "session/users.h"
 #include "session/year_settings_ops.h"
 #include "support/session.h"
 #include "ui/main_window.h"
@@ -307,6 +308,39 @@ TEST(Tablett, UsersAreChosenByPasswordAndManagedOnlyWithTheAdministratorPassword
     EXPECT_EQ(f.panel()->content(), 0);
 }
 
+// The server folders of the user management: only after the administrator password, only network paths,
+// stored in the settings file and then copied to the active servers (a folder without a settings file says
+// so).
+TEST(Tablett, ServerFoldersAreManagedAsNetworkPaths) {
+    PanelFixture f;
+    ASSERT_TRUE(StartUp(f.s.g));
+    f.type("f01");
+    auto* servers = f.element<QTableWidget>("MSFlexGrid2");
+    ASSERT_NE(servers, nullptr);
+    EXPECT_FALSE(servers->isEnabled());
+    EXPECT_EQ(servers->item(2, 1)->text(), "Bitte Programmverzeichnis auf dem 3. Server eintragen");
+    auto* admin = f.element<QLineEdit>("Eingabe2");
+    admin->setText(QString::fromStdString(administratorPassword()));
+    QTest::keyClick(admin, Qt::Key_Return);
+    EXPECT_TRUE(servers->isEnabled());
+
+    servers->item(0, 0)->setCheckState(Qt::Checked);
+    servers->item(0, 1)->setText("C:\\Programme\\Varemo2020");
+    f.button("Server speichern")->click();
+    EXPECT_EQ(f.lastMessage(),
+              "Korrektur erforderlich: Bitte suchen Sie das Programmverzeichnis in der Netzwerkumgebung.");
+    EXPECT_FALSE(listServers(f.s.g.programDir).front().active);
+
+    servers->item(0, 0)->setCheckState(Qt::Checked);
+    servers->item(0, 1)->setText("\\\\srv\\Varemo2020");
+    f.button("Server speichern")->click();
+    EXPECT_EQ(f.s.prompter.messages().back().title, "Bitte anschließend korrigieren!");
+    const ServerEntry first = listServers(f.s.g.programDir).front();
+    EXPECT_TRUE(first.active);
+    EXPECT_EQ(first.path, "\\\\srv\\Varemo2020");
+    EXPECT_EQ(servers->item(0, 1)->text(), "\\\\srv\\Varemo2020");
+}
+
 TEST(SpecialRules, TheKeyFieldOpensItsLineAndTheTransferIsAnUndoableEdit) {
     PanelFixture f;
     const std::string before = f.s.g.workingCase.keyCodes[2]; // line 44
@@ -445,4 +479,48 @@ TEST(SettingsPanels, AValueTypedIsCheckedSavedReadBackAndUsedByTheCalculation) {
     EXPECT_EQ(f.s.prompter.messages().back().title, "Änderungen speichern?");
     LoadYearSettings(f.s.g);
     EXPECT_EQ(SettingsPanel(f.s.g, SettingsPanelKind::SocialInsurance).value("sv.pv"), "3,30");
+}
+
+// Each yearly table reached by its menu code keeps a typed value once saved, read back as at the next
+// start.
+TEST(SettingsPanels, TheYearTablesOfTheMenuAreSavedAndReadBack) {
+    PanelFixture f;
+    struct Row {
+        int menu;
+        SettingsPanelKind kind;
+        const char* title;
+        const char* name;
+        const char* typed;
+        const char* shown;
+    };
+    for (const Row& r :
+         {Row{21, SettingsPanelKind::WeeklyHours, "Regelmäßige Wochenarbeitszeit in Stunden im Jahr 2020",
+              "wochenstunden.0.west", "41", "41,00"},
+          Row{24, SettingsPanelKind::ChristmasBonus, "Weihnachtsgeld (BAT, MT-Arb) im Jahr 2020",
+              "weihnachtsgeld.8.ost", "61,6", "61,60"},
+          Row{25, SettingsPanelKind::TimeSupplements,
+              "Stundensätze der Zeitzuschläge (Zeilen 16, 17) im Jahr 2020", "zeitzuschlag.1", "1,28",
+              "1,28"},
+          Row{28, SettingsPanelKind::ChildBenefit, "Vorgaben für das Kindergeld", "kindergeld.1", "210",
+              "210,00"},
+          Row{45, SettingsPanelKind::PensionLevy, "Pensionsumlage bzw. Versorgungsrücklage im Jahr 2020",
+              "pensionsumlage.versorgungsruecklage", "12,5", "12,50"}}) {
+        SCOPED_TRACE(r.name);
+        f.window->menuItem(r.menu);
+        ASSERT_NE(f.panel(), nullptr);
+        EXPECT_EQ(f.panel()->content(), static_cast<int>(r.kind));
+        EXPECT_EQ(f.panel()->titleLine()->text(), QString::fromUtf8(r.title));
+        auto* table = f.element<QTableWidget>("MSFlexGrid1");
+        ASSERT_NE(table, nullptr);
+        int row = -1;
+        for (int i = 0; i < table->rowCount(); ++i)
+            if (table->item(i, 0)->text() == r.name) row = i;
+        ASSERT_GE(row, 0);
+        table->item(row, 2)->setText(QString::fromUtf8(r.typed));
+        EXPECT_EQ(table->item(row, 2)->text(), QString::fromUtf8(r.shown));
+        f.button("Änderungen speichern")->click();
+        f.panel()->leave();
+        LoadYearSettings(f.s.g);
+        EXPECT_EQ(SettingsPanel(f.s.g, r.kind).value(r.name, f.s.g.month()), r.shown);
+    }
 }
