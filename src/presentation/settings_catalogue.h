@@ -5,8 +5,9 @@
 //
 // Names: multiplikator.beamte, multiplikator.beamte.ab, multiplikator.tarif, multiplikator.tarif.ab,
 // familienzuschlag.berechnen, auszubildende.bezeichnung, urlaubsgeld, sonderzahlung.eigene-tabelle,
-// landesanteil.grundbetrag, landesanteil.je-kind, soli.programmablauf; sv.kv, sv.kv-ermaessigt, sv.pv,
-// sv.rv, sv.av (the rates of both sides together), sv.kinderlos, sv.zusatzbeitrag, sv.sachsen,
+// landesanteil.grundbetrag, landesanteil.je-kind, soli.programmablauf; atz.beamte,
+// atz.altersteilzeitgesetz, atz.tarifvertrag (whole percent of the minimum net); sv.kv, sv.kv-ermaessigt,
+// sv.pv, sv.rv, sv.av (the rates of both sides together), sv.kinderlos, sv.zusatzbeitrag, sv.sachsen,
 // sv.bbg.kv.west … sv.bbg.av.ost, sv.geringverdiener, sv.rv-mindestbemessung; umlage.u1, umlage.u2,
 // umlage.insolvenz (liability); kasse.N.allgemein|ermaessigt|zusatz|u1|u2|name (N = 0 to 35; rates from
 // the chosen month to December), kasse.insolvenzgeld; kirchensteuer.R.satz|pauschal|kappung|
@@ -32,6 +33,7 @@ enum class SettingsPanelKind {
     ChurchTax = 85,            // "Vorgabewerte für die Kirchensteuer "
     FamilyAllowance = 108,     // "Familienzuschlag"
     SpecialPayments = 117,     // "Jahressonderzahlung "
+    PartialRetirement = 83,    // "Altersteilzeit "
 };
 
 struct SettingInfo {

@@ -29,6 +29,8 @@ std::string SettingsPanel::title() const {
         return "Familienzuschlag";
     case SettingsPanelKind::SpecialPayments:
         return "Jahressonderzahlung " + year;
+    case SettingsPanelKind::PartialRetirement:
+        return "Altersteilzeit ";
     }
     return "";
 }
@@ -79,6 +81,9 @@ void SettingsPanel::restoreDefaults() {
         break;
     case SettingsPanelKind::SupplementaryPension:
         s.pension = shipped.pension;
+        break;
+    case SettingsPanelKind::PartialRetirement:
+        s.retirement = shipped.retirement;
         break;
     }
     changed_ = true;

@@ -27,6 +27,7 @@ void applyYearSettings(Globaldaten& g, const YearSettings& s) {
     g.extras.annualPercentagesFolder = g.userFolder;
     g.extras.annualPercentagesLoaded = true;
     g.colours = s.colours;
+    g.retirement.percents = s.retirement;
 }
 
 void LoadYearSettings(Session& g) {
@@ -52,6 +53,7 @@ YearSettings currentYearSettings(const Globaldaten& g) {
     if (g.extras.annualPercentagesLoaded && g.extras.annualPercentagesFolder == g.userFolder)
         s.annualPayments = g.extras.annualPercentages;
     s.colours = g.colours;
+    s.retirement = g.retirement.percents;
     return s;
 }
 
@@ -61,7 +63,7 @@ void SaveYearSettings(Session& g, const YearSettings& s) {
         FileSnapshot snapshot(g.userFolder);
         const auto file = [&g](const char* name) { return findFileIgnoringCase(g.userFolder, name); };
         snapshot.add({file(kYearDefaultsFile), file(kChurchTaxFile), file(kPensionDefaultsFile),
-                      file(kAnnualPaymentFile)});
+                      file(kAnnualPaymentFile), file(kPartialRetirementFile)});
         try {
             // Only the files whose part changed are written.
             const YearSettings stored = readYearSettings(g.userFolder, s.year);
@@ -69,6 +71,7 @@ void SaveYearSettings(Session& g, const YearSettings& s) {
             if (s.churchTax != stored.churchTax) writeChurchTaxSettings(g.userFolder, s);
             if (s.pension != stored.pension) writePensionSettings(g.userFolder, s);
             if (s.annualPayments != stored.annualPayments) writeAnnualPaymentSettings(g.userFolder, s);
+            if (s.retirement != stored.retirement) writePartialRetirementSettings(g.userFolder, s);
         } catch (const std::exception& e) {
             const bool restored = snapshot.restore();
             throw StorageError("Die Einstellungen des Jahres " + std::to_string(s.year) +

@@ -26,6 +26,7 @@ bool isSettingsPanel(int code) {
     case SettingsPanelKind::ChurchTax:
     case SettingsPanelKind::FamilyAllowance:
     case SettingsPanelKind::SpecialPayments:
+    case SettingsPanelKind::PartialRetirement:
         return true;
     }
     return false;
