@@ -26,6 +26,14 @@ std::string pensionFundsCpp(const SourceText& fundsCsv, const SourceText& thresh
 std::string specialPaymentsCpp(const SourceText& annualPercentCsv, const SourceText& oneTimeCsv,
                                const SourceText& civilServantCsv);
 
+// minimum-net/minimum-net.csv → the bytes of "Texte/MNET.txt" (the 2008 table) and "Texte/MNET2.txt" (the
+// 83 % table), 20-byte records.
+struct MinimumNetFiles {
+    std::string table2008;
+    std::string table83;
+};
+MinimumNetFiles minimumNetFiles(const SourceText& csv);
+
 // The parsed catalogue → the table behind cli::shippedCatalogue() (app/cli_catalogue.h); the catalogue,
 // the pay-table index and the pay tables (named by their files) → cli::shippedTariffSources().
 std::string catalogueCpp(const std::vector<ServiceRelationshipInfo>& catalogue,

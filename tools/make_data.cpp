@@ -3,6 +3,7 @@
 //   <program folder>/Tarife/<year><month>.ttt   the tariff files of every month of the years given
 //   <program folder>/Tarife/Kommentar.txt       the remarks of the tariff editor
 //   <program folder>/Texte/MyText<yy>.txt       the option-text files of the years given
+//   <program folder>/Texte/MNET.txt, MNET2.txt  the minimum-net tables of partial retirement
 //   <source folder>/*.cpp                       the tables the libraries compile (church tax, health
 //                                                funds, pension funds, special payments, the command
 //                                                line's catalogue, the option texts longer than a
@@ -62,6 +63,8 @@ int main(int argc, char** argv) {
         const std::vector<TextRow> texts =
             parseTextRows(SourceText::read(data / "option-texts" / "texts.tsv"));
         const std::string remarks = remarksFile(SourceText::read(data / "option-texts" / "Kommentar.txt"));
+        const MinimumNetFiles minimumNet =
+            minimumNetFiles(SourceText::read(data / "minimum-net" / "minimum-net.csv"));
 
         std::vector<std::map<int, std::string>> yearTexts;
         for (int year = firstYear; year <= lastYear; ++year)
@@ -70,6 +73,8 @@ int main(int argc, char** argv) {
 
         writeTariffFiles(tariffs, program, firstYear, lastYear);
         writeFile(program / "Tarife" / "Kommentar.txt", remarks);
+        writeFile(program / "Texte" / "MNET.txt", minimumNet.table2008);
+        writeFile(program / "Texte" / "MNET2.txt", minimumNet.table83);
         for (int year = firstYear; year <= lastYear; ++year)
             writeFile(optionTextFilePath(program, year),
                       optionTextFile(yearTexts[static_cast<size_t>(year - firstYear)]));

@@ -6,6 +6,7 @@
 #include "session/session.h"
 
 #include <filesystem>
+#include <iosfwd>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -120,6 +121,11 @@ int runCostCentres(CliContext& ctx);                          // cli_year_view.c
 int runList(CliContext& ctx);                                 // cli_list.cpp
 int runSerialPrint(CliContext& ctx);                          // cli_serial_print.cpp
 int runUpdate(CliContext& ctx);                               // cli_update.cpp
+int runPartialRetirement(CliContext& ctx);                    // cli_partial_retirement.cpp
+// The side calculations of partial retirement (partial-retirement) and the categories and factors of
+// the pay lines (also sheet --detail parttime).
+void printPartialRetirement(const Session& g, bool json);
+void printPartialRetirementCategories(const Session& g, bool json, std::ostream& out);
 // "employerCost":[{"label","cents"}…],"employerTotalCents":n for the sheet's JSON.
 std::string employerCostJson(const Session& g);
 

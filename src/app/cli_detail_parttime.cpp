@@ -1,4 +1,5 @@
-// sheet --detail parttime: the explanation "T E I L Z E I T G E H A L T" and the reduction overview;
+// sheet --detail parttime: the explanation "T E I L Z E I T G E H A L T" and the reduction overview, in
+// partial retirement with the categories and factors of the pay lines;
 // sheet --detail special: the view of the annual special payment.
 
 #include "app/cli_common.h"
@@ -41,7 +42,12 @@ void printPartTimeDetail(const Session& g, bool json) {
             out << (i ? "," : "") << "{\"label\":" << jsonString(overview[i].label)
                 << ",\"factor\":" << jsonString(overview[i].factor)
                 << ",\"cents\":" << centsJson(overview[i].amount) << "}";
-        out << "]}\n";
+        out << "]";
+        if (isPartialRetirement(g.workingCase)) {
+            out << ",\"partialRetirement\":";
+            printPartialRetirementCategories(g, true, out);
+        }
+        out << "}\n";
     } else {
         out << PartTimeExplanation::kTitle << "\n\n";
         for (const PartTimeRow& r : e.rows)
@@ -57,6 +63,10 @@ void printPartTimeDetail(const Session& g, bool json) {
             << amountText(e.total) << "\n\n";
         for (const ReductionRow& r : overview)
             out << "    " << padded(r.label, 28) << padded(r.factor, 14) << amountText(r.amount) << "\n";
+        if (isPartialRetirement(g.workingCase)) {
+            out << "\n";
+            printPartialRetirementCategories(g, false, out);
+        }
     }
     std::cout << out.str();
 }

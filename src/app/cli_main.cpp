@@ -33,7 +33,8 @@ const Command kCommands[] = {
     {"sheet", runSheet, "sheet --year Y --set REAL|PLAN|INFO --case N --month M [--json] [--detail NAME]"},
     {"set", runSet,
      "set   --year Y --set REAL|PLAN|INFO --case N --month M [--json]\n"
-     "        [--key SLOT=VALUE] [--line N=POS] [--amount SLOT=TEXT] [--date TEXT] [--name TEXT] ..."},
+     "        [--key SLOT=VALUE] [--line N=POS] [--amount SLOT=TEXT] [--date TEXT] [--name TEXT]\n"
+     "        [--category LINE=C] ...   (C: the partial-retirement category A to F, a to g of a pay line)"},
     {"lohnstr", runLohnstr,
      "lohnstr --year Y NAME=VALUE ... [--json]   (the wage-tax flow chart alone)\n"
      "lohnstr [--year Y] --csv IN.csv   (one CSV row of all outputs per row of inputs)"},
@@ -79,6 +80,9 @@ const Command kCommands[] = {
      "step-duration --year Y --set S --case N --month M [--begin D] [--movement MONTHS] [--transfer] "
      "[--json]\n"
      "        (experience periods: [--appointment D] [--experience FROM,TO[,PERCENT]]... [--transfer])"},
+    {"partial-retirement", runPartialRetirement,
+     "partial-retirement --year Y --set S --case N --month M [--json]   (the side calculations of partial\n"
+     "        retirement: AtG, TV ATZ, civil servants' supplement, additional pension contributions)"},
     {"promotion", runPromotion,
      "promotion --year Y --set S --case N --month M [--allowance-a A] [--allowance-b B] [--transfer] "
      "[--json]"},

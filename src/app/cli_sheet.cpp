@@ -4,12 +4,13 @@
 #include "deductions/missing_rates.h"
 #include "pay/basic_pay.h"
 #include "session/line_input.h"
+#include "session/sheet_edits.h"
 
 namespace varemo::cli {
 namespace {
 
 struct Edit {
-    enum Kind { Key, Line, Amount, Date, Name } kind;
+    enum Kind { Key, Line, Amount, Date, Name, Category } kind;
     int number = 0;
     std::string text;
 };
@@ -52,6 +53,13 @@ bool applyEdit(Session& g, const Edit& e) {
         return EnterDate(g, e.text);
     case Edit::Name:
         return RenameCase(g, e.text);
+    case Edit::Category: {
+        // The window sets a category by clicking through them; so does this, up to the one wanted.
+        const auto& a = g.workingCase.grossLine(e.number);
+        for (int click = 0; click < 16 && a.partialRetirementCategory != e.text[0]; ++click)
+            if (!ToggleFlag(g, e.number, FlagColumn::PartialRetirement)) return false;
+        return true;
+    }
     }
     return false;
 }
@@ -75,6 +83,12 @@ int runSheetOrSet(CliContext& ctx, bool editsAllowed) {
             edits.push_back({kind, n, v});
         } else if (editsAllowed && a == "--date") {
             edits.push_back({Edit::Date, 0, r.value()});
+        } else if (editsAllowed && a == "--category") {
+            auto [n, v] = splitAssignment(r.value(), a);
+            if (n < kFirstGrossLine || n > kLastGrossLine || v.size() != 1 ||
+                std::string("ABCDEFabcdefg").find(v[0]) == std::string::npos)
+                throw UsageError("--category expects LINE=C with a line 8 to 20 and C one of A to F, a to g");
+            edits.push_back({Edit::Category, n, v});
         } else if (editsAllowed && a == "--name") {
             edits.push_back({Edit::Name, 0, r.value()});
         } else {

@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "deductions/employer_cost.h"
+#include "deductions/partial_retirement.h"
 #include "deductions/pension_levy.h"
 #include "deductions/social_insurance_step.h"
 #include "deductions/supplementary_pension.h"
@@ -136,7 +137,8 @@ void DeductionsStep(Globaldaten& g) {
 }
 
 void PartialRetirementStep(Globaldaten& g) {
-    // NOT YET BUILT: the partial-retirement top-up (line 23 options 2 to 6).
+    // Line 23 options 2 and 3; the working-time-account variants (4 to 6) are not built yet.
+    PartialRetirementTopUpStep(g);
     g.workingCase.setAmount(AmountSlot::NetPay, 0);
 }
 

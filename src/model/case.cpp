@@ -83,6 +83,8 @@ Case defaultCase() {
         for (int f = 0; f < kLineFlagCount; ++f)
             line.setFlag(static_cast<LineFlag>(f), d.flags[f]);
     }
+    for (auto& line : c.lines)
+        line.partialRetirementCategory = 'A'; // paid at the reduced rate, in every top-up
     c.name = "Neuer Personalfall";
     return c;
 }

@@ -12,6 +12,7 @@
 #include "model/case.h"
 #include "model/case_store.h"
 #include "model/data_set.h"
+#include "model/partial_retirement_state.h"
 #include "model/pay_extras.h"
 #include "model/pay_session.h"
 #include "model/pension_state.h"
@@ -82,6 +83,9 @@ struct StepHandOver {
     TaxState tax;                // wage-tax settings, inputs and the last tax step's results
     PayExtrasState extras;       // part-time columns, special payments, key codes of lines 25 to 46
     bool overflow = false;       // the last run left the range of the program
+
+    // Partial retirement: the percentages of the settings and the last side calculations.
+    PartialRetirementState retirement;
 };
 
 // How the window wants the run and the edits to behave.

@@ -327,6 +327,16 @@ YearSettings readYearSettings(const fs::path& userFolder, int year) {
     readPension(findFileIgnoringCase(userFolder, kPensionDefaultsFile), year, s.pension);
     s.annualPayments = readAnnualPaymentTable(userFolder);
     readYearTables(findFileIgnoringCase(userFolder, kSpecialPaymentFile), year, s.tables);
+    const fs::path atz = findFileIgnoringCase(userFolder, kPartialRetirementFile);
+    const RecordBuffer p = readRecordIfExists(atz, kPartialRetirementRecordLength, n);
+    if (p.i16(0) != 0) {
+        const Reader at{atz, p, n};
+        if (p.i16(0) != year) damaged(atz, n, "ein falsches Jahr");
+        const char* what = "einen Prozentsatz der Altersteilzeit";
+        s.retirement.civilServant = at.i16(2, 1, 100, what);
+        s.retirement.atg = at.i16(4, 1, 100, what);
+        s.retirement.agreement = at.i16(6, 1, 100, what);
+    }
     return s;
 }
 
@@ -472,6 +482,20 @@ void writeYearTableSettings(const fs::path& userFolder, const YearSettings& s) {
                              r.setI32(tables::kChildBenefit + 16 * m + 4 * k, t.childBenefit[m][k]);
                      r.setI32(tables::kPensionReserve, t.pensionReservePercent);
                      r.setI32(tables::kPensionFundLevy, t.pensionFundLevyPercent);
+                 });
+}
+
+void writePartialRetirementSettings(const fs::path& userFolder, const YearSettings& s) {
+    // The legal and agreed percentages are stored as "holds nothing".
+    const bool shipped = s.retirement == PartialRetirementPercents();
+    updateRecord(findFileIgnoringCase(userFolder, kPartialRetirementFile), kPartialRetirementRecordLength,
+                 yearRecordNumber(s.year), [&s, shipped](RecordBuffer& r) {
+                     r = RecordBuffer(kPartialRetirementRecordLength);
+                     if (shipped) return;
+                     r.setI16(0, static_cast<int16_t>(s.year));
+                     r.setI16(2, static_cast<int16_t>(s.retirement.civilServant));
+                     r.setI16(4, static_cast<int16_t>(s.retirement.atg));
+                     r.setI16(6, static_cast<int16_t>(s.retirement.agreement));
                  });
 }
 

@@ -43,6 +43,10 @@
 // "kipausch.vee" (218 bytes, record = year - 2016): the church tax values of the Länder, layout in
 // persistence/user_files.h. A record whose year field is 0 holds nothing.
 //
+// "atz.vee" (8 bytes, record = year - 2016): the percentages of partial retirement ("Altersteilzeit "),
+// the year (16-bit, 0: the record holds nothing) at 0, then 16-bit whole percentages of the minimum net:
+// 2 civil servants, 4 AtG, 6 TV ATZ.
+//
 // "atv.vee" (24 bytes a record): the supplementary-pension fund settings, 997 records a year, the
 // year's first record at 997 × (year - 2017) + 1. Every record starts with the year (16-bit, 0: the
 // record holds nothing) and 2 zero bytes.
@@ -71,6 +75,7 @@
 #include "law/levies.h"
 #include "law/pension_funds.h"
 #include "law/sv_defaults.h"
+#include "model/partial_retirement_state.h"
 #include "model/pay_extras.h"
 #include "model/user_file_names.h"
 #include "model/year_tables.h"
@@ -101,6 +106,7 @@ struct YearSettings {
     FundTable funds;
     ChurchTaxTable churchTax{};
     PensionSettings pension;
+    PartialRetirementPercents retirement;
     // "Jahressonderzahlung": the percentages of every year ("Jasoza.vee", pay/special_payment_tables.h).
     AnnualPaymentTable annualPayments;
     // Weekly hours, Christmas bonus, time supplements, child benefit, pension levy ("sonderzahlung.vee").
@@ -129,5 +135,6 @@ void writeChurchTaxSettings(const std::filesystem::path& userFolder, const YearS
 void writePensionSettings(const std::filesystem::path& userFolder, const YearSettings& s);
 void writeAnnualPaymentSettings(const std::filesystem::path& userFolder, const YearSettings& s);
 void writeYearTableSettings(const std::filesystem::path& userFolder, const YearSettings& s);
+void writePartialRetirementSettings(const std::filesystem::path& userFolder, const YearSettings& s);
 
 } // namespace varemo

@@ -91,6 +91,8 @@ MenuDispatch menuAuswertung(int code) {
         return panelOf(panel::kTimeSupplements);
     case 28:
         return panelOf(panel::kChildBenefit);
+    case 29:
+        return panelOf(panel::kPartialRetirement);
     case 45:
         return panelOf(panel::kPensionLevy);
     case 41:

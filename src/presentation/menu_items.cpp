@@ -44,7 +44,7 @@ const std::vector<MenuItem>& menuItems() {
         {25, 'b', "Stundensätze der Zeitzuschläge (Zeilen 16, 17)", B},
         {27, 'b', "Schlüssel der Sachbezüge (Zeilen 25, 26)", B},
         {28, 'b', "Vorgaben für das Kindergeld", B},
-        {29, 'b', "Mindestnettobetrag bei Altersteilzeit", L},
+        {29, 'b', "Mindestnettobetrag bei Altersteilzeit", B},
         {40, 'a', "Schlüssel der Einbehalte (Zeilen 44 bis 46)", B},
         {41, 'a', "Kirchensteuer", B},
         {42, 'a', "Krankenkassen und Umlagen U1, U2, Insolvenz", B},

@@ -177,6 +177,25 @@ std::vector<Def> buildDefs() {
         [](const YearSettings& s) { return s.pay.soliByFlowChart; },
         [](YearSettings& s, bool v) { s.pay.soliByFlowChart = v; });
 
+    // Partial retirement: the percentages of the minimum net ("Was wäre wenn" beside the legal ones).
+    struct Q {
+        const char* key;
+        const char* meaning;
+        int PartialRetirementPercents::*field;
+    };
+    for (const Q q : {Q{"atz.beamte", "Altersteilzeitzuschlagsverordnung: Prozentsatz der Nettobezüge",
+                        &PartialRetirementPercents::civilServant},
+                      Q{"atz.altersteilzeitgesetz", "Altersteilzeitgesetz: Prozentsatz der Nettovergütung",
+                        &PartialRetirementPercents::atg},
+                      Q{"atz.tarifvertrag", "Tarifvertrag Altersteilzeit: Prozentsatz der Nettovergütung",
+                        &PartialRetirementPercents::agreement}}) {
+        const auto field = q.field;
+        number(
+            q.key, q.meaning, kPartialRetirementFile, P::PartialRetirement, 0, 1, 100,
+            [field](const YearSettings& s, int) -> int64_t { return s.retirement.*field; },
+            [field](YearSettings& s, int, int64_t v) { s.retirement.*field = static_cast<int>(v); });
+    }
+
     // Social-insurance defaults: the rates both sides share are entered whole and kept as halves.
     struct R {
         const char* key;

@@ -5,8 +5,9 @@
 //
 // Names: multiplikator.beamte, multiplikator.beamte.ab, multiplikator.tarif, multiplikator.tarif.ab,
 // familienzuschlag.berechnen, auszubildende.bezeichnung, urlaubsgeld, sonderzahlung.eigene-tabelle,
-// landesanteil.grundbetrag, landesanteil.je-kind, soli.programmablauf; sv.kv, sv.kv-ermaessigt, sv.pv,
-// sv.rv, sv.av (the rates of both sides together), sv.kinderlos, sv.zusatzbeitrag, sv.sachsen,
+// landesanteil.grundbetrag, landesanteil.je-kind, soli.programmablauf; atz.beamte,
+// atz.altersteilzeitgesetz, atz.tarifvertrag (whole percent of the minimum net); sv.kv, sv.kv-ermaessigt,
+// sv.pv, sv.rv, sv.av (the rates of both sides together), sv.kinderlos, sv.zusatzbeitrag, sv.sachsen,
 // sv.bbg.kv.west … sv.bbg.av.ost, sv.geringverdiener, sv.rv-mindestbemessung; umlage.u1, umlage.u2,
 // umlage.insolvenz (liability); kasse.N.allgemein|ermaessigt|zusatz|u1|u2|name (N = 0 to 35; rates from
 // the chosen month to December), kasse.insolvenzgeld; kirchensteuer.R.satz|pauschal|kappung|
@@ -41,6 +42,7 @@ enum class SettingsPanelKind {
     TimeSupplements = 125,     // hourly rates of the time supplements of lines 16 and 17
     ChildBenefit = 84,         // "Vorgaben für das Kindergeld"
     PensionLevy = 9,           // "Pensionsumlage bzw." / "Versorgungsrücklage im Jahr "
+    PartialRetirement = 83,    // "Altersteilzeit "
 };
 
 struct SettingInfo {

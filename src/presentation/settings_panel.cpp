@@ -39,6 +39,8 @@ std::string SettingsPanel::title() const {
         return "Vorgaben für das Kindergeld";
     case SettingsPanelKind::PensionLevy:
         return "Pensionsumlage bzw. Versorgungsrücklage im Jahr " + year;
+    case SettingsPanelKind::PartialRetirement:
+        return "Altersteilzeit ";
     }
     return "";
 }
@@ -105,6 +107,8 @@ void SettingsPanel::restoreDefaults() {
     case SettingsPanelKind::PensionLevy:
         s.tables.pensionReservePercent = shipped.tables.pensionReservePercent;
         s.tables.pensionFundLevyPercent = shipped.tables.pensionFundLevyPercent;
+    case SettingsPanelKind::PartialRetirement:
+        s.retirement = shipped.retirement;
         break;
     }
     changed_ = true;

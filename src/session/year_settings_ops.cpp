@@ -29,6 +29,7 @@ void applyYearSettings(Globaldaten& g, const YearSettings& s) {
     g.colours = s.colours;
     g.pay.tables = s.tables;
     g.pay.tablesYear = s.year;
+    g.retirement.percents = s.retirement;
 }
 
 void LoadYearSettings(Session& g) {
@@ -55,6 +56,7 @@ YearSettings currentYearSettings(const Globaldaten& g) {
         s.annualPayments = g.extras.annualPercentages;
     s.colours = g.colours;
     if (g.pay.tablesYear == g.year) s.tables = g.pay.tables;
+    s.retirement = g.retirement.percents;
     return s;
 }
 
@@ -64,7 +66,7 @@ void SaveYearSettings(Session& g, const YearSettings& s) {
         FileSnapshot snapshot(g.userFolder);
         const auto file = [&g](const char* name) { return findFileIgnoringCase(g.userFolder, name); };
         snapshot.add({file(kYearDefaultsFile), file(kChurchTaxFile), file(kPensionDefaultsFile),
-                      file(kAnnualPaymentFile), file(kSpecialPaymentFile)});
+                      file(kAnnualPaymentFile), file(kSpecialPaymentFile), file(kPartialRetirementFile)});
         try {
             // Only the files whose part changed are written.
             const YearSettings stored = readYearSettings(g.userFolder, s.year);
@@ -73,6 +75,7 @@ void SaveYearSettings(Session& g, const YearSettings& s) {
             if (s.pension != stored.pension) writePensionSettings(g.userFolder, s);
             if (s.annualPayments != stored.annualPayments) writeAnnualPaymentSettings(g.userFolder, s);
             if (s.tables != stored.tables) writeYearTableSettings(g.userFolder, s);
+            if (s.retirement != stored.retirement) writePartialRetirementSettings(g.userFolder, s);
         } catch (const std::exception& e) {
             const bool restored = snapshot.restore();
             throw StorageError("Die Einstellungen des Jahres " + std::to_string(s.year) +

@@ -31,6 +31,7 @@ bool isSettingsPanel(int code) {
     case SettingsPanelKind::TimeSupplements:
     case SettingsPanelKind::ChildBenefit:
     case SettingsPanelKind::PensionLevy:
+    case SettingsPanelKind::PartialRetirement:
         return true;
     }
     return false;

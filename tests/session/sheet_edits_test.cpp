@@ -39,8 +39,10 @@ TEST(FlagToggle, SwitchesTheFlagSetsItsEditCodeAndCarriesItIntoTheFollowingMonth
 
     ASSERT_TRUE(ToggleFlag(s.g, 12, FlagColumn::PerformancePay));
     EXPECT_EQ(flagCellText(s.g.workingCase, 12, FlagColumn::PerformancePay), "N");
-    ASSERT_TRUE(ToggleFlag(s.g, 8, FlagColumn::PartialRetirement));
+    // A new case's pay lines start in category "A"; a click moves on to "B".
     EXPECT_EQ(flagCellText(s.g.workingCase, 8, FlagColumn::PartialRetirement), "A");
+    ASSERT_TRUE(ToggleFlag(s.g, 8, FlagColumn::PartialRetirement));
+    EXPECT_EQ(flagCellText(s.g.workingCase, 8, FlagColumn::PartialRetirement), "B");
     EXPECT_FALSE(ToggleFlag(s.g, 21, FlagColumn::WageTax));
 }
 

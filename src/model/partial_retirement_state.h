@@ -1,0 +1,95 @@
+#pragma once
+// Partial retirement in the session: the percentages of the settings ("Altersteilzeit ") and the side
+// calculations of the last run, kept so that views and printouts read them without calculating again.
+
+#include "base/money.h"
+
+#include <optional>
+#include <string>
+
+namespace varemo {
+
+// The percentages of the minimum net, whole percent; the defaults are the legal and agreed ones.
+struct PartialRetirementPercents {
+    int civilServant = 83; // "Prozentsatz der Nettobezüge:" (Altersteilzeitzuschlagsverordnung)
+    int atg = 70;          // "Prozentsatz der Nettovergütung." (Altersteilzeitgesetz)
+    int agreement = 83;    // "Prozentsatz der Nettovergütung." (Tarifvertrag Altersteilzeit)
+    bool operator==(const PartialRetirementPercents&) const = default;
+};
+
+// A net as the minimum-net rules take it: the gross less wage tax, solidarity surcharge, church tax at
+// 8 % and, for employees, their social-insurance contributions at the year's rates.
+struct FlatRateNet {
+    Money gross;
+    Money wageTax;
+    Money surcharge;
+    Money churchTax;
+    Money socialInsurance;
+    Money net;
+    bool operator==(const FlatRateNet&) const = default;
+};
+
+// "20 % - Aufstockung vom Teilzeit-Bruttoentgelt".
+struct PercentTopUp {
+    Money base; // the part-time gross of the categories that enter
+    Money amount;
+    bool operator==(const PercentTopUp&) const = default;
+};
+
+// The raise to a percentage of the full-time net.
+struct MinimumNetRaise {
+    int percent = 0;
+    bool fromTable = false;  // the minimum net is the table's (else computed from the flat-rate net)
+    FlatRateNet fullTime;    // "Pauschaliertes Vollzeit-Nettoentgelt" (computed variant)
+    FlatRateNet partTime;    // "Fiktives Teilzeit-Nettoentgelt"
+    std::optional<Money> minimumNet; // none: the table has no row for the gross (missing says which)
+    std::string missing;
+    Money raise;
+    bool operator==(const MinimumNetRaise&) const = default;
+};
+
+// The additional pension-insurance contributions the employer alone pays.
+struct PensionTopUp {
+    Money fullTimePay;         // "Sozialversicherungspflichtiges Vollzeit-Entgelt abz. Einmalzahlungen"
+    Money ninetyPercent;       // "davon 90 % ="
+    Money partTimePay;         // "sozialversicherungspflichtiges Teilzeit-Entgelt "
+    Money agreementDifference; // § 5 (4) TV ATZ: 90 % of the previous pay less the part-time pay
+    Money statutoryBase;       // § 3 (1) Nr. 1 b AltTZG: 80 % of the regular pay, within 90 % of the ceiling
+    Money difference;          // "= vom AG zu versichernder Differenzbetrag": the higher of the two
+    std::string rateName;      // "18,6"
+    Money contribution;
+    bool operator==(const PensionTopUp&) const = default;
+};
+
+// Altersteilzeitzuschlagsverordnung § 2: the supplement up to a percentage of the fictitious full-time net.
+struct CivilServantSupplement {
+    int percent = 0;
+    FlatRateNet fullTime; // "FIKTIVES VOLLZEIT-NETTOGEHALT"
+    FlatRateNet partTime; // the net of the partial-retirement pay
+    Money guaranteedNet;  // "GARANTIERTES NETTOGEHALT"
+    Money supplement;     // "Aufstockung (steuerfrei mit Progressionsvorbehalt)"
+    bool operator==(const CivilServantSupplement&) const = default;
+};
+
+struct PartialRetirementResult {
+    bool computed = false; // line 23 is "% TV-ATZ Arbeitsphase" or "% TV-ATZ Freizeitphase"
+    bool civilServant = false;
+    bool releasePhase = false;
+    PercentTopUp atgTwenty;
+    MinimumNetRaise atgRaise;
+    PercentTopUp agreementTwenty;
+    Money agreementVariant; // the 34 % variant of the agreement's part-time top-up
+    MinimumNetRaise agreementRaise;
+    CivilServantSupplement civil;
+    PensionTopUp pension;
+    Money topUp; // what line 43 receives
+    bool operator==(const PartialRetirementResult&) const = default;
+};
+
+struct PartialRetirementState {
+    PartialRetirementPercents percents;
+    PartialRetirementResult result;
+    bool operator==(const PartialRetirementState&) const = default;
+};
+
+} // namespace varemo
