@@ -126,6 +126,12 @@ int32_t marriedPart(int32_t entry16, int rule) {
     return even / 2;
 }
 
+std::optional<bool> spouseInPublicService(const Case& c) {
+    const int option = c.key(KeySlot::FamilyAllowance);
+    if (!isCivilServant(c.serviceRelationship()) || option < 1 || option > 7) return std::nullopt;
+    return c.key(KeySlot::LineSeven) != 0;
+}
+
 LineAmount lineTenAmount(const LookupContext& ctx, bool familyComputed) {
     const Case& c = ctx.c;
     const int sr = c.serviceRelationship();

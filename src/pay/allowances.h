@@ -54,6 +54,10 @@ LineAmount lineTenAmount(const LookupContext& ctx, bool familyComputed);
 // The married part of the family allowance: entry 16, or half of it when the married-allowance rule
 // (line 7) is not 0; an odd entry is raised by one cent first so that the half is exact.
 int32_t marriedPart(int32_t entry16, int rule);
+// Whether the spouse of a married civil servant is in the public service as well (§ 40 (4) BBesG), as
+// the married-allowance rule of line 7 says (1 to 3 halve the married part); nothing where line 10 is
+// not the family allowance of a married civil servant (options 1 to 7).
+std::optional<bool> spouseInPublicService(const Case& c);
 
 // Line 12 (performance pay).
 enum class PerformanceKind {
