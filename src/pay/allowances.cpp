@@ -356,6 +356,24 @@ std::vector<std::string> lineTenOptions(const Case& c, const OptionTextFile& tex
             "Besitzstandszuschlag für 3 Kinder",    "Zul. f. höherw. Tätigk. lt. Eingabe"};
 }
 
+std::string lineTenShortCode(const Case& c) {
+    const int sr = c.serviceRelationship();
+    const int option = c.key(KeySlot::FamilyAllowance);
+    if (hasFamilyAllowance(sr) || sr >= kAgreedSalary) {
+        if (option == 0) return "ledig";
+        if (option == 1) return "verh.";
+        if (option >= 2 && option <= 7) return "vh. " + std::to_string(option - 1) + "K";
+        if (option >= 8 && option <= 13) return "ld. " + std::to_string(option - 7) + "K";
+        if (option == 14) return "keine";
+        if (option == 16) return "lt.Eing.";
+        return {};
+    }
+    if (option == 0) return "lt.Eing.";
+    if (option == 1) return "keine";
+    if (option >= 2 && option <= 4) return std::to_string(option - 1) + " K.";
+    return {};
+}
+
 std::vector<std::string> lineTwelveOptions(const Case& c) {
     const int sr = c.serviceRelationship();
     if (isCivilServant(sr))

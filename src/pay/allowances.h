@@ -96,6 +96,10 @@ constexpr bool allowancePaysTypedAmount(int option) {
 // Option lists.
 std::vector<std::string> lineNineOptions(const Case& c);
 std::vector<std::string> lineTenOptions(const Case& c, const OptionTextFile& texts);
+// Line 10's option as the year view's short code: the family status of the family allowance ("ledig",
+// "verh.", "vh. 1K" to "vh. 6K", single parents "ld. 1K" to "ld. 6K", "keine", "lt.Eing."), or the employees'
+// protected child amounts ("lt.Eing.", "keine", "1 K." to "3 K."); empty for an option without one.
+std::string lineTenShortCode(const Case& c);
 std::vector<std::string> lineTwelveOptions(const Case& c);
 // The 108 entries of lines 13 to 15; entry 0 is the case's own text (filled in by the sheet).
 std::vector<std::string> allowanceOptions(const Case& c, const OptionTextFile& texts);
