@@ -518,4 +518,12 @@ ReportTable buildSettingsListing(const CaseYearFigures& figures, int year) {
     return std::move(b.table);
 }
 
+std::shared_ptr<const ReportTable> yearViewPrintTable(Session& g, int kind, bool accumulated) {
+    const std::optional<YearViewKind> view = yearViewKindNumbered(kind);
+    if (!view && kind != kSettingsListingPrintKind) return nullptr;
+    const CaseYearFigures figures = CalculateCaseYear(g, g.caseNumber);
+    return std::make_shared<const ReportTable>(view ? buildYearView(figures, g.year, {*view, accumulated})
+                                                    : buildSettingsListing(figures, g.year));
+}
+
 } // namespace varemo

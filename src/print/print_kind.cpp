@@ -1,6 +1,7 @@
 #include "print/print_kind.h"
 
 #include "print/salary_printout.h"
+#include "print/year_view_printout.h"
 
 namespace varemo::print {
 
@@ -19,6 +20,12 @@ const std::vector<PrintKindEntry>& printKinds() {
          bescheinigung},
         {25, "ZVKlstsoz", "Zusatzversorgung: Steuer und Sozialversicherung", Orientation::Portrait, false,
          ZVKlstsoz},
+        {39, "AG_Übersicht2", "Monatsgehälter und Arbeitgeberaufwand", Orientation::Landscape, false,
+         AG_Uebersicht2},
+        {40, "ansicht", "Monatsgehälter", Orientation::Landscape, false, ansicht},
+        {41, "agsicht", "Arbeitgeberaufwand", Orientation::Landscape, false, agsicht},
+        {49, "kontrolledrucken2", "Kontrolle der Einstellungen", Orientation::Landscape, false,
+         kontrolledrucken2},
     };
     return kinds;
 }
