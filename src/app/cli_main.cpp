@@ -59,8 +59,8 @@ const Command kCommands[] = {
     {"select-user", runSelectUser, "select-user N [--password P]"},
     {"print", runPrint,
      "print --kind K --year Y --set REAL|PLAN|INFO --case N --month M (--text | --pdf FILE)\n"
-     "        [--today TT.MM.JJJJ] [--second-sheet]   (a printout of the case-month; month 13: the year "
-     "salary)"},
+     "        [--today TT.MM.JJJJ] [--second-sheet] [--accumulated]   (a printout of the case-month; month "
+     "13: the year salary; kinds 39 to 41 and 49: the year view)"},
     {"update", runUpdate,
      "update check [--base URL] [--json] | update server [--json] | update tariffs --year Y [--base URL]\n"
      "        (the update check; the tariff archive of a year from the update server)"},

@@ -1,9 +1,11 @@
 // The command print: one printout of a case-month, as text in reading order (--text) or as a PDF file
 // (--pdf FILE, in builds with the window). Printing reads the case-month as its calculation left it and
-// writes nothing back.
+// writes nothing back. The year views (kinds 39, 40, 41, with --accumulated the months summed) and the
+// control listing (49) print the case's year.
 
 #include "app/cli_common.h"
 #include "presentation/navigation.h"
+#include "presentation/year_view.h"
 #include "print/print_kind.h"
 #include "print/recording_surface.h"
 
@@ -30,6 +32,7 @@ int runPrint(CliContext& ctx) {
     int kind = 0;
     std::string pdf;
     bool text = false;
+    bool accumulated = false;
     print::PrintOptions options;
     options.today = todayText();
     ArgReader r(ctx.args);
@@ -46,6 +49,8 @@ int runPrint(CliContext& ctx) {
             options.today = r.value();
         else if (a == "--second-sheet")
             options.secondSheet = true;
+        else if (a == "--accumulated")
+            accumulated = true;
         else
             r.unknown();
     }
@@ -68,6 +73,7 @@ int runPrint(CliContext& ctx) {
         g.prompter.ask(*refusal);
         return 1;
     }
+    options.table = yearViewPrintTable(g, kind, accumulated);
     if (text) {
         print::RecordingSurface surface;
         print::runPrintKind(kind, g, surface, options);

@@ -36,6 +36,8 @@ struct TableRow {
 struct ReportTable {
     std::string name;  // the table's key in exports ("salaries", "months", ...)
     std::string title; // the window title
+    // Lines under the title on the printout and above the window's grid; not part of the exports.
+    std::vector<std::string> headings;
     std::vector<std::string> columns;
     std::vector<TableRow> rows;
     int monthColumn = 0;            // columns monthColumn .. monthColumn + 11 are January to December

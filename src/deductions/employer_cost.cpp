@@ -27,6 +27,11 @@ template <size_t N> Money keyedEmployerCost(const Case& c, const std::array<Keye
 
 } // namespace
 
+bool paysPartialRetirementTopUp(const Case& c) {
+    const int option = c.key(KeySlot::ChildBenefit);
+    return option >= kTopUpFirst && option <= kTopUpLast;
+}
+
 bool countsAsEmployerCost(const std::string& keyCode) {
     return keyCode.size() == static_cast<size_t>(kKeyCodeLength) && keyCode.back() == '1';
 }
@@ -54,8 +59,7 @@ void EmployerCostStep(Globaldaten& g) {
     }
     e[EmployerItem::TakenOverTaxes] =
         g.tax.employerFlat.wageTax + g.tax.employerFlat.surcharge + g.tax.employerFlat.churchTax;
-    const int topUp = c.key(KeySlot::ChildBenefit);
-    if (topUp >= kTopUpFirst && topUp <= kTopUpLast)
+    if (paysPartialRetirementTopUp(c))
         e[EmployerItem::PartialRetirementTopUp] = Money::fromCents(c.amount(AmountSlot::ChildBenefit));
     e[EmployerItem::InKind] = keyedEmployerCost(c, kInKindLines);
     e[EmployerItem::CalculatedCosts] = g.pension.inputs.calculatedCosts;

@@ -21,6 +21,9 @@ namespace varemo {
 // Whether a key code counts its line as employer cost (position 6, the last character, is "1").
 bool countsAsEmployerCost(const std::string& keyCode);
 
+// Whether line 43 holds a partial-retirement top-up (options 1 to 3), not child benefit.
+bool paysPartialRetirementTopUp(const Case& c);
+
 // Fills g.pension.employer.
 void EmployerCostStep(Globaldaten& g);
 

@@ -1,5 +1,7 @@
 #include "deductions/insurance_status.h"
 
+#include "tariffs/service_relationship.h"
+
 #include <cstdlib>
 
 namespace varemo {
@@ -61,6 +63,11 @@ InsuranceStatus insuranceStatus(const Globaldaten& g) {
 
     s.kvzHundredths = g.funds.rates(healthFundOfKey(c.key(KeySlot::HealthFund)), monthOf(c)).additional;
     return s;
+}
+
+std::string wageTaxTable(const Globaldaten& g) {
+    if (isWithoutPay(g.workingCase.serviceRelationship())) return {};
+    return insuranceStatus(g).krv == 2 ? "Tabelle B" : "Tabelle A";
 }
 
 } // namespace varemo

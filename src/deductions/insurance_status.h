@@ -28,6 +28,7 @@
 #include "model/globaldaten.h"
 
 #include <cstdint>
+#include <string>
 
 namespace varemo {
 
@@ -51,5 +52,10 @@ InsuranceStatus insuranceStatus(const Globaldaten& g);
 // result; files written before that was so hold it only in the line's slot, which is still exact for
 // the kinds whose result is the typed amount itself (KV 7 to 9, PV 5, 6 and 8).
 Money typedPremium(const Case& c, AmountSlot line);
+
+// The wage-tax table of the case: "Tabelle A" (general) with statutory pension insurance, "Tabelle B"
+// (special) without, where § 39b (2) sentence 5 No. 3 EStG leaves out the partial provision for pension
+// contributions; empty for a case without pay.
+std::string wageTaxTable(const Globaldaten& g);
 
 } // namespace varemo

@@ -126,6 +126,12 @@ int32_t marriedPart(int32_t entry16, int rule) {
     return even / 2;
 }
 
+std::optional<bool> spouseInPublicService(const Case& c) {
+    const int option = c.key(KeySlot::FamilyAllowance);
+    if (!isCivilServant(c.serviceRelationship()) || option < 1 || option > 7) return std::nullopt;
+    return c.key(KeySlot::LineSeven) != 0;
+}
+
 LineAmount lineTenAmount(const LookupContext& ctx, bool familyComputed) {
     const Case& c = ctx.c;
     const int sr = c.serviceRelationship();
@@ -348,6 +354,24 @@ std::vector<std::string> lineTenOptions(const Case& c, const OptionTextFile& tex
     return {"Besitzstandszuschl.f.Kinder lt.Eing.", "Kein Besitzstandszuschl.f.Kinder",
             "Besitzstandszuschlag für 1 Kind",      "Besitzstandszuschlag für 2 Kinder",
             "Besitzstandszuschlag für 3 Kinder",    "Zul. f. höherw. Tätigk. lt. Eingabe"};
+}
+
+std::string lineTenShortCode(const Case& c) {
+    const int sr = c.serviceRelationship();
+    const int option = c.key(KeySlot::FamilyAllowance);
+    if (hasFamilyAllowance(sr) || sr >= kAgreedSalary) {
+        if (option == 0) return "ledig";
+        if (option == 1) return "verh.";
+        if (option >= 2 && option <= 7) return "vh. " + std::to_string(option - 1) + "K";
+        if (option >= 8 && option <= 13) return "ld. " + std::to_string(option - 7) + "K";
+        if (option == 14) return "keine";
+        if (option == 16) return "lt.Eing.";
+        return {};
+    }
+    if (option == 0) return "lt.Eing.";
+    if (option == 1) return "keine";
+    if (option >= 2 && option <= 4) return std::to_string(option - 1) + " K.";
+    return {};
 }
 
 std::vector<std::string> lineTwelveOptions(const Case& c) {

@@ -54,6 +54,10 @@ LineAmount lineTenAmount(const LookupContext& ctx, bool familyComputed);
 // The married part of the family allowance: entry 16, or half of it when the married-allowance rule
 // (line 7) is not 0; an odd entry is raised by one cent first so that the half is exact.
 int32_t marriedPart(int32_t entry16, int rule);
+// Whether the spouse of a married civil servant is in the public service as well (§ 40 (4) BBesG), as
+// the married-allowance rule of line 7 says (1 to 3 halve the married part); nothing where line 10 is
+// not the family allowance of a married civil servant (options 1 to 7).
+std::optional<bool> spouseInPublicService(const Case& c);
 
 // Line 12 (performance pay).
 enum class PerformanceKind {
@@ -92,6 +96,10 @@ constexpr bool allowancePaysTypedAmount(int option) {
 // Option lists.
 std::vector<std::string> lineNineOptions(const Case& c);
 std::vector<std::string> lineTenOptions(const Case& c, const OptionTextFile& texts);
+// Line 10's option as the year view's short code: the family status of the family allowance ("ledig",
+// "verh.", "vh. 1K" to "vh. 6K", single parents "ld. 1K" to "ld. 6K", "keine", "lt.Eing."), or the employees'
+// protected child amounts ("lt.Eing.", "keine", "1 K." to "3 K."); empty for an option without one.
+std::string lineTenShortCode(const Case& c);
 std::vector<std::string> lineTwelveOptions(const Case& c);
 // The 108 entries of lines 13 to 15; entry 0 is the case's own text (filled in by the sheet).
 std::vector<std::string> allowanceOptions(const Case& c, const OptionTextFile& texts);

@@ -356,9 +356,7 @@ SheetCaptions sheetCaptions(const Session& g) {
     // The basic allowance (§ 32a (1) No. 1 EStG) of the year's tariff, in whole euros.
     out.taxBlock =
         "Steuern m.GFB " + std::to_string(lohnstr_detail::yearParams(g.year).tariff.GFB.toInt64()) + " €";
-    // § 39b (2) sentence 5 No. 3 EStG: without statutory pension insurance the partial provision for
-    // pension contributions is left out (special table).
-    if (!isWithoutPay(sr)) out.taxTable = insuranceStatus(g).krv == 2 ? "Tabelle B" : "Tabelle A";
+    out.taxTable = wageTaxTable(g);
     if (auto amount = specialPaymentReminder(g)) out.reminder = "Sonderzahlung nicht vergessen:" + *amount;
     return out;
 }

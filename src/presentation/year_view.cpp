@@ -1,7 +1,9 @@
 #include "presentation/year_view.h"
 
+#include "pay/allowances.h"
 #include "tariffs/service_relationship.h"
 
+#include <cmath>
 #include <functional>
 
 namespace varemo {
@@ -72,6 +74,51 @@ std::string taxClassCode(const MonthFigures& f) {
     const std::string prefix = "Steuerklasse";
     if (text.rfind(prefix, 0) == 0) text = trimmed(text.substr(prefix.size()));
     return text;
+}
+
+// Line 10 as a short code ("vh. 2K"); its text where the option has none.
+std::string familyCode(const MonthFigures& f) {
+    std::string code = lineTenShortCode(f.workingCase);
+    return code.empty() ? lineText(f, 10) : code;
+}
+
+// Line 8 as a short code, so that the step survives the narrow cells of the printout: "Stufe 3",
+// "Ü-Stufe 1" (transition steps), trainees "im 2. J.", "lt.Eing." for a typed amount; the text otherwise.
+std::string stepCode(const MonthFigures& f) {
+    const std::string text = lineText(f, 8);
+    const std::string trainee = "Entgelt im ";
+    if (text.rfind(trainee, 0) == 0) {
+        const size_t dot = text.find('.', trainee.size());
+        if (dot != std::string::npos)
+            return "im " + text.substr(trainee.size(), dot - trainee.size()) + ". J.";
+    }
+    if (text.find("lt. Eingabe") != std::string::npos) return "lt.Eing.";
+    const size_t step = text.find("tufe ");
+    if (step == std::string::npos || step == 0) return text;
+    const size_t digits = step + 5;
+    size_t end = digits;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9')
+        ++end;
+    if (end == digits) return text;
+    const bool transition = text.rfind("Überleitungsstufe", 0) == 0;
+    return (transition ? "Ü-Stufe " : "Stufe ") + text.substr(digits, end - digits);
+}
+
+// A factor with five decimals ("###,##0.00000"), from hundred-thousandths.
+std::string factorCell(int64_t hundredThousandths) {
+    const int64_t whole = hundredThousandths / 100000;
+    const std::string rest = std::to_string(hundredThousandths % 100000 + 100000).substr(1);
+    return std::to_string(whole) + ',' + rest;
+}
+
+std::string partTimeFactorCell(const MonthFigures& f) {
+    // The factor is a float of the run; it is shown, not computed with, so its own value to five decimals.
+    return factorCell(std::llround(static_cast<double>(f.partTimeFactor) * 100000.0));
+}
+
+std::string partialMonthFactorCell(const MonthFigures& f) {
+    if (f.monthWhole <= 0) return {};
+    return factorCell(mulDiv(f.monthPaid, 100000, f.monthWhole, Rounding::HalfUp));
 }
 
 struct Builder {
@@ -148,13 +195,33 @@ void addNotes(const CaseYearFigures& y, ReportTable& table) {
             table.notes.push_back(monthColumnCaptions()[static_cast<size_t>(f.month - 1)] + " " + f.problem);
 }
 
+// § 168 (1) No. 1b SGB VI: of a mini-job the employer pays a flat share of the pension contribution and
+// the employee the rest of the full rate, at least on the minimum base of § 163 (8) SGB VI.
+void addMiniJobNote(const CaseYearFigures& y, ReportTable& table) {
+    for (const MonthFigures& f : y.months)
+        if (f.available() && f.miniJobMinimumBase) {
+            table.notes.push_back(
+                "Minijob: Der Arbeitnehmer trägt den Unterschied zwischen dem Pauschalbeitrag "
+                "des Arbeitgebers und dem vollen Beitrag zur Rentenversicherung, mindestens "
+                "aus " +
+                f.miniJobMinimumBase->toDisplay() +
+                " Euro  (Mindestbeitragsbemessungsgrundlage bei Minijobs).");
+            return;
+        }
+}
+
+// The accumulated salaries are headed as the year's summary.
+void addSummaryHeading(const CaseYearFigures& y, int year, ReportTable& table) {
+    table.headings.push_back("A U F S U M M I E R U N G    D E R   J A H R E S G E H Ä L T E R   2 0 " +
+                             std::to_string(year % 100 + 100).substr(1) + "   für " + trimmed(y.name));
+}
+
 void salaries(Builder& b) {
     const bool civil = anyCivilServant(b.y);
     b.headingRow("Bezügedaten");
     b.textRow(civil ? "Bes.Gruppe" : "Entg.Gruppe", [](const MonthFigures& f) { return f.payGroup; });
-    b.textRow(civil ? "DA-Stufe" : "Entgeltstufe", [](const MonthFigures& f) { return lineText(f, 8); });
-    b.textRow(civil ? "Fam.Z.Stufe" : "Besitzstand für Kinder",
-              [](const MonthFigures& f) { return lineText(f, 10); });
+    b.textRow(civil ? "DA-Stufe" : "Entgeltstufe", stepCode);
+    b.textRow(civil ? "Fam.Z.Stufe" : "Besitzstand für Kinder", familyCode);
     b.textRow("Arbeitsstunden",
               [](const MonthFigures& f) { return workingTime(f, AmountSlot::AgreedHours); });
     b.textRow("Tage", [](const MonthFigures& f) { return workingTime(f, AmountSlot::PaidDays); });
@@ -183,12 +250,18 @@ void salaries(Builder& b) {
     b.textRow("Krankenversicherung", [](const MonthFigures& f) { return lineText(f, 37); });
 }
 
+Money staffCost(const MonthFigures& f);
+
 void employerCost(Builder& b) {
     for (int i = 0; i < kEmployerItems; ++i) {
         const auto which = static_cast<EmployerItem>(i);
         b.amountRow(trimmed(employerItemLabel(which)),
                     [which](const MonthFigures& f) { return item(f, which); });
     }
+    // The cost of the post in the narrow sense (as the combined sheet's "= PERSONAL- KOSTEN"), and the
+    // part of it that rewards performance.
+    b.amountRow("P E R S O N A L K O S T E N", staffCost);
+    b.amountRow("davon Leistungsentgelt", [](const MonthFigures& f) { return f.performancePay; });
     b.amountRow("G E S A M T K O S T E N", [](const MonthFigures& f) { return f.employer.total; });
 }
 
@@ -368,7 +441,10 @@ ReportTable buildYearView(const CaseYearFigures& figures, int year, YearViewOpti
         combined(b);
         break;
     }
+    if (options.accumulated && options.kind != YearViewKind::EmployerCost)
+        addSummaryHeading(figures, year, b.table);
     addNotes(figures, b.table);
+    if (options.kind != YearViewKind::Salaries) addMiniJobNote(figures, b.table);
     return std::move(b.table);
 }
 
@@ -403,8 +479,9 @@ ReportTable buildSettingsListing(const CaseYearFigures& figures, int year) {
     textOf(7, "Ehegatte i.ö.D.");
     textOf(4, "Dienstverhältnis");
     row("4", "Gruppe", [](const MonthFigures& f) { return f.payGroup; });
-    textOf(8, "Stufe");
-    textOf(10, "Zuschlag");
+    // The short codes of the year view, so that the narrow cells of the printout keep what matters.
+    row("8", "Stufe", stepCode);
+    row("10", "Zuschlag", familyCode);
     textOf(9, "Allg.Zulage");
     textOf(11, "Vermögensw. Leistungen");
     textOf(12, "Leistungszulagen");
@@ -422,20 +499,31 @@ ReportTable buildSettingsListing(const CaseYearFigures& figures, int year) {
     flagOf("Zeilen für Teilzeit", LineFlag::PartTime);
     flagOf("Zeilen für Bruchteil", LineFlag::PartialMonth);
     textOf(22, "Teilzeit");
+    row("22", "Teilzeitfaktor", partTimeFactorCell);
     textOf(23, "Bruchteil");
+    row("23", "Bruchteilfaktor", partialMonthFactorCell);
     amountOf(24, "Freibetrag");
     row("25-26", "Sachbezüge", [](const MonthFigures& f) { return lines(f, 25, 26).toDisplay(); });
     textOf(27, "Zusatzversorgung");
     row("28", "Kostenstelle Nr.",
         [](const MonthFigures& f) { return std::to_string(f.workingCase.key(KeySlot::CostCentre)); });
+    row("34", "Lohnsteuertabelle", [](const MonthFigures& f) { return f.taxTable; });
     textOf(32, "Lebensjahr");
-    textOf(34, "Steuerklasse");
+    row("34", "Steuerklasse", taxClassCode);
     textOf(36, "Kirchensteuer");
     textOf(37, "KV-Beitragssatz");
     textOf(42, "ATV-AN-Beitragssatz");
     amountOf(43, "Kindergeld");
     addNotes(figures, b.table);
     return std::move(b.table);
+}
+
+std::shared_ptr<const ReportTable> yearViewPrintTable(Session& g, int kind, bool accumulated) {
+    const std::optional<YearViewKind> view = yearViewKindNumbered(kind);
+    if (!view && kind != kSettingsListingPrintKind) return nullptr;
+    const CaseYearFigures figures = CalculateCaseYear(g, g.caseNumber);
+    return std::make_shared<const ReportTable>(view ? buildYearView(figures, g.year, {*view, accumulated})
+                                                    : buildSettingsListing(figures, g.year));
 }
 
 } // namespace varemo

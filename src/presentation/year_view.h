@@ -7,6 +7,7 @@
 #include "base/report_table.h"
 #include "session/year_figures.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -37,5 +38,11 @@ std::string yearViewClickHint(YearViewKind kind);
 
 // The control listing of the case's settings per month: "Zeile", "Bezeichnung", the twelve months.
 ReportTable buildSettingsListing(const CaseYearFigures& figures, int year);
+
+// The printout kinds of the year view: 39, 40 and 41 its views, 49 the control listing.
+inline constexpr int kSettingsListingPrintKind = 49;
+// The table a year-view printout (kind 39, 40, 41 or 49) prints, built from the working case's months;
+// nothing for another kind. The case must be stored in the session's year.
+std::shared_ptr<const ReportTable> yearViewPrintTable(Session& g, int kind, bool accumulated);
 
 } // namespace varemo

@@ -4,6 +4,7 @@
 #include "print/list_kind.h"
 #include "print/salary_printout.h"
 #include "print/wage_tax_certificate.h"
+#include "print/year_view_printout.h"
 
 #include <algorithm>
 
@@ -41,6 +42,12 @@ const std::vector<PrintKindEntry>& printKinds() {
          bescheinigung},
         {25, "ZVKlstsoz", "Zusatzversorgung: Steuer und Sozialversicherung", Orientation::Portrait, false,
          ZVKlstsoz},
+        {39, "AG_Übersicht2", "Monatsgehälter und Arbeitgeberaufwand", Orientation::Landscape, false,
+         AG_Uebersicht2},
+        {40, "ansicht", "Monatsgehälter", Orientation::Landscape, false, ansicht},
+        {41, "agsicht", "Arbeitgeberaufwand", Orientation::Landscape, false, agsicht},
+        {49, "kontrolledrucken2", "Kontrolle der Einstellungen", Orientation::Landscape, false,
+         kontrolledrucken2},
         {45, "lohnsteuerbescheinigungdrucken", "Lohnsteuerbescheinigung", Orientation::Portrait, false,
          lohnsteuerbescheinigungdrucken},
         {70, "steuerblatt", "Berechnung der Steuerabzüge", Orientation::Portrait, true, steuerblatt},

@@ -2,9 +2,11 @@
 // The printouts by their code (PrintKind): the preview shows one, and its print button runs the same
 // procedure again on the printer. A code without an entry prints an empty document.
 
+#include "base/report_table.h"
 #include "print/print_surface.h"
 #include "session/session.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +17,9 @@ namespace varemo::print {
 struct PrintOptions {
     std::string today;        // "TT.MM.JJJJ", the date of "erstellt am "
     bool secondSheet = false; // the employer's cost always on a sheet of its own ("Blatt 2")
+    // The year views (39, 40, 41) and the control listing (49): the table the window built from the
+    // case's months, so that printing it again prints what was shown.
+    std::shared_ptr<const ReportTable> table = nullptr;
 };
 
 using PrintProcedure = void (*)(const Session& g, PrintSurface& s, const PrintOptions& options);

@@ -1,6 +1,9 @@
 #include "print/salary_printout.h"
 
+#include "deductions/contribution_group.h"
+#include "deductions/employer_cost.h"
 #include "deductions/kind_lists.h"
+#include "pay/allowances.h"
 #include "pay/part_time.h"
 #include "pay/pay_options.h"
 #include "print/number_format.h"
@@ -198,6 +201,8 @@ void Kopf(const Session& g, PrintSurface& s, const PrintOptions& options, const 
     nextRow(s);
     s.setFont("Arial", 14, true);
     s.printAt(kColumns.left, title + " " + yearSalaryOrMonth(g), true);
+    // No field of the case says whether the employee is a woman or a man, so the name stands without
+    // the salutation "Frau" or "Herrn" rather than with a guessed one.
     s.setFont("Arial", 11, true);
     s.printAt(kColumns.left, c.name, true);
     s.setFont("Arial", 8);
@@ -224,6 +229,8 @@ void Kopf(const Session& g, PrintSurface& s, const PrintOptions& options, const 
     left.add(midijob ? "Midijob" : "Gleitzone", yesNo(g.social.worksheet.zone));
     left.add("Ki.los PV", yesNo(c.key(KeySlot::Childless) != 0));
     left.add("Mehrf.B.", yesNo(c.key(KeySlot::OtherEmployments) != 0));
+    if (const std::optional<bool> spouse = spouseInPublicService(c)) left.add("Eheg.öD", yesNo(*spouse));
+    if (!isCivilServant(c.serviceRelationship())) left.add("SV-Schl.", contributionGroupKey(c));
     if (!g.showsYearSalary()) left.add("SV-Tage", std::to_string(g.social.worksheet.svDays));
 
     CaseDataColumn right{s, 3.0, y0};
@@ -404,6 +411,14 @@ std::string rateCaption(const char* caption, Rate r) {
     return text + formatRate(r) + " %";
 }
 
+// § 3 Nr. 28 EStG leaves the partial-retirement top-up of line 43 free of tax; § 32b (1) Nr. 1 g EStG
+// still counts it for the rate of the taxable income.
+std::string deductionCaption(const Session& g, int line) {
+    if (line == 43 && paysPartialRetirementTopUp(g.workingCase))
+        return lineCaption(g, line) + " (mit Progressionsvorbehalt)";
+    return lineCaption(g, line);
+}
+
 // The deductions and payments of lines 34 to 46 and the payout additions, each row's amount taken from
 // the sheet; a line is split into its parts only where the parts add up to it.
 std::vector<DeductionRow> deductionRows(const Session& g) {
@@ -418,7 +433,7 @@ std::vector<DeductionRow> deductionRows(const Session& g) {
             if (const auto total = g.sheet.line(n).amountCents; total != 0)
                 rows.push_back({n == 34   ? "Lohnsteuer"
                                 : n == 35 ? "Solidaritätszuschlag"
-                                          : lineCaption(g, n),
+                                          : deductionCaption(g, n),
                                 std::nullopt, total ? cents(*total) : Money(), !total});
         return rows;
     }
@@ -487,7 +502,7 @@ std::vector<DeductionRow> deductionRows(const Session& g) {
                                                     {44, AmountSlot::Deduction1},
                                                     {45, AmountSlot::Deduction2},
                                                     {46, AmountSlot::Deduction3}}})
-        if (line(slot) != Money()) rows.push_back({lineCaption(g, sheetLine), std::nullopt, line(slot)});
+        if (line(slot) != Money()) rows.push_back({deductionCaption(g, sheetLine), std::nullopt, line(slot)});
     for (AmountSlot slot : slotsFrom(slots::kFirstPayoutAddition, slots::kLastPayoutAddition))
         if (c.amount(slot) != 0) rows.push_back({"Sonstige Zahlung", std::nullopt, line(slot) * 100});
     return rows;
@@ -567,14 +582,24 @@ void AGAufwand(const Session& g, PrintSurface& s, const PrintOptions& options) {
         amountRow(s, kColumns.text, caption, m);
         sum += m;
     };
-    const auto branch = [&](const char* name, const BranchResult& b) {
-        if (b.subsidy != Money())
+    // § 20 (3) SGB IV: for some (trainees of little pay, volunteers) the employer bears the employee's
+    // share too; such a row is marked and explained below the total.
+    bool bothShares = false;
+    const auto branch = [&](const char* name, const BranchResult& b, Rate fullRate = Rate{}) {
+        if (b.subsidy != Money()) {
             row(std::string("+ AG-Zuschuss: ") + name, b.employer);
-        else if (b.employerRate.value != 0)
+        } else if (b.employee == Money() && b.employer != Money() && fullRate.value != 0 &&
+                   b.employerRate == fullRate) {
+            row("+ AG-Anteil + AN-Anteil: " + std::string(name) + " " + formatRate(b.employerRate) + " % *)",
+                b.employer);
+            bothShares = true;
+        } else if (b.employerRate.value != 0) {
             row("+ AG-Anteil: " + std::string(name) + " " + formatRate(b.employerRate) + " %", b.employer);
-        else
+        } else {
             row("+ AG-Anteil: " + std::string(name), b.employer);
+        }
     };
+    const SvDefaults& rates = g.social.defaults;
     if (sv.computed && sv.kv.employer + sv.kvAdditional.employer == e[EmployerItem::HealthShare]) {
         branch("Krankenversicherung", sv.kv);
         row("+ AG-Anteil: Zusatzbeitrag zur Krankenvers. " + formatRate(sv.kvAdditional.employerRate * 2) +
@@ -584,15 +609,15 @@ void AGAufwand(const Session& g, PrintSurface& s, const PrintOptions& options) {
         row("+ AG-Anteil: Krankenversicherung", e[EmployerItem::HealthShare]);
     }
     if (sv.computed && sv.pv.employer == e[EmployerItem::CareShare])
-        branch("Pflegeversicherung", sv.pv);
+        branch("Pflegeversicherung", sv.pv, rates.pvHalf * 2);
     else
         row("+ AG-Anteil: Pflegeversicherung", e[EmployerItem::CareShare]);
     if (sv.computed && sv.rv.employer == e[EmployerItem::PensionShare])
-        branch("Rentenversicherung", sv.rv);
+        branch("Rentenversicherung", sv.rv, rates.rvHalf * 2);
     else
         row("+ AG-Anteil: Rentenversicherung", e[EmployerItem::PensionShare]);
     if (sv.computed && sv.av.employer == e[EmployerItem::UnemploymentShare])
-        branch("Arbeitslosenversicherung", sv.av);
+        branch("Arbeitslosenversicherung", sv.av, rates.avHalf * 2);
     else
         row("+ AG-Anteil: Arbeitslosenversicherung", e[EmployerItem::UnemploymentShare]);
     const std::string levyRate = rateOfLabel(g.pension.worksheet.label(11));
@@ -628,6 +653,12 @@ void AGAufwand(const Session& g, PrintSurface& s, const PrintOptions& options) {
     s.printRight(kColumns.amountRight - 0.05, amountText(e.total));
     s.box(kColumns.left, boxTop, kColumns.amountRight + 0.05, boxTop + 0.28);
     body(s);
+    if (bothShares) {
+        nextRow(s, 1.2);
+        s.setFont("Arial", 7.5);
+        s.printAt(kColumns.text, "*) Der Arbeitgeber trägt den Beitrag allein (§ 20 Abs. 3 SGB IV).", true);
+        body(s);
+    }
     nextRow(s, 1.6);
 }
 

@@ -49,6 +49,7 @@ double total(const std::vector<double>& widths, double gap) {
 PrintTable printTableOf(const ReportTable& table) {
     PrintTable out;
     out.titleLines = {table.title};
+    out.titleLines.insert(out.titleLines.end(), table.headings.begin(), table.headings.end());
     out.columns = table.columns;
     out.rightAligned.assign(table.columns.size(), false);
     for (size_t r = 0; r < table.rows.size(); ++r) {

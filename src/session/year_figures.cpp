@@ -1,6 +1,8 @@
 #include "session/year_figures.h"
 
 #include "calc/calculation_run.h"
+#include "deductions/contribution_group.h"
+#include "deductions/insurance_status.h"
 #include "pay/pay_options.h"
 #include "session/case_load.h"
 #include "session/case_operations.h"
@@ -65,6 +67,12 @@ MonthFigures monthFigures(Session& g, int month) {
     f.workingCase = g.workingCase;
     f.sheet = g.sheet;
     f.employer = g.pension.employer;
+    f.partTimeFactor = g.extras.columns.partTimeFactor;
+    f.monthPaid = g.extras.columns.monthPaid;
+    f.monthWhole = g.extras.columns.monthWhole;
+    f.taxTable = wageTaxTable(g);
+    if (!g.social.worksheet.civilServant && topsUpMiniJobPension(g.workingCase))
+        f.miniJobMinimumBase = g.social.defaults.rvMinimumBase;
     f.taxablePay = g.tax.worksheet.amount(10);
     f.flatWageTax = g.tax.worksheet.amount(19);
     f.flatSurcharge = g.tax.worksheet.amount(20);

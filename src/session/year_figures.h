@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,14 @@ struct MonthFigures {
     Case workingCase; // after the run
     Sheet sheet;      // lines 1 to 47 with their texts and amounts
     EmployerCost employer;
+    // The factors of the pay (part time in single precision as the run keeps it, the partial month exact
+    // as paid / whole), the wage-tax table ("Tabelle A", "Tabelle B", empty without pay) and, for a
+    // mini-job whose employee tops up the pension contribution, that contribution's minimum base.
+    float partTimeFactor = 1.0f;
+    int64_t monthPaid = 1;
+    int64_t monthWhole = 1;
+    std::string taxTable;
+    std::optional<Money> miniJobMinimumBase;
     Money taxablePay;  // "10. = STEUERPFL. ENTGELT" of the tax worksheet
     Money healthBase;  // the base of the health insurance contribution
     Money pensionBase; // the base of the pension insurance contribution

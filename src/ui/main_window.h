@@ -11,6 +11,7 @@
 // keyboard codes and typed values do) and main_window_option_list.cpp (the option list and the
 // renaming of first entries).
 
+#include "base/report_table.h"
 #include "model/flag_column.h"
 #include "presentation/key_codes.h"
 #include "presentation/menu_dispatch.h"
@@ -114,6 +115,9 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     // The preview of a printout (PrintKind) of the shown case-month; the entry of every "Drucken"
     // (main_window_print.cpp).
     void showPrintout(int kind) override;
+    // The year views (39, 40, 41) and the control listing (49) print the table given, or else the one
+    // they build from the case's months.
+    void showPrintout(int kind, std::shared_ptr<const ReportTable> table);
     Druckvorschau* preview() const { return preview_; }
     // The panel window with a content (panel_contents.h); a code without a builder answers "Sorry".
     void openPanel(int content) override;

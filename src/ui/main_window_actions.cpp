@@ -444,6 +444,8 @@ void MainWindow::openOverview(int number) {
     connect(view.get(), &YearViewWindow::monthChosen, this,
             [this](int month) { engine([&] { SelectMonth(g_, month); }); });
     view->exec();
+    if (view->printRequested())
+        showPrintout(view->printKind(), std::make_shared<const ReportTable>(view->table()));
 }
 
 // ---------------------------------------------------------------------------------------------

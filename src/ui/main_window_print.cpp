@@ -2,7 +2,9 @@
 // the panels), the printed screen (f03, f04) and the printer set-up (Y07).
 #include "ui/main_window.h"
 
+#include "presentation/year_view.h"
 #include "print/print_kind.h"
+#include "ui/engine_call.h"
 #include "ui/print_preview.h"
 
 #include <QDate>
@@ -18,7 +20,9 @@ constexpr int kPreviewWidthTwips = 12100;
 
 } // namespace
 
-void MainWindow::showPrintout(int kind) {
+void MainWindow::showPrintout(int kind) { showPrintout(kind, nullptr); }
+
+void MainWindow::showPrintout(int kind, std::shared_ptr<const ReportTable> table) {
     if (auto refusal = print::yearSalaryRefusal(g_, kind)) {
         g_.prompter.ask(*refusal);
         return;
@@ -31,6 +35,10 @@ void MainWindow::showPrintout(int kind) {
     }
     print::PrintOptions options;
     options.today = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString();
+    options.table = std::move(table);
+    if (!options.table &&
+        !callEngine(g_.prompter, [&] { options.table = yearViewPrintTable(g_, kind, false); }))
+        return;
     preview_->showPrintout(kind, options);
 }
 

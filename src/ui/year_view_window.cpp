@@ -1,15 +1,11 @@
 #include "ui/year_view_window.h"
 
-#include "ui/print_surfaces.h"
-
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -188,6 +184,11 @@ YearViewWindow::YearViewWindow(Session& g, int caseNumber, YearViewKind kind, bo
     auto* printButton = new QPushButton(QStringLiteral("Drucken"), this);
     printButton->setObjectName(QStringLiteral("SSCommand3"));
     auto* close = new QPushButton(QStringLiteral("Schließen"), this);
+    heading_ = new QLabel(this);
+    heading_->setObjectName(QStringLiteral("heading"));
+    QFont bold = heading_->font();
+    bold.setBold(true);
+    heading_->setFont(bold);
     hint_ = new QLabel(this);
     hint_->setWordWrap(true);
     notes_ = new QLabel(this);
@@ -209,6 +210,7 @@ YearViewWindow::YearViewWindow(Session& g, int caseNumber, YearViewKind kind, bo
     body->addWidget(grid_, 1);
     body->addLayout(side);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading_);
     layout->addLayout(body, 1);
     layout->addWidget(notes_);
     layout->addWidget(hint_);
@@ -220,14 +222,7 @@ YearViewWindow::YearViewWindow(Session& g, int caseNumber, YearViewKind kind, bo
     connect(grid_, &QTableWidget::cellClicked, this, &YearViewWindow::clickCell);
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int c) { clickCell(-1, c); });
-    connect(printButton, &QPushButton::clicked, this, [this] {
-        QPrinter printer(QPrinter::HighResolution);
-        QPrintDialog dialog(&printer, this);
-        if (dialog.exec() != QDialog::Accepted) return;
-        PrinterSurface surface(printer);
-        print::printTable(surface, print::printTableOf(table_));
-        surface.endDocument();
-    });
+    connect(printButton, &QPushButton::clicked, this, &YearViewWindow::requestPrint);
     connect(export_, &QPushButton::clicked, this,
             [this] { exportTables(this, g_.prompter, {table_}, QString::fromStdString(table_.name)); });
     refill();
@@ -244,6 +239,11 @@ void YearViewWindow::refill() {
     setWindowTitle(q(table_.title));
     mode_->setText(q(accumulateButtonCaption(options_.accumulated)));
     fillGrid(grid_, table_);
+    QStringList headings;
+    for (const std::string& h : table_.headings)
+        headings << q(h);
+    heading_->setText(headings.join('\n'));
+    heading_->setVisible(!headings.isEmpty());
     hint_->setText(q(yearViewClickHint(options_.kind)) +
                    QStringLiteral(" Mit ALT + DRUCK kopieren Sie die Ansicht in ein Textdokument."));
     QStringList notes;
@@ -251,6 +251,15 @@ void YearViewWindow::refill() {
         notes << q(n);
     notes_->setText(notes.join('\n'));
     notes_->setVisible(!notes.isEmpty());
+}
+
+void YearViewWindow::requestPrint() {
+    printRequested_ = true;
+    accept();
+}
+
+int YearViewWindow::printKind() const {
+    return settings_ ? kSettingsListingPrintKind : static_cast<int>(options_.kind);
 }
 
 void YearViewWindow::clickCell(int row, int column) {

@@ -3,7 +3,8 @@
 // button that switches between single months and accumulated months, the export, and beside the grid a
 // small chart of the twelve months (gross pay, net pay, employer's cost) to compare months by eye.
 // A click on a month's column (view 39: its row) closes the view and asks the main window to show that
-// month. The months are calculated once when the window opens; nothing is written.
+// month; "Drucken" closes it and leaves the main window to show the table in the print preview. The
+// months are calculated once when the window opens; nothing is written.
 
 #include "presentation/year_view.h"
 #include "print/table_printout.h"
@@ -62,6 +63,11 @@ class YearViewWindow : public QDialog {
     void toggleAccumulated();
     // As a click on the cell: a month's column (or row) chooses the month and closes the view.
     void clickCell(int row, int column);
+    // "Drucken": closes the view, which then asks for the preview of printKind() with table().
+    void requestPrint();
+    bool printRequested() const { return printRequested_; }
+    // 39, 40 or 41 for the view shown, 49 for the control listing.
+    int printKind() const;
 
   signals:
     void monthChosen(int month);
@@ -74,10 +80,12 @@ class YearViewWindow : public QDialog {
     CaseYearFigures figures_;
     YearViewOptions options_;
     bool settings_;
+    bool printRequested_ = false;
     ReportTable table_;
     QTableWidget* grid_;
     QPushButton* mode_;
     QPushButton* export_;
+    QLabel* heading_;
     QLabel* hint_;
     QLabel* notes_;
     MonthChart* chart_;

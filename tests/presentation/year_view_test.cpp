@@ -96,6 +96,53 @@ TEST_F(YearFiguresTest, TheSessionKeepsItsMonthAndTheOverviewSplitsTheYearByCost
               cents(120000));
 }
 
+TEST_F(YearFiguresTest, ShortCodesFactorsTheAccumulatedSummaryAndTheMiniJobNote) {
+    // May: married with two children, 19,5 of 39 weekly hours and 20 of 31 days paid.
+    ASSERT_TRUE(ChooseOption(s.g, 10, 3));
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::RegularHours, "39"));
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::AgreedHours, "19,5"));
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::MonthDays, "31"));
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::PaidDays, "20"));
+    // December: a mini-job whose employee tops up the employer's flat pension contribution.
+    ASSERT_TRUE(SelectMonth(s.g, 12));
+    ASSERT_TRUE(SetKey(s.g, KeySlot::PensionKind, 3));
+    const CaseYearFigures figures = CalculateCaseYear(s.g, 1);
+
+    const ReportTable listing = buildSettingsListing(figures, 2020);
+    EXPECT_EQ(rowNamed(listing, "Teilzeitfaktor", 1).cells[2].text, "1,00000");  // January
+    EXPECT_EQ(rowNamed(listing, "Teilzeitfaktor", 1).cells[6].text, "0,50000");  // May: 19,5 / 39
+    EXPECT_EQ(rowNamed(listing, "Bruchteilfaktor", 1).cells[6].text, "0,64516"); // 20 / 31 = 0,645161..
+    // Statutory pension insurance: the general table (§ 39b (2) sentence 5 No. 3 EStG).
+    EXPECT_EQ(rowNamed(listing, "Lohnsteuertabelle", 1).cells[2].text, "Tabelle A");
+
+    const ReportTable single = buildYearView(figures, 2020, {YearViewKind::Salaries, false});
+    EXPECT_EQ(rowNamed(single, "Besitzstand für Kinder").cells[5].text, "vh. 2K");
+    EXPECT_EQ(rowNamed(single, "Besitzstand für Kinder").cells[4].text, "ledig");
+    EXPECT_EQ(single.rows[0].cells[0].text, "Bezügedaten");
+    const ReportTable summed = buildYearView(figures, 2020, {YearViewKind::Salaries, true});
+    EXPECT_TRUE(single.headings.empty());
+    EXPECT_EQ(summed.headings, (std::vector<std::string>{"A U F S U M M I E R U N G    D E R   J A H R E S G "
+                                                         "E H Ä L T E R   2 0 20   für " +
+                                                         figures.name}));
+    EXPECT_EQ(summed.rows[0].cells[0].text, "Bezügedaten"); // the exported rows stay as they are
+    EXPECT_TRUE(summed.notes.empty());
+
+    // The employer's view: the personnel cost is the total cost without the levies U1 to U3, and the
+    // mini-job's note names the minimum base of § 163 (8) SGB VI, 175,00 Euro.
+    const ReportTable employer = buildYearView(figures, 2020, {YearViewKind::EmployerCost, true});
+    const TableRow& staff = rowNamed(employer, "P E R S O N A L K O S T E N");
+    for (size_t m = 1; m <= 13; ++m)
+        EXPECT_EQ(staff.cells[m].amount, rowNamed(employer, "G E S A M T K O S T E N").cells[m].amount -
+                                             rowNamed(employer, "Umlagen (U1, U2, U3)").cells[m].amount)
+            << m;
+    EXPECT_EQ(rowNamed(employer, "davon Leistungsentgelt").cells[13].amount, Money());
+    ASSERT_EQ(employer.notes.size(), 1u);
+    EXPECT_NE(employer.notes[0].find("mindestens aus 175,00 Euro  (Mindestbeitragsbemessungsgrundlage bei "
+                                     "Minijobs)."),
+              std::string::npos)
+        << employer.notes[0];
+}
+
 TEST_F(YearFiguresTest, ADamagedMonthIsNamedNotCountedAsZeroAndNotRepaired) {
     RecordBuffer march = s.g.files.readMonth(3, 1);
     march.setI16(month_record::keyOffset(KeySlot::Region), 99);

@@ -2,6 +2,7 @@
 // continuation onto the next sheet, the PrintKind table and the printouts of a case-month whose pay was
 // typed (service relationship "Entgelt lt. Eingabe"), checked against the sheet.
 #include "presentation/navigation.h"
+#include "presentation/year_view.h"
 #include "print/number_format.h"
 #include "print/print_kind.h"
 #include "print/print_rows.h"
@@ -38,7 +39,9 @@ struct TypedCase : test::TestSession {
     PrintOptions options() const { return {"07.12.2020", false}; }
     std::string print(int kind, bool secondSheet = false) {
         RecordingSurface s;
-        EXPECT_TRUE(runPrintKind(kind, g, s, {"07.12.2020", secondSheet}));
+        // The year views print the table their window built from the case's months.
+        EXPECT_TRUE(
+            runPrintKind(kind, g, s, {"07.12.2020", secondSheet, yearViewPrintTable(g, kind, false)}));
         pages = s.pages();
         return s.readingOrder();
     }
@@ -166,6 +169,34 @@ TEST(SalaryCalculation, TheFiguresAreTheSheetsAndTheKindsLeaveOutTheirParts) {
     const std::string grossOnly = c.print(16);
     EXPECT_FALSE(contains(grossOnly, "A U S Z A H L U N G"));
     EXPECT_TRUE(contains(grossOnly, "Personalkosten insgesamt:  " + employer));
+}
+
+TEST(SalaryCalculation, TheHeaderNamesContributionGroupAndSpouseAndMarkedRowsSayWhy) {
+    TypedCase c;
+    // The employer bears the unemployment contribution alone (§ 20 (3) SGB IV): 2.800,00 × 2,40 % = 67,20,
+    // the employee's line 40 stays 0. Line 43: a partial-retirement top-up of 150,00, free of tax
+    // (§ 3 Nr. 28 EStG) but under the progression proviso (§ 32b (1) Nr. 1 g EStG).
+    ASSERT_TRUE(SetKey(c.g, KeySlot::UnemploymentKind, 6));
+    ASSERT_TRUE(ChooseOption(c.g, 43, 3));
+    ASSERT_TRUE(EnterAmount(c.g, AmountSlot::ChildBenefit, "150"));
+    ASSERT_EQ(c.g.workingCase.amount(AmountSlot::UnemploymentInsurance), 0);
+    ASSERT_EQ(*c.g.sheet.line(43).amountCents, 15000);
+    const std::string employee = c.print(12);
+    EXPECT_TRUE(contains(employee, "SV-Schl.  1111")) << employee; // all four branches, general rate
+    EXPECT_FALSE(contains(employee, "Eheg.öD"));
+    EXPECT_TRUE(contains(employee, "\nATZ-Aufstockung lt. Eingabe (mit Progressionsvorbehalt)  150,00\n"));
+    EXPECT_TRUE(contains(employee, "\n+ AG-Anteil + AN-Anteil: Arbeitslosenversicherung 2,40 % *)  67,20\n"));
+    EXPECT_TRUE(contains(employee, "\n*) Der Arbeitgeber trägt den Beitrag allein (§ 20 Abs. 3 SGB IV).\n"));
+    EXPECT_FALSE(contains(c.print(11), "*)")); // without the employer's cost nothing is marked
+
+    // A married federal civil servant whose spouse is in the public service as well (line 7: half the
+    // married part, § 40 (4) BBesG); civil servants have no contribution group.
+    ASSERT_TRUE(ChooseOption(c.g, 4, 0));
+    ASSERT_TRUE(ChooseOption(c.g, 10, 1));
+    ASSERT_TRUE(ChooseOption(c.g, 7, 1));
+    const std::string civil = c.print(11);
+    EXPECT_TRUE(contains(civil, "Eheg.öD  JA")) << civil;
+    EXPECT_FALSE(contains(civil, "SV-Schl."));
 }
 
 TEST(SalaryCalculation, TheEmployersCostGoesToSheetTwoWhenAskedFor) {

@@ -1,6 +1,8 @@
 #include "print/recording_surface.h"
 #include "print/serial_print.h"
 #include "print/table_printout.h"
+#include "session/line_input.h"
+#include "support/session.h"
 
 #include <gtest/gtest.h>
 
@@ -51,4 +53,39 @@ TEST(TablePrintout, AFullPageContinuesWithTheHeadersAndAmountsStandRightAligned)
         }
     }
     EXPECT_EQ(headers, s.pages());
+}
+
+// A host that shows each case without loading it and is cancelled when asked before the third.
+class CancellingHost : public SerialPrintHost {
+  public:
+    bool showCase(int caseNumber) override {
+        shown.push_back(caseNumber);
+        return true;
+    }
+    bool showMonth(int) override { return false; }
+    void printYearView(int, const SerialPrintOption&, PrintSurface&) override {}
+    PrintSurface& begin(int) override {
+        if (begun++ > 0) surface.newPage();
+        return surface;
+    }
+    void end(int item) override { ended.push_back(item); }
+    bool proceed(int done, int total, int) override {
+        EXPECT_EQ(total, 5);
+        return done < 2;
+    }
+    RecordingSurface surface;
+    std::vector<int> shown, ended;
+    int begun = 0;
+};
+
+TEST(SerialPrint, CancellingBetweenCasesKeepsWhatWasPrintedAndStartsNoFurtherCase) {
+    varemo::test::TestSession s(2020, varemo::DataSet::Real, 1, 3);
+    ASSERT_TRUE(varemo::EnterAmount(s.g, varemo::AmountSlot::Allowance1, "2500"));
+    CancellingHost host;
+    const SerialPrintResult r = RunSerialPrint(s.g, *findSerialPrintOption(1), {1, 5}, host, {"07.12.2020"});
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_EQ(r.printed, 2);
+    EXPECT_EQ(host.shown, (std::vector<int>{1, 2}));
+    EXPECT_EQ(host.ended, (std::vector<int>{1, 2})); // each begun printout was ended
+    EXPECT_EQ(host.surface.pages(), 2);
 }

@@ -10,6 +10,7 @@
 #include "support/session.h"
 #include "ui/cost_centre_window.h"
 #include "ui/main_window.h"
+#include "ui/print_preview.h"
 #include "ui/serial_print_window.h"
 #include "ui/year_view_window.h"
 
@@ -81,6 +82,10 @@ TEST(YearViewWindow, ShowsTheMonthsAccumulatesOnRequestAndOpensAClickedMonth) {
     w.modeButton()->click();
     EXPECT_EQ(w.modeButton()->text(), QStringLiteral("Monate einzeln"));
     EXPECT_TRUE(w.windowTitle().contains(QStringLiteral("(akkumuliert) in EURO")));
+    EXPECT_TRUE(
+        w.findChild<QLabel*>(QStringLiteral("heading"))
+            ->text()
+            .startsWith(QStringLiteral("A U F S U M M I E R U N G    D E R   J A H R E S G E H Ä L T E R")));
     EXPECT_EQ(w.grid()->item(gross, 1)->text(), QStringLiteral("1.000,00"));
     EXPECT_EQ(w.grid()->item(gross, 12)->text(), QStringLiteral("13.200,00"));
 
@@ -91,6 +96,31 @@ TEST(YearViewWindow, ShowsTheMonthsAccumulatesOnRequestAndOpensAClickedMonth) {
     ASSERT_EQ(chosen.count(), 1);
     EXPECT_EQ(chosen.at(0).at(0).toInt(), 7);
     EXPECT_EQ(w.result(), QDialog::Accepted);
+    EXPECT_FALSE(w.printRequested());
+}
+
+TEST(YearViewWindow, DruckenClosesTheViewAndThePreviewPrintsTheTableShown) {
+    Fixture f;
+    ui::YearViewWindow view(f.s.g, 1, YearViewKind::EmployerCost, false);
+    view.show();
+    view.modeButton()->click();
+    view.findChild<QPushButton*>(QStringLiteral("SSCommand3"))->click();
+    ASSERT_TRUE(view.printRequested());
+    EXPECT_EQ(view.result(), QDialog::Accepted);
+    EXPECT_EQ(view.printKind(), 41);
+
+    ui::MainWindow window(f.s.g);
+    window.setWritesWindowRecord(false);
+    window.showPrintout(view.printKind(), std::make_shared<const ReportTable>(view.table()));
+    ASSERT_NE(window.preview(), nullptr);
+    EXPECT_TRUE(window.preview()->isVisible());
+    EXPECT_EQ(window.preview()->printKind(), 41);
+    EXPECT_GE(window.preview()->pageCount(), 1);
+    // Without a table the preview builds the view (single months) from the case's months itself.
+    window.showPrintout(49);
+    EXPECT_EQ(window.preview()->printKind(), 49);
+    EXPECT_GE(window.preview()->pageCount(), 1);
+    EXPECT_EQ(f.s.g.month(), 3);
 }
 
 TEST(CostCentreWindow, ListsTheCaseUnderItsCostCentreAndOpensAClickedCase) {
