@@ -219,6 +219,15 @@ void StoreJubileeInput(Session& g, const JubileeInput& in, const JubileeResult* 
     writeServiceAgeRecord(g.userFolder, jubileeFileName(g.caseNumber), g.year, r);
 }
 
+StepInputsRecord LoadStepInputs(const Session& g) {
+    return readStepInputs(g.userFolder, g.caseNumber, g.year);
+}
+
+void StoreStepInputs(Session& g, const StepInputsRecord& r) {
+    UserFolderWrite lock(g);
+    writeStepInputs(g.userFolder, g.caseNumber, g.year, r);
+}
+
 VacationInput LoadVacationInput(const Session& g, std::string* payGroup) {
     bool found = false;
     const VacationRecord r = readVacationRecord(g.userFolder, g.year, g.caseNumber, &found);

@@ -51,6 +51,10 @@ void StoreJubileeInput(Session& g, const JubileeInput& in, const JubileeResult* 
 VacationInput LoadVacationInput(const Session& g, std::string* payGroup);
 void StoreVacationInput(Session& g, const VacationInput& in, const std::string& payGroup);
 
+// The inputs of the step-duration, promotion and experience windows of the current case and year.
+StepInputsRecord LoadStepInputs(const Session& g);
+void StoreStepInputs(Session& g, const StepInputsRecord& r);
+
 ServiceAgeRecord toRecord(const ServiceAgeInput& in, const ServiceAgeResult* result);
 ServiceAgeInput serviceAgeInputOf(const ServiceAgeRecord& r);
 
