@@ -2,8 +2,9 @@
 // (--pdf FILE, in builds with the window). Printing reads the case-month as its calculation left it and
 // writes nothing back.
 
-#include "app/cli_common.h"
+#include "app/cli_calculator_input.h"
 #include "presentation/navigation.h"
+#include "print/calculator_printouts.h"
 #include "print/print_kind.h"
 #include "print/recording_surface.h"
 
@@ -42,6 +43,8 @@ int runPrint(CliContext& ctx) {
     int kind = 0;
     std::string pdf;
     bool text = false;
+    int movement = 0;
+    std::optional<CalendarDate> beginning;
     print::PrintOptions options;
     options.today = todayText();
     ArgReader r(ctx.args);
@@ -58,6 +61,10 @@ int runPrint(CliContext& ctx) {
             options.today = r.value();
         else if (a == "--second-sheet")
             options.secondSheet = true;
+        else if (a == "--movement") // the step-duration letter: months of lengthening (+) or shortening (−)
+            movement = r.intValue();
+        else if (a == "--beginning") // the step-duration letter: another beginning of step 1 than line 6's
+            beginning = dateOption(r.value(), a);
         else
             r.unknown();
     }
@@ -67,6 +74,9 @@ int runPrint(CliContext& ctx) {
     sel.validate();
     if (!print::findPrintKind(kind)) throw UsageError("--kind takes " + knownKinds());
     if (text == !pdf.empty()) throw UsageError("print needs either --text or --pdf FILE");
+    if ((movement != 0 || beginning) && kind != print::kStepDurationLetter)
+        throw UsageError("--movement and --beginning belong to --kind 56");
+    if (movement < -600 || movement > 600) throw UsageError("--movement takes -600 to 600 months");
 #ifndef VAREMO_CLI_PDF
     if (!pdf.empty()) throw UsageError("--pdf needs a build with the window (VAREMO_BUILD_UI=ON)");
 #endif
@@ -78,6 +88,11 @@ int runPrint(CliContext& ctx) {
     if (yearSalary && !SelectMonth(g, kYearSalaryMonth)) return 1;
     if (auto refusal = print::yearSalaryRefusal(g, kind)) {
         g.prompter.ask(*refusal);
+        return 1;
+    }
+    if (kind == print::kStepDurationLetter) options.stepDuration = StepDurationOf(g, beginning, movement);
+    if (auto missing = print::calculatorInputMissing(g, kind, options)) {
+        g.prompter.ask(*missing);
         return 1;
     }
     if (text) {

@@ -1,5 +1,6 @@
 #include "print/print_kind.h"
 
+#include "print/calculator_printouts.h"
 #include "print/salary_printout.h"
 
 namespace varemo::print {
@@ -19,6 +20,22 @@ const std::vector<PrintKindEntry>& printKinds() {
          bescheinigung},
         {25, "ZVKlstsoz", "Zusatzversorgung: Steuer und Sozialversicherung", Orientation::Portrait, false,
          ZVKlstsoz},
+        {kVacationCalculation, "urlaubsberechnung", "Berechnung des Urlaubsanspruchs", Orientation::Portrait,
+         false, urlaubsberechnung},
+        {kJubileeNotice, "jdabescheid", "Festsetzung des Beginns des Jubiläumsdienstalters",
+         Orientation::Portrait, false, jdabescheid},
+        {kEmploymentTime, "DruckBeschäftigung", "Bescheinigung der Beschäftigungszeit", Orientation::Portrait,
+         false, DruckBeschaeftigung},
+        {kStepDurationLetter, "druckstufenlaufzeit", "Stufenlaufzeit", Orientation::Portrait, false,
+         druckstufenlaufzeit},
+        {kServiceAgeCalculation, "bdaberechnung", "Berechnung des Besoldungsdienstalters (BDA)",
+         Orientation::Portrait, false, bdaberechnung},
+        {kServiceAgeNotice, "bdabescheid", "Festsetzung des Besoldungsdienstalters", Orientation::Portrait,
+         false, bdabescheid},
+        // The working times are kept per month; the year salary has none.
+        {kLeaveStatement, "arbeitszeitdruck", "Auskunft über den bisher erworbenen Urlaubsanspruch",
+         Orientation::Portrait, true, arbeitszeitdruck},
+        {kWorkingTimes, "zeiterfassung", "Arbeitszeiten", Orientation::Landscape, true, zeiterfassung},
     };
     return kinds;
 }
@@ -31,6 +48,7 @@ const PrintKindEntry* findPrintKind(int kind) {
 
 std::optional<PromptMessage> yearSalaryRefusal(const Session& g, int kind) {
     const PrintKindEntry* entry = findPrintKind(kind);
+
     if (!entry || !entry->singleMonthOnly || !g.showsYearSalary()) return std::nullopt;
     if (kind == 22)
         return PromptMessage{PromptIcon::Information,

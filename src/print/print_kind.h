@@ -2,6 +2,7 @@
 // The printouts by their code (PrintKind): the preview shows one, and its print button runs the same
 // procedure again on the printer. A code without an entry prints an empty document.
 
+#include "calculators/pay_steps.h"
 #include "print/print_surface.h"
 #include "session/session.h"
 
@@ -15,6 +16,9 @@ namespace varemo::print {
 struct PrintOptions {
     std::string today;        // "TT.MM.JJJJ", the date of "erstellt am "
     bool secondSheet = false; // the employer's cost always on a sheet of its own ("Blatt 2")
+    // The step-duration letter (56): the steps as the calculator laid them out with its movement. They
+    // need the month's tariff file, which the printout itself only reads through a const session.
+    std::optional<StepDurationView> stepDuration{};
 };
 
 using PrintProcedure = void (*)(const Session& g, PrintSurface& s, const PrintOptions& options);
@@ -25,12 +29,15 @@ struct PrintKindEntry {
     const char* title;     // what the preview's caption says
     Orientation orientation;
     // Refused for the year salary: the parts that need the month's worksheets (the employer's cost,
-    // the annex, the pay statement); the gross and net calculation prints the year's totals.
+    // the annex, the pay statement, the working times of a month); the gross and net calculation prints
+    // the year's totals.
     bool singleMonthOnly;
     PrintProcedure run;
 };
 
-// The codes 11 to 61 that have a printout so far, in ascending order.
+// The codes 11 to 61 that have a printout so far, in ascending order. The calculators' printouts that the
+// table of codes leaves without one (service age, jubilee, vacation calculation) take free codes of
+// that range (print/calculator_printouts.h).
 const std::vector<PrintKindEntry>& printKinds();
 const PrintKindEntry* findPrintKind(int kind);
 

@@ -1,5 +1,6 @@
 // The command print end to end. Golden printouts: each folder of tests/data/cases holds a case's inputs
-// as `set` edits (edits.txt: "YEAR MONTH ARGS..." per line, double quotes keep blanks together) and the
+// as `set` edits (edits.txt: "YEAR MONTH ARGS..." per line, double quotes keep blanks together; "YEAR
+// MONTH COMMAND ARGS..." runs another command on the case-month, such as a calculator's --save) and the
 // expected text of its printouts (kind-K.txt, `print --kind K --text` of the last edited month).
 // VAREMO_UPDATE_GOLDEN=1 writes the expected files anew instead of comparing.
 #include "support/cli_runner.h"
@@ -112,8 +113,9 @@ TEST(CliPrint, TheReferenceCasesPrintAsRecorded) {
             ASSERT_GE(words.size(), 2u) << line;
             year = std::stoi(words[0]);
             month = std::stoi(words[1]);
-            std::vector<std::string> a = folder.args("set", year, month);
-            a.insert(a.end(), words.begin() + 2, words.end());
+            const bool command = words.size() > 2 && words[2].rfind("--", 0) != 0;
+            std::vector<std::string> a = folder.args(command ? words[2] : "set", year, month);
+            a.insert(a.end(), words.begin() + (command ? 3 : 2), words.end());
             CliResult r = runCli(a);
             ASSERT_EQ(r.status, 0) << line << "\n" << r.err;
         }
