@@ -6,6 +6,7 @@
 #include "presentation/sheet_view.h"
 #include "ui/amount_field.h"
 #include "ui/calculator_widget.h"
+#include "ui/calculator_windows.h"
 #include "ui/engine_call.h"
 #include "ui/option_grid.h"
 #include "ui/sheet_area.h"
@@ -174,6 +175,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     if (auto* field = qobject_cast<AmountField*>(QApplication::focusWidget()); field && isAncestorOf(field))
         field->clearFocus();
     commitCaseName();
+    if (calculatorWindow_) calculatorWindow_->close(); // its inputs go into the side file
     savePlacement();
     bars_->stopTimers();
     if (writeRecordOnClose_) callEngine(g_.prompter, [this] { SaveWindowRecord(g_); });

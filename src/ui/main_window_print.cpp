@@ -2,7 +2,9 @@
 // the panels), the printed screen (f03, f04) and the printer set-up (Y07).
 #include "ui/main_window.h"
 
+#include "print/calculator_printouts.h"
 #include "print/print_kind.h"
+#include "ui/engine_call.h"
 #include "ui/print_preview.h"
 
 #include <QDate>
@@ -18,9 +20,16 @@ constexpr int kPreviewWidthTwips = 12100;
 
 } // namespace
 
-void MainWindow::showPrintout(int kind) {
+void MainWindow::showPrintout(int kind, print::PrintOptions options) {
     if (auto refusal = print::yearSalaryRefusal(g_, kind)) {
         g_.prompter.ask(*refusal);
+        return;
+    }
+    options.today = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString();
+    std::optional<PromptMessage> missing;
+    if (!callEngine(g_.prompter, [&] { missing = print::calculatorInputMissing(g_, kind, options); })) return;
+    if (missing) {
+        g_.prompter.ask(*missing);
         return;
     }
     if (!printer_) printer_ = std::make_shared<QPrinter>(QPrinter::HighResolution);
@@ -29,8 +38,6 @@ void MainWindow::showPrintout(int kind) {
         preview_->move(frameGeometry().topLeft());
         preview_->resize(kPreviewWidthTwips * logicalDpiX() / 1440, height());
     }
-    print::PrintOptions options;
-    options.today = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString();
     preview_->showPrintout(kind, options);
 }
 
