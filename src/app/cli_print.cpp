@@ -3,6 +3,7 @@
 // writes nothing back.
 
 #include "app/cli_calculator_input.h"
+#include "calculators/calculator_files.h"
 #include "presentation/navigation.h"
 #include "print/calculator_printouts.h"
 #include "print/print_kind.h"
@@ -43,7 +44,7 @@ int runPrint(CliContext& ctx) {
     int kind = 0;
     std::string pdf;
     bool text = false;
-    int movement = 0;
+    std::optional<int> movement;
     std::optional<CalendarDate> beginning;
     print::PrintOptions options;
     options.today = todayText();
@@ -74,9 +75,10 @@ int runPrint(CliContext& ctx) {
     sel.validate();
     if (!print::findPrintKind(kind)) throw UsageError("--kind takes " + knownKinds());
     if (text == !pdf.empty()) throw UsageError("print needs either --text or --pdf FILE");
-    if ((movement != 0 || beginning) && kind != print::kStepDurationLetter)
+    if ((movement || beginning) && kind != print::kStepDurationLetter)
         throw UsageError("--movement and --beginning belong to --kind 56");
-    if (movement < -600 || movement > 600) throw UsageError("--movement takes -600 to 600 months");
+    if (movement && (*movement < -600 || *movement > 600))
+        throw UsageError("--movement takes -600 to 600 months");
 #ifndef VAREMO_CLI_PDF
     if (!pdf.empty()) throw UsageError("--pdf needs a build with the window (VAREMO_BUILD_UI=ON)");
 #endif
@@ -90,7 +92,15 @@ int runPrint(CliContext& ctx) {
         g.prompter.ask(*refusal);
         return 1;
     }
-    if (kind == print::kStepDurationLetter) options.stepDuration = StepDurationOf(g, beginning, movement);
+    // The step calculators lay out their results with the inputs their window keeps, unless given here.
+    if (kind == print::kStepDurationLetter)
+        options.stepDuration =
+            StepDurationOf(g, beginning, movement.value_or(LoadStepInputs(g).movementMonths));
+    if (kind == print::kPromotion) {
+        const StepInputsRecord stored = LoadStepInputs(g);
+        options.promotion = PromotionOf(g, Money::fromCents(stored.allowanceACents),
+                                        Money::fromCents(stored.allowanceBCents));
+    }
     if (auto missing = print::calculatorInputMissing(g, kind, options)) {
         g.prompter.ask(*missing);
         return 1;

@@ -1,18 +1,13 @@
 #include "print/calculator_printouts.h"
 
-#include "base/cp1252.h"
-#include "base/file_names.h"
 #include "calculators/calculator_files.h"
 #include "calculators/working_time.h"
-#include "persistence/file_ops.h"
 #include "print/number_format.h"
 #include "print/print_rows.h"
 #include "print/salary_printout.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 namespace varemo::print {
 namespace {
@@ -96,17 +91,6 @@ void signatures(PrintSurface& s) {
     next(s, 2);
     s.printAt(kLeft, "..............................");
     s.printAt(4.3, "..............................", true);
-}
-
-std::string readBelehrung(const Session& g) {
-    const auto file = findFileIgnoringCase(findFileIgnoringCase(g.programDir, "Texte"), "Belehrung.txt");
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return {};
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::string text = cp1252ToUtf8(bytes);
-    for (char& c : text)
-        if (c == '\r' || c == '\n') c = ' ';
-    return text;
 }
 
 std::optional<ServiceAgeResult> serviceAgeOf(const Session& g) {
@@ -292,7 +276,7 @@ void bdabescheid(const Session& g, PrintSurface& s, const PrintOptions& options)
     s.setFont("Arial", 10, true);
     s.printAt(kLeft, "Rechtsbehelfsbelehrung", true);
     s.setFont("Arial", 9);
-    const std::string belehrung = readBelehrung(g);
+    const std::string belehrung = LoadRemedyText(g);
     if (belehrung.empty())
         s.printAt(kLeft, "Der Text der Rechtsbehelfsbelehrung fehlt (Texte/Belehrung.txt).", true);
     else
@@ -611,6 +595,60 @@ void druckstufenlaufzeit(const Session& g, PrintSurface& s, const PrintOptions& 
 }
 
 // ---------------------------------------------------------------------------------------------
+// Promotion
+
+void hoehergruppierung(const Session& g, PrintSurface& s, const PrintOptions& options) {
+    if (!options.promotion) return;
+    const PromotionView& p = *options.promotion;
+    const PromotionResult& r = p.result;
+    start(s);
+    employerBlock(g, s, options);
+    s.setFont("Arial", 12, true);
+    s.printAt(kLeft, "Höhergruppierung von " + g.workingCase.name + " (" + agreementName(p.agreement) + ")",
+              true);
+    s.setFont("Arial", 9);
+    s.printAt(kLeft, "mit den Tariftabellen des Monats " + monthOfYear(g.month(), g.year), true);
+    next(s);
+    constexpr double kAmount = 6.4;
+    s.setFont("Arial", 10);
+    s.printAt(kLeft, "bisher: " + p.groupName + " Stufe " + std::to_string(p.step + 1));
+    s.printRight(kAmount, amountText(r.oldTotal) + " Euro", true);
+    s.printAt(kLeft, "neu: " + p.newGroupName + " Stufe " + std::to_string(p.newStep + 1));
+    s.printRight(kAmount, amountText(r.newTotal) + " Euro", true);
+    s.printAt(kLeft, r.more ? "also mehr" : "also weniger");
+    s.printRight(kAmount, amountText(r.difference) + " Euro", true);
+    if (r.guaranteeAllowance > Money()) {
+        s.printAt(kLeft, "Garantiebetrag " + amountText(r.guarantee) + " Euro, als Zulage gezahlt");
+        s.printRight(kAmount, amountText(r.guaranteeAllowance) + " Euro *)", true);
+    }
+    next(s);
+    s.setFont("Arial", 9, true);
+    s.printAt(kLeft, "ab");
+    s.printAt(2.0, "bisher");
+    s.printRight(4.2, "Euro");
+    s.printAt(4.5, "neu");
+    s.printRight(6.4, "Euro");
+    s.printRight(7.6, "Unterschied");
+    next(s);
+    s.setFont("Arial", 9);
+    for (const PromotionPeriod& f : p.following) {
+        s.printAt(kLeft, date(f.from));
+        s.printAt(2.0, "Stufe " + std::to_string(f.oldStep + 1));
+        s.printRight(4.2, amountText(f.oldTotal));
+        s.printAt(4.5, "Stufe " + std::to_string(f.newStep + 1));
+        s.printRight(6.4, amountText(f.newTotal));
+        s.printRight(7.6, amountText(f.difference));
+        next(s);
+    }
+    if (r.guaranteeAllowance > Money()) {
+        next(s, 0.5);
+        s.setFont("Arial", 8);
+        s.printAt(kLeft, "*) Der Unterschied ist kleiner als der Garantiebetrag (§ 17 Abs. 4 TVöD / TV-L).",
+                  true);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
 // Working-time recorder
 
 void arbeitszeitdruck(const Session& g, PrintSurface& s, const PrintOptions& options) {
@@ -786,6 +824,9 @@ std::optional<PromptMessage> calculatorInputMissing(const Session& g, int kind, 
             break;
         case kStepDurationLetter:
             if (!options.stepDuration) missing = "Die Stufenlaufzeit ist noch nicht berechnet.";
+            break;
+        case kPromotion:
+            if (!options.promotion) missing = "Die Höhergruppierung ist noch nicht berechnet.";
             break;
         default:
             return std::nullopt;

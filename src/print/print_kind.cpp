@@ -26,6 +26,8 @@ const std::vector<PrintKindEntry>& printKinds() {
          Orientation::Portrait, false, jdabescheid},
         {kEmploymentTime, "DruckBeschäftigung", "Bescheinigung der Beschäftigungszeit", Orientation::Portrait,
          false, DruckBeschaeftigung},
+        {kPromotion, "hoehergruppierung", "Höhergruppierung", Orientation::Portrait, false,
+         hoehergruppierung},
         {kStepDurationLetter, "druckstufenlaufzeit", "Stufenlaufzeit", Orientation::Portrait, false,
          druckstufenlaufzeit},
         {kServiceAgeCalculation, "bdaberechnung", "Berechnung des Besoldungsdienstalters (BDA)",

@@ -19,6 +19,8 @@ struct PrintOptions {
     // The step-duration letter (56): the steps as the calculator laid them out with its movement. They
     // need the month's tariff file, which the printout itself only reads through a const session.
     std::optional<StepDurationView> stepDuration{};
+    // The promotion's comparison (52), for the same reason.
+    std::optional<PromotionView> promotion{};
 };
 
 using PrintProcedure = void (*)(const Session& g, PrintSurface& s, const PrintOptions& options);

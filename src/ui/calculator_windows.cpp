@@ -233,6 +233,7 @@ class ServiceAgeWindow : public CalculatorDialog {
         addButton(QStringLiteral("Berechnung"), [this] { preview(print::kServiceAgeCalculation); });
         addButton(QStringLiteral("Bescheid"), [this] { preview(print::kServiceAgeNotice); });
         addButton(QStringLiteral("Übertrag"), [this] { transfer(); });
+        addButton(QStringLiteral("Rechtsmittel"), [this] { editRemedyText(); });
         addButton(QStringLiteral("Schließen"), [this] { close(); });
 
         const ServiceAgeInput in = LoadServiceAgeInput(g_);
@@ -316,6 +317,45 @@ class ServiceAgeWindow : public CalculatorDialog {
         if (!store()) return;
         main_.engineCall([&] { done = TransferServiceAge(g_, in); });
         if (done) close();
+    }
+
+    // RB_Text: the legal-remedy paragraph of the notice, the same for every case.
+    void editRemedyText() {
+        std::string stored;
+        if (!callEngine(g_.prompter, [&] { stored = LoadRemedyText(g_); })) return;
+        QDialog editor(this);
+        editor.setObjectName(QStringLiteral("RB_Text"));
+        editor.setWindowTitle(QStringLiteral("Rechtsbehelfsbelehrung"));
+        auto* column = new QVBoxLayout(&editor);
+        auto* text = new QPlainTextEdit(&editor);
+        text->setObjectName(QStringLiteral("Text"));
+        text->setPlainText(q(stored).replace(QLatin1Char('$'), QLatin1Char('\n')));
+        auto* count = new QLabel(&editor);
+        count->setObjectName(QStringLiteral("Zeichen"));
+        auto typed = [text] {
+            return text->toPlainText().replace(QLatin1Char('\n'), QLatin1Char('$')).toStdString();
+        };
+        auto showCount = [count, typed] {
+            count->setText(QString::number(remedyTextLength(typed())) +
+                           QStringLiteral(" von möglichen 1400 Zeichen"));
+        };
+        connect(text, &QPlainTextEdit::textChanged, &editor, showCount);
+        showCount();
+        auto* row = new QHBoxLayout;
+        auto* save = new QPushButton(QStringLiteral("Speichern"), &editor);
+        auto* close = new QPushButton(QStringLiteral("Schließen"), &editor);
+        for (QPushButton* b : {save, close}) {
+            b->setAutoDefault(false);
+            row->addWidget(b);
+        }
+        connect(save, &QPushButton::clicked, &editor, [&] {
+            if (callEngine(g_.prompter, [&] { StoreRemedyText(g_, typed()); })) editor.accept();
+        });
+        connect(close, &QPushButton::clicked, &editor, &QDialog::reject);
+        column->addWidget(text);
+        column->addWidget(count);
+        column->addLayout(row);
+        editor.exec();
     }
 
   private:
@@ -673,6 +713,7 @@ class PromotionWindow : public StepInputsWindow {
         addField(grid, 1, 0, QStringLiteral("ZulageB"), QStringLiteral("Zulage B"), kAmount);
         column_->addWidget(result_);
         column_->addWidget(buttonRow_);
+        addButton(QStringLiteral("Drucken"), [this] { printComparison(); });
         addButton(QStringLiteral("Übertragen"), [this] { transfer(); });
         addButton(QStringLiteral("Schließen"), [this] { close(); });
         field(QStringLiteral("ZulageA"))->setText(money(Money::fromCents(stored_.allowanceACents)));
@@ -734,6 +775,14 @@ class PromotionWindow : public StepInputsWindow {
         r.allowanceACents = a->toCents();
         r.allowanceBCents = b->toCents();
         return storeInputs(r);
+    }
+
+    void printComparison() {
+        const auto p = view(true);
+        if (!p || !store()) return;
+        print::PrintOptions options;
+        options.promotion = *p;
+        main_.showPrintout(print::kPromotion, options);
     }
 
     void transfer() {

@@ -1,7 +1,9 @@
 // The calculators' windows on the offscreen platform: each opened by its code, typed into by keys, its
 // transfer changing the case as the command line's --transfer does, and its inputs there again after the
 // window has been closed and the program started anew.
+#include "calculators/calculator_files.h"
 #include "presentation/navigation.h"
+#include "print/recording_surface.h"
 #include "session/case_load.h"
 #include "session/line_input.h"
 #include "support/cli_runner.h"
@@ -11,10 +13,14 @@
 #include "ui/print_preview.h"
 #include "ui/sheet_cell.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -107,9 +113,27 @@ TEST(CalculatorWindows, ServiceAgeByKeysTransfersAndKeepsItsInputs) {
     f.enter("Datum8", "");
     f.enter("Datum9", "");
 
+    // The legal-remedy paragraph of the notice, edited in its own window and printed with "$" as line ends.
+    QTimer::singleShot(0, [] {
+        auto* editor = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(editor, nullptr);
+        auto* text = editor->findChild<QPlainTextEdit*>("Text");
+        text->setPlainText("Gegen diesen Bescheid\nist Widerspruch zulässig.");
+        EXPECT_EQ(editor->findChild<QLabel*>("Zeichen")->text(), "47 von möglichen 1400 Zeichen");
+        for (auto* b : editor->findChildren<QPushButton*>())
+            if (b->text() == "Speichern") b->click();
+    });
+    f.click("Rechtsmittel");
+    EXPECT_EQ(LoadRemedyText(f.s.g), "Gegen diesen Bescheid$ist Widerspruch zulässig.");
     f.click("Bescheid");
     ASSERT_NE(f.window->preview(), nullptr);
     EXPECT_EQ(f.window->preview()->printKind(), 59);
+    print::RecordingSurface notice;
+    print::runPrintKind(59, f.s.g, notice, {"07.12.2020"});
+    EXPECT_NE(notice.readingOrder().find(
+                  "Rechtsbehelfsbelehrung\nGegen diesen Bescheid\nist Widerspruch zulässig.\n"),
+              std::string::npos)
+        << notice.readingOrder();
     f.click("Übertrag");
     EXPECT_FALSE(f.calc()->isVisible());
     EXPECT_EQ(f.s.g.workingCase.dateText, "01.09.2002");
@@ -174,6 +198,8 @@ TEST(CalculatorWindows, PromotionAsksBeforeItWritesGroupStepAndGuarantee) {
     EXPECT_EQ(f.calc()->kind(), CalculatorWindow::Promotion);
     EXPECT_TRUE(f.shows("68,10 Euro *)")) << f.calc()->resultText().toStdString();
     f.enter("ZulageA", "25,00");
+    f.click("Drucken");
+    EXPECT_EQ(f.window->preview()->printKind(), 52);
     const Case before = f.s.g.workingCase;
     f.click("Übertragen"); // answered "Nein"
     EXPECT_EQ(f.lastTitle(), "Übertrag in die Gehaltsberechnung");
