@@ -75,7 +75,8 @@ QString leave(LeaveMilli m) {
 // The frame
 
 CalculatorDialog::CalculatorDialog(Session& g, MainWindow& main, CalculatorWindow kind, const QString& name)
-    : QDialog(&main), g_(g), main_(main), kind_(kind) {
+    : QDialog(&main), g_(g), main_(main), kind_(kind), folder_(g.userFolder), year_(g.year),
+      caseNumber_(g.caseNumber) {
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose, false);
     column_ = new QVBoxLayout(this);
@@ -139,8 +140,13 @@ void CalculatorDialog::preview(int kind) {
     if (store()) main_.showPrintout(kind);
 }
 
+bool CalculatorDialog::showsItsCase() const {
+    return g_.userFolder == folder_ && g_.year == year_ && g_.caseNumber == caseNumber_;
+}
+
 void CalculatorDialog::done(int r) {
-    (void)store(); // a refusal has said why; the window closes anyway
+    // A refusal has said why; the window closes anyway. Another case shown: its files are not ours.
+    if (showsItsCase()) (void)store();
     QDialog::done(r);
 }
 

@@ -12,6 +12,7 @@
 
 #include <QDialog>
 
+#include <filesystem>
 #include <functional>
 #include <map>
 
@@ -40,6 +41,9 @@ class CalculatorDialog : public QDialog {
     virtual void recompute() = 0;
     // Writes the inputs into the side file (under the folder's lock); false after a message.
     virtual bool store() = 0;
+    // Whether the main window still shows the case (user folder, year, case) the window was opened for;
+    // its inputs belong to that case alone.
+    bool showsItsCase() const;
 
     void done(int result) override;
 
@@ -65,6 +69,9 @@ class CalculatorDialog : public QDialog {
 
   private:
     CalculatorWindow kind_;
+    std::filesystem::path folder_;
+    int year_ = 0;
+    int caseNumber_ = 0;
 };
 
 // Makes the window of a calculator (not shown yet); nullptr for None.

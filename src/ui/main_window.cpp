@@ -223,7 +223,13 @@ void MainWindow::updateKeyState() {
 }
 
 void MainWindow::engine(const std::function<void()>& call) {
+    // A calculator's window belongs to the case it was opened for: what it holds is kept before the call
+    // may show another case, and then it closes.
+    const bool calculating = calculatorWindow_ && calculatorWindow_->isVisible();
+    if (calculating && calculatorWindow_->showsItsCase()) (void)calculatorWindow_->store();
     callEngine(g_.prompter, call);
+    if (calculating && calculatorWindow_->isVisible() && !calculatorWindow_->showsItsCase())
+        calculatorWindow_->close();
     redisplay();
 }
 

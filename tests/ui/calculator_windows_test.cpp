@@ -5,6 +5,7 @@
 #include "presentation/navigation.h"
 #include "print/recording_surface.h"
 #include "session/case_load.h"
+#include "session/case_operations.h"
 #include "session/line_input.h"
 #include "support/cli_runner.h"
 #include "support/session.h"
@@ -143,6 +144,14 @@ TEST(CalculatorWindows, ServiceAgeByKeysTransfersAndKeepsItsInputs) {
     f.type("i06");
     EXPECT_EQ(f.calc()->field("Datum6")->text(), "01.09.2012");
     EXPECT_TRUE(f.shows("Das Besoldungsdienstalter beginnt am 01.09.2002"));
+
+    // Another case shown in the main window: the inputs stay with case 1 and the window closes.
+    f.enter("Datum7", "31.08.2013");
+    f.window->engineCall([&] { ASSERT_EQ(NewCase(f.s.g), 2); });
+    ASSERT_EQ(f.s.g.caseNumber, 2);
+    EXPECT_FALSE(f.calc()->isVisible());
+    EXPECT_EQ(readServiceAgeRecord(f.s.g.userFolder, "bda.001", 2020).dates[7], "31.08.2013");
+    EXPECT_TRUE(readServiceAgeRecord(f.s.g.userFolder, "bda.002", 2020).empty());
 }
 
 // Step duration from 01.09.2002, shortened by 6 months: steps 7 (+39,25) and 8 (+39,28) come half a
@@ -240,6 +249,8 @@ TEST(CalculatorWindows, JubileeAndVacationKeepTheirInputsAcrossARestart) {
     EXPECT_TRUE(f.shows("19. Resturlaub  17")) << f.calc()->resultText().toStdString();
     f.click("Drucken");
     EXPECT_EQ(f.window->preview()->printKind(), 46);
+    QTest::keyClick(f.calc()->field("Verbraucht"), Qt::Key_Escape);
+    EXPECT_FALSE(f.calc()->isVisible());
 
     f.restart();
     f.type("f17");
