@@ -191,6 +191,19 @@ bool closesOnFocusLoss(int content) {
            (content >= 134 && content <= 198) || (content >= 201 && content <= 299);
 }
 
+std::optional<int> panelPrintKind(int content) {
+    switch (content) {
+    case panel::kTaxWorksheet:
+        return 70;
+    case panel::kSocialInsurance:
+        return 71;
+    case panel::kAnnualEarnings:
+        return 73;
+    default:
+        return std::nullopt;
+    }
+}
+
 PanelLeave leaveConsequence(int content) {
     if (content == 150) return PanelLeave::RebuildCaseList;
     if (content == 300) return PanelLeave::ReopenCaseFiles;

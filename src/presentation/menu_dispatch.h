@@ -104,6 +104,11 @@ inline constexpr int kFamilyAllowance = 108;
 // click on the main window); the others stay until "Schließen".
 bool closesOnFocusLoss(int content);
 
+// What a content's "Drucken" prints: the sheet of the payroll office that belongs to it (print/print_kind.h)
+// -- the tax worksheet the tax sheet (70), the social-insurance worksheet the insurance sheet (71), the
+// annual-earnings check the health-insurance obligation (73); nullopt for the others, which answer "Sorry".
+std::optional<int> panelPrintKind(int content);
+
 enum class PanelLeave {
     Nothing,
     RebuildCaseList, // the ordering content: the case list and the line texts are built again

@@ -1,7 +1,9 @@
 #include "print/print_kind.h"
 
 #include "print/calculator_printouts.h"
+#include "print/direct_printouts.h"
 #include "print/salary_printout.h"
+#include "print/wage_tax_certificate.h"
 
 namespace varemo::print {
 
@@ -20,6 +22,8 @@ const std::vector<PrintKindEntry>& printKinds() {
          bescheinigung},
         {25, "ZVKlstsoz", "Zusatzversorgung: Steuer und Sozialversicherung", Orientation::Portrait, false,
          ZVKlstsoz},
+        {45, "lohnsteuerbescheinigungdrucken", "Lohnsteuerbescheinigung", Orientation::Portrait, false,
+         lohnsteuerbescheinigungdrucken},
         {kVacationCalculation, "urlaubsberechnung", "Berechnung des Urlaubsanspruchs", Orientation::Portrait,
          false, urlaubsberechnung},
         {kJubileeNotice, "jdabescheid", "Festsetzung des Beginns des Jubiläumsdienstalters",
@@ -38,6 +42,16 @@ const std::vector<PrintKindEntry>& printKinds() {
         {kLeaveStatement, "arbeitszeitdruck", "Auskunft über den bisher erworbenen Urlaubsanspruch",
          Orientation::Portrait, true, arbeitszeitdruck},
         {kWorkingTimes, "zeiterfassung", "Arbeitszeiten", Orientation::Landscape, true, zeiterfassung},
+        {70, "steuerblatt", "Berechnung der Steuerabzüge", Orientation::Portrait, true, steuerblatt},
+        {71, "versicherungsblatt", "Berechnung der Sozialversicherungsbeiträge", Orientation::Portrait, true,
+         versicherungsblatt},
+        {72, "jahresausgleichdrucken", "Lohnsteuer-Jahresausgleich", Orientation::Portrait, true,
+         jahresausgleichdrucken},
+        {73, "versicherungspflicht", "Versicherungspflicht in der Krankenversicherung", Orientation::Portrait,
+         true, versicherungspflicht},
+        {74, "jahresgehaelterliste", "Jahresliste der Monatsgehälter", Orientation::Landscape, false,
+         jahresgehaelterliste},
+        {75, "kassenliste", "Beitragsliste je Krankenkasse", Orientation::Landscape, true, kassenliste},
     };
     return kinds;
 }

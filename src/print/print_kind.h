@@ -37,9 +37,12 @@ struct PrintKindEntry {
     PrintProcedure run;
 };
 
-// The codes 11 to 61 that have a printout so far, in ascending order. The calculators' printouts that the
-// table of codes leaves without one (service age, jubilee, vacation calculation) take free codes of
-// that range (print/calculator_printouts.h).
+// The codes that have a printout so far, in ascending order: 11 to 61 are the previewable printouts;
+// 70 to 79 are the sheets of the payroll office that used to go straight to the printer (70 the tax sheet,
+// 71 the insurance sheet, 72 the annual tax adjustment, 73 the health-insurance obligation, 74 the year
+// list of the monthly salaries, 75 the health-fund list), now shown in the preview as well. The
+// calculators' printouts that the table of codes leaves without one (service age, jubilee, vacation
+// calculation, promotion) take free codes of 11 to 61 (print/calculator_printouts.h).
 const std::vector<PrintKindEntry>& printKinds();
 const PrintKindEntry* findPrintKind(int kind);
 

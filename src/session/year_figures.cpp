@@ -51,6 +51,7 @@ void openYear(Session& g) {
 MonthFigures monthFigures(Session& g, int month) {
     MonthFigures f;
     f.month = month;
+    f.stored = !g.files.readMonth(month, g.caseNumber).allZero();
     g.selectMonth(month);
     if (!ReadCaseMonthUnchanged(g)) {
         f.problem = kDamagedMonth;
@@ -71,6 +72,7 @@ MonthFigures monthFigures(Session& g, int month) {
     f.healthBase = g.social.worksheet.kv.base;
     f.pensionBase = g.social.worksheet.rv.base;
     f.levyBase = g.pension.worksheet.amount(9);
+    f.social = g.social.worksheet;
     const std::vector<std::string> groups = payGroupNames(g.pay.texts, g.workingCase.serviceRelationship());
     const int group = g.workingCase.payGroup();
     if (group >= 0 && group < static_cast<int>(groups.size()))

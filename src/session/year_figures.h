@@ -17,6 +17,8 @@ struct MonthFigures {
     int month = 0;       // 1 to 12
     std::string problem; // why the month has no figures; empty when it has them
     bool available() const { return problem.empty(); }
+    // The case has a record of the month; the figures of a month without one are those of an empty case.
+    bool stored = true;
 
     Case workingCase; // after the run
     Sheet sheet;      // lines 1 to 47 with their texts and amounts
@@ -30,6 +32,8 @@ struct MonthFigures {
     Money flatChurchTax;
     Money performancePay; // lines 8 to 20 flagged as performance pay, after part-time
     std::string payGroup; // the pay group of line 4 as its list names it
+    // The contributions by branch, the employee's and the employer's, and the levies.
+    SocialInsuranceWorksheet social;
 };
 
 struct CaseYearFigures {

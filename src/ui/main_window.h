@@ -113,7 +113,8 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
 
     // The preview of a printout (PrintKind) of the shown case-month; the entry of every "Drucken"
     // (main_window_print.cpp). A printout without its inputs says so and shows nothing.
-    void showPrintout(int kind, print::PrintOptions options = {});
+    void showPrintout(int kind) override;
+    void showPrintout(int kind, print::PrintOptions options);
     // The window of a calculator for the shown case-month (calculator_windows.h); one at a time.
     void openCalculator(CalculatorWindow which);
     CalculatorDialog* calculatorWindow() const { return calculatorWindow_; }

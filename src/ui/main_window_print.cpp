@@ -20,6 +20,10 @@ constexpr int kPreviewWidthTwips = 12100;
 
 } // namespace
 
+void MainWindow::showPrintout(int kind) {
+    showPrintout(kind, print::PrintOptions{});
+}
+
 void MainWindow::showPrintout(int kind, print::PrintOptions options) {
     if (auto refusal = print::yearSalaryRefusal(g_, kind)) {
         g_.prompter.ask(*refusal);

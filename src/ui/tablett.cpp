@@ -78,10 +78,14 @@ void Tablett::buildButtons() {
                            lines.push_back(l.toStdString());
                        prompter().tell("Hilfe", lines);
                    }});
-    // Printing a content comes with the printouts; until then the button says so.
+    // A content with a sheet of its own opens it in the preview; the others' printing is still to come.
     if (c->hasPrint())
-        all.push_back(
-            {QStringLiteral("Drucken"), [this] { prompter().ask(unavailableMessage(Availability::Later)); }});
+        all.push_back({QStringLiteral("Drucken"), [this, c] {
+                           if (const std::optional<int> kind = panelPrintKind(c->code()))
+                               host_.showPrintout(*kind);
+                           else
+                               prompter().ask(unavailableMessage(Availability::Later));
+                       }});
     if (c->hasSave()) all.push_back({QStringLiteral("Änderungen speichern"), [c] { (void)c->save(); }});
     all.push_back({QStringLiteral("Schließen"), [this] { leave(); }});
     const size_t shown = std::min<size_t>(all.size(), 9);

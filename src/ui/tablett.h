@@ -40,6 +40,8 @@ class PanelHost {
     virtual void openPanel(int content) = 0;
     // The user's colours of the year were saved: the main window shows them at once.
     virtual void coloursChanged() = 0;
+    // The preview of a printout (PrintKind) of the shown case-month.
+    virtual void showPrintout(int kind) = 0;
 
   protected:
     ~PanelHost() = default;

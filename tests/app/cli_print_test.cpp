@@ -7,11 +7,14 @@
 #include "support/json.h"
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -74,10 +77,10 @@ bool hasPdfToText() {
 }
 
 // The case of the README: TVöD VKA in Nordrhein-Westfalen, E9b step 3, class III, church tax 9 %,
-// BARMER, VBL VKA, March 2020.
-void setUpReadmeCase(const ProgramFolder& folder) {
+// BARMER, VBL VKA, March 2020 (or from another month on).
+void setUpReadmeCase(const ProgramFolder& folder, int year = 2020, int month = 3) {
     CliResult r = runCli(
-        folder.args("set", 2020, 3,
+        folder.args("set", year, month,
                     {"--name", "Petra Sommer", "--line", "2=10",       "--line", "4=12",  "--key",  "5=9",
                      "--line", "6=1",          "--date", "01.04.2016", "--line", "34=23", "--line", "29=0",
                      "--line", "36=1",         "--line", "33=1",       "--line", "27=2"}));
@@ -204,4 +207,73 @@ TEST(CliPrint, APdfCarriesTheCaptionsAndAmountsAndIsWrittenQuickly) {
     EXPECT_NE(bad.status, 0);
     EXPECT_NE(bad.err.find("kann nicht geschrieben werden"), std::string::npos) << bad.err;
     EXPECT_FALSE(fs::exists(blocked));
+}
+
+// The wage-tax certificate (§ 41b Abs. 1 EStG) of the README's case for the whole of 2021: each row is the
+// sum of the twelve months as their sheets show them. Row 3 (Nr. 3, the taxable gross pay) adds up step
+// "10. = STEUERPFL. ENTGELT" of the tax worksheet; rows 4 to 6 (Nr. 4) lines 34 to 36, which hold no
+// flat-rate tax here; row 23 a (Nr. 11: the employee's share of pension insurance) line 39; rows 25 to 27
+// (Nr. 13 and 14: health with its additional contribution, care, unemployment) lines 37, 38 and 40.
+TEST(CliPrint, TheCertificateOfAYearIsTheSumOfItsMonths) {
+    ProgramFolder folder;
+    setUpReadmeCase(folder, 2021, 1);
+    std::map<int, int64_t> lines;
+    int64_t taxable = 0;
+    for (int month = 1; month <= 12; ++month) {
+        Json sheet = varemo::test::parseJson(runCli(folder.args("sheet", 2021, month, {"--json"})).out);
+        for (int line : {34, 35, 36, 37, 38, 39, 40})
+            lines[line] -= sheet["lines"][static_cast<size_t>(line - 1)]["amountCents"].integer();
+        Json tax = varemo::test::parseJson(
+            runCli(folder.args("sheet", 2021, month, {"--json", "--detail", "tax"})).out);
+        taxable += std::llround(tax["steps"][9]["amount"].number * 100);
+    }
+    // Printing looks at the twelve months and writes none of them.
+    const varemo::test::FolderFiles before = varemo::test::filesBelow(folder.dir.path());
+    CliResult r = runCli(folder.print(45, 2021, 12, {"--text"}));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(varemo::test::changedFiles(before, varemo::test::filesBelow(folder.dir.path())),
+              std::vector<std::string>{});
+    const std::pair<std::string, int64_t> rows[] = {
+        {"3.  Bruttoarbeitslohn einschl. Sachbezüge ohne 9. und 10.  ", taxable},
+        {"4.  Einbehaltene Lohnsteuer von 3.  ", lines[34]},
+        {"5.  Einbehaltener Solidaritätszuschlag von 3.  ", lines[35]},
+        {"6.  Einbehaltene Kirchensteuer des Arbeitnehmers von 3.  ", lines[36]},
+        {"a) zur gesetzlichen Rentenversicherung  ", lines[39]},
+        {"25.  Arbeitnehmerbeiträge zur gesetzlichen Krankenversicherung  ", lines[37]},
+        {"26.  Arbeitnehmerbeiträge zur sozialen Pflegeversicherung  ", lines[38]},
+        {"27.  Arbeitnehmerbeiträge zur Arbeitslosenversicherung  ", lines[40]}};
+    for (const auto& [caption, cents] : rows)
+        EXPECT_NE(r.out.find(caption + euros(cents) + "\n"), std::string::npos) << caption << "\n" << r.out;
+    EXPECT_NE(r.out.find("01.01.2021 - 31.12.2021  365 Tage von 365 Tagen"), std::string::npos) << r.out;
+
+    // 2020 is a leap year.
+    ASSERT_EQ(runCli(folder.args("set", 2020, 1, {"--name", "Petra Sommer"})).status, 0);
+    CliResult leap = runCli(folder.print(45, 2020, 1, {"--text"}));
+    EXPECT_NE(leap.out.find("366 Tage von 366 Tagen"), std::string::npos) << leap.out;
+}
+
+TEST(CliPrint, ACertificateAsPdfCarriesTheFormsCaptions) {
+    if (!hasPdfToText()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    ProgramFolder folder;
+    setUpReadmeCase(folder);
+    const fs::path pdf = folder.dir.path() / "lstb.pdf";
+    CliResult r = runCli(folder.print(45, 2020, 3, {"--pdf", pdf.string()}));
+    if (r.status == 2 && r.err.find("VAREMO_BUILD_UI") != std::string::npos)
+        GTEST_SKIP() << "built without Qt";
+    ASSERT_EQ(r.status, 0) << r.err;
+    const fs::path txt = folder.dir.path() / "lstb.txt";
+    ASSERT_EQ(std::system(("pdftotext -layout '" + pdf.string() + "' '" + txt.string() + "'").c_str()), 0);
+    // pdftotext may join letter-spaced capitals; the captions are compared without blanks.
+    auto withoutBlanks = [](std::string t) {
+        t.erase(std::remove(t.begin(), t.end(), ' '), t.end());
+        return t;
+    };
+    const std::string content = withoutBlanks(readFile(txt));
+    for (const char* caption :
+         {"L O H N S T E U E R B E S C H E I N I G U N G", "Steuer-Nr.", "Pers.Nr.", "Steuer-ID",
+          "Geburtstag", "Steuerkl.", "Ki.Freib.", "Rel.Bek.", "Steuerfreier Jahresbetrag",
+          "Jahreshinzurechnungsbetrag", "Dauer des Dienstverhältnisses", "Tage von 366 Tagen",
+          "Zeiträume ohne Anspruch auf Arbeitslohn", "Bruttoarbeitslohn einschl. Sachbezüge ohne 9. und 10.",
+          "Ausgezahltes Kindergeld"})
+        EXPECT_NE(content.find(withoutBlanks(caption)), std::string::npos) << caption << "\n" << content;
 }

@@ -160,6 +160,10 @@ TEST(PanelRules, FocusLossClosingReopeningAndTheFactor) {
     EXPECT_EQ(leaveConsequence(150), PanelLeave::RebuildCaseList);
     EXPECT_EQ(leaveConsequence(300), PanelLeave::ReopenCaseFiles);
     EXPECT_EQ(leaveConsequence(207), PanelLeave::Nothing);
+    EXPECT_EQ(panelPrintKind(panel::kTaxWorksheet), 70);
+    EXPECT_EQ(panelPrintKind(panel::kSocialInsurance), 71);
+    EXPECT_EQ(panelPrintKind(panel::kAnnualEarnings), 73);
+    EXPECT_EQ(panelPrintKind(panel::kTariffOverview), std::nullopt);
 
     EXPECT_EQ(checkPercentFactor(75, 75, 100).percent, 75);
     EXPECT_FALSE(checkPercentFactor(100, 75, 100).message);

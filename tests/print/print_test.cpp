@@ -115,8 +115,8 @@ TEST(PrintKinds, TheTableIsOrderedAndAKindWithoutEntryDrawsNothing) {
     int last = 0;
     for (const PrintKindEntry& e : printKinds()) {
         EXPECT_GT(e.kind, last);
-        EXPECT_GE(e.kind, 11);
-        EXPECT_LE(e.kind, 61);
+        // 11 to 61 the previewable printouts, 70 to 79 the sheets of the payroll office.
+        EXPECT_TRUE((e.kind >= 11 && e.kind <= 61) || (e.kind >= 70 && e.kind <= 79)) << e.kind;
         last = e.kind;
     }
     TypedCase c;

@@ -15,6 +15,7 @@
 #include "ui/calculator_windows.h"
 #include "ui/main_window.h"
 #include "ui/panel_key_filter_qt.h"
+#include "ui/print_preview.h"
 #include "ui/sheet_cell.h"
 #include "ui/special_rules_dialog.h"
 #include "ui/tablett.h"
@@ -75,10 +76,6 @@ struct PanelFixture {
     TestSession s;
     std::unique_ptr<MainWindow> window;
 };
-
-const std::string kSorry =
-    "Sorry: Die nun benötigte Funktion funktioniert noch nicht gefahrlos\nund wurde deshalb "
-    "noch nicht ins Programm aufgenommen.\nBitte gedulden Sie sich noch etwas.";
 
 // Receives the addresses the program hands to the system browser.
 class BrowserStandIn : public QObject {
@@ -142,8 +139,12 @@ TEST(Tablett, CommonButtonsKeyFilterDefaultsAndEscape) {
 
     f.button("Hilfe")->click();
     EXPECT_EQ(f.lastMessage().substr(0, 6), "Hilfe:");
-    f.button("Drucken")->click(); // printing a content comes with the printouts
-    EXPECT_EQ(f.lastMessage(), kSorry);
+    // "Drucken" opens the health-insurance obligation sheet in the preview.
+    f.button("Drucken")->click();
+    ASSERT_TRUE(f.window->preview());
+    EXPECT_EQ(f.window->preview()->printKind(), 73);
+    EXPECT_TRUE(f.window->preview()->isVisible());
+    f.window->preview()->hide();
 
     QTest::keyClick(f.panel(), Qt::Key_Escape);
     EXPECT_EQ(f.panel()->content(), 0);

@@ -1,0 +1,513 @@
+#include "print/direct_printouts.h"
+
+#include "model/data_set.h"
+#include "print/number_format.h"
+#include "print/recording_surface.h"
+#include "print/salary_printout.h"
+
+#include <algorithm>
+#include <map>
+
+namespace varemo::print {
+namespace {
+
+constexpr double kLeft = 1000; // twips: the employer, the title and the rows
+constexpr double kDate = 8000; // twips: the date of the head
+constexpr double kTop = 900;   // twips: the first row of a following sheet
+constexpr double kSignatureRight = 6500;
+constexpr const char* kBodyFont = "Times New Roman";
+constexpr const char* kFigureFont = "Courier New";
+constexpr double kFigureSize = 9;
+
+Money cents(int64_t v) {
+    return Money::fromCents(v);
+}
+
+Money lineMoney(const Sheet& sheet, int line) {
+    return cents(sheet.line(line).amountCents.value_or(0));
+}
+
+double pageBottom(const PrintSurface& s) {
+    return (s.orientation() == Orientation::Landscape ? 8.27 : 11.69) * 1440 - 1000;
+}
+
+// The next line; a full sheet continues on the next.
+void nextLine(PrintSurface& s) {
+    if (s.currentY() + s.textHeight() <= pageBottom(s)) return;
+    const PrintFont font = s.font();
+    s.newPage();
+    s.setScaleMode(ScaleMode::Twips);
+    s.setCurrentY(kTop);
+    s.font() = font;
+}
+
+void emptyLines(PrintSurface& s, int n) {
+    for (int i = 0; i < n; ++i) {
+        s.print();
+        nextLine(s);
+    }
+}
+
+// Text padded with blanks to width characters: on the left for figures, on the right for captions.
+std::string padLeft(const std::string& text, size_t width) {
+    const size_t n = characterCount(text);
+    return n >= width ? text : std::string(width - n, ' ') + text;
+}
+std::string padRight(const std::string& text, size_t width) {
+    const size_t n = characterCount(text);
+    return n >= width ? text : text + std::string(width - n, ' ');
+}
+
+// The standard head: two empty lines, the employer's name at x = 1000 and today's date at x = 8000 on one
+// line, the further employer lines, then the title and its "hier: " line.
+void standardHead(const Session& g, PrintSurface& s, const PrintOptions& options, const std::string& title,
+                  const std::string& subject) {
+    const WindowRecord& employer = g.storage.window;
+    s.setScaleMode(ScaleMode::Twips);
+    s.setFont(kBodyFont, 12);
+    s.setCurrentY(std::max(s.currentY(), kTop));
+    emptyLines(s, 2);
+    const double y = s.currentY();
+    s.printAt(kLeft, employer.employerText(EmployerText::Line1));
+    s.setCurrentY(y);
+    s.printAt(kDate, longDate(options.today), true);
+    for (EmployerText line : {EmployerText::Line2, EmployerText::Line3, EmployerText::Line4,
+                              EmployerText::Line5, EmployerText::Street, EmployerText::Town}) {
+        const std::string text = employer.employerText(line);
+        if (!text.empty()) s.printAt(kLeft, text, true);
+    }
+    emptyLines(s, 1);
+    s.setFont(kBodyFont, 12, true);
+    if (!title.empty()) s.printAt(kLeft, title, true);
+    s.setFont(kBodyFont, 12);
+    s.printAt(kLeft, subject, true);
+    emptyLines(s, 1);
+}
+
+void signatures(PrintSurface& s) {
+    s.setFont(kBodyFont, 12);
+    emptyLines(s, 3);
+    const double y = s.currentY();
+    s.printAt(kLeft, "Sachlich und rechnerisch richtig: ");
+    s.setCurrentY(y);
+    s.printAt(kSignatureRight, "Festgestellt:", true);
+}
+
+void bodyLine(PrintSurface& s, const std::string& text, bool bold = false) {
+    s.setFont(kBodyFont, 12, bold);
+    s.printAt(kLeft, text, true);
+    nextLine(s);
+}
+
+// A table in "Courier New": each column as wide as its widest text, the first left-aligned, amounts
+// padded on the left so that their commas line up; headings and totals bold, a missing value "fehlt".
+void printFigures(PrintSurface& s, const ReportTable& t) {
+    std::vector<size_t> widths(t.columns.size());
+    for (size_t c = 0; c < t.columns.size(); ++c)
+        widths[c] = characterCount(t.columns[c]);
+    for (const TableRow& row : t.rows)
+        for (size_t c = 0; c < row.cells.size() && c < widths.size(); ++c)
+            widths[c] = std::max(widths[c], characterCount(cellDisplay(row.cells[c])));
+    auto compose = [&](const std::vector<std::string>& cells, const std::vector<bool>& right) {
+        std::string out;
+        for (size_t c = 0; c < cells.size() && c < widths.size(); ++c) {
+            if (c > 0) out += "  ";
+            out += right[c] ? padLeft(cells[c], widths[c]) : padRight(cells[c], widths[c]);
+        }
+        const size_t end = out.find_last_not_of(' ');
+        return end == std::string::npos ? std::string() : out.substr(0, end + 1);
+    };
+    std::vector<bool> amountColumn(t.columns.size(), false);
+    for (const TableRow& row : t.rows)
+        for (size_t c = 0; c < row.cells.size() && c < amountColumn.size(); ++c)
+            if (row.cells[c].kind != TableCell::Kind::Text) amountColumn[c] = true;
+    s.setFont(kFigureFont, kFigureSize, true);
+    s.printAt(kLeft, compose(t.columns, amountColumn), true);
+    nextLine(s);
+    for (const TableRow& row : t.rows) {
+        std::vector<std::string> cells;
+        for (const TableCell& cell : row.cells)
+            cells.push_back(cellDisplay(cell));
+        s.setFont(kFigureFont, kFigureSize, row.kind == RowKind::Heading || row.kind == RowKind::Total);
+        s.printAt(kLeft, compose(cells, amountColumn), true);
+        nextLine(s);
+    }
+    s.setFont(kBodyFont, 10);
+    for (const std::string& note : t.notes) {
+        s.printAt(kLeft, note, true);
+        nextLine(s);
+    }
+}
+
+TableRow amounts(RowKind kind, const std::string& caption, std::initializer_list<Money> values) {
+    TableRow row{kind, {TableCell::label(caption)}};
+    for (Money m : values)
+        row.cells.push_back(TableCell::money(m));
+    return row;
+}
+
+std::string caseTitle(const Session& g) {
+    return "Gehaltsabrechnung " + monthOfYear(g.month(), g.year) + " für " + g.workingCase.name;
+}
+
+// The pay lines 8 to 20 with an amount, each marked by flag as liable or not.
+ReportTable payElements(const Session& g, LineFlag flag, const char* liable, const char* notLiable) {
+    ReportTable t;
+    t.columns = {"Zeile", "Bezeichnung", "Betrag", ""};
+    for (int line = kFirstGrossLine; line <= kLastGrossLine; ++line) {
+        const GrossLineAttributes& a = g.workingCase.grossLine(line);
+        if (a.reducedAmount == Money()) continue;
+        t.rows.push_back(
+            {RowKind::Values,
+             {TableCell::label(std::to_string(line)), TableCell::label(lineCaption(g, line)),
+              TableCell::money(a.reducedAmount), TableCell::label(a.flag(flag) ? liable : notLiable)}});
+    }
+    return t;
+}
+
+// The annual pay of the annual-earnings check with the inputs the panel starts from.
+AnnualEarningsCheck obligationCheck(const Session& g) {
+    AnnualEarningsInput in;
+    in.supplementaryPensionPart = g.pension.svAddedPay;
+    return annualEarningsCheck(g, in);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// 70: the tax sheet
+
+void steuerblatt(const Session& g, PrintSurface& s, const PrintOptions& options) {
+    standardHead(g, s, options, caseTitle(g), "hier: Berechnung der Steuerabzüge");
+    printFigures(s, payElements(g, LineFlag::WageTax, "steuerpflichtig", "steuerfrei"));
+    emptyLines(s, 1);
+
+    const TaxWorksheet& w = g.tax.worksheet;
+    Money taxable, free;
+    for (int line = kFirstGrossLine; line <= kLastGrossLine; ++line) {
+        const GrossLineAttributes& a = g.workingCase.grossLine(line);
+        (a.flag(LineFlag::WageTax) ? taxable : free) += a.reducedAmount;
+    }
+    bodyLine(s, "V E R G Ü T U N G", true);
+    ReportTable pay;
+    pay.columns = {"", "Betrag"};
+    pay.rows = {amounts(RowKind::Values, "steuerpflichtig", {taxable}),
+                amounts(RowKind::Values, "steuerfrei", {free}),
+                amounts(RowKind::Values, w.label(10), {w.amount(10)})};
+    printFigures(s, pay);
+    emptyLines(s, 1);
+
+    // The rows add up to lines 34 to 36; a December with the employer's annual adjustment replaces the
+    // month's own taxes by what the year's table leaves for December.
+    const Money lines[] = {-lineMoney(g.sheet, 34), -lineMoney(g.sheet, 35), -lineMoney(g.sheet, 36)};
+    ReportTable taxes;
+    taxes.columns = {"", "Lohnst.", "Soli.Z.", "Kirchenst.", "Summen"};
+    auto row = [&](RowKind kind, const std::string& caption, Money a, Money b, Money c) {
+        taxes.rows.push_back(amounts(kind, caption, {a, b, c, a + b + c}));
+    };
+    const Money current[] = {w.currentWageTax(), w.currentSurcharge(), w.currentChurchTax()};
+    const Money oneTime[] = {w.amount(30), w.amount(31), w.amount(32)};
+    const Money flat[] = {w.amount(19), w.amount(20), w.amount(21)};
+    row(RowKind::Values, "aus laufendem Entgelt", current[0], current[1], current[2]);
+    row(RowKind::Values, "aus sonstigem Entgelt", oneTime[0], oneTime[1], oneTime[2]);
+    if (g.tax.adjustment.performed()) {
+        Money d[3];
+        for (int i = 0; i < 3; ++i)
+            d[i] = lines[i] - flat[i] - current[i] - oneTime[i];
+        row(RowKind::Values, "Lohnsteuer-Jahresausgleich", d[0], d[1], d[2]);
+    }
+    row(RowKind::Values, "pauschal (AN)", flat[0], flat[1], flat[2]);
+    row(RowKind::Total, "Summen", lines[0], lines[1], lines[2]);
+    printFigures(s, taxes);
+    signatures(s);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// 71: the insurance sheet
+
+void versicherungsblatt(const Session& g, PrintSurface& s, const PrintOptions& options) {
+    standardHead(g, s, options, caseTitle(g), "hier: Berechnung der Sozialversicherungsbeiträge");
+    printFigures(s,
+                 payElements(g, LineFlag::SocialInsurance, "soz.vers.pflichtig", "nicht soz.vers.pflichtig"));
+    emptyLines(s, 1);
+    const SocialInsuranceWorksheet& sv = g.social.worksheet;
+    ReportTable t;
+    t.columns = {"", "Bemessung", "AN-Anteil", "AG-Anteil", "Summen"};
+    Money employee, employer;
+    auto branch = [&](const std::string& caption, const BranchResult& b) {
+        t.rows.push_back(
+            amounts(RowKind::Values, caption, {b.base, b.employee, b.employer, b.employee + b.employer}));
+        employee += b.employee;
+        employer += b.employer;
+    };
+    branch("Krankenversicherung", sv.kv);
+    branch("Zusatzbeitrag KV", sv.kvAdditional);
+    branch("Pflegeversicherung", sv.pv);
+    branch("Rentenversicherung", sv.rv);
+    branch("Arbeitslosenversicherung", sv.av);
+    t.rows.push_back({RowKind::Total,
+                      {TableCell::label("Summen"), TableCell::label(""), TableCell::money(employee),
+                       TableCell::money(employer), TableCell::money(employee + employer)}});
+    printFigures(s, t);
+    emptyLines(s, 1);
+    bodyLine(s, "Die Beiträge werden an die " + lineCaption(g, 33) + " abgeführt.");
+    signatures(s);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// 72: the employer's annual adjustment
+
+ReportTable annualAdjustmentTable(const AnnualAdjustment& a, int year) {
+    ReportTable t;
+    t.name = "annualAdjustment";
+    t.title = "Lohnsteuer-Jahresausgleich " + std::to_string(year);
+    t.columns = {" M O N A T", "E N T G E L T", "+/- lt.Str.Karte", "LOHNSTEUER", "SOLI-Z.", " KIRCHENST."};
+    if (!a.performed()) {
+        switch (a.status) {
+        case AnnualAdjustment::Status::RefusedAllowance:
+            t.notes.push_back(
+                "Ein Lohnsteuerjahresausgleich ist nicht zugelassen, wenn ein Freibetrag oder ein "
+                "Hinzurechnungsbetrag zu berücksichtigen ist.");
+            break;
+        case AnnualAdjustment::Status::RefusedTaxClass:
+            t.notes.push_back("In den Steuerklassen V und VI und bei pauschaler Steuer gibt es keinen "
+                              "Lohnsteuerjahresausgleich des Arbeitgebers.");
+            break;
+        default:
+            t.notes.push_back("Für Dezember ist kein Lohnsteuerjahresausgleich des Arbeitgebers eingestellt "
+                              "(Zeile 31).");
+        }
+        return t;
+    }
+    for (size_t m = 0; m < 12; ++m) {
+        const AnnualAdjustment::Month& r = a.months[m];
+        t.rows.push_back(amounts(RowKind::Values, monthRowCaptions()[m],
+                                 {r.taxable, r.allowance, r.wageTax, r.surcharge, r.churchTax}));
+        t.rows.back().month = static_cast<int>(m) + 1;
+    }
+    const AnnualAdjustment::Month& sum = a.sum;
+    t.rows.push_back(amounts(RowKind::Total, "Summe",
+                             {sum.taxable, sum.allowance, sum.wageTax, sum.surcharge, sum.churchTax}));
+    TableRow annual{RowKind::Values,
+                    {TableCell::label("Jahressteuer lt. Tabelle"), TableCell::money(a.annualTaxable),
+                     TableCell::label(""), TableCell::money(a.annual.wageTax),
+                     TableCell::money(a.annual.surcharge), TableCell::money(a.annual.churchTax)}};
+    t.rows.push_back(annual);
+    // The year's tax less what the months withheld: a negative difference is refunded in December.
+    TableRow difference{RowKind::Total,
+                        {TableCell::label("Differenz"), TableCell::label(""), TableCell::label(""),
+                         TableCell::money(a.annual.wageTax - sum.wageTax),
+                         TableCell::money(a.annual.surcharge - sum.surcharge),
+                         TableCell::money(a.annual.churchTax - sum.churchTax)}};
+    t.rows.push_back(difference);
+    return t;
+}
+
+void jahresausgleichdrucken(const Session& g, PrintSurface& s, const PrintOptions& options) {
+    standardHead(g, s, options,
+                 "A N L A G E   zur Gehaltsabrechnung für den Monat Dezember " + std::to_string(g.year),
+                 "hier: Lohnsteuer-Jahresausgleich " + g.workingCase.name);
+    const bool december = g.month() == 12;
+    ReportTable t = annualAdjustmentTable(december ? g.tax.adjustment : AnnualAdjustment{}, g.year);
+    if (!december)
+        t.notes = {"Der Lohnsteuerjahresausgleich des Arbeitgebers gehört zur Abrechnung des Dezembers."};
+    printFigures(s, t);
+    signatures(s);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// 73: the health-insurance obligation
+
+ReportTable insuranceObligationTable(const AnnualEarningsCheck& c) {
+    ReportTable t;
+    t.name = "insuranceObligation";
+    t.title = c.heading;
+    t.columns = {"Nr", "Bezeichnung", "Betrag", "Multiplikator", "Jahresbetrag"};
+    for (const AnnualEarningsRow& r : c.rows)
+        t.rows.push_back({RowKind::Values,
+                          {TableCell::label(r.line > 0 ? std::to_string(r.line) : ""),
+                           TableCell::label(r.text), TableCell::money(r.amount),
+                           TableCell::label(std::to_string(r.multiplier)), TableCell::money(r.annual)}});
+    auto total = [&](const std::string& caption, Money m) {
+        t.rows.push_back({RowKind::Total,
+                          {TableCell::label(""), TableCell::label(caption), TableCell::label(""),
+                           TableCell::label(""), TableCell::money(m)}});
+    };
+    total(c.totalText, c.total);
+    total(c.limitText, c.limit);
+    t.notes.push_back(c.verdict);
+    t.notes.push_back("*) in Zeile 19: Jahresbetrag unter Berücksichtigung von Freibeträgen u.a.");
+    return t;
+}
+
+void versicherungspflicht(const Session& g, PrintSurface& s, const PrintOptions& options) {
+    const AnnualEarningsCheck check = obligationCheck(g);
+    standardHead(g, s, options, caseTitle(g),
+                 "hier:   Versicherungspflicht in der Krankenversicherung nach § 5 und 6 SGB V");
+    bodyLine(s, std::string("Status: ") + (check.compulsorilyInsured ? "versicherungspflichtig"
+                                                                     : "privat oder freiwillig versichert"));
+    emptyLines(s, 1);
+    printFigures(s, insuranceObligationTable(check));
+    signatures(s);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// 74: the year list of the monthly salaries
+
+ReportTable yearListTable(const CaseYearFigures& figures, int year) {
+    ReportTable t;
+    t.name = "yearList";
+    t.title = "Monatsgehälter " + std::to_string(year) + " für " + figures.name;
+    static const std::pair<int, const char*> kColumns[] = {
+        {23, "Brutto"}, {34, "Lohnsteuer"}, {35, "Soli.Z."}, {36, "Kirchenst."}, {37, "KV"},
+        {38, "PV"},     {39, "RV"},         {40, "AV"},      {47, "Auszahlung"}};
+    t.columns = {"Monat"};
+    for (const auto& [line, caption] : kColumns)
+        t.columns.push_back(caption);
+    std::vector<Money> sums(std::size(kColumns));
+    bool complete = true;
+    for (const MonthFigures& f : figures.months) {
+        const std::string month = monthRowCaptions()[static_cast<size_t>(f.month - 1)];
+        TableRow row{RowKind::Values, {TableCell::label(month)}, figures.caseNumber, f.month};
+        if (!f.stored) {
+            for (size_t c = 0; c < std::size(kColumns); ++c)
+                row.cells.push_back(TableCell::label(""));
+            t.rows.push_back(std::move(row));
+            continue;
+        }
+        if (!f.available()) complete = false;
+        for (size_t c = 0; c < std::size(kColumns); ++c) {
+            if (!f.available()) {
+                row.cells.push_back(TableCell::missing());
+                continue;
+            }
+            const Money m = lineMoney(f.sheet, kColumns[c].first);
+            row.cells.push_back(TableCell::money(m));
+            sums[c] += m;
+        }
+        if (!f.available()) t.notes.push_back(month + " " + f.problem);
+        t.rows.push_back(std::move(row));
+    }
+    TableRow total{RowKind::Total, {TableCell::label("Summe")}};
+    for (Money m : sums)
+        total.cells.push_back(complete ? TableCell::money(m) : TableCell::missing());
+    t.rows.push_back(std::move(total));
+    return t;
+}
+
+void jahresgehaelterliste(const Session& g, PrintSurface& s, const PrintOptions& options) {
+    // The year's figures only look at the months and put the session's case-month back as it was.
+    const CaseYearFigures figures = CalculateCaseYear(const_cast<Session&>(g), g.caseNumber);
+    s.setOrientation(Orientation::Landscape);
+    standardHead(g, s, options, "Monatsgehälter " + std::to_string(g.year) + " für " + figures.name,
+                 "hier: Jahresliste der Monatsgehälter");
+    bodyLine(s, "Dienstanschrift:");
+    for (EmployerText line : {EmployerText::Line1, EmployerText::Street, EmployerText::Town}) {
+        const std::string text = g.storage.window.employerText(line);
+        if (!text.empty()) bodyLine(s, "    " + text);
+    }
+    emptyLines(s, 1);
+    printFigures(s, yearListTable(figures, g.year));
+    signatures(s);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// 75: the health-fund list
+
+ReportTable fundListTable(const std::vector<CaseYearFigures>& cases, int month, int year) {
+    ReportTable t;
+    t.name = "fundList";
+    t.title = "Beiträge zur Sozialversicherung " + monthOfYear(month, year);
+    t.columns = {"N A M E", "KV AN", "KV AG", "PV AN", "PV AG", "RV AN",    "RV AG",
+                 "AV AN",   "AV AG", "U 1",   "U 2",   "U 3",   "S U M M E"};
+    std::map<std::string, std::vector<TableRow>> byFund;
+    std::map<std::string, std::vector<Money>> sums;
+    for (const CaseYearFigures& c : cases) {
+        const MonthFigures& f = c.months.at(static_cast<size_t>(month - 1));
+        if (!f.stored) continue;
+        const std::string label = c.name + " (" + std::to_string(c.caseNumber) + ")";
+        if (!f.available()) {
+            const std::string fund = "ohne Angabe";
+            TableRow row{RowKind::Values, {TableCell::label(label)}, c.caseNumber, month};
+            for (size_t i = 1; i < t.columns.size(); ++i)
+                row.cells.push_back(TableCell::missing());
+            byFund[fund].push_back(std::move(row));
+            t.notes.push_back(label + ": " + f.problem);
+            continue;
+        }
+        const SocialInsuranceWorksheet& sv = f.social;
+        const std::vector<Money> values = {sv.kv.employee + sv.kvAdditional.employee,
+                                           sv.kv.employer + sv.kvAdditional.employer,
+                                           sv.pv.employee,
+                                           sv.pv.employer,
+                                           sv.rv.employee,
+                                           sv.rv.employer,
+                                           sv.av.employee,
+                                           sv.av.employer,
+                                           sv.levies.u1.amount,
+                                           sv.levies.u2.amount,
+                                           sv.levies.u3.amount};
+        Money total;
+        for (Money m : values)
+            total += m;
+        const std::string fund = f.sheet.line(33).text;
+        std::vector<Money>& sum = sums[fund];
+        sum.resize(values.size() + 1);
+        TableRow row{RowKind::Values, {TableCell::label(label)}, c.caseNumber, month};
+        for (size_t i = 0; i < values.size(); ++i) {
+            row.cells.push_back(TableCell::money(values[i]));
+            sum[i] += values[i];
+        }
+        row.cells.push_back(TableCell::money(total));
+        sum.back() += total;
+        byFund[fund].push_back(std::move(row));
+    }
+    for (auto& [fund, rows] : byFund) {
+        t.rows.push_back({RowKind::Heading, {TableCell::label("K A S S E  " + fund)}});
+        for (TableRow& row : rows)
+            t.rows.push_back(std::move(row));
+        TableRow total{RowKind::Total, {TableCell::label("S U M M E")}};
+        const auto it = sums.find(fund);
+        for (size_t i = 1; i < t.columns.size(); ++i)
+            total.cells.push_back(it != sums.end() ? TableCell::money(it->second[i - 1])
+                                                   : TableCell::missing());
+        t.rows.push_back(std::move(total));
+    }
+    return t;
+}
+
+void kassenliste(const Session& g, PrintSurface& s, const PrintOptions& options) {
+    // As the year list: the cases' months are looked at, nothing is written.
+    const std::vector<CaseYearFigures> cases = CalculateAllCases(const_cast<Session&>(g));
+    // The year salary is refused before (a single-month kind in print_kind.cpp).
+    const ReportTable all = fundListTable(cases, g.month(), g.year);
+    s.setOrientation(Orientation::Landscape);
+    // One sheet per fund: the fund's heading, its cases and its sum.
+    int page = 0;
+    for (size_t r = 0; r < all.rows.size(); ++r) {
+        if (all.rows[r].kind != RowKind::Heading) continue;
+        if (page++ > 0) {
+            s.newPage();
+            s.setCurrentY(0);
+        }
+        ReportTable fund = all;
+        fund.rows.clear();
+        fund.notes.clear();
+        for (size_t k = r; k < all.rows.size() && (k == r || all.rows[k].kind != RowKind::Heading); ++k)
+            fund.rows.push_back(all.rows[k]);
+        standardHead(g, s, options, all.title, "hier: Beitragsliste je Krankenkasse");
+        printFigures(s, fund);
+        s.setFont(kBodyFont, 12);
+        emptyLines(s, 1);
+        s.printAt(kLeft, "Seite " + std::to_string(page), true);
+        signatures(s);
+    }
+    if (page == 0) {
+        standardHead(g, s, options, all.title, "hier: Beitragsliste je Krankenkasse");
+        bodyLine(s, "Für diesen Monat ist kein Personalfall gespeichert.");
+    }
+    for (const std::string& note : all.notes)
+        bodyLine(s, note);
+}
+
+} // namespace varemo::print

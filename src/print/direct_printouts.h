@@ -1,0 +1,35 @@
+#pragma once
+// The sheets of the payroll office (kinds 70 to 75): the tax sheet, the insurance sheet, the annual tax
+// adjustment, the health-insurance obligation, the year list of the monthly salaries and the health-fund
+// list. They share the standard head (the employer at x = 1000 twips, the date at x = 8000, the title
+// and its "hier: " line), columns of figures in "Courier New" padded to a fixed width, and the two
+// signature captions at the foot. They draw in twips and read the shown case-month as its calculation
+// left it, the year list and the fund list the stored months through session/year_figures.
+
+#include "base/report_table.h"
+#include "deductions/annual_earnings_check.h"
+#include "print/print_kind.h"
+#include "session/year_figures.h"
+
+#include <vector>
+
+namespace varemo::print {
+
+void steuerblatt(const Session& g, PrintSurface& s, const PrintOptions& options);            // 70
+void versicherungsblatt(const Session& g, PrintSurface& s, const PrintOptions& options);     // 71
+void jahresausgleichdrucken(const Session& g, PrintSurface& s, const PrintOptions& options); // 72
+void versicherungspflicht(const Session& g, PrintSurface& s, const PrintOptions& options);   // 73
+void jahresgehaelterliste(const Session& g, PrintSurface& s, const PrintOptions& options);   // 74
+void kassenliste(const Session& g, PrintSurface& s, const PrintOptions& options);            // 75
+
+// The list-like sheets as tables for CSV and JSON.
+// The employer's annual adjustment of December (an empty table with a note when none was performed).
+ReportTable annualAdjustmentTable(const AnnualAdjustment& a, int year);
+// The annual pay that decides the compulsory health insurance (§ 6 SGB V).
+ReportTable insuranceObligationTable(const AnnualEarningsCheck& check);
+// The twelve months of one case: gross, taxes, contributions and pay-out as their sheets show them.
+ReportTable yearListTable(const CaseYearFigures& figures, int year);
+// The contributions of month (1 to 12) per health fund and case, with each fund's sum.
+ReportTable fundListTable(const std::vector<CaseYearFigures>& cases, int month, int year);
+
+} // namespace varemo::print
