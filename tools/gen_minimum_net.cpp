@@ -28,16 +28,20 @@ MinimumNetFiles minimumNetFiles(const SourceText& csv) {
         const std::string& line = csv.line(n);
         if (line.empty() || line[0] == '#') continue;
         if (!headerSeen) {
-            if (line != "table,gross,I_IV,II,III,V,VI") csv.fail(n, "header \"table,gross,I_IV,II,III,V,VI\" expected");
+            if (line != "table,gross,I_IV,II,III,V,VI")
+                csv.fail(n, "header \"table,gross,I_IV,II,III,V,VI\" expected");
             headerSeen = true;
             continue;
         }
         const auto fields = splitCsv(csv, n);
         if (fields.size() != 7) csv.fail(n, "7 columns expected, found " + std::to_string(fields.size()));
         std::string* file = nullptr;
-        if (fields[0] == "2008") file = &out.table2008;
-        else if (fields[0] == "2005-83") file = &out.table83;
-        else csv.fail(n, "table 2008 or 2005-83 expected: '" + fields[0] + "'");
+        if (fields[0] == "2008")
+            file = &out.table2008;
+        else if (fields[0] == "2005-83")
+            file = &out.table83;
+        else
+            csv.fail(n, "table 2008 or 2005-83 expected: '" + fields[0] + "'");
         int64_t gross = 0;
         if (!parseFixed(fields[1], 2, gross) || gross <= 0 || gross % 500 != 0 || gross / 500 > kLastRecord)
             csv.fail(n, "gross: a multiple of 5 euros up to 5300.00 expected: '" + fields[1] + "'");

@@ -115,6 +115,7 @@ int runServiceAge(CliContext& ctx);                           // cli_service_age
 int runStepDuration(CliContext& ctx);                         // cli_step_duration.cpp
 int runPromotion(CliContext& ctx);                            // cli_step_duration.cpp
 int runVacation(CliContext& ctx);                             // cli_vacation.cpp
+int runWorkingTime(CliContext& ctx);                          // cli_working_time.cpp
 int runPrint(CliContext& ctx);                                // cli_print.cpp
 int runYearView(CliContext& ctx);                             // cli_year_view.cpp
 int runCostCentres(CliContext& ctx);                          // cli_year_view.cpp

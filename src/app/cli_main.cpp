@@ -60,7 +60,8 @@ const Command kCommands[] = {
     {"print", runPrint,
      "print --kind K --year Y --set REAL|PLAN|INFO --case N --month M (--text | --pdf FILE)\n"
      "        [--today TT.MM.JJJJ] [--second-sheet] [--accumulated]   (a printout of the case-month; month "
-     "13: the year salary; kinds 39 to 41 and 49: the year view)"},
+     "13: the year salary; kinds 39 to 41 and 49: the year view)\n"
+     "        [--movement MONTHS] [--beginning D]   (kind 56: the step-duration letter's movement)"},
     {"update", runUpdate,
      "update check [--base URL] [--json] | update server [--json] | update tariffs --year Y [--base URL]\n"
      "        (the update check; the tariff archive of a year from the update server)"},
@@ -92,6 +93,9 @@ const Command kCommands[] = {
      "        [--correction C] [--additional D] [--further-additional D] [--months N] [--pension-months N]\n"
      "        [--special-leave-months N] [--previous-rest D] [--taken D] [--monthly-pay A --pay-off-days D]\n"
      "        [--days-worked N [--full-leave D]] [--save] [--input FILE] [--json]"},
+    {"working-time", runWorkingTime,
+     "working-time --year Y --set S --case N --month M [--day N=FROM-TO[,FROM-TO...]]... [--rate A]\n"
+     "        [--full-leave D] [--taken D] [--clear] [--json]   (the working-time recorder of the month)"},
     {"year-view", runYearView,
      "year-view --year Y --set REAL|PLAN|INFO --case N [--view 40|41|39] [--accumulated] [--settings]\n"
      "        (--json|--csv)   (the twelve months of a case; --settings: the control listing)"},

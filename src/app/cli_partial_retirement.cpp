@@ -24,8 +24,9 @@ std::string netJson(const FlatRateNet& n) {
 }
 
 std::string raiseJson(const MinimumNetRaise& r) {
-    return "{\"percent\":" + std::to_string(r.percent) + ",\"fromTable\":" + (r.fromTable ? "true" : "false") +
-           ",\"fullTime\":" + netJson(r.fullTime) + ",\"partTime\":" + netJson(r.partTime) +
+    return "{\"percent\":" + std::to_string(r.percent) +
+           ",\"fromTable\":" + (r.fromTable ? "true" : "false") + ",\"fullTime\":" + netJson(r.fullTime) +
+           ",\"partTime\":" + netJson(r.partTime) +
            ",\"minimumNetCents\":" + (r.minimumNet ? cents(*r.minimumNet) : "null") +
            ",\"missing\":" + jsonString(r.missing) + ",\"raiseCents\":" + cents(r.raise) + "}";
 }
@@ -81,8 +82,9 @@ void printPartialRetirementCategories(const Session& g, bool json, std::ostream&
     out << "Zeile Kat. ATZ-Quote  für Arbeit in bisherigem Umfang    für Altersteilzeitarbeit\n";
     for (int l = kFirstGrossLine; l <= kLastGrossLine; ++l) {
         const LineColumns& col = columns.line(l);
-        out << "  " << (l < 10 ? " " : "") << l << "   " << g.workingCase.grossLine(l).partialRetirementCategory
-            << "  " << reductionFactorText(col.retirementFactor, true) << amountText(col.partTime) << "    "
+        out << "  " << (l < 10 ? " " : "") << l << "   "
+            << g.workingCase.grossLine(l).partialRetirementCategory << "  "
+            << reductionFactorText(col.retirementFactor, true) << amountText(col.partTime) << "    "
             << amountText(col.actual) << "\n";
     }
 }
@@ -96,12 +98,13 @@ void printPartialRetirement(const Session& g, bool json) {
             << ",\"releasePhase\":" << (r.releasePhase ? "true" : "false") << ",\"lines\":";
         printPartialRetirementCategories(g, true, out);
         out << ",\"atg\":{\"twentyBaseCents\":" << cents(r.atgTwenty.base)
-            << ",\"twentyCents\":" << cents(r.atgTwenty.amount) << ",\"raise\":" << raiseJson(r.atgRaise) << "}"
+            << ",\"twentyCents\":" << cents(r.atgTwenty.amount) << ",\"raise\":" << raiseJson(r.atgRaise)
+            << "}"
             << ",\"agreement\":{\"twentyBaseCents\":" << cents(r.agreementTwenty.base)
             << ",\"twentyCents\":" << cents(r.agreementTwenty.amount)
-            << ",\"variantCents\":" << cents(r.agreementVariant) << ",\"raise\":" << raiseJson(r.agreementRaise)
-            << "},\"civil\":{\"percent\":" << r.civil.percent << ",\"fullTime\":" << netJson(r.civil.fullTime)
-            << ",\"partTime\":" << netJson(r.civil.partTime)
+            << ",\"variantCents\":" << cents(r.agreementVariant)
+            << ",\"raise\":" << raiseJson(r.agreementRaise) << "},\"civil\":{\"percent\":" << r.civil.percent
+            << ",\"fullTime\":" << netJson(r.civil.fullTime) << ",\"partTime\":" << netJson(r.civil.partTime)
             << ",\"guaranteedNetCents\":" << cents(r.civil.guaranteedNet)
             << ",\"supplementCents\":" << cents(r.civil.supplement) << "}"
             << ",\"pension\":{\"fullTimePayCents\":" << cents(r.pension.fullTimePay)
@@ -126,7 +129,8 @@ void printPartialRetirement(const Session& g, bool json) {
         const CivilServantSupplement& c = r.civil;
         out << "\nAltersteilzeitzuschlag auf " << c.percent << " % netto\n"
             << netLines(c.fullTime, false) << line(" = FIKTIVES VOLLZEIT-NETTOGEHALT", c.fullTime.net)
-            << line("      davon " + std::to_string(c.percent) + " % = GARANTIERTES NETTOGEHALT", c.guaranteedNet)
+            << line("      davon " + std::to_string(c.percent) + " % = GARANTIERTES NETTOGEHALT",
+                    c.guaranteedNet)
             << netLines(c.partTime, false) << line(" = Nettogehalt bei Altersteilzeit", c.partTime.net)
             << line(" + Aufstockung (steuerfrei mit Progressionsvorbehalt)", c.supplement);
     } else {

@@ -3,9 +3,11 @@
 // writes nothing back. The year views (kinds 39, 40, 41, with --accumulated the months summed) and the
 // control listing (49) print the case's year.
 
-#include "app/cli_common.h"
+#include "app/cli_calculator_input.h"
+#include "calculators/calculator_files.h"
 #include "presentation/navigation.h"
 #include "presentation/year_view.h"
+#include "print/calculator_printouts.h"
 #include "print/print_kind.h"
 #include "print/recording_surface.h"
 
@@ -33,6 +35,8 @@ int runPrint(CliContext& ctx) {
     std::string pdf;
     bool text = false;
     bool accumulated = false;
+    std::optional<int> movement;
+    std::optional<CalendarDate> beginning;
     print::PrintOptions options;
     options.today = todayText();
     ArgReader r(ctx.args);
@@ -51,6 +55,10 @@ int runPrint(CliContext& ctx) {
             options.secondSheet = true;
         else if (a == "--accumulated")
             accumulated = true;
+        else if (a == "--movement") // the step-duration letter: months of lengthening (+) or shortening (−)
+            movement = r.intValue();
+        else if (a == "--beginning") // the step-duration letter: another beginning of step 1 than line 6's
+            beginning = dateOption(r.value(), a);
         else
             r.unknown();
     }
@@ -60,6 +68,10 @@ int runPrint(CliContext& ctx) {
     sel.validate();
     if (!print::findPrintKind(kind)) throw UsageError("--kind takes " + knownKinds());
     if (text == !pdf.empty()) throw UsageError("print needs either --text or --pdf FILE");
+    if ((movement || beginning) && kind != print::kStepDurationLetter)
+        throw UsageError("--movement and --beginning belong to --kind 56");
+    if (movement && (*movement < -600 || *movement > 600))
+        throw UsageError("--movement takes -600 to 600 months");
 #ifndef VAREMO_CLI_PDF
     if (!pdf.empty()) throw UsageError("--pdf needs a build with the window (VAREMO_BUILD_UI=ON)");
 #endif
@@ -74,6 +86,19 @@ int runPrint(CliContext& ctx) {
         return 1;
     }
     options.table = yearViewPrintTable(g, kind, accumulated);
+    // The step calculators lay out their results with the inputs their window keeps, unless given here.
+    if (kind == print::kStepDurationLetter)
+        options.stepDuration =
+            StepDurationOf(g, beginning, movement.value_or(LoadStepInputs(g).movementMonths));
+    if (kind == print::kPromotion) {
+        const StepInputsRecord stored = LoadStepInputs(g);
+        options.promotion = PromotionOf(g, Money::fromCents(stored.allowanceACents),
+                                        Money::fromCents(stored.allowanceBCents));
+    }
+    if (auto missing = print::calculatorInputMissing(g, kind, options)) {
+        g.prompter.ask(*missing);
+        return 1;
+    }
     if (text) {
         print::RecordingSurface surface;
         print::runPrintKind(kind, g, surface, options);

@@ -1,5 +1,6 @@
 #include "calculators/calculator_files.h"
 
+#include "base/cp1252.h"
 #include "base/error.h"
 #include "base/file_names.h"
 #include "model/slots.h"
@@ -217,6 +218,53 @@ void StoreJubileeInput(Session& g, const JubileeInput& in, const JubileeResult* 
     fillOffsets(r);
     UserFolderWrite lock(g);
     writeServiceAgeRecord(g.userFolder, jubileeFileName(g.caseNumber), g.year, r);
+}
+
+namespace {
+fs::path remedyFile(const Session& g) {
+    return findFileIgnoringCase(findFileIgnoringCase(g.dataRootOrProgram(), "Texte"), "Belehrung.txt");
+}
+} // namespace
+
+std::string LoadRemedyText(const Session& g) {
+    std::error_code ec;
+    const fs::path file = remedyFile(g);
+    if (!fs::exists(file, ec)) return {};
+    const std::vector<uint8_t> bytes = readWholeFile(file);
+    std::string text = cp1252ToUtf8(std::string(bytes.begin(), bytes.end()));
+    // Line ends typed into the file outside the program count as its "$".
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') continue;
+        out += text[i] == '\n' ? '$' : text[i];
+    }
+    while (!out.empty() && out.back() == '$')
+        out.pop_back();
+    return out;
+}
+
+size_t remedyTextLength(const std::string& text) {
+    return utf8ToCp1252(text).size(); // one byte a character
+}
+
+void StoreRemedyText(Session& g, const std::string& text) {
+    const std::string bytes = utf8ToCp1252(text);
+    if (bytes.size() > kRemedyTextLength)
+        throw Error("Die Rechtsbehelfsbelehrung hat " + std::to_string(bytes.size()) + " von möglichen " +
+                    std::to_string(kRemedyTextLength) + " Zeichen; sie wurde nicht gespeichert.");
+    const fs::path folder = findFileIgnoringCase(g.dataRootOrProgram(), "Texte");
+    fs::create_directories(folder);
+    writeFileAtomically(findFileIgnoringCase(folder, "Belehrung.txt"),
+                        std::vector<uint8_t>(bytes.begin(), bytes.end()));
+}
+
+StepInputsRecord LoadStepInputs(const Session& g) {
+    return readStepInputs(g.userFolder, g.caseNumber, g.year);
+}
+
+void StoreStepInputs(Session& g, const StepInputsRecord& r) {
+    UserFolderWrite lock(g);
+    writeStepInputs(g.userFolder, g.caseNumber, g.year, r);
 }
 
 VacationInput LoadVacationInput(const Session& g, std::string* payGroup) {

@@ -51,6 +51,19 @@ void StoreJubileeInput(Session& g, const JubileeInput& in, const JubileeResult* 
 VacationInput LoadVacationInput(const Session& g, std::string* payGroup);
 void StoreVacationInput(Session& g, const VacationInput& in, const std::string& payGroup);
 
+// The legal-remedy paragraph of the service age's notice: "Texte/Belehrung.txt" of the data root, a text
+// of at most kRemedyTextLength characters in which "$" separates the lines (Windows-1252 in the file).
+inline constexpr size_t kRemedyTextLength = 1400;
+std::string LoadRemedyText(const Session& g); // empty when there is none
+// Throws Error for a longer text; nothing is written then.
+void StoreRemedyText(Session& g, const std::string& text);
+// Characters, not bytes, as the editor counts them.
+size_t remedyTextLength(const std::string& text);
+
+// The inputs of the step-duration, promotion and experience windows of the current case and year.
+StepInputsRecord LoadStepInputs(const Session& g);
+void StoreStepInputs(Session& g, const StepInputsRecord& r);
+
 ServiceAgeRecord toRecord(const ServiceAgeInput& in, const ServiceAgeResult* result);
 ServiceAgeInput serviceAgeInputOf(const ServiceAgeRecord& r);
 

@@ -74,10 +74,9 @@ MinimumNetRaise raiseTo(const Globaldaten& g, TopUpBase base, int percent, int l
                         const char* table, Money twenty) {
     MinimumNetRaise r;
     r.percent = percent;
-    const LineSums s =
-        sumLines(g, [base](int, const GrossLineAttributes& a) {
-            return categoryEntersTopUp(a.partialRetirementCategory, base);
-        });
+    const LineSums s = sumLines(g, [base](int, const GrossLineAttributes& a) {
+        return categoryEntersTopUp(a.partialRetirementCategory, base);
+    });
     r.partTime = flatRateNet(g, s.paid, true);
     if (minimumNetTablesInForce(g.year) && percent == legalPercent) {
         r.fromTable = true;
@@ -125,8 +124,8 @@ CivilServantSupplement civilServantSupplement(const Globaldaten& g) {
     CivilServantSupplement s;
     s.percent = g.retirement.percents.civilServant;
     const LineSums pay = sumLines(g, [](int line, const GrossLineAttributes& a) {
-        return line != 11 && line < 16 && categoryEntersTopUp(a.partialRetirementCategory,
-                                                              TopUpBase::AgreementMinimumNet);
+        return line != 11 && line < 16 &&
+               categoryEntersTopUp(a.partialRetirementCategory, TopUpBase::AgreementMinimumNet);
     });
     s.fullTime = flatRateNet(g, pay.previous, false);
     s.partTime = flatRateNet(g, pay.paid, false);
@@ -173,8 +172,7 @@ FlatRateNet flatRateNet(const Globaldaten& g, Money gross, bool employee) {
     const LohnstrOutput out = LOHNSTR(g.year, in);
     n.wageTax = Money::fromCents(out.LSTLZZ);
     n.surcharge = monthlySolidaritySurcharge(g.year, n.wageTax, in.STKL == 3);
-    n.churchTax =
-        Money::fromCents(mulDiv(out.BK, kFlatChurchTaxPercent, 100, Rounding::TowardZero));
+    n.churchTax = Money::fromCents(mulDiv(out.BK, kFlatChurchTaxPercent, 100, Rounding::TowardZero));
     if (employee) {
         const SvDefaults d = yearDefaults(g);
         const size_t area = g.east ? 1 : 0;
@@ -210,8 +208,8 @@ void PartialRetirementTopUpStep(Globaldaten& g) {
         r.topUp = r.civil.supplement;
     } else {
         r.atgTwenty = percentTopUp(g, TopUpBase::AtgTwentyPercent, kTopUpPercent);
-        r.atgRaise =
-            raiseTo(g, TopUpBase::AtgMinimumNet, pct.atg, kAtgMinimumNetPercent, "MNET.txt", r.atgTwenty.amount);
+        r.atgRaise = raiseTo(g, TopUpBase::AtgMinimumNet, pct.atg, kAtgMinimumNetPercent, "MNET.txt",
+                             r.atgTwenty.amount);
         r.agreementTwenty = percentTopUp(g, TopUpBase::AgreementTwenty, kTopUpPercent);
         r.agreementVariant = percentOf(r.agreementTwenty.base, kTopUpVariantPercent);
         r.agreementRaise = raiseTo(g, TopUpBase::AgreementMinimumNet, pct.agreement,

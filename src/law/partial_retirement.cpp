@@ -8,17 +8,19 @@ bool categoryEntersTopUp(char category, TopUpBase base) {
     // Columns: AtG 20 %, AtG 70 %, TV ATZ 20 %, TV ATZ 83 %; the lower-case categories follow the
     // upper-case ones but for "g", the amount of the Protokollerklärung to § 5 (2) TV ATZ.
     static constexpr bool kTable[7][kTopUpBases] = {
-        {true, true, true, true},    // A, a
-        {false, true, true, true},   // B, b
-        {false, true, false, true},  // C, c
-        {true, false, true, false},  // D, d
-        {false, false, false, true}, // E, e
+        {true, true, true, true},     // A, a
+        {false, true, true, true},    // B, b
+        {false, true, false, true},   // C, c
+        {true, false, true, false},   // D, d
+        {false, false, false, true},  // E, e
         {false, false, false, false}, // F, f
-        {false, false, false, true}, // g
+        {false, false, false, true},  // g
     };
     int row = 0;
-    if (category >= 'A' && category <= 'F') row = category - 'A';
-    else if (category >= 'a' && category <= 'g') row = category - 'a';
+    if (category >= 'A' && category <= 'F')
+        row = category - 'A';
+    else if (category >= 'a' && category <= 'g')
+        row = category - 'a';
     return kTable[row][static_cast<int>(base)];
 }
 

@@ -39,9 +39,9 @@ struct PercentTopUp {
 // The raise to a percentage of the full-time net.
 struct MinimumNetRaise {
     int percent = 0;
-    bool fromTable = false;  // the minimum net is the table's (else computed from the flat-rate net)
-    FlatRateNet fullTime;    // "Pauschaliertes Vollzeit-Nettoentgelt" (computed variant)
-    FlatRateNet partTime;    // "Fiktives Teilzeit-Nettoentgelt"
+    bool fromTable = false;          // the minimum net is the table's (else computed from the flat-rate net)
+    FlatRateNet fullTime;            // "Pauschaliertes Vollzeit-Nettoentgelt" (computed variant)
+    FlatRateNet partTime;            // "Fiktives Teilzeit-Nettoentgelt"
     std::optional<Money> minimumNet; // none: the table has no row for the gross (missing says which)
     std::string missing;
     Money raise;

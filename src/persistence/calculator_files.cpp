@@ -24,6 +24,20 @@ constexpr size_t kPeriodLines = 51;
 constexpr size_t kPeriodLineLength = 40;
 constexpr size_t kEntries = 291;
 
+constexpr size_t kMovement = 406;
+constexpr size_t kAllowances = 408;
+constexpr size_t kAppointment = 416;
+constexpr size_t kExperience = 426;
+constexpr size_t kExperienceLength = 22;
+
+constexpr size_t kRate = 496;
+constexpr size_t kFullLeave = 500;
+constexpr size_t kLeaveTaken = 504;
+
+int64_t workingTimeRecordNumber(int caseNumber, int month) {
+    return int64_t{caseNumber - 1} * 12 + month;
+}
+
 std::string threeDigits(int n) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%03d", n);
@@ -131,6 +145,104 @@ void writeServiceAgeRecord(const fs::path& userFolder, const std::string& fileNa
                  [&record](RecordBuffer& r) { r = record.pack(r); });
 }
 
+RecordBuffer StepInputsRecord::pack(RecordBuffer r) const {
+    r.setI16(kMovement, movementMonths);
+    r.setI32(kAllowances, allowanceACents);
+    r.setI32(kAllowances + 4, allowanceBCents);
+    r.setText(kAppointment, 10, appointment);
+    for (size_t i = 0; i < from.size(); ++i) {
+        const size_t at = kExperience + kExperienceLength * i;
+        r.setText(at, 10, from[i]);
+        r.setText(at + 10, 10, to[i]);
+        r.setI16(at + 20, percent[i]);
+    }
+    return r;
+}
+
+StepInputsRecord StepInputsRecord::unpack(const RecordBuffer& r) {
+    StepInputsRecord s;
+    if (r.allZero()) return s;
+    s.movementMonths = r.i16(kMovement);
+    s.allowanceACents = r.i32(kAllowances);
+    s.allowanceBCents = r.i32(kAllowances + 4);
+    // Bytes never written read as zeros, not as blanks.
+    auto text = [&r](size_t at) { return r.bytes()[at] == 0 ? std::string() : trimmed(r.text(at, 10)); };
+    s.appointment = text(kAppointment);
+    for (size_t i = 0; i < s.from.size(); ++i) {
+        const size_t at = kExperience + kExperienceLength * i;
+        s.from[i] = text(at);
+        s.to[i] = text(at + 10);
+        s.percent[i] = r.i16(at + 20);
+    }
+    return s;
+}
+
+StepInputsRecord readStepInputs(const fs::path& userFolder, int caseNumber, int year) {
+    return StepInputsRecord::unpack(
+        readRecordIfExists(findFileIgnoringCase(userFolder, serviceAgeFileName(caseNumber)),
+                           kServiceAgeRecordLength, yearRecordNumber(year)));
+}
+
+void writeStepInputs(const fs::path& userFolder, int caseNumber, int year, const StepInputsRecord& record) {
+    if (caseNumber == 6) moveOldServiceAgeFile(userFolder);
+    updateRecord(findFileIgnoringCase(userFolder, serviceAgeFileName(caseNumber)), kServiceAgeRecordLength,
+                 yearRecordNumber(year), [&record](RecordBuffer& r) {
+                     // A record new to the file gets the blank date fields of an empty service age.
+                     if (r.allZero()) r = ServiceAgeRecord().pack(r);
+                     r = record.pack(r);
+                 });
+}
+
+std::string workingTimeFileName(int year) {
+    return "Arbeitszeit." + threeDigits(year % 100);
+}
+
+bool WorkingTimeRecord::empty() const {
+    return *this == WorkingTimeRecord{};
+}
+
+RecordBuffer WorkingTimeRecord::pack(RecordBuffer r) const {
+    size_t at = 0;
+    for (const auto& day : blocks)
+        for (const auto& [from, to] : day) {
+            r.setI16(at, from);
+            r.setI16(at + 2, to);
+            at += 4;
+        }
+    r.setI32(kRate, hourlyRateCents);
+    r.setI32(kFullLeave, fullLeaveMilli);
+    r.setI32(kLeaveTaken, leaveTakenMilli);
+    return r;
+}
+
+WorkingTimeRecord WorkingTimeRecord::unpack(const RecordBuffer& r) {
+    WorkingTimeRecord w;
+    size_t at = 0;
+    for (auto& day : w.blocks)
+        for (auto& [from, to] : day) {
+            from = r.i16(at);
+            to = r.i16(at + 2);
+            at += 4;
+        }
+    w.hourlyRateCents = r.i32(kRate);
+    w.fullLeaveMilli = r.i32(kFullLeave);
+    w.leaveTakenMilli = r.i32(kLeaveTaken);
+    return w;
+}
+
+WorkingTimeRecord readWorkingTimeRecord(const fs::path& userFolder, int year, int caseNumber, int month) {
+    return WorkingTimeRecord::unpack(
+        readRecordIfExists(findFileIgnoringCase(userFolder, workingTimeFileName(year)),
+                           kWorkingTimeRecordLength, workingTimeRecordNumber(caseNumber, month)));
+}
+
+void writeWorkingTimeRecord(const fs::path& userFolder, int year, int caseNumber, int month,
+                            const WorkingTimeRecord& record) {
+    updateRecord(findFileIgnoringCase(userFolder, workingTimeFileName(year)), kWorkingTimeRecordLength,
+                 workingTimeRecordNumber(caseNumber, month),
+                 [&record](RecordBuffer& r) { r = record.pack(r); });
+}
+
 VacationRecord readVacationRecord(const fs::path& userFolder, int year, int caseNumber, bool* found) {
     const RecordBuffer r = readRecordIfExists(findFileIgnoringCase(userFolder, vacationFileName(year)),
                                               kVacationRecordLength, caseNumber);
@@ -174,6 +286,7 @@ std::vector<fs::path> renumberedSideFiles(const fs::path& userFolder, int year, 
         files.push_back(findFileIgnoringCase(userFolder, jubileeFileName(static_cast<int>(n))));
     }
     files.push_back(findFileIgnoringCase(userFolder, vacationFileName(year)));
+    files.push_back(findFileIgnoringCase(userFolder, workingTimeFileName(year)));
     files.push_back(findFileIgnoringCase(userFolder, memoFileName(year)));
     return files;
 }
@@ -196,12 +309,15 @@ void renumberSideFiles(const fs::path& userFolder, int year, const std::vector<i
         }
     }
 
-    const fs::path vacation = findFileIgnoringCase(userFolder, vacationFileName(year));
-    std::error_code ec;
-    if (fs::exists(vacation, ec)) {
-        std::vector<uint8_t> bytes = readWholeFile(vacation);
+    // The vacation file holds one record per case, the working-time file twelve in a row.
+    for (const auto& [fileName, length] :
+         {std::pair{vacationFileName(year), kVacationRecordLength},
+          std::pair{workingTimeFileName(year), 12 * kWorkingTimeRecordLength}}) {
+        const fs::path file = findFileIgnoringCase(userFolder, fileName);
+        std::error_code ec;
+        if (!fs::exists(file, ec)) continue;
+        std::vector<uint8_t> bytes = readWholeFile(file);
         const size_t originalSize = bytes.size();
-        const size_t length = kVacationRecordLength;
         if (bytes.size() < listed * length) bytes.resize(listed * length, 0);
         std::vector<uint8_t> result = bytes;
         for (size_t i = 0; i < order.size(); ++i)
@@ -213,7 +329,7 @@ void renumberSideFiles(const fs::path& userFolder, int year, const std::vector<i
         while (result.size() > originalSize && std::all_of(result.end() - static_cast<std::ptrdiff_t>(length),
                                                            result.end(), [](uint8_t b) { return !b; }))
             result.resize(result.size() - length);
-        writeFileAtomically(vacation, result);
+        writeFileAtomically(file, result);
     }
 
     const std::map<int, std::string> memos = readCaseMemos(userFolder, year);

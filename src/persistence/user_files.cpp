@@ -54,8 +54,8 @@ ChurchTaxTable churchTaxFromRecord(const RecordBuffer& r) {
 
 std::vector<std::string> yearSideFileNames(int year) {
     std::string yy = twoDigits(year);
-    return {"Urlaub.0" + yy,     "jda.0" + yy, "bda." + yy,       "ZuschlägeA.0" + yy,
-            "ZuschlägeB.0" + yy, "SV.0" + yy,  "Kalender.0" + yy, "Merkfeld.0" + yy};
+    return {"Urlaub.0" + yy, "jda.0" + yy,      "bda." + yy,       "ZuschlägeA.0" + yy, "ZuschlägeB.0" + yy,
+            "SV.0" + yy,     "Kalender.0" + yy, "Merkfeld.0" + yy, "Arbeitszeit.0" + yy};
 }
 
 RecordBuffer readModelMonth(const std::filesystem::path& userFolder) {

@@ -38,7 +38,8 @@ RecordBuffer defaultChurchTaxRecord(int year);
 ChurchTaxTable churchTaxFromRecord(const RecordBuffer& record);
 
 // The side files of a year (yy = last two digits): "Urlaub.0yy", "jda.0yy", "bda.yy", "ZuschlägeA.0yy",
-// "ZuschlägeB.0yy", "SV.0yy", "Kalender.0yy", "Merkfeld.0yy" (persistence/case_memos.h).
+// "ZuschlägeB.0yy", "SV.0yy", "Kalender.0yy", "Merkfeld.0yy" (persistence/case_memos.h),
+// "Arbeitszeit.0yy" (persistence/calculator_files.h).
 std::vector<std::string> yearSideFileNames(int year);
 
 // The model case of a user folder.

@@ -13,6 +13,12 @@ MenuDispatch act(MenuAction a) {
     return MenuDispatch{a};
 }
 
+MenuDispatch calculatorOf(CalculatorWindow w) {
+    MenuDispatch d{MenuAction::OpenCalculator};
+    d.calculator = w;
+    return d;
+}
+
 MenuDispatch panelOf(int content) {
     MenuDispatch d{MenuAction::OpenPanel};
     d.panel = content;
@@ -149,6 +155,10 @@ MenuDispatch functionDispatch(int code) {
         return act(MenuAction::AdoptModelCase);
     case 15:
         return act(MenuAction::SortCases);
+    case 16:
+        return calculatorOf(CalculatorWindow::Vacation);
+    case 17:
+        return calculatorOf(CalculatorWindow::Jubilee);
     case 18:
         return panelOf(panel::kSvClassification);
     case 19:
@@ -178,6 +188,30 @@ MenuDispatch functionDispatch(int code) {
     }
     default:
         return {};
+    }
+}
+
+MenuDispatch infoDispatch(int line) {
+    switch (line) {
+    case 0:
+        return panelOf(panel::kSearch);
+    case 4: // the pay group: what a promotion brings
+        return calculatorOf(CalculatorWindow::Promotion);
+    case 6: // the date of the pay seniority
+        return calculatorOf(CalculatorWindow::ServiceAge);
+    case 8: // the step: its running time
+        return calculatorOf(CalculatorWindow::StepDuration);
+    case 10:
+        return panelOf(panel::kFamilyAllowance);
+    case 22:
+        return panelOf(panel::kPartTime);
+    case 34:
+        return panelOf(panel::kTaxWorksheet);
+    default: {
+        MenuDispatch d{MenuAction::Unavailable};
+        d.availability = Availability::Later;
+        return d;
+    }
     }
 }
 

@@ -38,6 +38,19 @@ enum class MenuAction {
     PrinterSetup,    // the system's printer dialog
     SerialPrint,     // the window "Seriendruck"
     Overview,        // the year view `overview` (kMenuYearSalaries to kMenuCostCentres) of the case
+    OpenCalculator,  // the window of calculator `calculator` for the shown case-month
+};
+
+// The calculators' windows.
+enum class CalculatorWindow {
+    None,
+    ServiceAge,   // "BDAform": Besoldungsdienstalter, i06
+    Jubilee,      // "JDA": Jubiläumsdienstalter, f17
+    StepDuration, // "Stufenlaufzeit", i08
+    Promotion,    // "Höhergruppierung", i04
+    Experience,   // "EDZeit": experience periods, from the step duration's window
+    Vacation,     // "Urlaubsber", f16
+    WorkingTime,  // "Arbeitszeit", from the vacation window
 };
 
 struct MenuDispatch {
@@ -48,6 +61,7 @@ struct MenuDispatch {
     bool colour = false; // PrintWindow
     int printKind = 0;   // Printout
     int overview = 0;    // Overview: the menu code of the view
+    CalculatorWindow calculator = CalculatorWindow::None;
     Availability availability = Availability::Built;
 };
 
@@ -55,6 +69,8 @@ struct MenuDispatch {
 MenuDispatch menuAuswertung(int code);
 // f + code.
 MenuDispatch functionDispatch(int code);
+// i + line: the info button of a sheet line (its assistant, explanation or calculator).
+MenuDispatch infoDispatch(int line);
 
 // Panel content codes with a builder in the window.
 namespace panel {

@@ -1,5 +1,6 @@
 #include "print/print_kind.h"
 
+#include "print/calculator_printouts.h"
 #include "print/direct_printouts.h"
 #include "print/list_kind.h"
 #include "print/salary_printout.h"
@@ -50,6 +51,24 @@ const std::vector<PrintKindEntry>& printKinds() {
          kontrolledrucken2},
         {45, "lohnsteuerbescheinigungdrucken", "Lohnsteuerbescheinigung", Orientation::Portrait, false,
          lohnsteuerbescheinigungdrucken},
+        {kVacationCalculation, "urlaubsberechnung", "Berechnung des Urlaubsanspruchs", Orientation::Portrait,
+         false, urlaubsberechnung},
+        {kJubileeNotice, "jdabescheid", "Festsetzung des Beginns des Jubiläumsdienstalters",
+         Orientation::Portrait, false, jdabescheid},
+        {kEmploymentTime, "DruckBeschäftigung", "Bescheinigung der Beschäftigungszeit", Orientation::Portrait,
+         false, DruckBeschaeftigung},
+        {kPromotion, "hoehergruppierung", "Höhergruppierung", Orientation::Portrait, false,
+         hoehergruppierung},
+        {kStepDurationLetter, "druckstufenlaufzeit", "Stufenlaufzeit", Orientation::Portrait, false,
+         druckstufenlaufzeit},
+        {kServiceAgeCalculation, "bdaberechnung", "Berechnung des Besoldungsdienstalters (BDA)",
+         Orientation::Portrait, false, bdaberechnung},
+        {kServiceAgeNotice, "bdabescheid", "Festsetzung des Besoldungsdienstalters", Orientation::Portrait,
+         false, bdabescheid},
+        // The working times are kept per month; the year salary has none.
+        {kLeaveStatement, "arbeitszeitdruck", "Auskunft über den bisher erworbenen Urlaubsanspruch",
+         Orientation::Portrait, true, arbeitszeitdruck},
+        {kWorkingTimes, "zeiterfassung", "Arbeitszeiten", Orientation::Landscape, true, zeiterfassung},
         {70, "steuerblatt", "Berechnung der Steuerabzüge", Orientation::Portrait, true, steuerblatt},
         {71, "versicherungsblatt", "Berechnung der Sozialversicherungsbeiträge", Orientation::Portrait, true,
          versicherungsblatt},
@@ -72,6 +91,7 @@ const PrintKindEntry* findPrintKind(int kind) {
 
 std::optional<PromptMessage> yearSalaryRefusal(const Session& g, int kind) {
     const PrintKindEntry* entry = findPrintKind(kind);
+
     if (!entry || !entry->singleMonthOnly || !g.showsYearSalary()) return std::nullopt;
     if (kind == 22)
         return PromptMessage{PromptIcon::Information,

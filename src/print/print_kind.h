@@ -3,6 +3,7 @@
 // procedure again on the printer. A code without an entry prints an empty document.
 
 #include "base/report_table.h"
+#include "calculators/pay_steps.h"
 #include "print/print_surface.h"
 #include "session/session.h"
 
@@ -20,6 +21,11 @@ struct PrintOptions {
     // The year views (39, 40, 41) and the control listing (49): the table the window built from the
     // case's months, so that printing it again prints what was shown.
     std::shared_ptr<const ReportTable> table = nullptr;
+    // The step-duration letter (56): the steps as the calculator laid them out with its movement. They
+    // need the month's tariff file, which the printout itself only reads through a const session.
+    std::optional<StepDurationView> stepDuration{};
+    // The promotion's comparison (52), for the same reason.
+    std::optional<PromotionView> promotion{};
 };
 
 using PrintProcedure = void (*)(const Session& g, PrintSurface& s, const PrintOptions& options);
@@ -33,7 +39,8 @@ struct PrintKindEntry {
     const char* title;     // what the preview's caption says
     Orientation orientation;
     // Refused for the year salary: the parts that need the month's worksheets (the employer's cost,
-    // the annex, the pay statement); the gross and net calculation prints the year's totals.
+    // the annex, the pay statement, the working times of a month); the gross and net calculation prints
+    // the year's totals.
     bool singleMonthOnly;
     PrintProcedure run;
     ListProcedure runList = nullptr; // instead of run, for the lists
@@ -43,7 +50,9 @@ struct PrintKindEntry {
 // lists of list_kind.h among them; 70 to 79 are the sheets of the payroll office that used to go straight
 // to the printer (70 the tax sheet, 71 the insurance sheet, 72 the annual tax adjustment, 73 the
 // health-insurance obligation, 74 the year list of the monthly salaries, 75 the health-fund list), now
-// shown in the preview as well.
+// shown in the preview as well. The calculators' printouts that the table of codes leaves without one
+// (service age, jubilee, vacation calculation, promotion) take free codes of 11 to 61
+// (print/calculator_printouts.h).
 const std::vector<PrintKindEntry>& printKinds();
 const PrintKindEntry* findPrintKind(int kind);
 

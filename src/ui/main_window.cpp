@@ -6,6 +6,7 @@
 #include "presentation/sheet_view.h"
 #include "ui/amount_field.h"
 #include "ui/calculator_widget.h"
+#include "ui/calculator_windows.h"
 #include "ui/engine_call.h"
 #include "ui/option_grid.h"
 #include "ui/sheet_area.h"
@@ -174,6 +175,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
     if (auto* field = qobject_cast<AmountField*>(QApplication::focusWidget()); field && isAncestorOf(field))
         field->clearFocus();
     commitCaseName();
+    if (calculatorWindow_) calculatorWindow_->close(); // its inputs go into the side file
     savePlacement();
     bars_->stopTimers();
     if (writeRecordOnClose_) callEngine(g_.prompter, [this] { SaveWindowRecord(g_); });
@@ -221,7 +223,13 @@ void MainWindow::updateKeyState() {
 }
 
 void MainWindow::engine(const std::function<void()>& call) {
+    // A calculator's window belongs to the case it was opened for: what it holds is kept before the call
+    // may show another case, and then it closes.
+    const bool calculating = calculatorWindow_ && calculatorWindow_->isVisible();
+    if (calculating && calculatorWindow_->showsItsCase()) (void)calculatorWindow_->store();
     callEngine(g_.prompter, call);
+    if (calculating && calculatorWindow_->isVisible() && !calculatorWindow_->showsItsCase())
+        calculatorWindow_->close();
     redisplay();
 }
 

@@ -17,6 +17,7 @@
 #include "presentation/menu_dispatch.h"
 #include "presentation/menu_items.h"
 #include "presentation/window_settings.h"
+#include "print/print_kind.h"
 #include "session/edit_history.h"
 #include "session/session.h"
 #include "ui/tablett.h"
@@ -41,6 +42,7 @@ class QSpinBox;
 namespace varemo::ui {
 
 class AmountField;
+class CalculatorDialog;
 class CalculatorWidget;
 class Druckvorschau;
 class OptionGrid;
@@ -113,11 +115,16 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     void menuItem(int number) override;
 
     // The preview of a printout (PrintKind) of the shown case-month; the entry of every "Drucken"
-    // (main_window_print.cpp).
+    // (main_window_print.cpp). A printout without its inputs says so and shows nothing.
     void showPrintout(int kind) override;
-    // The year views (39, 40, 41) and the control listing (49) print the table given, or else the one
-    // they build from the case's months.
-    void showPrintout(int kind, std::shared_ptr<const ReportTable> table);
+    // The year views (39, 40, 41) and the control listing (49) print options.table when it is given, or
+    // else the table they build from the case's months.
+    void showPrintout(int kind, print::PrintOptions options);
+    // The window of a calculator for the shown case-month (calculator_windows.h); one at a time.
+    void openCalculator(CalculatorWindow which);
+    CalculatorDialog* calculatorWindow() const { return calculatorWindow_; }
+    // What a calculator's window changes in the case goes through here and is redrawn.
+    void engineCall(const std::function<void()>& call) { engine(call); }
     Druckvorschau* preview() const { return preview_; }
     // The panel window with a content (panel_contents.h); a code without a builder answers "Sorry".
     void openPanel(int content) override;
@@ -205,6 +212,7 @@ class MainWindow : public QMainWindow, private SheetActions, private WindowInput
     OptionGrid* grid_ = nullptr; // zgrid
     Tablett* tablett_ = nullptr;
     SpecialRulesDialog* specialRules_ = nullptr;
+    CalculatorDialog* calculatorWindow_ = nullptr;
     CalculatorWidget* calculator_ = nullptr;
     QLineEdit* renameEditor_ = nullptr;
     int renameLine_ = 0;

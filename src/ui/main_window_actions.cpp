@@ -15,6 +15,7 @@
 #include "session/year_transfer.h"
 #include "ui/amount_field.h"
 #include "ui/calculator_widget.h"
+#include "ui/calculator_windows.h"
 #include "ui/cost_centre_window.h"
 #include "ui/engine_call.h"
 #include "ui/links.h"
@@ -165,24 +166,7 @@ void MainWindow::lineHelp(int) {
 }
 
 void MainWindow::infoButton(int number) {
-    // i00 the search, i10 the family allowance, i22 the part-time explanation, i34 the tax worksheet; the
-    // other assistants come later.
-    switch (number) {
-    case 0:
-        openPanel(panel::kSearch);
-        return;
-    case 10:
-        openPanel(panel::kFamilyAllowance);
-        return;
-    case 22:
-        openPanel(panel::kPartTime);
-        return;
-    case 34:
-        openPanel(panel::kTaxWorksheet);
-        return;
-    default:
-        answerUnavailable(Availability::Later);
-    }
+    dispatch(infoDispatch(number), codeText('i', number), "");
 }
 
 void MainWindow::regulation(int) {
@@ -291,6 +275,9 @@ void MainWindow::dispatch(const MenuDispatch& d, const std::string& code, const 
     case MenuAction::Overview:
         openOverview(d.overview);
         return;
+    case MenuAction::OpenCalculator:
+        openCalculator(d.calculator);
+        return;
     case MenuAction::AdoptModelCase:
     case MenuAction::TransferCase:
         if (g_.showsYearSalary()) {
@@ -330,6 +317,27 @@ void MainWindow::openPanel(int content) {
     if (!tablett_) tablett_ = new Tablett(*this, this);
     tablett_->setPlacementStore(panelStore_);
     callEngine(g_.prompter, [&] { tablett_->showContent(std::move(c)); });
+}
+
+void MainWindow::openCalculator(CalculatorWindow which) {
+    // The calculators read the case-month shown; the year salary has no month of its own.
+    if (g_.showsYearSalary()) {
+        g_.prompter.ask(yearSalaryMenuRefusal());
+        return;
+    }
+    // The window before closes and stores what it holds; it goes once its own button has returned.
+    if (calculatorWindow_) {
+        calculatorWindow_->close();
+        calculatorWindow_->deleteLater();
+        calculatorWindow_ = nullptr;
+    }
+    CalculatorDialog* window = nullptr;
+    callEngine(g_.prompter, [&] { window = makeCalculatorWindow(which, g_, *this); });
+    calculatorWindow_ = window;
+    if (!window) return;
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void MainWindow::openSpecialRules(int line) {
@@ -444,8 +452,11 @@ void MainWindow::openOverview(int number) {
     connect(view.get(), &YearViewWindow::monthChosen, this,
             [this](int month) { engine([&] { SelectMonth(g_, month); }); });
     view->exec();
-    if (view->printRequested())
-        showPrintout(view->printKind(), std::make_shared<const ReportTable>(view->table()));
+    if (view->printRequested()) {
+        print::PrintOptions options;
+        options.table = std::make_shared<const ReportTable>(view->table());
+        showPrintout(view->printKind(), options);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "ui/main_window.h"
 
 #include "presentation/year_view.h"
+#include "print/calculator_printouts.h"
 #include "print/print_kind.h"
 #include "ui/engine_call.h"
 #include "ui/print_preview.h"
@@ -20,11 +21,20 @@ constexpr int kPreviewWidthTwips = 12100;
 
 } // namespace
 
-void MainWindow::showPrintout(int kind) { showPrintout(kind, nullptr); }
+void MainWindow::showPrintout(int kind) {
+    showPrintout(kind, print::PrintOptions{});
+}
 
-void MainWindow::showPrintout(int kind, std::shared_ptr<const ReportTable> table) {
+void MainWindow::showPrintout(int kind, print::PrintOptions options) {
     if (auto refusal = print::yearSalaryRefusal(g_, kind)) {
         g_.prompter.ask(*refusal);
+        return;
+    }
+    options.today = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString();
+    std::optional<PromptMessage> missing;
+    if (!callEngine(g_.prompter, [&] { missing = print::calculatorInputMissing(g_, kind, options); })) return;
+    if (missing) {
+        g_.prompter.ask(*missing);
         return;
     }
     if (!printer_) printer_ = std::make_shared<QPrinter>(QPrinter::HighResolution);
@@ -33,9 +43,6 @@ void MainWindow::showPrintout(int kind, std::shared_ptr<const ReportTable> table
         preview_->move(frameGeometry().topLeft());
         preview_->resize(kPreviewWidthTwips * logicalDpiX() / 1440, height());
     }
-    print::PrintOptions options;
-    options.today = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString();
-    options.table = std::move(table);
     if (!options.table &&
         !callEngine(g_.prompter, [&] { options.table = yearViewPrintTable(g_, kind, false); }))
         return;

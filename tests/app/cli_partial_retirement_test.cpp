@@ -78,8 +78,9 @@ TEST(CliPartialRetirement, AgreementWorkPhaseRaisesToEightyThreePercent) {
     EXPECT_EQ(employerItem(sheet, " RV-AG-Anteil"), 16740 + 26784);
 
     // A percentage of the settings ("Was wäre wenn"): 90 % × 2,240.96 = 2,016.86; raise 364.71.
-    const varemo::test::CliResult set = varemo::test::runCli(
-        {"--program-dir", f.dir.path().string(), "settings", "set", "atz.tarifvertrag", "90", "--year", "2020"});
+    const varemo::test::CliResult set =
+        varemo::test::runCli({"--program-dir", f.dir.path().string(), "settings", "set", "atz.tarifvertrag",
+                              "90", "--year", "2020"});
     ASSERT_EQ(set.status, 0) << set.err;
     EXPECT_EQ(f.run("partial-retirement", 2020)["agreement"]["raise"]["raiseCents"].integer(), 36471);
 }
@@ -87,9 +88,9 @@ TEST(CliPartialRetirement, AgreementWorkPhaseRaisesToEightyThreePercent) {
 TEST(CliPartialRetirement, ReleasePhaseCategories) {
     Folder f;
     // Lines 13 to 15: 200.00 "F", 100.00 "a", 50.00 "g"; release phase of the TV ATZ.
-    const Json sheet = f.employee(2020, {"--line", "23=3", "--amount", "12=200", "--amount", "13=100",
-                                         "--amount", "14=50", "--category", "13=F", "--category", "14=a",
-                                         "--category", "15=g"});
+    const Json sheet =
+        f.employee(2020, {"--line", "23=3", "--amount", "12=200", "--amount", "13=100", "--amount", "14=50",
+                          "--category", "13=F", "--category", "14=a", "--category", "15=g"});
     const Json r = f.run("partial-retirement", 2020);
     const Json& lines = r["lines"];
     EXPECT_EQ(lines[5]["category"].string, "F");
@@ -133,8 +134,8 @@ TEST(CliPartialRetirement, MinimumNetTablesWhileTheyAreLaw) {
 TEST(CliPartialRetirement, CivilServantSupplement) {
     Folder f;
     // Bund, A 10 step 1: 3,101.83 (bbesg_bund_a.csv "2020-03,A10,1,3101.83"), half 1,550.92.
-    const Json sheet =
-        f.run("set", 2020, {"--line", "4=0", "--key", "5=9", "--line", "23=2", "--line", "43=1", "--line", "29=6"});
+    const Json sheet = f.run(
+        "set", 2020, {"--line", "4=0", "--key", "5=9", "--line", "23=2", "--line", "43=1", "--line", "29=6"});
     const Json r = f.run("partial-retirement", 2020);
     // § 2 ATZV: fictitious full-time net 3,101.83 − wage tax 544.50 − surcharge 29.94 (5.5 %) − 8 %
     // church tax 43.56 = 2,483.83; 83 % = 2,061.58 (2,061.5789).

@@ -1,7 +1,7 @@
 // The command print end to end. Golden printouts: each folder of tests/data/cases holds a case's inputs
-// as `set` edits (edits.txt, support/cli_runner.h) and the expected text of its printouts (kind-K.txt, `print
-// --kind K --text` of the last edited month). VAREMO_UPDATE_GOLDEN=1 writes the expected files anew instead
-// of comparing.
+// as commands (edits.txt, support/cli_runner.h: `set` edits, or another command on the case-month such as a
+// calculator's --save) and the expected text of its printouts (kind-K.txt, `print --kind K --text` of the
+// last edited month). VAREMO_UPDATE_GOLDEN=1 writes the expected files anew instead of comparing.
 #include "support/cli_runner.h"
 #include "support/json.h"
 #include "support/temp_dir.h"

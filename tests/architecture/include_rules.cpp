@@ -24,9 +24,10 @@ LayerRules makeProgramRules() {
     m["persistence"] = plus(m["calc"], {"calc"});
     m["session"] = plus(m["persistence"], {"persistence"});
     m["presentation"] = plus(m["session"], {"session"});
-    // Beside presentation, each on the session and below, none on another.
-    m["print"] = m["presentation"];
+    // Beside presentation, each on the session and below; the printouts of the calculators need their
+    // results, so calculators stands below print.
     m["calculators"] = m["presentation"];
+    m["print"] = plus(m["calculators"], {"calculators"});
     m["update"] = m["presentation"];
     m["ui"] = plus(m["presentation"], {"presentation", "print", "calculators", "update"});
     m["app"] = plus(m["ui"], {"ui"});

@@ -68,7 +68,9 @@ TEST(Layers, EveryLayerMayIncludeOnlyLayersBelowIt) {
     EXPECT_TRUE(rules.at("base").empty());
     EXPECT_FALSE(rules.at("pay").count("deductions"));
     EXPECT_FALSE(rules.at("calc").count("persistence"));
-    EXPECT_FALSE(rules.at("print").count("calculators"));
+    EXPECT_TRUE(rules.at("print").count("calculators"));
+    EXPECT_FALSE(rules.at("calculators").count("print"));
+    EXPECT_FALSE(rules.at("print").count("presentation"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "calculators/vacation.h"
 
 #include "base/error.h"
+#include "calculators/working_time.h"
 
 #include <gtest/gtest.h>
 
@@ -105,6 +106,41 @@ TEST(Vacation, CompensationAndLeaveEarnedByDaysWorked) {
     EXPECT_FALSE(parseClockTime("24:00"));
     EXPECT_FALSE(parseClockTime("7:60"));
     EXPECT_THROW(minutesWorked({{600, 540}}), Error);
+}
+
+TEST(WorkingTime, LeaveAndLeavePayFromTheMonthsRecorded) {
+    // At 15,00 € an hour: January two days of 6:00 (Mon 06.01. and Tue 07.01.) and a block still being
+    // typed (no end) that does not count; April 20 days of 5:00.
+    std::vector<WorkingTimeRecord> year(12);
+    for (WorkingTimeRecord& r : year) {
+        r.hourlyRateCents = 1500;
+        r.fullLeaveMilli = 24000;
+    }
+    year[0].blocks[5][0] = {8 * 60, 14 * 60};
+    year[0].blocks[6][0] = {8 * 60, 14 * 60};
+    year[0].blocks[7][0] = {8 * 60, 0};
+    for (int day = 1; day <= 20; ++day)
+        year[3].blocks[static_cast<size_t>(day - 1)][0] = {7 * 60, 12 * 60};
+    const LeaveStatement s = leaveStatementOf(year, 2020, 4);
+    EXPECT_EQ(s.months[0].daysWorked, 2);
+    EXPECT_EQ(s.months[0].days[5].weekday, "Montag");
+    EXPECT_EQ(s.months[0].pay, Money::parse("180"));
+    // Rows 2 to 8 (§ 5 (1), (2) BUrlG): January to April, 22 days of 312 = 7,051 %; 24 × 22 / 312 =
+    // 1,692 days, a fraction of at least one half raises it to 2.
+    EXPECT_EQ(s.firstFull, 1);
+    EXPECT_EQ(s.lastFull, 4);
+    EXPECT_EQ(s.fullMonths, 4);
+    EXPECT_EQ(s.daysWorked, 22);
+    EXPECT_EQ(s.shareMilliPercent, 7051);
+    EXPECT_EQ(s.earned, 1692);
+    EXPECT_EQ(s.rounded, 2);
+    // Rows 9 to 15 (§ 11 BUrlG, the last three months February to April): 20 days, 100 hours,
+    // 1.500,00 €; 15,00 € an hour, 5 hours a day: leave pay 2 × 5 × 15,00 = 150,00 €.
+    EXPECT_EQ(s.recentDays, 20);
+    EXPECT_EQ(s.recentMinutes, 6000);
+    EXPECT_EQ(s.recentPay, Money::parse("1500"));
+    EXPECT_EQ(s.hourlyPay, Money::parse("15"));
+    EXPECT_EQ(s.leavePay, Money::parse("150"));
 }
 
 } // namespace

@@ -41,15 +41,13 @@ TEST(PartialRetirementLaw, SolidaritySurchargeOfTheMonth) {
     // 33,912 / 12) and at most 11.9 %; truncated to the cent.
     for (const Row r : {
              Row{2020, 8100, false, 0},
-             Row{2020, 10000, false, 380},    // 20 % × 19.00 = 3.80 < 5.5 % × 100 = 5.50
-             Row{2020, 71200, false, 3916},   // 5.5 % × 712.00 = 39.16 < 20 % × 631.00
-             Row{2020, 16200, true, 0},
-             Row{2017, 17000, true, 160},     // 20 % × 8.00 = 1.60
-             Row{2021, 70208, false, 0},      // below 1,413: the payroll takes none
-             Row{2021, 141300, false, 0},
-             Row{2021, 150000, false, 1035},  // 11.9 % × 87.00 = 10.353
-             Row{2021, 300000, true, 2070},   // 11.9 % × 174.00 = 20.706
-             Row{2021, 400000, false, 22000}, // 5.5 % × 4,000.00
+             Row{2020, 10000, false, 380},  // 20 % × 19.00 = 3.80 < 5.5 % × 100 = 5.50
+             Row{2020, 71200, false, 3916}, // 5.5 % × 712.00 = 39.16 < 20 % × 631.00
+             Row{2020, 16200, true, 0}, Row{2017, 17000, true, 160}, // 20 % × 8.00 = 1.60
+             Row{2021, 70208, false, 0},                             // below 1,413: the payroll takes none
+             Row{2021, 141300, false, 0}, Row{2021, 150000, false, 1035}, // 11.9 % × 87.00 = 10.353
+             Row{2021, 300000, true, 2070},                               // 11.9 % × 174.00 = 20.706
+             Row{2021, 400000, false, 22000},                             // 5.5 % × 4,000.00
          })
         EXPECT_EQ(monthlySolidaritySurcharge(r.year, Money::fromCents(r.taxCents), r.classThree),
                   Money::fromCents(r.expected))

@@ -295,4 +295,46 @@ TEST(CalculatorFiles, LayoutsAndTheOlderServiceAgeFile) {
     EXPECT_EQ(readVacationRecord(dir.path(), 2020, 1, &found).birthday, "01.01.1960"); // the defaults
     EXPECT_FALSE(found);
     EXPECT_EQ(readVacationRecord(dir.path(), 2020, 2, &found).payGroup, "Entgeltgruppe 9 Ü");
+
+    // The step calculators' inputs behind the service age in "bda.006", which keeps the service age.
+    StepInputsRecord steps;
+    steps.movementMonths = -6;
+    steps.allowanceBCents = 2500;
+    steps.appointment = "01.08.2018";
+    steps.to[5] = "30.06.2017";
+    steps.percent[5] = 50;
+    writeStepInputs(dir.path(), 6, 2021, steps);
+    std::ifstream sin(dir.path() / "bda.006", std::ios::binary);
+    const std::string srec = std::string((std::istreambuf_iterator<char>(sin)), {}).substr(4 * 730);
+    EXPECT_EQ(srec.substr(0, 10), "15.05.1980");
+    EXPECT_EQ(static_cast<int16_t>(static_cast<uint8_t>(srec[406]) | static_cast<uint8_t>(srec[407]) << 8),
+              -6);
+    EXPECT_EQ(static_cast<uint8_t>(srec[412]) | static_cast<uint8_t>(srec[413]) << 8, 2500);
+    EXPECT_EQ(srec.substr(416, 10), "01.08.2018");
+    EXPECT_EQ(srec.substr(426 + 5 * 22 + 10, 10), "30.06.2017");
+    EXPECT_EQ(srec[426 + 5 * 22 + 20], 50);
+    EXPECT_EQ(readStepInputs(dir.path(), 6, 2021), steps);
+    EXPECT_EQ(readStepInputs(dir.path(), 6, 2020), StepInputsRecord{});
+    // A record new to a case gets the blank dates of an empty service age.
+    writeStepInputs(dir.path(), 7, 2020, steps);
+    EXPECT_TRUE(readServiceAgeRecord(dir.path(), "bda.007", 2020).empty());
+
+    // The working times of case 2 in March 2020: record (2 − 1) × 12 + 3 = 15.
+    WorkingTimeRecord w;
+    w.blocks[1][3] = {480, 750};
+    w.hourlyRateCents = 1450;
+    w.leaveTakenMilli = 2500;
+    writeWorkingTimeRecord(dir.path(), 2020, 2, 3, w);
+    std::ifstream win(dir.path() / "Arbeitszeit.020", std::ios::binary);
+    const std::string wbytes((std::istreambuf_iterator<char>(win)), {});
+    ASSERT_EQ(wbytes.size(), 15u * 512u);
+    const std::string wrec = wbytes.substr(14 * 512);
+    EXPECT_EQ(static_cast<uint8_t>(wrec[(4 + 3) * 4]) | static_cast<uint8_t>(wrec[(4 + 3) * 4 + 1]) << 8,
+              480);
+    EXPECT_EQ(static_cast<uint8_t>(wrec[(4 + 3) * 4 + 2]) | static_cast<uint8_t>(wrec[(4 + 3) * 4 + 3]) << 8,
+              750);
+    EXPECT_EQ(static_cast<uint8_t>(wrec[496]) | static_cast<uint8_t>(wrec[497]) << 8, 1450);
+    EXPECT_EQ(static_cast<uint8_t>(wrec[504]) | static_cast<uint8_t>(wrec[505]) << 8, 2500);
+    EXPECT_EQ(readWorkingTimeRecord(dir.path(), 2020, 2, 3), w);
+    EXPECT_TRUE(readWorkingTimeRecord(dir.path(), 2020, 2, 4).empty());
 }

@@ -15,6 +15,7 @@ struct Expected {
     MenuAction action;
     int panel = 0;
     Availability availability = Availability::Built;
+    CalculatorWindow calculator = CalculatorWindow::None;
 };
 
 constexpr auto Later = Availability::Later;
@@ -95,13 +96,29 @@ std::map<int, Expected> expectedFunctions() {
     for (int code : {5, 6, 7, 8})
         m[code] = {MenuAction::Printout};
     m[9] = {MenuAction::SerialPrint};
-    for (int code : {16, 17}) // calculators
-        m[code] = kLater;
+    m[16] = {MenuAction::OpenCalculator, 0, Availability::Built, CalculatorWindow::Vacation};
+    m[17] = {MenuAction::OpenCalculator, 0, Availability::Built, CalculatorWindow::Jubilee};
     return m;
 }
 
-void expectTable(const std::map<int, Expected>& expected, MenuDispatch (*dispatch)(int), char letter) {
-    for (int code = 0; code <= 99; ++code) {
+// The info buttons of the lines; every other line answers "Sorry".
+std::map<int, Expected> expectedInfo() {
+    std::map<int, Expected> m;
+    for (int line = 1; line <= 47; ++line)
+        m[line] = kLater;
+    m[0] = {MenuAction::OpenPanel, 22};
+    m[4] = {MenuAction::OpenCalculator, 0, Availability::Built, CalculatorWindow::Promotion};
+    m[6] = {MenuAction::OpenCalculator, 0, Availability::Built, CalculatorWindow::ServiceAge};
+    m[8] = {MenuAction::OpenCalculator, 0, Availability::Built, CalculatorWindow::StepDuration};
+    m[10] = {MenuAction::OpenPanel, 108};
+    m[22] = {MenuAction::OpenPanel, 35};
+    m[34] = {MenuAction::OpenPanel, 6};
+    return m;
+}
+
+void expectTable(const std::map<int, Expected>& expected, MenuDispatch (*dispatch)(int), char letter,
+                 int last = 99) {
+    for (int code = 0; code <= last; ++code) {
         SCOPED_TRACE(codeText(letter, code));
         MenuDispatch d = dispatch(code);
         auto it = expected.find(code);
@@ -112,6 +129,7 @@ void expectTable(const std::map<int, Expected>& expected, MenuDispatch (*dispatc
         EXPECT_EQ(d.action, it->second.action);
         EXPECT_EQ(d.panel, it->second.panel);
         EXPECT_EQ(d.availability, it->second.availability);
+        EXPECT_EQ(d.calculator, it->second.calculator);
     }
 }
 
@@ -120,6 +138,7 @@ void expectTable(const std::map<int, Expected>& expected, MenuDispatch (*dispatc
 TEST(MenuDispatch, EveryMenuCodeAndFunctionKeyDoesWhatTheTableSays) {
     expectTable(expectedMenu(), menuAuswertung, 'Y');
     expectTable(expectedFunctions(), functionDispatch, 'f');
+    expectTable(expectedInfo(), infoDispatch, 'i', 47);
 
     // Every item of the menu bar and every button is in the tables above, and a built one is executed.
     for (const MenuItem& item : menuItems())

@@ -356,6 +356,9 @@ TEST(MoveSort, TheCalculatorsRecordsAndTheMemosMoveWithTheirCases) {
         VacationRecord vacation;
         vacation.birthday = bda.dates[0];
         writeVacationRecord(f.user(), 2020, n, vacation);
+        WorkingTimeRecord times; // twelve records a case: December's moves with the rest
+        times.hourlyRateCents = n;
+        writeWorkingTimeRecord(f.user(), 2020, n, 12, times);
     }
     for (int n = 1; n <= 3; ++n) {
         ServiceAgeRecord later;
@@ -378,6 +381,8 @@ TEST(MoveSort, TheCalculatorsRecordsAndTheMemosMoveWithTheirCases) {
         if (found) {
             EXPECT_EQ(v.birthday, expected[n - 1]);
         }
+        const int rates[] = {3, 1, 0};
+        EXPECT_EQ(readWorkingTimeRecord(f.user(), 2020, n, 12).hourlyRateCents, rates[n - 1]) << n;
     }
     const std::string memos = "1;Fall 3\r\n2;Fall 1\r\n3;Fall 2\r\n7;Fall 7\r\n";
     EXPECT_EQ(bytesOf(f.userFile("Merkfeld.020")), std::vector<uint8_t>(memos.begin(), memos.end()));

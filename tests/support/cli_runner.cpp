@@ -112,8 +112,10 @@ ReferenceEdits applyReferenceEdits(const std::filesystem::path& caseFolder,
             }
             out.year = std::stoi(words[0]);
             out.month = std::stoi(words[1]);
-            args = caseMonthArgs(programDir, "set", out.year, out.month);
-            args.insert(args.end(), words.begin() + 2, words.end());
+            // "YEAR MONTH COMMAND ARGS..." runs another command on the case-month (a calculator's --save).
+            const bool command = words.size() > 2 && words[2].rfind("--", 0) != 0;
+            args = caseMonthArgs(programDir, command ? words[2] : "set", out.year, out.month);
+            args.insert(args.end(), words.begin() + (command ? 3 : 2), words.end());
         } else {
             args = {"--program-dir", programDir.string()};
             args.insert(args.end(), words.begin(), words.end());

@@ -22,8 +22,9 @@ std::vector<std::string> caseMonthArgs(const std::filesystem::path& programDir, 
 
 // Applies the inputs of a reference case of tests/data/cases (its edits.txt) to a program folder. One
 // command a line: "YEAR MONTH ARGS..." runs `set` on case 1 of REAL (an argument "--case N" names
-// another case), a line that begins with a word runs that command ("new-case --year 2020 --count 6");
-// double quotes keep blanks together, "#" begins a comment. failure names the line that failed.
+// another case), "YEAR MONTH COMMAND ARGS..." another command on that case-month, a line that begins with a
+// word runs that command ("new-case --year 2020 --count 6"); double quotes keep blanks together, "#" begins a
+// comment. failure names the line that failed.
 struct ReferenceEdits {
     int year = 0; // of the last `set`
     int month = 0;

@@ -13,6 +13,7 @@
 #include "session/users.h"
 #include "session/year_settings_ops.h"
 #include "support/session.h"
+#include "ui/calculator_windows.h"
 #include "ui/main_window.h"
 #include "ui/panel_key_filter_qt.h"
 #include "ui/print_preview.h"
@@ -403,6 +404,7 @@ TEST(Menu, EveryCodeIsExecutedOrAnswersWithItsMessage) {
             EXPECT_EQ(f.panel() ? f.panel()->content() : 0, d.panel);
         if (f.panel()) f.panel()->leave();
         if (f.window->specialRules()) f.window->specialRules()->close();
+        if (f.window->calculatorWindow()) f.window->calculatorWindow()->close();
     };
     // Left out: the system's folder and printer dialogs (Y02, Y07, f03, f04), the end of the program, and
     // the windows that wait for their own end (the year views Y30 to Y34, serial printing f09; they have
