@@ -64,6 +64,21 @@ const RecordBuffer& CaseFiles::heldMonth(HeldCase& h, int month) {
     return *record;
 }
 
+std::optional<LookBackPay>* CaseFiles::keptPaySlot(int caseNumber, int month, bool yearBefore) {
+    HeldCase* h = held(caseNumber);
+    if (!h || month < 1 || month > 12) return nullptr;
+    return &(yearBefore ? h->payBefore : h->pay)[static_cast<size_t>(month - 1)];
+}
+
+const LookBackPay* CaseFiles::keptPay(int caseNumber, int month, bool yearBefore) {
+    const std::optional<LookBackPay>* slot = keptPaySlot(caseNumber, month, yearBefore);
+    return slot && *slot ? &**slot : nullptr;
+}
+
+void CaseFiles::keepPay(int caseNumber, int month, bool yearBefore, const LookBackPay& pay) {
+    if (std::optional<LookBackPay>* slot = keptPaySlot(caseNumber, month, yearBefore)) *slot = pay;
+}
+
 RecordBuffer CaseFiles::readMonth(int month, int caseNumber) {
     if (HeldCase* h = held(caseNumber); h && month >= 1 && month <= 12) return heldMonth(*h, month);
     return monthFile(month).read(caseNumber);
@@ -74,6 +89,7 @@ void CaseFiles::writeMonth(int month, int caseNumber, const RecordBuffer& record
     if (HeldCase* h = held(caseNumber)) {
         h->months[static_cast<size_t>(month - 1)] = record;
         h->unpacked[static_cast<size_t>(month - 1)].reset();
+        h->pay[static_cast<size_t>(month - 1)].reset();
     }
 }
 

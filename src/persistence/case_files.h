@@ -38,6 +38,8 @@ class CaseFiles : public CaseStore {
     // replace the kept record. Opening or closing forgets the held case.
     void holdCase(int caseNumber) override;
     void releaseCase() override;
+    const LookBackPay* keptPay(int caseNumber, int month, bool yearBefore) override;
+    void keepPay(int caseNumber, int month, bool yearBefore, const LookBackPay& pay) override;
 
     RecordBuffer readMonth(int month, int caseNumber);
     void writeMonth(int month, int caseNumber, const RecordBuffer& record);
@@ -51,11 +53,16 @@ class CaseFiles : public CaseStore {
         std::array<std::unique_ptr<Case>, 12> unpacked; // of months, until the month is written
         std::array<bool, 12> yearBeforeRead{};
         std::array<std::unique_ptr<Case>, 12> yearBefore; // unpacked; null where never written
+        // The contribution step's figures of months and of the months of the year before; a month's
+        // are dropped when it is written.
+        std::array<std::optional<LookBackPay>, 12> pay;
+        std::array<std::optional<LookBackPay>, 12> payBefore;
         std::optional<YearRecord> year;
     };
     RecordFile& monthFile(int month);
     HeldCase* held(int caseNumber);
     const RecordBuffer& heldMonth(HeldCase& h, int month);
+    std::optional<LookBackPay>* keptPaySlot(int caseNumber, int month, bool yearBefore);
 
     std::unique_ptr<HeldCase> held_;
     int holdDepth_ = 0;
