@@ -139,24 +139,19 @@ struct Month {
     LohnstrInput base;   // class, insurance, old-age relief, church-tax liability
 
     // The stored record of an earlier month of the case (1 to 11), read once when first asked for;
-    // nullptr when the session has not opened the case files of this year and data set. Kept on the
-    // heap: most runs ask for none, and eleven cases inside the step's state cost a run more to clear
-    // than the few it reads.
+    // nullptr when the session has not opened the case files of this year and data set.
     const Case* storedMonth(int month) {
         const auto i = static_cast<size_t>(month - 1);
         if (!read_[i]) {
             read_[i] = true;
-            if (g.store.holds(g.year, g.dataSet)) {
-                stored_[i] = std::make_unique<Case>();
-                g.store.loadMonth(month, g.caseNumber, *stored_[i]);
-            }
+            if (g.store.holds(g.year, g.dataSet)) stored_[i] = g.store.storedMonth(month, g.caseNumber);
         }
         return stored_[i].get();
     }
 
   private:
     std::array<bool, 11> read_{};
-    std::array<std::unique_ptr<Case>, 11> stored_;
+    std::array<std::shared_ptr<const Case>, 11> stored_;
 };
 
 LohnstrOutput runFlowChart(const Month& m, const LohnstrInput& in) {

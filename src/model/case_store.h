@@ -6,6 +6,8 @@
 #include "model/case.h"
 #include "model/data_set.h"
 
+#include <memory>
+
 namespace varemo {
 
 // What the contribution step takes from a stored month when it looks back at it for the annual ceiling
@@ -37,6 +39,15 @@ class CaseStore {
     // The same for a month of the year before the open one, same data set (§ 23a Abs. 4 SGB IV looks
     // back at it); false, c untouched, when that record was never written. Reading creates no file.
     virtual bool loadMonthOfYearBefore(int month, int caseNumber, Case& c) = 0;
+    // The stored record of a month (1 to 12) of a case, unpacked as loadMonth unpacks it into a new Case,
+    // for a step that only reads it. While the case is held it is the store's own unpacked month, shared
+    // instead of copied with its texts and record bytes; it stays as it was when the month is written
+    // afterwards (later reads get the new record).
+    virtual std::shared_ptr<const Case> storedMonth(int month, int caseNumber) {
+        auto c = std::make_shared<Case>();
+        loadMonth(month, caseNumber, *c);
+        return c;
+    }
     // Stores c as the record of its month.
     virtual void storeMonth(int caseNumber, const Case& c) = 0;
     // Enters c's name and, for months 1 to 12, its gross and net pay into the case's year record.

@@ -108,19 +108,29 @@ void CaseFiles::writeYear(int caseNumber, const YearRecord& record) {
     if (HeldCase* h = held(caseNumber)) h->year = record;
 }
 
+const std::shared_ptr<const Case>& CaseFiles::unpackedMonth(HeldCase& h, int month) {
+    auto& unpacked = h.unpacked[static_cast<size_t>(month - 1)];
+    if (!unpacked) {
+        auto fresh = std::make_shared<Case>();
+        unpackMonthRecord(heldMonth(h, month), *fresh);
+        unpacked = std::move(fresh);
+    }
+    return unpacked;
+}
+
 void CaseFiles::loadMonth(int month, int caseNumber, Case& c) {
     HeldCase* h = held(caseNumber);
     if (!h || month < 1 || month > 12) {
         unpackMonthRecord(readMonth(month, caseNumber), c);
         return;
     }
-    auto& unpacked = h->unpacked[static_cast<size_t>(month - 1)];
-    if (!unpacked) {
-        auto fresh = std::make_unique<Case>();
-        unpackMonthRecord(heldMonth(*h, month), *fresh);
-        unpacked = std::move(fresh);
-    }
-    assignUnpackedMonth(*unpacked, c);
+    assignUnpackedMonth(*unpackedMonth(*h, month), c);
+}
+
+std::shared_ptr<const Case> CaseFiles::storedMonth(int month, int caseNumber) {
+    HeldCase* h = held(caseNumber);
+    if (!h || month < 1 || month > 12) return CaseStore::storedMonth(month, caseNumber);
+    return unpackedMonth(*h, month);
 }
 
 bool CaseFiles::loadMonthOfYearBefore(int month, int caseNumber, Case& c) {

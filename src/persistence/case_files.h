@@ -30,6 +30,7 @@ class CaseFiles : public CaseStore {
     DataSet dataSet() const override { return set_; }
 
     void loadMonth(int month, int caseNumber, Case& c) override;
+    std::shared_ptr<const Case> storedMonth(int month, int caseNumber) override;
     bool loadMonthOfYearBefore(int month, int caseNumber, Case& c) override;
     void storeMonth(int caseNumber, const Case& c) override;
     void storeYearResults(int caseNumber, DataSet set, const Case& c) override;
@@ -50,7 +51,7 @@ class CaseFiles : public CaseStore {
     struct HeldCase {
         int caseNumber = 0;
         std::array<std::optional<RecordBuffer>, 12> months;
-        std::array<std::unique_ptr<Case>, 12> unpacked; // of months, until the month is written
+        std::array<std::shared_ptr<const Case>, 12> unpacked; // of months, until the month is written
         std::array<bool, 12> yearBeforeRead{};
         std::array<std::unique_ptr<Case>, 12> yearBefore; // unpacked; null where never written
         // The contribution step's figures of months and of the months of the year before; a month's
@@ -62,6 +63,7 @@ class CaseFiles : public CaseStore {
     RecordFile& monthFile(int month);
     HeldCase* held(int caseNumber);
     const RecordBuffer& heldMonth(HeldCase& h, int month);
+    const std::shared_ptr<const Case>& unpackedMonth(HeldCase& h, int month);
     std::optional<LookBackPay>* keptPaySlot(int caseNumber, int month, bool yearBefore);
 
     std::unique_ptr<HeldCase> held_;
