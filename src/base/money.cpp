@@ -56,10 +56,6 @@ int32_t addCents(int32_t a, int32_t b) {
     return checkedCents(int64_t{a} + int64_t{b});
 }
 
-Money Money::fromCents(int64_t cents) {
-    return Money(checked64(Int128(cents) * kUnitsPerCent));
-}
-
 Money Money::fromEuros(int64_t euros) {
     return Money(checked64(Int128(euros) * kUnitsPerEuro));
 }
@@ -137,12 +133,10 @@ Money Money::timesRatio(int64_t num, int64_t den, Rounding rounding) const {
     return Money(divideRounded(-(Int128(units_) * num), -Int128(den), rounding));
 }
 
-Money Money::operator+(Money other) const {
-    return Money(checked64(Int128(units_) + other.units_));
+void Money::throwOverflow() {
+    throw MoneyOverflow();
 }
-Money Money::operator-(Money other) const {
-    return Money(checked64(Int128(units_) - other.units_));
-}
+
 Money Money::operator-() const {
     return Money(checked64(-Int128(units_)));
 }

@@ -19,6 +19,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -67,7 +68,7 @@ class Money {
     constexpr Money() = default;
 
     static constexpr Money fromUnits(int64_t units) { return Money(units); }
-    static Money fromCents(int64_t cents);
+    static Money fromCents(int64_t cents) { return Money(narrowed(Int128(cents) * kUnitsPerCent)); }
     static Money fromEuros(int64_t euros);
     // Parses "1234,56", "-0.5", "12" (comma or point as decimal mark, at most four decimals;
     // more decimals are rounded half to even). Throws std::invalid_argument on anything else.
@@ -95,8 +96,9 @@ class Money {
     // Percent given in hundredths of a percent (10000 = 100 %).
     Money percentHundredths(int64_t hundredths) const { return timesRatio(hundredths, 10000); }
 
-    Money operator+(Money other) const;
-    Money operator-(Money other) const;
+    // Sums and differences inline: the steps of a run add up amounts by the thousand.
+    Money operator+(Money other) const { return Money(narrowed(Int128(units_) + other.units_)); }
+    Money operator-(Money other) const { return Money(narrowed(Int128(units_) - other.units_)); }
     Money operator-() const;
     Money operator*(int64_t n) const;
     Money& operator+=(Money other) { return *this = *this + other; }
@@ -109,6 +111,12 @@ class Money {
 
   private:
     constexpr explicit Money(int64_t units) : units_(units) {}
+    static int64_t narrowed(Int128 v) {
+        if (v > std::numeric_limits<int64_t>::max() || v < std::numeric_limits<int64_t>::min())
+            throwOverflow();
+        return static_cast<int64_t>(v);
+    }
+    [[noreturn]] static void throwOverflow();
     int64_t units_ = 0;
 };
 

@@ -19,38 +19,10 @@ void refuseLink(const std::filesystem::path& path) {
 
 } // namespace
 
-void RecordBuffer::check(size_t offset, size_t length) const {
-    if (offset + length > bytes_.size() || offset + length < offset)
-        throw RecordFileError("Ein Feld (Stelle " + std::to_string(offset) + ", " + std::to_string(length) +
-                              " Bytes) reicht über das Ende des Datensatzes von " +
-                              std::to_string(bytes_.size()) + " Bytes hinaus.");
-}
-
-int16_t RecordBuffer::i16(size_t offset) const {
-    check(offset, 2);
-    return static_cast<int16_t>(uint16_t(bytes_[offset]) | uint16_t(bytes_[offset + 1]) << 8);
-}
-
-int32_t RecordBuffer::i32(size_t offset) const {
-    check(offset, 4);
-    uint32_t v = 0;
-    for (int k = 3; k >= 0; --k)
-        v = (v << 8) | bytes_[offset + k];
-    return static_cast<int32_t>(v);
-}
-
-void RecordBuffer::setI16(size_t offset, int16_t value) {
-    check(offset, 2);
-    auto v = static_cast<uint16_t>(value);
-    bytes_[offset] = static_cast<uint8_t>(v & 0xFF);
-    bytes_[offset + 1] = static_cast<uint8_t>(v >> 8);
-}
-
-void RecordBuffer::setI32(size_t offset, int32_t value) {
-    check(offset, 4);
-    auto v = static_cast<uint32_t>(value);
-    for (int k = 0; k < 4; ++k)
-        bytes_[offset + k] = static_cast<uint8_t>((v >> (8 * k)) & 0xFF);
+void RecordBuffer::throwBeyondEnd(size_t offset, size_t length) const {
+    throw RecordFileError("Ein Feld (Stelle " + std::to_string(offset) + ", " + std::to_string(length) +
+                          " Bytes) reicht über das Ende des Datensatzes von " +
+                          std::to_string(bytes_.size()) + " Bytes hinaus.");
 }
 
 std::string RecordBuffer::rawText(size_t offset, size_t length) const {

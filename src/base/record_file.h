@@ -32,10 +32,30 @@ class RecordBuffer {
     const std::vector<uint8_t>& bytes() const { return bytes_; }
     std::vector<uint8_t>& bytes() { return bytes_; }
 
-    int16_t i16(size_t offset) const;
-    int32_t i32(size_t offset) const;
-    void setI16(size_t offset, int16_t value);
-    void setI32(size_t offset, int32_t value);
+    // Inline: the calculation reads and writes every field of a month record several times a run.
+    int16_t i16(size_t offset) const {
+        check(offset, 2);
+        return static_cast<int16_t>(uint16_t(bytes_[offset]) | uint16_t(bytes_[offset + 1]) << 8);
+    }
+    int32_t i32(size_t offset) const {
+        check(offset, 4);
+        uint32_t v = 0;
+        for (int k = 3; k >= 0; --k)
+            v = (v << 8) | bytes_[offset + k];
+        return static_cast<int32_t>(v);
+    }
+    void setI16(size_t offset, int16_t value) {
+        check(offset, 2);
+        auto v = static_cast<uint16_t>(value);
+        bytes_[offset] = static_cast<uint8_t>(v & 0xFF);
+        bytes_[offset + 1] = static_cast<uint8_t>(v >> 8);
+    }
+    void setI32(size_t offset, int32_t value) {
+        check(offset, 4);
+        auto v = static_cast<uint32_t>(value);
+        for (int k = 0; k < 4; ++k)
+            bytes_[offset + k] = static_cast<uint8_t>((v >> (8 * k)) & 0xFF);
+    }
 
     // The text at offset with the given length in bytes, as UTF-8, trailing blanks and NULs removed.
     std::string text(size_t offset, size_t length) const;
@@ -47,7 +67,10 @@ class RecordBuffer {
     bool allZero() const;
 
   private:
-    void check(size_t offset, size_t length) const;
+    void check(size_t offset, size_t length) const {
+        if (offset + length > bytes_.size() || offset + length < offset) throwBeyondEnd(offset, length);
+    }
+    [[noreturn]] void throwBeyondEnd(size_t offset, size_t length) const;
     std::vector<uint8_t> bytes_;
 };
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 namespace varemo {
 namespace {
@@ -66,28 +67,49 @@ PayOfMonth insurablePay(const Case& c, Money levyPay, const KeyCodeEffects& keye
 }
 
 // The same for a stored month of the year or of the year before: its key codes and its levy are worked
-// out again from the record, as its own run did (in that month's year), and everything those steps touch
-// is put back afterwards, also when they throw.
+// out again from the record, as its own run did (in that month's year). What those two steps write is
+// put back afterwards, also when they throw: the working case, the key codes' effects, the tax step's
+// inputs, the pension step's inputs and results, the social-insurance values and, when they were not
+// those of the record's year (the pension step then loads that year's), the fund settings. The rest of
+// the session's state is left alone, so that saving it costs little next to the steps themselves.
 class StoredMonthPay {
   public:
     explicit StoredMonthPay(Globaldaten& g)
-        : g_(g), workingCase_(g.workingCase), east_(g.east), year_(g.year), pension_(g.pension),
-          extras_(g.extras), taxInputs_(g.tax.inputs), defaults_(g.social.defaults) {}
+        : g_(g), workingCase_(std::move(g.workingCase)), east_(g.east), year_(g.year),
+          keyCodes_(g.extras.keyCodes), taxInputs_(g.tax.inputs), defaults_(g.social.defaults),
+          pensionInputs_(g.pension.inputs), worksheet_(std::move(g.pension.worksheet)),
+          svAddedPay_(g.pension.svAddedPay), employeeCapital_(g.pension.employeeCapital),
+          employeeCapitalRate_(g.pension.employeeCapitalRate), levyOneTimeShare_(g.pension.levyOneTimeShare) {
+    }
     StoredMonthPay(const StoredMonthPay&) = delete;
     StoredMonthPay& operator=(const StoredMonthPay&) = delete;
     ~StoredMonthPay() {
         g_.workingCase = std::move(workingCase_);
         g_.east = east_;
         g_.year = year_;
-        g_.pension = std::move(pension_);
-        g_.extras = std::move(extras_);
+        g_.extras.keyCodes = keyCodes_;
         g_.tax.inputs = taxInputs_;
         g_.social.defaults = defaults_;
+        PensionState& p = g_.pension;
+        p.inputs = pensionInputs_;
+        p.worksheet = std::move(worksheet_);
+        p.svAddedPay = svAddedPay_;
+        p.employeeCapital = employeeCapital_;
+        p.employeeCapitalRate = employeeCapitalRate_;
+        p.levyOneTimeShare = levyOneTimeShare_;
+        if (settings_) {
+            p.settingsYear = settingsYear_;
+            p.settings = *settings_;
+        }
     }
 
-    PayOfMonth of(const Case& stored, int year) {
-        g_.workingCase = stored;
-        g_.east = isEastRegion(stored.region());
+    PayOfMonth of(Case stored, int year) {
+        if (g_.pension.settingsYear != year && !settings_) {
+            settingsYear_ = g_.pension.settingsYear;
+            settings_ = std::make_unique<PensionSettings>(g_.pension.settings);
+        }
+        g_.workingCase = std::move(stored);
+        g_.east = isEastRegion(g_.workingCase.region());
         g_.year = year;
         KeyCodeStep(g_);
         SupplementaryPensionStep(g_);
@@ -99,18 +121,53 @@ class StoredMonthPay {
     Case workingCase_;
     bool east_;
     int year_;
-    PensionState pension_;
-    PayExtrasState extras_;
+    KeyCodeEffects keyCodes_;
     TaxInputs taxInputs_;
     SvDefaults defaults_;
+    PensionInputs pensionInputs_;
+    PensionWorksheet worksheet_;
+    Money svAddedPay_;
+    Money employeeCapital_;
+    int32_t employeeCapitalRate_;
+    Money levyOneTimeShare_;
+    int settingsYear_ = 0;
+    std::unique_ptr<PensionSettings> settings_;
 };
 
-void addMonth(const Case& stored, const PayOfMonth& p, const SvDefaults& d, std::vector<MonthPay>& kv,
+// What a stored month contributes to the accounts of the year (of the year before with yearBefore), as the
+// store keeps it for the held case or worked out again from the record. The session's state that the
+// work-out changes is saved in rerun on the first month that needs it.
+LookBackPay lookBack(Globaldaten& g, std::unique_ptr<StoredMonthPay>& rerun, int monthIndex,
+                     bool yearBefore) {
+    const int month = monthIndex + 1;
+    if (const LookBackPay* kept = g.store.keptPay(g.caseNumber, month, yearBefore)) return *kept;
+    LookBackPay out;
+    Case stored;
+    if (yearBefore)
+        out.stored = g.store.loadMonthOfYearBefore(month, g.caseNumber, stored);
+    else
+        g.store.loadMonth(month, g.caseNumber, stored);
+    if (out.stored) {
+        stored.setKey(KeySlot::Month, static_cast<int16_t>(monthIndex)); // the record leaves it to the caller
+        out.contributes = !paysNoContributions(stored);
+    }
+    if (out.contributes) {
+        out.svDays = svDaysOf(stored);
+        out.east = regionOf(stored) == Region::East;
+        if (!rerun) rerun = std::make_unique<StoredMonthPay>(g);
+        const PayOfMonth p = rerun->of(std::move(stored), yearBefore ? g.year - 1 : g.year);
+        out.regular = p.regular;
+        out.oneTime = p.oneTime;
+    }
+    g.store.keepPay(g.caseNumber, month, yearBefore, out);
+    return out;
+}
+
+void addMonth(const LookBackPay& p, const SvDefaults& d, std::vector<MonthPay>& kv,
               std::vector<MonthPay>& rv) {
-    const int days = svDaysOf(stored);
-    const auto r = static_cast<size_t>(regionOf(stored));
-    kv.push_back({p.regular, p.oneTime, proRataCeiling(d.kvCeiling[r], days)});
-    rv.push_back({p.regular, p.oneTime, proRataCeiling(d.rvCeiling[r], days)});
+    const auto r = static_cast<size_t>(p.east ? Region::East : Region::West);
+    kv.push_back({p.regular, p.oneTime, proRataCeiling(d.kvCeiling[r], p.svDays)});
+    rv.push_back({p.regular, p.oneTime, proRataCeiling(d.rvCeiling[r], p.svDays)});
 }
 
 // The pay of the earlier months of the year from the stored month records, with their ceilings; each
@@ -118,15 +175,11 @@ void addMonth(const Case& stored, const PayOfMonth& p, const SvDefaults& d, std:
 void earlierMonths(Globaldaten& g, int monthIndex, const SvDefaults& d, std::vector<MonthPay>& kv,
                    std::vector<MonthPay>& rv) {
     if (!g.store.isOpen() || g.store.year() != g.year) return;
-    StoredMonthPay storedPay(g);
+    std::unique_ptr<StoredMonthPay> rerun;
     for (int m = 0; m < monthIndex; ++m) {
-        Case stored;
-        g.store.loadMonth(m + 1, g.caseNumber, stored);
-        stored.setKey(KeySlot::Month, static_cast<int16_t>(m)); // the record leaves the month to the caller
-        if (paysNoContributions(stored)) continue;
-        const PayOfMonth p = storedPay.of(stored, g.year);
-        if (p.regular <= Money() && p.oneTime <= Money()) continue;
-        addMonth(stored, p, d, kv, rv);
+        const LookBackPay p = lookBack(g, rerun, m, false);
+        if (!p.contributes || (p.regular <= Money() && p.oneTime <= Money())) continue;
+        addMonth(p, d, kv, rv);
     }
 }
 
@@ -139,17 +192,14 @@ struct YearBefore {
 
 YearBefore yearBeforeMonths(Globaldaten& g, const SvDefaults& before) {
     YearBefore out;
-    StoredMonthPay storedPay(g);
+    std::unique_ptr<StoredMonthPay> rerun;
     for (int m = 0; m < 12; ++m) {
-        Case stored;
-        if (!g.store.loadMonthOfYearBefore(m + 1, g.caseNumber, stored)) continue;
+        const LookBackPay p = lookBack(g, rerun, m, true);
+        if (!p.stored) continue;
         out.stored = true;
-        stored.setKey(KeySlot::Month, static_cast<int16_t>(m));
-        if (paysNoContributions(stored)) continue;
-        const PayOfMonth p = storedPay.of(stored, g.year - 1);
-        if (p.regular <= Money() && p.oneTime <= Money()) continue;
+        if (!p.contributes || (p.regular <= Money() && p.oneTime <= Money())) continue;
         out.lastMonth = m;
-        addMonth(stored, p, before, out.kv, out.rv);
+        addMonth(p, before, out.kv, out.rv);
     }
     return out;
 }

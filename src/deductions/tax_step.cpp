@@ -7,7 +7,7 @@
 #include "pay/part_time.h"
 
 #include <algorithm>
-#include <optional>
+#include <memory>
 
 namespace varemo {
 namespace {
@@ -138,23 +138,20 @@ struct Month {
     Money periodPension; // PensionKind::Share: the pension in the pay of the period (daily: per day)
     LohnstrInput base;   // class, insurance, old-age relief, church-tax liability
 
-    // The stored record of an earlier month of the case (1 to 11), read once; nullopt when the
-    // session has not opened the case files of this year and data set.
-    const std::optional<Case>& storedMonth(int month) {
-        auto& slotOfMonth = stored[static_cast<size_t>(month - 1)];
-        if (!slotOfMonth) {
-            slotOfMonth.emplace();
-            if (g.store.holds(g.year, g.dataSet)) {
-                Case earlier;
-                g.store.loadMonth(month, g.caseNumber, earlier);
-                slotOfMonth->emplace(std::move(earlier));
-            }
+    // The stored record of an earlier month of the case (1 to 11), read once when first asked for;
+    // nullptr when the session has not opened the case files of this year and data set.
+    const Case* storedMonth(int month) {
+        const auto i = static_cast<size_t>(month - 1);
+        if (!read_[i]) {
+            read_[i] = true;
+            if (g.store.holds(g.year, g.dataSet)) stored_[i] = g.store.storedMonth(month, g.caseNumber);
         }
-        return *slotOfMonth;
+        return stored_[i].get();
     }
 
   private:
-    std::array<std::optional<std::optional<Case>>, 11> stored;
+    std::array<bool, 11> read_{};
+    std::array<std::shared_ptr<const Case>, 11> stored_;
 };
 
 LohnstrOutput runFlowChart(const Month& m, const LohnstrInput& in) {

@@ -64,41 +64,78 @@ Money& TaxWorksheet::amount(int step) {
 const Money& TaxWorksheet::amount(int step) const {
     return amounts_[index(step)];
 }
-const std::string& TaxWorksheet::label(int step) const {
-    return labels_[index(step)];
+std::string TaxWorksheet::label(int step) const {
+    const size_t i = index(step);
+    if (!setLabels_[i].empty()) return setLabels_[i];
+    switch (step) {
+    case 15:
+    case 16:
+    case 17:
+    case 18:
+        if (!partialMonth_) break;
+        if (step == 15) return "15. Nr. 14 / " + days_ + " Tage = je Kalendertag";
+        if (step == 16) return "16. Lohnsteuer aus Nr. 15 * " + days_ + " Tage";
+        if (step == 17) return "17. Kirchenstr. aus Nr. 15 * " + days_ + " Tage";
+        return "18. Solizuschl. aus Nr. 15 * " + days_ + " Tage";
+    case 21:
+        if (flatChurchRate_ != 0)
+            return "21. " + formatRate(flatChurchRate_, 1) + " %   Kirchensteuer aus Nr. 19";
+        break;
+    case 23:
+        if (remainingMonths_)
+            return "23. + " + std::to_string(*remainingMonths_) + " restliche Monate ohne Einmalz.";
+        break;
+    case 32:
+        if (churchRate_) return "32. " + formatRate(*churchRate_, 0) + "  % Kirchensteuer aus Nr. 30";
+        break;
+    default:
+        break;
+    }
+    return kLabels[i];
 }
+
 void TaxWorksheet::setLabel(int step, std::string text) {
-    labels_[index(step)] = std::move(text);
+    setLabels_[index(step)] = std::move(text);
 }
 
 void TaxWorksheet::clear() {
     amounts_.fill(Money());
-    for (int step = 1; step <= kSteps; ++step)
-        labels_[index(step)] = kLabels[index(step)];
+    for (std::string& text : setLabels_)
+        text.clear();
     partialMonth_ = false;
+    days_.clear();
+    flatChurchRate_ = 0;
+    remainingMonths_.reset();
+    churchRate_.reset();
 }
 
 void TaxWorksheet::setPartialMonth(const std::string& days) {
     partialMonth_ = true;
-    setLabel(15, "15. Nr. 14 / " + days + " Tage = je Kalendertag");
-    setLabel(16, "16. Lohnsteuer aus Nr. 15 * " + days + " Tage");
-    setLabel(17, "17. Kirchenstr. aus Nr. 15 * " + days + " Tage");
-    setLabel(18, "18. Solizuschl. aus Nr. 15 * " + days + " Tage");
+    days_ = days;
+    for (int step = 15; step <= 18; ++step)
+        setLabels_[index(step)].clear();
 }
 
 void TaxWorksheet::setFlatChurchRate(int32_t hundredths) {
-    if (hundredths == 0)
-        setLabel(21, kLabels[index(21)]);
-    else
-        setLabel(21, "21. " + formatRate(hundredths, 1) + " %   Kirchensteuer aus Nr. 19");
+    flatChurchRate_ = hundredths;
+    setLabels_[index(21)].clear();
 }
 
 void TaxWorksheet::setRemainingMonths(int months) {
-    setLabel(23, "23. + " + std::to_string(months) + " restliche Monate ohne Einmalz.");
+    remainingMonths_ = months;
+    setLabels_[index(23)].clear();
 }
 
 void TaxWorksheet::setChurchRate(int32_t hundredths) {
-    setLabel(32, "32. " + formatRate(hundredths, 0) + "  % Kirchensteuer aus Nr. 30");
+    churchRate_ = hundredths;
+    setLabels_[index(32)].clear();
+}
+
+bool TaxWorksheet::operator==(const TaxWorksheet& other) const {
+    if (amounts_ != other.amounts_ || partialMonth_ != other.partialMonth_) return false;
+    for (int step = 1; step <= kSteps; ++step)
+        if (label(step) != other.label(step)) return false;
+    return true;
 }
 
 void TaxWorksheet::setCurrentTaxes(Money wageTax, Money surcharge, Money churchTax) {

@@ -14,6 +14,7 @@
 #include "base/money.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace varemo {
@@ -29,7 +30,9 @@ class TaxWorksheet {
     // Steps 1 to 32; std::out_of_range for other numbers.
     Money& amount(int step);
     const Money& amount(int step) const;
-    const std::string& label(int step) const;
+    // The caption as shown. Captions with numbers in them are formatted here, when a view asks for
+    // them, not on every run.
+    std::string label(int step) const;
     void setLabel(int step, std::string text);
 
     // All amounts 0, the captions of a full month, 21 and 32 without a rate.
@@ -49,12 +52,17 @@ class TaxWorksheet {
     Money currentChurchTax() const { return partialMonth_ ? amount(17) : amount(18); }
     void setCurrentTaxes(Money wageTax, Money surcharge, Money churchTax);
 
-    bool operator==(const TaxWorksheet&) const = default;
+    // Equal amounts and equal captions as shown.
+    bool operator==(const TaxWorksheet& other) const;
 
   private:
     std::array<Money, kSteps> amounts_{};
-    std::array<std::string, kSteps> labels_;
+    std::array<std::string, kSteps> setLabels_; // set by setLabel; empty: the caption of the step
     bool partialMonth_ = false;
+    std::string days_;                   // of a partial month
+    int32_t flatChurchRate_ = 0;         // hundredths of a percent; 0: none
+    std::optional<int> remainingMonths_; // none: the caption's own 12
+    std::optional<int32_t> churchRate_;  // hundredths of a percent; none: the caption's own 0
 };
 
 // The caption of a step in a full month (with the default parts of 21, 23 and 32).

@@ -6,7 +6,22 @@
 #include "model/case.h"
 #include "model/data_set.h"
 
+#include <memory>
+
 namespace varemo {
+
+// What the contribution step takes from a stored month when it looks back at it for the annual ceiling
+// (§ 23a SGB IV): the month's pay subject to contributions as its own run found it (its key codes and
+// supplementary-pension levy worked out again from the record) and what its ceiling depends on.
+struct LookBackPay {
+    bool stored = true;       // false: a month of the year before whose record was never written
+    bool contributes = false; // the month's service relationship pays contributions
+    Money regular;
+    Money oneTime;
+    int svDays = 30;
+    bool east = false;
+    bool operator==(const LookBackPay&) const = default;
+};
 
 class CaseStore {
   public:
@@ -24,6 +39,15 @@ class CaseStore {
     // The same for a month of the year before the open one, same data set (§ 23a Abs. 4 SGB IV looks
     // back at it); false, c untouched, when that record was never written. Reading creates no file.
     virtual bool loadMonthOfYearBefore(int month, int caseNumber, Case& c) = 0;
+    // The stored record of a month (1 to 12) of a case, unpacked as loadMonth unpacks it into a new Case,
+    // for a step that only reads it. While the case is held it is the store's own unpacked month, shared
+    // instead of copied with its texts and record bytes; it stays as it was when the month is written
+    // afterwards (later reads get the new record).
+    virtual std::shared_ptr<const Case> storedMonth(int month, int caseNumber) {
+        auto c = std::make_shared<Case>();
+        loadMonth(month, caseNumber, *c);
+        return c;
+    }
     // Stores c as the record of its month.
     virtual void storeMonth(int caseNumber, const Case& c) = 0;
     // Enters c's name and, for months 1 to 12, its gross and net pay into the case's year record.
@@ -34,6 +58,21 @@ class CaseStore {
     // once and replaces what is kept. Holds nest; the last release forgets everything kept.
     virtual void holdCase(int caseNumber) { (void)caseNumber; }
     virtual void releaseCase() {}
+
+    // While a case is held, the store may also keep what the contribution step worked out from a stored
+    // month of it (month 1 to 12 of the open year, or with yearBefore of the year before), so that each
+    // later month of a recalculation or of the following months of an edit does not work out every
+    // earlier month again. Invalidation: what is kept for a month is dropped when that month is written
+    // (it was worked out from the record alone) and with the last release. It also depends on the year's
+    // settings (fund settings, social-insurance values), which no operation changes while it holds a
+    // case. Nothing is kept for a case that is not held.
+    virtual const LookBackPay* keptPay(int caseNumber, int month, bool yearBefore) {
+        (void)caseNumber, (void)month, (void)yearBefore;
+        return nullptr;
+    }
+    virtual void keepPay(int caseNumber, int month, bool yearBefore, const LookBackPay& pay) {
+        (void)caseNumber, (void)month, (void)yearBefore, (void)pay;
+    }
 };
 
 // Holds a case in a store for the time of one operation (a run, the following months of an edit, the

@@ -70,8 +70,9 @@ Money& PensionWorksheet::amount(int line) {
 const Money& PensionWorksheet::amount(int line) const {
     return amounts_[index(line)];
 }
-const std::string& PensionWorksheet::label(int line) const {
-    return labels_[index(line)];
+std::string PensionWorksheet::label(int line) const {
+    const size_t i = index(line);
+    return labels_[i].empty() ? std::string(kLabels[i]) : labels_[i];
 }
 void PensionWorksheet::setLabel(int line, std::string text) {
     labels_[index(line)] = std::move(text);
@@ -80,8 +81,15 @@ void PensionWorksheet::setLabel(int line, std::string text) {
 void PensionWorksheet::clear() {
     amounts_.fill(Money());
     additionalBase = Money();
+    for (std::string& text : labels_)
+        text.clear();
+}
+
+bool PensionWorksheet::operator==(const PensionWorksheet& other) const {
+    if (amounts_ != other.amounts_ || additionalBase != other.additionalBase) return false;
     for (int line = 1; line <= kLines; ++line)
-        labels_[index(line)] = kLabels[index(line)];
+        if (label(line) != other.label(line)) return false;
+    return true;
 }
 
 const char* employerItemLabel(EmployerItem item) {

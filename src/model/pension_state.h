@@ -36,7 +36,8 @@ class PensionWorksheet {
     // Lines 1 to 31; std::out_of_range for other numbers.
     Money& amount(int line);
     const Money& amount(int line) const;
-    const std::string& label(int line) const;
+    // The caption as shown: the one set for the month, else the line's own.
+    std::string label(int line) const;
     void setLabel(int line, std::string text);
 
     // Line 12 shows two rows: the pay above the threshold, then the additional levy (amount(12)).
@@ -45,10 +46,13 @@ class PensionWorksheet {
     // All amounts 0 and the captions without rates.
     void clear();
 
-    bool operator==(const PensionWorksheet&) const = default;
+    // Equal amounts and equal captions as shown.
+    bool operator==(const PensionWorksheet& other) const;
 
   private:
     std::array<Money, kLines> amounts_{};
+    // Captions set for the month; empty: the line's own. Clearing them costs no allocation, which counts
+    // as the pension step runs again for every earlier month a later step looks back at.
     std::array<std::string, kLines> labels_;
 };
 

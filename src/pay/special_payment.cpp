@@ -7,6 +7,7 @@
 #include "tariffs/service_relationship.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace varemo {
 namespace {
@@ -158,9 +159,8 @@ SpecialPaymentComputation computeSpecialPayment(Globaldaten& g) {
     for (int m = 0; m < 12; ++m) {
         SpecialPaymentMonth month = now;
         if (m != current && stored) {
-            Case record;
-            g.store.loadMonth(m + 1, g.caseNumber, record);
-            month = monthOf(record, factorOf(record, g.pay.tables), false);
+            const std::shared_ptr<const Case> record = g.store.storedMonth(m + 1, g.caseNumber);
+            month = monthOf(*record, factorOf(*record, g.pay.tables), false);
         }
         if (m > current) month.occupied = now.occupied;
         comp.months[static_cast<size_t>(m)] = month;

@@ -64,6 +64,21 @@ const RecordBuffer& CaseFiles::heldMonth(HeldCase& h, int month) {
     return *record;
 }
 
+std::optional<LookBackPay>* CaseFiles::keptPaySlot(int caseNumber, int month, bool yearBefore) {
+    HeldCase* h = held(caseNumber);
+    if (!h || month < 1 || month > 12) return nullptr;
+    return &(yearBefore ? h->payBefore : h->pay)[static_cast<size_t>(month - 1)];
+}
+
+const LookBackPay* CaseFiles::keptPay(int caseNumber, int month, bool yearBefore) {
+    const std::optional<LookBackPay>* slot = keptPaySlot(caseNumber, month, yearBefore);
+    return slot && *slot ? &**slot : nullptr;
+}
+
+void CaseFiles::keepPay(int caseNumber, int month, bool yearBefore, const LookBackPay& pay) {
+    if (std::optional<LookBackPay>* slot = keptPaySlot(caseNumber, month, yearBefore)) *slot = pay;
+}
+
 RecordBuffer CaseFiles::readMonth(int month, int caseNumber) {
     if (HeldCase* h = held(caseNumber); h && month >= 1 && month <= 12) return heldMonth(*h, month);
     return monthFile(month).read(caseNumber);
@@ -74,6 +89,7 @@ void CaseFiles::writeMonth(int month, int caseNumber, const RecordBuffer& record
     if (HeldCase* h = held(caseNumber)) {
         h->months[static_cast<size_t>(month - 1)] = record;
         h->unpacked[static_cast<size_t>(month - 1)].reset();
+        h->pay[static_cast<size_t>(month - 1)].reset();
     }
 }
 
@@ -92,19 +108,29 @@ void CaseFiles::writeYear(int caseNumber, const YearRecord& record) {
     if (HeldCase* h = held(caseNumber)) h->year = record;
 }
 
+const std::shared_ptr<const Case>& CaseFiles::unpackedMonth(HeldCase& h, int month) {
+    auto& unpacked = h.unpacked[static_cast<size_t>(month - 1)];
+    if (!unpacked) {
+        auto fresh = std::make_shared<Case>();
+        unpackMonthRecord(heldMonth(h, month), *fresh);
+        unpacked = std::move(fresh);
+    }
+    return unpacked;
+}
+
 void CaseFiles::loadMonth(int month, int caseNumber, Case& c) {
     HeldCase* h = held(caseNumber);
     if (!h || month < 1 || month > 12) {
         unpackMonthRecord(readMonth(month, caseNumber), c);
         return;
     }
-    auto& unpacked = h->unpacked[static_cast<size_t>(month - 1)];
-    if (!unpacked) {
-        auto fresh = std::make_unique<Case>();
-        unpackMonthRecord(heldMonth(*h, month), *fresh);
-        unpacked = std::move(fresh);
-    }
-    assignUnpackedMonth(*unpacked, c);
+    assignUnpackedMonth(*unpackedMonth(*h, month), c);
+}
+
+std::shared_ptr<const Case> CaseFiles::storedMonth(int month, int caseNumber) {
+    HeldCase* h = held(caseNumber);
+    if (!h || month < 1 || month > 12) return CaseStore::storedMonth(month, caseNumber);
+    return unpackedMonth(*h, month);
 }
 
 bool CaseFiles::loadMonthOfYearBefore(int month, int caseNumber, Case& c) {

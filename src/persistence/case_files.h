@@ -30,6 +30,7 @@ class CaseFiles : public CaseStore {
     DataSet dataSet() const override { return set_; }
 
     void loadMonth(int month, int caseNumber, Case& c) override;
+    std::shared_ptr<const Case> storedMonth(int month, int caseNumber) override;
     bool loadMonthOfYearBefore(int month, int caseNumber, Case& c) override;
     void storeMonth(int caseNumber, const Case& c) override;
     void storeYearResults(int caseNumber, DataSet set, const Case& c) override;
@@ -38,6 +39,8 @@ class CaseFiles : public CaseStore {
     // replace the kept record. Opening or closing forgets the held case.
     void holdCase(int caseNumber) override;
     void releaseCase() override;
+    const LookBackPay* keptPay(int caseNumber, int month, bool yearBefore) override;
+    void keepPay(int caseNumber, int month, bool yearBefore, const LookBackPay& pay) override;
 
     RecordBuffer readMonth(int month, int caseNumber);
     void writeMonth(int month, int caseNumber, const RecordBuffer& record);
@@ -48,14 +51,20 @@ class CaseFiles : public CaseStore {
     struct HeldCase {
         int caseNumber = 0;
         std::array<std::optional<RecordBuffer>, 12> months;
-        std::array<std::unique_ptr<Case>, 12> unpacked; // of months, until the month is written
+        std::array<std::shared_ptr<const Case>, 12> unpacked; // of months, until the month is written
         std::array<bool, 12> yearBeforeRead{};
         std::array<std::unique_ptr<Case>, 12> yearBefore; // unpacked; null where never written
+        // The contribution step's figures of months and of the months of the year before; a month's
+        // are dropped when it is written.
+        std::array<std::optional<LookBackPay>, 12> pay;
+        std::array<std::optional<LookBackPay>, 12> payBefore;
         std::optional<YearRecord> year;
     };
     RecordFile& monthFile(int month);
     HeldCase* held(int caseNumber);
     const RecordBuffer& heldMonth(HeldCase& h, int month);
+    const std::shared_ptr<const Case>& unpackedMonth(HeldCase& h, int month);
+    std::optional<LookBackPay>* keptPaySlot(int caseNumber, int month, bool yearBefore);
 
     std::unique_ptr<HeldCase> held_;
     int holdDepth_ = 0;

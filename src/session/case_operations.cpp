@@ -203,15 +203,38 @@ int caseCount(const Session& g, int year) {
     return static_cast<int>(std::min<int64_t>(highest, std::numeric_limits<int>::max() - 1)) + 1;
 }
 
-bool caseStored(const Session& g, int year, int caseNumber, std::span<const DataSet> sets) {
-    // The year records first: every case created has one, so a stored case is found at once.
-    for (int m = 13; m >= 1; --m)
-        for (DataSet s : sets)
-            if (!readRecordIfExists(findFileIgnoringCase(g.userFolder, caseFileName(year, s, m)),
-                                    recordLengthOfMonth(m), caseNumber)
-                     .allZero())
-                return true;
+StoredCases::StoredCases(const Session& g, int year, std::span<const DataSet> sets) {
+    std::vector<std::string> names;
+    for (int m = 13; m >= 1; --m) {
+        for (DataSet s : sets) {
+            names.push_back(caseFileName(year, s, m));
+            files_.push_back({g.userFolder / names.back(), recordLengthOfMonth(m)});
+        }
+    }
+    // As findFileIgnoringCase finds them: the name itself when it exists, else the first other spelling
+    // of it in the folder, else the name itself (a missing file reads as zeros).
+    enum Found : char { None, OtherSpelling, Exact };
+    std::vector<Found> found(files_.size(), None);
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(g.userFolder, ec)) {
+        const std::string name = entry.path().filename().string();
+        for (size_t i = 0; i < files_.size(); ++i) {
+            if (found[i] == Exact || !equalIgnoringCase(name, names[i])) continue;
+            if (name != names[i] && found[i] == OtherSpelling) continue;
+            found[i] = name == names[i] ? Exact : OtherSpelling;
+            files_[i].path = entry.path();
+        }
+    }
+}
+
+bool StoredCases::contains(int caseNumber) const {
+    for (const File& f : files_)
+        if (!readRecordIfExists(f.path, f.recordLength, caseNumber).allZero()) return true;
     return false;
+}
+
+bool caseStored(const Session& g, int year, int caseNumber, std::span<const DataSet> sets) {
+    return StoredCases(g, year, sets).contains(caseNumber);
 }
 
 bool refuseDamagedCaseFiles(Session& g, int year) {

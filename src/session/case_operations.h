@@ -30,6 +30,22 @@ int caseCount(const Session& g, int year);
 // Whether case n has a written record in a month or year file of the year, in any of the data sets.
 bool caseStored(const Session& g, int year, int caseNumber, std::span<const DataSet> sets = kAllDataSets);
 
+// caseStored for one case number after another: the user folder is listed once, when it is made, instead
+// of once per file and case. A file written under its own name afterwards is read as well; one that
+// appears with another spelling of its name is not seen.
+class StoredCases {
+  public:
+    StoredCases(const Session& g, int year, std::span<const DataSet> sets = kAllDataSets);
+    bool contains(int caseNumber) const;
+
+  private:
+    struct File {
+        std::filesystem::path path;
+        size_t recordLength = 0;
+    };
+    std::vector<File> files_; // the year records first: every case created has one
+};
+
 // Refuses (message "Sorry", true) when the files of the year hold a case beyond kMostCases.
 bool refuseDamagedCaseFiles(Session& g, int year);
 

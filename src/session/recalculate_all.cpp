@@ -80,9 +80,10 @@ RecalculationSummary RecalculateAllCases(Session& g) {
     const int mode = g.modeField;
     g.closingStepSuspended = false;
     g.modeField = 0;
+    const StoredCases stored(g, g.year);
     for (int caseNumber = 1; caseNumber < count; ++caseNumber) {
         // A number without any record (a gap in the list) is no case; loading it would make one.
-        if (caseNumber > 1 && !caseStored(g, g.year, caseNumber)) continue;
+        if (caseNumber > 1 && !stored.contains(caseNumber)) continue;
         const CaseYearInMemory heldCase(g.files, caseNumber);
         for (int month = 1; month <= 12; ++month) {
             g.workingCase = defaultCase();

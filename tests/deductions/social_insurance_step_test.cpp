@@ -432,6 +432,39 @@ TEST(SocialInsuranceStep, DecemberOneTimePaymentMeetsTheAnnualCeiling) {
     EXPECT_EQ(jan.w().kv.base, eur("4687.50"));
 }
 
+// While the case is held (a recalculation, the following months of an edit), what the step worked out
+// from each earlier month is kept; a month written meanwhile is worked out again, so an edit of an
+// earlier month reaches the later ones.
+TEST(SocialInsuranceStep, AnEarlierMonthWrittenWhileTheCaseIsHeldCountsAsWritten) {
+    SvCase k(2020);
+    const CaseYearInMemory held(k.g.store, k.g.caseNumber);
+    k.pay("4000");
+    for (int m = 0; m < 11; ++m) {
+        k.c.setKey(KeySlot::Month, static_cast<int16_t>(m));
+        k.run();
+    }
+    k.c.setKey(KeySlot::Month, 11);
+    k.oneTime("10000");
+    k.run();
+    EXPECT_EQ(k.w().kvAccount.oneTimeAssessed, eur("8250")); // as in the test above
+    ASSERT_NE(k.g.files.keptPay(k.g.caseNumber, 3, false), nullptr);
+
+    // March again, with 3000 instead of 4000.
+    k.c.setKey(KeySlot::Month, 2);
+    k.oneTime("0");
+    k.pay("3000");
+    k.run();
+    EXPECT_EQ(k.g.files.keptPay(k.g.caseNumber, 3, false), nullptr);
+    k.c.setKey(KeySlot::Month, 11);
+    k.oneTime("10000");
+    k.pay("4000");
+    k.run();
+    // § 23a Abs. 3 SGB IV, KV: January to November 10 × 4000 + 3000 = 43000; 56250 − 43000 − 4000 = 9250
+    // unused, all of it taken by the payment (1000 more than with March at 4000).
+    EXPECT_EQ(k.w().kvAccount.earlierAssessed, eur("43000"));
+    EXPECT_EQ(k.w().kvAccount.oneTimeAssessed, eur("9250"));
+}
+
 TEST(SocialInsuranceStep, EarlierMonthsCountTheLevyPartBeforeTheirCeiling) {
     // TV-L E11 step 4 in 2019, 4288.02 a month, insured with the VBL (Länder, West). The levy part that
     // is pay (§ 1 Abs. 1 Satz 1 Nr. 4a SvEV): levy 6.45 % = 276.58; tax-free 2 % of 6700 = 134.00,

@@ -203,6 +203,12 @@ TEST(CaseFiles, AHeldCaseIsReadOnceAndWrittenThrough) {
         EXPECT_EQ(held.storedRecord, unheld.storedRecord);
         EXPECT_EQ(held.name, "kept");
         EXPECT_EQ(held.key(KeySlot::Month), 4);
+        // A step that only reads gets the held month itself, as a new case would load it.
+        const std::shared_ptr<const Case> shared = files.storedMonth(3, 2);
+        EXPECT_EQ(files.storedMonth(3, 2), shared);
+        Case fresh;
+        files.loadMonth(3, 2, fresh);
+        EXPECT_EQ(*shared, fresh);
         EXPECT_EQ(regionBefore(3), 7);
         EXPECT_EQ(regionBefore(4), -1);
         YearRecord year;
@@ -231,6 +237,8 @@ TEST(CaseFiles, AHeldCaseIsReadOnceAndWrittenThrough) {
         edited.setKey(KeySlot::Month, 2);
         files.storeMonth(2, edited);
         EXPECT_EQ(region(3, 2), 12);
+        EXPECT_EQ(files.storedMonth(3, 2)->region(), 12);
+        EXPECT_EQ(shared->region(), 5) << "what a step read stays as it was";
         EXPECT_EQ(march.read(2).i16(month_record::keyOffset(KeySlot::Region)), 12);
         edited.amounts[slotIndex(AmountSlot::Gross)] = 4711;
         files.storeYearResults(2, DataSet::Real, edited);

@@ -113,20 +113,24 @@ TEST(RecalculateAll, ACountOfOneStillProcessesCaseOne) {
 }
 
 // The cases are those the files hold: a count in the window record far beyond them (damaged) makes no
-// cases out of nothing, and a number without any record between them is skipped.
+// cases out of nothing, and a number without any record between them is skipped. A case held only by
+// another data set's file, its name spelt in small letters, is one.
 TEST(RecalculateAll, CasesAreTheStoredOnesWhateverTheWindowRecordCounts) {
     TestSession s;
     staleCase(s);
     s.g.files.writeMonth(1, 2, s.g.files.readMonth(1, 1));
     s.g.files.writeMonth(1, 4, s.g.files.readMonth(1, 1));
+    RecordFile(s.g.userFolder / "v2020p.7", kMonthRecordLength).write(6, s.g.files.readMonth(1, 1));
     s.g.storage.window.setCaseCount(2020, 32767);
-    EXPECT_EQ(recalculationCaseCount(s.g), 5); // cases 1 to 4 and the empty entry
+    EXPECT_EQ(recalculationCaseCount(s.g), 7); // cases 1 to 6 and the empty entry
     s.prompter.queue(PromptAnswer::Ok);
     const RecalculationSummary r = RecalculateAllCases(s.g);
-    EXPECT_EQ(r.cases, 3); // 1, 2 and 4; number 3 has no record
-    EXPECT_EQ(r.monthsRun, 36);
+    EXPECT_EQ(r.cases, 4); // 1, 2, 4 and 6; numbers 3 and 5 have no record
+    EXPECT_EQ(r.monthsRun, 48);
     EXPECT_TRUE(s.g.files.readMonth(1, 3).allZero());
-    EXPECT_EQ(fileBytes(s.g.userFolder / caseFileName(2020, DataSet::Real, 13)).size(), 4u * 1920u);
+    EXPECT_TRUE(s.g.files.readMonth(1, 5).allZero());
+    EXPECT_FALSE(s.g.files.readMonth(1, 6).allZero());
+    EXPECT_EQ(fileBytes(s.g.userFolder / caseFileName(2020, DataSet::Real, 13)).size(), 6u * 1920u);
 }
 
 TEST(RecalculateAll, Fund33KeepsItsRatePositionAndFund34FollowsTheTable) {

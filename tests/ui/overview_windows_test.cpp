@@ -111,7 +111,9 @@ TEST(YearViewWindow, DruckenClosesTheViewAndThePreviewPrintsTheTableShown) {
 
     ui::MainWindow window(f.s.g);
     window.setWritesWindowRecord(false);
-    window.showPrintout(view.printKind(), std::make_shared<const ReportTable>(view.table()));
+    print::PrintOptions shown;
+    shown.table = std::make_shared<const ReportTable>(view.table());
+    window.showPrintout(view.printKind(), shown);
     ASSERT_NE(window.preview(), nullptr);
     EXPECT_TRUE(window.preview()->isVisible());
     EXPECT_EQ(window.preview()->printKind(), 41);
