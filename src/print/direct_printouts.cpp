@@ -395,9 +395,9 @@ ReportTable yearListTable(const CaseYearFigures& figures, int year) {
     return t;
 }
 
-void jahresgehaelterliste(const Session& g, PrintSurface& s, const PrintOptions& options) {
+bool jahresgehaelterliste(Session& g, const ListRequest& r, PrintSurface& s, const PrintOptions& options) {
     // The year's figures only look at the months and put the session's case-month back as it was.
-    const CaseYearFigures figures = CalculateCaseYear(const_cast<Session&>(g), g.caseNumber);
+    const CaseYearFigures figures = listFigures(g, r).front();
     s.setOrientation(Orientation::Landscape);
     standardHead(g, s, options, "Monatsgehälter " + std::to_string(g.year) + " für " + figures.name,
                  "hier: Jahresliste der Monatsgehälter");
@@ -407,8 +407,10 @@ void jahresgehaelterliste(const Session& g, PrintSurface& s, const PrintOptions&
         if (!text.empty()) bodyLine(s, "    " + text);
     }
     emptyLines(s, 1);
-    printFigures(s, yearListTable(figures, g.year));
+    const ReportTable table = yearListTable(figures, g.year);
+    printFigures(s, table);
     signatures(s);
+    return table.notes.empty();
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -476,11 +478,9 @@ ReportTable fundListTable(const std::vector<CaseYearFigures>& cases, int month, 
     return t;
 }
 
-void kassenliste(const Session& g, PrintSurface& s, const PrintOptions& options) {
+bool kassenliste(Session& g, const ListRequest& r, PrintSurface& s, const PrintOptions& options) {
     // As the year list: the cases' months are looked at, nothing is written.
-    const std::vector<CaseYearFigures> cases = CalculateAllCases(const_cast<Session&>(g));
-    // The year salary is refused before (a single-month kind in print_kind.cpp).
-    const ReportTable all = fundListTable(cases, g.month(), g.year);
+    const ReportTable all = fundListTable(listFigures(g, r), r.month, r.year);
     s.setOrientation(Orientation::Landscape);
     // One sheet per fund: the fund's heading, its cases and its sum.
     int page = 0;
@@ -508,6 +508,7 @@ void kassenliste(const Session& g, PrintSurface& s, const PrintOptions& options)
     }
     for (const std::string& note : all.notes)
         bodyLine(s, note);
+    return all.notes.empty();
 }
 
 } // namespace varemo::print

@@ -8,6 +8,7 @@
 
 #include "base/report_table.h"
 #include "deductions/annual_earnings_check.h"
+#include "print/list_kind.h"
 #include "print/print_kind.h"
 #include "session/year_figures.h"
 
@@ -19,8 +20,10 @@ void steuerblatt(const Session& g, PrintSurface& s, const PrintOptions& options)
 void versicherungsblatt(const Session& g, PrintSurface& s, const PrintOptions& options);     // 71
 void jahresausgleichdrucken(const Session& g, PrintSurface& s, const PrintOptions& options); // 72
 void versicherungspflicht(const Session& g, PrintSurface& s, const PrintOptions& options);   // 73
-void jahresgehaelterliste(const Session& g, PrintSurface& s, const PrintOptions& options);   // 74
-void kassenliste(const Session& g, PrintSurface& s, const PrintOptions& options);            // 75
+// The year list (74, a case's year) and the fund list (75, a month) are lists of list_kind.h: they
+// calculate the months of the request and return false when one of them could not be calculated.
+bool jahresgehaelterliste(Session& g, const ListRequest& r, PrintSurface& s, const PrintOptions& options);
+bool kassenliste(Session& g, const ListRequest& r, PrintSurface& s, const PrintOptions& options);
 
 // The list-like sheets as tables for CSV and JSON.
 // The employer's annual adjustment of December (an empty table with a note when none was performed).

@@ -1,6 +1,8 @@
 #include "print/list_kind.h"
 
+#include "print/direct_printouts.h"
 #include "print/print_kind.h"
+#include "print/wage_tax_certificate.h"
 
 #include <stdexcept>
 
@@ -27,17 +29,34 @@ constexpr ListKindEntry payroll(const char* procedure, const char* title, ListSc
     return {Kind, procedure, title, scope, payrollTables<Kind>, payrollPrintout<Kind>};
 }
 
+std::vector<ReportTable> certificateTables(Session& g, const ListRequest& r) {
+    return {wageTaxCertificateTable(wageTaxCertificate(listFigures(g, r).front(), r.year))};
+}
+
+std::vector<ReportTable> yearListTables(Session& g, const ListRequest& r) {
+    return {yearListTable(listFigures(g, r).front(), r.year)};
+}
+
+std::vector<ReportTable> fundListTables(Session& g, const ListRequest& r) {
+    return {fundListTable(listFigures(g, r), r.month, r.year)};
+}
+
 } // namespace
 
 const std::vector<ListKindEntry>& listKinds() {
     static const std::vector<ListKindEntry> kinds = {
         payroll<43>("lstrnachweisdrucken", "Lohnsteuer-Nachweis des Monats", ListScope::Month),
         payroll<44>("jahreslohnsteuernachweis", "Lohnsteuer-Nachweis des Jahres", ListScope::CaseYear),
+        {45, "lohnsteuerbescheinigungdrucken", "Lohnsteuerbescheinigung", ListScope::CaseYear,
+         certificateTables, lohnsteuerbescheinigungdrucken, Orientation::Portrait},
         payroll<50>("kassedrucken", "Beitragsnachweis des Monats", ListScope::Month),
         payroll<51>("bundesknappschaft", "Beitragsnachweis für Minijobs", ListScope::Month),
         payroll<53>("zvkdrucken", "ZVK-Aufwendungen des Monats", ListScope::Month),
         payroll<54>("zvkjahrdrucken", "ZVK-Aufwendungen des Jahres", ListScope::Year),
         payroll<57>("beitragsjahresnachweis", "Beitragsnachweis des Jahres", ListScope::Year),
+        {74, "jahresgehaelterliste", "Jahresliste der Monatsgehälter", ListScope::CaseYear, yearListTables,
+         jahresgehaelterliste},
+        {75, "kassenliste", "Beitragsliste je Krankenkasse", ListScope::Month, fundListTables, kassenliste},
     };
     return kinds;
 }

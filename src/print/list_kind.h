@@ -30,7 +30,8 @@ struct ListKindEntry {
     const char* title;     // what the preview's caption says
     ListScope scope;
     ListTables tables;
-    ListPrintout print; // draws from the top of the current page in landscape, never ends the document
+    ListPrintout print; // draws from the top of the current page, never ends the document
+    Orientation orientation = Orientation::Landscape;
 };
 
 // In ascending order of their codes.

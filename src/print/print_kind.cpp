@@ -4,7 +4,6 @@
 #include "print/direct_printouts.h"
 #include "print/list_kind.h"
 #include "print/salary_printout.h"
-#include "print/wage_tax_certificate.h"
 #include "print/year_view_printout.h"
 
 #include <algorithm>
@@ -20,8 +19,8 @@ void runListKind(int kind, Session& g, PrintSurface& s, const PrintOptions& opti
 std::vector<PrintKindEntry> withLists(std::vector<PrintKindEntry> kinds) {
     // A monthly list is of the shown month, which the year salary is not.
     for (const ListKindEntry& e : listKinds())
-        kinds.push_back({e.kind, e.procedure, e.title, Orientation::Landscape, e.scope == ListScope::Month,
-                         nullptr, runListKind});
+        kinds.push_back(
+            {e.kind, e.procedure, e.title, e.orientation, e.scope == ListScope::Month, nullptr, runListKind});
     std::sort(kinds.begin(), kinds.end(), [](const auto& a, const auto& b) { return a.kind < b.kind; });
     return kinds;
 }
@@ -49,8 +48,6 @@ const std::vector<PrintKindEntry>& printKinds() {
         {41, "agsicht", "Arbeitgeberaufwand", Orientation::Landscape, false, agsicht},
         {49, "kontrolledrucken2", "Kontrolle der Einstellungen", Orientation::Landscape, false,
          kontrolledrucken2},
-        {45, "lohnsteuerbescheinigungdrucken", "Lohnsteuerbescheinigung", Orientation::Portrait, false,
-         lohnsteuerbescheinigungdrucken},
         {kVacationCalculation, "urlaubsberechnung", "Berechnung des Urlaubsanspruchs", Orientation::Portrait,
          false, urlaubsberechnung},
         {kJubileeNotice, "jdabescheid", "Festsetzung des Beginns des Jubiläumsdienstalters",
@@ -76,9 +73,6 @@ const std::vector<PrintKindEntry>& printKinds() {
          jahresausgleichdrucken},
         {73, "versicherungspflicht", "Versicherungspflicht in der Krankenversicherung", Orientation::Portrait,
          true, versicherungspflicht},
-        {74, "jahresgehaelterliste", "Jahresliste der Monatsgehälter", Orientation::Landscape, false,
-         jahresgehaelterliste},
-        {75, "kassenliste", "Beitragsliste je Krankenkasse", Orientation::Landscape, true, kassenliste},
     });
     return kinds;
 }

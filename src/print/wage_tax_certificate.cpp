@@ -349,11 +349,11 @@ ReportTable wageTaxCertificateTable(const WageTaxCertificate& c) {
     return t;
 }
 
-void lohnsteuerbescheinigungdrucken(const Session& g, PrintSurface& s, const PrintOptions& options) {
+bool lohnsteuerbescheinigungdrucken(Session& g, const ListRequest& request, PrintSurface& s,
+                                    const PrintOptions& options) {
     // Calculating the months only looks at them: the year's figures put the session's case-month back as
     // it was and write nothing.
-    const WageTaxCertificate c =
-        wageTaxCertificate(CalculateCaseYear(const_cast<Session&>(g), g.caseNumber), g.year);
+    const WageTaxCertificate c = wageTaxCertificate(listFigures(g, request).front(), request.year);
     const WindowRecord& employer = g.storage.window;
     s.setScaleMode(ScaleMode::Inches);
     const double top = s.currentY() + 0.5;
@@ -447,6 +447,7 @@ void lohnsteuerbescheinigungdrucken(const Session& g, PrintSurface& s, const Pri
             rows::next(s);
         }
     }
+    return c.notes.empty();
 }
 
 } // namespace varemo::print

@@ -5,6 +5,7 @@
 // (session/year_figures); the data is gathered once and then exported as a table or printed.
 
 #include "base/report_table.h"
+#include "print/list_kind.h"
 #include "print/print_kind.h"
 #include "session/year_figures.h"
 
@@ -52,7 +53,9 @@ WageTaxCertificate wageTaxCertificate(const CaseYearFigures& figures, int year);
 // Rows "Nr.", "Bezeichnung", "Betrag": the duration and the interruptions as text, then the numbered rows.
 ReportTable wageTaxCertificateTable(const WageTaxCertificate& c);
 
-// Kind 45: the certificate of the shown case and year.
-void lohnsteuerbescheinigungdrucken(const Session& g, PrintSurface& s, const PrintOptions& options);
+// Kind 45, a list of list_kind.h: the certificate of the request's case and year; false when a month could
+// not be calculated (the certificate names it).
+bool lohnsteuerbescheinigungdrucken(Session& g, const ListRequest& request, PrintSurface& s,
+                                    const PrintOptions& options);
 
 } // namespace varemo::print

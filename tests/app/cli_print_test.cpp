@@ -216,6 +216,18 @@ TEST(CliPrint, TheCertificateOfAYearIsTheSumOfItsMonths) {
     for (const auto& [caption, cents] : rows)
         EXPECT_NE(r.out.find(caption + euros(cents) + "\n"), std::string::npos) << caption << "\n" << r.out;
     EXPECT_NE(r.out.find("01.01.2021 - 31.12.2021  365 Tage von 365 Tagen"), std::string::npos) << r.out;
+    // The export of the list command carries the same rows.
+    CliResult exported = runCli({"--program-dir", folder.dir.path().string(), "list", "--kind", "45",
+                                 "--year", "2021", "--set", "REAL", "--case", "1", "--json"});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    std::map<std::string, int64_t> exportedRows;
+    const Json certificate = varemo::test::parseJson(exported.out);
+    for (const Json& row : certificate["tables"][0]["rows"].array)
+        if (row["cells"][2].kind == Json::Object)
+            exportedRows[row["cells"][0].string] = row["cells"][2]["cents"].integer();
+    EXPECT_EQ(exportedRows["3."], taxable);
+    EXPECT_EQ(exportedRows["4."], lines[34]);
+    EXPECT_EQ(exportedRows["25."], lines[37]);
 
     // 2020 is a leap year.
     ASSERT_EQ(runCli(folder.args("set", 2020, 1, {"--name", "Petra Sommer"})).status, 0);
