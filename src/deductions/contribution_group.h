@@ -21,6 +21,12 @@
 
 namespace varemo {
 
+// The digit of each branch from the kind of its line (37 health, 39 pension, 40 unemployment, 38 care).
+int healthDigit(int kind);
+int pensionDigit(int kind);
+int unemploymentDigit(int kind);
+int careDigit(int kind);
+
 // "1111" for a regularly insured employee, "6500" for a mini-job exempt from pension insurance.
 std::string contributionGroupKey(const Case& c);
 

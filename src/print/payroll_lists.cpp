@@ -1,5 +1,6 @@
 #include "print/payroll_lists.h"
 
+#include "deductions/contribution_group.h"
 #include "deductions/tax_step.h"
 #include "law/pension_funds.h"
 #include "print/number_format.h"
@@ -88,69 +89,6 @@ TableRow valueRow(const std::string& caption, const Cells& cells, RowKind kind =
 
 // The digit of each branch by the contribution kind of lines 37 to 40; 0 where nothing is paid to the
 // fund (subsidies, private or voluntary insurance, exemption).
-int healthDigit(int kind) {
-    switch (kind) {
-    case 0: // the general rate, in or out of the low-wage zone, typed or computed
-    case 2:
-    case 7:
-    case 9:
-        return 1;
-    case 10: // the reduced rate
-        return 3;
-    case 4: // mini-jobs: the employer's flat contribution
-    case 5:
-        return 6;
-    default:
-        return 0;
-    }
-}
-
-int pensionDigit(int kind) {
-    switch (kind) {
-    case 0:
-    case 3: // mini-job with the employee's top-up: fully insured
-    case 4:
-    case 7:
-    case 8:
-    case 9:
-    case 10:
-    case 11:
-        return 1;
-    case 6: // the employer's half alone (pensioners of full age)
-        return 3;
-    case 2: // mini-job exempt from insurance: the employer's flat contribution
-        return 5;
-    default:
-        return 0;
-    }
-}
-
-int unemploymentDigit(int kind) {
-    switch (kind) {
-    case 0:
-    case 2:
-    case 3:
-    case 4:
-    case 6:
-        return 1;
-    default:
-        return 0;
-    }
-}
-
-int careDigit(int kind) {
-    switch (kind) {
-    case 0:
-    case 2:
-    case 5:
-    case 7:
-    case 8:
-        return 1;
-    default:
-        return 0;
-    }
-}
-
 // Mini-jobs pay their flat contributions and levies to the mini-job office, as the contribution step
 // decides it.
 bool isMiniJob(const MonthFigures& f) {
