@@ -70,4 +70,13 @@ std::string wageTaxTable(const Globaldaten& g) {
     return insuranceStatus(g).krv == 2 ? "Tabelle B" : "Tabelle A";
 }
 
+void setInsuranceInputs(const InsuranceStatus& s, LohnstrInput& in) {
+    in.KRV = s.krv;
+    in.KVZ = Decimal::fromScaled(s.kvzHundredths, 2);
+    in.PKV = s.pkv;
+    in.PKPV = s.pkpvCents;
+    in.PVS = s.saxony ? 1 : 0;
+    in.PVZ = s.childless ? 1 : 0;
+}
+
 } // namespace varemo

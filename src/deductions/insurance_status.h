@@ -25,6 +25,7 @@
 //   kvzHundredths  the additional rate of the case's fund (KeySlot::HealthFund) for the case's month
 //            (the year salary takes December) from the session's fund table.
 
+#include "law/lohnstr.h"
 #include "model/globaldaten.h"
 
 #include <cstdint>
@@ -45,6 +46,9 @@ struct InsuranceStatus {
 };
 
 InsuranceStatus insuranceStatus(const Globaldaten& g);
+
+// The flow chart's insurance inputs KRV, KVZ, PKV, PKPV, PVS and PVZ from the status.
+void setInsuranceInputs(const InsuranceStatus& s, LohnstrInput& in);
 
 // The amount typed into line 37 (AmountSlot::HealthInsurance) or 38 (AmountSlot::CareInsurance), as a
 // magnitude: the private premium, or for the kinds that take the contribution or the subsidy as typed

@@ -161,12 +161,7 @@ FlatRateNet flatRateNet(const Globaldaten& g, Money gross, bool employee) {
     in.STKL = taxClassOf(g);
     in.ZKF = cls.byFlowChart() ? cls.ZKF() : Decimal(0);
     in.R = 1; // church membership is assumed
-    in.KRV = s.krv;
-    in.KVZ = Decimal::fromScaled(s.kvzHundredths, 2);
-    in.PKV = s.pkv;
-    in.PKPV = s.pkpvCents;
-    in.PVS = s.saxony ? 1 : 0;
-    in.PVZ = s.childless ? 1 : 0;
+    setInsuranceInputs(s, in);
     in.LZZ = 2;
     in.RE4 = gross.toCents();
     const LohnstrOutput out = LOHNSTR(g.year, in);

@@ -262,13 +262,7 @@ void FlowChartInputs(Month& m) {
     in.STKL = m.taxClass.byFlowChart() ? m.taxClass.code : 1;
     in.ZKF = m.taxClass.ZKF();
     in.R = m.churchRate > 0 ? 1 : 0;
-    const InsuranceStatus s = insuranceStatus(m.g);
-    in.KRV = s.krv;
-    in.KVZ = Decimal::fromScaled(s.kvzHundredths, 2);
-    in.PKV = s.pkv;
-    in.PKPV = s.pkpvCents;
-    in.PVS = s.saxony ? 1 : 0;
-    in.PVZ = s.childless ? 1 : 0;
+    setInsuranceInputs(insuranceStatus(m.g), in);
     const int oldAge = m.c.key(KeySlot::OldAgeRelief);
     in.ALTER1 = oldAge > 0 ? 1 : 0;
     in.AJAHR = oldAge > 0 ? std::max(2005, m.g.year + 1 - oldAge) : 2005;
