@@ -31,6 +31,19 @@ std::string raiseJson(const MinimumNetRaise& r) {
            ",\"missing\":" + jsonString(r.missing) + ",\"raiseCents\":" + cents(r.raise) + "}";
 }
 
+std::string progressionJson(const ProgressionEstimate& p) {
+    return "{\"taxableCents\":" + cents(p.taxable) + ",\"topUpsCents\":" + cents(p.topUps) +
+           ",\"totalCents\":" + cents(p.total) + ",\"wageTaxCents\":" + cents(p.wageTax) +
+           ",\"surchargeCents\":" + cents(p.surcharge) + ",\"churchTaxCents\":" + cents(p.churchTax) +
+           ",\"wageTaxRateHundredths\":" + std::to_string(p.wageTaxRate) +
+           ",\"surchargeRateHundredths\":" + std::to_string(p.surchargeRate) +
+           ",\"churchTaxRateHundredths\":" + std::to_string(p.churchTaxRate) +
+           ",\"extraWageTaxCents\":" + cents(p.extraWageTax) +
+           ",\"extraSurchargeCents\":" + cents(p.extraSurcharge) +
+           ",\"extraChurchTaxCents\":" + cents(p.extraChurchTax) +
+           ",\"extraTotalCents\":" + cents(p.extraTotal) + "}";
+}
+
 std::string line(const std::string& label, Money amount) {
     return "  " + padded(label, 56) + amountText(amount) + "\n";
 }
@@ -115,7 +128,8 @@ void printPartialRetirement(const Session& g, bool json) {
             << ",\"differenceCents\":" << cents(r.pension.difference)
             << ",\"rate\":" << jsonString(r.pension.rateName)
             << ",\"contributionCents\":" << cents(r.pension.contribution) << "}"
-            << ",\"topUpCents\":" << cents(r.topUp) << "}\n";
+            << ",\"progression\":" << progressionJson(r.progression) << ",\"topUpCents\":" << cents(r.topUp)
+            << "}\n";
         std::cout << out.str();
         return;
     }

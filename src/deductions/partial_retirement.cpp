@@ -134,6 +134,35 @@ CivilServantSupplement civilServantSupplement(const Globaldaten& g) {
     return s;
 }
 
+// The shown rates are rounded to a hundredth of a percent; the amounts use the exact ratio, to the cent.
+ProgressionEstimate progressionEstimate(const Globaldaten& g, Money topUps) {
+    ProgressionEstimate p;
+    p.taxable = g.tax.worksheet.amount(14);
+    p.topUps = topUps;
+    p.total = p.taxable + topUps;
+    if (p.total <= Money()) return p;
+    const FlatRateNet taxes = flatRateNet(g, p.total, false);
+    p.wageTax = taxes.wageTax;
+    p.surcharge = taxes.surcharge;
+    // Without church membership the case pays no church tax, neither on the assessment.
+    if (g.tax.worksheet.currentChurchTax() > Money()) p.churchTax = taxes.churchTax;
+    const auto rate = [&](Money tax) {
+        return static_cast<int32_t>(mulDiv(tax.units(), 10000, p.total.units(), Rounding::HalfUp));
+    };
+    const auto extra = [&](Money tax) {
+        return Money::fromCents(
+            mulDiv(topUps.units(), tax.units(), p.total.units() * Money::kUnitsPerCent, Rounding::HalfUp));
+    };
+    p.wageTaxRate = rate(p.wageTax);
+    p.surchargeRate = rate(p.surcharge);
+    p.churchTaxRate = rate(p.churchTax);
+    p.extraWageTax = extra(p.wageTax);
+    p.extraSurcharge = extra(p.surcharge);
+    p.extraChurchTax = extra(p.churchTax);
+    p.extraTotal = p.extraWageTax + p.extraSurcharge + p.extraChurchTax;
+    return p;
+}
+
 void addToEmployerCost(Globaldaten& g) {
     EmployerCost& e = g.pension.employer;
     const Case& c = g.workingCase;
@@ -212,6 +241,7 @@ void PartialRetirementTopUpStep(Globaldaten& g) {
         r.topUp = r.agreementTwenty.amount + r.agreementRaise.raise;
         r.pension = pensionTopUp(g);
     }
+    r.progression = progressionEstimate(g, r.topUp);
     if (c.key(KeySlot::ChildBenefit) != kTopUpTyped) {
         c.setKey(KeySlot::ChildBenefit, static_cast<int16_t>(r.releasePhase ? kTopUpRelease : kTopUpWork));
         c.setAmount(AmountSlot::ChildBenefit, r.topUp.toCents());

@@ -71,6 +71,21 @@ struct CivilServantSupplement {
     bool operator==(const CivilServantSupplement&) const = default;
 };
 
+// The estimate of § 32b (1) Nr. 1 g EStG: the top-ups are tax-free but raise the rate on the taxable pay.
+// The taxes on the taxable monthly pay plus the top-ups give an average rate per tax kind (church tax
+// at 8 %, as the flat-rate nets take it); applied to the top-ups they give what the assessment will
+// probably charge afterwards.
+struct ProgressionEstimate {
+    Money taxable;                       // "Steuerpflichtiges Monatseinkommen": the current pay to be taxed
+    Money topUps;                        // "+ Aufstockungsbeträge"
+    Money total;                         // "= maßgebl. zu versteuerndes Einkommen"
+    Money wageTax, surcharge, churchTax; // "darauf entfallende Lohnsteuer"
+    int32_t wageTaxRate = 0, surchargeRate = 0, churchTaxRate = 0; // hundredths of a percent, shown
+    Money extraWageTax, extraSurcharge, extraChurchTax; // "= Nachbelastung je Monat und je Steuerart"
+    Money extraTotal;                                   // "= Nachbelastung je Monat insgesamt"
+    bool operator==(const ProgressionEstimate&) const = default;
+};
+
 struct PartialRetirementResult {
     bool computed = false; // line 23 is "% TV-ATZ Arbeitsphase" or "% TV-ATZ Freizeitphase"
     bool civilServant = false;
@@ -83,6 +98,7 @@ struct PartialRetirementResult {
     CivilServantSupplement civil;
     PensionTopUp pension;
     Money topUp; // what line 43 receives
+    ProgressionEstimate progression;
     bool operator==(const PartialRetirementResult&) const = default;
 };
 

@@ -3,6 +3,7 @@
 #include "print/calculator_printouts.h"
 #include "print/direct_printouts.h"
 #include "print/list_kind.h"
+#include "print/partial_retirement_printouts.h"
 #include "print/salary_printout.h"
 #include "print/year_view_printout.h"
 
@@ -42,6 +43,13 @@ const std::vector<PrintKindEntry>& printKinds() {
          bescheinigung},
         {25, "ZVKlstsoz", "Zusatzversorgung: Steuer und Sozialversicherung", Orientation::Portrait, false,
          ZVKlstsoz},
+        {kPartialRetirementSheet, "atzberechnung", "Berechnung des Altersteilzeitgehalts",
+         Orientation::Portrait, true, atzberechnung},
+        {kPartialRetirementSupplement, "atzbeamte",
+         "Berechnung des Aufstockungsbetrags bei Altersteilzeitarbeit", Orientation::Portrait, true,
+         atzbeamte},
+        {kPartialRetirementLetter, "atzschreiben", "Berechnung des Gehalts bei Altersteilzeitarbeit",
+         Orientation::Portrait, true, atzschreiben},
         {39, "AG_Übersicht2", "Monatsgehälter und Arbeitgeberaufwand", Orientation::Landscape, false,
          AG_Uebersicht2},
         {40, "ansicht", "Monatsgehälter", Orientation::Landscape, false, ansicht},

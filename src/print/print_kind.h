@@ -52,7 +52,8 @@ struct PrintKindEntry {
 // health-insurance obligation, 74 the year list of the monthly salaries, 75 the health-fund list), now
 // shown in the preview as well. The calculators' printouts that the table of codes leaves without one
 // (service age, jubilee, vacation calculation, promotion) take free codes of 11 to 61
-// (print/calculator_printouts.h).
+// (print/calculator_printouts.h), the printouts of partial retirement 36 to 38
+// (print/partial_retirement_printouts.h).
 const std::vector<PrintKindEntry>& printKinds();
 const PrintKindEntry* findPrintKind(int kind);
 

@@ -76,6 +76,17 @@ TEST(CliPartialRetirement, AgreementWorkPhaseRaisesToEightyThreePercent) {
     // The employer's cost: the top-up and the RV share 167.40 + 267.84.
     EXPECT_EQ(employerItem(sheet, " ATZ-Aufstockungsbetrag"), 56785);
     EXPECT_EQ(employerItem(sheet, " RV-AG-Anteil"), 16740 + 26784);
+    // § 32b (1) Nr. 1 g EStG: 1,800.00 taxable + 567.85 top-up = 2,367.85; its wage tax 256.91 and
+    // surcharge 14.13 (flow chart 2020, class I, KVZ 0.70) are 10.85 % and 0.60 % of it; on 567.85 that is
+    // 567.85 × 256.91 / 2,367.85 = 61.61 and 567.85 × 14.13 / 2,367.85 = 3.39; no church: 65.00.
+    const Json& p = r["progression"];
+    EXPECT_EQ(p["totalCents"].integer(), 236785);
+    EXPECT_EQ(p["wageTaxCents"].integer(), 25691);
+    EXPECT_EQ(p["wageTaxRateHundredths"].integer(), 1085);
+    EXPECT_EQ(p["extraWageTaxCents"].integer(), 6161);
+    EXPECT_EQ(p["extraSurchargeCents"].integer(), 339);
+    EXPECT_EQ(p["extraChurchTaxCents"].integer(), 0);
+    EXPECT_EQ(p["extraTotalCents"].integer(), 6500);
 
     // A percentage of the settings ("Was wäre wenn"): 90 % × 2,240.96 = 2,016.86; raise 364.71.
     const varemo::test::CliResult set =

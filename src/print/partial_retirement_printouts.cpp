@@ -1,0 +1,339 @@
+#include "print/partial_retirement_printouts.h"
+
+#include "print/number_format.h"
+#include "print/print_rows.h"
+
+#include <string>
+
+namespace varemo::print {
+namespace {
+
+constexpr double kLeft = 0.6;
+constexpr double kRight = 7.8;
+
+const PartialRetirementResult* start(const Session& g, PrintSurface& s) {
+    s.setScaleMode(ScaleMode::Inches);
+    s.foreColor = kBlack;
+    s.setCurrentY(s.currentY() + 0.5);
+    rows::body(s);
+    const PartialRetirementResult& r = g.retirement.result;
+    if (r.computed) return &r;
+    s.printAt(kLeft,
+              "Keine Altersteilzeit eingestellt (Zeile 23: \"% TV-ATZ Arbeitsphase\" oder "
+              "\"% TV-ATZ Freizeitphase\").",
+              true);
+    return nullptr;
+}
+
+// A printout of one legal basis for a case of the other: says so and prints nothing else.
+void otherBasis(PrintSurface& s, const char* text) {
+    s.printAt(kLeft, text, true);
+}
+
+void rule(PrintSurface& s) {
+    const double y = s.currentY() + 0.05;
+    s.line(kLeft, y, kRight, y);
+    rows::next(s, 0.5);
+}
+
+void title(PrintSurface& s, const std::string& text) {
+    s.setFont("Courier New", 10, true);
+    s.printAt(kLeft, text, true);
+    rows::body(s);
+}
+
+std::string percent(int whole) {
+    return std::to_string(whole) + " %";
+}
+
+// "für " month of the run: the sheet's month, the year salary has no partial-retirement sheet.
+std::string monthText(const Session& g) {
+    return monthOfYear(g.month(), g.year);
+}
+
+// ---- The monthly calculation sheet -----------------------------------------------------------------
+
+constexpr double kCategory = 3.0;
+constexpr double kPrevious = 4.4;
+constexpr double kFactor = 5.2;
+constexpr double kPaid = 6.3;
+
+void payBlock(const Session& g, PrintSurface& s) {
+    s.printAt(kLeft, "|             G    E    H    A    L    T", true);
+    rule(s);
+    const double top = s.currentY();
+    const char* const heads[4][4] = {{"    für Arbeit", " in bisherigem", "    Umfang", "  (\"Vollzeit\")"},
+                                     {"    Teil-", "    zeit-", "   Anteil", "    in %"},
+                                     {"        für", "      Alters-", "     teilzeit-", "      arbeit"},
+                                     {"Kat.", "", "", ""}};
+    for (int row = 0; row < 4; ++row) {
+        s.setCurrentY(top + row * rows::kRow);
+        s.printRight(kPrevious, heads[0][row]);
+        s.printRight(kFactor, heads[1][row]);
+        s.printRight(kPaid, heads[2][row]);
+        s.printAt(kCategory, heads[3][row], true);
+    }
+    rule(s);
+    Money previous, paid;
+    for (int l = kFirstGrossLine; l <= kLastGrossLine; ++l) {
+        const LineColumns& col = g.extras.columns.line(l);
+        if (col.partTime == Money() && col.actual == Money()) continue;
+        s.printAt(kLeft, "| " + g.sheet.line(l).text);
+        s.printAt(kCategory, std::string(1, g.workingCase.grossLine(l).partialRetirementCategory));
+        s.printRight(kPrevious, amountText(col.partTime));
+        s.printRight(kFactor, percentText(col.retirementFactor));
+        s.printRight(kPaid, amountText(col.actual), true);
+        previous += col.partTime;
+        paid += col.actual;
+    }
+    rule(s);
+    s.printAt(kLeft, "| S U M M E");
+    s.printRight(kPrevious, amountText(previous));
+    s.printRight(kPaid, amountText(paid), true);
+    rule(s);
+}
+
+constexpr double kAtg = 5.6;
+constexpr double kAgreement = 7.4;
+
+void both(PrintSurface& s, const std::string& caption, const std::string& atg, const std::string& agreement) {
+    s.printAt(kLeft, caption);
+    s.printRight(kAtg, atg);
+    s.printRight(kAgreement, agreement, true);
+}
+
+std::string fullTimeNet(const MinimumNetRaise& r) {
+    return r.fromTable ? "" : amountText(r.fullTime.net);
+}
+
+std::string minimumNet(const MinimumNetRaise& r) {
+    return r.minimumNet ? amountText(*r.minimumNet) : "fehlt";
+}
+
+void employeeSideCalculations(PrintSurface& s, const PartialRetirementResult& r) {
+    s.printAt(kAtg - 2.2, "      nach dem Altersteilzeitgesetz (AtG) ");
+    s.printAt(kAgreement - 1.6, "       nach dem Tarifvertrag TV ATZ", true);
+    rule(s);
+    const MinimumNetRaise& a = r.atgRaise;
+    const MinimumNetRaise& t = r.agreementRaise;
+    both(s, "Teilzeit-Bruttoentgelt der Kategorien", amountText(r.atgTwenty.base),
+         amountText(r.agreementTwenty.base));
+    both(s, "       20 % -   Aufstockung", amountText(r.atgTwenty.amount),
+         amountText(r.agreementTwenty.amount));
+    both(s, "       34 % -   Aufstockung (Variante)", "", amountText(r.agreementVariant));
+    both(s, "Vollzeit-Bruttoentgelt der Kategorien", amountText(a.fullTime.gross),
+         amountText(t.fullTime.gross));
+    both(s, " Pauschaliertes Vollzeit-Nettoentgelt", fullTimeNet(a), fullTimeNet(t));
+    both(s, " Mindestnettoentgelt (" + percent(a.percent) + " / " + percent(t.percent) + ")", minimumNet(a),
+         minimumNet(t));
+    both(s, "   Fiktives Teilzeit-Nettoentgelt", amountText(a.partTime.net), amountText(t.partTime.net));
+    s.printAt(kLeft, "Erhöh.->" + std::to_string(a.percent) + "% Vollzeit-Nettogehalt");
+    s.printRight(kAtg, amountText(a.raise), true);
+    s.printAt(kLeft, "Erhöh.-> " + std::to_string(t.percent) + "% Vollzeit-Nettogehalt");
+    s.printRight(kAgreement, amountText(t.raise), true);
+    for (const MinimumNetRaise* m : {&a, &t})
+        if (!m->minimumNet) s.printAt(kLeft, m->missing, true);
+    rule(s);
+    const PensionTopUp& p = r.pension;
+    both(s, "RV-pfl. Vollzeit-Entgelt abz. Einmalzahlungen", "", amountText(p.fullTimePay));
+    both(s, "vom AG zu versichernder Differenzbetrag", "", amountText(p.difference));
+    both(s, "zusätzlicher RV-Beitrag des AG " + p.rateName + " %", "", amountText(p.contribution));
+}
+
+void civilSideCalculations(PrintSurface& s, const PartialRetirementResult& r) {
+    const CivilServantSupplement& c = r.civil;
+    s.printAt(kAtg - 2.2, "nach der Altersteilzeitzuschlagsverordnung", true);
+    rule(s);
+    both(s, "Maßgebliche Bezüge", amountText(c.fullTime.gross), amountText(c.partTime.gross));
+    both(s, " -   Lohnsteuer", amountText(c.fullTime.wageTax), amountText(c.partTime.wageTax));
+    both(s, " -   Solidaritätszuschlag", amountText(c.fullTime.surcharge), amountText(c.partTime.surcharge));
+    both(s, " -   Kirchensteuer 8 %", amountText(c.fullTime.churchTax), amountText(c.partTime.churchTax));
+    both(s, " = Nettogehalt (Vollzeit / Altersteilzeit)", amountText(c.fullTime.net),
+         amountText(c.partTime.net));
+    both(s, "      davon " + percent(c.percent) + " = GARANTIERTES NETTOGEHALT", amountText(c.guaranteedNet),
+         "");
+}
+
+// ---- The civil servants' sheet -------------------------------------------------------------------
+
+constexpr double kFull = 5.0;
+constexpr double kShare = 6.0;
+constexpr double kPart = 7.4;
+
+void threeColumns(PrintSurface& s, const std::string& caption, const std::string& full,
+                  const std::string& share, const std::string& part) {
+    s.printAt(kLeft, caption);
+    s.printRight(kFull, full);
+    s.printRight(kShare, share);
+    s.printRight(kPart, part, true);
+}
+
+// The share of the partial-retirement pay in the full-time pay, in hundredths of a percent.
+int64_t shareOf(const CivilServantSupplement& c) {
+    if (c.fullTime.gross <= Money()) return 0;
+    return mulDiv(c.partTime.gross.units(), 10000, c.fullTime.gross.units(), Rounding::HalfUp);
+}
+
+// ---- The letter ----------------------------------------------------------------------------------
+
+constexpr double kAmount = 7.4;
+
+void letterRow(PrintSurface& s, const std::string& caption, Money m) {
+    rows::amount(s, kLeft + 0.3, caption, m, kAmount);
+}
+
+void paragraph(PrintSurface& s, std::initializer_list<const char*> lines) {
+    for (const char* l : lines)
+        s.printAt(kLeft + 0.3, l, true);
+    rows::next(s, 0.5);
+}
+
+constexpr double kTaxColumns[3] = {5.2, 6.3, 7.4};
+
+void taxRow(PrintSurface& s, const std::string& caption, const std::string (&cells)[3]) {
+    s.printAt(kLeft + 0.3, caption);
+    for (int i = 0; i < 3; ++i)
+        s.printRight(kTaxColumns[i], cells[i], i == 2);
+}
+
+} // namespace
+
+void atzberechnung(const Session& g, PrintSurface& s, const PrintOptions&) {
+    const PartialRetirementResult* r = start(g, s);
+    if (!r) return;
+    s.setFont("Courier New", 9, true);
+    s.printAt(kLeft,
+              "                 B e r e c h n u n g   d e s   A l t e r s t e i l z e i t g e h a l t s   "
+              "für den Monat  " +
+                  monthText(g),
+              true);
+    rows::body(s);
+    s.printAt(kLeft, g.workingCase.name, true);
+    rows::next(s);
+    payBlock(g, s);
+    rows::next(s);
+    s.printAt(kLeft,
+              "                  N     E     B     E     N     R     E     C     H     N     U     N     G   "
+              "  E     N",
+              true);
+    rule(s);
+    if (r->civilServant)
+        civilSideCalculations(s, *r);
+    else
+        employeeSideCalculations(s, *r);
+    rule(s);
+    rows::amount(s, kLeft, std::string("Zeile 43: ") + g.sheet.line(43).text, r->topUp, kAgreement);
+}
+
+void atzbeamte(const Session& g, PrintSurface& s, const PrintOptions&) {
+    const PartialRetirementResult* r = start(g, s);
+    if (!r) return;
+    if (!r->civilServant)
+        return otherBasis(s, "Keine Altersteilzeit nach der Altersteilzeitzuschlagsverordnung: der Fall ist "
+                             "kein Beamtenverhältnis.");
+    const CivilServantSupplement& c = r->civil;
+    title(s, "            Berechnung des   A U F S T O C K U N G S B E T R A G S");
+    title(s, "            für das Altersteilzeitgehalt des Monats " + monthText(g));
+    s.printAt(kLeft, g.workingCase.name, true);
+    rows::next(s);
+    const double top = s.currentY();
+    s.printRight(kFull, "      Fiktives");
+    s.printRight(kShare, "Gehalts-");
+    s.printRight(kPart, "Altersteilzeit-", true);
+    s.setCurrentY(top + rows::kRow);
+    s.printRight(kFull, "Vollzeitgehalt 1)");
+    s.printRight(kShare, "anteil");
+    s.printRight(kPart, "gehalt 2)", true);
+    rule(s);
+    threeColumns(s, "Maßgebliche Bezüge", amountText(c.fullTime.gross), percentText(shareOf(c)) + " %",
+                 amountText(c.partTime.gross));
+    rule(s);
+    threeColumns(s, " -   Lohnsteuer", amountText(c.fullTime.wageTax), "", amountText(c.partTime.wageTax));
+    threeColumns(s, " -   Solidaritätszuschlag regulär", amountText(c.fullTime.surcharge), "",
+                 amountText(c.partTime.surcharge));
+    // Both nets take church tax at 8 %, whether or not the civil servant pays it.
+    threeColumns(s, " -   Kirchensteuer (Sp.1 = 8%, Sp. 3 =  8%)", amountText(c.fullTime.churchTax), "",
+                 amountText(c.partTime.churchTax));
+    rule(s);
+    threeColumns(s, " = FIKTIVES VOLLZEIT-NETTOGEHALT / NETTOGEHALT", amountText(c.fullTime.net), "",
+                 amountText(c.partTime.net));
+    threeColumns(s, "      davon " + percent(c.percent) + " = GARANTIERTES NETTOGEHALT", "", "",
+                 amountText(c.guaranteedNet));
+    threeColumns(s, " + Aufstockung (steuerfrei mit Progressionsvorbehalt) 3)", "", "",
+                 amountText(c.supplement));
+    rule(s);
+    threeColumns(s, " = Nettogehalt mit Aufstockung", "", "", amountText(c.partTime.net + c.supplement));
+    rows::next(s, 2);
+    s.setFont("Arial", 8);
+    for (const char* l :
+         {"1) Grundgehalt, Familienzuschlag, Amtszulagen, Stellenzulagen, Zuschüsse zum Grundgehalt, ",
+          "    Bankzulage bei der Deutschen Bundesbank, Überleitungszulagen und Ausgleichszulagen.",
+          "2) Steuerfreie Bezüge, Erschwerniszulagen und Vergütungen werden entsprechend der",
+          "    tatsächlich geleisteten Tätigkeit gewährt und bleiben deshalb hier außer Betracht.",
+          "3) Wegen des Progressionsvorbehalts nach § 32 b Abs. 1 des Einkommensteuergesetzes werden bei"})
+        s.printAt(kLeft, l, true);
+    s.printAt(kLeft,
+              "    der Einkommensteuerveranlagung voraussichtlich für diesen Monat " +
+                  amountText(r->progression.extraTotal) + " EURO nachbelastet.",
+              true);
+}
+
+void atzschreiben(const Session& g, PrintSurface& s, const PrintOptions&) {
+    const PartialRetirementResult* r = start(g, s);
+    if (!r) return;
+    if (r->civilServant)
+        return otherBasis(s, "Keine Altersteilzeit nach dem Altersteilzeitgesetz: der Fall ist ein "
+                             "Beamtenverhältnis (Aufstockung nach der Altersteilzeitzuschlagsverordnung).");
+    const PensionTopUp& p = r->pension;
+    const ProgressionEstimate& e = r->progression;
+    title(s, "Berechnung des Gehalts für  " + g.workingCase.name + "  bei Altersteilzeitarbeit");
+    s.printAt(kLeft, "- ohne Gewähr -", true);
+    s.printAt(kLeft, monthText(g), true);
+    rows::next(s);
+    title(s, "1. Zusätzliche Beiträge zur Rentenversicherung");
+    letterRow(s, "Sozialversicherungspflichtiges Vollzeit-Entgelt abz. Einmalzahlungen", p.fullTimePay);
+    letterRow(s, "davon 90 % =", p.ninetyPercent);
+    letterRow(s, " -  sozialversicherungspflichtiges Teilzeit-Entgelt ", p.partTimePay);
+    letterRow(s, " = vom AG zu versichernder Differenzbetrag", p.difference);
+    s.printAt(kLeft + 0.3,
+              "Bei einem Beitragssatz von " + p.rateName + " % ergibt sich ein zusätzlicher Beitrag von " +
+                  amountText(p.contribution),
+              true);
+    rows::next(s, 0.5);
+    title(s, "2. Erstattungen nach dem Altersteilzeitgesetz (AtG)");
+    letterRow(s, "a) Aufstockung um 20 % des Teilzeit-Bruttoentgelts = ", r->atgTwenty.amount);
+    letterRow(s,
+              "b) Aufstockung auf " + std::to_string(r->atgRaise.percent) + " % des Vollzeit-Nettoentgelts =",
+              r->atgRaise.raise);
+    letterRow(s, "c) Zusätzliche Beiträge zur Rentenversicherung ", p.contribution);
+    letterRow(s, "Summe", r->atgTwenty.amount + r->atgRaise.raise + p.contribution);
+    rows::next(s, 0.5);
+    title(s, "3. Steuerfreibeträge");
+    paragraph(s, {"Ein Steuerfreibetrag erhöht das Nettoentgelt und mindert so die Aufstockungsbeträge."});
+    title(s, "4. Progressionsvorbehalt nach § 32 b Abs. 1 Buchst. g EStG");
+    const std::string heads[3] = {"Lohnsteuer", "Soli.Zuschl.", "Ki.-Steuer"};
+    letterRow(s, "Steuerpflichtiges Monatseinkommen", e.taxable);
+    letterRow(s, "+ Aufstockungsbeträge nach TV ATZ", e.topUps);
+    letterRow(s, "= maßgebl. zu versteuerndes Einkommen", e.total);
+    rows::next(s, 0.5);
+    taxRow(s, "", heads);
+    taxRow(s, "darauf entfallende Lohnsteuer",
+           {amountText(e.wageTax), amountText(e.surcharge), amountText(e.churchTax)});
+    taxRow(s, "Durchschnittlicher Steuersatz",
+           {percentText(e.wageTaxRate) + " %", percentText(e.surchargeRate) + " %",
+            percentText(e.churchTaxRate) + " %"});
+    s.printAt(kLeft + 0.3,
+              "Wird dieser Steuersatz angewandt auf   " + amountText(e.topUps) + " ergeben sich ", true);
+    taxRow(s, "= Nachbelastung je Monat und je Steuerart",
+           {amountText(e.extraWageTax), amountText(e.extraSurcharge), amountText(e.extraChurchTax)});
+    taxRow(s, "= Nachbelastung je Monat insgesamt", {"", "", amountText(e.extraTotal)});
+    rows::next(s, 0.5);
+    title(s, "5. Kirchensteuer");
+    paragraph(s, {"Die pauschalierten Nettoentgelte werden mit 8 % Kirchensteuer berechnet, auch wenn keine",
+                  "Kirchensteuer zu zahlen ist; die Aufstockung gleicht den Unterschied aus."});
+    rows::next(s);
+    s.printAt(kLeft, "   Bitte wenden Sie sich wieder an uns, wenn Sie Fragen haben. Wir beraten Sie gerne.",
+              true);
+}
+
+} // namespace varemo::print
