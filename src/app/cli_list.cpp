@@ -33,6 +33,7 @@ int runList(CliContext& ctx) {
     int year = 0;
     std::optional<DataSet> set;
     print::ListRequest request;
+    int from = 0; // the first month of a period
     Output output = Output::None;
     std::string pdf;
     print::PrintOptions options;
@@ -53,6 +54,8 @@ int runList(CliContext& ctx) {
             if (!set) throw UsageError("--set takes REAL, PLAN or INFO");
         } else if (a == "--month") {
             request.month = r.intValue();
+        } else if (a == "--from") {
+            from = r.intValue();
         } else if (a == "--case") {
             request.caseNumber = r.intValue();
         } else if (a == "--pdf") {
@@ -75,12 +78,23 @@ int runList(CliContext& ctx) {
     if (year < kFirstYear || year > kLastYear)
         throw UsageError("--year must be " + std::to_string(kFirstYear) + " to " + std::to_string(kLastYear));
     if (!set) throw UsageError("--set is required");
-    const bool monthly = entry->scope == print::ListScope::Month;
+    const bool period = entry->scope == print::ListScope::Period;
+    const bool monthly =
+        entry->scope == print::ListScope::Month || entry->scope == print::ListScope::CaseMonth || period;
     if (monthly && (request.month < 1 || request.month > 12))
         throw UsageError("--month must be 1 to 12 for list " + std::to_string(kind));
     if (!monthly && request.month != 0)
         throw UsageError("list " + std::to_string(kind) + " takes no --month");
-    if (entry->scope == print::ListScope::CaseYear && request.caseNumber == 0)
+    if (!period && from != 0) throw UsageError("list " + std::to_string(kind) + " takes no --from");
+    if (period) {
+        // --month is the period's last month, --from its first (January when not given).
+        if (from == 0) from = 1;
+        if (from < 1 || from > request.month) throw UsageError("--from must be 1 to the month of --month");
+        request.lastMonth = request.month;
+        request.month = from;
+    }
+    if ((entry->scope == print::ListScope::CaseYear || entry->scope == print::ListScope::CaseMonth) &&
+        request.caseNumber == 0)
         throw UsageError("list " + std::to_string(kind) + " needs --case");
     if (request.caseNumber != 0 && (request.caseNumber < 1 || request.caseNumber > kMostCases))
         throw UsageError("--case must be 1 to 9999");

@@ -106,10 +106,10 @@ const Command kCommands[] = {
      "cost-centres --year Y --set REAL|PLAN|INFO [--month M] [--centre all|none|N] [--accumulated]\n"
      "        [--sorted] [--empty-lines] [--performance-pay] (--json|--csv)   (all cases by cost centre)"},
     {"list", runList,
-     "list --kind K --year Y --set REAL|PLAN|INFO [--month M] [--case N] (--pdf FILE | --text | --csv | "
-     "--json)\n"
-     "        [--today TT.MM.JJJJ]   (a payroll list: 43, 44 wage tax; 50, 57 health funds; 51 mini-jobs;\n"
-     "        53, 54 supplementary pension)"},
+     "list --kind K --year Y --set REAL|PLAN|INFO [--month M] [--from M] [--case N] (--pdf FILE | --text | "
+     "--csv | --json)\n"
+     "        [--today TT.MM.JJJJ]   (a payroll list: 43, 44 wage tax; 50, 57 health funds; 51 mini-jobs,\n"
+     "        55 mini-jobs of months --from to --month; 53, 54 supplementary pension; 76 pay table)"},
 };
 
 void printUsage(std::ostream& out) {

@@ -10,12 +10,11 @@ namespace varemo {
 
 using namespace relationship;
 
-namespace {
-
-// Service relationships whose line 10 follows the family-allowance rules of the civil servants.
 bool hasFamilyAllowance(int sr) {
     return isCivilServant(sr) || sr == kTrainees || sr == kAvrCaritas;
 }
+
+namespace {
 
 bool isTvlFamily(int sr) {
     return payFamily(sr) == PayFamily::Tvl;

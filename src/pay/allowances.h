@@ -51,6 +51,8 @@ LineAmount lineNineAmount(const LookupContext& ctx);
 
 // Line 10 (family allowance). familyComputed false: the typed amount for every option.
 LineAmount lineTenAmount(const LookupContext& ctx, bool familyComputed);
+// Service relationships whose line 10 follows the family-allowance rules of the civil servants.
+bool hasFamilyAllowance(int serviceRelationship);
 // The married part of the family allowance: entry 16, or half of it when the married-allowance rule
 // (line 7) is not 0; an odd entry is raised by one cent first so that the half is exact.
 int32_t marriedPart(int32_t entry16, int rule);

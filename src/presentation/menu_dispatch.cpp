@@ -109,15 +109,16 @@ MenuDispatch menuAuswertung(int code) {
         return panelOf(panel::kSocialInsuranceDefaults);
     case 44:
         return panelOf(panel::kSupplementaryPension);
-    case 50: // the payroll lists of the shown month, of the year and of the case's year
-    case 51:
+    case 50: // the payroll lists of the shown month, of the year, of January to the shown month (53) and
+    case 51: // of the case's year
     case 52:
+    case 53:
     case 54:
     case 55:
     case 56:
     case 57: {
-        static const std::map<int, int> kinds = {{50, 50}, {51, 57}, {52, 51}, {54, 43},
-                                                 {55, 44}, {56, 53}, {57, 54}};
+        static const std::map<int, int> kinds = {{50, 50}, {51, 57}, {52, 51}, {53, 55},
+                                                 {54, 43}, {55, 44}, {56, 53}, {57, 54}};
         MenuDispatch d{MenuAction::Printout};
         d.printKind = kinds.at(code);
         return d;

@@ -59,7 +59,7 @@ const std::vector<MenuItem>& menuItems() {
         {50, 'n', "Beitragsnachweis des Monats", B},
         {51, 'n', "Beitragsnachweis für einen Zeitraum", B},
         {52, 'n', "Nachweis für Minijobs des Monats", B},
-        {53, 'n', "Nachweis für Minijobs für einen Zeitraum", L},
+        {53, 'n', "Nachweis für Minijobs für einen Zeitraum", B},
         {54, 'n', "Lohnsteuer-Anmeldung des Monats", B},
         {55, 'n', "Lohnsteuer-Anmeldung für einen Zeitraum", B},
         {56, 'n', "Umlagenachweis Zusatzversorgung des Monats", B},

@@ -1,12 +1,20 @@
 #include "print/direct_printouts.h"
 
 #include "model/data_set.h"
+#include "pay/allowances.h"
+#include "pay/basic_pay.h"
+#include "pay/pay_options.h"
+#include "pay/steps.h"
 #include "print/number_format.h"
 #include "print/recording_surface.h"
 #include "print/salary_printout.h"
+#include "tariffs/multipliers.h"
+#include "tariffs/service_relationship.h"
+#include "tariffs/tariff_address.h"
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 namespace varemo::print {
 namespace {
@@ -509,6 +517,171 @@ bool kassenliste(Session& g, const ListRequest& r, PrintSurface& s, const PrintO
     for (const std::string& note : all.notes)
         bodyLine(s, note);
     return all.notes.empty();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// 76: the pay table
+
+namespace {
+
+constexpr const char* kNoAmount = "kein Betrag";
+
+std::string nameAt(const std::vector<std::string>& names, int position, const std::string& fallback) {
+    if (position >= 0 && position < static_cast<int>(names.size()) &&
+        !names[static_cast<size_t>(position)].empty())
+        return names[static_cast<size_t>(position)];
+    return fallback + " " + std::to_string(position + 1);
+}
+
+// An amount of the table with the program's multiplier where the lookup applies it to the line.
+TableCell tableAmount(const Globaldaten& g, int sr, int group, int region, int month, int line, int option,
+                      int handEntry, int32_t cents) {
+    const auto multiplier = applicableMultiplier(g.pay.multipliers, sr, group, region, month);
+    const auto kind = multiplierKindOf(sr);
+    if (multiplier && kind && multiplierScalesLine(*kind, sr, line, option, handEntry))
+        cents = scaleByMultiplier(cents, *multiplier);
+    return TableCell::money(Money::fromCents(cents));
+}
+
+std::string familyStepCaption(int step) {
+    if (step == 1) return "Stufe 1 (verheiratet)";
+    const int children = step - 1;
+    return "Stufe " + std::to_string(step) + " (verheiratet, " + std::to_string(children) +
+           (children == 1 ? " Kind)" : " Kinder)");
+}
+
+} // namespace
+
+ReportTable payTableOf(const Globaldaten& g, const Case& c, int month) {
+    const std::filesystem::path& root = g.dataRootOrProgram();
+    const OptionTextFile texts(optionTextPath(root, g.year));
+    TariffYear tariffs(root, g.year);
+    const int sr = c.serviceRelationship();
+    const int region = c.region();
+    ReportTable t;
+    t.name = "payTable";
+    t.title = "B e s o l d u n g    in " + nameAt(regionNames(texts), region, "Region") + ", " +
+              monthOfYear(month, g.year);
+    if (!usesPayTables(sr)) {
+        t.columns = {"Gruppe"};
+        t.notes.push_back(
+            "Für dieses Dienstverhältnis gibt es keine Tabelle; die Beträge werden eingegeben.");
+        return t;
+    }
+    if (!tariffs.hasTables()) {
+        t.columns = {"Gruppe"};
+        t.notes.push_back("Für das Jahr " + std::to_string(g.year) + " gibt es keine Tariftabellen (Tarife/" +
+                          std::to_string(g.year) + "1.ttt fehlt).");
+        return t;
+    }
+    // One row per group the month's table holds a basic pay of, one column per step of the longest step
+    // list (captioned by number: the lists' own texts are too wide for a row of eight).
+    struct GroupRow {
+        int group;
+        TariffRecord record;
+        int steps;
+    };
+    std::vector<GroupRow> groups;
+    int mostSteps = 0;
+    const std::vector<std::string> names = payGroupNames(texts, sr);
+    for (int p = 0; p < static_cast<int>(names.size()); ++p) {
+        if (names[static_cast<size_t>(p)].empty()) continue;
+        const auto record = tariffRecordNumber(region, sr, p, g.year, month, 0);
+        if (!record) continue;
+        const TariffRecord cells = tariffs.readRecord(month, *record);
+        if (!cells.hasAnyAmount()) continue;
+        Case group = c;
+        group.setKey(KeySlot::PayGroup, static_cast<int16_t>(p));
+        const int steps = handEntryStep(group, g.year, month);
+        bool any = false;
+        for (int step = 0; step < steps; ++step)
+            any = any || basicPayCell(cells, sr, region, p, step, g.year, month).has_value();
+        if (!any) continue;
+        mostSteps = std::max(mostSteps, steps);
+        groups.push_back({p, cells, steps});
+    }
+    t.columns = {"Gruppe"};
+    for (int step = 1; step <= mostSteps; ++step)
+        t.columns.push_back("Stufe " + std::to_string(step));
+    t.rows.push_back({RowKind::Heading,
+                      {TableCell::label(std::string("Grundgehalt (") +
+                                        (isEastRegion(region) ? "Ost" : "West") + ") in Euro")}});
+    for (const GroupRow& r : groups) {
+        TableRow row{RowKind::Values, {TableCell::label(nameAt(names, r.group, "Gruppe"))}};
+        for (int step = 0; step < mostSteps; ++step) {
+            if (step >= r.steps) {
+                row.cells.push_back(TableCell::label(""));
+                continue;
+            }
+            const auto cell = basicPayCell(r.record, sr, region, r.group, step, g.year, month);
+            row.cells.push_back(cell ? tableAmount(g, sr, r.group, region, month, 8, step, r.steps, *cell)
+                                     : TableCell::label(kNoAmount));
+        }
+        t.rows.push_back(std::move(row));
+    }
+    if (groups.empty())
+        t.notes.push_back("Die Tabelle des Monats enthält für " +
+                          nameAt(regionNames(texts), region, "Region") + " keine Beträge dieser Gruppen.");
+
+    // The family allowance of the case's group as the lookup takes it for options 1 to 6 (married, then
+    // one to five children), the married part in full.
+    if (!hasFamilyAllowance(sr)) return t;
+    const int group = c.payGroup();
+    const auto record = tariffRecordNumber(region, sr, group, g.year, month, 0);
+    const TariffRecord cells = record ? tariffs.readRecord(month, *record) : TariffRecord{};
+    t.rows.push_back(
+        {RowKind::Heading,
+         {TableCell::label("Familienzuschlag (" + nameAt(names, group, "Gruppe") + ") in Euro")}});
+    for (int step = 1; step <= 6; ++step) {
+        TableRow row{RowKind::Values, {TableCell::label(familyStepCaption(step))}};
+        const bool held = cells.amount(16).has_value() && (step == 1 || cells.amount(step + 15).has_value());
+        if (!held) {
+            row.cells.push_back(TableCell::label(kNoAmount));
+        } else {
+            Case family = c;
+            family.setKey(KeySlot::FamilyAllowance, static_cast<int16_t>(step));
+            family.setKey(KeySlot::LineSeven, 0);
+            const LookupContext ctx{family, g.year, month, cells.row, 0, 0, 1.0f, nullptr};
+            row.cells.push_back(
+                tableAmount(g, sr, group, region, month, 10, step, 0, lineTenAmount(ctx, true).cents));
+        }
+        while (row.cells.size() < t.columns.size())
+            row.cells.push_back(TableCell::label(""));
+        t.rows.push_back(std::move(row));
+    }
+    return t;
+}
+
+namespace {
+
+// The pay table of the case's month as its sheet shows it; nothing is written.
+ReportTable payTableOfMonth(const Globaldaten& g, const CaseYearFigures& figures, int month) {
+    const MonthFigures& f = figures.months.at(static_cast<size_t>(month - 1));
+    ReportTable t = payTableOf(g, f.workingCase, month);
+    if (!f.stored)
+        t.notes.push_back("Der Personalfall " + figures.name + " ist für " + monthOfYear(month, g.year) +
+                          " nicht gespeichert.");
+    return t;
+}
+
+} // namespace
+
+ReportTable payTableOf(Session& g, const ListRequest& r) {
+    return payTableOfMonth(g, listFigures(g, r).front(), r.month);
+}
+
+bool besoldungstabelle(Session& g, const ListRequest& r, PrintSurface& s, const PrintOptions& options) {
+    const CaseYearFigures figures = listFigures(g, r).front();
+    const ReportTable table = payTableOfMonth(g, figures, r.month);
+    const OptionTextFile texts(optionTextPath(g.dataRootOrProgram(), g.year));
+    const int sr = figures.months.at(static_cast<size_t>(r.month - 1)).workingCase.serviceRelationship();
+    s.setOrientation(Orientation::Landscape);
+    standardHead(g, s, options, table.title,
+                 "hier: " +
+                     nameAt(serviceRelationshipNames(texts, g.pay.traineeName), sr, "Dienstverhältnis"));
+    printFigures(s, table);
+    signatures(s);
+    return table.notes.empty();
 }
 
 } // namespace varemo::print

@@ -37,6 +37,10 @@ std::vector<ReportTable> yearListTables(Session& g, const ListRequest& r) {
     return {yearListTable(listFigures(g, r).front(), r.year)};
 }
 
+std::vector<ReportTable> payTableTables(Session& g, const ListRequest& r) {
+    return {payTableOf(g, r)};
+}
+
 std::vector<ReportTable> fundListTables(Session& g, const ListRequest& r) {
     return {fundListTable(listFigures(g, r), r.month, r.year)};
 }
@@ -53,10 +57,15 @@ const std::vector<ListKindEntry>& listKinds() {
         payroll<51>("bundesknappschaft", "Beitragsnachweis für Minijobs", ListScope::Month),
         payroll<53>("zvkdrucken", "ZVK-Aufwendungen des Monats", ListScope::Month),
         payroll<54>("zvkjahrdrucken", "ZVK-Aufwendungen des Jahres", ListScope::Year),
+        // The window asks for January to the shown month.
+        payroll<55>("bundesknappschaftzeitraum", "Beitragsnachweis für Minijobs für einen Zeitraum",
+                    ListScope::Period),
         payroll<57>("beitragsjahresnachweis", "Beitragsnachweis des Jahres", ListScope::Year),
         {74, "jahresgehaelterliste", "Jahresliste der Monatsgehälter", ListScope::CaseYear, yearListTables,
          jahresgehaelterliste},
         {75, "kassenliste", "Beitragsliste je Krankenkasse", ListScope::Month, fundListTables, kassenliste},
+        {76, "besoldungstabelle", "Besoldungstabelle", ListScope::CaseMonth, payTableTables,
+         besoldungstabelle},
     };
     return kinds;
 }
@@ -71,8 +80,12 @@ ListRequest requestOf(const Session& g, ListScope scope) {
     ListRequest r;
     r.year = g.year;
     r.set = g.dataSet;
-    if (scope == ListScope::Month) r.month = g.month();
-    if (scope == ListScope::CaseYear) r.caseNumber = g.caseNumber;
+    if (scope == ListScope::Month || scope == ListScope::CaseMonth) r.month = g.month();
+    if (scope == ListScope::CaseYear || scope == ListScope::CaseMonth) r.caseNumber = g.caseNumber;
+    if (scope == ListScope::Period) {
+        r.month = 1;
+        r.lastMonth = g.month();
+    }
     return r;
 }
 

@@ -14,9 +14,11 @@ namespace varemo::print {
 struct PrintOptions;
 
 enum class ListScope {
-    Month,    // all cases in one month
-    Year,     // all cases (or the one asked for) in the twelve months
-    CaseYear, // one case in the twelve months
+    Month,     // all cases in one month
+    Year,      // all cases (or the one asked for) in the twelve months
+    CaseYear,  // one case in the twelve months
+    Period,    // all cases in the months from January (or the request's month) to the request's lastMonth
+    CaseMonth, // one case in one month
 };
 
 using ListTables = std::vector<ReportTable> (*)(Session& g, const ListRequest& request);
@@ -39,7 +41,7 @@ const std::vector<ListKindEntry>& listKinds();
 const ListKindEntry* findListKind(int kind);
 
 // What the window asks for: the session's year and data set, for a monthly list its shown month, for a
-// case's list its case.
+// case's list its case, for a period the months from January to the shown month.
 ListRequest requestOf(const Session& g, ListScope scope);
 
 // The months a list reads, calculated as the sheet calculates them without writing anything: the case

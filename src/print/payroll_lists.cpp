@@ -458,11 +458,17 @@ PayrollList miniJobStatement(const std::vector<CaseYearFigures>& cases, const Fu
     const LevyRates rates{funds, &levyNotes};
     PayrollList list;
     list.name = "mini-jobs";
-    list.title = {"B E I T R A G S N A C H W E I S   " + monthTitle(r), setLine(r)};
+    // A period adds the months of each case into its row, so each sum is that of the monthly statements.
+    const int last = std::max(r.month, r.lastMonth);
+    const std::string period = last == r.month ? monthTitle(r)
+                                               : "für die Monate   " + monthOfYear(r.month, r.year) +
+                                                     " bis " + monthOfYear(last, r.year);
+    list.title = {"B E I T R A G S N A C H W E I S   " + period, setLine(r)};
     Rate employeeRate;
     Collected collected;
     for (const CaseYearFigures& c : cases)
-        for (const MonthFigures* f : monthsOf(c, r.month)) {
+        for (const MonthFigures* f : monthsOf(c, 0)) {
+            if (f->month < r.month || f->month > last) continue;
             if (!f->available()) {
                 const auto mini =
                     keyOfMonth(c, *f, [](const MonthFigures& m) { return isMiniJob(m) ? 1 : 0; });
@@ -760,6 +766,7 @@ PayrollList buildPayrollList(int kind, const std::vector<CaseYearFigures>& cases
     case 57:
         return contributionStatement(kind, cases, funds, request);
     case 51:
+    case 55:
         return miniJobStatement(cases, funds, request);
     case 53:
     case 54:

@@ -26,7 +26,8 @@ struct PrintOptions;
 struct ListRequest {
     int year = 0;
     DataSet set = DataSet::Real;
-    int month = 0;      // 1 to 12; monthly lists only
+    int month = 0;      // 1 to 12; monthly lists only, the first month of a period
+    int lastMonth = 0;  // the last month of a period (kind 55), from month to 12
     int caseNumber = 0; // 0: all cases
 };
 
@@ -52,8 +53,9 @@ struct PayrollList {
 
 inline constexpr const char* kSummaryHeading = "Zusammenstellung:";
 
-// The list of kind 43, 44, 50, 51, 53, 54 or 57 from the figures of the cases (all cases of the year,
-// or the one case of the request). funds names the health funds.
+// The list of kind 43, 44, 50, 51, 53, 54 or 57 (or 55, the mini-job statement 51 over the months
+// month to lastMonth: each case's row and every sum is that of the monthly statements added up) from the
+// figures of the cases (all cases of the year, or the one case of the request). funds names the health funds.
 PayrollList buildPayrollList(int kind, const std::vector<CaseYearFigures>& cases, const FundTable& funds,
                              const ListRequest& request);
 

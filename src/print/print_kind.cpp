@@ -18,10 +18,10 @@ void runListKind(int kind, Session& g, PrintSurface& s, const PrintOptions& opti
 }
 
 std::vector<PrintKindEntry> withLists(std::vector<PrintKindEntry> kinds) {
-    // A monthly list is of the shown month, which the year salary is not.
+    // A monthly list (or one up to the shown month) is of the shown month, which the year salary is not.
     for (const ListKindEntry& e : listKinds())
-        kinds.push_back(
-            {e.kind, e.procedure, e.title, e.orientation, e.scope == ListScope::Month, nullptr, runListKind});
+        kinds.push_back({e.kind, e.procedure, e.title, e.orientation,
+                         e.scope != ListScope::Year && e.scope != ListScope::CaseYear, nullptr, runListKind});
     std::sort(kinds.begin(), kinds.end(), [](const auto& a, const auto& b) { return a.kind < b.kind; });
     return kinds;
 }

@@ -49,7 +49,8 @@ struct PrintKindEntry {
 // The codes that have a printout so far, in ascending order: 11 to 61 are the previewable printouts, the
 // lists of list_kind.h among them; 70 to 79 are the sheets of the payroll office that used to go straight
 // to the printer (70 the tax sheet, 71 the insurance sheet, 72 the annual tax adjustment, 73 the
-// health-insurance obligation, 74 the year list of the monthly salaries, 75 the health-fund list), now
+// health-insurance obligation, 74 the year list of the monthly salaries, 75 the health-fund list, 76 the
+// pay table of the shown case's service relationship, region and month), now
 // shown in the preview as well. The calculators' printouts that the table of codes leaves without one
 // (service age, jubilee, vacation calculation, promotion) take free codes of 11 to 61
 // (print/calculator_printouts.h), the printouts of partial retirement 36 to 38

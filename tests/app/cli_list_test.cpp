@@ -238,6 +238,61 @@ TEST(CliList, TheMiniJobStatementPaysOverWhatTheLawSays) {
     EXPECT_EQ(summary["rows"][3]["cells"][1]["cents"].integer(), 6750 + 1620);
 }
 
+// The mini-job statement over a period (55) adds up the monthly statements (51): each column of the
+// case's row and of the sum, and each line of "Zusammenstellung:", over January to December and over
+// October to December (--from), to the cent.
+TEST(CliList, TheMiniJobStatementOfAPeriodIsTheSumOfItsMonths) {
+    const Office office;
+    for (int from : {1, 10}) {
+        SCOPED_TRACE(from);
+        const Json period = office.json(55, {"--from", std::to_string(from), "--month", "12"});
+        const Json& rows = period["tables"][0];
+        ASSERT_EQ(rows["rows"].array.size(), 2u); // Lena Klein and the sum
+        std::vector<long long> cells(rows["columns"].array.size(), 0);
+        std::vector<long long> summary(period["tables"][1]["rows"].array.size(), 0);
+        for (int month = from; month <= 12; ++month) {
+            const Json monthly = office.json(51, {"--month", std::to_string(month)});
+            const Json& total = monthly["tables"][0]["rows"].array.back();
+            for (size_t c = 2; c < cells.size(); ++c)
+                cells[c] += total["cells"][c]["cents"].integer();
+            for (size_t r = 0; r < summary.size(); ++r)
+                summary[r] += monthly["tables"][1]["rows"][r]["cells"][1]["cents"].integer();
+        }
+        for (const Json* row : {&rows["rows"][0], &rows["rows"][1]})
+            for (size_t c = 2; c < cells.size(); ++c)
+                EXPECT_EQ((*row)["cells"][c]["cents"].integer(), cells[c]) << rows["columns"][c].string;
+        for (size_t r = 0; r < summary.size(); ++r)
+            EXPECT_EQ(period["tables"][1]["rows"][r]["cells"][1]["cents"].integer(), summary[r]) << r;
+    }
+    EXPECT_EQ(office.list(55, {"--from", "5", "--month", "4", "--json"}).status, 2);
+    EXPECT_EQ(office.list(51, {"--from", "1", "--month", "4", "--json"}).status, 2);
+}
+
+// The pay table holds what the lookup puts on the sheet. The federal civil servant A9, married with one
+// child, in November 2020: basic pay A9 step 3 3.142,39 (BBesG Anlage IV) on line 8; family allowance
+// step 2 (§ 40 (1) and (2) BBesG, Anlage V) = married part 149,36 + first child 127,66 = 277,02 on line 10.
+// A relationship without a family allowance under these rules (TV-L, case 2) has no such rows.
+TEST(CliList, ThePayTableHoldsTheLookupsAmounts) {
+    const Office office;
+    const Json table = office.json(76, {"--month", "11", "--case", "5"})["tables"][0];
+    const Json sheet = office.sheet(5, 11);
+    bool basicPay = false;
+    bool family = false;
+    for (const Json& row : table["rows"].array) {
+        if (text(row, 0) == "A9") basicPay = cents(table, row, "Stufe 3") == sheetLine(sheet, 8);
+        if (text(row, 0) == "Stufe 2 (verheiratet, 1 Kind)") family = cents(table, row, "Stufe 1") == 27702;
+    }
+    EXPECT_EQ(sheetLine(sheet, 8), 314239);
+    EXPECT_EQ(sheetLine(sheet, 10), 27702);
+    EXPECT_TRUE(basicPay);
+    EXPECT_TRUE(family);
+    const CliResult csv = office.list(76, {"--month", "11", "--case", "2", "--csv"});
+    EXPECT_EQ(csv.status, 0) << csv.err;
+    EXPECT_NE(csv.out.find("Grundgehalt (Ost) in Euro"), std::string::npos);
+    EXPECT_EQ(csv.out.find("Familienzuschlag"), std::string::npos);
+    EXPECT_EQ(office.list(76, {"--month", "11", "--csv"}).status, 2); // the case is missing
+}
+
 TEST(CliList, ListingWritesNothingAndWrongArgumentsAreRefused) {
     const Office office;
     const auto before = contents(office.dir.path());

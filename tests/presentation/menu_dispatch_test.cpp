@@ -59,9 +59,8 @@ std::map<int, Expected> expectedMenu() {
     m[42] = {MenuAction::OpenPanel, 77};
     m[43] = {MenuAction::OpenPanel, 63};
     m[44] = {MenuAction::OpenPanel, 65};
-    for (int code : {50, 51, 52, 54, 55, 56, 57}) // the payroll lists
+    for (int code : {50, 51, 52, 53, 54, 55, 56, 57}) // the payroll lists
         m[code] = {MenuAction::Printout};
-    m[53] = kLater; // the mini-jobs over a period have no list
     for (int code = kMenuYearSalaries; code <= kMenuCostCentres; ++code)
         m[code] = {MenuAction::Overview};
     for (int code = 62; code <= 65; ++code)
@@ -158,7 +157,8 @@ TEST(MenuDispatch, EveryMenuCodeAndFunctionKeyDoesWhatTheTableSays) {
     EXPECT_FALSE(menuAuswertung(40).inKind);
     EXPECT_EQ(findMenuItem(95)->group, 'i');
     // The payroll lists: the month's, the year's and the case's year.
-    const std::map<int, int> lists = {{50, 50}, {51, 57}, {52, 51}, {54, 43}, {55, 44}, {56, 53}, {57, 54}};
+    const std::map<int, int> lists = {{50, 50}, {51, 57}, {52, 51}, {53, 55},
+                                      {54, 43}, {55, 44}, {56, 53}, {57, 54}};
     for (const auto& [code, kind] : lists)
         EXPECT_EQ(menuAuswertung(code).printKind, kind) << code;
 }
