@@ -63,10 +63,13 @@ int runMasterData(CliContext& ctx) {
         return 0;
     }
     std::cout << "Stammdaten von " << g.workingCase.name << "\n";
-    const std::pair<const char*, const std::string*> rows[] = {
-        {"Pers.Nr.", &d.personalNumber}, {"Steuer-ID", &d.taxId}, {"Geburtstag", &d.birthday},
-        {"Anschrift", &d.address1},      {"", &d.address2},       {"IBAN", &d.iban},
-        {"BIC", &d.bic}};
+    const std::pair<const char*, const std::string*> rows[] = {{"Pers.Nr.", &d.personalNumber},
+                                                               {"Steuer-ID", &d.taxId},
+                                                               {"Geburtstag", &d.birthday},
+                                                               {"Anschrift", &d.address1},
+                                                               {"", &d.address2},
+                                                               {"IBAN", &d.iban},
+                                                               {"BIC", &d.bic}};
     for (const auto& [caption, value] : rows)
         std::cout << padded(caption, 12) << *value << "\n";
     return 0;

@@ -70,7 +70,8 @@ std::optional<std::string> taxIdRefusal(const std::string& taxId) {
     if (taxId.size() != 11 || !allDigits(taxId)) return head + "sie hat 11 Ziffern.";
     if (taxId[0] == '0') return head + "sie beginnt nicht mit 0.";
     std::array<int, 10> count{};
-    for (size_t i = 0; i < 10; ++i) ++count[static_cast<size_t>(taxId[i] - '0')];
+    for (size_t i = 0; i < 10; ++i)
+        ++count[static_cast<size_t>(taxId[i] - '0')];
     int repeated = 0;
     for (int c : count) {
         if (c > 3) repeated = 2; // counted as more than one repetition: refused below
@@ -96,11 +97,13 @@ std::optional<std::string> ibanRefusal(const std::string& input) {
     const std::string iban = withoutBlanks(input);
     const std::string head = "Die IBAN " + input + " ist ungültig: ";
     if (iban.size() < 15 || iban.size() > 34 || !isUpper(iban[0]) || !isUpper(iban[1]) ||
-        !std::isdigit(static_cast<unsigned char>(iban[2])) || !std::isdigit(static_cast<unsigned char>(iban[3])))
+        !std::isdigit(static_cast<unsigned char>(iban[2])) ||
+        !std::isdigit(static_cast<unsigned char>(iban[3])))
         return head + "sie beginnt mit dem Ländercode und zwei Prüfziffern und hat 15 bis 34 Zeichen.";
     for (char ch : iban)
         if (!isAlnum(ch)) return head + "sie besteht nur aus Buchstaben und Ziffern.";
-    if (iban.compare(0, 2, "DE") == 0 && iban.size() != 22) return head + "eine deutsche IBAN hat 22 Zeichen.";
+    if (iban.compare(0, 2, "DE") == 0 && iban.size() != 22)
+        return head + "eine deutsche IBAN hat 22 Zeichen.";
     // ISO 13616: the first four characters moved to the end, letters as 10 to 35, the number mod 97 is 1.
     const std::string rearranged = iban.substr(4) + iban.substr(0, 4);
     int rest = 0;
@@ -151,7 +154,15 @@ std::optional<std::string> masterDataRefusal(const MasterData& input, int year) 
     return std::nullopt;
 }
 
+std::string ibanInGroups(const std::string& iban) {
+    std::string out;
+    for (size_t i = 0; i < iban.size(); i += 4)
+        out += (out.empty() ? "" : " ") + iban.substr(i, 4);
+    return out;
+}
+
 MasterData caseMasterData(const Session& g, int caseNumber) {
+    if (g.userFolder.empty() || !g.files.isOpen()) return {};
     const YearRecord y(readRecordIfExists(
         findFileIgnoringCase(g.userFolder, caseFileName(g.files.year(), g.files.dataSet(), 13)),
         kYearRecordLength, caseNumber));

@@ -40,8 +40,11 @@ MasterData normalizedMasterData(const MasterData& d);
 // allowed (they clear the field). The birthday must be a date of 1900 up to the year.
 std::optional<std::string> masterDataRefusal(const MasterData& d, int year);
 
+// An IBAN as it is printed, in groups of four characters.
+std::string ibanInGroups(const std::string& iban);
+
 // The master data of a case in the session's year and data set, as stored; all empty when the case has
-// no year record. Throws RecordFileError when the year file cannot be read.
+// no year record (or no files are open). Throws RecordFileError when the year file cannot be read.
 MasterData caseMasterData(const Session& g, int caseNumber);
 
 // Checks d and keeps it as the master data of a case of the session's open year and data set. A refused
