@@ -24,6 +24,10 @@ void YearRecord::setCaseNumber(int n) {
 void YearRecord::clearNewCaseFields() {
     record_.setText(kClearedForNewCase1, 6, "");
     record_.setText(kClearedForNewCase2, 6, "");
+    // A model case taken from a person's case must not hand its tax ID or bank account to the next one.
+    for (PersonText which : {PersonText::PersonalNumber, PersonText::TaxId, PersonText::Address1,
+                             PersonText::Address2, PersonText::Iban, PersonText::Bic})
+        setPersonText(which, "");
 }
 
 namespace {

@@ -20,7 +20,8 @@
 // Within the master data the program keeps the person's further data in bytes no other field of it uses
 // (blank-padded Windows-1252; a record written before holds blanks or NULs there, read as empty):
 //    114  t 12 personal number;  126 t 11 tax ID;  137 t 35 and 172 t 35 address lines;
-//    207  t 34 IBAN (without blanks);  241 t 11 BIC;  the birthday is the service date at 10
+//    207  t 34 IBAN (without blanks);  241 t 11 BIC;  the birthday is the service date at 10;
+//         all but the birthday are cleared for a new case
 // Bytes the program does not interpret are kept as read.
 
 #include "base/record_file.h"

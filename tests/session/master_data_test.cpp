@@ -62,5 +62,18 @@ TEST(MasterDataTest, IbansAndBicsAreCheckedByTheirStandards) {
     EXPECT_TRUE(masterDataRefusal(d, 2020));
 }
 
+// A new case starts from the model case's year record, which may have been a person's: it keeps the
+// birthday (as before) but not the tax ID or the bank account.
+TEST(MasterDataTest, ANewCaseDoesNotInheritThePersonOfTheModelCase) {
+    YearRecord model;
+    model.setServiceDate(YearRecord::ServiceDate::Birthday, "01.02.1970");
+    model.setPersonText(YearRecord::PersonText::TaxId, "12345678995");
+    model.setPersonText(YearRecord::PersonText::Iban, "DE89370400440532013000");
+    model.clearNewCaseFields();
+    EXPECT_EQ(model.personText(YearRecord::PersonText::TaxId), "");
+    EXPECT_EQ(model.personText(YearRecord::PersonText::Iban), "");
+    EXPECT_EQ(model.serviceDate(YearRecord::ServiceDate::Birthday), "01.02.1970");
+}
+
 } // namespace
 } // namespace varemo
