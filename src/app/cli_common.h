@@ -118,6 +118,7 @@ int runVacation(CliContext& ctx);                             // cli_vacation.cp
 int runWorkingTime(CliContext& ctx);                          // cli_working_time.cpp
 int runPrint(CliContext& ctx);                                // cli_print.cpp
 int runYearView(CliContext& ctx);                             // cli_year_view.cpp
+int runMasterData(CliContext& ctx);                           // cli_master_data.cpp
 int runCostCentres(CliContext& ctx);                          // cli_year_view.cpp
 int runList(CliContext& ctx);                                 // cli_list.cpp
 int runSerialPrint(CliContext& ctx);                          // cli_serial_print.cpp

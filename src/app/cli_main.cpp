@@ -105,6 +105,10 @@ const Command kCommands[] = {
     {"cost-centres", runCostCentres,
      "cost-centres --year Y --set REAL|PLAN|INFO [--month M] [--centre all|none|N] [--accumulated]\n"
      "        [--sorted] [--empty-lines] [--performance-pay] (--json|--csv)   (all cases by cost centre)"},
+    {"master-data", runMasterData,
+     "master-data get|set --year Y --set REAL|PLAN|INFO --case N [--json] [--personal-number X]\n"
+     "        [--tax-id X] [--birthday TT.MM.JJJJ] [--address1 X] [--address2 X] [--iban X] [--bic X]\n"
+     "        (the master data of a person; set changes only the values given)"},
     {"list", runList,
      "list --kind K --year Y --set REAL|PLAN|INFO [--month M] [--from M] [--case N] (--pdf FILE | --text | "
      "--csv | --json)\n"

@@ -24,6 +24,41 @@ void YearRecord::setCaseNumber(int n) {
 void YearRecord::clearNewCaseFields() {
     record_.setText(kClearedForNewCase1, 6, "");
     record_.setText(kClearedForNewCase2, 6, "");
+    // A model case taken from a person's case must not hand its tax ID or bank account to the next one.
+    for (PersonText which : {PersonText::PersonalNumber, PersonText::TaxId, PersonText::Address1,
+                             PersonText::Address2, PersonText::Iban, PersonText::Bic})
+        setPersonText(which, "");
+}
+
+namespace {
+
+struct PersonField {
+    size_t offset;
+    size_t length;
+};
+
+constexpr PersonField kPersonFields[] = {{114, 12}, {126, 11}, {137, 35}, {172, 35}, {207, 34}, {241, 11}};
+
+PersonField personField(YearRecord::PersonText which) {
+    return kPersonFields[static_cast<size_t>(which)];
+}
+
+} // namespace
+
+size_t YearRecord::personTextLength(PersonText which) {
+    return personField(which).length;
+}
+
+std::string YearRecord::personText(PersonText which) const {
+    const PersonField f = personField(which);
+    std::string text = record_.text(f.offset, f.length);
+    const size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first);
+}
+
+void YearRecord::setPersonText(PersonText which, const std::string& text) {
+    const PersonField f = personField(which);
+    record_.setText(f.offset, f.length, text);
 }
 
 size_t YearRecord::monthOffset(int month, int dataSet, int value) {

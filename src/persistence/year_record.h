@@ -17,6 +17,11 @@
 //   1295  t 6 × 5;  1325 t 35 × 4;  1465 n 28;  1493 t 10;  1503 n 6;  1509 n 10;  1519 n 4;  1523 t 12
 //   1535  t 35 × 4;  1675 n 14;  1689 t 13;  1702 t 2;  1704 n 68;  1772 t 6;  1778 n 26;  1804 n 24
 //   1828  t 7;  1835 n 10;  1845 t 75
+// Within the master data the program keeps the person's further data in bytes no other field of it uses
+// (blank-padded Windows-1252; a record written before holds blanks or NULs there, read as empty):
+//    114  t 12 personal number;  126 t 11 tax ID;  137 t 35 and 172 t 35 address lines;
+//    207  t 34 IBAN (without blanks);  241 t 11 BIC;  the birthday is the service date at 10;
+//         all but the birthday are cleared for a new case
 // Bytes the program does not interpret are kept as read.
 
 #include "base/record_file.h"
@@ -52,6 +57,12 @@ class YearRecord {
     std::string serviceDate(ServiceDate which) const;
     void setServiceDate(ServiceDate which, const std::string& date);
     void clearNewCaseFields();
+
+    // The person's further master data (texts as stored, trimmed).
+    enum class PersonText { PersonalNumber, TaxId, Address1, Address2, Iban, Bic };
+    static size_t personTextLength(PersonText which);
+    std::string personText(PersonText which) const;
+    void setPersonText(PersonText which, const std::string& text);
 
     // value 0: gross (line 23), 1: net pay (line 47); month 0..11; dataSet 0..2.
     int32_t monthValue(int month, int dataSet, int value) const;

@@ -196,6 +196,8 @@ MenuDispatch infoDispatch(int line) {
     switch (line) {
     case 0:
         return panelOf(panel::kSearch);
+    case 1:
+        return panelOf(panel::kMasterData);
     case 4: // the pay group: what a promotion brings
         return calculatorOf(CalculatorWindow::Promotion);
     case 6: // the date of the pay seniority

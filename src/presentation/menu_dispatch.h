@@ -77,6 +77,7 @@ namespace panel {
 inline constexpr int kTaxWorksheet = 6;
 inline constexpr int kSvClassification = 18; // the form "SV" (f18), shown in the panel window
 inline constexpr int kSearch = 22;
+inline constexpr int kMasterData = 23; // "Stammdaten von " + name, the info button of line 1
 inline constexpr int kSocialInsurance = 29;
 inline constexpr int kPartTime = 35;
 inline constexpr int kTariffOverview = 49;

@@ -5,6 +5,7 @@
 #include "print/number_format.h"
 #include "print/print_rows.h"
 #include "print/salary_printout.h"
+#include "session/master_data.h"
 
 #include <array>
 
@@ -219,8 +220,9 @@ void bescheinigung(const Session& g, PrintSurface& s, const PrintOptions& option
     if (!any) s.printAt(kText, "keine", true);
     rows::next(s, 0.3);
     totalRow(s, "= A U S Z A H L U N G", amountText(cents(c.amount(AmountSlot::NetPay))));
-    s.printAt(kText, "IBAN: ");
-    s.printAt(3.5, "BIC: ", true);
+    const MasterData person = caseMasterData(g, g.caseNumber);
+    s.printAt(kText, "IBAN: " + ibanInGroups(person.iban));
+    s.printAt(3.5, "BIC: " + person.bic, true);
     rows::next(s, 0.5);
     s.setFont("Arial", 8);
     druckschleifeneu(s, closingRemark(g));

@@ -8,6 +8,7 @@
 #include "pay/pay_options.h"
 #include "print/number_format.h"
 #include "print/print_rows.h"
+#include "session/master_data.h"
 
 #include <array>
 
@@ -205,6 +206,10 @@ void Kopf(const Session& g, PrintSurface& s, const PrintOptions& options, const 
     // the salutation "Frau" or "Herrn" rather than with a guessed one.
     s.setFont("Arial", 11, true);
     s.printAt(kColumns.left, c.name, true);
+    const MasterData person = caseMasterData(g, g.caseNumber);
+    s.setFont("Arial", 9);
+    for (const std::string* line : {&person.address1, &person.address2})
+        if (!line->empty()) s.printAt(kColumns.left, *line, true);
     s.setFont("Arial", 8);
     s.printAt(kColumns.left,
               std::string(dataSetName(g.dataSet)) + ", Personalfall " + std::to_string(g.caseNumber), true);
@@ -213,13 +218,13 @@ void Kopf(const Session& g, PrintSurface& s, const PrintOptions& options, const 
     s.setFont("Arial", 8);
     const double y0 = s.currentY();
     CaseDataColumn left{s, kColumns.left, y0};
-    left.add("Pers.Nr.  ", "");
+    left.add("Pers.Nr.  ", person.personalNumber);
     left.add("Vers.Nr.  ", "");
-    left.add("Steuer-ID  ", "");
+    left.add("Steuer-ID  ", person.taxId);
     left.add("Einzugsst. ", lineCaption(g, 33));
     left.add(isCivilServant(c.serviceRelationship()) ? "Besoldung" : "Tarif", payScale(g));
     left.add("Arbeitgeber", stateName(c.region()));
-    left.add("Geb.tag", "");
+    left.add("Geb.tag", person.birthday);
     left.add("Eintritt", "");
     left.add("Stuf.laufz.ab", c.dateText.find('_') == std::string::npos ? c.dateText : "");
     left.add("Wo.Std.", c.amount(AmountSlot::AgreedHours) > 0
@@ -544,8 +549,9 @@ void abzuege(const Session& g, PrintSurface& s) {
     s.box(kColumns.left, boxTop, kColumns.amountRight + 0.05, boxTop + 0.28);
     nextRow(s, 1.6);
     body(s);
-    s.printAt(kColumns.text, "IBAN: ");
-    s.printAt(kColumns.fullTimeLeft, "BIC: ", true);
+    const MasterData person = caseMasterData(g, g.caseNumber);
+    s.printAt(kColumns.text, "IBAN: " + ibanInGroups(person.iban));
+    s.printAt(kColumns.fullTimeLeft, "BIC: " + person.bic, true);
     if (g.month() == 12) {
         s.setCurrentY(s.currentY() + 0.05);
         s.printAt(kColumns.text,

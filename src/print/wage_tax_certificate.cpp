@@ -5,6 +5,7 @@
 #include "pay/part_time.h"
 #include "print/number_format.h"
 #include "print/print_rows.h"
+#include "session/master_data.h"
 
 #include <cstdio>
 #include <optional>
@@ -384,8 +385,13 @@ bool lohnsteuerbescheinigungdrucken(Session& g, const ListRequest& request, Prin
     s.setFont("Arial", 8);
     s.printAt(4.3, std::string(dataSetName(g.dataSet)) + ", Personalfall " + std::to_string(c.caseNumber),
               true);
-    for (const char* caption : {"Pers.Nr.", "Steuer-ID", "Geburtstag"})
-        s.printAt(4.3, caption, true);
+    const MasterData person = caseMasterData(g, c.caseNumber);
+    for (const auto& [caption, value] :
+         {std::pair{"Pers.Nr.", &person.personalNumber}, std::pair{"Steuer-ID", &person.taxId},
+          std::pair{"Geburtstag", &person.birthday}}) {
+        s.printAt(4.3, caption);
+        s.printAt(5.2, *value, true);
+    }
     s.setCurrentY(std::max(employerEnd, s.currentY()));
     rows::next(s, 0.5);
 

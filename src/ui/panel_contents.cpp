@@ -14,6 +14,7 @@
 #include "ui/employer_content.h"
 #include "ui/engine_call.h"
 #include "ui/links.h"
+#include "ui/master_data_content.h"
 #include "ui/settings_content.h"
 #include "ui/update_content.h"
 #include "ui/window_layout.h"
@@ -997,6 +998,8 @@ std::unique_ptr<PanelContent> makePanelContent(int code, PanelHost& host) {
         return std::make_unique<LinksContent>(host);
     case panel::kEmployerData:
         return makeEmployerContent(host);
+    case panel::kMasterData:
+        return makeMasterDataContent(host);
     case panel::kColours:
         return makeColourContent(host);
     default:

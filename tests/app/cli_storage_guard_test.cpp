@@ -1,5 +1,5 @@
 // What keeps the user folder whole when something else works on it too, or when its files are damaged:
-// the folder lock, the case count, and viewing a case that does not exist.
+// the folder lock, the case count, viewing a case that does not exist, and refused master data.
 
 #include "persistence/case_files.h"
 #include "persistence/folder_lock.h"
@@ -195,4 +195,57 @@ TEST(CliStorageGuard, ViewingACaseThatDoesNotExistCreatesNothing) {
     EXPECT_EQ(run(dir, {"new-case", "--year", "2020"}).out, "2  Personalfall 2\n");
     EXPECT_EQ(run(dir, {"sheet", "--year", "2020", "--set", "REAL", "--case", "2", "--month", "1"}).status,
               0);
+}
+
+// The master data survive the program's end in the year record, print in the salary calculation's
+// head and bank line and in the wage-tax certificate, and leave every other byte of the record as it
+// was. A refused value (check digit of § 139b AO: 12345678995 is valid, its last digit changed is not)
+// stores nothing at all, not even the valid values given with it.
+TEST(CliStorageGuard, MasterDataAreKeptPrintedAndRefusedWhole) {
+    TempDir dir;
+    varemo::test::copyShippedFiles(dir.path());
+    ASSERT_EQ(run(dir, {"new-case", "--year", "2020"}).status, 0);
+    const std::vector<std::string> select = {"--year", "2020", "--set", "REAL", "--case", "1"};
+    auto command = [&](std::vector<std::string> args) {
+        args.insert(args.end(), select.begin(), select.end());
+        return run(dir, args);
+    };
+    const fs::path yearFile = dir.path() / "User001" / "V2020R.13";
+    const varemo::YearRecord before(varemo::readRecordIfExists(yearFile, varemo::kYearRecordLength, 1));
+
+    CliResult set =
+        command({"master-data", "set", "--personal-number", "4711", "--tax-id", "12345678995", "--birthday",
+                 "01.02.1970", "--address1", "Hauptstraße 1", "--address2", "12345 Musterstadt", "--iban",
+                 "DE89 3704 0044 0532 0130 00", "--bic", "COBADEFFXXX"});
+    ASSERT_EQ(set.status, 0) << set.err;
+    const CliResult got = command({"master-data", "get", "--json"});
+    EXPECT_TRUE(contains(got.out,
+                         "{\"personalNumber\":\"4711\",\"taxId\":\"12345678995\",\"birthday\":"
+                         "\"01.02.1970\",\"address1\":\"Hauptstraße 1\",\"address2\":\"12345 "
+                         "Musterstadt\",\"iban\":\"DE89370400440532013000\",\"bic\":\"COBADEFFXXX\""))
+        << got.out;
+    const varemo::YearRecord after(varemo::readRecordIfExists(yearFile, varemo::kYearRecordLength, 1));
+    size_t changed = 0;
+    for (size_t i = 0; i < varemo::kYearRecordLength; ++i)
+        if (before.buffer().bytes()[i] != after.buffer().bytes()[i]) {
+            EXPECT_TRUE((i >= 10 && i < 20) || (i >= 114 && i < 252)) << "byte " << i;
+            ++changed;
+        }
+    EXPECT_GT(changed, 0u);
+
+    const CliResult salary = command({"print", "--kind", "11", "--text", "--month", "1"});
+    for (const char* text : {"Pers.Nr.    4711", "Steuer-ID    12345678995", "Geb.tag  01.02.1970",
+                             "Hauptstraße 1", "IBAN: DE89 3704 0044 0532 0130 00  BIC: COBADEFFXXX"})
+        EXPECT_TRUE(contains(salary.out, text)) << text << "\n" << salary.out << salary.err;
+    const CliResult certificate = command({"print", "--kind", "45", "--text", "--month", "1"});
+    EXPECT_TRUE(contains(certificate.out, "Steuer-ID  12345678995")) << certificate.err;
+
+    const auto files = filesBelow(dir.path());
+    const CliResult refused =
+        command({"master-data", "set", "--personal-number", "0815", "--tax-id", "12345678990"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(contains(refused.err, "[Stammdaten] Die Steuer-ID 12345678990 ist ungültig: die Prüfziffer "
+                                      "stimmt nicht."))
+        << refused.err;
+    EXPECT_EQ(changedFiles(files, filesBelow(dir.path())), std::vector<std::string>{});
 }

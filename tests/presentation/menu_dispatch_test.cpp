@@ -106,6 +106,7 @@ std::map<int, Expected> expectedInfo() {
     for (int line = 1; line <= 47; ++line)
         m[line] = kLater;
     m[0] = {MenuAction::OpenPanel, 22};
+    m[1] = {MenuAction::OpenPanel, 23};
     m[4] = {MenuAction::OpenCalculator, 0, Availability::Built, CalculatorWindow::Promotion};
     m[6] = {MenuAction::OpenCalculator, 0, Availability::Built, CalculatorWindow::ServiceAge};
     m[8] = {MenuAction::OpenCalculator, 0, Availability::Built, CalculatorWindow::StepDuration};

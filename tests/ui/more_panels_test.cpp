@@ -4,6 +4,7 @@
 #include "presentation/colour_panel.h"
 #include "presentation/menu_dispatch.h"
 #include "presentation/navigation.h"
+#include "session/master_data.h"
 #include "session/year_settings_ops.h"
 #include "support/session.h"
 #include "ui/main_window.h"
@@ -129,4 +130,25 @@ TEST(MorePanels, TariffMultipliersAndFamilyAllowanceAreReachable) {
     ASSERT_TRUE(info);
     info->click();
     EXPECT_EQ(f.panel()->content(), panel::kFamilyAllowance);
+}
+
+// The info button of line 1 opens the person's master data; a tax ID with a wrong check digit
+// (§ 139b AO: 12345678995 is valid) is refused and stores nothing.
+TEST(MorePanels, MasterDataAreSavedAndAWrongTaxIdIsRefused) {
+    Fixture f;
+    f.type("i01");
+    ASSERT_EQ(f.panel()->content(), panel::kMasterData);
+    auto* taxId = f.element<QLineEdit>("Text2");
+    auto* iban = f.element<QLineEdit>("Text6");
+    ASSERT_TRUE(taxId && iban);
+    taxId->setText("12345678995");
+    iban->setText("DE89 3704 0044 0532 0130 00");
+    f.click("Änderungen speichern");
+    EXPECT_EQ(caseMasterData(f.s.g, f.s.g.caseNumber).iban, "DE89370400440532013000");
+
+    taxId->setText("12345678990");
+    f.click("Änderungen speichern");
+    EXPECT_EQ(f.s.prompter.messages().back().lines.front(),
+              "Die Steuer-ID 12345678990 ist ungültig: die Prüfziffer stimmt nicht.");
+    EXPECT_EQ(caseMasterData(f.s.g, f.s.g.caseNumber).taxId, "12345678995");
 }
