@@ -1,5 +1,6 @@
 // The panel contents for the employer texts of the printouts and the colours of the window areas, and
 // the ways into the tariff multipliers and the family allowance, on the offscreen platform.
+#include "panel_window_fixture.h"
 #include "persistence/window_record.h"
 #include "presentation/colour_panel.h"
 #include "presentation/menu_dispatch.h"
@@ -26,30 +27,8 @@ using varemo::ui::Tablett;
 
 namespace {
 
-struct Fixture {
-    Fixture() : s(2020, DataSet::Real, 1, 3) {
-        ShowSelection(s.g);
-        window = std::make_unique<MainWindow>(s.g);
-        window->setWritesWindowRecord(false);
-        window->show();
-        window->activateWindow();
-        (void)QTest::qWaitForWindowActive(window.get());
-    }
-    void type(const QString& keys) {
-        for (QChar c : keys)
-            QTest::keyClick(window->lineText(1), c.toLatin1());
-    }
-    Tablett* panel() const { return window->panel(); }
-    void click(const QString& caption) const { panel()->buttonWithCaption(caption)->click(); }
-    template <class T> T* element(const QString& name) const { return panel()->body()->findChild<T*>(name); }
-    std::string lastMessage() const {
-        auto m = s.messageTexts();
-        return m.empty() ? "" : m.back();
-    }
+struct Fixture : varemo::test::PanelWindowFixture {
     QColor background() const { return window->centralWidget()->palette().color(QPalette::Window); }
-
-    TestSession s;
-    std::unique_ptr<MainWindow> window;
 };
 
 } // namespace

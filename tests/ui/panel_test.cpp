@@ -1,6 +1,7 @@
 // The panel window and what the menu reaches through it, on the offscreen platform: the common
 // buttons and keys, closing on focus loss, saving and reopening, a destructive action that starts on
 // "Nein", the window "Sonderregelungen", the recalculation of all cases and the configured links.
+#include "panel_window_fixture.h"
 #include "persistence/month_record.h"
 #include "persistence/settings_file.h"
 #include "persistence/user_files.h"
@@ -44,39 +45,7 @@ using varemo::ui::Tablett;
 
 namespace {
 
-struct PanelFixture {
-    PanelFixture() : s(2020, DataSet::Real, 1, 3) {
-        ShowSelection(s.g);
-        window = std::make_unique<MainWindow>(s.g);
-        window->setWritesWindowRecord(false);
-        window->show();
-        window->activateWindow();
-        (void)QTest::qWaitForWindowActive(window.get());
-    }
-    void type(const QString& keys) {
-        for (QChar c : keys)
-            QTest::keyClick(window->lineText(1), c.toLatin1());
-    }
-    Tablett* panel() const { return window->panel(); }
-    QPushButton* button(const QString& caption) const { return panel()->buttonWithCaption(caption); }
-    std::string lastMessage() const {
-        auto m = s.messageTexts();
-        return m.empty() ? "" : m.back();
-    }
-    template <class T> T* element(const char* name) const {
-        return panel()->body()->findChild<T*>(QString::fromLatin1(name));
-    }
-    // The main window takes the focus back, as a click on it does.
-    void activateMain() {
-        window->activateWindow();
-        (void)QTest::qWaitForWindowActive(window.get());
-        QTest::qWait(20);
-    }
-    std::filesystem::path userFile(const std::string& name) const { return s.g.userFolder / name; }
-
-    TestSession s;
-    std::unique_ptr<MainWindow> window;
-};
+using PanelFixture = varemo::test::PanelWindowFixture;
 
 // Receives the addresses the program hands to the system browser.
 class BrowserStandIn : public QObject {
