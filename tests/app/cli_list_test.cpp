@@ -20,6 +20,9 @@ using varemo::test::Json;
 using varemo::test::parseJson;
 using varemo::test::runCli;
 
+using varemo::test::employerItem;
+using varemo::test::lineCents;
+
 namespace {
 
 const char* const kToday = "07.12.2020";
@@ -96,17 +99,6 @@ std::map<std::string, std::string> contents(const fs::path& folder) {
     return out;
 }
 
-long long sheetLine(const Json& sheet, int line) {
-    return sheet["lines"][static_cast<size_t>(line - 1)]["amountCents"].integer();
-}
-
-long long employerItem(const Json& sheet, const std::string& label) {
-    for (const Json& item : sheet["employerCost"].array)
-        if (item["label"].string == label) return item["cents"].integer();
-    ADD_FAILURE() << "no employer item " << label;
-    return 0;
-}
-
 } // namespace
 
 TEST(CliList, TheReferenceOfficeListsAsRecorded) {
@@ -177,10 +169,10 @@ TEST(CliList, TheYearsStatementSumsTheMonthsAndTheMonthsAreTheSheets) {
                 ++casesSeen;
                 EXPECT_EQ(cents(rows, row, "KRANKENVERS. AN-Anteil") +
                               cents(rows, row, "KRANKENVERS. AN-Zusatz"),
-                          -sheetLine(sheet, 37));
-                EXPECT_EQ(cents(rows, row, "PFLEGEVERS. AN-Anteil"), -sheetLine(sheet, 38));
-                EXPECT_EQ(cents(rows, row, "RENTENVERS. AN-Anteil"), -sheetLine(sheet, 39));
-                EXPECT_EQ(cents(rows, row, "ARBEITSL.-VERS. AN-Anteil"), -sheetLine(sheet, 40));
+                          -lineCents(sheet, 37));
+                EXPECT_EQ(cents(rows, row, "PFLEGEVERS. AN-Anteil"), -lineCents(sheet, 38));
+                EXPECT_EQ(cents(rows, row, "RENTENVERS. AN-Anteil"), -lineCents(sheet, 39));
+                EXPECT_EQ(cents(rows, row, "ARBEITSL.-VERS. AN-Anteil"), -lineCents(sheet, 40));
                 EXPECT_EQ(cents(rows, row, "KRANKENVERS. AG-Anteil"), employerItem(sheet, " KV-AG-Anteil"));
                 EXPECT_EQ(cents(rows, row, "PFLEGEVERS. AG-Anteil"), employerItem(sheet, " PV-AG-Anteil"));
                 EXPECT_EQ(cents(rows, row, "RENTENVERS. AG-Anteil"), employerItem(sheet, " RV-AG-Anteil"));
@@ -231,8 +223,8 @@ TEST(CliList, TheMiniJobStatementPaysOverWhatTheLawSays) {
         EXPECT_EQ(cents(rows, row, column), amount) << column;
     // The sheet withholds the employee's top-up and nothing else.
     const Json sheet = office.sheet(4, 11);
-    EXPECT_EQ(sheetLine(sheet, 39), -1620);
-    EXPECT_EQ(sheetLine(sheet, 34), 0);
+    EXPECT_EQ(lineCents(sheet, 39), -1620);
+    EXPECT_EQ(lineCents(sheet, 34), 0);
     const Json& summary = list["tables"][1];
     EXPECT_EQ(text(summary["rows"][3], 0), "Summe 0100 = ");
     EXPECT_EQ(summary["rows"][3]["cells"][1]["cents"].integer(), 6750 + 1620);
@@ -279,11 +271,11 @@ TEST(CliList, ThePayTableHoldsTheLookupsAmounts) {
     bool basicPay = false;
     bool family = false;
     for (const Json& row : table["rows"].array) {
-        if (text(row, 0) == "A9") basicPay = cents(table, row, "Stufe 3") == sheetLine(sheet, 8);
+        if (text(row, 0) == "A9") basicPay = cents(table, row, "Stufe 3") == lineCents(sheet, 8);
         if (text(row, 0) == "Stufe 2 (verheiratet, 1 Kind)") family = cents(table, row, "Stufe 1") == 27702;
     }
-    EXPECT_EQ(sheetLine(sheet, 8), 314239);
-    EXPECT_EQ(sheetLine(sheet, 10), 27702);
+    EXPECT_EQ(lineCents(sheet, 8), 314239);
+    EXPECT_EQ(lineCents(sheet, 10), 27702);
     EXPECT_TRUE(basicPay);
     EXPECT_TRUE(family);
     const CliResult csv = office.list(76, {"--month", "11", "--case", "2", "--csv"});
@@ -347,9 +339,9 @@ TEST(CliList, TheWageTaxAndPensionListsHoldTheSheetsWithholdings) {
         if (row["kind"].string != "values" || text(row, 0) != "Steuern auf das ENTGELT") continue;
         const long long caseNumber = row["case"].integer();
         const Json sheet = office.sheet(static_cast<int>(caseNumber), 11);
-        EXPECT_EQ(cents(tax, row, "Lohnstr."), -sheetLine(sheet, 34)) << caseNumber;
-        EXPECT_EQ(cents(tax, row, "Sol.Zus."), -sheetLine(sheet, 35)) << caseNumber;
-        EXPECT_EQ(cents(tax, row, church.at(caseNumber)), -sheetLine(sheet, 36)) << caseNumber;
+        EXPECT_EQ(cents(tax, row, "Lohnstr."), -lineCents(sheet, 34)) << caseNumber;
+        EXPECT_EQ(cents(tax, row, "Sol.Zus."), -lineCents(sheet, 35)) << caseNumber;
+        EXPECT_EQ(cents(tax, row, church.at(caseNumber)), -lineCents(sheet, 36)) << caseNumber;
         ++taxed;
     }
     EXPECT_EQ(taxed, 4); // all but the mini-job with the uniform flat tax
@@ -358,8 +350,8 @@ TEST(CliList, TheWageTaxAndPensionListsHoldTheSheetsWithholdings) {
     for (const Json& row : pension["rows"].array) {
         if (row["kind"].string != "values") continue;
         const Json sheet = office.sheet(static_cast<int>(row["case"].integer()), 11);
-        EXPECT_EQ(cents(pension, row, "N O R M A L U M L A G E AN-Anteil"), -sheetLine(sheet, 42));
-        EXPECT_EQ(cents(pension, row, "K A P I T A L B E I T R A G AN-Anteil"), -sheetLine(sheet, 41));
+        EXPECT_EQ(cents(pension, row, "N O R M A L U M L A G E AN-Anteil"), -lineCents(sheet, 42));
+        EXPECT_EQ(cents(pension, row, "K A P I T A L B E I T R A G AN-Anteil"), -lineCents(sheet, 41));
         ++insured;
     }
     EXPECT_EQ(insured, 3);

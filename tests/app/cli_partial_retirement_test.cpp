@@ -11,6 +11,8 @@
 using varemo::test::Json;
 using varemo::test::parseJson;
 
+using varemo::test::employerItem;
+
 namespace {
 
 struct Folder {
@@ -32,13 +34,6 @@ struct Folder {
         return run("set", year, edits);
     }
 };
-
-long long employerItem(const Json& sheet, const std::string& label) {
-    for (const Json& item : sheet["employerCost"].array)
-        if (item["label"].string == label) return item["cents"].integer();
-    ADD_FAILURE() << label;
-    return 0;
-}
 
 } // namespace
 

@@ -14,6 +14,9 @@ using varemo::test::Json;
 using varemo::test::parseJson;
 namespace fs = std::filesystem;
 
+using varemo::test::employerItem;
+using varemo::test::lineCents;
+
 namespace {
 
 using Result = varemo::test::CliResult;
@@ -49,17 +52,6 @@ struct Folder {
     }
     fs::path user() const { return dir.path() / "User001"; }
 };
-
-long long lineCents(const Json& sheet, int line) {
-    return sheet["lines"][static_cast<size_t>(line - 1)]["amountCents"].integer();
-}
-
-long long employerItem(const Json& sheet, const std::string& label) {
-    for (const Json& item : sheet["employerCost"].array)
-        if (item["label"].string == label) return item["cents"].integer();
-    ADD_FAILURE() << "no employer item " << label;
-    return 0;
-}
 
 std::string fileBytes(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);

@@ -11,6 +11,8 @@
 using varemo::test::Json;
 using varemo::test::parseJson;
 
+using varemo::test::lineCents;
+
 namespace {
 
 struct ProgramFolder {
@@ -32,10 +34,6 @@ struct ProgramFolder {
     Json month(int m) const { return run("set", m); }
     Json taxDetail(int m) const { return run("sheet", m, {"--detail", "tax"}); }
 };
-
-long long lineCents(const Json& sheet, int line) {
-    return sheet["lines"][static_cast<size_t>(line - 1)]["amountCents"].integer();
-}
 
 long long stepCents(const Json& detail, int step) {
     return std::llround(detail["steps"][static_cast<size_t>(step - 1)]["amount"].number * 100);

@@ -1,5 +1,7 @@
 #include "support/json.h"
 
+#include <gtest/gtest.h>
+
 #include <stdexcept>
 
 namespace varemo::test {
@@ -123,6 +125,17 @@ Json parseJson(const std::string& text) {
     p.ws();
     if (p.i != text.size()) p.fail("trailing characters");
     return v;
+}
+
+long long lineCents(const Json& sheet, int line) {
+    return sheet["lines"][static_cast<size_t>(line - 1)]["amountCents"].integer();
+}
+
+long long employerItem(const Json& sheet, const std::string& label) {
+    for (const Json& item : sheet["employerCost"].array)
+        if (item["label"].string == label) return item["cents"].integer();
+    ADD_FAILURE() << "no employer item " << label;
+    return 0;
 }
 
 } // namespace varemo::test

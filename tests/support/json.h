@@ -25,4 +25,9 @@ struct Json {
 // Throws std::runtime_error on malformed input.
 Json parseJson(const std::string& text);
 
+// What `sheet --json` shows: a line's amount in cents, and an employer's cost item by its label (a
+// missing item fails the test).
+long long lineCents(const Json& sheet, int line);
+long long employerItem(const Json& sheet, const std::string& label);
+
 } // namespace varemo::test
