@@ -65,6 +65,8 @@ MenuDispatch menuAuswertung(int code) {
         return panelOf(panel::kEmployerData);
     case 6:
         return panelOf(panel::kColours);
+    case 8:
+        return panelOf(panel::kOptionTexts);
     case 9:
         return panelOf(panel::kBackups);
     case 10:

@@ -93,6 +93,7 @@ inline constexpr int kAnnualEarnings = 432;
 inline constexpr int kBackups = 1234;
 inline constexpr int kInternetUpdate = 1237; // the update panel on demand (update/update_notice.h)
 inline constexpr int kServerUpdate = 1238;   // the same against the office server's update folder
+inline constexpr int kOptionTexts = 1240;    // "Texte der Auswahllisten bearbeiten" (Y08)
 // The settings of the year (presentation/settings_panel.h).
 inline constexpr int kSpecialPayments = 117;
 inline constexpr int kChurchTax = 85;

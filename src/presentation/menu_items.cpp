@@ -32,7 +32,7 @@ const std::vector<MenuItem>& menuItems() {
         {5, 's', "Arbeitgeberdaten für die Ausdrucke", B},
         {6, 's', "Farben der Fensterbereiche", B},
         {7, 's', "Druckereinrichtung", B},
-        {8, 's', "Texte der Auswahllisten bearbeiten", O},
+        {8, 's', "Texte der Auswahllisten bearbeiten", B},
         {9, 's', "Sicherungskopien der Userdaten", B},
         {10, 's', "Musterfall für neue Personalfälle", B},
         {11, 's', "Speichern und beenden", B},

@@ -139,12 +139,14 @@ void Tablett::leaveContent() {
     if (!content_) return;
     if (content_->hasUnsavedChanges()) {
         // Closing (also by a click on the main window) must not drop what was typed without a word.
-        const PromptAnswer answer = prompter().ask(PromptMessage{
+        PromptMessage question{
             PromptIcon::Question,
             "Änderungen speichern?",
             {"Die Änderungen in \"" + content_->title().toStdString() + "\" sind noch nicht gespeichert.",
              "Wollen Sie sie speichern?"},
-            PromptButtons::YesNo});
+            PromptButtons::YesNo};
+        question.refusalIsDefault = content_->unsavedLeaveDefaultsToDiscard();
+        const PromptAnswer answer = prompter().ask(question);
         if (answer == PromptAnswer::Yes) (void)content_->save(); // a failure has been shown
     }
     const int code = content_->code();

@@ -71,6 +71,9 @@ class PanelContent {
     virtual bool hasPrint() const { return false; }
     // Values typed and not yet saved: leaving the content asks whether to save them.
     virtual bool hasUnsavedChanges() const { return false; }
+    // True: that question starts on "Nein", for a content whose saving changes files that other users
+    // and all cases read, which an Enter pressed unread must not do.
+    virtual bool unsavedLeaveDefaultsToDiscard() const { return false; }
     // The help text of the content ("Hilfe").
     virtual QStringList help() const = 0;
 };

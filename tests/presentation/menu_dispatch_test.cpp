@@ -33,7 +33,7 @@ std::map<int, Expected> expectedMenu() {
         {5, {MenuAction::OpenPanel, 62}},   // employer data for the printouts
         {6, {MenuAction::OpenPanel, 86}},   // colours of the window areas
         {7, {MenuAction::PrinterSetup}},
-        {8, kOnDemand}, // option-text editor
+        {8, {MenuAction::OpenPanel, 1240}}, // option-text editor
         {9, {MenuAction::OpenPanel, 1234}},
         {10, {MenuAction::OpenPanel, 61}},
         {11, {MenuAction::EndProgram}},

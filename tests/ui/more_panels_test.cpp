@@ -7,6 +7,7 @@
 #include "presentation/navigation.h"
 #include "session/master_data.h"
 #include "session/year_settings_ops.h"
+#include "support/cli_runner.h"
 #include "support/session.h"
 #include "ui/main_window.h"
 #include "ui/sheet_cell.h"
@@ -15,6 +16,7 @@
 #include <QColorDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -65,6 +67,37 @@ TEST(MorePanels, EmployerTextsAreSavedIntoTheRecordAndATooLongTextIsRefused) {
     f.panel()->leave();
     f.type("y05");
     EXPECT_EQ(f.element<QLineEdit>("Text9")->text(), "Überall");
+}
+
+TEST(MorePanels, OptionTextsAreTypedSavedShownOnTheSheetAndReopened) {
+    Fixture f;
+    varemo::test::copyShippedFiles(f.s.g.programDir);
+    const int region = f.s.g.workingCase.key(KeySlot::Region);
+    auto typeRegionName = [&f, region](const QString& name) {
+        f.type("y08");
+        ASSERT_EQ(f.panel()->content(), panel::kOptionTexts);
+        auto* table = f.element<QTableWidget>("Texte");
+        ASSERT_EQ(table->rowCount(), 18); // the list of line 2 first
+        table->setCurrentCell(region, 0);
+        auto* text = f.element<QLineEdit>("Text");
+        text->selectAll();
+        QTest::keyClicks(text, name);
+        QTest::keyClick(text, Qt::Key_Return);
+        EXPECT_EQ(table->item(region, 2)->text(), "geändert");
+    };
+    typeRegionName("Zweckverband Nord");
+    // Escape asks about the change, starting on "Nein"; the scripted "Nein" keeps the file.
+    QTest::keyClick(f.panel(), Qt::Key_Escape);
+    EXPECT_EQ(f.s.prompter.messages().back().title, "Änderungen speichern?");
+    EXPECT_TRUE(f.s.prompter.messages().back().refusalIsDefault);
+    EXPECT_EQ(f.panel()->content(), 0);
+
+    typeRegionName("Zweckverband Nord");
+    f.click("Änderungen speichern");
+    EXPECT_EQ(f.window->lineText(2)->text(), "Zweckverband Nord");
+    f.panel()->leave();
+    f.type("y08");
+    EXPECT_EQ(f.element<QTableWidget>("Texte")->item(region, 1)->text(), "Zweckverband Nord");
 }
 
 TEST(MorePanels, ASavedColourShowsAtOnceAndComesBackFromTheYearsSettings) {
