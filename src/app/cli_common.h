@@ -122,6 +122,7 @@ int runMasterData(CliContext& ctx);                           // cli_master_data
 int runCostCentres(CliContext& ctx);                          // cli_year_view.cpp
 int runList(CliContext& ctx);                                 // cli_list.cpp
 int runSerialPrint(CliContext& ctx);                          // cli_serial_print.cpp
+int runTexts(CliContext& ctx);                                // cli_texts.cpp
 int runUpdate(CliContext& ctx);                               // cli_update.cpp
 int runPartialRetirement(CliContext& ctx);                    // cli_partial_retirement.cpp
 // The side calculations of partial retirement (partial-retirement) and the categories and factors of

@@ -109,6 +109,10 @@ const Command kCommands[] = {
      "master-data get|set --year Y --set REAL|PLAN|INFO --case N [--json] [--personal-number X]\n"
      "        [--tax-id X] [--birthday TT.MM.JJJJ] [--address1 X] [--address2 X] [--iban X] [--bic X]\n"
      "        (the master data of a person; set changes only the values given)"},
+    {"texts", runTexts,
+     "texts get --year Y --record N [--json] | texts set --year Y --record N TEXT [--admin-password P]\n"
+     "        (a record of the year's option-text file; set is refused while the texts are protected,\n"
+     "        unless the administrator password is given)"},
     {"list", runList,
      "list --kind K --year Y --set REAL|PLAN|INFO [--month M] [--from M] [--case N] (--pdf FILE | --text | "
      "--csv | --json)\n"

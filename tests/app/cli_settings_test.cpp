@@ -2,8 +2,12 @@
 // is a new process that starts from the files, so a changed figure shows that the setting was stored,
 // read at start-up and used by the step.
 
+#include "persistence/settings_file.h"
+#include "session/startup.h"
+#include "session/users.h"
 #include "support/cli_runner.h"
 #include "support/json.h"
+#include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
@@ -304,4 +308,38 @@ TEST(CliSettings, WeeklyHoursAndPensionLevyOfTheYearReachTheSheet) {
     const Json after = f.sheet();
     EXPECT_EQ(lineCents(after, 8), 392266);
     EXPECT_EQ(employerItem(after, " ATV/Pens.-Umlage"), 49033);
+}
+
+// texts: one record of the year's option-text file, checked as in the window's editor; while the texts
+// are protected only the administrator password lets it be written.
+TEST(CliTexts, ARecordIsCheckedProtectedAndShownOnTheSheet) {
+    Folder f;
+    f.makeCase(); // line 2: region 2, record 6681 + 2
+    EXPECT_EQ(f.run({"texts", "get", "--year", "2020", "--record", "6683"}).out, "Bayern\n");
+    const Result tooLong =
+        f.run({"texts", "set", "--year", "2020", "--record", "6683", std::string(36, 'x')});
+    EXPECT_EQ(tooLong.status, 1);
+    EXPECT_NE(tooLong.err.find("Erlaubt sind höchstens 35 Zeichen."), std::string::npos) << tooLong.err;
+    {
+        varemo::test::ScriptedPrompter prompter;
+        varemo::Session g{prompter};
+        g.programDir = f.dir.path();
+        ASSERT_TRUE(varemo::StartUp(g));
+        ASSERT_EQ(varemo::SetProtection(g, true), varemo::StorageResult::Done);
+    }
+    const Result refused = f.run({"texts", "set", "--year", "2020", "--record", "6683", "Freistaat Bayern"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("Die Tariftabellen und die Textdateien sind geschützt."), std::string::npos);
+    EXPECT_NE(refused.err.find("Die Texte der Auswahllisten wurden nicht gespeichert."), std::string::npos);
+    EXPECT_EQ(f.run({"texts", "set", "--year", "2020", "--record", "6683", "Freistaat Bayern",
+                     "--admin-password", "falsch"})
+                  .status,
+              1);
+    EXPECT_EQ(f.sheet()["lines"][1]["text"].string, "Bayern");
+
+    const Result done = f.run({"texts", "set", "--year", "2020", "--record", "6683", "Freistaat Bayern",
+                               "--admin-password", varemo::administratorPassword()});
+    EXPECT_EQ(done.status, 0) << done.err;
+    EXPECT_EQ(done.out, "Freistaat Bayern\n");
+    EXPECT_EQ(f.sheet()["lines"][1]["text"].string, "Freistaat Bayern");
 }
