@@ -58,9 +58,7 @@ int runTexts(CliContext& ctx) {
     }
     const std::vector<std::string> records = currentOptionTextRecords(g, year);
     if (record > static_cast<int>(records.size())) {
-        prompter.tell("Sorry",
-                      {"Den Datensatz " + std::to_string(record) + " gibt es in der Textdatei " +
-                       std::to_string(year) + " nicht (1 bis " + std::to_string(records.size()) + ")."});
+        prompter.tell("Sorry", {missingOptionTextRecord(year, record, static_cast<int>(records.size()))});
         return 1;
     }
     const std::string& stored = records[static_cast<size_t>(record - 1)];

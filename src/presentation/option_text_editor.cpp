@@ -78,9 +78,7 @@ std::string OptionTextEditor::text(int record) const {
 }
 
 std::optional<std::string> OptionTextEditor::enter(int record, const std::string& utf8) {
-    if (!inFile(record))
-        return "Den Datensatz " + std::to_string(record) + " gibt es in der Textdatei " +
-               std::to_string(year_) + " nicht (1 bis " + std::to_string(recordCount()) + ").";
+    if (!inFile(record)) return missingOptionTextRecord(year_, record, recordCount());
     // Trailing blanks are the record's padding: they cannot be kept apart from it.
     std::string text = utf8;
     while (!text.empty() && text.back() == ' ')

@@ -56,6 +56,11 @@ std::vector<std::string> currentOptionTextRecords(const Session& g, int year) {
     return readOptionTextRecords(startingFile(g, year));
 }
 
+std::string missingOptionTextRecord(int year, int record, int records) {
+    return "Den Datensatz " + std::to_string(record) + " gibt es in der Textdatei " + std::to_string(year) +
+           " nicht (1 bis " + std::to_string(records) + ").";
+}
+
 std::optional<std::string> optionTextRefusal(int record, const std::string& utf8) {
     const std::string refused =
         "Der Text \"" + utf8 + "\" für Datensatz " + std::to_string(record) + " wird nicht übernommen. ";
@@ -74,23 +79,24 @@ StorageResult SaveOptionTexts(Session& g, int year, const std::map<int, std::str
     if (changes.empty()) return StorageResult::Done;
     const fs::path file = editedOptionTextPath(g, year);
     const std::string unchanged = "Die Texte der Auswahllisten wurden nicht gespeichert.";
-    std::vector<uint8_t> bytes;
-    try {
-        bytes = readWholeFile(startingFile(g, year));
-    } catch (const std::exception& e) {
+    auto failed = [&](const fs::path& path, const std::string& what, const std::exception& e) {
         g.prompter.tell("Fehler",
-                        {"Die Datei " + file.string() + " konnte nicht gelesen werden.",
+                        {"Die Datei " + path.string() + " konnte nicht " + what + " werden.",
                          "Ursache: " + failureCause(e), unchanged},
                         PromptIcon::Critical);
         return StorageResult::Failed;
+    };
+    const fs::path from = startingFile(g, year);
+    std::vector<uint8_t> bytes;
+    try {
+        bytes = readWholeFile(from);
+    } catch (const std::exception& e) {
+        return failed(from, "gelesen", e);
     }
     const int records = static_cast<int>(recordCount(bytes.size()));
     for (const auto& [record, text] : changes) {
         if (record < 1 || record > records) {
-            g.prompter.tell("Sorry",
-                            {"Den Datensatz " + std::to_string(record) + " gibt es in der Textdatei " +
-                                 std::to_string(year) + " nicht (1 bis " + std::to_string(records) + ").",
-                             unchanged},
+            g.prompter.tell("Sorry", {missingOptionTextRecord(year, record, records), unchanged},
                             PromptIcon::Warning);
             return StorageResult::Refused;
         }
@@ -114,11 +120,7 @@ StorageResult SaveOptionTexts(Session& g, int year, const std::map<int, std::str
         fs::create_directories(file.parent_path());
         writeFileAtomically(file, bytes);
     } catch (const std::exception& e) {
-        g.prompter.tell("Fehler",
-                        {"Die Datei " + file.string() + " konnte nicht geschrieben werden.",
-                         "Ursache: " + failureCause(e), unchanged},
-                        PromptIcon::Critical);
-        return StorageResult::Failed;
+        return failed(file, "geschrieben", e);
     }
     if (year == g.year) {
         g.pay.texts = OptionTextFile(file);

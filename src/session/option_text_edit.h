@@ -29,6 +29,8 @@ std::vector<std::string> readOptionTextRecords(const std::filesystem::path& file
 // The records the editor starts from: the edited file, or the shipped one while the user has none.
 std::vector<std::string> currentOptionTextRecords(const Session& g, int year);
 
+// The message for a record number outside the file of the year, which has `records` records.
+std::string missingOptionTextRecord(int year, int record, int records);
 // Nothing when the text may go into a record; otherwise the German message why not.
 std::optional<std::string> optionTextRefusal(int record, const std::string& utf8);
 

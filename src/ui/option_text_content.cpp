@@ -22,8 +22,11 @@ class OptionTextContent : public PanelContent {
   public:
     explicit OptionTextContent(PanelHost& host) : host_(host) {}
     ~OptionTextContent() override {
-        // The widgets outlive the content until the panel's body is replaced.
-        if (table_) QObject::disconnect(table_, nullptr, nullptr, nullptr);
+        // The widgets outlive the content until the panel's body is replaced; every connection has the
+        // table as its context, so this cuts them all.
+        if (table_)
+            for (QObject* w : std::initializer_list<QObject*>{ranges_, from_, to_, search_, text_, table_})
+                QObject::disconnect(w, nullptr, table_, nullptr);
     }
     int code() const override { return panel::kOptionTexts; }
     QString title() const override {
