@@ -48,7 +48,8 @@ const Command kCommands[] = {
      "tariff show --year Y --month M --region R --relationship S [--json]   (a table of the month's file)\n"
      "tariff set --year Y --month M --region R --relationship S --group G --entry K --amount TEXT\n"
      "tariff copy --year Y --from M --to M2 [--region R --relationship S [--group G]]\n"
-     "tariff raise --year Y --from M --percent P [--minimum EUR] [--region R --relationship S [--group G]]\n"
+     "tariff raise --year Y --from M --percent P [--minimum EUR] [--entries K-L]\n"
+     "        [--region R --relationship S [--group G]]\n"
      "        (set, copy, raise: [--password P] while the tables are protected; raise asks)\n"
      "tariff comment   (Tarife/Kommentar.txt)"},
     {"catalogue", runCatalogue, "catalogue [--json]   (the service relationships and their pay tables)"},

@@ -7,8 +7,10 @@
 //   tariff copy  --year Y --from M --to M2 [--region R --relationship S [--group G]]
 //       the table (or the record, or without --relationship the whole file) of month M into the months
 //       after it up to M2
-//   tariff raise --year Y --from M --percent P [--minimum EUR] [--region R --relationship S [--group G]]
-//       prints what would change and asks (--answer yes writes)
+//   tariff raise --year Y --from M --percent P [--minimum EUR] [--entries K-L]
+//                [--region R --relationship S [--group G]]
+//       prints what would change and asks (--answer yes writes); --entries limits the raise to entries
+//       K to L (the steps of a civil servants' table without its family allowance: 0-14)
 //   tariff comment
 //       the remarks of Tarife/Kommentar.txt
 // set, copy and raise take [--password P], the administrator password asked for while the tariff tables
@@ -24,13 +26,14 @@
 #include <iomanip>
 #include <iostream>
 #include <sstream>
+#include <tuple>
 
 namespace varemo::cli {
 namespace {
 
 struct TariffArgs {
     int year = 0, month = 0, from = 0, to = 0, region = -1, relationship = -1, group = -1, entry = -1;
-    std::optional<std::string> amount, percent, minimum, password;
+    std::optional<std::string> amount, percent, minimum, entries, password;
     bool json = false;
 };
 
@@ -67,6 +70,8 @@ TariffArgs readArgs(const std::vector<std::string>& args) {
             a.percent = r.value();
         else if (o == "--minimum")
             a.minimum = r.value();
+        else if (o == "--entries")
+            a.entries = r.value();
         else if (o == "--password")
             a.password = r.value();
         else if (o == "--json")
@@ -74,7 +79,7 @@ TariffArgs readArgs(const std::vector<std::string>& args) {
         else
             r.unknown();
     }
-    requireIn(a.year, kFirstYear, kLastYear, "--year");
+    if (args.front() != "comment") requireIn(a.year, kFirstYear, kLastYear, "--year");
     return a;
 }
 
@@ -187,6 +192,7 @@ int runTariffEdit(CliContext& ctx) {
     requireIn(a.from, 1, 12, "--from");
     if (!a.percent) throw UsageError("raise needs --percent");
     TariffRaise raise{a.from, parseRaisePercent(*a.percent), parseRaiseMinimum(a.minimum.value_or(""))};
+    std::tie(raise.firstEntry, raise.lastEntry) = parseEntryRange(a.entries.value_or(""));
     const auto changes = edit.planRaise(scopeOf(a, false), raise);
     for (const std::string& line : tariffRaiseLines(changes, raise, a.year))
         std::cout << line << "\n";

@@ -69,6 +69,27 @@ int32_t parseRaisePercent(const std::string& text) {
     return static_cast<int32_t>(hundredths);
 }
 
+std::pair<int, int> parseEntryRange(const std::string& text) {
+    if (blank(text)) return {0, kTariffEntries - 1};
+    const size_t dash = text.find('-');
+    auto number = [&](const std::string& part) {
+        const auto value = parseScaledNumber(part, 1);
+        const bool whole = !part.empty() && part.find_first_not_of(" 0123456789") == std::string::npos;
+        if (!whole || !value || *value < 0 || *value >= kTariffEntries)
+            throw TariffInputError("\"" + text +
+                                   "\" sind keine Einträge eines Tarifsatzes (0 bis 26, etwa 0-7). Es "
+                                   "wurde nichts geändert.");
+        return static_cast<int>(*value);
+    };
+    const int first = number(text.substr(0, dash));
+    const int last = dash == std::string::npos ? first : number(text.substr(dash + 1));
+    if (last < first)
+        throw TariffInputError("\"" + text +
+                               "\": der erste Eintrag muss vor dem letzten liegen. Es wurde nichts "
+                               "geändert.");
+    return {first, last};
+}
+
 int32_t parseRaiseMinimum(const std::string& text) {
     if (blank(text)) return 0;
     const int64_t cents = typedCents(text, "den Mindestbetrag");
@@ -191,7 +212,8 @@ std::vector<TariffChange> TariffEdit::planRaise(const TariffScope& scope, const 
     for (int month = raise.fromMonth; month <= 12; ++month)
         for (int32_t r : records(month, scope)) {
             const TariffRecord cells = record(month, r);
-            for (int k = 0; k < kTariffEntries; ++k) {
+            for (int k = std::max(0, raise.firstEntry); k <= std::min(raise.lastEntry, kTariffEntries - 1);
+                 ++k) {
                 const auto cents = cells.amount(k);
                 if (!cents || *cents == 0) continue;
                 changes.push_back({month, r, k, *cents, raisedAmount(*cents, raise)});
@@ -269,6 +291,9 @@ std::vector<std::string> tariffRaiseLines(const std::vector<TariffChange>& chang
                                           int year, size_t limit) {
     std::string heading = "Erhöhung um " + euros(raise.hundredthsOfPercent) + " %";
     if (raise.minimumCents > 0) heading += ", mindestens " + euros(raise.minimumCents) + " Euro,";
+    if (raise.firstEntry > 0 || raise.lastEntry < kTariffEntries - 1)
+        heading += " (Einträge " + std::to_string(raise.firstEntry) + " bis " +
+                   std::to_string(raise.lastEntry) + ")";
     heading += " ab " + monthOf(raise.fromMonth, year) + ": " + std::to_string(changes.size()) + " Beträge";
     std::vector<std::string> lines{heading};
     for (size_t i = 0; i < changes.size() && i < limit; ++i) {

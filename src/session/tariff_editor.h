@@ -25,6 +25,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace varemo {
@@ -68,6 +69,10 @@ struct TariffRaise {
     int fromMonth = 1;
     int32_t hundredthsOfPercent = 0; // 1 to 5000 (0,01 % to 50,00 %)
     int32_t minimumCents = 0;        // 0 to 100000 (1.000,00 euros)
+    // The entries raised: a record of the civil servants holds the steps and the family allowance, for
+    // which an agreement's minimum amount does not hold.
+    int firstEntry = 0;
+    int lastEntry = kTariffEntries - 1;
 };
 
 // A typed value the editor refuses; what() is the German message. Nothing was changed.
@@ -86,6 +91,8 @@ int32_t tariffAmountMin(int entry);
 std::optional<int32_t> parseTariffAmount(const std::string& text, int entry);
 // "3,2" -> 320; throws TariffInputError outside 0,01 to 50,00.
 int32_t parseRaisePercent(const std::string& text);
+// "0-7" -> entries 0 to 7, "5" -> entry 5, empty -> all; throws TariffInputError for anything else.
+std::pair<int, int> parseEntryRange(const std::string& text);
 // "100" / "100,00" -> 10000; empty -> 0; throws TariffInputError outside 0 to 1.000,00.
 int32_t parseRaiseMinimum(const std::string& text);
 

@@ -18,6 +18,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace varemo::ui {
 
 namespace {
@@ -94,20 +96,25 @@ TariffEditorWindow::TariffEditorWindow(Session& g, QWidget* parent) : QDialog(pa
     tools->addWidget(copyTo_, 0, 1);
     tools->addWidget(copyWhole_, 0, 2);
     auto* copy = plainButton(this, QStringLiteral("Kopieren"), QStringLiteral("Kopieren"));
-    tools->addWidget(copy, 0, 5);
+    tools->addWidget(copy, 0, 6);
     percent_ = new QLineEdit(this);
     percent_->setObjectName(QStringLiteral("Prozent"));
     minimum_ = new QLineEdit(this);
     minimum_->setObjectName(QStringLiteral("Mindestbetrag"));
+    entries_ = new QLineEdit(this);
+    entries_->setObjectName(QStringLiteral("Eintraege"));
+    entries_->setPlaceholderText(QStringLiteral("Einträge: alle, z. B. 0-14"));
     raiseFrom_ = monthCombo(this, QStringLiteral("ErhoehenAb"));
     raiseWhole_ = new QCheckBox(QStringLiteral("ganze Monatsdateien"), this);
-    tools->addWidget(new QLabel(QStringLiteral("Erhöhen um % / mindestens Euro / ab"), this), 1, 0);
+    tools->addWidget(new QLabel(QStringLiteral("Erhöhen um % / mindestens Euro / Einträge / ab"), this), 1,
+                     0);
     tools->addWidget(percent_, 1, 1);
     tools->addWidget(minimum_, 1, 2);
-    tools->addWidget(raiseFrom_, 1, 3);
-    tools->addWidget(raiseWhole_, 1, 4);
+    tools->addWidget(entries_, 1, 3);
+    tools->addWidget(raiseFrom_, 1, 4);
+    tools->addWidget(raiseWhole_, 1, 5);
     auto* raise = plainButton(this, QStringLiteral("Erhöhen ..."), QStringLiteral("Erhoehen"));
-    tools->addWidget(raise, 1, 5);
+    tools->addWidget(raise, 1, 6);
     column->addLayout(tools);
 
     state_ = new QLabel(this);
@@ -295,6 +302,7 @@ void TariffEditorWindow::raiseTable() {
             TariffRaise raise{raiseFrom_->currentData().toInt(),
                               parseRaisePercent(percent_->text().toStdString()),
                               parseRaiseMinimum(minimum_->text().toStdString())};
+            std::tie(raise.firstEntry, raise.lastEntry) = parseEntryRange(entries_->text().toStdString());
             const auto changes = edit_->planRaise(scope(raiseWhole_->isChecked()), raise);
             if (changes.empty()) {
                 g_.prompter.tell("Tariftabellen erhöhen", {"Die gewählte Tabelle hat keine Beträge."});

@@ -73,6 +73,7 @@ class TariffEditorWindow : public QDialog {
     QCheckBox* copyWhole_ = nullptr;
     QLineEdit* percent_ = nullptr;
     QLineEdit* minimum_ = nullptr;
+    QLineEdit* entries_ = nullptr;
     QComboBox* raiseFrom_ = nullptr;
     QCheckBox* raiseWhole_ = nullptr;
     QLabel* state_ = nullptr;

@@ -28,9 +28,10 @@ TEST(CliTariffEdit, ARaiseFromJulyReachesJulyAfterRecalculationAndJuneKeepsTheOl
                {"--json", "--line", "4=0", "--line", "2=0", "--key", "5=8", "--date", "01.01.2015"});
     ASSERT_EQ(parseJson(run(set).out)["lines"][7]["amountCents"].integer(), 314239);
 
-    const std::vector<std::string> raise = {"--program-dir",  d,   "tariff",    "raise", "--year",   "2020",
-                                            "--from",         "7", "--percent", "3,2",   "--region", "0",
-                                            "--relationship", "0", "--group",   "8"};
+    const std::vector<std::string> raise = {
+        "--program-dir", d,   "tariff",         "raise", "--year",    "2020",
+        "--from",        "7", "--percent",      "3,2",   "--entries", "0-14",
+        "--region",      "0", "--relationship", "0",     "--group",   "8"};
     std::vector<std::string> declined = {"--answer", "no"};
     declined.insert(declined.end(), raise.begin(), raise.end());
     const auto before = run({"--program-dir", d, "tariff", "show", "--year", "2020", "--month", "12",
@@ -39,6 +40,7 @@ TEST(CliTariffEdit, ARaiseFromJulyReachesJulyAfterRecalculationAndJuneKeepsTheOl
     EXPECT_EQ(no.status, 1);
     // 3.142,39 x 1,032 = 3.242,94648, rounded half up to the cent: 3.242,95 (July to December).
     EXPECT_NE(no.out.find("07/2020 Satz 9 Eintrag 2: 3.142,39 -> 3.242,95"), std::string::npos) << no.out;
+    EXPECT_EQ(no.out.find("Eintrag 16"), std::string::npos) << no.out; // the family allowance stays
     EXPECT_EQ(run({"--program-dir", d, "tariff", "show", "--year", "2020", "--month", "12", "--region", "0",
                    "--relationship", "0", "--json"})
                   .out,

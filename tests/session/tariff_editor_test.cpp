@@ -61,6 +61,10 @@ TEST(TariffEditor, ARaiseRoundsEachAmountHalfUpToTheCentAndKeepsTheMinimum) {
     EXPECT_EQ(parseRaiseMinimum("100"), 10000);
     for (const char* bad : {"0", "50,01", "", "3,125"})
         EXPECT_THROW(parseRaisePercent(bad), TariffInputError) << bad;
+    EXPECT_EQ(parseEntryRange("0-14"), (std::pair{0, 14}));
+    EXPECT_EQ(parseEntryRange(""), (std::pair{0, 26}));
+    for (const char* bad : {"7-0", "27", "0-x", "1,5"})
+        EXPECT_THROW(parseEntryRange(bad), TariffInputError) << bad;
 }
 
 TEST(TariffEditor, CopyAndRaiseChangeOnlyTheMonthsAndTableChosen) {
@@ -79,6 +83,7 @@ TEST(TariffEditor, CopyAndRaiseChangeOnlyTheMonthsAndTableChosen) {
     EXPECT_EQ(edit.record(5, TariffFolder::kRecord).amount(11), std::nullopt); // the marker is kept
     EXPECT_THROW(edit.copy(5, 5, table), TariffInputError);
 
+    EXPECT_EQ(edit.planRaise(table, TariffRaise{7, 320, 0, 2, 3}).size(), 6u * 2u); // entries 2 and 3
     const auto changes = edit.planRaise(table, TariffRaise{7, 320, 0});
     EXPECT_EQ(changes.size(), 6u * 8u);                           // July to December, eight amounts each
     EXPECT_EQ(edit.changedMonths(), (std::vector<int>{3, 4, 5})); // a plan changes nothing
