@@ -320,7 +320,7 @@ PromptMessage tariffRaiseQuestion(const std::vector<TariffChange>& changes, int 
 std::vector<std::string> tariffWrittenLines(const std::vector<int>& months, int year) {
     std::string list;
     for (size_t i = 0; i < months.size(); ++i)
-        list += (i ? ", " : "") + std::to_string(months[i]) + "/" + std::to_string(year);
+        list += (i ? ", " : "") + monthOf(months[i], year);
     return {"Die Tariftabellen der Monate " + list + " wurden gespeichert.",
             "Neue Berechnungen verwenden die geänderten Beträge. Gespeicherte Personalfälle behalten ihre "
             "Beträge, bis sie neu berechnet werden: Menü \"Daten\", \"Alle Fälle neu durchrechnen\" (Y60)."};

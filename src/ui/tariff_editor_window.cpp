@@ -70,10 +70,10 @@ TariffEditorWindow::TariffEditorWindow(Session& g, QWidget* parent) : QDialog(pa
     region_->setObjectName(QStringLiteral("Region"));
     relationship_ = new QComboBox(this);
     relationship_->setObjectName(QStringLiteral("Dienstverhaeltnis"));
-    for (auto [label, box] : {std::pair{"Jahr", year_},
-                              {"Monat", month_},
-                              {"Land", region_},
-                              {"Dienstverhältnis", relationship_}}) {
+    for (auto [label, box] : {std::pair{"&Jahr", year_},
+                              {"&Monat", month_},
+                              {"&Land", region_},
+                              {"&Dienstverhältnis", relationship_}}) {
         auto* l = new QLabel(QString::fromUtf8(label), this);
         l->setBuddy(box);
         choice->addWidget(l);

@@ -173,6 +173,8 @@ TEST(MorePanels, TheTariffEditorEditsRaisesSavesAndAsksBeforeDroppingChanges) {
     f.s.prompter.queue(PromptAnswer::Cancel);
     QTest::keyClick(editor, Qt::Key_Escape);
     ASSERT_TRUE(editor && editor->isVisible()); // "Abbrechen": the window stays with its changes
+    EXPECT_EQ(f.s.prompter.messages().back().lines.front(),
+              "Die Änderungen der Tariftabellen 2020 sind noch nicht gespeichert.");
     editor->button(QStringLiteral("Speichern"))->click();
     EXPECT_FALSE(editor->edit()->hasChanges());
     EXPECT_EQ(f.s.g.tariffs.readRecord(7, 9).amount(2), 324295); // 3.142,39 x 1,032, half up
