@@ -241,6 +241,17 @@ std::vector<int> TariffEdit::changedMonths() const {
 
 namespace {
 
+// A replacement failed and the files already replaced could not all be put back: their copies are kept.
+class TariffRestoreError : public StorageError {
+  public:
+    TariffRestoreError(const std::string& cause, fs::path copies)
+        : StorageError(cause), copies_(std::move(copies)) {}
+    const fs::path& copies() const { return copies_; }
+
+  private:
+    fs::path copies_;
+};
+
 // Writes the files beside their targets, then renames them over; on a failure nothing has changed.
 void replaceAll(const fs::path& folder,
                 const std::vector<std::pair<fs::path, const std::vector<uint8_t>*>>& files) {
@@ -254,8 +265,8 @@ void replaceAll(const fs::path& folder,
         for (const auto& [target, content] : files) {
             fs::path temp = target;
             temp += ".neu";
-            staged.push_back(temp);
             writeFileAtomically(temp, *content);
+            staged.push_back(temp);
         }
         FileSnapshot snapshot(folder);
         for (const auto& file : files)
@@ -264,11 +275,10 @@ void replaceAll(const fs::path& folder,
             std::error_code ec;
             fs::rename(staged[i], files[i].first, ec);
             if (ec) {
-                const bool restored = snapshot.restore();
-                throw StorageError(
-                    "Die Tarifdatei " + files[i].first.filename().string() +
-                    " kann nicht ersetzt werden: " + ec.message() +
-                    (restored ? "" : " Die alten Dateien konnten nicht alle zurückgestellt werden."));
+                const std::string cause = "Die Tarifdatei " + files[i].first.filename().string() +
+                                          " kann nicht ersetzt werden: " + ec.message();
+                if (!snapshot.restore()) throw TariffRestoreError(cause, snapshot.folder());
+                throw StorageError(cause);
             }
         }
     } catch (...) {
@@ -345,9 +355,14 @@ TariffWriteResult writeTariffEdit(Session& g, TariffEdit& edit,
         replaceAll(edit.dataRoot() / "Tarife", files);
     } catch (const std::exception& e) {
         g.tariffs = TariffYear(g.dataRootOrProgram(), openYear);
+        const auto* partly = dynamic_cast<const TariffRestoreError*>(&e);
         g.prompter.tell("Fehler",
                         {"Die Tariftabellen konnten nicht gespeichert werden: " + failureCause(e),
-                         "Die Tarifdateien sind unverändert."},
+                         partly
+                             ? "Nicht alle Tarifdateien konnten zurückgestellt werden. Die vorigen Dateien "
+                               "liegen in " +
+                                   partly->copies().string() + "."
+                             : "Die Tarifdateien sind unverändert."},
                         PromptIcon::Critical);
         return TariffWriteResult::Failed;
     }
