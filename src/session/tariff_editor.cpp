@@ -331,7 +331,9 @@ std::vector<std::string> tariffWrittenLines(const std::vector<int>& months, int 
     std::string list;
     for (size_t i = 0; i < months.size(); ++i)
         list += (i ? ", " : "") + monthOf(months[i], year);
-    return {"Die Tariftabellen der Monate " + list + " wurden gespeichert.",
+    const bool one = months.size() == 1;
+    return {(one ? "Die Tariftabelle des Monats " : "Die Tariftabellen der Monate ") + list +
+                (one ? " wurde gespeichert." : " wurden gespeichert."),
             "Neue Berechnungen verwenden die geänderten Beträge. Gespeicherte Personalfälle behalten ihre "
             "Beträge, bis sie neu berechnet werden: Menü \"Daten\", \"Alle Fälle neu durchrechnen\" (Y60)."};
 }
