@@ -100,6 +100,9 @@ int runOptions(CliContext& ctx);   // cli_options.cpp
 int runTariff(CliContext& ctx);    // cli_tariff.cpp
 int runCatalogue(CliContext& ctx); // cli_tariff.cpp
 
+// tariff show|set|copy|raise|comment, the tariff editor (cli_tariff_edit.cpp)
+int runTariffEdit(CliContext& ctx);
+
 // Detail views of sheet --detail NAME, printed after the case-month was calculated.
 void printTaxDetail(const Session& g, bool json);      // tax: the TaxWorksheet and the annual adjustment
 void printPensionDetail(const Session& g, bool json);  // zv: the 31 lines of the supplementary pension

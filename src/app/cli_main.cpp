@@ -44,7 +44,14 @@ const Command kCommands[] = {
      "        (a line's option list; a new case's unless a stored case is named)"},
     {"tariff", runTariff,
      "tariff --year Y --month M --region R --relationship S --group G [--title T] [--json]\n"
-     "        (the record of the month's tariff file a case reads, and its 27 entries)"},
+     "        (the record of the month's tariff file a case reads, and its 27 entries)\n"
+     "tariff show --year Y --month M --region R --relationship S [--json]   (a table of the month's file)\n"
+     "tariff set --year Y --month M --region R --relationship S --group G --entry K --amount TEXT\n"
+     "tariff copy --year Y --from M --to M2 [--region R --relationship S [--group G]]\n"
+     "tariff raise --year Y --from M --percent P [--minimum EUR] [--entries K-L]\n"
+     "        [--region R --relationship S [--group G]]\n"
+     "        (set, copy, raise: [--password P] while the tables are protected; raise asks)\n"
+     "tariff comment   (Tarife/Kommentar.txt)"},
     {"catalogue", runCatalogue, "catalogue [--json]   (the service relationships and their pay tables)"},
     {"users", runUsers, "users [--json]   (users, protection and servers of the settings file)"},
     {"new-case", runNewCase, "new-case --year Y [--count N]   (new cases in INFO, PLAN and REAL)"},

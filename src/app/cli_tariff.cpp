@@ -85,6 +85,11 @@ std::string jsonStrings(const std::vector<std::string>& parts) {
 } // namespace
 
 int runTariff(CliContext& ctx) {
+    if (!ctx.args.empty()) {
+        const std::string& sub = ctx.args.front();
+        if (sub == "show" || sub == "set" || sub == "copy" || sub == "raise" || sub == "comment")
+            return runTariffEdit(ctx);
+    }
     int year = 0, month = 0, region = -1, relationship = -1, group = -1, title = 0;
     bool json = false;
     ArgReader r(ctx.args);

@@ -163,6 +163,10 @@ StorageResult SetProtection(Session& g, bool on) {
 }
 
 bool ConfirmUnprotected(Session& g, const std::string& administratorPasswordTyped) {
+    return ConfirmUnprotected(g, [&] { return administratorPasswordTyped; });
+}
+
+bool ConfirmUnprotected(Session& g, const std::function<std::string()>& administratorPassword) {
     if (!g.storage.protection) return true;
     PromptAnswer answer =
         g.prompter.ask(PromptMessage{PromptIcon::Question,
@@ -172,7 +176,7 @@ bool ConfirmUnprotected(Session& g, const std::string& administratorPasswordType
                                       "aufgehoben werden. Wollen Sie den Schutz aufheben?"},
                                      PromptButtons::YesNo});
     if (answer != PromptAnswer::Yes) return false;
-    if (!CheckAdministratorPassword(administratorPasswordTyped)) {
+    if (!CheckAdministratorPassword(administratorPassword())) {
         g.prompter.tell("Passwort", {"Das Administrator-Passwort ist falsch."}, PromptIcon::Warning);
         return false;
     }

@@ -9,6 +9,7 @@
 #include "session/session.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,8 @@ StorageResult SetProtection(Session& g, bool on);
 // While the protection is on, editing tariff tables and text files asks whether to lift it; lifting
 // needs the administrator password. True when editing may go on.
 bool ConfirmUnprotected(Session& g, const std::string& administratorPasswordTyped);
+// The same with the password asked only after "Ja" (the window's password field, a command's option).
+bool ConfirmUnprotected(Session& g, const std::function<std::string()>& administratorPassword);
 
 // "Programm-Verzeichnis auf den einzelnen Servern": the folder must be a network path (starting with two
 // backslashes); otherwise "Korrektur erforderlich". Stores it in record 110 + server, switches the

@@ -17,6 +17,7 @@
 #include "ui/master_data_content.h"
 #include "ui/option_text_content.h"
 #include "ui/settings_content.h"
+#include "ui/tariff_editor_window.h"
 #include "ui/update_content.h"
 #include "ui/window_layout.h"
 
@@ -106,6 +107,7 @@ class WorksheetView : public PanelContent {
     int code() const override { return code_; }
     QString title() const override { return q(table().title); }
     void build(Tablett& panel) override {
+        panel_ = &panel;
         auto* column = columnOf(panel);
         PanelTable t = table();
         column->addWidget(grid(panel.body(), t));
@@ -122,6 +124,7 @@ class WorksheetView : public PanelContent {
                      [&host] { host.openPanel(panel::kAnnualEarnings); }}};
         if (code_ == panel::kTariffOverview)
             return {
+                {QStringLiteral("Tabelle bearbeiten"), [this] { openEditor(); }},
                 {QStringLiteral("Multiplikatoren"), [&host] { host.openPanel(panel::kTariffMultipliers); }}};
         return {};
     }
@@ -131,7 +134,9 @@ class WorksheetView : public PanelContent {
             return {QStringLiteral(
                         "Die Tabelle zeigt die Tarifsätze der Tarifdatei des angezeigten Monats für die "
                         "Region und das Dienstverhältnis des Personalfalles, eine Zeile je Gruppe."),
-                    QStringLiteral("Geändert werden die Tariftabellen hier nicht.")};
+                    QStringLiteral("\"Tabelle bearbeiten\" öffnet diese Tabelle im Fenster \"Tariftabellen "
+                                   "bearbeiten\": Beträge ändern, in die Folgemonate kopieren, um einen "
+                                   "Prozentsatz erhöhen.")};
         if (code_ == panel::kComparison)
             return {QStringLiteral(
                         "Die Tabelle stellt den Personalfall mit seiner Nummer in den Jahren 2017 bis 2021 "
@@ -144,6 +149,13 @@ class WorksheetView : public PanelContent {
     }
 
   private:
+    // The editor stays open beside the main window when the panel closes on losing the focus to it.
+    void openEditor() {
+        QWidget* mainWindow = panel_ ? panel_->parentWidget() : nullptr;
+        auto* editor = new TariffEditorWindow(host_.session(), mainWindow);
+        editor->setAttribute(Qt::WA_DeleteOnClose);
+        editor->show();
+    }
     PanelTable table() const {
         Session& g = host_.session();
         if (code_ == panel::kTaxWorksheet) return taxWorksheetTable(g);
@@ -154,6 +166,7 @@ class WorksheetView : public PanelContent {
     }
     int code_;
     PanelHost& host_;
+    Tablett* panel_ = nullptr;
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -37,7 +37,7 @@ std::map<int, Expected> expectedMenu() {
         {9, {MenuAction::OpenPanel, 1234}},
         {10, {MenuAction::OpenPanel, 61}},
         {11, {MenuAction::EndProgram}},
-        {20, {MenuAction::OpenPanel, 49}}, // the overview; the editor comes later
+        {20, {MenuAction::OpenPanel, 49}}, // the overview; its button "Tabelle bearbeiten" opens the editor
         {27, {MenuAction::SpecialRules}},
         {40, {MenuAction::SpecialRules}},
         {60, {MenuAction::RecalculateAll}},

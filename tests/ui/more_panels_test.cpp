@@ -12,9 +12,12 @@
 #include "ui/main_window.h"
 #include "ui/sheet_cell.h"
 #include "ui/tablett.h"
+#include "ui/tariff_editor_window.h"
 
 #include <QColorDialog>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -163,4 +166,51 @@ TEST(MorePanels, MasterDataAreSavedAndAWrongTaxIdIsRefused) {
     EXPECT_EQ(f.s.prompter.messages().back().lines.front(),
               "Die Steuer-ID 12345678990 ist ungültig: die Prüfziffer stimmt nicht.");
     EXPECT_EQ(caseMasterData(f.s.g, f.s.g.caseNumber).taxId, "12345678995");
+}
+
+// The overview's "Tabelle bearbeiten" opens the editor on the case's table: a typed amount that is no
+// amount is refused, a raise is previewed and taken into the window, "Speichern" writes it and the
+// session reads it; Escape with unsaved changes asks, and "Abbrechen" keeps the window open.
+TEST(MorePanels, TheTariffEditorEditsRaisesSavesAndAsksBeforeDroppingChanges) {
+    Fixture f;
+    varemo::test::copyShippedFiles(f.s.g.programDir);
+    f.s.g.tariffs = TariffYear(f.s.g.programDir, 2020);
+    f.window->openPanel(panel::kTariffOverview);
+    f.click("Tabelle bearbeiten");
+    QPointer<ui::TariffEditorWindow> editor = f.window->findChild<ui::TariffEditorWindow*>();
+    ASSERT_TRUE(editor);
+    auto* region = editor->findChild<QComboBox*>(QStringLiteral("Region"));
+    auto* relationship = editor->findChild<QComboBox*>(QStringLiteral("Dienstverhaeltnis"));
+    region->setCurrentIndex(region->findData(0));
+    relationship->setCurrentIndex(relationship->findData(0)); // Besoldungsordnung A of the Bund
+    int a9 = -1;
+    for (int r = 0; r < editor->grid()->rowCount(); ++r)
+        if (editor->grid()->item(r, 1)->text() == "9") a9 = r; // record 9: A9
+    ASSERT_GE(a9, 0);
+    QTableWidgetItem* step3 = editor->grid()->item(a9, 2 + 2);
+    EXPECT_EQ(step3->text(), "3.142,39"); // bbesg_bund_a.csv "2020-03,A9,3,3142.39"
+    step3->setText("drei");
+    EXPECT_EQ(f.s.prompter.messages().back().title, "Eingabe");
+    EXPECT_EQ(editor->grid()->item(a9, 4)->text(), "3.142,39");
+    EXPECT_FALSE(editor->edit()->hasChanges());
+
+    editor->percentField()->setText("3,2");
+    editor->raiseFromBox()->setCurrentIndex(6); // July
+    f.s.prompter.queue(PromptAnswer::Yes);
+    editor->button(QStringLiteral("Erhoehen"))->click();
+    EXPECT_EQ(editor->edit()->changedMonths(), (std::vector<int>{7, 8, 9, 10, 11, 12}));
+    EXPECT_EQ(f.s.g.tariffs.readRecord(7, 9).amount(2), 314239); // nothing written yet
+
+    f.s.prompter.queue(PromptAnswer::Cancel);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    ASSERT_TRUE(editor && editor->isVisible()); // "Abbrechen": the window stays with its changes
+    EXPECT_EQ(f.s.prompter.messages().back().lines.front(),
+              "Die Änderungen der Tariftabellen 2020 sind noch nicht gespeichert.");
+    editor->button(QStringLiteral("Speichern"))->click();
+    EXPECT_FALSE(editor->edit()->hasChanges());
+    EXPECT_EQ(f.s.g.tariffs.readRecord(7, 9).amount(2), 324295); // 3.142,39 x 1,032, half up
+    EXPECT_EQ(f.s.g.tariffs.readRecord(6, 9).amount(2), 314239);
+    QTest::keyClick(editor, Qt::Key_Escape); // nothing unsaved: closes without a question
+    QTest::qWait(20);
+    EXPECT_TRUE(!editor || !editor->isVisible());
 }
