@@ -285,15 +285,17 @@ TEST(CliList, ThePayTableHoldsTheLookupsAmounts) {
     EXPECT_EQ(office.list(76, {"--month", "11", "--csv"}).status, 2); // the case is missing
 }
 
-// The row of a table whose first cell is caption, after the heading that begins with block.
-const Json* rowUnder(const Json& table, const std::string& block, const std::string& caption) {
+// The second cell of the row captioned caption under the heading that begins with block: its text, or its
+// cents as digits.
+std::string cellUnder(const Json& table, const std::string& block, const std::string& caption) {
     bool inBlock = false;
     for (const Json& row : table["rows"].array) {
         if (row["kind"].string == "heading") inBlock = text(row, 0).rfind(block, 0) == 0;
-        if (inBlock && row["kind"].string == "values" && text(row, 0) == caption) return &row;
+        if (!inBlock || row["kind"].string != "values" || text(row, 0) != caption) continue;
+        const Json& cell = row["cells"][1];
+        return cell.kind == Json::String ? cell.string : std::to_string(cell["cents"].integer());
     }
-    ADD_FAILURE() << "no row " << caption << " under " << block;
-    return nullptr;
+    return "no row " + caption + " under " + block;
 }
 
 // The further elements of the pay table are what the lookup and the special-payment step take.
@@ -310,34 +312,21 @@ const Json* rowUnder(const Json& table, const std::string& block, const std::str
 TEST(CliList, ThePayTableStatesTheSpecialPaymentRuleAndAllowancesAsTheRunTakesThem) {
     const Office office;
     const Json federal = office.json(76, {"--month", "11", "--case", "5"})["tables"][0];
-    const Json* rule = rowUnder(federal, "Sonderzahlung Bund", "in die monatlichen Bezüge eingebaut");
-    ASSERT_NE(rule, nullptr);
-    EXPECT_EQ(text(*rule, 1), "kein Betrag");
+    EXPECT_EQ(cellUnder(federal, "Sonderzahlung Bund", "in die monatlichen Bezüge eingebaut"), "kein Betrag");
     EXPECT_EQ(lineCents(office.sheet(5, 11), 19), 0);
     EXPECT_EQ(lineCents(office.sheet(5, 12), 19), 0);
-    const Json* nine = rowUnder(federal, "Zeile 9 (A9)", "Allg.Stellenzul. (in Zeile 8 enth.)");
-    ASSERT_NE(nine, nullptr);
-    EXPECT_EQ(text(*nine, 1), "kein Betrag");
-    const Json* allowance = rowUnder(federal, "Zeilen 13 bis 15 (A9)", "Zulage 12,5 % aus A4 Stufe 8");
-    ASSERT_NE(allowance, nullptr);
-    EXPECT_EQ((*allowance)["cells"][1]["cents"].integer(), 33959);
-    const CliResult set = runCli([&] {
-        auto a = varemo::test::caseMonthArgs(office.dir.path(), "set", 2020, 11, "REAL", 5);
-        a.insert(a.end(), {"--line", "13=90"});
-        return a;
-    }());
-    ASSERT_EQ(set.status, 0) << set.err;
+    EXPECT_EQ(cellUnder(federal, "Zeile 9 (A9)", "Allg.Stellenzul. (in Zeile 8 enth.)"), "kein Betrag");
+    EXPECT_EQ(cellUnder(federal, "Zeilen 13 bis 15 (A9)", "Zulage 12,5 % aus A4 Stufe 8"), "33959");
+    std::vector<std::string> set = varemo::test::caseMonthArgs(office.dir.path(), "set", 2020, 11, "REAL", 5);
+    set.insert(set.end(), {"--line", "13=90"});
+    ASSERT_EQ(runCli(set).status, 0);
     EXPECT_EQ(lineCents(office.sheet(5, 11), 13), 33959);
 
     const Json tvl = office.json(76, {"--month", "11", "--case", "2"})["tables"][0];
-    const Json* percent = rowUnder(tvl, "Jahressonderzahlung TV-L (Ost)", "E10 bis E11");
-    ASSERT_NE(percent, nullptr);
-    EXPECT_EQ(text(*percent, 1), "75,31 %");
+    EXPECT_EQ(cellUnder(tvl, "Jahressonderzahlung TV-L (Ost)", "E10 bis E11"), "75,31 %");
     EXPECT_EQ(lineCents(office.sheet(2, 9), 8), 374220);
     EXPECT_EQ(lineCents(office.sheet(2, 11), 19), 281825);
-    const Json* structural = rowUnder(tvl, "Zeile 9 (E11)", "Strukturausgleich");
-    ASSERT_NE(structural, nullptr);
-    EXPECT_EQ(text(*structural, 1), "kein Betrag");
+    EXPECT_EQ(cellUnder(tvl, "Zeile 9 (E11)", "Strukturausgleich"), "kein Betrag");
 }
 
 TEST(CliList, ListingWritesNothingAndWrongArgumentsAreRefused) {
