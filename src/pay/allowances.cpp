@@ -79,43 +79,42 @@ int32_t percentOfCents(int64_t cents, int64_t hundredths) {
     return checkedCents(mulDiv(cents, hundredths, 10000, Rounding::HalfEven));
 }
 
+std::optional<int> lineNineEntry(const Case& c, int step) {
+    const int sr = c.serviceRelationship();
+    const int option = c.key(KeySlot::StructuralAllowance);
+    if (!isCivilServant(sr)) return option == 0 ? std::optional<int>(25) : std::nullopt;
+    const int region = c.region();
+    // Sachsen-Anhalt pays its R grades no table allowance on line 9, only a typed one.
+    if (region == 14 && sr == kPayOrderR) return std::nullopt;
+    if (option == 0) return 25;
+    if (option != 1 || region == 3 || region == 17) return std::nullopt;
+    if (region == 1 && sr == kPayOrderA && (c.payGroup() == 3 || c.payGroup() == 5)) return 25;
+    if (step < 14 && sr != kPayOrderR) return 14;
+    return std::nullopt;
+}
+
 LineAmount lineNineAmount(const LookupContext& ctx) {
     const Case& c = ctx.c;
     const int sr = c.serviceRelationship();
     const int region = c.region();
     const int option = c.key(KeySlot::StructuralAllowance);
     LineAmount out;
-    if (isCivilServant(sr)) {
-        if (option == 3) {
-            out.clearPrevious = true;
-            return out;
-        }
-        if (region == 3 || region == 17) {
-            if (option == 0)
-                out.cents = entry(ctx.row, 25);
-            else if (option == 1 || option == 2) {
-                out.cents = typed(c, AmountSlot::StructuralAllowance);
-                out.exemptFromTariffFactor = true;
-            }
-            return out;
-        }
-        if (option == 0)
-            out.cents = entry(ctx.row, 25);
-        else if (option == 1) {
-            if (region == 1 && sr == kPayOrderA && (c.payGroup() == 3 || c.payGroup() == 5))
-                out.cents = entry(ctx.row, 25);
-            else if (ctx.step < 14 && sr != kPayOrderR)
-                out.cents = entry(ctx.row, 14);
-        } else if (option == 2)
-            out.cents = typed(c, AmountSlot::StructuralAllowance);
-        if (region == 14 && sr == kPayOrderR && option != 2) out.cents = 0;
+    if (isCivilServant(sr) && option == 3) {
+        out.clearPrevious = true;
         return out;
     }
-    // Employees: option 0 the table's structural compensation, 1 none, the others individual amounts.
-    if (option == 0)
-        out.cents = entry(ctx.row, 25);
-    else if (option >= 2)
+    if (const auto k = lineNineEntry(c, ctx.step)) {
+        out.cents = entry(ctx.row, *k);
+    } else if (isCivilServant(sr) && (region == 3 || region == 17)) {
+        if (option == 1 || option == 2) {
+            out.cents = typed(c, AmountSlot::StructuralAllowance);
+            out.exemptFromTariffFactor = true;
+        }
+    } else if (isCivilServant(sr)) {
+        if (option == 2) out.cents = typed(c, AmountSlot::StructuralAllowance);
+    } else if (option >= 2) {
         out.cents = typed(c, AmountSlot::StructuralAllowance);
+    }
     return out;
 }
 

@@ -48,6 +48,10 @@ struct LineAmount {
 
 // Line 9 (structural or general allowance).
 LineAmount lineNineAmount(const LookupContext& ctx);
+// The tariff row entry line 9 takes for the case's option at a step (25 the structural or general
+// allowance, 14 the general allowance of option 1), or nothing for an option that takes none (typed,
+// none).
+std::optional<int> lineNineEntry(const Case& c, int step);
 
 // Line 10 (family allowance). familyComputed false: the typed amount for every option.
 LineAmount lineTenAmount(const LookupContext& ctx, bool familyComputed);

@@ -67,8 +67,8 @@ void computeCivil(Globaldaten& g, SpecialPaymentComputation& comp, const Special
     bool monthly = false;
     Money amount;
     int32_t shownPercent = 0;
-    for (const CivilServantPaymentRow& row : shippedCivilServantPayments()) {
-        if (row.region != c.region() || row.year != g.year) continue;
+    const std::vector<CivilServantPaymentRow> rules = civilServantPaymentRules(g, c.region());
+    for (const CivilServantPaymentRow& row : rules) {
         if (row.kind == CivilPaymentKind::Monthly && bandCoversCase(row.groups, c)) {
             monthly = true;
             comp.paymentMonthIndex = -1;
@@ -77,10 +77,8 @@ void computeCivil(Globaldaten& g, SpecialPaymentComputation& comp, const Special
         }
     }
     if (!monthly) {
-        for (const CivilServantPaymentRow& row : shippedCivilServantPayments()) {
-            if (row.region != c.region() || row.year != g.year || row.kind != CivilPaymentKind::Annual)
-                continue;
-            if (row.groups == "Familienzuschlag part" || !bandCoversCase(row.groups, c)) continue;
+        for (const CivilServantPaymentRow& row : rules) {
+            if (row.kind != CivilPaymentKind::Annual || !bandCoversCase(row.groups, c)) continue;
             if (row.month > 0) comp.paymentMonthIndex = row.month - 1;
             if (row.percentMilli > 0) {
                 amount +=
@@ -97,8 +95,8 @@ void computeCivil(Globaldaten& g, SpecialPaymentComputation& comp, const Special
     comp.amount = amount;
     // Child supplements: "per child", or the first two and the further children apart.
     Money children;
-    for (const CivilServantPaymentRow& row : shippedCivilServantPayments()) {
-        if (row.region != c.region() || row.year != g.year || row.kind != CivilPaymentKind::Child) continue;
+    for (const CivilServantPaymentRow& row : rules) {
+        if (row.kind != CivilPaymentKind::Child) continue;
         if ((row.month == -1) != monthly) continue;
         int count = comp.children;
         if (row.groups.rfind("1st and 2nd", 0) == 0)
@@ -112,9 +110,8 @@ void computeCivil(Globaldaten& g, SpecialPaymentComputation& comp, const Special
 
 // Whether the Land's rules of the year pay anything to civil servants in a month (0 to 11): every
 // month for a monthly payment, else the month of the annual rows.
-bool civilPaysInMonth(int region, int year, int month) {
-    for (const CivilServantPaymentRow& row : shippedCivilServantPayments()) {
-        if (row.region != region || row.year != year) continue;
+bool civilPaysInMonth(const Globaldaten& g, int region, int month) {
+    for (const CivilServantPaymentRow& row : civilServantPaymentRules(g, region)) {
         if (row.kind == CivilPaymentKind::Monthly ||
             (row.kind == CivilPaymentKind::Annual && row.month - 1 == month))
             return true;
@@ -122,9 +119,10 @@ bool civilPaysInMonth(int region, int year, int month) {
     return false;
 }
 
-// The tariff area of the percentage. Federal employees work anywhere under one region (the Federation);
-// for them the area is the one of their supplementary insurance: insured with the VBL East, they have
-// the East percentage.
+} // namespace
+
+// Federal employees work anywhere under one region (the Federation); for them the area is the one of
+// their supplementary insurance: insured with the VBL East, they have the East percentage.
 bool isEastArea(const Case& c) {
     if (isEastRegion(c.region())) return true;
     const int fundPosition = c.key(KeySlot::SupplementaryFund);
@@ -132,7 +130,17 @@ bool isEastArea(const Case& c) {
            fundPosition <= fund::VblEastOther;
 }
 
-} // namespace
+std::vector<CivilServantPaymentRow> civilServantPaymentRules(const Globaldaten& g, int region) {
+    std::vector<CivilServantPaymentRow> rules;
+    for (const CivilServantPaymentRow& row : shippedCivilServantPayments()) {
+        if (row.region != region || row.year != g.year) continue;
+        // Holiday pay is line 18's; the share of Bavaria's payment from the family allowance names no
+        // band of groups and is not applied.
+        if (row.kind == CivilPaymentKind::Holiday || row.groups == "Familienzuschlag part") continue;
+        rules.push_back(row);
+    }
+    return rules;
+}
 
 int countedChildren(const Case& c) {
     const int option = c.key(KeySlot::FamilyAllowance);
@@ -219,7 +227,7 @@ void SpecialPaymentStep(Globaldaten& g) {
         } else if (option == special::kComputed &&
                    (isCivilServant(sr) || g.extras.category.kind != SpecialPaymentCategory::Kind::None)) {
             const bool civil = isCivilServant(sr);
-            if (civil ? civilPaysInMonth(c.region(), g.year, month) : month == special::kPaymentMonthIndex) {
+            if (civil ? civilPaysInMonth(g, c.region(), month) : month == special::kPaymentMonthIndex) {
                 const SpecialPaymentComputation comp = computeSpecialPayment(g);
                 if (comp.paymentMonthIndex < 0 || comp.paymentMonthIndex == month)
                     c.setAmount(lineSlot, comp.total.toCents());

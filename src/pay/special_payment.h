@@ -23,6 +23,7 @@
 #include "pay/special_payment_tables.h"
 
 #include <array>
+#include <vector>
 
 namespace varemo {
 
@@ -71,6 +72,15 @@ SpecialPaymentComputation computeSpecialPayment(Globaldaten& g);
 // Step 8 of the run: lines 18 and 19 cleared (unless the own-table switch keeps them), line 19 by its
 // option, and the one-time payment of line 20 by its kind (one_time_payments.h).
 void SpecialPaymentStep(Globaldaten& g);
+
+// The tariff area of an employee's percentage: East in the eastern regions, and for federal employees
+// insured with the VBL East.
+bool isEastArea(const Case& c);
+
+// The rows of a Land's (region's) rules of g.year that the civil servants' payment applies: the monthly
+// or annual payment by band of groups, the child supplements, or the row saying that the payment is
+// built into the monthly pay or was abolished.
+std::vector<CivilServantPaymentRow> civilServantPaymentRules(const Globaldaten& g, int region);
 
 // The number of children counted for the civil servants' child supplements (line 10 options 2 to 7
 // and 8 to 13: one to six children).

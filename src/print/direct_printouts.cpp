@@ -4,6 +4,7 @@
 #include "pay/allowances.h"
 #include "pay/basic_pay.h"
 #include "pay/pay_options.h"
+#include "pay/special_payment.h"
 #include "pay/steps.h"
 #include "print/number_format.h"
 #include "print/recording_surface.h"
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <string_view>
 
 namespace varemo::print {
 namespace {
@@ -550,9 +552,215 @@ std::string familyStepCaption(int step) {
            (children == 1 ? " Kind)" : " Kinder)");
 }
 
+// A row of the table: a caption and one cell, the other columns empty.
+TableRow singleCellRow(const std::string& caption, TableCell cell, size_t columns) {
+    TableRow row{RowKind::Values, {TableCell::label(caption), std::move(cell)}};
+    while (row.cells.size() < columns)
+        row.cells.push_back(TableCell::label(""));
+    return row;
+}
+
+// Thousandths of a percent with two decimals, or three where the third is not 0: "38,001 %", "70,00 %".
+std::string milliPercentText(int32_t milli) {
+    if (milli % 10 == 0) return percentText(milli / 10) + " %";
+    std::string digits = std::to_string(milli % 1000);
+    digits.insert(0, 3 - digits.size(), '0');
+    return std::to_string(milli / 1000) + "," + digits + " %";
+}
+
+// A band of groups of the Länder's rules as the printout names it: "A12 and higher" is "ab A12",
+// "up to A8" "bis A8", "A4-A9" "A4 bis A9", "judges" "Richter".
+std::string bandText(std::string_view band) {
+    static const std::map<std::string_view, std::string_view> kWords = {
+        {"all", "alle Gruppen"},
+        {"all groups", "alle Gruppen"},
+        {"judges", "Richter"},
+        {"Beamte and Anwärter", "Beamte und Anwärter"},
+        {"per child", "je Kind"},
+        {"1st and 2nd child", "1. und 2. Kind"},
+        {"3rd and further child", "3. und jedes weitere Kind"}};
+    std::string out;
+    size_t start = 0;
+    while (start <= band.size()) {
+        size_t end = band.find(',', start);
+        if (end == std::string_view::npos) end = band.size();
+        std::string_view part = band.substr(start, end - start);
+        while (!part.empty() && part.front() == ' ')
+            part.remove_prefix(1);
+        std::string text(part);
+        if (const auto it = kWords.find(part); it != kWords.end())
+            text = it->second;
+        else if (part.starts_with("up to "))
+            text = "bis " + std::string(part.substr(6));
+        else if (const size_t higher = part.find(" and higher"); higher != std::string_view::npos)
+            text = "ab " + std::string(part.substr(0, higher));
+        else if (const size_t dash = part.find('-'); dash != std::string_view::npos)
+            text = std::string(part.substr(0, dash)) + " bis " + std::string(part.substr(dash + 1));
+        out += (out.empty() ? "" : ", ") + text;
+        start = end + 1;
+    }
+    return out;
+}
+
+std::string paidIn(int month, int year) {
+    if (month == -1) return ", monatlich";
+    return month > 0 ? ", " + monthOfYear(month, year) : "";
+}
+
+// The civil servants' special payment of the case's Land in the year, row by row as the special-payment
+// step applies it.
+void appendCivilSpecialPayment(ReportTable& t, const Globaldaten& g, const std::string& regionName,
+                               int region) {
+    t.rows.push_back({RowKind::Heading, {TableCell::label("Sonderzahlung " + regionName)}});
+    const std::vector<CivilServantPaymentRow> rules = civilServantPaymentRules(g, region);
+    if (rules.empty())
+        t.rows.push_back(singleCellRow("keine Regel für " + std::to_string(g.year),
+                                       TableCell::label(kNoAmount), t.columns.size()));
+    for (const CivilServantPaymentRow& r : rules) {
+        std::string caption;
+        TableCell cell = TableCell::label(kNoAmount);
+        switch (r.kind) {
+        case CivilPaymentKind::Integrated:
+            caption = "in die monatlichen Bezüge eingebaut";
+            break;
+        case CivilPaymentKind::None:
+            caption = "keine Sonderzahlung";
+            break;
+        case CivilPaymentKind::Child:
+            caption = "Kinderzuschlag " + bandText(r.groups) + paidIn(r.month, g.year);
+            cell = TableCell::money(Money::fromCents(r.cents));
+            break;
+        default: // Annual, Monthly: a percentage of the pay or a fixed amount
+            caption = bandText(r.groups) + paidIn(r.kind == CivilPaymentKind::Monthly ? -1 : r.month, g.year);
+            cell = r.percentMilli > 0 ? TableCell::label(milliPercentText(r.percentMilli))
+                                      : TableCell::money(Money::fromCents(r.cents));
+            break;
+        }
+        t.rows.push_back(singleCellRow(caption, std::move(cell), t.columns.size()));
+    }
+}
+
+// What the rows of the case's group read: the case-month, its record of the month's table and the
+// month's tables themselves (the allowance records and the percentages read other records).
+struct GroupElements {
+    const Globaldaten& g;
+    const Case& c;
+    int month;
+    TariffYear& tariffs;
+    TariffRecord cells;
+    std::string groupName;
+    int handEntry;
+
+    int step() const { return c.key(KeySlot::Step); }
+    // The context of the lookup for the case with another option; the table in full (tariff factor 1).
+    LookupContext lookup(const Case& variant) const {
+        return {variant, g.year, month, cells.row, step(), handEntry, 1.0f, &tariffs};
+    }
+    TableCell amount(int line, int option, int32_t cents) const {
+        return tableAmount(g, c.serviceRelationship(), c.payGroup(), c.region(), month, line, option,
+                           handEntry, cents);
+    }
+};
+
+// Line 9 by each of its options that takes an entry of the case's record.
+void appendLineNine(ReportTable& t, const GroupElements& e) {
+    t.rows.push_back({RowKind::Heading, {TableCell::label("Zeile 9 (" + e.groupName + ") in Euro")}});
+    const std::vector<std::string> options = lineNineOptions(e.c);
+    for (int option = 0; option < static_cast<int>(options.size()); ++option) {
+        Case nine = e.c;
+        nine.setKey(KeySlot::StructuralAllowance, static_cast<int16_t>(option));
+        const auto entry = lineNineEntry(nine, e.step());
+        if (!entry) continue;
+        t.rows.push_back(singleCellRow(options[static_cast<size_t>(option)],
+                                       e.cells.amount(*entry)
+                                           ? e.amount(9, option, lineNineAmount(e.lookup(nine)).cents)
+                                           : TableCell::label(kNoAmount),
+                                       t.columns.size()));
+    }
+}
+
+// The family allowance as the lookup takes it for options 1 to 6 (married, then one to five children),
+// the married part in full.
+void appendFamilyAllowance(ReportTable& t, const GroupElements& e) {
+    t.rows.push_back(
+        {RowKind::Heading, {TableCell::label("Familienzuschlag (" + e.groupName + ") in Euro")}});
+    for (int option = 1; option <= 6; ++option) {
+        const bool held =
+            e.cells.amount(16).has_value() && (option == 1 || e.cells.amount(option + 15).has_value());
+        TableCell cell = TableCell::label(kNoAmount);
+        if (held) {
+            Case family = e.c;
+            family.setKey(KeySlot::FamilyAllowance, static_cast<int16_t>(option));
+            family.setKey(KeySlot::LineSeven, 0);
+            const LookupContext ctx{family, e.g.year, e.month, e.cells.row, 0, 0, 1.0f, nullptr};
+            cell = tableAmount(e.g, e.c.serviceRelationship(), e.c.payGroup(), e.c.region(), e.month, 10,
+                               option, 0, lineTenAmount(ctx, true).cents);
+        }
+        t.rows.push_back(singleCellRow(familyStepCaption(option), std::move(cell), t.columns.size()));
+    }
+}
+
+// The allowances of lines 13 to 15 that the month's tables hold (named allowances of the allowance
+// records, percentages of a table's amount). Only those with an amount are listed, and the block is left
+// out without one: the allowance records are not shipped and read as zeros until the tariff editor fills
+// them, and a hundred rows of "kein Betrag" would hide the few that exist.
+void appendAllowances(ReportTable& t, const GroupElements& e, const std::vector<std::string>& names) {
+    const int32_t lineNine = lineNineAmount(e.lookup(e.c)).cents;
+    std::vector<TableRow> rows;
+    for (int option = optiontext::kFirstNamedAllowance; option < optiontext::kAllowanceOptions; ++option) {
+        Case allowance = e.c;
+        allowance.setKey(KeySlot::Allowance1, static_cast<int16_t>(option));
+        const int32_t cents = allowanceAmount(e.lookup(allowance), 13, lineNine);
+        if (cents == 0) continue;
+        rows.push_back(singleCellRow(names.at(static_cast<size_t>(option)), e.amount(13, option, cents),
+                                     t.columns.size()));
+    }
+    if (rows.empty()) return;
+    t.rows.push_back(
+        {RowKind::Heading, {TableCell::label("Zeilen 13 bis 15 (" + e.groupName + ") in Euro")}});
+    t.rows.insert(t.rows.end(), rows.begin(), rows.end());
+}
+
+// The employees' annual special payment: the percentage of the agreement, year and tariff area for the
+// groups of the table, neighbours with the same percentage in one row ("E1 bis E4"); a group the
+// percentage table has no place for gets none.
+void appendAnnualPercentages(ReportTable& t, Globaldaten& g, const Case& c, int agreement,
+                             const std::vector<int>& groups, const std::vector<std::string>& names) {
+    EnsureAnnualPaymentTable(g);
+    const bool east = isEastArea(c);
+    t.rows.push_back(
+        {RowKind::Heading,
+         {TableCell::label("Jahressonderzahlung " + agreementNames().at(static_cast<size_t>(agreement)) +
+                           (east ? " (Ost)" : " (West)") + " in %")}});
+    std::string first, last, shown;
+    auto flush = [&] {
+        if (first.empty()) return;
+        t.rows.push_back(singleCellRow(first == last ? first : first + " bis " + last,
+                                       TableCell::label(shown), t.columns.size()));
+    };
+    for (int group : groups) {
+        Case member = c;
+        member.setKey(KeySlot::PayGroup, static_cast<int16_t>(group));
+        const SpecialPaymentCategory of = classifySpecialPayment(member, g.year);
+        const std::string cell =
+            of.group < 0
+                ? kNoAmount
+                : percentText(g.extras.annualPercentages.percent(of.agreement, g.year, east, of.group)) +
+                      " %";
+        const std::string name = nameAt(names, group, "Gruppe");
+        if (cell != shown || first.empty()) {
+            flush();
+            first = name;
+            shown = cell;
+        }
+        last = name;
+    }
+    flush();
+}
+
 } // namespace
 
-ReportTable payTableOf(const Globaldaten& g, const Case& c, int month) {
+ReportTable payTableOf(Globaldaten& g, const Case& c, int month) {
     const std::filesystem::path& root = g.dataRootOrProgram();
     const OptionTextFile texts(optionTextPath(root, g.year));
     TariffYear tariffs(root, g.year);
@@ -623,31 +831,30 @@ ReportTable payTableOf(const Globaldaten& g, const Case& c, int month) {
         t.notes.push_back("Die Tabelle des Monats enthält für " +
                           nameAt(regionNames(texts), region, "Region") + " keine Beträge dieser Gruppen.");
 
-    // The family allowance of the case's group as the lookup takes it for options 1 to 6 (married, then
-    // one to five children), the married part in full.
-    if (!hasFamilyAllowance(sr)) return t;
+    // The further elements of the case's group, in the order of their sheet lines; they need a column
+    // for their amounts also where the table holds no basic pay.
+    if (t.columns.size() < 2) t.columns.push_back("Betrag");
     const int group = c.payGroup();
     const auto record = tariffRecordNumber(region, sr, group, g.year, month, 0);
-    const TariffRecord cells = record ? tariffs.readRecord(month, *record) : TariffRecord{};
-    t.rows.push_back(
-        {RowKind::Heading,
-         {TableCell::label("Familienzuschlag (" + nameAt(names, group, "Gruppe") + ") in Euro")}});
-    for (int step = 1; step <= 6; ++step) {
-        TableRow row{RowKind::Values, {TableCell::label(familyStepCaption(step))}};
-        const bool held = cells.amount(16).has_value() && (step == 1 || cells.amount(step + 15).has_value());
-        if (!held) {
-            row.cells.push_back(TableCell::label(kNoAmount));
-        } else {
-            Case family = c;
-            family.setKey(KeySlot::FamilyAllowance, static_cast<int16_t>(step));
-            family.setKey(KeySlot::LineSeven, 0);
-            const LookupContext ctx{family, g.year, month, cells.row, 0, 0, 1.0f, nullptr};
-            row.cells.push_back(
-                tableAmount(g, sr, group, region, month, 10, step, 0, lineTenAmount(ctx, true).cents));
-        }
-        while (row.cells.size() < t.columns.size())
-            row.cells.push_back(TableCell::label(""));
-        t.rows.push_back(std::move(row));
+    GroupElements e{g,
+                    c,
+                    month,
+                    tariffs,
+                    record ? tariffs.readRecord(month, *record) : TariffRecord{},
+                    nameAt(names, group, "Gruppe"),
+                    handEntryStep(c, g.year, month)};
+    appendLineNine(t, e);
+    if (hasFamilyAllowance(sr)) appendFamilyAllowance(t, e);
+    appendAllowances(t, e, allowanceOptions(c, texts));
+    // The annual special payment as the special-payment step reads it.
+    const SpecialPaymentCategory category = classifySpecialPayment(c, g.year);
+    if (category.kind == SpecialPaymentCategory::Kind::CivilServant) {
+        appendCivilSpecialPayment(t, g, nameAt(regionNames(texts), region, "Region"), region);
+    } else if (category.kind == SpecialPaymentCategory::Kind::Agreement) {
+        std::vector<int> listed;
+        for (const GroupRow& r : groups)
+            listed.push_back(r.group);
+        appendAnnualPercentages(t, g, c, category.agreement, listed, names);
     }
     return t;
 }
@@ -655,7 +862,7 @@ ReportTable payTableOf(const Globaldaten& g, const Case& c, int month) {
 namespace {
 
 // The pay table of the case's month as its sheet shows it; nothing is written.
-ReportTable payTableOfMonth(const Globaldaten& g, const CaseYearFigures& figures, int month) {
+ReportTable payTableOfMonth(Globaldaten& g, const CaseYearFigures& figures, int month) {
     const MonthFigures& f = figures.months.at(static_cast<size_t>(month - 1));
     ReportTable t = payTableOf(g, f.workingCase, month);
     if (!f.stored)

@@ -37,11 +37,13 @@ ReportTable yearListTable(const CaseYearFigures& figures, int year);
 // The contributions of month (1 to 12) per health fund and case, with each fund's sum.
 ReportTable fundListTable(const std::vector<CaseYearFigures>& cases, int month, int year);
 // The pay table in force for the case's service relationship and region in month (1 to 12) of g.year:
-// the basic pay of every group the table holds, per step, and where the service relationship has them
-// the family-allowance steps 1 to 6 of the case's group. Amounts are the table's with the program's
-// multiplier, as the lookup takes them before the case's own tariff factor; a step the table has no
-// amount for says "kein Betrag".
-ReportTable payTableOf(const Globaldaten& g, const Case& c, int month);
+// the basic pay of every group the table holds, per step; for the case's group line 9 by each option
+// that takes the table and the allowances of lines 13 to 15 the tables hold; the annual special payment
+// (the Land's rules of the year for civil servants, the agreement's percentage per group for employees);
+// and where the service relationship has them the family-allowance steps 1 to 6 of the case's group.
+// Amounts are the table's with the program's multiplier, as the lookup takes them before the case's own
+// tariff factor; a step or entry the table has no amount for says "kein Betrag".
+ReportTable payTableOf(Globaldaten& g, const Case& c, int month);
 // The same for the case and month of the request, the case as its sheet shows the month.
 ReportTable payTableOf(Session& g, const ListRequest& r);
 

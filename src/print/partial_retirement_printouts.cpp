@@ -2,8 +2,10 @@
 
 #include "print/number_format.h"
 #include "print/print_rows.h"
+#include "print/recording_surface.h"
 
 #include <string>
+#include <vector>
 
 namespace varemo::print {
 namespace {
@@ -52,54 +54,97 @@ std::string monthText(const Session& g) {
 }
 
 // ---- The monthly calculation sheet -----------------------------------------------------------------
+// A ruled table as the window shows it: fixed-width text in "Courier New" with "|" between the columns and
+// rules of "_", so that paper and text output keep the columns. The side calculations' three columns
+// are the widest row the page takes at this size.
 
-constexpr double kCategory = 3.0;
-constexpr double kPrevious = 4.4;
-constexpr double kFactor = 5.2;
-constexpr double kPaid = 6.3;
+constexpr double kSheetSize = 7.5;
+
+struct RuledTable {
+    std::vector<size_t> widths; // characters of each column
+    std::vector<bool> right;    // amount columns, right-aligned
+
+    size_t total() const {
+        size_t n = 1;
+        for (size_t w : widths)
+            n += w + 3;
+        return n;
+    }
+};
+
+std::string padded(const std::string& text, size_t width, bool right) {
+    const size_t n = characterCount(text);
+    if (n >= width) return text;
+    const std::string blanks(width - n, ' ');
+    return right ? blanks + text : text + blanks;
+}
+
+void ruledRow(PrintSurface& s, const RuledTable& t, const std::vector<std::string>& cells,
+              bool heads = false) {
+    std::string out = "|";
+    for (size_t c = 0; c < t.widths.size(); ++c)
+        out += " " + padded(c < cells.size() ? cells[c] : "", t.widths[c], !heads && t.right[c]) + " |";
+    s.printAt(kLeft, out, true);
+}
+
+// A row across all columns.
+void spanRow(PrintSurface& s, const RuledTable& t, const std::string& text) {
+    s.printAt(kLeft, padded(text.starts_with("|") ? text : "|" + text, t.total() - 1, false) + "|", true);
+}
+
+void ruledRule(PrintSurface& s, const RuledTable& t) {
+    std::string out = "|";
+    for (size_t w : t.widths)
+        out += std::string(w + 2, '_') + "|";
+    s.printAt(kLeft, out, true);
+}
+
+// A rule under a row across all columns that another such row follows.
+void spanRule(PrintSurface& s, const RuledTable& t) {
+    s.printAt(kLeft, "|" + std::string(t.total() - 2, '_') + "|", true);
+}
+
+void topRule(PrintSurface& s, const RuledTable& t) {
+    s.printAt(kLeft, " " + std::string(t.total() - 2, '_'), true);
+}
+
+// The side calculations: a caption and the columns of the two legal bases (or of full time and
+// partial retirement for civil servants).
+const RuledTable kSide{{45, 35, 28}, {false, true, true}};
+
+RuledTable payTable() {
+    RuledTable t{{0, 4, 14, 9, 14}, {false, false, true, true, true}};
+    t.widths[0] = kSide.total() - t.total(); // as wide as the side calculations
+    return t;
+}
 
 void payBlock(const Session& g, PrintSurface& s) {
-    s.printAt(kLeft, "|             G    E    H    A    L    T", true);
-    rule(s);
-    const double top = s.currentY();
-    const char* const heads[4][4] = {{"    für Arbeit", " in bisherigem", "    Umfang", "  (\"Vollzeit\")"},
-                                     {"    Teil-", "    zeit-", "   Anteil", "    in %"},
-                                     {"        für", "      Alters-", "     teilzeit-", "      arbeit"},
-                                     {"Kat.", "", "", ""}};
-    for (int row = 0; row < 4; ++row) {
-        s.setCurrentY(top + row * rows::kRow);
-        s.printRight(kPrevious, heads[0][row]);
-        s.printRight(kFactor, heads[1][row]);
-        s.printRight(kPaid, heads[2][row]);
-        s.printAt(kCategory, heads[3][row], true);
-    }
-    rule(s);
+    const RuledTable t = payTable();
+    topRule(s, t);
+    spanRow(s, t, "|             G    E    H    A    L    T");
+    ruledRule(s, t);
+    ruledRow(s, t, {"", "Kat.", "    für Arbeit", "    Teil-", "        für"}, true);
+    ruledRow(s, t, {"", "", " in bisherigem", "    zeit-", "      Alters-"}, true);
+    ruledRow(s, t, {"", "", "    Umfang", "   Anteil", "     teilzeit-"}, true);
+    ruledRow(s, t, {"", "", "  (\"Vollzeit\")", "    in %", "      arbeit"}, true);
+    ruledRule(s, t);
     Money previous, paid;
     for (int l = kFirstGrossLine; l <= kLastGrossLine; ++l) {
         const LineColumns& col = g.extras.columns.line(l);
         if (col.partTime == Money() && col.actual == Money()) continue;
-        s.printAt(kLeft, "| " + g.sheet.line(l).text);
-        s.printAt(kCategory, std::string(1, g.workingCase.grossLine(l).partialRetirementCategory));
-        s.printRight(kPrevious, amountText(col.partTime));
-        s.printRight(kFactor, percentText(col.retirementFactor));
-        s.printRight(kPaid, amountText(col.actual), true);
+        ruledRow(s, t,
+                 {g.sheet.line(l).text, std::string(1, g.workingCase.grossLine(l).partialRetirementCategory),
+                  amountText(col.partTime), percentText(col.retirementFactor), amountText(col.actual)});
         previous += col.partTime;
         paid += col.actual;
     }
-    rule(s);
-    s.printAt(kLeft, "| S U M M E");
-    s.printRight(kPrevious, amountText(previous));
-    s.printRight(kPaid, amountText(paid), true);
-    rule(s);
+    ruledRule(s, t);
+    ruledRow(s, t, {"S U M M E", "", amountText(previous), "", amountText(paid)});
+    ruledRule(s, t);
 }
 
-constexpr double kAtg = 5.6;
-constexpr double kAgreement = 7.4;
-
 void both(PrintSurface& s, const std::string& caption, const std::string& atg, const std::string& agreement) {
-    s.printAt(kLeft, caption);
-    s.printRight(kAtg, atg);
-    s.printRight(kAgreement, agreement, true);
+    ruledRow(s, kSide, {caption, atg, agreement});
 }
 
 std::string fullTimeNet(const MinimumNetRaise& r) {
@@ -110,10 +155,9 @@ std::string minimumNet(const MinimumNetRaise& r) {
     return r.minimumNet ? amountText(*r.minimumNet) : "fehlt";
 }
 
-void employeeSideCalculations(PrintSurface& s, const PartialRetirementResult& r) {
-    s.printAt(kAtg - 2.2, "      nach dem Altersteilzeitgesetz (AtG) ");
-    s.printAt(kAgreement - 1.6, "       nach dem Tarifvertrag TV ATZ", true);
-    rule(s);
+void employeeSideCalculations(const Session& g, PrintSurface& s, const PartialRetirementResult& r) {
+    ruledRow(s, kSide, {"", "nach dem Altersteilzeitgesetz (AtG)", "nach dem Tarifvertrag TV ATZ"}, true);
+    ruledRule(s, kSide);
     const MinimumNetRaise& a = r.atgRaise;
     const MinimumNetRaise& t = r.agreementRaise;
     both(s, "Teilzeit-Bruttoentgelt der Kategorien", amountText(r.atgTwenty.base),
@@ -127,23 +171,26 @@ void employeeSideCalculations(PrintSurface& s, const PartialRetirementResult& r)
     both(s, " Mindestnettoentgelt (" + percent(a.percent) + " / " + percent(t.percent) + ")", minimumNet(a),
          minimumNet(t));
     both(s, "   Fiktives Teilzeit-Nettoentgelt", amountText(a.partTime.net), amountText(t.partTime.net));
-    s.printAt(kLeft, "Erhöh.->" + std::to_string(a.percent) + "% Vollzeit-Nettogehalt");
-    s.printRight(kAtg, amountText(a.raise), true);
-    s.printAt(kLeft, "Erhöh.-> " + std::to_string(t.percent) + "% Vollzeit-Nettogehalt");
-    s.printRight(kAgreement, amountText(t.raise), true);
+    both(s, "Erhöh.->" + std::to_string(a.percent) + "% Vollzeit-Nettogehalt", amountText(a.raise), "");
+    both(s, "Erhöh.-> " + std::to_string(t.percent) + "% Vollzeit-Nettogehalt", "", amountText(t.raise));
     for (const MinimumNetRaise* m : {&a, &t})
-        if (!m->minimumNet) s.printAt(kLeft, m->missing, true);
-    rule(s);
+        if (!m->minimumNet) spanRow(s, kSide, " " + m->missing);
+    ruledRule(s, kSide);
     const PensionTopUp& p = r.pension;
     both(s, "RV-pfl. Vollzeit-Entgelt abz. Einmalzahlungen", "", amountText(p.fullTimePay));
     both(s, "vom AG zu versichernder Differenzbetrag", "", amountText(p.difference));
     both(s, "zusätzlicher RV-Beitrag des AG " + p.rateName + " %", "", amountText(p.contribution));
+    // The employer's levy of the supplementary pension as the pension step took it (its worksheet's line
+    // 11: the employer's rate on the levy pay, which counts 1.8-fold in partial retirement).
+    both(s, "AG-Anteil an der ATV  ", "", amountText(g.pension.worksheet.amount(11)));
 }
 
 void civilSideCalculations(PrintSurface& s, const PartialRetirementResult& r) {
     const CivilServantSupplement& c = r.civil;
-    s.printAt(kAtg - 2.2, "nach der Altersteilzeitzuschlagsverordnung", true);
-    rule(s);
+    spanRow(s, kSide, "| nach der Altersteilzeitzuschlagsverordnung");
+    ruledRule(s, kSide);
+    ruledRow(s, kSide, {"", "Vollzeit", "Altersteilzeit"}, true);
+    ruledRule(s, kSide);
     both(s, "Maßgebliche Bezüge", amountText(c.fullTime.gross), amountText(c.partTime.gross));
     both(s, " -   Lohnsteuer", amountText(c.fullTime.wageTax), amountText(c.partTime.wageTax));
     both(s, " -   Solidaritätszuschlag", amountText(c.fullTime.surcharge), amountText(c.partTime.surcharge));
@@ -201,7 +248,8 @@ void taxRow(PrintSurface& s, const std::string& caption, const std::string (&cel
 void atzberechnung(const Session& g, PrintSurface& s, const PrintOptions&) {
     const PartialRetirementResult* r = start(g, s);
     if (!r) return;
-    s.setFont("Courier New", 9, true);
+    // The title in the table's letters, so that its 116 characters fit the width of the table.
+    s.setFont("Courier New", kSheetSize, true);
     s.printAt(kLeft,
               "                 B e r e c h n u n g   d e s   A l t e r s t e i l z e i t g e h a l t s   "
               "für den Monat  " +
@@ -210,19 +258,25 @@ void atzberechnung(const Session& g, PrintSurface& s, const PrintOptions&) {
     rows::body(s);
     s.printAt(kLeft, g.workingCase.name, true);
     rows::next(s);
+    s.setFont("Courier New", kSheetSize);
     payBlock(g, s);
-    rows::next(s);
-    s.printAt(kLeft,
-              "                  N     E     B     E     N     R     E     C     H     N     U     N     G   "
-              "  E     N",
-              true);
-    rule(s);
-    if (r->civilServant)
+    s.print();
+    topRule(s, kSide);
+    spanRow(
+        s, kSide,
+        "                  N     E     B     E     N     R     E     C     H     N     U     N     G     E  "
+        "   N");
+    if (r->civilServant) {
+        spanRule(s, kSide);
         civilSideCalculations(s, *r);
-    else
-        employeeSideCalculations(s, *r);
-    rule(s);
-    rows::amount(s, kLeft, std::string("Zeile 43: ") + g.sheet.line(43).text, r->topUp, kAgreement);
+    } else {
+        ruledRule(s, kSide);
+        employeeSideCalculations(g, s, *r);
+    }
+    ruledRule(s, kSide);
+    both(s, std::string("Zeile 43: ") + g.sheet.line(43).text, "", amountText(r->topUp));
+    ruledRule(s, kSide);
+    rows::body(s);
 }
 
 void atzbeamte(const Session& g, PrintSurface& s, const PrintOptions&) {

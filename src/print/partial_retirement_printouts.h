@@ -1,6 +1,7 @@
 #pragma once
 // The printouts of partial retirement, drawn from the side calculations of the last run
-// (Globaldaten::retirement.result): the monthly calculation sheet (36), the civil servants' sheet of the
+// (Globaldaten::retirement.result): the monthly calculation sheet (36, a ruled table of the pay and the
+// side calculations with the employer's supplementary-pension levy), the civil servants' sheet of the
 // supplement (37) and the letter on the additional pension contributions and the progression proviso
 // (38). A case whose line 23 is not partial retirement gets one line saying so.
 

@@ -285,6 +285,50 @@ TEST(CliList, ThePayTableHoldsTheLookupsAmounts) {
     EXPECT_EQ(office.list(76, {"--month", "11", "--csv"}).status, 2); // the case is missing
 }
 
+// The second cell of the row captioned caption under the heading that begins with block: its text, or its
+// cents as digits.
+std::string cellUnder(const Json& table, const std::string& block, const std::string& caption) {
+    bool inBlock = false;
+    for (const Json& row : table["rows"].array) {
+        if (row["kind"].string == "heading") inBlock = text(row, 0).rfind(block, 0) == 0;
+        if (!inBlock || row["kind"].string != "values" || text(row, 0) != caption) continue;
+        const Json& cell = row["cells"][1];
+        return cell.kind == Json::String ? cell.string : std::to_string(cell["cents"].integer());
+    }
+    return "no row " + caption + " under " + block;
+}
+
+// The further elements of the pay table are what the lookup and the special-payment step take.
+// Federal civil servant A9, November 2020:
+// - the Bund pays no special payment apart: it was built into the monthly basic pay (2,5 % from July
+//   2009, 2,44 % from January 2012), so the rule says so without an amount and line 19 stays 0 in
+//   November and December;
+// - line 9: the federal general allowance is part of line 8, the table has no amount for it;
+// - line 13, "Zulage 12,5 % aus A4 Stufe 8" (option 90): 2.716,73 x 12,5 % = 339,59125 -> 339,59, which
+//   line 13 shows once the case chooses it.
+// TV-L in Sachsen, E11 step 2 (case 2): § 20 (2) TV-L, the 2020 percentages those of 2018 (East as West),
+// E9a to E11 75,31 %; the base is the average of July to September, 3.742,20 each, so November's line 19
+// is 3.742,20 x 75,31 % x 12 / 12 = 2.818,25082 -> 2.818,25. The table holds no structural allowance.
+TEST(CliList, ThePayTableStatesTheSpecialPaymentRuleAndAllowancesAsTheRunTakesThem) {
+    const Office office;
+    const Json federal = office.json(76, {"--month", "11", "--case", "5"})["tables"][0];
+    EXPECT_EQ(cellUnder(federal, "Sonderzahlung Bund", "in die monatlichen Bezüge eingebaut"), "kein Betrag");
+    EXPECT_EQ(lineCents(office.sheet(5, 11), 19), 0);
+    EXPECT_EQ(lineCents(office.sheet(5, 12), 19), 0);
+    EXPECT_EQ(cellUnder(federal, "Zeile 9 (A9)", "Allg.Stellenzul. (in Zeile 8 enth.)"), "kein Betrag");
+    EXPECT_EQ(cellUnder(federal, "Zeilen 13 bis 15 (A9)", "Zulage 12,5 % aus A4 Stufe 8"), "33959");
+    std::vector<std::string> set = varemo::test::caseMonthArgs(office.dir.path(), "set", 2020, 11, "REAL", 5);
+    set.insert(set.end(), {"--line", "13=90"});
+    ASSERT_EQ(runCli(set).status, 0);
+    EXPECT_EQ(lineCents(office.sheet(5, 11), 13), 33959);
+
+    const Json tvl = office.json(76, {"--month", "11", "--case", "2"})["tables"][0];
+    EXPECT_EQ(cellUnder(tvl, "Jahressonderzahlung TV-L (Ost)", "E10 bis E11"), "75,31 %");
+    EXPECT_EQ(lineCents(office.sheet(2, 9), 8), 374220);
+    EXPECT_EQ(lineCents(office.sheet(2, 11), 19), 281825);
+    EXPECT_EQ(cellUnder(tvl, "Zeile 9 (E11)", "Strukturausgleich"), "kein Betrag");
+}
+
 TEST(CliList, ListingWritesNothingAndWrongArgumentsAreRefused) {
     const Office office;
     const auto before = contents(office.dir.path());
