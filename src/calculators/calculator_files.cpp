@@ -221,14 +221,17 @@ void StoreJubileeInput(Session& g, const JubileeInput& in, const JubileeResult* 
 }
 
 namespace {
-fs::path remedyFile(const Session& g) {
-    return findFileIgnoringCase(findFileIgnoringCase(g.dataRootOrProgram(), "Texte"), "Belehrung.txt");
+fs::path remedyFile(const fs::path& root) {
+    return findFileIgnoringCase(findFileIgnoringCase(root, "Texte"), "Belehrung.txt");
 }
 } // namespace
 
 std::string LoadRemedyText(const Session& g) {
     std::error_code ec;
-    const fs::path file = remedyFile(g);
+    fs::path file = remedyFile(g.dataRootOrProgram());
+    // A storage location set up before the program shipped the text has no copy: the notice takes the
+    // program folder's until the user saves one of their own.
+    if (!fs::exists(file, ec)) file = remedyFile(g.programDir);
     if (!fs::exists(file, ec)) return {};
     const std::vector<uint8_t> bytes = readWholeFile(file);
     std::string text = cp1252ToUtf8(std::string(bytes.begin(), bytes.end()));
