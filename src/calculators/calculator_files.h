@@ -49,6 +49,8 @@ void StoreJubileeInput(Session& g, const JubileeInput& in, const JubileeResult* 
 // The vacation inputs of the current case from "Urlaub.0yy" (defaults when absent): the birthday of the
 // case's service dates when set, else the side file's.
 VacationInput LoadVacationInput(const Session& g, std::string* payGroup);
+// Keeps the inputs as given, period lines still incomplete among them; only the entitlement of row 3
+// must be known (entitlementOf throws otherwise, and nothing is written).
 void StoreVacationInput(Session& g, const VacationInput& in, const std::string& payGroup);
 
 // The legal-remedy paragraph of the service age's notice: "Texte/Belehrung.txt" of the data root (the one

@@ -419,11 +419,21 @@ void urlaubsberechnung(const Session& g, PrintSurface& s, const PrintOptions& op
     row("5.  Zwischenergebnis", leaveText(r.intermediate));
     const int w2 = r.halfDaysPerWeek;
     const std::string w = std::to_string(w2 / 2) + (w2 % 2 ? ",5" : "");
-    row("6.  Umrechnung bei Abweichungen von der Fünftagewoche: " + w +
-            " Arbeitstage X 52 Wochen = " + std::to_string(r.workingDays) + " Arb.Tage",
-        "");
-    row("     " + leaveText(r.intermediate) + " / 260 X (" + leaveText(int64_t{w2} * 26 * 1000) + " + " +
-            std::to_string(r.correction) + ")= (kaufmännisch gerundet)",
+    if (r.periodDays) {
+        row("6.  Umrechnung bei Abweichungen von der Fünftagewoche nach Zeiträumen: " +
+                std::to_string(*r.periodDays) + " Arb.Tage",
+            "");
+        for (const WorkingDaysPeriod& p : in.periods)
+            if (!p.empty()) row("     " + periodLineText(p) + " Arb.Tage", "");
+    } else {
+        row("6.  Umrechnung bei Abweichungen von der Fünftagewoche: " + w +
+                " Arbeitstage X 52 Wochen = " + std::to_string(r.workingDays) + " Arb.Tage",
+            "");
+    }
+    const std::string yearDays =
+        r.periodDays ? std::to_string(*r.periodDays) : leaveText(int64_t{w2} * 26 * 1000);
+    row("     " + leaveText(r.intermediate) + " / 260 X (" + yearDays + " + " + std::to_string(r.correction) +
+            ")= (kaufmännisch gerundet)",
         std::to_string(r.converted));
     row("7.  +  Zusatzurlaub", leaveText(in.furtherAdditional));
     rule();

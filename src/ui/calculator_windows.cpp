@@ -110,6 +110,9 @@ QLineEdit* CalculatorDialog::addField(QGridLayout* grid, int row, int col, const
     f->setObjectName(name);
     if (!caption.isEmpty()) grid->addWidget(new QLabel(caption, this), row, 2 * col);
     grid->addWidget(f, row, 2 * col + 1);
+    // A date field squeezed by its grid column would hide part of the date.
+    if (kind == static_cast<int>(PanelFieldKind::DateLong))
+        f->setMinimumWidth(f->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")));
     PanelKeyFilter::install(f, static_cast<PanelFieldKind>(kind), g_.prompter);
     connect(f, &QLineEdit::returnPressed, this, [this, f] { confirmed(f); });
     fields_[name] = f;
@@ -855,6 +858,17 @@ class VacationWindow : public CalculatorDialog {
         both->addWidget(days_);
         both->addWidget(correction_);
         grid->addLayout(both, row++, 1);
+        grid->addWidget(
+            new QLabel(QStringLiteral("     oder nach Zeiträumen: von .. bis .. = Arb.Tage"), this), row, 0,
+            Qt::AlignTop);
+        auto* periods = new QGridLayout;
+        for (int i = 1; i <= static_cast<int>(kVacationPeriods); ++i) {
+            addField(periods, i, 0, QStringLiteral("Von%1").arg(i), QStringLiteral("von"), kDate);
+            addField(periods, i, 1, QStringLiteral("Bis%1").arg(i), QStringLiteral("bis"), kDate);
+            addField(periods, i, 2, QStringLiteral("Tage%1").arg(i), QStringLiteral("="), kDigits)
+                ->setMaxLength(3);
+        }
+        grid->addLayout(periods, row++, 1);
         addField(grid, row++, 0, QStringLiteral("Zusatzurlaub2"), QStringLiteral("7.  +  Zusatzurlaub"),
                  kAmount);
         addField(grid, row++, 0, QStringLiteral("Monate"), QStringLiteral("9.  volle Beschäftigungsmonate"),
@@ -894,6 +908,13 @@ class VacationWindow : public CalculatorDialog {
         field(QStringLiteral("Verbraucht"))->setText(leave(in.taken));
         field(QStringLiteral("Urlaubsvergütung"))->setText(in.monthlyPay ? money(*in.monthlyPay) : QString());
         field(QStringLiteral("Abzugelten"))->setText(leave(in.daysToPayOff));
+        for (size_t i = 0; i < kVacationPeriods; ++i) {
+            const WorkingDaysPeriod& p = in.periods[i];
+            const int n = static_cast<int>(i) + 1;
+            field(QStringLiteral("Von%1").arg(n))->setText(dateText(p.from));
+            field(QStringLiteral("Bis%1").arg(n))->setText(dateText(p.to));
+            field(QStringLiteral("Tage%1").arg(n))->setText(p.days ? QString::number(*p.days) : QString());
+        }
         days_->setCurrentIndex(in.daysPerWeekIndex);
         correction_->setCurrentIndex(in.correctionIndex);
         for (QComboBox* c : {days_, correction_})
@@ -931,6 +952,14 @@ class VacationWindow : public CalculatorDialog {
             *target = intOf(field(QString::fromLatin1(name))).value_or(0);
         if (!text(field(QStringLiteral("Urlaubsvergütung"))).empty())
             in.monthlyPay = moneyOf(field(QStringLiteral("Urlaubsvergütung")));
+        for (size_t i = 0; i < kVacationPeriods; ++i) {
+            const int n = static_cast<int>(i) + 1;
+            WorkingDaysPeriod& p = in.periods[i];
+            p.from = parseCalendarDate(text(field(QStringLiteral("Von%1").arg(n))));
+            p.to = parseCalendarDate(text(field(QStringLiteral("Bis%1").arg(n))));
+            if (!text(field(QStringLiteral("Tage%1").arg(n))).empty())
+                p.days = intOf(field(QStringLiteral("Tage%1").arg(n)));
+        }
         return in;
     }
 
@@ -954,8 +983,10 @@ class VacationWindow : public CalculatorDialog {
                 .arg(r.age),
             QStringLiteral("3.  Urlaubsanspruch  %1").arg(r.entitlement),
             QStringLiteral("5.  Zwischenergebnis  ") + leave(r.intermediate),
-            QStringLiteral("6.  %1 Arb.Tage: ").arg(r.workingDays) + leave(r.convertedExact) +
-                QStringLiteral(" = (kaufmännisch gerundet) %1").arg(r.converted),
+            QStringLiteral("6.  %1%2 Arb.Tage: ")
+                    .arg(r.periodDays ? QStringLiteral("nach Zeiträumen ") : QString())
+                    .arg(r.workingDays) +
+                leave(r.convertedExact) + QStringLiteral(" = (kaufmännisch gerundet) %1").arg(r.converted),
             QStringLiteral("8.   = Zwischensumme  ") + leave(r.subtotal),
             QStringLiteral("9.  anteilig  ") + leave(r.proRata),
             QStringLiteral("12.  Gesamter Urlaubsanspruch  für das laufende Jahr  %1").arg(r.total),
@@ -975,11 +1006,9 @@ class VacationWindow : public CalculatorDialog {
         std::string wrong;
         const auto in = input(&wrong);
         if (!in) return true; // the result says which field is no number
-        try {
-            (void)computeVacation(*in);
-        } catch (const Error&) {
-            return true; // without a birthday nothing can be kept; the result says so
-        }
+        // Without a birthday nothing can be kept (the result says so); period lines still being typed are
+        // kept as they stand.
+        if (!in->entitlement && !in->birthday) return true;
         return callEngine(g_.prompter, [&] {
             StoreVacationInput(g_, *in, text(field(QStringLiteral("Vergütungsgruppe"))));
         });

@@ -247,6 +247,15 @@ TEST(CalculatorWindows, JubileeAndVacationKeepTheirInputsAcrossARestart) {
     f.enter("Geburtstag", "15.05.1980");
     f.enter("Verbraucht", "12");
     EXPECT_TRUE(f.shows("19. Resturlaub  17")) << f.calc()->resultText().toStdString();
+    // Three days a week from July (§ 26 (1) TVöD): 130 + 78 = 208 working days, 29 × 208 / 260 = 23,2 →
+    // 23, less 12 taken → 11.
+    const std::pair<const char*, const char*> periods[] = {{"Von1", "01.01.2020"}, {"Bis1", "30.06.2020"},
+                                                           {"Tage1", "130"},       {"Von2", "01.07.2020"},
+                                                           {"Bis2", "31.12.2020"}, {"Tage2", "78"}};
+    for (const auto& [name, value] : periods)
+        f.enter(name, value);
+    EXPECT_TRUE(f.shows("6.  nach Zeiträumen 208 Arb.Tage")) << f.calc()->resultText().toStdString();
+    EXPECT_TRUE(f.shows("19. Resturlaub  11"));
     f.click("Drucken");
     EXPECT_EQ(f.window->preview()->printKind(), 46);
     QTest::keyClick(f.calc()->field("Verbraucht"), Qt::Key_Escape);
@@ -257,6 +266,8 @@ TEST(CalculatorWindows, JubileeAndVacationKeepTheirInputsAcrossARestart) {
     EXPECT_EQ(f.calc()->field("Datum4")->text(), "31.08.2014");
     f.type("f16");
     EXPECT_EQ(f.calc()->field("Verbraucht")->text(), "12");
+    EXPECT_EQ(f.calc()->field("Bis2")->text(), "31.12.2020");
+    EXPECT_EQ(f.calc()->field("Tage2")->text(), "78");
 }
 
 // 08:00 to 12:30 on 5 March at 14,50 € an hour: 4:30 hours, 65,25 €. Emptying the month asks first and
