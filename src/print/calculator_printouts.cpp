@@ -662,7 +662,8 @@ void hoehergruppierung(const Session& g, PrintSurface& s, const PrintOptions& op
 // Working-time recorder
 
 void arbeitszeitdruck(const Session& g, PrintSurface& s, const PrintOptions& options) {
-    const LeaveStatement st = leaveStatementOf(LoadWorkingTimeYear(g), g.year, g.month());
+    const LeaveStatement st =
+        leaveStatementOf(LoadWorkingTimeYear(g), g.year, options.month ? options.month : g.month());
     start(s);
     s.setFont("Arial", 12, true);
     s.printAt(kLeft, "Anlage zur Abrechnung für " + g.workingCase.name, true);
@@ -751,7 +752,7 @@ void arbeitszeitdruck(const Session& g, PrintSurface& s, const PrintOptions& opt
 }
 
 void zeiterfassung(const Session& g, PrintSurface& s, const PrintOptions& options) {
-    const int month = g.month();
+    const int month = options.month ? options.month : g.month();
     const WorkMonth m = workMonthOf(LoadWorkingTime(g, month), g.year, month);
     start(s);
     const double top = s.currentY();

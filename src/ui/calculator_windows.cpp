@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -1028,8 +1029,22 @@ class WorkingTimeWindow : public CalculatorDialog {
     WorkingTimeWindow(Session& g, MainWindow& main)
         : CalculatorDialog(g, main, CalculatorWindow::WorkingTime, QStringLiteral("Arbeitszeit")) {
         month_ = g.month();
-        const std::string monthName = print::monthOfYear(month_, g.year);
-        setWindowTitle(q("Arbeitszeiten im " + monthName + " für " + g.workingCase.name));
+        // The months of the year, each a button; Ctrl+Bild auf / Ctrl+Bild ab go to the month before or
+        // after. The month left is stored first, so that what was typed there stays.
+        auto* months = new QHBoxLayout;
+        static const char* const kShort[] = {"Jan", "Feb", "Mär", "Apr", "Mai", "Jun",
+                                             "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
+        for (int m = 1; m <= 12; ++m) {
+            auto* b = new QPushButton(QString::fromUtf8(kShort[m - 1]), this);
+            b->setObjectName(QStringLiteral("Monat%1").arg(m));
+            b->setCheckable(true);
+            b->setAutoDefault(false);
+            b->setFocusPolicy(Qt::NoFocus); // Tab goes from input to input
+            connect(b, &QPushButton::clicked, this, [this, m] { showMonth(m); });
+            months->addWidget(b);
+            monthButtons_.push_back(b);
+        }
+        column_->addLayout(months);
         auto* grid = new QGridLayout;
         column_->addLayout(grid);
         addField(grid, 0, 0, QStringLiteral("Satz"), QStringLiteral("Std.Satz"), kAmount);
@@ -1048,16 +1063,55 @@ class WorkingTimeWindow : public CalculatorDialog {
         column_->addWidget(table_);
         column_->addWidget(result_);
         column_->addWidget(buttonRow_);
-        addButton(QStringLiteral("Drucken"), [this] { preview(print::kWorkingTimes); });
-        addButton(QStringLiteral("Urlaub drucken"), [this] { preview(print::kLeaveStatement); });
+        addButton(QStringLiteral("Drucken"), [this] { previewMonth(print::kWorkingTimes); });
+        addButton(QStringLiteral("Urlaub drucken"), [this] { previewMonth(print::kLeaveStatement); });
         addButton(QStringLiteral("leeren"), [this] { clearMonth(); });
         addButton(QStringLiteral("Schließen"), [this] { close(); });
-        record_ = LoadWorkingTime(g_, month_);
-        stored_ = record_;
-        fill();
+        load();
+        // The table would take Ctrl+Bild auf / ab for itself, as the fields would pass them on.
+        for (QWidget* w :
+             {static_cast<QWidget*>(table_), static_cast<QWidget*>(field(QStringLiteral("Satz"))),
+              static_cast<QWidget*>(field(QStringLiteral("vollerUrlaub"))),
+              static_cast<QWidget*>(field(QStringLiteral("Urlaubstage")))})
+            w->installEventFilter(this);
         table_->resizeColumnsToContents();
         connect(table_, &QTableWidget::itemChanged, this,
                 [this](QTableWidgetItem* item) { cellTyped(item); });
+        recompute();
+    }
+
+    int month() const { return month_; }
+
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::KeyPress) {
+            const auto* k = static_cast<QKeyEvent*>(e);
+            if (k->modifiers() == Qt::ControlModifier &&
+                (k->key() == Qt::Key_PageUp || k->key() == Qt::Key_PageDown)) {
+                showMonth(month_ + (k->key() == Qt::Key_PageUp ? -1 : 1));
+                return true;
+            }
+        }
+        return CalculatorDialog::eventFilter(watched, e);
+    }
+
+    // Reading a month writes nothing; only a month changed here is stored when it is left.
+    void showMonth(int month) {
+        table_->setCurrentIndex(QModelIndex()); // a cell still being edited is taken first
+        if (month < 1 || month > 12 || month == month_) {
+            markMonth();
+            return;
+        }
+        if (!takeFields()) {
+            g_.prompter.tell("Bitte korrigieren", {"Satz und Urlaubstage sind Zahlen."});
+            markMonth();
+            return;
+        }
+        if (!store()) {
+            markMonth();
+            return;
+        }
+        month_ = month;
+        load();
         recompute();
     }
 
@@ -1069,6 +1123,28 @@ class WorkingTimeWindow : public CalculatorDialog {
             table_->setItem(row, col, item);
         }
         item->setText(value);
+    }
+
+    void load() {
+        record_ = LoadWorkingTime(g_, month_);
+        stored_ = record_;
+        setWindowTitle(
+            q("Arbeitszeiten im " + print::monthOfYear(month_, g_.year) + " für " + g_.workingCase.name));
+        markMonth();
+        fill();
+    }
+
+    void markMonth() {
+        for (size_t i = 0; i < monthButtons_.size(); ++i)
+            monthButtons_[i]->setChecked(static_cast<int>(i) + 1 == month_);
+    }
+
+    // The printouts of the month shown here, which need not be the main window's.
+    void previewMonth(int kind) {
+        if (!store()) return;
+        print::PrintOptions options;
+        options.month = month_;
+        main_.showPrintout(kind, options);
     }
 
     // The table shows the record; its items are made once and then only change their text, so that a
@@ -1193,6 +1269,7 @@ class WorkingTimeWindow : public CalculatorDialog {
 
   private:
     int month_ = 1;
+    std::vector<QPushButton*> monthButtons_;
     QTableWidget* table_ = nullptr;
     WorkingTimeRecord record_;
     WorkingTimeRecord stored_;
