@@ -75,10 +75,31 @@ QString leave(LeaveMilli m) {
 // ---------------------------------------------------------------------------------------------
 // The frame
 
-CalculatorDialog::CalculatorDialog(Session& g, MainWindow& main, CalculatorWindow kind, const QString& name)
+namespace {
+const std::pair<CalculatorWindow, const char*> kWindowNames[] = {
+    {CalculatorWindow::ServiceAge, "BDAform"},          {CalculatorWindow::Jubilee, "JDA"},
+    {CalculatorWindow::StepDuration, "Stufenlaufzeit"}, {CalculatorWindow::Promotion, "Höhergruppierung"},
+    {CalculatorWindow::Experience, "EDZeit"},           {CalculatorWindow::Vacation, "Urlaubsber"},
+    {CalculatorWindow::WorkingTime, "Arbeitszeit"},
+};
+} // namespace
+
+QString calculatorWindowName(CalculatorWindow which) {
+    for (const auto& [kind, name] : kWindowNames)
+        if (kind == which) return QString::fromUtf8(name);
+    return {};
+}
+
+CalculatorWindow calculatorWindowNamed(const QString& name) {
+    for (const auto& [kind, known] : kWindowNames)
+        if (name == QString::fromUtf8(known)) return kind;
+    return CalculatorWindow::None;
+}
+
+CalculatorDialog::CalculatorDialog(Session& g, MainWindow& main, CalculatorWindow kind)
     : QDialog(&main), g_(g), main_(main), kind_(kind), folder_(g.userFolder), year_(g.year),
       caseNumber_(g.caseNumber) {
-    setObjectName(name);
+    setObjectName(calculatorWindowName(kind));
     setAttribute(Qt::WA_DeleteOnClose, false);
     column_ = new QVBoxLayout(this);
     result_ = new QPlainTextEdit(this);
@@ -210,8 +231,7 @@ constexpr int kQuarterRows = 7;
 
 class ServiceAgeWindow : public CalculatorDialog {
   public:
-    ServiceAgeWindow(Session& g, MainWindow& main)
-        : CalculatorDialog(g, main, CalculatorWindow::ServiceAge, QStringLiteral("BDAform")) {
+    ServiceAgeWindow(Session& g, MainWindow& main) : CalculatorDialog(g, main, CalculatorWindow::ServiceAge) {
         auto* grid = new QGridLayout;
         column_->addLayout(grid);
         office_ = new QComboBox(this);
@@ -382,8 +402,7 @@ constexpr int kJubileeRows = 6;
 
 class JubileeWindow : public CalculatorDialog {
   public:
-    JubileeWindow(Session& g, MainWindow& main)
-        : CalculatorDialog(g, main, CalculatorWindow::Jubilee, QStringLiteral("JDA")) {
+    JubileeWindow(Session& g, MainWindow& main) : CalculatorDialog(g, main, CalculatorWindow::Jubilee) {
         const std::string name = g.workingCase.name;
         setWindowTitle(isCivilServant(g.workingCase.serviceRelationship())
                            ? q("Wann erhält  " + name + "  eine Jubiläumszuwendung?")
@@ -510,8 +529,8 @@ class JubileeWindow : public CalculatorDialog {
 
 class StepInputsWindow : public CalculatorDialog {
   protected:
-    StepInputsWindow(Session& g, MainWindow& main, CalculatorWindow kind, const QString& name)
-        : CalculatorDialog(g, main, kind, name), stored_(LoadStepInputs(g)) {}
+    StepInputsWindow(Session& g, MainWindow& main, CalculatorWindow kind)
+        : CalculatorDialog(g, main, kind), stored_(LoadStepInputs(g)) {}
     bool storeInputs(const StepInputsRecord& r) {
         if (r == stored_) return true;
         return callEngine(g_.prompter, [&] {
@@ -525,7 +544,7 @@ class StepInputsWindow : public CalculatorDialog {
 class StepDurationWindow : public StepInputsWindow {
   public:
     StepDurationWindow(Session& g, MainWindow& main)
-        : StepInputsWindow(g, main, CalculatorWindow::StepDuration, QStringLiteral("Stufenlaufzeit")) {
+        : StepInputsWindow(g, main, CalculatorWindow::StepDuration) {
         setWindowTitle(QStringLiteral("Stufenlaufzeit für ") + q(g.workingCase.name));
         auto* grid = new QGridLayout;
         column_->addLayout(grid);
@@ -618,8 +637,7 @@ constexpr int kExperienceRows = 6;
 
 class ExperienceWindow : public StepInputsWindow {
   public:
-    ExperienceWindow(Session& g, MainWindow& main)
-        : StepInputsWindow(g, main, CalculatorWindow::Experience, QStringLiteral("EDZeit")) {
+    ExperienceWindow(Session& g, MainWindow& main) : StepInputsWindow(g, main, CalculatorWindow::Experience) {
         setWindowTitle(QStringLiteral("Erfahrungszeiten für ") + q(g.workingCase.name));
         auto* heading =
             new QLabel(QStringLiteral("Folgende Erfahrungszeiten vor der Einstellung sind auf die "
@@ -714,8 +732,7 @@ class ExperienceWindow : public StepInputsWindow {
 
 class PromotionWindow : public StepInputsWindow {
   public:
-    PromotionWindow(Session& g, MainWindow& main)
-        : StepInputsWindow(g, main, CalculatorWindow::Promotion, QStringLiteral("Höhergruppierung")) {
+    PromotionWindow(Session& g, MainWindow& main) : StepInputsWindow(g, main, CalculatorWindow::Promotion) {
         setWindowTitle(QStringLiteral("Höhergruppierung für ") + q(g.workingCase.name));
         auto* grid = new QGridLayout;
         column_->addLayout(grid);
@@ -826,8 +843,7 @@ class PromotionWindow : public StepInputsWindow {
 
 class VacationWindow : public CalculatorDialog {
   public:
-    VacationWindow(Session& g, MainWindow& main)
-        : CalculatorDialog(g, main, CalculatorWindow::Vacation, QStringLiteral("Urlaubsber")) {
+    VacationWindow(Session& g, MainWindow& main) : CalculatorDialog(g, main, CalculatorWindow::Vacation) {
         setWindowTitle(QStringLiteral("Berechnung des Urlaubsanspruchs für ") + q(g.workingCase.name));
         auto* grid = new QGridLayout;
         column_->addLayout(grid);
@@ -1027,7 +1043,7 @@ class VacationWindow : public CalculatorDialog {
 class WorkingTimeWindow : public CalculatorDialog {
   public:
     WorkingTimeWindow(Session& g, MainWindow& main)
-        : CalculatorDialog(g, main, CalculatorWindow::WorkingTime, QStringLiteral("Arbeitszeit")) {
+        : CalculatorDialog(g, main, CalculatorWindow::WorkingTime) {
         month_ = g.month();
         // The months of the year, each a button; Ctrl+Bild auf / Ctrl+Bild ab go to the month before or
         // after. The month left is stored first, so that what was typed there stays.
