@@ -160,6 +160,16 @@ std::string remarksFile(const SourceText& remarks) {
     return out;
 }
 
+std::string remedyTextFile(const SourceText& text) {
+    constexpr size_t kEditorLength = 1400;
+    size_t length = 0;
+    for (int n = 1; n <= text.lineCount(); ++n) {
+        length += utf8ToCp1252(text.line(n)).size() + (n > 1 ? 1 : 0);
+        if (length > kEditorLength) text.fail(n, "longer than the 1400 characters of the editor");
+    }
+    return remarksFile(text);
+}
+
 std::filesystem::path optionTextFilePath(const std::filesystem::path& programDir, int year) {
     const int yy = year % 100;
     return programDir / "Texte" / ("MyText" + std::string(yy < 10 ? "0" : "") + std::to_string(yy) + ".txt");

@@ -67,6 +67,9 @@ std::string optionTextFile(const std::map<int, std::string>& records);
 std::string longOptionTextsCpp(const std::vector<std::map<int, std::string>>& yearRecords);
 // option-texts/Kommentar.txt as the program reads it: Windows-1252, CR LF.
 std::string remarksFile(const SourceText& remarks);
+// texts/Belehrung.txt, the default legal-remedy paragraph of the notices, in the same form; refused when
+// the notice's editor could not hold it (1400 characters, each line end counting as one).
+std::string remedyTextFile(const SourceText& text);
 // "Texte/MyText20.txt" for 2020.
 std::filesystem::path optionTextFilePath(const std::filesystem::path& programDir, int year);
 

@@ -4,6 +4,7 @@
 //   <program folder>/Tarife/Kommentar.txt       the remarks of the tariff editor
 //   <program folder>/Texte/MyText<yy>.txt       the option-text files of the years given
 //   <program folder>/Texte/MNET.txt, MNET2.txt  the minimum-net tables of partial retirement
+//   <program folder>/Texte/Belehrung.txt        the default legal-remedy paragraph of the notices
 //   <source folder>/*.cpp                       the tables the libraries compile (church tax, health
 //                                                funds, pension funds, special payments, the command
 //                                                line's catalogue, the option texts longer than a
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
         const std::vector<TextRow> texts =
             parseTextRows(SourceText::read(data / "option-texts" / "texts.tsv"));
         const std::string remarks = remarksFile(SourceText::read(data / "option-texts" / "Kommentar.txt"));
+        const std::string remedy = remedyTextFile(SourceText::read(data / "texts" / "Belehrung.txt"));
         const MinimumNetFiles minimumNet =
             minimumNetFiles(SourceText::read(data / "minimum-net" / "minimum-net.csv"));
 
@@ -75,6 +77,7 @@ int main(int argc, char** argv) {
         writeFile(program / "Tarife" / "Kommentar.txt", remarks);
         writeFile(program / "Texte" / "MNET.txt", minimumNet.table2008);
         writeFile(program / "Texte" / "MNET2.txt", minimumNet.table83);
+        writeFile(program / "Texte" / "Belehrung.txt", remedy);
         for (int year = firstYear; year <= lastYear; ++year)
             writeFile(optionTextFilePath(program, year),
                       optionTextFile(yearTexts[static_cast<size_t>(year - firstYear)]));

@@ -99,7 +99,8 @@ const Command kCommands[] = {
      "W]\n"
      "        [--correction C] [--additional D] [--further-additional D] [--months N] [--pension-months N]\n"
      "        [--special-leave-months N] [--previous-rest D] [--taken D] [--monthly-pay A --pay-off-days D]\n"
-     "        [--days-worked N [--full-leave D]] [--save] [--input FILE] [--json]"},
+     "        [--period FROM,TO,DAYS]... [--days-worked N [--full-leave D]] [--save] [--input FILE] "
+     "[--json]"},
     {"working-time", runWorkingTime,
      "working-time --year Y --set S --case N --month M [--day N=FROM-TO[,FROM-TO...]]... [--rate A]\n"
      "        [--full-leave D] [--taken D] [--clear] [--json]   (the working-time recorder of the month)"},

@@ -41,6 +41,7 @@ int runVacation(CliContext& ctx) {
     std::optional<Money> monthlyPay;
     std::optional<int> daysWorked;
     std::optional<std::string> payGroupText;
+    std::vector<WorkingDaysPeriod> periods;
     ArgReader r(args);
     while (r.next()) {
         if (cc.sel.take(r)) continue;
@@ -84,6 +85,14 @@ int runVacation(CliContext& ctx) {
             }
         } else if (a == "--pay-off-days") {
             payOff = leaveOption(r.value(), a);
+        } else if (a == "--period") {
+            // "FROM,TO,DAYS": the working days of a period of the leave year (row 6).
+            const std::string text = r.value();
+            const size_t comma = text.rfind(',');
+            if (comma == std::string::npos) throw UsageError("--period takes FROM,TO,DAYS");
+            const auto [from, to] = periodOption(text.substr(0, comma), a);
+            if (periods.size() == kVacationPeriods) throw UsageError("--period: at most six periods");
+            periods.push_back({from, to, parseInt(text.substr(comma + 1), a)});
         } else if (a == "--pay-group") {
             payGroupText = r.value();
         } else if (a == "--days-worked") {
@@ -124,6 +133,10 @@ int runVacation(CliContext& ctx) {
     if (monthlyPay) in.monthlyPay = monthlyPay;
     if (payOff) in.daysToPayOff = *payOff;
     if (payGroupText) payGroup = *payGroupText;
+    if (!periods.empty()) {
+        in.periods = {};
+        std::copy(periods.begin(), periods.end(), in.periods.begin());
+    }
 
     const VacationResult v = computeVacation(in);
     if (save) StoreVacationInput(g, in, payGroup);
@@ -135,7 +148,14 @@ int runVacation(CliContext& ctx) {
         std::cout << "{\"age\":" << (in.birthday ? std::to_string(v.age) : "null")
                   << ",\"row3\":" << v.entitlement << ",\"row5\":" << milliJson(v.intermediate)
                   << ",\"daysPerWeek\":" << jsonString(w) << ",\"correction\":" << v.correction
-                  << ",\"workingDays\":" << v.workingDays
+                  << ",\"periods\":[";
+        const char* separator = "";
+        for (const WorkingDaysPeriod& p : in.periods)
+            if (!p.empty()) {
+                std::cout << separator << jsonString(periodLineText(p));
+                separator = ",";
+            }
+        std::cout << "],\"workingDays\":" << v.workingDays
                   << ",\"convertedExact\":" << milliJson(v.convertedExact) << ",\"row6\":" << v.converted
                   << ",\"row8\":" << milliJson(v.subtotal) << ",\"row9\":" << milliJson(v.proRata)
                   << ",\"row10\":" << milliJson(v.pensionCut) << ",\"row11\":" << milliJson(v.specialLeaveCut)
@@ -163,10 +183,14 @@ int runVacation(CliContext& ctx) {
     std::cout << "3.  Urlaubsanspruch bei 5-Tagewoche  " << v.entitlement << "\n"
               << "5.  Zwischenergebnis  " << leaveText(v.intermediate) << "\n"
               << "6.  " << leaveText(v.intermediate) << " / 260 X ("
-              << leaveText(int64_t{v.halfDaysPerWeek} * 26000) << " + " << v.correction
-              << ") = (kaufmännisch gerundet) " << v.converted << "   (" << w
-              << " Arbeitstage X 52 Wochen = " << v.workingDays << " Arb.Tage)\n"
-              << "8.   = Zwischensumme  " << leaveText(v.subtotal) << "\n"
+              << (v.periodDays ? std::to_string(*v.periodDays)
+                               : leaveText(int64_t{v.halfDaysPerWeek} * 26000))
+              << " + " << v.correction << ") = (kaufmännisch gerundet) " << v.converted << "   ("
+              << (v.periodDays ? std::string("nach Zeiträumen") : w + " Arbeitstage X 52 Wochen") << " = "
+              << v.workingDays << " Arb.Tage)\n";
+    for (const WorkingDaysPeriod& p : in.periods)
+        if (!p.empty()) std::cout << "    " << periodLineText(p) << " Arb.Tage\n";
+    std::cout << "8.   = Zwischensumme  " << leaveText(v.subtotal) << "\n"
               << "9.  Der Anspruch aus " << in.fullMonths
               << " vollen Beschäftigungsmonaten  beträgt anteilig  " << leaveText(v.proRata) << "\n"
               << "10.  - Kürzung  " << leaveText(v.pensionCut) << "\n"

@@ -1,20 +1,23 @@
 // varemo20: the window.
 //
 //   varemo20 [--program-dir DIR]
-//   varemo20 --screenshot FILE [--year Y --set REAL|PLAN|INFO --case N --month M] [--panel CODE]
-//            [--program-dir DIR]
+//   varemo20 --screenshot FILE [--year Y --set REAL|PLAN|INFO --case N --month M]
+//            [--panel CODE | --window NAME] [--program-dir DIR]
 //
 // The program folder defaults to the executable's folder (or VAREMO_PROGRAM_DIR); an installation the
 // user cannot write to keeps the data in ~/.local/share/varemo20 (session/program_folder.h). The start-up
 // finds the user's folders and the selection shown last; --year, --set, --case and --month override it.
 // --screenshot starts without a display, renders the main window of that case-month to a PNG file and
 // exits (0 written, 2 usage error, 3 start-up or file error). Messages then go to stderr. With --panel
-// the picture is the panel window showing that content over the main window.
+// the picture is the panel window showing that content over the main window; with --window the window
+// of a calculator by its name (BDAform, JDA, Stufenlaufzeit, Höhergruppierung, EDZeit, Urlaubsber,
+// Arbeitszeit) as it opens for that case-month.
 
 #include "base/error.h"
 #include "presentation/navigation.h"
 #include "session/program_folder.h"
 #include "session/startup.h"
+#include "ui/calculator_windows.h"
 #include "ui/main_window.h"
 #include "ui/qt_prompter.h"
 #include "ui/window_geometry_store.h"
@@ -37,6 +40,7 @@ namespace {
 struct Options {
     std::filesystem::path programDir;
     std::string screenshot;
+    std::string window; // a calculator's window, by name
     std::optional<int> year, caseNumber, month, panel;
     std::optional<DataSet> set;
 };
@@ -76,6 +80,8 @@ Options parse(int argc, char** argv) {
             o.month = number(a, value());
         else if (a == "--panel")
             o.panel = number(a, value());
+        else if (a == "--window")
+            o.window = value();
         else if (a == "--set") {
             o.set = parseDataSet(value());
             if (!o.set) throw UsageError("--set takes REAL, PLAN or INFO");
@@ -88,6 +94,11 @@ Options parse(int argc, char** argv) {
     if (o.caseNumber && (*o.caseNumber < 1 || *o.caseNumber > 9999))
         throw UsageError("--case must be 1 to 9999");
     if (o.panel && o.screenshot.empty()) throw UsageError("--panel belongs to --screenshot");
+    if (!o.window.empty() && o.screenshot.empty()) throw UsageError("--window belongs to --screenshot");
+    if (!o.window.empty() && o.panel) throw UsageError("--panel and --window show one window each");
+    if (!o.window.empty() &&
+        ui::calculatorWindowNamed(QString::fromStdString(o.window)) == CalculatorWindow::None)
+        throw UsageError("--window: no calculator window named " + o.window);
     return o;
 }
 
@@ -114,7 +125,8 @@ int main(int argc, char** argv) {
         options = parse(argc, argv);
     } catch (const UsageError& e) {
         std::cerr << "varemo20: " << e.what() << "\n"
-                  << "usage: varemo20 [--program-dir DIR] [--screenshot FILE [--panel CODE] [--year Y --set "
+                  << "usage: varemo20 [--program-dir DIR] [--screenshot FILE [--panel CODE | --window NAME] "
+                     "[--year Y --set "
                      "REAL|PLAN|INFO "
                      "--case N --month M]]\n";
         return 2;
@@ -156,6 +168,15 @@ int main(int argc, char** argv) {
                 }
                 QApplication::processEvents();
                 shown = window.panel();
+            }
+            if (!options.window.empty()) {
+                window.openCalculator(ui::calculatorWindowNamed(QString::fromStdString(options.window)));
+                if (!window.calculatorWindow()) {
+                    std::cerr << "varemo20: the window " << options.window << " did not open\n";
+                    return 3;
+                }
+                QApplication::processEvents();
+                shown = window.calculatorWindow();
             }
             if (!shown->grab().save(QString::fromStdString(options.screenshot), "PNG")) {
                 std::cerr << "varemo20: cannot write " << options.screenshot << "\n";

@@ -221,14 +221,17 @@ void StoreJubileeInput(Session& g, const JubileeInput& in, const JubileeResult* 
 }
 
 namespace {
-fs::path remedyFile(const Session& g) {
-    return findFileIgnoringCase(findFileIgnoringCase(g.dataRootOrProgram(), "Texte"), "Belehrung.txt");
+fs::path remedyFile(const fs::path& root) {
+    return findFileIgnoringCase(findFileIgnoringCase(root, "Texte"), "Belehrung.txt");
 }
 } // namespace
 
 std::string LoadRemedyText(const Session& g) {
     std::error_code ec;
-    const fs::path file = remedyFile(g);
+    fs::path file = remedyFile(g.dataRootOrProgram());
+    // A storage location set up before the program shipped the text has no copy: the notice takes the
+    // program folder's until the user saves one of their own.
+    if (!fs::exists(file, ec)) file = remedyFile(g.programDir);
     if (!fs::exists(file, ec)) return {};
     const std::vector<uint8_t> bytes = readWholeFile(file);
     std::string text = cp1252ToUtf8(std::string(bytes.begin(), bytes.end()));
@@ -278,6 +281,8 @@ VacationInput LoadVacationInput(const Session& g, std::string* payGroup) {
     if (payGroup) *payGroup = r.payGroup;
     if (!found) return in; // the entitlement follows from the age
     in.entitlement = r.entitlements[0];
+    for (size_t i = 0; i < kVacationPeriods; ++i)
+        in.periods[i] = periodLineOf(r.periodLines[i]);
     const auto& e = r.entries;
     if (auto v = intEntry(e[0])) in.daysPerWeekIndex = *v;
     if (auto v = intEntry(e[1])) in.correctionIndex = *v;
@@ -294,12 +299,14 @@ VacationInput LoadVacationInput(const Session& g, std::string* payGroup) {
 }
 
 void StoreVacationInput(Session& g, const VacationInput& in, const std::string& payGroup) {
-    const VacationResult result = computeVacation(in);
+    const int entitlement = entitlementOf(in);
     bool found = false;
     VacationRecord r = readVacationRecord(g.userFolder, g.year, g.caseNumber, &found);
     r.birthday = dateOrEmpty(in.birthday);
     r.payGroup = payGroup;
-    r.entitlements[0] = static_cast<int16_t>(result.entitlement);
+    r.entitlements[0] = static_cast<int16_t>(entitlement);
+    for (size_t i = 0; i < kVacationPeriods; ++i)
+        r.periodLines[i] = periodLineText(in.periods[i]);
     auto& e = r.entries;
     e[0] = std::to_string(in.daysPerWeekIndex);
     e[1] = std::to_string(in.correctionIndex);

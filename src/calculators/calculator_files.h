@@ -49,10 +49,13 @@ void StoreJubileeInput(Session& g, const JubileeInput& in, const JubileeResult* 
 // The vacation inputs of the current case from "Urlaub.0yy" (defaults when absent): the birthday of the
 // case's service dates when set, else the side file's.
 VacationInput LoadVacationInput(const Session& g, std::string* payGroup);
+// Keeps the inputs as given, period lines still incomplete among them; only the entitlement of row 3
+// must be known (entitlementOf throws otherwise, and nothing is written).
 void StoreVacationInput(Session& g, const VacationInput& in, const std::string& payGroup);
 
-// The legal-remedy paragraph of the service age's notice: "Texte/Belehrung.txt" of the data root, a text
-// of at most kRemedyTextLength characters in which "$" separates the lines (Windows-1252 in the file).
+// The legal-remedy paragraph of the service age's notice: "Texte/Belehrung.txt" of the data root (the one
+// the program ships in its own folder while the data root has none), a text of at most kRemedyTextLength
+// characters in which "$" separates the lines (Windows-1252 in the file). Saving writes the data root's.
 inline constexpr size_t kRemedyTextLength = 1400;
 std::string LoadRemedyText(const Session& g); // empty when there is none
 // Throws Error for a longer text; nothing is written then.

@@ -20,7 +20,72 @@ std::optional<int> youthWorkingDays(const CalendarDate& birthday, int year) {
     return std::nullopt;
 }
 
+std::string blankOr(const std::optional<CalendarDate>& d) {
+    return d ? formatCalendarDate(*d) : std::string(10, ' ');
+}
+
+// The working days of the periods of row 6; nullopt when none is entered.
+std::optional<int> workingDaysOfPeriods(const std::array<WorkingDaysPeriod, kVacationPeriods>& lines,
+                                        int year) {
+    std::vector<WorkingDaysPeriod> periods;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const WorkingDaysPeriod& p = lines[i];
+        if (p.empty()) continue;
+        const std::string which = "Der " + std::to_string(i + 1) + ". Zeitraum";
+        if (!p.from || !p.to || !p.days)
+            throw Error(which + " ist unvollständig: von, bis und Arbeitstage gehören dazu.");
+        if (*p.to < *p.from) throw Error(which + " endet vor seinem Beginn.");
+        if (p.from->year != year || p.to->year != year)
+            throw Error(which + " liegt nicht im Urlaubsjahr " + std::to_string(year) + ".");
+        const int calendarDays = dayNumber(*p.to) - dayNumber(*p.from) + 1;
+        if (*p.days < 0 || *p.days > calendarDays)
+            throw Error(which + " hat " + std::to_string(calendarDays) + " Kalendertage, nicht " +
+                        std::to_string(*p.days) + " Arbeitstage.");
+        periods.push_back(p);
+    }
+    if (periods.empty()) return std::nullopt;
+    std::sort(periods.begin(), periods.end(),
+              [](const WorkingDaysPeriod& a, const WorkingDaysPeriod& b) { return *a.from < *b.from; });
+    CalendarDate next{1, 1, year};
+    int days = 0;
+    for (const WorkingDaysPeriod& p : periods) {
+        if (*p.from != next) break;
+        next = addDays(*p.to, 1);
+        days += *p.days;
+    }
+    if (next != CalendarDate{1, 1, year + 1})
+        throw Error("Die Zeiträume müssen das Urlaubsjahr vom 01.01." + std::to_string(year) + " bis 31.12." +
+                    std::to_string(year) + " lückenlos und ohne Überschneidung umfassen.");
+    return days;
+}
+
 } // namespace
+
+std::string periodLineText(const WorkingDaysPeriod& p) {
+    if (p.empty()) return {};
+    return "von " + blankOr(p.from) + " bis " + blankOr(p.to) + " = " +
+           (p.days ? std::to_string(*p.days) : std::string());
+}
+
+WorkingDaysPeriod periodLineOf(const std::string& text) {
+    // Words: "von" [date] "bis" [date] "=" [days], the parts not entered left out.
+    std::vector<std::string> words;
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = std::min(text.find(' ', at), text.size());
+        if (end > at) words.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    WorkingDaysPeriod p;
+    for (size_t i = 0; i + 1 < words.size(); ++i) {
+        const std::string& next = words[i + 1];
+        if (words[i] == "von") p.from = parseCalendarDate(next);
+        if (words[i] == "bis") p.to = parseCalendarDate(next);
+        if (words[i] == "=" && !next.empty() && next.size() <= 3 &&
+            std::all_of(next.begin(), next.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            p.days = std::stoi(next);
+    }
+    return p;
+}
 
 LeaveMilli leaveMilli(int64_t num, int64_t den) {
     return mulDiv(num, 1000, den, Rounding::HalfUp);
@@ -35,6 +100,12 @@ int agreedEntitlement(const CalendarDate& birthday, int year, int serviceRelatio
     return year - birthday.year < 55 ? 29 : 30;
 }
 
+int entitlementOf(const VacationInput& in) {
+    if (in.entitlement) return *in.entitlement;
+    if (!in.birthday) throw Error("Für die Urlaubsberechnung ist der Geburtstag erforderlich.");
+    return agreedEntitlement(*in.birthday, in.year, in.serviceRelationship);
+}
+
 VacationResult computeVacation(const VacationInput& in) {
     if (in.daysPerWeekIndex < 0 || in.daysPerWeekIndex >= kMostHalfDaysPerWeek)
         throw Error("Die Arbeitstage je Woche liegen zwischen 0,5 und 6.");
@@ -45,18 +116,16 @@ VacationResult computeVacation(const VacationInput& in) {
         throw Error("Die Zahl der Monate liegt zwischen 0 und 12.");
     VacationResult r;
     if (in.birthday) r.age = in.year - in.birthday->year;
-    if (in.entitlement) {
-        r.entitlement = *in.entitlement;
-    } else {
-        if (!in.birthday) throw Error("Für die Urlaubsberechnung ist der Geburtstag erforderlich.");
-        r.entitlement = agreedEntitlement(*in.birthday, in.year, in.serviceRelationship);
-    }
+    r.entitlement = entitlementOf(in);
     r.intermediate = int64_t{r.entitlement} * 1000 + in.additional;
 
-    // w = index / 2 + 0.5 days, so D = w × 52 + c = (index + 1) × 26 + c.
+    // w = index / 2 + 0.5 days, so D = w × 52 + c = (index + 1) × 26 + c. A pattern that changes in the
+    // course of the year counts the working days of its periods instead of w × 52.
     r.halfDaysPerWeek = in.daysPerWeekIndex + 1;
     r.correction = in.correctionIndex - 25;
-    r.workingDays = r.halfDaysPerWeek * 26 + r.correction;
+    r.periodDays = workingDaysOfPeriods(in.periods, in.year);
+    r.workingDays = (r.periodDays ? *r.periodDays : r.halfDaysPerWeek * 26) + r.correction;
+    if (r.workingDays < 0) throw Error("Die Korrekturtage sind mehr als die Arbeitstage des Jahres.");
     r.convertedExact = leaveMilli(int64_t{r.workingDays} * r.intermediate, int64_t{260} * 1000);
     r.converted = roundLeave(r.convertedExact);
 

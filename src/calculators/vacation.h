@@ -5,6 +5,7 @@
 #include "base/money.h"
 #include "calculators/date_span.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,6 +25,22 @@ LeaveMilli leaveMilli(int64_t num, int64_t den);
 // 30 from 55; trainees 28 days up to 2017 and 29 from 2018. Needs the birthday.
 int agreedEntitlement(const CalendarDate& birthday, int year, int serviceRelationship);
 
+// Row 6 by periods: the working days the employee owes in each period of the leave year, when the pattern
+// changes in its course. The periods then replace w × 52 in D; they must cover the year without gap or
+// overlap, since the share of a year employed in part is row 9's, not theirs.
+inline constexpr size_t kVacationPeriods = 6;
+struct WorkingDaysPeriod {
+    std::optional<CalendarDate> from;
+    std::optional<CalendarDate> to;
+    std::optional<int> days;
+    bool empty() const { return !from && !to && !days; }
+    bool operator==(const WorkingDaysPeriod&) const = default;
+};
+// The period line of the side file, "von 01.01.2020 bis 30.06.2020 = 130" (a part not entered blank, an
+// empty period empty), and back; a line that holds none of the three reads as empty.
+std::string periodLineText(const WorkingDaysPeriod& p);
+WorkingDaysPeriod periodLineOf(const std::string& text);
+
 struct VacationInput {
     int year = 0;
     std::optional<CalendarDate> birthday;
@@ -40,6 +57,7 @@ struct VacationInput {
     LeaveMilli taken = 0;             // row 18
     std::optional<Money> monthlyPay;  // row 20: monthly vacation pay
     LeaveMilli daysToPayOff = 0;      // row 20
+    std::array<WorkingDaysPeriod, kVacationPeriods> periods{}; // row 6 by periods
 };
 
 struct VacationResult {
@@ -48,7 +66,8 @@ struct VacationResult {
     LeaveMilli intermediate = 0;         // row 5
     int halfDaysPerWeek = 10;            // row 6: w × 2
     int correction = 0;                  // row 6: c
-    int workingDays = 260;               // D = w × 52 + c
+    std::optional<int> periodDays;       // row 6: the working days of the periods, when entered
+    int workingDays = 260;               // D = w × 52 + c, or the periods' days + c
     LeaveMilli convertedExact = 0;       // D × row 5 / 260, to thousandths
     int64_t converted = 0;               // row 6 rounded
     LeaveMilli subtotal = 0;             // row 8
@@ -64,8 +83,11 @@ struct VacationResult {
     std::optional<Money> compensation;   // row 20
 };
 
-// Throws Error "Für die Urlaubsberechnung ist der Geburtstag erforderlich." when the entitlement must
-// come from the age and no birthday is known; Error for inputs outside the rows' lists.
+// Row 3: the entitlement given, or the agreement's by the age. Throws Error "Für die Urlaubsberechnung ist
+// der Geburtstag erforderlich." when it must come from the age and no birthday is known.
+int entitlementOf(const VacationInput& in);
+// Throws what entitlementOf throws; Error for inputs outside the rows' lists and for period lines that
+// are incomplete, outside the leave year, longer than their calendar days or do not cover the year.
 VacationResult computeVacation(const VacationInput& in);
 
 // "(lt. Zeile 12)" and its kin.

@@ -25,7 +25,9 @@
 //      0  t 10       birthday
 //     10  t 35       pay group at the start of the leave year
 //     45  n 2 × 3    entitlement of a five-day week (row 3), second and third value (defaults 30, 25, 30)
-//     51  t 40 × 6   period lines "von .. bis .. = Arb.Tage"
+//     51  t 40 × 6   period lines of row 6 "von TT.MM.JJJJ bis TT.MM.JJJJ = n": from (offset 4), to
+//                    (offset 19) and the working days n of the period (offset 32, whole days); a part not
+//                    entered is blank, an unused line all blank (calculators/vacation.h, periodLineText)
 //    291  t 10 × 50  further entries: 0 days-per-week index, 1 correction index, 2 additional leave
 //                    (row 4), 3 further additional leave (row 7), 4 full months (row 9), 5 months of
 //                    row 10, 6 months of row 11, 7 rest of the previous year (row 17), 8 leave taken

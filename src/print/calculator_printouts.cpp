@@ -419,11 +419,21 @@ void urlaubsberechnung(const Session& g, PrintSurface& s, const PrintOptions& op
     row("5.  Zwischenergebnis", leaveText(r.intermediate));
     const int w2 = r.halfDaysPerWeek;
     const std::string w = std::to_string(w2 / 2) + (w2 % 2 ? ",5" : "");
-    row("6.  Umrechnung bei Abweichungen von der Fünftagewoche: " + w +
-            " Arbeitstage X 52 Wochen = " + std::to_string(r.workingDays) + " Arb.Tage",
-        "");
-    row("     " + leaveText(r.intermediate) + " / 260 X (" + leaveText(int64_t{w2} * 26 * 1000) + " + " +
-            std::to_string(r.correction) + ")= (kaufmännisch gerundet)",
+    if (r.periodDays) {
+        row("6.  Umrechnung bei Abweichungen von der Fünftagewoche nach Zeiträumen: " +
+                std::to_string(*r.periodDays) + " Arb.Tage",
+            "");
+        for (const WorkingDaysPeriod& p : in.periods)
+            if (!p.empty()) row("     " + periodLineText(p) + " Arb.Tage", "");
+    } else {
+        row("6.  Umrechnung bei Abweichungen von der Fünftagewoche: " + w +
+                " Arbeitstage X 52 Wochen = " + std::to_string(r.workingDays) + " Arb.Tage",
+            "");
+    }
+    const std::string yearDays =
+        r.periodDays ? std::to_string(*r.periodDays) : leaveText(int64_t{w2} * 26 * 1000);
+    row("     " + leaveText(r.intermediate) + " / 260 X (" + yearDays + " + " + std::to_string(r.correction) +
+            ")= (kaufmännisch gerundet)",
         std::to_string(r.converted));
     row("7.  +  Zusatzurlaub", leaveText(in.furtherAdditional));
     rule();
@@ -652,7 +662,8 @@ void hoehergruppierung(const Session& g, PrintSurface& s, const PrintOptions& op
 // Working-time recorder
 
 void arbeitszeitdruck(const Session& g, PrintSurface& s, const PrintOptions& options) {
-    const LeaveStatement st = leaveStatementOf(LoadWorkingTimeYear(g), g.year, g.month());
+    const LeaveStatement st =
+        leaveStatementOf(LoadWorkingTimeYear(g), g.year, options.month ? options.month : g.month());
     start(s);
     s.setFont("Arial", 12, true);
     s.printAt(kLeft, "Anlage zur Abrechnung für " + g.workingCase.name, true);
@@ -741,7 +752,7 @@ void arbeitszeitdruck(const Session& g, PrintSurface& s, const PrintOptions& opt
 }
 
 void zeiterfassung(const Session& g, PrintSurface& s, const PrintOptions& options) {
-    const int month = g.month();
+    const int month = options.month ? options.month : g.month();
     const WorkMonth m = workMonthOf(LoadWorkingTime(g, month), g.year, month);
     start(s);
     const double top = s.currentY();

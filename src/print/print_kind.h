@@ -26,6 +26,8 @@ struct PrintOptions {
     std::optional<StepDurationView> stepDuration{};
     // The promotion's comparison (52), for the same reason.
     std::optional<PromotionView> promotion{};
+    // The working-time recorder's printouts (60, 61): the month the recorder shows; 0 the month shown.
+    int month = 0;
 };
 
 using PrintProcedure = void (*)(const Session& g, PrintSurface& s, const PrintOptions& options);

@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -74,10 +75,31 @@ QString leave(LeaveMilli m) {
 // ---------------------------------------------------------------------------------------------
 // The frame
 
-CalculatorDialog::CalculatorDialog(Session& g, MainWindow& main, CalculatorWindow kind, const QString& name)
+namespace {
+const std::pair<CalculatorWindow, const char*> kWindowNames[] = {
+    {CalculatorWindow::ServiceAge, "BDAform"},          {CalculatorWindow::Jubilee, "JDA"},
+    {CalculatorWindow::StepDuration, "Stufenlaufzeit"}, {CalculatorWindow::Promotion, "Höhergruppierung"},
+    {CalculatorWindow::Experience, "EDZeit"},           {CalculatorWindow::Vacation, "Urlaubsber"},
+    {CalculatorWindow::WorkingTime, "Arbeitszeit"},
+};
+} // namespace
+
+QString calculatorWindowName(CalculatorWindow which) {
+    for (const auto& [kind, name] : kWindowNames)
+        if (kind == which) return QString::fromUtf8(name);
+    return {};
+}
+
+CalculatorWindow calculatorWindowNamed(const QString& name) {
+    for (const auto& [kind, known] : kWindowNames)
+        if (name == QString::fromUtf8(known)) return kind;
+    return CalculatorWindow::None;
+}
+
+CalculatorDialog::CalculatorDialog(Session& g, MainWindow& main, CalculatorWindow kind)
     : QDialog(&main), g_(g), main_(main), kind_(kind), folder_(g.userFolder), year_(g.year),
       caseNumber_(g.caseNumber) {
-    setObjectName(name);
+    setObjectName(calculatorWindowName(kind));
     setAttribute(Qt::WA_DeleteOnClose, false);
     column_ = new QVBoxLayout(this);
     result_ = new QPlainTextEdit(this);
@@ -110,6 +132,9 @@ QLineEdit* CalculatorDialog::addField(QGridLayout* grid, int row, int col, const
     f->setObjectName(name);
     if (!caption.isEmpty()) grid->addWidget(new QLabel(caption, this), row, 2 * col);
     grid->addWidget(f, row, 2 * col + 1);
+    // A date field squeezed by its grid column would hide part of the date.
+    if (kind == static_cast<int>(PanelFieldKind::DateLong))
+        f->setMinimumWidth(f->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")));
     PanelKeyFilter::install(f, static_cast<PanelFieldKind>(kind), g_.prompter);
     connect(f, &QLineEdit::returnPressed, this, [this, f] { confirmed(f); });
     fields_[name] = f;
@@ -206,8 +231,7 @@ constexpr int kQuarterRows = 7;
 
 class ServiceAgeWindow : public CalculatorDialog {
   public:
-    ServiceAgeWindow(Session& g, MainWindow& main)
-        : CalculatorDialog(g, main, CalculatorWindow::ServiceAge, QStringLiteral("BDAform")) {
+    ServiceAgeWindow(Session& g, MainWindow& main) : CalculatorDialog(g, main, CalculatorWindow::ServiceAge) {
         auto* grid = new QGridLayout;
         column_->addLayout(grid);
         office_ = new QComboBox(this);
@@ -378,8 +402,7 @@ constexpr int kJubileeRows = 6;
 
 class JubileeWindow : public CalculatorDialog {
   public:
-    JubileeWindow(Session& g, MainWindow& main)
-        : CalculatorDialog(g, main, CalculatorWindow::Jubilee, QStringLiteral("JDA")) {
+    JubileeWindow(Session& g, MainWindow& main) : CalculatorDialog(g, main, CalculatorWindow::Jubilee) {
         const std::string name = g.workingCase.name;
         setWindowTitle(isCivilServant(g.workingCase.serviceRelationship())
                            ? q("Wann erhält  " + name + "  eine Jubiläumszuwendung?")
@@ -506,8 +529,8 @@ class JubileeWindow : public CalculatorDialog {
 
 class StepInputsWindow : public CalculatorDialog {
   protected:
-    StepInputsWindow(Session& g, MainWindow& main, CalculatorWindow kind, const QString& name)
-        : CalculatorDialog(g, main, kind, name), stored_(LoadStepInputs(g)) {}
+    StepInputsWindow(Session& g, MainWindow& main, CalculatorWindow kind)
+        : CalculatorDialog(g, main, kind), stored_(LoadStepInputs(g)) {}
     bool storeInputs(const StepInputsRecord& r) {
         if (r == stored_) return true;
         return callEngine(g_.prompter, [&] {
@@ -521,7 +544,7 @@ class StepInputsWindow : public CalculatorDialog {
 class StepDurationWindow : public StepInputsWindow {
   public:
     StepDurationWindow(Session& g, MainWindow& main)
-        : StepInputsWindow(g, main, CalculatorWindow::StepDuration, QStringLiteral("Stufenlaufzeit")) {
+        : StepInputsWindow(g, main, CalculatorWindow::StepDuration) {
         setWindowTitle(QStringLiteral("Stufenlaufzeit für ") + q(g.workingCase.name));
         auto* grid = new QGridLayout;
         column_->addLayout(grid);
@@ -614,8 +637,7 @@ constexpr int kExperienceRows = 6;
 
 class ExperienceWindow : public StepInputsWindow {
   public:
-    ExperienceWindow(Session& g, MainWindow& main)
-        : StepInputsWindow(g, main, CalculatorWindow::Experience, QStringLiteral("EDZeit")) {
+    ExperienceWindow(Session& g, MainWindow& main) : StepInputsWindow(g, main, CalculatorWindow::Experience) {
         setWindowTitle(QStringLiteral("Erfahrungszeiten für ") + q(g.workingCase.name));
         auto* heading =
             new QLabel(QStringLiteral("Folgende Erfahrungszeiten vor der Einstellung sind auf die "
@@ -710,8 +732,7 @@ class ExperienceWindow : public StepInputsWindow {
 
 class PromotionWindow : public StepInputsWindow {
   public:
-    PromotionWindow(Session& g, MainWindow& main)
-        : StepInputsWindow(g, main, CalculatorWindow::Promotion, QStringLiteral("Höhergruppierung")) {
+    PromotionWindow(Session& g, MainWindow& main) : StepInputsWindow(g, main, CalculatorWindow::Promotion) {
         setWindowTitle(QStringLiteral("Höhergruppierung für ") + q(g.workingCase.name));
         auto* grid = new QGridLayout;
         column_->addLayout(grid);
@@ -822,8 +843,7 @@ class PromotionWindow : public StepInputsWindow {
 
 class VacationWindow : public CalculatorDialog {
   public:
-    VacationWindow(Session& g, MainWindow& main)
-        : CalculatorDialog(g, main, CalculatorWindow::Vacation, QStringLiteral("Urlaubsber")) {
+    VacationWindow(Session& g, MainWindow& main) : CalculatorDialog(g, main, CalculatorWindow::Vacation) {
         setWindowTitle(QStringLiteral("Berechnung des Urlaubsanspruchs für ") + q(g.workingCase.name));
         auto* grid = new QGridLayout;
         column_->addLayout(grid);
@@ -855,6 +875,17 @@ class VacationWindow : public CalculatorDialog {
         both->addWidget(days_);
         both->addWidget(correction_);
         grid->addLayout(both, row++, 1);
+        grid->addWidget(
+            new QLabel(QStringLiteral("     oder nach Zeiträumen: von .. bis .. = Arb.Tage"), this), row, 0,
+            Qt::AlignTop);
+        auto* periods = new QGridLayout;
+        for (int i = 1; i <= static_cast<int>(kVacationPeriods); ++i) {
+            addField(periods, i, 0, QStringLiteral("Von%1").arg(i), QStringLiteral("von"), kDate);
+            addField(periods, i, 1, QStringLiteral("Bis%1").arg(i), QStringLiteral("bis"), kDate);
+            addField(periods, i, 2, QStringLiteral("Tage%1").arg(i), QStringLiteral("="), kDigits)
+                ->setMaxLength(3);
+        }
+        grid->addLayout(periods, row++, 1);
         addField(grid, row++, 0, QStringLiteral("Zusatzurlaub2"), QStringLiteral("7.  +  Zusatzurlaub"),
                  kAmount);
         addField(grid, row++, 0, QStringLiteral("Monate"), QStringLiteral("9.  volle Beschäftigungsmonate"),
@@ -894,6 +925,13 @@ class VacationWindow : public CalculatorDialog {
         field(QStringLiteral("Verbraucht"))->setText(leave(in.taken));
         field(QStringLiteral("Urlaubsvergütung"))->setText(in.monthlyPay ? money(*in.monthlyPay) : QString());
         field(QStringLiteral("Abzugelten"))->setText(leave(in.daysToPayOff));
+        for (size_t i = 0; i < kVacationPeriods; ++i) {
+            const WorkingDaysPeriod& p = in.periods[i];
+            const int n = static_cast<int>(i) + 1;
+            field(QStringLiteral("Von%1").arg(n))->setText(dateText(p.from));
+            field(QStringLiteral("Bis%1").arg(n))->setText(dateText(p.to));
+            field(QStringLiteral("Tage%1").arg(n))->setText(p.days ? QString::number(*p.days) : QString());
+        }
         days_->setCurrentIndex(in.daysPerWeekIndex);
         correction_->setCurrentIndex(in.correctionIndex);
         for (QComboBox* c : {days_, correction_})
@@ -931,6 +969,14 @@ class VacationWindow : public CalculatorDialog {
             *target = intOf(field(QString::fromLatin1(name))).value_or(0);
         if (!text(field(QStringLiteral("Urlaubsvergütung"))).empty())
             in.monthlyPay = moneyOf(field(QStringLiteral("Urlaubsvergütung")));
+        for (size_t i = 0; i < kVacationPeriods; ++i) {
+            const int n = static_cast<int>(i) + 1;
+            WorkingDaysPeriod& p = in.periods[i];
+            p.from = parseCalendarDate(text(field(QStringLiteral("Von%1").arg(n))));
+            p.to = parseCalendarDate(text(field(QStringLiteral("Bis%1").arg(n))));
+            if (!text(field(QStringLiteral("Tage%1").arg(n))).empty())
+                p.days = intOf(field(QStringLiteral("Tage%1").arg(n)));
+        }
         return in;
     }
 
@@ -954,8 +1000,10 @@ class VacationWindow : public CalculatorDialog {
                 .arg(r.age),
             QStringLiteral("3.  Urlaubsanspruch  %1").arg(r.entitlement),
             QStringLiteral("5.  Zwischenergebnis  ") + leave(r.intermediate),
-            QStringLiteral("6.  %1 Arb.Tage: ").arg(r.workingDays) + leave(r.convertedExact) +
-                QStringLiteral(" = (kaufmännisch gerundet) %1").arg(r.converted),
+            QStringLiteral("6.  %1%2 Arb.Tage: ")
+                    .arg(r.periodDays ? QStringLiteral("nach Zeiträumen ") : QString())
+                    .arg(r.workingDays) +
+                leave(r.convertedExact) + QStringLiteral(" = (kaufmännisch gerundet) %1").arg(r.converted),
             QStringLiteral("8.   = Zwischensumme  ") + leave(r.subtotal),
             QStringLiteral("9.  anteilig  ") + leave(r.proRata),
             QStringLiteral("12.  Gesamter Urlaubsanspruch  für das laufende Jahr  %1").arg(r.total),
@@ -975,11 +1023,9 @@ class VacationWindow : public CalculatorDialog {
         std::string wrong;
         const auto in = input(&wrong);
         if (!in) return true; // the result says which field is no number
-        try {
-            (void)computeVacation(*in);
-        } catch (const Error&) {
-            return true; // without a birthday nothing can be kept; the result says so
-        }
+        // Without a birthday nothing can be kept (the result says so); period lines still being typed are
+        // kept as they stand.
+        if (!in->entitlement && !in->birthday) return true;
         return callEngine(g_.prompter, [&] {
             StoreVacationInput(g_, *in, text(field(QStringLiteral("Vergütungsgruppe"))));
         });
@@ -997,10 +1043,24 @@ class VacationWindow : public CalculatorDialog {
 class WorkingTimeWindow : public CalculatorDialog {
   public:
     WorkingTimeWindow(Session& g, MainWindow& main)
-        : CalculatorDialog(g, main, CalculatorWindow::WorkingTime, QStringLiteral("Arbeitszeit")) {
+        : CalculatorDialog(g, main, CalculatorWindow::WorkingTime) {
         month_ = g.month();
-        const std::string monthName = print::monthOfYear(month_, g.year);
-        setWindowTitle(q("Arbeitszeiten im " + monthName + " für " + g.workingCase.name));
+        // The months of the year, each a button; Ctrl+Bild auf / Ctrl+Bild ab go to the month before or
+        // after. The month left is stored first, so that what was typed there stays.
+        auto* months = new QHBoxLayout;
+        static const char* const kShort[] = {"Jan", "Feb", "Mär", "Apr", "Mai", "Jun",
+                                             "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
+        for (int m = 1; m <= 12; ++m) {
+            auto* b = new QPushButton(QString::fromUtf8(kShort[m - 1]), this);
+            b->setObjectName(QStringLiteral("Monat%1").arg(m));
+            b->setCheckable(true);
+            b->setAutoDefault(false);
+            b->setFocusPolicy(Qt::NoFocus); // Tab goes from input to input
+            connect(b, &QPushButton::clicked, this, [this, m] { showMonth(m); });
+            months->addWidget(b);
+            monthButtons_.push_back(b);
+        }
+        column_->addLayout(months);
         auto* grid = new QGridLayout;
         column_->addLayout(grid);
         addField(grid, 0, 0, QStringLiteral("Satz"), QStringLiteral("Std.Satz"), kAmount);
@@ -1019,16 +1079,55 @@ class WorkingTimeWindow : public CalculatorDialog {
         column_->addWidget(table_);
         column_->addWidget(result_);
         column_->addWidget(buttonRow_);
-        addButton(QStringLiteral("Drucken"), [this] { preview(print::kWorkingTimes); });
-        addButton(QStringLiteral("Urlaub drucken"), [this] { preview(print::kLeaveStatement); });
+        addButton(QStringLiteral("Drucken"), [this] { previewMonth(print::kWorkingTimes); });
+        addButton(QStringLiteral("Urlaub drucken"), [this] { previewMonth(print::kLeaveStatement); });
         addButton(QStringLiteral("leeren"), [this] { clearMonth(); });
         addButton(QStringLiteral("Schließen"), [this] { close(); });
-        record_ = LoadWorkingTime(g_, month_);
-        stored_ = record_;
-        fill();
+        load();
+        // The table would take Ctrl+Bild auf / ab for itself, as the fields would pass them on.
+        for (QWidget* w :
+             {static_cast<QWidget*>(table_), static_cast<QWidget*>(field(QStringLiteral("Satz"))),
+              static_cast<QWidget*>(field(QStringLiteral("vollerUrlaub"))),
+              static_cast<QWidget*>(field(QStringLiteral("Urlaubstage")))})
+            w->installEventFilter(this);
         table_->resizeColumnsToContents();
         connect(table_, &QTableWidget::itemChanged, this,
                 [this](QTableWidgetItem* item) { cellTyped(item); });
+        recompute();
+    }
+
+    int month() const { return month_; }
+
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::KeyPress) {
+            const auto* k = static_cast<QKeyEvent*>(e);
+            if (k->modifiers() == Qt::ControlModifier &&
+                (k->key() == Qt::Key_PageUp || k->key() == Qt::Key_PageDown)) {
+                showMonth(month_ + (k->key() == Qt::Key_PageUp ? -1 : 1));
+                return true;
+            }
+        }
+        return CalculatorDialog::eventFilter(watched, e);
+    }
+
+    // Reading a month writes nothing; only a month changed here is stored when it is left.
+    void showMonth(int month) {
+        table_->setCurrentIndex(QModelIndex()); // a cell still being edited is taken first
+        if (month < 1 || month > 12 || month == month_) {
+            markMonth();
+            return;
+        }
+        if (!takeFields()) {
+            g_.prompter.tell("Bitte korrigieren", {"Satz und Urlaubstage sind Zahlen."});
+            markMonth();
+            return;
+        }
+        if (!store()) {
+            markMonth();
+            return;
+        }
+        month_ = month;
+        load();
         recompute();
     }
 
@@ -1040,6 +1139,28 @@ class WorkingTimeWindow : public CalculatorDialog {
             table_->setItem(row, col, item);
         }
         item->setText(value);
+    }
+
+    void load() {
+        record_ = LoadWorkingTime(g_, month_);
+        stored_ = record_;
+        setWindowTitle(
+            q("Arbeitszeiten im " + print::monthOfYear(month_, g_.year) + " für " + g_.workingCase.name));
+        markMonth();
+        fill();
+    }
+
+    void markMonth() {
+        for (size_t i = 0; i < monthButtons_.size(); ++i)
+            monthButtons_[i]->setChecked(static_cast<int>(i) + 1 == month_);
+    }
+
+    // The printouts of the month shown here, which need not be the main window's.
+    void previewMonth(int kind) {
+        if (!store()) return;
+        print::PrintOptions options;
+        options.month = month_;
+        main_.showPrintout(kind, options);
     }
 
     // The table shows the record; its items are made once and then only change their text, so that a
@@ -1164,6 +1285,7 @@ class WorkingTimeWindow : public CalculatorDialog {
 
   private:
     int month_ = 1;
+    std::vector<QPushButton*> monthButtons_;
     QTableWidget* table_ = nullptr;
     WorkingTimeRecord record_;
     WorkingTimeRecord stored_;

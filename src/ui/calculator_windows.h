@@ -48,7 +48,7 @@ class CalculatorDialog : public QDialog {
     void done(int result) override;
 
   protected:
-    CalculatorDialog(Session& g, MainWindow& main, CalculatorWindow kind, const QString& name);
+    CalculatorDialog(Session& g, MainWindow& main, CalculatorWindow kind);
     // A labelled field at row, column pair col (caption in 2 × col, field in 2 × col + 1).
     QLineEdit* addField(QGridLayout* grid, int row, int col, const QString& name, const QString& caption,
                         int kind);
@@ -73,6 +73,11 @@ class CalculatorDialog : public QDialog {
     int year_ = 0;
     int caseNumber_ = 0;
 };
+
+// The window's name as its object is named ("BDAform", "Urlaubsber", "Arbeitszeit", ...), and back (None
+// for a name no calculator has).
+QString calculatorWindowName(CalculatorWindow which);
+CalculatorWindow calculatorWindowNamed(const QString& name);
 
 // Makes the window of a calculator (not shown yet); nullptr for None.
 CalculatorDialog* makeCalculatorWindow(CalculatorWindow which, Session& g, MainWindow& main);

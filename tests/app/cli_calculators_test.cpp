@@ -152,6 +152,33 @@ TEST(CliCalculators, PromotionPaysTheGuaranteedAmountAndTransfersIt) {
     }
 }
 
+// Five days a week to June (26 weeks × 5 = 130 working days), three from July (26 × 3 = 78): D = 208,
+// 30 × 208 / 260 = 24 (§ 26 (1) TVöD). The period lines are kept in the case's record of "Urlaub.020"
+// from byte 51, 40 characters each.
+TEST(CliCalculators, VacationPeriodLinesKeptInTheSideFile) {
+    Folder f;
+    ASSERT_EQ(f.run({"new-case", "--year", "2020", "--count", "2"}).status, 0);
+    Json r = f.json(Folder::at("vacation", 2020, 2, 1,
+                               {"--entitlement", "30", "--period", "01.07.2020,31.12.2020,78", "--period",
+                                "01.01.2020,30.06.2020,130", "--save"}));
+    EXPECT_EQ(r["workingDays"].integer(), 208);
+    EXPECT_EQ(r["row6"].integer(), 24);
+    const std::vector<char> stored = bytesOf(f.user("Urlaub.020"));
+    ASSERT_EQ(stored.size(), 2 * 791u);
+    EXPECT_EQ(std::string(stored.begin() + 791 + 51, stored.begin() + 791 + 131),
+              "von 01.07.2020 bis 31.12.2020 = 78      von 01.01.2020 bis 30.06.2020 = 130     ");
+    r = f.json(Folder::at("vacation", 2020, 2, 1));
+    EXPECT_EQ(r["periods"][1].string, "von 01.01.2020 bis 30.06.2020 = 130");
+    EXPECT_EQ(r["row6"].integer(), 24);
+
+    // Periods that leave half the year out are refused, and nothing is written.
+    const test::CliResult gap =
+        f.run(Folder::at("vacation", 2020, 2, 1, {"--period", "01.01.2020,30.06.2020,130", "--save"}));
+    EXPECT_EQ(gap.status, 1);
+    EXPECT_NE(gap.err.find("lückenlos"), std::string::npos) << gap.err;
+    EXPECT_EQ(bytesOf(f.user("Urlaub.020")), stored);
+}
+
 // Part of a year, from a JSON file: 29 days at four days a week = 23 (23,2); five full months 9,583 →
 // 10 days (§ 5 (2) BUrlG); the statutory minimum for the same months 16 × 5 / 12 = 6,667 → 7.
 TEST(CliCalculators, VacationFromAJsonFileAndKeptPerCase) {

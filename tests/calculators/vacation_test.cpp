@@ -65,6 +65,55 @@ TEST(Vacation, PartYearEntitlementRoundedByBUrlG) {
     EXPECT_EQ(leaveText(r.rest), "8,500");
 }
 
+// A pattern that changes in the year counts the working days of its periods (§ 26 (1) TVöD, § 3 (1)
+// BUrlG): five days a week to June (26 weeks × 5 = 130), three from July (26 × 3 = 78) → D = 208;
+// 30 × 208 / 260 = 24,000 → 24; the statutory minimum 24 × 208 / 312 = 16. With 4 correction days D =
+// 212: 30 × 212 / 260 = 24,462 → 24.
+TEST(Vacation, WorkingDaysByPeriodsOfTheYear) {
+    const CalendarDate jan1{1, 1, 2020}, jun30{30, 6, 2020}, jul1{1, 7, 2020}, dec31{31, 12, 2020};
+    VacationInput in = input(30, 9);
+    in.periods[0] = {jul1, dec31, 78}; // in any order
+    in.periods[3] = {jan1, jun30, 130};
+    VacationResult r = computeVacation(in);
+    EXPECT_EQ(r.workingDays, 208);
+    EXPECT_EQ(r.converted, 24);
+    EXPECT_EQ(r.statutoryMinimum, 16);
+    in.correctionIndex = 29;
+    r = computeVacation(in);
+    EXPECT_EQ(r.workingDays, 212);
+    EXPECT_EQ(r.convertedExact, 24462);
+    EXPECT_EQ(r.converted, 24);
+
+    // The side file's line, a part not yet entered blank; and back.
+    const WorkingDaysPeriod partial{jan1, std::nullopt, 130};
+    EXPECT_EQ(periodLineText(partial), "von 01.01.2020 bis            = 130");
+    EXPECT_EQ(periodLineOf(periodLineText(partial)), partial);
+    EXPECT_TRUE(periodLineOf("").empty());
+
+    const std::pair<WorkingDaysPeriod, const char*> refused[] = {
+        {partial, "Der 4. Zeitraum ist unvollständig: von, bis und Arbeitstage gehören dazu."},
+        {WorkingDaysPeriod{jan1, CalendarDate{29, 6, 2020}, 130},
+         "Die Zeiträume müssen das Urlaubsjahr vom 01.01.2020 bis 31.12.2020 "
+         "lückenlos und ohne Überschneidung umfassen."},
+        {WorkingDaysPeriod{jan1, CalendarDate{1, 7, 2020}, 130},
+         "Die Zeiträume müssen das Urlaubsjahr vom 01.01.2020 bis 31.12.2020 "
+         "lückenlos und ohne Überschneidung umfassen."},
+        {WorkingDaysPeriod{jan1, CalendarDate{5, 1, 2020}, 6},
+         "Der 4. Zeitraum hat 5 Kalendertage, nicht 6 Arbeitstage."},
+        {WorkingDaysPeriod{CalendarDate{1, 1, 2019}, jun30, 130},
+         "Der 4. Zeitraum liegt nicht im Urlaubsjahr 2020."},
+    };
+    for (const auto& [period, message] : refused) {
+        in.periods[3] = period;
+        try {
+            computeVacation(in);
+            ADD_FAILURE() << message;
+        } catch (const Error& e) {
+            EXPECT_STREQ(e.what(), message);
+        }
+    }
+}
+
 TEST(Vacation, EntitlementByAgeNeedsTheBirthday) {
     VacationInput in;
     in.year = 2020;

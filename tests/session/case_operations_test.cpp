@@ -346,15 +346,17 @@ TEST(MoveSort, TheCalculatorsRecordsAndTheMemosMoveWithTheirCases) {
     Started f;
     writeBytes(f.user() / "Backup3" / "varemo20.dim", {1});
     ASSERT_EQ(NewCases(f.g, 3).size(), 3u);
-    // Case n has birthday 0n.01.1970 in its service-age and vacation records of 2020, a service-age
-    // record of 2021 that no renumbering of 2020 may touch, and the memo "Fall n"; case 2 has none of
-    // 2020's records, so that an empty record moves too.
+    // Case n has birthday 0n.01.1970 in its service-age and vacation records of 2020 (the vacation
+    // record's last period line begins then), a service-age record of 2021 that no renumbering of 2020
+    // may touch, and the memo "Fall n"; case 2 has none of 2020's records, so that an empty record moves
+    // too.
     for (int n : {1, 3}) {
         ServiceAgeRecord bda;
         bda.dates[0] = "0" + std::to_string(n) + ".01.1970";
         writeServiceAgeRecord(f.user(), serviceAgeFileName(n), 2020, bda);
         VacationRecord vacation;
         vacation.birthday = bda.dates[0];
+        vacation.periodLines[5] = "von " + bda.dates[0] + " bis 31.12.2020 = 7";
         writeVacationRecord(f.user(), 2020, n, vacation);
         WorkingTimeRecord times; // twelve records a case: December's moves with the rest
         times.hourlyRateCents = n;
@@ -380,6 +382,7 @@ TEST(MoveSort, TheCalculatorsRecordsAndTheMemosMoveWithTheirCases) {
         EXPECT_EQ(found, n != 3);
         if (found) {
             EXPECT_EQ(v.birthday, expected[n - 1]);
+            EXPECT_EQ(v.periodLines[5], "von " + std::string(expected[n - 1]) + " bis 31.12.2020 = 7");
         }
         const int rates[] = {3, 1, 0};
         EXPECT_EQ(readWorkingTimeRecord(f.user(), 2020, n, 12).hourlyRateCents, rates[n - 1]) << n;

@@ -23,10 +23,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 using namespace varemo;
 using ui::CalculatorDialog;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -247,6 +250,15 @@ TEST(CalculatorWindows, JubileeAndVacationKeepTheirInputsAcrossARestart) {
     f.enter("Geburtstag", "15.05.1980");
     f.enter("Verbraucht", "12");
     EXPECT_TRUE(f.shows("19. Resturlaub  17")) << f.calc()->resultText().toStdString();
+    // Three days a week from July (§ 26 (1) TVöD): 130 + 78 = 208 working days, 29 × 208 / 260 = 23,2 →
+    // 23, less 12 taken → 11.
+    const std::pair<const char*, const char*> periods[] = {{"Von1", "01.01.2020"}, {"Bis1", "30.06.2020"},
+                                                           {"Tage1", "130"},       {"Von2", "01.07.2020"},
+                                                           {"Bis2", "31.12.2020"}, {"Tage2", "78"}};
+    for (const auto& [name, value] : periods)
+        f.enter(name, value);
+    EXPECT_TRUE(f.shows("6.  nach Zeiträumen 208 Arb.Tage")) << f.calc()->resultText().toStdString();
+    EXPECT_TRUE(f.shows("19. Resturlaub  11"));
     f.click("Drucken");
     EXPECT_EQ(f.window->preview()->printKind(), 46);
     QTest::keyClick(f.calc()->field("Verbraucht"), Qt::Key_Escape);
@@ -257,6 +269,8 @@ TEST(CalculatorWindows, JubileeAndVacationKeepTheirInputsAcrossARestart) {
     EXPECT_EQ(f.calc()->field("Datum4")->text(), "31.08.2014");
     f.type("f16");
     EXPECT_EQ(f.calc()->field("Verbraucht")->text(), "12");
+    EXPECT_EQ(f.calc()->field("Bis2")->text(), "31.12.2020");
+    EXPECT_EQ(f.calc()->field("Tage2")->text(), "78");
 }
 
 // 08:00 to 12:30 on 5 March at 14,50 € an hour: 4:30 hours, 65,25 €. Emptying the month asks first and
@@ -292,4 +306,39 @@ TEST(CalculatorWindows, WorkingTimeRecorderKeepsTheMonthAndEmptiesItOnlyWhenConf
     f.s.prompter.queue(PromptAnswer::Yes);
     f.click("leeren");
     EXPECT_TRUE(table->item(4, 2)->text().isEmpty());
+}
+
+// The recorder goes from month to month: the times typed for March (8:00 to 12:30 at 14,50 €: 4:30 hours,
+// 65,25 €) are stored when April is shown; April, only looked at, is not written; Ctrl+Bild auf goes
+// back to March with its times.
+TEST(CalculatorWindows, WorkingTimeRecorderSwitchesMonthsAndStoresOnlyTheMonthChanged) {
+    Fixture f;
+    f.type("f16");
+    f.click("Arbeitszeit");
+    ASSERT_EQ(f.calc()->kind(), CalculatorWindow::WorkingTime);
+    auto* table = f.calc()->findChild<QTableWidget*>("Tabelle");
+    f.enter("Satz", "14,50");
+    table->item(4, 1)->setText("08:00");
+    table->item(4, 2)->setText("12:30");
+    const fs::path file = f.s.g.userFolder / "Arbeitszeit.020";
+    EXPECT_FALSE(fs::exists(file));
+
+    QTest::mouseClick(f.calc()->findChild<QPushButton*>("Monat4"), Qt::LeftButton);
+    EXPECT_TRUE(f.calc()->windowTitle().startsWith("Arbeitszeiten im April 2020"));
+    EXPECT_TRUE(f.calc()->findChild<QPushButton*>("Monat4")->isChecked());
+    EXPECT_EQ(table->rowCount(), 30);
+    EXPECT_TRUE(table->item(4, 2)->text().isEmpty());
+    EXPECT_EQ(f.calc()->field("Satz")->text(), "0,00");
+    const WorkingTimeRecord march = readWorkingTimeRecord(f.s.g.userFolder, 2020, 1, 3);
+    EXPECT_EQ(march.blocks[4][0], (std::pair<int16_t, int16_t>{480, 750}));
+    EXPECT_EQ(march.hourlyRateCents, 1450);
+    EXPECT_EQ(fs::file_size(file), 3 * kWorkingTimeRecordLength); // April's record was never written
+
+    QTest::keyClick(table, Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_TRUE(f.calc()->windowTitle().startsWith("Arbeitszeiten im März 2020"));
+    EXPECT_EQ(table->item(4, 2)->text(), "12:30");
+    EXPECT_TRUE(f.shows("1 Tage, 4:30 Std., 65,25 €")) << f.calc()->resultText().toStdString();
+    f.calc()->close();
+    EXPECT_EQ(fs::file_size(file), 3 * kWorkingTimeRecordLength);
+    EXPECT_EQ(f.s.g.month(), 3); // the main window's month stays
 }
