@@ -16,6 +16,7 @@
 #include "ui/links.h"
 #include "ui/master_data_content.h"
 #include "ui/settings_content.h"
+#include "ui/step_calculator_content.h"
 #include "ui/update_content.h"
 #include "ui/window_layout.h"
 
@@ -1002,6 +1003,8 @@ std::unique_ptr<PanelContent> makePanelContent(int code, PanelHost& host) {
         return makeMasterDataContent(host);
     case panel::kColours:
         return makeColourContent(host);
+    case panel::kStepCalculator:
+        return makeStepCalculatorContent(host);
     default:
         if (auto update = makeUpdateContent(code, host)) return update;
         return makeSettingsContent(code, host);
