@@ -24,6 +24,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace varemo::ui {
 namespace {
 
@@ -81,6 +83,7 @@ QTableWidget* makeStepTable(QWidget* parent) {
                                   QStringLiteral("Grundgehalt")});
     t->verticalHeader()->hide();
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    t->horizontalHeader()->setStretchLastSection(true);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionMode(QAbstractItemView::NoSelection);
     t->setFocusPolicy(Qt::NoFocus); // Tab goes from input to input
@@ -103,6 +106,11 @@ void showStepTable(QTableWidget* t, const StepDurationView& v) {
             t->setItem(static_cast<int>(i), c, item);
         }
     }
+    // Every step in sight, without scrolling, as far as the screen allows.
+    int height = t->horizontalHeader()->sizeHint().height() + 2 * t->frameWidth();
+    for (int row = 0; row < t->rowCount(); ++row)
+        height += t->verticalHeader()->sectionSize(row);
+    t->setMinimumHeight(std::min(height, 480));
 }
 
 std::optional<int> stepMovementOf(const QString& typed) {
