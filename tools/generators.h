@@ -34,6 +34,9 @@ struct MinimumNetFiles {
 };
 MinimumNetFiles minimumNetFiles(const SourceText& csv);
 
+// experience/EDZ.txt → the bytes of "Tarife/EDZ.ttt" (Windows-1252, CR LF, without the source's remarks).
+std::string experienceFile(const SourceText& source);
+
 // The parsed catalogue → the table behind cli::shippedCatalogue() (app/cli_catalogue.h); the catalogue,
 // the pay-table index and the pay tables (named by their files) → cli::shippedTariffSources().
 std::string catalogueCpp(const std::vector<ServiceRelationshipInfo>& catalogue,

@@ -2,6 +2,7 @@
 // (data/README.md describes them), checks them, and writes
 //   <program folder>/Tarife/<year><month>.ttt   the tariff files of every month of the years given
 //   <program folder>/Tarife/Kommentar.txt       the remarks of the tariff editor
+//   <program folder>/Tarife/EDZ.ttt             the texts of the experience-period window
 //   <program folder>/Texte/MyText<yy>.txt       the option-text files of the years given
 //   <program folder>/Texte/MNET.txt, MNET2.txt  the minimum-net tables of partial retirement
 //   <program folder>/Texte/Belehrung.txt        the default legal-remedy paragraph of the notices
@@ -65,6 +66,7 @@ int main(int argc, char** argv) {
             parseTextRows(SourceText::read(data / "option-texts" / "texts.tsv"));
         const std::string remarks = remarksFile(SourceText::read(data / "option-texts" / "Kommentar.txt"));
         const std::string remedy = remedyTextFile(SourceText::read(data / "texts" / "Belehrung.txt"));
+        const std::string experience = experienceFile(SourceText::read(data / "experience" / "EDZ.txt"));
         const MinimumNetFiles minimumNet =
             minimumNetFiles(SourceText::read(data / "minimum-net" / "minimum-net.csv"));
 
@@ -75,6 +77,7 @@ int main(int argc, char** argv) {
 
         writeTariffFiles(tariffs, program, firstYear, lastYear);
         writeFile(program / "Tarife" / "Kommentar.txt", remarks);
+        writeFile(program / "Tarife" / "EDZ.ttt", experience);
         writeFile(program / "Texte" / "MNET.txt", minimumNet.table2008);
         writeFile(program / "Texte" / "MNET2.txt", minimumNet.table83);
         writeFile(program / "Texte" / "Belehrung.txt", remedy);

@@ -119,7 +119,11 @@ int runStepDuration(CliContext& ctx) {
                       << ",\"final\":" << (s.finalStep ? "true" : "false")
                       << ",\"basicPayCents\":" << optionalCents(v.basicPay[i]) << "}";
         }
-        std::cout << "],\"valueCents\":" << optionalCents(v.value)
+        std::cout << "],\"currentStep\":"
+                  << (v.current < 0 ? std::string("null")
+                                    : std::to_string(v.steps[static_cast<size_t>(v.current)].position + 1))
+                  << ",\"entryOfficeNote\":" << jsonString(v.entryOfficeNote)
+                  << ",\"valueCents\":" << optionalCents(v.value)
                   << ",\"transferred\":" << (transfer ? "true" : "false") << ","
                   << messagesJson(ctx.prompter->messages()) << "}\n";
         return 0;
@@ -131,8 +135,10 @@ int runStepDuration(CliContext& ctx) {
         std::cout << "Stufe " << s.position + 1 << "  " << formatCalendarDate(s.begins) << "  neu "
                   << formatCalendarDate(s.movedBegins) << "  "
                   << (v.basicPay[i] ? v.basicPay[i]->toDisplay() : std::string("-"))
-                  << (s.finalStep ? "  Endstufe" : "") << "\n";
+                  << (s.finalStep ? "  Endstufe" : "") << (static_cast<int>(i) == v.current ? "  (gilt)" : "")
+                  << "\n";
     }
+    if (!v.entryOfficeNote.empty()) std::cout << v.entryOfficeNote << "\n";
     if (v.value) std::cout << "Wert der Verschiebung: " << v.value->toDisplay() << " Euro\n";
     if (transfer) std::cout << "In die Gehaltsberechnung übertragen.\n";
     return 0;

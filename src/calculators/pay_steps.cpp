@@ -35,7 +35,37 @@ std::string nameOr(const std::vector<std::string>& names, int i) {
     return i >= 0 && i < static_cast<int>(names.size()) ? names[static_cast<size_t>(i)] : std::to_string(i);
 }
 
+// The note for steps whose first amounts are missing (see entryOfficeNote).
+std::string noteFor(const Session& g, const std::vector<StepDate>& steps,
+                    const std::vector<std::optional<Money>>& pay) {
+    size_t first = 0;
+    while (first < pay.size() && !pay[first])
+        ++first;
+    if (first == 0 || first == pay.size()) return {};
+    const CalendarDate& from = steps.front().begins;
+    const CalendarDate& to = steps[first].begins;
+    const int months = (to.year - from.year) * 12 + (to.month - from.month);
+    const Case& c = g.workingCase;
+    return "Ist " + nameOr(payGroupNames(g.pay.texts, c.serviceRelationship()), c.payGroup()) +
+           " das Eingangsamt, beginnt die Stufenlaufzeit " + std::to_string(months) +
+           " Monate vor der Einstellung. Anfangsstufe ist dann Stufe " +
+           std::to_string(steps[first].position + 1) +
+           ". Anrechenbare Vordienstzeiten sind auch hier noch zusätzlich zu berücksichtigen.";
+}
+
 } // namespace
+
+std::string entryOfficeNote(Session& g) {
+    const int month = g.month();
+    const Case& c = g.workingCase;
+    const auto table = stepTableFor(c, g.year, month);
+    if (!table) return {};
+    const std::vector<StepDate> steps = stepDates(*table, CalendarDate{1, month, g.year}, 0);
+    std::vector<std::optional<Money>> pay;
+    for (const StepDate& s : steps)
+        pay.push_back(tablePay(g, c.payGroup(), s.position, month));
+    return noteFor(g, steps, pay);
+}
 
 std::string stepLegalBasis(const Case& c) {
     const int sr = c.serviceRelationship();
@@ -89,6 +119,8 @@ StepDurationView StepDurationOf(Session& g, std::optional<CalendarDate> beginnin
         value += (*v.basicPay[i] - *v.basicPay[i - 1]) * (-int64_t{movementMonths});
     }
     if (complete) v.value = value;
+    v.current = stepInForce(v.steps, shown);
+    v.entryOfficeNote = noteFor(g, v.steps, v.basicPay);
     return v;
 }
 

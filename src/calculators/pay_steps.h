@@ -24,10 +24,22 @@ struct StepDurationView {
     // What the movement is worth until the final step: for each step that begins after the month
     // shown, the months it moves times its increase over the step before (positive when shortened).
     std::optional<Money> value;
+    // The index of the step in force on the first of the month shown (by the beginnings before the
+    // movement), -1 before step 1; the windows mark it yellow.
+    int current = -1;
+    // The entry-office note of a group whose pay table begins above step 1, else empty.
+    std::string entryOfficeNote;
 };
 
 // Throws Error when the case has no step table or no beginning (line 6, or `beginning`).
 StepDurationView StepDurationOf(Session& g, std::optional<CalendarDate> beginning, int movementMonths);
+
+// "Ist A13 das Eingangsamt, beginnt die Stufenlaufzeit 96 Monate vor der Einstellung. ...": for a group
+// whose pay table in the month shown has no amount for the first steps of its step table, the first
+// step with an amount is the initial step, and step 1 then begins the service months of the steps below
+// it before the appointment. Empty when the group begins at its table's first step or the case has no
+// step table.
+std::string entryOfficeNote(Session& g);
 
 // The agreement of the promotion calculator for the case, nullopt for other service relationships.
 std::optional<Agreement> agreementOf(const Case& c);

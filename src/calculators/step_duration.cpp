@@ -31,6 +31,13 @@ std::vector<StepDate> stepDates(const StepTable& table, const CalendarDate& begi
     return out;
 }
 
+int stepInForce(const std::vector<StepDate>& steps, const CalendarDate& day) {
+    int in = -1;
+    for (size_t i = 0; i < steps.size(); ++i)
+        if (!(day < steps[i].begins)) in = static_cast<int>(i);
+    return in;
+}
+
 std::string agreementName(Agreement a) {
     switch (a) {
     case Agreement::TvoedBund:

@@ -28,6 +28,10 @@ struct StepDate {
 std::vector<StepDate> stepDates(const StepTable& table, const CalendarDate& beginning, int movementMonths,
                                 int openSteps = 8);
 
+// The index of the step in force on `day` by the beginnings before the movement: the last that has
+// begun; -1 before the first.
+int stepInForce(const std::vector<StepDate>& steps, const CalendarDate& day);
+
 // The agreements of the promotion calculator.
 enum class Agreement { TvoedBund, TvlWest, TvlOst, TvoedVka };
 std::string agreementName(Agreement a);

@@ -204,6 +204,8 @@ MenuDispatch infoDispatch(int line) {
         return calculatorOf(CalculatorWindow::Promotion);
     case 6: // the date of the pay seniority
         return calculatorOf(CalculatorWindow::ServiceAge);
+    case 7: // the step movement: the dates of every step with and without it
+        return panelOf(panel::kStepCalculator);
     case 8: // the step: its running time
         return calculatorOf(CalculatorWindow::StepDuration);
     case 10:

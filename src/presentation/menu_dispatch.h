@@ -85,6 +85,7 @@ inline constexpr int kModelCase = 61;
 inline constexpr int kEmployerData = 62;
 inline constexpr int kColours = 86;
 inline constexpr int kLinks = 99;
+inline constexpr int kStepCalculator = 273; // "Stufenrechner", the info button of line 7
 inline constexpr int kOrdering = 150;
 inline constexpr int kUsers = 207;
 inline constexpr int kPreviousVersion = 221; // "Übernahme der Personalfälle aus der Version "

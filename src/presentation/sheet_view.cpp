@@ -177,6 +177,7 @@ bool hasInfoButton(int line) {
     case 1:
     case 4:
     case 6:
+    case 7: // the step calculator
     case 8:
     case 10:
     case 12:

@@ -265,6 +265,7 @@ StorageResult SetStorageLocation(Session& g, const std::string& chosenFolder) {
                 for (int n = 1; n <= 12; ++n)
                     tables.push_back(std::to_string(year) + std::to_string(n) + ".ttt");
             tables.push_back("Kommentar.txt");
+            tables.push_back("EDZ.ttt");
             tables.push_back("Strukturausgleich.txt");
             copyProgramFiles(g.programDir, *root, "Tarife", tables);
         }

@@ -1,6 +1,7 @@
 #include "ui/calculator_windows.h"
 
 #include "calculators/calculator_files.h"
+#include "calculators/experience_texts.h"
 #include "calculators/pay_steps.h"
 #include "calculators/working_time.h"
 #include "print/calculator_printouts.h"
@@ -11,6 +12,7 @@
 #include "ui/panel_key_filter_qt.h"
 #include "ui/window_layout.h"
 
+#include <QColor>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -22,6 +24,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace varemo::ui {
 namespace {
@@ -71,6 +75,51 @@ QString leave(LeaveMilli m) {
 }
 
 } // namespace
+
+QTableWidget* makeStepTable(QWidget* parent) {
+    auto* t = new QTableWidget(0, 5, parent);
+    t->setObjectName(QStringLiteral("Grundgehaltsstufen"));
+    t->setHorizontalHeaderLabels({QStringLiteral("Stufe"), QStringLiteral("Laufzeit in Monaten"),
+                                  QStringLiteral("vorher"), QStringLiteral("nachher"),
+                                  QStringLiteral("Grundgehalt")});
+    t->verticalHeader()->hide();
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    t->horizontalHeader()->setStretchLastSection(true);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionMode(QAbstractItemView::NoSelection);
+    t->setFocusPolicy(Qt::NoFocus); // Tab goes from input to input
+    return t;
+}
+
+void showStepTable(QTableWidget* t, const StepDurationView& v) {
+    t->setRowCount(static_cast<int>(v.steps.size()));
+    for (size_t i = 0; i < v.steps.size(); ++i) {
+        const StepDate& s = v.steps[i];
+        const QStringList cells = {QString::number(s.position + 1),
+                                   s.finalStep ? QStringLiteral("Endstufe") : QString::number(s.normalMonths),
+                                   q(formatCalendarDate(s.begins)), q(formatCalendarDate(s.movedBegins)),
+                                   v.basicPay[i] ? money(*v.basicPay[i]) : QStringLiteral("-")};
+        const bool current = static_cast<int>(i) == v.current;
+        for (int c = 0; c < cells.size(); ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            item->setTextAlignment(Qt::AlignVCenter | (c == 4 ? Qt::AlignRight : Qt::AlignHCenter));
+            item->setBackground(current ? QColor(Qt::yellow) : QColor(Qt::white));
+            t->setItem(static_cast<int>(i), c, item);
+        }
+    }
+    // Every step in sight, without scrolling, as far as the screen allows.
+    int height = t->horizontalHeader()->sizeHint().height() + 2 * t->frameWidth();
+    for (int row = 0; row < t->rowCount(); ++row)
+        height += t->verticalHeader()->sectionSize(row);
+    t->setMinimumHeight(std::min(height, 480));
+}
+
+std::optional<int> stepMovementOf(const QString& typed) {
+    bool ok = false;
+    const int v = typed.trimmed().toInt(&ok);
+    if (!ok || v < -600 || v > 600) return std::nullopt;
+    return v;
+}
 
 // ---------------------------------------------------------------------------------------------
 // The frame
@@ -224,6 +273,9 @@ void showPeriods(CalculatorDialog& w, const std::vector<DatePeriod>& periods, in
 // ---------------------------------------------------------------------------------------------
 // Service age: BDAform
 
+// The pay table of the case's service relationship, region and month (print/list_kind.cpp).
+constexpr int kPayTablePrintout = 76;
+
 constexpr int kHalfFirst = 6;
 constexpr int kHalfRows = 6;
 constexpr int kQuarterFirst = 18;
@@ -242,6 +294,11 @@ class ServiceAgeWindow : public CalculatorDialog {
             office_->addItem(QString::fromUtf8(o));
         grid->addWidget(new QLabel(QStringLiteral("Eingangsamt"), this), 0, 0);
         grid->addWidget(office_, 0, 1);
+        // Where the case's group begins above step 1, when its step 1 begins.
+        auto* note = new QLabel(q(entryOfficeNote(g)), this);
+        note->setObjectName(QStringLiteral("EingangsamtHinweis"));
+        note->setWordWrap(true);
+        grid->addWidget(note, 0, 2, 1, 6);
         addField(grid, 1, 0, QStringLiteral("Datum0"), QStringLiteral("Geburtstag"), kDate);
         addField(grid, 2, 0, QStringLiteral("Datum1"), QStringLiteral("Tag der Ernennung"), kDate);
         grid->addWidget(new QLabel(QStringLiteral("Anrechenbare Zeiten (Hälfte)"), this), 3, 0);
@@ -264,6 +321,8 @@ class ServiceAgeWindow : public CalculatorDialog {
         addButton(QStringLiteral("Bescheid"), [this] { preview(print::kServiceAgeNotice); });
         addButton(QStringLiteral("Übertrag"), [this] { transfer(); });
         addButton(QStringLiteral("Rechtsmittel"), [this] { editRemedyText(); });
+        addButton(QStringLiteral("Grundgehälter"), [this] { preview(kPayTablePrintout); });
+        addButton(QStringLiteral("Hilfe"), [this] { help(); });
         addButton(QStringLiteral("Schließen"), [this] { close(); });
 
         const ServiceAgeInput in = LoadServiceAgeInput(g_);
@@ -347,6 +406,25 @@ class ServiceAgeWindow : public CalculatorDialog {
         if (!store()) return;
         main_.engineCall([&] { done = TransferServiceAge(g_, in); });
         if (done) close();
+    }
+
+    // The window's use, then the rule it applies as the help topic of the shipped texts says it.
+    void help() {
+        std::vector<std::string> lines = {
+            "Geburtstag und Tag der Ernennung eintragen; Enter rechnet neu und geht zum nächsten Feld.",
+            "In die Zeilen der beiden Zeitspannen gehören die anrechenbaren Zeiten (Zeiten mit "
+            "Dienstbezügen, Kinderbetreuung, Beurlaubung im öffentlichen Interesse) mit Beginn und Ende.",
+            "\"Übertrag\" schreibt das Besoldungsdienstalter in Zeile 6 und berechnet den Monat neu; "
+            "\"Grundgehälter\" zeigt die Besoldungstabelle des Monats.",
+            ""};
+        try {
+            const ExperienceTexts texts = LoadExperienceTexts(g_);
+            const auto& topic = texts.at(kTopicServiceAge);
+            lines.insert(lines.end(), topic.begin(), topic.end());
+        } catch (const Error& e) {
+            lines.push_back(e.what());
+        }
+        g_.prompter.tell("Hilfe", lines);
     }
 
     // RB_Text: the legal-remedy paragraph of the notice, the same for every case.
@@ -552,6 +630,8 @@ class StepDurationWindow : public StepInputsWindow {
                  kDate);
         addField(grid, 1, 0, QStringLiteral("Monate"),
                  QStringLiteral("Verlängerung (+) oder Verkürzung (-) in Monaten"), kFree);
+        steps_ = makeStepTable(this);
+        column_->addWidget(steps_);
         column_->addWidget(result_);
         column_->addWidget(buttonRow_);
         addButton(QStringLiteral("Ermitteln"), [this] { recompute(); });
@@ -566,9 +646,9 @@ class StepDurationWindow : public StepInputsWindow {
     }
 
     std::optional<StepDurationView> view(bool tell) {
-        const auto movement = intOf(field(QStringLiteral("Monate")));
-        if (!movement || *movement < -600 || *movement > 600) {
-            if (tell) g_.prompter.tell("Bitte korrigieren", {"Die Monate reichen von -600 bis 600."});
+        const auto movement = stepMovementOf(field(QStringLiteral("Monate"))->text());
+        if (!movement) {
+            if (tell) g_.prompter.tell("Bitte korrigieren", {kStepMovementRange});
             return std::nullopt;
         }
         std::optional<StepDurationView> v;
@@ -579,6 +659,7 @@ class StepDurationWindow : public StepInputsWindow {
             refusal = e.what();
         }
         if (!v) {
+            steps_->setRowCount(0);
             setResult({q(refusal)});
             if (tell) g_.prompter.tell("Stufenlaufzeit", {refusal});
         }
@@ -588,16 +669,9 @@ class StepDurationWindow : public StepInputsWindow {
     void recompute() override {
         const auto v = view(confirming_);
         if (!v) return;
-        QStringList lines = {QStringLiteral("Rechtsgrundlage: ") + q(v->legalBasis),
-                             QStringLiteral("Stufe  Laufzeit  vorher      nachher     Grundgehalt")};
-        for (size_t i = 0; i < v->steps.size(); ++i) {
-            const StepDate& s = v->steps[i];
-            lines << QStringLiteral("%1  %2  %3  %4  %5")
-                         .arg(s.position + 1, 5)
-                         .arg(s.finalStep ? QStringLiteral("Endstufe") : QString::number(s.normalMonths), 8)
-                         .arg(q(formatCalendarDate(s.begins)), q(formatCalendarDate(s.movedBegins)))
-                         .arg(v->basicPay[i] ? money(*v->basicPay[i]) : QStringLiteral("-"));
-        }
+        showStepTable(steps_, *v);
+        QStringList lines = {QStringLiteral("Rechtsgrundlage: ") + q(v->legalBasis)};
+        if (!v->entryOfficeNote.empty()) lines << q(v->entryOfficeNote);
         if (v->value)
             lines << QStringLiteral(
                          "Der Wert der Stufenbewegung beläuft sich bis zum Erreichen der Endstufe auf ") +
@@ -606,8 +680,8 @@ class StepDurationWindow : public StepInputsWindow {
     }
 
     bool store() override {
-        const auto movement = intOf(field(QStringLiteral("Monate")));
-        if (!movement || *movement < -600 || *movement > 600) return true; // nothing valid to keep
+        const auto movement = stepMovementOf(field(QStringLiteral("Monate"))->text());
+        if (!movement) return true; // nothing valid to keep
         StepInputsRecord r = stored_;
         r.movementMonths = static_cast<int16_t>(*movement);
         return storeInputs(r);
@@ -631,6 +705,9 @@ class StepDurationWindow : public StepInputsWindow {
         });
         if (done) close();
     }
+
+  private:
+    QTableWidget* steps_ = nullptr;
 };
 
 constexpr int kExperienceRows = 6;
@@ -646,6 +723,23 @@ class ExperienceWindow : public StepInputsWindow {
                        this);
         heading->setWordWrap(true);
         column_->addWidget(heading);
+        auto* rules = new QLabel(this);
+        rules->setObjectName(QStringLiteral("Anrechnungsregeln"));
+        rules->setWordWrap(true);
+        column_->addWidget(rules);
+        try {
+            texts_ = LoadExperienceTexts(g_);
+            QStringList lines;
+            for (const std::string& l : texts_->at(experienceRulesSection(g.workingCase)))
+                lines << q(l);
+            lines << QStringLiteral("Arten der Zeiten:");
+            for (const std::string& l : texts_->at(kExperienceKinds))
+                lines << QStringLiteral("- ") + q(l);
+            rules->setText(lines.join(QLatin1Char('\n')));
+        } catch (const Error& e) {
+            missing_ = e.what();
+            rules->setText(q(missing_));
+        }
         auto* grid = new QGridLayout;
         column_->addLayout(grid);
         addField(grid, 0, 0, QStringLiteral("Ernennung"), QStringLiteral("Datum der ersten Ernennung"),
@@ -658,6 +752,8 @@ class ExperienceWindow : public StepInputsWindow {
         column_->addWidget(result_);
         column_->addWidget(buttonRow_);
         addButton(QStringLiteral("Übertragen"), [this] { transfer(); });
+        for (const char* topic : {kTopicAssessment, kTopicServiceAge})
+            addButton(QString::fromUtf8(topic), [this, topic] { showTopic(topic); });
         addButton(QStringLiteral("Schließen"), [this] { close(); });
         field(QStringLiteral("Ernennung"))->setText(q(stored_.appointment));
         for (size_t i = 0; i < kExperienceRows; ++i) {
@@ -715,6 +811,13 @@ class ExperienceWindow : public StepInputsWindow {
 
     bool store() override { return storeInputs(record()); }
 
+    void showTopic(const std::string& topic) {
+        if (!texts_)
+            g_.prompter.tell("Erfahrungszeiten", {missing_}, PromptIcon::Warning);
+        else
+            g_.prompter.tell(topic, texts_->at(topic));
+    }
+
     void transfer() {
         const auto r = result(true);
         if (!r || !store()) return;
@@ -725,6 +828,10 @@ class ExperienceWindow : public StepInputsWindow {
         });
         if (done) close();
     }
+
+  private:
+    std::optional<ExperienceTexts> texts_;
+    std::string missing_; // the message naming the missing file
 };
 
 // ---------------------------------------------------------------------------------------------

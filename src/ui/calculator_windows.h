@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 
 class QComboBox;
 class QGridLayout;
@@ -25,9 +26,22 @@ class QPushButton;
 class QTableWidget;
 class QVBoxLayout;
 
+namespace varemo {
+struct StepDurationView;
+}
+
 namespace varemo::ui {
 
 class MainWindow;
+
+// The step table of the step-duration window and the step calculator ("Grundgehaltsstufen"): Stufe,
+// running time in months ("Endstufe" for the last), beginning before and after the movement, basic pay.
+// The step in force in the month shown is yellow, the others white.
+QTableWidget* makeStepTable(QWidget* parent);
+void showStepTable(QTableWidget* table, const StepDurationView& v);
+// The months of a step movement as typed: -600 to 600, else nothing (kStepMovementRange says so).
+std::optional<int> stepMovementOf(const QString& typed);
+inline constexpr const char* kStepMovementRange = "Die Monate reichen von -600 bis 600.";
 
 class CalculatorDialog : public QDialog {
     Q_OBJECT

@@ -17,6 +17,7 @@
 #include "ui/master_data_content.h"
 #include "ui/option_text_content.h"
 #include "ui/settings_content.h"
+#include "ui/step_calculator_content.h"
 #include "ui/tariff_editor_window.h"
 #include "ui/update_content.h"
 #include "ui/window_layout.h"
@@ -1018,6 +1019,8 @@ std::unique_ptr<PanelContent> makePanelContent(int code, PanelHost& host) {
         return makeColourContent(host);
     case panel::kOptionTexts:
         return makeOptionTextContent(host);
+    case panel::kStepCalculator:
+        return makeStepCalculatorContent(host);
     default:
         if (auto update = makeUpdateContent(code, host)) return update;
         return makeSettingsContent(code, host);

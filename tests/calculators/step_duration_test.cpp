@@ -1,8 +1,17 @@
 #include "calculators/step_duration.h"
 
 #include "base/error.h"
+#include "calculators/experience_texts.h"
+#include "calculators/pay_steps.h"
+#include "model/slots.h"
+#include "session/case_load.h"
+#include "session/line_input.h"
+#include "support/cli_runner.h"
+#include "support/session.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace varemo {
 namespace {
@@ -27,6 +36,84 @@ TEST(StepDuration, MovementShiftsEveryLaterStepAlike) {
     // No movement: before and after are equal.
     for (const StepDate& s : stepDates(table, d("15.03.2015"), 0))
         EXPECT_EQ(s.begins, s.movedBegins);
+}
+
+// A case of March 2021 with the shipped pay tables: line 4 `relationship`, line 2 `region`, `group`.
+struct ShippedCase {
+    ShippedCase(int relationship, int region, int group) : s(2021, DataSet::Real, 1, 3) {
+        test::copyShippedFiles(s.dir.path());
+        OpenYearFiles(s.g);
+        LoadCaseMonth(s.g);
+        EXPECT_TRUE(ChooseOption(s.g, 4, relationship));
+        EXPECT_TRUE(ChooseOption(s.g, 2, region));
+        EXPECT_TRUE(SetKey(s.g, KeySlot::PayGroup, group));
+    }
+    test::TestSession s;
+};
+
+TEST(StepDuration, TvlStepsFromTheEntryTheStepInForceAndTheEntryOffice) {
+    // § 16 (3) TV-L: step 2 after one year in step 1, step 3 after two years in step 2, step 4 after
+    // three, step 5 after four, step 6 after five. Entry 01.03.2015 (TV-L, Niedersachsen, E7):
+    //   step 2: 01.03.2015 + 1 year = 01.03.2016
+    //   step 3: 01.03.2016 + 2 years = 01.03.2018
+    //   step 4: 01.03.2018 + 3 years = 01.03.2021  → in force in March 2021
+    //   step 5: 01.03.2021 + 4 years = 01.03.2025
+    //   step 6: 01.03.2025 + 5 years = 01.03.2030, the final step
+    // Shortened by 6 months every later step begins half a year earlier; step 4 is still in force.
+    ShippedCase tvl(11, 9, 6);
+    StepDurationView v = StepDurationOf(tvl.s.g, d("01.03.2015"), -6);
+    EXPECT_EQ(v.legalBasis, "§ 16 TV-L");
+    ASSERT_EQ(v.steps.size(), 6u);
+    const char* begins[] = {"01.03.2015", "01.03.2016", "01.03.2018",
+                            "01.03.2021", "01.03.2025", "01.03.2030"};
+    const char* moved[] = {"01.03.2015", "01.09.2015", "01.09.2017",
+                           "01.09.2020", "01.09.2024", "01.09.2029"};
+    for (size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(v.steps[i].begins, d(begins[i])) << i;
+        EXPECT_EQ(v.steps[i].movedBegins, d(moved[i])) << i;
+        EXPECT_TRUE(v.basicPay[i]) << i;
+    }
+    EXPECT_TRUE(v.steps[5].finalStep);
+    EXPECT_EQ(v.current, 3); // step 4
+    EXPECT_EQ(stepInForce(v.steps, d("28.02.2021")), 2);
+    EXPECT_EQ(stepInForce(v.steps, d("28.02.2015")), -1);
+    EXPECT_EQ(v.entryOfficeNote, "");
+
+    // NRW, A13: the pay table has no amount below step 5, so step 5 is the initial step. The program's
+    // step table for NRW counts two years in each of steps 1 to 4: step 1 begins 4 × 24 = 96 months
+    // before the appointment.
+    ShippedCase nrw(0, 10, 12);
+    EXPECT_EQ(entryOfficeNote(nrw.s.g),
+              "Ist A13 das Eingangsamt, beginnt die Stufenlaufzeit 96 Monate vor der Einstellung. "
+              "Anfangsstufe ist dann Stufe 5. Anrechenbare Vordienstzeiten sind auch hier noch zusätzlich "
+              "zu berücksichtigen.");
+}
+
+TEST(ExperienceTexts, TheShippedFileHasEverySectionAndAMissingOneIsNamed) {
+    ShippedCase tvl(11, 9, 6);
+    const ExperienceTexts texts = LoadExperienceTexts(tvl.s.g);
+    for (const std::string& section : experienceSections())
+        EXPECT_FALSE(texts.at(section).empty()) << section;
+    EXPECT_EQ(experienceRulesSection(tvl.s.g.workingCase), kRulesTvl);
+    EXPECT_EQ(texts.at(kExperienceKinds).front(), "Tätigkeit im ö.D. als .... bei ....");
+
+    try {
+        parseExperienceTexts("[Arten]\r\nTätigkeit\r\n", "EDZ.ttt");
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "In der Datei EDZ.ttt fehlt der Abschnitt [Anrechnung § 16 TVöD]; die Texte "
+                               "der Erfahrungszeiten können nicht angezeigt werden.");
+    }
+    const auto file = tvl.s.g.dataRootOrProgram() / "Tarife" / "EDZ.ttt";
+    std::filesystem::remove(file);
+    try {
+        LoadExperienceTexts(tvl.s.g);
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), "Die Datei " + file.string() +
+                                             " fehlt; die Texte der Erfahrungszeiten können nicht "
+                                             "angezeigt werden.");
+    }
 }
 
 TEST(Promotion, GuaranteedAmountWhenTheTableDifferenceIsSmaller) {

@@ -109,6 +109,7 @@ std::map<int, Expected> expectedInfo() {
     m[1] = {MenuAction::OpenPanel, 23};
     m[4] = {MenuAction::OpenCalculator, 0, Availability::Built, CalculatorWindow::Promotion};
     m[6] = {MenuAction::OpenCalculator, 0, Availability::Built, CalculatorWindow::ServiceAge};
+    m[7] = {MenuAction::OpenPanel, 273}; // the step calculator
     m[8] = {MenuAction::OpenCalculator, 0, Availability::Built, CalculatorWindow::StepDuration};
     m[10] = {MenuAction::OpenPanel, 108};
     m[22] = {MenuAction::OpenPanel, 35};

@@ -13,8 +13,10 @@
 #include "ui/main_window.h"
 #include "ui/print_preview.h"
 #include "ui/sheet_cell.h"
+#include "ui/tablett.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -26,6 +28,8 @@
 #include <filesystem>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace varemo;
 using ui::CalculatorDialog;
@@ -194,6 +198,81 @@ TEST(CalculatorWindows, StepDurationAndExperiencePeriodsTransferIntoLineSix) {
     f.type("i08");
     f.click("Erfahrungszeiten");
     EXPECT_EQ(f.calc()->field("Prozent1")->text(), "50");
+}
+
+// The step calculator (i07) of a TV-L case (Niedersachsen, E7) whose step 1 began on 01.03.2015: by
+// § 16 (3) TV-L step 2 follows after 1 year (01.03.2016), step 3 after 2 more (01.03.2018), step 4 after
+// 3 more (01.03.2021) and is in force in March 2021, yellow; step 5 after 4 more (01.03.2025), lengthened
+// by 6 months 01.09.2025. A movement out of range is refused and named.
+TEST(CalculatorWindows, StepCalculatorMarksTheStepInForceAndMovesTheLaterSteps) {
+    Fixture f(2021);
+    ASSERT_TRUE(ChooseOption(f.s.g, 4, 11));
+    ASSERT_TRUE(ChooseOption(f.s.g, 2, 9));
+    ASSERT_TRUE(SetKey(f.s.g, KeySlot::PayGroup, 6));
+    ASSERT_TRUE(EnterDate(f.s.g, "01.03.2015"));
+    f.window->redisplay();
+    f.type("i07");
+    ui::Tablett* panel = f.window->panel();
+    ASSERT_NE(panel, nullptr);
+    ASSERT_EQ(panel->content(), 273);
+    EXPECT_EQ(panel->titleLine()->text(), "Stufenrechner");
+    auto* table = panel->body()->findChild<QTableWidget*>("Grundgehaltsstufen");
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->rowCount(), 6);
+    EXPECT_EQ(table->item(3, 2)->text(), "01.03.2021");
+    for (int row = 0; row < 6; ++row)
+        EXPECT_EQ(table->item(row, 0)->background().color(), QColor(row == 3 ? Qt::yellow : Qt::white))
+            << row;
+    EXPECT_EQ(table->item(5, 1)->text(), "Endstufe");
+
+    auto* movement = panel->body()->findChild<QLineEdit*>("Text2");
+    auto retype = [&](const QString& text) {
+        movement->setFocus();
+        movement->selectAll();
+        QTest::keyClick(movement, Qt::Key_Backspace);
+        QTest::keyClicks(movement, text);
+        QTest::keyClick(movement, Qt::Key_Return);
+    };
+    retype("6");
+    EXPECT_EQ(table->item(4, 2)->text(), "01.03.2025");
+    EXPECT_EQ(table->item(4, 3)->text(), "01.09.2025");
+    EXPECT_TRUE(panel->body()
+                    ->findChild<QLabel*>("Ergebnis")
+                    ->text()
+                    .contains("Im März 2021 gilt Stufe 4 (seit 01.03.2021).\nNächster Stufenaufstieg: Stufe "
+                              "5 am 01.09.2025."));
+    retype("700");
+    EXPECT_EQ(f.lastTitle(), "Bitte korrigieren");
+    EXPECT_EQ(f.s.prompter.messages().back().lines.front(), "Die Monate reichen von -600 bis 600.");
+}
+
+// An NRW civil servant in A13: the pay table has no amount below step 5, so the note beside
+// "Eingangsamt" says that step 1 begins 4 × 24 = 96 months before the appointment; "Grundgehälter" opens
+// the pay table (76) in the preview and "Hilfe" the topic of the pay seniority from the shipped texts.
+TEST(CalculatorWindows, ServiceAgeShowsTheEntryOfficeNoteThePayTableAndItsHelp) {
+    Fixture f(2021);
+    ASSERT_TRUE(ChooseOption(f.s.g, 4, 0));
+    ASSERT_TRUE(ChooseOption(f.s.g, 2, 10));
+    ASSERT_TRUE(SetKey(f.s.g, KeySlot::PayGroup, 12));
+    f.window->redisplay();
+    f.type("i06");
+    ASSERT_NE(f.calc(), nullptr);
+    auto* note = f.calc()->findChild<QLabel*>("EingangsamtHinweis");
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->text().startsWith(
+        "Ist A13 das Eingangsamt, beginnt die Stufenlaufzeit 96 Monate vor der Einstellung. Anfangsstufe "
+        "ist dann Stufe 5."))
+        << note->text().toStdString();
+    f.click("Grundgehälter");
+    ASSERT_NE(f.window->preview(), nullptr);
+    EXPECT_EQ(f.window->preview()->printKind(), 76);
+    f.click("Hilfe");
+    EXPECT_EQ(f.lastTitle(), "Hilfe");
+    const auto& lines = f.s.prompter.messages().back().lines;
+    EXPECT_NE(
+        std::find(lines.begin(), lines.end(),
+                  "Besoldungsdienstalter (§ 28 BBesG in den Fassungen, die vom 21. Lebensjahr an rechnen)"),
+        lines.end());
 }
 
 // § 17 (4) TV-L as it stood until 2018: E7 step 4 (2.952,29 €) to E8 step 3 (2.964,19 €) is 11,90 € more,
