@@ -60,11 +60,22 @@ char32_t decodeUtf8(std::string_view s, size_t& i) {
 } // namespace
 
 std::string utf8ToCp1252(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    for (size_t i = 0; i < utf8.size();)
-        out += toByte(decodeUtf8(utf8, i));
+    std::string out(utf8.size(), '\0');
+    out.resize(utf8ToCp1252(utf8, out.data(), out.size()));
     return out;
+}
+
+size_t utf8ToCp1252(std::string_view utf8, char* out, size_t capacity) {
+    size_t n = 0;
+    for (size_t i = 0; i < utf8.size() && n < capacity; ++n) {
+        const auto b = static_cast<uint8_t>(utf8[i]);
+        if (b < 0x80) {
+            out[n] = utf8[i++];
+            continue;
+        }
+        out[n] = toByte(decodeUtf8(utf8, i));
+    }
+    return n;
 }
 
 std::string cp1252ToUtf8(std::string_view bytes) {

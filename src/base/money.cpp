@@ -14,22 +14,28 @@ int64_t checked64(Int128 v) {
     return static_cast<int64_t>(v);
 }
 
-Int128 magnitude(Int128 v) {
-    return v < 0 ? -v : v;
-}
-
-// num / den rounded as named. |num| may reach 2^127 and den 2^127 - 1: the tie test compares the
-// remainder with its distance to den instead of doubling it, which could overflow.
-Int128 quotient(Int128 num, Int128 den, Rounding rounding) {
-    if (den <= 0) throw std::invalid_argument("divisor is not positive");
-    Int128 q = num / den;
-    const Int128 r = magnitude(num % den);
+// num / den (den > 0) rounded as named, in the type of the terms. |num| may reach 2^127 and den 2^127 - 1:
+// the tie test compares the remainder with its distance to den instead of doubling it, which could
+// overflow. A quotient that is rounded away has den >= 2, so stepping it cannot overflow either.
+template <typename Int> Int roundedQuotient(Int num, Int den, Rounding rounding) {
+    Int q = num / den;
+    const Int rem = num % den;
+    const Int r = rem < 0 ? -rem : rem;
     if (r == 0 || rounding == Rounding::TowardZero) return q;
-    const Int128 rest = den - r;
+    const Int rest = den - r;
     const bool tie = r == rest;
     const bool away = r > rest || (tie && (rounding == Rounding::HalfUp || q % 2 != 0));
     if (away) q += num < 0 ? -1 : 1;
     return q;
+}
+
+Int128 quotient(Int128 num, Int128 den, Rounding rounding) {
+    if (den <= 0) throw std::invalid_argument("divisor is not positive");
+    // Nearly every amount, rate and cent conversion fits 64 bits, where the division costs a fraction
+    // of the 128-bit one.
+    if (num >= kMin && num <= kMax && den <= kMax)
+        return roundedQuotient<int64_t>(static_cast<int64_t>(num), static_cast<int64_t>(den), rounding);
+    return roundedQuotient<Int128>(num, den, rounding);
 }
 
 } // namespace

@@ -47,9 +47,10 @@ std::string RecordBuffer::text(size_t offset, size_t length) const {
 
 void RecordBuffer::setText(size_t offset, size_t length, const std::string& utf8) {
     check(offset, length);
-    std::string bytes = utf8ToCp1252(utf8);
-    bytes.resize(length, ' ');
-    std::copy(bytes.begin(), bytes.end(), bytes_.begin() + offset);
+    // Converted straight into the record: month records are packed on every run.
+    char* field = reinterpret_cast<char*>(bytes_.data() + offset);
+    const size_t written = utf8ToCp1252(utf8, field, length);
+    std::fill(field + written, field + length, ' ');
 }
 
 bool RecordBuffer::allZero() const {

@@ -47,10 +47,11 @@ bool eastSettlementArea(int position, bool eastCase) {
     return false;
 }
 
-// The employee's share of line 31 and its caption.
+// The employee's share of line 31 and what its caption shows.
 struct Share {
     Money amount;
-    std::string label;
+    PensionWorksheet::ShareCaption caption = PensionWorksheet::ShareCaption::None;
+    int32_t captionValue = 0;
 };
 
 Share employeeShare(const Globaldaten& g, Money levyPay) {
@@ -58,21 +59,20 @@ Share employeeShare(const Globaldaten& g, Money levyPay) {
     const int code = c.key(KeySlot::EmployeeShare);
     if (code >= 1 && code <= 400) {
         Money exact = levyPay.timesRatio(code, 10000);
-        return {Money::fromCents(exact.toCentsCommercial()),
-                "31. " + formatRate(code, 2) + " % v.Nr.10 AN-Anteil"};
+        return {Money::fromCents(exact.toCentsCommercial()), PensionWorksheet::ShareCaption::RateOfLevyPay,
+                code};
     }
     if (code == kShareEnteredLevy || code == kShareEnteredContribution) {
         int64_t typed = c.previousAmount(AmountSlot::EmployeeShare);
-        return {Money::fromCents(typed < 0 ? -typed : typed), "31. " + employeeShareText(code)};
+        return {Money::fromCents(typed < 0 ? -typed : typed), PensionWorksheet::ShareCaption::Entered, code};
     }
     if (code == kShareHamburg && c.region() == kRegionHamburg) {
         int32_t rate = hamburgContributionRate(g.year, monthIndexOf(c));
         Money exact = levyPay.timesRatio(rate, 10000);
-        return {Money::fromCents(exact.toCentsCommercial()),
-                "31. " + formatRate(rate, 2) + " % RG-Beitrag Hamburg"};
+        return {Money::fromCents(exact.toCentsCommercial()), PensionWorksheet::ShareCaption::Hamburg, rate};
     }
     // No share, an unknown code, or Hamburg's contribution outside Hamburg.
-    return {Money(), "31. 0,00 % v.Nr.10 AN-Anteil"};
+    return {};
 }
 
 } // namespace
@@ -183,7 +183,7 @@ void SupplementaryPensionStep(Globaldaten& g) {
 
         // 11 to 13: the employer's levy and the additional levy above the month's threshold.
         w.amount(11) = applyRate(w.amount(10), rates.employerLevy());
-        w.setLabel(11, "11. Umlage des AG aus Nr.10 (" + formatPensionRate(rates.employerLevy()) + " %)");
+        w.setLevyRate(rates.employerLevy()); // the captions of 11 and 20
         const int additional = c.key(KeySlot::AdditionalLevy);
         if (additional == 1 || additional == 2) {
             const int32_t rate = additional == 1 ? 80000 : 90000;
@@ -196,7 +196,7 @@ void SupplementaryPensionStep(Globaldaten& g) {
                     g.east ? p.settings.specialPaymentThresholdEast : p.settings.specialPaymentThresholdWest;
             w.additionalBase = atLeastZero(w.amount(10) - threshold);
             w.amount(12) = applyRate(w.additionalBase, rate);
-            w.setLabel(12, ".     ergibt Zusatzumlage (" + formatPensionRate(rate) + " %)");
+            w.setAdditionalLevyRate(rate);
         }
         w.amount(13) = w.amount(11) + w.amount(12);
 
@@ -214,14 +214,10 @@ void SupplementaryPensionStep(Globaldaten& g) {
             Money deferred = atLeastZero(Money::fromCents(c.amount(AmountSlot::DeferredCompensation)));
             Money taxFreeFunded = deferred + w.amount(29);
             w.amount(14) = atLeastZero(allowance - taxFreeFunded);
-            if (w.amount(29) > Money())
-                w.setLabel(14, "14. Str.frei " + allowance.toDisplay() + " - §3Nr.63(" +
-                                   taxFreeFunded.toDisplay() + ")");
-            else
-                w.setLabel(14, "14. Str.frei " + allowance.toDisplay() + " - §3Entg.Umw(" +
-                                   deferred.toDisplay() + ")");
+            const bool capital = w.amount(29) > Money();
+            w.setTaxFreeAllowance(allowance, capital ? taxFreeFunded : deferred, capital);
         } else {
-            w.setLabel(14, "14. Steuerfreibetrag nur im 1. Arb.Verhält.");
+            w.setNoTaxFreeAllowance();
         }
         w.amount(15) = atLeastZero(w.amount(13) - w.amount(14));
         const Money taxFreeUsed = w.amount(13) - w.amount(15);
@@ -240,8 +236,6 @@ void SupplementaryPensionStep(Globaldaten& g) {
         w.amount(19) = std::min(exempt, Money::fromCents(kSvevCapCents));
         w.amount(18) = w.amount(13) - w.amount(19);
         w.amount(20) = w.amount(10);
-        w.setLabel(20,
-                   "20. entspricht Entgelt bei " + formatPensionRate(rates.employerLevy()) + " % Umlagesatz");
         w.amount(21) =
             std::min(w.amount(19), w.amount(20).timesRatio(kSvevPercentHundredths, 10000).roundedToCent());
         const bool otherEmployments = c.key(KeySlot::OtherEmployments) != 0;
@@ -263,13 +257,13 @@ void SupplementaryPensionStep(Globaldaten& g) {
         w.amount(26) = flatRateSurcharge(w.amount(25));
         const int32_t churchRate = c.key(KeySlot::ChurchTax) == kNoChurchTaxOption ? 0 : flatChurchRate(g);
         w.amount(27) = w.amount(25).timesRatio(churchRate, 10000).roundedToCent();
-        w.setLabel(27, "27. " + formatRate(churchRate, 1) + " % Kirchensteuer aus Nr. 25");
+        w.setFlatChurchRate(churchRate);
         w.amount(28) = applyRate(w.amount(9), rates.restructuring);
-        w.setLabel(28, "28. " + formatPensionRate(rates.restructuring) + " % Sanierungszusch.aus Nr.9");
+        w.setRestructuringRate(rates.restructuring);
         p.employeeCapitalRate = rates.capitalEmployee;
         p.employeeCapital =
             Money::fromCents(w.amount(10).timesRatio(rates.capitalEmployee, 1000000).toCentsCommercial());
-        w.setLabel(29, "29. " + formatPensionRate(rates.employerCapital()) + " % Kapitalbeitrag des AG");
+        w.setCapitalRate(rates.employerCapital());
         for (int line = 24; line <= 29; ++line)
             w.amount(30) += w.amount(line);
 
@@ -284,7 +278,7 @@ void SupplementaryPensionStep(Globaldaten& g) {
     // 31: the employee's share, a deduction on line 42.
     Share share = employeeShare(g, w.amount(10));
     w.amount(31) = share.amount;
-    w.setLabel(31, share.label);
+    w.setShareCaption(share.caption, share.captionValue);
     c.setAmount(AmountSlot::EmployeeShare, -share.amount.toCents());
     c.setKey(KeySlot::EmployeeCapitalFund,
              static_cast<int16_t>(std::clamp(position, 0, kPensionFundPositions - 1)));

@@ -1,5 +1,7 @@
 #include "model/pension_state.h"
 
+#include "law/church_tax.h"
+
 #include <stdexcept>
 
 namespace varemo {
@@ -72,10 +74,88 @@ const Money& PensionWorksheet::amount(int line) const {
 }
 std::string PensionWorksheet::label(int line) const {
     const size_t i = index(line);
-    return labels_[i].empty() ? std::string(kLabels[i]) : labels_[i];
+    if (!labels_[i].empty()) return labels_[i];
+    switch (line) {
+    case 11:
+        if (levyRate_) return "11. Umlage des AG aus Nr.10 (" + formatPensionRate(*levyRate_) + " %)";
+        break;
+    case 12:
+        if (additionalRate_)
+            return ".     ergibt Zusatzumlage (" + formatPensionRate(*additionalRate_) + " %)";
+        break;
+    case 14:
+        switch (taxFree_) {
+        case TaxFreeCaption::Capital:
+            return "14. Str.frei " + allowance_.toDisplay() + " - §3Nr.63(" + lessFunded_.toDisplay() + ")";
+        case TaxFreeCaption::Deferred:
+            return "14. Str.frei " + allowance_.toDisplay() + " - §3Entg.Umw(" + lessFunded_.toDisplay() +
+                   ")";
+        case TaxFreeCaption::NotFirstEmployment:
+            return "14. Steuerfreibetrag nur im 1. Arb.Verhält.";
+        case TaxFreeCaption::None:
+            break;
+        }
+        break;
+    case 20:
+        if (levyRate_) return "20. entspricht Entgelt bei " + formatPensionRate(*levyRate_) + " % Umlagesatz";
+        break;
+    case 27:
+        if (churchRate_) return "27. " + formatRate(*churchRate_, 1) + " % Kirchensteuer aus Nr. 25";
+        break;
+    case 28:
+        if (restructuringRate_)
+            return "28. " + formatPensionRate(*restructuringRate_) + " % Sanierungszusch.aus Nr.9";
+        break;
+    case 29:
+        if (capitalRate_) return "29. " + formatPensionRate(*capitalRate_) + " % Kapitalbeitrag des AG";
+        break;
+    case 31:
+        switch (share_) {
+        case ShareCaption::RateOfLevyPay:
+            return "31. " + formatRate(shareValue_, 2) + " % v.Nr.10 AN-Anteil";
+        case ShareCaption::Entered:
+            return "31. " + employeeShareText(shareValue_);
+        case ShareCaption::Hamburg:
+            return "31. " + formatRate(shareValue_, 2) + " % RG-Beitrag Hamburg";
+        case ShareCaption::None:
+            break;
+        }
+        break;
+    default:
+        break;
+    }
+    return kLabels[i];
 }
 void PensionWorksheet::setLabel(int line, std::string text) {
     labels_[index(line)] = std::move(text);
+}
+
+void PensionWorksheet::setLevyRate(int32_t rate) {
+    levyRate_ = rate;
+}
+void PensionWorksheet::setAdditionalLevyRate(int32_t rate) {
+    additionalRate_ = rate;
+}
+void PensionWorksheet::setTaxFreeAllowance(Money allowance, Money lessFunded, bool capital) {
+    taxFree_ = capital ? TaxFreeCaption::Capital : TaxFreeCaption::Deferred;
+    allowance_ = allowance;
+    lessFunded_ = lessFunded;
+}
+void PensionWorksheet::setNoTaxFreeAllowance() {
+    taxFree_ = TaxFreeCaption::NotFirstEmployment;
+}
+void PensionWorksheet::setFlatChurchRate(int32_t hundredths) {
+    churchRate_ = hundredths;
+}
+void PensionWorksheet::setRestructuringRate(int32_t rate) {
+    restructuringRate_ = rate;
+}
+void PensionWorksheet::setCapitalRate(int32_t rate) {
+    capitalRate_ = rate;
+}
+void PensionWorksheet::setShareCaption(ShareCaption kind, int32_t value) {
+    share_ = kind;
+    shareValue_ = value;
 }
 
 void PensionWorksheet::clear() {
@@ -83,6 +163,16 @@ void PensionWorksheet::clear() {
     additionalBase = Money();
     for (std::string& text : labels_)
         text.clear();
+    levyRate_.reset();
+    additionalRate_.reset();
+    churchRate_.reset();
+    restructuringRate_.reset();
+    capitalRate_.reset();
+    taxFree_ = TaxFreeCaption::None;
+    allowance_ = Money();
+    lessFunded_ = Money();
+    share_ = ShareCaption::None;
+    shareValue_ = 0;
 }
 
 bool PensionWorksheet::operator==(const PensionWorksheet& other) const {

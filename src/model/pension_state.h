@@ -7,6 +7,8 @@
 #include "law/pension_funds.h"
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace varemo {
@@ -36,9 +38,26 @@ class PensionWorksheet {
     // Lines 1 to 31; std::out_of_range for other numbers.
     Money& amount(int line);
     const Money& amount(int line) const;
-    // The caption as shown: the one set for the month, else the line's own.
+    // The caption as shown: the one set for the month, else the line's own with the month's numbers.
+    // Captions with numbers in them are formatted here, when a view asks for them, not on every run.
     std::string label(int line) const;
     void setLabel(int line, std::string text);
+
+    // The numbers of the captions. Rates in ten-thousandths of a percent as formatPensionRate() writes
+    // them, the church tax's in hundredths as formatRate() does.
+    void setLevyRate(int32_t rate);           // 11 and 20
+    void setAdditionalLevyRate(int32_t rate); // 12
+    // 14: the tax-free allowance less what § 3 Nr. 63 EStG keeps free: the employer's capital contribution
+    // with the deferred compensation (capital), else the deferred compensation alone.
+    void setTaxFreeAllowance(Money allowance, Money lessFunded, bool capital);
+    void setNoTaxFreeAllowance();               // 14: not the first employment
+    void setFlatChurchRate(int32_t hundredths); // 27
+    void setRestructuringRate(int32_t rate);    // 28
+    void setCapitalRate(int32_t rate);          // 29
+    // 31: the employee's share as a rate of line 10 (a share code, hundredths of a percent), as an
+    // entered amount (the code's text) or as Hamburg's contribution (hundredths of a percent).
+    enum class ShareCaption : uint8_t { None, RateOfLevyPay, Entered, Hamburg };
+    void setShareCaption(ShareCaption kind, int32_t value);
 
     // Line 12 shows two rows: the pay above the threshold, then the additional levy (amount(12)).
     Money additionalBase;
@@ -54,6 +73,13 @@ class PensionWorksheet {
     // Captions set for the month; empty: the line's own. Clearing them costs no allocation, which counts
     // as the pension step runs again for every earlier month a later step looks back at.
     std::array<std::string, kLines> labels_;
+    // The captions' numbers; none: the line's own caption.
+    std::optional<int32_t> levyRate_, additionalRate_, churchRate_, restructuringRate_, capitalRate_;
+    enum class TaxFreeCaption : uint8_t { None, Capital, Deferred, NotFirstEmployment };
+    TaxFreeCaption taxFree_ = TaxFreeCaption::None;
+    Money allowance_, lessFunded_;
+    ShareCaption share_ = ShareCaption::None;
+    int32_t shareValue_ = 0;
 };
 
 // The caption of a line before its rates are filled in.

@@ -459,7 +459,49 @@ StepList stepList(const Case& c, int year, int month) {
 }
 
 int handEntryStep(const Case& c, int year, int month) {
-    return static_cast<int>(stepTexts(c, year, month).size());
+    // The number of texts stepTexts gives, counted without making them: the run asks on every month.
+    const int sr = c.serviceRelationship();
+    const int region = c.region();
+    if (hasFixedSalary(c, year)) return 1;
+    switch (sr) {
+    case kPayOrderA:
+    case kPayOrderAOwnTitle:
+        if (region == 0 || region == 3) return 8;
+        if (region == 2) return 11;
+        if (region == 7) return 17; // steps 1 to 12, unused up to position 14, two special steps
+        if (saxonyAnhaltTransition(region, year, month)) return 20; // 8, unused up to 15, four special
+        return 12;
+    case kPayOrderC:
+        return 15;
+    case kPayOrderW:
+        return 3;
+    case kPayOrderR:
+    case kCivilOwnTable:
+        return 8;
+    case kTvlSocial:
+    case kTvoedVkaSocial: {
+        auto table = stepTableFor(c, year, month);
+        return static_cast<int>((table ? *table : kTableC).starts.size());
+    }
+    case kTrainees:
+        return 4;
+    case kAgreedSalary:
+    case kTypedPay:
+    case kNoPay:
+        return 0;
+    default:
+        break;
+    }
+    if (isTariffEmployee(sr)) {
+        auto table = stepTableFor(c, year, month);
+        if (table && !table->starts.empty()) {
+            int count = std::max(table->firstPosition, 0) + static_cast<int>(table->starts.size());
+            if (sr == kTvl && c.payGroup() >= kGroupTvlE9 && c.payGroup() <= kGroupTvlE15)
+                count = std::max(count, 6);
+            return count;
+        }
+    }
+    return 6;
 }
 
 std::vector<std::string> dateLabelOptions(const Case& c) {

@@ -141,8 +141,9 @@ int64_t lastFilledRecord(const fs::path& path, size_t recordLength) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw StorageError("Die Datei " + path.string() + " konnte nicht gelesen werden.");
     // Backwards in blocks of whole records: a file of cases ends with a written record, so this
-    // usually reads one block; only a damaged file is read further.
-    const uint64_t block = recordLength * std::max<uint64_t>(1, (1u << 20) / recordLength);
+    // usually reads one block; only a damaged file is read further. The block is small, as every
+    // recalculation of all cases asks this of each case file.
+    const uint64_t block = recordLength * std::max<uint64_t>(1, (1u << 16) / recordLength);
     std::vector<char> bytes;
     uint64_t end = size;
     while (end > 0) {

@@ -86,7 +86,8 @@ RecalculationSummary RecalculateAllCases(Session& g) {
         if (caseNumber > 1 && !stored.contains(caseNumber)) continue;
         const CaseYearInMemory heldCase(g.files, caseNumber);
         for (int month = 1; month <= 12; ++month) {
-            g.workingCase = defaultCase();
+            // Loading replaces the whole working case: the defaults ("Grundstellung") need no copy of
+            // their own, and a record the checks reset is loaded as the defaults.
             g.caseNumber = caseNumber;
             g.selectMonth(month);
             LoadCaseMonth(g);

@@ -105,6 +105,11 @@ CaseYearFigures caseYear(Session& g, int caseNumber) {
     out.caseNumber = caseNumber;
     g.caseNumber = caseNumber;
     out.name = g.files.readYear(caseNumber).name();
+    // The case is held across its twelve runs, so that each month is read and unpacked once and what the
+    // contribution step works out from an earlier month is worked out once, not again in every later
+    // month. Nothing is written while it is held (the closing step is suspended, loading repairs
+    // nothing), and a write would replace what the store keeps; the hold ends with this function.
+    const CaseYearInMemory held(g.files, caseNumber);
     for (int month = 1; month <= 12; ++month)
         out.months[static_cast<size_t>(month - 1)] = monthFigures(g, month);
     return out;

@@ -278,11 +278,16 @@ TEST(SupplementaryPension, HamburgContribution) {
 
 TEST(SupplementaryPension, NoFundNoLevy) {
     PensionCase p(2020);
-    p.c().setKey(KeySlot::SupplementaryFund, fund::None);
     p.pay(13, 400000);
-    p.run();
-    for (int line = 8; line <= 31; ++line)
+    p.c().setKey(KeySlot::AdditionalLevy, 2);
+    p.run(); // insured first: the next run must not show this run's rates
+    p.c().setKey(KeySlot::SupplementaryFund, fund::None);
+    p.c().setKey(KeySlot::EmployeeShare, 0);
+    const PensionWorksheet& w = p.run();
+    for (int line = 8; line <= 31; ++line) {
         EXPECT_EQ(p.line(line), 0) << line;
+        EXPECT_EQ(w.label(line), defaultPensionLineLabel(line)) << line;
+    }
     EXPECT_EQ(p.s.g.pension.svAddedPay, Money());
     EXPECT_EQ(p.taxInput(&TaxInputs::levyTaxable), Money());
 }

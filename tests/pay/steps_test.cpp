@@ -212,6 +212,26 @@ TEST(StepTexts, ListsPerFamilyEndWithTheHandEntry) {
     }
 }
 
+TEST(StepTexts, HandEntryPositionIsTheLengthOfTheList) {
+    // The run counts the step texts without making them; the count must be the list's everywhere: every
+    // service relationship in every region, the groups whose tables differ, the months of the
+    // Saxony-Anhalt transition and the years of TV-L step 6.
+    for (int year = kFirstYear; year <= kLastYear; ++year)
+        for (int month : {1, 6, 12})
+            for (int region = 0; region <= 17; ++region)
+                for (int sr = 0; sr <= 38; ++sr)
+                    for (int group : {0, 3, 8, 9, 11, 12, 15, 17, 20}) {
+                        Case c = defaultCase();
+                        c.setKey(KeySlot::Month, static_cast<int16_t>(month - 1));
+                        c.setKey(KeySlot::Region, static_cast<int16_t>(region));
+                        c.setKey(KeySlot::ServiceRelationship, static_cast<int16_t>(sr));
+                        c.setKey(KeySlot::PayGroup, static_cast<int16_t>(group));
+                        ASSERT_EQ(handEntryStep(c, year, month), stepList(c, year, month).handEntry)
+                            << year << "/" << month << " region " << region << " relationship " << sr
+                            << " group " << group;
+                    }
+}
+
 TEST(StepTexts, DateLabelsAndLineSeven) {
     StepCase tvoed(2020, 1, 0, 10, 8, "");
     EXPECT_EQ(dateLabelOptions(tvoed.c())[0], "Beginn der Stufenlaufzeit");

@@ -143,6 +143,26 @@ TEST_F(YearFiguresTest, ShortCodesFactorsTheAccumulatedSummaryAndTheMiniJobNote)
         << employer.notes[0];
 }
 
+// The view holds the case across its twelve runs; an edit between two views must show in the second,
+// in the month edited and in the months after it that look back at it (contribution ceilings, special
+// payment): every month's figures are those its stored record gives after the edit's recalculation.
+TEST_F(YearFiguresTest, AnEditShowsInTheNextViewOfTheYear) {
+    const auto storedAmounts = [this](int month) {
+        Case c;
+        unpackMonthRecord(s.g.files.readMonth(month, 1), c);
+        return c.amounts;
+    };
+    const CaseYearFigures before = CalculateCaseYear(s.g, 1);
+    EXPECT_EQ(before.months[2].workingCase.amount(AmountSlot::Gross), 100000);
+    ASSERT_TRUE(SelectMonth(s.g, 3));
+    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::Allowance1, "1500"));
+    const CaseYearFigures after = CalculateCaseYear(s.g, 1);
+    EXPECT_EQ(after.months[2].workingCase.amount(AmountSlot::Gross), 150000);
+    for (int month = 1; month <= 12; ++month)
+        EXPECT_EQ(after.months[static_cast<size_t>(month - 1)].workingCase.amounts, storedAmounts(month))
+            << month;
+}
+
 TEST_F(YearFiguresTest, ADamagedMonthIsNamedNotCountedAsZeroAndNotRepaired) {
     RecordBuffer march = s.g.files.readMonth(3, 1);
     march.setI16(month_record::keyOffset(KeySlot::Region), 99);
