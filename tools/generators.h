@@ -34,6 +34,9 @@ struct MinimumNetFiles {
 };
 MinimumNetFiles minimumNetFiles(const SourceText& csv);
 
+// working-time-account/tvflex.csv → the bytes of "tvflex.pcg", 32-byte records.
+std::string accountAgreementsFile(const SourceText& csv);
+
 // The parsed catalogue → the table behind cli::shippedCatalogue() (app/cli_catalogue.h); the catalogue,
 // the pay-table index and the pay tables (named by their files) → cli::shippedTariffSources().
 std::string catalogueCpp(const std::vector<ServiceRelationshipInfo>& catalogue,
