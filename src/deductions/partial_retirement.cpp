@@ -350,7 +350,8 @@ void WorkingTimeAccountStep(Globaldaten& g) {
                     "wird nichts berechnet.";
     if (!a.missing.empty()) {
         // No top-up of an earlier run stays on line 43 while the notice says that none was computed.
-        putTopUp(c, a.releasePhase, Money());
+        const int key = c.key(KeySlot::ChildBenefit);
+        if (key == kTopUpWork || key == kTopUpRelease) c.setAmount(AmountSlot::ChildBenefit, 0);
         addToEmployerCost(g, Money());
         return;
     }

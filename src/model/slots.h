@@ -128,15 +128,13 @@ enum class AmountSlot : int {
     PayoutAddition1 = 54,       // reserved; added to the net pay in whole euros
     PayoutAddition2 = 55,       // reserved; as PayoutAddition1
     PayoutAddition3 = 56,       // reserved; as PayoutAddition1
-    // No line: the month's movement of the working-time account of line 23 options 4 to 6, + credit
-    // in the working phase, − withdrawal in the release phase; 0 in files written before it was kept.
-    AccountMovement = 57,
-    Reserved58 = 58,           // reserved; typed like an amount and restored at every run
-    Reserved59 = 59,           // reserved; as Reserved58
-    PerformancePercent = 60,   // line 12: the percentage, hundredths of a percent
-    DeferredCompensation = 61, // no line: deferred compensation made tax-free under § 3 Nr. 63 EStG
-    FlatTaxLimit = 62,         // no line: the flat-tax limit of choice 5
-    ClassIVFactor = 63,        // no line: the factor of the class-IV procedure, thousandths
+    AccountMovement = 57,       // no line: the month's movement of the working-time account (line 23, 4 to 6)
+    Reserved58 = 58,            // reserved; typed like an amount and restored at every run
+    Reserved59 = 59,            // reserved; as Reserved58
+    PerformancePercent = 60,    // line 12: the percentage, hundredths of a percent
+    DeferredCompensation = 61,  // no line: deferred compensation made tax-free under § 3 Nr. 63 EStG
+    FlatTaxLimit = 62,          // no line: the flat-tax limit of choice 5
+    ClassIVFactor = 63,         // no line: the factor of the class-IV procedure, thousandths
     // The private premiums as typed into lines 37 and 38. The lines' own slots receive the computed
     // subsidy, so the premium is kept here; 0 in files written before it was kept.
     PrivateHealthPremium = 64,
