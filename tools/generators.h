@@ -37,6 +37,9 @@ MinimumNetFiles minimumNetFiles(const SourceText& csv);
 // experience/EDZ.txt → the bytes of "Tarife/EDZ.ttt" (Windows-1252, CR LF, without the source's remarks).
 std::string experienceFile(const SourceText& source);
 
+// working-time-account/tvflex.csv → the bytes of "tvflex.pcg", 32-byte records.
+std::string accountAgreementsFile(const SourceText& csv);
+
 // The parsed catalogue → the table behind cli::shippedCatalogue() (app/cli_catalogue.h); the catalogue,
 // the pay-table index and the pay tables (named by their files) → cli::shippedTariffSources().
 std::string catalogueCpp(const std::vector<ServiceRelationshipInfo>& catalogue,

@@ -6,6 +6,7 @@
 //   <program folder>/Texte/MyText<yy>.txt       the option-text files of the years given
 //   <program folder>/Texte/MNET.txt, MNET2.txt  the minimum-net tables of partial retirement
 //   <program folder>/Texte/Belehrung.txt        the default legal-remedy paragraph of the notices
+//   <program folder>/tvflex.pcg                 the agreements of the working-time-account variant
 //   <source folder>/*.cpp                       the tables the libraries compile (church tax, health
 //                                                funds, pension funds, special payments, the command
 //                                                line's catalogue, the option texts longer than a
@@ -70,6 +71,9 @@ int main(int argc, char** argv) {
         const MinimumNetFiles minimumNet =
             minimumNetFiles(SourceText::read(data / "minimum-net" / "minimum-net.csv"));
 
+        const std::string agreements =
+            accountAgreementsFile(SourceText::read(data / "working-time-account" / "tvflex.csv"));
+
         std::vector<std::map<int, std::string>> yearTexts;
         for (int year = firstYear; year <= lastYear; ++year)
             yearTexts.push_back(optionTextRecords(tariffs, texts, year, firstYear, lastYear));
@@ -81,6 +85,7 @@ int main(int argc, char** argv) {
         writeFile(program / "Texte" / "MNET.txt", minimumNet.table2008);
         writeFile(program / "Texte" / "MNET2.txt", minimumNet.table83);
         writeFile(program / "Texte" / "Belehrung.txt", remedy);
+        writeFile(program / "tvflex.pcg", agreements);
         for (int year = firstYear; year <= lastYear; ++year)
             writeFile(optionTextFilePath(program, year),
                       optionTextFile(yearTexts[static_cast<size_t>(year - firstYear)]));

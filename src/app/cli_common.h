@@ -132,6 +132,7 @@ int runPartialRetirement(CliContext& ctx);                    // cli_partial_ret
 // the pay lines (also sheet --detail parttime).
 void printPartialRetirement(const Session& g, bool json);
 void printPartialRetirementCategories(const Session& g, bool json, std::ostream& out);
+void printWorkingTimeAccount(const Session& g, bool json, std::ostream& out);
 // "employerCost":[{"label","cents"}…],"employerTotalCents":n for the sheet's JSON.
 std::string employerCostJson(const Session& g);
 

@@ -4,6 +4,7 @@
 
 #include "app/cli_common.h"
 #include "app/json_writer.h"
+#include "deductions/partial_retirement.h"
 #include "pay/part_time.h"
 #include "presentation/special_payment_view.h"
 
@@ -46,6 +47,8 @@ void printPartTimeDetail(const Session& g, bool json) {
         if (isPartialRetirement(g.workingCase)) {
             out << ",\"partialRetirement\":";
             printPartialRetirementCategories(g, true, out);
+            out << ",\"account\":";
+            printWorkingTimeAccount(g, true, out);
         }
         out << "}\n";
     } else {
@@ -66,6 +69,10 @@ void printPartTimeDetail(const Session& g, bool json) {
         if (isPartialRetirement(g.workingCase)) {
             out << "\n";
             printPartialRetirementCategories(g, false, out);
+            if (isWorkingTimeAccount(g.workingCase)) {
+                out << "\n";
+                printWorkingTimeAccount(g, false, out);
+            }
         }
     }
     std::cout << out.str();

@@ -1,9 +1,11 @@
 // partial-retirement: the side calculations of the partial-retirement pay of a case-month for the three
-// legal bases (AtG, TV ATZ, Altersteilzeitzuschlagsverordnung) and the additional pension contributions;
-// the categories and factors of the pay lines also for sheet --detail parttime.
+// legal bases (AtG, TV ATZ, Altersteilzeitzuschlagsverordnung) and the additional pension contributions,
+// or of the block models with a working-time account; the categories and factors of the pay lines and the
+// working-time account also for sheet --detail parttime.
 
 #include "app/cli_common.h"
 #include "app/json_writer.h"
+#include "deductions/partial_retirement.h"
 #include "law/partial_retirement.h"
 #include "pay/part_time.h"
 
@@ -75,7 +77,67 @@ std::string raiseText(const MinimumNetRaise& r, bool agreement) {
     return out;
 }
 
+std::string accountLineJson(const AccountLine& l) {
+    return "{\"line\":" + std::to_string(l.line) + ",\"current\":" + (l.current ? "true" : "false") +
+           ",\"taxFree\":" + (l.taxFree ? "true" : "false") + ",\"baseCents\":" + cents(l.base) +
+           ",\"withdrawalCents\":" + cents(l.withdrawal) + ",\"payCents\":" + cents(l.pay) +
+           ",\"regularCents\":" + cents(l.regular) + ",\"topUpBaseCents\":" + cents(l.topUpBase) + "}";
+}
+
 } // namespace
+
+void printWorkingTimeAccount(const Session& g, bool json, std::ostream& out) {
+    const WorkingTimeAccount& a = g.retirement.account;
+    const StatutoryPensionTopUp& p = a.pension;
+    if (json) {
+        out << "{\"computed\":" << (a.computed ? "true" : "false") << ",\"missing\":" << jsonString(a.missing)
+            << ",\"agreement\":" << jsonString(a.agreement.name)
+            << ",\"topUpHundredths\":" << a.agreement.topUpHundredths
+            << ",\"startBefore\":" << a.agreement.startBefore
+            << ",\"releasePhase\":" << (a.releasePhase ? "true" : "false") << ",\"lines\":[";
+        for (size_t i = 0; i < a.lines.size(); ++i)
+            out << (i ? "," : "") << accountLineJson(a.lines[i]);
+        out << "],\"creditCents\":" << cents(a.credit) << ",\"withdrawalCents\":" << cents(a.withdrawal)
+            << ",\"earlierMonthsCents\":" << cents(a.earlierMonths) << ",\"topUpCents\":" << cents(a.topUp)
+            << ",\"pension\":{\"ceilingCents\":" << cents(a.ceiling)
+            << ",\"regularCents\":" << cents(p.regular) << ",\"limitCents\":" << cents(p.limit)
+            << ",\"roomCents\":" << cents(p.room) << ",\"targetCents\":" << cents(p.target)
+            << ",\"baseCents\":" << cents(p.base) << ",\"rate\":" << jsonString(a.rateName)
+            << ",\"contributionCents\":" << cents(a.contribution)
+            << ",\"oneTimeRoomCents\":" << cents(a.oneTimeRoom)
+            << "},\"fund\":{\"payCents\":" << cents(a.fundPay) << ",\"raisedCents\":" << cents(a.fundRaised)
+            << ",\"levyRate\":" << jsonString(a.fundLevyRate) << ",\"levyCents\":" << cents(a.fundLevy)
+            << "},\"progression\":" << progressionJson(a.progression) << "}";
+        return;
+    }
+    if (!a.computed) {
+        out << (a.missing.empty() ? "Zeile 23 ist nicht auf ein Blockmodell mit Wertguthaben eingestellt."
+                                  : a.missing)
+            << "\n";
+        return;
+    }
+    out << "Berechnung des ATZ-Gehalts nach " << a.agreement.name
+        << (a.releasePhase ? " in der Freistellungsphase\n" : " in der Arbeitsphase\n")
+        << "Zeile  Basisentgelt  Entnahme  ATZ-Entgelt  ATZ-Regelarbeitsentgelt  Aufzustockende Beträge\n";
+    for (const AccountLine& l : a.lines)
+        out << "  " << (l.line == 0 ? "ZV" : (l.line < 10 ? " " : "") + std::to_string(l.line)) << "  "
+            << amountText(l.base) << "  " << amountText(l.withdrawal) << "  " << amountText(l.pay) << "  "
+            << amountText(l.regular) << "  " << amountText(l.topUpBase) << (l.current ? "" : "  (sonstiges)")
+            << "\n";
+    out << (a.releasePhase ? line("Entnahme aus dem Wertguthaben in mtl. gleichen Raten", a.withdrawal)
+                           : line("Einstellungen in das Wertguthaben", a.credit))
+        << line("Wertguthaben aus den Vormonaten dieses Jahres", a.earlierMonths)
+        << line(std::to_string(a.agreement.topUpHundredths / 100) + " %-ige Aufstockung, steuerfrei", a.topUp)
+        << line("Regelarbeitsentgelt", p.regular)
+        << line("Obergrenze der Aufstockung (Anteil der Beitragsbemessungsgrenze)", p.limit)
+        << line("Maximaler Spielraum für die Aufstockung", p.room) << line("Aufstockungssoll", p.target)
+        << line("Somit Aufstockung", p.base)
+        << line(a.rateName + " % RV-Beitrag hat der AG zusätzlich aufzubringen:", a.contribution)
+        << line("Sonstiges Entgelt kann verbeitragt werden bis: ", a.oneTimeRoom)
+        << line("ZV: vers.pfl.Entgelt", a.fundPay) << line("ZV: Aufstockung auf das 1.8-fache", a.fundRaised)
+        << line("ZV: Umlage " + a.fundLevyRate + " % aus ATZ-Entgelt", a.fundLevy)
+        << line("Nachbelastung durch den Progressionsvorbehalt", a.progression.extraTotal);
+}
 
 void printPartialRetirementCategories(const Session& g, bool json, std::ostream& out) {
     const PayColumns& columns = g.extras.columns;
@@ -129,7 +191,16 @@ void printPartialRetirement(const Session& g, bool json) {
             << ",\"rate\":" << jsonString(r.pension.rateName)
             << ",\"contributionCents\":" << cents(r.pension.contribution) << "}"
             << ",\"progression\":" << progressionJson(r.progression) << ",\"topUpCents\":" << cents(r.topUp)
-            << "}\n";
+            << ",\"account\":";
+        printWorkingTimeAccount(g, true, out);
+        out << "}\n";
+        std::cout << out.str();
+        return;
+    }
+    if (isWorkingTimeAccount(g.workingCase)) {
+        printPartialRetirementCategories(g, false, out);
+        out << "\n";
+        printWorkingTimeAccount(g, false, out);
         std::cout << out.str();
         return;
     }

@@ -129,7 +129,8 @@ void DeductionsStep(Globaldaten& g) {
     SupplementaryPensionStep(g);
     // Wage tax, solidarity surcharge and church tax (lines 34 to 36):
     WageTaxStep(g);
-    // NOT YET BUILT, after it: the flexible working-time data file.
+    // The agreements of the block models with a working-time account ("tvflex.pcg"):
+    ReadAccountAgreements(g);
     // Social insurance (lines 37 to 40; line 41 is the supplementary pension's):
     SocialInsuranceStep(g);
     // The closing deduction step: the employer's cost, after social insurance (it adds up its shares).
@@ -137,8 +138,9 @@ void DeductionsStep(Globaldaten& g) {
 }
 
 void PartialRetirementStep(Globaldaten& g) {
-    // Line 23 options 2 and 3; the working-time-account variants (4 to 6) are not built yet.
+    // Line 23 options 2 and 3; the block models with a working-time account, 4 to 6.
     PartialRetirementTopUpStep(g);
+    WorkingTimeAccountStep(g);
     g.workingCase.setAmount(AmountSlot::NetPay, 0);
 }
 

@@ -80,6 +80,9 @@ std::vector<PromptMessage> missingRateNotices(const Globaldaten& g) {
     std::vector<PromptMessage> notices;
     if (auto pension = missingPensionRateNotice(g)) notices.push_back(*pension);
     if (auto levy = missingLevyRateNotice(g)) notices.push_back(*levy);
+    // The block model with a working-time account without its agreement's values: line 43 stays 0.
+    if (const std::string& missing = g.retirement.account.missing; !missing.empty())
+        notices.push_back(PromptMessage{PromptIcon::Warning, "Zeile 23", {missing}, PromptButtons::Ok});
     return notices;
 }
 

@@ -31,7 +31,8 @@ bool pensionRateMissing(const Globaldaten& g);
 // The notice of the fund of line 27 without rates, or nothing.
 std::optional<PromptMessage> missingPensionRateNotice(const Globaldaten& g);
 
-// Both notices, in the order of the lines they concern.
+// Both notices, in the order of the lines they concern, and the one of a block model of line 23 whose
+// agreement could not be read (deductions/partial_retirement.h).
 std::vector<PromptMessage> missingRateNotices(const Globaldaten& g);
 
 } // namespace varemo

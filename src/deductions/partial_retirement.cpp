@@ -1,13 +1,17 @@
 #include "deductions/partial_retirement.h"
 
+#include "base/file_names.h"
 #include "base/record_file.h"
 #include "deductions/insurance_status.h"
+#include "deductions/social_insurance_step.h"
 #include "deductions/tax_step.h"
 #include "law/lohnstr.h"
 #include "law/partial_retirement.h"
 #include "pay/part_time.h"
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 namespace varemo {
 namespace {
@@ -113,8 +117,9 @@ PensionTopUp pensionTopUp(const Globaldaten& g) {
     p.ninetyPercent = percentOf(s.previous, 90);
     p.partTimePay = s.paid;
     p.agreementDifference = positive(std::min(p.ninetyPercent, ceiling) - s.paid);
-    const Money regular = std::min(s.paid, ceiling);
-    p.statutoryBase = std::min(percentOf(regular, 80), positive(percentOf(ceiling, 90) - regular));
+    p.statutoryBase = statutoryPensionTopUp(s.paid, ceiling, kStatutoryPensionBaseHundredths,
+                                            kStatutoryPensionCapHundredths)
+                          .base;
     p.difference = std::max(p.agreementDifference, p.statutoryBase);
     p.contribution = contribution(p.difference, Rate::fromHundredths(pensionRateHundredths(g.year)));
     return p;
@@ -163,19 +168,237 @@ ProgressionEstimate progressionEstimate(const Globaldaten& g, Money topUps) {
     return p;
 }
 
-void addToEmployerCost(Globaldaten& g) {
+void addToEmployerCost(Globaldaten& g, Money pensionContribution) {
     EmployerCost& e = g.pension.employer;
     const Case& c = g.workingCase;
     const int key = c.key(KeySlot::ChildBenefit);
     if (key >= kTopUpWork && key <= kTopUpTyped)
         e[EmployerItem::PartialRetirementTopUp] = Money::fromCents(c.amount(AmountSlot::ChildBenefit));
-    e[EmployerItem::PensionShare] += g.retirement.result.pension.contribution;
+    e[EmployerItem::PensionShare] += pensionContribution;
     e.total = Money();
     for (const Money& item : e.items)
         e.total += item;
 }
 
+// Line 43 receives the top-up unless it keeps a typed one.
+void putTopUp(Case& c, bool releasePhase, Money topUp) {
+    if (c.key(KeySlot::ChildBenefit) == kTopUpTyped) return;
+    c.setKey(KeySlot::ChildBenefit, static_cast<int16_t>(releasePhase ? kTopUpRelease : kTopUpWork));
+    c.setAmount(AmountSlot::ChildBenefit, topUp.toCents());
+}
+
+// ---- The working-time account ----
+
+constexpr int kAltTZGBlock = 4;
+constexpr int kFlexBlock = 5;
+constexpr int kFalterBlock = 6;
+constexpr int kLastRegularPayLine = 15; // 16 overtime, 17 tax-free supplements
+
+const char* optionName(int option) {
+    return option == kAltTZGBlock ? "AltTZG" : option == kFlexBlock ? "TV-FlexAZ" : "TV-Falter";
+}
+
+bool readsAgreementFile(int serviceRelationship) {
+    using namespace relationship;
+    for (int sr : {kTvoedBund, kTvoedVka, kTvoedSavingsBanks, kTvoedVkaSocial, kTvV, kServiceContract1})
+        if (serviceRelationship == sr) return true;
+    return false;
+}
+
+std::string monthText(int yearMonth) {
+    const int month = yearMonth % 100;
+    return (month < 10 ? "0" : "") + std::to_string(month) + "/" + std::to_string(yearMonth / 100);
+}
+
+bool validYearMonth(int32_t v) {
+    return v / 100 >= 1990 && v / 100 <= 2099 && v % 100 >= 1 && v % 100 <= 12;
+}
+
+bool validShare(int16_t hundredths) {
+    return hundredths >= 0 && hundredths <= 10000;
+}
+
+// The credits and withdrawals of the stored earlier months of the year in the same block model.
+Money earlierMovements(Globaldaten& g, int option) {
+    Money sum;
+    if (!g.store.holds(g.year, g.dataSet)) return sum;
+    const int current = g.workingCase.monthIndex();
+    for (int m = 0; m < current && m < 12; ++m) {
+        const std::shared_ptr<const Case> record = g.store.storedMonth(m + 1, g.caseNumber);
+        if (record->key(KeySlot::PartialMonth) == option)
+            sum += Money::fromCents(record->amount(AmountSlot::AccountMovement));
+    }
+    return sum;
+}
+
+AccountLine accountLine(const Globaldaten& g, int line, bool release, Money& credit) {
+    const PayColumns& columns = g.extras.columns;
+    const LineColumns& col = columns.line(line);
+    const GrossLineAttributes& a = g.workingCase.grossLine(line);
+    AccountLine l;
+    l.line = line;
+    l.current = line <= kLastCurrentPayLine;
+    l.taxFree = !a.flag(LineFlag::WageTax);
+    l.base = col.partTime;
+    l.pay = col.actual;
+    if (col.retirementFactor < 10000) {
+        // The other half of a reduced line: credited while working, paid out of the account afterwards.
+        Money half = col.partTime - col.retirement;
+        if (col.actual != col.retirement && columns.monthWhole > 0)
+            half = half.timesRatio(columns.monthPaid, columns.monthWhole).roundedToCent();
+        if (release)
+            l.withdrawal = col.actual;
+        else
+            credit += half;
+    }
+    if (line <= kLastRegularPayLine && a.flag(LineFlag::SocialInsurance)) {
+        l.regular = col.actual;
+        if (categoryEntersTopUp(a.partialRetirementCategory, TopUpBase::AtgTwentyPercent))
+            l.topUpBase = col.actual;
+    }
+    return l;
+}
+
 } // namespace
+
+bool isWorkingTimeAccount(const Case& c) {
+    const int option = c.key(KeySlot::PartialMonth);
+    return option >= kAltTZGBlock && option <= kFalterBlock;
+}
+
+std::optional<AccountAgreement> accountAgreementOf(const std::string& bytes, int option, int yearMonth,
+                                                   std::string& missing) {
+    using namespace account_file;
+    const std::string name = optionName(option);
+    const auto damaged = [&](size_t record) {
+        missing = std::string("Die Datei ") + kName + " im Programmordner ist beschädigt (Satz " +
+                  std::to_string(record) + "); die Altersteilzeit nach " + name +
+                  " (Zeile 23) wird nicht berechnet.";
+        return std::nullopt;
+    };
+    if (bytes.empty() || bytes.size() % kRecordLength != 0) return damaged(bytes.size() / kRecordLength + 1);
+    std::optional<AccountAgreement> found;
+    for (size_t n = 0; n < bytes.size() / kRecordLength; ++n) {
+        RecordBuffer r(kRecordLength);
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(n * kRecordLength), kRecordLength,
+                    r.bytes().begin());
+        const int32_t first = r.i32(kFirstMonth), last = r.i32(kLastMonth), before = r.i32(kStartBefore);
+        const bool datesValid = validYearMonth(first) && validYearMonth(last) && first <= last &&
+                                (before == 0 || validYearMonth(before / 100));
+        const int16_t recordOption = r.i16(kOption);
+        if ((recordOption != kFlexBlock && recordOption != kFalterBlock) || !datesValid ||
+            !validShare(r.i16(kTopUp)) || !validShare(r.i16(kPensionBase)) || !validShare(r.i16(kPensionCap)))
+            return damaged(n + 1);
+        if (recordOption != option || yearMonth < first || yearMonth > last || found) continue;
+        found = AccountAgreement{option,
+                                 r.text(kAgreementName, kAgreementNameLength),
+                                 r.i16(kTopUp),
+                                 r.i16(kPensionBase),
+                                 r.i16(kPensionCap),
+                                 before};
+    }
+    if (!found)
+        missing = std::string("Die Datei ") + kName + " enthält für " + name + " keine Werte für " +
+                  monthText(yearMonth) + "; die Altersteilzeit (Zeile 23) wird nicht berechnet.";
+    return found;
+}
+
+void ReadAccountAgreements(Globaldaten& g) {
+    WorkingTimeAccount& a = g.retirement.account;
+    a = WorkingTimeAccount();
+    const Case& c = g.workingCase;
+    const int option = c.key(KeySlot::PartialMonth);
+    if (option != kFlexBlock && option != kFalterBlock) return;
+    if (!readsAgreementFile(c.serviceRelationship())) return; // the step names it
+    const std::filesystem::path path = findFileIgnoringCase(g.programDir, account_file::kName);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        a.missing = std::string("Die Datei ") + account_file::kName +
+                    " fehlt im Programmordner; die Altersteilzeit nach " + optionName(option) +
+                    " (Zeile 23) wird nicht berechnet.";
+        return;
+    }
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const int yearMonth = g.year * 100 + std::clamp(c.monthIndex(), 0, 11) + 1;
+    if (auto agreement = accountAgreementOf(bytes, option, yearMonth, a.missing)) a.agreement = *agreement;
+}
+
+void WorkingTimeAccountStep(Globaldaten& g) {
+    WorkingTimeAccount& a = g.retirement.account;
+    Case& c = g.workingCase;
+    const int option = c.key(KeySlot::PartialMonth);
+    if (!isWorkingTimeAccount(c)) {
+        a = WorkingTimeAccount();
+        return;
+    }
+    const int sr = c.serviceRelationship();
+    a.releasePhase = c.key(KeySlot::ChildBenefit) == kTopUpRelease;
+    c.setAmount(AmountSlot::AccountMovement, 0);
+    if (!paysContributions(sr))
+        a.missing = std::string("Zeile 23: Das Blockmodell mit Wertguthaben (") + optionName(option) +
+                    ") gilt nur für Beschäftigte; es wird nichts berechnet.";
+    else if (option == kAltTZGBlock)
+        a.agreement = AccountAgreement{option,
+                                       "AltTZG",
+                                       kStatutoryTopUpHundredths,
+                                       kStatutoryPensionBaseHundredths,
+                                       kStatutoryPensionCapHundredths,
+                                       0};
+    else if (!readsAgreementFile(sr))
+        a.missing = std::string("Zeile 23: ") + optionName(option) +
+                    " gilt nur für TVöD, TV-V und Dienstverträge mit besonderer Tabelle 1 (Zeile 4); es "
+                    "wird nichts berechnet.";
+    if (!a.missing.empty()) {
+        // No top-up of an earlier run stays on line 43 while the notice says that none was computed.
+        const int key = c.key(KeySlot::ChildBenefit);
+        if (key == kTopUpWork || key == kTopUpRelease) c.setAmount(AmountSlot::ChildBenefit, 0);
+        addToEmployerCost(g, Money());
+        return;
+    }
+    a.computed = true;
+
+    // The pay lines, then the part of the supplementary-pension levy liable to contributions.
+    Money regular, topUpBase;
+    for (int line = kFirstGrossLine; line <= kLastGrossLine; ++line) {
+        AccountLine l = accountLine(g, line, a.releasePhase, a.credit);
+        a.withdrawal += l.withdrawal;
+        regular += l.regular;
+        topUpBase += l.topUpBase;
+        if (l.base != Money() || l.pay != Money()) a.lines.push_back(l);
+    }
+    if (g.pension.svAddedPay > Money()) {
+        AccountLine levy;
+        levy.regular = levy.topUpBase = g.pension.svAddedPay;
+        regular += levy.regular;
+        topUpBase += levy.topUpBase;
+        a.lines.push_back(levy);
+    }
+    c.setAmount(AmountSlot::AccountMovement, (a.releasePhase ? -a.withdrawal : a.credit).toCents());
+    a.earlierMonths = earlierMovements(g, option);
+
+    a.ceiling = yearDefaults(g).rvCeiling[g.east ? 1 : 0];
+    // § 6 (1) AltTZG: the regular pay counts up to the ceiling.
+    a.topUp = Money::fromCents(mulDiv(std::min(topUpBase, a.ceiling).units(), a.agreement.topUpHundredths,
+                                      10000 * Money::kUnitsPerCent, Rounding::HalfUp));
+    a.rateName = pensionRateName(g.year);
+    if (insuranceStatus(g).krv != 2) {
+        a.pension = statutoryPensionTopUp(regular, a.ceiling, a.agreement.pensionBaseHundredths,
+                                          a.agreement.pensionCapHundredths);
+        a.contribution = contribution(a.pension.base, Rate::fromHundredths(pensionRateHundredths(g.year)));
+        a.oneTimeRoom = positive(a.ceiling - a.pension.regular - a.pension.base);
+    }
+    const PensionWorksheet& w = g.pension.worksheet;
+    a.fundPay = w.amount(9);
+    a.fundRaised = w.amount(10);
+    a.fundLevy = w.amount(11);
+    const int fund = c.key(KeySlot::SupplementaryFund);
+    if (isPensionFund(fund))
+        a.fundLevyRate = formatPensionRate(
+            g.pension.settings.rates(fund, g.east, std::clamp(c.monthIndex(), 0, 11)).employerLevy());
+    a.progression = progressionEstimate(g, a.topUp);
+    putTopUp(c, a.releasePhase, a.topUp);
+    addToEmployerCost(g, a.contribution);
+}
 
 FlatRateNet flatRateNet(const Globaldaten& g, Money gross, bool employee) {
     FlatRateNet n;
@@ -242,11 +465,8 @@ void PartialRetirementTopUpStep(Globaldaten& g) {
         r.pension = pensionTopUp(g);
     }
     r.progression = progressionEstimate(g, r.topUp);
-    if (c.key(KeySlot::ChildBenefit) != kTopUpTyped) {
-        c.setKey(KeySlot::ChildBenefit, static_cast<int16_t>(r.releasePhase ? kTopUpRelease : kTopUpWork));
-        c.setAmount(AmountSlot::ChildBenefit, r.topUp.toCents());
-    }
-    addToEmployerCost(g);
+    putTopUp(c, r.releasePhase, r.topUp);
+    addToEmployerCost(g, r.pension.contribution);
 }
 
 } // namespace varemo

@@ -24,6 +24,21 @@ bool categoryEntersTopUp(char category, TopUpBase base) {
     return kTable[row][static_cast<int>(base)];
 }
 
+StatutoryPensionTopUp statutoryPensionTopUp(Money regularPay, Money ceiling, int baseHundredths,
+                                            int capHundredths) {
+    const auto share = [](Money m, int hundredths) {
+        return Money::fromCents(
+            mulDiv(m.units(), hundredths, 10000 * Money::kUnitsPerCent, Rounding::HalfUp));
+    };
+    StatutoryPensionTopUp p;
+    p.regular = std::min(std::max(regularPay, Money()), ceiling);
+    p.limit = share(ceiling, capHundredths);
+    p.room = std::max(p.limit - p.regular, Money());
+    p.target = share(p.regular, baseHundredths);
+    p.base = std::min(p.room, p.target);
+    return p;
+}
+
 bool minimumNetTablesInForce(int year) {
     return year <= 2019;
 }

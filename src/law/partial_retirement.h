@@ -42,6 +42,28 @@ inline constexpr int kTopUpVariantPercent = 34;
 // Church tax assumed in every flat-rate net, percent of the wage tax.
 inline constexpr int kFlatChurchTaxPercent = 8;
 
+// The partial-retirement pay as the statute alone tops it up (§ 3 (1) Nr. 1 AltTZG, for a partial
+// retirement begun from 01.07.2004): 20 % of the regular pay, additional pension contributions on 80 %
+// of it within 90 % of the ceiling; hundredths of a percent, as the agreements of the working-time-account
+// variant give them.
+inline constexpr int kStatutoryTopUpHundredths = 2000;
+inline constexpr int kStatutoryPensionBaseHundredths = 8000;
+inline constexpr int kStatutoryPensionCapHundredths = 9000;
+
+// The pay on which the employer pays additional pension contributions (§ 3 (1) Nr. 1 b AltTZG, § 163 (5)
+// SGB VI): base % of the regular pay (itself capped at the ceiling, § 6 (1) AltTZG), but no more than
+// cap % of the ceiling less the regular pay; each percentage rounded to the cent (commercial).
+struct StatutoryPensionTopUp {
+    Money regular; // "Regelarbeitsentgelt", at most the ceiling
+    Money limit;   // "90 % der Beitragsbemessungsgrenze"
+    Money room;    // "Maximaler Spielraum für die Aufstockung": limit less the regular pay, not below 0
+    Money target;  // "Aufstockungssoll: 80% des Regelarbeitsgelts"
+    Money base;    // "Somit Aufstockung": the smaller of room and target
+    bool operator==(const StatutoryPensionTopUp&) const = default;
+};
+StatutoryPensionTopUp statutoryPensionTopUp(Money regularPay, Money ceiling, int baseHundredths,
+                                            int capHundredths);
+
 // Whether the minimum-net tables are law in the year (up to 2019).
 bool minimumNetTablesInForce(int year);
 

@@ -3,9 +3,11 @@
 // calculations of the last run, kept so that views and printouts read them without calculating again.
 
 #include "base/money.h"
+#include "law/partial_retirement.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace varemo {
 
@@ -102,9 +104,63 @@ struct PartialRetirementResult {
     bool operator==(const PartialRetirementResult&) const = default;
 };
 
+// An agreement of the working-time-account variant for a month, as the program folder's "tvflex.pcg"
+// gives it (line 23 "% AltTZG Blockmodell" takes the statute's values instead).
+struct AccountAgreement {
+    int option = 0;                // the position of line 23: 4 AltTZG, 5 TV-FlexAZ, 6 TV-Falter
+    std::string name;              // "TV-FlexAZ"
+    int topUpHundredths = 0;       // top-up of the regular pay, hundredths of a percent
+    int pensionBaseHundredths = 0; // additional pension contributions on this share of the regular pay
+    int pensionCapHundredths = 0;  // ... up to this share of the ceiling
+    int startBefore = 0;           // YYYYMMDD: partial retirement under the agreement began before it; 0 none
+    bool operator==(const AccountAgreement&) const = default;
+};
+
+// One pay line (or the part of the supplementary-pension levy liable to contributions, line 0) in the
+// calculation "Berechnung des ATZ-Gehalts".
+struct AccountLine {
+    int line = 0;
+    bool current = true; // "lfd.Entgelt"; false: "sonstiges Entgelt" (lines 18 to 20)
+    bool taxFree = false;
+    Money base;       // "Basisentgelt": the pay for the previous working time
+    Money withdrawal; // "Entnahme aus dem Wertguthaben" (release phase)
+    Money pay;        // "ATZ-Entgelt": what is paid this month
+    Money regular;    // "ATZ-Regelarbeitsentgelt" (§ 6 (1) AltTZG)
+    Money topUpBase;  // "Aufzustockende Beträge"
+    bool operator==(const AccountLine&) const = default;
+};
+
+// Line 23 options 4 to 6, the block model with a working-time account (§ 7b SGB IV): in the working phase
+// the pay above the partial-retirement pay is credited to the account, in the release phase the
+// partial-retirement pay is withdrawn from it; in both the pay is topped up and the employer pays
+// additional pension contributions.
+struct WorkingTimeAccount {
+    bool computed = false;
+    bool releasePhase = false;
+    std::string missing; // why nothing could be computed (named on the sheet)
+    AccountAgreement agreement;
+    std::vector<AccountLine> lines;
+    Money credit;                  // this month's "Einstellungen in das   W e r t g u t h a b e n"
+    Money withdrawal;              // this month's withdrawal
+    Money earlierMonths;           // the stored earlier months of the year: credits less withdrawals
+    Money topUp;                   // "20 %-ige Aufstockung", what line 43 receives
+    StatutoryPensionTopUp pension; // § 3 (1) Nr. 1 b AltTZG with the agreement's shares
+    Money ceiling;                 // the month's pension-insurance ceiling of the area
+    std::string rateName;          // "18,6"
+    Money contribution;            // " % RV-Beitrag hat der AG zusätzlich aufzubringen:"
+    Money oneTimeRoom;             // "Sonstiges Entgelt kann verbeitragt werden bis: "
+    Money fundPay;                 // "vers.pfl.Entgelt" of the supplementary pension
+    Money fundRaised;              // "Aufstockung auf das 1.8-fache"
+    std::string fundLevyRate;      // "1,81"
+    Money fundLevy;
+    ProgressionEstimate progression;
+    bool operator==(const WorkingTimeAccount&) const = default;
+};
+
 struct PartialRetirementState {
     PartialRetirementPercents percents;
     PartialRetirementResult result;
+    WorkingTimeAccount account;
     bool operator==(const PartialRetirementState&) const = default;
 };
 

@@ -128,6 +128,7 @@ enum class AmountSlot : int {
     PayoutAddition1 = 54,       // reserved; added to the net pay in whole euros
     PayoutAddition2 = 55,       // reserved; as PayoutAddition1
     PayoutAddition3 = 56,       // reserved; as PayoutAddition1
+    AccountMovement = 57,       // no line: the month's movement of the working-time account (line 23, 4 to 6)
     Reserved58 = 58,            // reserved; typed like an amount and restored at every run
     Reserved59 = 59,            // reserved; as Reserved58
     PerformancePercent = 60,    // line 12: the percentage, hundredths of a percent

@@ -4,7 +4,8 @@
 //   offset  length  content
 //        0     120  option keys, 16-bit: the value at 2 × p is the key of slot p + 1 (slots 1 to 55;
 //                   offsets 110 to 119 are not used by the program and kept as read)
-//      120     264  amounts, 66 × 32-bit cents, slot s at 120 + 4 × s
+//      120     264  amounts, 66 × 32-bit cents, slot s at 120 + 4 × s (slot 57, unused before, the
+//                   month's movement of the working-time account, AmountSlot::AccountMovement)
 //      384      52  (kept as read)
 //      436      52  lines 8 to 20: the line's monthly amount in cents, line l at 436 + 4 × (l − 8)
 //      488      52  lines 8 to 20: the reduced monthly amount in cents (part-time, partial month)

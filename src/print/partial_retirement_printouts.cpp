@@ -4,6 +4,7 @@
 #include "print/print_rows.h"
 #include "print/recording_surface.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -243,6 +244,75 @@ void taxRow(PrintSurface& s, const std::string& caption, const std::string (&cel
         s.printRight(kTaxColumns[i], cells[i], i == 2);
 }
 
+// ---- The block models with a working-time account ---------------------------------------------------
+
+constexpr double kAccountColumns[5] = {3.6, 4.5, 5.4, 6.4, 7.6};
+
+void accountRow(PrintSurface& s, const std::string& caption, const std::array<std::string, 5>& cells) {
+    s.printAt(kLeft, caption);
+    for (size_t i = 0; i < cells.size(); ++i)
+        if (!cells[i].empty()) s.printRight(kAccountColumns[i], cells[i]);
+    rows::next(s);
+}
+
+std::array<std::string, 5> accountCells(const AccountLine& l) {
+    const auto shown = [](Money m) { return m == Money() ? std::string() : amountText(m); };
+    return {shown(l.base), shown(l.withdrawal), shown(l.pay), shown(l.regular), shown(l.topUpBase)};
+}
+
+void addTo(AccountLine& sum, const AccountLine& l) {
+    sum.base += l.base;
+    sum.withdrawal += l.withdrawal;
+    sum.pay += l.pay;
+    sum.regular += l.regular;
+    sum.topUpBase += l.topUpBase;
+}
+
+// "20" for 2000 hundredths, "20,5" for 2050.
+std::string shareText(int hundredths) {
+    std::string t = percentText(hundredths);
+    while (t.back() == '0')
+        t.pop_back();
+    if (t.back() == ',') t.pop_back();
+    return t;
+}
+
+void accountHead(PrintSurface& s) {
+    const double top = s.currentY();
+    const char* const heads[3][6] = {
+        {"Entgeltbezeichnung", "Basisentgelt", "  Entnahme", "ATZ-Entgelt", "ATZ-Regel-", "Aufzustockende"},
+        {"", "", "  aus dem", "", "arbeits-", "Beträge"},
+        {"", "", "Wertguthaben", "", "entgelt", ""}};
+    for (int row = 0; row < 3; ++row) {
+        s.setCurrentY(top + row * rows::kRow);
+        s.printAt(kLeft, heads[row][0]);
+        for (size_t i = 0; i < 5; ++i)
+            s.printRight(kAccountColumns[i], heads[row][i + 1]);
+    }
+    s.setCurrentY(top + 2 * rows::kRow);
+    rule(s);
+}
+
+// The pay lines of one kind ("lfd.Entgelt" or "sonstiges Entgelt"), added into sum.
+void accountLines(const Session& g, PrintSurface& s, const WorkingTimeAccount& a, bool current,
+                  AccountLine& sum) {
+    s.setFont("Courier New", 9, true);
+    s.printAt(kLeft, current ? "lfd.Entgelt" : "s o n s t i g e s   E n t g e l t", true);
+    rows::body(s);
+    Money taxFree;
+    bool any = false;
+    for (const AccountLine& l : a.lines) {
+        if (l.current != current) continue;
+        any = true;
+        accountRow(s, l.line == 0 ? "SV-pfl. Anteil an ZV-Umlage" : g.sheet.line(l.line).text,
+                   accountCells(l));
+        addTo(sum, l);
+        if (l.taxFree) taxFree += l.pay;
+    }
+    if (!any) s.printAt(kLeft + 0.3, "- k e i n e s -", true);
+    if (taxFree != Money()) accountRow(s, "   davon str.frei", {"", "", amountText(taxFree), "", ""});
+}
+
 } // namespace
 
 void atzberechnung(const Session& g, PrintSurface& s, const PrintOptions&) {
@@ -388,6 +458,114 @@ void atzschreiben(const Session& g, PrintSurface& s, const PrintOptions&) {
     rows::next(s);
     s.printAt(kLeft, "   Bitte wenden Sie sich wieder an uns, wenn Sie Fragen haben. Wir beraten Sie gerne.",
               true);
+}
+
+void FlexTV(const Session& g, PrintSurface& s, const PrintOptions&) {
+    s.setScaleMode(ScaleMode::Inches);
+    s.foreColor = kBlack;
+    s.setCurrentY(s.currentY() + 0.5);
+    rows::body(s);
+    const WorkingTimeAccount& a = g.retirement.account;
+    if (!a.computed) {
+        s.printAt(kLeft,
+                  a.missing.empty()
+                      ? "Keine Altersteilzeit mit Wertguthaben eingestellt (Zeile 23: \"% AltTZG "
+                        "Blockmodell\", \"% TV-FlexAZ Blockmodell\" oder \"% TV-Falter "
+                        "Blockmodell\")."
+                      : a.missing,
+                  true);
+        return;
+    }
+    title(s, "Berechnung des ATZ-Gehalts nach " + a.agreement.name + " für den Monat " + monthText(g));
+    s.printAt(kLeft,
+              g.workingCase.name + (a.releasePhase ? "  in der Freistellungsphase" : "  in der Arbeitsphase"),
+              true);
+    rows::next(s, 0.5);
+    accountHead(s);
+    AccountLine sum;
+    accountLines(g, s, a, true, sum);
+    rows::next(s, 0.5);
+    accountLines(g, s, a, false, sum);
+    rule(s);
+    s.setFont("Courier New", 9, true);
+    accountRow(s, "S U M M E", accountCells(sum));
+    rows::body(s);
+    rule(s);
+
+    constexpr double kValue = 7.6;
+    if (a.releasePhase) {
+        rows::amount(s, kLeft, "Entnahme aus dem Wertguthaben in mtl. gleichen Raten", a.withdrawal, kValue);
+        s.printAt(kLeft, "Soweit wie möglich werden die Entgelte in der Freistellungsphase mit den für",
+                  true);
+        s.printAt(kLeft, "den jeweiligen Zahlungsmonat aktuellen Beträgen weitergezahlt (Regelfall).", true);
+    } else {
+        rows::amount(s, kLeft, "Während der Arbeitsphase: Einstellungen in das   W e r t g u t h a b e n",
+                     a.credit, kValue);
+    }
+    rows::amount(s, kLeft, "Wertguthaben aus den Vormonaten dieses Jahres", a.earlierMonths, kValue);
+    rows::amount(s, kLeft, "Wertguthaben nach diesem Monat",
+                 a.earlierMonths + (a.releasePhase ? -a.withdrawal : a.credit), kValue);
+    rows::next(s, 0.5);
+    rows::amount(s, kLeft,
+                 shareText(a.agreement.topUpHundredths) +
+                     " %-ige Aufstockung, steuerfrei mit Progressionsvorbehalt (§ 32b EStG)",
+                 a.topUp, kValue);
+    rows::next(s, 0.5);
+    const StatutoryPensionTopUp& p = a.pension;
+    rows::amount(s, kLeft, "Regelarbeitsentgelt", p.regular, kValue);
+    rows::amount(s, kLeft,
+                 shareText(a.agreement.pensionCapHundredths) +
+                     " % der Beitragsbemessungsgrenze  als Obergrenze der Aufstockung",
+                 p.limit, kValue);
+    rows::amount(s, kLeft, "Maximaler Spielraum für die Aufstockung", p.room, kValue);
+    rows::amount(s, kLeft,
+                 "Aufstockungssoll: " + shareText(a.agreement.pensionBaseHundredths) +
+                     "% des Regelarbeitsgelts ",
+                 p.target, kValue);
+    rows::amount(s, kLeft, "Somit Aufstockung", p.base, kValue);
+    rows::amount(s, kLeft, a.rateName + " % RV-Beitrag hat der AG zusätzlich aufzubringen:", a.contribution,
+                 kValue);
+    rows::amount(s, kLeft, "Sonstiges Entgelt kann verbeitragt werden bis: ", a.oneTimeRoom, kValue);
+    rows::next(s, 0.5);
+    s.setFont("Courier New", 9, true);
+    s.printAt(kLeft, "Aufstockung der betriebl. Zusatzversicherung", true);
+    rows::body(s);
+    rows::amount(s, kLeft, "vers.pfl.Entgelt", a.fundPay, kValue);
+    rows::amount(s, kLeft, "Aufstockung auf das 1.8-fache", a.fundRaised, kValue);
+    rows::amount(s, kLeft, "also mehr", a.fundRaised - a.fundPay, kValue);
+    rows::amount(s, kLeft,
+                 "Umlage " + (a.fundLevyRate.empty() ? "0,00" : a.fundLevyRate) + " % aus ATZ-Entgelt",
+                 a.fundLevy, kValue);
+    rows::next(s, 0.5);
+
+    const ProgressionEstimate& e = a.progression;
+    s.setFont("Courier New", 9, true);
+    s.printAt(kLeft, "Vorschau auf die Wirkung des Progressisonsvorbehalts nach § 32 b EStG", true);
+    rows::body(s);
+    s.printAt(kLeft, "(Die zeitliche Streckung der Auszahlung schützt nicht vor der Steuerprogression)",
+              true);
+    const auto taxes = [&](const std::string& caption, const std::array<std::string, 4>& cells) {
+        s.printAt(kLeft, caption);
+        for (size_t i = 0; i < cells.size(); ++i)
+            s.printRight(kAccountColumns[i + 1], cells[i]);
+        rows::next(s);
+    };
+    taxes("", {"Entgelt", "Lohnstr.", "Soli.", "Ki-Str."});
+    taxes("Steuerpflichtiges Monatsgehalt", {amountText(e.taxable), "", "", ""});
+    taxes("+ Aufstockungsbetrag", {amountText(e.topUps), "", "", ""});
+    taxes("= maßgebl. zu versteuerndes Entgelt", {amountText(e.total), "", "", ""});
+    taxes("Darauf entfallende Lohnsteuer",
+          {"", amountText(e.wageTax), amountText(e.surcharge), amountText(e.churchTax)});
+    taxes("Durchschnittlicher Steuersatz",
+          {"", percentText(e.wageTaxRate) + " %", percentText(e.surchargeRate) + " %",
+           percentText(e.churchTaxRate) + " %"});
+    taxes("Wird dieser %-Satz angewandt auf", {amountText(e.topUps), "", "", ""});
+    taxes("ergeben sich", {"", "", "", ""});
+    taxes("= Nachbelastung je Steuerart",
+          {"", amountText(e.extraWageTax), amountText(e.extraSurcharge), amountText(e.extraChurchTax)});
+    taxes("= Nachbelastung insgesamt", {"", "", "", amountText(e.extraTotal)});
+    rule(s);
+    rows::amount(s, kLeft, std::string("Zeile 43: ") + g.sheet.line(43).text, a.topUp, kValue);
 }
 
 } // namespace varemo::print

@@ -113,6 +113,23 @@ void bescheinigung(const Session& g, PrintSurface& s, const PrintOptions& option
         body(s);
         rows::next(s);
     }
+    // The block model with a working-time account: what the gross pay holds of the account, what the
+    // month credits to it, and the pay the employer contributes to pension insurance on besides. They
+    // are shown, not added: the credit and the pension top-up are not paid, the withdrawal is in the rows.
+    const WorkingTimeAccount& account = g.retirement.account;
+    if (account.computed) {
+        s.font().italic = true;
+        const auto note = [&](const char* caption, Money m) {
+            if (m == Money()) return;
+            s.printAt(kText, caption);
+            s.printRight(kRight, amountText(m));
+            rows::next(s);
+        };
+        note("Entnahmen aus dem Wertguthaben in der Freistellungsphase", account.withdrawal);
+        note("ATZ-Aufstockung des RV-pfl.Entgelts mit voller Beitragszahlung durch AG", account.pension.base);
+        note("Rückstellung für die ATZ-Freistellungsphase", account.credit);
+        body(s);
+    }
     const Money gross = cents(c.amount(AmountSlot::Gross));
     // The sheet's gross pay decides; the current pay is what the one-time pay leaves of it.
     if (current + other != gross) current = gross - other;

@@ -50,6 +50,7 @@ const std::vector<PrintKindEntry>& printKinds() {
          atzbeamte},
         {kPartialRetirementLetter, "atzschreiben", "Berechnung des Gehalts bei Altersteilzeitarbeit",
          Orientation::Portrait, true, atzschreiben},
+        {kWorkingTimeAccount, "FlexTV", "Berechnung des ATZ-Gehalts", Orientation::Portrait, true, FlexTV},
         {39, "AG_Übersicht2", "Monatsgehälter und Arbeitgeberaufwand", Orientation::Landscape, false,
          AG_Uebersicht2},
         {40, "ansicht", "Monatsgehälter", Orientation::Landscape, false, ansicht},

@@ -6,6 +6,8 @@
 #include "support/json.h"
 #include "support/temp_dir.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 using varemo::test::Json;
@@ -19,8 +21,8 @@ struct Folder {
     varemo::test::TempDir dir;
     Folder() { varemo::test::copyShippedFiles(dir.path()); }
 
-    Json run(const std::string& command, int year, std::vector<std::string> more = {}) const {
-        std::vector<std::string> args = varemo::test::caseMonthArgs(dir.path(), command, year, 3);
+    Json run(const std::string& command, int year, std::vector<std::string> more = {}, int month = 3) const {
+        std::vector<std::string> args = varemo::test::caseMonthArgs(dir.path(), command, year, month);
         args.push_back("--json");
         args.insert(args.end(), more.begin(), more.end());
         const varemo::test::CliResult r = varemo::test::runCli(args);
@@ -154,4 +156,77 @@ TEST(CliPartialRetirement, CivilServantSupplement) {
     EXPECT_EQ(r["civil"]["supplementCents"].integer(), 62767);
     EXPECT_EQ(r["pension"]["contributionCents"].integer(), 0);
     EXPECT_EQ(sheet["lines"][42]["amountCents"].integer(), 62767);
+}
+
+// tests/data/cases/partial-retirement-account: TV FlexAZ block model, TVöD VKA E10 step 4 (4,299.65 from
+// March 2020), class I without church, VBL VKA (levy of the employer 6,45 %); working phase from March,
+// release phase (line 43 "ATZ-Aufstock. Freizeitphase") from May.
+TEST(CliPartialRetirement, FlexAgreementBlockModelWithWorkingTimeAccount) {
+    Folder f;
+    const auto edits = varemo::test::applyReferenceEdits(
+        std::filesystem::path(VAREMO_TEST_DATA) / "cases" / "partial-retirement-account", f.dir.path());
+    ASSERT_EQ(edits.failure, "");
+    const Json sheet = f.run("sheet", 2020);
+    const Json retirement = f.run("partial-retirement", 2020);
+    const Json& a = retirement["account"];
+    // § 7 (2) TV FlexAZ, working phase: 4,299.65 × 0,5 = 2,149.825, paid 2,149.82 (tie to the even cent);
+    // the rest, 2,149.83, goes into the value account untaxed and free of contributions.
+    EXPECT_EQ(a["agreement"].string, "TV-FlexAZ");
+    EXPECT_EQ(a["lines"][0]["payCents"].integer(), 214982);
+    EXPECT_EQ(a["creditCents"].integer(), 214983);
+    EXPECT_EQ(sheet["lines"][22]["amountCents"].integer(), 214982);
+    // § 15 (2) ATV-K: insured pay 1.8 × 2,149.82 = 3,869.68; levy 6,45 % = 249.59, of which liable to
+    // contributions (§ 1 (1) Nr. 4a SvEV) 249.59 − 100.00 + 2,5 % × 3,869.68 (96.74) − 13.30 = 233.03.
+    EXPECT_EQ(a["fund"]["raisedCents"].integer(), 386968);
+    // Regular pay (§ 6 (1) AltTZG) 2,149.82 + 233.03 = 2,382.85; § 7 (3) TV FlexAZ: 20 % = 476.57.
+    EXPECT_EQ(a["pension"]["regularCents"].integer(), 238285);
+    EXPECT_EQ(a["topUpCents"].integer(), 47657);
+    // § 3 (1) Nr. 1 b AltTZG: 80 % × 2,382.85 = 1,906.28 within 90 % × 6,900.00 − 2,382.85 = 3,827.15;
+    // 18,6 % = 354.57, employer alone (§ 168 (1) Nr. 6 SGB VI).
+    EXPECT_EQ(a["pension"]["roomCents"].integer(), 382715);
+    EXPECT_EQ(a["pension"]["baseCents"].integer(), 190628);
+    EXPECT_EQ(a["pension"]["contributionCents"].integer(), 35457);
+    // Tax-free and free of contributions (§ 3 Nr. 28 EStG): wage tax of 2,149.82 alone (207.66, flow chart
+    // 2020); payout 2,149.82 − 207.66 − 11.42 − 182.29 − 36.34 − 221.61 − 28.59 − 70.04 + 476.57.
+    EXPECT_EQ(sheet["lines"][42]["amountCents"].integer(), 47657);
+    EXPECT_EQ(sheet["lines"][33]["amountCents"].integer(), -20766);
+    EXPECT_EQ(sheet["lines"][46]["amountCents"].integer(), 186844);
+    // The employer's cost holds the top-up and, with its RV share 221.61, the additional 354.57.
+    EXPECT_EQ(employerItem(sheet, " ATZ-Aufstockungsbetrag"), 47657);
+    EXPECT_EQ(employerItem(sheet, " RV-AG-Anteil"), 22161 + 35457);
+
+    // Release phase, May: the partial-retirement pay at the month's amounts, 2,149.82, is withdrawn; the
+    // account holds the credits of March and April, 2 × 2,149.83; top-up and pension top-up go on.
+    const Json mayRetirement = f.run("partial-retirement", 2020, {}, 5);
+    const Json& may = mayRetirement["account"];
+    EXPECT_TRUE(may["releasePhase"].boolean);
+    EXPECT_EQ(may["withdrawalCents"].integer(), 214982);
+    EXPECT_EQ(may["creditCents"].integer(), 0);
+    EXPECT_EQ(may["earlierMonthsCents"].integer(), 429966);
+    EXPECT_EQ(may["topUpCents"].integer(), 47657);
+    // June, in equal monthly rates: 4,299.66 − 2,149.82 = 2,149.84 are left before its withdrawal.
+    EXPECT_EQ(f.run("partial-retirement", 2020, {}, 6)["account"]["earlierMonthsCents"].integer(), 214984);
+}
+
+TEST(CliPartialRetirement, AgreementFileMissingOrDamagedIsNamed) {
+    Folder f;
+    ASSERT_EQ(varemo::test::applyReferenceEdits(std::filesystem::path(VAREMO_TEST_DATA) / "cases" /
+                                                    "partial-retirement-account",
+                                                f.dir.path())
+                  .failure,
+              "");
+    const std::filesystem::path file = f.dir.path() / "tvflex.pcg";
+    std::filesystem::remove(file);
+    Json sheet = f.run("sheet", 2020);
+    ASSERT_EQ(sheet["notices"].array.size(), 1u);
+    EXPECT_EQ(sheet["notices"][0]["title"].string, "Zeile 23");
+    EXPECT_EQ(sheet["notices"][0]["text"].string,
+              "Die Datei tvflex.pcg fehlt im Programmordner; die Altersteilzeit nach TV-FlexAZ (Zeile 23) "
+              "wird nicht berechnet.");
+    EXPECT_EQ(sheet["lines"][42]["amountCents"].integer(), 0);
+    std::ofstream(file, std::ios::binary) << std::string(31, '\0');
+    sheet = f.run("sheet", 2020);
+    EXPECT_EQ(sheet["notices"][0]["text"].string,
+              "Die Datei tvflex.pcg im Programmordner ist beschädigt (Satz 1); die Altersteilzeit nach "
+              "TV-FlexAZ (Zeile 23) wird nicht berechnet.");
 }

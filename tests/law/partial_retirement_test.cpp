@@ -1,5 +1,6 @@
 // The yearly values of partial retirement against the law: the category table, the solidarity surcharge
-// of a fictitious net, the pension rate the letter names, the row of the minimum-net tables.
+// of a fictitious net, the pension rate the letter names, the row of the minimum-net tables, the base of
+// the additional pension contributions.
 
 #include "law/partial_retirement.h"
 
@@ -71,6 +72,26 @@ TEST(PartialRetirementLaw, MinimumNetTableRow) {
     EXPECT_EQ(minimumNetRecord(Money()), 0);
     EXPECT_TRUE(minimumNetTablesInForce(2019));
     EXPECT_FALSE(minimumNetTablesInForce(2020)); // § 15 AltTZG repealed from 01.01.2020
+}
+
+TEST(PartialRetirementLaw, AdditionalPensionBaseWithinNinetyPercentOfTheCeiling) {
+    const auto base = [](const char* regular, const char* ceiling) {
+        return statutoryPensionTopUp(Money::parse(regular), Money::parse(ceiling), 8000, 9000);
+    };
+    // § 3 (1) Nr. 1 b AltTZG, 2020 West (ceiling 6,900.00): regular pay 1,800.00: 80 % = 1,440.00 within the
+    // room 6,210.00 − 1,800.00 = 4,410.00.
+    EXPECT_EQ(base("1800", "6900").base, Money::parse("1440"));
+    // Regular pay 3,500.00: 80 % = 2,800.00 exceeds the room 6,210.00 − 3,500.00 = 2,710.00, the room is
+    // used; East (6,450.00): 5,805.00 − 3,500.00 = 2,305.00.
+    const StatutoryPensionTopUp west = base("3500", "6900");
+    EXPECT_EQ(west.limit, Money::parse("6210"));
+    EXPECT_EQ(west.room, Money::parse("2710"));
+    EXPECT_EQ(west.target, Money::parse("2800"));
+    EXPECT_EQ(west.base, Money::parse("2710"));
+    EXPECT_EQ(base("3500", "6450").base, Money::parse("2305"));
+    // § 6 (1) AltTZG: the regular pay counts up to the ceiling; above 90 % of it there is no room.
+    EXPECT_EQ(base("7500", "6900").regular, Money::parse("6900"));
+    EXPECT_EQ(base("7500", "6900").base, Money());
 }
 
 } // namespace

@@ -66,6 +66,7 @@ void copyShippedFiles(const std::filesystem::path& programDir) {
     namespace fs = std::filesystem;
     for (const char* sub : {"Tarife", "Texte"})
         fs::copy(fs::path(VAREMO_BUILD_DIR) / sub, programDir / sub, fs::copy_options::recursive);
+    fs::copy_file(fs::path(VAREMO_BUILD_DIR) / "tvflex.pcg", programDir / "tvflex.pcg");
 }
 
 } // namespace varemo::test

@@ -33,7 +33,7 @@ struct ReferenceEdits {
 ReferenceEdits applyReferenceEdits(const std::filesystem::path& caseFolder,
                                    const std::filesystem::path& programDir);
 
-// Copies the Tarife/ and Texte/ folders the build generated into a program folder.
+// Copies the Tarife/ and Texte/ folders and tvflex.pcg the build generated into a program folder.
 void copyShippedFiles(const std::filesystem::path& programDir);
 
 } // namespace varemo::test
