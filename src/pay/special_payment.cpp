@@ -2,6 +2,7 @@
 
 #include "law/pension_funds.h"
 #include "model/year_tables.h"
+#include "pay/civil_servant_rules.h"
 #include "pay/one_time_payments.h"
 #include "pay/part_time.h"
 #include "tariffs/service_relationship.h"
@@ -60,15 +61,23 @@ int monthIndexOf(const Case& c) {
     return std::clamp(c.monthIndex(), 0, 11);
 }
 
+// The month the Land pays its annual payment and the child supplements that go with it (0 to 11).
+int civilPaymentMonthIndex(const std::vector<CivilServantPaymentRow>& rules) {
+    for (const CivilServantPaymentRow& row : rules)
+        if ((row.kind == CivilPaymentKind::Annual || row.kind == CivilPaymentKind::Child) && row.month > 0)
+            return row.month - 1;
+    return 11;
+}
+
 void computeCivil(Globaldaten& g, SpecialPaymentComputation& comp, const SpecialPaymentMonth& current) {
     const Case& c = g.workingCase;
+    const std::vector<CivilServantPaymentRow> rules = civilServantRules(g, c.region());
     comp.children = countedChildren(c);
-    comp.paymentMonthIndex = 11;
+    comp.paymentMonthIndex = civilPaymentMonthIndex(rules);
     bool monthly = false;
     Money amount;
     int32_t shownPercent = 0;
-    for (const CivilServantPaymentRow& row : shippedCivilServantPayments()) {
-        if (row.region != c.region() || row.year != g.year) continue;
+    for (const CivilServantPaymentRow& row : rules) {
         if (row.kind == CivilPaymentKind::Monthly && bandCoversCase(row.groups, c)) {
             monthly = true;
             comp.paymentMonthIndex = -1;
@@ -77,12 +86,11 @@ void computeCivil(Globaldaten& g, SpecialPaymentComputation& comp, const Special
         }
     }
     if (!monthly) {
-        for (const CivilServantPaymentRow& row : shippedCivilServantPayments()) {
-            if (row.region != c.region() || row.year != g.year || row.kind != CivilPaymentKind::Annual)
+        for (const CivilServantPaymentRow& row : rules) {
+            if (row.kind != CivilPaymentKind::Annual || civilRuleField(row) == CivilRuleField::None ||
+                !bandCoversCase(row.groups, c))
                 continue;
-            if (row.groups == "Familienzuschlag part" || !bandCoversCase(row.groups, c)) continue;
-            if (row.month > 0) comp.paymentMonthIndex = row.month - 1;
-            if (row.percentMilli > 0) {
+            if (civilRuleField(row) == CivilRuleField::Percent) {
                 amount +=
                     comp.base
                         .timesRatio(int64_t{row.percentMilli} * comp.occupiedMonths, int64_t{100000} * 12)
@@ -97,9 +105,8 @@ void computeCivil(Globaldaten& g, SpecialPaymentComputation& comp, const Special
     comp.amount = amount;
     // Child supplements: "per child", or the first two and the further children apart.
     Money children;
-    for (const CivilServantPaymentRow& row : shippedCivilServantPayments()) {
-        if (row.region != c.region() || row.year != g.year || row.kind != CivilPaymentKind::Child) continue;
-        if ((row.month == -1) != monthly) continue;
+    for (const CivilServantPaymentRow& row : rules) {
+        if (row.kind != CivilPaymentKind::Child || (row.month == -1) != monthly) continue;
         int count = comp.children;
         if (row.groups.rfind("1st and 2nd", 0) == 0)
             count = std::min(comp.children, 2);
@@ -111,12 +118,13 @@ void computeCivil(Globaldaten& g, SpecialPaymentComputation& comp, const Special
 }
 
 // Whether the Land's rules of the year pay anything to civil servants in a month (0 to 11): every
-// month for a monthly payment, else the month of the annual rows.
-bool civilPaysInMonth(int region, int year, int month) {
-    for (const CivilServantPaymentRow& row : shippedCivilServantPayments()) {
-        if (row.region != region || row.year != year) continue;
+// month for a monthly payment, else the month of the annual rows and of the child supplements paid with
+// them (Hamburg pays only these).
+bool civilPaysInMonth(const Globaldaten& g, int region, int month) {
+    for (const CivilServantPaymentRow& row : civilServantRules(g, region)) {
         if (row.kind == CivilPaymentKind::Monthly ||
-            (row.kind == CivilPaymentKind::Annual && row.month - 1 == month))
+            ((row.kind == CivilPaymentKind::Annual || row.kind == CivilPaymentKind::Child) &&
+             row.month - 1 == month))
             return true;
     }
     return false;
@@ -219,7 +227,7 @@ void SpecialPaymentStep(Globaldaten& g) {
         } else if (option == special::kComputed &&
                    (isCivilServant(sr) || g.extras.category.kind != SpecialPaymentCategory::Kind::None)) {
             const bool civil = isCivilServant(sr);
-            if (civil ? civilPaysInMonth(c.region(), g.year, month) : month == special::kPaymentMonthIndex) {
+            if (civil ? civilPaysInMonth(g, c.region(), month) : month == special::kPaymentMonthIndex) {
                 const SpecialPaymentComputation comp = computeSpecialPayment(g);
                 if (comp.paymentMonthIndex < 0 || comp.paymentMonthIndex == month)
                     c.setAmount(lineSlot, comp.total.toCents());
