@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <limits>
+#include <map>
 
 namespace varemo::datagen {
 namespace {
@@ -121,11 +122,14 @@ std::string civilServantRows(const SourceText& csv) {
         {"annual", "Annual"},   {"monthly", "Monthly"},       {"child", "Child"},
         {"holiday", "Holiday"}, {"integrated", "Integrated"}, {"none", "None"}};
     std::string rows;
+    std::map<std::pair<std::string, std::string>, int> rulesOf;
     forEachRow(csv, "employer,year,kind,groups,amount,percent,base,month,status,note",
                [&](int n, const std::vector<std::string>& f) {
                    const auto employer = std::find(kEmployers.begin(), kEmployers.end(), f[0]);
                    if (employer == kEmployers.end())
                        csv.fail(n, "employer: the Bund or a Land expected: '" + f[0] + "'");
+                   // The user's file of these rules ("beasoza.vee") has room for five per employer and year.
+                   if (++rulesOf[{f[0], f[1]}] > 5) csv.fail(n, "at most 5 rows per employer and year");
                    const auto kind = std::find_if(std::begin(kKinds), std::end(kKinds),
                                                   [&](const auto& k) { return f[2] == k.first; });
                    if (kind == std::end(kKinds))
@@ -146,6 +150,13 @@ std::string civilServantRows(const SourceText& csv) {
                            std::to_string(month) + "},\n";
                });
     return rows;
+}
+
+std::string employerNames() {
+    std::string names;
+    for (const char* name : kEmployers)
+        names += "    " + cppString(name) + ",\n";
+    return names;
 }
 
 } // namespace
@@ -170,8 +181,13 @@ std::string specialPaymentsCpp(const SourceText& annualPercentCsv, const SourceT
            civilServantRows(civilServantCsv) +
            "};\n"
            "\n"
+           "constexpr std::string_view kCivilServantEmployers[] = {\n" +
+           employerNames() +
+           "};\n"
+           "\n"
            "} // namespace\n"
            "\n"
+           "std::span<const std::string_view> civilServantEmployers() { return kCivilServantEmployers; }\n"
            "std::span<const AnnualPercentRow> shippedAnnualPercentRows() { return kAnnualPercents; }\n"
            "std::span<const OneTimePaymentRow> shippedOneTimePayments() { return kOneTimePayments; }\n"
            "std::span<const CivilServantPaymentRow> shippedCivilServantPayments() { return "

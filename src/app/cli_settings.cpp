@@ -133,9 +133,14 @@ int runSettings(CliContext& ctx) {
         s = readYearSettings(g.userFolder, a.year); // as stored
     }
     std::vector<Row> rows;
-    for (const SettingInfo& i : settingsCatalogue())
+    for (const SettingInfo& i : settingsOfYear(a.year))
         if (!info || info->name == i.name)
             rows.push_back({i.name, i.meaning, settingText(s, i.name, a.month), i.file});
+    if (info && rows.empty()) {
+        refuse(ctx, "Eine Einstellung \"" + info->name + "\" gibt es im Jahr " + std::to_string(a.year) +
+                        " nicht.");
+        return 1;
+    }
     if (!info)
         for (const EmployerDataPanel::Field& f : EmployerDataPanel::fields())
             rows.push_back(employerRow(employerPanel, f));

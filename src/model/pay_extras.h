@@ -93,6 +93,23 @@ class AnnualPaymentTable {
     std::shared_ptr<std::vector<int32_t>> values_;
 };
 
+// The user's values of the civil servants' special-payment rules of one year (pay/civil_servant_rules.h):
+// per Land (region 0 to 16) the month of the annual payment and, for its rules in the order of the shipped
+// table, the amount and the percentage. The month is 0 for a Land without an annual payment.
+inline constexpr int kCivilRuleRegions = 17;
+inline constexpr int kCivilRulesPerRegion = 5;
+struct CivilRuleValues {
+    int32_t cents = 0;
+    int32_t percentMilli = 0; // thousandths of a percent
+    bool operator==(const CivilRuleValues&) const = default;
+};
+struct CivilLandRules {
+    int month = 0;
+    std::array<CivilRuleValues, kCivilRulesPerRegion> rules{};
+    bool operator==(const CivilLandRules&) const = default;
+};
+using CivilRuleTable = std::array<CivilLandRules, kCivilRuleRegions>;
+
 // ---- Key codes of lines 25, 26, 44 to 46 --------------------------------------------------------
 
 inline constexpr int kKeyCodeRules = 16;
@@ -137,6 +154,11 @@ struct PayExtrasState {
     // Land whose table has none.
     int32_t landShareBase = 0;
     int32_t landSharePerChild = 0;
+
+    // The civil servants' special-payment rules of the year civilRulesYear as the user keeps them; for any
+    // other year (0: none read) the shipped rules apply.
+    CivilRuleTable civilRules{};
+    int civilRulesYear = 0;
 
     // The general key-code rules of the year ("varemo20.vee") and the year they were read for.
     KeyCodeRules keyCodeRules{};

@@ -21,6 +21,8 @@ inline constexpr const char* kSpecialPaymentFile = "sonderzahlung.vee";
 inline constexpr size_t kSpecialPaymentRecordLength = 1550;
 inline constexpr const char* kAnnualPaymentFile = "Jasoza.vee";
 inline constexpr size_t kAnnualPaymentRecordLength = 400;
+inline constexpr const char* kCivilServantPaymentFile = "beasoza.vee";
+inline constexpr size_t kCivilServantPaymentRecordLength = 1092;
 inline constexpr const char* kNoUpdateFile = "noupdate.txt";
 inline constexpr size_t kOptionTextRecordLength = 35;
 // The window areas whose colours the user sets per year (presentation/window_settings.h names them).

@@ -2,6 +2,7 @@
 
 #include "law/pension_funds.h"
 #include "model/year_tables.h"
+#include "pay/civil_servant_rules.h"
 #include "pay/one_time_payments.h"
 #include "pay/part_time.h"
 #include "tariffs/service_relationship.h"
@@ -60,14 +61,22 @@ int monthIndexOf(const Case& c) {
     return std::clamp(c.monthIndex(), 0, 11);
 }
 
+// The month the Land pays its annual payment and the child supplements that go with it (0 to 11).
+int civilPaymentMonthIndex(const std::vector<CivilServantPaymentRow>& rules) {
+    for (const CivilServantPaymentRow& row : rules)
+        if ((row.kind == CivilPaymentKind::Annual || row.kind == CivilPaymentKind::Child) && row.month > 0)
+            return row.month - 1;
+    return 11;
+}
+
 void computeCivil(Globaldaten& g, SpecialPaymentComputation& comp, const SpecialPaymentMonth& current) {
     const Case& c = g.workingCase;
+    const std::vector<CivilServantPaymentRow> rules = civilServantRules(g, c.region());
     comp.children = countedChildren(c);
-    comp.paymentMonthIndex = 11;
+    comp.paymentMonthIndex = civilPaymentMonthIndex(rules);
     bool monthly = false;
     Money amount;
     int32_t shownPercent = 0;
-    const std::vector<CivilServantPaymentRow> rules = civilServantPaymentRules(g, c.region());
     for (const CivilServantPaymentRow& row : rules) {
         if (row.kind == CivilPaymentKind::Monthly && bandCoversCase(row.groups, c)) {
             monthly = true;
@@ -78,9 +87,10 @@ void computeCivil(Globaldaten& g, SpecialPaymentComputation& comp, const Special
     }
     if (!monthly) {
         for (const CivilServantPaymentRow& row : rules) {
-            if (row.kind != CivilPaymentKind::Annual || !bandCoversCase(row.groups, c)) continue;
-            if (row.month > 0) comp.paymentMonthIndex = row.month - 1;
-            if (row.percentMilli > 0) {
+            if (row.kind != CivilPaymentKind::Annual || civilRuleField(row) == CivilRuleField::None ||
+                !bandCoversCase(row.groups, c))
+                continue;
+            if (civilRuleField(row) == CivilRuleField::Percent) {
                 amount +=
                     comp.base
                         .timesRatio(int64_t{row.percentMilli} * comp.occupiedMonths, int64_t{100000} * 12)
@@ -96,8 +106,7 @@ void computeCivil(Globaldaten& g, SpecialPaymentComputation& comp, const Special
     // Child supplements: "per child", or the first two and the further children apart.
     Money children;
     for (const CivilServantPaymentRow& row : rules) {
-        if (row.kind != CivilPaymentKind::Child) continue;
-        if ((row.month == -1) != monthly) continue;
+        if (row.kind != CivilPaymentKind::Child || (row.month == -1) != monthly) continue;
         int count = comp.children;
         if (row.groups.rfind("1st and 2nd", 0) == 0)
             count = std::min(comp.children, 2);
@@ -109,11 +118,13 @@ void computeCivil(Globaldaten& g, SpecialPaymentComputation& comp, const Special
 }
 
 // Whether the Land's rules of the year pay anything to civil servants in a month (0 to 11): every
-// month for a monthly payment, else the month of the annual rows.
+// month for a monthly payment, else the month of the annual rows and of the child supplements paid with
+// them (Hamburg pays only these).
 bool civilPaysInMonth(const Globaldaten& g, int region, int month) {
-    for (const CivilServantPaymentRow& row : civilServantPaymentRules(g, region)) {
+    for (const CivilServantPaymentRow& row : civilServantRules(g, region)) {
         if (row.kind == CivilPaymentKind::Monthly ||
-            (row.kind == CivilPaymentKind::Annual && row.month - 1 == month))
+            ((row.kind == CivilPaymentKind::Annual || row.kind == CivilPaymentKind::Child) &&
+             row.month - 1 == month))
             return true;
     }
     return false;
@@ -132,8 +143,7 @@ bool isEastArea(const Case& c) {
 
 std::vector<CivilServantPaymentRow> civilServantPaymentRules(const Globaldaten& g, int region) {
     std::vector<CivilServantPaymentRow> rules;
-    for (const CivilServantPaymentRow& row : shippedCivilServantPayments()) {
-        if (row.region != region || row.year != g.year) continue;
+    for (const CivilServantPaymentRow& row : civilServantRules(g, region)) {
         // Holiday pay is line 18's; the share of Bavaria's payment from the family allowance names no
         // band of groups and is not applied.
         if (row.kind == CivilPaymentKind::Holiday || row.groups == "Familienzuschlag part") continue;

@@ -79,7 +79,7 @@ bool isEastArea(const Case& c);
 
 // The rows of a Land's (region's) rules of g.year that the civil servants' payment applies: the monthly
 // or annual payment by band of groups, the child supplements, or the row saying that the payment is
-// built into the monthly pay or was abolished.
+// built into the monthly pay or was abolished; with the user's values of the year where they are held.
 std::vector<CivilServantPaymentRow> civilServantPaymentRules(const Globaldaten& g, int region);
 
 // The number of children counted for the civil servants' child supplements (line 10 options 2 to 7

@@ -50,5 +50,7 @@ struct CivilServantPaymentRow {
     int month = 0;            // 1 to 12; -1 every month; 0 none
 };
 std::span<const CivilServantPaymentRow> shippedCivilServantPayments();
+// The names of the employers of that table by region: "Bund", "Baden-Württemberg", …, "Thüringen".
+std::span<const std::string_view> civilServantEmployers();
 
 } // namespace varemo

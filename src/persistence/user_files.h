@@ -10,6 +10,8 @@
 //   "sonderzahlung.vee"   1550          one per year, record = year - 2016: weekly hours, Christmas bonus,
 //                                       time supplements, child benefit, pension levy
 //   "Jasoza.vee"           400          annual special payment percentages
+//   "beasoza.vee"         1092          one per year, record = year - 2016: civil servants' special-payment
+//                                       rules per Land
 // The settings they keep and their layouts: persistence/year_settings.h.
 //
 // Church tax record ("kipausch.vee"), 218 bytes:

@@ -4,6 +4,7 @@
 #include "base/prompter.h"
 #include "model/data_set.h"
 #include "model/user_file_names.h"
+#include "pay/civil_servant_rules.h"
 #include "pay/special_payment_tables.h"
 #include "persistence/file_ops.h"
 #include "persistence/user_files.h"
@@ -289,6 +290,79 @@ void readYearTables(const fs::path& file, int year, YearTableValues& t) {
     t = read;
 }
 
+namespace civil {
+constexpr size_t kRegions = 4;
+constexpr size_t kRegionLength = 64;
+constexpr size_t kRules = 4;
+constexpr size_t kRuleLength = 12;
+constexpr int32_t kMaxCents = 999999999;     // 9.999.999,99 euros, as the panel takes them
+constexpr int32_t kMaxPercentMilli = 100000; // 100 %
+
+size_t regionAt(int region) {
+    return kRegions + kRegionLength * static_cast<size_t>(region);
+}
+size_t ruleAt(int region, size_t n) {
+    return regionAt(region) + kRules + kRuleLength * n;
+}
+uint8_t kindCode(CivilPaymentKind kind) {
+    return static_cast<uint8_t>(static_cast<int>(kind) + 1);
+}
+} // namespace civil
+
+// The stored rules of a year over the shipped ones; the message naming the file when the record holds
+// what the program cannot have written (the table is then left as it was).
+std::optional<std::string> readCivilRules(const fs::path& file, int year, CivilRuleTable& table) {
+    const int64_t n = yearRecordNumber(year);
+    const RecordBuffer r = readRecordIfExists(file, kCivilServantPaymentRecordLength, n);
+    if (r.i16(0) == 0) return std::nullopt;
+    auto damage = [&](const std::string& what) {
+        return "Die Datei " + file.string() + " ist beschädigt: Satz " + std::to_string(n) + " enthält " +
+               what + ". Für die Sonderzahlung der Beamten im Jahr " + std::to_string(year) +
+               " gelten die Vorgabewerte. Bitte die Datei aus einer Sicherung zurückholen oder löschen.";
+    };
+    if (r.i16(0) != year || r.i16(2) != 0) return damage("das Jahr " + std::to_string(r.i16(0)));
+    CivilRuleTable read = table;
+    for (int region = 0; region < kCivilRuleRegions; ++region) {
+        const size_t at = civil::regionAt(region);
+        const uint8_t marker = r.bytes()[at];
+        if (marker == 0) continue;
+        const std::string land = civilEmployerName(region);
+        if (marker > 1) return damage("eine ungültige Kennung für " + land);
+        const std::vector<CivilServantPaymentRow> rows = shippedCivilRows(region, year);
+        CivilLandRules& values = read[static_cast<size_t>(region)];
+        bool kindsMatch = r.bytes()[at + 2] == rows.size() && r.bytes()[at + 3] == 0;
+        for (size_t k = 0; k < rows.size() && kindsMatch; ++k)
+            kindsMatch = r.bytes()[civil::ruleAt(region, k)] == civil::kindCode(rows[k].kind);
+        if (!kindsMatch)
+            return damage("Regeln für " + land + ", die das Programm für dieses Jahr nicht kennt");
+        const int month = r.bytes()[at + 1];
+        if (values.month == 0 ? month != 0 : month < 1 || month > 12)
+            return damage("einen ungültigen Zahlungsmonat für " + land);
+        values.month = month;
+        for (size_t k = 0; k < rows.size(); ++k) {
+            const size_t rule = civil::ruleAt(region, k);
+            const int32_t cents = r.i32(rule + 4);
+            const int32_t percent = r.i32(rule + 8);
+            switch (civilRuleField(rows[k])) {
+            case CivilRuleField::Amount:
+                if (cents < 0 || cents > civil::kMaxCents)
+                    return damage("einen ungültigen Betrag für " + land);
+                values.rules[k].cents = cents;
+                break;
+            case CivilRuleField::Percent:
+                if (percent < 0 || percent > civil::kMaxPercentMilli)
+                    return damage("einen ungültigen Prozentsatz für " + land);
+                values.rules[k].percentMilli = percent;
+                break;
+            case CivilRuleField::None:
+                break;
+            }
+        }
+    }
+    table = read;
+    return std::nullopt;
+}
+
 } // namespace
 
 YearSettings YearSettings::shipped(int year) {
@@ -300,6 +374,7 @@ YearSettings YearSettings::shipped(int year) {
     s.pension = PensionDefaults(year);
     s.annualPayments = shippedAnnualPaymentTable();
     s.tables = YearTableValues::shipped(year);
+    s.civilRules = shippedCivilRules(year);
     return s;
 }
 
@@ -336,6 +411,15 @@ YearSettings readYearSettings(const fs::path& userFolder, int year) {
         s.retirement.civilServant = at.i16(2, 1, 100, what);
         s.retirement.atg = at.i16(4, 1, 100, what);
         s.retirement.agreement = at.i16(6, 1, 100, what);
+    }
+    // A damaged file of these rules does not keep the year from opening: the shipped rules apply, and
+    // the session says so.
+    const fs::path civilFile = findFileIgnoringCase(userFolder, kCivilServantPaymentFile);
+    try {
+        if (auto problem = readCivilRules(civilFile, year, s.civilRules)) s.civilRulesProblem = *problem;
+    } catch (const RecordFileError& e) {
+        s.civilRulesProblem = std::string(e.what()) + " Für die Sonderzahlung der Beamten im Jahr " +
+                              std::to_string(year) + " gelten die Vorgabewerte.";
     }
     return s;
 }
@@ -496,6 +580,32 @@ void writePartialRetirementSettings(const fs::path& userFolder, const YearSettin
                      r.setI16(2, static_cast<int16_t>(s.retirement.civilServant));
                      r.setI16(4, static_cast<int16_t>(s.retirement.atg));
                      r.setI16(6, static_cast<int16_t>(s.retirement.agreement));
+                 });
+}
+
+void writeCivilServantRuleSettings(const fs::path& userFolder, const YearSettings& s) {
+    const CivilRuleTable shipped = shippedCivilRules(s.year);
+    updateRecord(findFileIgnoringCase(userFolder, kCivilServantPaymentFile), kCivilServantPaymentRecordLength,
+                 yearRecordNumber(s.year), [&](RecordBuffer& r) {
+                     r = RecordBuffer(kCivilServantPaymentRecordLength);
+                     // Rules equal to the shipped ones are stored as "holds nothing".
+                     if (s.civilRules == shipped) return;
+                     r.setI16(0, static_cast<int16_t>(s.year));
+                     for (int region = 0; region < kCivilRuleRegions; ++region) {
+                         const CivilLandRules& values = s.civilRules[static_cast<size_t>(region)];
+                         if (values == shipped[static_cast<size_t>(region)]) continue;
+                         const std::vector<CivilServantPaymentRow> rows = shippedCivilRows(region, s.year);
+                         const size_t at = civil::regionAt(region);
+                         r.bytes()[at] = 1;
+                         r.bytes()[at + 1] = static_cast<uint8_t>(values.month);
+                         r.bytes()[at + 2] = static_cast<uint8_t>(rows.size());
+                         for (size_t k = 0; k < rows.size(); ++k) {
+                             const size_t rule = civil::ruleAt(region, k);
+                             r.bytes()[rule] = civil::kindCode(rows[k].kind);
+                             r.setI32(rule + 4, values.rules[k].cents);
+                             r.setI32(rule + 8, values.rules[k].percentMilli);
+                         }
+                     }
                  });
 }
 

@@ -69,6 +69,19 @@
 //    532  32-bit  "Versorgungsrücklage in %", hundredths of a percent (0: none given)
 //    536  32-bit  levy to a pension fund in %, hundredths of a percent (0: none given)
 //    540  to the end: unused, kept as read
+//
+// "beasoza.vee" (1092 bytes, record = year - 2016): the civil servants' special-payment rules of the
+// panel "Sonderzahlung der Beamten im Jahr " (pay/civil_servant_rules.h).
+//      0  16-bit  the year (0: the record holds nothing, the shipped rules apply); 2 zero bytes
+//      4  regions r = 0 to 16 (0 Bund, 1 to 16 the Länder), 64 bytes each at 4 + 64 × r:
+//           +0  1: the Land's values below; 0: the Land's shipped rules
+//           +1  month of the annual payment and of the child supplements paid with it (1 to 12; 0 for a
+//               Land without one)
+//           +2  number of the Land's rules in the shipped table of the year; +3 zero
+//           +4  rules n = 0 to 4 in the order of the shipped table, 12 bytes each at +4 + 12 × n: +0 the kind
+//               (1 annual, 2 monthly, 3 child, 4 holiday, 5 integrated, 6 none), 3 zero bytes; +4 32-bit
+//               amount in cents; +8 32-bit percentage in thousandths of a percent
+//         The number and kinds must be those of the shipped table, so that a rule keeps its meaning.
 
 #include "law/church_tax.h"
 #include "law/fund_table.h"
@@ -84,6 +97,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace varemo {
 
@@ -111,6 +125,10 @@ struct YearSettings {
     AnnualPaymentTable annualPayments;
     // Weekly hours, Christmas bonus, time supplements, child benefit, pension levy ("sonderzahlung.vee").
     YearTableValues tables;
+    // The civil servants' special-payment rules of the year ("beasoza.vee").
+    CivilRuleTable civilRules{};
+    // Why the stored rules could not be taken (the message names the file); the shipped ones apply then.
+    std::string civilRulesProblem;
     // The colours of the window areas; none: the program's colours of the year.
     std::optional<std::array<uint8_t, 3 * kColourAreaCount>> colours;
 
@@ -136,5 +154,6 @@ void writePensionSettings(const std::filesystem::path& userFolder, const YearSet
 void writeAnnualPaymentSettings(const std::filesystem::path& userFolder, const YearSettings& s);
 void writeYearTableSettings(const std::filesystem::path& userFolder, const YearSettings& s);
 void writePartialRetirementSettings(const std::filesystem::path& userFolder, const YearSettings& s);
+void writeCivilServantRuleSettings(const std::filesystem::path& userFolder, const YearSettings& s);
 
 } // namespace varemo

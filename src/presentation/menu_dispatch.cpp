@@ -91,6 +91,8 @@ MenuDispatch menuAuswertung(int code) {
         return act(MenuAction::PrinterSetup);
     case 21:
         return panelOf(panel::kWeeklyHours);
+    case 22:
+        return panelOf(panel::kCivilServantRules);
     case 23:
         return panelOf(panel::kSpecialPayments);
     case 24:

@@ -109,6 +109,7 @@ inline constexpr int kTimeSupplements = 125;
 inline constexpr int kChildBenefit = 84;
 inline constexpr int kPensionLevy = 9;
 inline constexpr int kPartialRetirement = 83;
+inline constexpr int kCivilServantRules = 118;
 } // namespace panel
 
 // Contents 0 to 3, 5 to 132, 134 to 198 and 201 to 299 close as soon as the panel loses the focus (a

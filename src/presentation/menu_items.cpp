@@ -38,7 +38,7 @@ const std::vector<MenuItem>& menuItems() {
         {11, 's', "Speichern und beenden", B},
         {20, 'b', "Übersicht über die Tariftabellen", B},
         {21, 'b', "Regelmäßige Wochenarbeitszeit", B},
-        {22, 'b', "Sonderzahlung der Beamten je Land", L},
+        {22, 'b', "Sonderzahlung der Beamten je Land", B},
         {23, 'b', "Jahressonderzahlung je Entgeltgruppe", B},
         {24, 'b', "Weihnachtsgeld (BAT, MT-Arb)", B},
         {25, 'b', "Stundensätze der Zeitzuschläge (Zeilen 16, 17)", B},

@@ -3,6 +3,7 @@
 #include "base/cp1252.h"
 #include "base/prompter.h"
 #include "model/user_file_names.h"
+#include "pay/civil_servant_rules.h"
 #include "pay/special_payment_tables.h"
 #include "tariffs/service_relationship.h"
 
@@ -29,6 +30,8 @@ struct Def {
     std::function<std::optional<std::string>(int64_t)> valueCheck;
     // The whole settings after the value was set; a message refuses the value.
     std::function<std::optional<std::string>(const YearSettings&)> check;
+    // For a value that only some years have: its meaning in a year, nothing when the year lacks it.
+    std::function<std::optional<std::string>(int)> meaningIn;
 };
 
 int64_t power10(int n) {
@@ -508,6 +511,54 @@ std::vector<Def> buildDefs() {
         kSpecialPaymentFile, P::PensionLevy, 2, 0, 10000,
         [](const YearSettings& s, int) -> int64_t { return s.tables.pensionFundLevyPercent; },
         [](YearSettings& s, int, int64_t v) { s.tables.pensionFundLevyPercent = static_cast<int32_t>(v); });
+
+    // The civil servants' special payment per Land: the rules of the shipped table of the year.
+    for (int region = 0; region < kCivilRuleRegions; ++region) {
+        const auto at = static_cast<size_t>(region);
+        const std::string prefix = "beamte-sz." + std::to_string(region) + ".";
+        const std::string land = civilEmployerName(region);
+        Def* month = number(
+            prefix + "monat", land + ": Monat der jährlichen Sonderzahlung und der Kinderzuschläge",
+            kCivilServantPaymentFile, P::CivilServantRules, 0, 1, 12,
+            [at](const YearSettings& s, int) -> int64_t { return s.civilRules[at].month; },
+            [at](YearSettings& s, int, int64_t v) { s.civilRules[at].month = static_cast<int>(v); });
+        month->meaningIn = [region, meaning = month->info.meaning](int year) -> std::optional<std::string> {
+            if (shippedCivilRules(year)[static_cast<size_t>(region)].month == 0) return std::nullopt;
+            return meaning;
+        };
+        for (int n = 0; n < kCivilRulesPerRegion; ++n) {
+            const auto k = static_cast<size_t>(n);
+            for (const CivilRuleField field : {CivilRuleField::Amount, CivilRuleField::Percent}) {
+                const bool amount = field == CivilRuleField::Amount;
+                Def* def = number(
+                    prefix + std::to_string(n + 1) + (amount ? ".betrag" : ".prozent"),
+                    land + ": Regel " + std::to_string(n + 1) +
+                        (amount ? ", Betrag in Euro" : ", Prozentsatz"),
+                    kCivilServantPaymentFile, P::CivilServantRules, amount ? 2 : 3, 0,
+                    amount ? 999999999 : 100000,
+                    [at, k, amount](const YearSettings& s, int) -> int64_t {
+                        const CivilRuleValues& v = s.civilRules[at].rules[k];
+                        return amount ? v.cents : v.percentMilli;
+                    },
+                    [at, k, amount](YearSettings& s, int, int64_t v) {
+                        CivilRuleValues& values = s.civilRules[at].rules[k];
+                        (amount ? values.cents : values.percentMilli) = static_cast<int32_t>(v);
+                    });
+                if (amount) def->kind = Kind::Amount;
+                def->meaningIn = [region, k, field, land](int year) -> std::optional<std::string> {
+                    const auto rows = shippedCivilRows(region, year);
+                    if (k >= rows.size() || civilRuleField(rows[k]) != field) return std::nullopt;
+                    const CivilServantPaymentRow& row = rows[k];
+                    std::string what = land + ": " + civilRuleLabel(row);
+                    if (field == CivilRuleField::Amount)
+                        return what + (row.kind == CivilPaymentKind::Child ? ", Betrag je Kind in Euro"
+                                                                           : ", Betrag im Jahr in Euro");
+                    return what + (row.kind == CivilPaymentKind::Monthly ? ", Prozent der Monatsbezüge"
+                                                                         : ", Prozent des Basis-Gehalts");
+                };
+            }
+        }
+    }
     return d;
 }
 
@@ -561,6 +612,19 @@ const SettingInfo* findSetting(const std::string& name) {
     return d ? &d->info : nullptr;
 }
 
+std::vector<SettingInfo> settingsOfYear(int year) {
+    std::vector<SettingInfo> out;
+    for (const Def& d : defs()) {
+        if (!d.meaningIn) {
+            out.push_back(d.info);
+        } else if (auto meaning = d.meaningIn(year)) {
+            out.push_back(d.info);
+            out.back().meaning = *meaning;
+        }
+    }
+    return out;
+}
+
 std::string settingText(const YearSettings& s, const std::string& name, int month) {
     const Def* d = findDef(name);
     if (!d) return "";
@@ -583,8 +647,11 @@ std::optional<std::string> enterSetting(YearSettings& s, const std::string& name
     const Def* d = findDef(name);
     if (!d) return "Eine Einstellung \"" + name + "\" gibt es nicht.";
     if (month < 1 || month > 12) return "Der Monat muss zwischen 1 und 12 liegen.";
+    const std::optional<std::string> meaning = d->meaningIn ? d->meaningIn(s.year) : d->info.meaning;
+    if (!meaning)
+        return "Eine Einstellung \"" + name + "\" gibt es im Jahr " + std::to_string(s.year) + " nicht.";
     const std::string refused =
-        "Der Wert \"" + text + "\" für " + d->info.name + " (" + d->info.meaning + ") ist ungültig. ";
+        "Der Wert \"" + text + "\" für " + d->info.name + " (" + *meaning + ") ist ungültig. ";
     YearSettings changed = s;
     if (d->kind == Kind::Text) {
         if (utf8Length(text) > 35) return refused + allowedText(*d);

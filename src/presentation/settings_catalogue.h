@@ -18,7 +18,9 @@
 // (regular weekly hours of service relationship S = 0 to 38), weihnachtsgeld.S.west|ost (S = 8 to 27, in
 // percent), zeitzuschlag.N (hourly rate N = 0 to 5 of lines 16 and 17), kindergeld.K (child K = 1 to 4,
 // from the chosen month to December), pensionsumlage.versorgungsruecklage, pensionsumlage.pensionskasse
-// (line 27's percentages when the case has none).
+// (line 27's percentages when the case has none); beamte-sz.R.monat, beamte-sz.R.N.betrag|prozent (the
+// civil servants' special payment of region R = 0 to 16: the month of the annual payment, the amount or
+// percentage of the Land's rule N = 1 to 5 of the year, only where the year's table has them).
 
 #include "persistence/year_settings.h"
 
@@ -43,6 +45,7 @@ enum class SettingsPanelKind {
     ChildBenefit = 84,         // "Vorgaben für das Kindergeld"
     PensionLevy = 9,           // "Pensionsumlage bzw." / "Versorgungsrücklage im Jahr "
     PartialRetirement = 83,    // "Altersteilzeit "
+    CivilServantRules = 118,   // "Sonderzahlung der Beamten im Jahr "
 };
 
 struct SettingInfo {
@@ -55,6 +58,9 @@ struct SettingInfo {
 // All settings, in the order of their panels.
 const std::vector<SettingInfo>& settingsCatalogue();
 const SettingInfo* findSetting(const std::string& name);
+// The settings a year has, with the meaning they have in it: a civil servants' rule exists only in the
+// years whose shipped table has it.
+std::vector<SettingInfo> settingsOfYear(int year);
 
 // The value as text; month (1 to 12) chooses the month of values kept per month.
 std::string settingText(const YearSettings& s, const std::string& name, int month = 1);

@@ -8,8 +8,8 @@ namespace varemo {
 
 SettingsPanel::SettingsPanel(const Globaldaten& g, SettingsPanelKind kind)
     : kind_(kind), settings_(currentYearSettings(g)) {
-    for (const SettingInfo& info : settingsCatalogue())
-        if (info.panel == kind) fields_.push_back(&info);
+    for (SettingInfo& info : settingsOfYear(settings_.year))
+        if (info.panel == kind) fields_.push_back(std::move(info));
 }
 
 std::string SettingsPanel::title() const {
@@ -41,8 +41,17 @@ std::string SettingsPanel::title() const {
         return "Pensionsumlage bzw. Versorgungsrücklage im Jahr " + year;
     case SettingsPanelKind::PartialRetirement:
         return "Altersteilzeit ";
+    case SettingsPanelKind::CivilServantRules:
+        return "Sonderzahlung der Beamten im Jahr " + year;
     }
     return "";
+}
+
+std::vector<std::string> SettingsPanel::savedNotice() const {
+    if (kind_ != SettingsPanelKind::CivilServantRules) return {};
+    return {"Die Regeln gelten für die Monate, die von jetzt an berechnet werden.",
+            "Gespeicherte Personalfälle behalten ihre Sonderzahlung, bis sie neu berechnet werden:",
+            "Mit \"Daten/Alle Fälle neu durchrechnen\" werden alle Personalfälle des Jahres neu berechnet."};
 }
 
 std::string SettingsPanel::value(const std::string& name, int month) const {
@@ -107,8 +116,12 @@ void SettingsPanel::restoreDefaults() {
     case SettingsPanelKind::PensionLevy:
         s.tables.pensionReservePercent = shipped.tables.pensionReservePercent;
         s.tables.pensionFundLevyPercent = shipped.tables.pensionFundLevyPercent;
+        break;
     case SettingsPanelKind::PartialRetirement:
         s.retirement = shipped.retirement;
+        break;
+    case SettingsPanelKind::CivilServantRules:
+        s.civilRules = shipped.civilRules;
         break;
     }
     changed_ = true;

@@ -19,7 +19,10 @@ class SettingsPanel {
 
     SettingsPanelKind kind() const { return kind_; }
     std::string title() const;
-    const std::vector<const SettingInfo*>& fields() const { return fields_; }
+    // The settings of the panel that the year has, with their meaning in it.
+    const std::vector<SettingInfo>& fields() const { return fields_; }
+    // What the panel says after "Änderungen speichern" (empty: nothing).
+    std::vector<std::string> savedNotice() const;
 
     std::string value(const std::string& name, int month = 1) const;
     // Nothing when the value was taken; otherwise the message, and the panel is unchanged.
@@ -37,7 +40,7 @@ class SettingsPanel {
   private:
     SettingsPanelKind kind_;
     YearSettings settings_;
-    std::vector<const SettingInfo*> fields_;
+    std::vector<SettingInfo> fields_;
     bool changed_ = false;
 };
 

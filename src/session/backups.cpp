@@ -69,9 +69,9 @@ std::vector<std::string> backupFileNames(std::initializer_list<fs::path> folders
     for (int year = kFirstYear; year <= kLastYear; ++year)
         for (const std::string& side : yearSideFileNames(year))
             names.push_back(side);
-    for (const char* file :
-         {kModelMonthFile, kModelYearFile, kYearDefaultsFile, kWindowRecordFile, kChurchTaxFile,
-          kSpecialPaymentFile, kAnnualPaymentFile, kPensionDefaultsFile, kPartialRetirementFile})
+    for (const char* file : {kModelMonthFile, kModelYearFile, kYearDefaultsFile, kWindowRecordFile,
+                             kChurchTaxFile, kSpecialPaymentFile, kAnnualPaymentFile, kPensionDefaultsFile,
+                             kPartialRetirementFile, kCivilServantPaymentFile})
         names.push_back(file);
     addCaseSideFiles(names, folders);
     return names;

@@ -30,10 +30,15 @@ void applyYearSettings(Globaldaten& g, const YearSettings& s) {
     g.pay.tables = s.tables;
     g.pay.tablesYear = s.year;
     g.retirement.percents = s.retirement;
+    g.extras.civilRules = s.civilRules;
+    g.extras.civilRulesYear = s.year;
 }
 
 void LoadYearSettings(Session& g) {
-    applyYearSettings(g, readYearSettings(g.userFolder, g.year));
+    const YearSettings s = readYearSettings(g.userFolder, g.year);
+    applyYearSettings(g, s);
+    if (!s.civilRulesProblem.empty())
+        g.prompter.tell("Sonderzahlung der Beamten", {s.civilRulesProblem}, PromptIcon::Warning);
 }
 
 YearSettings currentYearSettings(const Globaldaten& g) {
@@ -57,6 +62,7 @@ YearSettings currentYearSettings(const Globaldaten& g) {
     s.colours = g.colours;
     if (g.pay.tablesYear == g.year) s.tables = g.pay.tables;
     s.retirement = g.retirement.percents;
+    if (g.extras.civilRulesYear == g.year) s.civilRules = g.extras.civilRules;
     return s;
 }
 
@@ -66,7 +72,8 @@ void SaveYearSettings(Session& g, const YearSettings& s) {
         FileSnapshot snapshot(g.userFolder);
         const auto file = [&g](const char* name) { return findFileIgnoringCase(g.userFolder, name); };
         snapshot.add({file(kYearDefaultsFile), file(kChurchTaxFile), file(kPensionDefaultsFile),
-                      file(kAnnualPaymentFile), file(kSpecialPaymentFile), file(kPartialRetirementFile)});
+                      file(kAnnualPaymentFile), file(kSpecialPaymentFile), file(kPartialRetirementFile),
+                      file(kCivilServantPaymentFile)});
         try {
             // Only the files whose part changed are written.
             const YearSettings stored = readYearSettings(g.userFolder, s.year);
@@ -76,6 +83,7 @@ void SaveYearSettings(Session& g, const YearSettings& s) {
             if (s.annualPayments != stored.annualPayments) writeAnnualPaymentSettings(g.userFolder, s);
             if (s.tables != stored.tables) writeYearTableSettings(g.userFolder, s);
             if (s.retirement != stored.retirement) writePartialRetirementSettings(g.userFolder, s);
+            if (s.civilRules != stored.civilRules) writeCivilServantRuleSettings(g.userFolder, s);
         } catch (const std::exception& e) {
             const bool restored = snapshot.restore();
             throw StorageError("Die Einstellungen des Jahres " + std::to_string(s.year) +

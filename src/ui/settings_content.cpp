@@ -32,6 +32,7 @@ bool isSettingsPanel(int code) {
     case SettingsPanelKind::ChildBenefit:
     case SettingsPanelKind::PensionLevy:
     case SettingsPanelKind::PartialRetirement:
+    case SettingsPanelKind::CivilServantRules:
         return true;
     }
     return false;
@@ -68,7 +69,7 @@ class SettingsContent : public PanelContent {
         table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                 QAbstractItemView::AnyKeyPressed);
         for (size_t r = 0; r < model_.fields().size(); ++r) {
-            const SettingInfo* info = model_.fields()[r];
+            const SettingInfo* info = &model_.fields()[r];
             auto* name = new QTableWidgetItem(q(info->name));
             name->setFlags(name->flags() & ~Qt::ItemIsEditable);
             auto* meaning = new QTableWidgetItem(q(info->meaning));
@@ -116,6 +117,8 @@ class SettingsContent : public PanelContent {
             saved = true;
             if (!g.showsYearSalary()) (void)RecalculateShownMonth(g); // the shown month with the new values
         });
+        if (saved && !model_.savedNotice().empty())
+            panel_->prompter().tell(model_.title(), model_.savedNotice(), PromptIcon::Information);
         return saved;
     }
     QStringList help() const override {
@@ -134,11 +137,11 @@ class SettingsContent : public PanelContent {
         const QSignalBlocker block(table_);
         for (int r = 0; r < table_->rowCount(); ++r)
             table_->item(r, kValueColumn)
-                ->setText(q(model_.value(model_.fields()[static_cast<size_t>(r)]->name, month_->value())));
+                ->setText(q(model_.value(model_.fields()[static_cast<size_t>(r)].name, month_->value())));
     }
 
     void enter(QTableWidgetItem* item) {
-        const std::string& name = model_.fields()[static_cast<size_t>(item->row())]->name;
+        const std::string& name = model_.fields()[static_cast<size_t>(item->row())].name;
         const std::string text = item->text().trimmed().toStdString();
         if (text == model_.value(name, month_->value())) return;
         if (auto refusal = model_.enter(name, text, month_->value())) {

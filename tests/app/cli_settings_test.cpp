@@ -149,6 +149,53 @@ TEST(CliSettings, FundSettingsAndSpecialPaymentPercentagesReachTheirSteps) {
     EXPECT_EQ(november(), 353956);
 }
 
+// The civil servants' special payment of a Land as the user keeps it ("beasoza.vee"): every command a new
+// process, so the figure shows the rule stored, read at the start and applied by the run.
+TEST(CliSettings, CivilServantRulesOfTheLandReachTheSpecialPayment) {
+    Folder f;
+    // A civil servant of Bayern, A 11 step 6 (3.922,66 a month all year), married with two children,
+    // line 19 "Jährliche Sonderzahlung".
+    std::vector<std::string> args = varemo::test::caseMonthArgs(f.dir.path(), "set", 2020, 1);
+    for (const char* a : {"--line", "2=2", "--line", "4=0", "--key", "5=10", "--line", "8=5", "--line",
+                          "10=3", "--line", "19=0"})
+        args.push_back(a);
+    ASSERT_EQ(varemo::test::runCli(args).status, 0);
+    auto line19 = [&f](int month) {
+        std::vector<std::string> a = varemo::test::caseMonthArgs(f.dir.path(), "sheet", 2020, month);
+        a.push_back("--json");
+        const Result r = varemo::test::runCli(a);
+        return std::make_pair(lineCents(parseJson(r.out), 19), r.err);
+    };
+    // Art. 82 ff. BayBesG: A3 to A11 get 70 % of the base (the September pay, 3.922,66) × 12/12 occupied
+    // months = 2.745,862 → 2.745,86, and 25,56 per child: + 2 × 25,56 = 2.796,98, with the December pay.
+    EXPECT_EQ(line19(11).first, 0);
+    EXPECT_EQ(line19(12).first, 279698);
+
+    // The user's rule: 75,5 % paid in November and 100,00 per child: 3.922,66 × 75,5 % = 2.961,6083
+    // → 2.961,61; + 2 × 100,00 = 3.161,61.
+    ASSERT_EQ(f.setting("beamte-sz.2.1.prozent", "75,5").status, 0);
+    ASSERT_EQ(f.setting("beamte-sz.2.5.betrag", "100").status, 0);
+    ASSERT_EQ(f.setting("beamte-sz.2.monat", "11").status, 0);
+    EXPECT_EQ(line19(11).first, 316161);
+    EXPECT_EQ(line19(12).first, 0);
+    // Bayern's family-allowance part is no rule the run applies; Bayern has no sixth rule.
+    EXPECT_EQ(f.setting("beamte-sz.2.3.prozent", "10").status, 1);
+    EXPECT_EQ(f.setting("beamte-sz.2.6.betrag", "10").status, 1);
+
+    // A damaged record (an unknown marker for Bayern) is named, and the shipped rules apply again.
+    const fs::path file = f.user() / "beasoza.vee";
+    std::string bytes = fileBytes(file);
+    bytes.at(3 * 1092 + 4 + 64 * 2) = 7;
+    std::ofstream(file, std::ios::binary) << bytes;
+    const auto [november, message] = line19(11);
+    EXPECT_EQ(november, 0);
+    EXPECT_TRUE(contains(message, "beasoza.vee ist beschädigt: Satz 4 enthält eine ungültige Kennung für "
+                                  "Bayern. Für die Sonderzahlung der Beamten im Jahr 2020 gelten die "
+                                  "Vorgabewerte."))
+        << message;
+    EXPECT_EQ(line19(12).first, 279698);
+}
+
 // The pay switches of the year: holiday pay, the solidarity surcharge and the trainees' name.
 TEST(CliSettings, PaySwitchesReachTheirSteps) {
     Folder f;

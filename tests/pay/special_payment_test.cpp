@@ -1,6 +1,7 @@
 // The annual special payment, holiday pay and the one-time payments of line 20.
 
 #include "calc/calculation_run.h"
+#include "pay/civil_servant_rules.h"
 #include "pay/holiday_pay.h"
 #include "pay/one_time_payments.h"
 #include "pay/special_payment.h"
@@ -253,6 +254,21 @@ TEST(CivilServantSpecialPayment, FixedAmountWithChildSupplementsInDecember) {
     c.setKey(KeySlot::Region, 0);
     ASSERT_TRUE(RunCalculation(s.g));
     EXPECT_EQ(line19(s), 0);
+    // Hamburg built the rest of its payment into the monthly pay but still pays 300,00 per child counted
+    // for the family allowance in December (HmbSZG): 2 × 300,00 = 600,00.
+    c.setKey(KeySlot::Region, 6);
+    ASSERT_TRUE(RunCalculation(s.g));
+    EXPECT_EQ(line19(s), 60000);
+}
+
+// Every rule the panel of the Länder shows is named in German.
+TEST(CivilServantSpecialPayment, RulesAreNamedInGerman) {
+    for (const CivilServantPaymentRow& row : shippedCivilServantPayments()) {
+        if (civilRuleField(row) == CivilRuleField::None) continue;
+        const std::string label = civilRuleLabel(row);
+        for (const char* english : {" and", "up to", "higher", "child", "per ", "judges", "all"})
+            EXPECT_EQ(label.find(english), std::string::npos) << label;
+    }
 }
 
 TEST(CivilServantSpecialPayment, BandsOfTheShippedTable) {

@@ -47,7 +47,7 @@ std::map<int, Expected> expectedMenu() {
         {74, {MenuAction::OpenPanel, 150}},
         {97, kOnDemand},
     };
-    m[22] = kLater; // a setting the engine does not keep yet
+    m[22] = {MenuAction::OpenPanel, 118}; // the civil servants' special payment per Land
     m[21] = {MenuAction::OpenPanel, 222};
     m[24] = {MenuAction::OpenPanel, 64};
     m[25] = {MenuAction::OpenPanel, 125};

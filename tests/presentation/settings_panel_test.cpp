@@ -141,3 +141,78 @@ TEST(ColourPanel, ColoursOfAYearAreSavedAndRestored) {
         readRecordIfExists(dir.path() / "User001" / kYearDefaultsFile, kYearDefaultsRecordLength, 4));
     EXPECT_TRUE(cleared.allZero());
 }
+
+// The civil servants' rules of the Länder (Y22): only the rules the year's table applies, saved into
+// "beasoza.vee" at the documented places, handed to the run, read by the next start; "Vorgabewerte"
+// saved stores nothing again.
+TEST(SettingsPanel, CivilServantRulesAreKeptPerLandInTheirOwnFile) {
+    test::TempDir dir;
+    const auto stored = [&dir] {
+        return readRecordIfExists(dir.path() / "User001" / kCivilServantPaymentFile,
+                                  kCivilServantPaymentRecordLength, yearRecordNumber(2020));
+    };
+    {
+        Started s(dir.path());
+        SettingsPanel panel(s.g, SettingsPanelKind::CivilServantRules);
+        EXPECT_EQ(panel.title(), "Sonderzahlung der Beamten im Jahr 2020");
+        // Bayern: the month and four of its five rules; the family-allowance part is not applied.
+        std::vector<std::string> bayern;
+        for (const SettingInfo& info : panel.fields())
+            if (info.name.rfind("beamte-sz.2.", 0) == 0) bayern.push_back(info.name + " " + info.meaning);
+        EXPECT_EQ(bayern,
+                  (std::vector<std::string>{
+                      "beamte-sz.2.monat Bayern: Monat der jährlichen Sonderzahlung und der Kinderzuschläge",
+                      "beamte-sz.2.1.prozent Bayern: jährliche Sonderzahlung A3-A11, Anwärter, "
+                      "Unterhaltsbeihilfe, Prozent des Basis-Gehalts",
+                      "beamte-sz.2.2.prozent Bayern: jährliche Sonderzahlung A12 und höher, Prozent des "
+                      "Basis-Gehalts",
+                      "beamte-sz.2.4.betrag Bayern: jährliche Sonderzahlung bis A8, Anwärter, "
+                      "Dienstanfänger, Betrag im Jahr in Euro",
+                      "beamte-sz.2.5.betrag Bayern: Kinderzuschlag je Kind, Betrag je Kind in Euro"}));
+        EXPECT_EQ(panel.value("beamte-sz.2.1.prozent"), "70,00");
+        EXPECT_TRUE(panel.enter("beamte-sz.2.3.prozent", "10").has_value());
+        EXPECT_EQ(
+            panel.enter("beamte-sz.2.1.prozent", "100,001").value(),
+            "Der Wert \"100,001\" für beamte-sz.2.1.prozent (Bayern: jährliche Sonderzahlung A3-A11, "
+            "Anwärter, Unterhaltsbeihilfe, Prozent des Basis-Gehalts) ist ungültig. Erlaubt sind Zahlen "
+            "von 0 bis 100 mit höchstens 3 Nachkommastellen.");
+        ASSERT_FALSE(panel.enter("beamte-sz.2.1.prozent", "75,5").has_value());
+        ASSERT_FALSE(panel.enter("beamte-sz.2.5.betrag", "100").has_value());
+        ASSERT_FALSE(panel.enter("beamte-sz.2.monat", "11").has_value());
+        EXPECT_EQ(s.g.extras.civilRulesYear, 2020);
+        EXPECT_EQ(s.g.extras.civilRules[2].rules[0].percentMilli, 70000); // not before saving
+        panel.save(s.g);
+        EXPECT_EQ(s.g.extras.civilRules[2].rules[0].percentMilli, 75500);
+    }
+    const RecordBuffer r = stored();
+    const size_t bayern = 4 + 64 * 2;
+    EXPECT_EQ(r.i16(0), 2020);
+    EXPECT_EQ((std::vector<int>{r.bytes()[bayern], r.bytes()[bayern + 1], r.bytes()[bayern + 2]}),
+              (std::vector<int>{1, 11, 5})); // marker, month, number of rules
+    EXPECT_EQ(r.bytes()[bayern + 4], 1);     // rule 1: annual
+    EXPECT_EQ(r.i32(bayern + 4 + 8), 75500);
+    EXPECT_EQ(r.i32(bayern + 4 + 4 * 12 + 4), 10000); // rule 5: 100,00 per child
+    EXPECT_EQ(r.bytes()[4 + 64 * 3], 0);              // Berlin as shipped
+    {
+        Started s(dir.path());
+        EXPECT_EQ(s.g.extras.civilRules[2].month, 11);
+        SettingsPanel panel(s.g, SettingsPanelKind::CivilServantRules);
+        EXPECT_EQ(panel.value("beamte-sz.2.1.prozent"), "75,50");
+        panel.restoreDefaults();
+        panel.save(s.g);
+    }
+    EXPECT_TRUE(stored().allZero());
+}
+
+// "Vorgabewerte" of the pension levy leaves the partial-retirement percentages as the user saved them.
+TEST(SettingsPanel, PensionLevyDefaultsKeepThePartialRetirementPercentages) {
+    test::TempDir dir;
+    Started s(dir.path());
+    SettingsPanel retirement(s.g, SettingsPanelKind::PartialRetirement);
+    ASSERT_FALSE(retirement.enter("atz.beamte", "80").has_value());
+    retirement.save(s.g);
+    SettingsPanel levy(s.g, SettingsPanelKind::PensionLevy);
+    levy.restoreDefaults();
+    levy.save(s.g);
+    EXPECT_EQ(s.g.retirement.percents.civilServant, 80);
+}

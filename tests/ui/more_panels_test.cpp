@@ -147,6 +147,29 @@ TEST(MorePanels, TariffMultipliersAndFamilyAllowanceAreReachable) {
     EXPECT_EQ(f.panel()->content(), panel::kFamilyAllowance);
 }
 
+// Y22: a rule of a Land typed into the table, saved with the reminder that stored cases keep their
+// figures, and handed to the run; "Vorgabewerte" brings back the shipped rule.
+TEST(MorePanels, CivilServantRulesAreTypedIntoTheTableAndSaved) {
+    Fixture f;
+    f.type("y22");
+    ASSERT_EQ(f.panel()->content(), panel::kCivilServantRules);
+    auto* table = f.element<QTableWidget>(QStringLiteral("MSFlexGrid1"));
+    ASSERT_TRUE(table);
+    const auto rows = table->findItems(QStringLiteral("beamte-sz.2.1.prozent"), Qt::MatchExactly);
+    ASSERT_EQ(rows.size(), 1);
+    QTableWidgetItem* value = table->item(rows.front()->row(), 2);
+    EXPECT_EQ(value->text(), "70,00");
+    value->setText(QStringLiteral("75,5"));
+    f.click(QStringLiteral("Änderungen speichern"));
+    EXPECT_EQ(f.s.g.extras.civilRules[2].rules[0].percentMilli, 75500);
+    EXPECT_EQ(f.s.prompter.messages().back().lines.front(),
+              "Die Regeln gelten für die Monate, die von jetzt an berechnet werden.");
+    f.click(QStringLiteral("Vorgabewerte"));
+    EXPECT_EQ(value->text(), "70,00");
+    f.click(QStringLiteral("Änderungen speichern"));
+    EXPECT_EQ(f.s.g.extras.civilRules[2].rules[0].percentMilli, 70000);
+}
+
 // The info button of line 1 opens the person's master data; a tax ID with a wrong check digit
 // (§ 139b AO: 12345678995 is valid) is refused and stores nothing.
 TEST(MorePanels, MasterDataAreSavedAndAWrongTaxIdIsRefused) {
