@@ -11,7 +11,7 @@
 // exits (0 written, 2 usage error, 3 start-up or file error). Messages then go to stderr. With --panel
 // the picture is the panel window showing that content over the main window; with --window the window
 // of a calculator by its name (BDAform, JDA, Stufenlaufzeit, Höhergruppierung, EDZeit, Urlaubsber,
-// Arbeitszeit) as it opens for that case-month.
+// Arbeitszeit) or the tariff editor (Tarifeditor) as it opens for that case-month.
 
 #include "base/error.h"
 #include "presentation/navigation.h"
@@ -96,9 +96,8 @@ Options parse(int argc, char** argv) {
     if (o.panel && o.screenshot.empty()) throw UsageError("--panel belongs to --screenshot");
     if (!o.window.empty() && o.screenshot.empty()) throw UsageError("--window belongs to --screenshot");
     if (!o.window.empty() && o.panel) throw UsageError("--panel and --window show one window each");
-    if (!o.window.empty() &&
-        ui::calculatorWindowNamed(QString::fromStdString(o.window)) == CalculatorWindow::None)
-        throw UsageError("--window: no calculator window named " + o.window);
+    if (!o.window.empty() && !ui::isWindowName(QString::fromStdString(o.window)))
+        throw UsageError("--window: no window named " + o.window);
     return o;
 }
 
@@ -170,13 +169,12 @@ int main(int argc, char** argv) {
                 shown = window.panel();
             }
             if (!options.window.empty()) {
-                window.openCalculator(ui::calculatorWindowNamed(QString::fromStdString(options.window)));
-                if (!window.calculatorWindow()) {
+                shown = ui::openWindowNamed(QString::fromStdString(options.window), g, window);
+                if (!shown) {
                     std::cerr << "varemo20: the window " << options.window << " did not open\n";
                     return 3;
                 }
                 QApplication::processEvents();
-                shown = window.calculatorWindow();
             }
             if (!shown->grab().save(QString::fromStdString(options.screenshot), "PNG")) {
                 std::cerr << "varemo20: cannot write " << options.screenshot << "\n";

@@ -8,6 +8,7 @@
 #include "persistence/user_files.h"
 #include "session/case_load.h"
 #include "session/case_operations.h"
+#include "session/tariff_hand_edits.h"
 
 #include <algorithm>
 #include <optional>
@@ -88,6 +89,47 @@ void recoverInterruptedOperations(Session& g, const fs::path& userFolder) {
                  "konnten.",
                  "Die gesicherten Fassungen liegen in " + left.string() + "."},
                 PromptIcon::Warning);
+    }
+}
+
+// A write of the tariff tables (tariff editor or archive installation) that was cut off between its
+// renames left its snapshot in "Tarife". All old files are put back, not the new ones completed: the
+// snapshot and its list were complete before the first rename, while the new files that were not yet
+// moved in may be incomplete or gone, and the user was never told that the write had succeeded. The
+// staged new files are removed with it. Under the folder's lock, which every tariff write holds, so
+// that the write of another program running now is not touched.
+void recoverInterruptedTariffWrite(Session& g, const fs::path& tariffFolder) {
+    std::error_code ec;
+    if (!fs::is_directory(tariffFolder, ec) || FileSnapshot::leftovers(tariffFolder).empty()) return;
+    std::optional<FolderLock> lock;
+    try {
+        lock.emplace(tariffFolder);
+    } catch (const StorageError&) {
+        return; // another program is writing the tables; its snapshot is its own
+    }
+    for (const fs::path& left : FileSnapshot::leftovers(tariffFolder)) {
+        if (!FileSnapshot::restoreLeftover(left)) {
+            g.prompter.tell("Unterbrochener Vorgang",
+                            {"Ein unterbrochenes Speichern der Tariftabellen hat Tarifdateien geändert, die "
+                             "nicht zurückgesetzt werden konnten.",
+                             "Die gesicherten Fassungen liegen in " + left.string() + "."},
+                            PromptIcon::Warning);
+            continue;
+        }
+        std::vector<fs::path> staged;
+        for (fs::directory_iterator it(tariffFolder, ec), end; !ec && it != end; it.increment(ec)) {
+            const std::string name = it->path().filename().string();
+            if (name.ends_with(".ttt.neu") || name == std::string(kTariffHandEditFile) + ".neu")
+                staged.push_back(it->path());
+        }
+        for (const fs::path& p : staged)
+            fs::remove(p, ec);
+        g.prompter.tell("Unterbrochener Vorgang",
+                        {"Das Speichern der Tariftabellen wurde unterbrochen, bevor es fertig war.",
+                         "Alle Tarifdateien sind wieder so wie vor dem Speichern. Die Änderungen, die "
+                         "gespeichert werden sollten, fehlen und müssen neu eingegeben oder neu "
+                         "heruntergeladen werden."},
+                        PromptIcon::Information);
     }
 }
 
@@ -216,6 +258,7 @@ bool StartUp(Session& g) {
              isMissingOrEmpty(userFile(userFolder, kChurchTaxFile))))
             lock.emplace(userFolder);
         recoverInterruptedOperations(g, userFolder);
+        recoverInterruptedTariffWrite(g, root / "Tarife");
         bool modelWritten = ensureModelCase(userFolder);
         if (isMissingOrEmpty(dim)) writeFileAtomically(dim, WindowRecord::defaults().buffer().bytes());
         WindowRecord window = readWindowRecord(userFolder);

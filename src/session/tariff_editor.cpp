@@ -5,7 +5,9 @@
 #include "model/option_texts.h"
 #include "pay/pay_options.h"
 #include "persistence/file_ops.h"
+#include "persistence/folder_lock.h"
 #include "session/line_input.h"
+#include "session/tariff_hand_edits.h"
 #include "session/users.h"
 #include "tariffs/tariff_address.h"
 
@@ -253,8 +255,10 @@ class TariffRestoreError : public StorageError {
 };
 
 // Writes the files beside their targets, then renames them over; on a failure nothing has changed.
+// Under the folder's lock, as the archive installation and the start's recovery of an interrupted write.
 void replaceAll(const fs::path& folder,
                 const std::vector<std::pair<fs::path, const std::vector<uint8_t>*>>& files) {
+    FolderLock lock(folder);
     std::vector<fs::path> staged;
     auto removeStaged = [&] {
         std::error_code ec;
@@ -353,8 +357,14 @@ TariffWriteResult writeTariffEdit(Session& g, TariffEdit& edit,
     // afterwards, whatever happened, so that the next calculation reads what the folder holds.
     const int openYear = g.tariffs.year() != 0 ? g.tariffs.year() : g.year;
     g.tariffs = TariffYear();
+    const fs::path folder = edit.dataRoot() / "Tarife";
+    std::vector<uint8_t> handEdits;
     try {
-        replaceAll(edit.dataRoot() / "Tarife", files);
+        // The record of the months changed by hand goes with the tables, so that a download asks first.
+        handEdits = tariffHandEditBytes(
+            withTariffHandEdits(readTariffHandEdits(folder), folder, edit.year(), months, localToday()));
+        files.emplace_back(tariffHandEditPath(folder), &handEdits);
+        replaceAll(folder, files);
     } catch (const std::exception& e) {
         g.tariffs = TariffYear(g.dataRootOrProgram(), openYear);
         const auto* partly = dynamic_cast<const TariffRestoreError*>(&e);

@@ -145,7 +145,8 @@ class TariffEdit {
 enum class TariffWriteResult { Written, Nothing, Refused, Failed };
 
 // Writes every changed month file, or none: each is written beside its file first and renamed over it
-// only when all were written; a rename that fails puts the files already replaced back. While the
+// only when all were written; a rename that fails puts the files already replaced back. The record of
+// the months changed by hand (tariff_hand_edits.h) is written in the same move. While the
 // protection is on, the user is asked whether to lift it (administratorPassword: what the user typed;
 // asked only after "Ja"). Afterwards the session reopens the tariff files of its year, so that the next
 // calculation reads the new amounts; stored cases keep theirs until they are calculated again (the

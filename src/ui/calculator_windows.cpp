@@ -10,6 +10,7 @@
 #include "ui/engine_call.h"
 #include "ui/main_window.h"
 #include "ui/panel_key_filter_qt.h"
+#include "ui/tariff_editor_window.h"
 #include "ui/window_layout.h"
 
 #include <QColor>
@@ -143,6 +144,29 @@ CalculatorWindow calculatorWindowNamed(const QString& name) {
     for (const auto& [kind, known] : kWindowNames)
         if (name == QString::fromUtf8(known)) return kind;
     return CalculatorWindow::None;
+}
+
+// Besides the calculators, the tariff editor has a picture of its own; it goes by its object name too.
+namespace {
+const char* const kTariffEditorName = "Tarifeditor";
+} // namespace
+
+bool isWindowName(const QString& name) {
+    return calculatorWindowNamed(name) != CalculatorWindow::None ||
+           name == QString::fromUtf8(kTariffEditorName);
+}
+
+QWidget* openWindowNamed(const QString& name, Session& g, MainWindow& main) {
+    if (name == QString::fromUtf8(kTariffEditorName)) {
+        auto* editor = new TariffEditorWindow(g, &main);
+        editor->setAttribute(Qt::WA_DeleteOnClose);
+        editor->show();
+        return editor;
+    }
+    const CalculatorWindow which = calculatorWindowNamed(name);
+    if (which == CalculatorWindow::None) return nullptr;
+    main.openCalculator(which);
+    return main.calculatorWindow();
 }
 
 CalculatorDialog::CalculatorDialog(Session& g, MainWindow& main, CalculatorWindow kind)

@@ -93,6 +93,12 @@ class CalculatorDialog : public QDialog {
 QString calculatorWindowName(CalculatorWindow which);
 CalculatorWindow calculatorWindowNamed(const QString& name);
 
+// The windows a picture can show by name (varemo20 --screenshot --window NAME): the calculators and
+// the tariff editor ("Tarifeditor"). openWindowNamed opens it beside main and returns it; nullptr when
+// no window has the name or it did not open.
+bool isWindowName(const QString& name);
+QWidget* openWindowNamed(const QString& name, Session& g, MainWindow& main);
+
 // Makes the window of a calculator (not shown yet); nullptr for None.
 CalculatorDialog* makeCalculatorWindow(CalculatorWindow which, Session& g, MainWindow& main);
 

@@ -1,5 +1,6 @@
 #include "ui/update_content.h"
 
+#include "session/tariff_hand_edits.h"
 #include "ui/window_layout.h"
 #include "update/tariff_archive.h"
 #include "update/update_check.h"
@@ -267,6 +268,10 @@ class UpdateContent : public PanelContent {
         ProgramUpdates& p = programUpdates();
         const auto alive = alive_;
         const std::string title = "Tariftabellen " + std::to_string(year);
+        // Tables changed by hand are not replaced without the user's "Ja"; nothing is fetched before.
+        bool confirmed = false;
+        host_.engine([&] { confirmed = ConfirmTariffDownload(g, year); });
+        if (!confirmed || !*alive) return;
         std::vector<uint8_t> archive;
         try {
             WorkerDownloader downloader(panel_,

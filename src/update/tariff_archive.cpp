@@ -2,6 +2,7 @@
 
 #include "persistence/file_ops.h"
 #include "persistence/folder_lock.h"
+#include "session/tariff_hand_edits.h"
 #include "tariffs/tariff_file.h"
 
 #include <sys/stat.h>
@@ -189,14 +190,27 @@ std::vector<std::string> installTariffArchive(const std::vector<uint8_t>& archiv
         for (const Entry& e : entries)
             writeFile(temp.path() / e.name, e.bytes);
 
+        // The months installed are no longer changed by hand: their record goes in the same move.
+        const std::vector<TariffHandEdit> handEdits = readTariffHandEdits(tariffFolder);
+        std::vector<int> months;
+        for (const Entry& e : entries)
+            if (isTariffFileOf(e.name, year))
+                months.push_back(std::stoi(e.name.substr(4, e.name.size() - 8)));
+        const std::vector<TariffHandEdit> remaining = withoutTariffHandEdits(handEdits, year, months);
+
         FileSnapshot snapshot(tariffFolder);
         for (const Entry& e : entries)
             snapshot.add(tariffFolder / e.name);
+        snapshot.add(tariffHandEditPath(tariffFolder));
         try {
             for (const Entry& e : entries) {
                 fs::rename(temp.path() / e.name, tariffFolder / e.name);
                 installed.push_back(e.name);
             }
+            if (remaining.empty())
+                fs::remove(tariffHandEditPath(tariffFolder));
+            else if (remaining.size() != handEdits.size())
+                writeFileAtomically(tariffHandEditPath(tariffFolder), tariffHandEditBytes(remaining));
         } catch (const std::exception& e) {
             if (!snapshot.restore())
                 throw ArchiveError(

@@ -8,6 +8,8 @@
 // one tariff file. The entries are unpacked into a temporary folder inside the tariff folder and moved
 // in only when all of them were read completely (checksums included); a move that fails midway puts
 // back the files already replaced. A refused or damaged archive leaves the tariff folder as it was.
+// The months installed leave the record of hand-edited months (session/tariff_hand_edits.h) in the same
+// move.
 
 #include "base/error.h"
 

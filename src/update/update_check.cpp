@@ -2,6 +2,7 @@
 
 #include "model/user_file_names.h"
 #include "persistence/file_ops.h"
+#include "session/tariff_hand_edits.h"
 #include "update/tariff_archive.h"
 
 #include <fstream>
@@ -169,6 +170,13 @@ std::vector<std::string> installTariffs(Session& g, int year, const std::vector<
 
 bool DownloadTariffs(Session& g, UpdateRun& run, Downloader& downloader, const UpdateSettings& settings,
                      int year, const DownloadProgress& progress) {
+    try {
+        if (!ConfirmTariffDownload(g, year)) return false;
+    } catch (const StorageError& e) {
+        g.prompter.tell("Tariftabellen " + std::to_string(year),
+                        {e.what(), "Die installierten Tariftabellen sind unverändert."}, PromptIcon::Warning);
+        return false;
+    }
     std::vector<uint8_t> archive;
     try {
         archive = fetchTariffArchive(downloader, settings, year, progress);

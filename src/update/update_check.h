@@ -96,8 +96,9 @@ std::vector<uint8_t> fetchTariffArchive(Downloader& downloader, const UpdateSett
 // names; throws ArchiveError (nothing changed).
 std::vector<std::string> installTariffs(Session& g, int year, const std::vector<uint8_t>& archive);
 
-// The tariff download of a panel row, blocking: fetch and install, then tell the user. Returns whether
-// the tables were installed; a failure has been told and changed nothing.
+// The tariff download of a panel row, blocking: asks first when months of the year were changed by hand
+// (ConfirmTariffDownload), then fetch and install, then tell the user. Returns whether the tables were
+// installed; a refusal or failure has been told and changed nothing.
 bool DownloadTariffs(Session& g, UpdateRun& run, Downloader& downloader, const UpdateSettings& settings,
                      int year, const DownloadProgress& progress = {});
 

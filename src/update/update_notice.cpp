@@ -3,6 +3,7 @@
 #include "base/cp1252.h"
 #include "base/record_file.h"
 #include "persistence/file_ops.h"
+#include "session/tariff_hand_edits.h"
 
 #include <cstdio>
 
@@ -102,8 +103,9 @@ InstalledDates installedDates(const fs::path& mainProgram, const fs::path& dataR
                               const FileDateReader& reader) {
     InstalledDates d;
     d.rows[0] = reader(mainProgram);
+    const FileDateReader delivered = deliveredDateReader(dataRoot / "Tarife", reader);
     for (size_t i = 0; i < kUpdateTariffYears.size(); ++i)
-        d.rows[i + 1] = decemberFileDate(dataRoot, kUpdateTariffYears[i], reader);
+        d.rows[i + 1] = decemberFileDate(dataRoot, kUpdateTariffYears[i], delivered);
     return d;
 }
 
@@ -166,7 +168,8 @@ UpdatePanel checkServerUpdates(const fs::path& programDir, const fs::path& dataR
         const char* serverName;
         int weight;
     };
-    const auto tariffDate = [&](int year) { return dayText(decemberFileDate(dataRoot, year, reader)); };
+    const FileDateReader delivered = deliveredDateReader(dataRoot / "Tarife", reader);
+    const auto tariffDate = [&](int year) { return dayText(decemberFileDate(dataRoot, year, delivered)); };
     const auto main = reader(mainProgram);
     const Row rows[] = {{"Hauptmodul", 0, main ? dayText(*main) : "0", kServerInstaller, 100},
                         {tariffLabel(2020), 2020, tariffDate(2020), "Tarife2020.exe", 10},

@@ -54,7 +54,8 @@ std::optional<Day> parseDayText(const std::string& text);
 std::string dayText(const Day& day);
 
 // The installed dates: the main program's file date (nothing when the file is missing) and the dates
-// of the December tariff files (a missing file counts as 1 January of its year).
+// of the December tariff files (a missing file counts as 1 January of its year; a file changed in the
+// tariff editor counts with the date it had as delivered, from the record of hand-edited months).
 struct InstalledDates {
     std::array<std::optional<Day>, kUpdateRows> rows;
 };

@@ -8,6 +8,7 @@
 #include "session/case_operations.h"
 #include "session/guarded.h"
 #include "session/startup.h"
+#include "session/tariff_hand_edits.h"
 #include "session/users.h"
 #include "storage_fixture.h"
 
@@ -418,4 +419,47 @@ TEST(StartUp, AnOperationCutOffByAKillIsPutBackAtTheNextStart) {
     EXPECT_TRUE(FileSnapshot::leftovers(f.user()).empty());
     EXPECT_EQ(bytesOf(f.userFile("V2020R.1")), (std::vector<uint8_t>{'v', 'o', 'r'}));
     EXPECT_FALSE(fs::exists(f.userFile("V2021R.1")));
+}
+
+// A tariff write killed between its renames: one month file already new, the other and the record of
+// hand-edited months still staged. The next start puts every file back as before the write (the record
+// did not exist: it is removed), removes the staged files and says so.
+TEST(StartUp, ATariffWriteCutOffBetweenItsRenamesIsPutBackWhole) {
+    StorageFixture f;
+    ASSERT_TRUE(StartUp(f.g));
+    const fs::path tariffs = f.dir.path() / "Tarife";
+    const fs::path july = tariffs / "20207.ttt", august = tariffs / "20208.ttt";
+    const fs::path record = tariffs / kTariffHandEditFile;
+    writeBytes(july, {'a', 'l', 't', '7'});
+    writeBytes(august, {'a', 'l', 't', '8'});
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        for (const fs::path& p : {july, august, record})
+            writeBytes(fs::path(p) += ".neu", {'n', 'e', 'u'});
+        FileSnapshot snapshot(tariffs);
+        snapshot.add({july, august, record});
+        fs::rename(fs::path(july) += ".neu", july);
+        raise(SIGKILL);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_EQ(FileSnapshot::leftovers(tariffs).size(), 1u);
+    ASSERT_EQ(bytesOf(july), (std::vector<uint8_t>{'n', 'e', 'u'}));
+
+    Session again(f.prompter);
+    again.programDir = f.dir.path();
+    ASSERT_TRUE(StartUp(again));
+    EXPECT_EQ(f.prompter.messages().back().title, "Unterbrochener Vorgang");
+    EXPECT_EQ(f.prompter.messages().back().lines.front(),
+              "Das Speichern der Tariftabellen wurde unterbrochen, bevor es fertig war.");
+    EXPECT_TRUE(FileSnapshot::leftovers(tariffs).empty());
+    EXPECT_EQ(bytesOf(july), (std::vector<uint8_t>{'a', 'l', 't', '7'}));
+    EXPECT_EQ(bytesOf(august), (std::vector<uint8_t>{'a', 'l', 't', '8'}));
+    EXPECT_FALSE(fs::exists(record));
+    for (const fs::path& p : {july, august, record})
+        EXPECT_FALSE(fs::exists(fs::path(p) += ".neu")) << p;
 }

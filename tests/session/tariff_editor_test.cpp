@@ -3,6 +3,7 @@
 
 #include "persistence/settings_file.h"
 #include "session/tariff_editor.h"
+#include "session/tariff_hand_edits.h"
 #include "session/users.h"
 #include "storage_fixture.h"
 
@@ -32,7 +33,12 @@ struct TariffFolder : StorageFixture {
         EXPECT_TRUE(StartUp(g));
         g.tariffs = TariffYear(dir.path(), 2020); // the year the session shows
     }
-    std::map<std::string, std::vector<uint8_t>> tariffs() const { return treeOf(dir.path() / "Tarife"); }
+    // The files of the folder without its lock files, which stay once a write has taken the lock.
+    std::map<std::string, std::vector<uint8_t>> tariffs() const {
+        auto files = treeOf(dir.path() / "Tarife");
+        std::erase_if(files, [](const auto& file) { return file.first.starts_with(".varemo-sperre"); });
+        return files;
+    }
 };
 
 } // namespace
@@ -120,6 +126,8 @@ TEST(TariffEditor, WritingReplacesAllFilesOrNoneAndNeedsThePasswordWhileProtecte
     EXPECT_EQ(f.g.tariffs.readRecord(7, TariffFolder::kRecord).amount(2), 324295);
     EXPECT_EQ(f.g.tariffs.readRecord(6, TariffFolder::kRecord).amount(2), 314239);
     EXPECT_EQ(TariffEdit(f.dir.path(), 2020).record(12, TariffFolder::kRecord).amount(2), 324295);
-    const auto after = f.tariffs();
-    EXPECT_EQ(after.size(), before.size()); // no file left beside them
+    // No file is left beside them but the record of the months changed by hand, written with them.
+    EXPECT_EQ(f.tariffs().size(), before.size() + 1);
+    EXPECT_EQ(handEditedMonths(readTariffHandEdits(f.dir.path() / "Tarife"), 2020),
+              (std::vector<int>{7, 8, 9, 10, 11, 12}));
 }

@@ -73,8 +73,20 @@ TEST(UpdatePanel, Y04ShowsTheDatesAndARowInstallsOnlyAGoodArchive) {
         ASSERT_NE(button, nullptr);
         QTest::mouseClick(button, Qt::LeftButton);
     };
+    // December was changed by hand: the row asks first, starting on "Nein", and "Nein" fetches nothing.
+    writeText(tariffs / "Handaenderungen.txt", "202012;01.03.2020;10.02.2020\r\n");
+    download2020();
+    ASSERT_GE(s.prompter.messages().size(), 2u);
+    const PromptMessage& asked = s.prompter.messages()[s.prompter.messages().size() - 2];
+    EXPECT_EQ(asked.lines.back(), "Trotzdem herunterladen?");
+    EXPECT_TRUE(asked.refusalIsDefault);
+    EXPECT_EQ(s.prompter.messages().back().text(), "Die Tariftabellen 2020 wurden nicht heruntergeladen. Die "
+                                                   "von Hand geänderten Tabellen bleiben erhalten.");
+    EXPECT_EQ(server.requests(), 1);
+
     // A bad archive (an entry that climbs out of the folder): refused, the folder stays as it was.
     const auto before = folderBytes(tariffs);
+    s.prompter.queue(PromptAnswer::Yes);
     writeZip(site.path() / "2020" / "Tarife2020.zip",
              {{"202012.ttt", tariffBytes(2, 777)}, {"../202011.ttt", tariffBytes(2, 778)}});
     download2020();
@@ -88,7 +100,9 @@ TEST(UpdatePanel, Y04ShowsTheDatesAndARowInstallsOnlyAGoodArchive) {
 
     // A good one: installed, said so, and the row shows the new file's date.
     writeZip(site.path() / "2020" / "Tarife2020.zip", {{"202012.ttt", tariffBytes(3, 4242)}});
+    s.prompter.queue(PromptAnswer::Yes);
     download2020();
+    EXPECT_FALSE(fs::exists(tariffs / "Handaenderungen.txt"));
     EXPECT_EQ(s.prompter.messages().back().text(), "Die Tariftabellen 2020 wurden installiert (1 Dateien).");
     EXPECT_EQ(readText(tariffs / "202012.ttt"), tariffBytes(3, 4242));
     EXPECT_EQ(readText(tariffs / "Kommentar.txt"), "alt");

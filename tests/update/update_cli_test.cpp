@@ -1,9 +1,11 @@
 // The update check and the tariff download through the command line, against a local HTTP server.
 
+#include "session/tariff_hand_edits.h"
 #include "support/cli_runner.h"
 #include "support/http_server.h"
 #include "support/json.h"
 #include "support/temp_dir.h"
+#include "update/update_notice.h"
 #include "update_test_support.h"
 
 #include <gtest/gtest.h>
@@ -182,6 +184,47 @@ TEST_F(UpdateCliTest, AGoodArchiveReplacesItsFilesOnly) {
     const CliResult t = run({"tariff", "--year", "2020", "--month", "1", "--region", "0", "--relationship",
                              "0", "--group", "0", "--json"});
     EXPECT_NE(t.out.find("123456"), std::string::npos) << t.out << t.err;
+}
+
+// Months changed in the tariff editor are recorded with the date of their tables as delivered. The check
+// compares that date (saving December gives the file today's date, which would hide newer tables), and
+// a download of the year asks first: without "Ja" nothing is fetched or changed, after "Ja" the tables
+// are installed and the record of the months is cleared, so the next download does not ask.
+TEST_F(UpdateCliTest, HandEditedMonthsAreReplacedOnlyAfterYes) {
+    const CliResult edited =
+        run({"tariff", "set", "--year", "2020", "--month", "12", "--region", "0", "--relationship", "0",
+             "--group", "0", "--entry", "0", "--amount", "2.500,00"});
+    ASSERT_EQ(edited.status, 0) << edited.err;
+    EXPECT_EQ(readText(tariffs / "Handaenderungen.txt"),
+              "202012;" + dayText(localToday()) + ";10.02.2020\r\n");
+
+    // 2020 offered 01.06.2020 against the delivered 10.02.2020: still newer.
+    writeText(site.path() / "2020" / "Update.txt",
+              std::string(20, ' ') + "15.03.2019" + "120       " + "01.06.2020" + "1234      ");
+    const Json panel = parseJson(check().out);
+    EXPECT_TRUE(panel["updateAvailable"].boolean);
+    EXPECT_EQ(panel["rows"][2]["installed"].string, "10.02.2020");
+
+    const std::string december = tariffBytes(3, 444);
+    offer({{"20201.ttt", tariffBytes(3, 333)}, {"202012.ttt", december}});
+    const FolderFiles before = filesBelow(program.path());
+    const CliResult refused = tariffsOf(2020);
+    EXPECT_EQ(refused.status, 3);
+    for (const char* line : {"Die Tariftabelle des Monats 12/2020 wurde von Hand geändert.",
+                             "Beim Herunterladen werden die Tariftabellen 2020 ersetzt; diese Änderungen "
+                             "gehen verloren.\nTrotzdem herunterladen?",
+                             "Die Tariftabellen 2020 wurden nicht heruntergeladen."})
+        EXPECT_NE(refused.err.find(line), std::string::npos) << refused.err;
+    EXPECT_EQ(changedFiles(before, filesBelow(program.path())), std::vector<std::string>{});
+
+    const CliResult yes =
+        run({"--answer", "yes", "update", "tariffs", "--year", "2020", "--base", server.baseUrl()});
+    ASSERT_EQ(yes.status, 0) << yes.err;
+    EXPECT_EQ(readText(tariffs / "202012.ttt"), december);
+    EXPECT_FALSE(fs::exists(tariffs / "Handaenderungen.txt"));
+    const CliResult again = tariffsOf(2020);
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.err.find("von Hand"), std::string::npos) << again.err;
 }
 
 } // namespace
