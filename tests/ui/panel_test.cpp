@@ -369,8 +369,9 @@ TEST(Menu, EveryCodeIsExecutedOrAnswersWithItsMessage) {
                     EXPECT_NE(all[i].text(), unavailableMessage(a).text());
         }
         // The ordering opens only once three sessions are saved (the question was answered "Nein").
-        if (d.action == MenuAction::OpenPanel && d.panel != panel::kOrdering)
+        if (d.action == MenuAction::OpenPanel && d.panel != panel::kOrdering) {
             EXPECT_EQ(f.panel() ? f.panel()->content() : 0, d.panel);
+        }
         if (f.panel()) f.panel()->leave();
         if (f.window->specialRules()) f.window->specialRules()->close();
         if (f.window->calculatorWindow()) f.window->calculatorWindow()->close();
