@@ -57,7 +57,9 @@ struct ProgramFolder {
         EXPECT_EQ(r.status, expectedStatus) << r.err;
         return parseJson(r.out);
     }
-    Json sheet(int year, int m, int caseNumber = 1) const { return monthJson("sheet", year, m, {}, 0, caseNumber); }
+    Json sheet(int year, int m, int caseNumber = 1) const {
+        return monthJson("sheet", year, m, {}, 0, caseNumber);
+    }
 };
 
 } // namespace varemo::test
