@@ -23,15 +23,10 @@ Result run(const std::vector<std::string>& args) {
     return varemo::test::runCli(args);
 }
 
-std::string fileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 std::vector<std::string> userFiles(const test::TempDir& dir) {
     std::vector<std::string> out;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path() / "User001"))
-        out.push_back(entry.path().filename().string() + ":" + fileBytes(entry.path()));
+        out.push_back(entry.path().filename().string() + ":" + test::fileBytes(entry.path()));
     std::sort(out.begin(), out.end());
     return out;
 }

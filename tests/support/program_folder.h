@@ -7,21 +7,13 @@
 #include "support/temp_dir.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace varemo::test {
 
 using Args = std::vector<std::string>;
-
-// The bytes of a file; empty when it cannot be read.
-inline std::string fileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 struct ProgramFolder {
     TempDir dir;
