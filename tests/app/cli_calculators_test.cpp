@@ -31,16 +31,8 @@ struct Folder {
     }
     static std::vector<std::string> at(const std::string& command, int year, int caseNumber, int month,
                                        std::initializer_list<std::string> more = {}) {
-        std::vector<std::string> args = {command,
-                                         "--year",
-                                         std::to_string(year),
-                                         "--set",
-                                         "REAL",
-                                         "--case",
-                                         std::to_string(caseNumber),
-                                         "--month",
-                                         std::to_string(month),
-                                         "--json"};
+        std::vector<std::string> args = {command, "--year", std::to_string(year), "--set", "REAL", "--case"};
+        args.insert(args.end(), {std::to_string(caseNumber), "--month", std::to_string(month), "--json"});
         args.insert(args.end(), more);
         return args;
     }
@@ -49,11 +41,6 @@ struct Folder {
     }
     fs::path user(const std::string& file) const { return dir.path() / "User001" / file; }
 };
-
-std::vector<char> bytesOf(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 } // namespace
 
@@ -79,12 +66,12 @@ TEST(CliCalculators, ServiceAgeTransferRunsTheMonthAndKeepsTheInputs) {
     EXPECT_EQ(f.line(sheet, 8)["key"].integer(), 5);
 
     // Opened again, the calculator finds its inputs in "bda.001"; looking changes nothing.
-    const auto before = bytesOf(f.user("bda.001"));
+    const auto before = test::fileBytes(f.user("bda.001"));
     EXPECT_EQ(before.size(), 4u * 730u); // the record of 2020
     r = f.json(Folder::at("service-age", 2020, 1, 3));
     EXPECT_EQ(r["bda"].string, "01.09.2002");
     EXPECT_EQ(r["half"]["credited"]["years"].integer(), 2);
-    EXPECT_EQ(bytesOf(f.user("bda.001")), before);
+    EXPECT_EQ(test::fileBytes(f.user("bda.001")), before);
 
     // Step dates from the BDA; shortened by 6 months, steps 7 (+39,25) and 8 (+39,28) come half a year
     // earlier: 6 × 78,53 = 471,18.
@@ -163,7 +150,7 @@ TEST(CliCalculators, VacationPeriodLinesKeptInTheSideFile) {
                                 "01.01.2020,30.06.2020,130", "--save"}));
     EXPECT_EQ(r["workingDays"].integer(), 208);
     EXPECT_EQ(r["row6"].integer(), 24);
-    const std::vector<char> stored = bytesOf(f.user("Urlaub.020"));
+    const std::string stored = test::fileBytes(f.user("Urlaub.020"));
     ASSERT_EQ(stored.size(), 2 * 791u);
     EXPECT_EQ(std::string(stored.begin() + 791 + 51, stored.begin() + 791 + 131),
               "von 01.07.2020 bis 31.12.2020 = 78      von 01.01.2020 bis 30.06.2020 = 130     ");
@@ -176,7 +163,7 @@ TEST(CliCalculators, VacationPeriodLinesKeptInTheSideFile) {
         f.run(Folder::at("vacation", 2020, 2, 1, {"--period", "01.01.2020,30.06.2020,130", "--save"}));
     EXPECT_EQ(gap.status, 1);
     EXPECT_NE(gap.err.find("lückenlos"), std::string::npos) << gap.err;
-    EXPECT_EQ(bytesOf(f.user("Urlaub.020")), stored);
+    EXPECT_EQ(test::fileBytes(f.user("Urlaub.020")), stored);
 }
 
 // Part of a year, from a JSON file: 29 days at four days a week = 23 (23,2); five full months 9,583 →

@@ -2,9 +2,7 @@
 // payroll office's cases (edits.txt, support/cli_runner.h) and the expected `list --kind K --text`;
 // "-mM" in the name gives the month, "-cN" the case (list-50-m11.txt, list-44-c1.txt).
 // VAREMO_UPDATE_GOLDEN=1 writes the expected files anew instead of comparing.
-#include "support/cli_runner.h"
-#include "support/json.h"
-#include "support/temp_dir.h"
+#include "support/program_folder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -12,7 +10,6 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <regex>
-#include <sstream>
 
 namespace fs = std::filesystem;
 using varemo::test::CliResult;
@@ -27,13 +24,6 @@ namespace {
 
 const char* const kToday = "07.12.2020";
 const char* const kOffice = "payroll-office-2020";
-
-std::string readFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 struct Office {
     varemo::test::TempDir dir;
@@ -91,14 +81,6 @@ std::map<std::string, const Json*> totals(const Json& table) {
     return out;
 }
 
-// Every file under a folder with its bytes.
-std::map<std::string, std::string> contents(const fs::path& folder) {
-    std::map<std::string, std::string> out;
-    for (const auto& e : fs::recursive_directory_iterator(folder))
-        if (e.is_regular_file()) out[e.path().string()] = readFile(e.path());
-    return out;
-}
-
 } // namespace
 
 TEST(CliList, TheReferenceOfficeListsAsRecorded) {
@@ -125,7 +107,7 @@ TEST(CliList, TheReferenceOfficeListsAsRecorded) {
             if (update)
                 std::ofstream(file, std::ios::binary) << r.out;
             else
-                EXPECT_EQ(r.out, readFile(file)) << filename;
+                EXPECT_EQ(r.out, varemo::test::fileBytes(file)) << filename;
             ++lists;
         }
     }
@@ -260,31 +242,6 @@ TEST(CliList, TheMiniJobStatementOfAPeriodIsTheSumOfItsMonths) {
     EXPECT_EQ(office.list(51, {"--from", "1", "--month", "4", "--json"}).status, 2);
 }
 
-// The pay table holds what the lookup puts on the sheet. The federal civil servant A9, married with one
-// child, in November 2020: basic pay A9 step 3 3.142,39 (BBesG Anlage IV) on line 8; family allowance
-// step 2 (§ 40 (1) and (2) BBesG, Anlage V) = married part 149,36 + first child 127,66 = 277,02 on line 10.
-// A relationship without a family allowance under these rules (TV-L, case 2) has no such rows.
-TEST(CliList, ThePayTableHoldsTheLookupsAmounts) {
-    const Office office;
-    const Json table = office.json(76, {"--month", "11", "--case", "5"})["tables"][0];
-    const Json sheet = office.sheet(5, 11);
-    bool basicPay = false;
-    bool family = false;
-    for (const Json& row : table["rows"].array) {
-        if (text(row, 0) == "A9") basicPay = cents(table, row, "Stufe 3") == lineCents(sheet, 8);
-        if (text(row, 0) == "Stufe 2 (verheiratet, 1 Kind)") family = cents(table, row, "Stufe 1") == 27702;
-    }
-    EXPECT_EQ(lineCents(sheet, 8), 314239);
-    EXPECT_EQ(lineCents(sheet, 10), 27702);
-    EXPECT_TRUE(basicPay);
-    EXPECT_TRUE(family);
-    const CliResult csv = office.list(76, {"--month", "11", "--case", "2", "--csv"});
-    EXPECT_EQ(csv.status, 0) << csv.err;
-    EXPECT_NE(csv.out.find("Grundgehalt (Ost) in Euro"), std::string::npos);
-    EXPECT_EQ(csv.out.find("Familienzuschlag"), std::string::npos);
-    EXPECT_EQ(office.list(76, {"--month", "11", "--csv"}).status, 2); // the case is missing
-}
-
 // The second cell of the row captioned caption under the heading that begins with block: its text, or its
 // cents as digits.
 std::string cellUnder(const Json& table, const std::string& block, const std::string& caption) {
@@ -298,8 +255,10 @@ std::string cellUnder(const Json& table, const std::string& block, const std::st
     return "no row " + caption + " under " + block;
 }
 
-// The further elements of the pay table are what the lookup and the special-payment step take.
-// Federal civil servant A9, November 2020:
+// The pay table holds what the lookup puts on the sheet, and its further elements are what the lookup and
+// the special-payment step take. Federal civil servant A9, married with one child, November 2020:
+// - basic pay A9 step 3 3.142,39 (BBesG Anlage IV) on line 8; family allowance step 2 (§ 40 (1) and (2)
+//   BBesG, Anlage V) = married part 149,36 + first child 127,66 = 277,02 on line 10;
 // - the Bund pays no special payment apart: it was built into the monthly basic pay (2,5 % from July
 //   2009, 2,44 % from January 2012), so the rule says so without an amount and line 19 stays 0 in
 //   November and December;
@@ -308,12 +267,24 @@ std::string cellUnder(const Json& table, const std::string& block, const std::st
 //   line 13 shows once the case chooses it.
 // TV-L in Sachsen, E11 step 2 (case 2): § 20 (2) TV-L, the 2020 percentages those of 2018 (East as West),
 // E9a to E11 75,31 %; the base is the average of July to September, 3.742,20 each, so November's line 19
-// is 3.742,20 x 75,31 % x 12 / 12 = 2.818,25082 -> 2.818,25. The table holds no structural allowance.
-TEST(CliList, ThePayTableStatesTheSpecialPaymentRuleAndAllowancesAsTheRunTakesThem) {
+// is 3.742,20 x 75,31 % x 12 / 12 = 2.818,25082 -> 2.818,25. The table holds no structural allowance and,
+// TV-L having no family allowance under these rules, no such rows.
+TEST(CliList, ThePayTableHoldsTheLookupsAmountsAndTheSpecialPaymentRuleAsTheRunTakesThem) {
     const Office office;
     const Json federal = office.json(76, {"--month", "11", "--case", "5"})["tables"][0];
+    const Json sheet = office.sheet(5, 11);
+    bool basicPay = false;
+    bool family = false;
+    for (const Json& row : federal["rows"].array) {
+        if (text(row, 0) == "A9") basicPay = cents(federal, row, "Stufe 3") == lineCents(sheet, 8);
+        if (text(row, 0) == "Stufe 2 (verheiratet, 1 Kind)") family = cents(federal, row, "Stufe 1") == 27702;
+    }
+    EXPECT_EQ(lineCents(sheet, 8), 314239);
+    EXPECT_EQ(lineCents(sheet, 10), 27702);
+    EXPECT_TRUE(basicPay);
+    EXPECT_TRUE(family);
     EXPECT_EQ(cellUnder(federal, "Sonderzahlung Bund", "in die monatlichen Bezüge eingebaut"), "kein Betrag");
-    EXPECT_EQ(lineCents(office.sheet(5, 11), 19), 0);
+    EXPECT_EQ(lineCents(sheet, 19), 0);
     EXPECT_EQ(lineCents(office.sheet(5, 12), 19), 0);
     EXPECT_EQ(cellUnder(federal, "Zeile 9 (A9)", "Allg.Stellenzul. (in Zeile 8 enth.)"), "kein Betrag");
     EXPECT_EQ(cellUnder(federal, "Zeilen 13 bis 15 (A9)", "Zulage 12,5 % aus A4 Stufe 8"), "33959");
@@ -327,16 +298,22 @@ TEST(CliList, ThePayTableStatesTheSpecialPaymentRuleAndAllowancesAsTheRunTakesTh
     EXPECT_EQ(lineCents(office.sheet(2, 9), 8), 374220);
     EXPECT_EQ(lineCents(office.sheet(2, 11), 19), 281825);
     EXPECT_EQ(cellUnder(tvl, "Zeile 9 (E11)", "Strukturausgleich"), "kein Betrag");
+    const CliResult csv = office.list(76, {"--month", "11", "--case", "2", "--csv"});
+    EXPECT_EQ(csv.status, 0) << csv.err;
+    EXPECT_NE(csv.out.find("Grundgehalt (Ost) in Euro"), std::string::npos);
+    EXPECT_EQ(csv.out.find("Familienzuschlag"), std::string::npos);
+    EXPECT_EQ(office.list(76, {"--month", "11", "--csv"}).status, 2); // the case is missing
 }
 
 TEST(CliList, ListingWritesNothingAndWrongArgumentsAreRefused) {
     const Office office;
-    const auto before = contents(office.dir.path());
+    const auto before = varemo::test::filesBelow(office.dir.path());
     for (int kind : {43, 50, 51, 53})
         EXPECT_EQ(office.list(kind, {"--month", "11", "--json"}).status, 0) << kind;
     EXPECT_EQ(office.list(44, {"--case", "1", "--csv"}).status, 0);
     EXPECT_EQ(office.list(57, {"--text"}).status, 0);
-    EXPECT_EQ(contents(office.dir.path()), before);
+    EXPECT_EQ(varemo::test::changedFiles(before, varemo::test::filesBelow(office.dir.path())),
+              std::vector<std::string>{});
 
     EXPECT_EQ(office.list(50, {"--text"}).status, 2);                          // the month is missing
     EXPECT_EQ(office.list(44, {"--text"}).status, 2);                          // the case is missing
@@ -361,7 +338,7 @@ TEST(CliList, APdfCarriesTheCaptions) {
     ASSERT_EQ(r.status, 0) << r.err;
     const fs::path txt = office.dir.path() / "beitrag.txt";
     ASSERT_EQ(std::system(("pdftotext -layout '" + pdf.string() + "' '" + txt.string() + "'").c_str()), 0);
-    const std::string content = readFile(txt);
+    const std::string content = varemo::test::fileBytes(txt);
     // pdftotext joins the letter-spaced captions ("E N T G E L T" reads "ENTGELT").
     for (const char* caption :
          {"B E I T R A G S N A C H W E I S", "November 2020", "Techniker Krankenkasse", "ENTGELT",

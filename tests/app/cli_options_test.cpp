@@ -1,29 +1,19 @@
 // The option texts of the tax and insurance lines through varemo20-cli: the lists of `options` and the
 // chosen entry on the sheet, on a program folder with the shipped tariff and text files.
 
-#include "support/cli_runner.h"
-#include "support/json.h"
-#include "support/temp_dir.h"
+#include "support/program_folder.h"
 
 #include <gtest/gtest.h>
 
 using varemo::test::Json;
-using varemo::test::parseJson;
 
 namespace {
 
-struct ProgramFolder {
-    varemo::test::TempDir dir;
-    ProgramFolder() { varemo::test::copyShippedFiles(dir.path()); }
-    Json run(std::vector<std::string> args, int expectedStatus = 0) const {
-        args.insert(args.begin(), {"--program-dir", dir.path().string()});
-        args.push_back("--json");
-        varemo::test::CliResult r = varemo::test::runCli(args);
-        EXPECT_EQ(r.status, expectedStatus) << r.err;
-        return parseJson(r.out);
-    }
-    Json options(int line) const {
-        return run({"options", "--line", std::to_string(line), "--year", "2020"});
+struct ProgramFolder : varemo::test::ProgramFolder {
+    Json options(int line, varemo::test::Args more = {}) const {
+        varemo::test::Args args = {"options", "--line", std::to_string(line), "--year", "2020"};
+        args.insert(args.end(), more.begin(), more.end());
+        return json(args);
     }
 };
 
@@ -74,11 +64,11 @@ TEST(CliOptions, TaxAndInsuranceListsOfANewCase) {
 
 TEST(CliOptions, TheSheetShowsTheChosenEntries) {
     ProgramFolder folder;
-    auto set = [&folder](std::initializer_list<std::string> edits) {
-        std::vector<std::string> args = {"set",    "--year", "2020",    "--set", "REAL",
-                                         "--case", "1",      "--month", "3"};
-        args.insert(args.end(), edits);
-        return folder.run(args);
+    const varemo::test::Args stored = {"--set", "REAL", "--case", "1", "--month", "3"};
+    auto set = [&](varemo::test::Args edits) {
+        edits.insert(edits.begin(), {"set", "--year", "2020"});
+        edits.insert(edits.begin() + 3, stored.begin(), stored.end());
+        return folder.json(edits);
     };
     // 4.000,00 euros a month in class I without child allowances: the church-tax base is the wage tax,
     // 679,33 × 9 % = 61,1397, truncated to 61,13.
@@ -100,16 +90,14 @@ TEST(CliOptions, TheSheetShowsTheChosenEntries) {
     // Saxony 2020: employee 1,525 + 0,5 = 2,025 % of 3,05 %.
     EXPECT_EQ(j["lines"][37]["text"].string, "PV Sachsen 2,025 % von 3,05");
     // The stored case's list marks the chosen fund.
-    Json listed = folder.run(
-        {"options", "--line", "33", "--year", "2020", "--set", "REAL", "--case", "1", "--month", "3"});
+    Json listed = folder.options(33, stored);
     EXPECT_EQ(listed["chosen"].integer(), 1);
     EXPECT_EQ(listed["text"].string, "BARMER");
 
     // Line 42 keeps a code; entry 1 names the employee's levy share of the fund of line 27: VBL, VKA,
     // West, from 07/2018 1,81 % (data/pension-funds/funds.csv).
     set({"--line", "4=12", "--line", "27=2"});
-    Json share = folder.run(
-        {"options", "--line", "42", "--year", "2020", "--set", "REAL", "--case", "1", "--month", "3"});
+    Json share = folder.options(42, stored);
     EXPECT_EQ(share["key"].integer(), 181);
     EXPECT_EQ(share["chosen"].integer(), 1);
     EXPECT_EQ(entry(share, 1), "ATV-Betriebsrente 1,81 %");

@@ -2,9 +2,7 @@
 // as commands (edits.txt, support/cli_runner.h: `set` edits, or another command on the case-month such as a
 // calculator's --save) and the expected text of its printouts (kind-K.txt, `print --kind K --text` of the
 // last edited month). VAREMO_UPDATE_GOLDEN=1 writes the expected files anew instead of comparing.
-#include "support/cli_runner.h"
-#include "support/json.h"
-#include "support/temp_dir.h"
+#include "support/program_folder.h"
 
 #include <algorithm>
 #include <chrono>
@@ -14,7 +12,6 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
-#include <sstream>
 
 namespace fs = std::filesystem;
 using varemo::test::CliResult;
@@ -25,33 +22,28 @@ namespace {
 
 const char* const kToday = "07.12.2020";
 
-struct ProgramFolder {
-    varemo::test::TempDir dir;
-    ProgramFolder() { varemo::test::copyShippedFiles(dir.path()); }
-    std::vector<std::string> args(const std::string& command, int year, int month,
-                                  std::initializer_list<std::string> more = {}) const {
-        std::vector<std::string> a = varemo::test::caseMonthArgs(dir.path(), command, year, month);
-        a.insert(a.end(), more);
-        return a;
+struct ProgramFolder : varemo::test::ProgramFolder {
+    varemo::test::Args args(const std::string& command, int year, int m,
+                            const varemo::test::Args& more = {}) const {
+        return month(command, year, m, more);
     }
-    std::vector<std::string> print(int kind, int year, int month,
-                                   std::initializer_list<std::string> more) const {
-        std::vector<std::string> a =
-            args("print", year, month, {"--kind", std::to_string(kind), "--today", kToday});
-        a.insert(a.end(), more);
+    varemo::test::Args print(int kind, int year, int m, const varemo::test::Args& more) const {
+        varemo::test::Args a = month("print", year, m, {"--kind", std::to_string(kind), "--today", kToday});
+        a.insert(a.end(), more.begin(), more.end());
         return a;
     }
 };
 
-std::string readFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 bool hasPdfToText() {
     return std::system("command -v pdftotext >/dev/null 2>&1") == 0;
+}
+
+// The text pdftotext reads from a PDF ("" when it fails).
+std::string pdfText(const fs::path& pdf) {
+    const fs::path txt = fs::path(pdf).replace_extension(".txt");
+    if (std::system(("pdftotext -layout '" + pdf.string() + "' '" + txt.string() + "'").c_str()) != 0)
+        return "";
+    return varemo::test::fileBytes(txt);
 }
 
 // The case of the README: TVöD VKA in Nordrhein-Westfalen, E9b step 3, class III, church tax 9 %,
@@ -102,17 +94,18 @@ TEST(CliPrint, TheReferenceCasesPrintAsRecorded) {
             if (update)
                 std::ofstream(file.path(), std::ios::binary) << r.out;
             else
-                EXPECT_EQ(r.out, readFile(file.path())) << name;
+                EXPECT_EQ(r.out, varemo::test::fileBytes(file.path())) << name;
             ++printouts;
         }
     }
     EXPECT_GE(printouts, 8);
 }
 
-TEST(CliPrint, ThePrintoutShowsTheSheetsFiguresToTheCent) {
+// The printout shows the sheet's figures to the cent; refusals and wrong arguments print nothing.
+TEST(CliPrint, ThePrintoutShowsTheSheetsFiguresToTheCentAndRefusalsPrintNothing) {
     ProgramFolder folder;
     setUpReadmeCase(folder);
-    Json sheet = varemo::test::parseJson(runCli(folder.args("sheet", 2020, 3, {"--json"})).out);
+    Json sheet = folder.sheet(2020, 3);
     CliResult r = runCli(folder.print(12, 2020, 3, {"--text"}));
     ASSERT_EQ(r.status, 0) << r.err;
     auto cents = [&](int line) {
@@ -124,12 +117,7 @@ TEST(CliPrint, ThePrintoutShowsTheSheetsFiguresToTheCent) {
     EXPECT_NE(r.out.find("A U S Z A H L U N G    " + euros(cents(47))), std::string::npos);
     EXPECT_NE(r.out.find("Personalkosten insgesamt:  " + euros(sheet["employerTotalCents"].integer())),
               std::string::npos);
-}
 
-TEST(CliPrint, RefusalsAndWrongArgumentsChangeNothing) {
-    ProgramFolder folder;
-    setUpReadmeCase(folder);
-    const fs::path year = folder.dir.path();
     // The annex and the pay statement are for single months only.
     CliResult annex = runCli(folder.print(21, 2020, 13, {"--text"}));
     EXPECT_EQ(annex.status, 1);
@@ -151,7 +139,7 @@ TEST(CliPrint, RefusalsAndWrongArgumentsChangeNothing) {
     EXPECT_NE(missing.err.find("Den Personalfall 7 gibt es im Jahr 2020 nicht."), std::string::npos);
 }
 
-TEST(CliPrint, APdfCarriesTheCaptionsAndAmountsAndIsWrittenQuickly) {
+TEST(CliPrint, PdfsCarryTheCaptionsAndAmountsAndAreWrittenQuickly) {
     if (!hasPdfToText()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     ProgramFolder folder;
     setUpReadmeCase(folder);
@@ -163,9 +151,7 @@ TEST(CliPrint, APdfCarriesTheCaptionsAndAmountsAndIsWrittenQuickly) {
         GTEST_SKIP() << "built without Qt";
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_LT(elapsed, std::chrono::seconds(1));
-    const fs::path txt = folder.dir.path() / "gehalt.txt";
-    ASSERT_EQ(std::system(("pdftotext -layout '" + pdf.string() + "' '" + txt.string() + "'").c_str()), 0);
-    const std::string content = readFile(txt);
+    const std::string content = pdfText(pdf);
     for (const char* caption : {"Gehaltsberechnung März 2020", "Petra Sommer", "BRUTTO-", "Vollzeit",
                                 "Abzüge und sonstige Zahlungen:", "Summe der Abzüge und sonstigen Zahlungen:",
                                 "Personalnebenkosten", "Personalkosten insgesamt:", "3.450,00", "2.401,05",
@@ -178,6 +164,24 @@ TEST(CliPrint, APdfCarriesTheCaptionsAndAmountsAndIsWrittenQuickly) {
     EXPECT_NE(bad.status, 0);
     EXPECT_NE(bad.err.find("kann nicht geschrieben werden"), std::string::npos) << bad.err;
     EXPECT_FALSE(fs::exists(blocked));
+
+    // The certificate as a PDF carries the form's captions.
+    const fs::path certificate = folder.dir.path() / "lstb.pdf";
+    r = runCli(folder.print(45, 2020, 3, {"--pdf", certificate.string()}));
+    ASSERT_EQ(r.status, 0) << r.err;
+    // pdftotext may join letter-spaced capitals; the captions are compared without blanks.
+    auto withoutBlanks = [](std::string t) {
+        t.erase(std::remove(t.begin(), t.end(), ' '), t.end());
+        return t;
+    };
+    const std::string form = withoutBlanks(pdfText(certificate));
+    for (const char* caption :
+         {"L O H N S T E U E R B E S C H E I N I G U N G", "Steuer-Nr.", "Pers.Nr.", "Steuer-ID",
+          "Geburtstag", "Steuerkl.", "Ki.Freib.", "Rel.Bek.", "Steuerfreier Jahresbetrag",
+          "Jahreshinzurechnungsbetrag", "Dauer des Dienstverhältnisses", "Tage von 366 Tagen",
+          "Zeiträume ohne Anspruch auf Arbeitslohn", "Bruttoarbeitslohn einschl. Sachbezüge ohne 9. und 10.",
+          "Ausgezahltes Kindergeld"})
+        EXPECT_NE(form.find(withoutBlanks(caption)), std::string::npos) << caption << "\n" << form;
 }
 
 // The wage-tax certificate (§ 41b Abs. 1 EStG) of the README's case for the whole of 2021: each row is the
@@ -191,11 +195,10 @@ TEST(CliPrint, TheCertificateOfAYearIsTheSumOfItsMonths) {
     std::map<int, int64_t> lines;
     int64_t taxable = 0;
     for (int month = 1; month <= 12; ++month) {
-        Json sheet = varemo::test::parseJson(runCli(folder.args("sheet", 2021, month, {"--json"})).out);
+        Json sheet = folder.sheet(2021, month);
         for (int line : {34, 35, 36, 37, 38, 39, 40})
             lines[line] -= sheet["lines"][static_cast<size_t>(line - 1)]["amountCents"].integer();
-        Json tax = varemo::test::parseJson(
-            runCli(folder.args("sheet", 2021, month, {"--json", "--detail", "tax"})).out);
+        Json tax = folder.monthJson("sheet", 2021, month, {"--detail", "tax"});
         taxable += std::llround(tax["steps"][9]["amount"].number * 100);
     }
     // Printing looks at the twelve months and writes none of them.
@@ -217,11 +220,9 @@ TEST(CliPrint, TheCertificateOfAYearIsTheSumOfItsMonths) {
         EXPECT_NE(r.out.find(caption + euros(cents) + "\n"), std::string::npos) << caption << "\n" << r.out;
     EXPECT_NE(r.out.find("01.01.2021 - 31.12.2021  365 Tage von 365 Tagen"), std::string::npos) << r.out;
     // The export of the list command carries the same rows.
-    CliResult exported = runCli({"--program-dir", folder.dir.path().string(), "list", "--kind", "45",
-                                 "--year", "2021", "--set", "REAL", "--case", "1", "--json"});
-    ASSERT_EQ(exported.status, 0) << exported.err;
     std::map<std::string, int64_t> exportedRows;
-    const Json certificate = varemo::test::parseJson(exported.out);
+    const Json certificate =
+        folder.json({"list", "--kind", "45", "--year", "2021", "--set", "REAL", "--case", "1"});
     for (const Json& row : certificate["tables"][0]["rows"].array)
         if (row["cells"][2].kind == Json::Object)
             exportedRows[row["cells"][0].string] = row["cells"][2]["cents"].integer();
@@ -233,30 +234,4 @@ TEST(CliPrint, TheCertificateOfAYearIsTheSumOfItsMonths) {
     ASSERT_EQ(runCli(folder.args("set", 2020, 1, {"--name", "Petra Sommer"})).status, 0);
     CliResult leap = runCli(folder.print(45, 2020, 1, {"--text"}));
     EXPECT_NE(leap.out.find("366 Tage von 366 Tagen"), std::string::npos) << leap.out;
-}
-
-TEST(CliPrint, ACertificateAsPdfCarriesTheFormsCaptions) {
-    if (!hasPdfToText()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-    ProgramFolder folder;
-    setUpReadmeCase(folder);
-    const fs::path pdf = folder.dir.path() / "lstb.pdf";
-    CliResult r = runCli(folder.print(45, 2020, 3, {"--pdf", pdf.string()}));
-    if (r.status == 2 && r.err.find("VAREMO_BUILD_UI") != std::string::npos)
-        GTEST_SKIP() << "built without Qt";
-    ASSERT_EQ(r.status, 0) << r.err;
-    const fs::path txt = folder.dir.path() / "lstb.txt";
-    ASSERT_EQ(std::system(("pdftotext -layout '" + pdf.string() + "' '" + txt.string() + "'").c_str()), 0);
-    // pdftotext may join letter-spaced capitals; the captions are compared without blanks.
-    auto withoutBlanks = [](std::string t) {
-        t.erase(std::remove(t.begin(), t.end(), ' '), t.end());
-        return t;
-    };
-    const std::string content = withoutBlanks(readFile(txt));
-    for (const char* caption :
-         {"L O H N S T E U E R B E S C H E I N I G U N G", "Steuer-Nr.", "Pers.Nr.", "Steuer-ID",
-          "Geburtstag", "Steuerkl.", "Ki.Freib.", "Rel.Bek.", "Steuerfreier Jahresbetrag",
-          "Jahreshinzurechnungsbetrag", "Dauer des Dienstverhältnisses", "Tage von 366 Tagen",
-          "Zeiträume ohne Anspruch auf Arbeitslohn", "Bruttoarbeitslohn einschl. Sachbezüge ohne 9. und 10.",
-          "Ausgezahltes Kindergeld"})
-        EXPECT_NE(content.find(withoutBlanks(caption)), std::string::npos) << caption << "\n" << content;
 }

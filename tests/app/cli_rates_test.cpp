@@ -3,30 +3,18 @@
 // missing rate and where it is entered, instead of showing a 0 as a result. A fund whose rates are
 // shipped computes with them.
 
-#include "support/cli_runner.h"
-#include "support/json.h"
-#include "support/temp_dir.h"
+#include "support/program_folder.h"
 
 #include <gtest/gtest.h>
 
 using varemo::test::Json;
-using varemo::test::parseJson;
 
 namespace {
 
-struct ProgramFolder {
-    varemo::test::TempDir dir;
-    ProgramFolder() { varemo::test::copyShippedFiles(dir.path()); }
-    Json run(const std::string& command, std::vector<std::string> extra) const {
-        auto args = varemo::test::caseMonthArgs(dir.path(), command, 2020, 3);
-        args.push_back("--json");
-        args.insert(args.end(), extra.begin(), extra.end());
-        varemo::test::CliResult r = varemo::test::runCli(args);
-        EXPECT_EQ(r.status, 0) << r.err;
-        return parseJson(r.out);
-    }
-    Json set(std::vector<std::string> edits) const { return run("set", std::move(edits)); }
-    Json detail(const std::string& name) const { return run("sheet", {"--detail", name}); }
+// Case 1 in March 2020: `set` with edits, and the worksheets.
+struct ProgramFolder : varemo::test::ProgramFolder {
+    Json set(const varemo::test::Args& edits) const { return monthJson("set", 2020, 3, edits); }
+    Json detail(const std::string& name) const { return monthJson("sheet", 2020, 3, {"--detail", name}); }
 };
 
 const Json* noticeTitled(const Json& notices, const std::string& title) {

@@ -255,12 +255,17 @@ TEST(Recalculate, AnEditInMarchIsCarriedIntoAprilToDecember) {
     EXPECT_EQ(s.g.sheet.line(23).amountCents, 150025);
 }
 
+// December writes itself and its line of the year record only; so does a month whose following months are
+// switched off.
 TEST(Recalculate, DecemberAndSwitchedOffFollowingMonthsOnlyWriteTheirMonth) {
     TestSession s(2020, DataSet::Real, 1, 12);
     loadNew(s);
+    const YearRecord before = s.g.files.readYear(1);
     ASSERT_TRUE(EnterAmount(s.g, AmountSlot::Allowance1, "10"));
     EXPECT_EQ(storedMonth(s, 12).amount(AmountSlot::Allowance1), 1000);
     EXPECT_EQ(storedMonth(s, 11).amount(AmountSlot::Allowance1), 0);
+    EXPECT_EQ(s.g.files.readYear(1).monthValue(11, 2, 0), 1000);
+    EXPECT_EQ(s.g.files.readYear(1).monthValue(10, 2, 0), before.monthValue(10, 2, 0));
 
     TestSession t(2020, DataSet::Real, 1, 6);
     loadNew(t);

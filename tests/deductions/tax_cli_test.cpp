@@ -1,34 +1,22 @@
 // Wage tax of whole case-months through varemo20-cli, on a program folder with the shipped tariff and text
 // files: the sheet (--json) and the worksheet (--detail tax --json), against hand calculations.
 
-#include "support/cli_runner.h"
-#include "support/json.h"
-#include "support/temp_dir.h"
+#include "support/program_folder.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 
 using varemo::test::Json;
-using varemo::test::parseJson;
-
 using varemo::test::lineCents;
 
 namespace {
 
-struct ProgramFolder {
-    varemo::test::TempDir dir;
+// Case 1 of REAL in one year: set (with edits) or sheet of month 1 to 12.
+struct ProgramFolder : varemo::test::ProgramFolder {
     int year;
-
-    explicit ProgramFolder(int y) : year(y) { varemo::test::copyShippedFiles(dir.path()); }
-
-    // set (with edits) or sheet of case 1, REAL, in month 1 to 12.
-    Json run(const std::string& command, int month, std::vector<std::string> more = {}) const {
-        std::vector<std::string> args = varemo::test::caseMonthArgs(dir.path(), command, year, month);
-        args.push_back("--json");
-        args.insert(args.end(), more.begin(), more.end());
-        const varemo::test::CliResult r = varemo::test::runCli(args);
-        EXPECT_EQ(r.status, 0) << r.err;
-        return parseJson(r.out);
+    explicit ProgramFolder(int y) : year(y) {}
+    Json run(const std::string& command, int m, const varemo::test::Args& more = {}) const {
+        return monthJson(command, year, m, more);
     }
     // Runs the month (set without edits) and returns its sheet.
     Json month(int m) const { return run("set", m); }

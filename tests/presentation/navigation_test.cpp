@@ -135,17 +135,3 @@ TEST(Navigation, ACaseBeyondTheLastIsCreatedWithItsNameAndAllMonths) {
     EXPECT_FALSE(SelectMonth(s.g, 14));
     EXPECT_FALSE(SelectYear(s.g, 2016));
 }
-
-TEST(Recalculate, AnEditInDecemberRunsNoFollowingMonthsAndLeavesTheYearRecord) {
-    TestSession s(2020, DataSet::Real, 1, 12);
-    LoadCaseMonth(s.g);
-    YearRecord before = s.g.files.readYear(1);
-    ASSERT_TRUE(EnterAmount(s.g, AmountSlot::Allowance1, "700"));
-    // the run writes December itself; the redisplay sequence adds nothing
-    Case november;
-    unpackMonthRecord(s.g.files.readMonth(11, 1), november);
-    EXPECT_EQ(november.amount(AmountSlot::Allowance1), 0);
-    YearRecord after = s.g.files.readYear(1);
-    EXPECT_EQ(after.monthValue(11, 2, 0), 70000);
-    EXPECT_EQ(after.monthValue(10, 2, 0), before.monthValue(10, 2, 0));
-}

@@ -20,11 +20,6 @@ using namespace varemo;
 
 namespace {
 
-std::string bytesOf(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // Started on the program folder with the case-month shown, as the window starts.
 struct Shown {
     test::ScriptedPrompter prompter{PromptAnswer::No};
@@ -43,7 +38,7 @@ TEST(OptionTextEditor, ARenamedRegionIsWrittenToTheUsersFileAndShownAtOnceAndAft
     test::TempDir dir;
     test::copyShippedFiles(dir.path());
     const auto shipped = OptionTextFile::pathFor(dir.path(), 2020);
-    const std::string shippedBytes = bytesOf(shipped);
+    const std::string shippedBytes = test::fileBytes(shipped);
     std::filesystem::path userFile;
     int record = 0;
     {
@@ -85,14 +80,14 @@ TEST(OptionTextEditor, ARenamedRegionIsWrittenToTheUsersFileAndShownAtOnceAndAft
                   "Zweckverband Süd-Ost der Gemeinden.");
     }
     // Only the record changed, in the user's file; the shipped file keeps its bytes for "Vorgabewerte".
-    const std::string written = bytesOf(userFile);
+    const std::string written = test::fileBytes(userFile);
     ASSERT_EQ(written.size(), shippedBytes.size());
     const size_t at = static_cast<size_t>(record - 1) * 35;
     EXPECT_EQ(written.substr(at, 35), "Zweckverband S\xFC"
                                       "d-Ost der Gemeinden.");
     EXPECT_EQ(written.substr(0, at) + written.substr(at + 35),
               shippedBytes.substr(0, at) + shippedBytes.substr(at + 35));
-    EXPECT_EQ(bytesOf(shipped), shippedBytes);
+    EXPECT_EQ(test::fileBytes(shipped), shippedBytes);
 
     Shown restarted(dir.path());
     EXPECT_EQ(restarted.g.sheet.line(2).text, "Zweckverband Süd-Ost der Gemeinden.");
@@ -100,7 +95,7 @@ TEST(OptionTextEditor, ARenamedRegionIsWrittenToTheUsersFileAndShownAtOnceAndAft
     ASSERT_FALSE(editor.restoreDefault(record).has_value());
     EXPECT_TRUE(editor.hasChanges());
     ASSERT_EQ(editor.save(restarted.g, ""), StorageResult::Done);
-    EXPECT_EQ(bytesOf(userFile), shippedBytes);
+    EXPECT_EQ(test::fileBytes(userFile), shippedBytes);
 }
 
 TEST(OptionTextEditor, WhileProtectedNothingIsWrittenWithoutTheAdministratorPassword) {
@@ -109,7 +104,7 @@ TEST(OptionTextEditor, WhileProtectedNothingIsWrittenWithoutTheAdministratorPass
     Shown s(dir.path());
     ASSERT_EQ(SetProtection(s.g, true), StorageResult::Done);
     const auto file = editedOptionTextPath(s.g, 2020);
-    const std::string before = bytesOf(file);
+    const std::string before = test::fileBytes(file);
     OptionTextEditor editor(s.g, 2020);
     ASSERT_FALSE(editor.enter(s.regionRecord(), "Neuer Name").has_value());
 
@@ -117,7 +112,7 @@ TEST(OptionTextEditor, WhileProtectedNothingIsWrittenWithoutTheAdministratorPass
     EXPECT_EQ(editor.save(s.g, ""), StorageResult::Refused);
     s.prompter.queue(PromptAnswer::Yes);
     EXPECT_EQ(editor.save(s.g, "falsch"), StorageResult::Refused);
-    EXPECT_EQ(bytesOf(file), before);
+    EXPECT_EQ(test::fileBytes(file), before);
     EXPECT_TRUE(s.g.storage.protection);
     EXPECT_TRUE(editor.hasChanges()); // the typed text is kept for another attempt
     EXPECT_EQ(s.prompter.messages().back().text(), "Die Texte der Auswahllisten wurden nicht gespeichert.");

@@ -133,7 +133,7 @@ TEST(PrintKinds, TheTableIsOrderedAndAKindWithoutEntryDrawsNothing) {
     EXPECT_EQ(s.scaleMode(), ScaleMode::Twips);
 }
 
-TEST(SalaryCalculation, TheFiguresAreTheSheetsAndTheKindsLeaveOutTheirParts) {
+TEST(SalaryCalculation, TheFiguresAreTheSheetsAndTheKindsLeaveOutOrMoveTheirParts) {
     TypedCase c;
     const Case& w = c.g.workingCase;
     ASSERT_EQ(w.amount(AmountSlot::Gross), 280000);
@@ -169,6 +169,13 @@ TEST(SalaryCalculation, TheFiguresAreTheSheetsAndTheKindsLeaveOutTheirParts) {
     const std::string grossOnly = c.print(16);
     EXPECT_FALSE(contains(grossOnly, "A U S Z A H L U N G"));
     EXPECT_TRUE(contains(grossOnly, "Personalkosten insgesamt:  " + employer));
+
+    // Asked for, the employer's cost goes to a second sheet.
+    const std::string twoSheets = c.print(12, true);
+    EXPECT_EQ(c.pages, 2);
+    EXPECT_TRUE(contains(twoSheets, "Fortsetzung auf Blatt 2\n--- Blatt 2 ---\nBlatt 2 der Gehaltsberechnung "
+                                    "für Karl Beispiel\nPersonalnebenkosten\n"))
+        << twoSheets;
 }
 
 TEST(SalaryCalculation, TheHeaderNamesContributionGroupAndSpouseAndMarkedRowsSayWhy) {
@@ -197,15 +204,6 @@ TEST(SalaryCalculation, TheHeaderNamesContributionGroupAndSpouseAndMarkedRowsSay
     const std::string civil = c.print(11);
     EXPECT_TRUE(contains(civil, "Eheg.öD  JA")) << civil;
     EXPECT_FALSE(contains(civil, "SV-Schl."));
-}
-
-TEST(SalaryCalculation, TheEmployersCostGoesToSheetTwoWhenAskedFor) {
-    TypedCase c;
-    const std::string text = c.print(12, true);
-    EXPECT_EQ(c.pages, 2);
-    EXPECT_TRUE(contains(text, "Fortsetzung auf Blatt 2\n--- Blatt 2 ---\nBlatt 2 der Gehaltsberechnung für "
-                               "Karl Beispiel\nPersonalnebenkosten\n"))
-        << text;
 }
 
 TEST(SalaryCalculation, PartTimeAndAPartMonthShowThreeColumnsWithTheirFactors) {

@@ -146,30 +146,20 @@ TEST(CaseLoad, QuietCorrectionsOfKeysAmountsAndDate) {
     EXPECT_EQ(w.amount(AmountSlot::StepMovement), 0);
     EXPECT_EQ(w.amount(AmountSlot::SupplementaryFund), 0);
     EXPECT_EQ(w.dateText, "01.04.2015");
-}
 
-// The step subtracts the stored step movement from the service months: a damaged record's smallest
-// 32-bit value would overflow there, so the load bounds it below as well as above.
-TEST(CaseLoad, AStepMovementFarBelowZeroIsClearedToo) {
-    TestSession s(2020);
-    Case c = defaultCase();
+    // The step subtracts the stored step movement from the service months: a damaged record's smallest
+    // 32-bit value would overflow there, so the load bounds it below as well as above. A date with an
+    // underscore is cleared.
     c.enterAmount(AmountSlot::StepMovement, std::numeric_limits<int32_t>::min());
+    c.dateText = "__.__.____";
     storeCase(s, c);
     LoadCaseMonth(s.g);
     EXPECT_EQ(s.g.workingCase.amount(AmountSlot::StepMovement), 0);
+    EXPECT_EQ(s.g.workingCase.dateText, "");
     c.enterAmount(AmountSlot::StepMovement, -24); // two years' shortening stays
     storeCase(s, c);
     LoadCaseMonth(s.g);
     EXPECT_EQ(s.g.workingCase.amount(AmountSlot::StepMovement), -24);
-}
-
-TEST(CaseLoad, ADateWithAnUnderscoreIsCleared) {
-    TestSession s(2020);
-    Case c = defaultCase();
-    c.dateText = "__.__.____";
-    storeCase(s, c);
-    LoadCaseMonth(s.g);
-    EXPECT_EQ(s.g.workingCase.dateText, "");
 }
 
 TEST(CaseLoad, TariffFactorAndPartialRetirementPercentComeFromTheAmounts) {

@@ -7,9 +7,7 @@
 #include "session/recalculate_all.h"
 #include "support/session.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 using namespace varemo;
 using varemo::test::TestSession;
@@ -22,15 +20,10 @@ class RecordingStatus : public StatusLine {
     std::vector<std::string> shown;
 };
 
-std::string fileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 std::vector<std::string> caseFiles(const TestSession& s) {
     std::vector<std::string> out;
     for (int m = 1; m <= 13; ++m)
-        out.push_back(fileBytes(s.g.userFolder / caseFileName(2020, DataSet::Real, m)));
+        out.push_back(varemo::test::fileBytes(s.g.userFolder / caseFileName(2020, DataSet::Real, m)));
     return out;
 }
 
@@ -130,7 +123,8 @@ TEST(RecalculateAll, CasesAreTheStoredOnesWhateverTheWindowRecordCounts) {
     EXPECT_TRUE(s.g.files.readMonth(1, 3).allZero());
     EXPECT_TRUE(s.g.files.readMonth(1, 5).allZero());
     EXPECT_FALSE(s.g.files.readMonth(1, 6).allZero());
-    EXPECT_EQ(fileBytes(s.g.userFolder / caseFileName(2020, DataSet::Real, 13)).size(), 6u * 1920u);
+    EXPECT_EQ(varemo::test::fileBytes(s.g.userFolder / caseFileName(2020, DataSet::Real, 13)).size(),
+              6u * 1920u);
 }
 
 TEST(RecalculateAll, Fund33KeepsItsRatePositionAndFund34FollowsTheTable) {

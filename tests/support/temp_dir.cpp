@@ -30,14 +30,16 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
+std::string fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 FolderFiles filesBelow(const std::filesystem::path& root) {
     FolderFiles files;
     for (const auto& e : std::filesystem::recursive_directory_iterator(root))
-        if (e.is_regular_file()) {
-            std::ifstream in(e.path(), std::ios::binary);
-            files[std::filesystem::relative(e.path(), root).string()] =
-                std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        }
+        if (e.is_regular_file())
+            files[std::filesystem::relative(e.path(), root).string()] = fileBytes(e.path());
     return files;
 }
 

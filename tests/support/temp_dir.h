@@ -19,6 +19,9 @@ class TempDir {
     std::filesystem::path path_;
 };
 
+// The bytes of a file; empty when it cannot be read.
+std::string fileBytes(const std::filesystem::path& path);
+
 // Every regular file below a folder (relative name -> its bytes), to check that nothing changed.
 using FolderFiles = std::map<std::string, std::string>;
 FolderFiles filesBelow(const std::filesystem::path& root);
