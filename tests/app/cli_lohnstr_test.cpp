@@ -159,9 +159,10 @@ TEST(CliLohnstrCsv, EveryVectorFileAsItIs) {
                 ASSERT_NE(row, expected.end()) << path << ": no input line " << cells[0];
                 for (size_t o = 1; o < outHeader.size(); ++o)
                     for (size_t c = 0; c < header.size(); ++c)
-                        if (header[c] == outHeader[o])
+                        if (header[c] == outHeader[o]) {
                             EXPECT_EQ(cells[o], row->second[c])
                                 << path << " line " << cells[0] << " " << header[c];
+                        }
                 ++rows;
             }
             EXPECT_EQ(rows, expected.size()) << path;

@@ -60,7 +60,9 @@ TEST(ProgramFolder, TheUsersFolderFollowsTheXdgRules) {
     // A relative value is ignored, as the XDG rules say.
     setenv("XDG_DATA_HOME", "daten", 1);
     const char* home = std::getenv("HOME");
-    if (home && *home) EXPECT_EQ(userDataFolder(), fs::path(home) / ".local/share/varemo20");
+    if (home && *home) {
+        EXPECT_EQ(userDataFolder(), fs::path(home) / ".local/share/varemo20");
+    }
     oldXdg ? setenv("XDG_DATA_HOME", keep.c_str(), 1) : unsetenv("XDG_DATA_HOME");
 }
 
