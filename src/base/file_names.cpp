@@ -1,7 +1,10 @@
 #include "base/file_names.h"
 
+#include <dirent.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace varemo {
 
@@ -14,11 +17,23 @@ bool equalIgnoringCase(const std::string& a, const std::string& b) {
 
 std::filesystem::path findFileIgnoringCase(const std::filesystem::path& folder, const std::string& name) {
     std::error_code ec;
-    if (std::filesystem::exists(folder / name, ec)) return folder / name;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-        if (equalIgnoringCase(entry.path().filename().string(), name)) return entry.path();
+    std::filesystem::path exact = folder / name;
+    if (std::filesystem::exists(exact, ec)) return exact;
+    // Most names asked for are of files not (yet) made, so the folder is read in full each time: with the
+    // plain entry names, not a path object per entry, which costs several times as much.
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return exact;
+    std::filesystem::path found = exact;
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* entryName = entry->d_name;
+        if (std::strcmp(entryName, ".") == 0 || std::strcmp(entryName, "..") == 0) continue;
+        if (std::strlen(entryName) == name.size() && equalIgnoringCase(entryName, name)) {
+            found = folder / entryName;
+            break;
+        }
     }
-    return folder / name;
+    ::closedir(dir);
+    return found;
 }
 
 } // namespace varemo

@@ -130,43 +130,83 @@ bool parseGroupToken(const std::string& token, GroupRef& out) {
     return true;
 }
 
-bool partCovers(std::string_view rawPart, const GroupRef& ref) {
+// One comma-separated part of a band, parsed once: the shipped table tests each band against every group
+// of the panel.
+struct PartRule {
+    enum class Kind { Nothing, AnyGroup, Trainees, Judges, UpTo, AndHigher, Range, One } kind = Kind::Nothing;
+    GroupRef from, to;
+};
+
+PartRule parsePart(std::string_view rawPart) {
+    using Kind = PartRule::Kind;
     const std::string part = trim(rawPart);
-    if (part == "all" || part == "all groups" || part == "Beamte and Anwärter") return ref.scale != 0;
+    if (part == "all" || part == "all groups" || part == "Beamte and Anwärter") return {Kind::AnyGroup};
     for (const char* trainee :
          {"Anwärter", "Auszubildende", "Praktikanten", "Dienstanfänger", "Unterhaltsbeihilfe"})
-        if (part.find(trainee) != std::string::npos) return ref.scale == 'T';
-    if (part == "judges") return ref.scale == 'B';
-    GroupRef g;
+        if (part.find(trainee) != std::string::npos) return {Kind::Trainees};
+    if (part == "judges") return {Kind::Judges};
+    PartRule rule;
     if (part.rfind("up to ", 0) == 0) {
-        return parseGroupToken(part.substr(6), g) && g.scale == ref.scale && ref.number <= g.number;
+        if (parseGroupToken(part.substr(6), rule.from)) rule.kind = Kind::UpTo;
+        return rule;
     }
     const size_t higher = part.find(" and higher");
     if (higher != std::string::npos) {
-        if (!parseGroupToken(part.substr(0, higher), g)) return false;
-        if (g.scale == 'A' && ref.scale == 'B') return true;
-        return g.scale == ref.scale && ref.number >= g.number;
+        if (parseGroupToken(part.substr(0, higher), rule.from)) rule.kind = Kind::AndHigher;
+        return rule;
     }
     const size_t dash = part.find('-');
     if (dash != std::string::npos) {
-        GroupRef from, to;
-        if (!parseGroupToken(part.substr(0, dash), from) || !parseGroupToken(part.substr(dash + 1), to))
-            return false;
-        return from.scale == ref.scale && ref.number >= from.number && ref.number <= to.number;
+        if (parseGroupToken(part.substr(0, dash), rule.from) &&
+            parseGroupToken(part.substr(dash + 1), rule.to))
+            rule.kind = Kind::Range;
+        return rule;
     }
-    return parseGroupToken(part, g) && g.scale == ref.scale && g.number == ref.number;
+    if (parseGroupToken(part, rule.from)) rule.kind = Kind::One;
+    return rule;
 }
 
-bool bandCovers(std::string_view band, const GroupRef& ref) {
-    if (ref.scale == 0) return false;
+bool partCovers(const PartRule& rule, const GroupRef& ref) {
+    using Kind = PartRule::Kind;
+    const GroupRef& g = rule.from;
+    switch (rule.kind) {
+    case Kind::AnyGroup:
+        return ref.scale != 0;
+    case Kind::Trainees:
+        return ref.scale == 'T';
+    case Kind::Judges:
+        return ref.scale == 'B';
+    case Kind::UpTo:
+        return g.scale == ref.scale && ref.number <= g.number;
+    case Kind::AndHigher:
+        if (g.scale == 'A' && ref.scale == 'B') return true;
+        return g.scale == ref.scale && ref.number >= g.number;
+    case Kind::Range:
+        return g.scale == ref.scale && ref.number >= g.number && ref.number <= rule.to.number;
+    case Kind::One:
+        return g.scale == ref.scale && g.number == ref.number;
+    case Kind::Nothing:
+        break;
+    }
+    return false;
+}
+
+std::vector<PartRule> parseBand(std::string_view band) {
+    std::vector<PartRule> parts;
     size_t start = 0;
     while (start <= band.size()) {
         size_t comma = band.find(',', start);
         if (comma == std::string_view::npos) comma = band.size();
-        if (partCovers(band.substr(start, comma - start), ref)) return true;
+        parts.push_back(parsePart(band.substr(start, comma - start)));
         start = comma + 1;
     }
-    return false;
+    return parts;
+}
+
+bool bandCovers(const std::vector<PartRule>& band, const GroupRef& ref) {
+    if (ref.scale == 0) return false;
+    return std::any_of(band.begin(), band.end(),
+                       [&ref](const PartRule& part) { return partCovers(part, ref); });
 }
 
 // ---- Agreements ----
@@ -265,8 +305,9 @@ AnnualPaymentTable shippedAnnualPaymentTable() {
             for (const auto& known : bands)
                 if (known.first == band) return known.second;
             std::array<bool, kAnnualPaymentGroups> covered{};
+            const std::vector<PartRule> parts = parseBand(band);
             for (int p = 0; p < kAnnualPaymentGroups; ++p)
-                covered[static_cast<size_t>(p)] = bandCovers(band, panelGroupRef(p));
+                covered[static_cast<size_t>(p)] = bandCovers(parts, panelGroupRef(p));
             return bands.emplace_back(band, covered).second;
         };
         for (const AnnualPercentRow& r : shippedAnnualPercentRows()) {
@@ -386,7 +427,7 @@ int annualPaymentGroupOf(const Case& c) {
 }
 
 bool bandCoversCase(std::string_view band, const Case& c) {
-    return bandCovers(band, caseGroupRef(c));
+    return bandCovers(parseBand(band), caseGroupRef(c));
 }
 
 SpecialPaymentCategory classifySpecialPayment(const Case& c, int year) {

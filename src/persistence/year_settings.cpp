@@ -213,6 +213,10 @@ std::array<int32_t*, 5> pensionFields(PensionRates& r) {
 }
 
 void readPension(const fs::path& file, int year, PensionSettings& s) {
+    // Without the file every record reads as empty; asking once spares the check of each of its
+    // several hundred records (a link is left to the record reads, which refuse it).
+    std::error_code missing;
+    if (fs::symlink_status(file, missing).type() == fs::file_type::not_found) return;
     auto readOne = [&](int index) -> std::optional<RecordBuffer> {
         const int64_t n = pensionRecord(year, index);
         RecordBuffer r = readRecordIfExists(file, kPensionDefaultsRecordLength, n);

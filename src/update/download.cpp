@@ -1,15 +1,52 @@
 #include "update/download.h"
 
+#include "update/shared_library.h"
+
 #include <curl/curl.h>
 
+#include <map>
 #include <mutex>
 
 namespace varemo {
 namespace {
 
-void initCurlOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+// The functions of libcurl the download uses, looked up when the first download begins.
+struct Curl {
+    explicit Curl(const std::string& file)
+        : library(file, "das Herunterladen (Paket libcurl4)"),
+          global_init(library.function<decltype(::curl_global_init)>("curl_global_init")),
+          easy_init(library.function<decltype(::curl_easy_init)>("curl_easy_init")),
+          easy_cleanup(library.function<decltype(::curl_easy_cleanup)>("curl_easy_cleanup")),
+          easy_setopt(library.function<decltype(::curl_easy_setopt)>("curl_easy_setopt")),
+          easy_perform(library.function<decltype(::curl_easy_perform)>("curl_easy_perform")),
+          easy_getinfo(library.function<decltype(::curl_easy_getinfo)>("curl_easy_getinfo")),
+          easy_strerror(library.function<decltype(::curl_easy_strerror)>("curl_easy_strerror")) {
+        global_init(CURL_GLOBAL_DEFAULT);
+    }
+    SharedLibrary library;
+    decltype(&::curl_global_init) global_init;
+    decltype(&::curl_easy_init) easy_init;
+    decltype(&::curl_easy_cleanup) easy_cleanup;
+    decltype(&::curl_easy_setopt) easy_setopt;
+    decltype(&::curl_easy_perform) easy_perform;
+    decltype(&::curl_easy_getinfo) easy_getinfo;
+    decltype(&::curl_easy_strerror) easy_strerror;
+};
+
+// Loaded once per file and process; a failed load is tried again by the next download.
+const Curl& curl(const std::string& file) {
+    static std::mutex mutex;
+    static std::map<std::string, std::unique_ptr<Curl>> loaded;
+    const std::lock_guard lock(mutex);
+    auto& slot = loaded[file];
+    if (!slot) {
+        try {
+            slot = std::make_unique<Curl>(file);
+        } catch (const Error& e) {
+            throw DownloadError(DownloadFailure::Other, e.what());
+        }
+    }
+    return *slot;
 }
 
 struct Transfer {
@@ -36,7 +73,7 @@ int onProgress(void* user, curl_off_t total, curl_off_t received, curl_off_t, cu
     return (*t->progress)(static_cast<uint64_t>(received), static_cast<uint64_t>(total)) ? 0 : 1;
 }
 
-DownloadError failure(CURLcode code, const Transfer& t, const std::string& url) {
+DownloadError failure(const Curl& api, CURLcode code, const Transfer& t, const std::string& url) {
     const std::string of = " (" + url + ")";
     switch (code) {
     case CURLE_COULDNT_RESOLVE_HOST:
@@ -80,39 +117,41 @@ DownloadError failure(CURLcode code, const Transfer& t, const std::string& url) 
     default:
         break;
     }
-    return {DownloadFailure::Other, "Der Download ist fehlgeschlagen" + of + ": " + curl_easy_strerror(code)};
+    return {DownloadFailure::Other, "Der Download ist fehlgeschlagen" + of + ": " + api.easy_strerror(code)};
 }
 
 class CurlDownloader : public Downloader {
   public:
-    explicit CurlDownloader(const DownloadLimits& limits) : limits_(limits) { initCurlOnce(); }
+    CurlDownloader(const DownloadLimits& limits, std::string library)
+        : limits_(limits), library_(std::move(library)) {}
 
     std::vector<uint8_t> fetch(const std::string& url, const DownloadProgress& progress) override {
-        std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), curl_easy_cleanup);
+        const Curl& api = varemo::curl(library_);
+        std::unique_ptr<CURL, decltype(&::curl_easy_cleanup)> curl(api.easy_init(), api.easy_cleanup);
         if (!curl) throw DownloadError(DownloadFailure::Other, "Der Download konnte nicht beginnen.");
         Transfer t;
         t.maxBytes = limits_.maxBytes;
         t.progress = &progress;
         CURL* c = curl.get();
-        curl_easy_setopt(c, CURLOPT_URL, url.c_str());
-        curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
-        curl_easy_setopt(c, CURLOPT_MAXREDIRS, 5L);
-        curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L); // safe off the main thread
-        curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, static_cast<long>(limits_.connectTimeout.count()));
-        curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits_.stallTimeout.count()));
-        curl_easy_setopt(c, CURLOPT_TIMEOUT, static_cast<long>(limits_.totalTimeout.count()));
-        curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, onData);
-        curl_easy_setopt(c, CURLOPT_WRITEDATA, &t);
-        curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, onProgress);
-        curl_easy_setopt(c, CURLOPT_XFERINFODATA, &t);
-        curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
-        curl_easy_setopt(c, CURLOPT_USERAGENT, "varemo20");
-        const CURLcode code = curl_easy_perform(c);
+        api.easy_setopt(c, CURLOPT_URL, url.c_str());
+        api.easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+        api.easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+        api.easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+        api.easy_setopt(c, CURLOPT_MAXREDIRS, 5L);
+        api.easy_setopt(c, CURLOPT_NOSIGNAL, 1L); // safe off the main thread
+        api.easy_setopt(c, CURLOPT_CONNECTTIMEOUT, static_cast<long>(limits_.connectTimeout.count()));
+        api.easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        api.easy_setopt(c, CURLOPT_LOW_SPEED_TIME, static_cast<long>(limits_.stallTimeout.count()));
+        api.easy_setopt(c, CURLOPT_TIMEOUT, static_cast<long>(limits_.totalTimeout.count()));
+        api.easy_setopt(c, CURLOPT_WRITEFUNCTION, onData);
+        api.easy_setopt(c, CURLOPT_WRITEDATA, &t);
+        api.easy_setopt(c, CURLOPT_XFERINFOFUNCTION, onProgress);
+        api.easy_setopt(c, CURLOPT_XFERINFODATA, &t);
+        api.easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+        api.easy_setopt(c, CURLOPT_USERAGENT, "varemo20");
+        const CURLcode code = api.easy_perform(c);
         long status = 0;
-        curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
+        api.easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
         // An error page is no file, whatever came with it.
         if (status == 404)
             throw DownloadError(DownloadFailure::NotFound,
@@ -121,18 +160,19 @@ class CurlDownloader : public Downloader {
             throw DownloadError(DownloadFailure::HttpStatus, "Der Update-Server hat die Anfrage nach " + url +
                                                                  " abgelehnt (HTTP " +
                                                                  std::to_string(status) + ").");
-        if (code != CURLE_OK) throw failure(code, t, url);
+        if (code != CURLE_OK) throw failure(api, code, t, url);
         return std::move(t.body);
     }
 
   private:
     DownloadLimits limits_;
+    std::string library_;
 };
 
 } // namespace
 
-std::unique_ptr<Downloader> makeHttpDownloader(const DownloadLimits& limits) {
-    return std::make_unique<CurlDownloader>(limits);
+std::unique_ptr<Downloader> makeHttpDownloader(const DownloadLimits& limits, const std::string& library) {
+    return std::make_unique<CurlDownloader>(limits, library);
 }
 
 } // namespace varemo

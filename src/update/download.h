@@ -56,7 +56,9 @@ class Downloader {
     virtual std::vector<uint8_t> fetch(const std::string& url, const DownloadProgress& progress = {}) = 0;
 };
 
-// The downloader of the program (libcurl).
-std::unique_ptr<Downloader> makeHttpDownloader(const DownloadLimits& limits = {});
+// The downloader of the program. It loads libcurl (the file `library`) when the first download begins;
+// when it cannot, that download fails with a message naming the file.
+std::unique_ptr<Downloader> makeHttpDownloader(const DownloadLimits& limits = {},
+                                               const std::string& library = "libcurl.so.4");
 
 } // namespace varemo

@@ -4,6 +4,7 @@
 #include "persistence/folder_lock.h"
 #include "session/tariff_hand_edits.h"
 #include "tariffs/tariff_file.h"
+#include "update/shared_library.h"
 
 #include <sys/stat.h>
 #include <zip.h>
@@ -12,6 +13,7 @@
 #include <chrono>
 #include <fstream>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <unistd.h>
@@ -67,39 +69,78 @@ struct Entry {
     std::vector<uint8_t> bytes;
 };
 
+// The functions of libzip the installation uses, looked up when the first archive is read.
+#define VAREMO_ZIP_FUNCTION(name) decltype(&::name) name = library.function<decltype(::name)>(#name)
+struct Zip {
+    SharedLibrary library{"libzip.so.4", "das Entpacken der Tarifarchive (Paket libzip4)"};
+    VAREMO_ZIP_FUNCTION(zip_discard);
+    VAREMO_ZIP_FUNCTION(zip_error_init);
+    VAREMO_ZIP_FUNCTION(zip_error_fini);
+    VAREMO_ZIP_FUNCTION(zip_source_buffer_create);
+    VAREMO_ZIP_FUNCTION(zip_source_free);
+    VAREMO_ZIP_FUNCTION(zip_open_from_source);
+    VAREMO_ZIP_FUNCTION(zip_get_num_entries);
+    VAREMO_ZIP_FUNCTION(zip_get_name);
+    VAREMO_ZIP_FUNCTION(zip_file_get_external_attributes);
+    VAREMO_ZIP_FUNCTION(zip_stat_init);
+    VAREMO_ZIP_FUNCTION(zip_stat_index);
+    VAREMO_ZIP_FUNCTION(zip_fopen_index);
+    VAREMO_ZIP_FUNCTION(zip_fread);
+    VAREMO_ZIP_FUNCTION(zip_fclose);
+};
+#undef VAREMO_ZIP_FUNCTION
+
+// Loaded once per process; a failed load is tried again by the next archive.
+const Zip& zipLibrary() {
+    static std::mutex mutex;
+    static std::unique_ptr<Zip> loaded;
+    const std::lock_guard lock(mutex);
+    if (!loaded) {
+        try {
+            loaded = std::make_unique<Zip>();
+        } catch (const Error& e) {
+            refuse(e.what());
+        }
+    }
+    return *loaded;
+}
+
 struct ZipCloser {
-    void operator()(zip_t* z) const { zip_discard(z); }
+    decltype(&::zip_discard) discard;
+    void operator()(zip_t* z) const { discard(z); }
 };
 
 // Reads and checks every entry of the archive; nothing is written yet.
 std::vector<Entry> readEntries(const std::vector<uint8_t>& archive, int year) {
     if (archive.empty()) refuse("Die heruntergeladene Datei ist leer.");
+    const Zip& z = zipLibrary();
     zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* source = zip_source_buffer_create(archive.data(), archive.size(), 0, &error);
+    z.zip_error_init(&error);
+    zip_source_t* source = z.zip_source_buffer_create(archive.data(), archive.size(), 0, &error);
     if (!source) refuse("Die heruntergeladene Datei konnte nicht gelesen werden.");
-    std::unique_ptr<zip_t, ZipCloser> zip(zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error));
+    std::unique_ptr<zip_t, ZipCloser> zip(z.zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error),
+                                          ZipCloser{z.zip_discard});
     if (!zip) {
-        zip_source_free(source);
-        zip_error_fini(&error);
+        z.zip_source_free(source);
+        z.zip_error_fini(&error);
         refuse("Die heruntergeladene Datei ist kein gültiges Zip-Archiv oder beschädigt.");
     }
-    zip_error_fini(&error);
+    z.zip_error_fini(&error);
 
-    const zip_int64_t count = zip_get_num_entries(zip.get(), 0);
+    const zip_int64_t count = z.zip_get_num_entries(zip.get(), 0);
     std::vector<Entry> entries;
     std::set<std::string> names;
     bool anyTariff = false;
     for (zip_int64_t i = 0; i < count; ++i) {
         const auto index = static_cast<zip_uint64_t>(i);
-        const char* raw = zip_get_name(zip.get(), index, ZIP_FL_ENC_RAW);
+        const char* raw = z.zip_get_name(zip.get(), index, ZIP_FL_ENC_RAW);
         const std::string name = raw ? raw : "";
         const std::string quoted = "\"" + name + "\"";
         if (!isPlainName(name))
             refuse("Der Eintrag " + quoted + " liegt nicht im Ordner Tarife (Pfadangabe oder \"..\").");
         zip_uint8_t system = 0;
         zip_uint32_t attributes = 0;
-        if (zip_file_get_external_attributes(zip.get(), index, 0, &system, &attributes) == 0 &&
+        if (z.zip_file_get_external_attributes(zip.get(), index, 0, &system, &attributes) == 0 &&
             system == ZIP_OPSYS_UNIX) {
             const mode_t mode = static_cast<mode_t>(attributes >> 16);
             if (S_ISLNK(mode)) refuse("Der Eintrag " + quoted + " ist eine Verknüpfung.");
@@ -112,22 +153,22 @@ std::vector<Entry> readEntries(const std::vector<uint8_t>& archive, int year) {
         if (!names.insert(name).second) refuse("Der Eintrag " + quoted + " kommt doppelt vor.");
 
         zip_stat_t st;
-        zip_stat_init(&st);
-        if (zip_stat_index(zip.get(), index, 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
+        z.zip_stat_init(&st);
+        if (z.zip_stat_index(zip.get(), index, 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
             refuse("Der Eintrag " + quoted + " ist beschädigt.");
         if (st.size > kMaxArchiveEntryBytes) refuse("Der Eintrag " + quoted + " ist zu groß.");
         if (tariff && (st.size == 0 || st.size % kTariffRecordLength != 0))
             refuse("Die Datei " + quoted + " besteht nicht aus ganzen Sätzen von 108 Byte.");
 
         Entry entry{name, std::vector<uint8_t>(static_cast<size_t>(st.size))};
-        zip_file_t* file = zip_fopen_index(zip.get(), index, 0);
+        zip_file_t* file = z.zip_fopen_index(zip.get(), index, 0);
         if (!file) refuse("Der Eintrag " + quoted + " kann nicht entpackt werden.");
-        zip_int64_t got = entry.bytes.empty() ? 0 : zip_fread(file, entry.bytes.data(), entry.bytes.size());
+        zip_int64_t got = entry.bytes.empty() ? 0 : z.zip_fread(file, entry.bytes.data(), entry.bytes.size());
         // One byte more must not come: the entry is exactly as long as it says. Reading to the end is
         // also what makes the library compare the checksum.
         uint8_t extra = 0;
-        const zip_int64_t more = got < 0 ? -1 : zip_fread(file, &extra, 1);
-        zip_fclose(file);
+        const zip_int64_t more = got < 0 ? -1 : z.zip_fread(file, &extra, 1);
+        z.zip_fclose(file);
         if (got != static_cast<zip_int64_t>(st.size) || more != 0)
             refuse("Der Eintrag " + quoted + " ist beschädigt (Prüfsumme oder Länge stimmt nicht).");
         anyTariff = anyTariff || tariff;

@@ -97,6 +97,19 @@ TEST(Download, EachFailureHasItsOwnGermanMessage) {
 }
 
 // Answers with a fixed notice or fails as a missing network does, and counts its calls.
+// libcurl is loaded when the first download begins: a missing library fails that download by name, and
+// only that one (the downloader is made without it; a later one with the library works).
+TEST(Download, AMissingLibraryIsNamed) {
+    auto missing = makeHttpDownloader({}, "/nonexistent/libcurl-fehlt.so.4");
+    std::string message;
+    EXPECT_EQ(failureOf(*missing, "http://127.0.0.1:" + std::to_string(closedPort()) + "/x.zip", &message),
+              DownloadFailure::Other);
+    EXPECT_NE(message.find("Die Bibliothek /nonexistent/libcurl-fehlt.so.4 fehlt"), std::string::npos)
+        << message;
+    EXPECT_EQ(failureOf(*makeHttpDownloader(), "http://127.0.0.1:" + std::to_string(closedPort()) + "/x.zip"),
+              DownloadFailure::NoConnection);
+}
+
 class FakeDownloader : public Downloader {
   public:
     std::string notice;
