@@ -140,11 +140,12 @@ struct PartRule {
 PartRule parsePart(std::string_view rawPart) {
     using Kind = PartRule::Kind;
     const std::string part = trim(rawPart);
-    if (part == "all" || part == "all groups" || part == "Beamte and Anwärter") return {Kind::AnyGroup};
+    if (part == "all" || part == "all groups" || part == "Beamte and Anwärter")
+        return {Kind::AnyGroup, {}, {}};
     for (const char* trainee :
          {"Anwärter", "Auszubildende", "Praktikanten", "Dienstanfänger", "Unterhaltsbeihilfe"})
-        if (part.find(trainee) != std::string::npos) return {Kind::Trainees};
-    if (part == "judges") return {Kind::Judges};
+        if (part.find(trainee) != std::string::npos) return {Kind::Trainees, {}, {}};
+    if (part == "judges") return {Kind::Judges, {}, {}};
     PartRule rule;
     if (part.rfind("up to ", 0) == 0) {
         if (parseGroupToken(part.substr(6), rule.from)) rule.kind = Kind::UpTo;

@@ -19,8 +19,7 @@ void* SharedLibrary::symbol(const char* name) const {
     ::dlerror();
     void* address = ::dlsym(handle_, name);
     if (!address)
-        throw Error("Der Bibliothek " + file_ + " fehlt die Funktion " + name +
-                    " (zu alte Version?).");
+        throw Error("Der Bibliothek " + file_ + " fehlt die Funktion " + name + " (zu alte Version?).");
     return address;
 }
 
