@@ -22,8 +22,9 @@ std::vector<StepDate> stepDates(const StepTable& table, const CalendarDate& begi
         s.position = table.firstPosition + static_cast<int>(i);
         const bool last = i + 1 == starts.size();
         s.finalStep = last && table.monthsPerStep == 0;
-        s.normalMonths = last ? 0 : starts[i + 1] - starts[i];
         const int at = std::max(0, starts[i] + shift);
+        // Step 1 begins with the beginning itself, so a table counting "plus one" shortens its time too.
+        s.normalMonths = last ? 0 : std::max(0, starts[i + 1] + shift) - at;
         s.begins = i == 0 ? beginning : addMonths(first, at);
         s.movedBegins = i == 0 ? beginning : addMonths(first, at + movementMonths);
         out.push_back(s);

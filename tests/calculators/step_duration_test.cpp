@@ -36,6 +36,13 @@ TEST(StepDuration, MovementShiftsEveryLaterStepAlike) {
     // No movement: before and after are equal.
     for (const StepDate& s : stepDates(table, d("15.03.2015"), 0))
         EXPECT_EQ(s.begins, s.movedBegins);
+    // A table counting "plus one" (§ 27 (3) BBesG: two years in step 1, three in step 2): step 2 from
+    // the 25th counted month, i.e. 01.09.2016 + 24 months; step 1 runs those 24 months, not 25.
+    const StepTable civil{true, 0, {0, 25, 61}, 0};
+    const auto civilSteps = stepDates(civil, d("01.09.2016"), 0);
+    EXPECT_EQ(civilSteps[1].begins, d("01.09.2018"));
+    EXPECT_EQ(civilSteps[0].normalMonths, 24);
+    EXPECT_EQ(civilSteps[1].normalMonths, 36);
 }
 
 // A case of March 2021 with the shipped pay tables: line 4 `relationship`, line 2 `region`, `group`.
