@@ -28,16 +28,8 @@ std::string memoFileName(int year) {
 }
 
 std::map<int, std::string> readCaseMemos(const std::filesystem::path& userFolder, int year) {
-    const auto bytes = readWholeFile(findFileIgnoringCase(userFolder, memoFileName(year)));
-    const std::string text(bytes.begin(), bytes.end());
     std::map<int, std::string> memos;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (const std::string& line : readTextLines(findFileIgnoringCase(userFolder, memoFileName(year)))) {
         const size_t semicolon = line.find(';');
         int number = 0;
         const auto [rest, error] = std::from_chars(line.data(), line.data() + semicolon, number);

@@ -172,6 +172,22 @@ std::vector<uint8_t> readWholeFile(const fs::path& path) {
     return bytes;
 }
 
+std::vector<std::string> readTextLines(const fs::path& path) {
+    const std::vector<uint8_t> bytes = readWholeFile(path);
+    const std::string text(bytes.begin(), bytes.end());
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
 void writeFileAtomically(const fs::path& path, const std::vector<uint8_t>& bytes) {
     std::error_code ec;
     if (fs::is_directory(path, ec))

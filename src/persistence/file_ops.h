@@ -57,6 +57,8 @@ int64_t lastFilledRecord(const std::filesystem::path& path, size_t recordLength)
 
 // The whole file; throws StorageError when it exists but cannot be read. A missing file reads empty.
 std::vector<uint8_t> readWholeFile(const std::filesystem::path& path);
+// The lines of a text file as read by readWholeFile, without their CR LF or LF (bytes as stored).
+std::vector<std::string> readTextLines(const std::filesystem::path& path);
 // Writes the file under a temporary name in the same folder and renames it over the old one, so that
 // a reader sees either the old or the new content. Throws StorageError.
 void writeFileAtomically(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);

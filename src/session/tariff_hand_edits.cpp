@@ -66,18 +66,9 @@ fs::path tariffHandEditPath(const fs::path& tariffFolder) {
 }
 
 std::vector<TariffHandEdit> readTariffHandEdits(const fs::path& tariffFolder) {
-    const std::vector<uint8_t> bytes = readWholeFile(tariffHandEditPath(tariffFolder));
-    const std::string text(bytes.begin(), bytes.end());
     std::vector<TariffHandEdit> edits;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (const std::string& line : readTextLines(tariffHandEditPath(tariffFolder)))
         if (auto e = parseLine(line)) edits.push_back(*e);
-    }
     sortEdits(edits);
     return edits;
 }
